@@ -1,0 +1,250 @@
+#include "common/database.h"
+
+#include <QCollator>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <sqlite3.h>
+
+namespace db {
+
+Error::Error(const QString& message) : std::runtime_error(message.toStdString()) {}
+
+QString Error::message() const
+{
+    return QString::fromStdString(what());
+}
+
+Row::Row(std::shared_ptr<const QStringList> columns, QStringList values)
+    : columns_(std::move(columns)), values_(std::move(values))
+{
+}
+
+QString Row::operator[](QStringView column) const
+{
+    for (qsizetype i = 0; i < columns_->size(); ++i) {
+        if (columns_->at(i).compare(column, Qt::CaseInsensitive) == 0)
+            return values_.value(i);
+    }
+    return {};
+}
+
+int compareFrench(const QString& a, const QString& b)
+{
+    thread_local QCollator collator = [] {
+        QCollator c{QLocale(QLocale::French, QLocale::France)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(false);
+        return c;
+    }();
+    return collator.compare(a, b);
+}
+
+namespace {
+
+int frenchCollation(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    const int order = compareFrench(QString::fromUtf8(static_cast<const char*>(a), lengthA),
+                                    QString::fromUtf8(static_cast<const char*>(b), lengthB));
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+} // namespace
+
+struct Database::Statement {
+    QString sql;
+    sqlite3_stmt* handle = nullptr;
+    ~Statement() { sqlite3_finalize(handle); }
+};
+
+Database::Database(const QString& path) : path_(path)
+{
+    const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
+    if (sqlite3_open_v2(file.constData(), &handle_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        const QString reason = handle_ ? QString::fromUtf8(sqlite3_errmsg(handle_)) : QString();
+        sqlite3_close(handle_);
+        handle_ = nullptr;
+        throw Error(QStringLiteral("Impossible d'ouvrir la base de données %1 : %2").arg(path, reason));
+    }
+    sqlite3_extended_result_codes(handle_, 1);
+    sqlite3_busy_timeout(handle_, 2000);
+    sqlite3_create_collation_v2(handle_, "FR", SQLITE_UTF8, nullptr, frenchCollation, nullptr);
+    // Rollback journal: the database stays one self-contained file to copy or hand over.
+    script(QStringLiteral("PRAGMA journal_mode=DELETE;"));
+    // Fails here, with a clear message, for a file that is not a database.
+    query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+}
+
+Database::~Database()
+{
+    cache_.clear();
+    sqlite3_close(handle_);
+}
+
+void Database::fail(const QString& what)
+{
+    throw Error(QStringLiteral("Erreur de la base de données %1 : %2 (%3)")
+                    .arg(path_, QString::fromUtf8(sqlite3_errmsg(handle_)), what));
+}
+
+Database::Statement& Database::prepare(const QString& sql)
+{
+    for (auto& statement : cache_) {
+        if (statement->sql == sql) {
+            sqlite3_reset(statement->handle);
+            sqlite3_clear_bindings(statement->handle);
+            return *statement;
+        }
+    }
+    auto statement = std::make_unique<Statement>();
+    statement->sql = sql;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(handle_, text.constData(), int(text.size()), &statement->handle, nullptr)
+        != SQLITE_OK)
+        fail(sql);
+    cache_.push_back(std::move(statement));
+    return *cache_.back();
+}
+
+namespace {
+
+void bindAll(sqlite3_stmt* statement, const Params& params)
+{
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& value = params[i];
+        const int slot = i + 1;
+        switch (value.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+            sqlite3_bind_int64(statement, slot, value.toLongLong());
+            break;
+        default:
+            if (value.isNull() && value.typeId() != QMetaType::QString) {
+                sqlite3_bind_null(statement, slot);
+            } else {
+                const QByteArray text = value.toString().toUtf8();
+                sqlite3_bind_text(statement, slot, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            }
+        }
+    }
+}
+
+} // namespace
+
+Rows Database::query(const QString& sql, const Params& params)
+{
+    Statement& statement = prepare(sql);
+    bindAll(statement.handle, params);
+    const int count = sqlite3_column_count(statement.handle);
+    auto columns = std::make_shared<QStringList>();
+    for (int i = 0; i < count; ++i)
+        columns->append(QString::fromUtf8(sqlite3_column_name(statement.handle, i)));
+    Rows rows;
+    for (;;) {
+        const int rc = sqlite3_step(statement.handle);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW) {
+            sqlite3_reset(statement.handle);
+            fail(sql);
+        }
+        QStringList values;
+        values.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement.handle, i));
+            values.append(text ? QString::fromUtf8(text, sqlite3_column_bytes(statement.handle, i))
+                               : QString(""));
+        }
+        rows.emplace_back(columns, std::move(values));
+    }
+    sqlite3_reset(statement.handle);
+    return rows;
+}
+
+QString Database::scalar(const QString& sql, const Params& params)
+{
+    const Rows rows = query(sql, params);
+    return rows.empty() ? QString("") : rows.front().at(0);
+}
+
+int Database::exec(const QString& sql, const Params& params)
+{
+    Statement& statement = prepare(sql);
+    bindAll(statement.handle, params);
+    int rc;
+    while ((rc = sqlite3_step(statement.handle)) == SQLITE_ROW) {
+    }
+    sqlite3_reset(statement.handle);
+    if (rc != SQLITE_DONE)
+        fail(sql);
+    return sqlite3_changes(handle_);
+}
+
+qint64 Database::insert(const QString& sql, const Params& params)
+{
+    exec(sql, params);
+    return sqlite3_last_insert_rowid(handle_);
+}
+
+void Database::script(const QString& sql)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(handle_, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString reason = QString::fromUtf8(error ? error : "");
+        sqlite3_free(error);
+        throw Error(QStringLiteral("Erreur de la base de données %1 : %2").arg(path_, reason));
+    }
+}
+
+bool Database::hasTable(const QString& table)
+{
+    return !query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?"),
+                  {table})
+                .empty();
+}
+
+void Database::backupTo(const QString& target)
+{
+    sqlite3* destination = nullptr;
+    const QByteArray file = target.toUtf8();
+    const auto failure = [&](const QString& reason) {
+        sqlite3_close(destination);
+        throw Error(QStringLiteral("La sauvegarde %1 n'a pas pu être écrite : %2").arg(target, reason));
+    };
+    if (sqlite3_open(file.constData(), &destination) != SQLITE_OK)
+        failure(QString::fromUtf8(sqlite3_errmsg(destination)));
+    sqlite3_backup* backup = sqlite3_backup_init(destination, "main", handle_, "main");
+    if (!backup)
+        failure(QString::fromUtf8(sqlite3_errmsg(destination)));
+    sqlite3_backup_step(backup, -1);
+    if (sqlite3_backup_finish(backup) != SQLITE_OK)
+        failure(QString::fromUtf8(sqlite3_errmsg(destination)));
+    sqlite3_close(destination);
+}
+
+Database::Transaction::Transaction(Database& database) : database_(database)
+{
+    database_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Database::Transaction::~Transaction()
+{
+    if (!done_) {
+        try {
+            database_.exec(QStringLiteral("ROLLBACK"));
+        } catch (const Error&) {
+            // The connection already rolled back on its own.
+        }
+    }
+}
+
+void Database::Transaction::commit()
+{
+    database_.exec(QStringLiteral("COMMIT"));
+    done_ = true;
+}
+
+} // namespace db

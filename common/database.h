@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+struct sqlite3;
+
+namespace db {
+
+// A failed open, statement or commit; what() is a French message naming the file.
+class Error : public std::runtime_error {
+public:
+    explicit Error(const QString& message);
+    QString message() const;
+};
+
+// One row read as text: NULL reads as "".
+class Row {
+public:
+    Row(std::shared_ptr<const QStringList> columns, QStringList values);
+    QString operator[](QStringView column) const;
+    QString at(int index) const { return values_.value(index); }
+    int size() const { return int(values_.size()); }
+
+private:
+    std::shared_ptr<const QStringList> columns_;
+    QStringList values_;
+};
+using Rows = std::vector<Row>;
+
+// Bound parameters: QString binds as text, integers as integers, a null
+// QVariant as NULL.
+using Params = QVariantList;
+
+// One SQLite file. Every statement is prepared with bound parameters, never
+// built from data. The French collation "FR" (case-insensitive, accent-aware)
+// is registered on every connection for names, classes and groups.
+class Database {
+public:
+    // Opens an existing file (or creates it); throws Error.
+    explicit Database(const QString& path);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return path_; }
+
+    Rows query(const QString& sql, const Params& params = {});
+    // The first column of the first row, or "" when there is none.
+    QString scalar(const QString& sql, const Params& params = {});
+    // Runs one statement; returns the number of rows it changed.
+    int exec(const QString& sql, const Params& params = {});
+    // Runs one INSERT; returns the key the database assigned.
+    qint64 insert(const QString& sql, const Params& params = {});
+    // Runs several statements without parameters (schemas).
+    void script(const QString& sql);
+
+    // Copies the whole database into another file with SQLite's online backup.
+    void backupTo(const QString& target);
+
+    bool hasTable(const QString& table);
+
+    // A change of several rows: rolled back unless commit() is reached.
+    class Transaction {
+    public:
+        explicit Transaction(Database& database);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+    private:
+        Database& database_;
+        bool done_ = false;
+    };
+
+private:
+    struct Statement;
+    Statement& prepare(const QString& sql);
+    [[noreturn]] void fail(const QString& what);
+
+    QString path_;
+    sqlite3* handle_ = nullptr;
+    std::vector<std::unique_ptr<Statement>> cache_;
+};
+
+// The French comparison used by the collation, for sorting in memory the same way.
+int compareFrench(const QString& a, const QString& b);
+
+} // namespace db

@@ -1,0 +1,118 @@
+#include "common/form.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QSet>
+#include <QTimer>
+
+namespace {
+
+QSet<Form*>& loadedForms()
+{
+    static QSet<Form*> forms;
+    return forms;
+}
+
+// The form the program last brought to the front or the user last switched
+// to. Dialogs and other programs never become it, so coming back from them
+// is not an activation.
+QPointer<Form>& lastActive()
+{
+    static QPointer<Form> form;
+    return form;
+}
+
+void quitWhenNoFormRemains()
+{
+    if (!loadedForms().isEmpty())
+        return;
+    QTimer::singleShot(0, qApp, [] {
+        if (loadedForms().isEmpty())
+            QCoreApplication::quit();
+    });
+}
+
+} // namespace
+
+Form::Form(const QString& name, QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+Form::~Form()
+{
+    if (loadedForms().remove(this))
+        quitWhenNoFormRemains();
+}
+
+int Form::loadedCount()
+{
+    return int(loadedForms().size());
+}
+
+void Form::showForm()
+{
+    if (unloaded_)
+        return;
+    if (!loaded_) {
+        loaded_ = true;
+        loadedForms().insert(this);
+        onLoad();
+        if (unloaded_)
+            return;
+    }
+    show();
+    raise();
+    activateWindow();
+    activate();
+}
+
+void Form::hideForm()
+{
+    hide();
+}
+
+void Form::unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    if (loaded_)
+        onUnload();
+    hide();
+    if (lastActive() == this)
+        lastActive() = nullptr;
+    loadedForms().remove(this);
+    deleteLater();
+    quitWhenNoFormRemains();
+}
+
+void Form::activateFromUser()
+{
+    if (lastActive() != this)
+        activate();
+}
+
+void Form::activate()
+{
+    if (activating_ || unloaded_)
+        return;
+    lastActive() = this;
+    activating_ = true;
+    onActivate();
+    activating_ = false;
+}
+
+bool Form::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && loaded_ && !unloaded_ && isVisible())
+        activateFromUser();
+    return QMainWindow::event(event);
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    unload();
+}

@@ -1,0 +1,67 @@
+#include "common/helpers.h"
+
+#include "common/paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QWidget>
+
+bool FichierExiste(const QString& chemin)
+{
+    if (chemin.isEmpty())
+        return false;
+    const QFileInfo info(chemin);
+    return info.exists() && !info.isDir();
+}
+
+QString fichierRegistre(const QString& cle)
+{
+    // "Software\ZLV" and "SOFTWARE\ZLV" are one key: the last component,
+    // upper-cased, names the INI file in the user's configuration folder.
+    QString name = cle.section(u'\\', -1, -1, QString::SectionSkipEmpty).toUpper();
+    name = paths::component(name.isEmpty() ? QStringLiteral("ZLV") : name);
+    return paths::join(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                       {name + QStringLiteral(".ini")});
+}
+
+std::optional<QString> LireRegistre(const QString& cle, const QString& nomValeur)
+{
+    QSettings settings(fichierRegistre(cle), QSettings::IniFormat);
+    const QVariant value = settings.value(nomValeur);
+    if (!value.isValid())
+        return std::nullopt;
+    QString text = value.toString();
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text;
+}
+
+void EcrireRegistre(const QString& cle, const QString& nomValeur, const QString& valeur)
+{
+    QSettings settings(fichierRegistre(cle), QSettings::IniFormat);
+    settings.setValue(nomValeur, valeur);
+    settings.sync();
+}
+
+QString DossierSpecial(int csidl)
+{
+    if (csidl != 0)
+        return {};
+    QString folder = paths::desktop();
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder;
+}
+
+void MettreAuPremierPlan(QWidget* frm)
+{
+    if (!frm)
+        return;
+    const bool visible = frm->isVisible();
+    frm->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (visible)
+        frm->show();
+}

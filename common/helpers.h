@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// The small helpers that both programs call by their historical names.
+
+// True for an existing file; false for a folder, a missing path or "".
+bool FichierExiste(const QString& chemin);
+
+// A text setting: the key path names the settings file, the value name its entry.
+std::optional<QString> LireRegistre(const QString& cle, const QString& nomValeur);
+void EcrireRegistre(const QString& cle, const QString& nomValeur, const QString& valeur);
+
+// Identifier 0 is the desktop; any other answers "".
+QString DossierSpecial(int csidl);
+
+// Keeps a window above the others, where it is, at its size.
+void MettreAuPremierPlan(QWidget* frm);
+
+// The settings file that a key path maps to (exposed for tests).
+QString fichierRegistre(const QString& cle);

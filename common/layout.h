@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QWidget>
+
+// Screens are laid out in twips (15 to the pixel) and coloured with
+// blue-green-red values, as their designs give them.
+namespace layout {
+
+constexpr int px(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+inline QRect rect(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
+
+inline void place(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(rect(left, top, width, height));
+}
+
+constexpr QRgb bgr(unsigned value)
+{
+    return qRgb(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+// Fills a widget's background with a blue-green-red colour.
+void setBackground(QWidget* widget, unsigned bgrValue);
+
+} // namespace layout

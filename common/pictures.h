@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Picture decoding shared by both programs: large camera files are decoded
+// at a reduced scale, never at full size.
+namespace pictures {
+
+// The picture scaled to fit inside bound (aspect kept, never enlarged);
+// a null image when the file does not decode.
+QImage loadFitted(const QString& path, const QSize& bound);
+
+// The size that fits source inside bound with the aspect ratio kept, never enlarged.
+QSize fittedSize(const QSize& source, const QSize& bound);
+
+} // namespace pictures

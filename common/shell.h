@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+// Opening folders, files and web addresses, and printing HTML documents.
+namespace shell {
+
+class Service {
+public:
+    virtual ~Service() = default;
+    // A folder, a file or a web address ("https://..."); false when nothing could open it.
+    virtual bool open(const QString& target) = 0;
+    // Prints an HTML document on a printer chosen by the user; false when not printed.
+    virtual bool print(const QString& htmlFile) = 0;
+};
+
+Service& service();
+std::unique_ptr<Service> install(std::unique_ptr<Service> replacement);
+std::unique_ptr<Service> makeDesktopService();
+
+// The program's update installer on the maker's site, as an address.
+QString updateAddress(const QString& updatePath);
+inline constexpr const char* kMakerSite = "https://mises-a-jour.example";
+
+} // namespace shell

@@ -1,0 +1,138 @@
+#include "common/text.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace text {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+int windows1252Byte(char32_t code)
+{
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return int(code);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == code && code != 0xFFFD)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QByteArray toWindows1252(const QString& value, Unmappable unmappable)
+{
+    QByteArray bytes;
+    bytes.reserve(value.size());
+    for (const char32_t code : value.toUcs4()) {
+        const int byte = windows1252Byte(code);
+        if (byte >= 0)
+            bytes.append(char(byte));
+        else if (unmappable == Unmappable::HtmlEntity)
+            bytes.append("&#" + QByteArray::number(uint(code)) + ';');
+        else
+            bytes.append('?');
+    }
+    return bytes;
+}
+
+QString fromWindows1252(const QByteArray& bytes)
+{
+    QString result;
+    result.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 && byte < 0xA0 && kHighControls[byte - 0x80] != 0xFFFD)
+            result.append(QChar(kHighControls[byte - 0x80]));
+        else
+            result.append(QChar(char16_t(byte)));
+    }
+    return result;
+}
+
+QString decodeStudentList(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder.decode(bytes);
+    if (!decoder.hasError())
+        return decoded;
+    return fromWindows1252(bytes);
+}
+
+QString htmlEscape(const QString& value)
+{
+    QString result;
+    result.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case u'&': result += QStringLiteral("&amp;"); break;
+        case u'<': result += QStringLiteral("&lt;"); break;
+        case u'>': result += QStringLiteral("&gt;"); break;
+        case u'"': result += QStringLiteral("&quot;"); break;
+        default: result += c;
+        }
+    }
+    return result;
+}
+
+QString writeLines(const QString& path, const QStringList& lines, Unmappable unmappable)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += toWindows1252(line, unmappable);
+        bytes += "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2").arg(path, file.errorString());
+    return {};
+}
+
+QString readFile(const QString& path, bool* ok)
+{
+    QFile file(path);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    if (ok)
+        *ok = opened;
+    return opened ? decodeStudentList(file.readAll()) : QString();
+}
+
+QString frenchDate(const QDate& date)
+{
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString frenchTime(const QTime& time)
+{
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QDate parseFrenchDate(const QString& value)
+{
+    return QDate::fromString(value.trimmed(), QStringLiteral("dd/MM/yyyy"));
+}
+
+double parsePrice(const QString& price)
+{
+    QString value = price.trimmed();
+    value.replace(u',', u'.');
+    return value.isEmpty() ? 0.0 : value.toDouble();
+}
+
+QString formatPrice(double value, int decimals)
+{
+    QString result = QString::number(value, 'f', decimals);
+    result.replace(u'.', u',');
+    return result;
+}
+
+} // namespace text

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+
+// Text files as the programs exchange them: Windows-1252 with CR LF, French
+// dates and decimal commas whatever the system locale.
+namespace text {
+
+enum class Unmappable { Question, HtmlEntity };
+
+QByteArray toWindows1252(const QString& text, Unmappable unmappable = Unmappable::Question);
+QString fromWindows1252(const QByteArray& bytes);
+
+// A student list: UTF-8 when it starts with a byte-order mark or is valid
+// UTF-8, else Windows-1252.
+QString decodeStudentList(const QByteArray& bytes);
+
+// Escapes & < > " for insertion into HTML.
+QString htmlEscape(const QString& value);
+
+// Writes the lines, each ended by CR LF, in Windows-1252, replacing the file
+// through a temporary file beside it. Returns "" on success, else a French
+// message that names the file.
+QString writeLines(const QString& path, const QStringList& lines, Unmappable unmappable);
+
+// Reads a Windows-1252 (or UTF-8, as for a student list) text file; nullopt-like
+// empty result and ok=false when it cannot be read.
+QString readFile(const QString& path, bool* ok = nullptr);
+
+QString frenchDate(const QDate& date);          // dd/MM/yyyy
+QString frenchTime(const QTime& time);          // HH:mm:ss
+QDate parseFrenchDate(const QString& text);     // invalid QDate when unreadable
+
+// Prices are text with a decimal comma; "." typed is taken as ",", "" is 0.
+double parsePrice(const QString& price);
+QString formatPrice(double value, int decimals = 2);
+
+} // namespace text

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// The photographer program's shared state, one copy for the whole run.
+namespace etat {
+
+inline QString NomDossierDonnees;   // "VizmoraDatas"
+inline QString CheminDonnees;       // the data folder, no trailing separator
+inline QString SeparateurCsv;       // one character
+inline QString DossierHot;          // the watched folder, with a trailing separator
+inline QString CodeEtabEnCours;     // key of the current establishment, as text
+inline QString NomEtabEnCours;      // its name
+inline QString FichierChoisi;       // last file chosen; after cleaning, the cleaned list
+inline int ColNom = 0, ColPrenom = 0, ColClasse = 0, ColNaissance = 0, ColRegime = 0,
+           ColINE = 0, ColNumInterne = 0;
+inline QString ClasseEnCours;       // class shown on the shooting screen
+inline int Indice = 0;              // board slot of the student who gets the next picture
+inline QString CdeEleveEnCours;     // that student's key
+inline int NbElevesClasse = 0;      // last board slot
+inline QString SensPriseDeVue;      // hand position word
+inline bool PriseDeVuePrete = false;
+inline bool ImportManuel = false;
+inline QString DossierArchiveHD;    // archive folder of the establishment
+inline QString CheminBureau;        // the desktop, fetched at each delivery
+inline QString VersionLogiciel;     // "V. 1.0 R0"
+inline QString MentionCopyright;
+
+// The settings key of the program.
+inline const QString kCleRegistre = QStringLiteral("Software\\ZLV");
+
+// The version text of this build: "V. major.minor Rrevision".
+QString versionText();
+
+} // namespace etat

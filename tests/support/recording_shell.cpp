@@ -1,0 +1,29 @@
+#include "tests/support/recording_shell.h"
+
+class RecordingShell::Proxy final : public shell::Service {
+public:
+    explicit Proxy(RecordingShell& owner) : owner_(owner) {}
+    bool open(const QString& target) override
+    {
+        owner_.requests_.push_back({QStringLiteral("open"), target});
+        return true;
+    }
+    bool print(const QString& htmlFile) override
+    {
+        owner_.requests_.push_back({QStringLiteral("print"), htmlFile});
+        return true;
+    }
+
+private:
+    RecordingShell& owner_;
+};
+
+RecordingShell::RecordingShell()
+{
+    previous_ = shell::install(std::make_unique<Proxy>(*this));
+}
+
+RecordingShell::~RecordingShell()
+{
+    shell::install(std::move(previous_));
+}

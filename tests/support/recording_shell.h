@@ -1,0 +1,28 @@
+#pragma once
+
+#include "common/shell.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// Records what the program asks the shell to open or print, and does nothing.
+class RecordingShell {
+public:
+    struct Request {
+        QString verb; // "open" or "print"
+        QString target;
+        bool operator==(const Request&) const = default;
+    };
+
+    RecordingShell();  // installs itself
+    ~RecordingShell(); // restores the previous service
+
+    const std::vector<Request>& requests() const { return requests_; }
+
+private:
+    class Proxy;
+    std::vector<Request> requests_;
+    std::unique_ptr<shell::Service> previous_;
+};

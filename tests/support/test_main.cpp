@@ -1,0 +1,22 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include "common/dialogs.h"
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Nothing a test does may reach the real home before a Sandbox is made.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    qputenv("SCHOOLPHOTO_ROOT", (home.path() + QStringLiteral("/root")).toUtf8());
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
