@@ -2,6 +2,9 @@
 
 #include <QImageReader>
 
+#include <algorithm>
+#include <cmath>
+
 namespace pictures {
 
 QSize fittedSize(const QSize& source, const QSize& bound)
@@ -10,7 +13,10 @@ QSize fittedSize(const QSize& source, const QSize& bound)
         return {};
     if (source.width() <= bound.width() && source.height() <= bound.height())
         return source;
-    return source.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    // Rounded rather than truncated, so that 6000x4000 fits as 400x267.
+    const double scale = std::min(double(bound.width()) / source.width(), double(bound.height()) / source.height());
+    return QSize(std::max(1, int(std::lround(source.width() * scale))),
+                 std::max(1, int(std::lround(source.height() * scale))));
 }
 
 QImage loadFitted(const QString& path, const QSize& bound)

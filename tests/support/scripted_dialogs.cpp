@@ -118,6 +118,7 @@ std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(const Prompt& prompt)
     if (step.kind != prompt.kind || !prompt.text.contains(step.match)) {
         ADD_FAILURE() << "expected " << kindName(step.kind) << " containing \"" << step.match.toStdString()
                       << "\", got " << kindName(prompt.kind) << ": " << prompt.text.toStdString();
+        script_.pop_front();
         return std::nullopt;
     }
     script_.pop_front();

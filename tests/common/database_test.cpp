@@ -1,0 +1,118 @@
+#include "common/database.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+namespace {
+
+class DatabaseTest : public ::testing::Test {
+protected:
+    DatabaseTest() : database(dir.filePath(QStringLiteral("test.idx")))
+    {
+        database.script(QStringLiteral(
+            "CREATE TABLE Eleves (CdeEleves INTEGER PRIMARY KEY AUTOINCREMENT, Nom TEXT, Classe TEXT);"));
+    }
+    qint64 add(const QString& nom, const QString& classe = QStringLiteral("6A"))
+    {
+        return database.insert(QStringLiteral("INSERT INTO Eleves (Nom, Classe) VALUES (?, ?)"), {nom, classe});
+    }
+    QStringList names(const QString& sql, const db::Params& params = {})
+    {
+        QStringList result;
+        for (const db::Row& row : database.query(sql, params))
+            result << row[u"Nom"];
+        return result;
+    }
+
+    QTemporaryDir dir;
+    db::Database database;
+};
+
+} // namespace
+
+TEST_F(DatabaseTest, FrenchOrderIgnoresCaseAndPlacesAccentsWithTheirLetter)
+{
+    for (const char* nom : {"Eric", "émile", "Elodie", "Zoé", "dupont", "Dupont", "Ève"})
+        add(QString::fromUtf8(nom));
+    EXPECT_EQ(names(QStringLiteral("SELECT Nom FROM Eleves ORDER BY Nom COLLATE FR, CdeEleves")),
+              QStringList({"dupont", "Dupont", "Elodie", QString::fromUtf8("émile"), "Eric",
+                           QString::fromUtf8("Ève"), QString::fromUtf8("Zoé")}));
+}
+
+TEST_F(DatabaseTest, NameLookupsAreExactAndCaseInsensitive)
+{
+    add(QStringLiteral("d'Arc*"));
+    add(QStringLiteral("d'Arcy"));
+    add(QStringLiteral("D'ARC*"));
+    add(QStringLiteral("100% [a]#?"));
+    const QString byName = QStringLiteral("SELECT Nom FROM Eleves WHERE Nom = ? COLLATE FR ORDER BY CdeEleves");
+    EXPECT_EQ(names(byName, {QStringLiteral("d'arc*")}), QStringList({"d'Arc*", "D'ARC*"}));
+    EXPECT_EQ(names(byName, {QStringLiteral("100% [A]#?")}), QStringList({"100% [a]#?"}));
+    EXPECT_TRUE(names(byName, {QStringLiteral("d'Arc")}).isEmpty());
+}
+
+TEST_F(DatabaseTest, DeletedKeysAreNeverGivenAgain)
+{
+    add(QStringLiteral("A"));
+    const qint64 last = add(QStringLiteral("B"));
+    database.exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {last});
+    EXPECT_EQ(add(QStringLiteral("C")), last + 1);
+}
+
+TEST_F(DatabaseTest, NullReadsAsEmptyText)
+{
+    database.exec(QStringLiteral("INSERT INTO Eleves (Nom, Classe) VALUES (NULL, ?)"), {QStringLiteral("5B")});
+    const db::Rows rows = database.query(QStringLiteral("SELECT Nom, Classe FROM Eleves"));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(rows[0][u"Nom"].isEmpty());
+    EXPECT_FALSE(rows[0][u"Nom"].isNull());
+    EXPECT_EQ(rows[0][u"classe"], QStringLiteral("5B"));
+    EXPECT_EQ(database.scalar(QStringLiteral("SELECT Nom FROM Eleves WHERE Classe = 'none'")), QString(""));
+}
+
+TEST_F(DatabaseTest, TransactionIsWholeOrNothing)
+{
+    try {
+        db::Database::Transaction transaction(database);
+        add(QStringLiteral("A"));
+        add(QStringLiteral("B"));
+        database.exec(QStringLiteral("INSERT INTO Absente VALUES (1)"));
+        transaction.commit();
+    } catch (const db::Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("test.idx")));
+    }
+    EXPECT_EQ(database.scalar(QStringLiteral("SELECT count(*) FROM Eleves")), QStringLiteral("0"));
+    {
+        db::Database::Transaction transaction(database);
+        add(QStringLiteral("A"));
+        transaction.commit();
+    }
+    EXPECT_EQ(database.scalar(QStringLiteral("SELECT count(*) FROM Eleves")), QStringLiteral("1"));
+}
+
+TEST_F(DatabaseTest, BackupCopiesTheWholeDatabase)
+{
+    add(QStringLiteral("A"));
+    const QString copy = dir.filePath(QStringLiteral("copie.idx"));
+    database.backupTo(copy);
+    db::Database restored(copy);
+    EXPECT_EQ(restored.scalar(QStringLiteral("SELECT Nom FROM Eleves")), QStringLiteral("A"));
+    EXPECT_THROW(database.backupTo(dir.filePath(QStringLiteral("absent/copie.idx"))), db::Error);
+}
+
+TEST(Database, AFileThatIsNotADatabaseIsReportedByName)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("faux.idx"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    try {
+        db::Database database(path);
+        FAIL() << "opened a file that is not a database";
+    } catch (const db::Error& error) {
+        EXPECT_TRUE(error.message().contains(path));
+    }
+}

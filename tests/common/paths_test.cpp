@@ -1,0 +1,80 @@
+#include "common/helpers.h"
+#include "common/paths.h"
+#include "tests/support/sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TEST(Paths, NamesBecomeOneComponent)
+{
+    const struct {
+        const char* name;
+        const char* component;
+        bool refused;
+    } cases[] = {
+        {"Collège Jeanne d'Arc", "Collège Jeanne d'Arc", false},
+        {"6e/A", "6e_A", false},
+        {"../../etc", ".._.._etc", false},
+        {"..", "..", true},
+        {".", ".", true},
+        {"", "", true},
+        {"   ", "   ", true},
+    };
+    for (const auto& c : cases) {
+        const QString name = QString::fromUtf8(c.name);
+        EXPECT_EQ(paths::component(name), QString::fromUtf8(c.component)) << c.name;
+        EXPECT_EQ(!paths::componentRefusal(name).isEmpty(), c.refused) << c.name;
+    }
+    EXPECT_EQ(paths::component(QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b")), QStringLiteral("a_b"));
+}
+
+TEST(Paths, DriveRootFollowsTheEnvironment)
+{
+    Sandbox sandbox;
+    EXPECT_EQ(paths::driveRoot(), sandbox.root());
+    EXPECT_EQ(paths::onDrive({QStringLiteral("VizmoraDatas"), QStringLiteral("zlvsyst.idx")}),
+              sandbox.root() + QStringLiteral("/VizmoraDatas/zlvsyst.idx"));
+    EXPECT_EQ(paths::join(QStringLiteral("/a/"), {QStringLiteral("b"), QString(), QStringLiteral("c")}),
+              QStringLiteral("/a/b/c"));
+    EXPECT_EQ(paths::programDir(), sandbox.programDir());
+    EXPECT_EQ(paths::writableProgramDir(), sandbox.programDir());
+}
+
+TEST(Helpers, FichierExisteAnswersForFilesOnly)
+{
+    Sandbox sandbox;
+    const QString file = Sandbox::writeFile(sandbox.path(QStringLiteral("a.txt")), "x");
+    QDir().mkpath(sandbox.path(QStringLiteral("dossier")));
+    EXPECT_TRUE(FichierExiste(file));
+    EXPECT_FALSE(FichierExiste(sandbox.path(QStringLiteral("absent.txt"))));
+    EXPECT_FALSE(FichierExiste(sandbox.path(QStringLiteral("dossier"))));
+    EXPECT_FALSE(FichierExiste(QString()));
+}
+
+TEST(Helpers, SettingsRoundTripInTheUserConfiguration)
+{
+    Sandbox sandbox;
+    const QString key = QStringLiteral("Software\\ZLV");
+    EXPECT_FALSE(LireRegistre(key, QStringLiteral("csv")).has_value());
+    EcrireRegistre(key, QStringLiteral("csv"), QStringLiteral(";"));
+    EcrireRegistre(QStringLiteral("SOFTWARE\\ZLV"), QStringLiteral("DateMaj"), QStringLiteral("09/12/2026"));
+    EXPECT_EQ(LireRegistre(key, QStringLiteral("csv")), QStringLiteral(";"));
+    EXPECT_EQ(LireRegistre(key, QStringLiteral("DateMaj")), QStringLiteral("09/12/2026"));
+    EcrireRegistre(key, QStringLiteral("avecNul"), QStringLiteral("abc") + QChar(u'\0') + QStringLiteral("def"));
+    EXPECT_EQ(LireRegistre(key, QStringLiteral("avecNul")), QStringLiteral("abc"));
+    EXPECT_EQ(fichierRegistre(key), qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/ZLV.ini"));
+    EXPECT_TRUE(QFileInfo::exists(fichierRegistre(key)));
+}
+
+TEST(Helpers, DesktopIsCreatedWithoutTrailingSeparator)
+{
+    Sandbox sandbox;
+    QDir(sandbox.desktop()).removeRecursively();
+    const QString desktop = DossierSpecial(0);
+    EXPECT_EQ(QFileInfo(desktop).canonicalFilePath(), QFileInfo(sandbox.desktop()).canonicalFilePath());
+    EXPECT_FALSE(desktop.endsWith(u'/'));
+    EXPECT_EQ(DossierSpecial(5), QString());
+}

@@ -1,0 +1,73 @@
+#include "common/text.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+TEST(Text, Windows1252RoundTripAndUnmappableCharacters)
+{
+    const struct {
+        const char* text;
+        QByteArray question;
+        QByteArray entity;
+    } cases[] = {
+        {"Élève", "\xC9l\xE8ve", "\xC9l\xE8ve"},
+        {"5 €", "5 \x80", "5 \x80"},
+        {"cœur’s", "c\x9Cur\x92s", "c\x9Cur\x92s"},
+        {"Ωmega", "?mega", "&#937;mega"},
+        {"😀", "?", "&#128512;"},
+    };
+    for (const auto& c : cases) {
+        const QString value = QString::fromUtf8(c.text);
+        EXPECT_EQ(text::toWindows1252(value), c.question) << c.text;
+        EXPECT_EQ(text::toWindows1252(value, text::Unmappable::HtmlEntity), c.entity) << c.text;
+    }
+    EXPECT_EQ(text::fromWindows1252("\xC9l\xE8ve \x80 \x9C"), QString::fromUtf8("Élève € œ"));
+}
+
+TEST(Text, StudentListsAreReadInTheirEncoding)
+{
+    const QString expected = QString::fromUtf8("Noël;Hélène\r\n");
+    EXPECT_EQ(text::decodeStudentList("\xEF\xBB\xBF" + expected.toUtf8()), expected);
+    EXPECT_EQ(text::decodeStudentList(expected.toUtf8()), expected);
+    EXPECT_EQ(text::decodeStudentList(text::toWindows1252(expected)), expected);
+    EXPECT_EQ(text::decodeStudentList("plain;ascii"), QStringLiteral("plain;ascii"));
+}
+
+TEST(Text, HtmlEscapingCoversMarkupCharacters)
+{
+    EXPECT_EQ(text::htmlEscape(QStringLiteral("d'Arc & <Fils> \"2\"")),
+              QStringLiteral("d'Arc &amp; &lt;Fils&gt; &quot;2&quot;"));
+}
+
+TEST(Text, WrittenFilesUseCrLfWindows1252AndReplaceTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("liste_revu.csv"));
+    ASSERT_EQ(text::writeLines(path, {QStringLiteral("un;deux"), QStringLiteral("trois;quatre;longue ligne")},
+                               text::Unmappable::Question),
+              QString());
+    ASSERT_EQ(text::writeLines(path, {QString::fromUtf8("Élève;€")}, text::Unmappable::Question), QString());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\xC9l\xE8ve;\x80\r\n"));
+    const QString error = text::writeLines(dir.filePath(QStringLiteral("absent/x.html")), {QStringLiteral("x")},
+                                           text::Unmappable::HtmlEntity);
+    EXPECT_TRUE(error.contains(QStringLiteral("absent/x.html")));
+}
+
+TEST(Text, FrenchFormatsWhateverTheLocale)
+{
+    EXPECT_EQ(text::frenchDate(QDate(2026, 1, 5)), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(text::frenchTime(QTime(9, 3, 7)), QStringLiteral("09:03:07"));
+    EXPECT_EQ(text::parseFrenchDate(QStringLiteral("18/11/2026")), QDate(2026, 11, 18));
+    EXPECT_FALSE(text::parseFrenchDate(QStringLiteral("2026-11-18")).isValid());
+    const struct {
+        const char* price;
+        double value;
+    } prices[] = {{"12,50", 12.5}, {"12.50", 12.5}, {"", 0.0}, {" 7 ", 7.0}};
+    for (const auto& p : prices)
+        EXPECT_DOUBLE_EQ(text::parsePrice(QString::fromUtf8(p.price)), p.value) << p.price;
+    EXPECT_EQ(text::formatPrice(3.5), QStringLiteral("3,50"));
+}
