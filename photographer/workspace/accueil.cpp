@@ -1,10 +1,500 @@
 #include "photographer/workspace/accueil.h"
 
-Accueil::Accueil() : Form(QStringLiteral("Accueil"))
+#include "common/dialogs.h"
+#include "common/helpers.h"
+#include "common/layout.h"
+#include "common/paths.h"
+#include "common/shell.h"
+#include "photographer/workspace/base.h"
+#include "photographer/workspace/demarrage.h"
+#include "photographer/workspace/etablissements.h"
+#include "photographer/shoot/choix_classe.h"
+#include "photographer/shoot/hot_folder.h"
+#include "photographer/workspace/etat.h"
+#include "photographer/workspace/form_nouv_etab.h"
+#include "photographer/workspace/ouvrir_etab.h"
+#include "photographer/workspace/param_photographe.h"
+#include "photographer/workspace/propos.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTableWidget>
+#include <QToolButton>
+
+namespace {
+
+// The "Quitter" button; the window is sized to it.
+constexpr int kQuitterGauche = 9000, kQuitterHaut = 3240, kQuitterLargeur = 1095, kQuitterHauteur = 375;
+
+QToolButton* boutonImage(QWidget* parent, const char* nom, QStyle::StandardPixmap image, const QString& bulle,
+                         int gauche)
 {
-    setWindowTitle(QStringLiteral("Zelvantis"));
+    auto* bouton = new QToolButton(parent);
+    bouton->setObjectName(QString::fromLatin1(nom));
+    bouton->setIcon(parent->style()->standardIcon(image));
+    bouton->setAutoRaise(true);
+    bouton->setToolTip(bulle);
+    layout::place(bouton, gauche, 0, 375, 360);
+    return bouton;
 }
 
-void Accueil::onLoad() {}
+} // namespace
 
-void Accueil::onActivate() {}
+Accueil::Accueil() : Form(QStringLiteral("Accueil"))
+{
+    setWindowTitle(QStringLiteral("Vizmora (Administration)"));
+    construireFenetre();
+    construireMenus();
+    activerCommandesEtablissement(false);
+}
+
+void Accueil::construireFenetre()
+{
+    auto* fond = new QWidget(this);
+    setCentralWidget(fond);
+
+    ImageNouveau = boutonImage(fond, "ImageNouveau", QStyle::SP_FileIcon, QStringLiteral("Nouvel Etablissement..."), 0);
+    ImageOuvrir = boutonImage(fond, "ImageOuvrir", QStyle::SP_DirOpenIcon,
+                              QStringLiteral("Ouvrir l'établissement..."), 360);
+    Image1 = boutonImage(fond, "Image1", QStyle::SP_TrashIcon, QStringLiteral("Supprimer..."), 720);
+    connect(ImageNouveau, &QToolButton::clicked, this, &Accueil::MNU_Nouveau_Click);
+    connect(ImageOuvrir, &QToolButton::clicked, this, &Accueil::DBGridEtab_DblClick);
+    connect(Image1, &QToolButton::clicked, this, &Accueil::MNU_Sup_1_Click);
+
+    auto* barre = new QLabel(fond);
+    barre->setObjectName(QStringLiteral("ImageBarre"));
+    barre->setFrameShape(QFrame::StyledPanel);
+    barre->setEnabled(false);
+    layout::place(barre, 1080, 0, kQuitterGauche + kQuitterLargeur - 1080, 360);
+
+    DBGridEtab = new QTableWidget(fond);
+    DBGridEtab->setObjectName(QStringLiteral("DBGridEtab"));
+    DBGridEtab->setColumnCount(3);
+    DBGridEtab->setHorizontalHeaderLabels(
+        {QStringLiteral("CdeEtablissement"), QStringLiteral("Etablissements"), QStringLiteral("Code Postal")});
+    DBGridEtab->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGridEtab->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGridEtab->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGridEtab->verticalHeader()->setFixedWidth(layout::px(255));
+    DBGridEtab->verticalHeader()->setDefaultSectionSize(layout::px(255));
+    DBGridEtab->horizontalHeader()->setStretchLastSection(true);
+    DBGridEtab->setColumnWidth(0, layout::px(2160));
+    DBGridEtab->setColumnWidth(1, layout::px(5400));
+    layout::place(DBGridEtab, 120, 480, kQuitterGauche + kQuitterLargeur - 120, 2640);
+    connect(DBGridEtab, &QTableWidget::cellClicked, this, &Accueil::DBGridEtab_Click);
+    connect(DBGridEtab, &QTableWidget::cellDoubleClicked, this, &Accueil::DBGridEtab_DblClick);
+    connect(DBGridEtab, &QTableWidget::currentCellChanged, this, &Accueil::DBGridEtab_RowColChange);
+
+    Label1 = new QLabel(QStringLiteral("Liste des établissements créés..."), fond);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    layout::place(Label1, 120, kQuitterHaut, 3960, kQuitterHauteur);
+
+    ProgressBar1 = new QProgressBar(fond);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide();
+    layout::place(ProgressBar1, 4200, kQuitterHaut, 4560, kQuitterHauteur);
+
+    Bt_Quitter = new QPushButton(QStringLiteral("Quitter"), fond);
+    Bt_Quitter->setObjectName(QStringLiteral("Bt_Quitter"));
+    layout::place(Bt_Quitter, kQuitterGauche, kQuitterHaut, kQuitterLargeur, kQuitterHauteur);
+    connect(Bt_Quitter, &QPushButton::clicked, this, &Accueil::Bt_Quitter_Click);
+}
+
+QAction* Accueil::action(QMenu* menu, const char* nom, const QString& texte)
+{
+    QAction* entree = menu->addAction(texte);
+    entree->setObjectName(QString::fromLatin1(nom));
+    return entree;
+}
+
+QAction* Accueil::separateur(QMenu* menu, const char* nom)
+{
+    QAction* ligne = menu->addSeparator();
+    ligne->setObjectName(QString::fromLatin1(nom));
+    return ligne;
+}
+
+void Accueil::construireMenus()
+{
+    QMenu* fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
+    fichier->setObjectName(QStringLiteral("MNU_Fichier"));
+    action(fichier, "MNU_Import", QStringLiteral("Importer..."))->setEnabled(false);
+    separateur(fichier, "MNU_Line");
+    connect(action(fichier, "MNU_Nouveau", QStringLiteral("Nouvel Etablissement...")), &QAction::triggered, this,
+            &Accueil::MNU_Nouveau_Click);
+    MNU_Ouvrir = action(fichier, "MNU_Ouvrir", QStringLiteral("Ouvrir Etablissement..."));
+    connect(MNU_Ouvrir, &QAction::triggered, this, &Accueil::DBGridEtab_DblClick);
+    separateur(fichier, "Mnu_L1");
+    MNU_Sup_1 = action(fichier, "MNU_Sup_1", QStringLiteral("Supprimer l'établissement sélectionné..."));
+    connect(MNU_Sup_1, &QAction::triggered, this, &Accueil::MNU_Sup_1_Click);
+    separateur(fichier, "Mnu_L2");
+    connect(action(fichier, "MNU_Sauvegarde", QStringLiteral("Sauvegarder...")), &QAction::triggered, this,
+            &Accueil::MNU_Sauvegarde_Click);
+    action(fichier, "MNU_Restaurer", QStringLiteral("Restaurer..."))->setVisible(false);
+    connect(action(fichier, "MNU_Videbase", QStringLiteral("Vider la base...")), &QAction::triggered, this,
+            &Accueil::MNU_Videbase_Click);
+    separateur(fichier, "Mnu_L3");
+    connect(action(fichier, "MNU_Quitter", QStringLiteral("Quitter")), &QAction::triggered, this,
+            &Accueil::Bt_Quitter_Click);
+
+    QMenu* parametres = menuBar()->addMenu(QStringLiteral("Paramètres"));
+    parametres->setObjectName(QStringLiteral("MNU_Param"));
+    MNU_Modif_Nom = action(parametres, "MNU_Modif_Nom", QStringLiteral("Modifier le nom de l'établissement..."));
+    connect(MNU_Modif_Nom, &QAction::triggered, this, &Accueil::MNU_Modif_Nom_Click);
+    separateur(parametres, "Mnu_");
+    action(parametres, "MNU_TarifsG", QStringLiteral("Tarifs Photographe..."))->setEnabled(false);
+    connect(action(parametres, "Mnu_Photographe", QStringLiteral("Photographe...")), &QAction::triggered, this,
+            &Accueil::Mnu_Photographe_Click);
+    connect(action(parametres, "MNU_App_Pho", QStringLiteral("Appareil Photo...")), &QAction::triggered, this,
+            &Accueil::MNU_App_Pho_Click);
+    connect(action(parametres, "MNU_CSV", QStringLiteral("*.csv")), &QAction::triggered, this,
+            &Accueil::MNU_CSV_Click);
+
+    QMenu* info = menuBar()->addMenu(QStringLiteral("?"));
+    info->setObjectName(QStringLiteral("MNU_INFO"));
+    action(info, "MNU_Aide", QStringLiteral("Aide"))->setVisible(false);
+    separateur(info, "MNU_L4")->setVisible(false);
+    connect(action(info, "Mnu_maj", QStringLiteral("Mise à jour...")), &QAction::triggered, this,
+            &Accueil::Mnu_maj_Click);
+    separateur(info, "MNU_L5");
+    connect(action(info, "MNU_Propos", QStringLiteral("A propos de Zelvantis...")), &QAction::triggered, this,
+            &Accueil::MNU_Propos_Click);
+}
+
+void Accueil::onLoad()
+{
+    demarrage::fixerDossierDonnees();
+    const QString manque = demarrage::installerBase();
+    if (!manque.isEmpty()) {
+        dialogs::message(manque, dialogs::Icon::Critical);
+        unload();
+        return;
+    }
+    etat::SeparateurCsv = demarrage::lireSeparateur();
+
+    if (demarrage::archivageDemande()
+        && dialogs::message(QStringLiteral("Attention, la base de donnée va être archivée et vidée ENTIEREMENT "
+                                           "MAINTENANT. Souhaitez vous continuer ?"),
+                            dialogs::Icon::None, dialogs::Buttons::OkCancel)
+               == dialogs::Answer::Ok) {
+        const QString echec = demarrage::archiverEtVider(QDateTime::currentDateTime());
+        if (!echec.isEmpty()) {
+            // The request stays set: the archive is offered again at the next start.
+            dialogs::message(echec, dialogs::Icon::Critical);
+            unload();
+            return;
+        }
+    }
+    demarrage::ecrireArchivageDemande(false);
+
+    const QDate aujourdhui = QDate::currentDate();
+    if (demarrage::majAOuvrir(demarrage::lireDateMaj(aujourdhui), aujourdhui)) {
+        demarrage::ecrireDateMaj(aujourdhui);
+        unload();
+        shell::service().open(demarrage::adresseMaj());
+        return;
+    }
+
+    etat::DossierHot = demarrage::dossierHotParDefaut();
+    try {
+        base::db();
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        unload();
+        return;
+    }
+    etat::VersionLogiciel = etat::versionText();
+    etat::MentionCopyright = QStringLiteral("Copyright © Zelvantis. Tous droits réservés.");
+    centralWidget()->setFixedSize(layout::px(kQuitterGauche + kQuitterLargeur + 200 - 120),
+                                  layout::px(kQuitterHaut + kQuitterHauteur + 150));
+}
+
+void Accueil::onActivate()
+{
+    demarrage::preparerDossiersDeTravail();
+    rafraichirListe();
+}
+
+void Accueil::onUnload()
+{
+    base::fermer();
+}
+
+void Accueil::closeEvent(QCloseEvent* event)
+{
+    if (occupe_) {
+        event->ignore();
+        return;
+    }
+    Form::closeEvent(event);
+}
+
+void Accueil::rafraichirListe()
+{
+    std::vector<etablissements::Etablissement> liste;
+    try {
+        liste = etablissements::liste();
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+    }
+    const int nombre = int(liste.size());
+    {
+        // The row of the current establishment stays current when it still exists.
+        const QSignalBlocker bloque(DBGridEtab);
+        DBGridEtab->clearContents();
+        DBGridEtab->setRowCount(nombre);
+        int courante = 0;
+        for (int ligne = 0; ligne < nombre; ++ligne) {
+            const auto& etablissement = liste[size_t(ligne)];
+            DBGridEtab->setVerticalHeaderItem(ligne, new QTableWidgetItem(QString()));
+            DBGridEtab->setItem(ligne, 0, new QTableWidgetItem(etablissement.code));
+            DBGridEtab->setItem(ligne, 1, new QTableWidgetItem(etablissement.nom));
+            DBGridEtab->setItem(ligne, 2, new QTableWidgetItem(etablissement.codePostal));
+            if (etablissement.code == etat::CodeEtabEnCours)
+                courante = ligne;
+        }
+        if (nombre > 0)
+            DBGridEtab->setCurrentCell(courante, qMax(0, DBGridEtab->currentColumn()));
+    }
+    DBGridEtab_RowColChange();
+    Label1->setText(QStringLiteral("Liste des établissements créés : (%1)").arg(nombre));
+}
+
+void Accueil::activerCommandesEtablissement(bool actif)
+{
+    for (QWidget* bouton : {static_cast<QWidget*>(ImageOuvrir), static_cast<QWidget*>(Image1)})
+        bouton->setEnabled(actif);
+    for (QAction* entree : {MNU_Ouvrir, MNU_Sup_1, MNU_Modif_Nom})
+        entree->setEnabled(actif);
+}
+
+void Accueil::DBGridEtab_Click()
+{
+    if (DBGridEtab->rowCount() >= 1)
+        activerCommandesEtablissement(true);
+}
+
+std::optional<bool> Accueil::ficheRenseignee()
+{
+    try {
+        return !etablissements::nomPhotographe().isEmpty();
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        return std::nullopt;
+    }
+}
+
+void Accueil::DBGridEtab_DblClick()
+{
+    if (DBGridEtab->rowCount() == 0 || etat::CodeEtabEnCours.isEmpty())
+        return;
+    const auto fiche = ficheRenseignee();
+    if (!fiche)
+        return;
+    if (!*fiche) {
+        dialogs::message(QStringLiteral("Vous devez renseigner la fiche photographe pour continuer"),
+                         dialogs::Icon::Critical);
+        unload();
+        formInstance<ParamPhotographe>().showForm();
+        return;
+    }
+    bool eleves = false;
+    try {
+        eleves = etablissements::aDesEleves(etat::CodeEtabEnCours);
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        return;
+    }
+    hideForm();
+    if (!eleves) {
+        formInstance<OuvrirEtab>().showForm();
+        return;
+    }
+    if (dialogs::message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Icon::None,
+                         dialogs::Buttons::YesNo, QStringLiteral("Continuer ?"))
+        == dialogs::Answer::Yes)
+        formInstance<ChoixClasse>().showForm();
+    else
+        showForm();
+}
+
+void Accueil::MNU_Nouveau_Click()
+{
+    const auto fiche = ficheRenseignee();
+    if (!fiche)
+        return;
+    if (!*fiche) {
+        dialogs::message(QStringLiteral("Vous devez remplir la fiche photographe maintenant"), dialogs::Icon::Critical);
+        hideForm();
+        formInstance<ParamPhotographe>().showForm();
+        return;
+    }
+    hideForm();
+    formInstance<FormNouvEtab>().showForm();
+}
+
+void Accueil::DBGridEtab_RowColChange()
+{
+    const int ligne = DBGridEtab->currentRow();
+    const bool valide = ligne >= 0 && ligne < DBGridEtab->rowCount() && DBGridEtab->item(ligne, 0);
+    etat::CodeEtabEnCours = valide ? DBGridEtab->item(ligne, 0)->text() : QString();
+    etat::NomEtabEnCours = valide ? DBGridEtab->item(ligne, 1)->text() : QString();
+}
+
+void Accueil::MNU_Sup_1_Click()
+{
+    if (etat::CodeEtabEnCours.isEmpty() || occupe_)
+        return;
+    const auto reponse = dialogs::message(
+        QStringLiteral("Attention, l'établissement %1 va être définitivement supprimé.\n\r"
+                       "Etes-vous sûr de vouloir continuer ?")
+            .arg(etat::NomEtabEnCours),
+        dialogs::Icon::None, dialogs::Buttons::OkCancel);
+    if (reponse != dialogs::Answer::Ok) {
+        activerCommandesEtablissement(false);
+        return;
+    }
+
+    occupe_ = true;
+    ProgressBar1->setMaximum(50);
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    // Between two folders the window repaints; clicks wait until the end.
+    const auto suppression = etablissements::supprimer(etat::CodeEtabEnCours, [this](int valeur) {
+        ProgressBar1->setValue(valeur);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    ProgressBar1->hide();
+    occupe_ = false;
+    rafraichirListe();
+
+    if (!suppression.refus.isEmpty())
+        dialogs::message(suppression.refus, dialogs::Icon::Critical);
+    else if (!suppression.dossiersRestes.isEmpty())
+        dialogs::message(QStringLiteral("Etablissement : %1 supprimé de la base, mais ces dossiers n'ont pas pu "
+                                        "être supprimés :\n%2")
+                             .arg(suppression.nom, suppression.dossiersRestes.join(u'\n')),
+                         dialogs::Icon::Exclamation);
+    else
+        dialogs::message(QStringLiteral("Etablissement : %1 supprimé définitivement.").arg(suppression.nom),
+                         dialogs::Icon::Information);
+    activerCommandesEtablissement(false);
+}
+
+void Accueil::MNU_Sauvegarde_Click()
+{
+    const QString dossier = paths::join(paths::writableProgramDir(), {QStringLiteral("backup")});
+    const QDateTime maintenant = QDateTime::currentDateTime();
+    const QString copie = paths::join(
+        dossier, {QStringLiteral("Sauvegarde_%1_%2.idx")
+                      .arg(maintenant.toString(QStringLiteral("ddMMyyyy")), maintenant.toString(QStringLiteral("HHmmss")))});
+    if (!paths::ensureFolder(dossier)) {
+        dialogs::message(
+            QStringLiteral("Le dossier %1 n'a pas pu être créé : la base n'a pas été sauvegardée.").arg(dossier),
+            dialogs::Icon::Critical);
+        return;
+    }
+    try {
+        base::db().backupTo(copie);
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        return;
+    }
+    unload();
+    formInstance<Accueil>().showForm();
+}
+
+void Accueil::MNU_Videbase_Click()
+{
+    const auto reponse = dialogs::message(
+        QStringLiteral("Attention, la base de donnée sera archivée et vidée au prochain démarrage de Vizmora. "
+                       "Souhaitez vous continuer ?"),
+        dialogs::Icon::None, dialogs::Buttons::OkCancel);
+    demarrage::ecrireArchivageDemande(reponse == dialogs::Answer::Ok);
+}
+
+void Accueil::MNU_Modif_Nom_Click()
+{
+    if (etat::CodeEtabEnCours.isEmpty())
+        return;
+    dialogs::message(QStringLiteral("Attention : modifier le nom de l'établissement est irréversible et peut "
+                                    "altérer le bon fonctionnement du programme"),
+                     dialogs::Icon::Critical);
+    const auto nouveauNom = dialogs::input(QStringLiteral("Nouveau nom de l'établissement :"),
+                                           QStringLiteral("Modifier le nom de l'établissement..."),
+                                           etat::NomEtabEnCours);
+    if (!nouveauNom)
+        return;
+    const QString refus = etablissements::renommer(etat::CodeEtabEnCours, etat::NomEtabEnCours, *nouveauNom);
+    if (!refus.isEmpty()) {
+        dialogs::message(refus, dialogs::Icon::Critical);
+        return;
+    }
+    rafraichirListe();
+}
+
+void Accueil::MNU_CSV_Click()
+{
+    const QString invite = QStringLiteral("Indiquer le type de séparateur utilisé dans le fichier csv :\n\r"
+                                          " ; , . ou autre...");
+    const QString titre = QStringLiteral("Séparateur csv...");
+    const QString unSeulCaractere = QStringLiteral("Le séparateur csv se compose d'un seul caractère. "
+                                                   "Généralement, il s'agit du point virgule ou de la virgule");
+    auto reponse = dialogs::input(invite, titre);
+    if (reponse && reponse->isEmpty())
+        reponse = dialogs::input(invite, titre);
+    if (reponse && reponse->size() > 1) {
+        dialogs::message(unSeulCaractere, dialogs::Icon::Information);
+        reponse = dialogs::input(invite, titre);
+    }
+    // Cancel, an empty answer or a second answer still too long keep the
+    // separator in use.
+    if (!reponse || reponse->isEmpty())
+        return;
+    if (reponse->size() > 1) {
+        dialogs::message(unSeulCaractere, dialogs::Icon::Information);
+        return;
+    }
+    etat::SeparateurCsv = *reponse;
+    EcrireRegistre(etat::kCleRegistre, QStringLiteral("csv"), etat::SeparateurCsv);
+    dialogs::message(QStringLiteral("Le séparateur utilisé dans le csv est le caractère : %1").arg(etat::SeparateurCsv),
+                     dialogs::Icon::Information);
+}
+
+void Accueil::Bt_Quitter_Click()
+{
+    unload();
+}
+
+void Accueil::Mnu_Photographe_Click()
+{
+    hideForm();
+    formInstance<ParamPhotographe>().showForm();
+}
+
+void Accueil::MNU_App_Pho_Click()
+{
+    formInstance<HotFolder>().showForm();
+}
+
+void Accueil::MNU_Propos_Click()
+{
+    formInstance<Propos>().showForm();
+}
+
+void Accueil::Mnu_maj_Click()
+{
+    demarrage::ecrireDateMaj(QDate::currentDate());
+    unload();
+    shell::service().open(demarrage::adresseMaj());
+}

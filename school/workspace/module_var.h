@@ -6,6 +6,8 @@
 namespace mv {
 
 inline QString CheminDonnees;          // the data folder, no trailing separator
+inline QString VersionLogiciel;        // "Version 1.0 R0", shown by the about box
+inline QString MentionCopyright;       // the maker's mention, shown by the about box
 inline QString NomEtabEnCours;         // the establishment's name as the main window shows it
 inline int IndexDerniereClasse = 0;    // number of classes minus 1
 inline int NbEnregistrements = 0;      // rows of the last list query

@@ -1,0 +1,146 @@
+// Files a camera picture through the whole capture path several times and compares its time with
+// the least any path must spend: decoding the same file at 1/8 scale with the JPEG reader.
+
+#include "common/database.h"
+#include "photographer/shoot/capture.h"
+#include "photographer/workspace/base.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kRuns = 15;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// A field of /proc/self/status in megabytes, or -1 where there is none.
+double statusMegabytes(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+// Lets the peak resident size start again from the current one (Linux).
+void resetPeakMemory()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
+double millisecondsOf(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+QString defaultInput()
+{
+    return QDir::cleanPath(QStringLiteral(SCHOOLPHOTO_SOURCE_DIR "/../shared/fixtures/camera-6000x4000.jpg"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QString input = defaultInput();
+    if (!QFileInfo::exists(input) && argc > 1)
+        input = QString::fromLocal8Bit(argv[1]);
+    if (!QFileInfo::exists(input)) {
+        err << "usage: capture_bench [camera.jpg] (default " << defaultInput() << ")\n";
+        return 2;
+    }
+
+    QTemporaryDir work;
+    db::Database database(work.filePath(QStringLiteral("zlvsyst.idx")));
+    database.script(base::schema());
+    const QString key = QString::number(database.insert(
+        QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (?, ?, ?, ?)"),
+        {QStringLiteral("1"), QStringLiteral("3A"), QStringLiteral("Dupont"), QStringLiteral("Marie")}));
+    const capture::Destinations to = capture::destinations(
+        work.filePath(QStringLiteral("VizmoraDatas")), QStringLiteral("Lycée Sud"),
+        work.filePath(QStringLiteral("labohd/Lycée Sud")), QStringLiteral("3A"), QStringLiteral("Dupont"),
+        QStringLiteral("Marie"), key);
+    const QString cameraName = QFileInfo(input).fileName();
+
+    bool failed = false;
+    const auto captureOnce = [&] {
+        const QString error = capture::filePicture(input, 90, to);
+        if (!error.isEmpty()) {
+            err << error << "\n";
+            failed = true;
+        }
+        database.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ? WHERE CdeEleves = ?"), {cameraName, key});
+    };
+    QSize fullSize;
+    const auto decodeFloor = [&] {
+        QImageReader reader(input, "jpeg");
+        reader.setAutoTransform(false);
+        fullSize = reader.size();
+        reader.setScaledSize(QSize((fullSize.width() + 7) / 8, (fullSize.height() + 7) / 8));
+        if (reader.read().isNull()) {
+            err << "decode failed: " << reader.errorString() << "\n";
+            failed = true;
+        }
+    };
+
+    // One of each first, so that neither pays for loading the JPEG plug-in or filling the disk cache.
+    captureOnce();
+    decodeFloor();
+    if (failed)
+        return 1;
+
+    const double before = statusMegabytes("VmRSS");
+    resetPeakMemory();
+    std::vector<double> captureTimes, floorTimes;
+    for (int run = 0; run < kRuns; ++run) {
+        captureTimes.push_back(millisecondsOf(captureOnce));
+        floorTimes.push_back(millisecondsOf(decodeFloor));
+    }
+    const double peak = statusMegabytes("VmHWM");
+    if (failed)
+        return 1;
+
+    const double capture = median(captureTimes);
+    const double floor = median(floorTimes);
+    out << "input: " << input << " (" << fullSize.width() << "x" << fullSize.height() << ", "
+        << QFileInfo(input).size() << " bytes), " << kRuns << " runs\n";
+    out << "capture path (archive copy, decode, rotation, fit, encode, copies, NomPhoto): median "
+        << QString::number(capture, 'f', 1) << " ms per picture\n";
+    out << "decode floor (1/8 scale): median " << QString::number(floor, 'f', 1) << " ms\n";
+    out << "ratio " << QString::number(capture / floor, 'f', 2) << "\n";
+    out << "peak memory: " << QString::number(peak, 'f', 1) << " MB (VmHWM), "
+        << QString::number(before, 'f', 1) << " MB before the capture, capture step "
+        << QString::number(peak - before, 'f', 1) << " MB\n";
+    return 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "photographer/shoot/watched_folder.h"
+
+#include <QString>
+
+#include <functional>
+
+class QObject;
+
+// Filing camera pictures: each shot lands in the high-definition archive
+// untouched, and as a small working picture plus two low-resolution copies.
+namespace capture {
+
+// 90 for "TeteGauche", 270 for "TeteDroite", 0 otherwise or in manual import.
+int rotationDegrees(const QString& sensPriseDeVue, bool importManuel);
+
+// Where one picture of one student goes; every name is made a single path component.
+struct Destinations {
+    QString archive;  // <DossierArchiveHD>/<Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg
+    QString picture;  // <CheminDonnees>/<NomEtab>/<CdeEleves>.jpg
+    QString lowRes;   // <CheminDonnees>/<NomEtab> BR/<Nom> <Prenom>.jpg
+    QString lowRes3;  // <CheminDonnees>/<NomEtab> BR3/<Classe>/<Nom> <Prenom>.jpg
+};
+Destinations destinations(const QString& cheminDonnees, const QString& nomEtab,
+                          const QString& dossierArchiveHD, const QString& classe,
+                          const QString& nom, const QString& prenom, const QString& cdeEleve);
+
+// Files one camera picture: decodes it first at reduced scale (QImageReader::setScaledSize),
+// rotates the small image, fits it inside 400x400 (never enlarged), and only when that worked
+// writes the archive copy (byte-identical to the camera file), the working picture (JPEG quality 100)
+// and both low-resolution copies, creating missing folders and replacing each file through a
+// temporary file beside it. Never touches the camera file. Returns "" on success, else one French
+// message naming the file that failed (a file that does not decode writes nothing).
+QString filePicture(const QString& cameraFile, int degrees, const Destinations& destinations);
+
+// The same on a worker thread; done(error) runs later on context's thread (not if context died).
+// context must not be null.
+void filePictureAsync(QObject* context, const QString& cameraFile, int degrees,
+                      const Destinations& destinations, std::function<void(const QString&)> done);
+
+} // namespace capture

@@ -1,0 +1,983 @@
+#include "photographer/shoot/choix_classe.h"
+
+#include "common/database.h"
+#include "common/dialogs.h"
+#include "common/helpers.h"
+#include "common/layout.h"
+#include "common/paths.h"
+#include "common/shell.h"
+#include "photographer/shoot/hot_folder.h"
+#include "photographer/shoot/planche_eleves.h"
+#include "photographer/workspace/accueil.h"
+#include "photographer/workspace/etat.h"
+#include "photographer/workspace/propos.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr unsigned kFond = 0xF8F8F8;
+constexpr unsigned kBordeaux = 0x000080;
+constexpr int kHautHaut = 1080;       // top band
+constexpr int kLargeurDroite = 2415;  // right-hand panel
+constexpr int kTopDroite = 960;
+constexpr QSize kCadreImages{13455, 8175};
+constexpr const char* kLettresNom = "abcçdeéèêfghijklmnoôpqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890- ";
+
+QFont verdana(double points, bool gras)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    font.setBold(gras);
+    return font;
+}
+
+void colorer(QWidget* widget, unsigned bgr)
+{
+    QPalette couleurs = widget->palette();
+    couleurs.setColor(QPalette::WindowText, QColor(layout::bgr(bgr)));
+    widget->setPalette(couleurs);
+}
+
+QPushButton* bouton(const QString& texte, const QString& nom, QWidget* parent)
+{
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(nom);
+    return b;
+}
+
+QLabel* etiquette(const QString& texte, const QString& nom, QWidget* parent)
+{
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(nom);
+    return l;
+}
+
+QAction* entree(QMenu* menu, const QString& texte, const QString& nom)
+{
+    QAction* action = menu->addAction(texte);
+    action->setObjectName(nom);
+    return action;
+}
+
+template <class Parent>
+QMenu* sousMenu(Parent* parent, const QString& texte, const QString& nom)
+{
+    QMenu* menu = parent->addMenu(texte);
+    menu->setObjectName(nom);
+    menu->menuAction()->setObjectName(nom);
+    return menu;
+}
+
+QString echapperEsperluette(QString texte)
+{
+    return texte.replace(u'&', QStringLiteral("&&"));
+}
+
+// Runs a roster write; a database failure is told and nothing else happens.
+template <class Write>
+bool ecrire(Write write)
+{
+    try {
+        write();
+        return true;
+    } catch (const db::Error& error) {
+        dialogs::message(error.message(), dialogs::Icon::Critical);
+        return false;
+    }
+}
+
+// The list can only be picked from.
+class SansClavier : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void decocher(QRadioButton* option)
+{
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
+}
+
+} // namespace
+
+std::vector<QRect> placerBoutonsClasse(const QStringList& classes)
+{
+    // An empty class name still gets a button that can be clicked.
+    auto largeur = [](const QString& classe) { return classe.isEmpty() ? 400 : int(classe.size()) * 200; };
+    std::vector<QRect> places;
+    int x = 120, y = 1000, w = 0;
+    for (int i = 0; i < classes.size(); ++i) {
+        if (i > 0)
+            x += w + 200;
+        w = largeur(classes[i]);
+        places.emplace_back(x, y, w, 495);
+        if (i > 0 && x >= 10000) {
+            y += 550;
+            x = -90;
+            w = 0;
+        }
+    }
+    return places;
+}
+
+ChoixClasse::ChoixClasse() : Form(QStringLiteral("ChoixClasse"))
+{
+    setWindowTitle(QStringLiteral("Choix de la classe..."));
+    setFont(verdana(9.75, false));
+    auto* centre = new QWidget(this);
+    setCentralWidget(centre);
+    layout::setBackground(centre, kFond);
+
+    FrameImages_ = new QWidget(centre);
+    FrameImages_->setObjectName(QStringLiteral("FrameImages"));
+    layout::setBackground(FrameImages_, 0xFFFFFF);
+    layout::place(FrameImages_, 0, kHautHaut, kCadreImages.width(), kCadreImages.height());
+    LabelClasse_ = etiquette({}, QStringLiteral("LabelClasse"), FrameImages_);
+    LabelClasse_->setFont(verdana(9.75, true));
+    colorer(LabelClasse_, kBordeaux);
+    LabelClasse_->move(0, 0);
+    LabelClasse_->hide();
+    planche_ = new PlancheEleves(FrameImages_);
+    connect(planche_, &PlancheEleves::clicGauche, this, &ChoixClasse::Photo_Click);
+    connect(planche_, &PlancheEleves::clicDroit, this, &ChoixClasse::Photo_MouseDown);
+
+    HScroll1_ = new QScrollBar(Qt::Horizontal, centre);
+    HScroll1_->setObjectName(QStringLiteral("HScroll1"));
+    VScroll1_ = new QScrollBar(Qt::Vertical, centre);
+    VScroll1_->setObjectName(QStringLiteral("VScroll1"));
+    connect(HScroll1_, &QScrollBar::valueChanged, this, [this](int value) { FrameImages_->move(-value, FrameImages_->y()); });
+    connect(VScroll1_, &QScrollBar::valueChanged, this,
+            [this](int value) { FrameImages_->move(FrameImages_->x(), layout::px(kHautHaut) - value); });
+
+    construireHaut();
+    construireDroite();
+    construireMenus();
+
+    TimerHot_ = new QTimer(this);
+    TimerHot_->setObjectName(QStringLiteral("TimerHot"));
+    TimerHot_->setInterval(1000);
+    connect(TimerHot_, &QTimer::timeout, this, &ChoixClasse::TimerHot_Timer);
+
+    resize(layout::px(16170), layout::px(9495) + menuBar()->sizeHint().height());
+}
+
+void ChoixClasse::construireHaut()
+{
+    FrameHaut_ = new QWidget(centralWidget());
+    FrameHaut_->setObjectName(QStringLiteral("FrameHaut"));
+    layout::setBackground(FrameHaut_, kFond);
+    layout::place(FrameHaut_, 0, 0, 24615, kHautHaut);
+
+    auto* PictureBarre = new QLabel(FrameHaut_);
+    PictureBarre->setObjectName(QStringLiteral("PictureBarre"));
+    PictureBarre->setStyleSheet(QStringLiteral(
+        "background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #800000, stop:1 #f8f8f8);"));
+    layout::place(PictureBarre, 0, 0, 16215, 420);
+    ProgressBar1_ = new QProgressBar(PictureBarre);
+    ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1_->setRange(0, 10);
+    ProgressBar1_->setTextVisible(false);
+    layout::place(ProgressBar1_, 9720, 60, 3480, 300);
+    ProgressBar1_->hide();
+
+    const std::array<const char*, 2> startTextes{"Start", "Stop"};
+    for (int i = 0; i < 2; ++i) {
+        Bt_Start_[i] = bouton(QString::fromLatin1(startTextes[i]), QStringLiteral("Bt_Start_%1").arg(i), FrameHaut_);
+        Bt_Start_[i]->setFont(verdana(9.75, true));
+        layout::place(Bt_Start_[i], 9720, 360, 855, 615);
+        Bt_Start_[i]->hide();
+        Bt_Start_[i]->setEnabled(false);
+        connect(Bt_Start_[i], &QPushButton::clicked, this, [this, i] { Bt_Start_Click(i); });
+    }
+    const std::array<const char*, 2> mainTextes{"Main droite en Bas", "Main droite en Haut"};
+    for (int i = 0; i < 2; ++i) {
+        OptionMain_[i] = new QRadioButton(QString::fromUtf8(mainTextes[i]), FrameHaut_);
+        OptionMain_[i]->setObjectName(QStringLiteral("OptionMain_%1").arg(i));
+        OptionMain_[i]->setFont(verdana(9.75, true));
+        OptionMain_[i]->setFocusPolicy(Qt::NoFocus);
+        layout::place(OptionMain_[i], 10680, 420 + i * 270, 2535, 255);
+        OptionMain_[i]->hide();
+        connect(OptionMain_[i], &QRadioButton::clicked, this, [this, i] { OptionMain_Click(i); });
+    }
+
+    QLabel* LabelEtab = etiquette(QStringLiteral("Etablissement :"), QStringLiteral("LabelEtab"), FrameHaut_);
+    LabelEtab->setFont(verdana(12, true));
+    LabelEtab->move(0, layout::px(480));
+    LabelEtab->adjustSize();
+    LabelNom_ = etiquette({}, QStringLiteral("LabelNom"), FrameHaut_);
+    LabelCP_ = etiquette({}, QStringLiteral("LabelCP"), FrameHaut_);
+    // The caption keeps its room whatever the font the system gives for Verdana.
+    const int gauche = std::max(layout::px(2160), LabelEtab->geometry().right() + 8);
+    for (QLabel* label : {LabelNom_, LabelCP_})
+        colorer(label, kBordeaux);
+    LabelNom_->move(gauche, layout::px(480));
+    LabelCP_->move(gauche, layout::px(750));
+    LabelImpotrMan_ = etiquette(QStringLiteral("Importation manuelle"), QStringLiteral("LabelImpotrMan"), FrameHaut_);
+    colorer(LabelImpotrMan_, 0x0000C0);
+    layout::place(LabelImpotrMan_, 6840, 600, 2850, 270);
+    LabelImpotrMan_->hide();
+}
+
+void ChoixClasse::construireDroite()
+{
+    FrameCtDroit_ = new QWidget(centralWidget());
+    FrameCtDroit_->setObjectName(QStringLiteral("FrameCtDroit"));
+    layout::setBackground(FrameCtDroit_, kFond);
+    layout::place(FrameCtDroit_, 13800, kTopDroite, kLargeurDroite, 8655);
+
+    Frame1_ = new QGroupBox(QStringLiteral("Ajout élève :"), FrameCtDroit_);
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    layout::place(Frame1_, 120, 240, 2175, 1695);
+    Frame2_ = new QGroupBox(QStringLiteral("Changer de classe :"), FrameCtDroit_);
+    Frame2_->setObjectName(QStringLiteral("Frame2"));
+    layout::place(Frame2_, 120, 2880, 2175, 1815);
+    for (QGroupBox* frame : {Frame1_, Frame2_}) {
+        frame->setStyleSheet(QStringLiteral("QGroupBox { color: #ff8000; }"));
+        frame->hide();
+    }
+
+    const std::array<const char*, 3> labelTextes{"NOM :", "Prénom :", ""};
+    for (int i = 0; i < 3; ++i)
+        Label1_[i] = etiquette(QString::fromUtf8(labelTextes[i]), QStringLiteral("Label1_%1").arg(i),
+                               i < 2 ? Frame1_ : Frame2_);
+    TextNom_ = new QLineEdit(Frame1_);
+    TextNom_->setObjectName(QStringLiteral("TextNom"));
+    TextPrenom_ = new QLineEdit(Frame1_);
+    TextPrenom_->setObjectName(QStringLiteral("TextPrenom"));
+    // Names become file names: only these characters are let in, pasted text included.
+    const QRegularExpression lettres(
+        QStringLiteral("[%1]*").arg(QRegularExpression::escape(QString::fromUtf8(kLettresNom))));
+    for (QLineEdit* texte : {TextNom_, TextPrenom_})
+        texte->setValidator(new QRegularExpressionValidator(lettres, texte));
+    layout::place(Label1_[0], 120, 300, 1935, 240);
+    layout::place(TextNom_, 120, 540, 1935, 330);
+    layout::place(Label1_[1], 120, 930, 1935, 240);
+    layout::place(TextPrenom_, 120, 1170, 1935, 330);
+    for (QWidget* w : {static_cast<QWidget*>(Label1_[0]), static_cast<QWidget*>(Label1_[1]),
+                       static_cast<QWidget*>(TextNom_), static_cast<QWidget*>(TextPrenom_)})
+        w->hide();
+
+    layout::place(etiquette(QStringLiteral("Elève :"), QStringLiteral("LabelEleve"), Frame2_), 120, 300, 1935, 240);
+    layout::place(Label1_[2], 120, 540, 1935, 240);
+    layout::place(etiquette(QStringLiteral("vers la classe:"), QStringLiteral("LabelVers"), Frame2_), 120, 930, 1935, 240);
+    Combo1_ = new QComboBox(Frame2_);
+    Combo1_->setObjectName(QStringLiteral("Combo1"));
+    Combo1_->installEventFilter(new SansClavier(Combo1_));
+    layout::place(Combo1_, 120, 1170, 1935, 330);
+    connect(Combo1_, &QComboBox::activated, this, [this] { Bt_Ajout_[4]->setEnabled(true); });
+
+    const std::array<const char*, 5> ajoutTextes{"Ajouter", "Valider", "Annuler", "Annuler", "Valider"};
+    const std::array<int, 5> ajoutTops{1920, 1920, 2400, 5280, 4800};
+    for (int i = 0; i < 5; ++i) {
+        Bt_Ajout_[i] = bouton(QString::fromLatin1(ajoutTextes[i]), QStringLiteral("Bt_Ajout_%1").arg(i), FrameCtDroit_);
+        layout::place(Bt_Ajout_[i], 240, ajoutTops[i], 1935, 375);
+        Bt_Ajout_[i]->hide();
+        connect(Bt_Ajout_[i], &QPushButton::clicked, this, [this, i] { Bt_Ajout_Click(i); });
+    }
+    Bt_Ajout_[4]->setEnabled(false);
+
+    QPushButton* Bt_Quitter = bouton(QStringLiteral("Fermer"), QStringLiteral("Bt_Quitter_2"), FrameCtDroit_);
+    layout::place(Bt_Quitter, 960, 8040, 1215, 375);
+    connect(Bt_Quitter, &QPushButton::clicked, this, [this] { unload(); });
+}
+
+void ChoixClasse::construireMenus()
+{
+    QMenuBar* barre = menuBar();
+    QMenu* MNU_Classes = sousMenu(barre, QStringLiteral("Classes"), QStringLiteral("MNU_Classes"));
+    entree(MNU_Classes, QStringLiteral("Ajout..."), QStringLiteral("MNU_AjoutClasse"));
+    MNU_Classes->menuAction()->setVisible(false);
+
+    QMenu* MNU_Eleves = sousMenu(barre, QStringLiteral("Eleves"), QStringLiteral("MNU_Eleves"));
+    MNU_AjoutEleve_ = entree(MNU_Eleves, QStringLiteral("Ajout..."), QStringLiteral("MNU_AjoutEleve"));
+    connect(MNU_AjoutEleve_, &QAction::triggered, this, &ChoixClasse::MNU_AjoutEleve_Click);
+
+    QMenu* MNU_Classe = sousMenu(barre, QStringLiteral("Classe"), QStringLiteral("MNU_Classe"));
+    MNU_Changer_ = entree(MNU_Classe, QStringLiteral("Changer"), QStringLiteral("MNU_Changer"));
+    MNU_Changer_->setEnabled(false);
+    connect(MNU_Changer_, &QAction::triggered, this, &ChoixClasse::MNU_Changer_Click);
+    MNU_Créer_Classe_ = entree(MNU_Classe, QStringLiteral("Créer une classe"), QStringLiteral("MNU_Créer_Classe"));
+    connect(MNU_Créer_Classe_, &QAction::triggered, this, &ChoixClasse::MNU_Créer_Classe_Click);
+
+    // The deliveries are not part of this build yet: their entries stay disabled.
+    MNU_Export_ = sousMenu(barre, QStringLiteral("Exportations"), QStringLiteral("MNU_Export"));
+    MNU_Final_ = sousMenu(MNU_Export_, QStringLiteral("Photos établissement..."), QStringLiteral("MNU_Final"));
+    for (const auto& [texte, nom] : {std::pair{"Photos avec Vizmora...", "MNU_avecVizmora"},
+                                     std::pair{"Photos \"Nom Prénom.jpg\"...", "MNU_Photos_Nom_prenom"},
+                                     std::pair{"Photos \"Nom.Prénom.jpg\"", "MNU_Photos_Nom_P_prenom"},
+                                     std::pair{"Photos \"Nom_Prénom.jpg\"", "MNU_Photos_Nom_T_prenom"},
+                                     std::pair{"Photos \"Classes \\ Nom Prénom.jpg\"...", "MNU_Photos_Classes_Nom_prenom"}})
+        entree(MNU_Final_, QString::fromUtf8(texte), QString::fromLatin1(nom))->setEnabled(false);
+    QMenu* Mnu_Labo = sousMenu(MNU_Export_, QStringLiteral("Exportation pour le labo..."), QStringLiteral("Mnu_Labo"));
+    entree(Mnu_Labo, QStringLiteral("Photo HD Classe_Nom_Prénom.jpg"), QStringLiteral("MNU_HD1"))->setEnabled(false);
+    entree(Mnu_Labo, QStringLiteral("Photo HD Nom Prénom Classe.jpg"), QStringLiteral("MNU_HD2"))->setEnabled(false);
+
+    QMenu* MNU_Outils = sousMenu(barre, QStringLiteral("Outils..."), QStringLiteral("MNU_Outils"));
+    MNU_Test_Prise_vue_ = entree(MNU_Outils, QStringLiteral("Test Prise de vue"), QStringLiteral("MNU_Test_Prise_vue"));
+    MNU_Test_Prise_vue_->setEnabled(false);
+    connect(MNU_Test_Prise_vue_, &QAction::triggered, this, &ChoixClasse::MNU_Test_Prise_vue_Click);
+    MNU_Outils->addSeparator();
+    MNU_Net_hot_ = entree(MNU_Outils, QStringLiteral("Nettoyer le Hotfolder (tmp)"), QStringLiteral("MNU_Net_hot"));
+    connect(MNU_Net_hot_, &QAction::triggered, this, &ChoixClasse::MNU_Net_hot_Click);
+    QAction* purge = entree(MNU_Outils, QStringLiteral("Purger le Hotfolder..."), QStringLiteral("MNU_Purge_Hot"));
+    connect(purge, &QAction::triggered, this, &ChoixClasse::MNU_Purge_Hot_Click);
+    MNU_Outils->addSeparator();
+    MNU_Sans_PC_ = entree(MNU_Outils, QStringLiteral("Importation JPG..."), QStringLiteral("MNU_Sans_PC"));
+    MNU_Sans_PC_->setEnabled(false);
+    connect(MNU_Sans_PC_, &QAction::triggered, this, &ChoixClasse::MNU_Sans_PC_Click);
+    MNU_Outils->addSeparator();
+    MNU_Tarif_Etab_ = entree(MNU_Outils, QStringLiteral("Ressaisir les tarifs établissement..."),
+                             QStringLiteral("MNU_Tarif_Etab"));
+    MNU_Tarif_Etab_->setVisible(false);
+    MNU_Tarif_Etab_->setEnabled(false);
+
+    QMenu* MNU_Ver = sousMenu(barre, QStringLiteral("?"), QStringLiteral("MNU_Ver"));
+    entree(MNU_Ver, QStringLiteral("Aide"), QStringLiteral("MNU_AIDE"));
+    MNU_Ver->addSeparator();
+    QAction* MNU_Propos = entree(MNU_Ver, QStringLiteral("A propos de..."), QStringLiteral("MNU_Propos"));
+    connect(MNU_Propos, &QAction::triggered, this, [this] {
+        // The about box leaves the shoot as it was: coming back from it is no activation.
+        retourPropos_ = true;
+        formInstance<Propos>().showForm();
+    });
+
+    MNU_POPUP_ELEVES_ = new QMenu(QStringLiteral("GestionEleve"), this);
+    MNU_POPUP_ELEVES_->setObjectName(QStringLiteral("MNU_POPUP_ELEVES"));
+    QAction* change = entree(MNU_POPUP_ELEVES_, QStringLiteral("Changer de classe..."), QStringLiteral("MNU_Change_Classe"));
+    connect(change, &QAction::triggered, this, &ChoixClasse::MNU_Change_Classe_Click);
+    MNU_POPUP_ELEVES_->addSeparator();
+    QAction* sup = entree(MNU_POPUP_ELEVES_, QStringLiteral("Supprimer..."), QStringLiteral("MNU_Sup_Eleve"));
+    connect(sup, &QAction::triggered, this, &ChoixClasse::MNU_Sup_Eleve_Click);
+}
+
+// ---- the screen ----------------------------------------------------------
+
+void ChoixClasse::onLoad()
+{
+    MNU_AjoutEleve_->setEnabled(false);
+    MNU_Changer_->setEnabled(false);
+    paths::ensureFolder(paths::onDrive({QStringLiteral("labohd"), paths::component(etat::NomEtabEnCours)}));
+}
+
+void ChoixClasse::onActivate()
+{
+    if (std::exchange(retourPropos_, false))
+        return;
+    activer();
+}
+
+void ChoixClasse::activer()
+{
+    if (etat::DossierHot.isEmpty()) {
+        dialogs::message(QStringLiteral("Avant de commencer la prise de vues, vous devez définir le dossier qui va "
+                                        "recevoir les photos..."));
+        formInstance<HotFolder>().showForm();
+    }
+    if (etat::SensPriseDeVue == u"TeteGauche" || etat::SensPriseDeVue == u"TeteDroite") {
+        const int index = etat::SensPriseDeVue == u"TeteGauche" ? 0 : 1;
+        OptionMain_[index]->setChecked(true);
+        OptionMain_Click(index);
+    }
+
+    try {
+        const auto etab = roster::etablissement(etat::CodeEtabEnCours);
+        LabelNom_->setText(etab ? etab->nom : QString());
+        LabelCP_->setText(etab ? etab->codePostal : QString());
+        classes_ = roster::classes(etat::CodeEtabEnCours);
+    } catch (const db::Error& error) {
+        dialogs::message(error.message(), dialogs::Icon::Critical);
+        classes_.clear();
+    }
+    LabelNom_->adjustSize();
+    LabelCP_->adjustSize();
+
+    for (std::size_t i = 1; i < Bt_Classe_.size(); ++i)
+        Bt_Classe_[i]->deleteLater();
+    Bt_Classe_.resize(std::min<std::size_t>(Bt_Classe_.size(), 1));
+    const std::vector<QRect> places = placerBoutonsClasse(classes_);
+    QSize etendue = kCadreImages;
+    for (int i = 0; i < classes_.size(); ++i) {
+        if (std::size_t(i) >= Bt_Classe_.size()) {
+            QPushButton* b = bouton({}, QStringLiteral("Bt_Classe_%1").arg(i), FrameImages_);
+            layout::setBackground(b, 0xE1E1E1);
+            b->setFont(verdana(9.75, true));
+            connect(b, &QPushButton::clicked, this, [this, i] { Bt_Classe_Click(i); });
+            Bt_Classe_.push_back(b);
+        }
+        QPushButton* b = Bt_Classe_[std::size_t(i)];
+        b->setText(echapperEsperluette(classes_[i]));
+        const QRect& r = places[std::size_t(i)];
+        layout::place(b, r.x(), r.y(), r.width(), r.height());
+        b->show();
+        b->raise();
+        etendue = etendue.expandedTo(QSize(r.right() + 100, r.bottom() + 100));
+    }
+    const QSize planche = planche_->etendue();
+    etendue = etendue.expandedTo(QSize(planche.width() + 650, planche.height()));
+    FrameImages_->resize(layout::px(etendue.width()), layout::px(etendue.height()));
+    disposer();
+}
+
+void ChoixClasse::onUnload()
+{
+    TimerHot_->stop();
+    formInstance<Accueil>().showForm();
+}
+
+void ChoixClasse::resizeEvent(QResizeEvent* event)
+{
+    Form::resizeEvent(event);
+    disposer();
+}
+
+void ChoixClasse::hideEvent(QHideEvent* event)
+{
+    // A hidden screen never files pictures nobody sees.
+    if (!event->spontaneous()) {
+        TimerHot_->stop();
+        MNU_Export_->menuAction()->setEnabled(true);
+        MNU_Sans_PC_->setEnabled(true);
+        MNU_Net_hot_->setEnabled(true);
+    }
+    Form::hideEvent(event);
+}
+
+void ChoixClasse::disposer()
+{
+    QWidget* centre = centralWidget();
+    const int largeur = centre->width(), hauteur = centre->height();
+    const int droite = layout::px(kLargeurDroite), haut = layout::px(kHautHaut);
+    FrameCtDroit_->setGeometry(largeur - droite, layout::px(kTopDroite), droite,
+                               std::max(0, hauteur - layout::px(kTopDroite)));
+
+    const int barreV = VScroll1_->sizeHint().width(), barreH = HScroll1_->sizeHint().height();
+    const int placeL = std::max(0, largeur - droite), placeH = std::max(0, hauteur - haut);
+    const bool besoinV = FrameImages_->height() > placeH;
+    const bool besoinH = FrameImages_->width() > placeL - (besoinV ? barreV : 0);
+    const int vueL = std::max(0, placeL - (besoinV ? barreV : 0));
+    const int vueH = std::max(0, placeH - (besoinH ? barreH : 0));
+
+    VScroll1_->setVisible(besoinV);
+    VScroll1_->setGeometry(vueL, haut, barreV, vueH);
+    VScroll1_->setRange(0, besoinV ? FrameImages_->height() - vueH : 0);
+    VScroll1_->setSingleStep(std::max(1, vueH / 16));
+    VScroll1_->setPageStep(std::max(1, vueH));
+    HScroll1_->setVisible(besoinH);
+    HScroll1_->setGeometry(0, hauteur - barreH, vueL, barreH);
+    HScroll1_->setRange(0, besoinH ? FrameImages_->width() - vueL : 0);
+    HScroll1_->setSingleStep(std::max(1, vueL / 16));
+    HScroll1_->setPageStep(std::max(1, vueL));
+    FrameImages_->move(-HScroll1_->value(), haut - VScroll1_->value());
+
+    FrameImages_->lower();
+    for (QWidget* dessus : {FrameHaut_, FrameCtDroit_, static_cast<QWidget*>(HScroll1_), static_cast<QWidget*>(VScroll1_)})
+        dessus->raise();
+}
+
+void ChoixClasse::Bt_Classe_Click(int index)
+{
+    if (index < 0 || index >= classes_.size())
+        return;
+    // The board changes under the mark: whatever was armed stops first.
+    if (TimerHot_->isActive())
+        Bt_Start_Click(1);
+    MNU_AjoutEleve_->setEnabled(true);
+    MNU_Changer_->setEnabled(true);
+    MNU_Sans_PC_->setEnabled(true);
+    MNU_Créer_Classe_->setEnabled(false);
+    MNU_Tarif_Etab_->setEnabled(false);
+    MNU_Final_->menuAction()->setEnabled(false);
+    Bt_Start_[1]->show();
+    Frame1_->show();
+    etat::ClasseEnCours = classes_[index];
+
+    // The clicked button is inside its own signal: removed later.
+    for (std::size_t i = 1; i < Bt_Classe_.size(); ++i)
+        Bt_Classe_[i]->deleteLater();
+    Bt_Classe_.resize(1);
+    Bt_Classe_[0]->hide();
+
+    rebatirPlanche();
+    LabelClasse_->show();
+    OptionMain_[0]->show();
+    OptionMain_[1]->show();
+    Bt_Ajout_[0]->show();
+    setWindowTitle(QStringLiteral("Mode Prise de vues - ") + etat::ClasseEnCours);
+    raise();
+
+    etat::DossierArchiveHD = paths::onDrive({QStringLiteral("labohd"), paths::component(etat::NomEtabEnCours)});
+    paths::ensureFolder(paths::join(etat::DossierArchiveHD, {paths::component(etat::ClasseEnCours)}));
+}
+
+QString ChoixClasse::dossierEtab() const
+{
+    return paths::join(etat::CheminDonnees, {paths::component(etat::NomEtabEnCours)});
+}
+
+void ChoixClasse::rebatirPlanche()
+{
+    std::vector<roster::Eleve> eleves;
+    try {
+        eleves = roster::eleves(etat::CodeEtabEnCours, etat::ClasseEnCours);
+    } catch (const db::Error& error) {
+        dialogs::message(error.message(), dialogs::Icon::Critical);
+    }
+    planche_->charger(std::move(eleves), dossierEtab());
+    etat::NbElevesClasse = planche_->dernierIndice();
+    LabelClasse_->setText(QStringLiteral("Classe : %1 - %2 élèves").arg(etat::ClasseEnCours).arg(etat::NbElevesClasse + 1));
+    LabelClasse_->adjustSize();
+    marquer(-1);
+    const QSize etendue = planche_->etendue();
+    FrameImages_->resize(layout::px(std::max(kCadreImages.width(), etendue.width() + 650)),
+                         layout::px(std::max(kCadreImages.height(), etendue.height())));
+    disposer();
+}
+
+void ChoixClasse::OptionMain_Click(int index)
+{
+    Bt_Start_[1]->setEnabled(true);
+    etat::PriseDeVuePrete = true;
+    MNU_Export_->menuAction()->setEnabled(false);
+    etat::SensPriseDeVue = index == 0 ? QStringLiteral("TeteGauche") : QStringLiteral("TeteDroite");
+}
+
+void ChoixClasse::Photo_Click(int slot)
+{
+    if (etat::PriseDeVuePrete) {
+        demarrerCapture();
+    } else if (!etat::ImportManuel) {
+        dialogs::message(QStringLiteral("Vous devez préciser si vous shootez MAIN DROITE EN BAS ou MAIN DROITE EN HAUT"),
+                         dialogs::Icon::Information);
+        return;
+    }
+    marquer(slot);
+}
+
+void ChoixClasse::Photo_MouseDown(int slot, QPoint globalPos)
+{
+    if (slot < 0 || slot > planche_->dernierIndice())
+        return;
+    cleMenu_ = planche_->eleves()[std::size_t(slot)].cle;
+    MNU_POPUP_ELEVES_->popup(globalPos);
+}
+
+// ---- capture ---------------------------------------------------------------
+
+void ChoixClasse::demarrerCapture()
+{
+    MNU_Net_hot_->setEnabled(false);
+    TimerHot_->start();
+    Bt_Start_[1]->setEnabled(true);
+    Bt_Start_[1]->show();
+}
+
+void ChoixClasse::arreterCapture()
+{
+    TimerHot_->stop();
+    watched_.forget();
+    marquer(-1);
+}
+
+void ChoixClasse::marquer(int slot)
+{
+    planche_->marquer(slot);
+    if (planche_->marque() >= 0) {
+        etat::Indice = planche_->marque();
+        etat::CdeEleveEnCours = planche_->eleves()[std::size_t(etat::Indice)].cle;
+    }
+    MNU_Test_Prise_vue_->setEnabled(planche_->marque() >= 0);
+}
+
+void ChoixClasse::Bt_Start_Click(int index)
+{
+    if (index == 0) {
+        MNU_Final_->menuAction()->setEnabled(false);
+        return;
+    }
+    Bt_Start_[1]->setEnabled(false);
+    OptionMain_[0]->setEnabled(true);
+    OptionMain_[1]->setEnabled(true);
+    arreterCapture();
+    LabelImpotrMan_->hide();
+    MNU_Export_->menuAction()->setEnabled(true);
+    MNU_Sans_PC_->setEnabled(true);
+    MNU_Net_hot_->setEnabled(true);
+    MNU_Final_->menuAction()->setEnabled(true);
+}
+
+void ChoixClasse::TimerHot_Timer()
+{
+    if (tickEnCours_)
+        return;
+    const int slot = planche_->marque();
+    if (slot < 0 || etat::DossierHot.isEmpty())
+        return;
+    if (etat::DossierHot != dossierSuivi_) {
+        watched_.forget();
+        dossierSuivi_ = etat::DossierHot;
+    }
+    const QString fichier = watched_.nextCompleteFile(etat::DossierHot);
+    if (fichier.isEmpty())
+        return;
+
+    tickEnCours_ = true;
+    ProgressBar1_->setValue(1);
+    ProgressBar1_->show();
+    const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
+    const capture::Destinations destinations =
+        capture::destinations(etat::CheminDonnees, etat::NomEtabEnCours, etat::DossierArchiveHD,
+                              etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle);
+    if (!remplacementAccepte(eleve, destinations)) {
+        tickEnCours_ = false;
+        ProgressBar1_->hide();
+        Bt_Start_Click(1);
+        return;
+    }
+    ProgressBar1_->setValue(4);
+    // The filing runs off the window's thread; its end is handled even when
+    // the screen was closed meanwhile, so that the student's row and the
+    // watched folder always agree with the files written.
+    QPointer<ChoixClasse> ecran(this);
+    capture::filePictureAsync(
+        qApp, fichier, capture::rotationDegrees(etat::SensPriseDeVue, etat::ImportManuel), destinations,
+        [ecran, slot, eleve, fichier, destinations](const QString& erreur) {
+            QString echec = erreur;
+            if (echec.isEmpty()) {
+                try {
+                    roster::enregistrerNomPhoto(eleve.cle, QFileInfo(fichier).fileName());
+                } catch (const db::Error& error) {
+                    echec = error.message();
+                }
+            }
+            if (echec.isEmpty() && !QFile::remove(fichier))
+                echec = QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
+                                       "de vues est arrêtée.").arg(QDir::toNativeSeparators(fichier));
+            if (ecran)
+                ecran->photoClassee(slot, eleve, destinations, echec);
+            else if (!echec.isEmpty())
+                dialogs::message(echec, dialogs::Icon::Critical);
+        });
+}
+
+bool ChoixClasse::remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations& destinations)
+{
+    if (FichierExiste(destinations.picture)
+        && dialogs::message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), dialogs::Icon::Question,
+                            dialogs::Buttons::YesNo) != dialogs::Answer::Yes)
+        return false;
+
+    // The archive and low-resolution copies are named by class and names:
+    // a namesake's picture there is not replaced without asking.
+    std::vector<roster::Eleve> homonymes;
+    try {
+        homonymes = roster::homonymes(etat::CodeEtabEnCours, eleve);
+    } catch (const db::Error& error) {
+        dialogs::message(error.message(), dialogs::Icon::Critical);
+        return false;
+    }
+    for (const roster::Eleve& autre : homonymes) {
+        const capture::Destinations siennes =
+            capture::destinations(etat::CheminDonnees, etat::NomEtabEnCours, etat::DossierArchiveHD, autre.classe,
+                                  autre.nom, autre.prenom, autre.cle);
+        for (const QString& fichier : {destinations.archive, destinations.lowRes, destinations.lowRes3}) {
+            if ((fichier == siennes.archive || fichier == siennes.lowRes || fichier == siennes.lowRes3)
+                && FichierExiste(fichier)) {
+                const QString question =
+                    QStringLiteral("Le fichier %1 peut contenir la photo de %2 %3 (classe %4), qui porte les mêmes "
+                                   "nom et prénom. Souhaitez vous le remplacer ?")
+                        .arg(QDir::toNativeSeparators(fichier), autre.prenom, autre.nom, autre.classe);
+                return dialogs::message(question, dialogs::Icon::Question, dialogs::Buttons::YesNo)
+                       == dialogs::Answer::Yes;
+            }
+        }
+    }
+    return true;
+}
+
+void ChoixClasse::photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
+                               const QString& erreur)
+{
+    tickEnCours_ = false;
+    ProgressBar1_->setValue(10);
+    ProgressBar1_->hide();
+    ProgressBar1_->setValue(0);
+    if (!erreur.isEmpty()) {
+        Bt_Start_Click(1);
+        dialogs::message(erreur, dialogs::Icon::Critical);
+        return;
+    }
+    // The board may have been rebuilt meanwhile: the picture goes to the
+    // student's slot only while that slot still shows the student.
+    const bool memeCase = slot <= planche_->dernierIndice() && planche_->eleves()[std::size_t(slot)].cle == eleve.cle;
+    if (memeCase)
+        planche_->afficherPhoto(slot, destinations.picture);
+    // The mark moves on only when the capture is still on and nobody moved it.
+    if (!memeCase || !TimerHot_->isActive() || planche_->marque() != slot)
+        return;
+    if (slot + 1 > etat::NbElevesClasse)
+        finDeClasse();
+    else
+        marquer(slot + 1);
+}
+
+void ChoixClasse::finDeClasse()
+{
+    Bt_Start_Click(1);
+    etat::ImportManuel = false;
+    decocher(OptionMain_[0]);
+    decocher(OptionMain_[1]);
+    etat::Indice = 0;
+    dialogs::message(QStringLiteral("Fin"));
+}
+
+void ChoixClasse::MNU_Test_Prise_vue_Click()
+{
+    if (planche_->marque() < 0 || etat::DossierHot.isEmpty())
+        return;
+    const QString source = paths::join(paths::programDir(), {QStringLiteral("test.jpg")});
+    if (!FichierExiste(source)) {
+        dialogs::message(QStringLiteral("La photo de test %1 est introuvable.").arg(QDir::toNativeSeparators(source)),
+                         dialogs::Icon::Critical);
+        return;
+    }
+    // Copied under a name the capture ignores, then renamed: the capture
+    // never sees half a file.
+    const QString cible = paths::join(etat::DossierHot, {QStringLiteral("test.jpg")});
+    const QString provisoire = cible + QStringLiteral(".tmp");
+    QFile::remove(provisoire);
+    const bool copie = QFile::copy(source, provisoire) && (!QFile::exists(cible) || QFile::remove(cible))
+                       && QFile::rename(provisoire, cible);
+    if (!copie) {
+        QFile::remove(provisoire);
+        dialogs::message(QStringLiteral("La photo de test n'a pas pu être copiée dans %1.").arg(QDir::toNativeSeparators(cible)),
+                         dialogs::Icon::Critical);
+        return;
+    }
+    demarrerCapture();
+}
+
+void ChoixClasse::MNU_Purge_Hot_Click()
+{
+    if (dialogs::message(QStringLiteral("ATTENTION, toutes les photos en attente dans le hotfolder seront supprimées "
+                                        "définitivement..."),
+                         dialogs::Icon::None, dialogs::Buttons::OkCancel, QStringLiteral("Purge du Hotfolder"))
+        != dialogs::Answer::Ok)
+        return;
+    if (etat::DossierHot.isEmpty())
+        return;
+    const QDir dossier(etat::DossierHot);
+    for (const QString& nom : dossier.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(dossier.filePath(nom));
+}
+
+void ChoixClasse::MNU_Net_hot_Click()
+{
+    if (etat::DossierHot.isEmpty())
+        return;
+    const QDir dossier(etat::DossierHot);
+    for (const QString& nom : dossier.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(dossier.filePath(nom));
+}
+
+void ChoixClasse::MNU_Sans_PC_Click()
+{
+    etat::ImportManuel = !etat::ImportManuel;
+    LabelImpotrMan_->setVisible(etat::ImportManuel);
+    OptionMain_[0]->setEnabled(!etat::ImportManuel);
+    OptionMain_[1]->setEnabled(!etat::ImportManuel);
+    etat::PriseDeVuePrete = etat::ImportManuel;
+    if (etat::ImportManuel) {
+        shell::service().open(etat::DossierHot);
+        Bt_Start_[1]->show();
+    }
+}
+
+// ---- roster ----------------------------------------------------------------
+
+void ChoixClasse::Bt_Ajout_Click(int index)
+{
+    switch (index) {
+    case 0:
+        arreterCapture();
+        Frame1_->setEnabled(true);
+        Bt_Ajout_[0]->hide();
+        Bt_Ajout_[1]->show();
+        Bt_Ajout_[2]->show();
+        for (QWidget* w : {static_cast<QWidget*>(TextNom_), static_cast<QWidget*>(TextPrenom_),
+                           static_cast<QWidget*>(Label1_[0]), static_cast<QWidget*>(Label1_[1])})
+            w->show();
+        TextNom_->setFocus();
+        MNU_AjoutEleve_->setEnabled(false);
+        break;
+    case 1: {
+        const QString nom = TextNom_->text().trimmed(), prenom = TextPrenom_->text().trimmed();
+        if (nom.isEmpty()) {
+            dialogs::message(QStringLiteral("veuillez saisir un Nom..."), dialogs::Icon::Critical);
+            TextNom_->setFocus();
+        }
+        if (prenom.isEmpty()) {
+            dialogs::message(QStringLiteral("veuillez saisir un Prénom..."), dialogs::Icon::Critical);
+            TextPrenom_->setFocus();
+        }
+        if (nom.isEmpty() || prenom.isEmpty())
+            return;
+        arreterCapture();
+        if (!ecrire([&] { roster::ajouterEleve(etat::CodeEtabEnCours, etat::ClasseEnCours, nom, prenom); }))
+            return;
+        rebatirPlanche();
+        fermerAjout();
+        break;
+    }
+    case 2:
+        fermerAjout();
+        break;
+    case 3:
+    case 4: {
+        if (index == 4) {
+            const QString classe = Combo1_->currentText();
+            if (Combo1_->currentIndex() < 0 || classe.isEmpty()) {
+                dialogs::message(QStringLiteral("Vous devez choisir une classe de destination avec la liste déroulante"));
+                return;
+            }
+            arreterCapture();
+            if (!ecrire([&] { roster::changerClasse(cleADeplacer_, classe); }))
+                return;
+            rebatirPlanche();
+        }
+        Frame2_->hide();
+        Bt_Ajout_[3]->hide();
+        Bt_Ajout_[4]->hide();
+        Bt_Ajout_[0]->setEnabled(true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void ChoixClasse::fermerAjout()
+{
+    Frame1_->setEnabled(false);
+    Bt_Ajout_[0]->show();
+    Bt_Ajout_[1]->hide();
+    Bt_Ajout_[2]->hide();
+    for (QWidget* w : {static_cast<QWidget*>(TextNom_), static_cast<QWidget*>(TextPrenom_),
+                       static_cast<QWidget*>(Label1_[0]), static_cast<QWidget*>(Label1_[1])})
+        w->hide();
+    TextNom_->clear();
+    TextPrenom_->clear();
+    MNU_AjoutEleve_->setEnabled(true);
+}
+
+void ChoixClasse::MNU_AjoutEleve_Click()
+{
+    Bt_Ajout_Click(0);
+    MNU_AjoutEleve_->setEnabled(false);
+}
+
+void ChoixClasse::MNU_Change_Classe_Click()
+{
+    const int slot = planche_->indiceDe(cleMenu_);
+    if (slot < 0)
+        return;
+    const roster::Eleve& eleve = planche_->eleves()[std::size_t(slot)];
+    cleADeplacer_ = eleve.cle;
+    Bt_Ajout_[0]->setEnabled(false);
+    Frame1_->setEnabled(false);
+    Frame2_->show();
+    Label1_[2]->setText(eleve.nom + u' ' + eleve.prenom);
+    Bt_Ajout_[3]->show();
+    Bt_Ajout_[4]->show();
+    Bt_Ajout_[4]->setEnabled(false);
+    // Filled at every opening, so that a class created meanwhile is offered.
+    Combo1_->clear();
+    try {
+        Combo1_->addItems(roster::classes(etat::CodeEtabEnCours));
+    } catch (const db::Error& error) {
+        dialogs::message(error.message(), dialogs::Icon::Critical);
+    }
+    Combo1_->setCurrentIndex(-1);
+}
+
+void ChoixClasse::MNU_Sup_Eleve_Click()
+{
+    const int slot = planche_->indiceDe(cleMenu_);
+    if (slot < 0)
+        return;
+    const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
+    if (dialogs::message(QStringLiteral("l'élève : %1 %2 sera supprimé définitivement...").arg(eleve.prenom, eleve.nom),
+                         dialogs::Icon::None, dialogs::Buttons::OkCancel, QStringLiteral("Suppression d'un élève..."))
+        != dialogs::Answer::Ok)
+        return;
+    arreterCapture();
+    if (!ecrire([&] { roster::supprimerEleve(eleve.cle); }))
+        return;
+    rebatirPlanche();
+}
+
+void ChoixClasse::MNU_Créer_Classe_Click()
+{
+    const std::optional<QString> reponse = dialogs::input(QStringLiteral("Saisissez le nom de la classe à créer :"));
+    if (!reponse || reponse->isEmpty())
+        return;
+    // The class names folders of the archive and the copies.
+    const QString refus = paths::componentRefusal(*reponse);
+    if (!refus.isEmpty()) {
+        dialogs::message(refus, dialogs::Icon::Critical);
+        return;
+    }
+    arreterCapture();
+    if (!ecrire([&] { roster::creerClasse(etat::CodeEtabEnCours, *reponse); }))
+        return;
+    activer();
+}
+
+void ChoixClasse::MNU_Changer_Click()
+{
+    activer();
+    if (TimerHot_->isActive())
+        Bt_Start_Click(1);
+    arreterCapture();
+    planche_->vider();
+    setWindowTitle(QStringLiteral("Choix Classe..."));
+    LabelClasse_->hide();
+    MNU_Tarif_Etab_->setEnabled(true);
+    MNU_Créer_Classe_->setEnabled(true);
+    MNU_Final_->menuAction()->setEnabled(true);
+    MNU_Net_hot_->setEnabled(true);
+    MNU_AjoutEleve_->setEnabled(false);
+    MNU_Changer_->setEnabled(false);
+    for (QWidget* w : {static_cast<QWidget*>(OptionMain_[0]), static_cast<QWidget*>(OptionMain_[1]),
+                       static_cast<QWidget*>(Frame1_), static_cast<QWidget*>(Bt_Ajout_[0]),
+                       static_cast<QWidget*>(Bt_Start_[1])})
+        w->hide();
+}

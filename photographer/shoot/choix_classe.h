@@ -1,0 +1,134 @@
+#pragma once
+
+#include "common/form.h"
+#include "photographer/shoot/capture.h"
+#include "photographer/shoot/roster.h"
+
+#include <QRect>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+class PlancheEleves;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+
+// Places of the class buttons, in twips inside the scrolled frame: each
+// button as wide as 200 twips a character, 200 twips apart, a new row once a
+// button starts at 10000 or beyond.
+std::vector<QRect> placerBoutonsClasse(const QStringList& classes);
+
+// "Mode Prise de vues": the photographer's working screen for one
+// establishment. Class buttons, then the board of the chosen class; a left
+// click on a thumbnail marks the student who gets the next picture that the
+// camera drops into the watched folder.
+class ChoixClasse : public Form {
+    Q_OBJECT
+public:
+    ChoixClasse();
+
+    // The capture tick, run by TimerHot every second.
+    void TimerHot_Timer();
+
+protected:
+    void onLoad() override;
+    void onActivate() override;
+    void onUnload() override;
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void construireHaut();
+    void construireDroite();
+    void construireMenus();
+
+    void activer();
+    void disposer();
+    void Bt_Classe_Click(int index);
+    void OptionMain_Click(int index);
+    void Photo_Click(int slot);
+    void Photo_MouseDown(int slot, QPoint globalPos);
+
+    // Capture.
+    void Bt_Start_Click(int index);
+    void demarrerCapture();
+    void arreterCapture();
+    void marquer(int slot);
+    bool remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations& destinations);
+    void photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
+                      const QString& erreur);
+    void finDeClasse();
+    void MNU_Test_Prise_vue_Click();
+    void MNU_Purge_Hot_Click();
+    void MNU_Net_hot_Click();
+    void MNU_Sans_PC_Click();
+
+    // Roster.
+    void Bt_Ajout_Click(int index);
+    void MNU_AjoutEleve_Click();
+    void MNU_Change_Classe_Click();
+    void MNU_Sup_Eleve_Click();
+    void MNU_Créer_Classe_Click();
+    void MNU_Changer_Click();
+    void rebatirPlanche();
+    void fermerAjout();
+    QString dossierEtab() const;
+
+    // Top band.
+    QWidget* FrameHaut_;
+    QProgressBar* ProgressBar1_;
+    std::array<QPushButton*, 2> Bt_Start_;
+    std::array<QRadioButton*, 2> OptionMain_;
+    QLabel* LabelNom_;
+    QLabel* LabelCP_;
+    QLabel* LabelImpotrMan_;
+
+    // Right-hand panel.
+    QWidget* FrameCtDroit_;
+    std::array<QPushButton*, 5> Bt_Ajout_;
+    QGroupBox* Frame1_;
+    QGroupBox* Frame2_;
+    std::array<QLabel*, 3> Label1_;
+    QLineEdit* TextNom_;
+    QLineEdit* TextPrenom_;
+    QComboBox* Combo1_;
+
+    // Board area.
+    QScrollBar* HScroll1_;
+    QScrollBar* VScroll1_;
+    QWidget* FrameImages_;
+    QLabel* LabelClasse_;
+    std::vector<QPushButton*> Bt_Classe_;
+    QStringList classes_;
+    PlancheEleves* planche_;
+
+    QTimer* TimerHot_;
+
+    QMenu* MNU_Export_;
+    QMenu* MNU_Final_;
+    QAction* MNU_AjoutEleve_;
+    QAction* MNU_Changer_;
+    QAction* MNU_Créer_Classe_;
+    QAction* MNU_Test_Prise_vue_;
+    QAction* MNU_Net_hot_;
+    QAction* MNU_Sans_PC_;
+    QAction* MNU_Tarif_Etab_;
+    QMenu* MNU_POPUP_ELEVES_;
+
+    capture::WatchedFolder watched_;
+    QString dossierSuivi_;    // the watched folder the polling state belongs to
+    bool tickEnCours_ = false; // a tick, its question or its filing is under way
+    bool retourPropos_ = false;
+    QString cleMenu_;          // student of the thumbnail whose pop-up menu was opened
+    QString cleADeplacer_;     // student shown in the class-change panel
+};

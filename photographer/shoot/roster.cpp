@@ -1,0 +1,104 @@
+#include "photographer/shoot/roster.h"
+
+#include "photographer/workspace/base.h"
+
+namespace roster {
+
+namespace {
+
+// Keys travel as text on the screen; a text that is not a key matches nothing.
+QVariant cleParam(const QString& cle)
+{
+    bool ok = false;
+    const qint64 value = cle.toLongLong(&ok);
+    return ok ? QVariant(value) : QVariant(qint64(-1));
+}
+
+std::vector<Eleve> lire(const db::Rows& rows)
+{
+    std::vector<Eleve> result;
+    result.reserve(rows.size());
+    for (const db::Row& row : rows)
+        result.push_back({row[u"CdeEleves"], row[u"Classe"], row[u"Nom"], row[u"Prenom"], row[u"NomPhoto"]});
+    return result;
+}
+
+} // namespace
+
+std::optional<Etablissement> etablissement(const QString& cdeEtablissement)
+{
+    const db::Rows rows = base::db().query(
+        QStringLiteral("SELECT Nom, \"Code Postal\" FROM Etablissements WHERE CdeEtablissement = ?"),
+        {cleParam(cdeEtablissement)});
+    if (rows.empty())
+        return std::nullopt;
+    return Etablissement{rows.front()[u"Nom"], rows.front()[u"Code Postal"]};
+}
+
+QStringList classes(const QString& codeEtab)
+{
+    const db::Rows rows = base::db().query(
+        QStringLiteral("SELECT IFNULL(Classe, '') AS Classe FROM Eleves WHERE CodeEtablissement = ? "
+                       "GROUP BY IFNULL(Classe, '') COLLATE FR "
+                       "ORDER BY IFNULL(Classe, '') COLLATE FR, MIN(CdeEleves)"),
+        {codeEtab});
+    QStringList result;
+    for (const db::Row& row : rows)
+        result << row[u"Classe"];
+    return result;
+}
+
+std::vector<Eleve> eleves(const QString& codeEtab, const QString& classe)
+{
+    return lire(base::db().query(
+        QStringLiteral("SELECT CdeEleves, Classe, Nom, Prenom, NomPhoto FROM Eleves "
+                       "WHERE CodeEtablissement = ? AND IFNULL(Classe, '') = ? COLLATE FR "
+                       "ORDER BY Nom COLLATE FR, CdeEleves"),
+        {codeEtab, classe}));
+}
+
+std::vector<Eleve> homonymes(const QString& codeEtab, const Eleve& eleve)
+{
+    return lire(base::db().query(
+        QStringLiteral("SELECT CdeEleves, Classe, Nom, Prenom, NomPhoto FROM Eleves "
+                       "WHERE CodeEtablissement = ? AND Nom = ? COLLATE FR AND Prenom = ? COLLATE FR "
+                       "AND CdeEleves <> ? ORDER BY CdeEleves"),
+        {codeEtab, eleve.nom, eleve.prenom, cleParam(eleve.cle)}));
+}
+
+QString ajouterEleve(const QString& codeEtab, const QString& classe, const QString& nom,
+                     const QString& prenom)
+{
+    return QString::number(base::db().insert(
+        QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (?, ?, ?, ?)"),
+        {codeEtab, classe, nom, prenom}));
+}
+
+bool changerClasse(const QString& cle, const QString& classe)
+{
+    return base::db().exec(QStringLiteral("UPDATE Eleves SET Classe = ? WHERE CdeEleves = ?"),
+                           {classe, cleParam(cle)}) > 0;
+}
+
+bool supprimerEleve(const QString& cle)
+{
+    return base::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {cleParam(cle)}) > 0;
+}
+
+bool enregistrerNomPhoto(const QString& cle, const QString& nomPhoto)
+{
+    return base::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ? WHERE CdeEleves = ?"),
+                           {nomPhoto, cleParam(cle)}) > 0;
+}
+
+void creerClasse(const QString& codeEtab, const QString& classe)
+{
+    db::Database& database = base::db();
+    db::Database::Transaction transaction(database);
+    for (int i = 1; i <= 10; ++i)
+        database.insert(QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (?, ?, ?, ?)"),
+                        {codeEtab, classe, QStringLiteral("Nom%1").arg(i), QStringLiteral("Prénom%1").arg(i)});
+    transaction.commit();
+}
+
+} // namespace roster

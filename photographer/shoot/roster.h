@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+// The students of one establishment as the shooting screen reads and edits
+// them. Every change of a student goes by its key, never by its names.
+namespace roster {
+
+struct Eleve {
+    QString cle; // CdeEleves
+    QString classe;
+    QString nom;
+    QString prenom;
+    QString nomPhoto;
+};
+
+struct Etablissement {
+    QString nom;
+    QString codePostal;
+};
+
+// The establishment of that exact key.
+std::optional<Etablissement> etablissement(const QString& cdeEtablissement);
+
+// The classes of an establishment, each once, in French order.
+QStringList classes(const QString& codeEtab);
+
+// The students of one class in surname order (French), ties by key.
+std::vector<Eleve> eleves(const QString& codeEtab, const QString& classe);
+
+// The other students of the establishment who bear the same surname and first name.
+std::vector<Eleve> homonymes(const QString& codeEtab, const Eleve& eleve);
+
+// Adds a student to a class; returns the new key.
+QString ajouterEleve(const QString& codeEtab, const QString& classe, const QString& nom,
+                     const QString& prenom);
+
+// Each returns false when no student has that key.
+bool changerClasse(const QString& cle, const QString& classe);
+bool supprimerEleve(const QString& cle);
+bool enregistrerNomPhoto(const QString& cle, const QString& nomPhoto);
+
+// A class exists through its students: it is created with ten placeholder
+// students "Nom1" / "Prénom1" to "Nom10" / "Prénom10", all or none.
+void creerClasse(const QString& codeEtab, const QString& classe);
+
+} // namespace roster

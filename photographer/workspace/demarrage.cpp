@@ -1,0 +1,164 @@
+#include "photographer/workspace/demarrage.h"
+
+#include "common/helpers.h"
+#include "common/paths.h"
+#include "common/shell.h"
+#include "common/text.h"
+#include "photographer/workspace/base.h"
+#include "photographer/workspace/etat.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace demarrage {
+
+namespace {
+
+const QString kNomBase = QStringLiteral("zlvsyst.idx");
+const QString kModele = QStringLiteral("zlvsyst.blc");
+
+// Copies a file beside its target first and renames it over the target, so
+// the target is either the old file or a complete copy. Shipped files may be
+// read-only; the copy must not be.
+bool copierEnRemplacant(const QString& source, const QString& cible)
+{
+    const QString provisoire = cible + QStringLiteral(".copie");
+    QFile::remove(provisoire);
+    if (!QFile::copy(source, provisoire)) {
+        QFile::remove(provisoire);
+        return false;
+    }
+    QFile::setPermissions(provisoire, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                          | QFile::ReadOther);
+    if (std::rename(QFile::encodeName(provisoire).constData(), QFile::encodeName(cible).constData()) != 0) {
+        QFile::remove(provisoire);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void fixerDossierDonnees()
+{
+    etat::NomDossierDonnees = QStringLiteral("VizmoraDatas");
+    etat::CheminDonnees = paths::onDrive({etat::NomDossierDonnees});
+}
+
+QString dossierHotParDefaut()
+{
+    return paths::onDrive({QStringLiteral("hotfolder")}) + u'/';
+}
+
+QString installerBase()
+{
+    if (!paths::ensureFolder(etat::CheminDonnees))
+        return QStringLiteral("Le dossier des données %1 n'a pas pu être créé.").arg(etat::CheminDonnees);
+    const QString cible = base::cheminBase();
+    if (FichierExiste(cible))
+        return {};
+    const QString source = paths::join(paths::programDir(), {kNomBase});
+    if (!FichierExiste(source))
+        return QStringLiteral("La base de données d'origine %1 est introuvable : Zelvantis ne peut pas démarrer.")
+            .arg(source);
+    if (!copierEnRemplacant(source, cible))
+        return QStringLiteral("La base de données %1 n'a pas pu être copiée dans %2.").arg(source, cible);
+    return {};
+}
+
+QString lireSeparateur()
+{
+    const auto valeur = LireRegistre(etat::kCleRegistre, QStringLiteral("csv"));
+    if (valeur && !valeur->isEmpty())
+        return *valeur;
+    EcrireRegistre(etat::kCleRegistre, QStringLiteral("csv"), QStringLiteral(";"));
+    return QStringLiteral(";");
+}
+
+bool archivageDemande()
+{
+    return LireRegistre(etat::kCleRegistre, QStringLiteral("NewBase")) == QStringLiteral("1");
+}
+
+void ecrireArchivageDemande(bool demande)
+{
+    EcrireRegistre(etat::kCleRegistre, QStringLiteral("NewBase"),
+                   demande ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString nomArchive(const QString& dossier, const QDateTime& maintenant)
+{
+    const QString jour = QStringLiteral("zlvsyst") + maintenant.toString(QStringLiteral("ddMMyyyy"));
+    QString nom = paths::join(dossier, {jour + QStringLiteral(".old")});
+    if (!QFileInfo::exists(nom))
+        return nom;
+    const QString avecHeure = jour + u'_' + maintenant.toString(QStringLiteral("HHmmss"));
+    nom = paths::join(dossier, {avecHeure + QStringLiteral(".old")});
+    for (int numero = 2; QFileInfo::exists(nom); ++numero)
+        nom = paths::join(dossier, {avecHeure + u'_' + QString::number(numero) + QStringLiteral(".old")});
+    return nom;
+}
+
+QString archiverEtVider(const QDateTime& maintenant)
+{
+    const QString modele = paths::join(paths::programDir(), {kModele});
+    if (!FichierExiste(modele))
+        return QStringLiteral("Le modèle de base vide %1 est introuvable : la base n'a été ni archivée ni vidée.")
+            .arg(modele);
+    const QString cible = base::cheminBase();
+    // Opening the file once finishes a transaction that a crash left half
+    // written, so the archive holds a consistent database.
+    try {
+        base::db();
+    } catch (const db::Error&) {
+        // A damaged file is archived as it is.
+    }
+    base::fermer();
+    const QString archive = nomArchive(paths::writableProgramDir(), maintenant);
+    if (!QFile::copy(cible, archive))
+        return QStringLiteral("La base %1 n'a pas pu être archivée dans %2 : elle n'a pas été vidée.")
+            .arg(cible, archive);
+    if (!copierEnRemplacant(modele, cible))
+        return QStringLiteral("Le modèle de base vide %1 n'a pas pu être copié dans %2 : la base n'a pas été vidée.")
+            .arg(modele, cible);
+    return {};
+}
+
+QDate lireDateMaj(const QDate& aujourdhui)
+{
+    const auto valeur = LireRegistre(etat::kCleRegistre, QStringLiteral("DateMaj"));
+    const QDate date = valeur ? text::parseFrenchDate(*valeur) : QDate();
+    if (date.isValid())
+        return date;
+    ecrireDateMaj(aujourdhui);
+    return aujourdhui;
+}
+
+void ecrireDateMaj(const QDate& date)
+{
+    EcrireRegistre(etat::kCleRegistre, QStringLiteral("DateMaj"), text::frenchDate(date));
+}
+
+bool majAOuvrir(const QDate& derniere, const QDate& aujourdhui)
+{
+    return derniere.daysTo(aujourdhui) > 20;
+}
+
+QString adresseMaj()
+{
+    return shell::updateAddress(QStringLiteral("/telechargements/maj_zelvantis.exe"));
+}
+
+void preparerDossiersDeTravail()
+{
+    paths::ensureFolder(etat::CheminDonnees);
+    paths::ensureFolder(paths::onDrive({QStringLiteral("hotfolder")}));
+    paths::ensureFolder(paths::onDrive({QStringLiteral("labohd")}));
+    const QString copieImport = paths::join(paths::writableProgramDir(), {QStringLiteral("zlsyst.imp")});
+    if (FichierExiste(copieImport))
+        QFile::remove(copieImport);
+}
+
+} // namespace demarrage

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+// The start-up of the photographer's program: its folders, its database file,
+// its settings and the archive-and-empty of the database. The main window
+// asks the questions; these steps do the work and say what went wrong.
+namespace demarrage {
+
+// Sets the data folder of the run (NomDossierDonnees, CheminDonnees).
+void fixerDossierDonnees();
+
+// The watched folder of every start, with its trailing separator.
+QString dossierHotParDefaut();
+
+// Creates the data folder and, when it holds no database, copies the shipped
+// first copy into it. "" when the database is in place, else a French message.
+QString installerBase();
+
+// The CSV separator of the settings; ";" (also written) when missing or empty.
+QString lireSeparateur();
+
+// True when the settings ask for the archive-and-empty at this start.
+bool archivageDemande();
+void ecrireArchivageDemande(bool demande);
+
+// Where the emptied database is kept: "zlvsystDDMMYYYY.old" in the folder, or,
+// when that archive exists already, a name that adds the time (and a number
+// if needed) so that no earlier archive is ever overwritten.
+QString nomArchive(const QString& dossier, const QDateTime& maintenant);
+
+// Copies the database to its archive and replaces it with the blank template.
+// The live database is replaced only once the template copy sits beside it,
+// so a failure leaves it in place. "" on success, else a French message.
+QString archiverEtVider(const QDateTime& maintenant);
+
+// The date of the last update prompt; today (also written) when the setting
+// is missing or unreadable.
+QDate lireDateMaj(const QDate& aujourdhui);
+void ecrireDateMaj(const QDate& date);
+
+// More than 20 midnights since the last update prompt.
+bool majAOuvrir(const QDate& derniere, const QDate& aujourdhui);
+
+// The address of the update installer.
+QString adresseMaj();
+
+// Creates the data folder, the watched folder and the archive root when
+// missing, and removes a work copy left by an establishment import.
+void preparerDossiersDeTravail();
+
+} // namespace demarrage

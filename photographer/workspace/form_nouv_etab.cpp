@@ -1,0 +1,207 @@
+#include "photographer/workspace/form_nouv_etab.h"
+
+#include "common/database.h"
+#include "common/dialogs.h"
+#include "common/key_filter.h"
+#include "common/layout.h"
+#include "common/paths.h"
+#include "photographer/workspace/accueil.h"
+#include "photographer/workspace/base.h"
+#include "photographer/workspace/etat.h"
+#include "photographer/workspace/propos.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+struct Ligne {
+    const char* boite;
+    const char* legende;
+    bool obligatoire;
+};
+
+const Ligne kLignes[] = {
+    {"TextNom", "Nom :", true},           {"TextAd", "Adresse :", false},
+    {"TextAd1", "", false},               {"TextAd2", "", false},
+    {"TextCP", "Code Postal :", true},    {"TextVille", "Ville :", false},
+    {"TextTel", "Téléphone :", false},    {"TextPrt", "", false},
+    {"TextMail", "Mail :", false},
+};
+
+const QString kTitreSaisie = QStringLiteral("Saisie manquante...");
+
+// An existing folder that holds anything would mix the new establishment's
+// pictures with someone else's.
+bool dossierOccupe(const QString& chemin)
+{
+    const QDir dossier(chemin);
+    return dossier.exists()
+           && !dossier.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+FormNouvEtab::FormNouvEtab() : Form(QStringLiteral("FormNouvEtab"))
+{
+    setWindowTitle(QStringLiteral("Création Fiche Etablissement..."));
+    auto* page = new QWidget(this);
+    setCentralWidget(page);
+
+    int haut = 240;
+    for (const Ligne& ligne : kLignes) {
+        if (*ligne.legende)
+            layout::place(new QLabel(QString::fromUtf8(ligne.legende), page), 240, haut + 30, 1680, 285);
+        auto* boite = new QLineEdit(page);
+        boite->setObjectName(QString::fromLatin1(ligne.boite));
+        layout::place(boite, 1920, haut, 4200, 315);
+        if (ligne.obligatoire) {
+            auto* mention = new QLabel(QStringLiteral("Saisie Obligatoire"), page);
+            mention->setStyleSheet(QStringLiteral("color: #c00000;"));
+            layout::place(mention, 6240, haut + 30, 1680, 285);
+        }
+        haut += 420;
+    }
+    filterKeys(boite("TextNom"),
+               QStringLiteral("abcçdeéèêfghijklmnoôpqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890 "));
+    filterKeys(boite("TextCP"), QStringLiteral("1234567890"));
+
+    auto* valider = new QPushButton(QStringLiteral("Valider"), page);
+    valider->setObjectName(QStringLiteral("Bt_Valide"));
+    layout::place(valider, 3810, haut + 120, 1095, 375);
+    connect(valider, &QPushButton::clicked, this, &FormNouvEtab::Bt_Valide_Click);
+    auto* annuler = new QPushButton(QStringLiteral("Annuler"), page);
+    annuler->setObjectName(QStringLiteral("Bt_Annuler"));
+    layout::place(annuler, 5025, haut + 120, 1095, 375);
+    connect(annuler, &QPushButton::clicked, this, &FormNouvEtab::Bt_Annuler_Click);
+
+    QMenu* aide = menuBar()->addMenu(QStringLiteral("Aide"));
+    aide->setObjectName(QStringLiteral("MNU_AIDE"));
+    QAction* propos = aide->addAction(QStringLiteral("A propos de..."));
+    propos->setObjectName(QStringLiteral("MNU_Propos"));
+    connect(propos, &QAction::triggered, this, &FormNouvEtab::MNU_Propos_Click);
+
+    resize(layout::px(8040), layout::px(haut + 720) + menuBar()->sizeHint().height());
+}
+
+void FormNouvEtab::onActivate()
+{
+    boite("TextNom")->setFocus();
+}
+
+void FormNouvEtab::onUnload()
+{
+    formInstance<Accueil>().showForm();
+}
+
+void FormNouvEtab::Bt_Valide_Click()
+{
+    const QString nom = boite("TextNom")->text();
+    if (!saisieComplete() || !nomLibre(nom) || !creerDossiers(nom) || !ajouterEtablissement(nom))
+        return;
+    unload();
+}
+
+void FormNouvEtab::Bt_Annuler_Click()
+{
+    unload();
+}
+
+void FormNouvEtab::MNU_Propos_Click()
+{
+    formInstance<Propos>().showForm();
+}
+
+bool FormNouvEtab::saisieComplete()
+{
+    struct Obligation {
+        const char* boite;
+        const char* message;
+    };
+    static const Obligation obligations[] = {
+        {"TextNom", "Veuillez saisir le nom de l'établissement"},
+        {"TextCP", "Veuillez saisir le Code Postal de l'établissement"},
+    };
+    for (const Obligation& obligation : obligations) {
+        if (boite(obligation.boite)->text().isEmpty()) {
+            dialogs::message(QString::fromUtf8(obligation.message), dialogs::Icon::Critical,
+                             dialogs::Buttons::Ok, kTitreSaisie);
+            boite(obligation.boite)->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool FormNouvEtab::nomLibre(const QString& nom)
+{
+    const QString refus = paths::componentRefusal(nom);
+    if (!refus.isEmpty()) {
+        dialogs::message(refus, dialogs::Icon::Critical, dialogs::Buttons::Ok, kTitreSaisie);
+        boite("TextNom")->setFocus();
+        return false;
+    }
+    try {
+        const QString existant = base::db().scalar(
+            QStringLiteral("SELECT CdeEtablissement FROM Etablissements WHERE Nom = ? COLLATE FR LIMIT 1"),
+            {nom});
+        if (existant.isEmpty())
+            return true;
+        dialogs::message(QStringLiteral("L'établissement en cours de création existe déjà.\r\n"
+                                        "Consultez la liste des établissements créés et supprimer "
+                                        "l'enregistrement obsolète."),
+                         dialogs::Icon::Information);
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+    }
+    return false;
+}
+
+bool FormNouvEtab::creerDossiers(const QString& nom)
+{
+    const QString dossiers[] = {paths::onDrive({QStringLiteral("labohd"), paths::component(nom)}),
+                                paths::join(etat::CheminDonnees, {paths::component(nom)})};
+    for (const QString& dossier : dossiers) {
+        if (dossierOccupe(dossier)) {
+            dialogs::message(QStringLiteral("Le dossier %1 existe déjà et contient des fichiers.\n"
+                                            "Choisissez un autre nom pour l'établissement.")
+                                 .arg(QDir::toNativeSeparators(dossier)),
+                             dialogs::Icon::Critical);
+            return false;
+        }
+    }
+    for (const QString& dossier : dossiers) {
+        if (!paths::ensureFolder(dossier)) {
+            dialogs::message(QStringLiteral("Le dossier %1 n'a pas pu être créé : "
+                                            "l'établissement n'a pas été enregistré.")
+                                 .arg(QDir::toNativeSeparators(dossier)),
+                             dialogs::Icon::Critical);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool FormNouvEtab::ajouterEtablissement(const QString& nom)
+{
+    try {
+        base::db().insert(
+            QStringLiteral("INSERT INTO Etablissements (Nom, Adresse, Adresse1, Adresse2, \"Code Postal\", "
+                           "Ville, Telephone, Portable, Mail, Fax) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, '')"),
+            {nom, boite("TextAd")->text(), boite("TextAd1")->text(), boite("TextAd2")->text(),
+             boite("TextCP")->text(), boite("TextVille")->text(), boite("TextTel")->text(),
+             boite("TextPrt")->text(), boite("TextMail")->text()});
+        return true;
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        return false;
+    }
+}
+
+QLineEdit* FormNouvEtab::boite(const char* nom) const
+{
+    return findChild<QLineEdit*>(QString::fromLatin1(nom));
+}

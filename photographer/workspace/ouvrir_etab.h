@@ -1,0 +1,58 @@
+#pragma once
+
+#include "common/form.h"
+
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QTableWidget;
+
+// Loads the student list that a school sent as a CSV file into a new
+// establishment: cleaned copy, preview, column mapping, import.
+class OuvrirEtab : public Form {
+    Q_OBJECT
+public:
+    OuvrirEtab();
+
+protected:
+    void onLoad() override;
+    void onActivate() override;
+    void onUnload() override;
+
+private:
+    void Bt_Charge_Click(int index);
+    void MNU_Charger_Click();
+    void Mnu_Fermer_Click();
+    void MNU_Propos_Click();
+
+    bool localiserEtablissement();
+    bool NettoyerFichierCsv();
+    void AfficherApercuCsv();
+    void ImporterEleves();
+
+    QString separateur_;
+    QString codeEtab_;
+    QStringList lignesRevues_;
+    bool elevesTrouves_ = false;
+
+    QLabel* LabelNom_;
+    QLabel* LabelCP_;
+    QLabel* LabelCode_;
+    QLabel* LabelFichierCsv_;
+    QLabel* LabelInfo1_;
+    QTableWidget* GridCsv_;
+    QList<QLabel*> legendesListes_;
+    QComboBox* ComboNom_;
+    QComboBox* ComboPrenom_;
+    QComboBox* ComboClasse_;
+    QComboBox* ComboDateNaissance_;
+    QComboBox* ComboRegime_;
+    QComboBox* ComboINE_;
+    QComboBox* ComboNumInterne_;
+    QCheckBox* Check1_;
+    QProgressBar* ProgressBar1_;
+    QAction* MNU_Charger_;
+};

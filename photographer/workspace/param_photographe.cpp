@@ -1,0 +1,224 @@
+#include "photographer/workspace/param_photographe.h"
+
+#include "common/dialogs.h"
+#include "common/key_filter.h"
+#include "common/layout.h"
+#include "photographer/workspace/accueil.h"
+#include "photographer/workspace/base.h"
+#include "photographer/workspace/propos.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+const QString kLettres = QStringLiteral("abcçdeéèêfghijklmnoôpqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890- ");
+const QString kLettresSansCedille =
+    QStringLiteral("abcdeéèêfghijklmnoôpqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890- ");
+const QString kChiffres = QStringLiteral("1234567890");
+const QString kTelephone = QStringLiteral("1234567890. ");
+const QString kMail = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890.@-_");
+const QString kWeb = QStringLiteral("abcçdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890//._- ");
+
+struct Rubrique {
+    const char* colonne;
+    const char* saisie;
+    const char* affichage;
+    const char* legende;
+    const QString* permis;
+    bool montree = true;
+};
+
+const Rubrique kRubriques[] = {
+    {"NomP", "TextNomEntre", "LabelNom", "Nom de l'entreprise Photo :", &kLettres},
+    {"Adresse1P", "TextAd1", "LabelAd1", "Adresse :", &kLettresSansCedille},
+    {"Adresse2P", "TextAd2", "LabelAd2", "", &kLettres},
+    // The third address line is kept in the record but never shown.
+    {"Adresse3P", "TextAd3", "LabelAd3", "", &kLettres, false},
+    {"CPP", "TextCP", "LabelCP", "CP :", &kChiffres},
+    {"VilleP", "TextVille", "LabelVille", "Ville :", &kLettres},
+    {"TelP", "TextTel", "LabelTel", "Tél. :", &kTelephone},
+    {"FaxP", "TextFax", "LabelFax", "Fax :", &kTelephone},
+    {"Mail", "TextMail", "LabelMail", "Mail :", &kMail},
+    {"Web", "TextWeb", "LabelWeb", "Site Internet :", &kWeb},
+};
+
+const QString kNomManquant = QStringLiteral("Veuillez insérer le Nom de votre entreprise");
+
+enum Bouton { Ok = 0, Valider = 1, Modifier = 2 };
+
+} // namespace
+
+ParamPhotographe::ParamPhotographe() : Form(QStringLiteral("ParamPhotographe"))
+{
+    setWindowTitle(QStringLiteral("Paramètres Photographe"));
+    auto* page = new QWidget(this);
+    setCentralWidget(page);
+
+    int haut = 240;
+    for (const Rubrique& rubrique : kRubriques) {
+        if (*rubrique.legende) {
+            auto* legende = new QLabel(QString::fromUtf8(rubrique.legende), page);
+            layout::place(legende, 240, haut + 30, 2640, 285);
+        }
+        auto* saisie = new QLineEdit(page);
+        saisie->setObjectName(QString::fromLatin1(rubrique.saisie));
+        layout::place(saisie, 3000, haut, 4200, 315);
+        saisie->hide();
+        filterKeys(saisie, *rubrique.permis);
+        auto* affichage = new QLabel(page);
+        affichage->setObjectName(QString::fromLatin1(rubrique.affichage));
+        layout::place(affichage, 3000, haut + 30, 4200, 285);
+        affichage->hide();
+        champs_.push_back({QString::fromLatin1(rubrique.colonne), saisie, affichage, rubrique.montree});
+        if (rubrique.montree)
+            haut += 420;
+    }
+
+    const char* const legendes[] = {"Ok", "Valider", "Modifier"};
+    for (int i = 0; i < 3; ++i) {
+        Bt_Photo_[i] = new QPushButton(QString::fromLatin1(legendes[i]), page);
+        Bt_Photo_[i]->setObjectName(QStringLiteral("Bt_Photo_%1").arg(i));
+        layout::place(Bt_Photo_[i], 6105 - (i == Modifier ? 1215 : 0), haut + 120, 1095, 375);
+        Bt_Photo_[i]->hide();
+        connect(Bt_Photo_[i], &QPushButton::clicked, this, [this, i] { Bt_Photo_Click(i); });
+    }
+
+    QMenu* info = menuBar()->addMenu(QStringLiteral("?"));
+    info->setObjectName(QStringLiteral("MNU_Info"));
+    QAction* propos = info->addAction(QStringLiteral("A propos de..."));
+    propos->setObjectName(QStringLiteral("MNU_Propos"));
+    connect(propos, &QAction::triggered, this, &ParamPhotographe::MNU_Propos_Click);
+
+    resize(layout::px(7440), layout::px(haut + 720) + menuBar()->sizeHint().height());
+}
+
+void ParamPhotographe::showEvent(QShowEvent* event)
+{
+    // The mode belongs to one showing: coming back from another window keeps
+    // what was typed.
+    if (!event->spontaneous())
+        modeAChoisir_ = true;
+    Form::showEvent(event);
+}
+
+void ParamPhotographe::onActivate()
+{
+    if (!modeAChoisir_)
+        return;
+    modeAChoisir_ = false;
+    lireFiche();
+    const bool vide = saisie(QStringLiteral("NomP"))->text().isEmpty();
+    afficherSaisie(vide);
+    Bt_Photo_[Ok]->setVisible(!vide);
+    Bt_Photo_[Valider]->setVisible(vide);
+    Bt_Photo_[Modifier]->setVisible(!vide);
+}
+
+void ParamPhotographe::onUnload()
+{
+    formInstance<Accueil>().showForm();
+}
+
+void ParamPhotographe::Bt_Photo_Click(int index)
+{
+    switch (index) {
+    case Valider:
+        if (!nomRenseigne() || !enregistrerFiche())
+            return;
+        afficherSaisie(false);
+        Bt_Photo_[Valider]->hide();
+        Bt_Photo_[Modifier]->hide();
+        Bt_Photo_[Ok]->show();
+        break;
+    case Modifier:
+        afficherSaisie(true);
+        Bt_Photo_[Modifier]->hide();
+        break;
+    case Ok:
+        if (enSaisie_ && (!nomRenseigne() || !enregistrerFiche()))
+            return;
+        unload();
+        break;
+    }
+}
+
+void ParamPhotographe::MNU_Propos_Click()
+{
+    formInstance<Propos>().showForm();
+}
+
+void ParamPhotographe::lireFiche()
+{
+    try {
+        const db::Rows lignes = base::db().query(
+            QStringLiteral("SELECT * FROM Photographe ORDER BY rowid LIMIT 1"));
+        for (const Champ& champ : champs_) {
+            const QString valeur = lignes.empty() ? QString() : lignes.front()[champ.colonne];
+            champ.saisie->setText(valeur);
+            champ.affichage->setText(valeur);
+        }
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+    }
+}
+
+bool ParamPhotographe::nomRenseigne()
+{
+    if (!saisie(QStringLiteral("NomP"))->text().isEmpty())
+        return true;
+    dialogs::message(kNomManquant, dialogs::Icon::Critical);
+    saisie(QStringLiteral("NomP"))->setFocus();
+    return false;
+}
+
+bool ParamPhotographe::enregistrerFiche()
+{
+    db::Params valeurs;
+    for (const Champ& champ : champs_)
+        valeurs.append(champ.saisie->text());
+    try {
+        db::Database& base = base::db();
+        db::Database::Transaction transaction(base);
+        // The table holds the one record: a row is added only to an empty table.
+        if (base.scalar(QStringLiteral("SELECT count(*) FROM Photographe")) == u"0") {
+            base.insert(QStringLiteral("INSERT INTO Photographe (NomP, Adresse1P, Adresse2P, Adresse3P, "
+                                       "CPP, VilleP, TelP, FaxP, Mail, Web) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                        valeurs);
+        } else {
+            base.exec(QStringLiteral("UPDATE Photographe SET NomP = ?, Adresse1P = ?, Adresse2P = ?, "
+                                     "Adresse3P = ?, CPP = ?, VilleP = ?, TelP = ?, FaxP = ?, Mail = ?, "
+                                     "Web = ? WHERE rowid = (SELECT min(rowid) FROM Photographe)"),
+                      valeurs);
+        }
+        transaction.commit();
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        return false;
+    }
+    for (const Champ& champ : champs_)
+        champ.affichage->setText(champ.saisie->text());
+    return true;
+}
+
+void ParamPhotographe::afficherSaisie(bool saisie)
+{
+    enSaisie_ = saisie;
+    for (const Champ& champ : champs_) {
+        champ.saisie->setVisible(saisie && champ.montre);
+        champ.affichage->setVisible(!saisie && champ.montre);
+    }
+}
+
+QLineEdit* ParamPhotographe::saisie(const QString& colonne) const
+{
+    for (const Champ& champ : champs_) {
+        if (champ.colonne == colonne)
+            return champ.saisie;
+    }
+    return nullptr;
+}

@@ -1,0 +1,113 @@
+#include "photographer/workspace/propos.h"
+
+#include "common/helpers.h"
+#include "common/layout.h"
+#include "common/shell.h"
+#include "photographer/workspace/etat.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <functional>
+
+namespace {
+
+// A caption that reacts to a click anywhere on it, like a link.
+class LienCliquable final : public QLabel {
+public:
+    LienCliquable(const QString& texte, std::function<void()> clic, QWidget* parent)
+        : QLabel(texte, parent), clic_(std::move(clic))
+    {
+        setCursor(Qt::PointingHandCursor);
+        QFont police = font();
+        police.setUnderline(true);
+        setFont(police);
+        setStyleSheet(QStringLiteral("color: #0000ff;"));
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            clic_();
+        QLabel::mouseReleaseEvent(event);
+    }
+
+private:
+    std::function<void()> clic_;
+};
+
+const char* const kMentionLegale[] = {
+    "Ce logiciel est protégé par le droit d'auteur et les traités internationaux.",
+    "Toute reproduction, diffusion ou modification, totale ou partielle,",
+    "sans l'autorisation écrite de son éditeur est interdite",
+    "et constitue une contrefaçon passible de poursuites.",
+    "Son utilisation est réservée au titulaire de la licence.",
+};
+
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int haut)
+{
+    auto* label = new QLabel(texte, parent);
+    label->setObjectName(nom);
+    layout::place(label, 240, haut, 6600, 285);
+    return label;
+}
+
+} // namespace
+
+Propos::Propos() : Form(QStringLiteral("Propos"))
+{
+    setWindowTitle(QStringLiteral("A propos de ..."));
+    auto* page = new QWidget(this);
+    setCentralWidget(page);
+
+    QLabel* titre = etiquette(page, QStringLiteral("Label1"),
+                              QStringLiteral("Module Zelvantis- Version Photographe"), 240);
+    QFont gras = titre->font();
+    gras.setBold(true);
+    titre->setFont(gras);
+    LabelVersion_ = etiquette(page, QStringLiteral("LabelVersion"), {}, 600);
+    LabelCopyright_ = etiquette(page, QStringLiteral("LabelCopyright"), {}, 900);
+
+    auto* web = new LienCliquable(QString::fromLatin1(shell::kMakerSite), [this] { Labelweb_Click(); }, page);
+    web->setObjectName(QStringLiteral("Labelweb"));
+    layout::place(web, 240, 1200, 6600, 285);
+
+    int haut = 1680;
+    int numero = 2;
+    for (const char* ligne : kMentionLegale) {
+        etiquette(page, QStringLiteral("Label%1").arg(numero++), QString::fromUtf8(ligne), haut);
+        haut += 270;
+    }
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), page);
+    ok->setObjectName(QStringLiteral("Bt_Ok"));
+    layout::place(ok, 5640, 3240, 1095, 375);
+    connect(ok, &QPushButton::clicked, this, &Propos::Bt_Ok_Click);
+
+    setFixedSize(layout::px(7080), layout::px(3840));
+}
+
+void Propos::onLoad()
+{
+    MettreAuPremierPlan(this);
+}
+
+void Propos::onActivate()
+{
+    LabelVersion_->setText(etat::VersionLogiciel.isEmpty() ? etat::versionText() : etat::VersionLogiciel);
+    LabelCopyright_->setText(etat::MentionCopyright.isEmpty()
+                                 ? QStringLiteral("Copyright © Zelvantis. Tous droits réservés.")
+                                 : etat::MentionCopyright);
+}
+
+void Propos::Labelweb_Click()
+{
+    shell::service().open(QString::fromLatin1(shell::kMakerSite));
+}
+
+void Propos::Bt_Ok_Click()
+{
+    unload();
+}

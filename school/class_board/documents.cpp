@@ -1,0 +1,72 @@
+#include "school/class_board/documents.h"
+
+#include "common/paths.h"
+#include "school/class_board/html.h"
+#include "school/workspace/module_var.h"
+
+namespace {
+
+std::vector<html::Entree> entrees(const QString& cheminDonnees, const std::vector<CelluleEleve>& cellules)
+{
+    std::vector<html::Entree> resultat;
+    resultat.reserve(cellules.size());
+    for (const CelluleEleve& c : cellules)
+        resultat.push_back({c.nom, c.prenom, c.classe, cheminPortrait(cheminDonnees, c)});
+    return resultat;
+}
+
+// Writes one document; its path when written, else "" with the message added.
+QString ecrireUn(const QString& chemin, const QStringList& lignes, QString& erreur)
+{
+    const QString message = html::ecrire(chemin, lignes);
+    if (message.isEmpty())
+        return chemin;
+    if (!erreur.isEmpty())
+        erreur += QLatin1Char('\n');
+    erreur += message;
+    return {};
+}
+
+DocumentsEcrits ecrire(const QString& cheminDonnees, const html::Entete& entete,
+                       const std::vector<html::Entree>& liste, bool avecClasse, bool avecCartes)
+{
+    DocumentsEcrits ecrits;
+    ecrits.planche = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetemp.html")}),
+                              html::planche(entete, liste, avecClasse), ecrits.erreur);
+    mv::FichierImpression = ecrits.planche;
+    if (!avecCartes)
+        return ecrits;
+    ecrits.cartes = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetempCrte.html")}),
+                             html::cartes(entete, liste), ecrits.erreur);
+    ecrits.etiquettes = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetempEtiq.html")}),
+                                 html::etiquettes(entete, liste), ecrits.erreur);
+    mv::FichierCartes = ecrits.cartes;
+    mv::FichierEtiquettes = ecrits.etiquettes;
+    return ecrits;
+}
+
+html::Entete enteteClasse(const QString& classe)
+{
+    return {mv::NomEtabEnCours, QStringLiteral("Classe :"), classe};
+}
+
+} // namespace
+
+DocumentsEcrits ecrireDocumentsClasse(const QString& cheminDonnees, const QString& classe,
+                                      const std::vector<CelluleEleve>& cellules)
+{
+    return ecrire(cheminDonnees, enteteClasse(classe), entrees(cheminDonnees, cellules), false, true);
+}
+
+DocumentsEcrits ecrirePlancheClasse(const QString& cheminDonnees, const QString& classe,
+                                    const std::vector<CelluleEleve>& cellules)
+{
+    return ecrire(cheminDonnees, enteteClasse(classe), entrees(cheminDonnees, cellules), false, false);
+}
+
+DocumentsEcrits ecrireDocumentGroupe(const QString& cheminDonnees, const QString& groupe,
+                                     const std::vector<CelluleEleve>& cellules)
+{
+    return ecrire(cheminDonnees, {mv::NomEtabEnCours, QStringLiteral("Groupe :"), groupe},
+                  entrees(cheminDonnees, cellules), true, false);
+}

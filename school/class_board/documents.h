@@ -1,0 +1,26 @@
+#pragma once
+
+#include "school/class_board/planche.h"
+
+#include <QString>
+#include <vector>
+
+// The board documents of the data folder. Each writer replaces its file
+// whole and, when the file was written, leaves its path in the shared
+// variable that its print menu reads (mv::FichierImpression, mv::FichierCartes,
+// mv::FichierEtiquettes); a file that could not be written leaves "" there.
+// The title of every document is mv::NomEtabEnCours.
+struct DocumentsEcrits {
+    QString planche, cartes, etiquettes; // paths of the files written, "" when not written
+    QString erreur; // "" or one French message per unwritten file (one per line), each naming it
+};
+
+// filetemp.html, filetempCrte.html and filetempEtiq.html of a class.
+DocumentsEcrits ecrireDocumentsClasse(const QString& cheminDonnees, const QString& classe,
+                                      const std::vector<CelluleEleve>& cellules);
+// filetemp.html alone, for a class board rebuilt after a move or a deletion.
+DocumentsEcrits ecrirePlancheClasse(const QString& cheminDonnees, const QString& classe,
+                                    const std::vector<CelluleEleve>& cellules);
+// filetemp.html of a group.
+DocumentsEcrits ecrireDocumentGroupe(const QString& cheminDonnees, const QString& groupe,
+                                     const std::vector<CelluleEleve>& cellules);

@@ -1,0 +1,141 @@
+#include "school/class_board/html.h"
+
+#include "common/text.h"
+#include "school/class_board/geometrie.h"
+
+namespace html {
+
+namespace {
+
+QString e(const QString& valeur)
+{
+    return text::htmlEscape(valeur);
+}
+
+const QString kFinLigne = QStringLiteral("</TR><TR>");
+const QString kFinDocument = QStringLiteral("</TR></TABLE></BODY></HTML>");
+
+QString enteteSimple(const QString& titre)
+{
+    return QStringLiteral("<HTML><HEAD><TITLE>") + e(titre) + QStringLiteral("</TITLE></HEAD>\r\n<BODY>\r\n");
+}
+
+// The head of the card and label documents; the line break after the style
+// tag is LF CR, as these documents have always carried it.
+QString styles(bool avecCadreDroite)
+{
+    QString s = QStringLiteral(
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\"><style type=\"text/css\">\n\r"
+        ".CadreGauche { border-color: #333399; border-style: solid; border-top-width: 1px; border-right-width: 0px; "
+        "border-bottom-width: 1px; border-left-width: 1px } ");
+    if (avecCadreDroite)
+        s += QStringLiteral(".CadreDroite { border-color: #333399; border-style: solid; border-top-width: 1px; "
+                            "border-right-width: 1px; border-bottom-width: 1px; border-left-width: 0px } ");
+    s += QStringLiteral("BR.page { page-break-after: always } </style></HEAD>\r\n<BODY>\r\n");
+    return s;
+}
+
+QString cellulePlanche(const Entree& entree, bool premiere, bool avecClasse)
+{
+    // A group board names the class and always bolds in upper case; a class
+    // board bolds in upper case only the first cell of a table.
+    const bool grandGras = premiere || avecClasse;
+    QString c = premiere ? QStringLiteral("<TR><td align=") : QStringLiteral("<td align=");
+    c += QStringLiteral("\"left\"valign=\"top\"width=\"116\"><img src=\"") + e(entree.photo) +
+         QStringLiteral("\"width=\"116\"height=\"176\"><font size=\"-1\"><br><center>");
+    if (avecClasse)
+        c += e(entree.classe) + QStringLiteral("<br>");
+    c += e(entree.prenom);
+    c += grandGras ? QStringLiteral("<br><B>") : QStringLiteral("<br><b>");
+    c += e(entree.nom);
+    c += grandGras ? QStringLiteral("</B></font></center></TD>") : QStringLiteral("</b></font></center></TD>");
+    return c;
+}
+
+} // namespace
+
+QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, bool avecClasse)
+{
+    QStringList lignes;
+    lignes << enteteSimple(entete.etablissement);
+    lignes << QStringLiteral("<B>") + e(entete.type) + (avecClasse ? QStringLiteral("<br>") : QStringLiteral("<P>")) +
+                  e(entete.nom) + QStringLiteral("</B><P><TABLE>");
+    for (int i = 0; i < int(entrees.size()); ++i) {
+        const geometrie::Ouverture ouverture = geometrie::ouvertureDocument(i);
+        if (ouverture == geometrie::Ouverture::Page)
+            lignes << QStringLiteral("</TR></TABLE>") << QStringLiteral("<p style=\"page-break-before: always;\">")
+                   << QStringLiteral("<TABLE>");
+        else if (ouverture == geometrie::Ouverture::Ligne)
+            lignes << kFinLigne;
+        const bool premiere = ouverture == geometrie::Ouverture::Table || ouverture == geometrie::Ouverture::Page;
+        lignes << cellulePlanche(entrees[i], premiere, avecClasse);
+    }
+    return lignes;
+}
+
+QStringList cartes(const Entete& entete, const std::vector<Entree>& entrees)
+{
+    QStringList lignes;
+    lignes << QStringLiteral("<HTML><HEAD><TITLE>") + e(entete.etablissement) + QStringLiteral("</TITLE>");
+    lignes << styles(true);
+    lignes << QStringLiteral("<B>") + e(entete.type) + QStringLiteral(" ") + e(entete.nom) +
+                  QStringLiteral("</B><P><TABLE width=\"650\">");
+    if (entrees.empty())
+        return lignes;
+
+    // Values are joined, never substituted into a pattern: a name may hold "%1".
+    const QString debutTexte = QStringLiteral("<td class=\"CadreDroite\" width=\"175\"><b><font size=\"2\"><b>") +
+                               e(entete.etablissement) + QStringLiteral("<br>") + e(entete.nom) +
+                               QStringLiteral("</b><p><b>Nom : ");
+    for (int i = 0; i < int(entrees.size()); ++i) {
+        const Entree& entree = entrees[i];
+        const QString photo = e(entree.photo);
+        const QString texte = debutTexte + e(entree.nom) +
+                                      QStringLiteral("</font></b><br><font size=\"2\"><b>Prénom : ") + e(entree.prenom) +
+                                      QStringLiteral("</b><p>Date de naissance : <br>Régime : <br>N° INE : </font></TD>");
+        if (i > 0 && i % 12 == 0)
+            lignes << QStringLiteral("</TABLE><BR class=page><TABLE width=\"650\">");
+        if (i % 2 == 0) {
+            lignes << QStringLiteral("<TR><td class=\"CadreGauche\" width=\"117\" valign=\"top\"><br>&nbsp;&nbsp;"
+                                     "<img src=\"") + photo + QStringLiteral("\"width=\"95\"><br>&nbsp;</td>");
+            lignes << texte;
+        } else {
+            lignes << QStringLiteral("<td class=\"CadreGauche\" width=\"117\" valign=\"top\"><br>&nbsp;&nbsp;"
+                                     "<img src=\"") + photo + QStringLiteral("\"width=\"95\"></td>");
+            lignes << texte + QStringLiteral("</tr>");
+        }
+    }
+    lignes << kFinDocument;
+    return lignes;
+}
+
+QStringList etiquettes(const Entete& entete, const std::vector<Entree>& entrees)
+{
+    QStringList lignes;
+    lignes << QStringLiteral("<HTML><HEAD><TITLE>") + e(entete.etablissement) + QStringLiteral(" - ") + e(entete.nom) +
+                  QStringLiteral("</TITLE>");
+    lignes << styles(false);
+    lignes << QStringLiteral("<TABLE width=\"650\">");
+    if (entrees.empty())
+        return lignes;
+
+    for (int i = 0; i < int(entrees.size()); ++i) {
+        const QString etiquette = QStringLiteral("<td class=\"CadreGauche\" width=\"169\" valign=\"top\"><img src=\"") +
+                                  e(entrees[i].photo) + QStringLiteral("\"width=\"167\"></td>");
+        if (i == 0)
+            lignes << QStringLiteral("<TR>") + etiquette;
+        else if (i >= 5 && (i - 5) % 6 == 0)
+            lignes << QStringLiteral("</tr><tr>") + etiquette;
+        else
+            lignes << etiquette;
+    }
+    lignes << kFinDocument;
+    return lignes;
+}
+
+QString ecrire(const QString& chemin, const QStringList& lignes)
+{
+    return text::writeLines(chemin, lignes, text::Unmappable::HtmlEntity);
+}
+
+} // namespace html

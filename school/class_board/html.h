@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The markup of the board documents, built as lines from plain values; every
+// value is escaped here, the fixed markup stays as the documents have always
+// been printed.
+namespace html {
+
+struct Entete {
+    QString etablissement; // the title
+    QString type;          // "Classe :" or "Groupe :"
+    QString nom;           // the class or the group
+};
+
+struct Entree {
+    QString nom, prenom;
+    QString classe; // shown only on a group board
+    QString photo;  // the picture path, as written in src
+};
+
+// filetemp.html: seven cells a row, a new table on a new page every 42 cells.
+QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, bool avecClasse);
+// filetempCrte.html: two cards a row, a page break before every twelfth card.
+QStringList cartes(const Entete& entete, const std::vector<Entree>& entrees);
+// filetempEtiq.html: five labels on the first row, six on every further row.
+QStringList etiquettes(const Entete& entete, const std::vector<Entree>& entrees);
+
+// Replaces the file with the lines (Windows-1252, CR LF; characters outside
+// the code page as numeric entities). "" or a French message naming the file.
+QString ecrire(const QString& chemin, const QStringList& lignes);
+
+} // namespace html

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "common/database.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+// One cell of a board: what the cell shows and the keys its handlers need.
+struct CelluleEleve {
+    QString cdeEleve;   // LbNum: the student's CdeEleves (class board) or N_Eleves (group board)
+    QString nom, prenom;
+    QString codePhoto;  // LbCdImg: NomPhoto on a class board, N_Eleves on a group board
+    QString classe;     // LbGPClasse on a group board
+    QString cdeGroupes; // group board: the Goupes row key
+};
+
+enum class TypePlanche { Classe, Groupe };
+
+// The students of a class, in French surname order, ties by key.
+std::vector<CelluleEleve> elevesDeClasse(db::Database& base, const QString& classe);
+// The members of a group (its Goupes rows), in French surname order, ties by key.
+std::vector<CelluleEleve> membresDuGroupe(db::Database& base, const QString& groupe);
+
+// The cell's picture: images/<photo code>.jpg when that file exists, else
+// images/<Nom>.<Prenom>.jpg (named even when missing, as the documents show it).
+QString cheminPortrait(const QString& cheminDonnees, const CelluleEleve& cellule);
+
+// The board frame "Frame1": one cell of portrait, names and icons per student.
+// After construire() its size holds every cell (never smaller than its
+// design size), so the main window's scroll bars can reach each of them.
+// Pictures are read from mv::CheminDonnees.
+class Planche : public QWidget {
+    Q_OBJECT
+public:
+    explicit Planche(QWidget* parent = nullptr);
+    ~Planche() override;
+
+    // Clears, then builds one cell per student; in pick mode the icons are hidden.
+    void construire(TypePlanche type, const std::vector<CelluleEleve>& cellules, bool modeChoix);
+    // Removes every cell above 0 and hides cell 0.
+    void vider();
+    int nombre() const;
+    TypePlanche type() const;
+    const CelluleEleve& cellule(int index) const;
+    // Reads the cell's picture again (after its file changed).
+    void rechargerPortrait(int index);
+
+Q_SIGNALS:
+    void portraitClique(int index);          // Image2_Click
+    void suppressionDemandee(int index);     // ImageSuppEleve_Click
+    void changementClasseDemande(int index); // ImageChgClasse_Click
+
+private:
+    struct Cellule;
+    Cellule& creerCellule(int index);
+    void placer(Cellule& cellule, int index);
+    void remplir(Cellule& cellule, int index, bool modeChoix);
+    void ajusterTaille();
+
+    TypePlanche type_ = TypePlanche::Classe;
+    std::vector<CelluleEleve> donnees_;
+    std::vector<Cellule> cellules_; // element 0 always exists
+};

@@ -1,0 +1,174 @@
+#include "school/class_board/transfert.h"
+
+#include "common/dialogs.h"
+#include "common/layout.h"
+#include "school/workspace/ecole_base.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr unsigned kFondPanneau = 0xF8F8F8;
+
+void colorerTexte(QWidget* widget, unsigned bgrValue)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, QColor(layout::bgr(bgrValue)));
+    widget->setPalette(palette);
+}
+
+QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, unsigned couleurTexte,
+                  int left, int top, int width, int height)
+{
+    auto* label = new QLabel(texte, parent);
+    label->setObjectName(QString::fromLatin1(nom));
+    layout::place(label, left, top, width, height);
+    layout::setBackground(label, kFondPanneau);
+    colorerTexte(label, couleurTexte);
+    return label;
+}
+
+std::optional<qint64> cle(const QString& cdeEleve)
+{
+    bool ok = false;
+    const qint64 valeur = cdeEleve.trimmed().toLongLong(&ok);
+    return ok ? std::optional(valeur) : std::nullopt;
+}
+
+} // namespace
+
+QStringList classesExistantes(db::Database& base)
+{
+    QStringList classes;
+    for (const db::Row& row : base.query(QStringLiteral(
+             "SELECT DISTINCT Classe COLLATE FR AS Classe FROM Eleves ORDER BY 1 DESC")))
+        classes << row[u"Classe"];
+    return classes;
+}
+
+std::optional<EleveTransfere> eleveParCle(db::Database& base, const QString& cdeEleve)
+{
+    const auto valeur = cle(cdeEleve);
+    if (!valeur)
+        return std::nullopt;
+    const db::Rows rows = base.query(
+        QStringLiteral("SELECT Nom, Prenom FROM Eleves WHERE CdeEleves = ?"), {*valeur});
+    if (rows.empty())
+        return std::nullopt;
+    return EleveTransfere{rows.front()[u"Nom"], rows.front()[u"Prenom"]};
+}
+
+bool changerClasse(db::Database& base, const QString& cdeEleve, const QString& classe)
+{
+    const auto valeur = cle(cdeEleve);
+    return valeur
+        && base.exec(QStringLiteral("UPDATE Eleves SET Classe = ? WHERE CdeEleves = ?"),
+                     {classe, *valeur}) == 1;
+}
+
+PanneauTransfert::PanneauTransfert(QWidget* colonne) : QFrame(colonne)
+{
+    setObjectName(QStringLiteral("Frame2"));
+    setFrameStyle(QFrame::Box | QFrame::Sunken);
+    layout::place(this, 0, 5760, 1935, 1815);
+    layout::setBackground(this, kFondPanneau);
+
+    // The frame's caption sits on its top border.
+    auto* legende = new QLabel(QStringLiteral("Transférer :"), this);
+    legende->setObjectName(QStringLiteral("Frame2_Legende"));
+    layout::setBackground(legende, kFondPanneau);
+    colorerTexte(legende, 0x80FF);
+    legende->move(layout::px(120), 0);
+    legende->adjustSize();
+
+    auto* titre = etiquette(this, "Label1_3", QStringLiteral("Elève :"), 0x000000, 15, 240, 765, 240);
+    titre->setAlignment(Qt::AlignCenter);
+    eleve_ = etiquette(this, "Label1_2", QStringLiteral("Prénom :"), 0x0000FF, 120, 480, 915, 240);
+    etiquette(this, "Label1_4", QStringLiteral("vers la classe:"), 0x404040, 120, 840, 1440, 240);
+
+    Combo1_ = new QComboBox(this);
+    Combo1_->setObjectName(QStringLiteral("Combo1"));
+    Combo1_->setEditable(false);
+    layout::place(Combo1_, 120, 1200, 1695, 360);
+
+    valider_ = new QPushButton(QStringLiteral("Valider"), colonne);
+    valider_->setObjectName(QStringLiteral("Bt_ChangeClasse_0"));
+    layout::place(valider_, 0, 7680, 1935, 375);
+    QPalette palette = valider_->palette();
+    palette.setColor(QPalette::Button, QColor(layout::bgr(0xE1E1E1)));
+    valider_->setPalette(palette);
+    connect(valider_, &QPushButton::clicked, this, &PanneauTransfert::Bt_ChangeClasse_Click);
+
+    hide();
+    valider_->hide();
+}
+
+void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActuelle)
+{
+    std::optional<EleveTransfere> eleve;
+    QStringList classes;
+    try {
+        eleve = eleveParCle(ecole::db(), cdeEleve);
+        classes = classesExistantes(ecole::db());
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        return;
+    }
+    if (!eleve) {
+        dialogs::message(QStringLiteral("Cet élève n'est plus dans la base de données."),
+                         dialogs::Icon::Exclamation);
+        return;
+    }
+    cdeEleve_ = cdeEleve;
+    classeActuelle_ = classeActuelle;
+    eleve_->setText(eleve->nom + u' ' + eleve->prenom);
+
+    Combo1_->clear();
+    Combo1_->addItems(classes);
+    int courante = -1;
+    for (int i = 0; i < classes.size() && courante < 0; ++i)
+        if (db::compareFrench(classes[i], classeActuelle) == 0)
+            courante = i;
+    if (courante < 0) {
+        Combo1_->addItem(classeActuelle);
+        courante = Combo1_->count() - 1;
+    }
+    Combo1_->setCurrentIndex(courante);
+
+    show();
+    valider_->show();
+}
+
+void PanneauTransfert::Bt_ChangeClasse_Click()
+{
+    const QString nouvelle = Combo1_->currentText();
+    if (db::compareFrench(nouvelle, classeActuelle_) == 0) {
+        fermer();
+        return;
+    }
+    bool fait = false;
+    try {
+        fait = changerClasse(ecole::db(), cdeEleve_, nouvelle);
+    } catch (const db::Error& erreur) {
+        // The panel stays open: the move can be tried again.
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        return;
+    }
+    const QString ancienne = classeActuelle_;
+    fermer();
+    if (fait)
+        Q_EMIT eleveTransfere(ancienne, nouvelle);
+    else
+        dialogs::message(QStringLiteral("Cet élève n'est plus dans la base de données : "
+                                        "il n'a pas été transféré."),
+                         dialogs::Icon::Exclamation);
+}
+
+void PanneauTransfert::fermer()
+{
+    hide();
+    valider_->hide();
+    Q_EMIT ferme();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "common/database.h"
+
+#include <QFrame>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// The classes that have students, in descending French order: the choices
+// of a move, the same list as the main window's class list.
+QStringList classesExistantes(db::Database& base);
+
+// The student of that key as a move needs it; nullopt when no row has it.
+struct EleveTransfere {
+    QString nom, prenom;
+};
+std::optional<EleveTransfere> eleveParCle(db::Database& base, const QString& cdeEleve);
+
+// Writes the class into the row of that key only, so that a namesake in
+// another class is never moved. False when no row has the key.
+bool changerClasse(db::Database& base, const QString& cdeEleve, const QString& classe);
+
+// The class-change panel "Frame2" ("Transférer :") of the main window's left
+// column, with its button "Valider" (Bt_ChangeClasse_0) standing below it in
+// the same column. Both are hidden until a move icon opens the panel, and the
+// panel has no cancel: it stays open, pointed at the last student asked for,
+// until "Valider".
+class PanneauTransfert : public QFrame {
+    Q_OBJECT
+public:
+    // colonne: the left column Frame3, which holds the panel and its button.
+    explicit PanneauTransfert(QWidget* colonne);
+
+    // Names the student, refills the class list from the database and opens
+    // it on classeActuelle. A key with no row says so and leaves the panel
+    // as it was.
+    void ouvrir(const QString& cdeEleve, const QString& classeActuelle);
+
+    QPushButton* boutonValider() const { return valider_; }
+
+Q_SIGNALS:
+    // "Valider" closed the panel: first ferme(), then, when the class picked
+    // differs from the student's, eleveTransfere() once the row of that key
+    // holds the new class.
+    void eleveTransfere(const QString& ancienneClasse, const QString& nouvelleClasse);
+    void ferme();
+
+private:
+    void Bt_ChangeClasse_Click();
+    void fermer();
+
+    QLabel* eleve_;
+    QComboBox* Combo1_;
+    QPushButton* valider_;
+    QString cdeEleve_;
+    QString classeActuelle_;
+};

@@ -1,0 +1,17 @@
+#include "school/printing/impression.h"
+
+#include "common/dialogs.h"
+#include "common/helpers.h"
+#include "common/shell.h"
+
+void imprimerDocument(const QString& fichier)
+{
+    if (!FichierExiste(fichier)) {
+        dialogs::message(fichier.isEmpty() ? QStringLiteral("Aucun document n'a encore été écrit pour cette impression.")
+                                           : QStringLiteral("Le document %1 n'existe pas.").arg(fichier),
+                         dialogs::Icon::Exclamation);
+        return;
+    }
+    shell::service().print(fichier);
+    shell::service().open(fichier);
+}

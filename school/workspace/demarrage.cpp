@@ -1,0 +1,79 @@
+#include "school/workspace/demarrage.h"
+
+#include "common/database.h"
+#include "common/helpers.h"
+#include "common/paths.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/module_var.h"
+
+#include <QFile>
+
+namespace demarrage {
+
+namespace {
+
+// A copy that stops half way must not leave a file that the next start
+// would take as installed: copy beside the target, then rename.
+QString copier(const QString& source, const QString& cible)
+{
+    if (!FichierExiste(source))
+        return QStringLiteral("Le fichier « %1 » est introuvable dans le dossier du programme.")
+            .arg(source);
+    const QString partiel = cible + QStringLiteral(".copie");
+    QFile::remove(partiel);
+    if (!QFile::copy(source, partiel) || !QFile::rename(partiel, cible)) {
+        QFile::remove(partiel);
+        return QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ».").arg(source, cible);
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList fichiersLivres()
+{
+    return {QStringLiteral("classevizmora.idx"), QStringLiteral("filetemp.html"),
+            QStringLiteral("filetemp1.html"), QStringLiteral("filetempCrte.html"),
+            QStringLiteral("filetempEtiq.html")};
+}
+
+QString installerDonnees(const QString& dossierDonnees, const QString& dossierProgramme)
+{
+    if (!paths::ensureFolder(dossierDonnees))
+        return QStringLiteral("Le dossier « %1 » n'a pas pu être créé.").arg(dossierDonnees);
+    for (const QString& nom : fichiersLivres()) {
+        const QString cible = paths::join(dossierDonnees, {nom});
+        if (FichierExiste(cible))
+            continue;
+        const QString erreur = copier(paths::join(dossierProgramme, {nom}), cible);
+        if (!erreur.isEmpty())
+            return erreur;
+    }
+    return {};
+}
+
+QString demarrer()
+{
+    mv::VersionLogiciel = texteVersion(SCHOOLPHOTO_VERSION_MAJOR, SCHOOLPHOTO_VERSION_MINOR,
+                                       SCHOOLPHOTO_VERSION_PATCH);
+    mv::MentionCopyright = QStringLiteral("© Vizmora, tous droits réservés");
+    mv::CheminDonnees = paths::onDrive({QStringLiteral("vizmora2020")});
+    QString erreur = installerDonnees(mv::CheminDonnees, paths::programDir());
+    if (erreur.isEmpty()) {
+        try {
+            ecole::db();
+        } catch (const db::Error& e) {
+            erreur = e.message();
+        }
+    }
+    if (erreur.isEmpty())
+        return {};
+    return erreur + QStringLiteral("\nVizmora ne peut pas démarrer sans ses données et va se fermer.");
+}
+
+QString texteVersion(int majeure, int mineure, int revision)
+{
+    return QStringLiteral("Version %1.%2 R%3").arg(majeure).arg(mineure).arg(revision);
+}
+
+} // namespace demarrage

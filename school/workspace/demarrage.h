@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Putting the school data folder in place when the program starts.
+namespace demarrage {
+
+// The database and the four HTML templates, shipped in the program folder.
+QStringList fichiersLivres();
+
+// Creates the data folder when missing and copies each shipped file that the
+// folder lacks; an existing file is never replaced. Answers "" or a French
+// message naming the folder or the file that failed.
+QString installerDonnees(const QString& dossierDonnees, const QString& dossierProgramme);
+
+// The program's start: sets mv::CheminDonnees, installs the data folder,
+// opens the database (creating the tables it lacks) and prepares the texts
+// of the about box. Answers "" or a French message that names the failed
+// file and says that the program stops.
+QString demarrer();
+
+// "Version 4.1 R10".
+QString texteVersion(int majeure, int mineure, int revision);
+
+} // namespace demarrage

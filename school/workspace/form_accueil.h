@@ -1,0 +1,129 @@
+#pragma once
+
+#include "common/form.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class ImageCliquable;
+class ListeChoix;
+class PanneauTransfert;
+class Planche;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+struct DocumentsEcrits;
+
+// The school program's main window: the class and group lists, the board of
+// portraits, adding a student, the group wizard with its pick list, the
+// class-change panel and the menus. Loading it starts the program.
+class FormAccueil : public Form {
+    Q_OBJECT
+public:
+    FormAccueil();
+
+protected:
+    void onLoad() override;
+    void onActivate() override;
+    void onUnload() override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    // What the add-student zone is doing.
+    enum class Ajout { Aucun, Eleve, Groupe };
+    // A class board built on request, or rebuilt after a student's move
+    // (which keeps the scroll position and rewrites the board document only).
+    enum class Construction { Affichage, ApresTransfert };
+
+    void creerColonneGauche();
+    void creerZoneAjout(QWidget* colonne);
+    void creerBandeau();
+    void creerPlanche(QWidget* fond);
+    void creerMenus();
+    QPushButton* bouton(QWidget* parent, const QString& nom, const QString& texte, void (FormAccueil::*action)());
+    // Runs a command; a database failure is said in a message and the window goes on.
+    void executer(const std::function<void()>& commande);
+
+    void remplirListeClasses();
+    void remplirListeGroupes();
+    void DBComboClasses_Choix(int index);
+    void DBComboGroupe_Choix(int index);
+
+    void Bt_Aficher_Click();
+    void Aff_Groupe_Click();
+    void construirePlancheClasse(Construction construction);
+    void montrerErreurDocuments(const DocumentsEcrits& documents);
+    void viderPlanches();
+    void remettreDefilement();
+    void desactiverImpression();
+
+    void Bt_Ajout_Eleve_Click();
+    void Bt_Ajout_Photo_Click();
+    void Bt_Valide_Ajout_Eleve_Click();
+    void fermerZoneAjout();
+    void terminerAjoutEleve(const QString& fichierPhoto);
+    void terminerAjoutGroupe();
+
+    void Bt_Creer_Groupe_Click();
+    void Bt_Etapes_Click(int index);
+    void validerNomGroupe();
+    void terminerAssistant();
+    void Image2_Click(int index);
+    void choisirEleve(int index);
+    void ImageSupp_Click(int index);
+    void descendreZoneAjout(int hauteur);
+    void placerZonesBas();
+
+    void ImageChgClasse_Click(int index);
+    void transfertFerme();
+
+    void MNU_Aide_Click();
+
+    QString nomEtab_; // LbNomEtab
+    Ajout ajout_ = Ajout::Aucun;
+    std::vector<qint64> lignesEcrites_; // Goupes rows written by the picks under way
+
+    QFrame* Frame3 = nullptr;
+    QComboBox* DBComboClasses = nullptr;
+    QPushButton* Bt_Aficher = nullptr;
+    QComboBox* DBComboGroupe = nullptr;
+    QPushButton* Bt_Creer_Groupe = nullptr;
+    QPushButton* Aff_Groupe = nullptr;
+    ListeChoix* liste_ = nullptr;
+
+    QFrame* Shape2 = nullptr;
+    QLabel* LabelAjoutEleve = nullptr;
+    QPushButton* Bt_Ajout_Eleve = nullptr;
+    QPushButton* Bt_Valide_Ajout_Eleve = nullptr;
+    QLabel* LbAjNom = nullptr;
+    QLineEdit* TextRecupNom = nullptr;
+    QLabel* LbAjoutPrenom = nullptr;
+    QLineEdit* TextRecupPrenom = nullptr;
+    QLabel* LbAjoutPhoto = nullptr;
+    QPushButton* Bt_Ajout_Photo = nullptr;
+    QFrame* Shape3 = nullptr;
+    QLabel* LbCompta = nullptr;
+    QPushButton* Bt_Vente = nullptr;
+    PanneauTransfert* Frame2 = nullptr;
+
+    QLabel* LbType = nullptr;
+    QLabel* LbClasse = nullptr;
+    QLabel* ImageEtape1 = nullptr;
+    QLabel* ImageEtape2 = nullptr;
+    QLabel* LabelDonnerNom = nullptr;
+    QLineEdit* SaisieNomGroupe = nullptr;
+    QPushButton* Bt_Etapes[2] = {};
+
+    QScrollArea* zonePlanche_ = nullptr;
+    Planche* Frame1 = nullptr;
+
+    QAction* MNU_Imprimer = nullptr;
+    QAction* MNU_CARTES = nullptr;
+    QAction* MNU_Etiquettes = nullptr;
+};

@@ -1,0 +1,64 @@
+#include "school/workspace/nouvel_eleve.h"
+
+#include "common/paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace nouvelEleve {
+
+QString racineLibre(qint64 cle, const std::function<bool(const QString&)>& prise)
+{
+    const QString base = QString::number(cle);
+    QString racine = base;
+    for (int suffixe = 1; prise(racine); ++suffixe)
+        racine = base + u'_' + QString::number(suffixe);
+    return racine;
+}
+
+Resultat enregistrer(db::Database& base, const QString& dossierDonnees, const QString& classe,
+                     const QString& nom, const QString& prenom, const QString& fichierPhoto)
+{
+    Resultat resultat;
+    const QString images = paths::join(dossierDonnees, {QStringLiteral("images")});
+    if (!paths::ensureFolder(images)) {
+        resultat.erreur = QStringLiteral("Le dossier « %1 » n'a pas pu être créé : l'élève n'a pas été ajouté.")
+                              .arg(images);
+        return resultat;
+    }
+    const auto cheminImage = [&](const QString& racine) {
+        return paths::join(images, {racine + QStringLiteral(".jpg")});
+    };
+
+    db::Database::Transaction transaction(base);
+    resultat.cle = base.insert(QStringLiteral("INSERT INTO Eleves (Classe, Nom, Prenom) VALUES (?, ?, ?)"),
+                               {classe, nom, prenom});
+    resultat.racine = racineLibre(resultat.cle, [&](const QString& racine) {
+        return QFileInfo::exists(cheminImage(racine))
+               || !base.query(QStringLiteral("SELECT 1 FROM Eleves WHERE NomPhoto = ? AND CdeEleves <> ? LIMIT 1"),
+                              {racine, resultat.cle})
+                       .empty();
+    });
+    resultat.photo = cheminImage(resultat.racine);
+    base.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ? WHERE CdeEleves = ?"),
+              {resultat.racine, resultat.cle});
+
+    const QString partiel = resultat.photo + QStringLiteral(".copie");
+    QFile::remove(partiel);
+    if (!QFile::copy(fichierPhoto, partiel) || !QFile::rename(partiel, resultat.photo)) {
+        QFile::remove(partiel);
+        resultat.erreur = QStringLiteral("La photo « %1 » n'a pas pu être copiée vers « %2 » :"
+                                         " l'élève n'a pas été ajouté.")
+                              .arg(fichierPhoto, resultat.photo);
+        return resultat;
+    }
+    try {
+        transaction.commit();
+    } catch (const db::Error&) {
+        QFile::remove(resultat.photo);
+        throw;
+    }
+    return resultat;
+}
+
+} // namespace nouvelEleve

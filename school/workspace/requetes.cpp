@@ -1,0 +1,48 @@
+#include "school/workspace/requetes.h"
+
+#include "school/class_board/planche.h"
+
+namespace requetes {
+
+QStringList groupes(db::Database& base)
+{
+    QStringList noms;
+    for (const db::Row& ligne : base.query(QStringLiteral(
+             "SELECT NomGroupe FROM Goupes GROUP BY NomGroupe COLLATE FR"
+             " ORDER BY NomGroupe COLLATE FR, MIN(CdeGroupes)")))
+        noms << ligne.at(0);
+    return noms;
+}
+
+QString nomEtablissement(db::Database& base)
+{
+    return base.scalar(QStringLiteral("SELECT Nom FROM Etablissement ORDER BY CdeEtablissement LIMIT 1"));
+}
+
+bool groupeExiste(db::Database& base, const QString& nomGroupe)
+{
+    return !base.query(QStringLiteral("SELECT 1 FROM Goupes WHERE NomGroupe = ? COLLATE FR LIMIT 1"),
+                       {nomGroupe})
+                .empty();
+}
+
+std::optional<qint64> ajouterAuGroupe(db::Database& base, const QString& nomGroupe,
+                                      const CelluleEleve& eleve, const QString& classe)
+{
+    const bool present = !base.query(
+        QStringLiteral("SELECT 1 FROM Goupes WHERE NomGroupe = ? COLLATE FR AND N_Eleves = ?"
+                       " AND Nom = ? COLLATE FR AND Prenom = ? COLLATE FR AND Classe = ? COLLATE FR LIMIT 1"),
+        {nomGroupe, eleve.codePhoto, eleve.nom, eleve.prenom, classe}).empty();
+    if (present)
+        return std::nullopt;
+    return base.insert(
+        QStringLiteral("INSERT INTO Goupes (NomGroupe, Nom, Prenom, N_Eleves, Classe) VALUES (?, ?, ?, ?, ?)"),
+        {nomGroupe, eleve.nom, eleve.prenom, eleve.codePhoto, classe});
+}
+
+bool retirerDuGroupe(db::Database& base, qint64 cdeGroupes)
+{
+    return base.exec(QStringLiteral("DELETE FROM Goupes WHERE CdeGroupes = ?"), {cdeGroupes}) > 0;
+}
+
+} // namespace requetes

@@ -1,0 +1,315 @@
+#include "photographer/shoot/capture.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QThreadPool>
+
+#include <optional>
+#include <ostream>
+
+namespace {
+
+const QColor kMarkColour(220, 20, 20);
+
+// A camera picture: blue with a red block in its top-left corner, so that turns can be told apart.
+QByteArray cameraJpeg(const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(20, 40, 200));
+    QPainter(&image).fillRect(0, 0, size.width() / 4, size.height() / 4, kMarkColour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(90);
+    EXPECT_TRUE(writer.write(image));
+    return bytes;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+bool isMarkColour(QRgb pixel)
+{
+    return qRed(pixel) > 160 && qBlue(pixel) < 100;
+}
+
+// The quantisation tables of a JPEG written at quality 100 hold nothing but ones.
+bool writtenAtFullQuality(const QByteArray& jpeg)
+{
+    int tables = 0;
+    for (qsizetype at = jpeg.indexOf("\xFF\xDB"); at >= 0; at = jpeg.indexOf("\xFF\xDB", at + 2)) {
+        const int length = (uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3]);
+        for (qsizetype i = at + 4; i < at + 2 + length;) {
+            const bool wide = (uchar(jpeg[i]) >> 4) != 0;
+            ++i;
+            for (int k = 0; k < 64; ++k, i += wide ? 2 : 1) {
+                const int value = wide ? (uchar(jpeg[i]) << 8) | uchar(jpeg[i + 1]) : uchar(jpeg[i]);
+                if (value != 1)
+                    return false;
+            }
+            ++tables;
+        }
+    }
+    return tables > 0;
+}
+
+class CaptureFiling : public ::testing::Test {
+protected:
+    QString at(const QString& relative) const { return dir_.filePath(relative); }
+
+    capture::Destinations studentDestinations() const
+    {
+        return capture::destinations(at("VizmoraDatas"), "Lycée Sud", at("labohd/Lycée Sud"), "3A",
+                                     "Dupont", "Marie", "17");
+    }
+
+    QString cameraFile(const QByteArray& bytes, const QString& name = "IMG_0001.JPG")
+    {
+        const QString path = at("hotfolder/" + name);
+        writeAll(path, bytes);
+        return path;
+    }
+
+    QTemporaryDir dir_;
+};
+
+struct TurnCase {
+    QSize source;
+    int degrees;
+    QSize stored;
+    QPoint markCorner; // where the top-left corner of the camera picture ends up (0 or 1 on each axis)
+};
+
+void PrintTo(const TurnCase& c, std::ostream* out)
+{
+    *out << c.source.width() << "x" << c.source.height() << " turned " << c.degrees;
+}
+
+class CaptureTurns : public CaptureFiling, public ::testing::WithParamInterface<TurnCase> {};
+
+TEST_P(CaptureTurns, StoredPictureIsTurnedClockwiseAndFitsInside400)
+{
+    const TurnCase& c = GetParam();
+    const capture::Destinations to = studentDestinations();
+    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg(c.source)), c.degrees, to), QString());
+
+    const QImage stored(to.picture);
+    ASSERT_FALSE(stored.isNull());
+    EXPECT_NEAR(stored.width(), c.stored.width(), 1);
+    EXPECT_NEAR(stored.height(), c.stored.height(), 1);
+    const int inset = 5;
+    const int x = c.markCorner.x() ? stored.width() - 1 - inset : inset;
+    const int y = c.markCorner.y() ? stored.height() - 1 - inset : inset;
+    EXPECT_TRUE(isMarkColour(stored.pixel(x, y))) << "mark not in the expected corner";
+    EXPECT_FALSE(isMarkColour(stored.pixel(stored.width() - 1 - x, stored.height() - 1 - y)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CaptureTurns, ::testing::Values(
+    TurnCase{{1500, 1000}, 90, {267, 400}, {1, 0}},   // landscape, "TeteGauche"
+    TurnCase{{1500, 1000}, 270, {267, 400}, {0, 1}},  // landscape, "TeteDroite"
+    TurnCase{{1500, 1000}, 0, {400, 267}, {0, 0}},    // manual import
+    TurnCase{{1000, 1500}, 0, {267, 400}, {0, 0}},    // portrait
+    TurnCase{{1000, 1500}, 90, {400, 267}, {1, 0}},
+    TurnCase{{300, 200}, 90, {200, 300}, {1, 0}},     // small: turned, never enlarged
+    TurnCase{{390, 260}, 0, {390, 260}, {0, 0}}));
+
+TEST(CaptureRotation, HandPositionGivesTheTurn)
+{
+    EXPECT_EQ(capture::rotationDegrees("TeteGauche", false), 90);
+    EXPECT_EQ(capture::rotationDegrees("TeteDroite", false), 270);
+    EXPECT_EQ(capture::rotationDegrees("TeteGauche", true), 0);
+    EXPECT_EQ(capture::rotationDegrees("TeteDroite", true), 0);
+    EXPECT_EQ(capture::rotationDegrees("", false), 0);
+}
+
+TEST_F(CaptureFiling, WritesArchiveUntouchedAndThreeCopiesOfTheWorkingPicture)
+{
+    const QByteArray original = cameraJpeg({1200, 800});
+    const QString camera = cameraFile(original);
+    const capture::Destinations to = studentDestinations();
+
+    ASSERT_EQ(capture::filePicture(camera, 90, to), QString());
+
+    EXPECT_EQ(to.archive, at("labohd/Lycée Sud/3AxsepxDupontxsepxMariexsepx.jpg"));
+    EXPECT_EQ(to.picture, at("VizmoraDatas/Lycée Sud/17.jpg"));
+    EXPECT_EQ(to.lowRes, at("VizmoraDatas/Lycée Sud BR/Dupont Marie.jpg"));
+    EXPECT_EQ(to.lowRes3, at("VizmoraDatas/Lycée Sud BR3/3A/Dupont Marie.jpg"));
+    EXPECT_EQ(readAll(to.archive), original);
+    const QByteArray picture = readAll(to.picture);
+    EXPECT_TRUE(writtenAtFullQuality(picture));
+    EXPECT_EQ(readAll(to.lowRes), picture);
+    EXPECT_EQ(readAll(to.lowRes3), picture);
+    EXPECT_EQ(readAll(camera), original) << "the camera file is left to the caller";
+}
+
+TEST_F(CaptureFiling, SecondPictureReplacesEveryFileAndLeavesNoTemporaryFile)
+{
+    const capture::Destinations to = studentDestinations();
+    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to), QString());
+    const QByteArray second = cameraJpeg({400, 600});
+    ASSERT_EQ(capture::filePicture(cameraFile(second, "IMG_0002.JPG"), 0, to), QString());
+
+    EXPECT_EQ(readAll(to.archive), second);
+    EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
+    EXPECT_EQ(readAll(to.lowRes), readAll(to.picture));
+    EXPECT_EQ(readAll(to.lowRes3), readAll(to.picture));
+    for (const QString& file : {to.archive, to.picture, to.lowRes, to.lowRes3})
+        EXPECT_EQ(QFileInfo(file).dir().entryList(QDir::Files | QDir::Hidden).size(), 1) << file.toStdString();
+}
+
+TEST_F(CaptureFiling, PictureThatDoesNotDecodeWritesNothingAndNamesTheFile)
+{
+    const QByteArray good = cameraJpeg({800, 600});
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(80, 60, QImage::Format_RGB32).save(&buffer, "PNG");
+    }
+    const struct {
+        const char* what;
+        std::optional<QByteArray> bytes; // none: the file does not exist
+    } cases[] = {
+        {"cut short", good.left(good.size() / 2)},
+        {"cut short just before its end marker", good.chopped(2)},
+        {"a PNG named .jpg", png},
+        {"not a picture, though it ends like one", QByteArray("\xFF\xD8 not a picture \xFF\xD9")},
+        {"empty", QByteArray()},
+        {"not there", std::nullopt},
+    };
+    const capture::Destinations to = studentDestinations();
+    const QByteArray oldPicture = cameraJpeg({40, 40});
+    writeAll(to.picture, oldPicture);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString camera = at("hotfolder/IMG_0007.JPG");
+        QFile::remove(camera);
+        if (c.bytes)
+            writeAll(camera, *c.bytes);
+
+        const QString error = capture::filePicture(camera, 90, to);
+
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(camera))) << error.toStdString();
+        EXPECT_EQ(readAll(to.picture), oldPicture);
+        EXPECT_TRUE(QDir(QFileInfo(to.archive).absolutePath()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+            << "neither the archive nor its temporary file stays";
+        EXPECT_FALSE(QFileInfo::exists(to.lowRes));
+        EXPECT_FALSE(QFileInfo::exists(to.lowRes3));
+        if (c.bytes) {
+            EXPECT_EQ(readAll(camera), *c.bytes);
+        }
+    }
+}
+
+TEST_F(CaptureFiling, UnwritableTargetIsNamedAndTheOldFilesStay)
+{
+    const capture::Destinations to = studentDestinations();
+    writeAll(to.picture, "old picture");
+    // A folder where the " BR3" class folder should go.
+    writeAll(at("VizmoraDatas/Lycée Sud BR3"), "not a folder");
+
+    const QString error = capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to);
+
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(QFileInfo(to.lowRes3).absolutePath())))
+        << error.toStdString();
+    EXPECT_EQ(readAll(to.picture), "old picture");
+    EXPECT_FALSE(QFileInfo::exists(to.archive));
+}
+
+TEST_F(CaptureFiling, NeverWritesOverTheCameraFile)
+{
+    const QByteArray original = cameraJpeg({600, 400});
+    const QString camera = cameraFile(original);
+    capture::Destinations to = studentDestinations();
+    to.picture = camera;
+
+    EXPECT_FALSE(capture::filePicture(camera, 0, to).isEmpty());
+    EXPECT_EQ(readAll(camera), original);
+}
+
+TEST_F(CaptureFiling, TypedNamesStayOneComponentEach)
+{
+    const capture::Destinations to = capture::destinations(at("VizmoraDatas"), "Collège d'Arc", at("labohd/Collège d'Arc"),
+                                                           "..", "D'Artagnan/Luc", "Jean/../Marc", "5");
+    EXPECT_EQ(QFileInfo(to.archive).absolutePath(), at("labohd/Collège d'Arc"));
+    EXPECT_EQ(QFileInfo(to.picture).absolutePath(), at("VizmoraDatas/Collège d'Arc"));
+    EXPECT_EQ(QFileInfo(to.lowRes).absolutePath(), at("VizmoraDatas/Collège d'Arc BR"));
+    EXPECT_EQ(QFileInfo(QFileInfo(to.lowRes3).absolutePath()).absolutePath(), at("VizmoraDatas/Collège d'Arc BR3"));
+    EXPECT_EQ(QFileInfo(to.lowRes).fileName(), "D'Artagnan_Luc Jean_.._Marc.jpg");
+
+    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to), QString());
+    for (const QString& file : {to.archive, to.picture, to.lowRes, to.lowRes3})
+        EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
+}
+
+// Decoding at the reduced size is what lets a very large camera file through the reader's
+// allocation limit; the limit is lowered here so that a small file shows it.
+TEST_F(CaptureFiling, LargeCameraFileFitsUnderTheReaderAllocationLimit)
+{
+    const int previousLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(4);
+    const QString camera = cameraFile(cameraJpeg({2400, 1600}));
+    const capture::Destinations to = studentDestinations();
+
+    EXPECT_TRUE(QImageReader(camera).read().isNull()) << "a full-size decode should exceed the limit";
+    EXPECT_EQ(capture::filePicture(camera, 90, to), QString());
+    EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
+    QImageReader::setAllocationLimit(previousLimit);
+}
+
+TEST_F(CaptureFiling, AsyncAnswersOnTheContextThread)
+{
+    QObject context;
+    const capture::Destinations to = studentDestinations();
+    std::optional<QString> answer;
+    QThread* answeredOn = nullptr;
+    capture::filePictureAsync(&context, cameraFile(cameraJpeg({900, 600})), 90, to, [&](const QString& error) {
+        answer = error;
+        answeredOn = QThread::currentThread();
+    });
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 10000));
+    EXPECT_EQ(*answer, QString());
+    EXPECT_EQ(answeredOn, context.thread());
+    EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
+}
+
+TEST_F(CaptureFiling, AsyncStaysSilentWhenTheContextIsGone)
+{
+    bool answered = false;
+    auto* context = new QObject;
+    capture::filePictureAsync(context, cameraFile(cameraJpeg({900, 600})), 0, studentDestinations(),
+                              [&](const QString&) { answered = true; });
+    delete context;
+
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(answered);
+}
+
+} // namespace

@@ -1,0 +1,390 @@
+#include "tests/photographer/shoot/seance_fixture.h"
+
+#include <QMenu>
+#include <QRadioButton>
+#include <QTimer>
+
+using dialogs::Answer;
+
+namespace {
+
+struct PlaceCas {
+    QStringList classes;
+    int index;
+    QRect attendu;
+};
+
+} // namespace
+
+TEST(BoutonsClasse, PlacesFollowTheRowsOfTheScreen)
+{
+    const QStringList courtes(20, QStringLiteral("6A")); // 400 twips wide, 600 apart
+    const QStringList cas_vide{QStringLiteral("6A"), QString(), QStringLiteral("5B")};
+    const std::vector<PlaceCas> cas{
+        {{QStringLiteral("6A")}, 0, {120, 1000, 400, 495}},
+        {{QStringLiteral("6A"), QStringLiteral("CM2")}, 1, {720, 1000, 600, 495}},
+        // Buttons go on until one starts at 10000 or beyond; the next starts a row at 110.
+        {courtes, 16, {9720, 1000, 400, 495}},
+        {courtes, 17, {10320, 1000, 400, 495}},
+        {courtes, 18, {110, 1550, 400, 495}},
+        // A class without a name still gets a button that can be clicked.
+        {cas_vide, 1, {720, 1000, 400, 495}},
+    };
+    for (const PlaceCas& c : cas)
+        EXPECT_EQ(placerBoutonsClasse(c.classes)[std::size_t(c.index)], c.attendu)
+            << c.classes.size() << " classes, button " << c.index;
+}
+
+using ChoixClasseTest = SeanceFixture;
+
+TEST_F(ChoixClasseTest, ShootsAClassFromTheWatchedFolderInOrder)
+{
+    const QString martin = eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QStringLiteral("Paul"));
+    const QString bernard = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
+    const QString durand = eleve(QStringLiteral("6A"), QStringLiteral("Durand"), QStringLiteral("Tom"));
+    eleve(QStringLiteral("5B"), QStringLiteral("Autre"), QStringLiteral("Zoé"));
+
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Mode Prise de vues - 6A"));
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelClasse"))->text(), QStringLiteral("Classe : 6A - 3 élèves"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    EXPECT_EQ(etat::SensPriseDeVue, QStringLiteral("TeteGauche"));
+    EXPECT_FALSE(menu(form, QStringLiteral("MNU_Export"))->isEnabled());
+    cliquer(form, 0);
+    EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    EXPECT_TRUE(enRouge(form, 0));
+
+    const QByteArray premiere = jpeg(), deuxieme = jpeg({660, 440}), troisieme = jpeg({900, 600});
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), premiere);
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0001.JPG"))));
+    EXPECT_TRUE(enRouge(form, 1));
+    EXPECT_FALSE(enRouge(form, 0));
+
+    // A file still being written is left until it is whole.
+    const QString moitie = hot(QStringLiteral("IMG_0002.jpg"));
+    Sandbox::writeFile(moitie, deuxieme.left(deuxieme.size() / 2));
+    for (int i = 0; i < 3; ++i) {
+        form.TimerHot_Timer();
+        QTest::qWait(20);
+    }
+    QTest::qWait(1000);
+    EXPECT_TRUE(QFile::exists(moitie));
+    EXPECT_FALSE(QFile::exists(paths::join(dossierEtab(), {durand + QStringLiteral(".jpg")})));
+    {
+        QFile fin(moitie);
+        ASSERT_TRUE(fin.open(QIODevice::Append));
+        fin.write(deuxieme.mid(deuxieme.size() / 2));
+    }
+    ASSERT_TRUE(classer(form, moitie));
+
+    dialogues_.message(QStringLiteral("Fin"));
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0003.jpeg")), troisieme);
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0003.jpeg"))));
+
+    struct Attendu {
+        QString cle, nom, prenom, camera;
+        QByteArray octets;
+    };
+    for (const Attendu& a : {Attendu{bernard, QStringLiteral("Bernard"), QStringLiteral("Léa"), QStringLiteral("IMG_0001.JPG"), premiere},
+                             Attendu{durand, QStringLiteral("Durand"), QStringLiteral("Tom"), QStringLiteral("IMG_0002.jpg"), deuxieme},
+                             Attendu{martin, QStringLiteral("Martin"), QStringLiteral("Paul"), QStringLiteral("IMG_0003.jpeg"), troisieme}}) {
+        SCOPED_TRACE(a.nom.toStdString());
+        const QImage image(paths::join(dossierEtab(), {a.cle + QStringLiteral(".jpg")}));
+        ASSERT_FALSE(image.isNull());
+        // Turned clockwise: the red top-left corner of the camera picture is now top-right.
+        EXPECT_EQ(image.size(), QSize(267, 400));
+        EXPECT_GT(qRed(image.pixel(image.width() - 20, 20)), 200);
+        EXPECT_LT(qGreen(image.pixel(image.width() - 20, 20)), 80);
+        EXPECT_GT(qGreen(image.pixel(20, 20)), 200);
+        EXPECT_EQ(lire(paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours,
+                                       QStringLiteral("6Axsepx%1xsepx%2xsepx.jpg").arg(a.nom, a.prenom)})),
+                  a.octets);
+        const QString copie = QStringLiteral("%1 %2.jpg").arg(a.nom, a.prenom);
+        EXPECT_TRUE(QFile::exists(paths::join(etat::CheminDonnees, {etat::NomEtabEnCours + QStringLiteral(" BR"), copie})));
+        EXPECT_TRUE(QFile::exists(
+            paths::join(etat::CheminDonnees, {etat::NomEtabEnCours + QStringLiteral(" BR3"), QStringLiteral("6A"), copie})));
+        EXPECT_EQ(colonne(a.cle, QStringLiteral("NomPhoto")), a.camera);
+    }
+    EXPECT_TRUE(QDir(etat::DossierHot).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    for (int slot = 0; slot < 3; ++slot)
+        EXPECT_FALSE(controle<Vignette>(form, QStringLiteral("Photo_%1").arg(slot))->image().isNull()) << slot;
+
+    // The end of the class stops and disarms everything, as Stop does.
+    EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    EXPECT_FALSE(controle<QRadioButton>(form, QStringLiteral("OptionMain_0"))->isChecked());
+    EXPECT_FALSE(controle<QPushButton>(form, QStringLiteral("Bt_Start_1"))->isEnabled());
+    EXPECT_TRUE(menu(form, QStringLiteral("MNU_Export"))->isEnabled());
+    EXPECT_TRUE(menu(form, QStringLiteral("MNU_Net_hot"))->isEnabled());
+    EXPECT_FALSE(menu(form, QStringLiteral("MNU_Test_Prise_vue"))->isEnabled());
+    EXPECT_EQ(etat::Indice, 0);
+}
+
+TEST_F(ChoixClasseTest, AFileThatIsNotAWholePictureIsNeverFiled)
+{
+    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_1")), Qt::LeftButton);
+    cliquer(form, 0);
+    const QString picture = paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")});
+    auto* timer = form.findChild<QTimer*>(QStringLiteral("TimerHot"));
+
+    // Cut short: it never ends with the end marker, so it waits.
+    const QByteArray entier = jpeg();
+    const QString coupe = hot(QStringLiteral("A_coupe.jpg"));
+    Sandbox::writeFile(coupe, entier.left(entier.size() * 2 / 3));
+    for (int i = 0; i < 5; ++i) {
+        form.TimerHot_Timer();
+        QTest::qWait(30);
+    }
+    EXPECT_FALSE(QFile::exists(picture));
+    EXPECT_TRUE(timer->isActive());
+    QFile::remove(coupe);
+
+    // Whole but not a picture: one message naming it, the capture stops, the file stays.
+    const QString faux = hot(QStringLiteral("B_faux.jpg"));
+    Sandbox::writeFile(faux, QByteArray("ceci n'est pas une photo\xff\xd9"));
+    dialogues_.message(QStringLiteral("B_faux.jpg"));
+    ASSERT_TRUE(classer(form, faux));
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_TRUE(QFile::exists(faux));
+    EXPECT_FALSE(QFile::exists(picture));
+    EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QString());
+    EXPECT_FALSE(enRouge(form, 0));
+    EXPECT_TRUE(QDir(paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours}))
+                    .entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ChoixClasseTest, TheReplaceQuestionComesBeforeAnythingIsWritten)
+{
+    for (const Answer reponse : {Answer::No, Answer::Yes}) {
+        SCOPED_TRACE(reponse == Answer::No ? "Non" : "Oui");
+        const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
+        base::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = 'ANCIENNE.JPG' WHERE CdeEleves = ?"), {cle.toLongLong()});
+        const capture::Destinations d =
+            capture::destinations(etat::CheminDonnees, etat::NomEtabEnCours,
+                                  paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours}), QStringLiteral("6A"),
+                                  QStringLiteral("Bernard"), QStringLiteral("Léa"), cle);
+        const QByteArray ancienne = jpeg({300, 300});
+        for (const QString& fichier : {d.archive, d.picture, d.lowRes, d.lowRes3})
+            Sandbox::writeFile(fichier, ancienne);
+
+        ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+        QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+        cliquer(form, 0);
+        const QString camera = hot(QStringLiteral("IMG_0100.JPG"));
+        const QByteArray nouvelle = jpeg();
+        Sandbox::writeFile(camera, nouvelle);
+        dialogues_.message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), reponse);
+        if (reponse == Answer::Yes)
+            dialogues_.message(QStringLiteral("Fin"));
+        ASSERT_TRUE(classer(form, camera));
+
+        if (reponse == Answer::No) {
+            for (const QString& fichier : {d.archive, d.picture, d.lowRes, d.lowRes3})
+                EXPECT_EQ(lire(fichier), ancienne) << fichier.toStdString();
+            EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QStringLiteral("ANCIENNE.JPG"));
+            EXPECT_EQ(lire(camera), nouvelle);
+            EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+        } else {
+            EXPECT_EQ(lire(d.archive), nouvelle);
+            EXPECT_EQ(QImage(d.picture).size(), QSize(267, 400));
+            EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0100.JPG"));
+            EXPECT_FALSE(QFile::exists(camera));
+        }
+        form.unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        base::db().exec(QStringLiteral("DELETE FROM Eleves"));
+        QFile::remove(camera);
+    }
+}
+
+TEST_F(ChoixClasseTest, ANamesakesCopyIsNotReplacedWithoutAsking)
+{
+    eleve(QStringLiteral("5B"), QStringLiteral("Petit"), QStringLiteral("Jean"));
+    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
+    // The low-resolution copy of all classes holds the other Jean Petit's picture.
+    const QString copie = paths::join(etat::CheminDonnees, {etat::NomEtabEnCours + QStringLiteral(" BR"),
+                                                            QStringLiteral("Petit Jean.jpg")});
+    const QByteArray sienne = jpeg({300, 300});
+    Sandbox::writeFile(copie, sienne);
+
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+    const QString camera = hot(QStringLiteral("IMG_0200.JPG"));
+    Sandbox::writeFile(camera, jpeg());
+    dialogues_.message(QStringLiteral("Petit Jean.jpg"), Answer::No);
+    ASSERT_TRUE(classer(form, camera));
+    EXPECT_EQ(dialogues_.lastPrompt().buttons, dialogs::Buttons::YesNo);
+    EXPECT_EQ(lire(copie), sienne);
+    EXPECT_FALSE(QFile::exists(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")})));
+    EXPECT_TRUE(QFile::exists(camera));
+}
+
+TEST_F(ChoixClasseTest, OnlyALeftClickWithAHandPositionMarksTheNextStudent)
+{
+    for (const char* nom : {"Alpha", "Bravo", "Charlie"})
+        eleve(QStringLiteral("6A"), QString::fromLatin1(nom), QStringLiteral("X"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    auto* timer = form.findChild<QTimer*>(QStringLiteral("TimerHot"));
+
+    dialogues_.message(QStringLiteral("Vous devez préciser si vous shootez MAIN DROITE EN BAS ou MAIN DROITE EN HAUT"));
+    cliquer(form, 1);
+    EXPECT_FALSE(enRouge(form, 1));
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_FALSE(menu(form, QStringLiteral("MNU_Test_Prise_vue"))->isEnabled());
+
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 1);
+    EXPECT_TRUE(enRouge(form, 1));
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(menu(form, QStringLiteral("MNU_Test_Prise_vue"))->isEnabled());
+    EXPECT_FALSE(menu(form, QStringLiteral("MNU_Net_hot"))->isEnabled());
+
+    // A right click opens the student menu and leaves the mark where it is.
+    cliquer(form, 2, Qt::RightButton);
+    EXPECT_TRUE(controle<QMenu>(form, QStringLiteral("MNU_POPUP_ELEVES"))->isVisible());
+    controle<QMenu>(form, QStringLiteral("MNU_POPUP_ELEVES"))->hide();
+    EXPECT_TRUE(enRouge(form, 1));
+    EXPECT_FALSE(enRouge(form, 2));
+    EXPECT_EQ(etat::Indice, 1);
+
+    // Stop leaves no student marked and gives the menus back.
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Start_1")), Qt::LeftButton);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_FALSE(enRouge(form, 1));
+    EXPECT_TRUE(menu(form, QStringLiteral("MNU_Export"))->isEnabled());
+    EXPECT_TRUE(menu(form, QStringLiteral("MNU_Final"))->isEnabled());
+}
+
+TEST_F(ChoixClasseTest, ATickFilesThePictureForTheStudentItStartedWith)
+{
+    const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
+    const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("X"));
+    eleve(QStringLiteral("6A"), QStringLiteral("Charlie"), QStringLiteral("X"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+    const QString camera = hot(QStringLiteral("IMG_0300.JPG"));
+    Sandbox::writeFile(camera, jpeg());
+    form.TimerHot_Timer();
+    form.TimerHot_Timer(); // the picture is now being filed off the window's thread
+    cliquer(form, 2);      // the photographer moves the mark meanwhile
+    ASSERT_TRUE(classer(form, camera));
+    EXPECT_TRUE(QFile::exists(paths::join(dossierEtab(), {alpha + QStringLiteral(".jpg")})));
+    EXPECT_EQ(colonne(alpha, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0300.JPG"));
+    EXPECT_EQ(colonne(bravo, QStringLiteral("NomPhoto")), QString());
+    // The mark stays where the photographer put it.
+    EXPECT_TRUE(enRouge(form, 2));
+    EXPECT_FALSE(enRouge(form, 1));
+}
+
+TEST_F(ChoixClasseTest, TheTestShotGoesIntoTheWatchedFolderInUse)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
+    etat::DossierHot = paths::onDrive({QStringLiteral("camera")}) + u'/';
+    paths::ensureFolder(etat::DossierHot);
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Start_1")), Qt::LeftButton);
+    EXPECT_FALSE(menu(form, QStringLiteral("MNU_Test_Prise_vue"))->isEnabled());
+    cliquer(form, 0);
+
+    menu(form, QStringLiteral("MNU_Test_Prise_vue"))->trigger();
+    EXPECT_EQ(lire(hot(QStringLiteral("test.jpg"))), lire(paths::join(sandbox_.programDir(), {QStringLiteral("test.jpg")})));
+    EXPECT_FALSE(lire(hot(QStringLiteral("test.jpg"))).isEmpty());
+    EXPECT_EQ(QDir(etat::DossierHot).entryList(QDir::Files).size(), 1);
+    EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+
+    QFile::remove(paths::join(sandbox_.programDir(), {QStringLiteral("test.jpg")}));
+    dialogues_.message(QStringLiteral("test.jpg"));
+    menu(form, QStringLiteral("MNU_Test_Prise_vue"))->trigger();
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+}
+
+TEST_F(ChoixClasseTest, PurgeAndCleanUpRemoveOnlyTheirFiles)
+{
+    ChoixClasse& form = formInstance<ChoixClasse>();
+    form.showForm();
+    auto remplir = [] {
+        for (const char* nom : {"IMG_1.JPG", "IMG_2.jpg.tmp", "note.txt"})
+            Sandbox::writeFile(hot(QString::fromLatin1(nom)), "x");
+        paths::ensureFolder(hot(QStringLiteral("sous-dossier")));
+    };
+    auto contenu = [] { return QDir(etat::DossierHot).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name); };
+
+    remplir();
+    menu(form, QStringLiteral("MNU_Net_hot"))->trigger();
+    EXPECT_EQ(contenu(), QStringList({QStringLiteral("IMG_1.JPG"), QStringLiteral("note.txt"), QStringLiteral("sous-dossier")}));
+
+    const QString question = QStringLiteral("ATTENTION, toutes les photos en attente dans le hotfolder seront supprimées");
+    dialogues_.message(question, Answer::Cancel);
+    menu(form, QStringLiteral("MNU_Purge_Hot"))->trigger();
+    EXPECT_EQ(contenu().size(), 3);
+    EXPECT_EQ(dialogues_.lastPrompt().title, QStringLiteral("Purge du Hotfolder"));
+
+    dialogues_.message(question, Answer::Ok);
+    menu(form, QStringLiteral("MNU_Purge_Hot"))->trigger();
+    EXPECT_EQ(contenu(), QStringList({QStringLiteral("sous-dossier")}));
+}
+
+TEST_F(ChoixClasseTest, ManualImportFilesPicturesUnturned)
+{
+    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    menu(form, QStringLiteral("MNU_Sans_PC"))->trigger();
+    EXPECT_TRUE(etat::ImportManuel);
+    EXPECT_TRUE(controle(form, QStringLiteral("LabelImpotrMan"))->isVisible());
+    EXPECT_FALSE(controle(form, QStringLiteral("OptionMain_0"))->isEnabled());
+    ASSERT_EQ(shell_.requests().size(), 1u);
+    EXPECT_EQ(shell_.requests()[0].target, etat::DossierHot);
+
+    cliquer(form, 0);
+    const QString camera = hot(QStringLiteral("scan.jpg"));
+    Sandbox::writeFile(camera, jpeg());
+    dialogues_.message(QStringLiteral("Fin"));
+    ASSERT_TRUE(classer(form, camera));
+    EXPECT_EQ(QImage(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")})).size(), QSize(400, 267));
+    // The end of the class leaves the manual import.
+    EXPECT_FALSE(etat::ImportManuel);
+    EXPECT_FALSE(controle(form, QStringLiteral("LabelImpotrMan"))->isVisible());
+}
+
+TEST_F(ChoixClasseTest, TheAboutBoxLeavesTheShootAsItWas)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+    menu(form, QStringLiteral("MNU_Propos"))->trigger();
+    ASSERT_NE(existingForm<Propos>(), nullptr);
+    existingForm<Propos>()->unload();
+    form.activateFromUser();
+    EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    EXPECT_TRUE(enRouge(form, 0));
+    EXPECT_FALSE(controle(form, QStringLiteral("Bt_Classe_0"))->isVisible());
+}
+
+TEST_F(ChoixClasseTest, FermerReturnsToTheMainWindow)
+{
+    ChoixClasse& form = formInstance<ChoixClasse>();
+    form.showForm();
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelNom"))->text(), QStringLiteral("Ecole Test"));
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Quitter_2")), Qt::LeftButton);
+    EXPECT_EQ(existingForm<ChoixClasse>(), nullptr);
+    ASSERT_NE(existingForm<Accueil>(), nullptr);
+    EXPECT_TRUE(existingForm<Accueil>()->isVisible());
+}
+
+TEST_F(ChoixClasseTest, AHandPositionChosenEarlierArmsTheScreenAgain)
+{
+    etat::SensPriseDeVue = QStringLiteral("TeteDroite");
+    ChoixClasse& form = formInstance<ChoixClasse>();
+    form.showForm();
+    EXPECT_TRUE(controle<QRadioButton>(form, QStringLiteral("OptionMain_1"))->isChecked());
+    EXPECT_TRUE(etat::PriseDeVuePrete);
+    EXPECT_FALSE(menu(form, QStringLiteral("MNU_Export"))->isEnabled());
+    EXPECT_FALSE(menu(form, QStringLiteral("MNU_AjoutEleve"))->isEnabled());
+}

@@ -1,0 +1,187 @@
+#include "photographer/shoot/roster.h"
+
+#include "tests/photographer/shoot/seance_fixture.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+
+using dialogs::Answer;
+
+namespace {
+
+QStringList noms(const std::vector<roster::Eleve>& eleves)
+{
+    QStringList result;
+    for (const roster::Eleve& e : eleves)
+        result << e.nom;
+    return result;
+}
+
+} // namespace
+
+using RosterTest = SeanceFixture;
+
+TEST_F(RosterTest, ClassesAndStudentsReadInFrenchOrder)
+{
+    const QString autreEtab = QStringLiteral("999");
+    for (const auto& [classe, nom] : {std::pair{"6A", "Fabre"}, std::pair{"6a", "Émile"}, std::pair{"5B", "Dupont"},
+                                      std::pair{"6A", "dupont"}, std::pair{"", "Sansclasse"}})
+        eleve(QString::fromUtf8(classe), QString::fromUtf8(nom), QStringLiteral("X"));
+    eleve(QStringLiteral("4C"), QStringLiteral("Ailleurs"), QStringLiteral("X"), autreEtab);
+
+    // "6A" and "6a" are one class; a student without a class is reachable too.
+    EXPECT_EQ(roster::classes(etat::CodeEtabEnCours), QStringList({QString(), QStringLiteral("5B"), QStringLiteral("6A")}));
+    EXPECT_EQ(noms(roster::eleves(etat::CodeEtabEnCours, QStringLiteral("6A"))),
+              QStringList({QStringLiteral("dupont"), QStringLiteral("Émile"), QStringLiteral("Fabre")}));
+    EXPECT_EQ(noms(roster::eleves(etat::CodeEtabEnCours, QString())), QStringList({QStringLiteral("Sansclasse")}));
+}
+
+TEST_F(RosterTest, ChangesGoByKeyOnly)
+{
+    const QString autreEtab = QStringLiteral("999");
+    const QString ici = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
+    const QString ailleurs = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"), autreEtab);
+
+    EXPECT_TRUE(roster::changerClasse(ici, QStringLiteral("5B")));
+    EXPECT_EQ(colonne(ici, QStringLiteral("Classe")), QStringLiteral("5B"));
+    EXPECT_EQ(colonne(ailleurs, QStringLiteral("Classe")), QStringLiteral("6A"));
+    EXPECT_TRUE(roster::enregistrerNomPhoto(ici, QStringLiteral("IMG_1.JPG")));
+    EXPECT_EQ(colonne(ailleurs, QStringLiteral("NomPhoto")), QString());
+    EXPECT_EQ(roster::homonymes(etat::CodeEtabEnCours, {ici, {}, QStringLiteral("Petit"), QStringLiteral("Jean"), {}}).size(), 0u);
+    EXPECT_TRUE(roster::supprimerEleve(ici));
+    EXPECT_FALSE(roster::supprimerEleve(ici));
+    EXPECT_FALSE(roster::changerClasse(QStringLiteral("1%"), QStringLiteral("5B")));
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("1"));
+
+    const QString nouveau = roster::ajouterEleve(etat::CodeEtabEnCours, QStringLiteral("6A"), QStringLiteral("Neuf"), QStringLiteral("Léo"));
+    EXPECT_EQ(colonne(nouveau, QStringLiteral("CodeEtablissement")), etat::CodeEtabEnCours);
+    // A deleted key is never given again: picture files are named by keys.
+    EXPECT_GT(nouveau.toLongLong(), ailleurs.toLongLong());
+}
+
+TEST_F(RosterTest, AddingAStudentOnTheScreen)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QStringLiteral("Paul"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_0")), Qt::LeftButton);
+    EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    EXPECT_FALSE(enRouge(form, 0));
+
+    dialogues_.message(QStringLiteral("veuillez saisir un Nom...")).message(QStringLiteral("veuillez saisir un Prénom..."));
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_1")), Qt::LeftButton);
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("1"));
+
+    // Only letters, digits, hyphen and blank reach the name: it names files.
+    auto* textNom = controle<QLineEdit>(form, QStringLiteral("TextNom"));
+    QTest::keyClicks(textNom, QStringLiteral("Ab/'l-1"));
+    textNom->insert(QStringLiteral("é"));
+    textNom->insert(QStringLiteral("a/b")); // pasted text is checked too
+    EXPECT_EQ(textNom->text(), QStringLiteral("Abl-1é"));
+    controle<QLineEdit>(form, QStringLiteral("TextNom"))->setText(QStringLiteral("Abel"));
+    controle<QLineEdit>(form, QStringLiteral("TextPrenom"))->setText(QStringLiteral("Zoé"));
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_1")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT CodeEtablissement || '|' || Classe FROM Eleves WHERE Nom = 'Abel'")),
+              etat::CodeEtabEnCours + QStringLiteral("|6A"));
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelRecupNom_0"))->text(), QStringLiteral("Abel"));
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelClasse"))->text(), QStringLiteral("Classe : 6A - 2 élèves"));
+    EXPECT_FALSE(controle(form, QStringLiteral("TextNom"))->isVisible());
+    EXPECT_TRUE(controle(form, QStringLiteral("Bt_Ajout_0"))->isVisible());
+    EXPECT_TRUE(menu(form, QStringLiteral("MNU_AjoutEleve"))->isEnabled());
+}
+
+TEST_F(RosterTest, MovingAndDeletingTheRightClickedStudent)
+{
+    const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Bob"));
+    eleve(QStringLiteral("6A"), QStringLiteral("Charlie"), QStringLiteral("Cid"));
+    const QString homonyme = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Bob"), QStringLiteral("999"));
+    eleve(QStringLiteral("5B"), QStringLiteral("Delta"), QStringLiteral("Dan"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+
+    // Move the second student; the list offers this establishment's classes, refilled now.
+    eleve(QStringLiteral("3E"), QStringLiteral("Echo"), QStringLiteral("Eve"));
+    cliquer(form, 1, Qt::RightButton);
+    menu(form, QStringLiteral("MNU_Change_Classe"))->trigger();
+    auto* combo = controle<QComboBox>(form, QStringLiteral("Combo1"));
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("Label1_2"))->text(), QStringLiteral("Bravo Bob"));
+    QStringList offertes;
+    for (int i = 0; i < combo->count(); ++i)
+        offertes << combo->itemText(i);
+    EXPECT_EQ(offertes, QStringList({QStringLiteral("3E"), QStringLiteral("5B"), QStringLiteral("6A")}));
+    EXPECT_FALSE(controle(form, QStringLiteral("Bt_Ajout_4"))->isEnabled());
+    controle(form, QStringLiteral("Bt_Ajout_4"))->setEnabled(true);
+    dialogues_.message(QStringLiteral("Vous devez choisir une classe de destination avec la liste déroulante"));
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_4")), Qt::LeftButton);
+    EXPECT_EQ(colonne(bravo, QStringLiteral("Classe")), QStringLiteral("6A"));
+
+    combo->setCurrentIndex(1);
+    Q_EMIT combo->activated(1);
+    EXPECT_TRUE(controle(form, QStringLiteral("Bt_Ajout_4"))->isEnabled());
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_4")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(colonne(bravo, QStringLiteral("Classe")), QStringLiteral("5B"));
+    EXPECT_EQ(colonne(homonyme, QStringLiteral("Classe")), QStringLiteral("6A"));
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelRecupNom_1"))->text(), QStringLiteral("Charlie"));
+    EXPECT_FALSE(controle(form, QStringLiteral("Frame2"))->isVisible());
+    // A roster change stops the capture and clears the mark.
+    EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    EXPECT_FALSE(enRouge(form, 0));
+
+    // Delete the first student: Cancel keeps it, OK removes that row only.
+    const QString question = QStringLiteral("l'élève : Anne Alpha sera supprimé définitivement...");
+    cliquer(form, 0, Qt::RightButton);
+    dialogues_.message(question, Answer::Cancel);
+    menu(form, QStringLiteral("MNU_Sup_Eleve"))->trigger();
+    EXPECT_EQ(colonne(alpha, QStringLiteral("Nom")), QStringLiteral("Alpha"));
+    EXPECT_EQ(dialogues_.lastPrompt().title, QStringLiteral("Suppression d'un élève..."));
+    dialogues_.message(question, Answer::Ok);
+    menu(form, QStringLiteral("MNU_Sup_Eleve"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(colonne(alpha, QStringLiteral("Nom")), QString());
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelClasse"))->text(), QStringLiteral("Classe : 6A - 1 élèves"));
+    EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("Photo_1")), nullptr);
+}
+
+TEST_F(RosterTest, CreatingAClassAndGoingBackToTheClasses)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    ChoixClasse& form = formInstance<ChoixClasse>();
+    form.showForm();
+    const QString invite = QStringLiteral("Saisissez le nom de la classe à créer :");
+
+    dialogues_.input(invite, std::nullopt);
+    menu(form, QStringLiteral("MNU_Créer_Classe"))->trigger();
+    dialogues_.input(invite, QStringLiteral("..")).message(QStringLiteral(".."));
+    menu(form, QStringLiteral("MNU_Créer_Classe"))->trigger();
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("1"));
+
+    dialogues_.input(invite, QStringLiteral("6B"));
+    menu(form, QStringLiteral("MNU_Créer_Classe"))->trigger();
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT group_concat(Nom || '/' || Prenom, ',') FROM "
+                                               "(SELECT Nom, Prenom FROM Eleves WHERE Classe = '6B' AND "
+                                               "CodeEtablissement = ? ORDER BY CdeEleves)"),
+                                {etat::CodeEtabEnCours}),
+              QStringLiteral("Nom1/Prénom1,Nom2/Prénom2,Nom3/Prénom3,Nom4/Prénom4,Nom5/Prénom5,Nom6/Prénom6,"
+                             "Nom7/Prénom7,Nom8/Prénom8,Nom9/Prénom9,Nom10/Prénom10"));
+    EXPECT_EQ(controle<QPushButton>(form, QStringLiteral("Bt_Classe_1"))->text(), QStringLiteral("6B"));
+
+    ouvrirClasse(QStringLiteral("6B"));
+    EXPECT_FALSE(menu(form, QStringLiteral("MNU_Créer_Classe"))->isEnabled());
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelRecupNom_9"))->text(), QStringLiteral("Nom9"));
+    menu(form, QStringLiteral("MNU_Changer"))->trigger();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Choix Classe..."));
+    EXPECT_TRUE(controle(form, QStringLiteral("Bt_Classe_0"))->isVisible());
+    EXPECT_FALSE(controle(form, QStringLiteral("Photo_0"))->isVisible());
+    EXPECT_FALSE(controle(form, QStringLiteral("LabelClasse"))->isVisible());
+    EXPECT_FALSE(controle(form, QStringLiteral("OptionMain_0"))->isVisible());
+    EXPECT_FALSE(menu(form, QStringLiteral("MNU_Changer"))->isEnabled());
+    EXPECT_TRUE(menu(form, QStringLiteral("MNU_Créer_Classe"))->isEnabled());
+}

@@ -1,0 +1,302 @@
+#include "tests/photographer/workspace/accueil_fixture.h"
+
+#include "photographer/workspace/etablissements.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QtTest/QTest>
+
+#include <variant>
+
+namespace {
+
+QTableWidget* grille(Accueil& accueil)
+{
+    return accueil.findChild<QTableWidget*>(QStringLiteral("DBGridEtab"));
+}
+
+QAction* entree(Accueil& accueil, const char* nom)
+{
+    return accueil.findChild<QAction*>(QString::fromLatin1(nom));
+}
+
+void cliquerLigne(Accueil& accueil, int ligne)
+{
+    QTableWidget* table = grille(accueil);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualItemRect(table->item(ligne, 1)).center());
+}
+
+// An establishment's four folders, each holding a picture, a hidden file and
+// a sub-folder with a picture, as the shoot leaves them.
+void remplirDossiers(const QString& nom)
+{
+    for (const QString& dossier : etablissements::dossiers(nom)) {
+        Sandbox::writeFile(paths::join(dossier, {QStringLiteral("1.jpg")}), "jpeg");
+        Sandbox::writeFile(paths::join(dossier, {QStringLiteral("Thumbs.db")}), "cache");
+        Sandbox::writeFile(paths::join(dossier, {QStringLiteral("6A"), QStringLiteral("2.jpg")}), "jpeg");
+    }
+}
+
+bool tousPresents(const QString& nom)
+{
+    for (const QString& dossier : etablissements::dossiers(nom)) {
+        if (!QFileInfo::exists(paths::join(dossier, {QStringLiteral("6A"), QStringLiteral("2.jpg")})))
+            return false;
+    }
+    return true;
+}
+
+bool aucunPresent(const QString& nom)
+{
+    for (const QString& dossier : etablissements::dossiers(nom)) {
+        if (QFileInfo::exists(dossier))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+using AccueilListe = AccueilFixture;
+
+TEST_F(AccueilListe, LaListeCompteLesEtablissementsEtSuitLaLigneCourante)
+{
+    const QString a = ajouterEtablissement(QStringLiteral("Ecole A"), QStringLiteral("75001"));
+    ajouterEtablissement(QStringLiteral("Ecole B"));
+    const QString c = ajouterEtablissement(QStringLiteral("Ecole C"));
+    Accueil& accueil = demarrer();
+    QTableWidget* table = grille(accueil);
+
+    EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (3)"));
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("Etablissements"));
+    EXPECT_EQ(table->item(0, 0)->text(), a);
+    EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("75001"));
+    EXPECT_EQ(etat::CodeEtabEnCours, a);
+
+    table->setCurrentCell(2, 0);
+    EXPECT_EQ(etat::CodeEtabEnCours, c);
+    EXPECT_EQ(etat::NomEtabEnCours, QStringLiteral("Ecole C"));
+
+    // The establishment commands wait for a click in the list.
+    const char* commandes[] = {"MNU_Ouvrir", "MNU_Sup_1", "MNU_Modif_Nom"};
+    for (const char* nom : commandes)
+        EXPECT_FALSE(entree(accueil, nom)->isEnabled()) << nom;
+    EXPECT_FALSE(accueil.findChild<QToolButton*>(QStringLiteral("Image1"))->isEnabled());
+    cliquerLigne(accueil, 1);
+    for (const char* nom : commandes)
+        EXPECT_TRUE(entree(accueil, nom)->isEnabled()) << nom;
+    EXPECT_TRUE(accueil.findChild<QToolButton*>(QStringLiteral("Image1"))->isEnabled());
+    EXPECT_EQ(etat::NomEtabEnCours, QStringLiteral("Ecole B"));
+
+    for (const char* nom : {"MNU_Sauvegarde", "MNU_Videbase", "MNU_Modif_Nom", "MNU_TarifsG", "MNU_App_Pho"})
+        EXPECT_TRUE(entree(accueil, nom)->isVisible()) << nom;
+    for (const char* nom : {"MNU_Restaurer", "MNU_Aide"})
+        EXPECT_FALSE(entree(accueil, nom)->isVisible()) << nom;
+}
+
+TEST_F(AccueilListe, SupprimerUnEtablissementNeRetireQueSesLignesEtSesDossiers)
+{
+    // Key 1 against key 11, and a name full of pattern characters against
+    // the names it would match as a pattern.
+    const QString cible = ajouterEtablissement(QStringLiteral("d'Arc*"));
+    const QString voisin = ajouterEtablissement(QStringLiteral("d'Arc"));
+    base().exec(QStringLiteral("INSERT INTO Etablissements (CdeEtablissement, Nom) VALUES (11, 'Onze')"));
+    for (const QString& code : {cible, voisin, QStringLiteral("11")}) {
+        ajouterEleve(code, QStringLiteral("Martin"));
+        base().exec(QStringLiteral("INSERT INTO RecTarifs (RecCodeEtablissement) VALUES (?1)"), {code});
+        base().exec(QStringLiteral("INSERT INTO RecPochetteInc (CodeEtab) VALUES (?1)"), {code});
+    }
+    for (const QString& nom : {QStringLiteral("d'Arc*"), QStringLiteral("d'Arc"), QStringLiteral("Onze")})
+        remplirDossiers(nom);
+
+    Accueil& accueil = demarrer();
+    cliquerLigne(accueil, 0);
+    dialogues.message(QStringLiteral("l'établissement d'Arc* va être"), dialogs::Answer::Ok)
+        .message(QStringLiteral("Etablissement : d'Arc* supprimé définitivement."));
+    entree(accueil, "MNU_Sup_1")->trigger();
+
+    EXPECT_EQ(dialogues.prompts().front().text,
+              QStringLiteral("Attention, l'établissement d'Arc* va être définitivement supprimé.\n"
+                             "Etes-vous sûr de vouloir continuer ?"));
+    EXPECT_EQ(dialogues.prompts().front().buttons, dialogs::Buttons::OkCancel);
+    const QString parCode[][2] = {{QStringLiteral("Etablissements"), QStringLiteral("CdeEtablissement")},
+                                  {QStringLiteral("Eleves"), QStringLiteral("CodeEtablissement")},
+                                  {QStringLiteral("RecTarifs"), QStringLiteral("RecCodeEtablissement")},
+                                  {QStringLiteral("RecPochetteInc"), QStringLiteral("CodeEtab")}};
+    for (const auto& table : parCode) {
+        SCOPED_TRACE(table[0].toStdString());
+        const QString sql = QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?1").arg(table[0], table[1]);
+        EXPECT_EQ(compter(sql, {cible}), 0);
+        EXPECT_EQ(compter(sql, {voisin}), 1);
+        EXPECT_EQ(compter(sql, {QStringLiteral("11")}), 1);
+    }
+    EXPECT_TRUE(aucunPresent(QStringLiteral("d'Arc*")));
+    EXPECT_TRUE(tousPresents(QStringLiteral("d'Arc")));
+    EXPECT_TRUE(tousPresents(QStringLiteral("Onze")));
+
+    EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (2)"));
+    EXPECT_EQ(etat::CodeEtabEnCours, voisin);
+    EXPECT_FALSE(entree(accueil, "MNU_Sup_1")->isEnabled());
+    EXPECT_FALSE(accueil.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
+}
+
+TEST_F(AccueilListe, UneSuppressionAnnuleeOuSansNomDeDossierNeSupprimeRien)
+{
+    // "" would name the data folder itself, ".." the drive root.
+    for (const QString& nom : {QStringLiteral("Ecole A"), QString(), QStringLiteral(".."), QStringLiteral(".")}) {
+        SCOPED_TRACE(nom.toStdString());
+        const QString code = ajouterEtablissement(nom);
+        ajouterEleve(code, QStringLiteral("Martin"));
+        Sandbox::writeFile(paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.idx.temoin")}), "x");
+        Accueil& accueil = demarrer();
+        cliquerLigne(accueil, 0);
+        if (nom == QStringLiteral("Ecole A")) {
+            dialogues.message(QStringLiteral("va être définitivement supprimé"), dialogs::Answer::Cancel);
+        } else {
+            dialogues.message(QStringLiteral("va être définitivement supprimé"), dialogs::Answer::Ok)
+                .message(QStringLiteral("ne peut pas être supprimé"));
+        }
+        entree(accueil, "MNU_Sup_1")->trigger();
+
+        EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Eleves WHERE CodeEtablissement = ?1"), {code}), 1);
+        EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements WHERE CdeEtablissement = ?1"), {code}), 1);
+        EXPECT_TRUE(QFileInfo::exists(paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.idx.temoin")})));
+        EXPECT_FALSE(entree(accueil, "MNU_Sup_1")->isEnabled());
+        base().exec(QStringLiteral("DELETE FROM Etablissements"));
+        accueil.unload();
+    }
+}
+
+TEST_F(AccueilListe, RenommerChangeLeNomEtLesQuatreDossiers)
+{
+    const QString code = ajouterEtablissement(QStringLiteral("Ecole A"));
+    remplirDossiers(QStringLiteral("Ecole A"));
+    Accueil& accueil = demarrer();
+    cliquerLigne(accueil, 0);
+    dialogues.message(QStringLiteral("modifier le nom de l'établissement est irréversible"))
+        .input(QStringLiteral("Nouveau nom"), QStringLiteral("Ecole d'Été"));
+    entree(accueil, "MNU_Modif_Nom")->trigger();
+
+    EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
+              QStringLiteral("Ecole d'Été"));
+    EXPECT_TRUE(tousPresents(QStringLiteral("Ecole d'Été")));
+    EXPECT_TRUE(aucunPresent(QStringLiteral("Ecole A")));
+    EXPECT_EQ(grille(accueil)->item(0, 1)->text(), QStringLiteral("Ecole d'Été"));
+    EXPECT_EQ(etat::NomEtabEnCours, QStringLiteral("Ecole d'Été"));
+}
+
+TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
+{
+    const QString code = ajouterEtablissement(QStringLiteral("Ecole A"));
+    ajouterEtablissement(QStringLiteral("Ecole B"));
+    remplirDossiers(QStringLiteral("Ecole A"));
+    Sandbox::writeFile(paths::onDrive({QStringLiteral("labohd"), QStringLiteral("Ecole C"), QStringLiteral("x.jpg")}),
+                       "jpeg");
+    const struct {
+        QString nouveau, refus;
+    } cas[] = {
+        {QStringLiteral("  "), QStringLiteral("ne peut pas être vide")},
+        {QStringLiteral(".."), QStringLiteral("ne peut pas servir de nom de dossier")},
+        {QStringLiteral("ECOLE b"), QStringLiteral("Un établissement porte déjà le nom")},
+        {QStringLiteral("Ecole C"), QStringLiteral("existe déjà")},
+    };
+    Accueil& accueil = demarrer();
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nouveau.toStdString());
+        cliquerLigne(accueil, 0);
+        dialogues.message(QStringLiteral("irréversible")).input(QStringLiteral("Nouveau nom"), c.nouveau).message(c.refus);
+        entree(accueil, "MNU_Modif_Nom")->trigger();
+
+        EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+        EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
+                  QStringLiteral("Ecole A"));
+        EXPECT_TRUE(tousPresents(QStringLiteral("Ecole A")));
+    }
+}
+
+TEST_F(AccueilListe, LeSeparateurCsvNeGardeQuUnSeulCaractere)
+{
+    using Saisie = std::optional<QString>;
+    struct Message {
+        QString texte;
+    };
+    using Etape = std::variant<Saisie, Message>;
+    const Message unSeul{QStringLiteral("se compose d'un seul caractère")};
+    const struct {
+        std::vector<Etape> etapes;
+        QString garde;
+    } cas[] = {
+        {{Saisie(QStringLiteral(",")), Message{QStringLiteral("est le caractère : ,")}}, QStringLiteral(",")},
+        {{Saisie(QString()), Saisie(QStringLiteral("|")), Message{QStringLiteral(": |")}}, QStringLiteral("|")},
+        {{Saisie(QStringLiteral("ab")), unSeul, Saisie(QStringLiteral("#")), Message{QStringLiteral(": #")}},
+         QStringLiteral("#")},
+        {{Saisie(QStringLiteral("ab")), unSeul, Saisie(QStringLiteral("cd")), unSeul}, QStringLiteral(";")},
+        {{Saisie(QString()), Saisie(QString())}, QStringLiteral(";")},
+        {{Saisie(std::nullopt)}, QStringLiteral(";")},
+    };
+    Accueil& accueil = demarrer();
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.garde.toStdString());
+        reglage(QStringLiteral("csv"), QStringLiteral(";"));
+        etat::SeparateurCsv = QStringLiteral(";");
+        for (const Etape& etape : c.etapes) {
+            if (const auto* saisie = std::get_if<Saisie>(&etape))
+                dialogues.input(QStringLiteral("Indiquer le type de séparateur"), *saisie);
+            else
+                dialogues.message(std::get<Message>(etape).texte);
+        }
+        entree(accueil, "MNU_CSV")->trigger();
+
+        EXPECT_TRUE(dialogues.allAnswered());
+        EXPECT_EQ(etat::SeparateurCsv, c.garde);
+        EXPECT_EQ(reglageLu(QStringLiteral("csv")), c.garde);
+    }
+}
+
+TEST_F(AccueilListe, LaSauvegardeCopieLaBaseEtRechargeLaFenetre)
+{
+    ajouterEtablissement(QStringLiteral("Ecole A"));
+    Accueil& accueil = demarrer();
+    entree(accueil, "MNU_Sauvegarde")->trigger();
+
+    const QDir dossier(paths::join(sandbox.programDir(), {QStringLiteral("backup")}));
+    const QStringList copies = dossier.entryList({QStringLiteral("Sauvegarde_*_*.idx")}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(copies.front().size(), QStringLiteral("Sauvegarde_ddMMyyyy_HHmmss.idx").size());
+    {
+        db::Database copie(dossier.filePath(copies.front()));
+        EXPECT_EQ(copie.scalar(QStringLiteral("SELECT Nom FROM Etablissements")), QStringLiteral("Ecole A"));
+    }
+    Accueil* rechargee = existingForm<Accueil>();
+    ASSERT_NE(rechargee, nullptr);
+    EXPECT_NE(rechargee, &accueil);
+    EXPECT_TRUE(rechargee->isVisible());
+}
+
+TEST_F(AccueilListe, UneSauvegardeImpossibleLeDit)
+{
+    // A file where the backup folder should be.
+    Sandbox::writeFile(paths::join(sandbox.programDir(), {QStringLiteral("backup")}), "pas un dossier");
+    Accueil& accueil = demarrer();
+    dialogues.message(QStringLiteral("la base n'a pas été sauvegardée"));
+    entree(accueil, "MNU_Sauvegarde")->trigger();
+
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(existingForm<Accueil>(), &accueil);
+}
+
+TEST_F(AccueilListe, ViderLaBaseEnregistreLaDemandePourLeProchainDemarrage)
+{
+    Accueil& accueil = demarrer();
+    for (const auto& [reponse, attendu] : {std::pair{dialogs::Answer::Ok, QStringLiteral("1")},
+                                           std::pair{dialogs::Answer::Cancel, QStringLiteral("0")}}) {
+        dialogues.message(QStringLiteral("sera archivée et vidée au prochain démarrage"), reponse);
+        entree(accueil, "MNU_Videbase")->trigger();
+        EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), attendu);
+    }
+}

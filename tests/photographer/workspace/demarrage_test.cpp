@@ -1,0 +1,215 @@
+#include "tests/photographer/workspace/accueil_fixture.h"
+
+#include "common/text.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+namespace {
+
+const QString kQuestionArchive = QStringLiteral("archivée et vidée ENTIEREMENT MAINTENANT");
+
+QString aujourdhui()
+{
+    return text::frenchDate(QDate::currentDate());
+}
+
+QStringList archives(const QString& dossier)
+{
+    return QDir(dossier).entryList({QStringLiteral("zlvsyst*.old")}, QDir::Files, QDir::Name);
+}
+
+QStringList nomsEtablissements(const QString& fichier)
+{
+    db::Database base(fichier);
+    QStringList noms;
+    for (const db::Row& ligne : base.query(QStringLiteral("SELECT Nom FROM Etablissements ORDER BY CdeEtablissement")))
+        noms << ligne[u"Nom"];
+    return noms;
+}
+
+} // namespace
+
+TEST(DemarrageRegles, UneArchiveDuMemeJourNEcraseJamaisLaPrecedente)
+{
+    QTemporaryDir dossier;
+    const QDateTime maintenant(QDate(2026, 3, 9), QTime(14, 30, 5));
+    const struct {
+        QStringList existantes;
+        QString attendu;
+    } cas[] = {
+        {{}, QStringLiteral("zlvsyst09032026.old")},
+        {{QStringLiteral("zlvsyst09032026.old")}, QStringLiteral("zlvsyst09032026_143005.old")},
+        {{QStringLiteral("zlvsyst09032026.old"), QStringLiteral("zlvsyst09032026_143005.old")},
+         QStringLiteral("zlvsyst09032026_143005_2.old")},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.attendu.toStdString());
+        for (const QString& nom : c.existantes)
+            Sandbox::writeFile(dossier.filePath(nom), "ancienne");
+        EXPECT_EQ(demarrage::nomArchive(dossier.path(), maintenant), dossier.filePath(c.attendu));
+    }
+}
+
+TEST(DemarrageRegles, LaMiseAJourSOuvreAuDelaDeVingtJours)
+{
+    const QDate jour(2026, 3, 1);
+    EXPECT_FALSE(demarrage::majAOuvrir(jour.addDays(-20), jour));
+    EXPECT_TRUE(demarrage::majAOuvrir(jour.addDays(-21), jour));
+    EXPECT_FALSE(demarrage::majAOuvrir(jour.addDays(3), jour));
+}
+
+using DemarrageAccueil = AccueilFixture;
+
+TEST_F(DemarrageAccueil, PremierDemarrageInstalleDossiersBaseEtReglages)
+{
+    Accueil& accueil = demarrer();
+
+    EXPECT_TRUE(accueil.isVisible());
+    EXPECT_EQ(accueil.windowTitle(), QStringLiteral("Vizmora (Administration)"));
+    for (const char* dossier : {"VizmoraDatas", "hotfolder", "labohd"})
+        EXPECT_TRUE(QFileInfo(sandbox.path(QString::fromLatin1(dossier))).isDir()) << dossier;
+    const QString fichier = sandbox.path(QStringLiteral("VizmoraDatas/zlvsyst.idx"));
+    ASSERT_TRUE(FichierExiste(fichier));
+    {
+        db::Database copie(fichier);
+        for (const char* table : {"Etablissements", "Eleves", "Photographe", "Pochette", "PochetteIncomplete",
+                                  "Articles", "RecTarifs", "RecPochetteInc"})
+            EXPECT_TRUE(copie.hasTable(QString::fromLatin1(table))) << table;
+    }
+    EXPECT_EQ(reglageLu(QStringLiteral("csv")), QStringLiteral(";"));
+    EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("0"));
+    EXPECT_EQ(reglageLu(QStringLiteral("DateMaj")), aujourdhui());
+    EXPECT_EQ(etat::SeparateurCsv, QStringLiteral(";"));
+    EXPECT_EQ(etat::DossierHot, sandbox.path(QStringLiteral("hotfolder/")));
+    EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (0)"));
+    EXPECT_TRUE(coquille.requests().empty());
+}
+
+TEST_F(DemarrageAccueil, UnSeparateurVideEstRemplaceEtUnSeparateurChoisiEstGarde)
+{
+    const struct {
+        QString enregistre, attendu;
+    } cas[] = {{QString(), QStringLiteral(";")}, {QStringLiteral(","), QStringLiteral(",")}};
+    for (const auto& c : cas) {
+        reglage(QStringLiteral("csv"), c.enregistre);
+        demarrer();
+        EXPECT_EQ(etat::SeparateurCsv, c.attendu);
+        EXPECT_EQ(reglageLu(QStringLiteral("csv")), c.attendu);
+        existingForm<Accueil>()->unload();
+    }
+}
+
+TEST_F(DemarrageAccueil, UneDateDeMiseAJourDePlusDeVingtJoursOuvreLeTelechargementSansFenetre)
+{
+    const QString ilYa20Jours = text::frenchDate(QDate::currentDate().addDays(-20));
+    const struct {
+        QString dateMaj;
+        bool ouvre;
+        QString apres;
+    } cas[] = {
+        {ilYa20Jours, false, ilYa20Jours},
+        {text::frenchDate(QDate::currentDate().addDays(-21)), true, aujourdhui()},
+        {QStringLiteral("pas une date"), false, aujourdhui()},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.dateMaj.toStdString());
+        const size_t avant = coquille.requests().size();
+        reglage(QStringLiteral("DateMaj"), c.dateMaj);
+        formInstance<Accueil>().showForm();
+
+        Accueil* accueil = existingForm<Accueil>();
+        EXPECT_EQ(accueil != nullptr && accueil->isVisible(), !c.ouvre);
+        EXPECT_EQ(coquille.requests().size() - avant, c.ouvre ? 1u : 0u);
+        if (c.ouvre) {
+            EXPECT_EQ(coquille.requests().back(),
+                      (RecordingShell::Request{QStringLiteral("open"),
+                                               QStringLiteral("https://mises-a-jour.example/telechargements/maj_zelvantis.exe")}));
+        }
+        EXPECT_EQ(reglageLu(QStringLiteral("DateMaj")), c.apres);
+        if (accueil)
+            accueil->unload();
+    }
+    EXPECT_EQ(Form::loadedCount(), 0);
+}
+
+TEST_F(DemarrageAccueil, ArchiverEtViderGardeChaqueArchiveDuJour)
+{
+    const QString fichier = base::cheminBase();
+    for (const QString& nom : {QStringLiteral("Ecole A"), QStringLiteral("Ecole B")}) {
+        ajouterEtablissement(nom);
+        reglage(QStringLiteral("NewBase"), QStringLiteral("1"));
+        dialogues.message(kQuestionArchive, dialogs::Answer::Ok);
+        Accueil& accueil = demarrer();
+
+        EXPECT_TRUE(accueil.isVisible());
+        EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (0)"));
+        EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("0"));
+        accueil.unload();
+    }
+    base::fermer();
+    EXPECT_TRUE(nomsEtablissements(fichier).isEmpty());
+    const QStringList gardees = archives(sandbox.programDir());
+    ASSERT_EQ(gardees.size(), 2);
+    const QString duJour = QStringLiteral("zlvsyst%1.old").arg(QDate::currentDate().toString(QStringLiteral("ddMMyyyy")));
+    ASSERT_TRUE(gardees.contains(duJour));
+    EXPECT_EQ(nomsEtablissements(paths::join(sandbox.programDir(), {duJour})), QStringList{QStringLiteral("Ecole A")});
+    const QString seconde = gardees.at(gardees.at(0) == duJour ? 1 : 0);
+    EXPECT_EQ(nomsEtablissements(paths::join(sandbox.programDir(), {seconde})), QStringList{QStringLiteral("Ecole B")});
+}
+
+TEST_F(DemarrageAccueil, ArchiverEtViderAnnuleLaisseLaBaseEtNeRedemandePas)
+{
+    ajouterEtablissement(QStringLiteral("Ecole A"));
+    reglage(QStringLiteral("NewBase"), QStringLiteral("1"));
+    dialogues.message(kQuestionArchive, dialogs::Answer::Cancel);
+    Accueil& accueil = demarrer();
+
+    EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (1)"));
+    EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("0"));
+    EXPECT_TRUE(archives(sandbox.programDir()).isEmpty());
+}
+
+TEST_F(DemarrageAccueil, UnFichierLivreManquantArreteLeDemarrageSansToucherAuxDonnees)
+{
+    // No blank template: the archive is refused, the base and the request stay.
+    ajouterEtablissement(QStringLiteral("Ecole A"));
+    ASSERT_TRUE(QFile::remove(paths::join(sandbox.programDir(), {QStringLiteral("zlvsyst.blc")})));
+    reglage(QStringLiteral("NewBase"), QStringLiteral("1"));
+    dialogues.message(kQuestionArchive, dialogs::Answer::Ok).message(QStringLiteral("zlvsyst.blc"));
+    demarrer();
+
+    EXPECT_EQ(existingForm<Accueil>(), nullptr);
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("1"));
+    EXPECT_TRUE(archives(sandbox.programDir()).isEmpty());
+    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements")), 1);
+    base::fermer();
+
+    // No first copy on a first start: no database is made.
+    ASSERT_TRUE(QDir(etat::CheminDonnees).removeRecursively());
+    ASSERT_TRUE(QFile::remove(paths::join(sandbox.programDir(), {QStringLiteral("zlvsyst.idx")})));
+    dialogues.message(QStringLiteral("zlvsyst.idx"));
+    formInstance<Accueil>().showForm();
+
+    EXPECT_EQ(existingForm<Accueil>(), nullptr);
+    EXPECT_FALSE(QFileInfo::exists(base::cheminBase()));
+}
+
+TEST_F(DemarrageAccueil, QuitterEtMiseAJourFermentLaFenetre)
+{
+    QTest::mouseClick(demarrer().findChild<QPushButton*>(QStringLiteral("Bt_Quitter")), Qt::LeftButton);
+    EXPECT_EQ(existingForm<Accueil>(), nullptr);
+    EXPECT_EQ(Form::loadedCount(), 0);
+
+    reglage(QStringLiteral("DateMaj"), text::frenchDate(QDate::currentDate().addDays(-5)));
+    demarrer().findChild<QAction*>(QStringLiteral("Mnu_maj"))->trigger();
+    EXPECT_EQ(existingForm<Accueil>(), nullptr);
+    EXPECT_EQ(reglageLu(QStringLiteral("DateMaj")), aujourdhui());
+    ASSERT_EQ(coquille.requests().size(), 1u);
+    EXPECT_EQ(coquille.requests().front().target, demarrage::adresseMaj());
+}

@@ -1,0 +1,267 @@
+#include "school/class_board/documents.h"
+#include "school/class_board/planche.h"
+
+#include "common/layout.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/module_var.h"
+#include "tests/school/support/school_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray lire(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QLabel* element(Planche& planche, const char* tableau, int index)
+{
+    return planche.findChild<QLabel*>(QStringLiteral("%1_%2").arg(QLatin1String(tableau)).arg(index));
+}
+
+QRgb couleurAuCentre(QLabel* image)
+{
+    const QImage rendu = image->pixmap().toImage();
+    return rendu.pixel(rendu.width() / 2, rendu.height() / 2);
+}
+
+bool procheDe(QRgb a, const QColor& b)
+{
+    return qAbs(qRed(a) - b.red()) < 12 && qAbs(qGreen(a) - b.green()) < 12 && qAbs(qBlue(a) - b.blue()) < 12;
+}
+
+// A class of 50: 45 plain names and five that only a French, case- and
+// accent-aware order sorts right, two of them namesakes told apart by key.
+class BoardsClasse : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fixture.nommerEtablissement(QStringLiteral("Collège Sud"));
+        mv::NomEtabEnCours = QStringLiteral("Collège Sud");
+        fixture.ajouterClasse(QStringLiteral("5B"), 3);
+        zola = fixture.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Zola"), QStringLiteral("Émile"));
+        fixture.ajouterClasse(QStringLiteral("6A"), 45);
+        martin2 = fixture.ajouterEleve(QStringLiteral("6A"), QStringLiteral("martin"), QStringLiteral("Léa"));
+        arc = fixture.ajouterEleve(QStringLiteral("6A"), QStringLiteral("d'Arc & <Fils>"), QStringLiteral("Jeanne"));
+        ebert = fixture.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Ébert"), QStringLiteral("Paul"));
+        martin1 = fixture.ajouterEleve(QStringLiteral("6a"), QStringLiteral("Martin"), QStringLiteral("Luc"));
+    }
+    void TearDown() override { mv::NomEtabEnCours.clear(); }
+
+    SchoolFixture fixture;
+    qint64 zola = 0, martin1 = 0, martin2 = 0, arc = 0, ebert = 0;
+};
+
+TEST_F(BoardsClasse, LesElevesDeLaClasseEnOrdreFrancaisPuisParCle)
+{
+    const std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), QStringLiteral("6A"));
+    ASSERT_EQ(eleves.size(), 50u);
+    QStringList noms;
+    for (const CelluleEleve& e : eleves)
+        noms << e.nom;
+    EXPECT_EQ(noms.mid(0, 2), (QStringList{QStringLiteral("d'Arc & <Fils>"), QStringLiteral("Ébert")}));
+    EXPECT_EQ(noms.mid(2, 2), (QStringList{QStringLiteral("martin"), QStringLiteral("Martin")}));
+    EXPECT_EQ(eleves[2].cdeEleve, QString::number(martin2)); // the lower key first
+    EXPECT_EQ(noms[4], QStringLiteral("Nom001"));
+    EXPECT_EQ(noms[48], QStringLiteral("Nom045"));
+    EXPECT_EQ(noms[49], QStringLiteral("Zola"));
+    EXPECT_EQ(eleves[49].codePhoto, QString::number(zola));
+    EXPECT_EQ(eleves[0].prenom, QStringLiteral("Jeanne"));
+}
+
+TEST_F(BoardsClasse, CinquanteCellulesNeufParRangeeToutesAtteignables)
+{
+    const std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), QStringLiteral("6A"));
+    Planche planche;
+    EXPECT_EQ(planche.objectName(), QStringLiteral("Frame1"));
+    planche.construire(TypePlanche::Classe, eleves, false);
+    ASSERT_EQ(planche.nombre(), 50);
+    for (int i = 0; i < 50; ++i) {
+        SCOPED_TRACE(i);
+        QLabel* image = element(planche, "Image2", i);
+        ASSERT_NE(image, nullptr);
+        EXPECT_FALSE(image->isHidden());
+        EXPECT_EQ(image->pos(), layout::rect((i % 9) * 1765, (i / 9) * 2555, 0, 0).topLeft());
+        EXPECT_TRUE(planche.rect().contains(image->geometry())) << "cell out of the frame";
+        EXPECT_EQ(element(planche, "LbNom", i)->text(), eleves[i].nom);
+        EXPECT_EQ(element(planche, "LbPrenom", i)->text(), eleves[i].prenom);
+        EXPECT_EQ(element(planche, "LbNum", i)->text(), eleves[i].cdeEleve);
+        EXPECT_EQ(element(planche, "LbCdImg", i)->text(), eleves[i].codePhoto);
+        EXPECT_TRUE(element(planche, "LbNum", i)->isHidden());
+        EXPECT_FALSE(element(planche, "ImageSuppEleve", i)->isHidden());
+        EXPECT_FALSE(element(planche, "ImageChgClasse", i)->isHidden());
+        EXPECT_TRUE(procheDe(couleurAuCentre(image), SchoolFixture::couleurPortrait(eleves[i].cdeEleve.toLongLong())));
+    }
+    EXPECT_EQ(element(planche, "Image2", 50), nullptr);
+    EXPECT_EQ(element(planche, "LbGPClasse", 1), nullptr);
+}
+
+TEST_F(BoardsClasse, LesClicsDesCellulesDonnentLeurIndex)
+{
+    Planche planche;
+    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("6A")), false);
+    planche.show();
+    QSignalSpy portrait(&planche, &Planche::portraitClique);
+    QSignalSpy suppression(&planche, &Planche::suppressionDemandee);
+    QSignalSpy changement(&planche, &Planche::changementClasseDemande);
+    QTest::mouseClick(element(planche, "Image2", 47), Qt::LeftButton);
+    QTest::mouseClick(element(planche, "ImageSuppEleve", 3), Qt::LeftButton);
+    QTest::mouseClick(element(planche, "ImageChgClasse", 0), Qt::LeftButton);
+    ASSERT_EQ(portrait.size(), 1);
+    EXPECT_EQ(portrait[0][0].toInt(), 47);
+    ASSERT_EQ(suppression.size(), 1);
+    EXPECT_EQ(suppression[0][0].toInt(), 3);
+    ASSERT_EQ(changement.size(), 1);
+    EXPECT_EQ(changement[0][0].toInt(), 0);
+    EXPECT_EQ(planche.cellule(47).cdeEleve, element(planche, "LbNum", 47)->text());
+}
+
+TEST_F(BoardsClasse, ReconstruireNeGardeQueLesNouvellesCellules)
+{
+    Planche planche;
+    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("6A")), false);
+    // A rebuild started from a cell's own click, as after a deletion.
+    QObject::connect(&planche, &Planche::suppressionDemandee, &planche, [&planche] {
+        planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("5B")), true);
+    });
+    planche.show();
+    QTest::mouseClick(element(planche, "ImageSuppEleve", 20), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(planche.nombre(), 3);
+    EXPECT_EQ(element(planche, "Image2", 3), nullptr);
+    EXPECT_EQ(element(planche, "LbNom", 20), nullptr);
+    EXPECT_EQ(element(planche, "LbNom", 2)->text(), QStringLiteral("Nom003"));
+    // Pick mode: no icon on any cell.
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(element(planche, "ImageSuppEleve", i)->isHidden()) << i;
+        EXPECT_TRUE(element(planche, "ImageChgClasse", i)->isHidden()) << i;
+    }
+    EXPECT_EQ(planche.size(), layout::rect(0, 0, 15855, 12855).size());
+}
+
+TEST_F(BoardsClasse, UneClasseVideNeMontreAucuneCellule)
+{
+    Planche planche;
+    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("6A")), false);
+    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("Inconnue")), false);
+    EXPECT_EQ(planche.nombre(), 0);
+    for (const char* tableau : {"Image2", "LbNom", "LbPrenom", "ImageSuppEleve", "ImageChgClasse", "LbGPClasse"})
+        EXPECT_TRUE(element(planche, tableau, 0)->isHidden()) << tableau;
+    EXPECT_TRUE(element(planche, "Image2", 0)->pixmap().isNull());
+
+    const DocumentsEcrits docs = ecrireDocumentsClasse(fixture.dossier(), QStringLiteral("Inconnue"), {});
+    EXPECT_EQ(docs.erreur, QString());
+    EXPECT_EQ(lire(docs.planche), QByteArray("<HTML><HEAD><TITLE>Coll\xE8ge Sud</TITLE></HEAD>\r\n<BODY>\r\n\r\n"
+                                             "<B>Classe :<P>Inconnue</B><P><TABLE>\r\n"));
+    EXPECT_FALSE(lire(docs.cartes).contains("<img"));
+    EXPECT_FALSE(lire(docs.etiquettes).contains("<img"));
+}
+
+TEST_F(BoardsClasse, PortraitIlliscibleOuAbsentDonneLImageVide)
+{
+    std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), QStringLiteral("6A"));
+    Planche planche;
+    planche.construire(TypePlanche::Classe, eleves, false);
+    ASSERT_FALSE(element(planche, "Image2", 0)->pixmap().isNull());
+
+    // Cell 0: a file that is not a picture; cell 1: no file under the code
+    // but one under Nom.Prenom; cell 2: no file at all.
+    Sandbox::writeFile(fixture.cheminPortrait(arc), "pas une image");
+    QFile::remove(fixture.cheminPortrait(ebert));
+    const QString parNom = fixture.dossierImages() + QStringLiteral("/Ébert.Paul.jpg");
+    ASSERT_TRUE(SchoolFixture::ecrirePortrait(parNom, Qt::red));
+    QFile::remove(fixture.cheminPortrait(martin2));
+    planche.construire(TypePlanche::Classe, eleves, false);
+
+    EXPECT_TRUE(element(planche, "Image2", 0)->pixmap().isNull());
+    EXPECT_FALSE(element(planche, "Image2", 0)->isHidden());
+    EXPECT_TRUE(procheDe(couleurAuCentre(element(planche, "Image2", 1)), Qt::red));
+    EXPECT_TRUE(element(planche, "Image2", 2)->pixmap().isNull());
+    EXPECT_EQ(cheminPortrait(fixture.dossier(), eleves[1]), parNom);
+    EXPECT_EQ(cheminPortrait(fixture.dossier(), eleves[2]), fixture.dossierImages() + QStringLiteral("/martin.Léa.jpg"));
+
+    // A new picture for one cell is read again on request.
+    ASSERT_TRUE(SchoolFixture::ecrirePortrait(fixture.cheminPortrait(martin2), Qt::blue));
+    planche.rechargerPortrait(2);
+    EXPECT_TRUE(procheDe(couleurAuCentre(element(planche, "Image2", 2)), Qt::blue));
+}
+
+TEST_F(BoardsClasse, LesTroisDocumentsTiennentLesCinquanteEleves)
+{
+    const std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), QStringLiteral("6A"));
+    // An older, longer document is replaced, not appended to.
+    Sandbox::writeFile(fixture.dossier() + QStringLiteral("/filetemp.html"), QByteArray(100000, 'x'));
+    const DocumentsEcrits docs = ecrireDocumentsClasse(fixture.dossier(), QStringLiteral("6A"), eleves);
+    EXPECT_EQ(docs.erreur, QString());
+    EXPECT_EQ(docs.planche, fixture.dossier() + QStringLiteral("/filetemp.html"));
+    EXPECT_EQ(docs.cartes, fixture.dossier() + QStringLiteral("/filetempCrte.html"));
+    EXPECT_EQ(docs.etiquettes, fixture.dossier() + QStringLiteral("/filetempEtiq.html"));
+    EXPECT_EQ(mv::FichierImpression, docs.planche);
+    EXPECT_EQ(mv::FichierCartes, docs.cartes);
+    EXPECT_EQ(mv::FichierEtiquettes, docs.etiquettes);
+
+    const QByteArray planche = lire(docs.planche);
+    const QByteArray cartes = lire(docs.cartes);
+    const QByteArray etiquettes = lire(docs.etiquettes);
+    EXPECT_TRUE(planche.startsWith("<HTML><HEAD><TITLE>Coll\xE8ge Sud</TITLE></HEAD>\r\n<BODY>\r\n\r\n<B>Classe :<P>6A</B><P><TABLE>\r\n"
+                                   "<TR><td align=\"left\"valign=\"top\"width=\"116\"><img src=\""));
+    int position = 0;
+    for (const CelluleEleve& e : eleves) {
+        const QByteArray photo = cheminPortrait(fixture.dossier(), e).toUtf8().replace("&", "&amp;");
+        const QByteArray nom = e.nom.toLatin1().replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;");
+        const int ici = int(planche.indexOf("<img src=\"" + photo + "\"", position));
+        EXPECT_GT(ici, position) << e.nom.toStdString(); // in board order
+        position = ici;
+        EXPECT_TRUE(cartes.contains("Nom : " + nom + "</font>")) << e.nom.toStdString();
+        EXPECT_TRUE(etiquettes.contains("<img src=\"" + photo + "\"width=\"167\">")) << e.nom.toStdString();
+    }
+    EXPECT_TRUE(planche.contains("<br><center>Jeanne<br><B>d'Arc &amp; &lt;Fils&gt;</B></font></center></TD>\r\n"));
+    EXPECT_FALSE(planche.contains("<Fils>") || cartes.contains("<Fils>") || etiquettes.contains("<Fils>"));
+    EXPECT_TRUE(cartes.contains("Pr\xE9nom : \xC9mile</b>"));
+    EXPECT_EQ(planche.count("<p style=\"page-break-before: always;\">\r\n<TABLE>\r\n<TR><td"), 1);
+    EXPECT_EQ(cartes.count("<BR class=page>"), 4);
+    EXPECT_TRUE(cartes.endsWith("</TD></tr>\r\n</TR></TABLE></BODY></HTML>\r\n"));
+    EXPECT_EQ(etiquettes.count("</tr><tr>"), 8);
+
+    // A rebuild of the board alone leaves the cards and labels as they were.
+    const std::vector<CelluleEleve> deux(eleves.begin(), eleves.begin() + 2);
+    const DocumentsEcrits seul = ecrirePlancheClasse(fixture.dossier(), QStringLiteral("6A"), deux);
+    EXPECT_EQ(seul.cartes, QString());
+    EXPECT_EQ(lire(docs.planche).count("<img"), 2);
+    EXPECT_EQ(lire(docs.cartes), cartes);
+    EXPECT_EQ(mv::FichierCartes, docs.cartes);
+}
+
+TEST_F(BoardsClasse, UnDocumentQuiNePeutEtreEcritDonneUnSeulMessageQuiLeNomme)
+{
+    const QString cartes = fixture.dossier() + QStringLiteral("/filetempCrte.html");
+    ASSERT_TRUE(QDir().mkpath(cartes)); // a folder where the document goes
+    const DocumentsEcrits docs =
+        ecrireDocumentsClasse(fixture.dossier(), QStringLiteral("6A"), elevesDeClasse(ecole::db(), QStringLiteral("6A")));
+    EXPECT_EQ(docs.erreur.count(QLatin1Char('\n')), 0);
+    EXPECT_TRUE(docs.erreur.contains(cartes)) << docs.erreur.toStdString();
+    EXPECT_EQ(docs.cartes, QString());
+    EXPECT_EQ(mv::FichierCartes, QString());
+    EXPECT_FALSE(docs.planche.isEmpty());
+    EXPECT_FALSE(docs.etiquettes.isEmpty());
+
+    // No data folder at all: one message per document.
+    const DocumentsEcrits aucun = ecrireDocumentsClasse(fixture.dossier() + QStringLiteral("/absent"),
+                                                        QStringLiteral("6A"), {});
+    const QStringList messages = aucun.erreur.split(QLatin1Char('\n'));
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("absent/filetemp.html")));
+    EXPECT_TRUE(messages[1].contains(QStringLiteral("absent/filetempCrte.html")));
+    EXPECT_TRUE(messages[2].contains(QStringLiteral("absent/filetempEtiq.html")));
+    EXPECT_EQ(mv::FichierImpression, QString());
+}
+
+} // namespace

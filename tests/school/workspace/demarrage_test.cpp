@@ -1,0 +1,92 @@
+#include "school/workspace/demarrage.h"
+
+#include "common/paths.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/form_accueil.h"
+#include "school/workspace/module_var.h"
+#include "tests/support/sandbox.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QByteArray lire(const QString& chemin)
+{
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+
+class DemarrageEcole : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (auto* form = existingForm<FormAccueil>())
+            form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ecole::fermer();
+        mv::CheminDonnees.clear();
+    }
+
+    QString donnees() const { return sandbox.path(QStringLiteral("vizmora2020")); }
+
+    Sandbox sandbox;
+};
+
+TEST_F(DemarrageEcole, PremierDemarrageInstalleLaBaseEtLesModelesSansRienRemplacerEnsuite)
+{
+    ASSERT_EQ(demarrage::demarrer(), QString());
+    EXPECT_EQ(mv::CheminDonnees, donnees());
+    for (const QString& nom : demarrage::fichiersLivres())
+        EXPECT_EQ(lire(paths::join(donnees(), {nom})), lire(paths::join(sandbox.programDir(), {nom}))) << nom.toStdString();
+    EXPECT_TRUE(ecole::db().hasTable(QStringLiteral("Goupes")));
+    EXPECT_FALSE(QFileInfo::exists(paths::join(donnees(), {QStringLiteral("images")})));
+    ecole::fermer();
+
+    const QString modele = paths::join(donnees(), {QStringLiteral("filetemp.html")});
+    Sandbox::writeFile(modele, "modifié par l'école");
+    ASSERT_EQ(demarrage::demarrer(), QString());
+    EXPECT_EQ(lire(modele), QByteArray("modifié par l'école"));
+    EXPECT_EQ(QDir(donnees()).entryList(QDir::Files).size(), 5);
+}
+
+TEST_F(DemarrageEcole, FichierLivreAbsentArreteLeProgrammeEnLeNommant)
+{
+    QFile::remove(paths::join(sandbox.programDir(), {QStringLiteral("filetempCrte.html")}));
+    ScriptedDialogs dialogues;
+    dialogues.message(QStringLiteral("filetempCrte.html"));
+
+    formInstance<FormAccueil>().showForm();
+
+    EXPECT_EQ(existingForm<FormAccueil>(), nullptr);
+    EXPECT_EQ(Form::loadedCount(), 0);
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    // Nothing half copied is left for the next start to take as installed.
+    EXPECT_FALSE(QFileInfo::exists(paths::join(donnees(), {QStringLiteral("filetempCrte.html")})));
+    EXPECT_TRUE(QDir(donnees()).entryList({QStringLiteral("*.copie")}, QDir::Files).isEmpty());
+}
+
+TEST_F(DemarrageEcole, BaseIlisibleArreteLeProgrammeEnLaNommant)
+{
+    Sandbox::writeFile(paths::join(donnees(), {QStringLiteral("classevizmora.idx")}),
+                       QByteArray(4096, 'x'));
+    ScriptedDialogs dialogues;
+    dialogues.message(QStringLiteral("classevizmora.idx"));
+
+    formInstance<FormAccueil>().showForm();
+
+    EXPECT_EQ(existingForm<FormAccueil>(), nullptr);
+}
+
+TEST(DemarrageVersion, TexteDeVersion)
+{
+    EXPECT_EQ(demarrage::texteVersion(4, 1, 10), QStringLiteral("Version 4.1 R10"));
+    EXPECT_EQ(demarrage::texteVersion(1, 0, 0), QStringLiteral("Version 1.0 R0"));
+}
+
+} // namespace

@@ -1,0 +1,521 @@
+#include "school/workspace/form_accueil.h"
+
+#include "common/paths.h"
+#include "school/class_board/planche.h"
+#include "school/workspace/a_propos.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/module_var.h"
+#include "tests/school/support/school_fixture.h"
+#include "tests/support/recording_shell.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QByteArray lire(const QString& chemin)
+{
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+
+class AccueilEcole : public ::testing::Test {
+protected:
+    AccueilEcole()
+    {
+        mv::ModeCreationGroupe = false;
+        mv::NomGroupeValide = false;
+        mv::EleveAjouteAuGroupe = false;
+        mv::PlancheClasse = false;
+        mv::FichierImpression.clear();
+        mv::FichierCartes.clear();
+        mv::FichierEtiquettes.clear();
+    }
+
+    void TearDown() override
+    {
+        for (Form* form : {static_cast<Form*>(existingForm<FormAccueil>()), static_cast<Form*>(existingForm<APropos>())})
+            if (form)
+                form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    FormAccueil& ouvrir()
+    {
+        FormAccueil& form = formInstance<FormAccueil>();
+        form.showForm();
+        return form;
+    }
+
+    template <class W>
+    W* controle(const QString& nom)
+    {
+        W* widget = existingForm<FormAccueil>()->findChild<W*>(nom);
+        EXPECT_NE(widget, nullptr) << nom.toStdString();
+        return widget;
+    }
+    QAction* menu(const QString& nom) { return controle<QAction>(nom); }
+    Planche* planche() { return controle<Planche>(QStringLiteral("Frame1")); }
+    void cliquer(const QString& nom) { QTest::mouseClick(controle<QWidget>(nom), Qt::LeftButton); }
+    bool visible(const QString& nom) { return !controle<QWidget>(nom)->isHidden(); }
+
+    // A choice in a list, as the user makes it.
+    void choisir(const QString& liste, const QString& texte)
+    {
+        auto* combo = controle<QComboBox>(liste);
+        const int index = combo->findText(texte);
+        ASSERT_GE(index, 0) << texte.toStdString();
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+
+    void afficherClasse(const QString& classe)
+    {
+        choisir(QStringLiteral("DBComboClasses"), classe);
+        cliquer(QStringLiteral("Bt_Aficher"));
+    }
+
+    QStringList entrees(const QString& liste)
+    {
+        auto* combo = controle<QComboBox>(liste);
+        QStringList textes;
+        for (int i = 0; i < combo->count(); ++i)
+            textes << combo->itemText(i);
+        return textes;
+    }
+
+    QString compter(const QString& sql, const db::Params& params = {})
+    {
+        return ecole::db().scalar(sql, params);
+    }
+
+    SchoolFixture ecole;
+    RecordingShell shell;
+    ScriptedDialogs dialogues;
+};
+
+// --- Lists, boards and print menus -----------------------------------------
+
+TEST_F(AccueilEcole, ClasseDeCinquanteAfficheeEtImprimee)
+{
+    ecole.nommerEtablissement(QStringLiteral("Collège Jean Moulin"));
+    ecole.ajouterClasse(QStringLiteral("5B"), 2);
+    ecole.ajouterClasse(QStringLiteral("6A"), 50);
+    ecole.ajouterClasse(QStringLiteral("3C"), 1);
+    FormAccueil& form = ouvrir();
+
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Vizmora - Collège Jean Moulin"));
+    EXPECT_EQ(mv::NomEtabEnCours, QStringLiteral("Collège Jean Moulin"));
+    EXPECT_EQ(entrees(QStringLiteral("DBComboClasses")),
+              (QStringList{QStringLiteral("6A"), QStringLiteral("5B"), QStringLiteral("3C")}));
+    EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
+
+    choisir(QStringLiteral("DBComboClasses"), QStringLiteral("6A"));
+    EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
+    EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboGroupe"))->isEnabled());
+    cliquer(QStringLiteral("Bt_Aficher"));
+
+    ASSERT_EQ(planche()->nombre(), 50);
+    EXPECT_TRUE(visible(QStringLiteral("Image2_49")));
+    EXPECT_TRUE(visible(QStringLiteral("ImageChgClasse_49")));
+    EXPECT_EQ(planche()->cellule(0).nom, QStringLiteral("Nom001"));
+    EXPECT_TRUE(visible(QStringLiteral("LbType")));
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("LbClasse"))->text(), QStringLiteral("6A"));
+    EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
+    EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Ajout_Eleve"))->isEnabled());
+    EXPECT_TRUE(controle<QComboBox>(QStringLiteral("DBComboGroupe"))->isEnabled());
+    for (const char* nom : {"MNU_Imprimer", "MNU_CARTES", "MNU_Etiquettes"})
+        EXPECT_TRUE(menu(QString::fromLatin1(nom))->isEnabled()) << nom;
+    EXPECT_EQ(menu(QStringLiteral("MNU_Imprimer"))->text(), QStringLiteral("Imprimer Classe en cours..."));
+    for (const char* nom : {"MNU_Trimestre", "MNU_Imp_Toutes_Classes", "MNU_Groupes", "MNU_Logiciels"}) {
+        EXPECT_TRUE(menu(QString::fromLatin1(nom))->isVisible()) << nom;
+        EXPECT_FALSE(menu(QString::fromLatin1(nom))->isEnabled()) << nom;
+    }
+    // The sales zone shows from the start.
+    EXPECT_TRUE(visible(QStringLiteral("Bt_Vente")));
+
+    menu(QStringLiteral("MNU_Imprimer"))->trigger();
+    const QString document = paths::join(ecole.dossier(), {QStringLiteral("filetemp.html")});
+    EXPECT_EQ(shell.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("print"), document},
+                                                                     {QStringLiteral("open"), document}}));
+    EXPECT_TRUE(lire(document).contains("Nom050"));
+
+    // Choosing another class clears the board and the print menus.
+    choisir(QStringLiteral("DBComboClasses"), QStringLiteral("5B"));
+    EXPECT_EQ(planche()->nombre(), 0);
+    EXPECT_FALSE(mv::PlancheChargee);
+    EXPECT_FALSE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
+    EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
+}
+
+TEST_F(AccueilEcole, UnDocumentNonEcritLaisseSonImpressionDesactivee)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 3);
+    ouvrir();
+    // A folder in the way of the identity cards' file.
+    const QString cartes = paths::join(ecole.dossier(), {QStringLiteral("filetempCrte.html")});
+    QFile::remove(cartes);
+    Sandbox::writeFile(cartes + QStringLiteral("/bloque.txt"), "x");
+    dialogues.message(QStringLiteral("filetempCrte.html"));
+
+    afficherClasse(QStringLiteral("6A"));
+
+    EXPECT_EQ(planche()->nombre(), 3);
+    EXPECT_FALSE(menu(QStringLiteral("MNU_CARTES"))->isEnabled());
+    EXPECT_TRUE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
+    EXPECT_TRUE(menu(QStringLiteral("MNU_Etiquettes"))->isEnabled());
+}
+
+TEST_F(AccueilEcole, GroupeChoisiPuisAffiche)
+{
+    const auto cles = ecole.ajouterClasse(QStringLiteral("6A"), 3);
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[0]);
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[2]);
+    ecole.ajouterAuGroupe(QStringLiteral("Atelier"), cles[1]);
+    ouvrir();
+    EXPECT_EQ(entrees(QStringLiteral("DBComboGroupe")), (QStringList{QStringLiteral("Atelier"), QStringLiteral("Chorale")}));
+    afficherClasse(QStringLiteral("6A"));
+
+    choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
+    EXPECT_EQ(planche()->nombre(), 0);
+    EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
+    EXPECT_FALSE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
+    cliquer(QStringLiteral("Aff_Groupe"));
+
+    EXPECT_EQ(planche()->nombre(), 2);
+    EXPECT_EQ(planche()->type(), TypePlanche::Groupe);
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("LbType"))->text(), QStringLiteral("Groupe :"));
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("LbClasse"))->text(), QStringLiteral("Chorale"));
+    EXPECT_EQ(menu(QStringLiteral("MNU_Imprimer"))->text(), QStringLiteral("Imprimer Groupe en cours..."));
+    EXPECT_TRUE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
+    EXPECT_TRUE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
+    EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Aff_Groupe"))->isEnabled());
+}
+
+// --- Adding a student --------------------------------------------------------
+
+TEST_F(AccueilEcole, AjoutDUnEleveAvecSaPhoto)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 3);
+    ouvrir();
+    afficherClasse(QStringLiteral("6A"));
+    const QString photo = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("Zola.jpeg")), "portrait de Zola");
+
+    cliquer(QStringLiteral("Bt_Ajout_Eleve"));
+    EXPECT_TRUE(visible(QStringLiteral("TextRecupNom")));
+    EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Photo")));
+    EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_Valide_Ajout_Eleve"))->isEnabled());
+    EXPECT_FALSE(planche()->isEnabled());
+    EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
+    // A draft: nothing is stored before the picture is chosen.
+    EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("3"));
+    QTest::keyClicks(controle<QLineEdit>(QStringLiteral("TextRecupNom")), QStringLiteral("Aaron"));
+    QTest::keyClicks(controle<QLineEdit>(QStringLiteral("TextRecupPrenom")), QStringLiteral("Émile"));
+    dialogues.openFile(photo);
+    cliquer(QStringLiteral("Bt_Ajout_Photo"));
+
+    const auto lignes = ecole::db().query(
+        QStringLiteral("SELECT CdeEleves, Classe, NomPhoto FROM Eleves WHERE Nom = 'Aaron'"));
+    ASSERT_EQ(lignes.size(), 1u);
+    EXPECT_EQ(lignes[0][u"Classe"], QStringLiteral("6A"));
+    EXPECT_EQ(lignes[0][u"NomPhoto"], lignes[0][u"CdeEleves"]);
+    EXPECT_EQ(lire(paths::join(ecole.dossierImages(), {lignes[0][u"NomPhoto"] + QStringLiteral(".jpg")})),
+              QByteArray("portrait de Zola"));
+    ASSERT_EQ(planche()->nombre(), 4);
+    EXPECT_EQ(planche()->cellule(0).nom, QStringLiteral("Aaron"));
+    EXPECT_TRUE(planche()->isEnabled());
+    EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Eleve")));
+    EXPECT_FALSE(visible(QStringLiteral("Bt_Valide_Ajout_Eleve")));
+    EXPECT_FALSE(visible(QStringLiteral("TextRecupNom")));
+}
+
+TEST_F(AccueilEcole, AjoutSansPhotoOuSansNomNEnregistreRien)
+{
+    struct Cas {
+        const char* nom;
+        const char* prenom;
+        bool fichierChoisi;
+        bool message;
+    };
+    ecole.ajouterClasse(QStringLiteral("6A"), 2);
+    ouvrir();
+    afficherClasse(QStringLiteral("6A"));
+    const QString photo = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("p.jpg")), "p");
+    for (const Cas& cas : {Cas{"Zola", "Émile", false, false}, Cas{"", "Émile", true, true},
+                           Cas{"Zola", "", true, true}}) {
+        SCOPED_TRACE(std::string(cas.nom) + "/" + cas.prenom);
+        cliquer(QStringLiteral("Bt_Ajout_Eleve"));
+        QTest::keyClicks(controle<QLineEdit>(QStringLiteral("TextRecupNom")), QString::fromUtf8(cas.nom));
+        QTest::keyClicks(controle<QLineEdit>(QStringLiteral("TextRecupPrenom")), QString::fromUtf8(cas.prenom));
+        dialogues.openFile(cas.fichierChoisi ? photo : QString());
+        if (cas.message)
+            dialogues.message(QStringLiteral("Les champs Nom et Prénom de l'élève doivent être renseignés."));
+        cliquer(QStringLiteral("Bt_Ajout_Photo"));
+
+        EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("2"));
+        EXPECT_EQ(QDir(ecole.dossierImages()).entryList(QDir::Files).size(), 2);
+        EXPECT_EQ(planche()->nombre(), 2);
+        EXPECT_TRUE(planche()->isEnabled());
+        EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Eleve")));
+        EXPECT_FALSE(visible(QStringLiteral("TextRecupNom")));
+        EXPECT_TRUE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
+    }
+}
+
+// --- The group wizard --------------------------------------------------------
+
+TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
+{
+    const auto cles = ecole.ajouterClasse(QStringLiteral("6A"), 5);
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Roy"),
+                                                                        QStringLiteral("Luc")));
+    ouvrir();
+    afficherClasse(QStringLiteral("6A"));
+
+    cliquer(QStringLiteral("Bt_Creer_Groupe"));
+    EXPECT_EQ(planche()->nombre(), 0);
+    EXPECT_TRUE(visible(QStringLiteral("SaisieNomGroupe")));
+    EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
+    EXPECT_FALSE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
+
+    // The name check: at least three characters, and no existing name whatever its case.
+    auto* saisie = controle<QLineEdit>(QStringLiteral("SaisieNomGroupe"));
+    struct Refus {
+        const char* nom;
+        const char* message;
+    };
+    for (const Refus& refus : {Refus{"ab", "au moins 3 caractères"}, Refus{"CHORALE", "existe déjà"},
+                               Refus{"chorale", "existe déjà"}}) {
+        saisie->setText(QString::fromUtf8(refus.nom));
+        dialogues.message(QString::fromUtf8(refus.message));
+        cliquer(QStringLiteral("Bt_Etapes_0"));
+        EXPECT_TRUE(saisie->text().isEmpty()) << refus.nom;
+        EXPECT_TRUE(visible(QStringLiteral("SaisieNomGroupe"))) << refus.nom;
+    }
+    // Pattern characters are ordinary: "Chor*" is a new name.
+    QTest::keyClicks(saisie, QStringLiteral("Chor*"));
+    QTest::keyClick(saisie, Qt::Key_Return);
+    EXPECT_FALSE(visible(QStringLiteral("SaisieNomGroupe")));
+    EXPECT_TRUE(visible(QStringLiteral("ImageEtape2")));
+    EXPECT_TRUE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
+    EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboGroupe"))->isEnabled());
+
+    afficherClasse(QStringLiteral("6A"));
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("Lblisteeleves_0"))->text(), QStringLiteral("6A"));
+    ASSERT_EQ(planche()->nombre(), 5);
+    EXPECT_FALSE(visible(QStringLiteral("ImageSuppEleve_0")));
+    EXPECT_FALSE(visible(QStringLiteral("LbType")));
+    for (const char* portrait : {"Image2_0", "Image2_2", "Image2_4", "Image2_2"})
+        cliquer(QString::fromLatin1(portrait));
+
+    const auto lignes = ecole::db().query(QStringLiteral(
+        "SELECT N_Eleves, Classe, Nom FROM Goupes WHERE NomGroupe = 'Chor*' ORDER BY Nom"));
+    ASSERT_EQ(lignes.size(), 3u);
+    EXPECT_EQ(lignes[0][u"N_Eleves"], QString::number(cles[0]));
+    EXPECT_EQ(lignes[0][u"Classe"], QStringLiteral("6A"));
+    EXPECT_EQ(lignes[2][u"Nom"], QStringLiteral("Nom005"));
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("Lblisteeleves_3"))->text(),
+              QStringLiteral("Nom005 Prénom 6A"));
+    EXPECT_FALSE(visible(QStringLiteral("Bt_Valide_Ajout_Eleve")));
+
+    dialogues.message(QStringLiteral("Le groupe Chor* va être créer."));
+    cliquer(QStringLiteral("Bt_Etapes_1"));
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Information);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(existingForm<FormAccueil>()->findChild<QLabel*>(QStringLiteral("Lblisteeleves_1")), nullptr);
+    EXPECT_FALSE(visible(QStringLiteral("Lblisteeleves_0")));
+    EXPECT_FALSE(mv::ModeCreationGroupe);
+    EXPECT_TRUE(entrees(QStringLiteral("DBComboGroupe")).contains(QStringLiteral("Chor*")));
+    EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Eleve")));
+    EXPECT_TRUE(visible(QStringLiteral("Bt_Vente")));
+
+    choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chor*"));
+    cliquer(QStringLiteral("Aff_Groupe"));
+    EXPECT_EQ(planche()->nombre(), 3);
+}
+
+TEST_F(AccueilEcole, AssistantQuitteSansEleveNEcritRien)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 2);
+    ouvrir();
+    for (bool jusquALaClasse : {false, true}) {
+        SCOPED_TRACE(jusquALaClasse);
+        cliquer(QStringLiteral("Bt_Creer_Groupe"));
+        if (jusquALaClasse) {
+            controle<QLineEdit>(QStringLiteral("SaisieNomGroupe"))->setText(QStringLiteral("Vide"));
+            cliquer(QStringLiteral("Bt_Etapes_0"));
+            afficherClasse(QStringLiteral("6A"));
+        }
+        dialogues.message(QStringLiteral("La création du groupe a été annulée."));
+        cliquer(QStringLiteral("Bt_Etapes_1"));
+
+        EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Goupes")), QStringLiteral("0"));
+        EXPECT_TRUE(entrees(QStringLiteral("DBComboGroupe")).isEmpty());
+        EXPECT_FALSE(mv::ModeCreationGroupe);
+        EXPECT_FALSE(visible(QStringLiteral("SaisieNomGroupe")));
+        EXPECT_FALSE(visible(QStringLiteral("Lblisteeleves_0")));
+        EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Creer_Groupe"))->isEnabled());
+    }
+}
+
+TEST_F(AccueilEcole, EnTetesDeClasseDeLaListeDeChoix)
+{
+    const auto cles = ecole.ajouterClasse(QStringLiteral("5B"), 2);
+    ecole.ajouterClasse(QStringLiteral("6A"), 1);
+    ecole.ajouterClasse(QStringLiteral("4C"), 1);
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[0]);
+    ouvrir();
+    choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
+    cliquer(QStringLiteral("Bt_Creer_Groupe"));
+    EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Aff_Groupe"))->isEnabled());
+    controle<QLineEdit>(QStringLiteral("SaisieNomGroupe"))->setText(QStringLiteral("Sortie"));
+    cliquer(QStringLiteral("Bt_Etapes_0"));
+
+    // A heading with no student under it is overwritten by the next class.
+    choisir(QStringLiteral("DBComboClasses"), QStringLiteral("6A"));
+    choisir(QStringLiteral("DBComboClasses"), QStringLiteral("5B"));
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("Lblisteeleves_0"))->text(), QStringLiteral("5B"));
+    cliquer(QStringLiteral("Bt_Aficher"));
+    cliquer(QStringLiteral("Image2_1"));
+    choisir(QStringLiteral("DBComboClasses"), QStringLiteral("4C"));
+
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("Lblisteeleves_1"))->text(), QStringLiteral("Nom002 Prénom 5B"));
+    auto* titre = controle<QLabel>(QStringLiteral("Lblisteeleves_2"));
+    EXPECT_EQ(titre->text(), QStringLiteral("4C"));
+    EXPECT_GT(titre->y(), controle<QLabel>(QStringLiteral("Lblisteeleves_1"))->y());
+    EXPECT_TRUE(visible(QStringLiteral("ImageSupp_2")));
+
+    dialogues.message(QStringLiteral("Le groupe Sortie va être créer."));
+    cliquer(QStringLiteral("Bt_Etapes_1"));
+}
+
+TEST_F(AccueilEcole, RetirerUneEntreeSupprimeSaLigneParSaCle)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 3);
+    ouvrir();
+    cliquer(QStringLiteral("Bt_Creer_Groupe"));
+    controle<QLineEdit>(QStringLiteral("SaisieNomGroupe"))->setText(QStringLiteral("Théâtre"));
+    cliquer(QStringLiteral("Bt_Etapes_0"));
+    afficherClasse(QStringLiteral("6A"));
+    cliquer(QStringLiteral("Image2_0"));
+    cliquer(QStringLiteral("Image2_1"));
+    // The same student in another group keeps that row.
+    ecole::db().insert(QStringLiteral("INSERT INTO Goupes (NomGroupe, Nom, Prenom, N_Eleves, Classe)"
+                                      " SELECT 'Autre', Nom, Prenom, N_Eleves, Classe FROM Goupes WHERE CdeGroupes = 1"));
+
+    cliquer(QStringLiteral("ImageSupp_1"));
+    EXPECT_FALSE(visible(QStringLiteral("Lblisteeleves_1")));
+    EXPECT_TRUE(visible(QStringLiteral("Lblisteeleves_2")));
+    EXPECT_EQ(compter(QStringLiteral("SELECT group_concat(Nom) FROM Goupes WHERE NomGroupe = 'Théâtre'")),
+              QStringLiteral("Nom002"));
+    EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Goupes WHERE NomGroupe = 'Autre'")), QStringLiteral("1"));
+    // A heading has no row: its icon removes nothing.
+    cliquer(QStringLiteral("ImageSupp_0"));
+    EXPECT_TRUE(visible(QStringLiteral("Lblisteeleves_0")));
+
+    cliquer(QStringLiteral("ImageSupp_2"));
+    dialogues.message(QStringLiteral("La création du groupe a été annulée."));
+    cliquer(QStringLiteral("Bt_Etapes_1"));
+    EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Goupes WHERE NomGroupe = 'Théâtre'")), QStringLiteral("0"));
+}
+
+TEST_F(AccueilEcole, AjoutAUnGroupeAffiche)
+{
+    const auto cles = ecole.ajouterClasse(QStringLiteral("6A"), 3);
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[0]);
+    ouvrir();
+    choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
+    cliquer(QStringLiteral("Aff_Groupe"));
+
+    // Left before any pick.
+    cliquer(QStringLiteral("Bt_Ajout_Eleve"));
+    EXPECT_TRUE(visible(QStringLiteral("Bt_Valide_Ajout_Eleve")));
+    dialogues.message(QStringLiteral("Ajout Annulé."));
+    cliquer(QStringLiteral("Bt_Valide_Ajout_Eleve"));
+    EXPECT_FALSE(mv::ModeCreationGroupe);
+    EXPECT_FALSE(visible(QStringLiteral("Bt_Valide_Ajout_Eleve")));
+    EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Eleve")));
+    EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Goupes")), QStringLiteral("1"));
+
+    choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
+    cliquer(QStringLiteral("Aff_Groupe"));
+    cliquer(QStringLiteral("Bt_Ajout_Eleve"));
+    EXPECT_EQ(planche()->nombre(), 0);
+    afficherClasse(QStringLiteral("6A"));
+    // Already a member: recognised, not written twice.
+    for (const char* portrait : {"Image2_0", "Image2_1", "Image2_2"})
+        cliquer(QString::fromLatin1(portrait));
+    cliquer(QStringLiteral("Bt_Valide_Ajout_Eleve"));
+
+    EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Goupes WHERE NomGroupe = 'Chorale'")), QStringLiteral("3"));
+    EXPECT_EQ(planche()->type(), TypePlanche::Groupe);
+    EXPECT_EQ(planche()->nombre(), 3);
+    EXPECT_FALSE(visible(QStringLiteral("Lblisteeleves_0")));
+    EXPECT_FALSE(mv::ModeCreationGroupe);
+}
+
+// --- Moving a student --------------------------------------------------------
+
+TEST_F(AccueilEcole, DeplacementReconstruitLaPlancheEtLesListes)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 2);
+    const qint64 martin = ecole.ajouterEleve(QStringLiteral("4D"), QStringLiteral("Martin"), QStringLiteral("Paul"));
+    const qint64 homonyme = ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Martin"), QStringLiteral("Paul"));
+    ouvrir();
+    afficherClasse(QStringLiteral("4D"));
+
+    cliquer(QStringLiteral("ImageChgClasse_0"));
+    EXPECT_TRUE(visible(QStringLiteral("Frame2")));
+    EXPECT_FALSE(visible(QStringLiteral("Bt_Vente")));
+    EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_Ajout_Eleve"))->isEnabled());
+    choisir(QStringLiteral("Combo1"), QStringLiteral("6A"));
+    cliquer(QStringLiteral("Bt_ChangeClasse_0"));
+
+    EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("6A"));
+    EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {homonyme}),
+              QStringLiteral("5B"));
+    EXPECT_EQ(planche()->nombre(), 0);
+    EXPECT_FALSE(entrees(QStringLiteral("DBComboClasses")).contains(QStringLiteral("4D")));
+    EXPECT_FALSE(visible(QStringLiteral("Frame2")));
+    EXPECT_TRUE(visible(QStringLiteral("Bt_Vente")));
+    EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Ajout_Eleve"))->isEnabled());
+}
+
+// --- Menus and the end of the program ----------------------------------------
+
+TEST_F(AccueilEcole, FermerLaFenetreFermeAussiLaBoiteAPropos)
+{
+    ouvrir();
+    menu(QStringLiteral("Mnu_Propos"))->trigger();
+    APropos* aPropos = existingForm<APropos>();
+    ASSERT_NE(aPropos, nullptr);
+    EXPECT_EQ(aPropos->findChild<QLabel*>(QStringLiteral("LabelVersion"))->text(), mv::VersionLogiciel);
+    EXPECT_TRUE(mv::VersionLogiciel.startsWith(QStringLiteral("Version ")));
+    QTest::mouseClick(aPropos->findChild<QWidget*>(QStringLiteral("Label10")), Qt::LeftButton);
+    EXPECT_EQ(shell.requests().back().target, APropos::adresseSite());
+
+    existingForm<FormAccueil>()->close();
+    EXPECT_EQ(existingForm<APropos>(), nullptr);
+    EXPECT_EQ(Form::loadedCount(), 0);
+}
+
+TEST_F(AccueilEcole, MiseAJourOuvreLAdresseEtTermine)
+{
+    ouvrir();
+    menu(QStringLiteral("MNU_Aide"))->trigger();
+    EXPECT_EQ(existingForm<FormAccueil>(), nullptr);
+    ASSERT_EQ(shell.requests().size(), 1u);
+    EXPECT_EQ(shell.requests()[0].target, QStringLiteral("https://mises-a-jour.example/telechargement/majVizmora.exe"));
+}
+
+} // namespace

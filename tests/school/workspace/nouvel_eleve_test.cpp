@@ -1,0 +1,92 @@
+#include "school/workspace/nouvel_eleve.h"
+
+#include "common/paths.h"
+#include "school/workspace/ecole_base.h"
+#include "tests/school/support/school_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+QByteArray lire(const QString& chemin)
+{
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+
+TEST(NouvelEleveRacine, PremiereRacineLibre)
+{
+    struct Cas {
+        QSet<QString> prises;
+        QString attendue;
+    };
+    const Cas cas[] = {
+        {{}, QStringLiteral("12")},
+        {{QStringLiteral("12")}, QStringLiteral("12_1")},
+        {{QStringLiteral("12"), QStringLiteral("12_1"), QStringLiteral("12_2")}, QStringLiteral("12_3")},
+        {{QStringLiteral("12_1")}, QStringLiteral("12")},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(nouvelEleve::racineLibre(12, [&](const QString& r) { return c.prises.contains(r); }), c.attendue);
+}
+
+TEST(NouvelEleveEnregistrement, NeRemplaceJamaisLaPhotoDUnAutreEleve)
+{
+    SchoolFixture ecole;
+    ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Durand"), QStringLiteral("Léa"));
+    const qint64 autre = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
+    // The next key will be 3: its stem is taken by a file and by another student's photo code.
+    const QString fichier3 = Sandbox::writeFile(paths::join(ecole.dossierImages(), {QStringLiteral("3.jpg")}), "livré");
+    ecole::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = '3_1' WHERE CdeEleves = ?"), {autre});
+    const QString source = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("choisie.png")), "octets choisis");
+
+    const auto resultat = nouvelEleve::enregistrer(ecole::db(), ecole.dossier(), QStringLiteral("6A"),
+                                                   QStringLiteral("Zola"), QStringLiteral("Émile"), source);
+
+    ASSERT_EQ(resultat.erreur, QString());
+    EXPECT_EQ(resultat.cle, 3);
+    EXPECT_EQ(resultat.racine, QStringLiteral("3_2"));
+    const auto lignes = ecole::db().query(
+        QStringLiteral("SELECT Classe, Nom, Prenom, NomPhoto FROM Eleves WHERE CdeEleves = 3"));
+    ASSERT_EQ(lignes.size(), 1u);
+    EXPECT_EQ(lignes[0][u"Classe"], QStringLiteral("6A"));
+    EXPECT_EQ(lignes[0][u"Nom"], QStringLiteral("Zola"));
+    EXPECT_EQ(lignes[0][u"Prenom"], QStringLiteral("Émile"));
+    EXPECT_EQ(lignes[0][u"NomPhoto"], QStringLiteral("3_2"));
+    EXPECT_EQ(lire(resultat.photo), QByteArray("octets choisis"));
+    EXPECT_EQ(resultat.photo, paths::join(ecole.dossierImages(), {QStringLiteral("3_2.jpg")}));
+    EXPECT_EQ(lire(fichier3), QByteArray("livré"));
+}
+
+TEST(NouvelEleveEnregistrement, CreeLeDossierImagesManquant)
+{
+    SchoolFixture ecole;
+    QDir(ecole.dossierImages()).removeRecursively();
+    const QString source = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("p.jpg")), "p");
+
+    const auto resultat = nouvelEleve::enregistrer(ecole::db(), ecole.dossier(), QStringLiteral("5B"),
+                                                   QStringLiteral("Nom"), QStringLiteral("Prénom"), source);
+
+    EXPECT_EQ(resultat.erreur, QString());
+    EXPECT_EQ(lire(resultat.photo), QByteArray("p"));
+}
+
+TEST(NouvelEleveEnregistrement, UneCopieRateeNEnregistreRien)
+{
+    SchoolFixture ecole;
+    const QString absente = ecole.sandbox().path(QStringLiteral("disparue.jpg"));
+
+    const auto resultat = nouvelEleve::enregistrer(ecole::db(), ecole.dossier(), QStringLiteral("5B"),
+                                                   QStringLiteral("Nom"), QStringLiteral("Prénom"), absente);
+
+    EXPECT_TRUE(resultat.erreur.contains(absente));
+    EXPECT_EQ(ecole::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("0"));
+    EXPECT_TRUE(QDir(ecole.dossierImages()).entryList(QDir::Files).isEmpty());
+}
+
+} // namespace
