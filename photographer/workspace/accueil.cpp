@@ -380,6 +380,11 @@ void Accueil::MNU_Sup_1_Click()
 
     if (!suppression.refus.isEmpty())
         dialogs::message(suppression.refus, dialogs::Icon::Critical);
+    else if (!suppression.partage.isEmpty())
+        dialogs::message(QStringLiteral("Etablissement : %1 supprimé définitivement. Ses dossiers sont gardés : "
+                                        "l'établissement %2 utilise les mêmes.")
+                             .arg(suppression.nom, suppression.partage),
+                         dialogs::Icon::Information);
     else if (!suppression.dossiersRestes.isEmpty())
         dialogs::message(QStringLiteral("Etablissement : %1 supprimé de la base, mais ces dossiers n'ont pas pu "
                                         "être supprimés :\n%2")

@@ -59,6 +59,12 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
             resultat.refus = QStringLiteral("L'établissement ne peut pas être supprimé : %1").arg(refus);
             return resultat;
         }
+        const QString dossier = paths::component(resultat.nom);
+        for (const db::Row& autre : base.query(
+                 QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement <> ?1"), {code})) {
+            if (paths::component(autre.at(0)) == dossier)
+                resultat.partage = autre.at(0);
+        }
         db::Database::Transaction transaction(base);
         base.exec(QStringLiteral("DELETE FROM Eleves WHERE CodeEtablissement = ?1"), {code});
         base.exec(QStringLiteral("DELETE FROM Etablissements WHERE CdeEtablissement = ?1"), {code});
@@ -70,6 +76,8 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
         return resultat;
     }
     avancement(10);
+    if (!resultat.partage.isEmpty())
+        return resultat;
     int valeur = 10;
     for (const QString& dossier : dossiers(resultat.nom)) {
         QDir(dossier).removeRecursively();

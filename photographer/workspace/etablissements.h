@@ -33,10 +33,12 @@ struct Suppression {
     QString nom;                // the name the establishment had
     QString refus;              // why nothing was deleted; "" otherwise
     QStringList dossiersRestes; // folders that could not be removed
+    QString partage;            // another establishment whose folders these are too; they stay
 };
 
 // Deletes the establishment's students, row and resale prices in one
-// transaction, then the four folder trees of its name. `avancement` receives
+// transaction, then the four folder trees of its name unless another
+// establishment has a name that gives the same folders. `avancement` receives
 // a value out of 50 after each step (the caller keeps its window alive there).
 Suppression supprimer(const QString& code, const std::function<void(int)>& avancement);
 

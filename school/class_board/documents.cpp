@@ -28,11 +28,11 @@ QString ecrireUn(const QString& chemin, const QStringList& lignes, QString& erre
 }
 
 DocumentsEcrits ecrire(const QString& cheminDonnees, const html::Entete& entete,
-                       const std::vector<html::Entree>& liste, bool avecClasse, bool avecCartes)
+                       const std::vector<html::Entree>& liste, html::Forme forme, bool avecCartes)
 {
     DocumentsEcrits ecrits;
     ecrits.planche = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetemp.html")}),
-                              html::planche(entete, liste, avecClasse), ecrits.erreur);
+                              html::planche(entete, liste, forme), ecrits.erreur);
     mv::FichierImpression = ecrits.planche;
     if (!avecCartes)
         return ecrits;
@@ -55,18 +55,19 @@ html::Entete enteteClasse(const QString& classe)
 DocumentsEcrits ecrireDocumentsClasse(const QString& cheminDonnees, const QString& classe,
                                       const std::vector<CelluleEleve>& cellules)
 {
-    return ecrire(cheminDonnees, enteteClasse(classe), entrees(cheminDonnees, cellules), false, true);
+    return ecrire(cheminDonnees, enteteClasse(classe), entrees(cheminDonnees, cellules), html::Forme::Classe, true);
 }
 
 DocumentsEcrits ecrirePlancheClasse(const QString& cheminDonnees, const QString& classe,
                                     const std::vector<CelluleEleve>& cellules)
 {
-    return ecrire(cheminDonnees, enteteClasse(classe), entrees(cheminDonnees, cellules), false, false);
+    return ecrire(cheminDonnees, enteteClasse(classe), entrees(cheminDonnees, cellules),
+                  html::Forme::ClasseReconstruite, false);
 }
 
 DocumentsEcrits ecrireDocumentGroupe(const QString& cheminDonnees, const QString& groupe,
                                      const std::vector<CelluleEleve>& cellules)
 {
     return ecrire(cheminDonnees, {mv::NomEtabEnCours, QStringLiteral("Groupe :"), groupe},
-                  entrees(cheminDonnees, cellules), true, false);
+                  entrees(cheminDonnees, cellules), html::Forme::Groupe, false);
 }

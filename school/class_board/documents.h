@@ -18,7 +18,7 @@ struct DocumentsEcrits {
 // filetemp.html, filetempCrte.html and filetempEtiq.html of a class.
 DocumentsEcrits ecrireDocumentsClasse(const QString& cheminDonnees, const QString& classe,
                                       const std::vector<CelluleEleve>& cellules);
-// filetemp.html alone, for a class board rebuilt after a move or a deletion.
+// filetemp.html alone, in its rebuilt form, for a class board rebuilt after a move.
 DocumentsEcrits ecrirePlancheClasse(const QString& cheminDonnees, const QString& classe,
                                     const std::vector<CelluleEleve>& cellules);
 // filetemp.html of a group.

@@ -35,11 +35,12 @@ QString styles(bool avecCadreDroite)
     return s;
 }
 
-QString cellulePlanche(const Entree& entree, bool premiere, bool avecClasse)
+QString cellulePlanche(const Entree& entree, bool premiere, Forme forme)
 {
-    // A group board names the class and always bolds in upper case; a class
-    // board bolds in upper case only the first cell of a table.
-    const bool grandGras = premiere || avecClasse;
+    // A class board as first built bolds in upper case only the first cell of
+    // a table; the other forms bold every cell so.
+    const bool grandGras = premiere || forme != Forme::Classe;
+    const bool avecClasse = forme == Forme::Groupe;
     QString c = premiere ? QStringLiteral("<TR><td align=") : QStringLiteral("<td align=");
     c += QStringLiteral("\"left\"valign=\"top\"width=\"116\"><img src=\"") + e(entree.photo) +
          QStringLiteral("\"width=\"116\"height=\"176\"><font size=\"-1\"><br><center>");
@@ -54,11 +55,11 @@ QString cellulePlanche(const Entree& entree, bool premiere, bool avecClasse)
 
 } // namespace
 
-QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, bool avecClasse)
+QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Forme forme)
 {
     QStringList lignes;
     lignes << enteteSimple(entete.etablissement);
-    lignes << QStringLiteral("<B>") + e(entete.type) + (avecClasse ? QStringLiteral("<br>") : QStringLiteral("<P>")) +
+    lignes << QStringLiteral("<B>") + e(entete.type) + (forme == Forme::Classe ? QStringLiteral("<P>") : QStringLiteral("<br>")) +
                   e(entete.nom) + QStringLiteral("</B><P><TABLE>");
     for (int i = 0; i < int(entrees.size()); ++i) {
         const geometrie::Ouverture ouverture = geometrie::ouvertureDocument(i);
@@ -68,7 +69,7 @@ QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, bo
         else if (ouverture == geometrie::Ouverture::Ligne)
             lignes << kFinLigne;
         const bool premiere = ouverture == geometrie::Ouverture::Table || ouverture == geometrie::Ouverture::Page;
-        lignes << cellulePlanche(entrees[i], premiere, avecClasse);
+        lignes << cellulePlanche(entrees[i], premiere, forme);
     }
     return lignes;
 }

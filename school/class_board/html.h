@@ -21,8 +21,14 @@ struct Entree {
     QString photo;  // the picture path, as written in src
 };
 
+// The three forms the board document takes: the class board as first built,
+// the class board rebuilt after a move (a line break before the class name and
+// every name in upper-case bold), and the group board (which also names each
+// student's class).
+enum class Forme { Classe, ClasseReconstruite, Groupe };
+
 // filetemp.html: seven cells a row, a new table on a new page every 42 cells.
-QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, bool avecClasse);
+QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Forme forme);
 // filetempCrte.html: two cards a row, a page break before every twelfth card.
 QStringList cartes(const Entete& entete, const std::vector<Entree>& entrees);
 // filetempEtiq.html: five labels on the first row, six on every further row.

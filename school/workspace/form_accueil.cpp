@@ -114,7 +114,7 @@ void FormAccueil::executer(const std::function<void()>& commande)
 
 void FormAccueil::creerColonneGauche()
 {
-    Frame3 = new QFrame(centralWidget());
+    auto* Frame3 = new QFrame(centralWidget());
     Frame3->setObjectName(QStringLiteral("Frame3"));
     layout::setBackground(Frame3, 0xFFFFFF);
     layout::place(Frame3, 0, 0, 2175, 13935);
@@ -226,6 +226,7 @@ void FormAccueil::creerBandeau()
     LbType = libelle(Frame4, QStringLiteral("LbType"), QStringLiteral("Classe :"), 240, 240, 1095, 255);
     LbClasse = libelle(Frame4, QStringLiteral("LbClasse"), {}, 1335, 240, 6000, 255);
     LbClasse->setWordWrap(false);
+    LbClasse->setTextFormat(Qt::PlainText);
     ImageEtape1 = new QLabel(Frame4);
     ImageEtape1->setObjectName(QStringLiteral("ImageEtape1"));
     ImageEtape1->setPixmap(dessins::etape(1, layout::px(495)));
@@ -235,7 +236,7 @@ void FormAccueil::creerBandeau()
     ImageEtape2->setPixmap(dessins::etape(2, layout::px(495)));
     layout::place(ImageEtape2, 120, 120, 495, 495);
     LabelDonnerNom = libelle(Frame4, QStringLiteral("LabelDonnerNom"),
-                             QStringLiteral("Donner un nom au nouveau groupe :"), 720, 240, 5400, 255);
+                             QStringLiteral("Donner un nom au nouveau groupe :"), 720, 240, 7600, 255);
     LabelDonnerNom->setWordWrap(false);
     SaisieNomGroupe = new QLineEdit(Frame4);
     SaisieNomGroupe->setObjectName(QStringLiteral("SaisieNomGroupe"));

@@ -89,7 +89,6 @@ private:
     Ajout ajout_ = Ajout::Aucun;
     std::vector<qint64> lignesEcrites_; // Goupes rows written by the picks under way
 
-    QFrame* Frame3 = nullptr;
     QComboBox* DBComboClasses = nullptr;
     QPushButton* Bt_Aficher = nullptr;
     QComboBox* DBComboGroupe = nullptr;

@@ -17,6 +17,7 @@ void ListeChoix::ouvrirLigne()
     const int index = int(lignes_.size());
     Ligne ligne;
     ligne.texte = new QLabel(colonne_);
+    ligne.texte->setTextFormat(Qt::PlainText);
     ligne.texte->setObjectName(QStringLiteral("Lblisteeleves_%1").arg(index));
     ligne.icone = new ImageCliquable(colonne_);
     ligne.icone->setObjectName(QStringLiteral("ImageSupp_%1").arg(index));

@@ -172,6 +172,21 @@ TEST_F(AccueilListe, UneSuppressionAnnuleeOuSansNomDeDossierNeSupprimeRien)
     }
 }
 
+TEST_F(AccueilListe, DeuxEtablissementsDuMemeNomGardentLeursDossiersCommuns)
+{
+    // An imported establishment may carry the name of one already here.
+    const QString premier = ajouterEtablissement(QStringLiteral("Ecole A"));
+    const QString second = ajouterEtablissement(QStringLiteral("Ecole A"));
+    remplirDossiers(QStringLiteral("Ecole A"));
+
+    const auto suppression = etablissements::supprimer(premier, [](int) {});
+
+    EXPECT_EQ(suppression.partage, QStringLiteral("Ecole A"));
+    EXPECT_TRUE(tousPresents(QStringLiteral("Ecole A")));
+    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements WHERE CdeEtablissement = ?1"), {premier}), 0);
+    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements WHERE CdeEtablissement = ?1"), {second}), 1);
+}
+
 TEST_F(AccueilListe, RenommerChangeLeNomEtLesQuatreDossiers)
 {
     const QString code = ajouterEtablissement(QStringLiteral("Ecole A"));

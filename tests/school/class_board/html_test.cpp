@@ -40,12 +40,12 @@ TEST(BoardsHtmlPlanche, UneClasseDeHuitEleves)
             attendu << QStringLiteral("</TR><TR>");
         attendu << celluleClasse(i, i == 0);
     }
-    EXPECT_EQ(html::planche(kClasse, eleves(8), false), attendu);
+    EXPECT_EQ(html::planche(kClasse, eleves(8), html::Forme::Classe), attendu);
 }
 
 TEST(BoardsHtmlPlanche, ChaqueEleveEstEcritUneTableParPage)
 {
-    const QStringList lignes = html::planche(kClasse, eleves(50), false);
+    const QStringList lignes = html::planche(kClasse, eleves(50), html::Forme::Classe);
     // 42 cells and five row breaks on the first page, then a new table on a
     // new page opened by a first-form cell.
     const int saut = int(lignes.indexOf(QStringLiteral("<p style=\"page-break-before: always;\">")));
@@ -60,10 +60,19 @@ TEST(BoardsHtmlPlanche, ChaqueEleveEstEcritUneTableParPage)
         EXPECT_EQ(lignes.filter(QStringLiteral(">Pre%1<").arg(i)).size(), 1) << i;
 }
 
+TEST(BoardsHtmlPlanche, PlancheReconstruiteApresUnTransfert)
+{
+    const QStringList lignes = html::planche(kClasse, eleves(2), html::Forme::ClasseReconstruite);
+    ASSERT_EQ(lignes.size(), 4);
+    EXPECT_EQ(lignes[1], QStringLiteral("<B>Classe :<br>6A</B><P><TABLE>"));
+    EXPECT_EQ(lignes[2], celluleClasse(0, true));
+    EXPECT_EQ(lignes[3], QStringLiteral("<td align=") + celluleClasse(1, true).mid(QStringLiteral("<TR><td align=").size()));
+}
+
 TEST(BoardsHtmlPlanche, PlancheDeGroupeNommeLaClasseDeChaqueMembre)
 {
     const QStringList lignes =
-        html::planche({QStringLiteral("E"), QStringLiteral("Groupe :"), QStringLiteral("Chorale")}, eleves(2), true);
+        html::planche({QStringLiteral("E"), QStringLiteral("Groupe :"), QStringLiteral("Chorale")}, eleves(2), html::Forme::Groupe);
     ASSERT_EQ(lignes.size(), 4);
     EXPECT_EQ(lignes[1], QStringLiteral("<B>Groupe :<br>Chorale</B><P><TABLE>"));
     EXPECT_TRUE(lignes[2].startsWith(QStringLiteral("<TR><td align=")));
@@ -128,7 +137,7 @@ TEST(BoardsHtml, ChaqueValeurEstEchappee)
     const html::Entete entete{QStringLiteral("A & B <École>"), QStringLiteral("Classe :"), QStringLiteral("6\"A\"")};
     const std::vector<html::Entree> liste{{QStringLiteral("d'Arc & <Fils>"), QStringLiteral("%1 Jeanne"),
                                           QStringLiteral("<b>"), QStringLiteral("/d/images/a&b\".jpg")}};
-    for (const QStringList& lignes : {html::planche(entete, liste, true), html::cartes(entete, liste), html::etiquettes(entete, liste)}) {
+    for (const QStringList& lignes : {html::planche(entete, liste, html::Forme::Groupe), html::cartes(entete, liste), html::etiquettes(entete, liste)}) {
         const QString tout = lignes.join(QLatin1Char('\n'));
         EXPECT_TRUE(tout.contains(QStringLiteral("/d/images/a&amp;b&quot;.jpg"))) << tout.toStdString();
         EXPECT_FALSE(tout.contains(QStringLiteral("<Fils>")));
@@ -145,7 +154,7 @@ TEST(BoardsHtml, ChaqueValeurEstEchappee)
 TEST(BoardsHtml, UneClasseVideNEcritQueLEntete)
 {
     const std::vector<html::Entree> aucun;
-    EXPECT_EQ(html::planche(kClasse, aucun, false).size(), 2);
+    EXPECT_EQ(html::planche(kClasse, aucun, html::Forme::Classe).size(), 2);
     const QStringList cartes = html::cartes(kClasse, aucun);
     EXPECT_EQ(cartes.size(), 3);
     EXPECT_TRUE(cartes.last().endsWith(QStringLiteral("<TABLE width=\"650\">")));

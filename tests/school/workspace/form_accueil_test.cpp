@@ -324,6 +324,7 @@ TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
     EXPECT_EQ(lignes[0][u"N_Eleves"], QString::number(cles[0]));
     EXPECT_EQ(lignes[0][u"Classe"], QStringLiteral("6A"));
     EXPECT_EQ(lignes[2][u"Nom"], QStringLiteral("Nom005"));
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("LbNom_2"))->palette().color(QPalette::Window), QColor(0, 255, 0));
     EXPECT_EQ(controle<QLabel>(QStringLiteral("Lblisteeleves_3"))->text(),
               QStringLiteral("Nom005 Prénom 6A"));
     EXPECT_FALSE(visible(QStringLiteral("Bt_Valide_Ajout_Eleve")));
