@@ -225,6 +225,18 @@ void Database::backupTo(const QString& target)
     sqlite3_close(destination);
 }
 
+Database& ProgramDatabase::get()
+{
+    const QString path = path_();
+    if (!database_ || database_->path() != path) {
+        database_.reset();
+        auto opened = std::make_unique<Database>(path);
+        opened->script(QString::fromUtf8(schema_));
+        database_ = std::move(opened);
+    }
+    return *database_;
+}
+
 Database::Transaction::Transaction(Database& database) : database_(database)
 {
     database_.exec(QStringLiteral("BEGIN IMMEDIATE"));

@@ -89,6 +89,22 @@ private:
     std::vector<std::unique_ptr<Statement>> cache_;
 };
 
+// A program's one connection to its database file: opened on first use with
+// the tables it lacks created, reopened when the file's path changes, closed
+// before the file is copied over or replaced.
+class ProgramDatabase {
+public:
+    ProgramDatabase(QString (*path)(), const char* schema) : path_(path), schema_(schema) {}
+    // Throws Error when the file cannot be opened.
+    Database& get();
+    void close() { database_.reset(); }
+
+private:
+    QString (*path_)();
+    const char* schema_;
+    std::unique_ptr<Database> database_;
+};
+
 // The French comparison used by the collation, for sorting in memory the same way.
 int compareFrench(const QString& a, const QString& b);
 

@@ -3,16 +3,14 @@
 #include "common/paths.h"
 #include "school/workspace/module_var.h"
 
-#include <memory>
-
 extern const char* const schoolSchema;
 
 namespace ecole {
 
 namespace {
-std::unique_ptr<db::Database>& connection()
+db::ProgramDatabase& connection()
 {
-    static std::unique_ptr<db::Database> database;
+    static db::ProgramDatabase database(&cheminBase, schoolSchema);
     return database;
 }
 } // namespace
@@ -24,24 +22,12 @@ QString cheminBase()
 
 db::Database& db()
 {
-    auto& database = connection();
-    if (!database || database->path() != cheminBase()) {
-        database.reset();
-        auto opened = std::make_unique<db::Database>(cheminBase());
-        opened->script(schema());
-        database = std::move(opened);
-    }
-    return *database;
+    return connection().get();
 }
 
 void fermer()
 {
-    connection().reset();
-}
-
-QString schema()
-{
-    return QString::fromUtf8(schoolSchema);
+    connection().close();
 }
 
 } // namespace ecole

@@ -16,6 +16,4 @@ db::Database& db();
 
 void fermer();
 
-QString schema();
-
 } // namespace ecole
