@@ -223,7 +223,6 @@ void ChoixClasse::construireHaut()
         OptionMain_[i] = new QRadioButton(QString::fromUtf8(mainTextes[i]), FrameHaut_);
         OptionMain_[i]->setObjectName(QStringLiteral("OptionMain_%1").arg(i));
         OptionMain_[i]->setFont(verdana(9.75, true));
-        OptionMain_[i]->setFocusPolicy(Qt::NoFocus);
         layout::place(OptionMain_[i], 10680, 420 + i * 270, 2535, 255);
         OptionMain_[i]->hide();
         connect(OptionMain_[i], &QRadioButton::clicked, this, [this, i] { OptionMain_Click(i); });

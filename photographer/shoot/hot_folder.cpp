@@ -10,6 +10,7 @@
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -110,7 +111,8 @@ HotFolder::HotFolder() : Form(QStringLiteral("HotFolder"))
     resize(560, 360);
 
     connect(Bt_Parcourir_, &QPushButton::clicked, this, &HotFolder::Bt_Parcourir_Click);
-    connect(Dir1_, &QTreeView::clicked, this,
+    // Every move in the folder list, by mouse or by keyboard.
+    connect(Dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) { Dir1_Change(dossiers_->filePath(index)); });
     connect(bt_ok_, &QPushButton::clicked, this, &HotFolder::bt_ok_Click);
     connect(Bt_Annuler_, &QPushButton::clicked, this, &HotFolder::Bt_Annuler_Click);

@@ -398,7 +398,6 @@ void FormAccueil::DBComboClasses_Choix(int index)
     Aff_Groupe->setEnabled(false);
     Bt_Ajout_Eleve->setEnabled(false);
     DBComboGroupe->setEnabled(false);
-    DBComboGroupe->setCurrentIndex(-1);
     LbClasse->hide();
     LbType->hide();
     viderPlanches();
