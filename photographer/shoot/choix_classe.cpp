@@ -419,11 +419,9 @@ void ChoixClasse::activer()
     LabelNom_->adjustSize();
     LabelCP_->adjustSize();
 
-    for (std::size_t i = 1; i < Bt_Classe_.size(); ++i)
-        Bt_Classe_[i]->deleteLater();
-    Bt_Classe_.resize(std::min<std::size_t>(Bt_Classe_.size(), 1));
+    retirerBoutonsClasse();
     const std::vector<QRect> places = placerBoutonsClasse(classes_);
-    QSize etendue = kCadreImages;
+    etendueBoutons_ = {};
     for (int i = 0; i < classes_.size(); ++i) {
         if (std::size_t(i) >= Bt_Classe_.size()) {
             QPushButton* b = bouton({}, QStringLiteral("Bt_Classe_%1").arg(i), FrameImages_);
@@ -438,10 +436,26 @@ void ChoixClasse::activer()
         layout::place(b, r.x(), r.y(), r.width(), r.height());
         b->show();
         b->raise();
-        etendue = etendue.expandedTo(QSize(r.right() + 100, r.bottom() + 100));
+        etendueBoutons_ = etendueBoutons_.expandedTo(QSize(r.right() + 100, r.bottom() + 100));
     }
-    const QSize planche = planche_->etendue();
-    etendue = etendue.expandedTo(QSize(planche.width() + 650, planche.height()));
+    ajusterCadre();
+}
+
+void ChoixClasse::retirerBoutonsClasse()
+{
+    // The clicked button may be inside its own signal: removed later.
+    for (std::size_t i = 1; i < Bt_Classe_.size(); ++i)
+        Bt_Classe_[i]->deleteLater();
+    Bt_Classe_.resize(std::min<std::size_t>(Bt_Classe_.size(), 1));
+    if (!Bt_Classe_.empty())
+        Bt_Classe_[0]->hide();
+    etendueBoutons_ = {};
+}
+
+void ChoixClasse::ajusterCadre()
+{
+    const QSize planche = planche_->dernierIndice() >= 0 ? planche_->etendue() + QSize(650, 0) : QSize();
+    const QSize etendue = kCadreImages.expandedTo(etendueBoutons_).expandedTo(planche);
     FrameImages_->resize(layout::px(etendue.width()), layout::px(etendue.height()));
     disposer();
 }
@@ -519,11 +533,7 @@ void ChoixClasse::Bt_Classe_Click(int index)
     Frame1_->show();
     etat::ClasseEnCours = classes_[index];
 
-    // The clicked button is inside its own signal: removed later.
-    for (std::size_t i = 1; i < Bt_Classe_.size(); ++i)
-        Bt_Classe_[i]->deleteLater();
-    Bt_Classe_.resize(1);
-    Bt_Classe_[0]->hide();
+    retirerBoutonsClasse();
 
     rebatirPlanche();
     LabelClasse_->show();
@@ -555,10 +565,7 @@ void ChoixClasse::rebatirPlanche()
     LabelClasse_->setText(QStringLiteral("Classe : %1 - %2 élèves").arg(etat::ClasseEnCours).arg(etat::NbElevesClasse + 1));
     LabelClasse_->adjustSize();
     marquer(-1);
-    const QSize etendue = planche_->etendue();
-    FrameImages_->resize(layout::px(std::max(kCadreImages.width(), etendue.width() + 650)),
-                         layout::px(std::max(kCadreImages.height(), etendue.height())));
-    disposer();
+    ajusterCadre();
 }
 
 void ChoixClasse::OptionMain_Click(int index)
@@ -967,6 +974,7 @@ void ChoixClasse::MNU_Changer_Click()
         Bt_Start_Click(1);
     arreterCapture();
     planche_->vider();
+    ajusterCadre();
     setWindowTitle(QStringLiteral("Choix Classe..."));
     LabelClasse_->hide();
     MNU_Tarif_Etab_->setEnabled(true);

@@ -5,6 +5,7 @@
 #include "photographer/shoot/roster.h"
 
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 
 #include <array>
@@ -54,6 +55,9 @@ private:
 
     void activer();
     void disposer();
+    void retirerBoutonsClasse();
+    // The scrolled frame holds the class buttons and the board.
+    void ajusterCadre();
     void Bt_Classe_Click(int index);
     void OptionMain_Click(int index);
     void Photo_Click(int slot);
@@ -110,6 +114,7 @@ private:
     QLabel* LabelClasse_;
     std::vector<QPushButton*> Bt_Classe_;
     QStringList classes_;
+    QSize etendueBoutons_; // twips
     PlancheEleves* planche_;
 
     QTimer* TimerHot_;

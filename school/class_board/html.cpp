@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "school/class_board/geometrie.h"
+#include "school/workspace/procedures.h"
 
 namespace html {
 
@@ -96,7 +97,7 @@ QStringList cartes(const Entete& entete, const std::vector<Entree>& entrees)
                                       QStringLiteral("</b><p>Date de naissance : <br>Régime : <br>N° INE : </font></TD>");
         if (i > 0 && i % 12 == 0)
             lignes << QStringLiteral("</TABLE><BR class=page><TABLE width=\"650\">");
-        if (i % 2 == 0) {
+        if (EstPair(i)) {
             lignes << QStringLiteral("<TR><td class=\"CadreGauche\" width=\"117\" valign=\"top\"><br>&nbsp;&nbsp;"
                                      "<img src=\"") + photo + QStringLiteral("\"width=\"95\"><br>&nbsp;</td>");
             lignes << texte;
