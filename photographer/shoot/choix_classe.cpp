@@ -364,7 +364,6 @@ void ChoixClasse::construireMenus()
     MNU_Ver->addSeparator();
     QAction* MNU_Propos = entree(MNU_Ver, QStringLiteral("A propos de..."), QStringLiteral("MNU_Propos"));
     connect(MNU_Propos, &QAction::triggered, this, [this] {
-        // The about box leaves the shoot as it was: coming back from it is no activation.
         retourPropos_ = true;
         formInstance<Propos>().showForm();
     });
@@ -389,8 +388,12 @@ void ChoixClasse::onLoad()
 
 void ChoixClasse::onActivate()
 {
-    if (std::exchange(retourPropos_, false))
+    // Coming back from the about box, opened from here, is no activation:
+    // the shoot goes on as it was.
+    if (retourPropos_) {
+        retourPropos_ = existingForm<Propos>() != nullptr;
         return;
+    }
     activer();
 }
 

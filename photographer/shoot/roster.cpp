@@ -38,9 +38,10 @@ std::optional<Etablissement> etablissement(const QString& cdeEtablissement)
 QStringList classes(const QString& codeEtab)
 {
     const db::Rows rows = base::db().query(
-        QStringLiteral("SELECT IFNULL(Classe, '') AS Classe FROM Eleves WHERE CodeEtablissement = ? "
-                       "GROUP BY IFNULL(Classe, '') COLLATE FR "
-                       "ORDER BY IFNULL(Classe, '') COLLATE FR, MIN(CdeEleves)"),
+        // With MIN() in the result, each class is spelt as its first student has it.
+        QStringLiteral("SELECT IFNULL(Classe, '') AS Classe, MIN(CdeEleves) AS Premier FROM Eleves "
+                       "WHERE CodeEtablissement = ? GROUP BY IFNULL(Classe, '') COLLATE FR "
+                       "ORDER BY IFNULL(Classe, '') COLLATE FR, Premier"),
         {codeEtab});
     QStringList result;
     for (const db::Row& row : rows)

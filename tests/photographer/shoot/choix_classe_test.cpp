@@ -360,6 +360,11 @@ TEST_F(ChoixClasseTest, TheAboutBoxLeavesTheShootAsItWas)
     cliquer(form, 0);
     menu(form, QStringLiteral("MNU_Propos"))->trigger();
     ASSERT_NE(existingForm<Propos>(), nullptr);
+    // The photographer goes back and forth between the two windows, then closes the box.
+    for (int allerRetour = 0; allerRetour < 2; ++allerRetour) {
+        form.activateFromUser();
+        existingForm<Propos>()->activateFromUser();
+    }
     existingForm<Propos>()->unload();
     form.activateFromUser();
     EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
