@@ -1,7 +1,7 @@
 #include "common/key_filter.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QWidget>
 
 namespace {
 
@@ -27,7 +27,7 @@ private:
 
 } // namespace
 
-void filterKeys(QLineEdit* box, const QString& allowed)
+void filterKeys(QWidget* box, const QString& allowed)
 {
     box->installEventFilter(new KeyFilter(allowed, box));
 }

@@ -2,8 +2,14 @@
 
 #include <QString>
 
-class QLineEdit;
+class QWidget;
 
 // Drops every typed character of the box that is not in `allowed`, as the
 // forms' key-press filters do. Backspace, navigation keys and shortcuts pass.
-void filterKeys(QLineEdit* box, const QString& allowed);
+void filterKeys(QWidget* box, const QString& allowed);
+
+// For lists that may only be picked from: every typed character is dropped.
+inline void refuseTyping(QWidget* list)
+{
+    filterKeys(list, {});
+}

@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/dialogs.h"
 #include "common/helpers.h"
+#include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/paths.h"
 #include "common/shell.h"
@@ -105,20 +106,6 @@ bool ecrire(Write write)
         return false;
     }
 }
-
-// The list can only be picked from.
-class SansClavier : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress)
-            return true;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 void decocher(QRadioButton* option)
 {
@@ -290,7 +277,7 @@ void ChoixClasse::construireDroite()
     layout::place(etiquette(QStringLiteral("vers la classe:"), QStringLiteral("LabelVers"), Frame2_), 120, 930, 1935, 240);
     Combo1_ = new QComboBox(Frame2_);
     Combo1_->setObjectName(QStringLiteral("Combo1"));
-    Combo1_->installEventFilter(new SansClavier(Combo1_));
+    refuseTyping(Combo1_);
     layout::place(Combo1_, 120, 1170, 1935, 330);
     connect(Combo1_, &QComboBox::activated, this, [this] { Bt_Ajout_[4]->setEnabled(true); });
 

@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/dialogs.h"
 #include "common/helpers.h"
+#include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/text.h"
 #include "photographer/workspace/accueil.h"
@@ -26,20 +27,6 @@
 #include <optional>
 
 namespace {
-
-// The mapping lists may only be picked from: every key press is dropped.
-class SansClavier final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress)
-            return true;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int gauche, int haut,
                   int largeur)
@@ -106,7 +93,6 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
         {&ComboNumInterne_, "ComboNumInterne", "LabelNumInterne",
          "Sélectionner la colonne \"N° Interne\" des élèves du fichier csv :"},
     };
-    auto* sansClavier = new SansClavier(this);
     int haut = kPremiereListe;
     for (const Liste& liste : listes) {
         QLabel* legende = etiquette(page, QString::fromLatin1(liste.nomLegende),
@@ -115,7 +101,7 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
         legendesListes_.append(legende);
         auto* combo = new QComboBox(page);
         combo->setObjectName(QString::fromLatin1(liste.nomListe));
-        combo->installEventFilter(sansClavier);
+        refuseTyping(combo);
         layout::place(combo, 7440, haut, 4320, 315);
         combo->hide();
         *liste.liste = combo;
