@@ -1,6 +1,7 @@
 #include "common/database.h"
 
 #include <QCollator>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -70,10 +71,18 @@ Database::Database(const QString& path) : path_(path)
     sqlite3_extended_result_codes(handle_, 1);
     sqlite3_busy_timeout(handle_, 2000);
     sqlite3_create_collation_v2(handle_, "FR", SQLITE_UTF8, nullptr, frenchCollation, nullptr);
-    // Rollback journal: the database stays one self-contained file to copy or hand over.
-    script(QStringLiteral("PRAGMA journal_mode=DELETE;"));
-    // Fails here, with a clear message, for a file that is not a database.
-    query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    try {
+        // Rollback journal: the database stays one self-contained file to copy or hand over.
+        script(QStringLiteral("PRAGMA journal_mode=DELETE;"));
+        // Fails here, with a clear message, for a file that is not a database.
+        query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (const Error&) {
+        // The destructor does not run for a half-built object: the file is let go here.
+        cache_.clear();
+        sqlite3_close(handle_);
+        handle_ = nullptr;
+        throw;
+    }
 }
 
 Database::~Database()
@@ -210,8 +219,12 @@ void Database::backupTo(const QString& target)
 {
     sqlite3* destination = nullptr;
     const QByteArray file = target.toUtf8();
+    const bool existed = QFileInfo::exists(target);
     const auto failure = [&](const QString& reason) {
         sqlite3_close(destination);
+        // A half-written copy must not pass for a backup.
+        if (!existed)
+            QFile::remove(target);
         throw Error(QStringLiteral("La sauvegarde %1 n'a pas pu être écrite : %2").arg(target, reason));
     };
     if (sqlite3_open(file.constData(), &destination) != SQLITE_OK)

@@ -33,6 +33,8 @@ public:
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override
     {
         QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, QApplication::activeWindow());
+        // Messages quote names from the school's lists: never read them as markup.
+        box.setTextFormat(Qt::PlainText);
         struct Choice {
             QMessageBox::StandardButton button;
             const char* label;

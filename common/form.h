@@ -21,7 +21,6 @@ public:
     // Runs the unload handler, then destroys the form.
     void unload();
 
-    bool isLoaded() const { return loaded_; }
     bool isUnloaded() const { return unloaded_; }
 
     // Forms that are loaded and not unloaded, all programs' forms together.

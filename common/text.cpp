@@ -1,6 +1,5 @@
 #include "common/text.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -95,15 +94,6 @@ QString writeLines(const QString& path, const QStringList& lines, Unmappable unm
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2").arg(path, file.errorString());
     return {};
-}
-
-QString readFile(const QString& path, bool* ok)
-{
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    if (ok)
-        *ok = opened;
-    return opened ? decodeStudentList(file.readAll()) : QString();
 }
 
 QString frenchDate(const QDate& date)

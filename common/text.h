@@ -27,10 +27,6 @@ QString htmlEscape(const QString& value);
 // message that names the file.
 QString writeLines(const QString& path, const QStringList& lines, Unmappable unmappable);
 
-// Reads a Windows-1252 (or UTF-8, as for a student list) text file; nullopt-like
-// empty result and ok=false when it cannot be read.
-QString readFile(const QString& path, bool* ok = nullptr);
-
 QString frenchDate(const QDate& date);          // dd/MM/yyyy
 QString frenchTime(const QTime& time);          // HH:mm:ss
 QDate parseFrenchDate(const QString& text);     // invalid QDate when unreadable

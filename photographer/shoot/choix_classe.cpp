@@ -70,6 +70,8 @@ QLabel* etiquette(const QString& texte, const QString& nom, QWidget* parent)
 {
     auto* l = new QLabel(texte, parent);
     l->setObjectName(nom);
+    // Names and classes come from the school's list: never read as markup.
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 
@@ -637,10 +639,6 @@ void ChoixClasse::TimerHot_Timer()
     const int slot = planche_->marque();
     if (slot < 0 || etat::DossierHot.isEmpty())
         return;
-    if (etat::DossierHot != dossierSuivi_) {
-        watched_.forget();
-        dossierSuivi_ = etat::DossierHot;
-    }
     const QString fichier = watched_.nextCompleteFile(etat::DossierHot);
     if (fichier.isEmpty())
         return;
@@ -825,12 +823,7 @@ void ChoixClasse::Bt_Ajout_Click(int index)
     case 0:
         arreterCapture();
         Frame1_->setEnabled(true);
-        Bt_Ajout_[0]->hide();
-        Bt_Ajout_[1]->show();
-        Bt_Ajout_[2]->show();
-        for (QWidget* w : {static_cast<QWidget*>(TextNom_), static_cast<QWidget*>(TextPrenom_),
-                           static_cast<QWidget*>(Label1_[0]), static_cast<QWidget*>(Label1_[1])})
-            w->show();
+        montrerSaisie(true);
         TextNom_->setFocus();
         MNU_AjoutEleve_->setEnabled(false);
         break;
@@ -869,10 +862,7 @@ void ChoixClasse::Bt_Ajout_Click(int index)
                 return;
             rebatirPlanche();
         }
-        Frame2_->hide();
-        Bt_Ajout_[3]->hide();
-        Bt_Ajout_[4]->hide();
-        Bt_Ajout_[0]->setEnabled(true);
+        fermerChangement();
         break;
     }
     default:
@@ -880,18 +870,30 @@ void ChoixClasse::Bt_Ajout_Click(int index)
     }
 }
 
+void ChoixClasse::montrerSaisie(bool visible)
+{
+    Bt_Ajout_[0]->setVisible(!visible);
+    for (QWidget* w : {static_cast<QWidget*>(Bt_Ajout_[1]), static_cast<QWidget*>(Bt_Ajout_[2]),
+                       static_cast<QWidget*>(TextNom_), static_cast<QWidget*>(TextPrenom_),
+                       static_cast<QWidget*>(Label1_[0]), static_cast<QWidget*>(Label1_[1])})
+        w->setVisible(visible);
+}
+
 void ChoixClasse::fermerAjout()
 {
     Frame1_->setEnabled(false);
-    Bt_Ajout_[0]->show();
-    Bt_Ajout_[1]->hide();
-    Bt_Ajout_[2]->hide();
-    for (QWidget* w : {static_cast<QWidget*>(TextNom_), static_cast<QWidget*>(TextPrenom_),
-                       static_cast<QWidget*>(Label1_[0]), static_cast<QWidget*>(Label1_[1])})
-        w->hide();
+    montrerSaisie(false);
     TextNom_->clear();
     TextPrenom_->clear();
     MNU_AjoutEleve_->setEnabled(true);
+}
+
+void ChoixClasse::fermerChangement()
+{
+    Frame2_->hide();
+    Bt_Ajout_[3]->hide();
+    Bt_Ajout_[4]->hide();
+    Bt_Ajout_[0]->setEnabled(true);
 }
 
 void ChoixClasse::MNU_AjoutEleve_Click()
@@ -963,6 +965,9 @@ void ChoixClasse::MNU_Changer_Click()
     if (TimerHot_->isActive())
         Bt_Start_Click(1);
     arreterCapture();
+    // A panel left open would write into the class that is no longer shown.
+    fermerAjout();
+    fermerChangement();
     planche_->vider();
     ajusterCadre();
     setWindowTitle(QStringLiteral("Choix Classe..."));

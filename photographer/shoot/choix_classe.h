@@ -85,7 +85,9 @@ private:
     void MNU_Créer_Classe_Click();
     void MNU_Changer_Click();
     void rebatirPlanche();
+    void montrerSaisie(bool visible); // the entry boxes of the add panel in place of "Ajouter"
     void fermerAjout();
+    void fermerChangement();
     QString dossierEtab() const;
 
     // Top band.
@@ -131,7 +133,6 @@ private:
     QMenu* MNU_POPUP_ELEVES_;
 
     capture::WatchedFolder watched_;
-    QString dossierSuivi_;    // the watched folder the polling state belongs to
     bool tickEnCours_ = false; // a tick, its question or its filing is under way
     bool retourPropos_ = false;
     QString cleMenu_;          // student of the thumbnail whose pop-up menu was opened

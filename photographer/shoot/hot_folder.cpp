@@ -111,6 +111,16 @@ HotFolder::HotFolder() : Form(QStringLiteral("HotFolder"))
     resize(560, 360);
 
     connect(Bt_Parcourir_, &QPushButton::clicked, this, &HotFolder::Bt_Parcourir_Click);
+    // The folders are listed in the background: the folder opened by "Parcourir..." is kept in
+    // view while its neighbours arrive, until the photographer moves.
+    connect(dossiers_, &QFileSystemModel::directoryLoaded, this, [this] {
+        if (suivreCourant_)
+            Dir1_->scrollTo(Dir1_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
+    const auto bouge = [this] { suivreCourant_ = false; };
+    connect(Dir1_, &QTreeView::clicked, this, bouge);
+    connect(Dir1_, &QTreeView::expanded, this, bouge);
+    connect(Dir1_, &QTreeView::collapsed, this, bouge);
     // Every move in the folder list, by mouse or by keyboard.
     connect(Dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) { Dir1_Change(dossiers_->filePath(index)); });
@@ -138,7 +148,10 @@ void HotFolder::Bt_Parcourir_Click()
     }
     const QModelIndex index = dossiers_->index(dossier);
     Dir1_->setCurrentIndex(index);
-    Dir1_->scrollTo(index);
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        Dir1_->expand(parent);
+    Dir1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    suivreCourant_ = true; // after the expansions, which would clear it
     montrerFichiers(dossier);
 }
 

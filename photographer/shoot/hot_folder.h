@@ -49,4 +49,5 @@ private:
     QListWidget* File1_;
     QPushButton* bt_ok_;
     QPushButton* Bt_Annuler_;
+    bool suivreCourant_ = false; // Dir1 keeps its current folder in view while it is listed
 };

@@ -116,6 +116,7 @@ PlancheEleves::Case PlancheEleves::creerCase(int slot)
     nommer(c.prenom, "LabelRecupPreNom");
     nommer(c.nom, "LabelRecupNom");
     for (QLabel* label : {c.prenom, c.nom}) {
+        label->setTextFormat(Qt::PlainText);
         label->setAutoFillBackground(true);
         QPalette blanc = label->palette();
         blanc.setColor(QPalette::Window, Qt::white);

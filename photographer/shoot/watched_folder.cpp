@@ -49,7 +49,7 @@ QString WatchedFolder::nextCompleteFile(const QString& folder)
     folder_ = folder;
 
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
-    QHash<QString, qint64> sizes;
+    QHash<QString, Seen> seen;
     QString first;
     bool firstComplete = false;
     for (const QFileInfo& entry : entries) {
@@ -57,23 +57,24 @@ QString WatchedFolder::nextCompleteFile(const QString& folder)
         if (!isCameraFile(name))
             continue;
         const qint64 size = entry.size();
-        sizes.insert(name, size);
+        const auto before = seen_.constFind(name);
+        const int unchanged = before != seen_.cend() && before->size == size ? before->unchangedCalls + 1 : 0;
+        seen.insert(name, {size, unchanged});
         if (!first.isEmpty())
             continue;
         first = paths::join(folder, {name});
-        const auto seen = sizes_.constFind(name);
-        firstComplete = seen != sizes_.cend() && *seen == size && endsWithMarker(first, size);
+        firstComplete = unchanged > 0 && (unchanged >= kCallsBeforeCutShort || endsWithMarker(first, size));
     }
-    // Sizes of files that left the folder are dropped: a file written again under the same name
+    // Files that left the folder are dropped: a file written again under the same name
     // must be seen stable afresh.
-    sizes_ = std::move(sizes);
+    seen_ = std::move(seen);
     return firstComplete ? first : QString();
 }
 
 void WatchedFolder::forget()
 {
     folder_.clear();
-    sizes_.clear();
+    seen_.clear();
 }
 
 } // namespace capture

@@ -48,6 +48,19 @@ QToolButton* boutonImage(QWidget* parent, const char* nom, QStyle::StandardPixma
     return bouton;
 }
 
+// The browser fetches the installer; when none starts, the user is told
+// where to find it instead of the program ending without a word. Called
+// before the window unloads: the end of the program would close the message.
+void ouvrirMiseAJour()
+{
+    const QString adresse = demarrage::adresseMaj();
+    if (!shell::service().open(adresse))
+        dialogs::message(QStringLiteral("Le navigateur n'a pas pu être ouvert. La mise à jour se télécharge à "
+                                        "l'adresse %1")
+                             .arg(adresse),
+                         dialogs::Icon::Exclamation);
+}
+
 } // namespace
 
 Accueil::Accueil() : Form(QStringLiteral("Accueil"))
@@ -82,7 +95,9 @@ void Accueil::construireFenetre()
     DBGridEtab->setColumnCount(3);
     DBGridEtab->setHorizontalHeaderLabels(
         {QStringLiteral("CdeEtablissement"), QStringLiteral("Etablissements"), QStringLiteral("Code Postal")});
-    DBGridEtab->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A double click opens the establishment, so a cell is edited by typing
+    // into it, by F2 or through the rename command.
+    DBGridEtab->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     DBGridEtab->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGridEtab->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGridEtab->verticalHeader()->setFixedWidth(layout::px(255));
@@ -94,6 +109,16 @@ void Accueil::construireFenetre()
     connect(DBGridEtab, &QTableWidget::cellClicked, this, &Accueil::DBGridEtab_Click);
     connect(DBGridEtab, &QTableWidget::cellDoubleClicked, this, &Accueil::DBGridEtab_DblClick);
     connect(DBGridEtab, &QTableWidget::currentCellChanged, this, &Accueil::DBGridEtab_RowColChange);
+    connect(DBGridEtab, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* cellule) {
+        // The editor is still closing: the change is stored once it has gone,
+        // so that a refusal's message box cannot commit it a second time.
+        const QString code = DBGridEtab->item(cellule->row(), 0)->text();
+        QMetaObject::invokeMethod(
+            this, [this, code, colonne = cellule->column(), texte = cellule->text()] {
+                DBGridEtab_AfterColUpdate(code, colonne, texte);
+            },
+            Qt::QueuedConnection);
+    });
 
     Label1 = new QLabel(QStringLiteral("Liste des établissements créés..."), fond);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -201,8 +226,8 @@ void Accueil::onLoad()
     const QDate aujourdhui = QDate::currentDate();
     if (demarrage::majAOuvrir(demarrage::lireDateMaj(aujourdhui), aujourdhui)) {
         demarrage::ecrireDateMaj(aujourdhui);
+        ouvrirMiseAJour();
         unload();
-        shell::service().open(demarrage::adresseMaj());
         return;
     }
 
@@ -258,7 +283,9 @@ void Accueil::rafraichirListe()
         for (int ligne = 0; ligne < nombre; ++ligne) {
             const auto& etablissement = liste[size_t(ligne)];
             DBGridEtab->setVerticalHeaderItem(ligne, new QTableWidgetItem(QString()));
-            DBGridEtab->setItem(ligne, 0, new QTableWidgetItem(etablissement.code));
+            auto* cle = new QTableWidgetItem(etablissement.code);
+            cle->setFlags(cle->flags() & ~Qt::ItemIsEditable);
+            DBGridEtab->setItem(ligne, 0, cle);
             DBGridEtab->setItem(ligne, 1, new QTableWidgetItem(etablissement.nom));
             DBGridEtab->setItem(ligne, 2, new QTableWidgetItem(etablissement.codePostal));
             if (etablissement.code == etat::CodeEtabEnCours)
@@ -431,21 +458,31 @@ void Accueil::MNU_Videbase_Click()
 
 void Accueil::MNU_Modif_Nom_Click()
 {
-    if (etat::CodeEtabEnCours.isEmpty())
-        return;
     dialogs::message(QStringLiteral("Attention : modifier le nom de l'établissement est irréversible et peut "
                                     "altérer le bon fonctionnement du programme"),
                      dialogs::Icon::Critical);
-    const auto nouveauNom = dialogs::input(QStringLiteral("Nouveau nom de l'établissement :"),
-                                           QStringLiteral("Modifier le nom de l'établissement..."),
-                                           etat::NomEtabEnCours);
-    if (!nouveauNom)
+    const int ligne = DBGridEtab->currentRow();
+    if (ligne < 0)
         return;
-    const QString refus = etablissements::renommer(etat::CodeEtabEnCours, etat::NomEtabEnCours, *nouveauNom);
-    if (!refus.isEmpty()) {
-        dialogs::message(refus, dialogs::Icon::Critical);
-        return;
+    DBGridEtab->setCurrentCell(ligne, 1);
+    DBGridEtab->setFocus();
+    DBGridEtab->editItem(DBGridEtab->item(ligne, 1));
+}
+
+void Accueil::DBGridEtab_AfterColUpdate(const QString& code, int colonne, const QString& texte)
+{
+    if (colonne == 1) {
+        const QString refus = etablissements::renommer(code, texte);
+        if (!refus.isEmpty())
+            dialogs::message(refus, dialogs::Icon::Critical);
+    } else if (colonne == 2) {
+        try {
+            etablissements::changerCodePostal(code, texte);
+        } catch (const db::Error& erreur) {
+            dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        }
     }
+    // A refused change shows the stored value again.
     rafraichirListe();
 }
 
@@ -501,6 +538,6 @@ void Accueil::MNU_Propos_Click()
 void Accueil::Mnu_maj_Click()
 {
     demarrage::ecrireDateMaj(QDate::currentDate());
+    ouvrirMiseAJour();
     unload();
-    shell::service().open(demarrage::adresseMaj());
 }

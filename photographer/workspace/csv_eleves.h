@@ -17,8 +17,8 @@ QStringList lignes(const QString& texte);
 
 // One line made safe for the import: a leading digit gets "_" in front, the
 // punctuation that upset the old import becomes a blank ("-" becomes "_"),
-// unless it is the separator itself, and each run of 251 separators left by
-// spreadsheets shrinks to one ";".
+// unless it is the separator itself, and each run of 251 ";" left by
+// spreadsheets shrinks to one.
 QString nettoyerLigne(const QString& ligne, const QString& separateur);
 QStringList nettoyerLignes(const QStringList& lignes, const QString& separateur);
 

@@ -9,6 +9,13 @@
 
 namespace etablissements {
 
+namespace {
+QString disparu()
+{
+    return QStringLiteral("Cet établissement n'existe plus dans la base.");
+}
+} // namespace
+
 std::vector<Etablissement> liste()
 {
     std::vector<Etablissement> resultat;
@@ -27,6 +34,15 @@ QStringList dossiers(const QString& nom)
             paths::join(etat::CheminDonnees, {dossier + QStringLiteral(" BR")}),
             paths::join(etat::CheminDonnees, {dossier + QStringLiteral(" BR3")}),
             paths::onDrive({QStringLiteral("labohd"), dossier})};
+}
+
+bool nomPris(const QString& nom, const QString& saufCode)
+{
+    return !base::db()
+                .scalar(QStringLiteral("SELECT 1 FROM Etablissements WHERE Nom = ?1 COLLATE FR "
+                                       "AND CdeEtablissement <> ?2 LIMIT 1"),
+                        {nom, saufCode})
+                .isEmpty();
 }
 
 bool aDesEleves(const QString& code)
@@ -49,7 +65,7 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
         const db::Rows ligne = base.query(
             QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code});
         if (ligne.empty()) {
-            resultat.refus = QStringLiteral("Cet établissement n'existe plus dans la base.");
+            resultat.refus = disparu();
             return resultat;
         }
         resultat.nom = ligne.front().at(0);
@@ -89,20 +105,21 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
     return resultat;
 }
 
-QString renommer(const QString& code, const QString& ancienNom, const QString& nouveauNom)
+QString renommer(const QString& code, const QString& nouveauNom)
 {
-    if (nouveauNom == ancienNom)
-        return {};
     const QString refus = paths::componentRefusal(nouveauNom);
     if (!refus.isEmpty())
         return refus;
+    QString ancienNom;
     try {
-        const bool pris = !base::db()
-                               .scalar(QStringLiteral("SELECT 1 FROM Etablissements WHERE Nom = ?1 COLLATE FR "
-                                                      "AND CdeEtablissement <> ?2 LIMIT 1"),
-                                       {nouveauNom, code})
-                               .isEmpty();
-        if (pris)
+        const db::Rows ligne = base::db().query(
+            QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code});
+        if (ligne.empty())
+            return disparu();
+        ancienNom = ligne.front().at(0);
+        if (nouveauNom == ancienNom)
+            return {};
+        if (nomPris(nouveauNom, code))
             return QStringLiteral("Un établissement porte déjà le nom « %1 ». Choisissez un autre nom.")
                 .arg(nouveauNom);
     } catch (const db::Error& erreur) {
@@ -144,6 +161,12 @@ QString renommer(const QString& code, const QString& ancienNom, const QString& n
         return erreur.message();
     }
     return {};
+}
+
+void changerCodePostal(const QString& code, const QString& codePostal)
+{
+    base::db().exec(QStringLiteral("UPDATE Etablissements SET \"Code Postal\" = ?1 WHERE CdeEtablissement = ?2"),
+                    {codePostal, code});
 }
 
 } // namespace etablissements

@@ -23,6 +23,10 @@ std::vector<Etablissement> liste();
 // the " BR" and " BR3" copies beside it and its archive under labohd.
 QStringList dossiers(const QString& nom);
 
+// True when an establishment other than `saufCode` has this name, ignoring
+// case; throws db::Error.
+bool nomPris(const QString& nom, const QString& saufCode = {});
+
 // True when the establishment has at least one student.
 bool aDesEleves(const QString& code);
 
@@ -44,6 +48,9 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
 
 // Gives the establishment a new name and renames its folders with it; "" when
 // done, else a French message and nothing changed.
-QString renommer(const QString& code, const QString& ancienNom, const QString& nouveauNom);
+QString renommer(const QString& code, const QString& nouveauNom);
+
+// Stores a new postal code; throws db::Error.
+void changerCodePostal(const QString& code, const QString& codePostal);
 
 } // namespace etablissements

@@ -12,8 +12,6 @@ inline QString DossierHot;          // the watched folder, with a trailing separ
 inline QString CodeEtabEnCours;     // key of the current establishment, as text
 inline QString NomEtabEnCours;      // its name
 inline QString FichierChoisi;       // last file chosen; after cleaning, the cleaned list
-inline int ColNom = 0, ColPrenom = 0, ColClasse = 0, ColNaissance = 0, ColRegime = 0,
-           ColINE = 0, ColNumInterne = 0;
 inline QString ClasseEnCours;       // class shown on the shooting screen
 inline int Indice = 0;              // board slot of the student who gets the next picture
 inline QString CdeEleveEnCours;     // that student's key

@@ -7,7 +7,7 @@
 #include "common/paths.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/workspace/etablissements.h"
 #include "photographer/workspace/propos.h"
 
 #include <QDir>
@@ -145,10 +145,7 @@ bool FormNouvEtab::nomLibre(const QString& nom)
         return false;
     }
     try {
-        const QString existant = base::db().scalar(
-            QStringLiteral("SELECT CdeEtablissement FROM Etablissements WHERE Nom = ? COLLATE FR LIMIT 1"),
-            {nom});
-        if (existant.isEmpty())
+        if (!etablissements::nomPris(nom))
             return true;
         dialogs::message(QStringLiteral("L'établissement en cours de création existe déjà.\r\n"
                                         "Consultez la liste des établissements créés et supprimer "
@@ -162,8 +159,9 @@ bool FormNouvEtab::nomLibre(const QString& nom)
 
 bool FormNouvEtab::creerDossiers(const QString& nom)
 {
-    const QString dossiers[] = {paths::onDrive({QStringLiteral("labohd"), paths::component(nom)}),
-                                paths::join(etat::CheminDonnees, {paths::component(nom)})};
+    // The " BR" copies are made later by the shoot, but old pictures left in
+    // them would be delivered with the new establishment's.
+    const QStringList dossiers = etablissements::dossiers(nom);
     for (const QString& dossier : dossiers) {
         if (dossierOccupe(dossier)) {
             dialogs::message(QStringLiteral("Le dossier %1 existe déjà et contient des fichiers.\n"
@@ -173,7 +171,8 @@ bool FormNouvEtab::creerDossiers(const QString& nom)
             return false;
         }
     }
-    for (const QString& dossier : dossiers) {
+    // The archive first, then the picture folder in the data folder.
+    for (const QString& dossier : {dossiers.last(), dossiers.first()}) {
         if (!paths::ensureFolder(dossier)) {
             dialogs::message(QStringLiteral("Le dossier %1 n'a pas pu être créé : "
                                             "l'établissement n'a pas été enregistré.")

@@ -2,22 +2,21 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/helpers.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/text.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/csv_eleves.h"
+#include "photographer/workspace/demarrage.h"
+#include "photographer/workspace/etablissements.h"
 #include "photographer/workspace/etat.h"
 #include "photographer/workspace/propos.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QEvent>
 #include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -33,6 +32,8 @@ QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int
 {
     auto* label = new QLabel(texte, parent);
     label->setObjectName(nom);
+    // Names from the database are shown as typed, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     layout::place(label, gauche, haut, largeur, 285);
     return label;
 }
@@ -67,9 +68,8 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
     GridCsv_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout::place(GridCsv_, 240, 1020, 11520, 1950);
     LabelInfo1_ = etiquette(page, QStringLiteral("LabelInfo1"),
-                            QStringLiteral("(Chaque ligne du fichier contient les informations d'un élève, "
-                                           "par exemple : DUPONT | Marie | 6e A | 12 05 2010 | Externe "
-                                           "| 123456789AB | 1024)"),
+                            QStringLiteral("(Chaque ligne du fichier contient les informations d'un élève)\n"
+                                           "DUPONT | Marie | 6e A | 12 05 2010 | Externe | 123456789AB | 1024"),
                             240, 3060, 11520);
     LabelInfo1_->setWordWrap(true);
     LabelInfo1_->resize(LabelInfo1_->width(), layout::px(480));
@@ -146,9 +146,8 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
 void OuvrirEtab::onLoad()
 {
     // One separator for the cleaning, the preview and the import of this list.
-    separateur_ = LireRegistre(etat::kCleRegistre, QStringLiteral("csv")).value_or(QString());
-    if (separateur_.isEmpty())
-        separateur_ = QStringLiteral(";");
+    etat::SeparateurCsv = demarrage::lireSeparateur();
+    separateur_ = etat::SeparateurCsv;
 }
 
 void OuvrirEtab::onActivate()
@@ -157,10 +156,7 @@ void OuvrirEtab::onActivate()
     if (!localiserEtablissement())
         return;
     try {
-        elevesTrouves_ = base::db().scalar(
-                             QStringLiteral("SELECT EXISTS (SELECT 1 FROM Eleves WHERE CodeEtablissement = ?)"),
-                             {codeEtab_})
-                         == u"1";
+        elevesTrouves_ = etablissements::aDesEleves(codeEtab_);
     } catch (const db::Error& erreur) {
         dialogs::message(erreur.message(), dialogs::Icon::Critical);
         return;

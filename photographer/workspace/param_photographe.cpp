@@ -71,6 +71,7 @@ ParamPhotographe::ParamPhotographe() : Form(QStringLiteral("ParamPhotographe"))
         filterKeys(saisie, *rubrique.permis);
         auto* affichage = new QLabel(page);
         affichage->setObjectName(QString::fromLatin1(rubrique.affichage));
+        affichage->setTextFormat(Qt::PlainText);
         layout::place(affichage, 3000, haut + 30, 4200, 285);
         affichage->hide();
         champs_.push_back({QString::fromLatin1(rubrique.colonne), saisie, affichage, rubrique.montree});

@@ -96,10 +96,8 @@ void Propos::onLoad()
 
 void Propos::onActivate()
 {
-    LabelVersion_->setText(etat::VersionLogiciel.isEmpty() ? etat::versionText() : etat::VersionLogiciel);
-    LabelCopyright_->setText(etat::MentionCopyright.isEmpty()
-                                 ? QStringLiteral("Copyright © Zelvantis. Tous droits réservés.")
-                                 : etat::MentionCopyright);
+    LabelVersion_->setText(etat::VersionLogiciel);
+    LabelCopyright_->setText(etat::MentionCopyright);
 }
 
 void Propos::Labelweb_Click()

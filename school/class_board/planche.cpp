@@ -65,6 +65,7 @@ private:
 };
 
 constexpr int kIconePixels = 13;
+constexpr unsigned kFondNom = 0xC0FFFF;
 
 QPixmap icone(bool suppression)
 {
@@ -149,13 +150,12 @@ Planche::Cellule& Planche::creerCellule(int index)
     QFont gras = police;
     gras.setBold(true);
     c.nom->setFont(gras);
-    layout::setBackground(c.nom, 0xC0FFFF);
 
     c.prenom = new QLabel(this);
     c.prenom->setObjectName(nomElement("LbPrenom", index));
     c.prenom->setAlignment(Qt::AlignCenter);
     c.prenom->setFont(police);
-    layout::setBackground(c.prenom, 0xC0FFFF);
+    layout::setBackground(c.prenom, kFondNom);
     QPalette encre = c.prenom->palette();
     encre.setColor(QPalette::WindowText, QColor(layout::bgr(0x400000)));
     c.prenom->setPalette(encre);
@@ -163,6 +163,7 @@ Planche::Cellule& Planche::creerCellule(int index)
     if (zero || !classe) {
         c.classe = new QLabel(this);
         c.classe->setObjectName(nomElement("LbGPClasse", index));
+        c.classe->setAlignment(Qt::AlignCenter);
         c.classe->setFont(police);
         layout::setBackground(c.classe, 0xE0E0E0);
     }
@@ -213,6 +214,8 @@ void Planche::remplir(Cellule& c, int index, bool modeChoix)
 {
     const CelluleEleve& e = donnees_[index];
     const bool classe = type_ == TypePlanche::Classe;
+    // A pick may have coloured the surname of cell 0, which outlives the board.
+    layout::setBackground(c.nom, kFondNom);
     c.nom->setText(e.nom);
     c.prenom->setText(e.prenom);
     c.num->setText(e.cdeEleve);

@@ -85,7 +85,8 @@ PanneauTransfert::PanneauTransfert(QWidget* colonne) : QFrame(colonne)
 
     auto* titre = etiquette(this, "Label1_3", QStringLiteral("Elève :"), 0x000000, 15, 240, 765, 240);
     titre->setAlignment(Qt::AlignCenter);
-    eleve_ = etiquette(this, "Label1_2", QStringLiteral("Prénom :"), 0x0000FF, 120, 480, 915, 240);
+    // As wide as the class list below it, so that a whole name shows.
+    eleve_ = etiquette(this, "Label1_2", QStringLiteral("Prénom :"), 0x0000FF, 120, 480, 1695, 240);
     etiquette(this, "Label1_4", QStringLiteral("vers la classe:"), 0x404040, 120, 840, 1440, 240);
 
     Combo1_ = new QComboBox(this);

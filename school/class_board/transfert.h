@@ -42,8 +42,6 @@ public:
     // as it was.
     void ouvrir(const QString& cdeEleve, const QString& classeActuelle);
 
-    QPushButton* boutonValider() const { return valider_; }
-
 Q_SIGNALS:
     // "Valider" closed the panel: first ferme(), then, when the class picked
     // differs from the student's, eleveTransfere() once the row of that key

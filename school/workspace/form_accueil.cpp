@@ -103,6 +103,17 @@ QPushButton* FormAccueil::bouton(QWidget* parent, const QString& nom, const QStr
     return button;
 }
 
+QComboBox* FormAccueil::liste(QWidget* parent, const QString& nom, int top, void (FormAccueil::*choix)(int))
+{
+    // A list is only picked from (no edit line): every choice comes as activated().
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(nom);
+    layout::place(combo, 120, top, 1695, 360);
+    connect(combo, &QComboBox::activated, this,
+            [this, choix](int index) { executer([this, choix, index] { (this->*choix)(index); }); });
+    return combo;
+}
+
 void FormAccueil::executer(const std::function<void()>& commande)
 {
     try {
@@ -132,11 +143,7 @@ void FormAccueil::creerColonneGauche()
     layout::place(Shape2, 0, 4320, 1935, kHauteurZoneAjout);
 
     libelle(Frame3, QStringLiteral("lbclasses"), QStringLiteral("Les classes"), 120, 960, 1695, 240);
-    DBComboClasses = new QComboBox(Frame3);
-    DBComboClasses->setObjectName(QStringLiteral("DBComboClasses"));
-    layout::place(DBComboClasses, 120, 1200, 1695, 360);
-    connect(DBComboClasses, &QComboBox::activated, this,
-            [this](int index) { executer([this, index] { DBComboClasses_Choix(index); }); });
+    DBComboClasses = liste(Frame3, QStringLiteral("DBComboClasses"), 1200, &FormAccueil::DBComboClasses_Choix);
     Bt_Aficher = bouton(Frame3, QStringLiteral("Bt_Aficher"), QStringLiteral("Afficher..."),
                         &FormAccueil::Bt_Aficher_Click);
     layout::place(Bt_Aficher, 240, 1680, 1455, 375);
@@ -146,11 +153,7 @@ void FormAccueil::creerColonneGauche()
     Bt_Creer_Groupe = bouton(Frame3, QStringLiteral("Bt_Creer_Groupe"), QStringLiteral("Creer"),
                              &FormAccueil::Bt_Creer_Groupe_Click);
     layout::place(Bt_Creer_Groupe, 240, 2520, 1455, 375);
-    DBComboGroupe = new QComboBox(Frame3);
-    DBComboGroupe->setObjectName(QStringLiteral("DBComboGroupe"));
-    layout::place(DBComboGroupe, 120, 3000, 1695, 360);
-    connect(DBComboGroupe, &QComboBox::activated, this,
-            [this](int index) { executer([this, index] { DBComboGroupe_Choix(index); }); });
+    DBComboGroupe = liste(Frame3, QStringLiteral("DBComboGroupe"), 3000, &FormAccueil::DBComboGroupe_Choix);
     Aff_Groupe = bouton(Frame3, QStringLiteral("Aff_Groupe"), QStringLiteral("Afficher..."),
                         &FormAccueil::Aff_Groupe_Click);
     layout::place(Aff_Groupe, 240, 3480, 1455, 375);
@@ -211,6 +214,9 @@ void FormAccueil::creerZoneAjout(QWidget* colonne)
                             &FormAccueil::Bt_Ajout_Photo_Click);
     Bt_Ajout_Photo->setFont(police(8.25, false));
     layout::place(Bt_Ajout_Photo, 360, 7080, 1215, 375);
+    // One-line captions: a wrapped "Nom :" would lose its colon under the box below.
+    for (QLabel* titre : {LbAjNom, LbAjoutPrenom, LbAjoutPhoto})
+        titre->setWordWrap(false);
     for (QWidget* saisie : std::initializer_list<QWidget*>{LbAjNom, TextRecupNom, LbAjoutPrenom, TextRecupPrenom,
                                                            LbAjoutPhoto, Bt_Ajout_Photo})
         saisie->hide();
@@ -268,7 +274,8 @@ void FormAccueil::creerPlanche(QWidget* fond)
     zonePlanche_->setWidget(Frame1);
     connect(Frame1, &Planche::portraitClique, this,
             [this](int index) { executer([this, index] { Image2_Click(index); }); });
-    connect(Frame1, &Planche::changementClasseDemande, this, &FormAccueil::ImageChgClasse_Click);
+    connect(Frame1, &Planche::changementClasseDemande, this,
+            [this](int index) { executer([this, index] { ImageChgClasse_Click(index); }); });
     // The delete icon's command comes with a later window; its click does nothing yet.
 }
 
@@ -521,6 +528,7 @@ void FormAccueil::desactiverImpression()
 
 void FormAccueil::Bt_Ajout_Eleve_Click()
 {
+    abandonnerTransfert();
     DBComboClasses->setEnabled(false);
     DBComboGroupe->setEnabled(false);
     Bt_Ajout_Eleve->hide();
@@ -821,4 +829,13 @@ void FormAccueil::transfertFerme()
     changerHauteur(Shape2, kHauteurZoneAjout);
     Bt_Ajout_Eleve->setEnabled(true);
     Bt_Creer_Groupe->setEnabled(true);
+}
+
+void FormAccueil::abandonnerTransfert()
+{
+    // A move left pending would rebuild the board under the addition (and
+    // its end would let the wizard start with it); nothing of it was written.
+    Frame2->hide();
+    if (auto* valider = findChild<QPushButton*>(QStringLiteral("Bt_ChangeClasse_0")))
+        valider->hide();
 }

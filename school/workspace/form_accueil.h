@@ -47,6 +47,7 @@ private:
     void creerPlanche(QWidget* fond);
     void creerMenus();
     QPushButton* bouton(QWidget* parent, const QString& nom, const QString& texte, void (FormAccueil::*action)());
+    QComboBox* liste(QWidget* parent, const QString& nom, int top, void (FormAccueil::*choix)(int));
     // Runs a command; a database failure is said in a message and the window goes on.
     void executer(const std::function<void()>& commande);
 
@@ -82,6 +83,7 @@ private:
 
     void ImageChgClasse_Click(int index);
     void transfertFerme();
+    void abandonnerTransfert();
 
     void MNU_Aide_Click();
 

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QPainter>
 
+#include <functional>
+
 void ImageCliquable::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
@@ -45,38 +47,47 @@ QPixmap toile(int cote)
     pixmap.fill(Qt::transparent);
     return pixmap;
 }
+
+// A filled disc with a white mark drawn over it.
+QPixmap pastille(int cote, const QColor& fond, const std::function<void(QPainter&)>& marque)
+{
+    QPixmap pixmap = toile(cote);
+    QPainter peintre(&pixmap);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.setBrush(fond);
+    peintre.setPen(Qt::NoPen);
+    peintre.drawEllipse(QRectF(0.5, 0.5, cote - 1, cote - 1));
+    marque(peintre);
+    peintre.end();
+    return pixmap;
+}
+
+void ecrireAuCentre(QPainter& peintre, const QRect& zone, const QString& texte, int pixels)
+{
+    QFont police(QStringLiteral("Verdana"));
+    police.setBold(true);
+    police.setPixelSize(pixels);
+    peintre.setFont(police);
+    peintre.drawText(zone, Qt::AlignCenter, texte);
+}
 } // namespace
 
 QPixmap croixRetrait(int cote)
 {
-    QPixmap pixmap = toile(cote);
-    QPainter peintre(&pixmap);
-    peintre.setRenderHint(QPainter::Antialiasing);
-    peintre.setBrush(QColor(200, 30, 30));
-    peintre.setPen(Qt::NoPen);
-    peintre.drawEllipse(0, 0, cote - 1, cote - 1);
-    peintre.setPen(QPen(Qt::white, qMax(1, cote / 6)));
-    const int marge = cote / 4;
-    peintre.drawLine(marge, marge, cote - 1 - marge, cote - 1 - marge);
-    peintre.drawLine(marge, cote - 1 - marge, cote - 1 - marge, marge);
-    return pixmap;
+    return pastille(cote, QColor(200, 30, 30), [cote](QPainter& peintre) {
+        peintre.setPen(QPen(Qt::white, qMax(1, cote / 6)));
+        const int marge = cote / 4;
+        peintre.drawLine(marge, marge, cote - 1 - marge, cote - 1 - marge);
+        peintre.drawLine(marge, cote - 1 - marge, cote - 1 - marge, marge);
+    });
 }
 
 QPixmap etape(int numero, int cote)
 {
-    QPixmap pixmap = toile(cote);
-    QPainter peintre(&pixmap);
-    peintre.setRenderHint(QPainter::Antialiasing);
-    peintre.setBrush(QColor(0x3A, 0x7B, 0xD5));
-    peintre.setPen(Qt::NoPen);
-    peintre.drawEllipse(1, 1, cote - 2, cote - 2);
-    QFont police(QStringLiteral("Verdana"));
-    police.setBold(true);
-    police.setPixelSize(cote * 3 / 5);
-    peintre.setFont(police);
-    peintre.setPen(Qt::white);
-    peintre.drawText(pixmap.rect(), Qt::AlignCenter, QString::number(numero));
-    return pixmap;
+    return pastille(cote, QColor(0x3A, 0x7B, 0xD5), [numero, cote](QPainter& peintre) {
+        peintre.setPen(Qt::white);
+        ecrireAuCentre(peintre, QRect(0, 0, cote, cote), QString::number(numero), cote * 3 / 5);
+    });
 }
 
 QPixmap logo(int cote)
@@ -87,11 +98,7 @@ QPixmap logo(int cote)
     peintre.setBrush(QColor(0xFB, 0xC0, 0x8C));
     peintre.setPen(QPen(QColor(0x40, 0x40, 0x40), 2));
     peintre.drawRoundedRect(QRectF(2, 2, cote - 4, cote - 4), cote / 8.0, cote / 8.0);
-    QFont police(QStringLiteral("Verdana"));
-    police.setBold(true);
-    police.setPixelSize(cote / 2);
-    peintre.setFont(police);
-    peintre.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("V"));
+    ecrireAuCentre(peintre, pixmap.rect(), QStringLiteral("V"), cote / 2);
     return pixmap;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 namespace {
@@ -98,7 +99,13 @@ TEST_F(DatabaseTest, BackupCopiesTheWholeDatabase)
     database.backupTo(copy);
     db::Database restored(copy);
     EXPECT_EQ(restored.scalar(QStringLiteral("SELECT Nom FROM Eleves")), QStringLiteral("A"));
-    EXPECT_THROW(database.backupTo(dir.filePath(QStringLiteral("absent/copie.idx"))), db::Error);
+    const QString impossible = dir.filePath(QStringLiteral("absent/copie.idx"));
+    try {
+        database.backupTo(impossible);
+        ADD_FAILURE() << "a backup into a missing folder succeeded";
+    } catch (const db::Error& error) {
+        EXPECT_TRUE(error.message().contains(impossible));
+    }
 }
 
 TEST(Database, AFileThatIsNotADatabaseIsReportedByName)
@@ -109,10 +116,14 @@ TEST(Database, AFileThatIsNotADatabaseIsReportedByName)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(4096, 'x'));
     file.close();
+    const auto ouverts = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size(); };
+    const auto avant = ouverts();
     try {
         db::Database database(path);
         FAIL() << "opened a file that is not a database";
     } catch (const db::Error& error) {
         EXPECT_TRUE(error.message().contains(path));
     }
+    // The refused file is let go.
+    EXPECT_EQ(ouverts(), avant);
 }

@@ -6,7 +6,7 @@ public:
     bool open(const QString& target) override
     {
         owner_.requests_.push_back({QStringLiteral("open"), target});
-        return true;
+        return owner_.opens_;
     }
     bool print(const QString& htmlFile) override
     {

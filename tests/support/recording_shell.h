@@ -20,9 +20,12 @@ public:
     ~RecordingShell(); // restores the previous service
 
     const std::vector<Request>& requests() const { return requests_; }
+    // From now on, opening is recorded but reported as failed.
+    void failOpening() { opens_ = false; }
 
 private:
     class Proxy;
     std::vector<Request> requests_;
+    bool opens_ = true;
     std::unique_ptr<shell::Service> previous_;
 };

@@ -128,7 +128,8 @@ TEST_F(ChoixClasseTest, AFileThatIsNotAWholePictureIsNeverFiled)
     const QString picture = paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")});
     auto* timer = form.findChild<QTimer*>(QStringLiteral("TimerHot"));
 
-    // Cut short: it never ends with the end marker, so it waits.
+    // Cut short: it lacks its end marker, so it is waited for a while, then
+    // told and left where it is.
     const QByteArray entier = jpeg();
     const QString coupe = hot(QStringLiteral("A_coupe.jpg"));
     Sandbox::writeFile(coupe, entier.left(entier.size() * 2 / 3));
@@ -138,7 +139,13 @@ TEST_F(ChoixClasseTest, AFileThatIsNotAWholePictureIsNeverFiled)
     }
     EXPECT_FALSE(QFile::exists(picture));
     EXPECT_TRUE(timer->isActive());
+    dialogues_.message(QStringLiteral("A_coupe.jpg"));
+    ASSERT_TRUE(classer(form, coupe));
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_TRUE(QFile::exists(coupe));
+    EXPECT_FALSE(QFile::exists(picture));
     QFile::remove(coupe);
+    cliquer(form, 0);
 
     // Whole but not a picture: one message naming it, the capture stops, the file stays.
     const QString faux = hot(QStringLiteral("B_faux.jpg"));

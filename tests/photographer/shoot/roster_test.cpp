@@ -176,7 +176,15 @@ TEST_F(RosterTest, CreatingAClassAndGoingBackToTheClasses)
     ouvrirClasse(QStringLiteral("6B"));
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_Créer_Classe"))->isEnabled());
     EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelRecupNom_9"))->text(), QStringLiteral("Nom9"));
+    // Both panels are open when the photographer goes back to the classes:
+    // neither may stay, as it would write into the class no longer shown.
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_0")), Qt::LeftButton);
+    cliquer(form, 0, Qt::RightButton);
+    menu(form, QStringLiteral("MNU_Change_Classe"))->trigger();
+    controle<QMenu>(form, QStringLiteral("MNU_POPUP_ELEVES"))->hide();
     menu(form, QStringLiteral("MNU_Changer"))->trigger();
+    for (const char* nom : {"Bt_Ajout_1", "Bt_Ajout_2", "Bt_Ajout_3", "Bt_Ajout_4", "Frame2", "TextNom"})
+        EXPECT_FALSE(controle(form, QString::fromLatin1(nom))->isVisible()) << nom;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Choix Classe..."));
     EXPECT_TRUE(controle(form, QStringLiteral("Bt_Classe_0"))->isVisible());
     EXPECT_FALSE(controle(form, QStringLiteral("Photo_0"))->isVisible());

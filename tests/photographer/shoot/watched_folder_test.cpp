@@ -38,6 +38,20 @@ TEST_F(WatchedFolderPolling, FileWrittenInTwoHalvesIsTakenOnceStableAndComplete)
     EXPECT_EQ(tick(), path("IMG_0001.JPG"));
 }
 
+TEST_F(WatchedFolderPolling, FileCutShortIsGivenUpOnOnceItHasStoodStillLongEnough)
+{
+    append("IMG_0001.JPG", kCameraBytes.left(1500));
+    append("IMG_0002.JPG", kCameraBytes);
+    for (int call = 0; call < capture::WatchedFolder::kCallsBeforeCutShort; ++call)
+        EXPECT_EQ(tick(), QString()) << "call " << call;
+    EXPECT_EQ(tick(), path("IMG_0001.JPG")) << "returned for the filing to refuse it, never skipped";
+
+    // Growing again starts the wait afresh.
+    append("IMG_0001.JPG", "x");
+    EXPECT_EQ(tick(), QString());
+    EXPECT_EQ(tick(), QString());
+}
+
 TEST_F(WatchedFolderPolling, FilesAreTakenInNameOrderAndNeverOvertakeOneBeingWritten)
 {
     append("IMG_0002.JPG", kCameraBytes);

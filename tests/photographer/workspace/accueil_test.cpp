@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QToolButton>
@@ -39,6 +40,27 @@ void remplirDossiers(const QString& nom)
         Sandbox::writeFile(paths::join(dossier, {QStringLiteral("Thumbs.db")}), "cache");
         Sandbox::writeFile(paths::join(dossier, {QStringLiteral("6A"), QStringLiteral("2.jpg")}), "jpeg");
     }
+}
+
+// Types into the open editor of the list, as the user does, and lets the
+// main window store the change.
+void saisir(Accueil& accueil, const QString& texte)
+{
+    auto* editeur = grille(accueil)->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editeur, nullptr) << "no cell is being edited";
+    editeur->setText(texte);
+    QTest::keyClick(editeur, Qt::Key_Return);
+    // The editor commits on its next turn, the window stores on the one after.
+    for (int tour = 0; tour < 3; ++tour)
+        QCoreApplication::processEvents();
+}
+
+void editerCellule(Accueil& accueil, int ligne, int colonne, const QString& texte)
+{
+    QTableWidget* table = grille(accueil);
+    table->setCurrentCell(ligne, colonne);
+    QTest::keyClick(table, Qt::Key_F2);
+    saisir(accueil, texte);
 }
 
 bool tousPresents(const QString& nom)
@@ -193,9 +215,10 @@ TEST_F(AccueilListe, RenommerChangeLeNomEtLesQuatreDossiers)
     remplirDossiers(QStringLiteral("Ecole A"));
     Accueil& accueil = demarrer();
     cliquerLigne(accueil, 0);
-    dialogues.message(QStringLiteral("modifier le nom de l'établissement est irréversible"))
-        .input(QStringLiteral("Nouveau nom"), QStringLiteral("Ecole d'Été"));
+    dialogues.message(QStringLiteral("modifier le nom de l'établissement est irréversible"));
     entree(accueil, "MNU_Modif_Nom")->trigger();
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    saisir(accueil, QStringLiteral("Ecole d'Été"));
 
     EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
               QStringLiteral("Ecole d'Été"));
@@ -203,6 +226,13 @@ TEST_F(AccueilListe, RenommerChangeLeNomEtLesQuatreDossiers)
     EXPECT_TRUE(aucunPresent(QStringLiteral("Ecole A")));
     EXPECT_EQ(grille(accueil)->item(0, 1)->text(), QStringLiteral("Ecole d'Été"));
     EXPECT_EQ(etat::NomEtabEnCours, QStringLiteral("Ecole d'Été"));
+
+    // The postal code is edited in its cell too; the key is not.
+    editerCellule(accueil, 0, 2, QStringLiteral("69002"));
+    EXPECT_EQ(base().scalar(QStringLiteral("SELECT \"Code Postal\" FROM Etablissements WHERE CdeEtablissement = ?1"),
+                            {code}),
+              QStringLiteral("69002"));
+    EXPECT_FALSE(grille(accueil)->item(0, 0)->flags().testFlag(Qt::ItemIsEditable));
 }
 
 TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
@@ -223,15 +253,19 @@ TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
     Accueil& accueil = demarrer();
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nouveau.toStdString());
-        cliquerLigne(accueil, 0);
-        dialogues.message(QStringLiteral("irréversible")).input(QStringLiteral("Nouveau nom"), c.nouveau).message(c.refus);
-        entree(accueil, "MNU_Modif_Nom")->trigger();
+        dialogues.message(c.refus);
+        editerCellule(accueil, 0, 1, c.nouveau);
 
         EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
         EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
                   QStringLiteral("Ecole A"));
         EXPECT_TRUE(tousPresents(QStringLiteral("Ecole A")));
+        EXPECT_EQ(grille(accueil)->item(0, 1)->text(), QStringLiteral("Ecole A"));
     }
+    // A new establishment meets the same duplicate rule, its own row aside.
+    EXPECT_TRUE(etablissements::nomPris(QStringLiteral("ecole a")));
+    EXPECT_FALSE(etablissements::nomPris(QStringLiteral("Ecole A"), code));
+    EXPECT_FALSE(etablissements::nomPris(QStringLiteral("École A")));
 }
 
 TEST_F(AccueilListe, LeSeparateurCsvNeGardeQuUnSeulCaractere)

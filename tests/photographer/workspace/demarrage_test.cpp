@@ -80,6 +80,16 @@ TEST_F(DemarrageAccueil, PremierDemarrageInstalleDossiersBaseEtReglages)
         for (const char* table : {"Etablissements", "Eleves", "Photographe", "Pochette", "PochetteIncomplete",
                                   "Articles", "RecTarifs", "RecPochetteInc"})
             EXPECT_TRUE(copie.hasTable(QString::fromLatin1(table))) << table;
+        // Column names that other installations' files share, blanks and slips included.
+        const char* colonnes[][2] = {{"Etablissements", "Code Postal"}, {"Eleves", "NomPhoto"},
+                                     {"Photographe", "Web"},            {"PochetteIncomplete", "CdePocInc"},
+                                     {"RecPochetteInc", "RecLibelleArticke"}, {"RecTarifs", "RecArticlesPrixRecPub"}};
+        for (const auto& colonne : colonnes) {
+            EXPECT_FALSE(copie.query(QStringLiteral("SELECT name FROM pragma_table_info(?1) WHERE name = ?2"),
+                                     {QString::fromLatin1(colonne[0]), QString::fromLatin1(colonne[1])})
+                             .empty())
+                << colonne[0] << "." << colonne[1];
+        }
     }
     EXPECT_EQ(reglageLu(QStringLiteral("csv")), QStringLiteral(";"));
     EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("0"));
@@ -212,4 +222,10 @@ TEST_F(DemarrageAccueil, QuitterEtMiseAJourFermentLaFenetre)
     EXPECT_EQ(reglageLu(QStringLiteral("DateMaj")), aujourdhui());
     ASSERT_EQ(coquille.requests().size(), 1u);
     EXPECT_EQ(coquille.requests().front().target, demarrage::adresseMaj());
+
+    // Without a browser the address is given instead of a silent end.
+    coquille.failOpening();
+    dialogues.message(QStringLiteral("https://mises-a-jour.example/telechargements/maj_zelvantis.exe"));
+    demarrer().findChild<QAction*>(QStringLiteral("Mnu_maj"))->trigger();
+    EXPECT_EQ(existingForm<Accueil>(), nullptr);
 }

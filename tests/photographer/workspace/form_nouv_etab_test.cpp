@@ -98,6 +98,9 @@ TEST_F(NouvelEtablissement, DossiersExistants)
     paths::ensureFolder(dossierArchive(QStringLiteral("Ecole Vide")));
     // One that holds pictures of someone else is not.
     Sandbox::writeFile(paths::join(dossierDonnees(QStringLiteral("Ecole Pleine")), {QStringLiteral("12.jpg")}), "x");
+    // Nor one whose copies kept pictures of a former establishment.
+    Sandbox::writeFile(paths::join(dossierDonnees(QStringLiteral("Ecole Ancienne BR")), {QStringLiteral("7.jpg")}),
+                       "x");
     // A file where the folder should be cannot become one.
     Sandbox::writeFile(dossierArchive(QStringLiteral("Ecole Bloquee")), "x");
 
@@ -109,6 +112,8 @@ TEST_F(NouvelEtablissement, DossiersExistants)
         {"Ecole Vide", ""},
         {"Ecole Pleine", "Le dossier " + QDir::toNativeSeparators(dossierDonnees("Ecole Pleine"))
                              + " existe déjà et contient des fichiers."},
+        {"Ecole Ancienne", "Le dossier " + QDir::toNativeSeparators(dossierDonnees("Ecole Ancienne BR"))
+                               + " existe déjà et contient des fichiers."},
         {"Ecole Bloquee", "Le dossier " + QDir::toNativeSeparators(dossierArchive("Ecole Bloquee"))
                               + " n'a pas pu être créé"},
     };
@@ -125,6 +130,7 @@ TEST_F(NouvelEtablissement, DossiersExistants)
     EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT group_concat(Nom) FROM Etablissements")),
               QStringLiteral("Ecole Vide"));
     EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("Ecole Pleine"))));
+    EXPECT_FALSE(QFileInfo::exists(dossierDonnees(QStringLiteral("Ecole Ancienne"))));
 }
 
 TEST_F(NouvelEtablissement, FiltresDeSaisieEtAnnulation)

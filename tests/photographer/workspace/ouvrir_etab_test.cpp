@@ -176,6 +176,24 @@ TEST_F(ImportCsvEleves, LigneCourteNImporteRienEtLaListeResteAImporter)
     EXPECT_EQ(nombreEleves(), 0);
 }
 
+TEST_F(ImportCsvEleves, RetourDeLAProposRedemandeLeFichier)
+{
+    const QString code = ajouterEtablissement(QStringLiteral("Ecole du Parc"));
+    const QString fichier = ecrireListe(QStringLiteral("parc.csv"), "NOM;PRENOM;CLASSE\r\nDURAND;Lea;6A\r\n");
+    OuvrirEtab& form = ouvrir(code, fichier);
+
+    form.findChild<QAction*>(QStringLiteral("MNU_Propos"))->trigger();
+    ASSERT_NE(existingForm<Propos>(), nullptr);
+    EXPECT_TRUE(form.isVisible());
+    existingForm<Propos>()->unload();
+
+    // Still without students: coming back asks for the list again.
+    dialogues_.openFile(ecrireListe(QStringLiteral("parc2.csv"), "NOM;PRENOM;CLASSE;REGIME\r\n"));
+    form.activateFromUser();
+    EXPECT_EQ(dialogues_.prompts().size(), 2u);
+    EXPECT_EQ(form.findChild<QComboBox*>(QStringLiteral("ComboNom"))->count(), 4);
+}
+
 TEST_F(ImportCsvEleves, FichierIlliblePrevientEtNEcritRien)
 {
     const QString code = ajouterEtablissement(QStringLiteral("Ecole du Parc"));

@@ -96,6 +96,21 @@ TEST_F(FichePhotographe, ModifierPuisOkGardeUneSeuleFiche)
     EXPECT_EQ(existingForm<ParamPhotographe>(), nullptr);
 }
 
+TEST_F(FichePhotographe, FicheSansNomCompleteeSansSecondeLigne)
+{
+    base::db().exec(QStringLiteral("INSERT INTO Photographe (NomP, VilleP) VALUES ('', 'Lyon')"));
+    ParamPhotographe& form = ouvrir();
+    EXPECT_EQ(boutonsVisibles(form), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(boite(form, "TextVille")->text(), QStringLiteral("Lyon"));
+
+    taper(boite(form, "TextNomEntre"), QStringLiteral("Studio"));
+    QTest::mouseClick(bouton(form, 1), Qt::LeftButton);
+    const db::Rows lignes = fiches();
+    ASSERT_EQ(lignes.size(), 1u);
+    EXPECT_EQ(lignes[0][u"NomP"], QStringLiteral("Studio"));
+    EXPECT_EQ(lignes[0][u"VilleP"], QStringLiteral("Lyon"));
+}
+
 TEST_F(FichePhotographe, RetourDeLAProposGardeLaSaisie)
 {
     ParamPhotographe& form = ouvrir();

@@ -128,6 +128,8 @@ TEST_F(BoardsClasse, ReconstruireNeGardeQueLesNouvellesCellules)
 {
     Planche planche;
     planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("6A")), false);
+    // A pick marks a surname; cell 0 outlives the board and must not keep the mark.
+    layout::setBackground(element(planche, "LbNom", 0), 0x00FF00);
     // A rebuild started from a cell's own click, as after a deletion.
     QObject::connect(&planche, &Planche::suppressionDemandee, &planche, [&planche] {
         planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("5B")), true);
@@ -145,6 +147,7 @@ TEST_F(BoardsClasse, ReconstruireNeGardeQueLesNouvellesCellules)
         EXPECT_TRUE(element(planche, "ImageChgClasse", i)->isHidden()) << i;
     }
     EXPECT_EQ(planche.size(), layout::rect(0, 0, 15855, 12855).size());
+    EXPECT_EQ(element(planche, "LbNom", 0)->palette().color(QPalette::Window).rgb(), layout::bgr(0xC0FFFF));
 }
 
 TEST_F(BoardsClasse, UneClasseVideNeMontreAucuneCellule)

@@ -4,6 +4,7 @@
 #include "school/workspace/ecole_base.h"
 #include "school/workspace/module_var.h"
 
+#include <QFile>
 #include <QImage>
 
 SchoolFixture::SchoolFixture()
@@ -59,6 +60,12 @@ bool SchoolFixture::ecrirePortrait(const QString& chemin, const QColor& couleur)
     QImage image(60, 80, QImage::Format_RGB32);
     image.fill(couleur);
     return image.save(chemin, "JPG", 95);
+}
+
+QByteArray SchoolFixture::lire(const QString& chemin)
+{
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
 }
 
 qint64 SchoolFixture::ajouterEleve(const QString& classe, const QString& nom,

@@ -48,6 +48,8 @@ public:
     static QColor couleurPortrait(qint64 cdeEleve);
     // Writes a 60x80 JPEG of one colour; false when it could not be written.
     static bool ecrirePortrait(const QString& chemin, const QColor& couleur);
+    // The bytes of a file, empty when it cannot be read.
+    static QByteArray lire(const QString& chemin);
 
 private:
     void preparer();

@@ -1,9 +1,11 @@
 #include "school/workspace/demarrage.h"
 
+#include "common/database.h"
 #include "common/paths.h"
 #include "school/workspace/ecole_base.h"
 #include "school/workspace/form_accueil.h"
 #include "school/workspace/module_var.h"
+#include "tests/school/support/school_fixture.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -15,12 +17,6 @@
 #include <QFileInfo>
 
 namespace {
-
-QByteArray lire(const QString& chemin)
-{
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
-}
 
 class DemarrageEcole : public ::testing::Test {
 protected:
@@ -43,7 +39,9 @@ TEST_F(DemarrageEcole, PremierDemarrageInstalleLaBaseEtLesModelesSansRienRemplac
     ASSERT_EQ(demarrage::demarrer(), QString());
     EXPECT_EQ(mv::CheminDonnees, donnees());
     for (const QString& nom : demarrage::fichiersLivres())
-        EXPECT_EQ(lire(paths::join(donnees(), {nom})), lire(paths::join(sandbox.programDir(), {nom}))) << nom.toStdString();
+        EXPECT_EQ(SchoolFixture::lire(paths::join(donnees(), {nom})),
+                  SchoolFixture::lire(paths::join(sandbox.programDir(), {nom})))
+            << nom.toStdString();
     EXPECT_TRUE(ecole::db().hasTable(QStringLiteral("Goupes")));
     EXPECT_FALSE(QFileInfo::exists(paths::join(donnees(), {QStringLiteral("images")})));
     ecole::fermer();
@@ -51,8 +49,26 @@ TEST_F(DemarrageEcole, PremierDemarrageInstalleLaBaseEtLesModelesSansRienRemplac
     const QString modele = paths::join(donnees(), {QStringLiteral("filetemp.html")});
     Sandbox::writeFile(modele, "modifié par l'école");
     ASSERT_EQ(demarrage::demarrer(), QString());
-    EXPECT_EQ(lire(modele), QByteArray("modifié par l'école"));
+    EXPECT_EQ(SchoolFixture::lire(modele), QByteArray("modifié par l'école"));
     EXPECT_EQ(QDir(donnees()).entryList(QDir::Files).size(), 5);
+}
+
+TEST_F(DemarrageEcole, UneBaseDUneVersionAnterieureRecoitLesTablesQuiLuiManquent)
+{
+    const QString chemin = paths::join(donnees(), {QStringLiteral("classevizmora.idx")});
+    QDir().mkpath(donnees());
+    {
+        db::Database ancienne(chemin);
+        ancienne.script(QStringLiteral("CREATE TABLE Eleves (CdeEleves INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                       " Classe TEXT, Nom TEXT, Prenom TEXT, NomPhoto TEXT);"
+                                       "INSERT INTO Eleves (Classe, Nom) VALUES ('6A', 'Durand');"));
+    }
+
+    ASSERT_EQ(demarrage::demarrer(), QString());
+
+    for (const char* table : {"Etablissement", "Photographe", "Goupes", "Ventes", "Tarifs", "TarifPochIncom"})
+        EXPECT_TRUE(ecole::db().hasTable(QString::fromLatin1(table))) << table;
+    EXPECT_EQ(ecole::db().scalar(QStringLiteral("SELECT Nom FROM Eleves")), QStringLiteral("Durand"));
 }
 
 TEST_F(DemarrageEcole, FichierLivreAbsentArreteLeProgrammeEnLeNommant)

@@ -23,12 +23,6 @@
 
 namespace {
 
-QByteArray lire(const QString& chemin)
-{
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
-}
-
 class AccueilEcole : public ::testing::Test {
 protected:
     AccueilEcole()
@@ -119,6 +113,9 @@ TEST_F(AccueilEcole, ClasseDeCinquanteAfficheeEtImprimee)
     EXPECT_EQ(entrees(QStringLiteral("DBComboClasses")),
               (QStringList{QStringLiteral("6A"), QStringLiteral("5B"), QStringLiteral("3C")}));
     EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
+    // Lists are picked from, never typed into.
+    for (const char* liste : {"DBComboClasses", "DBComboGroupe"})
+        EXPECT_FALSE(controle<QComboBox>(QString::fromLatin1(liste))->isEditable()) << liste;
 
     choisir(QStringLiteral("DBComboClasses"), QStringLiteral("6A"));
     EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
@@ -148,7 +145,7 @@ TEST_F(AccueilEcole, ClasseDeCinquanteAfficheeEtImprimee)
     const QString document = paths::join(ecole.dossier(), {QStringLiteral("filetemp.html")});
     EXPECT_EQ(shell.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("print"), document},
                                                                      {QStringLiteral("open"), document}}));
-    EXPECT_TRUE(lire(document).contains("Nom050"));
+    EXPECT_TRUE(SchoolFixture::lire(document).contains("Nom050"));
 
     // Choosing another class clears the board and the print menus.
     choisir(QStringLiteral("DBComboClasses"), QStringLiteral("5B"));
@@ -229,7 +226,8 @@ TEST_F(AccueilEcole, AjoutDUnEleveAvecSaPhoto)
     ASSERT_EQ(lignes.size(), 1u);
     EXPECT_EQ(lignes[0][u"Classe"], QStringLiteral("6A"));
     EXPECT_EQ(lignes[0][u"NomPhoto"], lignes[0][u"CdeEleves"]);
-    EXPECT_EQ(lire(paths::join(ecole.dossierImages(), {lignes[0][u"NomPhoto"] + QStringLiteral(".jpg")})),
+    EXPECT_EQ(SchoolFixture::lire(
+                  paths::join(ecole.dossierImages(), {lignes[0][u"NomPhoto"] + QStringLiteral(".jpg")})),
               QByteArray("portrait de Zola"));
     ASSERT_EQ(planche()->nombre(), 4);
     EXPECT_EQ(planche()->cellule(0).nom, QStringLiteral("Aaron"));
@@ -490,6 +488,26 @@ TEST_F(AccueilEcole, DeplacementReconstruitLaPlancheEtLesListes)
     EXPECT_FALSE(visible(QStringLiteral("Frame2")));
     EXPECT_TRUE(visible(QStringLiteral("Bt_Vente")));
     EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Ajout_Eleve"))->isEnabled());
+}
+
+TEST_F(AccueilEcole, UnDeplacementLaisseEnSuspensEstAbandonneParUnAjout)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 2);
+    const qint64 martin = ecole.ajouterEleve(QStringLiteral("4D"), QStringLiteral("Martin"), QStringLiteral("Paul"));
+    ouvrir();
+    afficherClasse(QStringLiteral("4D"));
+    cliquer(QStringLiteral("ImageChgClasse_0"));
+    // The panel stays open while another class is shown, which brings "Ajouter" back.
+    afficherClasse(QStringLiteral("6A"));
+    cliquer(QStringLiteral("Bt_Ajout_Eleve"));
+
+    EXPECT_FALSE(visible(QStringLiteral("Frame2")));
+    EXPECT_FALSE(visible(QStringLiteral("Bt_ChangeClasse_0")));
+    dialogues.openFile(QString());
+    cliquer(QStringLiteral("Bt_Ajout_Photo"));
+    EXPECT_FALSE(visible(QStringLiteral("Bt_ChangeClasse_0")));
+    EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Creer_Groupe"))->isEnabled());
+    EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("4D"));
 }
 
 // --- Menus and the end of the program ----------------------------------------

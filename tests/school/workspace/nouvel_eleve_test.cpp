@@ -13,12 +13,6 @@
 
 namespace {
 
-QByteArray lire(const QString& chemin)
-{
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
-}
-
 TEST(NouvelEleveRacine, PremiereRacineLibre)
 {
     struct Cas {
@@ -58,9 +52,9 @@ TEST(NouvelEleveEnregistrement, NeRemplaceJamaisLaPhotoDUnAutreEleve)
     EXPECT_EQ(lignes[0][u"Nom"], QStringLiteral("Zola"));
     EXPECT_EQ(lignes[0][u"Prenom"], QStringLiteral("Émile"));
     EXPECT_EQ(lignes[0][u"NomPhoto"], QStringLiteral("3_2"));
-    EXPECT_EQ(lire(resultat.photo), QByteArray("octets choisis"));
+    EXPECT_EQ(SchoolFixture::lire(resultat.photo), QByteArray("octets choisis"));
     EXPECT_EQ(resultat.photo, paths::join(ecole.dossierImages(), {QStringLiteral("3_2.jpg")}));
-    EXPECT_EQ(lire(fichier3), QByteArray("livré"));
+    EXPECT_EQ(SchoolFixture::lire(fichier3), QByteArray("livré"));
 }
 
 TEST(NouvelEleveEnregistrement, CreeLeDossierImagesManquant)
@@ -73,7 +67,7 @@ TEST(NouvelEleveEnregistrement, CreeLeDossierImagesManquant)
                                                    QStringLiteral("Nom"), QStringLiteral("Prénom"), source);
 
     EXPECT_EQ(resultat.erreur, QString());
-    EXPECT_EQ(lire(resultat.photo), QByteArray("p"));
+    EXPECT_EQ(SchoolFixture::lire(resultat.photo), QByteArray("p"));
 }
 
 TEST(NouvelEleveEnregistrement, UneCopieRateeNEnregistreRien)
