@@ -5,6 +5,7 @@
 #include "common/helpers.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
+#include "common/menus.h"
 #include "common/paths.h"
 #include "common/shell.h"
 #include "photographer/shoot/hot_folder.h"
@@ -73,22 +74,6 @@ QLabel* etiquette(const QString& texte, const QString& nom, QWidget* parent)
     // Names and classes come from the school's list: never read as markup.
     l->setTextFormat(Qt::PlainText);
     return l;
-}
-
-QAction* entree(QMenu* menu, const QString& texte, const QString& nom)
-{
-    QAction* action = menu->addAction(texte);
-    action->setObjectName(nom);
-    return action;
-}
-
-template <class Parent>
-QMenu* sousMenu(Parent* parent, const QString& texte, const QString& nom)
-{
-    QMenu* menu = parent->addMenu(texte);
-    menu->setObjectName(nom);
-    menu->menuAction()->setObjectName(nom);
-    return menu;
 }
 
 QString echapperEsperluette(QString texte)
@@ -301,57 +286,56 @@ void ChoixClasse::construireDroite()
 void ChoixClasse::construireMenus()
 {
     QMenuBar* barre = menuBar();
-    QMenu* MNU_Classes = sousMenu(barre, QStringLiteral("Classes"), QStringLiteral("MNU_Classes"));
-    entree(MNU_Classes, QStringLiteral("Ajout..."), QStringLiteral("MNU_AjoutClasse"));
+    QMenu* MNU_Classes = menus::menu(barre, QStringLiteral("MNU_Classes"), QStringLiteral("Classes"));
+    menus::entry(MNU_Classes, QStringLiteral("MNU_AjoutClasse"), QStringLiteral("Ajout..."));
     MNU_Classes->menuAction()->setVisible(false);
 
-    QMenu* MNU_Eleves = sousMenu(barre, QStringLiteral("Eleves"), QStringLiteral("MNU_Eleves"));
-    MNU_AjoutEleve_ = entree(MNU_Eleves, QStringLiteral("Ajout..."), QStringLiteral("MNU_AjoutEleve"));
+    QMenu* MNU_Eleves = menus::menu(barre, QStringLiteral("MNU_Eleves"), QStringLiteral("Eleves"));
+    MNU_AjoutEleve_ = menus::entry(MNU_Eleves, QStringLiteral("MNU_AjoutEleve"), QStringLiteral("Ajout..."));
     connect(MNU_AjoutEleve_, &QAction::triggered, this, &ChoixClasse::MNU_AjoutEleve_Click);
 
-    QMenu* MNU_Classe = sousMenu(barre, QStringLiteral("Classe"), QStringLiteral("MNU_Classe"));
-    MNU_Changer_ = entree(MNU_Classe, QStringLiteral("Changer"), QStringLiteral("MNU_Changer"));
+    QMenu* MNU_Classe = menus::menu(barre, QStringLiteral("MNU_Classe"), QStringLiteral("Classe"));
+    MNU_Changer_ = menus::entry(MNU_Classe, QStringLiteral("MNU_Changer"), QStringLiteral("Changer"));
     MNU_Changer_->setEnabled(false);
     connect(MNU_Changer_, &QAction::triggered, this, &ChoixClasse::MNU_Changer_Click);
-    MNU_Créer_Classe_ = entree(MNU_Classe, QStringLiteral("Créer une classe"), QStringLiteral("MNU_Créer_Classe"));
+    MNU_Créer_Classe_ = menus::entry(MNU_Classe, QStringLiteral("MNU_Créer_Classe"), QStringLiteral("Créer une classe"));
     connect(MNU_Créer_Classe_, &QAction::triggered, this, &ChoixClasse::MNU_Créer_Classe_Click);
 
     // The deliveries are not part of this build yet: their entries stay disabled.
-    MNU_Export_ = sousMenu(barre, QStringLiteral("Exportations"), QStringLiteral("MNU_Export"));
-    MNU_Final_ = sousMenu(MNU_Export_, QStringLiteral("Photos établissement..."), QStringLiteral("MNU_Final"));
+    MNU_Export_ = menus::menu(barre, QStringLiteral("MNU_Export"), QStringLiteral("Exportations"));
+    MNU_Final_ = menus::menu(MNU_Export_, QStringLiteral("MNU_Final"), QStringLiteral("Photos établissement..."));
     for (const auto& [texte, nom] : {std::pair{"Photos avec Vizmora...", "MNU_avecVizmora"},
                                      std::pair{"Photos \"Nom Prénom.jpg\"...", "MNU_Photos_Nom_prenom"},
                                      std::pair{"Photos \"Nom.Prénom.jpg\"", "MNU_Photos_Nom_P_prenom"},
                                      std::pair{"Photos \"Nom_Prénom.jpg\"", "MNU_Photos_Nom_T_prenom"},
                                      std::pair{"Photos \"Classes \\ Nom Prénom.jpg\"...", "MNU_Photos_Classes_Nom_prenom"}})
-        entree(MNU_Final_, QString::fromUtf8(texte), QString::fromLatin1(nom))->setEnabled(false);
-    QMenu* Mnu_Labo = sousMenu(MNU_Export_, QStringLiteral("Exportation pour le labo..."), QStringLiteral("Mnu_Labo"));
-    entree(Mnu_Labo, QStringLiteral("Photo HD Classe_Nom_Prénom.jpg"), QStringLiteral("MNU_HD1"))->setEnabled(false);
-    entree(Mnu_Labo, QStringLiteral("Photo HD Nom Prénom Classe.jpg"), QStringLiteral("MNU_HD2"))->setEnabled(false);
+        menus::entry(MNU_Final_, QString::fromLatin1(nom), QString::fromUtf8(texte))->setEnabled(false);
+    QMenu* Mnu_Labo = menus::menu(MNU_Export_, QStringLiteral("Mnu_Labo"), QStringLiteral("Exportation pour le labo..."));
+    menus::entry(Mnu_Labo, QStringLiteral("MNU_HD1"), QStringLiteral("Photo HD Classe_Nom_Prénom.jpg"))->setEnabled(false);
+    menus::entry(Mnu_Labo, QStringLiteral("MNU_HD2"), QStringLiteral("Photo HD Nom Prénom Classe.jpg"))->setEnabled(false);
 
-    QMenu* MNU_Outils = sousMenu(barre, QStringLiteral("Outils..."), QStringLiteral("MNU_Outils"));
-    MNU_Test_Prise_vue_ = entree(MNU_Outils, QStringLiteral("Test Prise de vue"), QStringLiteral("MNU_Test_Prise_vue"));
+    QMenu* MNU_Outils = menus::menu(barre, QStringLiteral("MNU_Outils"), QStringLiteral("Outils..."));
+    MNU_Test_Prise_vue_ = menus::entry(MNU_Outils, QStringLiteral("MNU_Test_Prise_vue"), QStringLiteral("Test Prise de vue"));
     MNU_Test_Prise_vue_->setEnabled(false);
     connect(MNU_Test_Prise_vue_, &QAction::triggered, this, &ChoixClasse::MNU_Test_Prise_vue_Click);
     MNU_Outils->addSeparator();
-    MNU_Net_hot_ = entree(MNU_Outils, QStringLiteral("Nettoyer le Hotfolder (tmp)"), QStringLiteral("MNU_Net_hot"));
+    MNU_Net_hot_ = menus::entry(MNU_Outils, QStringLiteral("MNU_Net_hot"), QStringLiteral("Nettoyer le Hotfolder (tmp)"));
     connect(MNU_Net_hot_, &QAction::triggered, this, &ChoixClasse::MNU_Net_hot_Click);
-    QAction* purge = entree(MNU_Outils, QStringLiteral("Purger le Hotfolder..."), QStringLiteral("MNU_Purge_Hot"));
+    QAction* purge = menus::entry(MNU_Outils, QStringLiteral("MNU_Purge_Hot"), QStringLiteral("Purger le Hotfolder..."));
     connect(purge, &QAction::triggered, this, &ChoixClasse::MNU_Purge_Hot_Click);
     MNU_Outils->addSeparator();
-    MNU_Sans_PC_ = entree(MNU_Outils, QStringLiteral("Importation JPG..."), QStringLiteral("MNU_Sans_PC"));
+    MNU_Sans_PC_ = menus::entry(MNU_Outils, QStringLiteral("MNU_Sans_PC"), QStringLiteral("Importation JPG..."));
     MNU_Sans_PC_->setEnabled(false);
     connect(MNU_Sans_PC_, &QAction::triggered, this, &ChoixClasse::MNU_Sans_PC_Click);
     MNU_Outils->addSeparator();
-    MNU_Tarif_Etab_ = entree(MNU_Outils, QStringLiteral("Ressaisir les tarifs établissement..."),
-                             QStringLiteral("MNU_Tarif_Etab"));
+    MNU_Tarif_Etab_ = menus::entry(MNU_Outils, QStringLiteral("MNU_Tarif_Etab"), QStringLiteral("Ressaisir les tarifs établissement..."));
     MNU_Tarif_Etab_->setVisible(false);
     MNU_Tarif_Etab_->setEnabled(false);
 
-    QMenu* MNU_Ver = sousMenu(barre, QStringLiteral("?"), QStringLiteral("MNU_Ver"));
-    entree(MNU_Ver, QStringLiteral("Aide"), QStringLiteral("MNU_AIDE"));
+    QMenu* MNU_Ver = menus::menu(barre, QStringLiteral("MNU_Ver"), QStringLiteral("?"));
+    menus::entry(MNU_Ver, QStringLiteral("MNU_AIDE"), QStringLiteral("Aide"));
     MNU_Ver->addSeparator();
-    QAction* MNU_Propos = entree(MNU_Ver, QStringLiteral("A propos de..."), QStringLiteral("MNU_Propos"));
+    QAction* MNU_Propos = menus::entry(MNU_Ver, QStringLiteral("MNU_Propos"), QStringLiteral("A propos de..."));
     connect(MNU_Propos, &QAction::triggered, this, [this] {
         retourPropos_ = true;
         formInstance<Propos>().showForm();
@@ -359,10 +343,10 @@ void ChoixClasse::construireMenus()
 
     MNU_POPUP_ELEVES_ = new QMenu(QStringLiteral("GestionEleve"), this);
     MNU_POPUP_ELEVES_->setObjectName(QStringLiteral("MNU_POPUP_ELEVES"));
-    QAction* change = entree(MNU_POPUP_ELEVES_, QStringLiteral("Changer de classe..."), QStringLiteral("MNU_Change_Classe"));
+    QAction* change = menus::entry(MNU_POPUP_ELEVES_, QStringLiteral("MNU_Change_Classe"), QStringLiteral("Changer de classe..."));
     connect(change, &QAction::triggered, this, &ChoixClasse::MNU_Change_Classe_Click);
     MNU_POPUP_ELEVES_->addSeparator();
-    QAction* sup = entree(MNU_POPUP_ELEVES_, QStringLiteral("Supprimer..."), QStringLiteral("MNU_Sup_Eleve"));
+    QAction* sup = menus::entry(MNU_POPUP_ELEVES_, QStringLiteral("MNU_Sup_Eleve"), QStringLiteral("Supprimer..."));
     connect(sup, &QAction::triggered, this, &ChoixClasse::MNU_Sup_Eleve_Click);
 }
 

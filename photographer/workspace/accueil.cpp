@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/helpers.h"
 #include "common/layout.h"
+#include "common/menus.h"
 #include "common/paths.h"
 #include "common/shell.h"
 #include "photographer/workspace/base.h"
@@ -136,64 +137,47 @@ void Accueil::construireFenetre()
     connect(Bt_Quitter, &QPushButton::clicked, this, &Accueil::Bt_Quitter_Click);
 }
 
-QAction* Accueil::action(QMenu* menu, const char* nom, const QString& texte)
-{
-    QAction* entree = menu->addAction(texte);
-    entree->setObjectName(QString::fromLatin1(nom));
-    return entree;
-}
-
-QAction* Accueil::separateur(QMenu* menu, const char* nom)
-{
-    QAction* ligne = menu->addSeparator();
-    ligne->setObjectName(QString::fromLatin1(nom));
-    return ligne;
-}
-
 void Accueil::construireMenus()
 {
-    QMenu* fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
-    fichier->setObjectName(QStringLiteral("MNU_Fichier"));
-    action(fichier, "MNU_Import", QStringLiteral("Importer..."))->setEnabled(false);
-    separateur(fichier, "MNU_Line");
-    connect(action(fichier, "MNU_Nouveau", QStringLiteral("Nouvel Etablissement...")), &QAction::triggered, this,
+    QMenu* fichier = menus::menu(menuBar(), QStringLiteral("MNU_Fichier"), QStringLiteral("Fichier"));
+    menus::entry(fichier, QStringLiteral("MNU_Import"), QStringLiteral("Importer..."))->setEnabled(false);
+    menus::separator(fichier, QStringLiteral("MNU_Line"));
+    connect(menus::entry(fichier, QStringLiteral("MNU_Nouveau"), QStringLiteral("Nouvel Etablissement...")), &QAction::triggered, this,
             &Accueil::MNU_Nouveau_Click);
-    MNU_Ouvrir = action(fichier, "MNU_Ouvrir", QStringLiteral("Ouvrir Etablissement..."));
+    MNU_Ouvrir = menus::entry(fichier, QStringLiteral("MNU_Ouvrir"), QStringLiteral("Ouvrir Etablissement..."));
     connect(MNU_Ouvrir, &QAction::triggered, this, &Accueil::DBGridEtab_DblClick);
-    separateur(fichier, "Mnu_L1");
-    MNU_Sup_1 = action(fichier, "MNU_Sup_1", QStringLiteral("Supprimer l'établissement sélectionné..."));
+    menus::separator(fichier, QStringLiteral("Mnu_L1"));
+    MNU_Sup_1 = menus::entry(fichier, QStringLiteral("MNU_Sup_1"), QStringLiteral("Supprimer l'établissement sélectionné..."));
     connect(MNU_Sup_1, &QAction::triggered, this, &Accueil::MNU_Sup_1_Click);
-    separateur(fichier, "Mnu_L2");
-    connect(action(fichier, "MNU_Sauvegarde", QStringLiteral("Sauvegarder...")), &QAction::triggered, this,
+    menus::separator(fichier, QStringLiteral("Mnu_L2"));
+    connect(menus::entry(fichier, QStringLiteral("MNU_Sauvegarde"), QStringLiteral("Sauvegarder...")), &QAction::triggered, this,
             &Accueil::MNU_Sauvegarde_Click);
-    action(fichier, "MNU_Restaurer", QStringLiteral("Restaurer..."))->setVisible(false);
-    connect(action(fichier, "MNU_Videbase", QStringLiteral("Vider la base...")), &QAction::triggered, this,
+    menus::entry(fichier, QStringLiteral("MNU_Restaurer"), QStringLiteral("Restaurer..."))->setVisible(false);
+    connect(menus::entry(fichier, QStringLiteral("MNU_Videbase"), QStringLiteral("Vider la base...")), &QAction::triggered, this,
             &Accueil::MNU_Videbase_Click);
-    separateur(fichier, "Mnu_L3");
-    connect(action(fichier, "MNU_Quitter", QStringLiteral("Quitter")), &QAction::triggered, this,
+    menus::separator(fichier, QStringLiteral("Mnu_L3"));
+    connect(menus::entry(fichier, QStringLiteral("MNU_Quitter"), QStringLiteral("Quitter")), &QAction::triggered, this,
             &Accueil::Bt_Quitter_Click);
 
-    QMenu* parametres = menuBar()->addMenu(QStringLiteral("Paramètres"));
-    parametres->setObjectName(QStringLiteral("MNU_Param"));
-    MNU_Modif_Nom = action(parametres, "MNU_Modif_Nom", QStringLiteral("Modifier le nom de l'établissement..."));
+    QMenu* parametres = menus::menu(menuBar(), QStringLiteral("MNU_Param"), QStringLiteral("Paramètres"));
+    MNU_Modif_Nom = menus::entry(parametres, QStringLiteral("MNU_Modif_Nom"), QStringLiteral("Modifier le nom de l'établissement..."));
     connect(MNU_Modif_Nom, &QAction::triggered, this, &Accueil::MNU_Modif_Nom_Click);
-    separateur(parametres, "Mnu_");
-    action(parametres, "MNU_TarifsG", QStringLiteral("Tarifs Photographe..."))->setEnabled(false);
-    connect(action(parametres, "Mnu_Photographe", QStringLiteral("Photographe...")), &QAction::triggered, this,
+    menus::separator(parametres, QStringLiteral("Mnu_"));
+    menus::entry(parametres, QStringLiteral("MNU_TarifsG"), QStringLiteral("Tarifs Photographe..."))->setEnabled(false);
+    connect(menus::entry(parametres, QStringLiteral("Mnu_Photographe"), QStringLiteral("Photographe...")), &QAction::triggered, this,
             &Accueil::Mnu_Photographe_Click);
-    connect(action(parametres, "MNU_App_Pho", QStringLiteral("Appareil Photo...")), &QAction::triggered, this,
+    connect(menus::entry(parametres, QStringLiteral("MNU_App_Pho"), QStringLiteral("Appareil Photo...")), &QAction::triggered, this,
             &Accueil::MNU_App_Pho_Click);
-    connect(action(parametres, "MNU_CSV", QStringLiteral("*.csv")), &QAction::triggered, this,
+    connect(menus::entry(parametres, QStringLiteral("MNU_CSV"), QStringLiteral("*.csv")), &QAction::triggered, this,
             &Accueil::MNU_CSV_Click);
 
-    QMenu* info = menuBar()->addMenu(QStringLiteral("?"));
-    info->setObjectName(QStringLiteral("MNU_INFO"));
-    action(info, "MNU_Aide", QStringLiteral("Aide"))->setVisible(false);
-    separateur(info, "MNU_L4")->setVisible(false);
-    connect(action(info, "Mnu_maj", QStringLiteral("Mise à jour...")), &QAction::triggered, this,
+    QMenu* info = menus::menu(menuBar(), QStringLiteral("MNU_INFO"), QStringLiteral("?"));
+    menus::entry(info, QStringLiteral("MNU_Aide"), QStringLiteral("Aide"))->setVisible(false);
+    menus::separator(info, QStringLiteral("MNU_L4"))->setVisible(false);
+    connect(menus::entry(info, QStringLiteral("Mnu_maj"), QStringLiteral("Mise à jour...")), &QAction::triggered, this,
             &Accueil::Mnu_maj_Click);
-    separateur(info, "MNU_L5");
-    connect(action(info, "MNU_Propos", QStringLiteral("A propos de Zelvantis...")), &QAction::triggered, this,
+    menus::separator(info, QStringLiteral("MNU_L5"));
+    connect(menus::entry(info, QStringLiteral("MNU_Propos"), QStringLiteral("A propos de Zelvantis...")), &QAction::triggered, this,
             &Accueil::MNU_Propos_Click);
 }
 

@@ -50,8 +50,6 @@ private:
     // Whether the photographer's record is filled in; nullopt when the base failed (said).
     std::optional<bool> ficheRenseignee();
 
-    QAction* action(QMenu* menu, const char* nom, const QString& texte);
-    QAction* separateur(QMenu* menu, const char* nom);
 
     QToolButton* ImageNouveau = nullptr;
     QToolButton* ImageOuvrir = nullptr;

@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
+#include "common/menus.h"
 #include "common/paths.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
@@ -78,10 +79,8 @@ FormNouvEtab::FormNouvEtab() : Form(QStringLiteral("FormNouvEtab"))
     layout::place(annuler, 5025, haut + 120, 1095, 375);
     connect(annuler, &QPushButton::clicked, this, &FormNouvEtab::Bt_Annuler_Click);
 
-    QMenu* aide = menuBar()->addMenu(QStringLiteral("Aide"));
-    aide->setObjectName(QStringLiteral("MNU_AIDE"));
-    QAction* propos = aide->addAction(QStringLiteral("A propos de..."));
-    propos->setObjectName(QStringLiteral("MNU_Propos"));
+    QMenu* aide = menus::menu(menuBar(), QStringLiteral("MNU_AIDE"), QStringLiteral("Aide"));
+    QAction* propos = menus::entry(aide, QStringLiteral("MNU_Propos"), QStringLiteral("A propos de..."));
     connect(propos, &QAction::triggered, this, &FormNouvEtab::MNU_Propos_Click);
 
     resize(layout::px(8040), layout::px(haut + 720) + menuBar()->sizeHint().height());

@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
+#include "common/menus.h"
 #include "common/text.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
@@ -126,18 +127,13 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
         connect(bouton, &QPushButton::clicked, this, [this, i] { Bt_Charge_Click(i); });
     }
 
-    QMenu* fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
-    fichier->setObjectName(QStringLiteral("MNU_Fichier"));
-    MNU_Charger_ = fichier->addAction(QStringLiteral("Charger *.CSV"));
-    MNU_Charger_->setObjectName(QStringLiteral("MNU_Charger"));
+    QMenu* fichier = menus::menu(menuBar(), QStringLiteral("MNU_Fichier"), QStringLiteral("Fichier"));
+    MNU_Charger_ = menus::entry(fichier, QStringLiteral("MNU_Charger"), QStringLiteral("Charger *.CSV"));
     connect(MNU_Charger_, &QAction::triggered, this, &OuvrirEtab::MNU_Charger_Click);
-    QAction* fermer = fichier->addAction(QStringLiteral("Fermer"));
-    fermer->setObjectName(QStringLiteral("Mnu_Fermer"));
+    QAction* fermer = menus::entry(fichier, QStringLiteral("Mnu_Fermer"), QStringLiteral("Fermer"));
     connect(fermer, &QAction::triggered, this, &OuvrirEtab::Mnu_Fermer_Click);
-    QMenu* aide = menuBar()->addMenu(QStringLiteral("Aide"));
-    aide->setObjectName(QStringLiteral("MNU_Aide"));
-    QAction* propos = aide->addAction(QStringLiteral("A propos de..."));
-    propos->setObjectName(QStringLiteral("MNU_Propos"));
+    QMenu* aide = menus::menu(menuBar(), QStringLiteral("MNU_Aide"), QStringLiteral("Aide"));
+    QAction* propos = menus::entry(aide, QStringLiteral("MNU_Propos"), QStringLiteral("A propos de..."));
     connect(propos, &QAction::triggered, this, &OuvrirEtab::MNU_Propos_Click);
 
     resize(layout::px(12000), layout::px(haut + 1200) + menuBar()->sizeHint().height());

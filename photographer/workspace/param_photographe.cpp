@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
+#include "common/menus.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/propos.h"
@@ -88,10 +89,8 @@ ParamPhotographe::ParamPhotographe() : Form(QStringLiteral("ParamPhotographe"))
         connect(Bt_Photo_[i], &QPushButton::clicked, this, [this, i] { Bt_Photo_Click(i); });
     }
 
-    QMenu* info = menuBar()->addMenu(QStringLiteral("?"));
-    info->setObjectName(QStringLiteral("MNU_Info"));
-    QAction* propos = info->addAction(QStringLiteral("A propos de..."));
-    propos->setObjectName(QStringLiteral("MNU_Propos"));
+    QMenu* info = menus::menu(menuBar(), QStringLiteral("MNU_Info"), QStringLiteral("?"));
+    QAction* propos = menus::entry(info, QStringLiteral("MNU_Propos"), QStringLiteral("A propos de..."));
     connect(propos, &QAction::triggered, this, &ParamPhotographe::MNU_Propos_Click);
 
     resize(layout::px(7440), layout::px(haut + 720) + menuBar()->sizeHint().height());

@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/dialogs.h"
 #include "common/layout.h"
+#include "common/menus.h"
 #include "common/shell.h"
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
@@ -281,42 +282,34 @@ void FormAccueil::creerPlanche(QWidget* fond)
 
 void FormAccueil::creerMenus()
 {
-    QMenu* fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
-    fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
-    const auto entree = [](QMenu* menu, const QString& nom, const QString& texte) {
-        QAction* action = menu->addAction(texte);
-        action->setObjectName(nom);
-        return action;
-    };
-    MNU_Imprimer = entree(fichier, QStringLiteral("MNU_Imprimer"), QStringLiteral("Imprimer classe en cours..."));
+    QMenu* fichier = menus::menu(menuBar(), QStringLiteral("Mnu_Fichier"), QStringLiteral("Fichier"));
+    MNU_Imprimer = menus::entry(fichier, QStringLiteral("MNU_Imprimer"), QStringLiteral("Imprimer classe en cours..."));
     connect(MNU_Imprimer, &QAction::triggered, this, [] { imprimerDocument(mv::FichierImpression); });
     // The term sheet and the all-classes and all-groups prints come with a
     // later issue: their entries show, disabled.
-    entree(fichier, QStringLiteral("MNU_Trimestre"), QStringLiteral("Imprimer fiche trimestielle"))->setEnabled(false);
-    MNU_CARTES = entree(fichier, QStringLiteral("MNU_CARTES"), QStringLiteral("Imprimer Cartes..."));
+    menus::entry(fichier, QStringLiteral("MNU_Trimestre"), QStringLiteral("Imprimer fiche trimestielle"))->setEnabled(false);
+    MNU_CARTES = menus::entry(fichier, QStringLiteral("MNU_CARTES"), QStringLiteral("Imprimer Cartes..."));
     connect(MNU_CARTES, &QAction::triggered, this, [] { imprimerDocument(mv::FichierCartes); });
-    MNU_Etiquettes = entree(fichier, QStringLiteral("MNU_Etiquettes"), QStringLiteral("Imprimer étiquettes..."));
+    MNU_Etiquettes = menus::entry(fichier, QStringLiteral("MNU_Etiquettes"), QStringLiteral("Imprimer étiquettes..."));
     connect(MNU_Etiquettes, &QAction::triggered, this, [] { imprimerDocument(mv::FichierEtiquettes); });
     desactiverImpression();
-    fichier->addSeparator()->setObjectName(QStringLiteral("MNU_L4"));
-    entree(fichier, QStringLiteral("MNU_Imp_Toutes_Classes"), QStringLiteral("Imprimer toutes les classes..."))
+    menus::separator(fichier, QStringLiteral("MNU_L4"));
+    menus::entry(fichier, QStringLiteral("MNU_Imp_Toutes_Classes"), QStringLiteral("Imprimer toutes les classes..."))
         ->setEnabled(false);
-    entree(fichier, QStringLiteral("MNU_Groupes"), QStringLiteral("Imprimer tous les groupes..."))->setEnabled(false);
-    fichier->addSeparator()->setObjectName(QStringLiteral("MNU_L1"));
-    connect(entree(fichier, QStringLiteral("MNU_Quitter"), QStringLiteral("Quitter")), &QAction::triggered, this,
+    menus::entry(fichier, QStringLiteral("MNU_Groupes"), QStringLiteral("Imprimer tous les groupes..."))->setEnabled(false);
+    menus::separator(fichier, QStringLiteral("MNU_L1"));
+    connect(menus::entry(fichier, QStringLiteral("MNU_Quitter"), QStringLiteral("Quitter")), &QAction::triggered, this,
             &FormAccueil::unload);
 
-    QMenu* exporter = menuBar()->addMenu(QStringLiteral("Exporter"));
-    exporter->setObjectName(QStringLiteral("MNU_Export"));
+    QMenu* exporter = menus::menu(menuBar(), QStringLiteral("MNU_Export"), QStringLiteral("Exporter"));
     // The photo export window comes with a later issue.
-    entree(exporter, QStringLiteral("MNU_Logiciels"), QStringLiteral("Autres logiciels..."))->setEnabled(false);
+    menus::entry(exporter, QStringLiteral("MNU_Logiciels"), QStringLiteral("Autres logiciels..."))->setEnabled(false);
 
-    QMenu* aide = menuBar()->addMenu(QStringLiteral("?"));
-    aide->setObjectName(QStringLiteral("MNU_Ver"));
-    connect(entree(aide, QStringLiteral("MNU_Aide"), QStringLiteral("Mise à jour...")), &QAction::triggered, this,
+    QMenu* aide = menus::menu(menuBar(), QStringLiteral("MNU_Ver"), QStringLiteral("?"));
+    connect(menus::entry(aide, QStringLiteral("MNU_Aide"), QStringLiteral("Mise à jour...")), &QAction::triggered, this,
             &FormAccueil::MNU_Aide_Click);
-    aide->addSeparator()->setObjectName(QStringLiteral("MNU_Line"));
-    connect(entree(aide, QStringLiteral("Mnu_Propos"), QStringLiteral("A propos de...")), &QAction::triggered,
+    menus::separator(aide, QStringLiteral("MNU_Line"));
+    connect(menus::entry(aide, QStringLiteral("Mnu_Propos"), QStringLiteral("A propos de...")), &QAction::triggered,
             this, [] { formInstance<APropos>().showForm(); });
 }
 
