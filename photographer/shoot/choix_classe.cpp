@@ -2,35 +2,29 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/helpers.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/menus.h"
 #include "common/paths.h"
-#include "common/shell.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/planche_eleves.h"
+#include "photographer/shoot/prise_de_vue.h"
+#include "photographer/shoot/roster.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/etat.h"
 #include "photographer/workspace/propos.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
-#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -143,6 +137,15 @@ ChoixClasse::ChoixClasse() : Form(QStringLiteral("ChoixClasse"))
     planche_ = new PlancheEleves(FrameImages_);
     connect(planche_, &PlancheEleves::clicGauche, this, &ChoixClasse::Photo_Click);
     connect(planche_, &PlancheEleves::clicDroit, this, &ChoixClasse::Photo_MouseDown);
+    prise_ = new PriseDeVue(planche_, this);
+    connect(prise_, &PriseDeVue::demarree, this, &ChoixClasse::captureDemarree);
+    connect(prise_, &PriseDeVue::arretDemande, this, [this] { Bt_Start_Click(1); });
+    connect(prise_, &PriseDeVue::avancement, this, [this](int valeur, bool visible) {
+        ProgressBar1_->setValue(valeur);
+        ProgressBar1_->setVisible(visible);
+    });
+    connect(prise_, &PriseDeVue::marqueSuivante, this, &ChoixClasse::marquer);
+    connect(prise_, &PriseDeVue::finDeClasse, this, &ChoixClasse::finDeClasse);
 
     HScroll1_ = new QScrollBar(Qt::Horizontal, centre);
     HScroll1_->setObjectName(QStringLiteral("HScroll1"));
@@ -155,11 +158,6 @@ ChoixClasse::ChoixClasse() : Form(QStringLiteral("ChoixClasse"))
     construireHaut();
     construireDroite();
     construireMenus();
-
-    TimerHot_ = new QTimer(this);
-    TimerHot_->setObjectName(QStringLiteral("TimerHot"));
-    TimerHot_->setInterval(1000);
-    connect(TimerHot_, &QTimer::timeout, this, &ChoixClasse::TimerHot_Timer);
 
     resize(layout::px(16170), layout::px(9495) + menuBar()->sizeHint().height());
 }
@@ -317,12 +315,12 @@ void ChoixClasse::construireMenus()
     QMenu* MNU_Outils = menus::menu(barre, QStringLiteral("MNU_Outils"), QStringLiteral("Outils..."));
     MNU_Test_Prise_vue_ = menus::entry(MNU_Outils, QStringLiteral("MNU_Test_Prise_vue"), QStringLiteral("Test Prise de vue"));
     MNU_Test_Prise_vue_->setEnabled(false);
-    connect(MNU_Test_Prise_vue_, &QAction::triggered, this, &ChoixClasse::MNU_Test_Prise_vue_Click);
+    connect(MNU_Test_Prise_vue_, &QAction::triggered, prise_, &PriseDeVue::MNU_Test_Prise_vue_Click);
     MNU_Outils->addSeparator();
     MNU_Net_hot_ = menus::entry(MNU_Outils, QStringLiteral("MNU_Net_hot"), QStringLiteral("Nettoyer le Hotfolder (tmp)"));
-    connect(MNU_Net_hot_, &QAction::triggered, this, &ChoixClasse::MNU_Net_hot_Click);
+    connect(MNU_Net_hot_, &QAction::triggered, prise_, &PriseDeVue::MNU_Net_hot_Click);
     QAction* purge = menus::entry(MNU_Outils, QStringLiteral("MNU_Purge_Hot"), QStringLiteral("Purger le Hotfolder..."));
-    connect(purge, &QAction::triggered, this, &ChoixClasse::MNU_Purge_Hot_Click);
+    connect(purge, &QAction::triggered, prise_, &PriseDeVue::MNU_Purge_Hot_Click);
     MNU_Outils->addSeparator();
     MNU_Sans_PC_ = menus::entry(MNU_Outils, QStringLiteral("MNU_Sans_PC"), QStringLiteral("Importation JPG..."));
     MNU_Sans_PC_->setEnabled(false);
@@ -438,7 +436,7 @@ void ChoixClasse::ajusterCadre()
 
 void ChoixClasse::onUnload()
 {
-    TimerHot_->stop();
+    prise_->suspendre();
     formInstance<Accueil>().showForm();
 }
 
@@ -452,7 +450,7 @@ void ChoixClasse::hideEvent(QHideEvent* event)
 {
     // A hidden screen never files pictures nobody sees.
     if (!event->spontaneous()) {
-        TimerHot_->stop();
+        prise_->suspendre();
         MNU_Export_->menuAction()->setEnabled(true);
         MNU_Sans_PC_->setEnabled(true);
         MNU_Net_hot_->setEnabled(true);
@@ -497,7 +495,7 @@ void ChoixClasse::Bt_Classe_Click(int index)
     if (index < 0 || index >= classes_.size())
         return;
     // The board changes under the mark: whatever was armed stops first.
-    if (TimerHot_->isActive())
+    if (prise_->enCours())
         Bt_Start_Click(1);
     MNU_AjoutEleve_->setEnabled(true);
     MNU_Changer_->setEnabled(true);
@@ -555,7 +553,7 @@ void ChoixClasse::OptionMain_Click(int index)
 void ChoixClasse::Photo_Click(int slot)
 {
     if (etat::PriseDeVuePrete) {
-        demarrerCapture();
+        prise_->demarrer();
     } else if (!etat::ImportManuel) {
         dialogs::message(QStringLiteral("Vous devez préciser si vous shootez MAIN DROITE EN BAS ou MAIN DROITE EN HAUT"),
                          dialogs::Icon::Information);
@@ -574,18 +572,16 @@ void ChoixClasse::Photo_MouseDown(int slot, QPoint globalPos)
 
 // ---- capture ---------------------------------------------------------------
 
-void ChoixClasse::demarrerCapture()
+void ChoixClasse::captureDemarree()
 {
     MNU_Net_hot_->setEnabled(false);
-    TimerHot_->start();
     Bt_Start_[1]->setEnabled(true);
     Bt_Start_[1]->show();
 }
 
 void ChoixClasse::arreterCapture()
 {
-    TimerHot_->stop();
-    watched_.forget();
+    prise_->arreter();
     marquer(-1);
 }
 
@@ -616,117 +612,6 @@ void ChoixClasse::Bt_Start_Click(int index)
     MNU_Final_->menuAction()->setEnabled(true);
 }
 
-void ChoixClasse::TimerHot_Timer()
-{
-    if (tickEnCours_)
-        return;
-    const int slot = planche_->marque();
-    if (slot < 0 || etat::DossierHot.isEmpty())
-        return;
-    const QString fichier = watched_.nextCompleteFile(etat::DossierHot);
-    if (fichier.isEmpty())
-        return;
-
-    tickEnCours_ = true;
-    ProgressBar1_->setValue(1);
-    ProgressBar1_->show();
-    const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
-    const capture::Destinations destinations =
-        capture::destinations(etat::CheminDonnees, etat::NomEtabEnCours, etat::DossierArchiveHD,
-                              etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle);
-    if (!remplacementAccepte(eleve, destinations)) {
-        tickEnCours_ = false;
-        ProgressBar1_->hide();
-        Bt_Start_Click(1);
-        return;
-    }
-    ProgressBar1_->setValue(4);
-    // The filing runs off the window's thread; its end is handled even when
-    // the screen was closed meanwhile, so that the student's row and the
-    // watched folder always agree with the files written.
-    QPointer<ChoixClasse> ecran(this);
-    capture::filePictureAsync(
-        qApp, fichier, capture::rotationDegrees(etat::SensPriseDeVue, etat::ImportManuel), destinations,
-        [ecran, slot, eleve, fichier, destinations](const QString& erreur) {
-            QString echec = erreur;
-            if (echec.isEmpty()) {
-                try {
-                    roster::enregistrerNomPhoto(eleve.cle, QFileInfo(fichier).fileName());
-                } catch (const db::Error& error) {
-                    echec = error.message();
-                }
-            }
-            if (echec.isEmpty() && !QFile::remove(fichier))
-                echec = QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
-                                       "de vues est arrêtée.").arg(QDir::toNativeSeparators(fichier));
-            if (ecran)
-                ecran->photoClassee(slot, eleve, destinations, echec);
-            else if (!echec.isEmpty())
-                dialogs::message(echec, dialogs::Icon::Critical);
-        });
-}
-
-bool ChoixClasse::remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations& destinations)
-{
-    if (FichierExiste(destinations.picture)
-        && dialogs::message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), dialogs::Icon::Question,
-                            dialogs::Buttons::YesNo) != dialogs::Answer::Yes)
-        return false;
-
-    // The archive and low-resolution copies are named by class and names:
-    // a namesake's picture there is not replaced without asking.
-    std::vector<roster::Eleve> homonymes;
-    try {
-        homonymes = roster::homonymes(etat::CodeEtabEnCours, eleve);
-    } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
-        return false;
-    }
-    for (const roster::Eleve& autre : homonymes) {
-        const capture::Destinations siennes =
-            capture::destinations(etat::CheminDonnees, etat::NomEtabEnCours, etat::DossierArchiveHD, autre.classe,
-                                  autre.nom, autre.prenom, autre.cle);
-        for (const QString& fichier : {destinations.archive, destinations.lowRes, destinations.lowRes3}) {
-            if ((fichier == siennes.archive || fichier == siennes.lowRes || fichier == siennes.lowRes3)
-                && FichierExiste(fichier)) {
-                const QString question =
-                    QStringLiteral("Le fichier %1 peut contenir la photo de %2 %3 (classe %4), qui porte les mêmes "
-                                   "nom et prénom. Souhaitez vous le remplacer ?")
-                        .arg(QDir::toNativeSeparators(fichier), autre.prenom, autre.nom, autre.classe);
-                return dialogs::message(question, dialogs::Icon::Question, dialogs::Buttons::YesNo)
-                       == dialogs::Answer::Yes;
-            }
-        }
-    }
-    return true;
-}
-
-void ChoixClasse::photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
-                               const QString& erreur)
-{
-    tickEnCours_ = false;
-    ProgressBar1_->setValue(10);
-    ProgressBar1_->hide();
-    ProgressBar1_->setValue(0);
-    if (!erreur.isEmpty()) {
-        Bt_Start_Click(1);
-        dialogs::message(erreur, dialogs::Icon::Critical);
-        return;
-    }
-    // The board may have been rebuilt meanwhile: the picture goes to the
-    // student's slot only while that slot still shows the student.
-    const bool memeCase = slot <= planche_->dernierIndice() && planche_->eleves()[std::size_t(slot)].cle == eleve.cle;
-    if (memeCase)
-        planche_->afficherPhoto(slot, destinations.picture);
-    // The mark moves on only when the capture is still on and nobody moved it.
-    if (!memeCase || !TimerHot_->isActive() || planche_->marque() != slot)
-        return;
-    if (slot + 1 > etat::NbElevesClasse)
-        finDeClasse();
-    else
-        marquer(slot + 1);
-}
-
 void ChoixClasse::finDeClasse()
 {
     Bt_Start_Click(1);
@@ -737,66 +622,14 @@ void ChoixClasse::finDeClasse()
     dialogs::message(QStringLiteral("Fin"));
 }
 
-void ChoixClasse::MNU_Test_Prise_vue_Click()
-{
-    if (planche_->marque() < 0 || etat::DossierHot.isEmpty())
-        return;
-    const QString source = paths::join(paths::programDir(), {QStringLiteral("test.jpg")});
-    if (!FichierExiste(source)) {
-        dialogs::message(QStringLiteral("La photo de test %1 est introuvable.").arg(QDir::toNativeSeparators(source)),
-                         dialogs::Icon::Critical);
-        return;
-    }
-    // Copied under a name the capture ignores, then renamed: the capture
-    // never sees half a file.
-    const QString cible = paths::join(etat::DossierHot, {QStringLiteral("test.jpg")});
-    const QString provisoire = cible + QStringLiteral(".tmp");
-    QFile::remove(provisoire);
-    const bool copie = QFile::copy(source, provisoire) && (!QFile::exists(cible) || QFile::remove(cible))
-                       && QFile::rename(provisoire, cible);
-    if (!copie) {
-        QFile::remove(provisoire);
-        dialogs::message(QStringLiteral("La photo de test n'a pas pu être copiée dans %1.").arg(QDir::toNativeSeparators(cible)),
-                         dialogs::Icon::Critical);
-        return;
-    }
-    demarrerCapture();
-}
-
-void ChoixClasse::MNU_Purge_Hot_Click()
-{
-    if (dialogs::message(QStringLiteral("ATTENTION, toutes les photos en attente dans le hotfolder seront supprimées "
-                                        "définitivement..."),
-                         dialogs::Icon::None, dialogs::Buttons::OkCancel, QStringLiteral("Purge du Hotfolder"))
-        != dialogs::Answer::Ok)
-        return;
-    if (etat::DossierHot.isEmpty())
-        return;
-    const QDir dossier(etat::DossierHot);
-    for (const QString& nom : dossier.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(dossier.filePath(nom));
-}
-
-void ChoixClasse::MNU_Net_hot_Click()
-{
-    if (etat::DossierHot.isEmpty())
-        return;
-    const QDir dossier(etat::DossierHot);
-    for (const QString& nom : dossier.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(dossier.filePath(nom));
-}
-
 void ChoixClasse::MNU_Sans_PC_Click()
 {
-    etat::ImportManuel = !etat::ImportManuel;
-    LabelImpotrMan_->setVisible(etat::ImportManuel);
-    OptionMain_[0]->setEnabled(!etat::ImportManuel);
-    OptionMain_[1]->setEnabled(!etat::ImportManuel);
-    etat::PriseDeVuePrete = etat::ImportManuel;
-    if (etat::ImportManuel) {
-        shell::service().open(etat::DossierHot);
+    const bool manuel = prise_->basculerImportManuel();
+    LabelImpotrMan_->setVisible(manuel);
+    OptionMain_[0]->setEnabled(!manuel);
+    OptionMain_[1]->setEnabled(!manuel);
+    if (manuel)
         Bt_Start_[1]->show();
-    }
 }
 
 // ---- roster ----------------------------------------------------------------
@@ -946,7 +779,7 @@ void ChoixClasse::MNU_Créer_Classe_Click()
 void ChoixClasse::MNU_Changer_Click()
 {
     activer();
-    if (TimerHot_->isActive())
+    if (prise_->enCours())
         Bt_Start_Click(1);
     arreterCapture();
     // A panel left open would write into the class that is no longer shown.

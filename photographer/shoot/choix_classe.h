@@ -1,9 +1,6 @@
 #pragma once
 
 #include "common/form.h"
-#include "photographer/shoot/capture.h"
-#include "photographer/shoot/roster.h"
-
 #include <QRect>
 #include <QSize>
 #include <QStringList>
@@ -12,6 +9,7 @@
 #include <vector>
 
 class PlancheEleves;
+class PriseDeVue;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -22,7 +20,6 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class QTimer;
 
 // Places of the class buttons, in twips inside the scrolled frame: each
 // button as wide as 200 twips a character, 200 twips apart, a new row once a
@@ -37,9 +34,6 @@ class ChoixClasse : public Form {
     Q_OBJECT
 public:
     ChoixClasse();
-
-    // The capture tick, run by TimerHot every second.
-    void TimerHot_Timer();
 
 protected:
     void onLoad() override;
@@ -65,16 +59,10 @@ private:
 
     // Capture.
     void Bt_Start_Click(int index);
-    void demarrerCapture();
+    void captureDemarree();
     void arreterCapture();
     void marquer(int slot);
-    bool remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations& destinations);
-    void photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
-                      const QString& erreur);
     void finDeClasse();
-    void MNU_Test_Prise_vue_Click();
-    void MNU_Purge_Hot_Click();
-    void MNU_Net_hot_Click();
     void MNU_Sans_PC_Click();
 
     // Roster.
@@ -119,7 +107,7 @@ private:
     QSize etendueBoutons_; // twips
     PlancheEleves* planche_;
 
-    QTimer* TimerHot_;
+    PriseDeVue* prise_;
 
     QMenu* MNU_Export_;
     QMenu* MNU_Final_;
@@ -132,8 +120,6 @@ private:
     QAction* MNU_Tarif_Etab_;
     QMenu* MNU_POPUP_ELEVES_;
 
-    capture::WatchedFolder watched_;
-    bool tickEnCours_ = false; // a tick, its question or its filing is under way
     bool retourPropos_ = false;
     QString cleMenu_;          // student of the thumbnail whose pop-up menu was opened
     QString cleADeplacer_;     // student shown in the class-change panel

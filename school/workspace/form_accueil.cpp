@@ -10,11 +10,12 @@
 #include "school/class_board/transfert.h"
 #include "school/printing/impression.h"
 #include "school/workspace/a_propos.h"
+#include "school/workspace/ajout_eleve.h"
+#include "school/workspace/assistant_groupe.h"
 #include "school/workspace/demarrage.h"
 #include "school/workspace/ecole_base.h"
 #include "school/workspace/liste_choix.h"
 #include "school/workspace/module_var.h"
-#include "school/workspace/nouvel_eleve.h"
 #include "school/workspace/outils_fenetre.h"
 #include "school/workspace/requetes.h"
 
@@ -162,7 +163,7 @@ void FormAccueil::creerColonneGauche()
 
     liste_ = new ListeChoix(Frame3);
     connect(liste_, &ListeChoix::retraitDemande, this,
-            [this](int index) { executer([this, index] { ImageSupp_Click(index); }); });
+            [this](int index) { executer([this, index] { assistant_->retirer(index); }); });
     connect(liste_, &ListeChoix::ligneAjoutee, this, &FormAccueil::descendreZoneAjout);
 
     creerZoneAjout(Frame3);
@@ -198,29 +199,28 @@ void FormAccueil::creerZoneAjout(QWidget* colonne)
     Bt_Valide_Ajout_Eleve->setEnabled(false);
     Bt_Valide_Ajout_Eleve->hide();
 
-    LbAjNom = libelle(colonne, QStringLiteral("LbAjNom"), QStringLiteral("Nom :"), 120, 5400, 630, 240);
-    TextRecupNom = new QLineEdit(colonne);
+    QLabel* LbAjNom = libelle(colonne, QStringLiteral("LbAjNom"), QStringLiteral("Nom :"), 120, 5400, 630, 240);
+    auto* TextRecupNom = new QLineEdit(colonne);
     TextRecupNom->setObjectName(QStringLiteral("TextRecupNom"));
     TextRecupNom->setFont(police(8.25, false));
     layout::place(TextRecupNom, 120, 5640, 1575, 375);
-    LbAjoutPrenom = libelle(colonne, QStringLiteral("LbAjoutPrenom"), QStringLiteral("Prénom :"), 120, 6120,
-                            870, 195, true, 8.25);
-    TextRecupPrenom = new QLineEdit(colonne);
+    QLabel* LbAjoutPrenom = libelle(colonne, QStringLiteral("LbAjoutPrenom"), QStringLiteral("Prénom :"), 120, 6120,
+                                    870, 195, true, 8.25);
+    auto* TextRecupPrenom = new QLineEdit(colonne);
     TextRecupPrenom->setObjectName(QStringLiteral("TextRecupPrenom"));
     TextRecupPrenom->setFont(police(8.25, false));
     layout::place(TextRecupPrenom, 120, 6360, 1575, 375);
-    LbAjoutPhoto = libelle(colonne, QStringLiteral("LbAjoutPhoto"), QStringLiteral("Photo :"), 120, 6840, 675,
-                           195, true, 8.25);
-    Bt_Ajout_Photo = bouton(colonne, QStringLiteral("Bt_Ajout_Photo"), QStringLiteral("Parcourir..."),
-                            &FormAccueil::Bt_Ajout_Photo_Click);
+    QLabel* LbAjoutPhoto = libelle(colonne, QStringLiteral("LbAjoutPhoto"), QStringLiteral("Photo :"), 120, 6840,
+                                   675, 195, true, 8.25);
+    QPushButton* Bt_Ajout_Photo = bouton(colonne, QStringLiteral("Bt_Ajout_Photo"), QStringLiteral("Parcourir..."),
+                                         &FormAccueil::Bt_Ajout_Photo_Click);
     Bt_Ajout_Photo->setFont(police(8.25, false));
     layout::place(Bt_Ajout_Photo, 360, 7080, 1215, 375);
     // One-line captions: a wrapped "Nom :" would lose its colon under the box below.
     for (QLabel* titre : {LbAjNom, LbAjoutPrenom, LbAjoutPhoto})
         titre->setWordWrap(false);
-    for (QWidget* saisie : std::initializer_list<QWidget*>{LbAjNom, TextRecupNom, LbAjoutPrenom, TextRecupPrenom,
-                                                           LbAjoutPhoto, Bt_Ajout_Photo})
-        saisie->hide();
+    ajoutEleve_ =
+        new AjoutEleve({LbAjNom, TextRecupNom, LbAjoutPrenom, TextRecupPrenom, LbAjoutPhoto, Bt_Ajout_Photo}, this);
 }
 
 void FormAccueil::creerBandeau()
@@ -234,20 +234,21 @@ void FormAccueil::creerBandeau()
     LbClasse = libelle(Frame4, QStringLiteral("LbClasse"), {}, 1335, 240, 6000, 255);
     LbClasse->setWordWrap(false);
     LbClasse->setTextFormat(Qt::PlainText);
-    ImageEtape1 = new QLabel(Frame4);
+    auto* ImageEtape1 = new QLabel(Frame4);
     ImageEtape1->setObjectName(QStringLiteral("ImageEtape1"));
     ImageEtape1->setPixmap(dessins::etape(1, layout::px(495)));
     layout::place(ImageEtape1, 120, 120, 495, 495);
-    ImageEtape2 = new QLabel(Frame4);
+    auto* ImageEtape2 = new QLabel(Frame4);
     ImageEtape2->setObjectName(QStringLiteral("ImageEtape2"));
     ImageEtape2->setPixmap(dessins::etape(2, layout::px(495)));
     layout::place(ImageEtape2, 120, 120, 495, 495);
-    LabelDonnerNom = libelle(Frame4, QStringLiteral("LabelDonnerNom"),
-                             QStringLiteral("Donner un nom au nouveau groupe :"), 720, 240, 7600, 255);
+    QLabel* LabelDonnerNom = libelle(Frame4, QStringLiteral("LabelDonnerNom"),
+                                     QStringLiteral("Donner un nom au nouveau groupe :"), 720, 240, 7600, 255);
     LabelDonnerNom->setWordWrap(false);
-    SaisieNomGroupe = new QLineEdit(Frame4);
+    auto* SaisieNomGroupe = new QLineEdit(Frame4);
     SaisieNomGroupe->setObjectName(QStringLiteral("SaisieNomGroupe"));
     layout::place(SaisieNomGroupe, 5760, 180, 2535, 375);
+    QPushButton* Bt_Etapes[2] = {};
     Bt_Etapes[0] = bouton(Frame4, QStringLiteral("Bt_Etapes_0"), QStringLiteral("Valider"), nullptr);
     layout::place(Bt_Etapes[0], 8400, 180, 1215, 375);
     Bt_Etapes[1] = bouton(Frame4, QStringLiteral("Bt_Etapes_1"), QStringLiteral("Terminé"), nullptr);
@@ -261,6 +262,9 @@ void FormAccueil::creerBandeau()
                                                              LabelDonnerNom, SaisieNomGroupe, Bt_Etapes[0],
                                                              Bt_Etapes[1]})
         controle->hide();
+    assistant_ = new AssistantGroupe(
+        {ImageEtape1, ImageEtape2, LabelDonnerNom, SaisieNomGroupe, Bt_Etapes[0], Bt_Etapes[1]}, *liste_, *Frame1,
+        this);
 }
 
 void FormAccueil::creerPlanche(QWidget* fond)
@@ -403,8 +407,7 @@ void FormAccueil::DBComboClasses_Choix(int index)
     viderPlanches();
     desactiverImpression();
     mv::ClasseChoisie = DBComboClasses->itemText(index);
-    if (mv::ModeCreationGroupe)
-        liste_->ecrireEnTete(mv::ClasseChoisie);
+    assistant_->classeOuverte(mv::ClasseChoisie);
 }
 
 void FormAccueil::DBComboGroupe_Choix(int index)
@@ -535,33 +538,23 @@ void FormAccueil::Bt_Ajout_Eleve_Click()
     mv::NomNouveauGroupe = LbClasse->text();
 
     if (mv::PlancheClasse && !mv::ModeCreationGroupe) {
-        // A draft: nothing is stored before "Parcourir..." returns a picture,
-        // and the board waits meanwhile.
-        ajout_ = Ajout::Eleve;
+        // The board waits while the student is typed.
         Frame1->setEnabled(false);
         Bt_Valide_Ajout_Eleve->setEnabled(false);
         changerHauteur(Shape2, kHauteurZoneSaisie);
         Shape2->raise();
-        for (QWidget* saisie : std::initializer_list<QWidget*>{LabelAjoutEleve, Bt_Valide_Ajout_Eleve, LbAjNom,
-                                                               TextRecupNom, LbAjoutPrenom, TextRecupPrenom,
-                                                               LbAjoutPhoto, Bt_Ajout_Photo}) {
-            saisie->show();
-            saisie->raise();
+        for (QWidget* zone : std::initializer_list<QWidget*>{LabelAjoutEleve, Bt_Valide_Ajout_Eleve}) {
+            zone->show();
+            zone->raise();
         }
-        TextRecupNom->clear();
-        TextRecupPrenom->clear();
-        TextRecupNom->setFocus();
+        ajoutEleve_->ouvrir();
         return;
     }
 
-    ajout_ = Ajout::Groupe;
-    lignesEcrites_.clear();
-    LabelDonnerNom->setText(QStringLiteral("Ouvrir une classe et cliquer sur les élèves concernés"));
-    LabelDonnerNom->show();
+    assistant_->commencerAjout();
     LbType->hide();
     LbClasse->hide();
     DBComboClasses->setEnabled(true);
-    mv::ModeCreationGroupe = true;
     LabelAjoutEleve->show();
     Shape3->hide();
     // "Valider" ends the addition whenever the user wants, picks or not.
@@ -571,23 +564,21 @@ void FormAccueil::Bt_Ajout_Eleve_Click()
 
 void FormAccueil::Bt_Ajout_Photo_Click()
 {
-    const QString fichier = dialogs::openFile(
-        {QStringLiteral("Photo de l'élève"), {}, QStringLiteral("Images JPEG (*.jpg);;Tous les fichiers (*)")});
-    terminerAjoutEleve(fichier);
+    const QString fichier = ajoutEleve_->demanderPhoto();
+    fermerZoneAjout();
+    if (ajoutEleve_->enregistrer(fichier))
+        construirePlancheClasse(Construction::Affichage);
 }
 
 void FormAccueil::Bt_Valide_Ajout_Eleve_Click()
 {
-    if (ajout_ == Ajout::Groupe)
+    if (assistant_->ajoutEnCours())
         terminerAjoutGroupe();
 }
 
 void FormAccueil::fermerZoneAjout()
 {
-    ajout_ = Ajout::Aucun;
     Frame1->setEnabled(true);
-    LabelDonnerNom->hide();
-    ImageEtape2->hide();
     DBComboClasses->setEnabled(true);
     DBComboGroupe->setEnabled(true);
     Bt_Ajout_Eleve->setEnabled(true);
@@ -597,52 +588,22 @@ void FormAccueil::fermerZoneAjout()
     Shape3->show();
     LbCompta->show();
     Bt_Vente->show();
-    for (QWidget* saisie : std::initializer_list<QWidget*>{LbAjNom, TextRecupNom, LbAjoutPrenom, TextRecupPrenom,
-                                                           LbAjoutPhoto, Bt_Ajout_Photo})
-        saisie->hide();
+    ajoutEleve_->fermer();
     changerHauteur(Shape2, kHauteurZoneAjout);
-}
-
-void FormAccueil::terminerAjoutEleve(const QString& fichierPhoto)
-{
-    const QString nom = TextRecupNom->text();
-    const QString prenom = TextRecupPrenom->text();
-    fermerZoneAjout();
-    if (fichierPhoto.isEmpty())
-        return; // the file dialog was cancelled: the draft is dropped
-    if (nom.isEmpty() || prenom.isEmpty()) {
-        dialogs::message(QStringLiteral("Les champs Nom et Prénom de l'élève doivent être renseignés."),
-                         dialogs::Icon::Critical);
-        return;
-    }
-    const nouvelEleve::Resultat resultat =
-        nouvelEleve::enregistrer(ecole::db(), mv::CheminDonnees, mv::ClasseChoisie, nom, prenom, fichierPhoto);
-    if (!resultat.erreur.isEmpty()) {
-        dialogs::message(resultat.erreur, dialogs::Icon::Critical);
-        return;
-    }
-    mv::CheminPhoto = resultat.photo;
-    construirePlancheClasse(Construction::Affichage);
 }
 
 void FormAccueil::terminerAjoutGroupe()
 {
-    const bool ecrit = !lignesEcrites_.empty();
-    lignesEcrites_.clear();
     fermerZoneAjout();
-    mv::ModeCreationGroupe = false;
-    liste_->vider();
-    if (ecrit) {
+    if (assistant_->terminerAjout()) {
         viderPlanches();
         Aff_Groupe_Click();
-    } else {
-        dialogs::message(QStringLiteral("Ajout Annulé."), dialogs::Icon::Critical);
     }
     placerZonesBas();
 }
 
 // ---------------------------------------------------------------------------
-// The group wizard and the pick list
+// The group wizard and the picks
 
 void FormAccueil::Bt_Creer_Groupe_Click()
 {
@@ -658,22 +619,9 @@ void FormAccueil::Bt_Creer_Groupe_Click()
     LbClasse->hide();
     LbType->hide();
     viderPlanches();
-    mv::ModeCreationGroupe = true;
-    mv::NomGroupeValide = false;
-    lignesEcrites_.clear();
     DBComboClasses->setEnabled(false);
     DBComboGroupe->setEnabled(false);
-
-    ImageEtape1->show();
-    LabelDonnerNom->setText(QStringLiteral("Donner un nom au nouveau groupe :"));
-    LabelDonnerNom->show();
-    SaisieNomGroupe->clear();
-    SaisieNomGroupe->show();
-    SaisieNomGroupe->setFocus();
-    Bt_Etapes[0]->show();
-    // "Terminé" leaves the wizard at any step.
-    Bt_Etapes[1]->setEnabled(true);
-    Bt_Etapes[1]->show();
+    assistant_->demarrer();
     for (QWidget* zone : std::initializer_list<QWidget*>{Shape2, LabelAjoutEleve, Shape3, LbCompta})
         zone->hide();
     Bt_Creer_Groupe->setEnabled(false);
@@ -681,56 +629,19 @@ void FormAccueil::Bt_Creer_Groupe_Click()
 
 void FormAccueil::Bt_Etapes_Click(int index)
 {
-    if (index == 0)
-        validerNomGroupe();
+    if (index == 0 && assistant_->validerNom())
+        DBComboClasses->setEnabled(true);
     else if (index == 1)
         terminerAssistant();
 }
 
-void FormAccueil::validerNomGroupe()
-{
-    mv::NomNouveauGroupe = SaisieNomGroupe->text();
-    QString refus;
-    if (mv::NomNouveauGroupe.size() < 3)
-        refus = QStringLiteral("Le nom de groupe doit comporter au moins 3 caractères.");
-    else if (requetes::groupeExiste(ecole::db(), mv::NomNouveauGroupe))
-        refus = QStringLiteral("Le nom de groupe saisi existe déjà.");
-    if (!refus.isEmpty()) {
-        dialogs::message(refus, dialogs::Icon::Critical);
-        SaisieNomGroupe->clear();
-        SaisieNomGroupe->setFocus();
-        return;
-    }
-    mv::NomGroupeValide = true;
-    ImageEtape1->hide();
-    SaisieNomGroupe->hide();
-    ImageEtape2->show();
-    LabelDonnerNom->setText(QStringLiteral("Ouvrir une classe et cliquer sur les élèves concernés"));
-    DBComboClasses->setEnabled(true);
-    Bt_Etapes[0]->hide();
-}
-
 void FormAccueil::terminerAssistant()
 {
-    Bt_Etapes[1]->setEnabled(false);
-    if (!lignesEcrites_.empty())
-        dialogs::message(QStringLiteral("Le groupe ") + mv::NomNouveauGroupe
-                             + QStringLiteral(" va être créer. Vous pourrez y accéder par la liste de déroulante"
-                                              " Groupe / Ouvrir."),
-                         dialogs::Icon::Information);
-    else
-        dialogs::message(QStringLiteral("La création du groupe a été annulée."), dialogs::Icon::Information);
-    lignesEcrites_.clear();
-    for (QWidget* etape : std::initializer_list<QWidget*>{LabelDonnerNom, ImageEtape1, ImageEtape2, SaisieNomGroupe,
-                                                          Bt_Etapes[0], Bt_Etapes[1]})
-        etape->hide();
-    mv::ModeCreationGroupe = false;
-    mv::NomGroupeValide = false;
+    assistant_->terminer();
     Bt_Creer_Groupe->setEnabled(true);
     Bt_Aficher->setEnabled(false);
     if (mv::PlancheChargee)
         viderPlanches();
-    liste_->vider();
     DBComboClasses->setEnabled(true);
     DBComboGroupe->setEnabled(true);
     remplirListeGroupes();
@@ -739,7 +650,7 @@ void FormAccueil::terminerAssistant()
 
 void FormAccueil::Image2_Click(int index)
 {
-    if (ajout_ == Ajout::Eleve || index < 0 || index >= Frame1->nombre())
+    if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
         return;
     mv::CdeEleveChoisi = Frame1->cellule(index).cdeEleve;
     mv::IndexPhotoChoisie = index;
@@ -751,29 +662,11 @@ void FormAccueil::Image2_Click(int index)
 
 void FormAccueil::choisirEleve(int index)
 {
-    const CelluleEleve& eleve = Frame1->cellule(index);
-    const std::optional<qint64> cle =
-        requetes::ajouterAuGroupe(ecole::db(), mv::NomNouveauGroupe, eleve, mv::ClasseChoisie);
-    if (!cle)
-        return; // already in the group
-    lignesEcrites_.push_back(*cle);
-    if (auto* nom = Frame1->findChild<QLabel*>(QStringLiteral("LbNom_%1").arg(index)))
-        layout::setBackground(nom, 0x00FF00);
-    mv::EleveAjouteAuGroupe = true;
-    Bt_Etapes[1]->setEnabled(true);
-    liste_->ajouterEleve(eleve.nom + u' ' + eleve.prenom, *cle);
+    if (!assistant_->choisir(index))
+        return;
     // In the wizard "Terminé" ends the picks; in a group addition "Valider" does.
     Bt_Valide_Ajout_Eleve->setVisible(!mv::NomGroupeValide);
     Bt_Valide_Ajout_Eleve->setEnabled(true);
-}
-
-void FormAccueil::ImageSupp_Click(int index)
-{
-    const qint64 cle = liste_->cle(index);
-    if (cle == 0 || !requetes::retirerDuGroupe(ecole::db(), cle))
-        return;
-    liste_->retirer(index);
-    lignesEcrites_.erase(std::remove(lignesEcrites_.begin(), lignesEcrites_.end(), cle), lignesEcrites_.end());
 }
 
 void FormAccueil::descendreZoneAjout(int hauteur)
@@ -806,7 +699,7 @@ void FormAccueil::placerZonesBas()
 
 void FormAccueil::ImageChgClasse_Click(int index)
 {
-    if (ajout_ == Ajout::Eleve || index < 0 || index >= Frame1->nombre())
+    if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
         return;
     Frame2->ouvrir(Frame1->cellule(index).cdeEleve, mv::ClasseChoisie);
     if (Frame2->isHidden())

@@ -5,9 +5,9 @@
 #include <QString>
 
 #include <functional>
-#include <vector>
 
-class ImageCliquable;
+class AjoutEleve;
+class AssistantGroupe;
 class ListeChoix;
 class PanneauTransfert;
 class Planche;
@@ -15,14 +15,15 @@ class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QScrollArea;
 struct DocumentsEcrits;
 
 // The school program's main window: the class and group lists, the board of
-// portraits, adding a student, the group wizard with its pick list, the
-// class-change panel and the menus. Loading it starts the program.
+// portraits, the add-student zone, the class-change panel and the menus; the
+// student draft and the group wizard run in their own classes, the window
+// drawing the rest of the screen around their steps. Loading it starts the
+// program.
 class FormAccueil : public Form {
     Q_OBJECT
 public:
@@ -35,8 +36,6 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    // What the add-student zone is doing.
-    enum class Ajout { Aucun, Eleve, Groupe };
     // A class board built on request, or rebuilt after a student's move
     // (which keeps the scroll position and rewrites the board document only).
     enum class Construction { Affichage, ApresTransfert };
@@ -68,16 +67,13 @@ private:
     void Bt_Ajout_Photo_Click();
     void Bt_Valide_Ajout_Eleve_Click();
     void fermerZoneAjout();
-    void terminerAjoutEleve(const QString& fichierPhoto);
     void terminerAjoutGroupe();
 
     void Bt_Creer_Groupe_Click();
     void Bt_Etapes_Click(int index);
-    void validerNomGroupe();
     void terminerAssistant();
     void Image2_Click(int index);
     void choisirEleve(int index);
-    void ImageSupp_Click(int index);
     void descendreZoneAjout(int hauteur);
     void placerZonesBas();
 
@@ -88,8 +84,6 @@ private:
     void MNU_Aide_Click();
 
     QString nomEtab_; // LbNomEtab
-    Ajout ajout_ = Ajout::Aucun;
-    std::vector<qint64> lignesEcrites_; // Goupes rows written by the picks under way
 
     QComboBox* DBComboClasses = nullptr;
     QPushButton* Bt_Aficher = nullptr;
@@ -97,17 +91,13 @@ private:
     QPushButton* Bt_Creer_Groupe = nullptr;
     QPushButton* Aff_Groupe = nullptr;
     ListeChoix* liste_ = nullptr;
+    AssistantGroupe* assistant_ = nullptr;
 
     QFrame* Shape2 = nullptr;
     QLabel* LabelAjoutEleve = nullptr;
     QPushButton* Bt_Ajout_Eleve = nullptr;
     QPushButton* Bt_Valide_Ajout_Eleve = nullptr;
-    QLabel* LbAjNom = nullptr;
-    QLineEdit* TextRecupNom = nullptr;
-    QLabel* LbAjoutPrenom = nullptr;
-    QLineEdit* TextRecupPrenom = nullptr;
-    QLabel* LbAjoutPhoto = nullptr;
-    QPushButton* Bt_Ajout_Photo = nullptr;
+    AjoutEleve* ajoutEleve_ = nullptr;
     QFrame* Shape3 = nullptr;
     QLabel* LbCompta = nullptr;
     QPushButton* Bt_Vente = nullptr;
@@ -115,11 +105,6 @@ private:
 
     QLabel* LbType = nullptr;
     QLabel* LbClasse = nullptr;
-    QLabel* ImageEtape1 = nullptr;
-    QLabel* ImageEtape2 = nullptr;
-    QLabel* LabelDonnerNom = nullptr;
-    QLineEdit* SaisieNomGroupe = nullptr;
-    QPushButton* Bt_Etapes[2] = {};
 
     QScrollArea* zonePlanche_ = nullptr;
     Planche* Frame1 = nullptr;

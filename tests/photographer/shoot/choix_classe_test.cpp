@@ -64,7 +64,7 @@ TEST_F(ChoixClasseTest, ShootsAClassFromTheWatchedFolderInOrder)
     const QString moitie = hot(QStringLiteral("IMG_0002.jpg"));
     Sandbox::writeFile(moitie, deuxieme.left(deuxieme.size() / 2));
     for (int i = 0; i < 3; ++i) {
-        form.TimerHot_Timer();
+        prise(form).TimerHot_Timer();
         QTest::qWait(20);
     }
     QTest::qWait(1000);
@@ -134,7 +134,7 @@ TEST_F(ChoixClasseTest, AFileThatIsNotAWholePictureIsNeverFiled)
     const QString coupe = hot(QStringLiteral("A_coupe.jpg"));
     Sandbox::writeFile(coupe, entier.left(entier.size() * 2 / 3));
     for (int i = 0; i < 5; ++i) {
-        form.TimerHot_Timer();
+        prise(form).TimerHot_Timer();
         QTest::qWait(30);
     }
     EXPECT_FALSE(QFile::exists(picture));
@@ -275,8 +275,8 @@ TEST_F(ChoixClasseTest, ATickFilesThePictureForTheStudentItStartedWith)
     cliquer(form, 0);
     const QString camera = hot(QStringLiteral("IMG_0300.JPG"));
     Sandbox::writeFile(camera, jpeg());
-    form.TimerHot_Timer();
-    form.TimerHot_Timer(); // the picture is now being filed off the window's thread
+    prise(form).TimerHot_Timer();
+    prise(form).TimerHot_Timer(); // the picture is now being filed off the window's thread
     cliquer(form, 2);      // the photographer moves the mark meanwhile
     ASSERT_TRUE(classer(form, camera));
     EXPECT_TRUE(QFile::exists(paths::join(dossierEtab(), {alpha + QStringLiteral(".jpg")})));

@@ -6,6 +6,7 @@
 #include "photographer/shoot/choix_classe.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/planche_eleves.h"
+#include "photographer/shoot/prise_de_vue.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/demarrage.h"
@@ -141,6 +142,13 @@ protected:
         return form;
     }
 
+    static PriseDeVue& prise(ChoixClasse& form)
+    {
+        auto* priseDeVue = form.findChild<PriseDeVue*>();
+        EXPECT_NE(priseDeVue, nullptr);
+        return *priseDeVue;
+    }
+
     static void cliquer(ChoixClasse& form, int slot, Qt::MouseButton bouton = Qt::LeftButton)
     {
         QTest::mouseClick(controle(form, QStringLiteral("Photo_%1").arg(slot)), bouton);
@@ -160,7 +168,7 @@ protected:
     {
         auto* timer = form.findChild<QTimer*>(QStringLiteral("TimerHot"));
         for (int i = 0; i < 200; ++i) {
-            form.TimerHot_Timer();
+            prise(form).TimerHot_Timer();
             QTest::qWait(25);
             if (!QFile::exists(cameraFile) || !timer->isActive())
                 return true;

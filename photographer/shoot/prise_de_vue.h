@@ -1,0 +1,54 @@
+#pragma once
+
+#include "photographer/shoot/capture.h"
+#include "photographer/shoot/roster.h"
+
+#include <QObject>
+#include <QString>
+
+class PlancheEleves;
+class QTimer;
+
+// The capture of the shooting screen: every second it files the next
+// complete picture of the watched folder for the student marked on the
+// board, one picture at a time, and it owns the tools that act on that
+// folder. What the screen shows of it is left to the screen, through the
+// signals.
+class PriseDeVue : public QObject {
+    Q_OBJECT
+public:
+    PriseDeVue(PlancheEleves* planche, QObject* parent);
+
+    void demarrer();
+    // The watched folder is read afresh at the next start.
+    void arreter();
+    // The timer stops; what the watched folder showed is kept.
+    void suspendre();
+    bool enCours() const;
+
+    // The capture tick, run by TimerHot every second.
+    void TimerHot_Timer();
+    void MNU_Test_Prise_vue_Click();
+    void MNU_Purge_Hot_Click();
+    void MNU_Net_hot_Click();
+    // Returns whether the manual import is now on.
+    bool basculerImportManuel();
+
+Q_SIGNALS:
+    void demarree();
+    // A refused replacement or a failed filing: the screen stops as Stop does.
+    void arretDemande();
+    void avancement(int valeur, bool visible);
+    void marqueSuivante(int slot);
+    void finDeClasse();
+
+private:
+    bool remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations& destinations);
+    void photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
+                      const QString& erreur);
+
+    PlancheEleves* planche_;
+    QTimer* TimerHot_;
+    capture::WatchedFolder watched_;
+    bool tickEnCours_ = false; // a tick, its question or its filing is under way
+};

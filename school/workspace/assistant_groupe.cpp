@@ -1,0 +1,146 @@
+#include "school/workspace/assistant_groupe.h"
+
+#include "common/dialogs.h"
+#include "common/layout.h"
+#include "school/class_board/planche.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/liste_choix.h"
+#include "school/workspace/module_var.h"
+#include "school/workspace/requetes.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const QString kConsigneChoix = QStringLiteral("Ouvrir une classe et cliquer sur les élèves concernés");
+
+} // namespace
+
+AssistantGroupe::AssistantGroupe(const EtapesAssistant& etapes, ListeChoix& liste, Planche& planche,
+                                 QObject* parent)
+    : QObject(parent), etapes_(etapes), liste_(liste), planche_(planche)
+{
+}
+
+void AssistantGroupe::demarrer()
+{
+    mv::ModeCreationGroupe = true;
+    mv::NomGroupeValide = false;
+    lignesEcrites_.clear();
+    etapes_.ImageEtape1->show();
+    etapes_.LabelDonnerNom->setText(QStringLiteral("Donner un nom au nouveau groupe :"));
+    etapes_.LabelDonnerNom->show();
+    etapes_.SaisieNomGroupe->clear();
+    etapes_.SaisieNomGroupe->show();
+    etapes_.SaisieNomGroupe->setFocus();
+    etapes_.Valider->show();
+    // "Terminé" leaves the wizard at any step.
+    etapes_.Termine->setEnabled(true);
+    etapes_.Termine->show();
+}
+
+bool AssistantGroupe::validerNom()
+{
+    mv::NomNouveauGroupe = etapes_.SaisieNomGroupe->text();
+    QString refus;
+    if (mv::NomNouveauGroupe.size() < 3)
+        refus = QStringLiteral("Le nom de groupe doit comporter au moins 3 caractères.");
+    else if (requetes::groupeExiste(ecole::db(), mv::NomNouveauGroupe))
+        refus = QStringLiteral("Le nom de groupe saisi existe déjà.");
+    if (!refus.isEmpty()) {
+        dialogs::message(refus, dialogs::Icon::Critical);
+        etapes_.SaisieNomGroupe->clear();
+        etapes_.SaisieNomGroupe->setFocus();
+        return false;
+    }
+    mv::NomGroupeValide = true;
+    etapes_.ImageEtape1->hide();
+    etapes_.SaisieNomGroupe->hide();
+    etapes_.ImageEtape2->show();
+    etapes_.LabelDonnerNom->setText(kConsigneChoix);
+    etapes_.Valider->hide();
+    return true;
+}
+
+void AssistantGroupe::terminer()
+{
+    etapes_.Termine->setEnabled(false);
+    if (!lignesEcrites_.empty())
+        dialogs::message(QStringLiteral("Le groupe ") + mv::NomNouveauGroupe
+                             + QStringLiteral(" va être créer. Vous pourrez y accéder par la liste de déroulante"
+                                              " Groupe / Ouvrir."),
+                         dialogs::Icon::Information);
+    else
+        dialogs::message(QStringLiteral("La création du groupe a été annulée."), dialogs::Icon::Information);
+    lignesEcrites_.clear();
+    masquerEtapes();
+    mv::ModeCreationGroupe = false;
+    mv::NomGroupeValide = false;
+    liste_.vider();
+}
+
+void AssistantGroupe::commencerAjout()
+{
+    ajout_ = true;
+    lignesEcrites_.clear();
+    etapes_.LabelDonnerNom->setText(kConsigneChoix);
+    etapes_.LabelDonnerNom->show();
+    mv::ModeCreationGroupe = true;
+}
+
+bool AssistantGroupe::terminerAjout()
+{
+    const bool ecrit = !lignesEcrites_.empty();
+    lignesEcrites_.clear();
+    ajout_ = false;
+    masquerEtapes();
+    mv::ModeCreationGroupe = false;
+    liste_.vider();
+    if (!ecrit)
+        dialogs::message(QStringLiteral("Ajout Annulé."), dialogs::Icon::Critical);
+    return ecrit;
+}
+
+void AssistantGroupe::classeOuverte(const QString& classe)
+{
+    if (mv::ModeCreationGroupe)
+        liste_.ecrireEnTete(classe);
+}
+
+bool AssistantGroupe::choisir(int index)
+{
+    const CelluleEleve& eleve = planche_.cellule(index);
+    const std::optional<qint64> cle =
+        requetes::ajouterAuGroupe(ecole::db(), mv::NomNouveauGroupe, eleve, mv::ClasseChoisie);
+    if (!cle)
+        return false; // already in the group
+    lignesEcrites_.push_back(*cle);
+    if (auto* nom = planche_.findChild<QLabel*>(QStringLiteral("LbNom_%1").arg(index)))
+        layout::setBackground(nom, 0x00FF00);
+    mv::EleveAjouteAuGroupe = true;
+    etapes_.Termine->setEnabled(true);
+    liste_.ajouterEleve(eleve.nom + u' ' + eleve.prenom, *cle);
+    return true;
+}
+
+void AssistantGroupe::retirer(int index)
+{
+    const qint64 cle = liste_.cle(index);
+    if (cle == 0 || !requetes::retirerDuGroupe(ecole::db(), cle))
+        return;
+    liste_.retirer(index);
+    lignesEcrites_.erase(std::remove(lignesEcrites_.begin(), lignesEcrites_.end(), cle), lignesEcrites_.end());
+}
+
+void AssistantGroupe::masquerEtapes()
+{
+    for (QWidget* etape : std::initializer_list<QWidget*>{etapes_.LabelDonnerNom, etapes_.ImageEtape1,
+                                                          etapes_.ImageEtape2, etapes_.SaisieNomGroupe,
+                                                          etapes_.Valider, etapes_.Termine})
+        etape->hide();
+}
