@@ -22,8 +22,8 @@ function(schoolphoto_test name folder)
   endif()
   add_executable(${name} ${_sources})
   target_link_libraries(${name} PRIVATE test_support ${ARGN})
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
 
 # Embeds a text file (an SQL schema) as a C++ string constant.

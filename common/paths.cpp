@@ -35,11 +35,8 @@ QString programDir()
     return QCoreApplication::applicationDirPath();
 }
 
-QString writableProgramDir()
+QString dataDir()
 {
-    const QFileInfo info(programDir());
-    if (info.isDir() && info.isWritable())
-        return programDir();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     ensureFolder(folder);
     return folder;

@@ -17,9 +17,10 @@ QString desktop();
 // The folder of the running executable (the shipped files live there).
 QString programDir();
 
-// Where the program writes files beside its shipped ones: the program
-// folder when writable, else the application data folder (created).
-QString writableProgramDir();
+// Where the program writes its own files (backups, archives, documents,
+// work copies): the application data folder, created when missing. Never the
+// program folder, which a rebuild or a fresh install replaces.
+QString dataDir();
 
 // Lets tests place the shipped files in a folder of their own.
 void setProgramDirForTests(const QString& folder);

@@ -1,5 +1,8 @@
 #include "common/pictures.h"
 
+#include "common/helpers.h"
+#include "common/paths.h"
+
 #include <QImageReader>
 
 #include <algorithm>
@@ -31,6 +34,18 @@ QImage loadFitted(const QString& path, const QSize& bound)
     if (image.isNull())
         return {};
     return image.size() == target ? image : image.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+QString findStudentPicture(const QString& folder, const QString& stem, const QString& nom, const QString& prenom)
+{
+    for (const QString& name : {stem, nom + u'.' + prenom}) {
+        if (name.isEmpty())
+            continue;
+        const QString path = paths::join(folder, {paths::component(name + QStringLiteral(".jpg"))});
+        if (FichierExiste(path))
+            return path;
+    }
+    return {};
 }
 
 } // namespace pictures

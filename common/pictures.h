@@ -15,4 +15,9 @@ QImage loadFitted(const QString& path, const QSize& bound);
 // The size that fits source inside bound with the aspect ratio kept, never enlarged.
 QSize fittedSize(const QSize& source, const QSize& bound);
 
+// A student's picture in a folder of pictures: "<stem>.jpg" (the stem is the
+// key the picture was filed under), else "<Nom>.<Prenom>.jpg"; "" when
+// neither file exists. Both programs find pictures through this one rule.
+QString findStudentPicture(const QString& folder, const QString& stem, const QString& nom, const QString& prenom);
+
 } // namespace pictures

@@ -59,12 +59,7 @@ QRect rectNom(int slot)
 
 QString cheminPhoto(const QString& dossierEtab, const roster::Eleve& eleve)
 {
-    const QString parCle = paths::join(dossierEtab, {paths::component(eleve.cle + QStringLiteral(".jpg"))});
-    if (FichierExiste(parCle))
-        return parCle;
-    const QString parNom = paths::join(
-        dossierEtab, {paths::component(eleve.nom + u'.' + eleve.prenom + QStringLiteral(".jpg"))});
-    return FichierExiste(parNom) ? parNom : QString();
+    return pictures::findStudentPicture(dossierEtab, eleve.cle, eleve.nom, eleve.prenom);
 }
 
 } // namespace planche

@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/dialogs.h"
 #include "common/helpers.h"
+#include "common/files.h"
 #include "common/paths.h"
 #include "common/shell.h"
 #include "photographer/shoot/planche_eleves.h"
@@ -165,15 +166,10 @@ void PriseDeVue::MNU_Test_Prise_vue_Click()
                          dialogs::Icon::Critical);
         return;
     }
-    // Copied under a name the capture ignores, then renamed: the capture
+    // The capture ignores the hidden name the copy is written under, so it
     // never sees half a file.
     const QString cible = paths::join(etat::DossierHot, {QStringLiteral("test.jpg")});
-    const QString provisoire = cible + QStringLiteral(".tmp");
-    QFile::remove(provisoire);
-    const bool copie = QFile::copy(source, provisoire) && (!QFile::exists(cible) || QFile::remove(cible))
-                       && QFile::rename(provisoire, cible);
-    if (!copie) {
-        QFile::remove(provisoire);
+    if (!files::replaceWithCopy(source, cible)) {
         dialogs::message(QStringLiteral("La photo de test n'a pas pu être copiée dans %1.").arg(QDir::toNativeSeparators(cible)),
                          dialogs::Icon::Critical);
         return;

@@ -410,7 +410,7 @@ void Accueil::MNU_Sup_1_Click()
 
 void Accueil::MNU_Sauvegarde_Click()
 {
-    const QString dossier = paths::join(paths::writableProgramDir(), {QStringLiteral("backup")});
+    const QString dossier = paths::join(paths::dataDir(), {QStringLiteral("backup")});
     const QDateTime maintenant = QDateTime::currentDateTime();
     const QString copie = paths::join(
         dossier, {QStringLiteral("Sauvegarde_%1_%2.idx")

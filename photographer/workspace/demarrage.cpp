@@ -1,6 +1,7 @@
 #include "photographer/workspace/demarrage.h"
 
 #include "common/helpers.h"
+#include "common/files.h"
 #include "common/paths.h"
 #include "common/shell.h"
 #include "common/text.h"
@@ -18,26 +19,6 @@ namespace {
 
 const QString kNomBase = QStringLiteral("zlvsyst.idx");
 const QString kModele = QStringLiteral("zlvsyst.blc");
-
-// Copies a file beside its target first and renames it over the target, so
-// the target is either the old file or a complete copy. Shipped files may be
-// read-only; the copy must not be.
-bool copierEnRemplacant(const QString& source, const QString& cible)
-{
-    const QString provisoire = cible + QStringLiteral(".copie");
-    QFile::remove(provisoire);
-    if (!QFile::copy(source, provisoire)) {
-        QFile::remove(provisoire);
-        return false;
-    }
-    QFile::setPermissions(provisoire, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                          | QFile::ReadOther);
-    if (std::rename(QFile::encodeName(provisoire).constData(), QFile::encodeName(cible).constData()) != 0) {
-        QFile::remove(provisoire);
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -63,7 +44,7 @@ QString installerBase()
     if (!FichierExiste(source))
         return QStringLiteral("La base de données d'origine %1 est introuvable : Zelvantis ne peut pas démarrer.")
             .arg(source);
-    if (!copierEnRemplacant(source, cible))
+    if (!files::replaceWithCopy(source, cible))
         return QStringLiteral("La base de données %1 n'a pas pu être copiée dans %2.").arg(source, cible);
     return {};
 }
@@ -116,11 +97,11 @@ QString archiverEtVider(const QDateTime& maintenant)
         // A damaged file is archived as it is.
     }
     base::fermer();
-    const QString archive = nomArchive(paths::writableProgramDir(), maintenant);
+    const QString archive = nomArchive(paths::dataDir(), maintenant);
     if (!QFile::copy(cible, archive))
         return QStringLiteral("La base %1 n'a pas pu être archivée dans %2 : elle n'a pas été vidée.")
             .arg(cible, archive);
-    if (!copierEnRemplacant(modele, cible))
+    if (!files::replaceWithCopy(modele, cible))
         return QStringLiteral("Le modèle de base vide %1 n'a pas pu être copié dans %2 : la base n'a pas été vidée.")
             .arg(modele, cible);
     return {};
@@ -156,7 +137,7 @@ void preparerDossiersDeTravail()
     paths::ensureFolder(etat::CheminDonnees);
     paths::ensureFolder(paths::onDrive({QStringLiteral("hotfolder")}));
     paths::ensureFolder(paths::onDrive({QStringLiteral("labohd")}));
-    const QString copieImport = paths::join(paths::writableProgramDir(), {QStringLiteral("zlsyst.imp")});
+    const QString copieImport = paths::join(paths::dataDir(), {QStringLiteral("zlsyst.imp")});
     if (FichierExiste(copieImport))
         QFile::remove(copieImport);
 }

@@ -1,5 +1,6 @@
 #include "school/workspace/demarrage.h"
 
+#include "common/files.h"
 #include "common/database.h"
 #include "common/helpers.h"
 #include "common/paths.h"
@@ -19,10 +20,7 @@ QString copier(const QString& source, const QString& cible)
     if (!FichierExiste(source))
         return QStringLiteral("Le fichier « %1 » est introuvable dans le dossier du programme.")
             .arg(source);
-    const QString partiel = cible + QStringLiteral(".copie");
-    QFile::remove(partiel);
-    if (!QFile::copy(source, partiel) || !QFile::rename(partiel, cible)) {
-        QFile::remove(partiel);
+    if (!files::replaceWithCopy(source, cible)) {
         return QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ».").arg(source, cible);
     }
     return {};

@@ -1,5 +1,6 @@
 #include "school/workspace/nouvel_eleve.h"
 
+#include "common/files.h"
 #include "common/paths.h"
 
 #include <QFile>
@@ -43,10 +44,7 @@ Resultat enregistrer(db::Database& base, const QString& dossierDonnees, const QS
     base.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ? WHERE CdeEleves = ?"),
               {resultat.racine, resultat.cle});
 
-    const QString partiel = resultat.photo + QStringLiteral(".copie");
-    QFile::remove(partiel);
-    if (!QFile::copy(fichierPhoto, partiel) || !QFile::rename(partiel, resultat.photo)) {
-        QFile::remove(partiel);
+    if (!files::replaceWithCopy(fichierPhoto, resultat.photo)) {
         resultat.erreur = QStringLiteral("La photo « %1 » n'a pas pu être copiée vers « %2 » :"
                                          " l'élève n'a pas été ajouté.")
                               .arg(fichierPhoto, resultat.photo);

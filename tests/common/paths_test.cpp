@@ -40,7 +40,9 @@ TEST(Paths, DriveRootFollowsTheEnvironment)
     EXPECT_EQ(paths::join(QStringLiteral("/a/"), {QStringLiteral("b"), QString(), QStringLiteral("c")}),
               QStringLiteral("/a/b/c"));
     EXPECT_EQ(paths::programDir(), sandbox.programDir());
-    EXPECT_EQ(paths::writableProgramDir(), sandbox.programDir());
+    EXPECT_TRUE(paths::dataDir().startsWith(sandbox.dataHome() + u'/'));
+    EXPECT_NE(paths::dataDir(), sandbox.programDir());
+    EXPECT_TRUE(QFileInfo(paths::dataDir()).isDir());
 }
 
 TEST(Helpers, FichierExisteAnswersForFilesOnly)

@@ -51,6 +51,11 @@ QString Sandbox::desktop() const
     return dir_.path() + QStringLiteral("/home/Desktop");
 }
 
+QString Sandbox::dataHome() const
+{
+    return dir_.path() + QStringLiteral("/data");
+}
+
 QString Sandbox::path(const QString& relative) const
 {
     return root() + u'/' + relative;

@@ -13,6 +13,7 @@ public:
     QString root() const;            // stands for the drive root
     QString programDir() const;      // holds the shipped files
     QString desktop() const;
+    QString dataHome() const;        // XDG_DATA_HOME: the programs' data folders
     QString path(const QString& relative) const; // under root()
 
     // Writes a file (parents created) and returns its path.

@@ -313,7 +313,7 @@ TEST_F(AccueilListe, LaSauvegardeCopieLaBaseEtRechargeLaFenetre)
     Accueil& accueil = demarrer();
     entree(accueil, "MNU_Sauvegarde")->trigger();
 
-    const QDir dossier(paths::join(sandbox.programDir(), {QStringLiteral("backup")}));
+    const QDir dossier(paths::join(paths::dataDir(), {QStringLiteral("backup")}));
     const QStringList copies = dossier.entryList({QStringLiteral("Sauvegarde_*_*.idx")}, QDir::Files);
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(copies.front().size(), QStringLiteral("Sauvegarde_ddMMyyyy_HHmmss.idx").size());
@@ -330,7 +330,7 @@ TEST_F(AccueilListe, LaSauvegardeCopieLaBaseEtRechargeLaFenetre)
 TEST_F(AccueilListe, UneSauvegardeImpossibleLeDit)
 {
     // A file where the backup folder should be.
-    Sandbox::writeFile(paths::join(sandbox.programDir(), {QStringLiteral("backup")}), "pas un dossier");
+    Sandbox::writeFile(paths::join(paths::dataDir(), {QStringLiteral("backup")}), "pas un dossier");
     Accueil& accueil = demarrer();
     dialogues.message(QStringLiteral("la base n'a pas été sauvegardée"));
     entree(accueil, "MNU_Sauvegarde")->trigger();

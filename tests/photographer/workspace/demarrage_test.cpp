@@ -163,13 +163,13 @@ TEST_F(DemarrageAccueil, ArchiverEtViderGardeChaqueArchiveDuJour)
     }
     base::fermer();
     EXPECT_TRUE(nomsEtablissements(fichier).isEmpty());
-    const QStringList gardees = archives(sandbox.programDir());
+    const QStringList gardees = archives(paths::dataDir());
     ASSERT_EQ(gardees.size(), 2);
     const QString duJour = QStringLiteral("zlvsyst%1.old").arg(QDate::currentDate().toString(QStringLiteral("ddMMyyyy")));
     ASSERT_TRUE(gardees.contains(duJour));
-    EXPECT_EQ(nomsEtablissements(paths::join(sandbox.programDir(), {duJour})), QStringList{QStringLiteral("Ecole A")});
+    EXPECT_EQ(nomsEtablissements(paths::join(paths::dataDir(), {duJour})), QStringList{QStringLiteral("Ecole A")});
     const QString seconde = gardees.at(gardees.at(0) == duJour ? 1 : 0);
-    EXPECT_EQ(nomsEtablissements(paths::join(sandbox.programDir(), {seconde})), QStringList{QStringLiteral("Ecole B")});
+    EXPECT_EQ(nomsEtablissements(paths::join(paths::dataDir(), {seconde})), QStringList{QStringLiteral("Ecole B")});
 }
 
 TEST_F(DemarrageAccueil, ArchiverEtViderAnnuleLaisseLaBaseEtNeRedemandePas)
@@ -181,7 +181,7 @@ TEST_F(DemarrageAccueil, ArchiverEtViderAnnuleLaisseLaBaseEtNeRedemandePas)
 
     EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (1)"));
     EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("0"));
-    EXPECT_TRUE(archives(sandbox.programDir()).isEmpty());
+    EXPECT_TRUE(archives(paths::dataDir()).isEmpty());
 }
 
 TEST_F(DemarrageAccueil, UnFichierLivreManquantArreteLeDemarrageSansToucherAuxDonnees)
@@ -196,7 +196,7 @@ TEST_F(DemarrageAccueil, UnFichierLivreManquantArreteLeDemarrageSansToucherAuxDo
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("1"));
-    EXPECT_TRUE(archives(sandbox.programDir()).isEmpty());
+    EXPECT_TRUE(archives(paths::dataDir()).isEmpty());
     EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements")), 1);
     base::fermer();
 
