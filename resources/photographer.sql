@@ -33,5 +33,6 @@ CREATE TABLE IF NOT EXISTS RecTarifs (
     RecArticlesPrixRecPub TEXT
 );
 CREATE TABLE IF NOT EXISTS RecPochetteInc (
-    CodeEtab TEXT, RecNbArticle TEXT, RecLibelleArticke TEXT, RecPrixPho TEXT, RecPrixPublic TEXT
+    CodeEtab TEXT, RecNbArticleTxt TEXT, RecNbArticle TEXT, RecLibelleArticke TEXT, RecPrixPho TEXT,
+    RecPrixPublic TEXT
 );
