@@ -10,6 +10,7 @@
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
 #include "photographer/shoot/roster.h"
+#include "photographer/prices/form_tarif_etab.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/etat.h"
 #include "photographer/workspace/propos.h"
@@ -327,8 +328,8 @@ void ChoixClasse::construireMenus()
     connect(MNU_Sans_PC_, &QAction::triggered, this, &ChoixClasse::MNU_Sans_PC_Click);
     MNU_Outils->addSeparator();
     MNU_Tarif_Etab_ = menus::entry(MNU_Outils, QStringLiteral("MNU_Tarif_Etab"), QStringLiteral("Ressaisir les tarifs établissement..."));
-    MNU_Tarif_Etab_->setVisible(false);
     MNU_Tarif_Etab_->setEnabled(false);
+    connect(MNU_Tarif_Etab_, &QAction::triggered, this, [this] { ressaisirTarifsEtablissement(*this); });
 
     QMenu* MNU_Ver = menus::menu(barre, QStringLiteral("MNU_Ver"), QStringLiteral("?"));
     menus::entry(MNU_Ver, QStringLiteral("MNU_AIDE"), QStringLiteral("Aide"));

@@ -16,6 +16,7 @@
 #include "photographer/workspace/ouvrir_etab.h"
 #include "photographer/workspace/param_photographe.h"
 #include "photographer/workspace/propos.h"
+#include "photographer/prices/form_tarifs.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -163,7 +164,11 @@ void Accueil::construireMenus()
     MNU_Modif_Nom = menus::entry(parametres, QStringLiteral("MNU_Modif_Nom"), QStringLiteral("Modifier le nom de l'établissement..."));
     connect(MNU_Modif_Nom, &QAction::triggered, this, &Accueil::MNU_Modif_Nom_Click);
     menus::separator(parametres, QStringLiteral("Mnu_"));
-    menus::entry(parametres, QStringLiteral("MNU_TarifsG"), QStringLiteral("Tarifs Photographe..."))->setEnabled(false);
+    connect(menus::entry(parametres, QStringLiteral("MNU_TarifsG"), QStringLiteral("Tarifs Photographe...")),
+            &QAction::triggered, this, [this] {
+                formInstance<FormTarifs>().showForm();
+                unload();
+            });
     connect(menus::entry(parametres, QStringLiteral("Mnu_Photographe"), QStringLiteral("Photographe...")), &QAction::triggered, this,
             &Accueil::Mnu_Photographe_Click);
     connect(menus::entry(parametres, QStringLiteral("MNU_App_Pho"), QStringLiteral("Appareil Photo...")), &QAction::triggered, this,

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// The establishment's resale price sheet, an HTML document to print.
+namespace feuille_tarif {
+
+struct Ligne {
+    QString nom, vente, recommande; // recommande is empty for an incomplete pack
+};
+
+struct Feuille {
+    QString etablissement;
+    Ligne pochette;
+    std::vector<Ligne> articles;
+    std::vector<Ligne> incompletes;
+};
+
+// The lines of the document, every value escaped.
+QStringList lignes(const Feuille& feuille, const QDateTime& quand);
+
+// The sheet's file: "fileTarif.html" in the program's data folder.
+QString chemin();
+
+// Writes the sheet (Windows-1252, CR LF) and hands it to the shell to print.
+// Returns "" when written, else a French message naming the file.
+QString ecrireEtImprimer(const Feuille& feuille);
+
+} // namespace feuille_tarif

@@ -1,0 +1,365 @@
+#include "photographer/prices/form_tarif_etab.h"
+
+#include "common/dialogs.h"
+#include "common/key_filter.h"
+#include "common/layout.h"
+#include "common/menus.h"
+#include "photographer/prices/feuille_tarif.h"
+#include "photographer/prices/saisies.h"
+#include "photographer/prices/tarifs_etab.h"
+#include "photographer/workspace/accueil.h"
+#include "photographer/workspace/base.h"
+#include "photographer/workspace/etat.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+
+constexpr int kHauteurBoite = 375;
+constexpr int kHautArticles = 3120;
+constexpr int kLargeurCadre = 11295, kHauteurCadre = 7095;
+
+enum { Pochette = 0, Articles = 1, Terminer = 2 };
+
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, QRect place)
+{
+    auto* label = new QLabel(texte, parent);
+    label->setObjectName(nom);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
+FormTarifEtab::FormTarifEtab() : Form(QStringLiteral("FormTarifEtab"))
+{
+    construire();
+    QMenu* fichier = menus::menu(menuBar(), QStringLiteral("MNU_Fichier"), QStringLiteral("Fichier"));
+    connect(menus::entry(fichier, QStringLiteral("MNU_Retour"), QStringLiteral("Retour")), &QAction::triggered, this,
+            &FormTarifEtab::unload);
+    resize(layout::px(kLargeurCadre + 375), layout::px(7455) + menuBar()->sizeHint().height());
+}
+
+void FormTarifEtab::construire()
+{
+    zone_ = new QScrollArea(this);
+    zone_->setObjectName(QStringLiteral("ZoneTarifs"));
+    zone_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
+    zone_->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(zone_);
+    Frame1 = new QWidget;
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFont(QFont(QStringLiteral("Verdana"), 8));
+    Frame1->resize(layout::px(kLargeurCadre), layout::px(kHauteurCadre));
+    zone_->setWidget(Frame1);
+
+    etiquette(Frame1, QStringLiteral("LbChoixPochette"), QStringLiteral("Choix pochette :"),
+              layout::rect(120, 1080, 1785, 240));
+    ComboChoixPochette = new QComboBox(Frame1);
+    ComboChoixPochette->setObjectName(QStringLiteral("ComboChoixPochette"));
+    layout::place(ComboChoixPochette, 2160, 960, 3375, 360);
+    refuseTyping(ComboChoixPochette);
+    Label4[0] = etiquette(Frame1, QStringLiteral("Label4_0"), QStringLiteral("Prix vente établissement"),
+                          layout::rect(5400, 240, 1770, 480));
+    Label4[1] = etiquette(Frame1, QStringLiteral("Label4_1"), QStringLiteral("Prix vente recommande établissement"),
+                          layout::rect(7440, 120, 1650, 720));
+    TextSaisiePrixEleve = boitePrix(5640, 960, 1455, QStringLiteral("TextSaisiePrixEleve"));
+    TextSaisiePrixRecEleve = boitePrix(7560, 960, 1455, QStringLiteral("TextSaisiePrixRecEleve"));
+    saisies::suivre(TextSaisiePrixEleve, TextSaisiePrixRecEleve);
+
+    Label1 = etiquette(Frame1, QStringLiteral("Label1"), QStringLiteral("Prix vente recommande établissement"),
+                       layout::rect(7320, 2280, 1695, 840));
+    Label2 = etiquette(Frame1, QStringLiteral("Label2"), QStringLiteral("Prix vente établissement"),
+                       layout::rect(5520, 2520, 1650, 480));
+    LbNbArticleSel = etiquette(Frame1, QStringLiteral("LbNbArticleSel"), QStringLiteral("Nb d'articles sélectionnés  :"),
+                               layout::rect(120, 2640, 2985, 240));
+    LbNb = etiquette(Frame1, QStringLiteral("LbNb"), QString(), layout::rect(3480, 2640, 600, 240));
+    Label4[3] = etiquette(Frame1, QStringLiteral("Label4_3"), QStringLiteral("Prix vente établissement"),
+                          layout::rect(7320, 4080, 1770, 480));
+    LabelPochetteIncomplete = etiquette(Frame1, QStringLiteral("LabelPochetteIncomplete"),
+                                        QStringLiteral("Pochette Incomplete :"), layout::rect(120, 4560, 1575, 480));
+    for (QLabel* cache : {Label1, Label2, LbNbArticleSel, Label4[3], LabelPochetteIncomplete})
+        cache->hide();
+
+    const char* const textes[] = {"Suivant >>", "Suivant >>", "Terminer"};
+    const int hauts[] = {960, 3120, 4800};
+    for (int i = 0; i < 3; ++i) {
+        auto* bouton = new QPushButton(QString::fromLatin1(textes[i]), Frame1);
+        bouton->setObjectName(QStringLiteral("Bt_Suite_1_%1").arg(i));
+        layout::place(bouton, 9720, hauts[i], 1455, kHauteurBoite);
+        bouton->setVisible(i == Pochette);
+        bouton->setEnabled(i == Pochette);
+        connect(bouton, &QPushButton::clicked, this, [this, i] { Bt_Suite_1_Click(i); });
+        Bt_Suite_1[std::size_t(i)] = bouton;
+    }
+}
+
+QLineEdit* FormTarifEtab::boitePrix(int gauche, int haut, int largeur, const QString& nom)
+{
+    auto* boite = new QLineEdit(Frame1);
+    boite->setObjectName(nom);
+    layout::place(boite, gauche, haut, largeur, kHauteurBoite);
+    saisies::brancherPrix(boite);
+    return boite;
+}
+
+void FormTarifEtab::onLoad()
+{
+    nbCoches_ = 0;
+    setWindowTitle(QStringLiteral("Tarifs établissement : ") + etat::NomEtabEnCours);
+}
+
+void FormTarifEtab::onActivate()
+{
+    // Once per opening: coming back from a message or another window must not
+    // empty the prices again.
+    if (active_)
+        return;
+    active_ = true;
+    try {
+        pochettes_ = catalogue::pochettes(base::db());
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, QStringLiteral("Les pochettes n'ont pas pu être lues"));
+    }
+    for (const catalogue::Pochette& pochette : pochettes_)
+        ComboChoixPochette->addItem(pochette.nom, pochette.cle);
+    ComboChoixPochette->setCurrentIndex(ComboChoixPochette->count() - 1);
+    try {
+        tarifs_etab::effacer(base::db(), etat::CodeEtabEnCours);
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, QStringLiteral("Les anciens tarifs de l'établissement n'ont pas pu être effacés"));
+    }
+    TextSaisiePrixEleve->setFocus();
+}
+
+void FormTarifEtab::onUnload()
+{
+    formInstance<Accueil>().showForm();
+}
+
+void FormTarifEtab::Bt_Suite_1_Click(int index)
+{
+    switch (index) {
+    case Pochette: validerPochette(); break;
+    case Articles: validerArticles(); break;
+    case Terminer: terminer(); break;
+    }
+}
+
+void FormTarifEtab::refuser(QLineEdit* boite, const QString& message)
+{
+    dialogs::message(message, dialogs::Icon::Critical);
+    boite->setFocus();
+}
+
+void FormTarifEtab::validerPochette()
+{
+    const int choix = ComboChoixPochette->currentIndex();
+    if (choix < 0 || choix >= int(pochettes_.size())) {
+        dialogs::message(QStringLiteral("Aucune pochette n'est enregistrée dans les tarifs photographe."),
+                         dialogs::Icon::Critical);
+        return;
+    }
+    pochette_ = pochettes_[std::size_t(choix)];
+    using tarifs_etab::RefusPochette;
+    switch (tarifs_etab::refusPochette(pochette_, {TextSaisiePrixEleve->text(), TextSaisiePrixRecEleve->text()})) {
+    case RefusPochette::VenteVide:
+        return refuser(TextSaisiePrixEleve, QStringLiteral("Le ") + Label4[0]->text() + QStringLiteral(" ne peut être nul"));
+    case RefusPochette::RecommandeVide:
+        return refuser(TextSaisiePrixRecEleve,
+                       QStringLiteral("Le ") + Label4[1]->text() + QStringLiteral(" ne peut être nul"));
+    case RefusPochette::VenteBasse:
+        return refuser(TextSaisiePrixEleve, QStringLiteral("Le prix de vente de l'établissement est inférieur au "
+                                                           "prix de vente du photographe"));
+    case RefusPochette::RecommandeBasse:
+        return refuser(TextSaisiePrixRecEleve, QStringLiteral("Le prix de vente des recommandes  est inférieur au "
+                                                              "prix de vente du photographe"));
+    case RefusPochette::Aucun:
+        break;
+    }
+    for (QWidget* etape : std::initializer_list<QWidget*>{TextSaisiePrixEleve, TextSaisiePrixRecEleve,
+                                                          ComboChoixPochette, Bt_Suite_1[Pochette]})
+        etape->setEnabled(false);
+    montrerArticles();
+}
+
+void FormTarifEtab::montrerArticles()
+{
+    std::vector<catalogue::Article> articles;
+    try {
+        articles = catalogue::articlesParNom(base::db());
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, QStringLiteral("Les articles n'ont pas pu être lus"));
+    }
+    int haut = kHautArticles;
+    for (std::size_t i = 0; i < articles.size(); ++i, haut += kHauteurBoite) {
+        auto* coche = new QCheckBox(articles[i].nom, Frame1);
+        coche->setObjectName(QStringLiteral("CheckArticle_%1").arg(i));
+        layout::place(coche, 240, haut, 5295, kHauteurBoite);
+        auto* prix = boitePrix(5640, haut, 1335, QStringLiteral("TextRecPrixArticle_%1").arg(i));
+        auto* prixRec = boitePrix(7560, haut, 1335, QStringLiteral("TextRecPrixArtEtab_%1").arg(i));
+        saisies::suivre(prix, prixRec);
+        for (QWidget* rang : std::initializer_list<QWidget*>{coche, prix, prixRec})
+            rang->show();
+        prix->setEnabled(false);
+        prixRec->setEnabled(false);
+        connect(coche, &QCheckBox::clicked, this, [this, i](bool coche) { CheckArticle_Click(i, coche); });
+        articles_.push_back({articles[i], coche, prix, prixRec});
+    }
+    const int dernier = articles.empty() ? kHautArticles : haut - kHauteurBoite;
+    for (QWidget* montre : std::initializer_list<QWidget*>{LbNbArticleSel, Label1, Label2, Bt_Suite_1[Articles]})
+        montre->show();
+    hautSuite_ = dernier;
+    layout::place(Bt_Suite_1[Articles], 9720, dernier, 1455, kHauteurBoite);
+    Bt_Suite_1[Articles]->setEnabled(true);
+    agrandirCadre(dernier + 4 * 615);
+}
+
+void FormTarifEtab::CheckArticle_Click(std::size_t rang, bool coche)
+{
+    const RangArticle& ligne = articles_[rang];
+    if (coche) {
+        ++nbCoches_;
+        ligne.prix->setEnabled(true);
+        ligne.prixRec->setEnabled(true);
+        ligne.prix->setFocus();
+    } else {
+        --nbCoches_;
+    }
+    LbNb->setText(QString::number(nbCoches_));
+}
+
+void FormTarifEtab::validerArticles()
+{
+    // Every ticked row is checked before any is written, so that pressing
+    // again after a refusal never stores a row twice.
+    std::vector<tarifs_etab::LigneArticle> lignes;
+    for (const RangArticle& rang : articles_) {
+        if (!rang.coche->isChecked())
+            continue;
+        const tarifs_etab::Prix prix{rang.prix->text(), rang.prixRec->text()};
+        if (!tarifs_etab::articleAccepte(rang.article, prix))
+            return refuser(rang.prixRec, QStringLiteral("Le prix de vente Etablissement est inférieur au prix photographe !!!"));
+        lignes.push_back({rang.article, prix});
+    }
+    try {
+        tarifs_etab::enregistrerArticles(base::db(), etat::CodeEtabEnCours, pochette_,
+                                         {TextSaisiePrixEleve->text(), TextSaisiePrixRecEleve->text()}, lignes);
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, QStringLiteral("Les tarifs des articles n'ont pas pu être enregistrés"));
+        return;
+    }
+    for (const RangArticle& rang : articles_) {
+        for (QWidget* widget : std::initializer_list<QWidget*>{rang.coche, rang.prix, rang.prixRec})
+            widget->setEnabled(false);
+    }
+    Bt_Suite_1[Articles]->setEnabled(false);
+    Bt_Suite_1[Terminer]->setEnabled(true);
+    montrerIncompletes();
+}
+
+void FormTarifEtab::montrerIncompletes()
+{
+    std::vector<catalogue::PochetteIncomplete> incompletes;
+    try {
+        incompletes = catalogue::pochettesIncompletes(base::db(), pochette_.ref);
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, QStringLiteral("Les pochettes incomplètes n'ont pas pu être lues"));
+    }
+    const int hautTitre = hautSuite_ + 2 * kHauteurBoite;
+    layout::place(Label4[3], 7320, hautTitre, 1770, 480);
+    const int hautListe = hautTitre + 2 * 480;
+    layout::place(LabelPochetteIncomplete, 120, hautListe, 1575, 480);
+    Label4[3]->show();
+    LabelPochetteIncomplete->show();
+    int haut = hautListe;
+    for (std::size_t i = 0; i < incompletes.size(); ++i, haut += kHauteurBoite) {
+        QLabel* nom = etiquette(Frame1, QStringLiteral("LBPoInc_%1").arg(i), incompletes[i].libelle,
+                                layout::rect(2160, haut, 5295, kHauteurBoite));
+        nom->setWordWrap(false);
+        QLineEdit* prix = boitePrix(7560, haut, 1455, QStringLiteral("TextPrixEtabPoInc_%1").arg(i));
+        nom->show();
+        prix->show();
+        incompletes_.push_back({incompletes[i], nom, prix});
+    }
+    const int dernier = incompletes.empty() ? hautListe : haut - kHauteurBoite;
+    layout::place(Bt_Suite_1[Terminer], 9720, dernier, 1455, kHauteurBoite);
+    Bt_Suite_1[Terminer]->show();
+    agrandirCadre(dernier + kHauteurBoite + 1000);
+}
+
+void FormTarifEtab::agrandirCadre(int hauteur)
+{
+    Frame1->resize(Frame1->width(), std::max(layout::px(kHauteurCadre), layout::px(hauteur)));
+}
+
+void FormTarifEtab::terminer()
+{
+    std::vector<tarifs_etab::LigneIncomplete> retenues;
+    for (const RangIncomplete& rang : incompletes_) {
+        if (rang.prix->text().isEmpty()) {
+            rang.prix->setFocus();
+            return;
+        }
+        if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
+            retenues.push_back({rang.incomplete, rang.prix->text()});
+    }
+    try {
+        tarifs_etab::enregistrerIncompletes(base::db(), etat::CodeEtabEnCours, retenues);
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur,
+                                    QStringLiteral("Les tarifs des pochettes incomplètes n'ont pas pu être enregistrés"));
+        return;
+    }
+    dialogs::message(QStringLiteral("Tarifs enregistrés"), dialogs::Icon::Critical);
+    imprimerFeuille();
+    unload();
+}
+
+void FormTarifEtab::imprimerFeuille()
+{
+    feuille_tarif::Feuille feuille{etat::NomEtabEnCours,
+                                   {ComboChoixPochette->currentText(), TextSaisiePrixEleve->text(),
+                                    TextSaisiePrixRecEleve->text()},
+                                   {},
+                                   {}};
+    for (const RangArticle& rang : articles_) {
+        if (rang.coche->isChecked())
+            feuille.articles.push_back({rang.coche->text(), rang.prix->text(), rang.prixRec->text()});
+    }
+    // The sheet shows what was stored: an incomplete pack not priced above
+    // the photographer's price is left out.
+    for (const RangIncomplete& rang : incompletes_) {
+        if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
+            feuille.incompletes.push_back({rang.nom->text(), rang.prix->text(), {}});
+    }
+    const QString erreur = feuille_tarif::ecrireEtImprimer(feuille);
+    if (erreur.isEmpty())
+        return;
+    qWarning("%s", qPrintable(erreur));
+    dialogs::message(QStringLiteral("La feuille de tarifs %1 n'a pas pu être écrite. Les tarifs restent enregistrés.")
+                         .arg(feuille_tarif::chemin()),
+                     dialogs::Icon::Critical);
+}
+
+void ressaisirTarifsEtablissement(Form& ecranPrise)
+{
+    const QString question = QStringLiteral("ATTENTION !!! Etes vous sûr de vouloir ressaisir les tarifs de "
+                                            "l'établissement maintenant ?\r\nAu moindre doute, cliquez sur le "
+                                            "bouton : ANNULER");
+    if (dialogs::message(question, dialogs::Icon::None, dialogs::Buttons::OkCancel,
+                         QStringLiteral("ATTENTION !!! Ressaisie des tarifs établissement..."))
+        != dialogs::Answer::Ok)
+        return;
+    ecranPrise.hideForm();
+    formInstance<FormTarifEtab>().showForm();
+}

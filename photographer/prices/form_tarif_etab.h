@@ -1,0 +1,81 @@
+#pragma once
+
+#include "common/form.h"
+#include "photographer/prices/catalogue.h"
+
+#include <array>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class QWidget;
+
+// The current establishment's resale prices, in three steps: one pack and its
+// two prices, the ticked articles, then the pack's incomplete packs. Each
+// opening starts from an empty price list for the establishment.
+class FormTarifEtab : public Form {
+    Q_OBJECT
+public:
+    FormTarifEtab();
+
+protected:
+    void onLoad() override;
+    void onActivate() override;
+    void onUnload() override;
+
+private:
+    struct RangArticle {
+        catalogue::Article article;
+        QCheckBox* coche;
+        QLineEdit* prix;
+        QLineEdit* prixRec;
+    };
+    struct RangIncomplete {
+        catalogue::PochetteIncomplete incomplete;
+        QLabel* nom;
+        QLineEdit* prix;
+    };
+
+    void construire();
+    void Bt_Suite_1_Click(int index);
+    void CheckArticle_Click(std::size_t rang, bool coche);
+    void validerPochette();
+    void validerArticles();
+    void terminer();
+    void montrerArticles();
+    void montrerIncompletes();
+    void imprimerFeuille();
+    // Shows a refusal and puts the focus in the box.
+    void refuser(QLineEdit* boite, const QString& message);
+    QLineEdit* boitePrix(int gauche, int haut, int largeur, const QString& nom);
+    void agrandirCadre(int hauteur);
+
+    QWidget* Frame1 = nullptr;
+    QScrollArea* zone_ = nullptr;
+    QComboBox* ComboChoixPochette = nullptr;
+    QLineEdit* TextSaisiePrixEleve = nullptr;
+    QLineEdit* TextSaisiePrixRecEleve = nullptr;
+    std::array<QLabel*, 4> Label4{};
+    std::array<QPushButton*, 3> Bt_Suite_1{};
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* LbNbArticleSel = nullptr;
+    QLabel* LbNb = nullptr;
+    QLabel* LabelPochetteIncomplete = nullptr;
+
+    std::vector<catalogue::Pochette> pochettes_;
+    catalogue::Pochette pochette_;
+    std::vector<RangArticle> articles_;
+    std::vector<RangIncomplete> incompletes_;
+    int nbCoches_ = 0;
+    int hautSuite_ = 0; // top of the articles' "Suivant >>", in twips
+    bool active_ = false;
+};
+
+// The shooting screen's "Ressaisir les tarifs établissement...": asks first,
+// then hides the shooting screen and opens the wizard.
+void ressaisirTarifsEtablissement(Form& ecranPrise);

@@ -1,0 +1,126 @@
+#include "photographer/prices/form_tarifs.h"
+
+#include "common/dialogs.h"
+#include "common/layout.h"
+#include "photographer/prices/saisies.h"
+#include "photographer/prices/section_articles.h"
+#include "photographer/prices/section_pochettes.h"
+#include "photographer/workspace/accueil.h"
+#include "photographer/workspace/base.h"
+
+#include <QFrame>
+#include <QPushButton>
+
+namespace {
+
+constexpr unsigned kFond = 0xF8F8F8;
+constexpr unsigned kBleuClair = 0xFFC080;
+
+} // namespace
+
+FormTarifs::FormTarifs() : Form(QStringLiteral("FormTarifs"))
+{
+    setWindowTitle(QStringLiteral("Tarifs Photographe..."));
+    auto* Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    setCentralWidget(Frame1);
+    layout::setBackground(Frame1, kFond);
+    QFont police(QStringLiteral("Verdana"));
+    police.setPointSize(8);
+    Frame1->setFont(police);
+
+    pochettes_ = new SectionPochettes(*this, Frame1);
+
+    auto* Line1 = new QFrame(Frame1);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    layout::setBackground(Line1, kBleuClair);
+    layout::place(Line1, 360, 5280, 11160 - 360, 15);
+
+    articles_ = new SectionArticles(*this, Frame1);
+
+    Bt_retour = new QPushButton(QStringLiteral("Retour"), Frame1);
+    Bt_retour->setObjectName(QStringLiteral("Bt_retour"));
+    layout::place(Bt_retour, 12480, 8040, 1095, 375);
+    connect(Bt_retour, &QPushButton::clicked, this, &FormTarifs::Bt_retour_Click);
+
+    setFixedSize(layout::px(13815), layout::px(8655));
+}
+
+void FormTarifs::onActivate()
+{
+    // The lists are read once per loading: coming back from another window
+    // leaves them as they are.
+    if (rempli_)
+        return;
+    rempli_ = true;
+    std::vector<catalogue::Pochette> pochettes;
+    std::vector<catalogue::Article> articles;
+    try {
+        pochettes = catalogue::pochettes(base::db());
+        articles = catalogue::articles(base::db());
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, QStringLiteral("Les tarifs n'ont pas pu être lus"));
+    }
+    articles_->remplir(std::move(articles));
+    pochettes_->remplir(std::move(pochettes));
+    reposer();
+}
+
+void FormTarifs::onUnload()
+{
+    const int nombre = compterArticles();
+    if (nombre >= 0 && nombre < 3)
+        dialogs::message(QString::fromUtf8(kTroisArticles), dialogs::Icon::Critical);
+}
+
+int FormTarifs::compterArticles()
+{
+    try {
+        return catalogue::nombreArticles(base::db());
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, QStringLiteral("Les articles n'ont pas pu être comptés"));
+        return -1;
+    }
+}
+
+void FormTarifs::Bt_retour_Click()
+{
+    if (compterArticles() < 3) {
+        dialogs::message(QString::fromUtf8(kTroisArticles), dialogs::Icon::Critical);
+        return;
+    }
+    unload();
+    formInstance<Accueil>().showForm();
+}
+
+void FormTarifs::DesactiverZonePochettes()
+{
+    pochettes_->desactiverZone();
+}
+
+void FormTarifs::DesactiverZoneArticles()
+{
+    articles_->desactiverZone();
+}
+
+void FormTarifs::activerBoutons(bool actif)
+{
+    occupe_ = !actif;
+    pochettes_->activerBoutons(actif);
+    articles_->activerBoutons(actif);
+}
+
+void FormTarifs::reposer()
+{
+    occupe_ = false;
+    pochettes_->reposer();
+    articles_->reposer();
+    Bt_retour->setEnabled(true);
+}
+
+void FormTarifs::recharger()
+{
+    unload();
+    formInstance<FormTarifs>().showForm();
+}

@@ -1,0 +1,41 @@
+#include "photographer/prices/saisies.h"
+
+#include "common/database.h"
+#include "common/dialogs.h"
+#include "common/key_filter.h"
+#include "photographer/workspace/base.h"
+
+#include <QLineEdit>
+
+namespace saisies {
+
+void brancherPrix(QLineEdit* boite)
+{
+    filterKeys(boite, QStringLiteral("1234567890,."));
+    QObject::connect(boite, &QLineEdit::textChanged, boite, [boite](const QString& texte) {
+        if (!texte.contains(u'.'))
+            return;
+        QString virgule = texte;
+        boite->setText(virgule.replace(u'.', u','));
+        boite->end(false);
+    });
+}
+
+void suivre(QLineEdit* source, QLineEdit* suiveuse)
+{
+    QObject::connect(source, &QLineEdit::textChanged, suiveuse, &QLineEdit::setText);
+}
+
+QString champVide(const QString& legende)
+{
+    return QStringLiteral("Le champs    '") + legende + QStringLiteral("'  ne peut être vide!");
+}
+
+void signalerErreurBase(const db::Error& erreur, const QString& action)
+{
+    qWarning("%s", qPrintable(erreur.message()));
+    dialogs::message(QStringLiteral("%1 : la base de données %2 n'a pas répondu.").arg(action, base::cheminBase()),
+                     dialogs::Icon::Critical);
+}
+
+} // namespace saisies

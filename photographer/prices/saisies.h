@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+
+// The rules shared by the entry boxes of the price screens.
+namespace saisies {
+
+// Characters of a pack or article reference.
+inline const QString kReference =
+    QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_");
+inline const QString kChiffres = QStringLiteral("1234567890");
+
+// A price box: only digits, "," and "." may be typed, every "." becomes ","
+// and the caret goes to the end of the text.
+void brancherPrix(QLineEdit* boite);
+
+// A box whose text follows another's until it is typed over.
+void suivre(QLineEdit* source, QLineEdit* suiveuse);
+
+// "Le champs    '<caption>'  ne peut être vide!"
+QString champVide(const QString& legende);
+
+} // namespace saisies
+
+namespace db {
+class Error;
+}
+
+namespace saisies {
+
+// Says in French what could not be done with the photographer database; the
+// technical detail goes to the standard error output.
+void signalerErreurBase(const db::Error& erreur, const QString& action);
+
+} // namespace saisies

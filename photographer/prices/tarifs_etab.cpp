@@ -1,0 +1,69 @@
+#include "photographer/prices/tarifs_etab.h"
+
+#include "common/text.h"
+
+namespace tarifs_etab {
+
+RefusPochette refusPochette(const catalogue::Pochette& pochette, const Prix& prix)
+{
+    if (prix.vente.isEmpty())
+        return RefusPochette::VenteVide;
+    if (prix.recommande.isEmpty())
+        return RefusPochette::RecommandeVide;
+    if (text::parsePrice(prix.vente) < text::parsePrice(pochette.prix))
+        return RefusPochette::VenteBasse;
+    if (text::parsePrice(prix.recommande) < text::parsePrice(pochette.prixRec))
+        return RefusPochette::RecommandeBasse;
+    return RefusPochette::Aucun;
+}
+
+bool articleAccepte(const catalogue::Article& article, const Prix& prix)
+{
+    return !prix.vente.isEmpty() && !prix.recommande.isEmpty()
+           && text::parsePrice(prix.vente) >= text::parsePrice(article.prix)
+           && text::parsePrice(prix.recommande) >= text::parsePrice(article.prixRec);
+}
+
+bool incompleteRetenue(const catalogue::PochetteIncomplete& incomplete, const QString& prix)
+{
+    return !prix.isEmpty() && text::parsePrice(prix) > text::parsePrice(incomplete.prix);
+}
+
+void effacer(db::Database& base, const QString& codeEtab)
+{
+    db::Database::Transaction transaction(base);
+    base.exec(QStringLiteral("DELETE FROM RecTarifs WHERE RecCodeEtablissement = ?"), {codeEtab});
+    base.exec(QStringLiteral("DELETE FROM RecPochetteInc WHERE CodeEtab = ?"), {codeEtab});
+    transaction.commit();
+}
+
+void enregistrerArticles(db::Database& base, const QString& codeEtab, const catalogue::Pochette& pochette,
+                         const Prix& prixPochette, const std::vector<LigneArticle>& lignes)
+{
+    db::Database::Transaction transaction(base);
+    for (const LigneArticle& ligne : lignes) {
+        base.insert(QStringLiteral("INSERT INTO RecTarifs (RecCodeEtablissement, RecCdePochette, RecNomPochette, "
+                                   "RecPochettePrixPro, RecPochettePrixPub, RecPochettePrixRecPro, "
+                                   "RecPochettePrixRecPub, RecCdeArticles, RecNomArticles, RecArticlesPrixPro, "
+                                   "RecArticlesPrixPub, RecArticlesPrixRecPro, RecArticlesPrixRecPub) "
+                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                    {codeEtab, pochette.ref, pochette.nom, pochette.prix, prixPochette.vente, pochette.prixRec,
+                     prixPochette.recommande, ligne.article.ref, ligne.article.nom, ligne.article.prix,
+                     ligne.prix.vente, ligne.article.prixRec, ligne.prix.recommande});
+    }
+    transaction.commit();
+}
+
+void enregistrerIncompletes(db::Database& base, const QString& codeEtab, const std::vector<LigneIncomplete>& lignes)
+{
+    db::Database::Transaction transaction(base);
+    for (const LigneIncomplete& ligne : lignes) {
+        base.insert(QStringLiteral("INSERT INTO RecPochetteInc (CodeEtab, RecNbArticle, RecLibelleArticke, "
+                                   "RecPrixPho, RecPrixPublic) VALUES (?, ?, ?, ?, ?)"),
+                    {codeEtab, ligne.incomplete.nbArticles, ligne.incomplete.libelle, ligne.incomplete.prix,
+                     ligne.prix});
+    }
+    transaction.commit();
+}
+
+} // namespace tarifs_etab

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "common/database.h"
+#include "photographer/prices/catalogue.h"
+
+#include <QString>
+
+#include <vector>
+
+// An establishment's resale prices: the checks against the photographer's
+// prices and the rows of RecTarifs and RecPochetteInc. The writers throw db::Error.
+namespace tarifs_etab {
+
+// A price as the establishment sells it, sale and reorder.
+struct Prix {
+    QString vente, recommande;
+};
+
+enum class RefusPochette { Aucun, VenteVide, RecommandeVide, VenteBasse, RecommandeBasse };
+
+// Why the establishment's pack prices are refused, checked in this order; a
+// price equal to the photographer's passes.
+RefusPochette refusPochette(const catalogue::Pochette& pochette, const Prix& prix);
+
+// A ticked article is accepted when both prices are typed and neither is
+// below the photographer's.
+bool articleAccepte(const catalogue::Article& article, const Prix& prix);
+
+// An incomplete pack is stored only when priced strictly above the photographer's price.
+bool incompleteRetenue(const catalogue::PochetteIncomplete& incomplete, const QString& prix);
+
+struct LigneArticle {
+    catalogue::Article article;
+    Prix prix;
+};
+
+struct LigneIncomplete {
+    catalogue::PochetteIncomplete incomplete;
+    QString prix;
+};
+
+// Removes the establishment's stored resale prices, both tables, in one transaction.
+void effacer(db::Database& base, const QString& codeEtab);
+
+// One RecTarifs row per article, each carrying the pack, in one transaction.
+void enregistrerArticles(db::Database& base, const QString& codeEtab, const catalogue::Pochette& pochette,
+                         const Prix& prixPochette, const std::vector<LigneArticle>& lignes);
+
+// One RecPochetteInc row per incomplete pack given, in one transaction.
+void enregistrerIncompletes(db::Database& base, const QString& codeEtab, const std::vector<LigneIncomplete>& lignes);
+
+} // namespace tarifs_etab
