@@ -1,0 +1,136 @@
+#include "photographer/prices/feuille_tarif.h"
+#include "photographer/prices/tarifs_etab.h"
+#include "tests/photographer/prices/tarifs_fixture.h"
+
+using CatalogueTest = TarifsFixture;
+
+TEST_F(CatalogueTest, UniquenessIsExactAndIgnoresLetterCase)
+{
+    article(QStringLiteral("a_b"), QStringLiteral("Tirage"), QStringLiteral("5"), QStringLiteral("5"));
+    pochette(QStringLiteral("P3"), QStringLiteral("Pochette l'été"), QStringLiteral("12,50"), QStringLiteral("15,00"));
+    incomplete(QStringLiteral("P3"), QStringLiteral("2"), QStringLiteral("P3_x [2]*"), QStringLiteral("9"));
+
+    struct Cas {
+        bool (*test)(db::Database&, const QString&);
+        const char* valeur;
+        bool pris;
+    };
+    const Cas cas[] = {
+        {catalogue::referencePochettePrise, "P3", true},
+        {catalogue::referencePochettePrise, "p3", true},
+        {catalogue::referencePochettePrise, "P", false},
+        {catalogue::referencePochettePrise, "P3 ", false},
+        {catalogue::referenceArticlePrise, "a_b", true},
+        {catalogue::referenceArticlePrise, "A_B", true},
+        {catalogue::referenceArticlePrise, "axb", false},
+        {catalogue::referenceArticlePrise, "a%", false},
+        // The "C" row carries the pack's name; the apostrophe is an ordinary character.
+        {catalogue::nomPochetteIncompletePris, "pochette l'été", true},
+        {catalogue::nomPochetteIncompletePris, "Pochette l'ete", false},
+        {catalogue::nomPochetteIncompletePris, "P3_x [2]*", true},
+        {catalogue::nomPochetteIncompletePris, "P3_x [2]", false},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(c.test(base::db(), QString::fromUtf8(c.valeur)), c.pris) << c.valeur;
+}
+
+TEST_F(CatalogueTest, NewPackAndItsCompletePackRowAreStoredTogetherOrNotAtAll)
+{
+    pochette(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12,50"), QStringLiteral("15,00"));
+    EXPECT_EQ(lignes(QStringLiteral("SELECT NbArticlesTxt, NbArticles, LibArticle, PrixPhotographe FROM PochetteIncomplete")),
+              QStringList{QStringLiteral("P3|C|Pochette 3|15,00")});
+
+    // A base whose incomplete-pack table cannot take the row keeps no half pack.
+    base::db().script(QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON PochetteIncomplete "
+                                     "BEGIN SELECT RAISE(ABORT, 'refus'); END;"));
+    EXPECT_THROW(pochette(QStringLiteral("P4"), QStringLiteral("Pochette 4"), QStringLiteral("1"), QStringLiteral("1")),
+                 db::Error);
+    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Pochette")), 1);
+}
+
+TEST(NomAutomatique, FollowsPackAndCount)
+{
+    EXPECT_EQ(catalogue::nomAutomatique(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("20")),
+              QStringLiteral("P3_Pochette 3 INC - 20 article(s)"));
+    EXPECT_EQ(catalogue::nomAutomatique(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("C")),
+              QStringLiteral("P3_Pochette 3 INC - C article(s)"));
+}
+
+TEST(PrixEtablissement, PackPricesAreCheckedInOrderAndEqualPasses)
+{
+    using tarifs_etab::RefusPochette;
+    const catalogue::Pochette p3{0, QStringLiteral("P3"), QStringLiteral("P"), QStringLiteral("12,50"),
+                                 QStringLiteral("12,50")};
+    struct Cas {
+        const char* vente;
+        const char* recommande;
+        RefusPochette refus;
+    };
+    const Cas cas[] = {
+        {"", "", RefusPochette::VenteVide},
+        {"1", "", RefusPochette::RecommandeVide},
+        {"12,49", "1", RefusPochette::VenteBasse},
+        {"12,50", "12,49", RefusPochette::RecommandeBasse},
+        {"12,50", "12,50", RefusPochette::Aucun},
+        {"100", "12,5", RefusPochette::Aucun},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(tarifs_etab::refusPochette(p3, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}), c.refus)
+            << c.vente << " / " << c.recommande;
+}
+
+TEST(PrixEtablissement, ArticlesAndIncompletePacksAgainstThePhotographersPrices)
+{
+    const catalogue::Article a{0, QStringLiteral("a1"), QStringLiteral("A"), QStringLiteral("10"),
+                               QStringLiteral("8")};
+    struct CasArticle {
+        const char* vente;
+        const char* recommande;
+        bool accepte;
+    };
+    const CasArticle articles[] = {
+        {"10", "8", true}, {"10,00", "8,5", true}, {"9,99", "8", false}, {"10", "7,99", false}, {"10", "", false},
+        {"", "8", false},
+    };
+    for (const CasArticle& c : articles)
+        EXPECT_EQ(tarifs_etab::articleAccepte(a, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}),
+                  c.accepte)
+            << c.vente << " / " << c.recommande;
+
+    const catalogue::PochetteIncomplete inc{1, QStringLiteral("P3"), QStringLiteral("2"), QStringLiteral("N"),
+                                            QStringLiteral("9,90")};
+    EXPECT_FALSE(tarifs_etab::incompleteRetenue(inc, QStringLiteral("9,90")));
+    EXPECT_FALSE(tarifs_etab::incompleteRetenue(inc, QStringLiteral("5")));
+    EXPECT_FALSE(tarifs_etab::incompleteRetenue(inc, QString()));
+    EXPECT_TRUE(tarifs_etab::incompleteRetenue(inc, QStringLiteral("9,91")));
+}
+
+TEST(FeuilleTarif, ListsThePricesInOrderWithValuesEscaped)
+{
+    const feuille_tarif::Feuille feuille{
+        QStringLiteral("Ecole <Jules> & Cie"),
+        {QStringLiteral("Pochette \"3\""), QStringLiteral("12,5"), QStringLiteral("15")},
+        {{QStringLiteral("Photo d'identité"), QStringLiteral("3"), QStringLiteral("2,5")}},
+        {{QStringLiteral("P3_Pochette 3 INC - 2 article(s)"), QStringLiteral("9,9"), {}}}};
+    const QStringList html = feuille_tarif::lignes(feuille, QDateTime({2026, 3, 4}, {9, 5, 7}));
+
+    EXPECT_EQ(html.first(), QStringLiteral("<HTML><HEAD><TITLE>Tarif revente établissement</TITLE></HEAD>"));
+    EXPECT_EQ(html.at(2), QStringLiteral("<p><b>Tarif revente établissement 09:05:07 04/03/2026 "
+                                         "Ecole &lt;Jules&gt; &amp; Cie</b>"));
+    EXPECT_EQ(html.at(8), QStringLiteral("<table width=\"800\"border = \"0\">"));
+    EXPECT_EQ(html.at(9), QStringLiteral("<tr><td width=\"200\">Pochette : Pochette &quot;3&quot;<p></td>"));
+    EXPECT_EQ(html.at(10), QStringLiteral("<td width=\"300\">Prix de vente établissement : 12,5 €<p></td>"));
+    const QStringList suite = html.mid(16);
+    EXPECT_EQ(suite, (QStringList{
+                         QStringLiteral("<tr><td width=\"200\">Photo d'identité</td>"),
+                         QStringLiteral("<td width=\"300\">Prix de vente établissement : 3 €</td>"),
+                         QStringLiteral("<td>Prix vente recommande établissement : 2,5 €</td></tr>"),
+                         QStringLiteral("</table><table width=\"800\">"),
+                         QStringLiteral("<tr>"),
+                         QStringLiteral("<td width=\"800\" bgcolor=\"#CCCCCC\">"),
+                         QStringLiteral("<center><b>Pochette Incomplete</b></center></td></tr></table><table>"),
+                         QStringLiteral("<tr><td width=\"200\">P3_Pochette 3 INC - 2 article(s)</td>"),
+                         QStringLiteral("<td width=\"300\">Prix de vente établissement : 9,9 €</td>"),
+                         QStringLiteral("</tr></table></body><html>"),
+                     }));
+}

@@ -1,0 +1,215 @@
+#include "photographer/prices/feuille_tarif.h"
+#include "photographer/shoot/choix_classe.h"
+#include "tests/photographer/prices/tarifs_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+
+using dialogs::Answer;
+
+class FormTarifEtabTest : public TarifsFixture {
+protected:
+    FormTarifEtabTest()
+    {
+        article(QStringLiteral("a1"), QStringLiteral("Tirage 13x18"), QStringLiteral("5"), QStringLiteral("4"));
+        article(QStringLiteral("a2"), QStringLiteral("Photo d'identité"), QStringLiteral("3"), QStringLiteral("2"));
+        article(QStringLiteral("a3"), QStringLiteral("Porte-clés"), QStringLiteral("6"), QStringLiteral("6"));
+        pochette(QStringLiteral("P1"), QStringLiteral("Pochette 1"), QStringLiteral("5"), QStringLiteral("5"));
+        pochette(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12,50"), QStringLiteral("15,00"));
+        incomplete(QStringLiteral("P3"), QStringLiteral("2"), QStringLiteral("P3_Pochette 3 INC - 2 article(s)"),
+                   QStringLiteral("9,90"));
+        incomplete(QStringLiteral("P3"), QStringLiteral("20"), QStringLiteral("P3_Pochette 3 INC - 20 article(s)"),
+                   QStringLiteral("20"));
+        autre_ = etablissement(QStringLiteral("Autre"));
+        for (const QString& code : {etat::CodeEtabEnCours, autre_}) {
+            base::db().exec(QStringLiteral("INSERT INTO RecTarifs (RecCodeEtablissement, RecNomArticles) VALUES (?, 'ancien')"),
+                            {code});
+            base::db().exec(QStringLiteral("INSERT INTO RecPochetteInc (CodeEtab, RecLibelleArticke) VALUES (?, 'ancien')"),
+                            {code});
+        }
+    }
+
+    FormTarifEtab& ouvrir()
+    {
+        FormTarifEtab& form = formInstance<FormTarifEtab>();
+        form.showForm();
+        return form;
+    }
+    static void remplacer(QWidget& form, const QString& nom, const QString& texte)
+    {
+        controle<QLineEdit>(form, nom)->clear();
+        taper(form, nom, texte);
+    }
+    static void cocher(QWidget& form, int rang)
+    {
+        QCheckBox* coche = controle<QCheckBox>(form, QStringLiteral("CheckArticle_%1").arg(rang));
+        QTest::mouseClick(coche, Qt::LeftButton, {}, QPoint(8, coche->height() / 2));
+    }
+    // Step 1 with accepted prices for "Pochette 3".
+    static void passerPochette(FormTarifEtab& form)
+    {
+        taper(form, QStringLiteral("TextSaisiePrixEleve"), QStringLiteral("13"));
+        remplacer(form, QStringLiteral("TextSaisiePrixRecEleve"), QStringLiteral("16"));
+        cliquer(form, QStringLiteral("Bt_Suite_1_0"));
+    }
+    QStringList tarifsArticles(const QString& code)
+    {
+        return lignes(QStringLiteral("SELECT RecCdePochette, RecNomPochette, RecPochettePrixPro, RecPochettePrixPub, "
+                                     "RecPochettePrixRecPro, RecPochettePrixRecPub, RecCdeArticles, RecNomArticles, "
+                                     "RecArticlesPrixPro, RecArticlesPrixPub, RecArticlesPrixRecPro, "
+                                     "RecArticlesPrixRecPub FROM RecTarifs WHERE RecCodeEtablissement = ? ORDER BY rowid"),
+                      {code});
+    }
+    QStringList tarifsIncompletes(const QString& code)
+    {
+        return lignes(QStringLiteral("SELECT RecNbArticle, RecLibelleArticke, RecPrixPho, RecPrixPublic, "
+                                     "ifnull(RecNbArticleTxt, '') FROM RecPochetteInc WHERE CodeEtab = ? ORDER BY rowid"),
+                      {code});
+    }
+
+    QString autre_;
+};
+
+TEST_F(FormTarifEtabTest, StoresCheckedPricesOnceAndPrintsTheSheet)
+{
+    FormTarifEtab& form = ouvrir();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Tarifs établissement : Ecole Test"));
+    EXPECT_EQ(controle<QComboBox>(form, QStringLiteral("ComboChoixPochette"))->currentText(), QStringLiteral("Pochette 3"));
+    EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
+    EXPECT_TRUE(tarifsIncompletes(etat::CodeEtabEnCours).isEmpty());
+
+    // Step 1: a price below the photographer's is refused, the reorder price follows until typed.
+    dialogues_.message(QStringLiteral("Le Prix vente établissement ne peut être nul"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_0"));
+    taper(form, QStringLiteral("TextSaisiePrixEleve"), QStringLiteral("12.49"));
+    EXPECT_EQ(texte(form, QStringLiteral("TextSaisiePrixRecEleve")), QStringLiteral("12,49"));
+    dialogues_.message(QStringLiteral("Le prix de vente de l'établissement est inférieur au prix de vente du photographe"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_0"));
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    remplacer(form, QStringLiteral("TextSaisiePrixEleve"), QStringLiteral("12,50"));
+    dialogues_.message(QStringLiteral("Le prix de vente des recommandes  est inférieur au prix de vente du photographe"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_0"));
+    remplacer(form, QStringLiteral("TextSaisiePrixRecEleve"), QStringLiteral("15"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_0"));
+    EXPECT_FALSE(actif(form, QStringLiteral("ComboChoixPochette")));
+
+    // Step 2: rows by article name; nothing is written while one ticked row is refused.
+    EXPECT_EQ(controle<QCheckBox>(form, QStringLiteral("CheckArticle_0"))->text(), QStringLiteral("Photo d'identité"));
+    EXPECT_EQ(controle<QCheckBox>(form, QStringLiteral("CheckArticle_2"))->text(), QStringLiteral("Tirage 13x18"));
+    EXPECT_FALSE(actif(form, QStringLiteral("TextRecPrixArticle_1")));
+    cocher(form, 2);
+    taper(form, QStringLiteral("TextRecPrixArticle_2"), QStringLiteral("6"));
+    cocher(form, 0);
+    taper(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("2.5"));
+    EXPECT_EQ(texte(form, QStringLiteral("TextRecPrixArtEtab_0")), QStringLiteral("2,5"));
+    cocher(form, 1);
+    cocher(form, 1);
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LbNb"))->text(), QStringLiteral("2"));
+    for (int essai = 0; essai < 2; ++essai) {
+        dialogues_.message(QStringLiteral("Le prix de vente Etablissement est inférieur au prix photographe !!!"));
+        cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+    }
+    EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
+    remplacer(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("3"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+    EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours),
+              (QStringList{QStringLiteral("P3|Pochette 3|12,50|12,50|15,00|15|a2|Photo d'identité|3|3|2|3"),
+                           QStringLiteral("P3|Pochette 3|12,50|12,50|15,00|15|a1|Tirage 13x18|5|6|4|6")}));
+    EXPECT_FALSE(actif(form, QStringLiteral("Bt_Suite_1_1")));
+
+    // Step 3: an empty price stops before anything is stored; a price not above the photographer's is not kept.
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LBPoInc_0"))->text(), QStringLiteral("Pochette 3"));
+    taper(form, QStringLiteral("TextPrixEtabPoInc_0"), QStringLiteral("15"));
+    taper(form, QStringLiteral("TextPrixEtabPoInc_2"), QStringLiteral("25"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_2"));
+    EXPECT_TRUE(tarifsIncompletes(etat::CodeEtabEnCours).isEmpty());
+    EXPECT_EQ(form.focusWidget(), controle(form, QStringLiteral("TextPrixEtabPoInc_1")));
+    taper(form, QStringLiteral("TextPrixEtabPoInc_1"), QStringLiteral("12.5"));
+    dialogues_.message(QStringLiteral("Tarifs enregistrés"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_2"));
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours),
+              (QStringList{QStringLiteral("2|P3_Pochette 3 INC - 2 article(s)|9,90|12,5|"),
+                           QStringLiteral("20|P3_Pochette 3 INC - 20 article(s)|20|25|")}));
+    EXPECT_EQ(tarifsArticles(autre_).size(), 1);
+    EXPECT_EQ(tarifsIncompletes(autre_).size(), 1);
+
+    const QString sheet = feuille_tarif::chemin();
+    EXPECT_EQ(coquille_.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("print"), sheet}}));
+    QFile fichier(sheet);
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    const QByteArray octets = fichier.readAll();
+    EXPECT_TRUE(octets.startsWith("<HTML><HEAD><TITLE>Tarif revente \xE9tablissement</TITLE></HEAD>\r\n"));
+    EXPECT_TRUE(octets.contains(">Prix de vente \xE9tablissement : 12,5 \x80</td>\r\n"));
+    EXPECT_TRUE(octets.contains(">Photo d'identit\xE9</td>\r\n"));
+    EXPECT_FALSE(octets.contains(">Porte-cl"));
+    EXPECT_FALSE(octets.contains("\">Pochette 3</td>")); // priced at the photographer's price, so not stored
+    EXPECT_EQ(octets.count("\n"), octets.count("\r\n"));
+    EXPECT_TRUE(octets.endsWith("</tr></table></body><html>\r\n"));
+
+    EXPECT_EQ(existingForm<FormTarifEtab>(), nullptr);
+    ASSERT_NE(existingForm<Accueil>(), nullptr);
+    EXPECT_TRUE(existingForm<Accueil>()->isVisible());
+}
+
+TEST_F(FormTarifEtabTest, ComingBackToTheWizardKeepsWhatWasStored)
+{
+    FormTarifEtab& form = ouvrir();
+    passerPochette(form);
+    cocher(form, 1);
+    taper(form, QStringLiteral("TextRecPrixArticle_1"), QStringLiteral("7"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+    ASSERT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
+
+    auto* autre = new Form(QStringLiteral("Autre"));
+    autre->showForm();
+    form.activateFromUser();
+    EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
+    EXPECT_EQ(controle<QComboBox>(form, QStringLiteral("ComboChoixPochette"))->count(), 2);
+    autre->unload();
+
+    // A sheet that cannot be written is said; the prices stay stored.
+    QDir().mkpath(feuille_tarif::chemin());
+    for (int i = 0; i < 3; ++i)
+        taper(form, QStringLiteral("TextPrixEtabPoInc_%1").arg(i), QStringLiteral("30"));
+    dialogues_.message(QStringLiteral("Tarifs enregistrés"))
+        .message(QStringLiteral("La feuille de tarifs ") + feuille_tarif::chemin());
+    cliquer(form, QStringLiteral("Bt_Suite_1_2"));
+    EXPECT_TRUE(coquille_.requests().empty());
+    EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours).size(), 3);
+    EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
+}
+
+TEST_F(FormTarifEtabTest, ClosingTheWizardBringsBackTheMainWindow)
+{
+    ouvrir().close();
+    EXPECT_EQ(existingForm<FormTarifEtab>(), nullptr);
+    ASSERT_NE(existingForm<Accueil>(), nullptr);
+    EXPECT_TRUE(existingForm<Accueil>()->isVisible());
+}
+
+TEST_F(FormTarifEtabTest, ShootingScreenAsksBeforeOpeningTheWizard)
+{
+    ChoixClasse& ecran = formInstance<ChoixClasse>();
+    QAction* entree = ecran.findChild<QAction*>(QStringLiteral("MNU_Tarif_Etab"));
+    ASSERT_NE(entree, nullptr);
+    EXPECT_TRUE(entree->isVisible());
+    EXPECT_FALSE(entree->isEnabled()); // until the photographer goes back to the choice of a class
+    entree->setEnabled(true);
+
+    dialogues_.message(QStringLiteral("ATTENTION !!! Etes vous sûr de vouloir ressaisir les tarifs"), Answer::Cancel);
+    entree->trigger();
+    EXPECT_EQ(existingForm<FormTarifEtab>(), nullptr);
+    EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
+
+    dialogues_.message(QStringLiteral("Au moindre doute, cliquez sur le bouton : ANNULER"), Answer::Ok);
+    entree->trigger();
+    EXPECT_EQ(dialogues_.lastPrompt().title, QStringLiteral("ATTENTION !!! Ressaisie des tarifs établissement..."));
+    EXPECT_EQ(dialogues_.lastPrompt().buttons, dialogs::Buttons::OkCancel);
+    ASSERT_NE(existingForm<FormTarifEtab>(), nullptr);
+    EXPECT_TRUE(existingForm<FormTarifEtab>()->isVisible());
+    EXPECT_FALSE(ecran.isVisible());
+    EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
+    ecran.unload();
+}

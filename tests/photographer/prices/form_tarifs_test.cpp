@@ -1,0 +1,316 @@
+#include "tests/photographer/prices/tarifs_fixture.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+using dialogs::Answer;
+
+namespace {
+
+const QString kTrois = QString::fromUtf8(kTroisArticles);
+
+QString vide(const char* legende)
+{
+    return QStringLiteral("Le champs    '") + QString::fromUtf8(legende) + QStringLiteral("'  ne peut être vide!");
+}
+
+} // namespace
+
+class FormTarifsTest : public TarifsFixture {
+protected:
+    void ajouterArticle(const QString& ref, const QString& nom, const QString& prix)
+    {
+        cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_0"));
+        taper(tarifs(), QStringLiteral("SaisieAjoutArticles_0"), ref);
+        taper(tarifs(), QStringLiteral("SaisieAjoutArticles_1"), nom);
+        taper(tarifs(), QStringLiteral("SaisieAjoutArticles_2"), prix);
+        cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_0"));
+    }
+    void troisArticles()
+    {
+        article(QStringLiteral("a1"), QStringLiteral("Tirage 13x18"), QStringLiteral("5"), QStringLiteral("5"));
+        article(QStringLiteral("a2"), QStringLiteral("Tirage 18x24"), QStringLiteral("8"), QStringLiteral("8"));
+        article(QStringLiteral("a3"), QStringLiteral("Porte-clés"), QStringLiteral("6"), QStringLiteral("6"));
+    }
+    QStringList pochettes()
+    {
+        return lignes(QStringLiteral("SELECT RefPochette, NomPochette, PrixPochetteTTC, PrixRecPochetteTTC "
+                                     "FROM Pochette ORDER BY rowid"));
+    }
+    QStringList incompletes()
+    {
+        return lignes(QStringLiteral("SELECT NbArticlesTxt, NbArticles, LibArticle, PrixPhotographe "
+                                     "FROM PochetteIncomplete ORDER BY CdePocInc"));
+    }
+    QStringList articles()
+    {
+        return lignes(QStringLiteral("SELECT RefArticle, NomArticle, PrixUnitaireTTC, PrixUnitaireRecTTC "
+                                     "FROM Articles ORDER BY rowid"));
+    }
+};
+
+TEST_F(FormTarifsTest, CatalogueIsBuiltWithItsChecksInOrder)
+{
+    ouvrirTarifs();
+    for (const char* nom : {"Bt_Ajout_Pochette_1", "Bt_Ajout_Pochette_2", "Bt_Ajout_Articles_1",
+                            "Bt_Ajout_Articles_2", "Bt_Ajout_PochetteInc_0", "Bt_Ajout_PochetteInc_1"})
+        EXPECT_FALSE(actif(tarifs(), QString::fromLatin1(nom))) << nom;
+
+    // Articles: the window reloads after each, warning while fewer than three exist.
+    dialogues_.message(kTrois).message(kTrois);
+    ajouterArticle(QStringLiteral("a1"), QStringLiteral("Tirage 13x18"), QStringLiteral("5"));
+    ajouterArticle(QStringLiteral("a2"), QStringLiteral("Tirage 18x24"), QStringLiteral("8.5"));
+    ajouterArticle(QStringLiteral("a3"), QStringLiteral("Porte-clés"), QStringLiteral("6"));
+    EXPECT_EQ(articles(), (QStringList{QStringLiteral("a1|Tirage 13x18|5|5"), QStringLiteral("a2|Tirage 18x24|8,5|8,5"),
+                                       QStringLiteral("a3|Porte-clés|6|6")}));
+    EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("ComboArticles"))->currentText(), QStringLiteral("Porte-clés"));
+
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_0"));
+    dialogues_.message(vide("Référence Article")).message(vide("Nom Pochette"))
+        .message(QStringLiteral("Cette référence article existe déjà !"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_0"), QStringLiteral("A1"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_1"), QStringLiteral("Autre"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_2"), QStringLiteral("1"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_0"));
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_1"));
+    EXPECT_EQ(articles().size(), 3);
+
+    // A pack: empty boxes are named in order, the reorder price follows the price until typed over.
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Pochette_0"));
+    EXPECT_FALSE(actif(tarifs(), QStringLiteral("Bt_retour")));
+    dialogues_.message(vide("Référence Pochette")).message(vide("Nom Pochette")).message(vide("Prix Pochette TTC"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochette_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochette_0"), QStringLiteral("P-3é"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochette_0")), QStringLiteral("P3"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochette_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochette_1"), QStringLiteral("Pochette 3"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochette_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochette_2"), QStringLiteral("12.5a0"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochette_2")), QStringLiteral("12,50"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochette_3")), QStringLiteral("12,50"));
+    controle<QLineEdit>(tarifs(), QStringLiteral("SaisieAjoutPochette_3"))->clear();
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochette_3"), QStringLiteral("15.00"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochette_0"));
+    EXPECT_EQ(pochettes(), QStringList{QStringLiteral("P3|Pochette 3|12,50|15,00")});
+    EXPECT_EQ(incompletes(), QStringList{QStringLiteral("P3|C|Pochette 3|15,00")});
+
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Pochette_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochette_0"), QStringLiteral("p3"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochette_1"), QStringLiteral("Autre"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochette_2"), QStringLiteral("1"));
+    dialogues_.message(QStringLiteral("Cette référence pochette existe déjà !"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochette_0"));
+    EXPECT_TRUE(actif(tarifs(), QStringLiteral("Bt_retour")));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochette_1"));
+    EXPECT_EQ(pochettes().size(), 1);
+
+    // Incomplete packs of the chosen pack, named from it and their count.
+    EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("CbPochettesIncompletes"))->currentText(),
+              QStringLiteral("Pochette 3"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_0"));
+    dialogues_.message(QStringLiteral("Le champ Nb Articles ne peut rester vide"))
+        .message(QStringLiteral("Le champ Prix TTC ne peut rester vide"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochetteInc_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_3"), QStringLiteral("2x"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_1")), QStringLiteral("P3_Pochette 3 INC - 2 article(s)"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochetteInc_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_2"), QStringLiteral("9.9"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochetteInc_0"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_3"), QStringLiteral("20"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_2"), QStringLiteral("15"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochetteInc_0"));
+    EXPECT_EQ(incompletes(), (QStringList{QStringLiteral("P3|C|Pochette 3|15,00"),
+                                          QStringLiteral("P3|2|P3_Pochette 3 INC - 2 article(s)|9,9"),
+                                          QStringLiteral("P3|20|P3_Pochette 3 INC - 20 article(s)|15")}));
+
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_3"), QStringLiteral("2"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_2"), QStringLiteral("1"));
+    dialogues_.message(QStringLiteral("Ce nom de pochette existe déjà !"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochetteInc_0"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochetteInc_1"));
+
+    // Deletions act only after OK.
+    choisir(tarifs(), QStringLiteral("CbPochettesIncompletes"), QStringLiteral("P3_Pochette 3 INC - 2 article(s)"));
+    const QString question =
+        QStringLiteral("Vous allez supprimer définitivement le type de pochette : 'P3_Pochette 3 INC - 2 article(s)' ?");
+    dialogues_.message(question, Answer::Cancel);
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_2"));
+    EXPECT_EQ(dialogues_.lastPrompt().buttons, dialogs::Buttons::OkCancel);
+    EXPECT_EQ(incompletes().size(), 3);
+    choisir(tarifs(), QStringLiteral("CbPochettesIncompletes"), QStringLiteral("P3_Pochette 3 INC - 2 article(s)"));
+    dialogues_.message(question, Answer::Ok);
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_2"));
+    EXPECT_EQ(incompletes().size(), 2);
+
+    dialogues_.message(QStringLiteral("Vous allez supprimer définitivement le type de pochette : 'Pochette 3' ?"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Pochette_2"));
+    EXPECT_TRUE(pochettes().isEmpty());
+    EXPECT_EQ(incompletes().size(), 2); // the pack's incomplete packs stay
+    EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("ComboPochette"))->count(), 0);
+}
+
+TEST_F(FormTarifsTest, CommandsActOnTheChosenRowWhateverItsName)
+{
+    article(QStringLiteral("a_b"), QStringLiteral("Photo d'identité"), QStringLiteral("4"), QStringLiteral("3"));
+    article(QStringLiteral("axb"), QStringLiteral("Photo d'identité"), QStringLiteral("5"), QStringLiteral("4"));
+    article(QStringLiteral("a3"), QStringLiteral("Photo [*]?#"), QStringLiteral("6"), QStringLiteral("6"));
+    article(QStringLiteral("a4"), QStringLiteral("Poster"), QStringLiteral("7"), QStringLiteral("7"));
+    pochette(QStringLiteral("P1"), QStringLiteral("Pochette l'été"), QStringLiteral("10"), QStringLiteral("11"));
+    pochette(QStringLiteral("P2"), QStringLiteral("Pochette l'été"), QStringLiteral("20"), QStringLiteral("21"));
+    incomplete(QStringLiteral("P2"), QStringLiteral("2"), QStringLiteral("P2_x"), QStringLiteral("9"));
+    base::db().exec(QStringLiteral("INSERT INTO Pochette (RefPochette, NomPochette) VALUES ('P9', 'Sans variante')"));
+    ouvrirTarifs();
+
+    // The pack without incomplete packs offers nothing to change or delete among them.
+    EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("ComboPochette"))->currentText(), QStringLiteral("Sans variante"));
+    EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("CbPochettesIncompletes"))->count(), 0);
+    EXPECT_TRUE(actif(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_0")));
+    EXPECT_FALSE(actif(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_1")));
+    EXPECT_FALSE(actif(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_2")));
+
+    // The second of two packs named alike is changed, and only it; its list follows it.
+    choisir(tarifs(), QStringLiteral("ComboPochette"), QStringLiteral("Pochette l'été"), 1);
+    EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("CbPochettesIncompletes"))->count(), 2);
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Pochette_1"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochette_2")), QStringLiteral("20"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochette_3")), QStringLiteral("21"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochette_1"), QStringLiteral(" 2"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideModifPochette_0"));
+    EXPECT_EQ(lignes(QStringLiteral("SELECT RefPochette, NomPochette, PrixPochetteTTC FROM Pochette ORDER BY rowid")),
+              (QStringList{QStringLiteral("P1|Pochette l'été|10"), QStringLiteral("P2|Pochette l'été 2|20"),
+                           QStringLiteral("P9|Sans variante|")}));
+    // Its "C" row keeps the name it was given.
+    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM PochetteIncomplete WHERE LibArticle = ?"),
+                      {QStringLiteral("Pochette l'été")}),
+              2);
+
+    // The first of two articles named alike is deleted, and only it.
+    choisir(tarifs(), QStringLiteral("ComboArticles"), QStringLiteral("Photo d'identité"), 0);
+    dialogues_.message(QStringLiteral("Vous allez supprimer définitivement l'article : 'Photo d'identité' ?"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_2"));
+    EXPECT_EQ(lignes(QStringLiteral("SELECT RefArticle FROM Articles ORDER BY rowid")),
+              (QStringList{QStringLiteral("axb"), QStringLiteral("a3"), QStringLiteral("a4")}));
+
+    // A name full of pattern characters is changed in its own row.
+    choisir(tarifs(), QStringLiteral("ComboArticles"), QStringLiteral("Photo [*]?#"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_1"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_3"), QStringLiteral("5"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValidModifArticles_0"));
+    EXPECT_EQ(articles(), (QStringList{QStringLiteral("axb|Photo d'identité|5|4"), QStringLiteral("a3|Photo [*]?#|6|65"),
+                                       QStringLiteral("a4|Poster|7|7")}));
+
+    // An incomplete pack holding an apostrophe is deleted by its key.
+    choisir(tarifs(), QStringLiteral("ComboPochette"), QStringLiteral("Pochette l'été"), 0);
+    choisir(tarifs(), QStringLiteral("CbPochettesIncompletes"), QStringLiteral("Pochette l'été"));
+    dialogues_.message(QStringLiteral("'Pochette l'été' ?"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_2"));
+    EXPECT_EQ(incompletes(), (QStringList{QStringLiteral("P2|C|Pochette l'été|21"), QStringLiteral("P2|2|P2_x|9")}));
+}
+
+TEST_F(FormTarifsTest, ArticleKeepsTheReorderPriceTyped)
+{
+    troisArticles();
+    ouvrirTarifs();
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_0"), QStringLiteral("a9"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_1"), QStringLiteral("Agrandissement"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_2"), QStringLiteral("10"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutArticles_3")), QStringLiteral("10"));
+    controle<QLineEdit>(tarifs(), QStringLiteral("SaisieAjoutArticles_3"))->clear();
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_3"), QStringLiteral("8"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_0"));
+    EXPECT_EQ(articles().last(), QStringLiteral("a9|Agrandissement|10|8"));
+
+    // A change shows the reference where it cannot be typed over.
+    choisir(tarifs(), QStringLiteral("ComboArticles"), QStringLiteral("Agrandissement"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_1"));
+    QLineEdit* reference = controle<QLineEdit>(tarifs(), QStringLiteral("TextRefArticle"));
+    EXPECT_TRUE(reference->isVisible());
+    EXPECT_FALSE(reference->isEnabled());
+    EXPECT_EQ(reference->text(), QStringLiteral("a9"));
+    EXPECT_FALSE(actif(tarifs(), QStringLiteral("ComboPochette")));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutArticles_3")), QStringLiteral("8"));
+    controle<QLineEdit>(tarifs(), QStringLiteral("SaisieAjoutArticles_2"))->clear();
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_2"), QStringLiteral("12"));
+    controle<QLineEdit>(tarifs(), QStringLiteral("SaisieAjoutArticles_3"))->clear();
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_3"), QStringLiteral("9.5"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValidModifArticles_0"));
+    EXPECT_EQ(articles().last(), QStringLiteral("a9|Agrandissement|12|9,5"));
+}
+
+TEST_F(FormTarifsTest, SupplementaryArticlePrefixesAndNameLimit)
+{
+    troisArticles();
+    ouvrirTarifs();
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_0"), QStringLiteral("ab12"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_1"), QStringLiteral("Tirage"));
+    QCheckBox* sup = controle<QCheckBox>(tarifs(), QStringLiteral("CheckArtSup"));
+    QTest::mouseClick(sup, Qt::LeftButton);
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutArticles_0")), QStringLiteral("sup_ab12"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutArticles_1")), QStringLiteral("S_Tirage"));
+    QTest::mouseClick(sup, Qt::LeftButton);
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutArticles_0")), QStringLiteral("ab12"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutArticles_1")), QStringLiteral("Tirage"));
+
+    QLineEdit* nom = controle<QLineEdit>(tarifs(), QStringLiteral("SaisieAjoutArticles_1"));
+    nom->setText(QString(44, u'n'));
+    dialogues_.message(QStringLiteral("Nom d'article trop long. Pas plus de 45 caractères."));
+    QTest::mouseClick(sup, Qt::LeftButton);
+    EXPECT_EQ(nom->text(), QStringLiteral("S_") + QString(43, u'n'));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_2"), QStringLiteral("3"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_0"));
+    EXPECT_EQ(articles().last(), QStringLiteral("sup_ab12|S_") + QString(43, u'n') + QStringLiteral("|3|3"));
+}
+
+TEST_F(FormTarifsTest, LeavingNeedsThreeArticles)
+{
+    article(QStringLiteral("a1"), QStringLiteral("Un"), QStringLiteral("1"), QStringLiteral("1"));
+    article(QStringLiteral("a2"), QStringLiteral("Deux"), QStringLiteral("1"), QStringLiteral("1"));
+    ouvrirTarifs();
+    dialogues_.message(kTrois);
+    cliquer(tarifs(), QStringLiteral("Bt_retour"));
+    EXPECT_TRUE(tarifs().isVisible());
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+
+    // The close box only warns, and brings no other window.
+    dialogues_.message(kTrois);
+    tarifs().close();
+    EXPECT_EQ(existingForm<FormTarifs>(), nullptr);
+    EXPECT_EQ(existingForm<Accueil>(), nullptr);
+
+    article(QStringLiteral("a3"), QStringLiteral("Trois"), QStringLiteral("1"), QStringLiteral("1"));
+    ouvrirTarifs();
+    cliquer(tarifs(), QStringLiteral("Bt_retour"));
+    EXPECT_EQ(existingForm<FormTarifs>(), nullptr);
+    ASSERT_NE(existingForm<Accueil>(), nullptr);
+    EXPECT_TRUE(existingForm<Accueil>()->isVisible());
+}
+
+TEST_F(FormTarifsTest, MainWindowMenuOpensTheCatalogue)
+{
+    troisArticles();
+    Accueil& accueil = formInstance<Accueil>();
+    accueil.showForm();
+    QAction* entree = accueil.findChild<QAction*>(QStringLiteral("MNU_TarifsG"));
+    ASSERT_NE(entree, nullptr);
+    EXPECT_TRUE(entree->isVisible());
+    EXPECT_TRUE(entree->isEnabled());
+    EXPECT_EQ(entree->text(), QStringLiteral("Tarifs Photographe..."));
+    entree->trigger();
+    EXPECT_EQ(existingForm<Accueil>(), nullptr);
+    ASSERT_NE(existingForm<FormTarifs>(), nullptr);
+    EXPECT_TRUE(tarifs().isVisible());
+    EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("ComboArticles"))->count(), 3);
+
+    // Typing in a list changes nothing.
+    QComboBox* liste = controle<QComboBox>(tarifs(), QStringLiteral("ComboArticles"));
+    const int avant = liste->currentIndex();
+    taper(tarifs(), QStringLiteral("ComboArticles"), QStringLiteral("T"));
+    EXPECT_EQ(liste->currentIndex(), avant);
+}
