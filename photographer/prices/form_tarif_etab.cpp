@@ -55,6 +55,7 @@ void FormTarifEtab::construire()
     zone_->setObjectName(QStringLiteral("ZoneTarifs"));
     zone_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
     zone_->setFrameShape(QFrame::NoFrame);
+    zone_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(zone_);
     Frame1 = new QWidget;
     Frame1->setObjectName(QStringLiteral("Frame1"));

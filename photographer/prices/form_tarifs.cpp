@@ -33,9 +33,8 @@ FormTarifs::FormTarifs() : Form(QStringLiteral("FormTarifs"))
 
     auto* Line1 = new QFrame(Frame1);
     Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
     layout::setBackground(Line1, kBleuClair);
-    layout::place(Line1, 360, 5280, 11160 - 360, 15);
+    layout::place(Line1, 360, 5280, 11160 - 360, 30);
 
     articles_ = new SectionArticles(*this, Frame1);
 

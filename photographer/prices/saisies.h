@@ -4,6 +4,10 @@
 
 class QLineEdit;
 
+namespace db {
+class Error;
+}
+
 // The rules shared by the entry boxes of the price screens.
 namespace saisies {
 
@@ -21,14 +25,6 @@ void suivre(QLineEdit* source, QLineEdit* suiveuse);
 
 // "Le champs    '<caption>'  ne peut être vide!"
 QString champVide(const QString& legende);
-
-} // namespace saisies
-
-namespace db {
-class Error;
-}
-
-namespace saisies {
 
 // Says in French what could not be done with the photographer database; the
 // technical detail goes to the standard error output.
