@@ -51,17 +51,17 @@ FormTarifEtab::FormTarifEtab() : Form(QStringLiteral("FormTarifEtab"))
 
 void FormTarifEtab::construire()
 {
-    zone_ = new QScrollArea(this);
-    zone_->setObjectName(QStringLiteral("ZoneTarifs"));
-    zone_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
-    zone_->setFrameShape(QFrame::NoFrame);
-    zone_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setCentralWidget(zone_);
+    auto* zone = new QScrollArea(this);
+    zone->setObjectName(QStringLiteral("ZoneTarifs"));
+    zone->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
+    zone->setFrameShape(QFrame::NoFrame);
+    zone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setCentralWidget(zone);
     Frame1 = new QWidget;
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFont(QFont(QStringLiteral("Verdana"), 8));
     Frame1->resize(layout::px(kLargeurCadre), layout::px(kHauteurCadre));
-    zone_->setWidget(Frame1);
+    zone->setWidget(Frame1);
 
     etiquette(Frame1, QStringLiteral("LbChoixPochette"), QStringLiteral("Choix pochette :"),
               layout::rect(120, 1080, 1785, 240));

@@ -11,7 +11,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollArea;
 class QWidget;
 
 // The current establishment's resale prices, in three steps: one pack and its
@@ -55,7 +54,6 @@ private:
     void agrandirCadre(int hauteur);
 
     QWidget* Frame1 = nullptr;
-    QScrollArea* zone_ = nullptr;
     QComboBox* ComboChoixPochette = nullptr;
     QLineEdit* TextSaisiePrixEleve = nullptr;
     QLineEdit* TextSaisiePrixRecEleve = nullptr;

@@ -191,11 +191,10 @@ void SectionPochettes::remplirIncompletes()
     CbPochettesIncompletes->setCurrentIndex(CbPochettesIncompletes->count() - 1);
 }
 
-bool SectionPochettes::refuser(QWidget* boite, const QString& message)
+void SectionPochettes::refuser(QWidget* boite, const QString& message)
 {
     dialogs::message(message, dialogs::Icon::Critical);
     boite->setFocus();
-    return false;
 }
 
 template <class F>

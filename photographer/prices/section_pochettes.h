@@ -55,8 +55,8 @@ private:
     const catalogue::Pochette* pochetteChoisie() const;
     const catalogue::PochetteIncomplete* incompleteChoisie() const;
     void remplirIncompletes();
-    // Shows the message, puts the focus in the box and answers false.
-    bool refuser(QWidget* boite, const QString& message);
+    // Shows the refusal and puts the focus in the box.
+    void refuser(QWidget* boite, const QString& message);
     // Runs a change of the base, then reloads the window; says a failure.
     template <class F>
     void ecrire(const QString& action, F&& travail);

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QScrollBar>
 
 using dialogs::Answer;
 
@@ -179,6 +180,20 @@ TEST_F(FormTarifEtabTest, ComingBackToTheWizardKeepsWhatWasStored)
     EXPECT_TRUE(coquille_.requests().empty());
     EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours).size(), 3);
     EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
+}
+
+TEST_F(FormTarifEtabTest, LongArticleListScrolls)
+{
+    for (int i = 0; i < 40; ++i)
+        article(QStringLiteral("z%1").arg(i), QStringLiteral("Zoom %1").arg(i, 2, 10, QChar(u'0')), QStringLiteral("1"),
+                QStringLiteral("1"));
+    FormTarifEtab& form = ouvrir();
+    passerPochette(form);
+    QWidget* cadre = controle(form, QStringLiteral("Frame1"));
+    QWidget* dernier = controle(form, QStringLiteral("CheckArticle_42"));
+    EXPECT_LE(dernier->geometry().bottom(), cadre->height());
+    EXPECT_GT(controle<QScrollBar>(form, QStringLiteral("VScroll1"))->maximum(), 0);
+    EXPECT_EQ(controle(form, QStringLiteral("Bt_Suite_1_1"))->y(), controle(form, QStringLiteral("TextRecPrixArticle_42"))->y());
 }
 
 TEST_F(FormTarifEtabTest, ClosingTheWizardBringsBackTheMainWindow)
