@@ -81,17 +81,23 @@ class CaptureFiling : public ::testing::Test {
 protected:
     QString at(const QString& relative) const { return dir_.filePath(relative); }
 
-    capture::Destinations studentDestinations() const
+    // The folders of an establishment of this name, as the workspace gives them.
+    dossiers_etab::Dossiers etab(const QString& name) const
     {
-        return capture::destinations(at("VizmoraDatas"), "Lycée Sud", at("labohd/Lycée Sud"), "3A",
-                                     "Dupont", "Marie", "17");
+        return {at("VizmoraDatas/" + name), at("VizmoraDatas/" + name + " BR"), at("VizmoraDatas/" + name + " BR3"),
+                at("labohd/" + name)};
     }
 
-    QString cameraFile(const QByteArray& bytes, const QString& name = "IMG_0001.JPG")
+    capture::Destinations studentDestinations() const
+    {
+        return capture::destinations(etab("Lycée Sud"), "3A", "Dupont", "Marie", "17");
+    }
+
+    QByteArray cameraFile(const QByteArray& bytes, const QString& name = "IMG_0001.JPG")
     {
         const QString path = at("hotfolder/" + name);
         writeAll(path, bytes);
-        return path;
+        return QFile::encodeName(path);
     }
 
     QTemporaryDir dir_;
@@ -149,7 +155,7 @@ TEST(CaptureRotation, HandPositionGivesTheTurn)
 TEST_F(CaptureFiling, WritesArchiveUntouchedAndThreeCopiesOfTheWorkingPicture)
 {
     const QByteArray original = cameraJpeg({1200, 800});
-    const QString camera = cameraFile(original);
+    const QByteArray camera = cameraFile(original);
     const capture::Destinations to = studentDestinations();
 
     ASSERT_EQ(capture::filePicture(camera, 90, to), QString());
@@ -211,7 +217,7 @@ TEST_F(CaptureFiling, PictureThatDoesNotDecodeWritesNothingAndNamesTheFile)
         if (c.bytes)
             writeAll(camera, *c.bytes);
 
-        const QString error = capture::filePicture(camera, 90, to);
+        const QString error = capture::filePicture(QFile::encodeName(camera), 90, to);
 
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(camera))) << error.toStdString();
         EXPECT_EQ(readAll(to.picture), oldPicture);
@@ -243,18 +249,17 @@ TEST_F(CaptureFiling, UnwritableTargetIsNamedAndTheOldFilesStay)
 TEST_F(CaptureFiling, NeverWritesOverTheCameraFile)
 {
     const QByteArray original = cameraJpeg({600, 400});
-    const QString camera = cameraFile(original);
+    const QByteArray camera = cameraFile(original);
     capture::Destinations to = studentDestinations();
-    to.picture = camera;
+    to.picture = QFile::decodeName(camera);
 
     EXPECT_FALSE(capture::filePicture(camera, 0, to).isEmpty());
-    EXPECT_EQ(readAll(camera), original);
+    EXPECT_EQ(readAll(QFile::decodeName(camera)), original);
 }
 
 TEST_F(CaptureFiling, TypedNamesStayOneComponentEach)
 {
-    const capture::Destinations to = capture::destinations(at("VizmoraDatas"), "Collège d'Arc", at("labohd/Collège d'Arc"),
-                                                           "..", "D'Artagnan/Luc", "Jean/../Marc", "5");
+    const capture::Destinations to = capture::destinations(etab("Collège d'Arc"), "..", "D'Artagnan/Luc", "Jean/../Marc", "5");
     EXPECT_EQ(QFileInfo(to.archive).absolutePath(), at("labohd/Collège d'Arc"));
     EXPECT_EQ(QFileInfo(to.picture).absolutePath(), at("VizmoraDatas/Collège d'Arc"));
     EXPECT_EQ(QFileInfo(to.lowRes).absolutePath(), at("VizmoraDatas/Collège d'Arc BR"));
@@ -272,10 +277,10 @@ TEST_F(CaptureFiling, LargeCameraFileFitsUnderTheReaderAllocationLimit)
 {
     const int previousLimit = QImageReader::allocationLimit();
     QImageReader::setAllocationLimit(4);
-    const QString camera = cameraFile(cameraJpeg({2400, 1600}));
+    const QByteArray camera = cameraFile(cameraJpeg({2400, 1600}));
     const capture::Destinations to = studentDestinations();
 
-    EXPECT_TRUE(QImageReader(camera).read().isNull()) << "a full-size decode should exceed the limit";
+    EXPECT_TRUE(QImageReader(QFile::decodeName(camera)).read().isNull()) << "a full-size decode should exceed the limit";
     EXPECT_EQ(capture::filePicture(camera, 90, to), QString());
     EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
     QImageReader::setAllocationLimit(previousLimit);

@@ -169,8 +169,7 @@ TEST_F(ChoixClasseTest, TheReplaceQuestionComesBeforeAnythingIsWritten)
         const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
         base::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = 'ANCIENNE.JPG' WHERE CdeEleves = ?"), {cle.toLongLong()});
         const capture::Destinations d =
-            capture::destinations(etat::CheminDonnees, etat::NomEtabEnCours,
-                                  paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours}), QStringLiteral("6A"),
+            capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"),
                                   QStringLiteral("Bernard"), QStringLiteral("Léa"), cle);
         const QByteArray ancienne = jpeg({300, 300});
         for (const QString& fichier : {d.archive, d.picture, d.lowRes, d.lowRes3})
