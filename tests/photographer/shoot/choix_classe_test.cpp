@@ -1,8 +1,14 @@
 #include "tests/photographer/shoot/seance_fixture.h"
 
+#include "photographer/shoot/camera_files.h"
+
 #include <QMenu>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 using dialogs::Answer;
 
@@ -398,4 +404,63 @@ TEST_F(ChoixClasseTest, AHandPositionChosenEarlierArmsTheScreenAgain)
     EXPECT_TRUE(etat::PriseDeVuePrete);
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_Export"))->isEnabled());
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_AjoutEleve"))->isEnabled());
+}
+
+TEST_F(ChoixClasseTest, ACaptureNeverStartsOnAWatchedFolderItCannotEmpty)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
+    const QByteArray dossier = QFile::encodeName(QDir::cleanPath(etat::DossierHot));
+    // Root ignores permissions: a read-only mount of the folder over itself stands for a CD or a locked card.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        if (::mount(dossier.constData(), dossier.constData(), nullptr, MS_BIND, nullptr) != 0)
+            GTEST_SKIP() << "cannot bind-mount the watched folder";
+        ::mount(nullptr, dossier.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr);
+    } else {
+        QFile::setPermissions(etat::DossierHot, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    struct Restore {
+        QByteArray dossier;
+        bool root;
+        ~Restore()
+        {
+            if (root)
+                ::umount2(dossier.constData(), MNT_DETACH);
+            else
+                QFile::setPermissions(QFile::decodeName(dossier), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+    } restore{dossier, root};
+
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    dialogues_.message(QStringLiteral("n'est pas accessible en écriture : la prise de vues ne peut pas commencer"));
+    cliquer(form, 0);
+
+    EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+}
+
+TEST_F(ChoixClasseTest, ACameraFileNamedInAnotherEncodingIsFiledUnderTheNameShown)
+{
+    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
+    const QByteArray brut = QFile::encodeName(etat::DossierHot) + "\xC9l\xE8ve.jpg"; // Latin-1, not UTF-8
+    {
+        const QByteArray octets = jpeg();
+        const int fd = ::open(brut.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, octets.constData(), size_t(octets.size())), ssize_t(octets.size()));
+        ::close(fd);
+    }
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    dialogues_.message(QStringLiteral("Fin"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        prise(form).TimerHot_Timer();
+        return camera_files::list(etat::DossierHot).empty();
+    }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !colonne(cle, QStringLiteral("NomPhoto")).isEmpty(); }, 10000));
+    EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QFile::decodeName("\xC9l\xE8ve.jpg"));
+    EXPECT_FALSE(QImage(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")})).isNull());
 }
