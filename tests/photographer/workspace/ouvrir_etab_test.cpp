@@ -3,11 +3,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -289,3 +294,62 @@ TEST_F(ImportCsvEleves, DeuxMilleElevesEnMoinsDUneSeconde)
 }
 
 } // namespace
+
+namespace {
+
+// Makes a folder read-only for the length of a test: a read-only mount of it over
+// itself as root (root ignores permissions), its permissions otherwise.
+class DossierEnLectureSeule {
+public:
+    explicit DossierEnLectureSeule(const QString& dossier) : dossier_(QFile::encodeName(dossier))
+    {
+        if (::geteuid() == 0) {
+            monte_ = ::mount(dossier_.constData(), dossier_.constData(), nullptr, MS_BIND, nullptr) == 0;
+            if (monte_)
+                ::mount(nullptr, dossier_.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr);
+        } else {
+            QFile::setPermissions(dossier, QFile::ReadOwner | QFile::ExeOwner);
+        }
+    }
+    ~DossierEnLectureSeule()
+    {
+        if (monte_)
+            ::umount2(dossier_.constData(), MNT_DETACH);
+        else
+            QFile::setPermissions(QFile::decodeName(dossier_), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+private:
+    QByteArray dossier_;
+    bool monte_ = false;
+};
+
+} // namespace
+
+TEST_F(ImportCsvEleves, UneListeCommeLesEcolesLesExportentSurUnSupportEnLectureSeule)
+{
+    const QString code = ajouterEtablissement(QStringLiteral("Ecole Sud"));
+    const QString fichier = ecrireListe(QStringLiteral("sud.csv"),
+                                        text::toWindows1252(QStringLiteral("\"NOM\";\"PRENOM\";\"CLASSE\"\r\n"
+                                                                           "\"DUPONT\";\"Léa\";\"6A\"\r\n"
+                                                                           ";;\r\n"
+                                                                           "\"Le \"\"Grand\"\"\";Paul;6A\r\n"
+                                                                           "\"Martin; Jr\";\tEva\t;\"5B\"\r\n"
+                                                                           " ; ;\t\r\n")));
+    const DossierEnLectureSeule lectureSeule(sandbox_.path(QStringLiteral("ecole")));
+    OuvrirEtab& form = ouvrir(code, fichier);
+    const QString copie = paths::join(paths::dataDir(), {QStringLiteral("sud_revu.csv")});
+    EXPECT_EQ(etat::FichierChoisi, copie);
+    EXPECT_FALSE(QFileInfo::exists(sandbox_.path(QStringLiteral("ecole/sud_revu.csv"))));
+
+    choisirNomPrenomClasse(form);
+    dialogues_.message(QStringLiteral(" Nombre d'élèves : 3"))
+        .message(QStringLiteral("Chargement fichier terminé\nLe dossier du fichier choisi n'étant pas accessible en "
+                                "écriture, sa copie revue est dans ")
+                 + QDir::toNativeSeparators(copie));
+    charger(form);
+
+    EXPECT_EQ(eleves(code), (std::vector<QStringList>{{code, "DUPONT", "Léa", "6A", "", "", "", "", ""},
+                                                      {code, "Le \"Grand\"", "Paul", "6A", "", "", "", "", ""},
+                                                      {code, "Martin; Jr", "Eva", "5B", "", "", "", "", ""}}));
+}
