@@ -1,13 +1,13 @@
 #include "tests/photographer/shoot/seance_fixture.h"
 
 #include "photographer/shoot/camera_files.h"
+#include "tests/support/read_only_folder.h"
 
 #include <QMenu>
 #include <QRadioButton>
 #include <QTimer>
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 using dialogs::Answer;
@@ -340,6 +340,17 @@ TEST_F(ChoixClasseTest, PurgeAndCleanUpRemoveOnlyTheirFiles)
     dialogues_.message(question, Answer::Ok);
     menu(form, QStringLiteral("MNU_Purge_Hot"))->trigger();
     EXPECT_EQ(contenu(), QStringList({QStringLiteral("sous-dossier")}));
+
+    // Files that cannot be removed are named.
+    remplir();
+    const ReadOnlyFolder lectureSeule(etat::DossierHot);
+    if (!lectureSeule.active())
+        return;
+    dialogues_.message(QStringLiteral("Ces fichiers n'ont pas pu être supprimés du dossier"));
+    menu(form, QStringLiteral("MNU_Net_hot"))->trigger();
+    EXPECT_TRUE(dialogues_.lastPrompt().text.endsWith(QStringLiteral(":\nIMG_2.jpg.tmp")));
+    dialogues_.message(question, Answer::Ok).message(QStringLiteral("IMG_1.JPG\nIMG_2.jpg.tmp\nnote.txt"));
+    menu(form, QStringLiteral("MNU_Purge_Hot"))->trigger();
 }
 
 TEST_F(ChoixClasseTest, ManualImportFilesPicturesUnturned)
@@ -409,27 +420,9 @@ TEST_F(ChoixClasseTest, AHandPositionChosenEarlierArmsTheScreenAgain)
 TEST_F(ChoixClasseTest, ACaptureNeverStartsOnAWatchedFolderItCannotEmpty)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
-    const QByteArray dossier = QFile::encodeName(QDir::cleanPath(etat::DossierHot));
-    // Root ignores permissions: a read-only mount of the folder over itself stands for a CD or a locked card.
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        if (::mount(dossier.constData(), dossier.constData(), nullptr, MS_BIND, nullptr) != 0)
-            GTEST_SKIP() << "cannot bind-mount the watched folder";
-        ::mount(nullptr, dossier.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr);
-    } else {
-        QFile::setPermissions(etat::DossierHot, QFile::ReadOwner | QFile::ExeOwner);
-    }
-    struct Restore {
-        QByteArray dossier;
-        bool root;
-        ~Restore()
-        {
-            if (root)
-                ::umount2(dossier.constData(), MNT_DETACH);
-            else
-                QFile::setPermissions(QFile::decodeName(dossier), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
-    } restore{dossier, root};
+    const ReadOnlyFolder lectureSeule(etat::DossierHot);
+    if (!lectureSeule.active())
+        GTEST_SKIP() << "the watched folder cannot be made read-only";
 
     ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);

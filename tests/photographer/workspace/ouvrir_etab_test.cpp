@@ -1,4 +1,5 @@
 #include "tests/photographer/workspace/formulaires_fixture.h"
+#include "tests/support/read_only_folder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,9 +11,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
@@ -295,37 +293,6 @@ TEST_F(ImportCsvEleves, DeuxMilleElevesEnMoinsDUneSeconde)
 
 } // namespace
 
-namespace {
-
-// Makes a folder read-only for the length of a test: a read-only mount of it over
-// itself as root (root ignores permissions), its permissions otherwise.
-class DossierEnLectureSeule {
-public:
-    explicit DossierEnLectureSeule(const QString& dossier) : dossier_(QFile::encodeName(dossier))
-    {
-        if (::geteuid() == 0) {
-            monte_ = ::mount(dossier_.constData(), dossier_.constData(), nullptr, MS_BIND, nullptr) == 0;
-            if (monte_)
-                ::mount(nullptr, dossier_.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr);
-        } else {
-            QFile::setPermissions(dossier, QFile::ReadOwner | QFile::ExeOwner);
-        }
-    }
-    ~DossierEnLectureSeule()
-    {
-        if (monte_)
-            ::umount2(dossier_.constData(), MNT_DETACH);
-        else
-            QFile::setPermissions(QFile::decodeName(dossier_), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-private:
-    QByteArray dossier_;
-    bool monte_ = false;
-};
-
-} // namespace
-
 TEST_F(ImportCsvEleves, UneListeCommeLesEcolesLesExportentSurUnSupportEnLectureSeule)
 {
     const QString code = ajouterEtablissement(QStringLiteral("Ecole Sud"));
@@ -336,7 +303,9 @@ TEST_F(ImportCsvEleves, UneListeCommeLesEcolesLesExportentSurUnSupportEnLectureS
                                                                            "\"Le \"\"Grand\"\"\";Paul;6A\r\n"
                                                                            "\"Martin; Jr\";\tEva\t;\"5B\"\r\n"
                                                                            " ; ;\t\r\n")));
-    const DossierEnLectureSeule lectureSeule(sandbox_.path(QStringLiteral("ecole")));
+    const ReadOnlyFolder lectureSeule(sandbox_.path(QStringLiteral("ecole")));
+    if (!lectureSeule.active())
+        GTEST_SKIP() << "the folder cannot be made read-only";
     OuvrirEtab& form = ouvrir(code, fichier);
     const QString copie = paths::join(paths::dataDir(), {QStringLiteral("sud_revu.csv")});
     EXPECT_EQ(etat::FichierChoisi, copie);
