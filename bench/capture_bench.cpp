@@ -87,15 +87,17 @@ int main(int argc, char** argv)
     const QString key = QString::number(database.insert(
         QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (?, ?, ?, ?)"),
         {QStringLiteral("1"), QStringLiteral("3A"), QStringLiteral("Dupont"), QStringLiteral("Marie")}));
-    const capture::Destinations to = capture::destinations(
-        work.filePath(QStringLiteral("VizmoraDatas")), QStringLiteral("Lycée Sud"),
-        work.filePath(QStringLiteral("labohd/Lycée Sud")), QStringLiteral("3A"), QStringLiteral("Dupont"),
-        QStringLiteral("Marie"), key);
+    const dossiers_etab::Dossiers etab{work.filePath(QStringLiteral("VizmoraDatas/Lycée Sud")),
+                                       work.filePath(QStringLiteral("VizmoraDatas/Lycée Sud BR")),
+                                       work.filePath(QStringLiteral("VizmoraDatas/Lycée Sud BR3")),
+                                       work.filePath(QStringLiteral("labohd/Lycée Sud"))};
+    const capture::Destinations to = capture::destinations(etab, QStringLiteral("3A"), QStringLiteral("Dupont"),
+                                                           QStringLiteral("Marie"), key);
     const QString cameraName = QFileInfo(input).fileName();
 
     bool failed = false;
     const auto captureOnce = [&] {
-        const QString error = capture::filePicture(input, 90, to);
+        const QString error = capture::filePicture(QFile::encodeName(input), 90, to);
         if (!error.isEmpty()) {
             err << error << "\n";
             failed = true;

@@ -60,7 +60,8 @@ struct Database::Statement {
 
 Database::Database(const QString& path) : path_(path)
 {
-    const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
+    const bool inMemory = path == u":memory:";
+    const QByteArray file = inMemory ? path.toUtf8() : QFileInfo(path).absoluteFilePath().toUtf8();
     if (sqlite3_open_v2(file.constData(), &handle_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK) {
         const QString reason = handle_ ? QString::fromUtf8(sqlite3_errmsg(handle_)) : QString();
@@ -238,13 +239,48 @@ void Database::backupTo(const QString& target)
     sqlite3_close(destination);
 }
 
+namespace {
+
+// An identifier of our own schema (never data) written into SQL text.
+QString quotedName(const QString& name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+void Database::addMissingColumns(const QString& schema)
+{
+    Database expected(QStringLiteral(":memory:"));
+    expected.script(schema);
+    const QString tables = QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name");
+    const QString columns = QStringLiteral("SELECT name, type FROM pragma_table_info(?1)");
+    for (const Row& table : expected.query(tables)) {
+        const QString name = table.at(0);
+        if (!hasTable(name))
+            continue;
+        QStringList present;
+        for (const Row& column : query(columns, {name}))
+            present << column.at(0);
+        for (const Row& column : expected.query(columns, {name})) {
+            if (present.contains(column.at(0), Qt::CaseInsensitive))
+                continue;
+            exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                     .arg(quotedName(name), quotedName(column.at(0)), column.at(1)));
+        }
+    }
+}
+
 Database& ProgramDatabase::get()
 {
     const QString path = path_();
     if (!database_ || database_->path() != path) {
         database_.reset();
         auto opened = std::make_unique<Database>(path);
-        opened->script(QString::fromUtf8(schema_));
+        const QString schema = QString::fromUtf8(schema_);
+        opened->script(schema);
+        opened->addMissingColumns(schema);
         database_ = std::move(opened);
     }
     return *database_;

@@ -65,6 +65,10 @@ public:
 
     bool hasTable(const QString& table);
 
+    // Gives each table of the schema that this file already holds the columns
+    // it lacks (a file made by an earlier build); its rows stay. Throws Error.
+    void addMissingColumns(const QString& schema);
+
     // A change of several rows: rolled back unless commit() is reached.
     class Transaction {
     public:
@@ -90,7 +94,7 @@ private:
 };
 
 // A program's one connection to its database file: opened on first use with
-// the tables it lacks created, reopened when the file's path changes, closed
+// the tables and columns it lacks created, reopened when the file's path changes, closed
 // before the file is copied over or replaced.
 class ProgramDatabase {
 public:

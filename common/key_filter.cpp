@@ -1,6 +1,7 @@
 #include "common/key_filter.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace {
@@ -30,4 +31,19 @@ private:
 void filterKeys(QWidget* box, const QString& allowed)
 {
     box->installEventFilter(new KeyFilter(allowed, box));
+    // Pasted or dropped text reaches a line edit without a key press.
+    if (auto* edit = qobject_cast<QLineEdit*>(box)) {
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, allowed](const QString& text) {
+            QString kept;
+            for (const QChar c : text) {
+                if (!c.isPrint() || allowed.contains(c))
+                    kept += c;
+            }
+            if (kept != text) {
+                const int cursor = edit->cursorPosition() - int(text.size() - kept.size());
+                edit->setText(kept);
+                edit->setCursorPosition(qMax(0, cursor));
+            }
+        });
+    }
 }

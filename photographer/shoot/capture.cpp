@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "common/pictures.h"
+#include "photographer/shoot/watched_folder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -10,14 +11,16 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPointer>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QThreadPool>
 #include <QTransform>
 
 #include <future>
 #include <memory>
+#include <cstdio>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace capture {
@@ -26,8 +29,8 @@ namespace {
 
 const QSize kPictureBound(400, 400);
 
-// A folder named by a user: one component that can never climb out of its parent.
-QString folderComponent(const QString& name)
+// A class's folder: one component that can never climb out of its parent.
+QString classFolder(const QString& name)
 {
     const QString part = paths::component(name);
     return part == u"." || part == u".." ? QString(part).replace(u'.', u'_') : part;
@@ -99,22 +102,45 @@ QString cannotWrite(const QString& path)
     return QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(shown(path));
 }
 
-// The file that will replace target, open beside it in target's folder (created when missing);
-// null with error set when that fails.
-std::unique_ptr<QSaveFile> openBeside(const QString& target, QString& error)
-{
-    const QString folder = QFileInfo(target).absolutePath();
-    if (!paths::ensureFolder(folder)) {
-        error = QStringLiteral("Impossible de créer le dossier « %1 ».").arg(shown(folder));
-        return nullptr;
+// A file that will replace its target: written under a hidden name beside it, and renamed over
+// it only by commit(), once every byte is known to be on the disk. A full disk can fail the last
+// flush of a small file, after every write seemed to work, so each step and the size reached on
+// the disk are checked. Dropped without commit, it leaves the target as it was.
+class PendingFile {
+public:
+    explicit PendingFile(QString target) : target_(std::move(target)) {}
+
+    // False when the folder, the file or any byte could not be written.
+    bool write(const QByteArray& bytes)
+    {
+        const QFileInfo info(target_);
+        if (!paths::ensureFolder(info.absolutePath()))
+            return false;
+        file_.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+        if (!file_.open())
+            return false;
+        struct stat written {};
+        return file_.write(bytes) == bytes.size() && file_.flush() && ::fsync(file_.handle()) == 0
+            && ::fstat(file_.handle(), &written) == 0 && written.st_size == bytes.size();
     }
-    auto file = std::make_unique<QSaveFile>(target);
-    if (!file->open(QIODevice::WriteOnly)) {
-        error = cannotWrite(target);
-        return nullptr;
+
+    bool commit()
+    {
+        file_.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        file_.close();
+        // QFile::rename refuses to replace an existing file; rename(2) replaces it atomically.
+        if (std::rename(QFile::encodeName(file_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
+            return false;
+        file_.setAutoRemove(false);
+        return true;
     }
-    return file;
-}
+
+    const QString& target() const { return target_; }
+
+private:
+    QString target_;
+    QTemporaryFile file_;
+};
 
 } // namespace
 
@@ -129,24 +155,28 @@ int rotationDegrees(const QString& sensPriseDeVue, bool importManuel)
     return 0;
 }
 
-Destinations destinations(const QString& cheminDonnees, const QString& nomEtab,
-                          const QString& dossierArchiveHD, const QString& classe,
-                          const QString& nom, const QString& prenom, const QString& cdeEleve)
+Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& classe, const QString& nom,
+                          const QString& prenom, const QString& cdeEleve)
 {
+    if (!etab.valides())
+        return {};
     const QString separator = QStringLiteral("xsepx");
     const QString lowResName = paths::component(nom + u' ' + prenom + QStringLiteral(".jpg"));
     Destinations result;
-    result.archive = paths::join(dossierArchiveHD,
+    result.archive = paths::join(etab.archive,
         {paths::component(classe + separator + nom + separator + prenom + separator + QStringLiteral(".jpg"))});
-    result.picture = paths::join(cheminDonnees, {folderComponent(nomEtab), paths::component(cdeEleve + QStringLiteral(".jpg"))});
-    result.lowRes = paths::join(cheminDonnees, {folderComponent(nomEtab + QStringLiteral(" BR")), lowResName});
-    result.lowRes3 = paths::join(cheminDonnees,
-        {folderComponent(nomEtab + QStringLiteral(" BR3")), folderComponent(classe), lowResName});
+    result.picture = paths::join(etab.donnees, {paths::component(cdeEleve + QStringLiteral(".jpg"))});
+    result.lowRes = paths::join(etab.br, {lowResName});
+    result.lowRes3 = paths::join(etab.br3, {classFolder(classe), lowResName});
     return result;
 }
 
-QString filePicture(const QString& cameraFile, int degrees, const Destinations& destinations)
+QString filePicture(const QByteArray& cameraPath, int degrees, const Destinations& destinations)
 {
+    const QString cameraFile = QFile::decodeName(cameraPath);
+    if (destinations.picture.isEmpty())
+        return QStringLiteral("Le nom de l'établissement ne peut pas servir de nom de dossier : la photo « %1 » "
+                              "n'a pas été classée.").arg(shown(cameraFile));
     const QStringList copies = {destinations.picture, destinations.lowRes, destinations.lowRes3};
     for (const QString& target : copies + QStringList{destinations.archive}) {
         if (samePath(target, cameraFile))
@@ -154,27 +184,20 @@ QString filePicture(const QString& cameraFile, int degrees, const Destinations& 
     }
 
     // The camera file is read once: its bytes feed both the archive and the decoder.
-    QFile camera(cameraFile);
-    if (!camera.open(QIODevice::ReadOnly))
+    QByteArray original;
+    if (!camera_files::read(cameraPath, original))
         return QStringLiteral("Impossible de lire la photo « %1 ».").arg(shown(cameraFile));
-    const QByteArray original = camera.readAll();
-    if (camera.error() != QFileDevice::NoError)
-        return QStringLiteral("Impossible de lire la photo « %1 ».").arg(shown(cameraFile));
-    camera.close();
 
-    // libjpeg pads a cut-short file with grey and reports success, so the end marker is checked first.
-    if (!endsWithJpegEndMarker(original))
+    // libjpeg pads a cut-short file with grey and reports success, so the primary image's end
+    // marker is looked for first (a thumbnail's one, inside the metadata, does not count).
+    if (jpegImageEnd(original) < 0)
         return unreadable(cameraFile);
 
     // The archive copy is written and flushed to disk while the picture decodes, as the flush costs
     // about as much as the decode; it replaces the old archive only once the decode has worked.
-    QString error;
-    std::unique_ptr<QSaveFile> archive = openBeside(destinations.archive, error);
-    if (!archive)
-        return error;
-    auto archiveWritten = std::async(std::launch::async, [&archive, &original] {
-        return archive->write(original) == original.size() && archive->flush() && ::fsync(archive->handle()) == 0;
-    });
+    std::vector<std::unique_ptr<PendingFile>> pending;
+    pending.push_back(std::make_unique<PendingFile>(destinations.archive));
+    auto archiveWritten = std::async(std::launch::async, [&pending, &original] { return pending[0]->write(original); });
     const QImage image = workingPicture(original, normalised(degrees));
     const QByteArray picture = image.isNull() ? QByteArray() : encodedJpeg(image);
     const bool archived = archiveWritten.get();
@@ -185,32 +208,29 @@ QString filePicture(const QString& cameraFile, int degrees, const Destinations& 
     if (!archived)
         return cannotWrite(destinations.archive);
 
-    // Every file is written beside its target first; the targets are replaced only once all
-    // four were written, so a full disk leaves the student's old files as they were.
-    std::vector<std::unique_ptr<QSaveFile>> pending;
-    pending.push_back(std::move(archive));
-    for (const QString& target : copies) {
-        std::unique_ptr<QSaveFile> file = openBeside(target, error);
-        if (!file)
-            return error;
-        if (file->write(picture) != picture.size())
-            return cannotWrite(target);
-        pending.push_back(std::move(file));
-    }
-    // Each commit waits for its file to reach the disk; waiting for the four together lets the
-    // file system flush them in one go.
-    std::vector<std::future<bool>> commits;
-    for (const auto& file : pending)
-        commits.push_back(std::async(std::launch::async, [&file] { return file->commit(); }));
+    // Every file is written beside its target first, each waiting for its bytes to reach the disk
+    // (together, so that the file system flushes them in one go); the targets are replaced only
+    // once all four were written, so a full disk leaves the student's old files as they were.
+    for (const QString& target : copies)
+        pending.push_back(std::make_unique<PendingFile>(target));
+    std::vector<std::future<bool>> writes;
+    for (size_t i = 1; i < pending.size(); ++i)
+        writes.push_back(std::async(std::launch::async, [&file = *pending[i], &picture] { return file.write(picture); }));
     QString failed;
-    for (size_t i = 0; i < commits.size(); ++i) {
-        if (!commits[i].get() && failed.isEmpty())
-            failed = cannotWrite(pending[i]->fileName());
+    for (size_t i = 0; i < writes.size(); ++i) {
+        if (!writes[i].get() && failed.isEmpty())
+            failed = cannotWrite(pending[i + 1]->target());
     }
-    return failed;
+    if (!failed.isEmpty())
+        return failed;
+    for (const auto& file : pending) {
+        if (!file->commit())
+            return cannotWrite(file->target());
+    }
+    return {};
 }
 
-void filePictureAsync(QObject* context, const QString& cameraFile, int degrees,
+void filePictureAsync(QObject* context, const QByteArray& cameraPath, int degrees,
                       const Destinations& destinations, std::function<void(const QString&)> done)
 {
     // The answer is posted to a relay of our own that lives in context's thread: the worker never
@@ -219,7 +239,7 @@ void filePictureAsync(QObject* context, const QString& cameraFile, int degrees,
     relay->moveToThread(context->thread());
     QPointer<QObject> guard(context);
     QThreadPool::globalInstance()->start([=]() {
-        const QString error = filePicture(cameraFile, degrees, destinations);
+        const QString error = filePicture(cameraPath, degrees, destinations);
         QMetaObject::invokeMethod(relay, [=]() {
             if (guard)
                 done(error);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "photographer/shoot/watched_folder.h"
+#include "photographer/workspace/dossiers_etab.h"
 
 #include <QString>
 
@@ -16,27 +16,29 @@ namespace capture {
 int rotationDegrees(const QString& sensPriseDeVue, bool importManuel);
 
 // Where one picture of one student goes; every name is made a single path component.
+// All empty when the establishment has no folders.
 struct Destinations {
-    QString archive;  // <DossierArchiveHD>/<Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg
-    QString picture;  // <CheminDonnees>/<NomEtab>/<CdeEleves>.jpg
-    QString lowRes;   // <CheminDonnees>/<NomEtab> BR/<Nom> <Prenom>.jpg
-    QString lowRes3;  // <CheminDonnees>/<NomEtab> BR3/<Classe>/<Nom> <Prenom>.jpg
+    QString archive;  // <archive>/<Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg
+    QString picture;  // <données>/<CdeEleves>.jpg
+    QString lowRes;   // <BR>/<Nom> <Prenom>.jpg
+    QString lowRes3;  // <BR3>/<Classe>/<Nom> <Prenom>.jpg
 };
-Destinations destinations(const QString& cheminDonnees, const QString& nomEtab,
-                          const QString& dossierArchiveHD, const QString& classe,
-                          const QString& nom, const QString& prenom, const QString& cdeEleve);
+Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& classe, const QString& nom,
+                          const QString& prenom, const QString& cdeEleve);
 
 // Files one camera picture: decodes it first at reduced scale (QImageReader::setScaledSize),
 // rotates the small image, fits it inside 400x400 (never enlarged), and only when that worked
 // writes the archive copy (byte-identical to the camera file), the working picture (JPEG quality 100)
 // and both low-resolution copies, creating missing folders and replacing each file through a
-// temporary file beside it. Never touches the camera file. Returns "" on success, else one French
+// temporary file beside it. Never touches the camera file. On any failed write nothing is renamed
+// into place. Returns "" on success, else one French
 // message naming the file that failed (a file that does not decode writes nothing).
-QString filePicture(const QString& cameraFile, int degrees, const Destinations& destinations);
+// cameraPath is the camera file's path as the file system names it.
+QString filePicture(const QByteArray& cameraPath, int degrees, const Destinations& destinations);
 
 // The same on a worker thread; done(error) runs later on context's thread (not if context died).
 // context must not be null.
-void filePictureAsync(QObject* context, const QString& cameraFile, int degrees,
+void filePictureAsync(QObject* context, const QByteArray& cameraPath, int degrees,
                       const Destinations& destinations, std::function<void(const QString&)> done);
 
 } // namespace capture

@@ -12,6 +12,7 @@
 #include "photographer/shoot/roster.h"
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/workspace/accueil.h"
+#include "photographer/workspace/dossiers_etab.h"
 #include "photographer/workspace/etat.h"
 #include "photographer/workspace/propos.h"
 
@@ -355,7 +356,8 @@ void ChoixClasse::onLoad()
 {
     MNU_AjoutEleve_->setEnabled(false);
     MNU_Changer_->setEnabled(false);
-    paths::ensureFolder(paths::onDrive({QStringLiteral("labohd"), paths::component(etat::NomEtabEnCours)}));
+    if (const dossiers_etab::Dossiers dossiers = dossiers_etab::de(etat::NomEtabEnCours); dossiers.valides())
+        paths::ensureFolder(dossiers.archive);
 }
 
 void ChoixClasse::onActivate()
@@ -518,13 +520,13 @@ void ChoixClasse::Bt_Classe_Click(int index)
     setWindowTitle(QStringLiteral("Mode Prise de vues - ") + etat::ClasseEnCours);
     raise();
 
-    etat::DossierArchiveHD = paths::onDrive({QStringLiteral("labohd"), paths::component(etat::NomEtabEnCours)});
+    etat::DossierArchiveHD = dossiers_etab::de(etat::NomEtabEnCours).archive;
     paths::ensureFolder(paths::join(etat::DossierArchiveHD, {paths::component(etat::ClasseEnCours)}));
 }
 
 QString ChoixClasse::dossierEtab() const
 {
-    return paths::join(etat::CheminDonnees, {paths::component(etat::NomEtabEnCours)});
+    return dossiers_etab::de(etat::NomEtabEnCours).donnees;
 }
 
 void ChoixClasse::rebatirPlanche()

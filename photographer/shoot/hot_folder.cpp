@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/helpers.h"
 #include "common/paths.h"
+#include "photographer/shoot/camera_files.h"
 #include "photographer/workspace/etat.h"
 
 #include <QDir>
@@ -41,7 +42,15 @@ bool dansOuEgal(const QString& folder, const QString& base)
 
 QStringList fichiers(const QString& folder)
 {
-    return folder.isEmpty() ? QStringList() : QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList noms;
+    if (folder.isEmpty())
+        return noms;
+    // Listed by their raw names: a name that is not valid UTF-8 counts too.
+    for (const camera_files::Entry& fichier : camera_files::list(folder)) {
+        if (!fichier.name().startsWith(u'.'))
+            noms << fichier.name();
+    }
+    return noms;
 }
 
 QString refus(const QString& folder, const QStringList& dossiersProteges)

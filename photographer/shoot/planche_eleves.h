@@ -61,6 +61,11 @@ public:
 
     int dernierIndice() const { return int(eleves_.size()) - 1; }
     const std::vector<roster::Eleve>& eleves() const { return eleves_; }
+    // Whether the slot still shows the student of this key (the board may have been rebuilt).
+    bool montre(int slot, const QString& cle) const
+    {
+        return slot >= 0 && slot <= dernierIndice() && eleves_[std::size_t(slot)].cle == cle;
+    }
     int indiceDe(const QString& cle) const;
 
     // Colours the names of that slot red and every other in the button-text colour; -1 marks none.

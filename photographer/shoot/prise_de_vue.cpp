@@ -7,16 +7,76 @@
 #include "common/paths.h"
 #include "common/shell.h"
 #include "photographer/shoot/planche_eleves.h"
+#include "photographer/workspace/dossiers_etab.h"
 #include "photographer/workspace/etat.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 
+#include <optional>
 #include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+// After the filing: the student's row names the camera file, which leaves
+// the watched folder. "" when both were done, else the French message.
+QString photoRangee(const roster::Eleve& eleve, const camera_files::Entry& fichier)
+{
+    try {
+        roster::enregistrerNomPhoto(eleve.cle, fichier.name());
+    } catch (const db::Error& error) {
+        return error.message();
+    }
+    // Filed is filed: a camera file that cannot be removed is never filed again.
+    capture::WatchedFolder::markFiled(fichier);
+    if (!camera_files::remove(fichier.rawPath))
+        return QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
+                              "de vues est arrêtée.")
+            .arg(QDir::toNativeSeparators(fichier.path()));
+    return {};
+}
+
+// Whether the student's files, and a namesake's that bear the same names, may be replaced.
+bool remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations& destinations)
+{
+    if (FichierExiste(destinations.picture)
+        && dialogs::message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), dialogs::Icon::Question,
+                            dialogs::Buttons::YesNo) != dialogs::Answer::Yes)
+        return false;
+
+    // The archive and low-resolution copies are named by class and names:
+    // a namesake's picture there is not replaced without asking.
+    std::vector<roster::Eleve> homonymes;
+    try {
+        homonymes = roster::homonymes(etat::CodeEtabEnCours, eleve);
+    } catch (const db::Error& error) {
+        dialogs::message(error.message(), dialogs::Icon::Critical);
+        return false;
+    }
+    for (const roster::Eleve& autre : homonymes) {
+        const capture::Destinations siennes = capture::destinations(
+            dossiers_etab::de(etat::NomEtabEnCours), autre.classe, autre.nom, autre.prenom, autre.cle);
+        for (const QString& fichier : {destinations.archive, destinations.lowRes, destinations.lowRes3}) {
+            if ((fichier == siennes.archive || fichier == siennes.lowRes || fichier == siennes.lowRes3)
+                && FichierExiste(fichier)) {
+                const QString question =
+                    QStringLiteral("Le fichier %1 peut contenir la photo de %2 %3 (classe %4), qui porte les mêmes "
+                                   "nom et prénom. Souhaitez vous le remplacer ?")
+                        .arg(QDir::toNativeSeparators(fichier), autre.prenom, autre.nom, autre.classe);
+                return dialogs::message(question, dialogs::Icon::Question, dialogs::Buttons::YesNo)
+                       == dialogs::Answer::Yes;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 PriseDeVue::PriseDeVue(PlancheEleves* planche, QObject* parent) : QObject(parent), planche_(planche)
 {
@@ -28,6 +88,16 @@ PriseDeVue::PriseDeVue(PlancheEleves* planche, QObject* parent) : QObject(parent
 
 void PriseDeVue::demarrer()
 {
+    // A camera file that cannot be removed after its filing would hold up the
+    // folder: the capture does not start on a folder it cannot empty.
+    if (!etat::DossierHot.isEmpty() && ::access(QFile::encodeName(etat::DossierHot).constData(), W_OK | X_OK) != 0) {
+        dialogs::message(QStringLiteral("Le dossier de réception des photos %1 n'est pas accessible en écriture : "
+                                        "la prise de vues ne peut pas commencer.")
+                             .arg(QDir::toNativeSeparators(etat::DossierHot)),
+                         dialogs::Icon::Critical);
+        Q_EMIT arretDemande();
+        return;
+    }
     TimerHot_->start();
     Q_EMIT demarree();
 }
@@ -55,17 +125,22 @@ void PriseDeVue::TimerHot_Timer()
     const int slot = planche_->marque();
     if (slot < 0 || etat::DossierHot.isEmpty())
         return;
-    const QString fichier = watched_.nextCompleteFile(etat::DossierHot);
-    if (fichier.isEmpty())
+    const std::optional<camera_files::Entry> fichier = watched_.nextCompleteFile(etat::DossierHot);
+    if (!fichier)
         return;
 
     tickEnCours_ = true;
     Q_EMIT avancement(1, true);
     const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
-    const capture::Destinations destinations =
-        capture::destinations(etat::CheminDonnees, etat::NomEtabEnCours, etat::DossierArchiveHD,
-                              etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle);
-    if (!remplacementAccepte(eleve, destinations)) {
+    const capture::Destinations destinations = capture::destinations(
+        dossiers_etab::de(etat::NomEtabEnCours), etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle);
+    // The questions wait for an answer while events run: the screen may be
+    // closed meanwhile, and this object with it.
+    QPointer<PriseDeVue> prise(this);
+    const bool accepte = remplacementAccepte(eleve, destinations);
+    if (!prise)
+        return;
+    if (!accepte || !planche_->montre(slot, eleve.cle)) {
         tickEnCours_ = false;
         Q_EMIT avancement(1, false);
         Q_EMIT arretDemande();
@@ -75,61 +150,15 @@ void PriseDeVue::TimerHot_Timer()
     // The filing runs off the window's thread; its end is handled even when
     // the screen was closed meanwhile, so that the student's row and the
     // watched folder always agree with the files written.
-    QPointer<PriseDeVue> prise(this);
     capture::filePictureAsync(
-        qApp, fichier, capture::rotationDegrees(etat::SensPriseDeVue, etat::ImportManuel), destinations,
-        [prise, slot, eleve, fichier, destinations](const QString& erreur) {
-            QString echec = erreur;
-            if (echec.isEmpty()) {
-                try {
-                    roster::enregistrerNomPhoto(eleve.cle, QFileInfo(fichier).fileName());
-                } catch (const db::Error& error) {
-                    echec = error.message();
-                }
-            }
-            if (echec.isEmpty() && !QFile::remove(fichier))
-                echec = QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
-                                       "de vues est arrêtée.").arg(QDir::toNativeSeparators(fichier));
+        qApp, fichier->rawPath, capture::rotationDegrees(etat::SensPriseDeVue, etat::ImportManuel), destinations,
+        [prise, slot, eleve, fichier = *fichier, destinations](const QString& erreur) {
+            const QString echec = erreur.isEmpty() ? photoRangee(eleve, fichier) : erreur;
             if (prise)
                 prise->photoClassee(slot, eleve, destinations, echec);
             else if (!echec.isEmpty())
                 dialogs::message(echec, dialogs::Icon::Critical);
         });
-}
-
-bool PriseDeVue::remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations& destinations)
-{
-    if (FichierExiste(destinations.picture)
-        && dialogs::message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), dialogs::Icon::Question,
-                            dialogs::Buttons::YesNo) != dialogs::Answer::Yes)
-        return false;
-
-    // The archive and low-resolution copies are named by class and names:
-    // a namesake's picture there is not replaced without asking.
-    std::vector<roster::Eleve> homonymes;
-    try {
-        homonymes = roster::homonymes(etat::CodeEtabEnCours, eleve);
-    } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
-        return false;
-    }
-    for (const roster::Eleve& autre : homonymes) {
-        const capture::Destinations siennes =
-            capture::destinations(etat::CheminDonnees, etat::NomEtabEnCours, etat::DossierArchiveHD, autre.classe,
-                                  autre.nom, autre.prenom, autre.cle);
-        for (const QString& fichier : {destinations.archive, destinations.lowRes, destinations.lowRes3}) {
-            if ((fichier == siennes.archive || fichier == siennes.lowRes || fichier == siennes.lowRes3)
-                && FichierExiste(fichier)) {
-                const QString question =
-                    QStringLiteral("Le fichier %1 peut contenir la photo de %2 %3 (classe %4), qui porte les mêmes "
-                                   "nom et prénom. Souhaitez vous le remplacer ?")
-                        .arg(QDir::toNativeSeparators(fichier), autre.prenom, autre.nom, autre.classe);
-                return dialogs::message(question, dialogs::Icon::Question, dialogs::Buttons::YesNo)
-                       == dialogs::Answer::Yes;
-            }
-        }
-    }
-    return true;
 }
 
 void PriseDeVue::photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
@@ -144,7 +173,7 @@ void PriseDeVue::photoClassee(int slot, const roster::Eleve& eleve, const captur
     }
     // The board may have been rebuilt meanwhile: the picture goes to the
     // student's slot only while that slot still shows the student.
-    const bool memeCase = slot <= planche_->dernierIndice() && planche_->eleves()[std::size_t(slot)].cle == eleve.cle;
+    const bool memeCase = planche_->montre(slot, eleve.cle);
     if (memeCase)
         planche_->afficherPhoto(slot, destinations.picture);
     // The mark moves on only when the capture is still on and nobody moved it.
@@ -184,20 +213,27 @@ void PriseDeVue::MNU_Purge_Hot_Click()
                          dialogs::Icon::None, dialogs::Buttons::OkCancel, QStringLiteral("Purge du Hotfolder"))
         != dialogs::Answer::Ok)
         return;
-    if (etat::DossierHot.isEmpty())
-        return;
-    const QDir dossier(etat::DossierHot);
-    for (const QString& nom : dossier.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(dossier.filePath(nom));
+    retirer([](const camera_files::Entry&) { return true; });
 }
 
 void PriseDeVue::MNU_Net_hot_Click()
 {
+    retirer([](const camera_files::Entry& fichier) { return fichier.name().endsWith(u".tmp", Qt::CaseInsensitive); });
+}
+
+void PriseDeVue::retirer(const std::function<bool(const camera_files::Entry&)>& aRetirer)
+{
     if (etat::DossierHot.isEmpty())
         return;
-    const QDir dossier(etat::DossierHot);
-    for (const QString& nom : dossier.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(dossier.filePath(nom));
+    QStringList restes;
+    for (const camera_files::Entry& fichier : camera_files::list(etat::DossierHot)) {
+        if (aRetirer(fichier) && !camera_files::remove(fichier.rawPath))
+            restes << fichier.name();
+    }
+    if (!restes.isEmpty())
+        dialogs::message(QStringLiteral("Ces fichiers n'ont pas pu être supprimés du dossier %1 :\n%2")
+                             .arg(QDir::toNativeSeparators(etat::DossierHot), restes.join(u'\n')),
+                         dialogs::Icon::Exclamation);
 }
 
 bool PriseDeVue::basculerImportManuel()

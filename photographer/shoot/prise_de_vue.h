@@ -1,10 +1,14 @@
 #pragma once
 
+#include "photographer/shoot/camera_files.h"
 #include "photographer/shoot/capture.h"
+#include "photographer/shoot/watched_folder.h"
 #include "photographer/shoot/roster.h"
 
 #include <QObject>
 #include <QString>
+
+#include <functional>
 
 class PlancheEleves;
 class QTimer;
@@ -43,7 +47,8 @@ Q_SIGNALS:
     void finDeClasse();
 
 private:
-    bool remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations& destinations);
+    // Removes the files of the watched folder that aRetirer picks; says which ones stayed.
+    void retirer(const std::function<bool(const camera_files::Entry&)>& aRetirer);
     void photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
                       const QString& erreur);
 

@@ -1,9 +1,9 @@
 #include "photographer/shoot/watched_folder.h"
 
-#include "common/paths.h"
+#include <QBuffer>
+#include <QImageReader>
 
-#include <QDir>
-#include <QFile>
+#include <cstring>
 
 namespace capture {
 
@@ -27,48 +27,162 @@ bool isCameraFile(const QString& name)
         && (name.endsWith(u".jpg", Qt::CaseInsensitive) || name.endsWith(u".jpeg", Qt::CaseInsensitive));
 }
 
-bool endsWithMarker(const QString& path, qint64 size)
+// A filed camera file: its place, its size and its date.
+struct Filed {
+    QByteArray rawPath;
+    qint64 size;
+    qint64 modified;
+    bool operator==(const Filed&) const = default;
+};
+size_t qHash(const Filed& filed, size_t seed = 0)
 {
-    QFile file(path);
-    if (size < 2 || !file.open(QIODevice::ReadOnly) || !file.seek(size - 2))
+    return qHashMulti(seed, filed.rawPath, filed.size, filed.modified);
+}
+
+// Kept for the whole run: a shooting screen opened again must not file a
+// picture that an earlier one filed but could not remove.
+QSet<Filed>& filedFiles()
+{
+    static QSet<Filed> filed;
+    return filed;
+}
+
+bool wasFiled(const camera_files::Entry& file)
+{
+    return filedFiles().contains({file.rawPath, file.size, file.modified});
+}
+
+// Decoding at an eighth of the size reads every scan but costs little: libjpeg
+// scales while it decodes.
+bool decodes(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (size.isEmpty())
         return false;
-    return endsWithJpegEndMarker(file.read(2));
+    reader.setScaledSize(QSize((size.width() + 7) / 8, (size.height() + 7) / 8));
+    return !reader.read().isNull();
+}
+
+enum class State { Incomplete, Whole, Damaged };
+
+State stateOf(const camera_files::Entry& file, int unchangedCalls)
+{
+    QByteArray bytes;
+    if (!camera_files::read(file.rawPath, bytes))
+        return State::Incomplete;
+    const qsizetype end = jpegImageEnd(bytes);
+    if (end < 0)
+        return State::Incomplete;
+    // Some cameras append further images after the primary one: such a file
+    // is whole once it has stopped growing.
+    if (end < bytes.size() && unchangedCalls == 0)
+        return State::Incomplete;
+    return decodes(bytes) ? State::Whole : State::Damaged;
+}
+
+bool isStandalone(uchar marker)
+{
+    return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
+}
+
+// The offset of the marker that ends the entropy-coded data starting at from; -1 when none yet.
+qsizetype scanEnd(QByteArrayView bytes, qsizetype from)
+{
+    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
+    const qsizetype size = bytes.size();
+    for (qsizetype i = from; i + 1 < size;) {
+        const void* found = std::memchr(data + i, 0xFF, size_t(size - i));
+        if (!found)
+            return -1;
+        i = static_cast<const uchar*>(found) - data;
+        if (i + 1 >= size)
+            return -1;
+        const uchar next = data[i + 1];
+        if (next != 0x00 && next != 0xFF && !isStandalone(next))
+            return i;
+        i += next == 0xFF ? 1 : 2;
+    }
+    return -1;
 }
 
 } // namespace
 
-bool endsWithJpegEndMarker(QByteArrayView bytes)
+qsizetype jpegImageEnd(QByteArrayView bytes)
 {
-    return bytes.endsWith(QByteArrayView("\xFF\xD9", 2));
+    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
+    const qsizetype size = bytes.size();
+    if (size < 4 || data[0] != 0xFF || data[1] != 0xD8)
+        return -1;
+    qsizetype i = 2;
+    bool scanned = false;
+    while (i + 1 < size) {
+        if (data[i] != 0xFF)
+            return -1;
+        const uchar marker = data[i + 1];
+        if (marker == 0xFF) { // fill byte
+            ++i;
+            continue;
+        }
+        i += 2;
+        if (marker == 0xD9)
+            return scanned ? i : -1;
+        if (isStandalone(marker))
+            continue;
+        if (i + 1 >= size)
+            return -1;
+        const qsizetype length = (qsizetype(data[i]) << 8) | data[i + 1];
+        if (length < 2)
+            return -1;
+        i += length;
+        if (marker == 0xDA) {
+            scanned = true;
+            i = scanEnd(bytes, i);
+            if (i < 0)
+                return -1;
+        }
+    }
+    return -1;
 }
 
-QString WatchedFolder::nextCompleteFile(const QString& folder)
+std::optional<camera_files::Entry> WatchedFolder::nextCompleteFile(const QString& folder)
 {
     if (folder != folder_)
         forget();
     folder_ = folder;
 
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
-    QHash<QString, Seen> seen;
-    QString first;
-    bool firstComplete = false;
-    for (const QFileInfo& entry : entries) {
-        const QString name = entry.fileName();
-        if (!isCameraFile(name))
+    QHash<QByteArray, Seen> seen;
+    std::optional<camera_files::Entry> first;
+    int firstUnchanged = 0;
+    for (const camera_files::Entry& entry : camera_files::list(folder)) {
+        if (!isCameraFile(entry.name()) || wasFiled(entry))
             continue;
-        const qint64 size = entry.size();
-        const auto before = seen_.constFind(name);
-        const int unchanged = before != seen_.cend() && before->size == size ? before->unchangedCalls + 1 : 0;
-        seen.insert(name, {size, unchanged});
-        if (!first.isEmpty())
-            continue;
-        first = paths::join(folder, {name});
-        firstComplete = unchanged > 0 && (unchanged >= kCallsBeforeCutShort || endsWithMarker(first, size));
+        const auto before = seen_.constFind(entry.rawPath);
+        const bool same = before != seen_.cend() && before->size == entry.size && before->modified == entry.modified;
+        const int unchanged = same ? before->unchangedCalls + 1 : 0;
+        seen.insert(entry.rawPath, {entry.size, entry.modified, unchanged});
+        if (!first) {
+            first = entry;
+            firstUnchanged = unchanged;
+        }
     }
     // Files that left the folder are dropped: a file written again under the same name
-    // must be seen stable afresh.
+    // must be seen afresh.
     seen_ = std::move(seen);
-    return firstComplete ? first : QString();
+    if (!first)
+        return std::nullopt;
+    if (firstUnchanged >= kCallsBeforeCutShort || stateOf(*first, firstUnchanged) == State::Whole)
+        return first;
+    return std::nullopt;
+}
+
+void WatchedFolder::markFiled(const camera_files::Entry& file)
+{
+    filedFiles().insert({file.rawPath, file.size, file.modified});
 }
 
 void WatchedFolder::forget()

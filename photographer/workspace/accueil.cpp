@@ -33,6 +33,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include <utility>
+
 namespace {
 
 // The "Quitter" button; the window is sized to it.
@@ -115,12 +117,16 @@ void Accueil::construireFenetre()
         // The editor is still closing: the change is stored once it has gone,
         // so that a refusal's message box cannot commit it a second time.
         const QString code = DBGridEtab->item(cellule->row(), 0)->text();
+        const bool confirme = std::exchange(renommageConfirme_, false);
         QMetaObject::invokeMethod(
-            this, [this, code, colonne = cellule->column(), texte = cellule->text()] {
-                DBGridEtab_AfterColUpdate(code, colonne, texte);
+            this, [this, code, colonne = cellule->column(), texte = cellule->text(), confirme] {
+                DBGridEtab_AfterColUpdate(code, colonne, texte, confirme);
             },
             Qt::QueuedConnection);
     });
+    // The rename command's OK covers the one edit it opened, even when left unchanged.
+    connect(DBGridEtab->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this] { renommageConfirme_ = false; });
 
     Label1 = new QLabel(QStringLiteral("Liste des établissements créés..."), fond);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -189,7 +195,9 @@ void Accueil::construireMenus()
 void Accueil::onLoad()
 {
     demarrage::fixerDossierDonnees();
-    const QString manque = demarrage::installerBase();
+    QString manque = demarrage::installerBase();
+    if (manque.isEmpty())
+        manque = demarrage::verrouillerDossierDonnees();
     if (!manque.isEmpty()) {
         dialogs::message(manque, dialogs::Icon::Critical);
         unload();
@@ -402,6 +410,11 @@ void Accueil::MNU_Sup_1_Click()
                                         "l'établissement %2 utilise les mêmes.")
                              .arg(suppression.nom, suppression.partage),
                          dialogs::Icon::Information);
+    else if (!suppression.sansDossier.isEmpty())
+        dialogs::message(QStringLiteral("Etablissement : %1 supprimé définitivement. Aucun dossier n'a été supprimé : "
+                                        "%2")
+                             .arg(suppression.nom, suppression.sansDossier),
+                         dialogs::Icon::Information);
     else if (!suppression.dossiersRestes.isEmpty())
         dialogs::message(QStringLiteral("Etablissement : %1 supprimé de la base, mais ces dossiers n'ont pas pu "
                                         "être supprimés :\n%2")
@@ -445,23 +458,32 @@ void Accueil::MNU_Videbase_Click()
     demarrage::ecrireArchivageDemande(reponse == dialogs::Answer::Ok);
 }
 
+bool Accueil::renommageConfirme()
+{
+    return dialogs::message(QStringLiteral("Attention : modifier le nom de l'établissement est irréversible et peut "
+                                           "altérer le bon fonctionnement du programme"),
+                            dialogs::Icon::Critical, dialogs::Buttons::OkCancel)
+           == dialogs::Answer::Ok;
+}
+
 void Accueil::MNU_Modif_Nom_Click()
 {
-    dialogs::message(QStringLiteral("Attention : modifier le nom de l'établissement est irréversible et peut "
-                                    "altérer le bon fonctionnement du programme"),
-                     dialogs::Icon::Critical);
     const int ligne = DBGridEtab->currentRow();
-    if (ligne < 0)
+    if (!renommageConfirme() || ligne < 0)
         return;
+    renommageConfirme_ = true;
     DBGridEtab->setCurrentCell(ligne, 1);
     DBGridEtab->setFocus();
     DBGridEtab->editItem(DBGridEtab->item(ligne, 1));
 }
 
-void Accueil::DBGridEtab_AfterColUpdate(const QString& code, int colonne, const QString& texte)
+void Accueil::DBGridEtab_AfterColUpdate(const QString& code, int colonne, const QString& texte, bool confirme)
 {
     if (colonne == 1) {
-        const QString refus = etablissements::renommer(code, texte);
+        // A stray key opens the name's editor: a new name is stored only once
+        // the warning of the rename command was answered OK.
+        const QString refus =
+            confirme || renommageConfirme() ? etablissements::renommer(code, texte) : QString();
         if (!refus.isEmpty())
             dialogs::message(refus, dialogs::Icon::Critical);
     } else if (colonne == 2) {
@@ -471,7 +493,7 @@ void Accueil::DBGridEtab_AfterColUpdate(const QString& code, int colonne, const 
             dialogs::message(erreur.message(), dialogs::Icon::Critical);
         }
     }
-    // A refused change shows the stored value again.
+    // A refused or cancelled change shows the stored value again.
     rafraichirListe();
 }
 

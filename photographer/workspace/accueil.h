@@ -34,13 +34,16 @@ private:
     void DBGridEtab_Click();
     void DBGridEtab_DblClick();
     void DBGridEtab_RowColChange();
-    // A cell of the list was edited: the name renames, the postal code is stored.
-    void DBGridEtab_AfterColUpdate(const QString& code, int colonne, const QString& texte);
+    // A cell of the list was edited: the name renames (once the warning was answered OK; `confirme`
+    // when the rename command's was), the postal code is stored.
+    void DBGridEtab_AfterColUpdate(const QString& code, int colonne, const QString& texte, bool confirme);
     void MNU_Nouveau_Click();
     void MNU_Sup_1_Click();
     void MNU_Sauvegarde_Click();
     void MNU_Videbase_Click();
     void MNU_Modif_Nom_Click();
+    // The rename warning, answered OK.
+    bool renommageConfirme();
     void MNU_CSV_Click();
     void Bt_Quitter_Click();
     void Mnu_maj_Click();
@@ -63,4 +66,5 @@ private:
     QAction* MNU_Modif_Nom = nullptr;
 
     bool occupe_ = false; // a deletion is running
+    bool renommageConfirme_ = false; // the rename command's warning was answered OK for the edit under way
 };

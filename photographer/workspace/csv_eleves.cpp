@@ -35,6 +35,55 @@ QString champ(const QStringList& valeurs, const std::optional<int>& colonne)
     return colonne ? valeurs.at(*colonne) : QString();
 }
 
+bool estBlanc(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QString sansBlancsAutour(const QString& texte)
+{
+    qsizetype debut = 0, fin = texte.size();
+    while (debut < fin && estBlanc(texte.at(debut)))
+        ++debut;
+    while (fin > debut && estBlanc(texte.at(fin - 1)))
+        --fin;
+    return texte.mid(debut, fin - debut);
+}
+
+bool toutBlanc(const QStringList& valeurs)
+{
+    return std::all_of(valeurs.cbegin(), valeurs.cend(), [](const QString& v) { return v.isEmpty(); });
+}
+
+// One field from `debut`, as the CSV convention has it: a field that opens
+// with a quote runs to its closing quote, a doubled quote inside it stands
+// for one quote and a separator inside it belongs to it. `debut` moves past
+// the field's separator; the field is returned without blanks or tabs around it.
+QString lireChamp(const QString& ligne, qsizetype& debut, const QString& separateur)
+{
+    qsizetype i = debut;
+    while (i < ligne.size() && estBlanc(ligne.at(i)) && !QStringView(ligne).mid(i).startsWith(separateur))
+        ++i;
+    QString valeur;
+    if (i < ligne.size() && ligne.at(i) == u'"') {
+        for (++i; i < ligne.size(); ++i) {
+            if (ligne.at(i) != u'"') {
+                valeur += ligne.at(i);
+            } else if (i + 1 < ligne.size() && ligne.at(i + 1) == u'"') {
+                valeur += u'"';
+                ++i;
+            } else {
+                ++i;
+                break;
+            }
+        }
+    }
+    const qsizetype fin = separateur.isEmpty() ? -1 : ligne.indexOf(separateur, i);
+    valeur += ligne.mid(i, fin < 0 ? -1 : fin - i);
+    debut = fin < 0 ? -1 : fin + separateur.size();
+    return sansBlancsAutour(valeur);
+}
+
 } // namespace
 
 QStringList lignes(const QString& texte)
@@ -81,12 +130,14 @@ QString cheminRevu(const QString& fichier)
     return base + QStringLiteral("_revu.csv");
 }
 
-QStringList enregistrements(const QStringList& source, bool premiereLigneEnregistrement)
+QStringList enregistrements(const QStringList& source, bool premiereLigneEnregistrement,
+                            const QString& separateur)
 {
     QStringList resultat;
     bool enTeteAPasser = !premiereLigneEnregistrement;
     for (const QString& ligne : source) {
-        if (ligne.trimmed().isEmpty())
+        // Spreadsheets leave lines of separators only after formatted empty rows.
+        if (ligne.trimmed().isEmpty() || toutBlanc(champs(ligne, separateur)))
             continue;
         if (enTeteAPasser) {
             enTeteAPasser = false;
@@ -99,13 +150,17 @@ QStringList enregistrements(const QStringList& source, bool premiereLigneEnregis
 
 QStringList champs(const QString& enregistrement, const QString& separateur)
 {
-    return enregistrement.split(separateur);
+    QStringList valeurs;
+    qsizetype debut = 0;
+    while (debut >= 0)
+        valeurs << lireChamp(enregistrement, debut, separateur);
+    return valeurs;
 }
 
 Apercu apercu(const QStringList& source, const QString& separateur)
 {
     Apercu resultat;
-    for (const QString& enregistrement : enregistrements(source, true).mid(0, 3)) {
+    for (const QString& enregistrement : enregistrements(source, true, separateur).mid(0, 3)) {
         resultat.lignes.append(champs(enregistrement, separateur));
         resultat.colonnes = std::max(resultat.colonnes, int(resultat.lignes.back().size()));
     }

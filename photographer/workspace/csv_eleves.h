@@ -26,10 +26,15 @@ QStringList nettoyerLignes(const QStringList& lignes, const QString& separateur)
 // way to "_revu.csv"; any other name keeps its whole text.
 QString cheminRevu(const QString& fichier);
 
-// The records of the list: the lines that are not blank, leading blanks
-// dropped. Without `premiereLigneEnregistrement` the first one is a header.
-QStringList enregistrements(const QStringList& lignes, bool premiereLigneEnregistrement);
+// The records of the list: the lines that hold at least one field that is not
+// blank, leading blanks dropped. Without `premiereLigneEnregistrement` the
+// first one is a header.
+QStringList enregistrements(const QStringList& lignes, bool premiereLigneEnregistrement,
+                            const QString& separateur);
 
+// The fields of a record as the CSV convention reads them: quotes around a
+// field removed, a doubled quote inside quotes read as one, a separator
+// inside quotes kept in its field; blanks and tabs around each field dropped.
 QStringList champs(const QString& enregistrement, const QString& separateur);
 
 // The first records as a grid, header included.

@@ -9,7 +9,11 @@
 #include "photographer/workspace/etat.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
+
+#include <memory>
 
 #include <cstdio>
 
@@ -47,6 +51,28 @@ QString installerBase()
     if (!files::replaceWithCopy(source, cible))
         return QStringLiteral("La base de données %1 n'a pas pu être copiée dans %2.").arg(source, cible);
     return {};
+}
+
+QString verrouillerDossierDonnees()
+{
+    static std::unique_ptr<QLockFile> verrou;
+    const QString chemin = paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.lck")});
+    if (verrou && verrou->fileName() == chemin)
+        return {};
+    auto nouveau = std::make_unique<QLockFile>(chemin);
+    // Only a lock whose program has ended is stale, however old it is.
+    nouveau->setStaleLockTime(0);
+    if (nouveau->tryLock(0)) {
+        verrou = std::move(nouveau);
+        return {};
+    }
+    if (nouveau->error() == QLockFile::LockFailedError)
+        return QStringLiteral("Zelvantis est déjà ouvert sur le dossier de données %1 : utilisez la fenêtre "
+                              "déjà ouverte.")
+            .arg(QDir::toNativeSeparators(etat::CheminDonnees));
+    qWarning("Zelvantis: lock file %s: error %d", qPrintable(chemin), int(nouveau->error()));
+    return QStringLiteral("Le fichier %1 n'a pas pu être créé : Zelvantis ne peut pas démarrer.")
+        .arg(QDir::toNativeSeparators(chemin));
 }
 
 QString lireSeparateur()

@@ -2,7 +2,7 @@
 
 #include "common/paths.h"
 #include "photographer/workspace/base.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/workspace/dossiers_etab.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,15 +27,6 @@ std::vector<Etablissement> liste()
     return resultat;
 }
 
-QStringList dossiers(const QString& nom)
-{
-    const QString dossier = paths::component(nom);
-    return {paths::join(etat::CheminDonnees, {dossier}),
-            paths::join(etat::CheminDonnees, {dossier + QStringLiteral(" BR")}),
-            paths::join(etat::CheminDonnees, {dossier + QStringLiteral(" BR3")}),
-            paths::onDrive({QStringLiteral("labohd"), dossier})};
-}
-
 bool nomPris(const QString& nom, const QString& saufCode)
 {
     return !base::db()
@@ -43,6 +34,32 @@ bool nomPris(const QString& nom, const QString& saufCode)
                                        "AND CdeEtablissement <> ?2 LIMIT 1"),
                         {nom, saufCode})
                 .isEmpty();
+}
+
+QString dossiersDe(const QString& nom, const QString& saufCode)
+{
+    const QString cle = dossiers_etab::cle(nom);
+    for (const db::Row& autre : base::db().query(
+             QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement <> ?1"), {saufCode})) {
+        if (dossiers_etab::cle(autre.at(0)) == cle)
+            return autre.at(0);
+    }
+    return {};
+}
+
+QString refusNom(const QString& nom, const QString& saufCode)
+{
+    const QString refus = paths::componentRefusal(nom);
+    if (!refus.isEmpty())
+        return refus;
+    if (nomPris(nom, saufCode))
+        return QStringLiteral("Un établissement porte déjà le nom « %1 ». Choisissez un autre nom.").arg(nom);
+    const QString autre = dossiersDe(nom, saufCode);
+    if (!autre.isEmpty())
+        return QStringLiteral("Le nom « %1 » donnerait les mêmes dossiers que l'établissement « %2 ». "
+                              "Choisissez un autre nom.")
+            .arg(nom, autre);
+    return {};
 }
 
 bool aDesEleves(const QString& code)
@@ -69,18 +86,7 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
             return resultat;
         }
         resultat.nom = ligne.front().at(0);
-        // An empty name, "." or ".." would name the data folder or its parent.
-        const QString refus = paths::componentRefusal(resultat.nom);
-        if (!refus.isEmpty()) {
-            resultat.refus = QStringLiteral("L'établissement ne peut pas être supprimé : %1").arg(refus);
-            return resultat;
-        }
-        const QString dossier = paths::component(resultat.nom);
-        for (const db::Row& autre : base.query(
-                 QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement <> ?1"), {code})) {
-            if (paths::component(autre.at(0)) == dossier)
-                resultat.partage = autre.at(0);
-        }
+        resultat.partage = dossiersDe(resultat.nom, code);
         db::Database::Transaction transaction(base);
         base.exec(QStringLiteral("DELETE FROM Eleves WHERE CodeEtablissement = ?1"), {code});
         base.exec(QStringLiteral("DELETE FROM Etablissements WHERE CdeEtablissement = ?1"), {code});
@@ -92,10 +98,13 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
         return resultat;
     }
     avancement(10);
-    if (!resultat.partage.isEmpty())
+    // A name that cannot name a folder ("", "." or "..") has none: the data
+    // folder or its parent must never be removed in its place.
+    resultat.sansDossier = paths::componentRefusal(resultat.nom);
+    if (!resultat.partage.isEmpty() || !resultat.sansDossier.isEmpty())
         return resultat;
     int valeur = 10;
-    for (const QString& dossier : dossiers(resultat.nom)) {
+    for (const QString& dossier : dossiers_etab::de(resultat.nom).tous()) {
         QDir(dossier).removeRecursively();
         if (QFileInfo::exists(dossier))
             resultat.dossiersRestes << dossier;
@@ -107,9 +116,6 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
 
 QString renommer(const QString& code, const QString& nouveauNom)
 {
-    const QString refus = paths::componentRefusal(nouveauNom);
-    if (!refus.isEmpty())
-        return refus;
     QString ancienNom;
     try {
         const db::Rows ligne = base::db().query(
@@ -119,20 +125,20 @@ QString renommer(const QString& code, const QString& nouveauNom)
         ancienNom = ligne.front().at(0);
         if (nouveauNom == ancienNom)
             return {};
-        if (nomPris(nouveauNom, code))
-            return QStringLiteral("Un établissement porte déjà le nom « %1 ». Choisissez un autre nom.")
-                .arg(nouveauNom);
+        const QString refus = refusNom(nouveauNom, code);
+        if (!refus.isEmpty())
+            return refus;
     } catch (const db::Error& erreur) {
         return erreur.message();
     }
 
-    // A name that could not name a folder has none to rename; two names that
-    // give the same folder name keep their folders.
+    // A name that could not name a folder has none to rename; a new name that
+    // differs only by case keeps the same folders.
+    const dossiers_etab::Dossiers avant = dossiers_etab::de(ancienNom);
     QStringList anciens, nouveaux;
-    if (paths::componentRefusal(ancienNom).isEmpty()
-        && paths::component(ancienNom) != paths::component(nouveauNom)) {
-        anciens = dossiers(ancienNom);
-        nouveaux = dossiers(nouveauNom);
+    if (avant.valides() && paths::component(ancienNom) != paths::component(nouveauNom)) {
+        anciens = avant.tous();
+        nouveaux = dossiers_etab::de(nouveauNom).tous();
     }
     for (const QString& dossier : nouveaux) {
         if (QFileInfo::exists(dossier))

@@ -19,13 +19,19 @@ struct Etablissement {
 // Every establishment in key order.
 std::vector<Etablissement> liste();
 
-// The folders of an establishment: its picture folder in the data folder,
-// the " BR" and " BR3" copies beside it and its archive under labohd.
-QStringList dossiers(const QString& nom);
-
 // True when an establishment other than `saufCode` has this name, ignoring
 // case; throws db::Error.
 bool nomPris(const QString& nom, const QString& saufCode = {});
+
+// The name of another establishment than `saufCode` whose folders this name
+// would share ("Art/Design" and "art_design" name the same folders); "" when
+// none does. Throws db::Error.
+QString dossiersDe(const QString& nom, const QString& saufCode = {});
+
+// Why an establishment other than `saufCode` cannot take this name (it cannot
+// name a folder, it is taken, or its folders are another's); "" when it can.
+// Throws db::Error.
+QString refusNom(const QString& nom, const QString& saufCode = {});
 
 // True when the establishment has at least one student.
 bool aDesEleves(const QString& code);
@@ -38,11 +44,13 @@ struct Suppression {
     QString refus;              // why nothing was deleted; "" otherwise
     QStringList dossiersRestes; // folders that could not be removed
     QString partage;            // another establishment whose folders these are too; they stay
+    QString sansDossier;        // why the name has no folders to remove; "" when it has
 };
 
 // Deletes the establishment's students, row and resale prices in one
 // transaction, then the four folder trees of its name unless another
-// establishment has a name that gives the same folders. `avancement` receives
+// establishment has a name that gives the same folders or the name cannot
+// name a folder. `avancement` receives
 // a value out of 50 after each step (the caller keeps its window alive there).
 Suppression supprimer(const QString& code, const std::function<void(int)>& avancement);
 

@@ -8,10 +8,12 @@
 #include "common/paths.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
+#include "photographer/workspace/dossiers_etab.h"
 #include "photographer/workspace/etablissements.h"
 #include "photographer/workspace/propos.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -99,8 +101,15 @@ void FormNouvEtab::onUnload()
 void FormNouvEtab::Bt_Valide_Click()
 {
     const QString nom = boite("TextNom")->text();
-    if (!saisieComplete() || !nomLibre(nom) || !creerDossiers(nom) || !ajouterEtablissement(nom))
+    if (!saisieComplete() || !nomLibre(nom))
         return;
+    QStringList crees;
+    if (!creerDossiers(nom, crees) || !ajouterEtablissement(nom)) {
+        // A refused creation leaves no folder behind.
+        for (const QString& dossier : crees)
+            QDir().rmdir(dossier);
+        return;
+    }
     unload();
 }
 
@@ -137,31 +146,31 @@ bool FormNouvEtab::saisieComplete()
 
 bool FormNouvEtab::nomLibre(const QString& nom)
 {
-    const QString refus = paths::componentRefusal(nom);
-    if (!refus.isEmpty()) {
+    try {
+        if (etablissements::nomPris(nom)) {
+            dialogs::message(QStringLiteral("L'établissement en cours de création existe déjà.\r\n"
+                                            "Consultez la liste des établissements créés et supprimer "
+                                            "l'enregistrement obsolète."),
+                             dialogs::Icon::Information);
+            return false;
+        }
+        const QString refus = etablissements::refusNom(nom);
+        if (refus.isEmpty())
+            return true;
         dialogs::message(refus, dialogs::Icon::Critical, dialogs::Buttons::Ok, kTitreSaisie);
         boite("TextNom")->setFocus();
-        return false;
-    }
-    try {
-        if (!etablissements::nomPris(nom))
-            return true;
-        dialogs::message(QStringLiteral("L'établissement en cours de création existe déjà.\r\n"
-                                        "Consultez la liste des établissements créés et supprimer "
-                                        "l'enregistrement obsolète."),
-                         dialogs::Icon::Information);
     } catch (const db::Error& erreur) {
         dialogs::message(erreur.message(), dialogs::Icon::Critical);
     }
     return false;
 }
 
-bool FormNouvEtab::creerDossiers(const QString& nom)
+bool FormNouvEtab::creerDossiers(const QString& nom, QStringList& crees)
 {
     // The " BR" copies are made later by the shoot, but old pictures left in
     // them would be delivered with the new establishment's.
-    const QStringList dossiers = etablissements::dossiers(nom);
-    for (const QString& dossier : dossiers) {
+    const dossiers_etab::Dossiers dossiers = dossiers_etab::de(nom);
+    for (const QString& dossier : dossiers.tous()) {
         if (dossierOccupe(dossier)) {
             dialogs::message(QStringLiteral("Le dossier %1 existe déjà et contient des fichiers.\n"
                                             "Choisissez un autre nom pour l'établissement.")
@@ -171,7 +180,8 @@ bool FormNouvEtab::creerDossiers(const QString& nom)
         }
     }
     // The archive first, then the picture folder in the data folder.
-    for (const QString& dossier : {dossiers.last(), dossiers.first()}) {
+    for (const QString& dossier : {dossiers.archive, dossiers.donnees}) {
+        const bool existait = QFileInfo::exists(dossier);
         if (!paths::ensureFolder(dossier)) {
             dialogs::message(QStringLiteral("Le dossier %1 n'a pas pu être créé : "
                                             "l'établissement n'a pas été enregistré.")
@@ -179,6 +189,8 @@ bool FormNouvEtab::creerDossiers(const QString& nom)
                              dialogs::Icon::Critical);
             return false;
         }
+        if (!existait)
+            crees << dossier;
     }
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "common/form.h"
 
+#include <QStringList>
+
 class QLineEdit;
 
 // Creates one establishment: its row and its two picture folders.
@@ -21,7 +23,8 @@ private:
 
     bool saisieComplete();
     bool nomLibre(const QString& nom);
-    bool creerDossiers(const QString& nom);
+    // Creates the establishment's folders; crees receives those it made.
+    bool creerDossiers(const QString& nom, QStringList& crees);
     bool ajouterEtablissement(const QString& nom);
     QLineEdit* boite(const char* nom) const;
 };

@@ -5,6 +5,7 @@
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/menus.h"
+#include "common/paths.h"
 #include "common/text.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -233,11 +235,17 @@ bool OuvrirEtab::NettoyerFichierCsv()
     }
     const QStringList lues = csv_eleves::lignes(text::decodeStudentList(fichier.readAll()));
     const QStringList revues = csv_eleves::nettoyerLignes(lues, separateur_);
-    const QString copie = csv_eleves::cheminRevu(etat::FichierChoisi);
-    const QString erreur = text::writeLines(copie, revues, text::Unmappable::Question);
-    if (!erreur.isEmpty()) {
-        dialogs::message(erreur, dialogs::Icon::Critical);
-        return false;
+    // A list on read-only media (a USB stick, a CD, a share) gets its cleaned
+    // copy in the data folder instead of beside it.
+    QString copie = csv_eleves::cheminRevu(etat::FichierChoisi);
+    copieAilleurs_ = !text::writeLines(copie, revues, text::Unmappable::Question).isEmpty();
+    if (copieAilleurs_) {
+        copie = paths::join(paths::dataDir(), {QFileInfo(copie).fileName()});
+        const QString erreur = text::writeLines(copie, revues, text::Unmappable::Question);
+        if (!erreur.isEmpty()) {
+            dialogs::message(erreur, dialogs::Icon::Critical);
+            return false;
+        }
     }
     lignesRevues_ = revues;
     etat::FichierChoisi = copie;
@@ -283,7 +291,7 @@ void OuvrirEtab::AfficherApercuCsv()
 
 void OuvrirEtab::ImporterEleves()
 {
-    const QStringList aImporter = csv_eleves::enregistrements(lignesRevues_, Check1_->isChecked());
+    const QStringList aImporter = csv_eleves::enregistrements(lignesRevues_, Check1_->isChecked(), separateur_);
     dialogs::message(QStringLiteral(" Nombre d'élèves : %1").arg(aImporter.size()));
 
     const csv_eleves::Lecture lecture = csv_eleves::lireEleves(
@@ -319,7 +327,12 @@ void OuvrirEtab::ImporterEleves()
         return;
     }
     ProgressBar1_->setValue(ProgressBar1_->maximum());
-    dialogs::message(QStringLiteral("Chargement fichier terminé"), dialogs::Icon::Information,
+    const QString fin = copieAilleurs_
+        ? QStringLiteral("Chargement fichier terminé\nLe dossier du fichier choisi n'étant pas accessible en "
+                         "écriture, sa copie revue est dans %1")
+              .arg(QDir::toNativeSeparators(etat::FichierChoisi))
+        : QStringLiteral("Chargement fichier terminé");
+    dialogs::message(fin, dialogs::Icon::Information,
                      dialogs::Buttons::Ok, QStringLiteral("Fichier Chargé"));
     ProgressBar1_->hide();
     unload();

@@ -36,6 +36,7 @@ private:
     QString separateur_;
     QString codeEtab_;
     QStringList lignesRevues_;
+    bool copieAilleurs_ = false; // the cleaned copy went to the data folder
     bool elevesTrouves_ = false;
 
     QLabel* LabelNom_;

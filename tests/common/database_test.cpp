@@ -127,3 +127,31 @@ TEST(Database, AFileThatIsNotADatabaseIsReportedByName)
     // The refused file is let go.
     EXPECT_EQ(ouverts(), avant);
 }
+
+TEST(ProgramDatabase, AFileFromAnEarlierBuildGainsTheColumnsItLacksAndKeepsItsRows)
+{
+    static QString path;
+    QTemporaryDir dir;
+    path = dir.filePath(QStringLiteral("old.idx"));
+    {
+        db::Database old(path);
+        old.script(QStringLiteral("CREATE TABLE RecPochetteInc (CodeEtab TEXT, RecNbArticles TEXT);"
+                                  "INSERT INTO RecPochetteInc VALUES ('12', '3');"));
+    }
+    static const char* const schema =
+        "CREATE TABLE IF NOT EXISTS RecPochetteInc (CodeEtab TEXT, RecNbArticles TEXT, RecNbArticleTxt TEXT,"
+        " \"Prix Pro\" TEXT);"
+        "CREATE TABLE IF NOT EXISTS Photographe (NomP TEXT);";
+    db::ProgramDatabase program([] { return path; }, schema);
+
+    db::Database& opened = program.get();
+    EXPECT_EQ(opened.scalar(QStringLiteral("SELECT CodeEtab || '/' || RecNbArticles || '/' || "
+                                           "ifnull(RecNbArticleTxt, 'null') FROM RecPochetteInc")),
+              QStringLiteral("12/3/null"));
+    opened.exec(QStringLiteral("UPDATE RecPochetteInc SET RecNbArticleTxt = 'trois', \"Prix Pro\" = '4,50'"));
+    EXPECT_TRUE(opened.hasTable(QStringLiteral("Photographe")));
+
+    // Opening it again finds nothing more to add.
+    program.close();
+    EXPECT_EQ(program.get().scalar(QStringLiteral("SELECT RecNbArticleTxt FROM RecPochetteInc")), QStringLiteral("trois"));
+}

@@ -17,6 +17,11 @@
 #include <QThreadPool>
 
 #include <optional>
+#include <csignal>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <ostream>
 
 namespace {
@@ -81,17 +86,23 @@ class CaptureFiling : public ::testing::Test {
 protected:
     QString at(const QString& relative) const { return dir_.filePath(relative); }
 
-    capture::Destinations studentDestinations() const
+    // The folders of an establishment of this name, as the workspace gives them.
+    dossiers_etab::Dossiers etab(const QString& name) const
     {
-        return capture::destinations(at("VizmoraDatas"), "Lycée Sud", at("labohd/Lycée Sud"), "3A",
-                                     "Dupont", "Marie", "17");
+        return {at("VizmoraDatas/" + name), at("VizmoraDatas/" + name + " BR"), at("VizmoraDatas/" + name + " BR3"),
+                at("labohd/" + name)};
     }
 
-    QString cameraFile(const QByteArray& bytes, const QString& name = "IMG_0001.JPG")
+    capture::Destinations studentDestinations() const
+    {
+        return capture::destinations(etab("Lycée Sud"), "3A", "Dupont", "Marie", "17");
+    }
+
+    QByteArray cameraFile(const QByteArray& bytes, const QString& name = "IMG_0001.JPG")
     {
         const QString path = at("hotfolder/" + name);
         writeAll(path, bytes);
-        return path;
+        return QFile::encodeName(path);
     }
 
     QTemporaryDir dir_;
@@ -149,7 +160,7 @@ TEST(CaptureRotation, HandPositionGivesTheTurn)
 TEST_F(CaptureFiling, WritesArchiveUntouchedAndThreeCopiesOfTheWorkingPicture)
 {
     const QByteArray original = cameraJpeg({1200, 800});
-    const QString camera = cameraFile(original);
+    const QByteArray camera = cameraFile(original);
     const capture::Destinations to = studentDestinations();
 
     ASSERT_EQ(capture::filePicture(camera, 90, to), QString());
@@ -211,7 +222,7 @@ TEST_F(CaptureFiling, PictureThatDoesNotDecodeWritesNothingAndNamesTheFile)
         if (c.bytes)
             writeAll(camera, *c.bytes);
 
-        const QString error = capture::filePicture(camera, 90, to);
+        const QString error = capture::filePicture(QFile::encodeName(camera), 90, to);
 
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(camera))) << error.toStdString();
         EXPECT_EQ(readAll(to.picture), oldPicture);
@@ -243,18 +254,17 @@ TEST_F(CaptureFiling, UnwritableTargetIsNamedAndTheOldFilesStay)
 TEST_F(CaptureFiling, NeverWritesOverTheCameraFile)
 {
     const QByteArray original = cameraJpeg({600, 400});
-    const QString camera = cameraFile(original);
+    const QByteArray camera = cameraFile(original);
     capture::Destinations to = studentDestinations();
-    to.picture = camera;
+    to.picture = QFile::decodeName(camera);
 
     EXPECT_FALSE(capture::filePicture(camera, 0, to).isEmpty());
-    EXPECT_EQ(readAll(camera), original);
+    EXPECT_EQ(readAll(QFile::decodeName(camera)), original);
 }
 
 TEST_F(CaptureFiling, TypedNamesStayOneComponentEach)
 {
-    const capture::Destinations to = capture::destinations(at("VizmoraDatas"), "Collège d'Arc", at("labohd/Collège d'Arc"),
-                                                           "..", "D'Artagnan/Luc", "Jean/../Marc", "5");
+    const capture::Destinations to = capture::destinations(etab("Collège d'Arc"), "..", "D'Artagnan/Luc", "Jean/../Marc", "5");
     EXPECT_EQ(QFileInfo(to.archive).absolutePath(), at("labohd/Collège d'Arc"));
     EXPECT_EQ(QFileInfo(to.picture).absolutePath(), at("VizmoraDatas/Collège d'Arc"));
     EXPECT_EQ(QFileInfo(to.lowRes).absolutePath(), at("VizmoraDatas/Collège d'Arc BR"));
@@ -266,16 +276,121 @@ TEST_F(CaptureFiling, TypedNamesStayOneComponentEach)
         EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
 }
 
+// Every file longer than `bytes` fails to be written (EFBIG), as files do on a full disk;
+// SIGXFSZ is ignored so that the write reports the error instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        const rlimit limit{bytes, previous_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+// What a failed filing must leave: the old files, no temporary file, the camera file.
+void expectNothingChanged(const capture::Destinations& to, const QByteArray& old, const QString& camera,
+                          const QByteArray& cameraBytes)
+{
+    for (const QString& file : {to.archive, to.picture, to.lowRes, to.lowRes3}) {
+        EXPECT_EQ(readAll(file), old) << file.toStdString();
+        EXPECT_EQ(QDir(QFileInfo(file).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 1)
+            << "a temporary file stayed beside " << file.toStdString();
+    }
+    EXPECT_EQ(readAll(camera), cameraBytes);
+}
+
+TEST_F(CaptureFiling, AFullDiskLeavesEveryOldFileAndNamesTheFileThatFailed)
+{
+    // A small camera file and its larger working picture (quality 100): both under the
+    // 16 KB that a file keeps in memory before its last flush.
+    QImage image(160, 120, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray small;
+    QBuffer buffer(&small);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(30);
+    ASSERT_TRUE(writer.write(image));
+    const QByteArray camera = cameraFile(small);
+    const capture::Destinations to = studentDestinations();
+    const QByteArray old = "old";
+    for (const QString& file : {to.archive, to.picture, to.lowRes, to.lowRes3})
+        writeAll(file, old);
+
+    const struct {
+        const char* what;
+        rlim_t limit;
+        QString named;
+    } cases[] = {
+        {"nothing fits", 0, to.archive},
+        {"the archive fits, the working picture does not", rlim_t(small.size()) + 1, to.picture},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QString error;
+        {
+            const FileSizeLimit full(c.limit);
+            error = capture::filePicture(camera, 0, to);
+        }
+        EXPECT_EQ(error, QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(QDir::toNativeSeparators(c.named)));
+        expectNothingChanged(to, old, QFile::decodeName(camera), small);
+    }
+}
+
+// The same on a real small file system, filled up (root only: the test mounts it).
+TEST_F(CaptureFiling, AFullFileSystemLeavesEveryOldFile)
+{
+    const QString mountPoint = at("petit");
+    ASSERT_TRUE(QDir().mkpath(mountPoint));
+    if (::geteuid() != 0 || ::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "mounting a small file system needs root";
+    struct Unmount {
+        QByteArray point;
+        ~Unmount() { ::umount2(point.constData(), MNT_DETACH); }
+    } unmount{QFile::encodeName(mountPoint)};
+
+    const QByteArray camera = cameraFile(cameraJpeg({300, 200}));
+    const capture::Destinations to = capture::destinations(
+        {mountPoint + "/Ecole", mountPoint + "/Ecole BR", mountPoint + "/Ecole BR3", mountPoint + "/labohd"}, "3A",
+        "Dupont", "Marie", "17");
+    const QByteArray old = "old";
+    for (const QString& file : {to.archive, to.picture, to.lowRes, to.lowRes3})
+        writeAll(file, old);
+    {
+        QFile filler(mountPoint + "/filler");
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+
+    const QString error = capture::filePicture(camera, 0, to);
+
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Impossible d'écrire le fichier"))) << error.toStdString();
+    expectNothingChanged(to, old, QFile::decodeName(camera), readAll(QFile::decodeName(camera)));
+}
+
 // Decoding at the reduced size is what lets a very large camera file through the reader's
 // allocation limit; the limit is lowered here so that a small file shows it.
 TEST_F(CaptureFiling, LargeCameraFileFitsUnderTheReaderAllocationLimit)
 {
     const int previousLimit = QImageReader::allocationLimit();
     QImageReader::setAllocationLimit(4);
-    const QString camera = cameraFile(cameraJpeg({2400, 1600}));
+    const QByteArray camera = cameraFile(cameraJpeg({2400, 1600}));
     const capture::Destinations to = studentDestinations();
 
-    EXPECT_TRUE(QImageReader(camera).read().isNull()) << "a full-size decode should exceed the limit";
+    EXPECT_TRUE(QImageReader(QFile::decodeName(camera)).read().isNull()) << "a full-size decode should exceed the limit";
     EXPECT_EQ(capture::filePicture(camera, 90, to), QString());
     EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
     QImageReader::setAllocationLimit(previousLimit);

@@ -1,8 +1,14 @@
 #include "tests/photographer/shoot/seance_fixture.h"
 
+#include "photographer/shoot/camera_files.h"
+#include "tests/support/read_only_folder.h"
+
 #include <QMenu>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using dialogs::Answer;
 
@@ -169,8 +175,7 @@ TEST_F(ChoixClasseTest, TheReplaceQuestionComesBeforeAnythingIsWritten)
         const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
         base::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = 'ANCIENNE.JPG' WHERE CdeEleves = ?"), {cle.toLongLong()});
         const capture::Destinations d =
-            capture::destinations(etat::CheminDonnees, etat::NomEtabEnCours,
-                                  paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours}), QStringLiteral("6A"),
+            capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"),
                                   QStringLiteral("Bernard"), QStringLiteral("Léa"), cle);
         const QByteArray ancienne = jpeg({300, 300});
         for (const QString& fichier : {d.archive, d.picture, d.lowRes, d.lowRes3})
@@ -335,6 +340,17 @@ TEST_F(ChoixClasseTest, PurgeAndCleanUpRemoveOnlyTheirFiles)
     dialogues_.message(question, Answer::Ok);
     menu(form, QStringLiteral("MNU_Purge_Hot"))->trigger();
     EXPECT_EQ(contenu(), QStringList({QStringLiteral("sous-dossier")}));
+
+    // Files that cannot be removed are named.
+    remplir();
+    const ReadOnlyFolder lectureSeule(etat::DossierHot);
+    if (!lectureSeule.active())
+        return;
+    dialogues_.message(QStringLiteral("Ces fichiers n'ont pas pu être supprimés du dossier"));
+    menu(form, QStringLiteral("MNU_Net_hot"))->trigger();
+    EXPECT_TRUE(dialogues_.lastPrompt().text.endsWith(QStringLiteral(":\nIMG_2.jpg.tmp")));
+    dialogues_.message(question, Answer::Ok).message(QStringLiteral("IMG_1.JPG\nIMG_2.jpg.tmp\nnote.txt"));
+    menu(form, QStringLiteral("MNU_Purge_Hot"))->trigger();
 }
 
 TEST_F(ChoixClasseTest, ManualImportFilesPicturesUnturned)
@@ -399,4 +415,45 @@ TEST_F(ChoixClasseTest, AHandPositionChosenEarlierArmsTheScreenAgain)
     EXPECT_TRUE(etat::PriseDeVuePrete);
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_Export"))->isEnabled());
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_AjoutEleve"))->isEnabled());
+}
+
+TEST_F(ChoixClasseTest, ACaptureNeverStartsOnAWatchedFolderItCannotEmpty)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
+    const ReadOnlyFolder lectureSeule(etat::DossierHot);
+    if (!lectureSeule.active())
+        GTEST_SKIP() << "the watched folder cannot be made read-only";
+
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    dialogues_.message(QStringLiteral("n'est pas accessible en écriture : la prise de vues ne peut pas commencer"));
+    cliquer(form, 0);
+
+    EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+}
+
+TEST_F(ChoixClasseTest, ACameraFileNamedInAnotherEncodingIsFiledUnderTheNameShown)
+{
+    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
+    const QByteArray brut = QFile::encodeName(etat::DossierHot) + "\xC9l\xE8ve.jpg"; // Latin-1, not UTF-8
+    {
+        const QByteArray octets = jpeg();
+        const int fd = ::open(brut.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, octets.constData(), size_t(octets.size())), ssize_t(octets.size()));
+        ::close(fd);
+    }
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    dialogues_.message(QStringLiteral("Fin"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        prise(form).TimerHot_Timer();
+        return camera_files::list(etat::DossierHot).empty();
+    }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !colonne(cle, QStringLiteral("NomPhoto")).isEmpty(); }, 10000));
+    EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QFile::decodeName("\xC9l\xE8ve.jpg"));
+    EXPECT_FALSE(QImage(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")})).isNull());
 }

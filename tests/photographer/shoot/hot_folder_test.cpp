@@ -5,7 +5,9 @@
 
 #include <QLineEdit>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using HotFolderTest = SeanceFixture;
 
@@ -23,13 +25,17 @@ TEST_F(HotFolderTest, RefusesWhatCannotBeTheWatchedFolder)
     paths::ensureFolder(lecture);
     ::chmod(QFile::encodeName(lecture).constData(), 0555);
     paths::ensureFolder(donnees + QStringLiteral("/Ecole"));
+    // A camera file whose name is not valid UTF-8 counts as much as any other.
+    const QString brut = sandbox_.path(QStringLiteral("brut"));
+    paths::ensureFolder(brut);
+    ::close(::open((QFile::encodeName(brut) + "/\xC9l\xE8ve.jpg").constData(), O_WRONLY | O_CREAT, 0644));
 
     struct Cas {
         QString dossier;
         QString refus; // a part of the message, "" when accepted
     };
     for (const Cas& c : {Cas{vide, {}}, Cas{sousDossiers, {}}, Cas{cache, {}},
-                         Cas{plein, QStringLiteral("n'est pas vide")},
+                         Cas{plein, QStringLiteral("n'est pas vide")}, Cas{brut, QStringLiteral("n'est pas vide")},
                          Cas{sandbox_.path(QStringLiteral("absent")), QStringLiteral("n'existe pas")},
                          Cas{QStringLiteral("relatif"), QStringLiteral("n'existe pas")},
                          Cas{donnees, QStringLiteral("données")},

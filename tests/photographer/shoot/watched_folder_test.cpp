@@ -2,14 +2,52 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// Enough of a JPEG for the completeness rule: a start marker, some data, the end marker.
-const QByteArray kCameraBytes = QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(3000, 'x') + QByteArray("\xFF\xD9", 2);
+QByteArray jpeg(const QSize& size, int quality = 85)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(30, 90, 160));
+    QPainter(&image).fillRect(0, 0, size.width() / 3, size.height() / 3, Qt::yellow);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(quality);
+    EXPECT_TRUE(writer.write(image));
+    return bytes;
+}
+
+// A camera file as cameras write them: an EXIF segment that embeds a whole
+// thumbnail JPEG, end marker included, before the primary image.
+QByteArray cameraBytes()
+{
+    const QByteArray primary = jpeg({640, 480});
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + jpeg({160, 120});
+    const int length = int(payload.size()) + 2;
+    const QByteArray app1 = QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + payload;
+    return primary.left(2) + app1 + primary.mid(2);
+}
+
+const QByteArray kCamera = cameraBytes();
+
+// The camera bytes up to the end of the embedded thumbnail.
+qsizetype thumbnailEnd()
+{
+    return kCamera.indexOf(QByteArray("\xFF\xD9", 2)) + 2;
+}
 
 class WatchedFolderPolling : public ::testing::Test {
 protected:
@@ -22,29 +60,79 @@ protected:
         file.write(bytes);
     }
 
-    QString tick() { return folder_.nextCompleteFile(dir_.path()); }
+    QString tick()
+    {
+        const auto file = folder_.nextCompleteFile(dir_.path());
+        return file ? file->path() : QString();
+    }
 
     QTemporaryDir dir_;
     capture::WatchedFolder folder_;
 };
 
-TEST_F(WatchedFolderPolling, FileWrittenInTwoHalvesIsTakenOnceStableAndComplete)
+TEST(JpegImageEnd, OnlyTheEndOfThePrimaryImageCounts)
 {
-    append("IMG_0001.JPG", kCameraBytes.left(1500));
-    EXPECT_EQ(tick(), QString()) << "size not seen before";
-    EXPECT_EQ(tick(), QString()) << "stable but without its end marker";
-    append("IMG_0001.JPG", kCameraBytes.mid(1500));
-    EXPECT_EQ(tick(), QString()) << "size changed since the last tick";
-    EXPECT_EQ(tick(), path("IMG_0001.JPG"));
+    const QByteArray progressive = [] {
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        EXPECT_TRUE(writer.write(image));
+        return bytes;
+    }();
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        qsizetype end;
+    } cases[] = {
+        {"whole camera file", kCamera, kCamera.size()},
+        {"progressive, several scans", progressive, progressive.size()},
+        {"cut right after the thumbnail", kCamera.left(thumbnailEnd()), -1},
+        {"cut in the scan", kCamera.left(kCamera.size() - 100), -1},
+        {"cut before its end marker", kCamera.chopped(2), -1},
+        {"data after the end marker", kCamera + "MPF", kCamera.size()},
+        {"an end marker but no scan", QByteArray("\xFF\xD8\xFF\xD9", 4), -1},
+        {"not a JPEG", QByteArray("\xFF\xD8 text \xFF\xD9"), -1},
+        {"empty", QByteArray(), -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(capture::jpegImageEnd(c.bytes), c.end) << c.what;
+}
+
+TEST_F(WatchedFolderPolling, AWholePictureIsTakenAtTheFirstTickThatSeesIt)
+{
+    // The camera pauses right after the thumbnail: its end marker ends the file for a while.
+    append("IMG_0001.JPG", kCamera.left(thumbnailEnd()));
+    for (int call = 0; call < 3; ++call)
+        EXPECT_EQ(tick(), QString()) << "call " << call;
+    append("IMG_0001.JPG", kCamera.mid(thumbnailEnd()));
+    EXPECT_EQ(tick(), path("IMG_0001.JPG")) << "no second sighting is waited for";
+}
+
+TEST_F(WatchedFolderPolling, AFileThatEndsRightButDoesNotDecodeWaitsTenStillTicks)
+{
+    // A scan of garbage, closed by a proper end marker.
+    QByteArray damaged = kCamera;
+    const qsizetype scan = damaged.indexOf(QByteArray("\xFF\xDA", 2));
+    const qsizetype data = scan + 2 + ((uchar(damaged[scan + 2]) << 8) | uchar(damaged[scan + 3]));
+    damaged = damaged.left(data) + QByteArray(6, '\x01') + QByteArray("\xFF\xD9", 2);
+    append("IMG_0001.JPG", damaged);
+    append("IMG_0002.JPG", kCamera);
+    for (int call = 0; call < capture::WatchedFolder::kCallsBeforeCutShort; ++call)
+        EXPECT_EQ(tick(), QString()) << "call " << call;
+    EXPECT_EQ(tick(), path("IMG_0001.JPG")) << "returned for the filing to report it, never skipped";
 }
 
 TEST_F(WatchedFolderPolling, FileCutShortIsGivenUpOnOnceItHasStoodStillLongEnough)
 {
-    append("IMG_0001.JPG", kCameraBytes.left(1500));
-    append("IMG_0002.JPG", kCameraBytes);
+    append("IMG_0001.JPG", kCamera.left(1500));
+    append("IMG_0002.JPG", kCamera);
     for (int call = 0; call < capture::WatchedFolder::kCallsBeforeCutShort; ++call)
         EXPECT_EQ(tick(), QString()) << "call " << call;
-    EXPECT_EQ(tick(), path("IMG_0001.JPG")) << "returned for the filing to refuse it, never skipped";
+    EXPECT_EQ(tick(), path("IMG_0001.JPG"));
 
     // Growing again starts the wait afresh.
     append("IMG_0001.JPG", "x");
@@ -54,19 +142,56 @@ TEST_F(WatchedFolderPolling, FileCutShortIsGivenUpOnOnceItHasStoodStillLongEnoug
 
 TEST_F(WatchedFolderPolling, FilesAreTakenInNameOrderAndNeverOvertakeOneBeingWritten)
 {
-    append("IMG_0002.JPG", kCameraBytes);
-    append("IMG_0003.JPG", kCameraBytes);
-    append("IMG_0001.JPG", kCameraBytes.left(100));
-    tick();
+    append("IMG_0002.JPG", kCamera);
+    append("IMG_0003.JPG", kCamera);
+    append("IMG_0001.JPG", kCamera.left(100));
     EXPECT_EQ(tick(), QString()) << "IMG_0001 is still being written";
 
-    append("IMG_0001.JPG", kCameraBytes.mid(100));
-    tick();
+    append("IMG_0001.JPG", kCamera.mid(100));
     EXPECT_EQ(tick(), path("IMG_0001.JPG"));
     QFile::remove(path("IMG_0001.JPG"));
-    EXPECT_EQ(tick(), path("IMG_0002.JPG")) << "its size was already seen stable";
+    EXPECT_EQ(tick(), path("IMG_0002.JPG"));
     QFile::remove(path("IMG_0002.JPG"));
     EXPECT_EQ(tick(), path("IMG_0003.JPG"));
+}
+
+TEST_F(WatchedFolderPolling, AFiledFileIsNeverOfferedAgainUntilItChanges)
+{
+    append("IMG_0001.JPG", kCamera);
+    append("IMG_0002.JPG", kCamera);
+    const auto first = folder_.nextCompleteFile(dir_.path());
+    ASSERT_TRUE(first);
+    capture::WatchedFolder::markFiled(*first);
+    // The file could not be removed (a read-only folder): the next one comes.
+    EXPECT_EQ(tick(), path("IMG_0002.JPG"));
+    capture::WatchedFolder fresh;
+    const auto again = fresh.nextCompleteFile(dir_.path());
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->path(), path("IMG_0002.JPG")) << "remembered beyond one capture";
+
+    // A new picture written under the same name is a new file.
+    QFile::remove(path("IMG_0001.JPG"));
+    append("IMG_0001.JPG", jpeg({320, 240}, 70));
+    EXPECT_EQ(tick(), path("IMG_0001.JPG"));
+}
+
+TEST_F(WatchedFolderPolling, ANameThatIsNotUtf8IsListedReadAndRemoved)
+{
+    const QByteArray raw = QFile::encodeName(dir_.path()) + "/\xC9l\xE8ve.jpg";
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, kCamera.constData(), size_t(kCamera.size())), ssize_t(kCamera.size()));
+    ::close(fd);
+
+    const auto file = folder_.nextCompleteFile(dir_.path());
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->rawPath, raw);
+    EXPECT_FALSE(file->name().isEmpty());
+    QByteArray bytes;
+    ASSERT_TRUE(camera_files::read(file->rawPath, bytes));
+    EXPECT_EQ(bytes, kCamera);
+    EXPECT_TRUE(camera_files::remove(file->rawPath));
+    EXPECT_TRUE(camera_files::list(dir_.path()).empty());
 }
 
 TEST_F(WatchedFolderPolling, OnlyCameraFilesAreTaken)
@@ -84,33 +209,29 @@ TEST_F(WatchedFolderPolling, OnlyCameraFilesAreTaken)
         QTemporaryDir other;
         QFile file(QDir(other.path()).filePath(c.name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(kCameraBytes);
+        file.write(kCamera);
         file.close();
         capture::WatchedFolder folder;
-        folder.nextCompleteFile(other.path());
-        EXPECT_EQ(folder.nextCompleteFile(other.path()), c.taken ? file.fileName() : QString());
+        const auto taken = folder.nextCompleteFile(other.path());
+        EXPECT_EQ(taken ? taken->path() : QString(), c.taken ? file.fileName() : QString());
     }
 }
 
 TEST_F(WatchedFolderPolling, FolderNamedLikeAPictureIsSkipped)
 {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("IMG_0000.JPG"));
-    append("IMG_0001.JPG", kCameraBytes);
-    tick();
+    append("IMG_0001.JPG", kCamera);
     EXPECT_EQ(tick(), path("IMG_0001.JPG"));
 }
 
-TEST_F(WatchedFolderPolling, SizesAreForgottenWithTheFolder)
+TEST_F(WatchedFolderPolling, StillTicksAreForgottenWithTheFolder)
 {
-    append("IMG_0001.JPG", kCameraBytes);
-    tick();
+    append("IMG_0001.JPG", kCamera.left(1500));
+    for (int call = 0; call < capture::WatchedFolder::kCallsBeforeCutShort; ++call)
+        tick();
     QTemporaryDir other;
     folder_.nextCompleteFile(other.path());
-    EXPECT_EQ(tick(), QString()) << "a size seen before the folder changed does not count";
-    EXPECT_EQ(tick(), path("IMG_0001.JPG"));
-
-    folder_.forget();
-    EXPECT_EQ(tick(), QString());
+    EXPECT_EQ(tick(), QString()) << "still ticks seen before the folder changed do not count";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tests/photographer/workspace/accueil_fixture.h"
 
+#include "photographer/workspace/dossiers_etab.h"
 #include "photographer/workspace/etablissements.h"
 
 #include <QAction>
@@ -35,7 +36,7 @@ void cliquerLigne(Accueil& accueil, int ligne)
 // a sub-folder with a picture, as the shoot leaves them.
 void remplirDossiers(const QString& nom)
 {
-    for (const QString& dossier : etablissements::dossiers(nom)) {
+    for (const QString& dossier : dossiers_etab::de(nom).tous()) {
         Sandbox::writeFile(paths::join(dossier, {QStringLiteral("1.jpg")}), "jpeg");
         Sandbox::writeFile(paths::join(dossier, {QStringLiteral("Thumbs.db")}), "cache");
         Sandbox::writeFile(paths::join(dossier, {QStringLiteral("6A"), QStringLiteral("2.jpg")}), "jpeg");
@@ -65,7 +66,7 @@ void editerCellule(Accueil& accueil, int ligne, int colonne, const QString& text
 
 bool tousPresents(const QString& nom)
 {
-    for (const QString& dossier : etablissements::dossiers(nom)) {
+    for (const QString& dossier : dossiers_etab::de(nom).tous()) {
         if (!QFileInfo::exists(paths::join(dossier, {QStringLiteral("6A"), QStringLiteral("2.jpg")})))
             return false;
     }
@@ -74,7 +75,7 @@ bool tousPresents(const QString& nom)
 
 bool aucunPresent(const QString& nom)
 {
-    for (const QString& dossier : etablissements::dossiers(nom)) {
+    for (const QString& dossier : dossiers_etab::de(nom).tous()) {
         if (QFileInfo::exists(dossier))
             return false;
     }
@@ -167,27 +168,43 @@ TEST_F(AccueilListe, SupprimerUnEtablissementNeRetireQueSesLignesEtSesDossiers)
     EXPECT_FALSE(accueil.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
 }
 
-TEST_F(AccueilListe, UneSuppressionAnnuleeOuSansNomDeDossierNeSupprimeRien)
+TEST_F(AccueilListe, UneSuppressionAnnuleeNeSupprimeRienEtUnNomSansDossierNeTouchePasAuxDossiers)
 {
-    // "" would name the data folder itself, ".." the drive root.
-    for (const QString& nom : {QStringLiteral("Ecole A"), QString(), QStringLiteral(".."), QStringLiteral(".")}) {
-        SCOPED_TRACE(nom.toStdString());
-        const QString code = ajouterEtablissement(nom);
+    // "" would name the data folder itself, ".." the drive root: such rows
+    // (older versions, hand edits) are deleted, and no folder is touched.
+    const struct {
+        QString nom;
+        dialogs::Answer reponse;
+        int lignesRestantes;
+    } cas[] = {
+        {QStringLiteral("Ecole A"), dialogs::Answer::Cancel, 1},
+        {QString(), dialogs::Answer::Ok, 0},
+        {QStringLiteral(".."), dialogs::Answer::Ok, 0},
+        {QStringLiteral("."), dialogs::Answer::Ok, 0},
+    };
+    const QString temoin = paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.idx.temoin")});
+    const QString racine = paths::onDrive({QStringLiteral("temoin.txt")});
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom.toStdString());
+        const QString code = ajouterEtablissement(c.nom);
         ajouterEleve(code, QStringLiteral("Martin"));
-        Sandbox::writeFile(paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.idx.temoin")}), "x");
+        base().exec(QStringLiteral("INSERT INTO RecTarifs (RecCodeEtablissement) VALUES (?1)"), {code});
+        Sandbox::writeFile(temoin, "x");
+        Sandbox::writeFile(racine, "x");
         Accueil& accueil = demarrer();
         cliquerLigne(accueil, 0);
-        if (nom == QStringLiteral("Ecole A")) {
-            dialogues.message(QStringLiteral("va être définitivement supprimé"), dialogs::Answer::Cancel);
-        } else {
-            dialogues.message(QStringLiteral("va être définitivement supprimé"), dialogs::Answer::Ok)
-                .message(QStringLiteral("ne peut pas être supprimé"));
-        }
+        dialogues.message(QStringLiteral("va être définitivement supprimé"), c.reponse);
+        if (c.reponse == dialogs::Answer::Ok)
+            dialogues.message(QStringLiteral("Aucun dossier n'a été supprimé : Le nom"));
         entree(accueil, "MNU_Sup_1")->trigger();
 
-        EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Eleves WHERE CodeEtablissement = ?1"), {code}), 1);
-        EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements WHERE CdeEtablissement = ?1"), {code}), 1);
-        EXPECT_TRUE(QFileInfo::exists(paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.idx.temoin")})));
+        for (const QString& table : {QStringLiteral("Eleves WHERE CodeEtablissement"),
+                                    QStringLiteral("Etablissements WHERE CdeEtablissement"),
+                                    QStringLiteral("RecTarifs WHERE RecCodeEtablissement")})
+            EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM %1 = ?1").arg(table), {code}), c.lignesRestantes)
+                << table.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(temoin));
+        EXPECT_TRUE(QFileInfo::exists(racine));
         EXPECT_FALSE(entree(accueil, "MNU_Sup_1")->isEnabled());
         base().exec(QStringLiteral("DELETE FROM Etablissements"));
         accueil.unload();
@@ -238,7 +255,7 @@ TEST_F(AccueilListe, RenommerChangeLeNomEtLesQuatreDossiers)
 TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
 {
     const QString code = ajouterEtablissement(QStringLiteral("Ecole A"));
-    ajouterEtablissement(QStringLiteral("Ecole B"));
+    ajouterEtablissement(QStringLiteral("Ecole_B"));
     remplirDossiers(QStringLiteral("Ecole A"));
     Sandbox::writeFile(paths::onDrive({QStringLiteral("labohd"), QStringLiteral("Ecole C"), QStringLiteral("x.jpg")}),
                        "jpeg");
@@ -247,13 +264,15 @@ TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
     } cas[] = {
         {QStringLiteral("  "), QStringLiteral("ne peut pas être vide")},
         {QStringLiteral(".."), QStringLiteral("ne peut pas servir de nom de dossier")},
-        {QStringLiteral("ECOLE b"), QStringLiteral("Un établissement porte déjà le nom")},
+        {QStringLiteral("ECOLE_b"), QStringLiteral("Un établissement porte déjà le nom")},
         {QStringLiteral("Ecole C"), QStringLiteral("existe déjà")},
+        // Its folders would be those of "Ecole B".
+        {QStringLiteral("ecole/B"), QStringLiteral("donnerait les mêmes dossiers que l'établissement « Ecole_B »")},
     };
     Accueil& accueil = demarrer();
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nouveau.toStdString());
-        dialogues.message(c.refus);
+        dialogues.message(QStringLiteral("irréversible")).message(c.refus);
         editerCellule(accueil, 0, 1, c.nouveau);
 
         EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
@@ -262,6 +281,14 @@ TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
         EXPECT_TRUE(tousPresents(QStringLiteral("Ecole A")));
         EXPECT_EQ(grille(accueil)->item(0, 1)->text(), QStringLiteral("Ecole A"));
     }
+    // A stray key opens the name's editor: Cancel on the warning keeps the name and the folders.
+    dialogues.message(QStringLiteral("irréversible"), dialogs::Answer::Cancel);
+    editerCellule(accueil, 0, 1, QStringLiteral("Ecole Z"));
+    EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
+              QStringLiteral("Ecole A"));
+    EXPECT_EQ(grille(accueil)->item(0, 1)->text(), QStringLiteral("Ecole A"));
+    EXPECT_TRUE(tousPresents(QStringLiteral("Ecole A")));
+
     // A new establishment meets the same duplicate rule, its own row aside.
     EXPECT_TRUE(etablissements::nomPris(QStringLiteral("ecole a")));
     EXPECT_FALSE(etablissements::nomPris(QStringLiteral("Ecole A"), code));

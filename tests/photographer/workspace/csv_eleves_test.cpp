@@ -70,9 +70,31 @@ TEST(CsvElevesFichiers, FinsDeLigne)
 TEST(CsvElevesEnregistrements, EnTeteLignesVidesEtBlancs)
 {
     const QStringList source = {"", "NOM;PRENOM", "  DURAND;Léa", "   ", "MARTIN;Paul", ""};
-    EXPECT_EQ(enregistrements(source, false), (QStringList{"DURAND;Léa", "MARTIN;Paul"}));
-    EXPECT_EQ(enregistrements(source, true), (QStringList{"NOM;PRENOM", "DURAND;Léa", "MARTIN;Paul"}));
-    EXPECT_TRUE(enregistrements({"NOM;PRENOM"}, false).isEmpty());
+    EXPECT_EQ(enregistrements(source, false, ";"), (QStringList{"DURAND;Léa", "MARTIN;Paul"}));
+    EXPECT_EQ(enregistrements(source, true, ";"), (QStringList{"NOM;PRENOM", "DURAND;Léa", "MARTIN;Paul"}));
+    EXPECT_TRUE(enregistrements({"NOM;PRENOM"}, false, ";").isEmpty());
+    // Spreadsheets leave lines of separators only after formatted empty rows.
+    EXPECT_EQ(enregistrements({";;", "DURAND;Léa", " ; \t;", "\"\";;"}, true, ";"), (QStringList{"DURAND;Léa"}));
+}
+
+TEST(CsvElevesChamps, CommeLesEcolesLesExportent)
+{
+    const struct {
+        QString enregistrement, separateur;
+        QStringList attendu;
+    } cas[] = {
+        {"DUPONT;Léa;6A", ";", {"DUPONT", "Léa", "6A"}},
+        {"\"DUPONT\";\"Léa\";\"6A\"", ";", {"DUPONT", "Léa", "6A"}},
+        {"\"Le \"\"Grand\"\"\";Paul", ";", {"Le \"Grand\"", "Paul"}},
+        {"\"Martin; Jr\";Eva;5B", ";", {"Martin; Jr", "Eva", "5B"}},
+        {"\tDURAND\t; Léa \t;\t\"6A\"\t", ";", {"DURAND", "Léa", "6A"}},
+        {"a,\"b,c\",", ",", {"a", "b,c", ""}},
+        {"NOM\tPRENOM\t\tCLASSE", "\t", {"NOM", "PRENOM", "", "CLASSE"}},
+        {";;", ";", {"", "", ""}},
+        {"\"sans fin;x", ";", {"sans fin;x"}},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(champs(c.enregistrement, c.separateur), c.attendu) << c.enregistrement.toStdString();
 }
 
 TEST(CsvElevesApercu, TroisPremiersEnregistrementsEtColonneLaPlusLarge)

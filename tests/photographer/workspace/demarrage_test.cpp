@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -182,6 +183,25 @@ TEST_F(DemarrageAccueil, ArchiverEtViderAnnuleLaisseLaBaseEtNeRedemandePas)
     EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (1)"));
     EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("0"));
     EXPECT_TRUE(archives(paths::dataDir()).isEmpty());
+}
+
+TEST_F(DemarrageAccueil, UnDeuxiemeProgrammeSurLeMemeDossierDeDonneesSArrete)
+{
+    ajouterEtablissement(QStringLiteral("Ecole A"));
+    base::fermer();
+    QLockFile autreProgramme(paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.lck")}));
+    ASSERT_TRUE(autreProgramme.tryLock(0));
+    dialogues.message(QStringLiteral("Zelvantis est déjà ouvert sur le dossier de données"));
+    formInstance<Accueil>().showForm();
+
+    EXPECT_EQ(existingForm<Accueil>(), nullptr);
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements")), 1);
+
+    // Once the other one has ended, the program starts.
+    autreProgramme.unlock();
+    demarrer();
+    EXPECT_NE(existingForm<Accueil>(), nullptr);
 }
 
 TEST_F(DemarrageAccueil, UnFichierLivreManquantArreteLeDemarrageSansToucherAuxDonnees)

@@ -1,6 +1,8 @@
 #include "tests/photographer/workspace/formulaires_fixture.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +105,7 @@ TEST_F(NouvelEtablissement, DossiersExistants)
                        "x");
     // A file where the folder should be cannot become one.
     Sandbox::writeFile(dossierArchive(QStringLiteral("Ecole Bloquee")), "x");
+    Sandbox::writeFile(dossierDonnees(QStringLiteral("Ecole Coincee")), "x");
 
     struct Cas {
         QString nom;
@@ -115,6 +118,8 @@ TEST_F(NouvelEtablissement, DossiersExistants)
         {"Ecole Ancienne", "Le dossier " + QDir::toNativeSeparators(dossierDonnees("Ecole Ancienne BR"))
                                + " existe déjà et contient des fichiers."},
         {"Ecole Bloquee", "Le dossier " + QDir::toNativeSeparators(dossierArchive("Ecole Bloquee"))
+                              + " n'a pas pu être créé"},
+        {"Ecole Coincee", "Le dossier " + QDir::toNativeSeparators(dossierDonnees("Ecole Coincee"))
                               + " n'a pas pu être créé"},
     };
     for (const Cas& c : cas) {
@@ -131,6 +136,20 @@ TEST_F(NouvelEtablissement, DossiersExistants)
               QStringLiteral("Ecole Vide"));
     EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("Ecole Pleine"))));
     EXPECT_FALSE(QFileInfo::exists(dossierDonnees(QStringLiteral("Ecole Ancienne"))));
+    EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("Ecole Coincee")))) << "a refused creation leaves no folder";
+}
+
+TEST_F(NouvelEtablissement, UnNomDontLesDossiersSontCeuxDUnAutreEstRefuse)
+{
+    base::db().exec(QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Ecole d''Art/Design')"));
+    FormNouvEtab& form = ouvrir();
+    boite(form, "TextNom")->setText(QStringLiteral("ECOLE D'ART_design"));
+    boite(form, "TextCP")->setText(QStringLiteral("69005"));
+    dialogues_.message(QStringLiteral("donnerait les mêmes dossiers que l'établissement « Ecole d'Art/Design »"));
+    valider(form);
+
+    EXPECT_EQ(nombreEtablissements(), 1);
+    EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("ECOLE D'ART_design"))));
 }
 
 TEST_F(NouvelEtablissement, FiltresDeSaisieEtAnnulation)
@@ -138,6 +157,11 @@ TEST_F(NouvelEtablissement, FiltresDeSaisieEtAnnulation)
     FormNouvEtab& form = ouvrir();
     taper(boite(form, "TextNom"), QStringLiteral("Saint-Exupéry d'Ô.ç 2"));
     EXPECT_EQ(boite(form, "TextNom")->text(), QStringLiteral("SaintExupéry dç 2"));
+    // Pasted text meets the same filter.
+    boite(form, "TextNom")->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("Ecole d'Art/Design"));
+    QTest::keyClick(boite(form, "TextNom"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(boite(form, "TextNom")->text(), QStringLiteral("Ecole dArtDesign"));
     taper(boite(form, "TextCP"), QStringLiteral("69a. 005"));
     QTest::keyClick(boite(form, "TextCP"), Qt::Key_Backspace);
     EXPECT_EQ(boite(form, "TextCP")->text(), QStringLiteral("6900"));

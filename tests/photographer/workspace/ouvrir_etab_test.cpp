@@ -1,9 +1,12 @@
 #include "tests/photographer/workspace/formulaires_fixture.h"
+#include "tests/support/read_only_folder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -289,3 +292,33 @@ TEST_F(ImportCsvEleves, DeuxMilleElevesEnMoinsDUneSeconde)
 }
 
 } // namespace
+
+TEST_F(ImportCsvEleves, UneListeCommeLesEcolesLesExportentSurUnSupportEnLectureSeule)
+{
+    const QString code = ajouterEtablissement(QStringLiteral("Ecole Sud"));
+    const QString fichier = ecrireListe(QStringLiteral("sud.csv"),
+                                        text::toWindows1252(QStringLiteral("\"NOM\";\"PRENOM\";\"CLASSE\"\r\n"
+                                                                           "\"DUPONT\";\"Léa\";\"6A\"\r\n"
+                                                                           ";;\r\n"
+                                                                           "\"Le \"\"Grand\"\"\";Paul;6A\r\n"
+                                                                           "\"Martin; Jr\";\tEva\t;\"5B\"\r\n"
+                                                                           " ; ;\t\r\n")));
+    const ReadOnlyFolder lectureSeule(sandbox_.path(QStringLiteral("ecole")));
+    if (!lectureSeule.active())
+        GTEST_SKIP() << "the folder cannot be made read-only";
+    OuvrirEtab& form = ouvrir(code, fichier);
+    const QString copie = paths::join(paths::dataDir(), {QStringLiteral("sud_revu.csv")});
+    EXPECT_EQ(etat::FichierChoisi, copie);
+    EXPECT_FALSE(QFileInfo::exists(sandbox_.path(QStringLiteral("ecole/sud_revu.csv"))));
+
+    choisirNomPrenomClasse(form);
+    dialogues_.message(QStringLiteral(" Nombre d'élèves : 3"))
+        .message(QStringLiteral("Chargement fichier terminé\nLe dossier du fichier choisi n'étant pas accessible en "
+                                "écriture, sa copie revue est dans ")
+                 + QDir::toNativeSeparators(copie));
+    charger(form);
+
+    EXPECT_EQ(eleves(code), (std::vector<QStringList>{{code, "DUPONT", "Léa", "6A", "", "", "", "", ""},
+                                                      {code, "Le \"Grand\"", "Paul", "6A", "", "", "", "", ""},
+                                                      {code, "Martin; Jr", "Eva", "5B", "", "", "", "", ""}}));
+}
