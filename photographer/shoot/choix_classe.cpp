@@ -15,6 +15,7 @@
 #include "photographer/workspace/propos.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QHideEvent>
 #include <QLabel>
@@ -86,6 +87,23 @@ bool ecrire(Write write)
         dialogs::message(error.message(), dialogs::Icon::Critical);
         return false;
     }
+}
+
+// The archive folders are made before the first picture, so that a drive
+// that refuses them is told at once rather than at the first capture.
+void creerDossierArchive(const QString& dossier)
+{
+    if (!paths::ensureFolder(dossier))
+        dialogs::message(QStringLiteral("Le dossier d'archive %1 n'a pas pu être créé : les photos ne pourront pas "
+                                        "y être archivées.").arg(QDir::toNativeSeparators(dossier)),
+                         dialogs::Icon::Exclamation);
+}
+
+// Another window or program removed the student meanwhile: the board is read again.
+void eleveDisparu()
+{
+    dialogs::message(QStringLiteral("Cet élève n'est plus dans la base : la liste de la classe est relue."),
+                     dialogs::Icon::Exclamation);
 }
 
 void decocher(QRadioButton* option)
@@ -354,7 +372,7 @@ void ChoixClasse::onLoad()
 {
     MNU_AjoutEleve_->setEnabled(false);
     MNU_Changer_->setEnabled(false);
-    paths::ensureFolder(paths::onDrive({QStringLiteral("labohd"), paths::component(etat::NomEtabEnCours)}));
+    creerDossierArchive(paths::onDrive({QStringLiteral("labohd"), paths::component(etat::NomEtabEnCours)}));
 }
 
 void ChoixClasse::onActivate()
@@ -518,7 +536,7 @@ void ChoixClasse::Bt_Classe_Click(int index)
     raise();
 
     etat::DossierArchiveHD = paths::onDrive({QStringLiteral("labohd"), paths::component(etat::NomEtabEnCours)});
-    paths::ensureFolder(paths::join(etat::DossierArchiveHD, {paths::component(etat::ClasseEnCours)}));
+    creerDossierArchive(paths::join(etat::DossierArchiveHD, {paths::component(etat::ClasseEnCours)}));
 }
 
 QString ChoixClasse::dossierEtab() const
@@ -588,10 +606,8 @@ void ChoixClasse::arreterCapture()
 void ChoixClasse::marquer(int slot)
 {
     planche_->marquer(slot);
-    if (planche_->marque() >= 0) {
+    if (planche_->marque() >= 0)
         etat::Indice = planche_->marque();
-        etat::CdeEleveEnCours = planche_->eleves()[std::size_t(etat::Indice)].cle;
-    }
     MNU_Test_Prise_vue_->setEnabled(planche_->marque() >= 0);
 }
 
@@ -675,8 +691,11 @@ void ChoixClasse::Bt_Ajout_Click(int index)
                 return;
             }
             arreterCapture();
-            if (!ecrire([&] { roster::changerClasse(cleADeplacer_, classe); }))
+            bool trouve = false;
+            if (!ecrire([&] { trouve = roster::changerClasse(cleADeplacer_, classe); }))
                 return;
+            if (!trouve)
+                eleveDisparu();
             rebatirPlanche();
         }
         fermerChangement();
@@ -754,8 +773,11 @@ void ChoixClasse::MNU_Sup_Eleve_Click()
         != dialogs::Answer::Ok)
         return;
     arreterCapture();
-    if (!ecrire([&] { roster::supprimerEleve(eleve.cle); }))
+    bool trouve = false;
+    if (!ecrire([&] { trouve = roster::supprimerEleve(eleve.cle); }))
         return;
+    if (!trouve)
+        eleveDisparu();
     rebatirPlanche();
 }
 

@@ -82,7 +82,10 @@ void PriseDeVue::TimerHot_Timer()
             QString echec = erreur;
             if (echec.isEmpty()) {
                 try {
-                    roster::enregistrerNomPhoto(eleve.cle, QFileInfo(fichier).fileName());
+                    if (!roster::enregistrerNomPhoto(eleve.cle, QFileInfo(fichier).fileName()))
+                        echec = QStringLiteral("L'élève %1 %2 n'est plus dans la base : sa photo a été classée mais "
+                                               "n'est rattachée à aucun élève. La prise de vues est arrêtée.")
+                                    .arg(eleve.prenom, eleve.nom);
                 } catch (const db::Error& error) {
                     echec = error.message();
                 }

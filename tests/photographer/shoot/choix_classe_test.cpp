@@ -2,6 +2,7 @@
 
 #include <QMenu>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTimer>
 
 using dialogs::Answer;
@@ -63,11 +64,10 @@ TEST_F(ChoixClasseTest, ShootsAClassFromTheWatchedFolderInOrder)
     // A file still being written is left until it is whole.
     const QString moitie = hot(QStringLiteral("IMG_0002.jpg"));
     Sandbox::writeFile(moitie, deuxieme.left(deuxieme.size() / 2));
-    for (int i = 0; i < 3; ++i) {
+    QSignalSpy classements(&prise(form), &PriseDeVue::avancement);
+    for (int i = 0; i < 3; ++i)
         prise(form).TimerHot_Timer();
-        QTest::qWait(20);
-    }
-    QTest::qWait(1000);
+    EXPECT_TRUE(classements.isEmpty()) << "a filing started on a half-written file";
     EXPECT_TRUE(QFile::exists(moitie));
     EXPECT_FALSE(QFile::exists(paths::join(dossierEtab(), {durand + QStringLiteral(".jpg")})));
     {
@@ -133,10 +133,10 @@ TEST_F(ChoixClasseTest, AFileThatIsNotAWholePictureIsNeverFiled)
     const QByteArray entier = jpeg();
     const QString coupe = hot(QStringLiteral("A_coupe.jpg"));
     Sandbox::writeFile(coupe, entier.left(entier.size() * 2 / 3));
-    for (int i = 0; i < 5; ++i) {
+    QSignalSpy classements(&prise(form), &PriseDeVue::avancement);
+    for (int i = 0; i < 5; ++i)
         prise(form).TimerHot_Timer();
-        QTest::qWait(30);
-    }
+    EXPECT_TRUE(classements.isEmpty()) << "a filing started on a file cut short";
     EXPECT_FALSE(QFile::exists(picture));
     EXPECT_TRUE(timer->isActive());
     dialogues_.message(QStringLiteral("A_coupe.jpg"));

@@ -1,4 +1,4 @@
-#include "tests/photographer/workspace/accueil_fixture.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include "photographer/workspace/etablissements.h"
 
@@ -83,7 +83,7 @@ bool aucunPresent(const QString& nom)
 
 } // namespace
 
-using AccueilListe = AccueilFixture;
+using AccueilListe = PhotographeFixture;
 
 TEST_F(AccueilListe, LaListeCompteLesEtablissementsEtSuitLaLigneCourante)
 {
@@ -129,7 +129,7 @@ TEST_F(AccueilListe, SupprimerUnEtablissementNeRetireQueSesLignesEtSesDossiers)
     const QString voisin = ajouterEtablissement(QStringLiteral("d'Arc"));
     base().exec(QStringLiteral("INSERT INTO Etablissements (CdeEtablissement, Nom) VALUES (11, 'Onze')"));
     for (const QString& code : {cible, voisin, QStringLiteral("11")}) {
-        ajouterEleve(code, QStringLiteral("Martin"));
+        eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QString(), code);
         base().exec(QStringLiteral("INSERT INTO RecTarifs (RecCodeEtablissement) VALUES (?1)"), {code});
         base().exec(QStringLiteral("INSERT INTO RecPochetteInc (CodeEtab) VALUES (?1)"), {code});
     }
@@ -138,14 +138,14 @@ TEST_F(AccueilListe, SupprimerUnEtablissementNeRetireQueSesLignesEtSesDossiers)
 
     Accueil& accueil = demarrer();
     cliquerLigne(accueil, 0);
-    dialogues.message(QStringLiteral("l'établissement d'Arc* va être"), dialogs::Answer::Ok)
+    dialogues_.message(QStringLiteral("l'établissement d'Arc* va être"), dialogs::Answer::Ok)
         .message(QStringLiteral("Etablissement : d'Arc* supprimé définitivement."));
     entree(accueil, "MNU_Sup_1")->trigger();
 
-    EXPECT_EQ(dialogues.prompts().front().text,
+    EXPECT_EQ(dialogues_.prompts().front().text,
               QStringLiteral("Attention, l'établissement d'Arc* va être définitivement supprimé.\n"
                              "Etes-vous sûr de vouloir continuer ?"));
-    EXPECT_EQ(dialogues.prompts().front().buttons, dialogs::Buttons::OkCancel);
+    EXPECT_EQ(dialogues_.prompts().front().buttons, dialogs::Buttons::OkCancel);
     const QString parCode[][2] = {{QStringLiteral("Etablissements"), QStringLiteral("CdeEtablissement")},
                                   {QStringLiteral("Eleves"), QStringLiteral("CodeEtablissement")},
                                   {QStringLiteral("RecTarifs"), QStringLiteral("RecCodeEtablissement")},
@@ -173,14 +173,14 @@ TEST_F(AccueilListe, UneSuppressionAnnuleeOuSansNomDeDossierNeSupprimeRien)
     for (const QString& nom : {QStringLiteral("Ecole A"), QString(), QStringLiteral(".."), QStringLiteral(".")}) {
         SCOPED_TRACE(nom.toStdString());
         const QString code = ajouterEtablissement(nom);
-        ajouterEleve(code, QStringLiteral("Martin"));
+        eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QString(), code);
         Sandbox::writeFile(paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.idx.temoin")}), "x");
         Accueil& accueil = demarrer();
         cliquerLigne(accueil, 0);
         if (nom == QStringLiteral("Ecole A")) {
-            dialogues.message(QStringLiteral("va être définitivement supprimé"), dialogs::Answer::Cancel);
+            dialogues_.message(QStringLiteral("va être définitivement supprimé"), dialogs::Answer::Cancel);
         } else {
-            dialogues.message(QStringLiteral("va être définitivement supprimé"), dialogs::Answer::Ok)
+            dialogues_.message(QStringLiteral("va être définitivement supprimé"), dialogs::Answer::Ok)
                 .message(QStringLiteral("ne peut pas être supprimé"));
         }
         entree(accueil, "MNU_Sup_1")->trigger();
@@ -215,9 +215,9 @@ TEST_F(AccueilListe, RenommerChangeLeNomEtLesQuatreDossiers)
     remplirDossiers(QStringLiteral("Ecole A"));
     Accueil& accueil = demarrer();
     cliquerLigne(accueil, 0);
-    dialogues.message(QStringLiteral("modifier le nom de l'établissement est irréversible"));
+    dialogues_.message(QStringLiteral("modifier le nom de l'établissement est irréversible"));
     entree(accueil, "MNU_Modif_Nom")->trigger();
-    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     saisir(accueil, QStringLiteral("Ecole d'Été"));
 
     EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
@@ -253,10 +253,10 @@ TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
     Accueil& accueil = demarrer();
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nouveau.toStdString());
-        dialogues.message(c.refus);
+        dialogues_.message(c.refus);
         editerCellule(accueil, 0, 1, c.nouveau);
 
-        EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
         EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
                   QStringLiteral("Ecole A"));
         EXPECT_TRUE(tousPresents(QStringLiteral("Ecole A")));
@@ -295,13 +295,13 @@ TEST_F(AccueilListe, LeSeparateurCsvNeGardeQuUnSeulCaractere)
         etat::SeparateurCsv = QStringLiteral(";");
         for (const Etape& etape : c.etapes) {
             if (const auto* saisie = std::get_if<Saisie>(&etape))
-                dialogues.input(QStringLiteral("Indiquer le type de séparateur"), *saisie);
+                dialogues_.input(QStringLiteral("Indiquer le type de séparateur"), *saisie);
             else
-                dialogues.message(std::get<Message>(etape).texte);
+                dialogues_.message(std::get<Message>(etape).texte);
         }
         entree(accueil, "MNU_CSV")->trigger();
 
-        EXPECT_TRUE(dialogues.allAnswered());
+        EXPECT_TRUE(dialogues_.allAnswered());
         EXPECT_EQ(etat::SeparateurCsv, c.garde);
         EXPECT_EQ(reglageLu(QStringLiteral("csv")), c.garde);
     }
@@ -332,10 +332,10 @@ TEST_F(AccueilListe, UneSauvegardeImpossibleLeDit)
     // A file where the backup folder should be.
     Sandbox::writeFile(paths::join(paths::dataDir(), {QStringLiteral("backup")}), "pas un dossier");
     Accueil& accueil = demarrer();
-    dialogues.message(QStringLiteral("la base n'a pas été sauvegardée"));
+    dialogues_.message(QStringLiteral("la base n'a pas été sauvegardée"));
     entree(accueil, "MNU_Sauvegarde")->trigger();
 
-    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_EQ(existingForm<Accueil>(), &accueil);
 }
 
@@ -344,7 +344,7 @@ TEST_F(AccueilListe, ViderLaBaseEnregistreLaDemandePourLeProchainDemarrage)
     Accueil& accueil = demarrer();
     for (const auto& [reponse, attendu] : {std::pair{dialogs::Answer::Ok, QStringLiteral("1")},
                                            std::pair{dialogs::Answer::Cancel, QStringLiteral("0")}}) {
-        dialogues.message(QStringLiteral("sera archivée et vidée au prochain démarrage"), reponse);
+        dialogues_.message(QStringLiteral("sera archivée et vidée au prochain démarrage"), reponse);
         entree(accueil, "MNU_Videbase")->trigger();
         EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), attendu);
     }

@@ -1,4 +1,4 @@
-#include "tests/photographer/workspace/formulaires_fixture.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,10 +10,11 @@ namespace {
 
 const QString kJeanne = QStringLiteral("Collège Jeanne d'Arc");
 
-class NouvelEtablissement : public FormulairesAtelier {
+class NouvelEtablissement : public PhotographeFixture {
 protected:
     FormNouvEtab& ouvrir()
     {
+        base(); // a machine past its first start
         FormNouvEtab& form = formInstance<FormNouvEtab>();
         form.showForm();
         return form;
@@ -34,7 +35,7 @@ protected:
 
     static int nombreEtablissements()
     {
-        return base::db().scalar(QStringLiteral("SELECT count(*) FROM Etablissements")).toInt();
+        return base().scalar(QStringLiteral("SELECT count(*) FROM Etablissements")).toInt();
     }
 };
 
@@ -50,7 +51,7 @@ TEST_F(NouvelEtablissement, CreeLaLigneEtLesDeuxDossiers)
     taper(boite(form, "TextMail"), QStringLiteral("ce.0690000@ac-lyon.example"));
     valider(form);
 
-    const db::Rows lignes = base::db().query(QStringLiteral("SELECT * FROM Etablissements"));
+    const db::Rows lignes = base().query(QStringLiteral("SELECT * FROM Etablissements"));
     ASSERT_EQ(lignes.size(), 1u);
     EXPECT_EQ(lignes[0][u"Nom"], kJeanne);
     EXPECT_EQ(lignes[0][u"Code Postal"], QStringLiteral("69005"));
@@ -125,9 +126,9 @@ TEST_F(NouvelEtablissement, DossiersExistants)
             dialogues_.message(c.message);
         valider(form);
         EXPECT_EQ(existingForm<FormNouvEtab>() == nullptr, c.message.isEmpty()) << c.nom.toStdString();
-        dechargerFormulaires<FormNouvEtab>();
+        decharger<FormNouvEtab>();
     }
-    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT group_concat(Nom) FROM Etablissements")),
+    EXPECT_EQ(base().scalar(QStringLiteral("SELECT group_concat(Nom) FROM Etablissements")),
               QStringLiteral("Ecole Vide"));
     EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("Ecole Pleine"))));
     EXPECT_FALSE(QFileInfo::exists(dossierDonnees(QStringLiteral("Ecole Ancienne"))));

@@ -1,4 +1,5 @@
-#include "tests/photographer/workspace/formulaires_fixture.h"
+#include "common/text.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,7 +19,7 @@ const QString kListe = QStringLiteral("NOM;PRENOM;CLASSE;NAISSANCE;REGIME\r\n"
                                       "O'BRIEN;Jean-Noël;5e B;01/02/2011;Demi-pension\r\n"
                                       "\r\n");
 
-class ImportCsvEleves : public FormulairesAtelier {
+class ImportCsvEleves : public PhotographeFixture {
 protected:
     QString ecrireListe(const QString& nom, const QByteArray& octets)
     {
@@ -55,7 +56,7 @@ protected:
     static std::vector<QStringList> eleves(const QString& code)
     {
         std::vector<QStringList> resultat;
-        for (const db::Row& ligne : base::db().query(
+        for (const db::Row& ligne : base().query(
                  QStringLiteral("SELECT CodeEtablissement, Nom, Prenom, Classe, Naissance, Regime, INE, "
                                 "NumInterne, NomPhoto FROM Eleves WHERE CodeEtablissement = ? ORDER BY CdeEleves"),
                  {code})) {
@@ -69,7 +70,7 @@ protected:
 
     static int nombreEleves()
     {
-        return base::db().scalar(QStringLiteral("SELECT count(*) FROM Eleves")).toInt();
+        return base().scalar(QStringLiteral("SELECT count(*) FROM Eleves")).toInt();
     }
 };
 
@@ -215,7 +216,7 @@ TEST_F(ImportCsvEleves, EtablissementUnQuandLeDixAdesEleves)
             un = code;
     }
     ASSERT_EQ(un, QStringLiteral("1"));
-    base::db().insert(QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Nom) VALUES ('10', 'ANCIEN')"));
+    base().insert(QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Nom) VALUES ('10', 'ANCIEN')"));
 
     OuvrirEtab& form = ouvrir(un, ecrireListe(QStringLiteral("un.csv"), "DURAND;Lea;6A\r\n"));
     form.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
@@ -230,7 +231,7 @@ TEST_F(ImportCsvEleves, EtablissementUnQuandLeDixAdesEleves)
 TEST_F(ImportCsvEleves, EtablissementAvecElevesNOuvrePasLeDialogue)
 {
     const QString code = ajouterEtablissement(QStringLiteral("Ecole du Parc"));
-    base::db().insert(QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Nom) VALUES (?, 'DURAND')"), {code});
+    base().insert(QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Nom) VALUES (?, 'DURAND')"), {code});
     etat::CodeEtabEnCours = code;
     formInstance<OuvrirEtab>().showForm();
     EXPECT_TRUE(dialogues_.prompts().empty());
@@ -238,10 +239,10 @@ TEST_F(ImportCsvEleves, EtablissementAvecElevesNOuvrePasLeDialogue)
 
 TEST_F(ImportCsvEleves, SeparateurLuAuChargementDuFormulaire)
 {
-    EcrireRegistre(etat::kCleRegistre, QStringLiteral("csv"), QStringLiteral(","));
+    reglage(QStringLiteral("csv"), QStringLiteral(","));
     const QString code = ajouterEtablissement(QStringLiteral("Ecole du Parc"));
     OuvrirEtab& form = ouvrir(code, ecrireListe(QStringLiteral("virgules.csv"), "DURAND,L'ea,6-A\r\n"));
-    EcrireRegistre(etat::kCleRegistre, QStringLiteral("csv"), QStringLiteral(";"));
+    reglage(QStringLiteral("csv"), QStringLiteral(";"));
 
     form.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
     choisirNomPrenomClasse(form);
@@ -253,7 +254,7 @@ TEST_F(ImportCsvEleves, SeparateurLuAuChargementDuFormulaire)
 TEST_F(ImportCsvEleves, EchecEnCoursDImportNeLaisseAucunEleve)
 {
     const QString code = ajouterEtablissement(QStringLiteral("Ecole du Parc"));
-    base::db().script(QStringLiteral("CREATE TEMP TRIGGER refus BEFORE INSERT ON Eleves WHEN NEW.Nom = 'BLANC' "
+    base().script(QStringLiteral("CREATE TEMP TRIGGER refus BEFORE INSERT ON Eleves WHEN NEW.Nom = 'BLANC' "
                                      "BEGIN SELECT RAISE(ABORT, 'refus'); END;"));
     OuvrirEtab& form = ouvrir(code, ecrireListe(QStringLiteral("parc.csv"),
                                                 "DURAND;Lea;6A\r\nBLANC;Eva;5B\r\nMARTIN;Paul;5B\r\n"));
