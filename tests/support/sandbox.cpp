@@ -87,7 +87,10 @@ QString Sandbox::configHome() const
 void Sandbox::blockSettingsFile(const QString& name) const
 {
     // A folder in the file's place refuses every write, even to root.
-    makeFolder(configHome() + u'/' + name);
+    const QString file = configHome() + u'/' + name;
+    if (QFileInfo(file).isFile() && !QFile::remove(file))
+        ADD_FAILURE() << "Sandbox: cannot remove " << file.toStdString();
+    makeFolder(file);
 }
 
 QString Sandbox::writeFile(const QString& path, const QByteArray& bytes)

@@ -77,6 +77,21 @@ TEST_F(HotFolderTest, OkKeepsTheChoiceAndARefusalChangesNothing)
     EXPECT_EQ(existingForm<HotFolder>(), nullptr);
 }
 
+TEST_F(HotFolderTest, AChoiceThatCannotBeSavedServesThisRunAndIsTold)
+{
+    const QString vide = sandbox_.path(QStringLiteral("nouveau"));
+    ASSERT_TRUE(paths::ensureFolder(vide));
+    sandbox_.blockSettingsFile(QStringLiteral("ZLV.ini"));
+    HotFolder& form = formInstance<HotFolder>();
+    form.showForm();
+    form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(vide);
+    dialogues_.message(QStringLiteral("ne servira que jusqu'à la fermeture de Zelvantis"));
+    QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("bt_ok")), Qt::LeftButton);
+    EXPECT_TRUE(dialogues_.lastPrompt().text.contains(sandbox_.configHome() + QStringLiteral("/ZLV.ini")));
+    EXPECT_EQ(etat::DossierHot, vide + u'/');
+    EXPECT_EQ(existingForm<HotFolder>(), nullptr);
+}
+
 TEST_F(HotFolderTest, AnnulerChangesNothing)
 {
     const QString avant = etat::DossierHot;

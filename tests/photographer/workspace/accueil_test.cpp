@@ -349,3 +349,33 @@ TEST_F(AccueilListe, ViderLaBaseEnregistreLaDemandePourLeProchainDemarrage)
         EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), attendu);
     }
 }
+
+TEST_F(AccueilListe, UnReglageQuiNePeutEtreEnregistreLeDitEnNommantLeFichier)
+{
+    Accueil& accueil = demarrer();
+    sandbox_.blockSettingsFile(QStringLiteral("ZLV.ini"));
+    const QString fichier = sandbox_.configHome() + QStringLiteral("/ZLV.ini");
+
+    dialogues_.input(QStringLiteral("Indiquer le type de séparateur"), QStringLiteral(","));
+    dialogues_.message(QStringLiteral("le séparateur « , » ne servira que jusqu'à la fermeture de Zelvantis"));
+    entree(accueil, "MNU_CSV")->trigger();
+    EXPECT_TRUE(dialogues_.lastPrompt().text.contains(fichier));
+    EXPECT_EQ(etat::SeparateurCsv, QStringLiteral(","));
+
+    dialogues_.message(QStringLiteral("sera archivée et vidée au prochain démarrage"));
+    dialogues_.message(QStringLiteral("la base ne sera ni archivée ni vidée au prochain démarrage"));
+    entree(accueil, "MNU_Videbase")->trigger();
+    EXPECT_TRUE(dialogues_.lastPrompt().text.contains(fichier));
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+}
+
+TEST_F(AccueilListe, UnDossierDeTravailImpossibleACreerEstSignale)
+{
+    // A file where the watched folder should be.
+    Sandbox::writeFile(sandbox_.path(QStringLiteral("hotfolder")), "pas un dossier");
+    dialogues_.message(QStringLiteral("n'ont pas pu être créés"));
+    demarrer();
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_TRUE(dialogues_.lastPrompt().text.contains(QStringLiteral("hotfolder")));
+    EXPECT_TRUE(QFileInfo(etat::CheminDonnees).isDir());
+}
