@@ -137,15 +137,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CaptureTurns, ::testing::Values(
     TurnCase{{300, 200}, 90, {200, 300}, {1, 0}},     // small: turned, never enlarged
     TurnCase{{390, 260}, 0, {390, 260}, {0, 0}}));
 
-TEST(CaptureRotation, HandPositionGivesTheTurn)
-{
-    EXPECT_EQ(capture::rotationDegrees("TeteGauche", false), 90);
-    EXPECT_EQ(capture::rotationDegrees("TeteDroite", false), 270);
-    EXPECT_EQ(capture::rotationDegrees("TeteGauche", true), 0);
-    EXPECT_EQ(capture::rotationDegrees("TeteDroite", true), 0);
-    EXPECT_EQ(capture::rotationDegrees("", false), 0);
-}
-
 TEST_F(CaptureFiling, WritesArchiveUntouchedAndThreeCopiesOfTheWorkingPicture)
 {
     const QByteArray original = cameraJpeg({1200, 800});

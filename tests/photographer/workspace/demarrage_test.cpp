@@ -55,14 +55,6 @@ TEST(DemarrageRegles, UneArchiveDuMemeJourNEcraseJamaisLaPrecedente)
     }
 }
 
-TEST(DemarrageRegles, LaMiseAJourSOuvreAuDelaDeVingtJours)
-{
-    const QDate jour(2026, 3, 1);
-    EXPECT_FALSE(demarrage::majAOuvrir(jour.addDays(-20), jour));
-    EXPECT_TRUE(demarrage::majAOuvrir(jour.addDays(-21), jour));
-    EXPECT_FALSE(demarrage::majAOuvrir(jour.addDays(3), jour));
-}
-
 using DemarrageAccueil = PhotographeFixture;
 
 TEST_F(DemarrageAccueil, PremierDemarrageInstalleDossiersBaseEtReglages)

@@ -99,10 +99,4 @@ TEST_F(DemarrageEcole, BaseIlisibleArreteLeProgrammeEnLaNommant)
     EXPECT_EQ(existingForm<FormAccueil>(), nullptr);
 }
 
-TEST(DemarrageVersion, TexteDeVersion)
-{
-    EXPECT_EQ(demarrage::texteVersion(4, 1, 10), QStringLiteral("Version 4.1 R10"));
-    EXPECT_EQ(demarrage::texteVersion(1, 0, 0), QStringLiteral("Version 1.0 R0"));
-}
-
 } // namespace

@@ -10,17 +10,6 @@
 
 namespace {
 
-TEST(ProceduresEcole, EstPairLitLeBitDePoidsFaible)
-{
-    struct Cas {
-        qint32 n;
-        bool pair;
-    };
-    for (const Cas& cas : {Cas{0, true}, Cas{2, true}, Cas{-4, true}, Cas{1, false}, Cas{7, false},
-                           Cas{-3, false}, Cas{INT32_MIN, true}, Cas{INT32_MAX, false}})
-        EXPECT_EQ(EstPair(cas.n), cas.pair) << cas.n;
-}
-
 TEST(ProceduresEcole, SupprimerDossierRetireTouteLArborescenceMemeCachee)
 {
     Sandbox sandbox;
