@@ -49,7 +49,7 @@ TEST(Helpers, FichierExisteAnswersForFilesOnly)
 {
     Sandbox sandbox;
     const QString file = Sandbox::writeFile(sandbox.path(QStringLiteral("a.txt")), "x");
-    QDir().mkpath(sandbox.path(QStringLiteral("dossier")));
+    ASSERT_TRUE(QDir().mkpath(sandbox.path(QStringLiteral("dossier"))));
     EXPECT_TRUE(FichierExiste(file));
     EXPECT_FALSE(FichierExiste(sandbox.path(QStringLiteral("absent.txt"))));
     EXPECT_FALSE(FichierExiste(sandbox.path(QStringLiteral("dossier"))));

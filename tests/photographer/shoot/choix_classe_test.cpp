@@ -291,7 +291,7 @@ TEST_F(ChoixClasseTest, TheTestShotGoesIntoTheWatchedFolderInUse)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
     etat::DossierHot = paths::onDrive({QStringLiteral("camera")}) + u'/';
-    paths::ensureFolder(etat::DossierHot);
+    ASSERT_TRUE(paths::ensureFolder(etat::DossierHot));
     ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
     cliquer(form, 0);
@@ -318,7 +318,7 @@ TEST_F(ChoixClasseTest, PurgeAndCleanUpRemoveOnlyTheirFiles)
     auto remplir = [] {
         for (const char* nom : {"IMG_1.JPG", "IMG_2.jpg.tmp", "note.txt"})
             Sandbox::writeFile(hot(QString::fromLatin1(nom)), "x");
-        paths::ensureFolder(hot(QStringLiteral("sous-dossier")));
+        ASSERT_TRUE(paths::ensureFolder(hot(QStringLiteral("sous-dossier"))));
     };
     auto contenu = [] { return QDir(etat::DossierHot).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name); };
 

@@ -16,13 +16,13 @@ TEST_F(HotFolderTest, RefusesWhatCannotBeTheWatchedFolder)
     const QString vide = sandbox_.path(QStringLiteral("vide")), plein = sandbox_.path(QStringLiteral("plein"));
     const QString sousDossiers = sandbox_.path(QStringLiteral("sous")), cache = sandbox_.path(QStringLiteral("cache"));
     const QString lecture = sandbox_.path(QStringLiteral("lecture"));
-    paths::ensureFolder(vide);
+    ASSERT_TRUE(paths::ensureFolder(vide));
     Sandbox::writeFile(plein + QStringLiteral("/IMG_1.JPG"), "x");
-    paths::ensureFolder(sousDossiers + QStringLiteral("/a"));
+    ASSERT_TRUE(paths::ensureFolder(sousDossiers + QStringLiteral("/a")));
     Sandbox::writeFile(cache + QStringLiteral("/.cache"), "x");
-    paths::ensureFolder(lecture);
+    ASSERT_TRUE(paths::ensureFolder(lecture));
     ::chmod(QFile::encodeName(lecture).constData(), 0555);
-    paths::ensureFolder(donnees + QStringLiteral("/Ecole"));
+    ASSERT_TRUE(paths::ensureFolder(donnees + QStringLiteral("/Ecole")));
 
     struct Cas {
         QString dossier;
@@ -52,7 +52,7 @@ TEST_F(HotFolderTest, OkKeepsTheChoiceAndARefusalChangesNothing)
     const QString avant = etat::DossierHot;
     const QString plein = sandbox_.path(QStringLiteral("plein")), vide = sandbox_.path(QStringLiteral("photos"));
     Sandbox::writeFile(plein + QStringLiteral("/a.jpg"), "x");
-    paths::ensureFolder(vide);
+    ASSERT_TRUE(paths::ensureFolder(vide));
 
     HotFolder& form = formInstance<HotFolder>();
     form.showForm();

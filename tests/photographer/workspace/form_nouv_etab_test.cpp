@@ -96,7 +96,7 @@ TEST_F(NouvelEtablissement, SaisiesRefuseesDansLOrdre)
 TEST_F(NouvelEtablissement, DossiersExistants)
 {
     // An empty folder left behind is reused.
-    paths::ensureFolder(dossierArchive(QStringLiteral("Ecole Vide")));
+    ASSERT_TRUE(paths::ensureFolder(dossierArchive(QStringLiteral("Ecole Vide"))));
     // One that holds pictures of someone else is not.
     Sandbox::writeFile(paths::join(dossierDonnees(QStringLiteral("Ecole Pleine")), {QStringLiteral("12.jpg")}), "x");
     // Nor one whose copies kept pictures of a former establishment.

@@ -56,7 +56,7 @@ TEST_F(DemarrageEcole, PremierDemarrageInstalleLaBaseEtLesModelesSansRienRemplac
 TEST_F(DemarrageEcole, UneBaseDUneVersionAnterieureRecoitLesTablesQuiLuiManquent)
 {
     const QString chemin = paths::join(donnees(), {QStringLiteral("classevizmora.idx")});
-    QDir().mkpath(donnees());
+    ASSERT_TRUE(QDir().mkpath(donnees()));
     {
         db::Database ancienne(chemin);
         ancienne.script(QStringLiteral("CREATE TABLE Eleves (CdeEleves INTEGER PRIMARY KEY AUTOINCREMENT,"

@@ -18,7 +18,7 @@ TEST(ProceduresEcole, SupprimerDossierRetireTouteLArborescenceMemeCachee)
     Sandbox::writeFile(dossier + QStringLiteral("/b.jpg"), "b");
     Sandbox::writeFile(dossier + QStringLiteral("/.cache"), "c");
     Sandbox::writeFile(dossier + QStringLiteral("/6A/c.jpg"), "c");
-    QDir().mkpath(dossier + QStringLiteral("/6A/vide"));
+    ASSERT_TRUE(QDir().mkpath(dossier + QStringLiteral("/6A/vide")));
 
     EXPECT_TRUE(SupprimerDossier(dossier + u'/'));
     EXPECT_FALSE(QFileInfo::exists(dossier));
@@ -29,7 +29,7 @@ TEST(ProceduresEcole, SupprimerDossierNeSuitJamaisUnLienSymbolique)
     Sandbox sandbox;
     const QString dehors = Sandbox::writeFile(sandbox.path(QStringLiteral("Garder/precieux.jpg")), "x");
     const QString dossier = sandbox.path(QStringLiteral("Exportation"));
-    QDir().mkpath(dossier);
+    ASSERT_TRUE(QDir().mkpath(dossier));
     ASSERT_TRUE(QFile::link(sandbox.path(QStringLiteral("Garder")), dossier + QStringLiteral("/lienDossier")));
     ASSERT_TRUE(QFile::link(dehors, dossier + QStringLiteral("/lienFichier.jpg")));
     ASSERT_TRUE(QFile::link(sandbox.path(QStringLiteral("absent")), dossier + QStringLiteral("/lienCasse")));
