@@ -149,8 +149,9 @@ QString preparerDossiersDeTravail()
             manquants << QDir::toNativeSeparators(dossier);
     }
     const QString copieImport = paths::join(paths::dataDir(), {QStringLiteral("zlsyst.imp")});
-    if (FichierExiste(copieImport))
-        QFile::remove(copieImport);
+    // A leftover copy only takes room: the detail on stderr is enough.
+    if (FichierExiste(copieImport) && !QFile::remove(copieImport))
+        qWarning("Import work copy %s not removed", qUtf8Printable(copieImport));
     if (manquants.isEmpty())
         return {};
     return QStringLiteral("Les dossiers de travail suivants n'ont pas pu être créés : %1. "
