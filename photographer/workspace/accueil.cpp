@@ -223,9 +223,9 @@ bool Accueil::traiterArchivageDemande()
     const bool demande = demarrage::archivageDemande();
     if (demande
         && dialogs::message(QStringLiteral("Attention, la base de donnée va être archivée et vidée ENTIEREMENT "
-                                        "MAINTENANT. Souhaitez vous continuer ?"),
-                         dialogs::Icon::None, dialogs::Buttons::OkCancel)
-        == dialogs::Answer::Ok) {
+                                           "MAINTENANT. Souhaitez vous continuer ?"),
+                            dialogs::Icon::None, dialogs::Buttons::OkCancel)
+               == dialogs::Answer::Ok) {
         const QString echec = demarrage::archiverEtVider(QDateTime::currentDateTime());
         if (!echec.isEmpty()) {
             dialogs::message(echec, dialogs::Icon::Critical);

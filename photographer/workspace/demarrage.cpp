@@ -68,7 +68,8 @@ bool archivageDemande()
 
 QString ecrireArchivageDemande(bool demande)
 {
-    if (EcrireRegistre(etat::kCleRegistre, QStringLiteral("NewBase"), demande ? QStringLiteral("1") : QStringLiteral("0")))
+    const QString valeur = demande ? QStringLiteral("1") : QStringLiteral("0");
+    if (EcrireRegistre(etat::kCleRegistre, QStringLiteral("NewBase"), valeur))
         return {};
     return RegistreNonEcrit(etat::kCleRegistre,
                             demande ? QStringLiteral("la base ne sera ni archivée ni vidée au prochain démarrage.")
