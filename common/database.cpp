@@ -71,8 +71,10 @@ Database::Database(const QString& path) : path_(path)
     }
     sqlite3_extended_result_codes(handle_, 1);
     sqlite3_busy_timeout(handle_, 2000);
-    sqlite3_create_collation_v2(handle_, "FR", SQLITE_UTF8, nullptr, frenchCollation, nullptr);
     try {
+        // Names, classes and groups are compared with it: without it, statements fail later, far from the cause.
+        if (sqlite3_create_collation_v2(handle_, "FR", SQLITE_UTF8, nullptr, frenchCollation, nullptr) != SQLITE_OK)
+            fail(QStringLiteral("collation FR"));
         // Rollback journal: the database stays one self-contained file to copy or hand over.
         script(QStringLiteral("PRAGMA journal_mode=DELETE;"));
         // Fails here, with a clear message, for a file that is not a database.

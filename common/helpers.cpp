@@ -39,11 +39,22 @@ std::optional<QString> LireRegistre(const QString& cle, const QString& nomValeur
     return text;
 }
 
-void EcrireRegistre(const QString& cle, const QString& nomValeur, const QString& valeur)
+bool EcrireRegistre(const QString& cle, const QString& nomValeur, const QString& valeur)
 {
-    QSettings settings(fichierRegistre(cle), QSettings::IniFormat);
+    const QString fichier = fichierRegistre(cle);
+    QSettings settings(fichier, QSettings::IniFormat);
     settings.setValue(nomValeur, valeur);
     settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return true;
+    qWarning("Settings file %s not written (QSettings status %d)", qUtf8Printable(fichier), int(settings.status()));
+    return false;
+}
+
+QString RegistreNonEcrit(const QString& cle, const QString& consequence)
+{
+    return QStringLiteral("Le réglage n'a pas pu être enregistré dans le fichier %1 : %2")
+        .arg(QDir::toNativeSeparators(fichierRegistre(cle)), consequence);
 }
 
 QString DossierSpecial(int csidl)

@@ -13,7 +13,11 @@ bool FichierExiste(const QString& chemin);
 
 // A text setting: the key path names the settings file, the value name its entry.
 std::optional<QString> LireRegistre(const QString& cle, const QString& nomValeur);
-void EcrireRegistre(const QString& cle, const QString& nomValeur, const QString& valeur);
+// False when the settings file could not be written (the detail goes to stderr).
+[[nodiscard]] bool EcrireRegistre(const QString& cle, const QString& nomValeur, const QString& valeur);
+// The French sentence telling that a setting was not kept, naming the settings
+// file, followed by what that means for the user.
+QString RegistreNonEcrit(const QString& cle, const QString& consequence);
 
 // Identifier 0 is the desktop; any other answers "".
 QString DossierSpecial(int csidl);
@@ -21,5 +25,5 @@ QString DossierSpecial(int csidl);
 // Keeps a window above the others, where it is, at its size.
 void MettreAuPremierPlan(QWidget* frm);
 
-// The settings file that a key path maps to (exposed for tests).
+// The settings file that a key path maps to.
 QString fichierRegistre(const QString& cle);

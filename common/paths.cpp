@@ -21,11 +21,20 @@ QString driveRoot()
     return root.isEmpty() ? QDir::homePath() : QDir::cleanPath(root);
 }
 
+namespace {
+// A folder that cannot be made is told by the first write into it, which
+// names the file; the detail here helps to see why.
+QString ensured(const QString& folder)
+{
+    if (!ensureFolder(folder))
+        qWarning("Folder %s cannot be created", qUtf8Printable(folder));
+    return folder;
+}
+} // namespace
+
 QString desktop()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    ensureFolder(folder);
-    return folder;
+    return ensured(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
 }
 
 QString programDir()
@@ -37,9 +46,7 @@ QString programDir()
 
 QString dataDir()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    ensureFolder(folder);
-    return folder;
+    return ensured(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 void setProgramDirForTests(const QString& folder)

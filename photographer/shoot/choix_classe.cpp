@@ -17,6 +17,7 @@
 #include "photographer/workspace/propos.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QHideEvent>
 #include <QLabel>
@@ -88,6 +89,23 @@ bool ecrire(Write write)
         dialogs::message(error.message(), dialogs::Icon::Critical);
         return false;
     }
+}
+
+// The archive folders are made before the first picture, so that a drive
+// that refuses them is told at once rather than at the first capture.
+void creerDossierArchive(const QString& dossier)
+{
+    if (!paths::ensureFolder(dossier))
+        dialogs::message(QStringLiteral("Le dossier d'archive %1 n'a pas pu être créé : les photos ne pourront pas "
+                                        "y être archivées.").arg(QDir::toNativeSeparators(dossier)),
+                         dialogs::Icon::Exclamation);
+}
+
+// Another window or program removed the student meanwhile: the board is read again.
+void eleveDisparu()
+{
+    dialogs::message(QStringLiteral("Cet élève n'est plus dans la base : la liste de la classe est relue."),
+                     dialogs::Icon::Exclamation);
 }
 
 void decocher(QRadioButton* option)
@@ -357,7 +375,7 @@ void ChoixClasse::onLoad()
     MNU_AjoutEleve_->setEnabled(false);
     MNU_Changer_->setEnabled(false);
     if (const dossiers_etab::Dossiers dossiers = dossiers_etab::de(etat::NomEtabEnCours); dossiers.valides())
-        paths::ensureFolder(dossiers.archive);
+        creerDossierArchive(dossiers.archive);
 }
 
 void ChoixClasse::onActivate()
@@ -521,7 +539,7 @@ void ChoixClasse::Bt_Classe_Click(int index)
     raise();
 
     etat::DossierArchiveHD = dossiers_etab::de(etat::NomEtabEnCours).archive;
-    paths::ensureFolder(paths::join(etat::DossierArchiveHD, {paths::component(etat::ClasseEnCours)}));
+    creerDossierArchive(paths::join(etat::DossierArchiveHD, {paths::component(etat::ClasseEnCours)}));
 }
 
 QString ChoixClasse::dossierEtab() const
@@ -591,10 +609,8 @@ void ChoixClasse::arreterCapture()
 void ChoixClasse::marquer(int slot)
 {
     planche_->marquer(slot);
-    if (planche_->marque() >= 0) {
+    if (planche_->marque() >= 0)
         etat::Indice = planche_->marque();
-        etat::CdeEleveEnCours = planche_->eleves()[std::size_t(etat::Indice)].cle;
-    }
     MNU_Test_Prise_vue_->setEnabled(planche_->marque() >= 0);
 }
 
@@ -678,8 +694,11 @@ void ChoixClasse::Bt_Ajout_Click(int index)
                 return;
             }
             arreterCapture();
-            if (!ecrire([&] { roster::changerClasse(cleADeplacer_, classe); }))
+            bool trouve = false;
+            if (!ecrire([&] { trouve = roster::changerClasse(cleADeplacer_, classe); }))
                 return;
+            if (!trouve)
+                eleveDisparu();
             rebatirPlanche();
         }
         fermerChangement();
@@ -757,8 +776,11 @@ void ChoixClasse::MNU_Sup_Eleve_Click()
         != dialogs::Answer::Ok)
         return;
     arreterCapture();
-    if (!ecrire([&] { roster::supprimerEleve(eleve.cle); }))
+    bool trouve = false;
+    if (!ecrire([&] { trouve = roster::supprimerEleve(eleve.cle); }))
         return;
+    if (!trouve)
+        eleveDisparu();
     rebatirPlanche();
 }
 

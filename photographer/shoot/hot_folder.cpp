@@ -187,7 +187,11 @@ void HotFolder::bt_ok_Click()
         return;
     }
     const QString choisi = dossier_hot::valeur(dossier);
-    EcrireRegistre(etat::kCleRegistre, QStringLiteral("HotFolder"), choisi);
+    if (!EcrireRegistre(etat::kCleRegistre, QStringLiteral("HotFolder"), choisi))
+        dialogs::message(RegistreNonEcrit(etat::kCleRegistre,
+                                          QStringLiteral("le dossier surveillé %1 ne servira que jusqu'à la fermeture "
+                                                         "de Zelvantis.").arg(QDir::toNativeSeparators(choisi))),
+                         dialogs::Icon::Exclamation);
     etat::DossierHot = choisi;
     unload();
 }

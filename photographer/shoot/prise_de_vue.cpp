@@ -28,7 +28,10 @@ namespace {
 QString photoRangee(const roster::Eleve& eleve, const camera_files::Entry& fichier)
 {
     try {
-        roster::enregistrerNomPhoto(eleve.cle, fichier.name());
+        if (!roster::enregistrerNomPhoto(eleve.cle, fichier.name()))
+            return QStringLiteral("L'élève %1 %2 n'est plus dans la base : sa photo a été classée mais "
+                                  "n'est rattachée à aucun élève. La prise de vues est arrêtée.")
+                .arg(eleve.prenom, eleve.nom);
     } catch (const db::Error& error) {
         return error.message();
     }

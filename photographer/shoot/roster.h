@@ -40,9 +40,9 @@ QString ajouterEleve(const QString& codeEtab, const QString& classe, const QStri
                      const QString& prenom);
 
 // Each returns false when no student has that key.
-bool changerClasse(const QString& cle, const QString& classe);
-bool supprimerEleve(const QString& cle);
-bool enregistrerNomPhoto(const QString& cle, const QString& nomPhoto);
+[[nodiscard]] bool changerClasse(const QString& cle, const QString& classe);
+[[nodiscard]] bool supprimerEleve(const QString& cle);
+[[nodiscard]] bool enregistrerNomPhoto(const QString& cle, const QString& nomPhoto);
 
 // A class exists through its students: it is created with ten placeholder
 // students "Nom1" / "Prénom1" to "Nom10" / "Prénom10", all or none.

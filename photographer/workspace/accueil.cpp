@@ -204,21 +204,8 @@ void Accueil::onLoad()
         return;
     }
     etat::SeparateurCsv = demarrage::lireSeparateur();
-
-    if (demarrage::archivageDemande()
-        && dialogs::message(QStringLiteral("Attention, la base de donnée va être archivée et vidée ENTIEREMENT "
-                                           "MAINTENANT. Souhaitez vous continuer ?"),
-                            dialogs::Icon::None, dialogs::Buttons::OkCancel)
-               == dialogs::Answer::Ok) {
-        const QString echec = demarrage::archiverEtVider(QDateTime::currentDateTime());
-        if (!echec.isEmpty()) {
-            // The request stays set: the archive is offered again at the next start.
-            dialogs::message(echec, dialogs::Icon::Critical);
-            unload();
-            return;
-        }
-    }
-    demarrage::ecrireArchivageDemande(false);
+    if (!traiterArchivageDemande())
+        return;
 
     const QDate aujourdhui = QDate::currentDate();
     if (demarrage::majAOuvrir(demarrage::lireDateMaj(aujourdhui), aujourdhui)) {
@@ -242,9 +229,35 @@ void Accueil::onLoad()
                                   layout::px(kQuitterHaut + kQuitterHauteur + 150));
 }
 
+// The archive-and-empty asked for at the previous run. False when the window
+// must close (the archive failed, the request stays for the next start).
+bool Accueil::traiterArchivageDemande()
+{
+    const bool demande = demarrage::archivageDemande();
+    if (demande
+        && dialogs::message(QStringLiteral("Attention, la base de donnée va être archivée et vidée ENTIEREMENT "
+                                           "MAINTENANT. Souhaitez vous continuer ?"),
+                            dialogs::Icon::None, dialogs::Buttons::OkCancel)
+               == dialogs::Answer::Ok) {
+        const QString echec = demarrage::archiverEtVider(QDateTime::currentDateTime());
+        if (!echec.isEmpty()) {
+            dialogs::message(echec, dialogs::Icon::Critical);
+            unload();
+            return false;
+        }
+    }
+    // Clearing a request that was not set can fail unseen: nothing changes.
+    const QString nonEcrit = demarrage::ecrireArchivageDemande(false);
+    if (demande && !nonEcrit.isEmpty())
+        dialogs::message(nonEcrit, dialogs::Icon::Exclamation);
+    return true;
+}
+
 void Accueil::onActivate()
 {
-    demarrage::preparerDossiersDeTravail();
+    const QString manquants = demarrage::preparerDossiersDeTravail();
+    if (!manquants.isEmpty())
+        dialogs::message(manquants, dialogs::Icon::Exclamation);
     rafraichirListe();
 }
 
@@ -455,7 +468,9 @@ void Accueil::MNU_Videbase_Click()
         QStringLiteral("Attention, la base de donnée sera archivée et vidée au prochain démarrage de Vizmora. "
                        "Souhaitez vous continuer ?"),
         dialogs::Icon::None, dialogs::Buttons::OkCancel);
-    demarrage::ecrireArchivageDemande(reponse == dialogs::Answer::Ok);
+    const QString nonEcrit = demarrage::ecrireArchivageDemande(reponse == dialogs::Answer::Ok);
+    if (!nonEcrit.isEmpty())
+        dialogs::message(nonEcrit, dialogs::Icon::Critical);
 }
 
 bool Accueil::renommageConfirme()
@@ -520,7 +535,13 @@ void Accueil::MNU_CSV_Click()
         return;
     }
     etat::SeparateurCsv = *reponse;
-    EcrireRegistre(etat::kCleRegistre, QStringLiteral("csv"), etat::SeparateurCsv);
+    if (!EcrireRegistre(etat::kCleRegistre, QStringLiteral("csv"), etat::SeparateurCsv)) {
+        dialogs::message(RegistreNonEcrit(etat::kCleRegistre,
+                                          QStringLiteral("le séparateur « %1 » ne servira que jusqu'à la fermeture "
+                                                         "de Zelvantis.").arg(etat::SeparateurCsv)),
+                         dialogs::Icon::Exclamation);
+        return;
+    }
     dialogs::message(QStringLiteral("Le séparateur utilisé dans le csv est le caractère : %1").arg(etat::SeparateurCsv),
                      dialogs::Icon::Information);
 }

@@ -30,6 +30,7 @@ private:
     void construireFenetre();
     void rafraichirListe();
     void activerCommandesEtablissement(bool actif);
+    bool traiterArchivageDemande();
 
     void DBGridEtab_Click();
     void DBGridEtab_DblClick();

@@ -8,6 +8,7 @@
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/etat.h"
 
+#include <QDir>
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
@@ -80,7 +81,9 @@ QString lireSeparateur()
     const auto valeur = LireRegistre(etat::kCleRegistre, QStringLiteral("csv"));
     if (valeur && !valeur->isEmpty())
         return *valeur;
-    EcrireRegistre(etat::kCleRegistre, QStringLiteral("csv"), QStringLiteral(";"));
+    // A default that cannot be written is what the missing entry reads as
+    // anyway: nothing is lost (the detail is on stderr).
+    static_cast<void>(EcrireRegistre(etat::kCleRegistre, QStringLiteral("csv"), QStringLiteral(";")));
     return QStringLiteral(";");
 }
 
@@ -89,10 +92,15 @@ bool archivageDemande()
     return LireRegistre(etat::kCleRegistre, QStringLiteral("NewBase")) == QStringLiteral("1");
 }
 
-void ecrireArchivageDemande(bool demande)
+QString ecrireArchivageDemande(bool demande)
 {
-    EcrireRegistre(etat::kCleRegistre, QStringLiteral("NewBase"),
-                   demande ? QStringLiteral("1") : QStringLiteral("0"));
+    const QString valeur = demande ? QStringLiteral("1") : QStringLiteral("0");
+    if (EcrireRegistre(etat::kCleRegistre, QStringLiteral("NewBase"), valeur))
+        return {};
+    return RegistreNonEcrit(etat::kCleRegistre,
+                            demande ? QStringLiteral("la base ne sera ni archivée ni vidée au prochain démarrage.")
+                                    : QStringLiteral("la demande d'archivage de la base reste enregistrée : "
+                                                     "elle sera proposée de nouveau au prochain démarrage."));
 }
 
 QString nomArchive(const QString& dossier, const QDateTime& maintenant)
@@ -145,7 +153,8 @@ QDate lireDateMaj(const QDate& aujourdhui)
 
 void ecrireDateMaj(const QDate& date)
 {
-    EcrireRegistre(etat::kCleRegistre, QStringLiteral("DateMaj"), text::frenchDate(date));
+    // A date not kept only brings the update prompt back sooner (the detail is on stderr).
+    static_cast<void>(EcrireRegistre(etat::kCleRegistre, QStringLiteral("DateMaj"), text::frenchDate(date)));
 }
 
 bool majAOuvrir(const QDate& derniere, const QDate& aujourdhui)
@@ -158,14 +167,23 @@ QString adresseMaj()
     return shell::updateAddress(QStringLiteral("/telechargements/maj_zelvantis.exe"));
 }
 
-void preparerDossiersDeTravail()
+QString preparerDossiersDeTravail()
 {
-    paths::ensureFolder(etat::CheminDonnees);
-    paths::ensureFolder(paths::onDrive({QStringLiteral("hotfolder")}));
-    paths::ensureFolder(paths::onDrive({QStringLiteral("labohd")}));
+    QStringList manquants;
+    for (const QString& dossier : {etat::CheminDonnees, paths::onDrive({QStringLiteral("hotfolder")}),
+                                   paths::onDrive({QStringLiteral("labohd")})}) {
+        if (!paths::ensureFolder(dossier))
+            manquants << QDir::toNativeSeparators(dossier);
+    }
     const QString copieImport = paths::join(paths::dataDir(), {QStringLiteral("zlsyst.imp")});
-    if (FichierExiste(copieImport))
-        QFile::remove(copieImport);
+    // A leftover copy only takes room: the detail on stderr is enough.
+    if (FichierExiste(copieImport) && !QFile::remove(copieImport))
+        qWarning("Import work copy %s not removed", qUtf8Printable(copieImport));
+    if (manquants.isEmpty())
+        return {};
+    return QStringLiteral("Les dossiers de travail suivants n'ont pas pu être créés : %1. "
+                          "Les prises de vues ne pourront pas y être enregistrées.")
+        .arg(manquants.join(QStringLiteral(", ")));
 }
 
 } // namespace demarrage

@@ -30,7 +30,8 @@ QString lireSeparateur();
 
 // True when the settings ask for the archive-and-empty at this start.
 bool archivageDemande();
-void ecrireArchivageDemande(bool demande);
+// "" once written, else a French message naming the settings file.
+[[nodiscard]] QString ecrireArchivageDemande(bool demande);
 
 // Where the emptied database is kept: "zlvsystDDMMYYYY.old" in the folder, or,
 // when that archive exists already, a name that adds the time (and a number
@@ -54,7 +55,8 @@ bool majAOuvrir(const QDate& derniere, const QDate& aujourdhui);
 QString adresseMaj();
 
 // Creates the data folder, the watched folder and the archive root when
-// missing, and removes a work copy left by an establishment import.
-void preparerDossiersDeTravail();
+// missing, and removes a work copy left by an establishment import. "" when
+// the folders are in place, else a French message naming those that are not.
+QString preparerDossiersDeTravail();
 
 } // namespace demarrage

@@ -14,13 +14,11 @@ inline QString NomEtabEnCours;      // its name
 inline QString FichierChoisi;       // last file chosen; after cleaning, the cleaned list
 inline QString ClasseEnCours;       // class shown on the shooting screen
 inline int Indice = 0;              // board slot of the student who gets the next picture
-inline QString CdeEleveEnCours;     // that student's key
 inline int NbElevesClasse = 0;      // last board slot
 inline QString SensPriseDeVue;      // hand position word
 inline bool PriseDeVuePrete = false;
 inline bool ImportManuel = false;
 inline QString DossierArchiveHD;    // archive folder of the establishment
-inline QString CheminBureau;        // the desktop, fetched at each delivery
 inline QString VersionLogiciel;     // "V. 1.0 R0"
 inline QString MentionCopyright;
 

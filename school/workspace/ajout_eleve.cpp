@@ -64,6 +64,5 @@ bool AjoutEleve::enregistrer(const QString& fichierPhoto) const
         dialogs::message(resultat.erreur, dialogs::Icon::Critical);
         return false;
     }
-    mv::CheminPhoto = resultat.photo;
     return true;
 }

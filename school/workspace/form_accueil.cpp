@@ -338,7 +338,6 @@ void FormAccueil::onLoad()
         return;
     }
     mv::PlancheChargee = false;
-    mv::PlancheGroupeChargee = false;
     mv::NbEntreesListe = 0;
 }
 
@@ -384,7 +383,6 @@ void FormAccueil::remplirListeClasses()
     DBComboClasses->clear();
     DBComboClasses->addItems(classes);
     DBComboClasses->setCurrentIndex(affichee.isEmpty() ? -1 : DBComboClasses->findText(affichee));
-    mv::IndexDerniereClasse = int(classes.size()) - 1;
 }
 
 void FormAccueil::remplirListeGroupes()
@@ -393,7 +391,6 @@ void FormAccueil::remplirListeGroupes()
     DBComboGroupe->clear();
     DBComboGroupe->addItems(groupes);
     DBComboGroupe->setCurrentIndex(-1);
-    mv::IndexDernierGroupe = int(groupes.size()) - 1;
 }
 
 void FormAccueil::DBComboClasses_Choix(int index)
@@ -435,10 +432,8 @@ void FormAccueil::Bt_Aficher_Click()
 void FormAccueil::construirePlancheClasse(Construction construction)
 {
     const std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), mv::ClasseChoisie);
-    mv::NbEleves = int(eleves.size());
     Frame1->construire(TypePlanche::Classe, eleves, mv::ModeCreationGroupe);
     mv::PlancheChargee = true;
-    mv::PlancheGroupeChargee = false;
 
     if (construction == Construction::ApresTransfert) {
         Aff_Groupe->setEnabled(false);
@@ -470,10 +465,8 @@ void FormAccueil::construirePlancheClasse(Construction construction)
 void FormAccueil::Aff_Groupe_Click()
 {
     const std::vector<CelluleEleve> membres = membresDuGroupe(ecole::db(), mv::NomGroupeChoisi);
-    mv::NbElevesGroupe = int(membres.size());
     Frame1->construire(TypePlanche::Groupe, membres, mv::ModeCreationGroupe);
     remettreDefilement();
-    mv::PlancheGroupeChargee = true;
     mv::PlancheChargee = false;
     mv::PlancheClasse = false;
     Aff_Groupe->setEnabled(false);
@@ -504,7 +497,6 @@ void FormAccueil::viderPlanches()
 {
     Frame1->vider();
     mv::PlancheChargee = false;
-    mv::PlancheGroupeChargee = false;
 }
 
 void FormAccueil::remettreDefilement()
@@ -652,8 +644,6 @@ void FormAccueil::Image2_Click(int index)
 {
     if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
         return;
-    mv::CdeEleveChoisi = Frame1->cellule(index).cdeEleve;
-    mv::IndexPhotoChoisie = index;
     // A group board's cells carry no photo code to pick from; outside the
     // picks, the student card comes with a later window.
     if (mv::ModeCreationGroupe && Frame1->type() == TypePlanche::Classe)

@@ -71,7 +71,6 @@ void ListeChoix::ajouterEleve(const QString& texte, qint64 cdeGroupes)
     Ligne& ligne = lignes_.back();
     ligne.cle = cdeGroupes;
     montrer(ligne, texte, false);
-    mv::NbLignesListe = mv::NbEntreesListe + 1;
 }
 
 qint64 ListeChoix::cle(int index) const
@@ -110,5 +109,4 @@ void ListeChoix::vider()
     lignes_[0].icone->hide();
     lignes_[0].cle = 0;
     mv::NbEntreesListe = 0;
-    mv::NbLignesListe = 0;
 }

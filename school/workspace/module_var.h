@@ -9,25 +9,15 @@ inline QString CheminDonnees;          // the data folder, no trailing separator
 inline QString VersionLogiciel;        // "Version 1.0 R0", shown by the about box
 inline QString MentionCopyright;       // the maker's mention, shown by the about box
 inline QString NomEtabEnCours;         // the establishment's name as the main window shows it
-inline int IndexDerniereClasse = 0;    // number of classes minus 1
-inline int NbEnregistrements = 0;      // rows of the last list query
 inline QString ClasseChoisie;          // class chosen in the class list
-inline int NbEleves = 0;               // students of the displayed class
 inline bool PlancheChargee = false;    // a class board is loaded
 inline bool PlancheClasse = false;     // the board on screen is a class board
 inline QString NomGroupeChoisi;        // group chosen in the group list
-inline int NbElevesGroupe = 0;         // members of the chosen group
-inline int IndexDernierGroupe = 0;     // number of groups minus 1
-inline bool PlancheGroupeChargee = false;
 inline bool ModeCreationGroupe = false;
 inline QString NomNouveauGroupe;
 inline bool NomGroupeValide = false;
 inline bool EleveAjouteAuGroupe = false;
 inline int NbEntreesListe = 0;
-inline int NbLignesListe = 0;
-inline QString CdeEleveChoisi;
-inline int IndexPhotoChoisie = 0;
-inline QString CheminPhoto;
 inline QString FichierImpression;      // document of "Imprimer Classe en cours..."
 inline QString FichierCartes;          // identity-card document
 inline QString FichierEtiquettes;      // label document

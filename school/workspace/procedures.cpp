@@ -3,12 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
-
-void SelectionnerTexte(QLineEdit& zone)
-{
-    zone.setSelection(0, int(zone.text().size()));
-}
 
 bool EstPair(qint32 n)
 {

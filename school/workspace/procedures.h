@@ -2,12 +2,7 @@
 
 #include <QString>
 
-class QLineEdit;
-
 // Small procedures that several school windows share.
-
-// Selects the whole text, so that the next key typed replaces it.
-void SelectionnerTexte(QLineEdit& zone);
 
 // True when the lowest bit is 0 (0 and negative even numbers included).
 bool EstPair(qint32 n);

@@ -49,7 +49,7 @@ TEST(Helpers, FichierExisteAnswersForFilesOnly)
 {
     Sandbox sandbox;
     const QString file = Sandbox::writeFile(sandbox.path(QStringLiteral("a.txt")), "x");
-    QDir().mkpath(sandbox.path(QStringLiteral("dossier")));
+    ASSERT_TRUE(QDir().mkpath(sandbox.path(QStringLiteral("dossier"))));
     EXPECT_TRUE(FichierExiste(file));
     EXPECT_FALSE(FichierExiste(sandbox.path(QStringLiteral("absent.txt"))));
     EXPECT_FALSE(FichierExiste(sandbox.path(QStringLiteral("dossier"))));
@@ -61,14 +61,26 @@ TEST(Helpers, SettingsRoundTripInTheUserConfiguration)
     Sandbox sandbox;
     const QString key = QStringLiteral("Software\\ZLV");
     EXPECT_FALSE(LireRegistre(key, QStringLiteral("csv")).has_value());
-    EcrireRegistre(key, QStringLiteral("csv"), QStringLiteral(";"));
-    EcrireRegistre(QStringLiteral("SOFTWARE\\ZLV"), QStringLiteral("DateMaj"), QStringLiteral("09/12/2026"));
+    EXPECT_TRUE(EcrireRegistre(key, QStringLiteral("csv"), QStringLiteral(";")));
+    EXPECT_TRUE(EcrireRegistre(QStringLiteral("SOFTWARE\\ZLV"), QStringLiteral("DateMaj"), QStringLiteral("09/12/2026")));
     EXPECT_EQ(LireRegistre(key, QStringLiteral("csv")), QStringLiteral(";"));
     EXPECT_EQ(LireRegistre(key, QStringLiteral("DateMaj")), QStringLiteral("09/12/2026"));
-    EcrireRegistre(key, QStringLiteral("avecNul"), QStringLiteral("abc") + QChar(u'\0') + QStringLiteral("def"));
+    EXPECT_TRUE(EcrireRegistre(key, QStringLiteral("avecNul"), QStringLiteral("abc") + QChar(u'\0') + QStringLiteral("def")));
     EXPECT_EQ(LireRegistre(key, QStringLiteral("avecNul")), QStringLiteral("abc"));
     EXPECT_EQ(fichierRegistre(key), qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/ZLV.ini"));
     EXPECT_TRUE(QFileInfo::exists(fichierRegistre(key)));
+}
+
+TEST(Helpers, SettingsThatCannotBeWrittenAreToldNamingTheFile)
+{
+    Sandbox sandbox;
+    const QString key = QStringLiteral("Software\\ZLV");
+    sandbox.blockSettingsFile(QStringLiteral("ZLV.ini"));
+    EXPECT_FALSE(EcrireRegistre(key, QStringLiteral("csv"), QStringLiteral(",")));
+    EXPECT_FALSE(LireRegistre(key, QStringLiteral("csv")).has_value());
+    const QString message = RegistreNonEcrit(key, QStringLiteral("rien n'est retenu."));
+    EXPECT_TRUE(message.contains(sandbox.configHome() + QStringLiteral("/ZLV.ini"))) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QStringLiteral("rien n'est retenu."))) << message.toStdString();
 }
 
 TEST(Helpers, DesktopIsCreatedWithoutTrailingSeparator)

@@ -4,7 +4,8 @@
 #include <QTemporaryDir>
 
 // A fresh drive root, home, desktop, configuration folder and program folder
-// for one test; the program folder holds copies of the shipped files.
+// for one test; the program folder holds copies of the shipped files. Every
+// folder and file it makes is checked: a failure fails the test at once.
 class Sandbox {
 public:
     Sandbox();
@@ -14,9 +15,12 @@ public:
     QString programDir() const;      // holds the shipped files
     QString desktop() const;
     QString dataHome() const;        // XDG_DATA_HOME: the programs' data folders
+    QString configHome() const;      // XDG_CONFIG_HOME: the settings files
+    // Makes the settings file of that name unwritable.
+    void blockSettingsFile(const QString& name) const;
     QString path(const QString& relative) const; // under root()
 
-    // Writes a file (parents created) and returns its path.
+    // Writes a file (parents created) and returns its path; a failed write fails the test.
     static QString writeFile(const QString& path, const QByteArray& bytes);
 
 private:

@@ -137,7 +137,7 @@ TEST_F(FormTarifEtabTest, StoresCheckedPricesOnceAndPrintsTheSheet)
     EXPECT_EQ(tarifsIncompletes(autre_).size(), 1);
 
     const QString sheet = feuille_tarif::chemin();
-    EXPECT_EQ(coquille_.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("print"), sheet}}));
+    EXPECT_EQ(shell_.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("print"), sheet}}));
     QFile fichier(sheet);
     ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
     const QByteArray octets = fichier.readAll();
@@ -177,7 +177,7 @@ TEST_F(FormTarifEtabTest, ComingBackToTheWizardKeepsWhatWasStored)
     dialogues_.message(QStringLiteral("Tarifs enregistrés"))
         .message(QStringLiteral("La feuille de tarifs ") + feuille_tarif::chemin());
     cliquer(form, QStringLiteral("Bt_Suite_1_2"));
-    EXPECT_TRUE(coquille_.requests().empty());
+    EXPECT_TRUE(shell_.requests().empty());
     EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours).size(), 3);
     EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
 }

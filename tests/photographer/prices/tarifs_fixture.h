@@ -10,9 +10,7 @@
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/demarrage.h"
 #include "photographer/workspace/etat.h"
-#include "tests/support/recording_shell.h"
-#include "tests/support/sandbox.h"
-#include "tests/support/scripted_dialogs.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -28,15 +26,12 @@
 // A photographer's machine after a normal start, with the current
 // establishment "Ecole Test"; the price forms shown by a test are unloaded at
 // its end.
-class TarifsFixture : public ::testing::Test {
+class TarifsFixture : public PhotographeFixture {
 protected:
     TarifsFixture()
     {
-        base::fermer();
-        demarrage::fixerDossierDonnees();
-        paths::ensureFolder(etat::CheminDonnees);
-        EcrireRegistre(etat::kCleRegistre, QStringLiteral("NewBase"), QStringLiteral("0"));
-        EcrireRegistre(etat::kCleRegistre, QStringLiteral("DateMaj"), text::frenchDate(QDate::currentDate()));
+        reglage(QStringLiteral("NewBase"), QStringLiteral("0"));
+        reglage(QStringLiteral("DateMaj"), text::frenchDate(QDate::currentDate()));
         etat::NomEtabEnCours = QStringLiteral("Ecole Test");
         etat::CodeEtabEnCours = etablissement(etat::NomEtabEnCours);
     }
@@ -48,40 +43,27 @@ protected:
                 dialogues_.message(QString::fromUtf8(kTroisArticles));
             form->unload();
         }
-        if (FormTarifEtab* form = existingForm<FormTarifEtab>())
-            form->unload();
-        if (Accueil* form = existingForm<Accueil>())
-            form->unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        base::fermer();
+        decharger<FormTarifEtab>();
     }
 
-    static QString etablissement(const QString& nom)
-    {
-        return QString::number(base::db().insert(
-            QStringLiteral("INSERT INTO Etablissements (Nom, \"Code Postal\") VALUES (?, '75001')"), {nom}));
-    }
+    static QString etablissement(const QString& nom) { return ajouterEtablissement(nom); }
     static void article(const QString& ref, const QString& nom, const QString& prix, const QString& prixRec)
     {
-        catalogue::ajouterArticle(base::db(), {0, ref, nom, prix, prixRec});
+        catalogue::ajouterArticle(base(), {0, ref, nom, prix, prixRec});
     }
     static void pochette(const QString& ref, const QString& nom, const QString& prix, const QString& prixRec)
     {
-        catalogue::ajouterPochette(base::db(), {0, ref, nom, prix, prixRec});
+        catalogue::ajouterPochette(base(), {0, ref, nom, prix, prixRec});
     }
     static void incomplete(const QString& ref, const QString& nb, const QString& nom, const QString& prix)
     {
-        catalogue::ajouterPochetteIncomplete(base::db(), {0, ref, nb, nom, prix});
-    }
-    static int compter(const QString& sql, const db::Params& params = {})
-    {
-        return base::db().scalar(sql, params).toInt();
+        catalogue::ajouterPochetteIncomplete(base(), {0, ref, nb, nom, prix});
     }
     // The rows of a query, each row's columns joined by "|".
     static QStringList lignes(const QString& sql, const db::Params& params = {})
     {
         QStringList resultat;
-        for (const db::Row& ligne : base::db().query(sql, params)) {
+        for (const db::Row& ligne : base().query(sql, params)) {
             QStringList colonnes;
             for (int i = 0; i < ligne.size(); ++i)
                 colonnes << ligne.at(i);
@@ -147,8 +129,4 @@ protected:
         QWidget* widget = controle(form, nom);
         return widget->isEnabled();
     }
-
-    Sandbox sandbox_;
-    ScriptedDialogs dialogues_;
-    RecordingShell coquille_;
 };

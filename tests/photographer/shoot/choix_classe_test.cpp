@@ -5,6 +5,7 @@
 
 #include <QMenu>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTimer>
 
 #include <fcntl.h>
@@ -69,11 +70,10 @@ TEST_F(ChoixClasseTest, ShootsAClassFromTheWatchedFolderInOrder)
     // A file still being written is left until it is whole.
     const QString moitie = hot(QStringLiteral("IMG_0002.jpg"));
     Sandbox::writeFile(moitie, deuxieme.left(deuxieme.size() / 2));
-    for (int i = 0; i < 3; ++i) {
+    QSignalSpy classements(&prise(form), &PriseDeVue::avancement);
+    for (int i = 0; i < 3; ++i)
         prise(form).TimerHot_Timer();
-        QTest::qWait(20);
-    }
-    QTest::qWait(1000);
+    EXPECT_TRUE(classements.isEmpty()) << "a filing started on a half-written file";
     EXPECT_TRUE(QFile::exists(moitie));
     EXPECT_FALSE(QFile::exists(paths::join(dossierEtab(), {durand + QStringLiteral(".jpg")})));
     {
@@ -139,10 +139,10 @@ TEST_F(ChoixClasseTest, AFileThatIsNotAWholePictureIsNeverFiled)
     const QByteArray entier = jpeg();
     const QString coupe = hot(QStringLiteral("A_coupe.jpg"));
     Sandbox::writeFile(coupe, entier.left(entier.size() * 2 / 3));
-    for (int i = 0; i < 5; ++i) {
+    QSignalSpy classements(&prise(form), &PriseDeVue::avancement);
+    for (int i = 0; i < 5; ++i)
         prise(form).TimerHot_Timer();
-        QTest::qWait(30);
-    }
+    EXPECT_TRUE(classements.isEmpty()) << "a filing started on a file cut short";
     EXPECT_FALSE(QFile::exists(picture));
     EXPECT_TRUE(timer->isActive());
     dialogues_.message(QStringLiteral("A_coupe.jpg"));
@@ -296,7 +296,7 @@ TEST_F(ChoixClasseTest, TheTestShotGoesIntoTheWatchedFolderInUse)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
     etat::DossierHot = paths::onDrive({QStringLiteral("camera")}) + u'/';
-    paths::ensureFolder(etat::DossierHot);
+    ASSERT_TRUE(paths::ensureFolder(etat::DossierHot));
     ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
     cliquer(form, 0);
@@ -323,7 +323,7 @@ TEST_F(ChoixClasseTest, PurgeAndCleanUpRemoveOnlyTheirFiles)
     auto remplir = [] {
         for (const char* nom : {"IMG_1.JPG", "IMG_2.jpg.tmp", "note.txt"})
             Sandbox::writeFile(hot(QString::fromLatin1(nom)), "x");
-        paths::ensureFolder(hot(QStringLiteral("sous-dossier")));
+        ASSERT_TRUE(paths::ensureFolder(hot(QStringLiteral("sous-dossier"))));
     };
     auto contenu = [] { return QDir(etat::DossierHot).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name); };
 

@@ -18,16 +18,16 @@ TEST_F(HotFolderTest, RefusesWhatCannotBeTheWatchedFolder)
     const QString vide = sandbox_.path(QStringLiteral("vide")), plein = sandbox_.path(QStringLiteral("plein"));
     const QString sousDossiers = sandbox_.path(QStringLiteral("sous")), cache = sandbox_.path(QStringLiteral("cache"));
     const QString lecture = sandbox_.path(QStringLiteral("lecture"));
-    paths::ensureFolder(vide);
+    ASSERT_TRUE(paths::ensureFolder(vide));
     Sandbox::writeFile(plein + QStringLiteral("/IMG_1.JPG"), "x");
-    paths::ensureFolder(sousDossiers + QStringLiteral("/a"));
+    ASSERT_TRUE(paths::ensureFolder(sousDossiers + QStringLiteral("/a")));
     Sandbox::writeFile(cache + QStringLiteral("/.cache"), "x");
-    paths::ensureFolder(lecture);
+    ASSERT_TRUE(paths::ensureFolder(lecture));
     ::chmod(QFile::encodeName(lecture).constData(), 0555);
-    paths::ensureFolder(donnees + QStringLiteral("/Ecole"));
+    ASSERT_TRUE(paths::ensureFolder(donnees + QStringLiteral("/Ecole")));
     // A camera file whose name is not valid UTF-8 counts as much as any other.
     const QString brut = sandbox_.path(QStringLiteral("brut"));
-    paths::ensureFolder(brut);
+    ASSERT_TRUE(paths::ensureFolder(brut));
     ::close(::open((QFile::encodeName(brut) + "/\xC9l\xE8ve.jpg").constData(), O_WRONLY | O_CREAT, 0644));
 
     struct Cas {
@@ -58,7 +58,7 @@ TEST_F(HotFolderTest, OkKeepsTheChoiceAndARefusalChangesNothing)
     const QString avant = etat::DossierHot;
     const QString plein = sandbox_.path(QStringLiteral("plein")), vide = sandbox_.path(QStringLiteral("photos"));
     Sandbox::writeFile(plein + QStringLiteral("/a.jpg"), "x");
-    paths::ensureFolder(vide);
+    ASSERT_TRUE(paths::ensureFolder(vide));
 
     HotFolder& form = formInstance<HotFolder>();
     form.showForm();
@@ -80,6 +80,21 @@ TEST_F(HotFolderTest, OkKeepsTheChoiceAndARefusalChangesNothing)
     QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("bt_ok")), Qt::LeftButton);
     EXPECT_EQ(etat::DossierHot, vide + u'/');
     EXPECT_EQ(LireRegistre(etat::kCleRegistre, QStringLiteral("HotFolder")), vide + u'/');
+    EXPECT_EQ(existingForm<HotFolder>(), nullptr);
+}
+
+TEST_F(HotFolderTest, AChoiceThatCannotBeSavedServesThisRunAndIsTold)
+{
+    const QString vide = sandbox_.path(QStringLiteral("nouveau"));
+    ASSERT_TRUE(paths::ensureFolder(vide));
+    sandbox_.blockSettingsFile(QStringLiteral("ZLV.ini"));
+    HotFolder& form = formInstance<HotFolder>();
+    form.showForm();
+    form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(vide);
+    dialogues_.message(QStringLiteral("ne servira que jusqu'à la fermeture de Zelvantis"));
+    QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("bt_ok")), Qt::LeftButton);
+    EXPECT_TRUE(dialogues_.lastPrompt().text.contains(sandbox_.configHome() + QStringLiteral("/ZLV.ini")));
+    EXPECT_EQ(etat::DossierHot, vide + u'/');
     EXPECT_EQ(existingForm<HotFolder>(), nullptr);
 }
 

@@ -30,7 +30,7 @@ TEST(PlancheGeometrie, PictureByKeyThenByName)
     const QString parCle = Sandbox::writeFile(dossier + QStringLiteral("/12.jpg"), "x");
     EXPECT_EQ(planche::cheminPhoto(dossier, eleve), parCle);
     // A folder of that name is no picture.
-    paths::ensureFolder(dossier + QStringLiteral("/13.jpg"));
+    ASSERT_TRUE(paths::ensureFolder(dossier + QStringLiteral("/13.jpg")));
     EXPECT_EQ(planche::cheminPhoto(dossier, {QStringLiteral("13"), {}, QStringLiteral("X"), QStringLiteral("Y"), {}}),
               QString());
 }

@@ -150,6 +150,37 @@ TEST_F(RosterTest, MovingAndDeletingTheRightClickedStudent)
     EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("Photo_1")), nullptr);
 }
 
+TEST_F(RosterTest, AStudentRemovedMeanwhileIsToldAndTheBoardReadAgain)
+{
+    const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Bob"));
+    eleve(QStringLiteral("5B"), QStringLiteral("Delta"), QStringLiteral("Dan"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    const QString disparu = QStringLiteral("Cet élève n'est plus dans la base");
+
+    // Another program removes the student while the move panel is open.
+    cliquer(form, 1, Qt::RightButton);
+    menu(form, QStringLiteral("MNU_Change_Classe"))->trigger();
+    auto* combo = controle<QComboBox>(form, QStringLiteral("Combo1"));
+    combo->setCurrentIndex(0);
+    Q_EMIT combo->activated(0);
+    base().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {bravo.toLongLong()});
+    dialogues_.message(disparu);
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_4")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("Photo_1")), nullptr);
+
+    cliquer(form, 0, Qt::RightButton);
+    base().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {alpha.toLongLong()});
+    dialogues_.message(QStringLiteral("sera supprimé définitivement"));
+    dialogues_.message(disparu);
+    menu(form, QStringLiteral("MNU_Sup_Eleve"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelClasse"))->text(), QStringLiteral("Classe : 6A - 0 élèves"));
+}
+
 TEST_F(RosterTest, CreatingAClassAndGoingBackToTheClasses)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));

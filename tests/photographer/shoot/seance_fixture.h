@@ -1,22 +1,9 @@
 #pragma once
 
-#include "common/database.h"
 #include "common/layout.h"
-#include "common/paths.h"
-#include "photographer/shoot/choix_classe.h"
-#include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
-#include "photographer/workspace/accueil.h"
-#include "photographer/workspace/base.h"
-#include "photographer/workspace/demarrage.h"
-#include "photographer/workspace/etat.h"
-#include "photographer/workspace/propos.h"
-#include "tests/support/recording_shell.h"
-#include "tests/support/sandbox.h"
-#include "tests/support/scripted_dialogs.h"
-
-#include <gtest/gtest.h>
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -32,50 +19,18 @@
 #include <QTest>
 #include <QTimer>
 
-// One establishment "Ecole Test" in a fresh drive root, its data, archive and
-// watched folders, scripted dialogs and a recording shell.
-class SeanceFixture : public ::testing::Test {
+// One establishment "Ecole Test" in a fresh drive root, with its data,
+// archive and watched folders.
+class SeanceFixture : public PhotographeFixture {
 protected:
     SeanceFixture()
     {
-        base::fermer();
-        demarrage::fixerDossierDonnees();
-        paths::ensureFolder(etat::CheminDonnees);
+        EXPECT_TRUE(paths::ensureFolder(etat::CheminDonnees));
         etat::DossierHot = demarrage::dossierHotParDefaut();
-        paths::ensureFolder(etat::DossierHot);
-        paths::ensureFolder(paths::onDrive({QStringLiteral("labohd")}));
-        etat::SensPriseDeVue.clear();
-        etat::PriseDeVuePrete = false;
-        etat::ImportManuel = false;
-        etat::ClasseEnCours.clear();
-        etat::DossierArchiveHD.clear();
-        etat::Indice = 0;
+        EXPECT_TRUE(paths::ensureFolder(etat::DossierHot));
+        EXPECT_TRUE(paths::ensureFolder(paths::onDrive({QStringLiteral("labohd")})));
         etat::NomEtabEnCours = QStringLiteral("Ecole Test");
-        etat::CodeEtabEnCours = QString::number(base::db().insert(
-            QStringLiteral("INSERT INTO Etablissements (Nom, \"Code Postal\") VALUES (?, '75001')"),
-            {etat::NomEtabEnCours}));
-    }
-
-    ~SeanceFixture() override
-    {
-        if (auto* form = existingForm<ChoixClasse>())
-            form->unload();
-        if (auto* form = existingForm<HotFolder>())
-            form->unload();
-        if (auto* form = existingForm<Propos>())
-            form->unload();
-        if (auto* form = existingForm<Accueil>())
-            form->unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        base::fermer();
-    }
-
-    static QString eleve(const QString& classe, const QString& nom, const QString& prenom,
-                         const QString& code = etat::CodeEtabEnCours)
-    {
-        return QString::number(base::db().insert(
-            QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (?, ?, ?, ?)"),
-            {code, classe, nom, prenom}));
+        etat::CodeEtabEnCours = ajouterEtablissement(etat::NomEtabEnCours);
     }
 
     static QString colonne(const QString& cle, const QString& nom)
@@ -167,16 +122,12 @@ protected:
     static bool classer(ChoixClasse& form, const QString& cameraFile)
     {
         auto* timer = form.findChild<QTimer*>(QStringLiteral("TimerHot"));
-        for (int i = 0; i < 200; ++i) {
+        const auto fini = [&] { return !QFile::exists(cameraFile) || !timer->isActive(); };
+        for (int i = 0; i < 200 && !fini(); ++i) {
             prise(form).TimerHot_Timer();
-            QTest::qWait(25);
-            if (!QFile::exists(cameraFile) || !timer->isActive())
+            if (QTest::qWaitFor(fini, 25))
                 return true;
         }
-        return false;
+        return fini();
     }
-
-    Sandbox sandbox_;
-    ScriptedDialogs dialogues_;
-    RecordingShell shell_;
 };

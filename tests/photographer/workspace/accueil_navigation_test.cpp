@@ -1,4 +1,4 @@
-#include "tests/photographer/workspace/accueil_fixture.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include <QAction>
 #include <QTableWidget>
@@ -25,7 +25,7 @@ void ouvrirLigne(Accueil& accueil, int ligne)
 
 } // namespace
 
-class AccueilNavigation : public AccueilFixture {
+class AccueilNavigation : public PhotographeFixture {
 protected:
     void renseignerPhotographe()
     {
@@ -64,16 +64,16 @@ TEST_F(AccueilNavigation, SansFichePhotographeOnVaALaFiche)
 {
     ajouterEtablissement(QStringLiteral("Ecole A"));
     Accueil& accueil = demarrer();
-    dialogues.message(QStringLiteral("Vous devez remplir la fiche photographe maintenant"));
+    dialogues_.message(QStringLiteral("Vous devez remplir la fiche photographe maintenant"));
     declencher(accueil, "MNU_Nouveau");
     EXPECT_TRUE(visible<ParamPhotographe>());
     EXPECT_FALSE(visible<FormNouvEtab>());
     EXPECT_FALSE(accueil.isVisible());
     toutFermer();
 
-    dialogues.message(QStringLiteral("Vous devez renseigner la fiche photographe pour continuer"));
+    dialogues_.message(QStringLiteral("Vous devez renseigner la fiche photographe pour continuer"));
     ouvrirLigne(demarrer(), 0);
-    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_TRUE(visible<ParamPhotographe>());
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
 }
@@ -83,7 +83,7 @@ TEST_F(AccueilNavigation, OuvrirMeneALImportOuALaPriseDeVue)
     renseignerPhotographe();
     ajouterEtablissement(QStringLiteral("Ecole sans élèves"));
     const QString avecEleves = ajouterEtablissement(QStringLiteral("Ecole avec élèves"));
-    ajouterEleve(avecEleves, QStringLiteral("Martin"));
+    eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QString(), avecEleves);
 
     // An empty area of the list opens nothing.
     Accueil& accueil = demarrer();
@@ -92,21 +92,21 @@ TEST_F(AccueilNavigation, OuvrirMeneALImportOuALaPriseDeVue)
     EXPECT_TRUE(accueil.isVisible());
 
     // The import asks for the school's list at once; cancelled, it says so.
-    dialogues.openFile(QString()).message(QStringLiteral("Opération annulée"));
+    dialogues_.openFile(QString()).message(QStringLiteral("Opération annulée"));
     ouvrirLigne(accueil, 0);
-    ASSERT_GE(dialogues.prompts().size(), 1u);
-    EXPECT_EQ(dialogues.prompts().front().kind, ScriptedDialogs::Kind::OpenFile);
+    ASSERT_GE(dialogues_.prompts().size(), 1u);
+    EXPECT_EQ(dialogues_.prompts().front().kind, ScriptedDialogs::Kind::OpenFile);
     toutFermer();
 
-    dialogues.message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Answer::No);
+    dialogues_.message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Answer::No);
     Accueil& retour = demarrer();
     ouvrirLigne(retour, 1);
-    EXPECT_EQ(dialogues.lastPrompt().title, QStringLiteral("Continuer ?"));
+    EXPECT_EQ(dialogues_.lastPrompt().title, QStringLiteral("Continuer ?"));
     EXPECT_TRUE(retour.isVisible());
     EXPECT_FALSE(visible<ChoixClasse>());
     EXPECT_EQ(etat::NomEtabEnCours, QStringLiteral("Ecole avec élèves"));
 
-    dialogues.message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Answer::Yes);
+    dialogues_.message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Answer::Yes);
     declencher(retour, "MNU_Ouvrir");
     EXPECT_TRUE(visible<ChoixClasse>());
     EXPECT_FALSE(retour.isVisible());

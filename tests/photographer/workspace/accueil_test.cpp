@@ -1,4 +1,4 @@
-#include "tests/photographer/workspace/accueil_fixture.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include "photographer/workspace/dossiers_etab.h"
 #include "photographer/workspace/etablissements.h"
@@ -84,7 +84,7 @@ bool aucunPresent(const QString& nom)
 
 } // namespace
 
-using AccueilListe = AccueilFixture;
+using AccueilListe = PhotographeFixture;
 
 TEST_F(AccueilListe, LaListeCompteLesEtablissementsEtSuitLaLigneCourante)
 {
@@ -130,7 +130,7 @@ TEST_F(AccueilListe, SupprimerUnEtablissementNeRetireQueSesLignesEtSesDossiers)
     const QString voisin = ajouterEtablissement(QStringLiteral("d'Arc"));
     base().exec(QStringLiteral("INSERT INTO Etablissements (CdeEtablissement, Nom) VALUES (11, 'Onze')"));
     for (const QString& code : {cible, voisin, QStringLiteral("11")}) {
-        ajouterEleve(code, QStringLiteral("Martin"));
+        eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QString(), code);
         base().exec(QStringLiteral("INSERT INTO RecTarifs (RecCodeEtablissement) VALUES (?1)"), {code});
         base().exec(QStringLiteral("INSERT INTO RecPochetteInc (CodeEtab) VALUES (?1)"), {code});
     }
@@ -139,14 +139,14 @@ TEST_F(AccueilListe, SupprimerUnEtablissementNeRetireQueSesLignesEtSesDossiers)
 
     Accueil& accueil = demarrer();
     cliquerLigne(accueil, 0);
-    dialogues.message(QStringLiteral("l'établissement d'Arc* va être"), dialogs::Answer::Ok)
+    dialogues_.message(QStringLiteral("l'établissement d'Arc* va être"), dialogs::Answer::Ok)
         .message(QStringLiteral("Etablissement : d'Arc* supprimé définitivement."));
     entree(accueil, "MNU_Sup_1")->trigger();
 
-    EXPECT_EQ(dialogues.prompts().front().text,
+    EXPECT_EQ(dialogues_.prompts().front().text,
               QStringLiteral("Attention, l'établissement d'Arc* va être définitivement supprimé.\n"
                              "Etes-vous sûr de vouloir continuer ?"));
-    EXPECT_EQ(dialogues.prompts().front().buttons, dialogs::Buttons::OkCancel);
+    EXPECT_EQ(dialogues_.prompts().front().buttons, dialogs::Buttons::OkCancel);
     const QString parCode[][2] = {{QStringLiteral("Etablissements"), QStringLiteral("CdeEtablissement")},
                                   {QStringLiteral("Eleves"), QStringLiteral("CodeEtablissement")},
                                   {QStringLiteral("RecTarifs"), QStringLiteral("RecCodeEtablissement")},
@@ -187,15 +187,15 @@ TEST_F(AccueilListe, UneSuppressionAnnuleeNeSupprimeRienEtUnNomSansDossierNeTouc
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom.toStdString());
         const QString code = ajouterEtablissement(c.nom);
-        ajouterEleve(code, QStringLiteral("Martin"));
+        eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QString(), code);
         base().exec(QStringLiteral("INSERT INTO RecTarifs (RecCodeEtablissement) VALUES (?1)"), {code});
         Sandbox::writeFile(temoin, "x");
         Sandbox::writeFile(racine, "x");
         Accueil& accueil = demarrer();
         cliquerLigne(accueil, 0);
-        dialogues.message(QStringLiteral("va être définitivement supprimé"), c.reponse);
+        dialogues_.message(QStringLiteral("va être définitivement supprimé"), c.reponse);
         if (c.reponse == dialogs::Answer::Ok)
-            dialogues.message(QStringLiteral("Aucun dossier n'a été supprimé : Le nom"));
+            dialogues_.message(QStringLiteral("Aucun dossier n'a été supprimé : Le nom"));
         entree(accueil, "MNU_Sup_1")->trigger();
 
         for (const QString& table : {QStringLiteral("Eleves WHERE CodeEtablissement"),
@@ -232,9 +232,9 @@ TEST_F(AccueilListe, RenommerChangeLeNomEtLesQuatreDossiers)
     remplirDossiers(QStringLiteral("Ecole A"));
     Accueil& accueil = demarrer();
     cliquerLigne(accueil, 0);
-    dialogues.message(QStringLiteral("modifier le nom de l'établissement est irréversible"));
+    dialogues_.message(QStringLiteral("modifier le nom de l'établissement est irréversible"));
     entree(accueil, "MNU_Modif_Nom")->trigger();
-    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     saisir(accueil, QStringLiteral("Ecole d'Été"));
 
     EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
@@ -272,17 +272,17 @@ TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
     Accueil& accueil = demarrer();
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nouveau.toStdString());
-        dialogues.message(QStringLiteral("irréversible")).message(c.refus);
+        dialogues_.message(QStringLiteral("irréversible")).message(c.refus);
         editerCellule(accueil, 0, 1, c.nouveau);
 
-        EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
         EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
                   QStringLiteral("Ecole A"));
         EXPECT_TRUE(tousPresents(QStringLiteral("Ecole A")));
         EXPECT_EQ(grille(accueil)->item(0, 1)->text(), QStringLiteral("Ecole A"));
     }
     // A stray key opens the name's editor: Cancel on the warning keeps the name and the folders.
-    dialogues.message(QStringLiteral("irréversible"), dialogs::Answer::Cancel);
+    dialogues_.message(QStringLiteral("irréversible"), dialogs::Answer::Cancel);
     editerCellule(accueil, 0, 1, QStringLiteral("Ecole Z"));
     EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
               QStringLiteral("Ecole A"));
@@ -322,13 +322,13 @@ TEST_F(AccueilListe, LeSeparateurCsvNeGardeQuUnSeulCaractere)
         etat::SeparateurCsv = QStringLiteral(";");
         for (const Etape& etape : c.etapes) {
             if (const auto* saisie = std::get_if<Saisie>(&etape))
-                dialogues.input(QStringLiteral("Indiquer le type de séparateur"), *saisie);
+                dialogues_.input(QStringLiteral("Indiquer le type de séparateur"), *saisie);
             else
-                dialogues.message(std::get<Message>(etape).texte);
+                dialogues_.message(std::get<Message>(etape).texte);
         }
         entree(accueil, "MNU_CSV")->trigger();
 
-        EXPECT_TRUE(dialogues.allAnswered());
+        EXPECT_TRUE(dialogues_.allAnswered());
         EXPECT_EQ(etat::SeparateurCsv, c.garde);
         EXPECT_EQ(reglageLu(QStringLiteral("csv")), c.garde);
     }
@@ -359,10 +359,10 @@ TEST_F(AccueilListe, UneSauvegardeImpossibleLeDit)
     // A file where the backup folder should be.
     Sandbox::writeFile(paths::join(paths::dataDir(), {QStringLiteral("backup")}), "pas un dossier");
     Accueil& accueil = demarrer();
-    dialogues.message(QStringLiteral("la base n'a pas été sauvegardée"));
+    dialogues_.message(QStringLiteral("la base n'a pas été sauvegardée"));
     entree(accueil, "MNU_Sauvegarde")->trigger();
 
-    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_EQ(existingForm<Accueil>(), &accueil);
 }
 
@@ -371,8 +371,38 @@ TEST_F(AccueilListe, ViderLaBaseEnregistreLaDemandePourLeProchainDemarrage)
     Accueil& accueil = demarrer();
     for (const auto& [reponse, attendu] : {std::pair{dialogs::Answer::Ok, QStringLiteral("1")},
                                            std::pair{dialogs::Answer::Cancel, QStringLiteral("0")}}) {
-        dialogues.message(QStringLiteral("sera archivée et vidée au prochain démarrage"), reponse);
+        dialogues_.message(QStringLiteral("sera archivée et vidée au prochain démarrage"), reponse);
         entree(accueil, "MNU_Videbase")->trigger();
         EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), attendu);
     }
+}
+
+TEST_F(AccueilListe, UnReglageQuiNePeutEtreEnregistreLeDitEnNommantLeFichier)
+{
+    Accueil& accueil = demarrer();
+    sandbox_.blockSettingsFile(QStringLiteral("ZLV.ini"));
+    const QString fichier = sandbox_.configHome() + QStringLiteral("/ZLV.ini");
+
+    dialogues_.input(QStringLiteral("Indiquer le type de séparateur"), QStringLiteral(","));
+    dialogues_.message(QStringLiteral("le séparateur « , » ne servira que jusqu'à la fermeture de Zelvantis"));
+    entree(accueil, "MNU_CSV")->trigger();
+    EXPECT_TRUE(dialogues_.lastPrompt().text.contains(fichier));
+    EXPECT_EQ(etat::SeparateurCsv, QStringLiteral(","));
+
+    dialogues_.message(QStringLiteral("sera archivée et vidée au prochain démarrage"));
+    dialogues_.message(QStringLiteral("la base ne sera ni archivée ni vidée au prochain démarrage"));
+    entree(accueil, "MNU_Videbase")->trigger();
+    EXPECT_TRUE(dialogues_.lastPrompt().text.contains(fichier));
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+}
+
+TEST_F(AccueilListe, UnDossierDeTravailImpossibleACreerEstSignale)
+{
+    // A file where the watched folder should be.
+    Sandbox::writeFile(sandbox_.path(QStringLiteral("hotfolder")), "pas un dossier");
+    dialogues_.message(QStringLiteral("n'ont pas pu être créés"));
+    demarrer();
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_TRUE(dialogues_.lastPrompt().text.contains(QStringLiteral("hotfolder")));
+    EXPECT_TRUE(QFileInfo(etat::CheminDonnees).isDir());
 }

@@ -1,4 +1,4 @@
-#include "tests/photographer/workspace/accueil_fixture.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include "common/text.h"
 
@@ -56,15 +56,7 @@ TEST(DemarrageRegles, UneArchiveDuMemeJourNEcraseJamaisLaPrecedente)
     }
 }
 
-TEST(DemarrageRegles, LaMiseAJourSOuvreAuDelaDeVingtJours)
-{
-    const QDate jour(2026, 3, 1);
-    EXPECT_FALSE(demarrage::majAOuvrir(jour.addDays(-20), jour));
-    EXPECT_TRUE(demarrage::majAOuvrir(jour.addDays(-21), jour));
-    EXPECT_FALSE(demarrage::majAOuvrir(jour.addDays(3), jour));
-}
-
-using DemarrageAccueil = AccueilFixture;
+using DemarrageAccueil = PhotographeFixture;
 
 TEST_F(DemarrageAccueil, PremierDemarrageInstalleDossiersBaseEtReglages)
 {
@@ -73,8 +65,8 @@ TEST_F(DemarrageAccueil, PremierDemarrageInstalleDossiersBaseEtReglages)
     EXPECT_TRUE(accueil.isVisible());
     EXPECT_EQ(accueil.windowTitle(), QStringLiteral("Vizmora (Administration)"));
     for (const char* dossier : {"VizmoraDatas", "hotfolder", "labohd"})
-        EXPECT_TRUE(QFileInfo(sandbox.path(QString::fromLatin1(dossier))).isDir()) << dossier;
-    const QString fichier = sandbox.path(QStringLiteral("VizmoraDatas/zlvsyst.idx"));
+        EXPECT_TRUE(QFileInfo(sandbox_.path(QString::fromLatin1(dossier))).isDir()) << dossier;
+    const QString fichier = sandbox_.path(QStringLiteral("VizmoraDatas/zlvsyst.idx"));
     ASSERT_TRUE(FichierExiste(fichier));
     {
         db::Database copie(fichier);
@@ -96,9 +88,9 @@ TEST_F(DemarrageAccueil, PremierDemarrageInstalleDossiersBaseEtReglages)
     EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("0"));
     EXPECT_EQ(reglageLu(QStringLiteral("DateMaj")), aujourdhui());
     EXPECT_EQ(etat::SeparateurCsv, QStringLiteral(";"));
-    EXPECT_EQ(etat::DossierHot, sandbox.path(QStringLiteral("hotfolder/")));
+    EXPECT_EQ(etat::DossierHot, sandbox_.path(QStringLiteral("hotfolder/")));
     EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (0)"));
-    EXPECT_TRUE(coquille.requests().empty());
+    EXPECT_TRUE(shell_.requests().empty());
 }
 
 TEST_F(DemarrageAccueil, UnSeparateurVideEstRemplaceEtUnSeparateurChoisiEstGarde)
@@ -129,15 +121,15 @@ TEST_F(DemarrageAccueil, UneDateDeMiseAJourDePlusDeVingtJoursOuvreLeTelechargeme
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.dateMaj.toStdString());
-        const size_t avant = coquille.requests().size();
+        const size_t avant = shell_.requests().size();
         reglage(QStringLiteral("DateMaj"), c.dateMaj);
         formInstance<Accueil>().showForm();
 
         Accueil* accueil = existingForm<Accueil>();
         EXPECT_EQ(accueil != nullptr && accueil->isVisible(), !c.ouvre);
-        EXPECT_EQ(coquille.requests().size() - avant, c.ouvre ? 1u : 0u);
+        EXPECT_EQ(shell_.requests().size() - avant, c.ouvre ? 1u : 0u);
         if (c.ouvre) {
-            EXPECT_EQ(coquille.requests().back(),
+            EXPECT_EQ(shell_.requests().back(),
                       (RecordingShell::Request{QStringLiteral("open"),
                                                QStringLiteral("https://mises-a-jour.example/telechargements/maj_zelvantis.exe")}));
         }
@@ -154,7 +146,7 @@ TEST_F(DemarrageAccueil, ArchiverEtViderGardeChaqueArchiveDuJour)
     for (const QString& nom : {QStringLiteral("Ecole A"), QStringLiteral("Ecole B")}) {
         ajouterEtablissement(nom);
         reglage(QStringLiteral("NewBase"), QStringLiteral("1"));
-        dialogues.message(kQuestionArchive, dialogs::Answer::Ok);
+        dialogues_.message(kQuestionArchive, dialogs::Answer::Ok);
         Accueil& accueil = demarrer();
 
         EXPECT_TRUE(accueil.isVisible());
@@ -177,7 +169,7 @@ TEST_F(DemarrageAccueil, ArchiverEtViderAnnuleLaisseLaBaseEtNeRedemandePas)
 {
     ajouterEtablissement(QStringLiteral("Ecole A"));
     reglage(QStringLiteral("NewBase"), QStringLiteral("1"));
-    dialogues.message(kQuestionArchive, dialogs::Answer::Cancel);
+    dialogues_.message(kQuestionArchive, dialogs::Answer::Cancel);
     Accueil& accueil = demarrer();
 
     EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (1)"));
@@ -191,11 +183,11 @@ TEST_F(DemarrageAccueil, UnDeuxiemeProgrammeSurLeMemeDossierDeDonneesSArrete)
     base::fermer();
     QLockFile autreProgramme(paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.lck")}));
     ASSERT_TRUE(autreProgramme.tryLock(0));
-    dialogues.message(QStringLiteral("Zelvantis est déjà ouvert sur le dossier de données"));
+    dialogues_.message(QStringLiteral("Zelvantis est déjà ouvert sur le dossier de données"));
     formInstance<Accueil>().showForm();
 
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
-    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements")), 1);
 
     // Once the other one has ended, the program starts.
@@ -208,13 +200,13 @@ TEST_F(DemarrageAccueil, UnFichierLivreManquantArreteLeDemarrageSansToucherAuxDo
 {
     // No blank template: the archive is refused, the base and the request stay.
     ajouterEtablissement(QStringLiteral("Ecole A"));
-    ASSERT_TRUE(QFile::remove(paths::join(sandbox.programDir(), {QStringLiteral("zlvsyst.blc")})));
+    ASSERT_TRUE(QFile::remove(paths::join(sandbox_.programDir(), {QStringLiteral("zlvsyst.blc")})));
     reglage(QStringLiteral("NewBase"), QStringLiteral("1"));
-    dialogues.message(kQuestionArchive, dialogs::Answer::Ok).message(QStringLiteral("zlvsyst.blc"));
+    dialogues_.message(kQuestionArchive, dialogs::Answer::Ok).message(QStringLiteral("zlvsyst.blc"));
     demarrer();
 
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
-    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("1"));
     EXPECT_TRUE(archives(paths::dataDir()).isEmpty());
     EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements")), 1);
@@ -222,8 +214,8 @@ TEST_F(DemarrageAccueil, UnFichierLivreManquantArreteLeDemarrageSansToucherAuxDo
 
     // No first copy on a first start: no database is made.
     ASSERT_TRUE(QDir(etat::CheminDonnees).removeRecursively());
-    ASSERT_TRUE(QFile::remove(paths::join(sandbox.programDir(), {QStringLiteral("zlvsyst.idx")})));
-    dialogues.message(QStringLiteral("zlvsyst.idx"));
+    ASSERT_TRUE(QFile::remove(paths::join(sandbox_.programDir(), {QStringLiteral("zlvsyst.idx")})));
+    dialogues_.message(QStringLiteral("zlvsyst.idx"));
     formInstance<Accueil>().showForm();
 
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
@@ -240,12 +232,12 @@ TEST_F(DemarrageAccueil, QuitterEtMiseAJourFermentLaFenetre)
     demarrer().findChild<QAction*>(QStringLiteral("Mnu_maj"))->trigger();
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
     EXPECT_EQ(reglageLu(QStringLiteral("DateMaj")), aujourdhui());
-    ASSERT_EQ(coquille.requests().size(), 1u);
-    EXPECT_EQ(coquille.requests().front().target, demarrage::adresseMaj());
+    ASSERT_EQ(shell_.requests().size(), 1u);
+    EXPECT_EQ(shell_.requests().front().target, demarrage::adresseMaj());
 
     // Without a browser the address is given instead of a silent end.
-    coquille.failOpening();
-    dialogues.message(QStringLiteral("https://mises-a-jour.example/telechargements/maj_zelvantis.exe"));
+    shell_.failOpening();
+    dialogues_.message(QStringLiteral("https://mises-a-jour.example/telechargements/maj_zelvantis.exe"));
     demarrer().findChild<QAction*>(QStringLiteral("Mnu_maj"))->trigger();
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
 }

@@ -1,4 +1,4 @@
-#include "tests/photographer/workspace/formulaires_fixture.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -12,10 +12,11 @@ namespace {
 
 const QString kJeanne = QStringLiteral("Collège Jeanne d'Arc");
 
-class NouvelEtablissement : public FormulairesAtelier {
+class NouvelEtablissement : public PhotographeFixture {
 protected:
     FormNouvEtab& ouvrir()
     {
+        base(); // a machine past its first start
         FormNouvEtab& form = formInstance<FormNouvEtab>();
         form.showForm();
         return form;
@@ -36,7 +37,7 @@ protected:
 
     static int nombreEtablissements()
     {
-        return base::db().scalar(QStringLiteral("SELECT count(*) FROM Etablissements")).toInt();
+        return base().scalar(QStringLiteral("SELECT count(*) FROM Etablissements")).toInt();
     }
 };
 
@@ -52,7 +53,7 @@ TEST_F(NouvelEtablissement, CreeLaLigneEtLesDeuxDossiers)
     taper(boite(form, "TextMail"), QStringLiteral("ce.0690000@ac-lyon.example"));
     valider(form);
 
-    const db::Rows lignes = base::db().query(QStringLiteral("SELECT * FROM Etablissements"));
+    const db::Rows lignes = base().query(QStringLiteral("SELECT * FROM Etablissements"));
     ASSERT_EQ(lignes.size(), 1u);
     EXPECT_EQ(lignes[0][u"Nom"], kJeanne);
     EXPECT_EQ(lignes[0][u"Code Postal"], QStringLiteral("69005"));
@@ -97,7 +98,7 @@ TEST_F(NouvelEtablissement, SaisiesRefuseesDansLOrdre)
 TEST_F(NouvelEtablissement, DossiersExistants)
 {
     // An empty folder left behind is reused.
-    paths::ensureFolder(dossierArchive(QStringLiteral("Ecole Vide")));
+    ASSERT_TRUE(paths::ensureFolder(dossierArchive(QStringLiteral("Ecole Vide"))));
     // One that holds pictures of someone else is not.
     Sandbox::writeFile(paths::join(dossierDonnees(QStringLiteral("Ecole Pleine")), {QStringLiteral("12.jpg")}), "x");
     // Nor one whose copies kept pictures of a former establishment.
@@ -130,9 +131,9 @@ TEST_F(NouvelEtablissement, DossiersExistants)
             dialogues_.message(c.message);
         valider(form);
         EXPECT_EQ(existingForm<FormNouvEtab>() == nullptr, c.message.isEmpty()) << c.nom.toStdString();
-        dechargerFormulaires<FormNouvEtab>();
+        decharger<FormNouvEtab>();
     }
-    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT group_concat(Nom) FROM Etablissements")),
+    EXPECT_EQ(base().scalar(QStringLiteral("SELECT group_concat(Nom) FROM Etablissements")),
               QStringLiteral("Ecole Vide"));
     EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("Ecole Pleine"))));
     EXPECT_FALSE(QFileInfo::exists(dossierDonnees(QStringLiteral("Ecole Ancienne"))));
@@ -141,7 +142,7 @@ TEST_F(NouvelEtablissement, DossiersExistants)
 
 TEST_F(NouvelEtablissement, UnNomDontLesDossiersSontCeuxDUnAutreEstRefuse)
 {
-    base::db().exec(QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Ecole d''Art/Design')"));
+    base().exec(QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Ecole d''Art/Design')"));
     FormNouvEtab& form = ouvrir();
     boite(form, "TextNom")->setText(QStringLiteral("ECOLE D'ART_design"));
     boite(form, "TextCP")->setText(QStringLiteral("69005"));

@@ -1,4 +1,4 @@
-#include "tests/photographer/workspace/formulaires_fixture.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -7,10 +7,11 @@
 
 namespace {
 
-class FichePhotographe : public FormulairesAtelier {
+class FichePhotographe : public PhotographeFixture {
 protected:
     ParamPhotographe& ouvrir()
     {
+        base(); // a machine past its first start
         ParamPhotographe& form = formInstance<ParamPhotographe>();
         form.showForm();
         return form;
@@ -33,7 +34,7 @@ protected:
 
     static db::Rows fiches()
     {
-        return base::db().query(QStringLiteral("SELECT * FROM Photographe"));
+        return base().query(QStringLiteral("SELECT * FROM Photographe"));
     }
 };
 
@@ -72,7 +73,7 @@ TEST_F(FichePhotographe, PremiereSaisieValideeEtAffichee)
 
 TEST_F(FichePhotographe, ModifierPuisOkGardeUneSeuleFiche)
 {
-    base::db().exec(QStringLiteral("INSERT INTO Photographe (NomP, VilleP) VALUES ('Studio Lumière', 'Lyon')"));
+    base().exec(QStringLiteral("INSERT INTO Photographe (NomP, VilleP) VALUES ('Studio Lumière', 'Lyon')"));
     ParamPhotographe& form = ouvrir();
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("LabelVille"))->text(), QStringLiteral("Lyon"));
     EXPECT_EQ(boutonsVisibles(form), (std::vector<bool>{true, false, true}));
@@ -98,7 +99,7 @@ TEST_F(FichePhotographe, ModifierPuisOkGardeUneSeuleFiche)
 
 TEST_F(FichePhotographe, FicheSansNomCompleteeSansSecondeLigne)
 {
-    base::db().exec(QStringLiteral("INSERT INTO Photographe (NomP, VilleP) VALUES ('', 'Lyon')"));
+    base().exec(QStringLiteral("INSERT INTO Photographe (NomP, VilleP) VALUES ('', 'Lyon')"));
     ParamPhotographe& form = ouvrir();
     EXPECT_EQ(boutonsVisibles(form), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(boite(form, "TextVille")->text(), QStringLiteral("Lyon"));

@@ -1,4 +1,4 @@
-#include "tests/photographer/workspace/formulaires_fixture.h"
+#include "tests/photographer/support/photographe_fixture.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -7,11 +7,10 @@
 
 namespace {
 
-class AProposDe : public FormulairesAtelier {};
+class AProposDe : public PhotographeFixture {};
 
 TEST_F(AProposDe, VersionLienEtFermeture)
 {
-    RecordingShell shell;
     etat::VersionLogiciel = etat::versionText();
     etat::MentionCopyright = QStringLiteral("Copyright © Studio");
     Propos& propos = formInstance<Propos>();
@@ -25,7 +24,7 @@ TEST_F(AProposDe, VersionLienEtFermeture)
     EXPECT_EQ(propos.findChild<QLabel*>(QStringLiteral("LabelCopyright"))->text(), etat::MentionCopyright);
 
     QTest::mouseClick(propos.findChild<QLabel*>(QStringLiteral("Labelweb")), Qt::LeftButton);
-    EXPECT_EQ(shell.requests(), (std::vector<RecordingShell::Request>{
+    EXPECT_EQ(shell_.requests(), (std::vector<RecordingShell::Request>{
                                     {QStringLiteral("open"), QStringLiteral("https://mises-a-jour.example")}}));
 
     QTest::mouseClick(propos.findChild<QPushButton*>(QStringLiteral("Bt_Ok")), Qt::LeftButton);

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QImage>
 
+#include <gtest/gtest.h>
+
 SchoolFixture::SchoolFixture()
 {
     propre_.emplace();
@@ -30,7 +32,7 @@ void SchoolFixture::preparer()
 {
     ecole::fermer();
     mv::CheminDonnees = paths::onDrive({QStringLiteral("vizmora2020")});
-    paths::ensureFolder(dossierImages());
+    EXPECT_TRUE(paths::ensureFolder(dossierImages()));
     ecole::db();
 }
 

@@ -56,7 +56,7 @@ TEST_F(DemarrageEcole, PremierDemarrageInstalleLaBaseEtLesModelesSansRienRemplac
 TEST_F(DemarrageEcole, UneBaseDUneVersionAnterieureRecoitLesTablesQuiLuiManquent)
 {
     const QString chemin = paths::join(donnees(), {QStringLiteral("classevizmora.idx")});
-    QDir().mkpath(donnees());
+    ASSERT_TRUE(QDir().mkpath(donnees()));
     {
         db::Database ancienne(chemin);
         ancienne.script(QStringLiteral("CREATE TABLE Eleves (CdeEleves INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -97,12 +97,6 @@ TEST_F(DemarrageEcole, BaseIlisibleArreteLeProgrammeEnLaNommant)
     formInstance<FormAccueil>().showForm();
 
     EXPECT_EQ(existingForm<FormAccueil>(), nullptr);
-}
-
-TEST(DemarrageVersion, TexteDeVersion)
-{
-    EXPECT_EQ(demarrage::texteVersion(4, 1, 10), QStringLiteral("Version 4.1 R10"));
-    EXPECT_EQ(demarrage::texteVersion(1, 0, 0), QStringLiteral("Version 1.0 R0"));
 }
 
 } // namespace

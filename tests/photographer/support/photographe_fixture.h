@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/database.h"
+#include "common/form.h"
 #include "common/helpers.h"
 #include "common/paths.h"
 #include "photographer/shoot/choix_classe.h"
@@ -20,27 +21,32 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDate>
-#include <QDir>
 #include <QEvent>
 #include <QLabel>
+#include <QTest>
 
-// A fresh drive root, settings and program folder, scripted dialogs and a
-// recording shell; the photographer database of the root is at hand before
-// the main window starts.
-class AccueilFixture : public ::testing::Test {
+// A photographer's machine before the main window starts: a fresh drive root,
+// settings and program folder, scripted dialogs and a recording shell, and no
+// state left by an earlier test. Every form a test opened is unloaded at its end.
+class PhotographeFixture : public ::testing::Test {
 protected:
-    AccueilFixture()
+    PhotographeFixture()
     {
         base::fermer();
         etat::CodeEtabEnCours.clear();
         etat::NomEtabEnCours.clear();
         etat::SeparateurCsv.clear();
         etat::DossierHot.clear();
+        etat::ClasseEnCours.clear();
+        etat::DossierArchiveHD.clear();
+        etat::SensPriseDeVue.clear();
+        etat::PriseDeVuePrete = false;
+        etat::ImportManuel = false;
+        etat::Indice = 0;
         demarrage::fixerDossierDonnees();
     }
 
-    ~AccueilFixture() override
+    ~PhotographeFixture() override
     {
         toutFermer();
         base::fermer();
@@ -50,33 +56,23 @@ protected:
     // which some of them show again as they close.
     static void toutFermer()
     {
-        const auto fermer = [](Form* form) {
-            if (form)
-                form->unload();
-        };
-        fermer(existingForm<ChoixClasse>());
-        fermer(existingForm<OuvrirEtab>());
-        fermer(existingForm<FormNouvEtab>());
-        fermer(existingForm<ParamPhotographe>());
-        fermer(existingForm<HotFolder>());
-        fermer(existingForm<Propos>());
-        fermer(existingForm<Accueil>());
+        decharger<ChoixClasse, OuvrirEtab, FormNouvEtab, ParamPhotographe, HotFolder, Propos, Accueil>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     static void reglage(const QString& nom, const QString& valeur)
     {
-        EcrireRegistre(etat::kCleRegistre, nom, valeur);
+        EXPECT_TRUE(EcrireRegistre(etat::kCleRegistre, nom, valeur)) << nom.toStdString();
     }
     static QString reglageLu(const QString& nom)
     {
         return LireRegistre(etat::kCleRegistre, nom).value_or(QStringLiteral("<absent>"));
     }
 
-    // The database of the root, created before the start.
+    // The database of the root, created with its folder on first use.
     static db::Database& base()
     {
-        paths::ensureFolder(etat::CheminDonnees);
+        EXPECT_TRUE(paths::ensureFolder(etat::CheminDonnees));
         return base::db();
     }
     static QString ajouterEtablissement(const QString& nom, const QString& codePostal = QStringLiteral("75001"))
@@ -84,17 +80,19 @@ protected:
         return QString::number(base().insert(
             QStringLiteral("INSERT INTO Etablissements (Nom, \"Code Postal\") VALUES (?1, ?2)"), {nom, codePostal}));
     }
-    static void ajouterEleve(const QString& code, const QString& nom)
+    static QString eleve(const QString& classe, const QString& nom, const QString& prenom,
+                         const QString& code = etat::CodeEtabEnCours)
     {
-        base().insert(QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom) VALUES (?1, '6A', ?2)"),
-                      {code, nom});
+        return QString::number(base().insert(
+            QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (?, ?, ?, ?)"),
+            {code, classe, nom, prenom}));
     }
     static int compter(const QString& sql, const db::Params& params = {})
     {
         return base().scalar(sql, params).toInt();
     }
 
-    Accueil& demarrer()
+    static Accueil& demarrer()
     {
         Accueil& accueil = formInstance<Accueil>();
         accueil.showForm();
@@ -104,8 +102,31 @@ protected:
     {
         return accueil.findChild<QLabel*>(QStringLiteral("Label1"))->text();
     }
+    static bool accueilAffiche()
+    {
+        const Accueil* accueil = existingForm<Accueil>();
+        return accueil && accueil->isVisible();
+    }
 
-    Sandbox sandbox;
-    RecordingShell coquille;
-    ScriptedDialogs dialogues;
+    // Types the text key by key, accented letters included.
+    static void taper(QWidget* boite, const QString& texte)
+    {
+        for (const QChar c : texte)
+            QTest::sendKeyEvent(QTest::Click, boite, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+    // Unloads the forms of those classes that are loaded.
+    template <class... F>
+    static void decharger()
+    {
+        const auto un = [](Form* form) {
+            if (form)
+                form->unload();
+        };
+        (un(existingForm<F>()), ...);
+    }
+
+    Sandbox sandbox_;
+    ScriptedDialogs dialogues_;
+    RecordingShell shell_;
 };
