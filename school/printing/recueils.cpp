@@ -33,10 +33,13 @@ QStringList tousLesTableaux(const QString& etablissement, const QString& type, c
 {
     QStringList lignes{titre(etablissement)};
     for (const Page& page : pages) {
+        // A break after the last page would print a blank sheet.
+        if (&page != &pages.front())
+            lignes << QStringLiteral("<p style=\"page-break-before: always;\">");
         lignes << QStringLiteral("<p><B>") + e(type) + QStringLiteral(" : ") + e(page.nom) +
                       QStringLiteral("</B><br><TABLE>");
         lignes << html::cellules(page.entrees, html::Forme::Classe);
-        lignes << QStringLiteral("</TR></TABLE>") << QStringLiteral("<p style=\"page-break-before: always;\">");
+        lignes << QStringLiteral("</TR></TABLE>");
     }
     return lignes;
 }

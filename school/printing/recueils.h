@@ -15,8 +15,7 @@ struct Page {
 };
 
 // filetemp.html of the all-groups ("Groupe") or all-classes ("Classe") print:
-// one page per board, each cut into rows and pages as every board document;
-// every page ends with a page break.
+// one page per board, each cut into rows and pages as every board document.
 QStringList tousLesTableaux(const QString& etablissement, const QString& type, const std::vector<Page>& pages);
 
 // filetemp1.html: one row per student, the portrait and the names, then three
