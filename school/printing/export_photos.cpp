@@ -20,14 +20,15 @@ namespace {
 const QString kPhotos = QStringLiteral("Photos");
 constexpr int kElevesParEtape = 20;
 
-// Gives each student a name in "Photos": a name already taken by a student of
-// another class gets the first free suffix; within one class the names
-// follow the class folder, where a namesake replaces the one before.
+// Gives each student a name in "Photos": a name already taken, whatever its
+// case, by a student of another class gets the first free suffix; within one
+// class the names follow the class folder, where a namesake replaces the one
+// before.
 class NomsPhotos {
 public:
     QString attribuer(const QString& classe, const QString& nom)
     {
-        const QString cle = classe.toCaseFolded() + QChar(u'\0') + nom.toCaseFolded();
+        const QString cle = classe + QChar(u'\0') + nom;
         if (const auto deja = parClasse_.constFind(cle); deja != parClasse_.constEnd())
             return deja.value();
         QString libre = nom;

@@ -202,6 +202,8 @@ TEST_F(Export, ParNomEtPrenomLeMessageDeLaFinSansCompte)
 {
     ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
     ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
+    // A namesake in the same class replaces the first, in its class folder as in Photos.
+    const qint64 dernier = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
     ouvrirExport();
     choisir("ComboNom", QStringLiteral("Nom"));
     choisir("ComboPonctuation", QStringLiteral(" "));
@@ -212,6 +214,9 @@ TEST_F(Export, ParNomEtPrenomLeMessageDeLaFinSansCompte)
                                      QStringLiteral("Exportation/6A/DUPONT Jean.jpg"),
                                      QStringLiteral("Exportation/Photos/DUPONT Jean.jpg"),
                                      QStringLiteral("Exportation/Photos/DUPONT Jean_2.jpg")}));
+    const QByteArray photo = SchoolFixture::lire(ecole.cheminPortrait(dernier));
+    EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/6A/DUPONT Jean.jpg")), photo);
+    EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/Photos/DUPONT Jean_2.jpg")), photo);
     EXPECT_EQ(dialogues.lastPrompt().text,
               QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : Exportation"));
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Information);
