@@ -513,7 +513,6 @@ void FormAccueil::construirePlancheGroupe(bool reconstruction)
     MNU_Imprimer->setText(QStringLiteral("Imprimer Groupe en cours..."));
     // The term sheet is a class's; the cards and labels stay those of the class shown last.
     MNU_Trimestre->setEnabled(false);
-    // The cards and labels stay those of the class shown last.
     MNU_CARTES->setEnabled(!mv::FichierCartes.isEmpty());
     MNU_Etiquettes->setEnabled(!mv::FichierEtiquettes.isEmpty());
 }
