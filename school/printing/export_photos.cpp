@@ -74,8 +74,11 @@ Plan planifier(db::Database& base, const QString& dossierImages, const Motif& mo
             const db::Row& l = eleves[size_t(n)];
             const Eleve eleve{classe, l[u"Nom"], l[u"Prenom"], l[u"INE"], l[u"NumInterne"], l[u"NomPhoto"]};
             const QString nom = nomFichier(motif, eleve, n);
+            const QString nomPhotos = photos.attribuer(classe, nom);
+            // A class named like "Photos" shares its folder: one name serves both.
+            const bool dossierPhotos = dossier.compare(kPhotos, Qt::CaseInsensitive) == 0;
             plan.copies.push_back({pictures::findStudentPicture(dossierImages, eleve.nomPhoto, eleve.nom, eleve.prenom),
-                                   dossier, nom, photos.attribuer(classe, nom)});
+                                   dossier, dossierPhotos ? nomPhotos : nom, nomPhotos});
         }
     }
     return plan;

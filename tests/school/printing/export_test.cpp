@@ -159,7 +159,9 @@ TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
     ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Echo"), QStringLiteral("E"), false); // no picture
     const qint64 f = ecole.ajouterEleve(QStringLiteral("../Terminale S'"), QStringLiteral("Fox"), QStringLiteral("F"));
     ecole.ajouterEleve(QString(), QStringLiteral("SansClasse"), QStringLiteral("G"));
-    for (qint64 cle : {a, c, d})
+    // A class named like the common folder must not overwrite it.
+    const qint64 h = ecole.ajouterEleve(QStringLiteral("Photos"), QStringLiteral("Hotel"), QStringLiteral("H"));
+    for (qint64 cle : {a, c, d, h})
         changerIne(cle, QString());
     changerIne(b, QStringLiteral("123"));
     changerIne(f, QStringLiteral("a/b"));
@@ -168,7 +170,7 @@ TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
 
     ouvrirExport();
     choisir("ComboNom", QStringLiteral("INE"));
-    dialogues.message(QStringLiteral("1 élève(s) sur 6 n'ont pas été exportés"));
+    dialogues.message(QStringLiteral("1 élève(s) sur 7 n'ont pas été exportés"));
     exporter();
 
     const QString racine = QStringLiteral("Exportation/");
@@ -181,6 +183,7 @@ TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
                             racine + QStringLiteral("Photos/123.jpg"),
                             racine + QStringLiteral("Photos/INE inconnu_0.jpg"),
                             racine + QStringLiteral("Photos/INE inconnu_0_2.jpg"),
+                            racine + QStringLiteral("Photos/INE inconnu_0_3.jpg"),
                             racine + QStringLiteral("Photos/INE inconnu_2.jpg"),
                             racine + QStringLiteral("Photos/a_b.jpg"),
                         }));
@@ -190,6 +193,7 @@ TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
     // Classes in ascending order: 5B's Delta keeps the plain name, 6A's Alpha gets the suffix.
     EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPortrait(d)));
     EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0_2.jpg")), SchoolFixture::lire(ecole.cheminPortrait(a)));
+    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0_3.jpg")), SchoolFixture::lire(ecole.cheminPortrait(h)));
     EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPortrait(a)));
     EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_2.jpg")), SchoolFixture::lire(ecole.cheminPortrait(c)));
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Exclamation);
