@@ -4,9 +4,7 @@
 #include "school/class_board/html.h"
 #include "school/workspace/module_var.h"
 
-namespace {
-
-std::vector<html::Entree> entrees(const QString& cheminDonnees, const std::vector<CelluleEleve>& cellules)
+std::vector<html::Entree> entreesDocument(const QString& cheminDonnees, const std::vector<CelluleEleve>& cellules)
 {
     std::vector<html::Entree> resultat;
     resultat.reserve(cellules.size());
@@ -14,6 +12,8 @@ std::vector<html::Entree> entrees(const QString& cheminDonnees, const std::vecto
         resultat.push_back({c.nom, c.prenom, c.classe, cheminPortrait(cheminDonnees, c)});
     return resultat;
 }
+
+namespace {
 
 // Writes one document; its path when written, else "" with the message added.
 QString ecrireUn(const QString& chemin, const QStringList& lignes, QString& erreur)
@@ -55,19 +55,26 @@ html::Entete enteteClasse(const QString& classe)
 DocumentsEcrits ecrireDocumentsClasse(const QString& cheminDonnees, const QString& classe,
                                       const std::vector<CelluleEleve>& cellules)
 {
-    return ecrire(cheminDonnees, enteteClasse(classe), entrees(cheminDonnees, cellules), html::Forme::Classe, true);
+    return ecrire(cheminDonnees, enteteClasse(classe), entreesDocument(cheminDonnees, cellules), html::Forme::Classe, true);
 }
 
 DocumentsEcrits ecrirePlancheClasse(const QString& cheminDonnees, const QString& classe,
                                     const std::vector<CelluleEleve>& cellules)
 {
-    return ecrire(cheminDonnees, enteteClasse(classe), entrees(cheminDonnees, cellules),
+    return ecrire(cheminDonnees, enteteClasse(classe), entreesDocument(cheminDonnees, cellules),
                   html::Forme::ClasseReconstruite, false);
+}
+
+DocumentsEcrits ecrirePlancheApresSuppression(const QString& cheminDonnees, const QString& classe,
+                                              const std::vector<CelluleEleve>& cellules)
+{
+    return ecrire(cheminDonnees, enteteClasse(classe), entreesDocument(cheminDonnees, cellules),
+                  html::Forme::ClasseApresSuppression, false);
 }
 
 DocumentsEcrits ecrireDocumentGroupe(const QString& cheminDonnees, const QString& groupe,
                                      const std::vector<CelluleEleve>& cellules)
 {
     return ecrire(cheminDonnees, {mv::NomEtabEnCours, QStringLiteral("Groupe :"), groupe},
-                  entrees(cheminDonnees, cellules), html::Forme::Groupe, false);
+                  entreesDocument(cheminDonnees, cellules), html::Forme::Groupe, false);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "school/class_board/html.h"
 #include "school/class_board/planche.h"
 
 #include <QString>
@@ -21,6 +22,13 @@ DocumentsEcrits ecrireDocumentsClasse(const QString& cheminDonnees, const QStrin
 // filetemp.html alone, in its rebuilt form, for a class board rebuilt after a move.
 DocumentsEcrits ecrirePlancheClasse(const QString& cheminDonnees, const QString& classe,
                                     const std::vector<CelluleEleve>& cellules);
+// filetemp.html alone, in its form after a removal, for a class board rebuilt
+// after one of its students was deleted.
+DocumentsEcrits ecrirePlancheApresSuppression(const QString& cheminDonnees, const QString& classe,
+                                              const std::vector<CelluleEleve>& cellules);
 // filetemp.html of a group.
 DocumentsEcrits ecrireDocumentGroupe(const QString& cheminDonnees, const QString& groupe,
                                      const std::vector<CelluleEleve>& cellules);
+
+// The cells as the documents show them, each with its picture path.
+std::vector<html::Entree> entreesDocument(const QString& cheminDonnees, const std::vector<CelluleEleve>& cellules);

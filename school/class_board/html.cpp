@@ -36,22 +36,36 @@ QString styles(bool avecCadreDroite)
     return s;
 }
 
-QString cellulePlanche(const Entree& entree, bool premiere, Forme forme)
+// The text under the picture of a cell; position counts from the first cell
+// of its page.
+QString texteCellule(const Entree& entree, int position, Forme forme)
 {
+    if (forme == Forme::ClasseApresSuppression) {
+        constexpr int kDebutNomMaigre = 4 * geometrie::kCellulesParLigneDocument;
+        if (position >= kDebutNomMaigre)
+            return e(entree.prenom) + QStringLiteral("<br>") + e(entree.nom) +
+                   QStringLiteral("<br></B></font></center></TD>");
+        QString t = position == 0 ? e(entree.classe) + QStringLiteral("<br>") : QString();
+        return t + e(entree.prenom) + QStringLiteral("<br><B>") + e(entree.nom) +
+               QStringLiteral("</B></font></center></TD>");
+    }
     // A class board as first built bolds in upper case only the first cell of
     // a table; the other forms bold every cell so.
-    const bool grandGras = premiere || forme != Forme::Classe;
-    const bool avecClasse = forme == Forme::Groupe;
-    QString c = premiere ? QStringLiteral("<TR><td align=") : QStringLiteral("<td align=");
+    const bool grandGras = position == 0 || forme != Forme::Classe;
+    QString t = forme == Forme::Groupe ? e(entree.classe) + QStringLiteral("<br>") : QString();
+    t += e(entree.prenom);
+    t += grandGras ? QStringLiteral("<br><B>") : QStringLiteral("<br><b>");
+    t += e(entree.nom);
+    t += grandGras ? QStringLiteral("</B></font></center></TD>") : QStringLiteral("</b></font></center></TD>");
+    return t;
+}
+
+QString cellulePlanche(const Entree& entree, int position, Forme forme)
+{
+    QString c = position == 0 ? QStringLiteral("<TR><td align=") : QStringLiteral("<td align=");
     c += QStringLiteral("\"left\"valign=\"top\"width=\"116\"><img src=\"") + e(entree.photo) +
          QStringLiteral("\"width=\"116\"height=\"176\"><font size=\"-1\"><br><center>");
-    if (avecClasse)
-        c += e(entree.classe) + QStringLiteral("<br>");
-    c += e(entree.prenom);
-    c += grandGras ? QStringLiteral("<br><B>") : QStringLiteral("<br><b>");
-    c += e(entree.nom);
-    c += grandGras ? QStringLiteral("</B></font></center></TD>") : QStringLiteral("</b></font></center></TD>");
-    return c;
+    return c + texteCellule(entree, position, forme);
 }
 
 } // namespace
@@ -62,6 +76,13 @@ QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Fo
     lignes << enteteSimple(entete.etablissement);
     lignes << QStringLiteral("<B>") + e(entete.type) + (forme == Forme::Classe ? QStringLiteral("<P>") : QStringLiteral("<br>")) +
                   e(entete.nom) + QStringLiteral("</B><P><TABLE>");
+    return lignes + cellules(entrees, forme);
+}
+
+QStringList cellules(const std::vector<Entree>& entrees, Forme forme)
+{
+    QStringList lignes;
+    int position = 0;
     for (int i = 0; i < int(entrees.size()); ++i) {
         const geometrie::Ouverture ouverture = geometrie::ouvertureDocument(i);
         if (ouverture == geometrie::Ouverture::Page)
@@ -70,7 +91,8 @@ QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Fo
         else if (ouverture == geometrie::Ouverture::Ligne)
             lignes << kFinLigne;
         const bool premiere = ouverture == geometrie::Ouverture::Table || ouverture == geometrie::Ouverture::Page;
-        lignes << cellulePlanche(entrees[i], premiere, forme);
+        position = premiere ? 0 : position + 1;
+        lignes << cellulePlanche(entrees[i], position, forme);
     }
     return lignes;
 }

@@ -21,14 +21,19 @@ struct Entree {
     QString photo;  // the picture path, as written in src
 };
 
-// The three forms the board document takes: the class board as first built,
-// the class board rebuilt after a move (a line break before the class name and
-// every name in upper-case bold), and the group board (which also names each
-// student's class).
-enum class Forme { Classe, ClasseReconstruite, Groupe };
+// The forms the board document takes: the class board as first built, the
+// class board rebuilt after a move (a line break before the class name and
+// every name in upper-case bold), the class board rebuilt after a removal (as
+// after a move, but the first cell of a page names the class and the last two
+// rows of a page show the surname plain), and the group board (which also
+// names each student's class).
+enum class Forme { Classe, ClasseReconstruite, ClasseApresSuppression, Groupe };
 
 // filetemp.html: seven cells a row, a new table on a new page every 42 cells.
 QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Forme forme);
+// The cells alone, cut into rows and pages as in planche(): the documents
+// that put several boards one after the other lay each one out with them.
+QStringList cellules(const std::vector<Entree>& entrees, Forme forme);
 // filetempCrte.html: two cards a row, a page break before every twelfth card.
 QStringList cartes(const Entete& entete, const std::vector<Entree>& entrees);
 // filetempEtiq.html: five labels on the first row, six on every further row.

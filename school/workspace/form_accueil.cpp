@@ -8,6 +8,7 @@
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
 #include "school/class_board/transfert.h"
+#include "school/printing/form_export.h"
 #include "school/printing/impression.h"
 #include "school/workspace/a_propos.h"
 #include "school/workspace/ajout_eleve.h"
@@ -281,7 +282,8 @@ void FormAccueil::creerPlanche(QWidget* fond)
             [this](int index) { executer([this, index] { Image2_Click(index); }); });
     connect(Frame1, &Planche::changementClasseDemande, this,
             [this](int index) { executer([this, index] { ImageChgClasse_Click(index); }); });
-    // The delete icon's command comes with a later window; its click does nothing yet.
+    connect(Frame1, &Planche::suppressionDemandee, this,
+            [this](int index) { executer([this, index] { ImageSuppEleve_Click(index); }); });
 }
 
 void FormAccueil::creerMenus()
@@ -289,25 +291,29 @@ void FormAccueil::creerMenus()
     QMenu* fichier = menus::menu(menuBar(), QStringLiteral("Mnu_Fichier"), QStringLiteral("Fichier"));
     MNU_Imprimer = menus::entry(fichier, QStringLiteral("MNU_Imprimer"), QStringLiteral("Imprimer classe en cours..."));
     connect(MNU_Imprimer, &QAction::triggered, this, [] { imprimerDocument(mv::FichierImpression); });
-    // The term sheet and the all-classes and all-groups prints come with a
-    // later issue: their entries show, disabled.
-    menus::entry(fichier, QStringLiteral("MNU_Trimestre"), QStringLiteral("Imprimer fiche trimestielle"))->setEnabled(false);
+    MNU_Trimestre = menus::entry(fichier, QStringLiteral("MNU_Trimestre"), QStringLiteral("Imprimer fiche trimestielle"));
+    connect(MNU_Trimestre, &QAction::triggered, this, [this] { executer([this] { MNU_Trimestre_Click(); }); });
     MNU_CARTES = menus::entry(fichier, QStringLiteral("MNU_CARTES"), QStringLiteral("Imprimer Cartes..."));
     connect(MNU_CARTES, &QAction::triggered, this, [] { imprimerDocument(mv::FichierCartes); });
     MNU_Etiquettes = menus::entry(fichier, QStringLiteral("MNU_Etiquettes"), QStringLiteral("Imprimer étiquettes..."));
     connect(MNU_Etiquettes, &QAction::triggered, this, [] { imprimerDocument(mv::FichierEtiquettes); });
     desactiverImpression();
     menus::separator(fichier, QStringLiteral("MNU_L4"));
-    menus::entry(fichier, QStringLiteral("MNU_Imp_Toutes_Classes"), QStringLiteral("Imprimer toutes les classes..."))
-        ->setEnabled(false);
-    menus::entry(fichier, QStringLiteral("MNU_Groupes"), QStringLiteral("Imprimer tous les groupes..."))->setEnabled(false);
+    MNU_Imp_Toutes_Classes =
+        menus::entry(fichier, QStringLiteral("MNU_Imp_Toutes_Classes"), QStringLiteral("Imprimer toutes les classes..."));
+    connect(MNU_Imp_Toutes_Classes, &QAction::triggered, this,
+            [this] { executer([this] { MNU_Imp_Toutes_Classes_Click(); }); });
+    MNU_Groupes = menus::entry(fichier, QStringLiteral("MNU_Groupes"), QStringLiteral("Imprimer tous les groupes..."));
+    connect(MNU_Groupes, &QAction::triggered, this, [this] { executer([this] { MNU_Groupes_Click(); }); });
+    for (QAction* tous : {MNU_Imp_Toutes_Classes, MNU_Groupes})
+        tous->setEnabled(false);
     menus::separator(fichier, QStringLiteral("MNU_L1"));
     connect(menus::entry(fichier, QStringLiteral("MNU_Quitter"), QStringLiteral("Quitter")), &QAction::triggered, this,
             &FormAccueil::unload);
 
     QMenu* exporter = menus::menu(menuBar(), QStringLiteral("MNU_Export"), QStringLiteral("Exporter"));
-    // The photo export window comes with a later issue.
-    menus::entry(exporter, QStringLiteral("MNU_Logiciels"), QStringLiteral("Autres logiciels..."))->setEnabled(false);
+    connect(menus::entry(exporter, QStringLiteral("MNU_Logiciels"), QStringLiteral("Autres logiciels...")),
+            &QAction::triggered, this, [] { formInstance<FormExport>().showForm(); });
 
     QMenu* aide = menus::menu(menuBar(), QStringLiteral("MNU_Ver"), QStringLiteral("?"));
     connect(menus::entry(aide, QStringLiteral("MNU_Aide"), QStringLiteral("Mise à jour...")), &QAction::triggered, this,
@@ -403,6 +409,8 @@ void FormAccueil::DBComboClasses_Choix(int index)
     LbType->hide();
     viderPlanches();
     desactiverImpression();
+    MNU_Imp_Toutes_Classes->setEnabled(true);
+    MNU_Groupes->setEnabled(true);
     mv::ClasseChoisie = DBComboClasses->itemText(index);
     assistant_->classeOuverte(mv::ClasseChoisie);
 }
@@ -418,6 +426,8 @@ void FormAccueil::DBComboGroupe_Choix(int index)
     LbType->hide();
     viderPlanches();
     desactiverImpression();
+    MNU_Imp_Toutes_Classes->setEnabled(true);
+    MNU_Groupes->setEnabled(true);
     mv::NomGroupeChoisi = DBComboGroupe->itemText(index);
 }
 
@@ -435,10 +445,13 @@ void FormAccueil::construirePlancheClasse(Construction construction)
     Frame1->construire(TypePlanche::Classe, eleves, mv::ModeCreationGroupe);
     mv::PlancheChargee = true;
 
-    if (construction == Construction::ApresTransfert) {
+    if (construction != Construction::Affichage) {
         Aff_Groupe->setEnabled(false);
         DBComboClasses->setEnabled(true);
-        const DocumentsEcrits documents = ecrirePlancheClasse(mv::CheminDonnees, mv::ClasseChoisie, eleves);
+        const DocumentsEcrits documents =
+            construction == Construction::ApresTransfert
+                ? ecrirePlancheClasse(mv::CheminDonnees, mv::ClasseChoisie, eleves)
+                : ecrirePlancheApresSuppression(mv::CheminDonnees, mv::ClasseChoisie, eleves);
         MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
         montrerErreurDocuments(documents);
         return;
@@ -459,18 +472,21 @@ void FormAccueil::construirePlancheClasse(Construction construction)
     MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
     MNU_CARTES->setEnabled(!documents.cartes.isEmpty());
     MNU_Etiquettes->setEnabled(!documents.etiquettes.isEmpty());
+    MNU_Trimestre->setEnabled(true);
     montrerErreurDocuments(documents);
 }
 
 void FormAccueil::Aff_Groupe_Click()
 {
+    construirePlancheGroupe(false);
+}
+
+void FormAccueil::construirePlancheGroupe(bool reconstruction)
+{
     const std::vector<CelluleEleve> membres = membresDuGroupe(ecole::db(), mv::NomGroupeChoisi);
     Frame1->construire(TypePlanche::Groupe, membres, mv::ModeCreationGroupe);
-    remettreDefilement();
     mv::PlancheChargee = false;
-    mv::PlancheClasse = false;
     Aff_Groupe->setEnabled(false);
-    Bt_Ajout_Eleve->setEnabled(true);
     DBComboClasses->setEnabled(true);
     LbType->setText(QStringLiteral("Groupe :"));
     if (!mv::ModeCreationGroupe)
@@ -479,12 +495,19 @@ void FormAccueil::Aff_Groupe_Click()
     LbClasse->show();
 
     const DocumentsEcrits documents = ecrireDocumentGroupe(mv::CheminDonnees, mv::NomGroupeChoisi, membres);
-    MNU_Imprimer->setText(QStringLiteral("Imprimer Groupe en cours..."));
     MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
-    // The cards and labels stay those of the class shown last.
+    montrerErreurDocuments(documents);
+    if (reconstruction)
+        return;
+
+    remettreDefilement();
+    mv::PlancheClasse = false;
+    Bt_Ajout_Eleve->setEnabled(true);
+    MNU_Imprimer->setText(QStringLiteral("Imprimer Groupe en cours..."));
+    // The term sheet is a class's; the cards and labels stay those of the class shown last.
+    MNU_Trimestre->setEnabled(false);
     MNU_CARTES->setEnabled(!mv::FichierCartes.isEmpty());
     MNU_Etiquettes->setEnabled(!mv::FichierEtiquettes.isEmpty());
-    montrerErreurDocuments(documents);
 }
 
 void FormAccueil::montrerErreurDocuments(const DocumentsEcrits& documents)
@@ -507,7 +530,7 @@ void FormAccueil::remettreDefilement()
 
 void FormAccueil::desactiverImpression()
 {
-    for (QAction* action : {MNU_Imprimer, MNU_CARTES, MNU_Etiquettes})
+    for (QAction* action : {MNU_Imprimer, MNU_CARTES, MNU_Etiquettes, MNU_Trimestre})
         action->setEnabled(false);
 }
 
@@ -602,6 +625,8 @@ void FormAccueil::Bt_Creer_Groupe_Click()
     mv::PlancheClasse = false;
     remettreDefilement();
     desactiverImpression();
+    MNU_Imp_Toutes_Classes->setEnabled(false);
+    MNU_Groupes->setEnabled(false);
     Bt_Aficher->setEnabled(false);
     // A group board would bring back the class list before the name is given.
     Aff_Groupe->setEnabled(false);

@@ -36,9 +36,10 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    // A class board built on request, or rebuilt after a student's move
-    // (which keeps the scroll position and rewrites the board document only).
-    enum class Construction { Affichage, ApresTransfert };
+    // A class board built on request, or rebuilt after a student's move or
+    // removal (which keeps the scroll position and rewrites the board
+    // document only).
+    enum class Construction { Affichage, ApresTransfert, ApresSuppression };
 
     void creerColonneGauche();
     void creerZoneAjout(QWidget* colonne);
@@ -57,11 +58,19 @@ private:
 
     void Bt_Aficher_Click();
     void Aff_Groupe_Click();
+    // reconstruction: after a removal, the menus and the scroll position stay.
+    void construirePlancheGroupe(bool reconstruction);
     void construirePlancheClasse(Construction construction);
     void montrerErreurDocuments(const DocumentsEcrits& documents);
     void viderPlanches();
     void remettreDefilement();
     void desactiverImpression();
+    void retirerPlanche();
+
+    void ImageSuppEleve_Click(int index);
+    void MNU_Trimestre_Click();
+    void MNU_Imp_Toutes_Classes_Click();
+    void MNU_Groupes_Click();
 
     void Bt_Ajout_Eleve_Click();
     void Bt_Ajout_Photo_Click();
@@ -112,4 +121,7 @@ private:
     QAction* MNU_Imprimer = nullptr;
     QAction* MNU_CARTES = nullptr;
     QAction* MNU_Etiquettes = nullptr;
+    QAction* MNU_Trimestre = nullptr;
+    QAction* MNU_Imp_Toutes_Classes = nullptr;
+    QAction* MNU_Groupes = nullptr;
 };

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "common/database.h"
+#include "school/printing/noms_export.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// The photo export: every student of a class gets its picture copied into
+// its class folder and into "Photos" of the desktop folder "Exportation".
+namespace exportation {
+
+struct Copie {
+    QString source;        // the student's picture, "" when it has none
+    QString dossierClasse; // the class folder's name, "" when the class cannot name a folder
+    QString nomClasse;     // the file's name in the class folder
+    QString nomPhotos;     // the file's name in "Photos", unique among the students of other classes
+};
+
+struct Plan {
+    QStringList dossiersClasses;
+    std::vector<Copie> copies; // one per student with a class, classes in ascending order
+};
+
+// Reads the students now. Students without a class are left out; within a
+// class they come in key order, which numbers the unknown identifiers.
+Plan planifier(db::Database& base, const QString& dossierImages, const Motif& motif);
+
+// Removes any earlier folder (a link is removed, never followed) and creates
+// it again with "Photos" and the class folders. "" or a French message that
+// names the folder that could not be removed or created.
+QString preparer(const QString& exportation, const Plan& plan);
+
+// Copies the plan in small steps so that the window keeps answering.
+class Copieur : public QObject {
+    Q_OBJECT
+public:
+    struct Bilan {
+        int eleves = 0;
+        int nonExportes = 0; // picture missing or a copy failed
+    };
+
+    using QObject::QObject;
+
+    // Starts copying into a folder that preparer() made ready.
+    void lancer(const QString& exportation, Plan plan);
+    bool enCours() const { return enCours_; }
+
+Q_SIGNALS:
+    void progression(int pourcent);
+    void termine(exportation::Copieur::Bilan bilan);
+
+private:
+    void etape();
+    bool copier(const Copie& copie) const;
+
+    QString exportation_;
+    Plan plan_;
+    size_t suivante_ = 0;
+    Bilan bilan_;
+    bool enCours_ = false;
+};
+
+} // namespace exportation

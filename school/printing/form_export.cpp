@@ -1,0 +1,199 @@
+#include "school/printing/form_export.h"
+
+#include "common/dialogs.h"
+#include "common/layout.h"
+#include "common/paths.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/form_accueil.h"
+#include "school/workspace/module_var.h"
+#include "school/workspace/outils_fenetre.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+
+QComboBox* liste(QWidget* parent, const QString& nom, const QStringList& entrees, int left, int width)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(nom);
+    combo->addItems(entrees);
+    combo->setCurrentIndex(-1);
+    layout::place(combo, left, 720, width, 315);
+    return combo;
+}
+
+const QString kFini = QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : Exportation");
+
+} // namespace
+
+FormExport::FormExport() : Form(QStringLiteral("FormExport"))
+{
+    setWindowTitle(QStringLiteral("Exportation vers autres logiciels..."));
+    QFont police(QStringLiteral("Verdana"));
+    police.setPointSizeF(8.25);
+    setFont(police);
+    auto* fond = new QWidget(this);
+    setCentralWidget(fond);
+    setFixedSize(layout::px(5325), layout::px(2100));
+
+    auto* LbNomPhoto = new QLabel(QStringLiteral("Structure des noms de fichiers à exporter :"), fond);
+    LbNomPhoto->setObjectName(QStringLiteral("LbNomPhoto"));
+    LbNomPhoto->setWordWrap(true);
+    layout::place(LbNomPhoto, 120, 120, 2490, 600);
+
+    ComboNom = liste(fond, QStringLiteral("ComboNom"),
+                     {QStringLiteral("Nom"), QStringLiteral("Prénom"), QStringLiteral("INE"), QStringLiteral("N° Interne")},
+                     720, 1575);
+    ComboPonctuation = liste(fond, QStringLiteral("ComboPonctuation"),
+                             {QStringLiteral("."), QStringLiteral(","), QStringLiteral(";"), QStringLiteral(" "),
+                              QStringLiteral("_")},
+                             2400, 615);
+    ComboPrenom = liste(fond, QStringLiteral("ComboPrenom"), {QStringLiteral("Nom"), QStringLiteral("Prénom")}, 3120, 1575);
+    ComboPonctuation->setEnabled(false);
+    ComboPrenom->setEnabled(false);
+
+    auto* Label1 = new QLabel(QStringLiteral(".jpg"), fond);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    layout::place(Label1, 4800, 765, 855, 255);
+
+    ProgressBar1 = new QProgressBar(fond);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(false);
+    layout::place(ProgressBar1, 240, 1200, 4815, 135);
+    ProgressBar1->hide();
+
+    Command2 = new QPushButton(QStringLiteral("Ok"), fond);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    layout::place(Command2, 2160, 1560, 975, 375);
+    Command2->setEnabled(false);
+
+    copieur_ = new exportation::Copieur(this);
+    connect(ComboNom, &QComboBox::activated, this, &FormExport::ComboNom_Click);
+    connect(ComboPonctuation, &QComboBox::activated, this, &FormExport::ComboPonctuation_Click);
+    connect(ComboPrenom, &QComboBox::activated, this, &FormExport::ComboPrenom_Click);
+    connect(Command2, &QPushButton::clicked, this, &FormExport::Command2_Click);
+    connect(copieur_, &exportation::Copieur::progression, ProgressBar1, &QProgressBar::setValue);
+    connect(copieur_, &exportation::Copieur::termine, this, &FormExport::exportTermine);
+}
+
+void FormExport::onActivate()
+{
+    if (FormAccueil* accueil = existingForm<FormAccueil>())
+        accueil->hideForm();
+    centrerSurEcran(*this);
+}
+
+void FormExport::onUnload()
+{
+    if (FormAccueil* accueil = existingForm<FormAccueil>())
+        accueil->showForm();
+}
+
+void FormExport::closeEvent(QCloseEvent* event)
+{
+    // The export ends by closing the window itself.
+    if (copieur_->enCours())
+        event->ignore();
+    else
+        Form::closeEvent(event);
+}
+
+void FormExport::ComboNom_Click()
+{
+    const bool seul = ComboNom->currentText() == u"INE" || ComboNom->currentText() == u"N° Interne";
+    ComboPonctuation->setEnabled(!seul);
+    if (seul)
+        ComboPrenom->setEnabled(false);
+    Command2->setEnabled(seul);
+}
+
+void FormExport::ComboPonctuation_Click()
+{
+    if (!ComboPonctuation->currentText().isEmpty())
+        ComboPrenom->setEnabled(true);
+}
+
+void FormExport::ComboPrenom_Click()
+{
+    if (!ComboPrenom->currentText().isEmpty())
+        Command2->setEnabled(true);
+}
+
+exportation::Motif FormExport::motif() const
+{
+    exportation::Motif m;
+    m.premier = exportation::champ(ComboNom->currentText()).value_or(exportation::Champ::INE);
+    // A disabled separator list means a name of one part.
+    m.unePartie = !ComboPonctuation->isEnabled();
+    m.separateur = ComboPonctuation->currentText();
+    m.second = exportation::champ(ComboPrenom->currentText()).value_or(exportation::Champ::Prenom);
+    return m;
+}
+
+void FormExport::Command2_Click()
+{
+    if (copieur_->enCours() || !exportation::champ(ComboNom->currentText()))
+        return;
+    const exportation::Motif choisi = motif(); // read before the lists are disabled
+    attendre(true);
+    QString erreur;
+    exportation::Plan plan;
+    const QString dossier = paths::join(paths::desktop(), {QStringLiteral("Exportation")});
+    try {
+        plan = exportation::planifier(ecole::db(), paths::join(mv::CheminDonnees, {QStringLiteral("images")}), choisi);
+        erreur = exportation::preparer(dossier, plan);
+    } catch (const db::Error& e) {
+        erreur = e.message();
+    }
+    if (!erreur.isEmpty()) {
+        attendre(false);
+        dialogs::message(erreur, dialogs::Icon::Critical);
+        return;
+    }
+    copieur_->lancer(dossier, std::move(plan));
+}
+
+void FormExport::exportTermine(exportation::Copieur::Bilan bilan)
+{
+    attendre(false);
+    if (bilan.nonExportes == 0)
+        dialogs::message(kFini, dialogs::Icon::Information);
+    else if (bilan.nonExportes < bilan.eleves)
+        dialogs::message(kFini + QStringLiteral("\n\n%1 élève(s) sur %2 n'ont pas été exportés : photo introuvable "
+                                                "ou copie impossible.")
+                                     .arg(bilan.nonExportes)
+                                     .arg(bilan.eleves),
+                         dialogs::Icon::Exclamation);
+    else
+        dialogs::message(QStringLiteral("Aucune photo n'a été exportée : les %1 élève(s) n'ont pas de photo, ou la "
+                                        "copie dans le dossier Exportation du bureau a échoué.")
+                             .arg(bilan.eleves),
+                         dialogs::Icon::Exclamation);
+    unload();
+}
+
+void FormExport::attendre(bool pendantExport)
+{
+    const QList<QWidget*> controles{ComboNom, ComboPonctuation, ComboPrenom, Command2};
+    if (pendantExport) {
+        etatsAvantExport_.clear();
+        for (QWidget* controle : controles) {
+            etatsAvantExport_ << controle->isEnabled();
+            controle->setEnabled(false);
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ProgressBar1->setValue(0);
+        ProgressBar1->show();
+        return;
+    }
+    for (int i = 0; i < controles.size() && i < etatsAvantExport_.size(); ++i)
+        controles[i]->setEnabled(etatsAvantExport_[i]);
+    QApplication::restoreOverrideCursor();
+    ProgressBar1->hide();
+}

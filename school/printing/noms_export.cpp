@@ -1,0 +1,73 @@
+#include "school/printing/noms_export.h"
+
+#include "common/paths.h"
+
+namespace exportation {
+
+namespace {
+
+QString valeur(const Eleve& eleve, Champ champ)
+{
+    switch (champ) {
+    case Champ::Nom:
+        return eleve.nom;
+    case Champ::Prenom:
+        return eleve.prenom;
+    case Champ::INE:
+        return eleve.ine;
+    case Champ::NumInterne:
+        return eleve.numInterne;
+    }
+    return {};
+}
+
+const QString kExtension = QStringLiteral(".jpg");
+
+} // namespace
+
+std::optional<Champ> champ(const QString& texteListe)
+{
+    if (texteListe == u"Nom")
+        return Champ::Nom;
+    if (texteListe == u"Prénom")
+        return Champ::Prenom;
+    if (texteListe == u"INE")
+        return Champ::INE;
+    if (texteListe == u"N° Interne")
+        return Champ::NumInterne;
+    return std::nullopt;
+}
+
+QString nomFichier(const Motif& motif, const Eleve& eleve, int position)
+{
+    QString nom = valeur(eleve, motif.premier);
+    if (motif.unePartie) {
+        if (nom.isEmpty() && motif.premier == Champ::INE)
+            nom = QStringLiteral("INE inconnu_") + QString::number(position);
+        else if (nom.isEmpty() && motif.premier == Champ::NumInterne)
+            nom = QStringLiteral("Num_Interne_inconnu_") + QString::number(position);
+    } else {
+        nom += motif.separateur + valeur(eleve, motif.second);
+    }
+    return composant(nom + kExtension);
+}
+
+QString composant(const QString& nom)
+{
+    QString resultat = paths::component(nom);
+    for (const QChar interdit : QStringLiteral("\\:*?\"<>|"))
+        resultat.replace(interdit, u'_');
+    if (resultat == u"." || resultat == u"..")
+        return {};
+    return resultat;
+}
+
+QString avecSuffixe(const QString& nomFichier, int numero)
+{
+    const QString suffixe = QLatin1Char('_') + QString::number(numero);
+    if (nomFichier.endsWith(kExtension, Qt::CaseInsensitive))
+        return nomFichier.chopped(kExtension.size()) + suffixe + nomFichier.right(kExtension.size());
+    return nomFichier + suffixe;
+}
+
+} // namespace exportation

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// How the photo export names its files and folders.
+namespace exportation {
+
+// The fields a file name is made of, as the lists of the export window name them.
+enum class Champ { Nom, Prenom, INE, NumInterne };
+std::optional<Champ> champ(const QString& texteListe); // "Nom", "Prénom", "INE", "N° Interne"
+
+// One part (the value alone), or two parts joined by the separator.
+struct Motif {
+    Champ premier = Champ::INE;
+    bool unePartie = true;
+    QString separateur;
+    Champ second = Champ::Prenom;
+};
+
+struct Eleve {
+    QString classe, nom, prenom, ine, numInterne, nomPhoto;
+};
+
+// The file name of the student at position (from 0) in its class: an empty
+// INE or internal number alone gives "INE inconnu_<n>.jpg" or
+// "Num_Interne_inconnu_<n>.jpg". The result is one safe path component.
+QString nomFichier(const Motif& motif, const Eleve& eleve, int position);
+
+// The name made one path component that other systems accept too: "/", NUL,
+// "\", ":", "*", "?", "\"", "<", ">" and "|" become "_". "" when it cannot be a
+// name at all ("", "." or "..").
+QString composant(const QString& nom);
+
+// The name with "_<numero>" before its extension: "INE inconnu_0_2.jpg".
+QString avecSuffixe(const QString& nomFichier, int numero);
+
+} // namespace exportation

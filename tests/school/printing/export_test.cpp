@@ -1,0 +1,265 @@
+#include "common/paths.h"
+#include "school/printing/form_export.h"
+#include "school/printing/noms_export.h"
+#include "school/workspace/ecole_base.h"
+#include "tests/school/support/accueil_pilote.h"
+#include "tests/school/support/school_fixture.h"
+#include "tests/support/recording_shell.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <QComboBox>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using exportation::Champ;
+using exportation::Motif;
+
+TEST(NomsExport, ChaqueMotifDonneUnNomSur)
+{
+    const exportation::Eleve dupont{QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"),
+                                    QStringLiteral("123"), QStringLiteral("N7"), QStringLiteral("7")};
+    exportation::Eleve vide = dupont;
+    vide.ine.clear();
+    vide.numInterne.clear();
+    vide.prenom.clear();
+    exportation::Eleve dangereux = dupont;
+    dangereux.ine = QStringLiteral("../../x");
+    dangereux.nom = QStringLiteral("A\\B:C*D?E\"F<G>H|I");
+    struct Cas {
+        Motif motif;
+        const exportation::Eleve& eleve;
+        int position;
+        const char* attendu;
+    };
+    const Cas cas[] = {
+        {{Champ::INE, true, {}, Champ::Prenom}, dupont, 0, "123.jpg"},
+        {{Champ::INE, true, {}, Champ::Prenom}, vide, 2, "INE inconnu_2.jpg"},
+        {{Champ::NumInterne, true, {}, Champ::Prenom}, vide, 4, "Num_Interne_inconnu_4.jpg"},
+        {{Champ::NumInterne, true, {}, Champ::Prenom}, dupont, 4, "N7.jpg"},
+        {{Champ::Nom, false, QStringLiteral(" "), Champ::Prenom}, dupont, 0, "DUPONT Jean.jpg"},
+        {{Champ::Prenom, false, QStringLiteral("."), Champ::Nom}, dupont, 0, "Jean.DUPONT.jpg"},
+        {{Champ::Nom, false, QStringLiteral("_"), Champ::Prenom}, vide, 0, "DUPONT_.jpg"},
+        {{Champ::INE, true, {}, Champ::Prenom}, dangereux, 0, ".._.._x.jpg"},
+        {{Champ::Nom, false, QStringLiteral(";"), Champ::Nom}, dangereux, 0, "A_B_C_D_E_F_G_H_I;A_B_C_D_E_F_G_H_I.jpg"},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(exportation::nomFichier(c.motif, c.eleve, c.position), QString::fromUtf8(c.attendu)) << c.attendu;
+
+    EXPECT_EQ(exportation::composant(QStringLiteral("..")), QString());
+    EXPECT_EQ(exportation::composant(QStringLiteral(".")), QString());
+    EXPECT_EQ(exportation::composant(QStringLiteral("6/A")), QStringLiteral("6_A"));
+    EXPECT_EQ(exportation::avecSuffixe(QStringLiteral("INE inconnu_0.jpg"), 2), QStringLiteral("INE inconnu_0_2.jpg"));
+}
+
+class Export : public ::testing::Test {
+protected:
+    QString exportation() { return paths::join(ecole.sandbox().desktop(), {QStringLiteral("Exportation")}); }
+
+    FormExport& ouvrirExport()
+    {
+        accueil.ouvrir();
+        accueil.menu(QStringLiteral("MNU_Logiciels"))->trigger();
+        FormExport* form = existingForm<FormExport>();
+        EXPECT_NE(form, nullptr);
+        return *form;
+    }
+    template <class W>
+    W* controle(const char* nom)
+    {
+        return existingForm<FormExport>()->findChild<W*>(QString::fromLatin1(nom));
+    }
+    void choisir(const char* liste, const QString& texte)
+    {
+        auto* combo = controle<QComboBox>(liste);
+        const int index = combo->findText(texte);
+        ASSERT_GE(index, 0) << texte.toStdString();
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+    bool actif(const char* nom) { return controle<QWidget>(nom)->isEnabled(); }
+    // Every file under the desktop, relative to it.
+    QStringList bureau()
+    {
+        QStringList fichiers;
+        QDirIterator it(ecole.sandbox().desktop(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            fichiers << it.next().mid(ecole.sandbox().desktop().size() + 1);
+        fichiers.sort();
+        return fichiers;
+    }
+    void exporter()
+    {
+        QTest::mouseClick(controle<QPushButton>("Command2"), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([] { return existingForm<FormExport>() == nullptr; }, 10000));
+    }
+    void changerIne(qint64 cle, const QString& ine)
+    {
+        ecole::db().exec(QStringLiteral("UPDATE Eleves SET INE = ? WHERE CdeEleves = ?"), {ine, cle});
+    }
+
+    SchoolFixture ecole;
+    RecordingShell shell;
+    ScriptedDialogs dialogues;
+    AccueilPilote accueil;
+};
+
+TEST_F(Export, ListesActiveesDansLOrdreDuNom)
+{
+    ouvrirExport();
+    EXPECT_EQ(existingForm<FormExport>()->windowTitle(), QStringLiteral("Exportation vers autres logiciels..."));
+    EXPECT_TRUE(actif("ComboNom"));
+    for (const char* nom : {"ComboPonctuation", "ComboPrenom", "Command2"})
+        EXPECT_FALSE(actif(nom)) << nom;
+    EXPECT_TRUE(controle<QProgressBar>("ProgressBar1")->isHidden());
+    EXPECT_TRUE(existingForm<FormAccueil>()->isHidden());
+
+    choisir("ComboNom", QStringLiteral("Nom"));
+    EXPECT_TRUE(actif("ComboPonctuation"));
+    EXPECT_FALSE(actif("ComboPrenom"));
+    choisir("ComboPonctuation", QStringLiteral("_"));
+    EXPECT_TRUE(actif("ComboPrenom"));
+    EXPECT_FALSE(actif("Command2"));
+    choisir("ComboPrenom", QStringLiteral("Prénom"));
+    EXPECT_TRUE(actif("Command2"));
+
+    choisir("ComboNom", QStringLiteral("INE"));
+    EXPECT_FALSE(actif("ComboPonctuation"));
+    EXPECT_FALSE(actif("ComboPrenom"));
+    EXPECT_TRUE(actif("Command2"));
+
+    // Back to a two-part name: "Ok" waits for the separator and the second part again.
+    choisir("ComboNom", QStringLiteral("Nom"));
+    EXPECT_FALSE(actif("Command2"));
+    EXPECT_FALSE(actif("ComboPrenom"));
+    choisir("ComboPonctuation", QStringLiteral(" "));
+    choisir("ComboPrenom", QStringLiteral("Nom"));
+    EXPECT_TRUE(actif("Command2"));
+
+    // Closing writes nothing and brings the main window back.
+    existingForm<FormExport>()->close();
+    EXPECT_EQ(existingForm<FormExport>(), nullptr);
+    EXPECT_FALSE(existingForm<FormAccueil>()->isHidden());
+    EXPECT_TRUE(bureau().isEmpty());
+}
+
+TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
+{
+    const qint64 a = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("A"));
+    const qint64 b = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("B"));
+    const qint64 c = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Charlie"), QStringLiteral("C"));
+    const qint64 d = ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Delta"), QStringLiteral("D"));
+    ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Echo"), QStringLiteral("E"), false); // no picture
+    const qint64 f = ecole.ajouterEleve(QStringLiteral("../Terminale S'"), QStringLiteral("Fox"), QStringLiteral("F"));
+    ecole.ajouterEleve(QString(), QStringLiteral("SansClasse"), QStringLiteral("G"));
+    // A class named like the common folder must not overwrite it.
+    const qint64 h = ecole.ajouterEleve(QStringLiteral("Photos"), QStringLiteral("Hotel"), QStringLiteral("H"));
+    for (qint64 cle : {a, c, d, h})
+        changerIne(cle, QString());
+    changerIne(b, QStringLiteral("123"));
+    changerIne(f, QStringLiteral("a/b"));
+    // An earlier export, with a file the user put there, goes away whole.
+    Sandbox::writeFile(exportation() + QStringLiteral("/6A/vieux.jpg"), "x");
+
+    ouvrirExport();
+    choisir("ComboNom", QStringLiteral("INE"));
+    dialogues.message(QStringLiteral("1 élève(s) sur 7 n'ont pas été exportés"));
+    exporter();
+
+    const QString racine = QStringLiteral("Exportation/");
+    EXPECT_EQ(bureau(), (QStringList{
+                            racine + QStringLiteral("../Terminale S'").replace(u'/', u'_') + QStringLiteral("/a_b.jpg"),
+                            racine + QStringLiteral("5B/INE inconnu_0.jpg"),
+                            racine + QStringLiteral("6A/123.jpg"),
+                            racine + QStringLiteral("6A/INE inconnu_0.jpg"),
+                            racine + QStringLiteral("6A/INE inconnu_2.jpg"),
+                            racine + QStringLiteral("Photos/123.jpg"),
+                            racine + QStringLiteral("Photos/INE inconnu_0.jpg"),
+                            racine + QStringLiteral("Photos/INE inconnu_0_2.jpg"),
+                            racine + QStringLiteral("Photos/INE inconnu_0_3.jpg"),
+                            racine + QStringLiteral("Photos/INE inconnu_2.jpg"),
+                            racine + QStringLiteral("Photos/a_b.jpg"),
+                        }));
+    const auto photo = [&](const QString& chemin) {
+        return SchoolFixture::lire(paths::join(ecole.sandbox().desktop(), {chemin}));
+    };
+    // Classes in ascending order: 5B's Delta keeps the plain name, 6A's Alpha gets the suffix.
+    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPortrait(d)));
+    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0_2.jpg")), SchoolFixture::lire(ecole.cheminPortrait(a)));
+    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0_3.jpg")), SchoolFixture::lire(ecole.cheminPortrait(h)));
+    EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPortrait(a)));
+    EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_2.jpg")), SchoolFixture::lire(ecole.cheminPortrait(c)));
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Exclamation);
+    EXPECT_TRUE(dialogues.lastPrompt().text.startsWith(
+        QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : Exportation")));
+    EXPECT_FALSE(existingForm<FormAccueil>()->isHidden());
+}
+
+TEST_F(Export, ParNomEtPrenomLeMessageDeLaFinSansCompte)
+{
+    ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
+    ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
+    // A namesake in the same class replaces the first, in its class folder as in Photos.
+    const qint64 dernier = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
+    ouvrirExport();
+    choisir("ComboNom", QStringLiteral("Nom"));
+    choisir("ComboPonctuation", QStringLiteral(" "));
+    choisir("ComboPrenom", QStringLiteral("Prénom"));
+    dialogues.message(QStringLiteral("Les fichiers ont été exportés"));
+    exporter();
+    EXPECT_EQ(bureau(), (QStringList{QStringLiteral("Exportation/5B/DUPONT Jean.jpg"),
+                                     QStringLiteral("Exportation/6A/DUPONT Jean.jpg"),
+                                     QStringLiteral("Exportation/Photos/DUPONT Jean.jpg"),
+                                     QStringLiteral("Exportation/Photos/DUPONT Jean_2.jpg")}));
+    const QByteArray photo = SchoolFixture::lire(ecole.cheminPortrait(dernier));
+    EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/6A/DUPONT Jean.jpg")), photo);
+    EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/Photos/DUPONT Jean_2.jpg")), photo);
+    EXPECT_EQ(dialogues.lastPrompt().text,
+              QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : Exportation"));
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Information);
+}
+
+TEST_F(Export, PendantLaCopieOkEtListesAttendentEtLaFermetureAussi)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 120);
+    ouvrirExport();
+    choisir("ComboNom", QStringLiteral("N° Interne"));
+    dialogues.message(QStringLiteral("Les fichiers ont été exportés"));
+    QTest::mouseClick(controle<QPushButton>("Command2"), Qt::LeftButton);
+
+    // The copies run in steps: the window answers meanwhile, and waits.
+    ASSERT_NE(existingForm<FormExport>(), nullptr);
+    for (const char* nom : {"ComboNom", "ComboPonctuation", "ComboPrenom", "Command2"})
+        EXPECT_FALSE(actif(nom)) << nom;
+    EXPECT_FALSE(controle<QProgressBar>("ProgressBar1")->isHidden());
+    existingForm<FormExport>()->close();
+    EXPECT_NE(existingForm<FormExport>(), nullptr);
+    EXPECT_TRUE(dialogues.prompts().empty());
+
+    ASSERT_TRUE(QTest::qWaitFor([] { return existingForm<FormExport>() == nullptr; }, 10000));
+    EXPECT_EQ(bureau().size(), 240);
+    EXPECT_EQ(dialogues.prompts().size(), 1u);
+}
+
+TEST_F(Export, UnLienALaPlaceDuDossierNEstPasSuivi)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 1);
+    const QString ailleurs = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("ailleurs/precieux.jpg")), "x");
+    ASSERT_TRUE(QFile::link(ecole.sandbox().path(QStringLiteral("ailleurs")), exportation()));
+    ouvrirExport();
+    choisir("ComboNom", QStringLiteral("INE"));
+    dialogues.message(QStringLiteral("Les fichiers ont été exportés"));
+    exporter();
+    EXPECT_TRUE(QFileInfo::exists(ailleurs));
+    EXPECT_FALSE(QFileInfo(exportation()).isSymLink());
+    EXPECT_EQ(bureau().size(), 2);
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+#include "common/text.h"
+#include "school/printing/recueils.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/module_var.h"
+#include "tests/school/support/accueil_pilote.h"
+#include "tests/school/support/school_fixture.h"
+#include "tests/support/recording_shell.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Request = RecordingShell::Request;
+
+const QString kSautDePage = QStringLiteral("<p style=\"page-break-before: always;\">");
+
+// The names of the cells of a document, in order ("<prénom>/<nom>").
+QStringList cellules(const QString& document)
+{
+    static const QRegularExpression cellule(QStringLiteral("<center>(?:[^<]*<br>)?([^<]*)<br><[bB]>([^<]*)</[bB]>"));
+    QStringList noms;
+    for (const QRegularExpressionMatch& m : cellule.globalMatch(document))
+        noms << m.captured(1) + QLatin1Char('/') + m.captured(2);
+    return noms;
+}
+
+class Recueils : public ::testing::Test {
+protected:
+    void SetUp() override { ecole.nommerEtablissement(QStringLiteral("Lycée & Co")); }
+
+    QString document(const char* nom)
+    {
+        return text::fromWindows1252(SchoolFixture::lire(ecole.dossier() + QLatin1Char('/') + QLatin1String(nom)));
+    }
+    QString chemin(const char* nom) { return ecole.dossier() + QLatin1Char('/') + QLatin1String(nom); }
+    QStringList pages(const QString& doc, const QString& type)
+    {
+        static const QRegularExpression titre(QStringLiteral("<p><B>(\\w+) : ([^<]*)</B><br><TABLE>"));
+        QStringList noms;
+        for (const QRegularExpressionMatch& m : titre.globalMatch(doc)) {
+            EXPECT_EQ(m.captured(1), type);
+            noms << m.captured(2);
+        }
+        return noms;
+    }
+
+    SchoolFixture ecole;
+    RecordingShell shell;
+    ScriptedDialogs dialogues;
+    AccueilPilote accueil;
+};
+
+TEST_F(Recueils, TousLesGroupesChacunSaPageEtChaqueMembre)
+{
+    const auto cinquante = ecole.ajouterClasse(QStringLiteral("6A"), 50);
+    for (int i = 0; i < 43; ++i)
+        ecole.ajouterAuGroupe(QStringLiteral("Atelier <B>"), cinquante[i]);
+    ecole.ajouterAuGroupe(QStringLiteral("Zumba"), ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("O'Neil & fils"),
+                                                                      QStringLiteral("Léa")));
+    accueil.ouvrir();
+    accueil.afficherClasse(QStringLiteral("6A"));
+    // A group made after the window opened is printed too.
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cinquante[49]);
+
+    accueil.menu(QStringLiteral("MNU_Groupes"))->trigger();
+
+    EXPECT_EQ(shell.requests(), (std::vector<Request>{{QStringLiteral("print"), chemin("filetemp.html")},
+                                                      {QStringLiteral("open"), chemin("filetemp.html")}}));
+    EXPECT_EQ(mv::FichierImpression, chemin("filetemp.html"));
+    const QString doc = document("filetemp.html");
+    EXPECT_TRUE(doc.startsWith(QStringLiteral("<HTML><HEAD><TITLE>Lycée &amp; Co</TITLE></HEAD>\r\n<BODY>\r\n<p><B>Groupe : ")));
+    EXPECT_EQ(pages(doc, QStringLiteral("Groupe")),
+              (QStringList{QStringLiteral("Atelier &lt;B&gt;"), QStringLiteral("Chorale"), QStringLiteral("Zumba")}));
+    QStringList attendus;
+    for (int i = 1; i <= 43; ++i)
+        attendus << QStringLiteral("Prénom 6A/Nom%1").arg(i, 3, 10, QLatin1Char('0'));
+    attendus << QStringLiteral("Prénom 6A/Nom050") << QStringLiteral("Léa/O'Neil &amp; fils");
+    EXPECT_EQ(cellules(doc), attendus);
+    // A new page for each group, none after the last; the 43-member group breaks its own page after 42 cells.
+    EXPECT_EQ(doc.count(kSautDePage), 3);
+    EXPECT_TRUE(doc.endsWith(QStringLiteral("</TD>\r\n</TR></TABLE>\r\n")));
+    EXPECT_TRUE(doc.contains(QStringLiteral("</TR></TABLE>\r\n") + kSautDePage + QStringLiteral("\r\n<TABLE>\r\n<TR><td align=")));
+
+    // The board is gone from the window.
+    EXPECT_EQ(accueil.planche().nombre(), 0);
+    EXPECT_FALSE(mv::PlancheChargee);
+    EXPECT_TRUE(accueil.controle<QLabel>(QStringLiteral("LbType"))->isHidden());
+    EXPECT_FALSE(accueil.controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
+    EXPECT_FALSE(accueil.menu(QStringLiteral("MNU_Trimestre"))->isEnabled());
+}
+
+TEST_F(Recueils, ToutesLesClassesLuesAuMomentDeLImpression)
+{
+    ecole.ajouterClasse(QStringLiteral("5B"), 3);
+    const auto vide = ecole.ajouterClasse(QStringLiteral("4C"), 2);
+    ecole.ajouterEleve(QStringLiteral("Terminale S'"), QStringLiteral("<Zo>"), QStringLiteral("Ève"));
+    accueil.ouvrir();
+    accueil.afficherClasse(QStringLiteral("5B"));
+    // Since the window opened: one class emptied by a move, one created by it.
+    for (qint64 cle : vide)
+        ecole::db().exec(QStringLiteral("UPDATE Eleves SET Classe = '3D' WHERE CdeEleves = ?"), {cle});
+
+    accueil.menu(QStringLiteral("MNU_Imp_Toutes_Classes"))->trigger();
+
+    const QString doc = document("filetemp.html");
+    EXPECT_EQ(pages(doc, QStringLiteral("Classe")),
+              (QStringList{QStringLiteral("Terminale S'"), QStringLiteral("5B"), QStringLiteral("3D")}));
+    EXPECT_EQ(cellules(doc).size(), 6);
+    EXPECT_TRUE(doc.contains(QStringLiteral("Ève<br><B>&lt;Zo&gt;</B>")));
+    EXPECT_EQ(doc.count(kSautDePage), 2);
+    EXPECT_EQ(shell.requests().size(), 2u);
+    for (const char* entree : {"MNU_Imprimer", "MNU_CARTES", "MNU_Etiquettes", "MNU_Trimestre"})
+        EXPECT_FALSE(accueil.menu(QString::fromLatin1(entree))->isEnabled()) << entree;
+    EXPECT_EQ(accueil.planche().nombre(), 0);
+}
+
+TEST_F(Recueils, UnDocumentQuiNePeutSEcrireNeVaPasAuShell)
+{
+    ecole.ajouterClasse(QStringLiteral("5B"), 2);
+    accueil.ouvrir();
+    accueil.choisir(QStringLiteral("DBComboClasses"), QStringLiteral("5B"));
+    // A folder in the way of the document.
+    QFile::remove(chemin("filetemp.html"));
+    Sandbox::writeFile(chemin("filetemp.html") + QStringLiteral("/bloque.txt"), "x");
+
+    dialogues.message(QStringLiteral("filetemp.html"));
+    accueil.menu(QStringLiteral("MNU_Imp_Toutes_Classes"))->trigger();
+    EXPECT_EQ(dialogues.prompts().size(), 1u);
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_TRUE(shell.requests().empty());
+    EXPECT_EQ(mv::FichierImpression, QString());
+}
+
+TEST_F(Recueils, FicheTrimestrielleDeLaClasseAfficheeSeulement)
+{
+    const auto cles = ecole.ajouterClasse(QStringLiteral("6A"), 50);
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[0]);
+    // Without its coded picture, a student is shown by its name picture.
+    QFile::remove(ecole.cheminPortrait(cles[1]));
+    accueil.ouvrir();
+    EXPECT_FALSE(accueil.menu(QStringLiteral("MNU_Trimestre"))->isEnabled());
+    accueil.afficherClasse(QStringLiteral("6A"));
+    ASSERT_TRUE(accueil.menu(QStringLiteral("MNU_Trimestre"))->isEnabled());
+
+    accueil.menu(QStringLiteral("MNU_Trimestre"))->trigger();
+
+    EXPECT_EQ(shell.requests(), (std::vector<Request>{{QStringLiteral("open"), chemin("filetemp1.html")}}));
+    EXPECT_EQ(mv::FichierImpression, chemin("filetemp1.html"));
+    const QString fiche = document("filetemp1.html");
+    const QStringList lignes = fiche.split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lignes[3], QStringLiteral("<B>Feuille Trimestrielle<br>Classe : 6A</B><br><TABLE width= 750  border= 1 >"));
+    EXPECT_EQ(fiche.count(QStringLiteral("<td width=\"182\">&nbsp;</td><td width=\"182\">&nbsp;</td>"
+                                          "<td width=\"182\">&nbsp;</td>")),
+              50);
+    EXPECT_EQ(cellules(fiche).size(), 50);
+    EXPECT_EQ(cellules(fiche).last(), QStringLiteral("Prénom 6A/Nom050"));
+    EXPECT_TRUE(fiche.contains(QStringLiteral("/images/Nom002.Prénom 6A.jpg\"")));
+    EXPECT_EQ(fiche.count(QStringLiteral("\r\n</TR><TR>\r\n")), 7); // before rows 7, 14, ... 49
+    EXPECT_TRUE(fiche.endsWith(QStringLiteral("</TR></TABLE>\r\n")));
+
+    // A group board offers no term sheet.
+    accueil.afficherGroupe(QStringLiteral("Chorale"));
+    EXPECT_FALSE(accueil.menu(QStringLiteral("MNU_Trimestre"))->isEnabled());
+}
+
+TEST(FicheTrimestrielle, UneClasseVideDonneLEnTeteSeul)
+{
+    const QStringList lignes = recueils::ficheTrimestrielle({QStringLiteral("É"), QStringLiteral("Classe :"), QStringLiteral("6A")}, {});
+    ASSERT_EQ(lignes.size(), 4);
+    EXPECT_TRUE(lignes[2].startsWith(QStringLiteral("<TR><td align=\"left\"valign=\"top\"width=\"116\">&nbsp;</TD>")));
+    EXPECT_EQ(lignes[3], QStringLiteral("</TR></TABLE>"));
+}
+
+} // namespace
