@@ -4,7 +4,14 @@
 #include "school/sales/tarifs.h"
 #include "school/sales/ventes.h"
 
+#include <ostream>
 #include <vector>
+
+// Failures show texts as texts.
+inline void PrintTo(const QString& texte, std::ostream* flux)
+{
+    *flux << '"' << texte.toStdString() << '"';
+}
 
 // A school price list as a delivery fills it: one pack, four articles (one of
 // them supplementary), incomplete packs of one to three articles.
