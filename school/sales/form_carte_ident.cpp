@@ -30,6 +30,7 @@ namespace {
 constexpr int kLargeur = 13605;
 constexpr int kHauteurIdentite = 3930;
 constexpr int kHautBoutons = 3000;
+constexpr int kHautPanneau = 3400; // just under the buttons' row
 // The largest side a portrait keeps, as the photographer's pictures are filed.
 constexpr int kCotePortrait = 400;
 
@@ -69,8 +70,8 @@ FormCarteIdent::FormCarteIdent() : Form(QStringLiteral("FormCarteIdent"))
     TextNumInterne = entree(QStringLiteral("TextNumInterne"), 6, QStringLiteral("Numéro Interne :"), 7920, 2280,
                             10200, 2160, 2895);
 
-    panneau_ = new PanneauCommande(fond, kHauteurIdentite);
-    layout::place(panneau_, 0, kHauteurIdentite, kLargeur, 20000);
+    panneau_ = new PanneauCommande(fond, kHautPanneau);
+    layout::place(panneau_, 0, kHautPanneau, kLargeur, 20000);
     panneau_->hide();
 
     const QStringList textes{QStringLiteral("Valider"), QStringLiteral("Annuler"), QStringLiteral("Vente Photos...")};

@@ -54,14 +54,13 @@ FormVente::FormVente() : Form(QStringLiteral("FormVente"))
     layout::setBackground(fond, 0xFFFFFF);
     fond->setFont(verdana(8.25, false));
     setCentralWidget(fond);
-    resize(layout::px(17070), layout::px(9225));
 
     zone_ = new QScrollArea(fond);
     zone_->setObjectName(QStringLiteral("ZoneVentes"));
     zone_->setFrameShape(QFrame::NoFrame);
     zone_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     zone_->horizontalScrollBar()->setObjectName(QStringLiteral("HScroll1"));
-    layout::place(zone_, 0, 0, 17070, 8295 + 255);
+    layout::place(zone_, 0, 0, 17070, 9225);
     creerCadre();
 
     Bt_ImpCmde = new QPushButton(QStringLiteral("Imprimer..."), fond);
@@ -74,9 +73,10 @@ FormVente::FormVente() : Form(QStringLiteral("FormVente"))
     connect(Bt_Sup, &QPushButton::clicked, this, [this] { Bt_Sup_Click(); });
     auto* fermer = new QPushButton(QStringLiteral("Fermer"), fond);
     fermer->setObjectName(QStringLiteral("BtFermer"));
-    layout::place(fermer, 13440, 8400 + 255, 1215, 375);
+    layout::place(fermer, 13440, 8400, 1215, 375);
     connect(fermer, &QPushButton::clicked, this, [this] { unload(); });
     creerMenus();
+    resize(layout::px(17070), layout::px(9225) + menuBar()->sizeHint().height());
     reinitialiser();
 }
 

@@ -26,6 +26,12 @@ void colorerTexte(QWidget* widget, unsigned bgrValue)
     widget->setPalette(palette);
 }
 
+// The tick colours must show whatever the style draws under a check box.
+void colorerFond(QCheckBox* box, unsigned bgrValue)
+{
+    box->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; }").arg(QColor(layout::bgr(bgrValue)).name()));
+}
+
 QString libelle(const QString& nom, const QString& prix)
 {
     return nom + QStringLiteral(" :   ") + prix + QStringLiteral(" € TTC");
@@ -52,7 +58,7 @@ PanneauCommande::PanneauCommande(QWidget* carte, int haut) : QWidget(carte), hau
     CheckPochette = new QCheckBox(this);
     CheckPochette->setObjectName(QStringLiteral("CheckPochette"));
     layout::place(CheckPochette, 5040, 4200 - haut_, 5295, 255);
-    layout::setBackground(CheckPochette, kBlanc);
+    colorerFond(CheckPochette, kBlanc);
     CheckPochette->hide();
     connect(CheckPochette, &QCheckBox::toggled, this, &PanneauCommande::CheckPochette_Click);
     TextQuantiteP = creerQuantite(QStringLiteral("TextQuantiteP_0"), 10560, 4200);
@@ -77,7 +83,7 @@ PanneauCommande::Ligne PanneauCommande::creerLigne(int rang)
     ligne.article = new QCheckBox(this);
     ligne.article->setObjectName(QStringLiteral("CheckArticles_%1").arg(rang));
     layout::place(ligne.article, 5040, top - haut_, 5895, kHauteurArticle);
-    layout::setBackground(ligne.article, kBlanc);
+    colorerFond(ligne.article, kBlanc);
     ligne.article->hide();
     connect(ligne.article, &QCheckBox::toggled, this, [this, rang](bool coche) { CheckArticles_Click(rang, coche); });
     ligne.quantite = creerQuantite(QStringLiteral("TextQuantiteA_%1").arg(rang), 11160, top);
@@ -128,7 +134,7 @@ ChoixCommande PanneauCommande::choix() const
 void PanneauCommande::CheckArticles_Click(int rang, bool coche)
 {
     const Ligne& ligne = lignes_[size_t(rang)];
-    layout::setBackground(ligne.article, coche ? kCoche : kBlanc);
+    colorerFond(ligne.article, coche ? kCoche : kBlanc);
     ligne.quantite->setText(QStringLiteral("1"));
     ligne.quantite->setEnabled(coche);
     if (coche && mode_ == ModeCommande::Recommande)
@@ -137,7 +143,7 @@ void PanneauCommande::CheckArticles_Click(int rang, bool coche)
 
 void PanneauCommande::CheckPochette_Click(bool coche)
 {
-    layout::setBackground(CheckPochette, coche ? kCoche : kBlanc);
+    colorerFond(CheckPochette, coche ? kCoche : kBlanc);
     if (coche) {
         TextQuantiteP->setText(QStringLiteral("1"));
         TextQuantiteP->setEnabled(mode_ == ModeCommande::Recommande);
@@ -146,7 +152,7 @@ void PanneauCommande::CheckPochette_Click(bool coche)
             ligne.quantite->clear();
             ligne.quantite->setEnabled(false);
             ligne.article->setEnabled(false);
-            layout::setBackground(ligne.article, kBlanc);
+            colorerFond(ligne.article, kBlanc);
             ligne.article->setChecked(false);
         }
         if (mode_ == ModeCommande::Recommande)

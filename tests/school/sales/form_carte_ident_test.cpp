@@ -61,6 +61,8 @@ protected:
     QLineEdit* quantite(int i) { return controle<QLineEdit>(QStringLiteral("TextQuantiteA_%1").arg(i)); }
     void cliquer(const QString& nom) { QTest::mouseClick(controle<QWidget>(nom), Qt::LeftButton); }
     void bouton(int index) { cliquer(QStringLiteral("Bt_ValideIdentite_%1").arg(index)); }
+    // The colour beside the caption, where nothing but the background is drawn.
+    static QColor fond(QWidget* box) { return box->grab().toImage().pixelColor(box->width() - 3, box->height() / 2); }
     void cocher(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
 
     QStringList eleve()
@@ -187,6 +189,7 @@ TEST_F(CarteIdentite, RecommandeAvecQuantitesEtExclusions)
     }
 
     cocher(article(2));
+    EXPECT_EQ(fond(article(2)), QColor(255, 255, 128));
     EXPECT_TRUE(quantite(2)->isEnabled());
     QTRY_VERIFY(quantite(2)->hasFocus());
     QTRY_COMPARE(quantite(2)->selectedText(), QStringLiteral("1"));
@@ -199,6 +202,7 @@ TEST_F(CarteIdentite, RecommandeAvecQuantitesEtExclusions)
     for (int i = 0; i < 4; ++i) {
         EXPECT_FALSE(article(i)->isChecked()) << i;
         EXPECT_FALSE(article(i)->isEnabled()) << i;
+        EXPECT_EQ(fond(article(i)), QColor(Qt::white)) << i;
         EXPECT_EQ(quantite(i)->text(), i == 0 || i == 2 ? QStringLiteral("1") : QString()) << i;
     }
     cocher(pochette);
