@@ -121,10 +121,8 @@ void FormCarteIdent::onActivate()
     if (charge_)
         return;
     charge_ = true;
-    if (!chargerEleve()) {
-        dialogs::message(kEleveDisparu, dialogs::Icon::Exclamation);
+    if (!chargerEleve())
         QTimer::singleShot(0, this, [this] { unload(); });
-    }
 }
 
 bool FormCarteIdent::chargerEleve()
@@ -133,11 +131,14 @@ bool FormCarteIdent::chargerEleve()
         fiche_ = fiche_eleve::lire(ecole::db(), mv::CdeEleveChoisi);
         tarifs_ = tarifs::parNom(ecole::db());
     } catch (const db::Error& erreur) {
-        std::fprintf(stderr, "%s\n", qPrintable(erreur.message()));
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
         fiche_.reset();
-    }
-    if (!fiche_)
         return false;
+    }
+    if (!fiche_) {
+        dialogs::message(kEleveDisparu, dialogs::Icon::Exclamation);
+        return false;
+    }
     TextNom->setText(fiche_->nom);
     TextPrenom->setText(fiche_->prenom);
     TextNaissance->setText(fiche_->naissance);

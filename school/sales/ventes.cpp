@@ -77,7 +77,7 @@ std::vector<LigneVente> toutes(db::Database& base)
 
 std::vector<LigneVente> duJour(db::Database& base, const QString& date)
 {
-    return lire(base, QStringLiteral("WHERE DateCommande = ? ORDER BY CdeVente"), {date});
+    return lire(base, QStringLiteral("WHERE COALESCE(DateCommande, '') = ? ORDER BY CdeVente"), {date});
 }
 
 std::vector<LigneVente> marquees(db::Database& base)
@@ -109,7 +109,7 @@ std::vector<EleveCommande> elevesDuJour(db::Database& base, const QString& date)
     std::vector<EleveCommande> eleves;
     for (const db::Row& row : base.query(
              QStringLiteral("SELECT Num_Eleves, MIN(Nom) AS Nom, MIN(Prenom) AS Prenom FROM Ventes"
-                            " WHERE DateCommande = ? GROUP BY Num_Eleves"
+                            " WHERE COALESCE(DateCommande, '') = ? GROUP BY Num_Eleves"
                             " ORDER BY Nom COLLATE FR, Prenom COLLATE FR, Num_Eleves"),
              {date}))
         eleves.push_back({row[u"Num_Eleves"], row[u"Nom"], row[u"Prenom"]});
@@ -118,7 +118,7 @@ std::vector<EleveCommande> elevesDuJour(db::Database& base, const QString& date)
 
 int supprimer(db::Database& base, const QString& date, const QString& numEleves)
 {
-    return base.exec(QStringLiteral("DELETE FROM Ventes WHERE DateCommande = ? AND Num_Eleves = ?"),
+    return base.exec(QStringLiteral("DELETE FROM Ventes WHERE COALESCE(DateCommande, '') = ? AND COALESCE(Num_Eleves, '') = ?"),
                      {date, numEleves});
 }
 
