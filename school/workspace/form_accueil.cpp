@@ -10,6 +10,8 @@
 #include "school/class_board/transfert.h"
 #include "school/printing/form_export.h"
 #include "school/printing/impression.h"
+#include "school/sales/form_carte_ident.h"
+#include "school/sales/form_vente.h"
 #include "school/workspace/a_propos.h"
 #include "school/workspace/ajout_eleve.h"
 #include "school/workspace/assistant_groupe.h"
@@ -169,12 +171,14 @@ void FormAccueil::creerColonneGauche()
 
     creerZoneAjout(Frame3);
 
-    // The orders list comes with a later window: the zone shows, its button waits.
     LbCompta = libelle(Frame3, QStringLiteral("LbCompta"), QStringLiteral("Vente des photos :"), 120, 5980,
                        1695, kHauteurTitreZone);
     Bt_Vente = bouton(Frame3, QStringLiteral("Bt_Vente"), QStringLiteral("Ventes..."), nullptr);
     layout::place(Bt_Vente, 240, 6480, 1455, 375);
-    Bt_Vente->setEnabled(false);
+    connect(Bt_Vente, &QPushButton::clicked, this, [this] {
+        hideForm();
+        formInstance<FormVente>().showForm();
+    });
 
     Frame2 = new PanneauTransfert(Frame3);
     connect(Frame2, &PanneauTransfert::ferme, this, &FormAccueil::transfertFerme);
@@ -669,10 +673,18 @@ void FormAccueil::Image2_Click(int index)
 {
     if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
         return;
-    // A group board's cells carry no photo code to pick from; outside the
-    // picks, the student card comes with a later window.
-    if (mv::ModeCreationGroupe && Frame1->type() == TypePlanche::Classe)
+    mv::CdeEleveChoisi = Frame1->cellule(index).cdeEleve;
+    mv::IndexPhotoChoisie = index;
+    // A group board's cells carry no photo code to pick from.
+    if (Frame1->type() != TypePlanche::Classe)
+        return;
+    if (mv::ModeCreationGroupe) {
         choisirEleve(index);
+        return;
+    }
+    FormCarteIdent& carte = formInstance<FormCarteIdent>();
+    connect(&carte, &FormCarteIdent::photoRemplacee, Frame1, &Planche::rechargerPortrait, Qt::UniqueConnection);
+    carte.showForm();
 }
 
 void FormAccueil::choisirEleve(int index)

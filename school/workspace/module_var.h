@@ -18,6 +18,8 @@ inline QString NomNouveauGroupe;
 inline bool NomGroupeValide = false;
 inline bool EleveAjouteAuGroupe = false;
 inline int NbEntreesListe = 0;
+inline QString CdeEleveChoisi;         // key of the student whose card is open
+inline int IndexPhotoChoisie = 0;      // board cell of that student
 inline QString FichierImpression;      // document of "Imprimer Classe en cours..."
 inline QString FichierCartes;          // identity-card document
 inline QString FichierEtiquettes;      // label document

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,16 @@ bool SchoolFixture::ecrirePortrait(const QString& chemin, const QColor& couleur)
     QImage image(60, 80, QImage::Format_RGB32);
     image.fill(couleur);
     return image.save(chemin, "JPG", 95);
+}
+
+bool SchoolFixture::montreCouleur(const QLabel* image, const QColor& couleur)
+{
+    const QImage rendu = image->pixmap().toImage();
+    if (rendu.isNull())
+        return false;
+    const QColor centre = rendu.pixelColor(rendu.width() / 2, rendu.height() / 2);
+    return qAbs(centre.red() - couleur.red()) < 12 && qAbs(centre.green() - couleur.green()) < 12
+        && qAbs(centre.blue() - couleur.blue()) < 12;
 }
 
 QByteArray SchoolFixture::lire(const QString& chemin)

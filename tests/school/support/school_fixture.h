@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QLabel;
+
 // A school data folder for one test: on top of a Sandbox, sets
 // mv::CheminDonnees to <root>/vizmora2020, creates the school database from
 // the schema and the images folder. Students get small JPEG portraits, each
@@ -48,6 +50,8 @@ public:
     static QColor couleurPortrait(qint64 cdeEleve);
     // Writes a 60x80 JPEG of one colour; false when it could not be written.
     static bool ecrirePortrait(const QString& chemin, const QColor& couleur);
+    // True when the picture shown by the label has that colour at its centre.
+    static bool montreCouleur(const QLabel* image, const QColor& couleur);
     // The bytes of a file, empty when it cannot be read.
     static QByteArray lire(const QString& chemin);
 

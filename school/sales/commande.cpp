@@ -1,0 +1,138 @@
+#include "school/sales/commande.h"
+
+#include "school/sales/montant.h"
+
+namespace {
+
+const QString kUn = QStringLiteral("1");
+const QString kZero = QStringLiteral("0");
+
+// A line with the student's fields and the pack fields of a price-list row.
+LigneVente ligneDeBase(const FicheEleve& eleve, const QDate& jour, const Tarif& tarif)
+{
+    LigneVente ligne;
+    ligne.dateCommande = jour.toString(QStringLiteral("yyyy-MM-dd"));
+    ligne.numEleves = eleve.codeEtablissement;
+    ligne.classe = eleve.classe;
+    ligne.nom = eleve.nom;
+    ligne.prenom = eleve.prenom;
+    ligne.nomPhoto = eleve.nomPhoto;
+    ligne.cdePochette = tarif.cdePochette;
+    ligne.nomPochette = tarif.nomPochette;
+    ligne.pochettePrixRecPro = tarif.pochettePrixRecPro;
+    ligne.pochettePrixRecPub = tarif.pochettePrixRecPub;
+    return ligne;
+}
+
+// The same line with the article fields of its row.
+LigneVente ligneArticle(const FicheEleve& eleve, const QDate& jour, const Tarif& tarif)
+{
+    LigneVente ligne = ligneDeBase(eleve, jour, tarif);
+    ligne.cdeArticles = tarif.cdeArticles;
+    ligne.nomArticles = tarif.nomArticles;
+    ligne.articlesPrixRecPro = tarif.articlesPrixRecPro;
+    ligne.articlesPrixRecPub = tarif.articlesPrixRecPub;
+    return ligne;
+}
+
+const PochetteIncomplete* incompleteDe(const std::vector<PochetteIncomplete>& incompletes, qsizetype nombre)
+{
+    for (const PochetteIncomplete& p : incompletes)
+        if (montant::quantite(p.nbArticle) == nombre)
+            return &p;
+    return nullptr;
+}
+
+// A reorder quantity: a whole number above 0; "" when it is not one.
+QString quantiteValide(const QString& texte)
+{
+    const qint64 valeur = montant::quantite(texte);
+    return valeur > 0 ? QString::number(valeur) : QString();
+}
+
+const QString kRefusQuantite = QStringLiteral("La quantité doit être un nombre supérieur à 0.");
+
+LignesCommande premiereCommande(const ChoixCommande& choix, const std::vector<Tarif>& tarifs,
+                                const std::vector<PochetteIncomplete>& incompletes, const FicheEleve& eleve,
+                                const QDate& jour)
+{
+    LignesCommande resultat;
+    if (choix.pochette) {
+        LigneVente ligne = ligneDeBase(eleve, jour, tarifs.front());
+        ligne.pochettePrixPro = tarifs.front().pochettePrixPro;
+        ligne.pochettePrixPub = tarifs.front().pochettePrixPub;
+        ligne.articlesPrixPro = type_ligne::PochetteComplete;
+        ligne.articlesPrixPub = kMarqueJamais;
+        ligne.quantite = kUn;
+        resultat.lignes.push_back(ligne);
+        return resultat;
+    }
+    const PochetteIncomplete* pochette = incompleteDe(incompletes, qsizetype(choix.articles.size()));
+    if (!pochette)
+        return {{}, QStringLiteral("Le tarif ne prévoit pas de pochette incomplète de %1 article(s) : "
+                                   "la commande n'est pas enregistrée.")
+                        .arg(choix.articles.size())};
+    for (const ChoixCommande::Article& article : choix.articles) {
+        LigneVente ligne = ligneArticle(eleve, jour, tarifs[size_t(article.rang)]);
+        const bool premiere = resultat.lignes.empty();
+        ligne.pochettePrixPro = premiere ? pochette->prixPho : kZero;
+        ligne.pochettePrixPub = premiere ? pochette->prixPublic : kZero;
+        if (premiere) {
+            ligne.pIncompNbArt = pochette->nbArticle;
+            ligne.pIncLibArt = pochette->libelle;
+            ligne.pIncPPho = pochette->prixPho;
+            ligne.pincPPub = pochette->prixPublic;
+        }
+        ligne.articlesPrixPro = type_ligne::AuChoix;
+        ligne.articlesPrixPub = kMarqueJamais;
+        ligne.quantite = kUn;
+        resultat.lignes.push_back(ligne);
+    }
+    return resultat;
+}
+
+LignesCommande recommande(const ChoixCommande& choix, const std::vector<Tarif>& tarifs, const FicheEleve& eleve,
+                          const QDate& jour)
+{
+    LignesCommande resultat;
+    if (choix.pochette) {
+        const QString quantite = quantiteValide(choix.quantitePochette);
+        if (quantite.isEmpty())
+            return {{}, kRefusQuantite};
+        LigneVente ligne = ligneDeBase(eleve, jour, tarifs.front());
+        ligne.pochettePrixPro = tarifs.front().pochettePrixRecPro;
+        ligne.pochettePrixPub = tarifs.front().pochettePrixRecPub;
+        ligne.articlesPrixPro = type_ligne::RecommandePochette;
+        ligne.articlesPrixPub = kMarqueRecommande;
+        ligne.quantite = quantite;
+        resultat.lignes.push_back(ligne);
+        return resultat;
+    }
+    for (const ChoixCommande::Article& article : choix.articles) {
+        const QString quantite = quantiteValide(article.quantite);
+        if (quantite.isEmpty())
+            return {{}, kRefusQuantite};
+        const Tarif& tarif = tarifs[size_t(article.rang)];
+        LigneVente ligne = ligneArticle(eleve, jour, tarif);
+        ligne.nomPochette.clear();
+        ligne.pochettePrixPro = tarif.articlesPrixRecPro;
+        ligne.pochettePrixPub = tarif.articlesPrixRecPub;
+        ligne.articlesPrixPro = type_ligne::Supplementaires;
+        ligne.articlesPrixPub = kMarqueRecommande;
+        ligne.quantite = quantite;
+        resultat.lignes.push_back(ligne);
+    }
+    return resultat;
+}
+
+} // namespace
+
+LignesCommande lignesCommande(ModeCommande mode, const ChoixCommande& choix, const std::vector<Tarif>& tarifs,
+                              const std::vector<PochetteIncomplete>& incompletes, const FicheEleve& eleve,
+                              const QDate& jour)
+{
+    if (tarifs.empty() || (!choix.pochette && choix.articles.empty()))
+        return {};
+    return mode == ModeCommande::Commande ? premiereCommande(choix, tarifs, incompletes, eleve, jour)
+                                          : recommande(choix, tarifs, eleve, jour);
+}

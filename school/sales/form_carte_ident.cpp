@@ -1,0 +1,291 @@
+#include "school/sales/form_carte_ident.h"
+
+#include "common/dialogs.h"
+#include "common/helpers.h"
+#include "common/layout.h"
+#include "common/paths.h"
+#include "common/pictures.h"
+#include "school/sales/commande.h"
+#include "school/sales/impressions_ventes.h"
+#include "school/sales/panneau_commande.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/form_accueil.h"
+#include "school/workspace/module_var.h"
+#include "school/workspace/outils_fenetre.h"
+
+#include <QDate>
+#include <QFile>
+#include <QImageWriter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kLargeur = 13605;
+constexpr int kHauteurIdentite = 3930;
+constexpr int kHautBoutons = 3000;
+constexpr int kHautPanneau = 3400; // just under the buttons' row
+// The largest side a portrait keeps, as the photographer's pictures are filed.
+constexpr int kCotePortrait = 400;
+
+const QString kEleveDisparu = QStringLiteral("Cet élève n'existe plus dans la base : la fiche est fermée.");
+
+QString imagesDossier()
+{
+    return paths::join(mv::CheminDonnees, {QStringLiteral("images")});
+}
+
+} // namespace
+
+FormCarteIdent::FormCarteIdent() : Form(QStringLiteral("FormCarteIdent"))
+{
+    setWindowTitle(QStringLiteral("Carte Identité"));
+    auto* fond = new QWidget(this);
+    setCentralWidget(fond);
+    setFixedSize(layout::px(kLargeur), layout::px(kHauteurIdentite));
+
+    ImageIdentite = new QLabel(fond);
+    ImageIdentite->setObjectName(QStringLiteral("ImageIdentite"));
+    ImageIdentite->setAlignment(Qt::AlignCenter);
+    layout::place(ImageIdentite, 120, 120, 1695, 2535);
+    auto* changer = new QPushButton(QStringLiteral("Changer..."), fond);
+    changer->setObjectName(QStringLiteral("Bt_Changer"));
+    layout::place(changer, 120, 2760, 1695, 375);
+    connect(changer, &QPushButton::clicked, this, [this] { Bt_Changer_Click(); });
+
+    TextNom = entree(QStringLiteral("TextNom"), 0, QStringLiteral("Nom :"), 2520, 1080, 3600, 960, 3735);
+    TextPrenom = entree(QStringLiteral("TextPrenom"), 1, QStringLiteral("Prénom :"), 2520, 1560, 3600, 1440, 3735);
+    TextNaissance = entree(QStringLiteral("TextNaissance"), 2, QStringLiteral("Date de naissance :"), 7920, 360,
+                           10200, 240, 1815);
+    TextClasse = entree(QStringLiteral("TextClasse"), 3, QStringLiteral("Classe :"), 2520, 360, 3600, 240, 3735);
+    TextClasse->setEnabled(false);
+    TextRegime = entree(QStringLiteral("TextRegime"), 4, QStringLiteral("Régime :"), 2520, 2280, 3600, 2160, 3735);
+    TextINE = entree(QStringLiteral("TextINE"), 5, QStringLiteral("Numéro INE :"), 7920, 1800, 10200, 1680, 3255);
+    TextNumInterne = entree(QStringLiteral("TextNumInterne"), 6, QStringLiteral("Numéro Interne :"), 7920, 2280,
+                            10200, 2160, 2895);
+
+    panneau_ = new PanneauCommande(fond, kHautPanneau);
+    layout::place(panneau_, 0, kHautPanneau, kLargeur, 20000);
+    panneau_->hide();
+
+    const QStringList textes{QStringLiteral("Valider"), QStringLiteral("Annuler"), QStringLiteral("Vente Photos...")};
+    const int lefts[] = {11160, 12360, 4320};
+    const int largeurs[] = {1095, 1095, 5175};
+    QPushButton* boutons[3];
+    for (int i = 0; i < 3; ++i) {
+        boutons[i] = new QPushButton(textes[i], fond);
+        boutons[i]->setObjectName(QStringLiteral("Bt_ValideIdentite_%1").arg(i));
+        layout::place(boutons[i], lefts[i], kHautBoutons, largeurs[i], 375);
+        connect(boutons[i], &QPushButton::clicked, this, [this, i] { Bt_ValideIdentite_Click(i); });
+    }
+    Bt_Valider = boutons[0];
+    Bt_Annuler = boutons[1];
+    Bt_VentePhotos = boutons[2];
+    // Once the panel shows, Enter presses "Valider".
+    for (const auto touche : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* raccourci = new QShortcut(QKeySequence(touche), this);
+        connect(raccourci, &QShortcut::activated, this, [this] {
+            if (panneauOuvert_)
+                Bt_Valider->click();
+        });
+    }
+}
+
+QLineEdit* FormCarteIdent::entree(const QString& nom, int indexLibelle, const QString& libelle, int labelLeft,
+                                  int labelTop, int left, int top, int width)
+{
+    auto* label = new QLabel(libelle, centralWidget());
+    label->setObjectName(QStringLiteral("LbIdentite_%1").arg(indexLibelle));
+    layout::place(label, labelLeft, labelTop, left - labelLeft - 60, 255);
+    auto* zone = new QLineEdit(centralWidget());
+    zone->setObjectName(nom);
+    layout::place(zone, left, top, width, 375);
+    return zone;
+}
+
+void FormCarteIdent::onLoad()
+{
+    if (auto* accueil = existingForm<FormAccueil>())
+        accueil->hideForm();
+}
+
+void FormCarteIdent::onActivate()
+{
+    centrerSurEcran(*this);
+    if (charge_)
+        return;
+    charge_ = true;
+    if (!chargerEleve())
+        QTimer::singleShot(0, this, [this] { unload(); });
+}
+
+bool FormCarteIdent::chargerEleve()
+{
+    try {
+        fiche_ = fiche_eleve::lire(ecole::db(), mv::CdeEleveChoisi);
+        tarifs_ = tarifs::parNom(ecole::db());
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        fiche_.reset();
+        return false;
+    }
+    if (!fiche_) {
+        dialogs::message(kEleveDisparu, dialogs::Icon::Exclamation);
+        return false;
+    }
+    TextNom->setText(fiche_->nom);
+    TextPrenom->setText(fiche_->prenom);
+    TextNaissance->setText(fiche_->naissance);
+    TextClasse->setText(fiche_->classe);
+    TextRegime->setText(fiche_->regime);
+    TextINE->setText(fiche_->ine);
+    TextNumInterne->setText(fiche_->numInterne);
+    afficherPhoto();
+    return true;
+}
+
+void FormCarteIdent::afficherPhoto()
+{
+    const QString chemin = pictures::findStudentPicture(imagesDossier(), fiche_->nomPhoto, fiche_->nom, fiche_->prenom);
+    const QImage image = chemin.isEmpty() ? QImage() : pictures::loadFitted(chemin, ImageIdentite->size());
+    if (image.isNull())
+        ImageIdentite->clear();
+    else
+        ImageIdentite->setPixmap(QPixmap::fromImage(image));
+}
+
+void FormCarteIdent::Bt_Changer_Click()
+{
+    const QString fichier = dialogs::openFile({});
+    if (fichier.isEmpty()) {
+        nouvellePhoto_ = QImage();
+        ImageIdentite->clear();
+        return;
+    }
+    const QImage image = pictures::loadFitted(fichier, QSize(kCotePortrait, kCotePortrait));
+    if (image.isNull()) {
+        dialogs::message(QStringLiteral("Le fichier %1 n'est pas une image lisible : la photo n'est pas changée.")
+                             .arg(fichier),
+                         dialogs::Icon::Exclamation);
+        return;
+    }
+    nouvellePhoto_ = image;
+    ImageIdentite->setPixmap(QPixmap::fromImage(
+        image.scaled(ImageIdentite->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void FormCarteIdent::Bt_ValideIdentite_Click(int index)
+{
+    if (!fiche_)
+        return;
+    if (index == 0)
+        valider();
+    else if (index == 1)
+        unload();
+    else
+        ouvrirPanneau();
+}
+
+FicheEleve FormCarteIdent::ficheSaisie() const
+{
+    FicheEleve fiche = *fiche_;
+    fiche.nom = TextNom->text();
+    fiche.prenom = TextPrenom->text();
+    fiche.naissance = TextNaissance->text();
+    fiche.regime = TextRegime->text();
+    fiche.ine = TextINE->text();
+    fiche.numInterne = TextNumInterne->text();
+    return fiche;
+}
+
+void FormCarteIdent::ouvrirPanneau()
+{
+    ModeCommande mode = ModeCommande::Commande;
+    try {
+        if (ventes::existeEleve(ecole::db(), fiche_->codeEtablissement))
+            mode = ModeCommande::Recommande;
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        return;
+    }
+    Bt_VentePhotos->hide();
+    panneau_->construire(mode, tarifs_);
+    panneau_->show();
+    panneauOuvert_ = true;
+    const int hautBoutons = panneau_->hautDerniereLigne() + 1000;
+    layout::place(Bt_Valider, 11160, hautBoutons, 1095, 375);
+    layout::place(Bt_Annuler, 12360, hautBoutons, 1095, 375);
+    setFixedSize(layout::px(kLargeur), layout::px(hautBoutons + 1000));
+}
+
+bool FormCarteIdent::enregistrerPhoto(const FicheEleve& fiche)
+{
+    const QString nom = fiche.nomPhoto.isEmpty() ? fiche.nom + u'.' + fiche.prenom : fiche.nomPhoto;
+    const QString chemin = paths::join(imagesDossier(), {paths::component(nom + QStringLiteral(".jpg"))});
+    QSaveFile fichier(chemin);
+    QImageWriter ecriture(&fichier, "jpg");
+    ecriture.setQuality(100);
+    if (fichier.open(QIODevice::WriteOnly) && ecriture.write(nouvellePhoto_) && fichier.commit())
+        return true;
+    std::fprintf(stderr, "%s: %s %s\n", qPrintable(chemin), qPrintable(fichier.errorString()),
+                 qPrintable(ecriture.errorString()));
+    dialogs::message(QStringLiteral("La photo %1 n'a pas pu être enregistrée : rien n'est enregistré.").arg(chemin),
+                     dialogs::Icon::Critical);
+    return false;
+}
+
+void FormCarteIdent::valider()
+{
+    const FicheEleve fiche = ficheSaisie();
+    LignesCommande commande;
+    if (panneauOuvert_) {
+        try {
+            commande = lignesCommande(panneau_->mode(), panneau_->choix(), tarifs_,
+                                      tarifs::incompletes(ecole::db()), fiche, QDate::currentDate());
+        } catch (const db::Error& erreur) {
+            dialogs::message(erreur.message(), dialogs::Icon::Critical);
+            return;
+        }
+        if (!commande.refus.isEmpty()) {
+            dialogs::message(commande.refus, dialogs::Icon::Exclamation);
+            return;
+        }
+    }
+    const bool photo = !nouvellePhoto_.isNull();
+    if (photo && !enregistrerPhoto(fiche))
+        return;
+    bool enregistre = false;
+    try {
+        enregistre = fiche_eleve::enregistrer(ecole::db(), fiche, commande.lignes);
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        return;
+    }
+    if (!enregistre) {
+        dialogs::message(kEleveDisparu, dialogs::Icon::Exclamation);
+        unload();
+        return;
+    }
+    // The reorder form on file no longer lists every order: it goes, and the
+    // print entry forgets it rather than name a missing file.
+    const QString bordereau = impressions_ventes::chemin(impressions_ventes::kBordereau);
+    if (FichierExiste(bordereau) && !QFile::remove(bordereau))
+        std::fprintf(stderr, "%s: could not be removed\n", qPrintable(bordereau));
+    if (mv::FichierImpression == bordereau && !FichierExiste(bordereau))
+        mv::FichierImpression.clear();
+    if (photo)
+        Q_EMIT photoRemplacee(mv::IndexPhotoChoisie);
+    unload();
+}
+
+void FormCarteIdent::onUnload()
+{
+    if (auto* accueil = existingForm<FormAccueil>())
+        accueil->showForm();
+}

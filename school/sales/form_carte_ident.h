@@ -1,0 +1,65 @@
+#pragma once
+
+#include "common/form.h"
+#include "school/sales/fiche_eleve.h"
+#include "school/sales/tarifs.h"
+
+#include <QImage>
+
+#include <optional>
+#include <vector>
+
+class PanneauCommande;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The student's identity card, opened from a portrait of the class board
+// (mv::CdeEleveChoisi, mv::IndexPhotoChoisie): the record, the picture and,
+// below them, the order panel. Only "Valider" stores; "Annuler" and the close
+// box leave everything as it was.
+class FormCarteIdent : public Form {
+    Q_OBJECT
+public:
+    FormCarteIdent();
+
+Q_SIGNALS:
+    // The board cell of that index must read its picture again.
+    void photoRemplacee(int index);
+
+protected:
+    void onLoad() override;
+    void onActivate() override;
+    void onUnload() override;
+
+private:
+    QLineEdit* entree(const QString& nom, int indexLibelle, const QString& libelle, int labelLeft, int labelTop,
+                      int left, int top, int width);
+    bool chargerEleve();
+    void afficherPhoto();
+    void Bt_Changer_Click();
+    void Bt_ValideIdentite_Click(int index);
+    void valider();
+    void ouvrirPanneau();
+    FicheEleve ficheSaisie() const;
+    bool enregistrerPhoto(const FicheEleve& fiche);
+
+    std::optional<FicheEleve> fiche_;
+    std::vector<Tarif> tarifs_;
+    bool charge_ = false;
+    QImage nouvellePhoto_; // chosen by "Changer...", written by "Valider"
+
+    QLabel* ImageIdentite = nullptr;
+    QLineEdit* TextNom = nullptr;
+    QLineEdit* TextPrenom = nullptr;
+    QLineEdit* TextNaissance = nullptr;
+    QLineEdit* TextClasse = nullptr;
+    QLineEdit* TextRegime = nullptr;
+    QLineEdit* TextINE = nullptr;
+    QLineEdit* TextNumInterne = nullptr;
+    QPushButton* Bt_Valider = nullptr;
+    QPushButton* Bt_Annuler = nullptr;
+    QPushButton* Bt_VentePhotos = nullptr;
+    PanneauCommande* panneau_ = nullptr;
+    bool panneauOuvert_ = false;
+};

@@ -1,0 +1,283 @@
+#include "school/sales/form_vente.h"
+
+#include "common/dialogs.h"
+#include "common/layout.h"
+#include "common/menus.h"
+#include "school/sales/impressions_ventes.h"
+#include "school/sales/montant.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/form_accueil.h"
+#include "school/workspace/outils_fenetre.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include <functional>
+
+namespace {
+
+constexpr int kHautClasses = 1320;
+constexpr int kPasClasses = 260;
+constexpr unsigned kBleu = 0xC00000;
+
+QFont verdana(double points, bool gras)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    font.setBold(gras);
+    return font;
+}
+
+// Runs a command on the database; a failure is said and the form goes on.
+void executer(const std::function<void()>& commande)
+{
+    try {
+        commande();
+    } catch (const db::Error& erreur) {
+        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+    }
+}
+
+} // namespace
+
+FormVente::FormVente() : Form(QStringLiteral("FormVente"))
+{
+    setWindowTitle(QStringLiteral("Etat des ventes photos..."));
+    auto* fond = new QWidget(this);
+    layout::setBackground(fond, 0xFFFFFF);
+    fond->setFont(verdana(8.25, false));
+    setCentralWidget(fond);
+
+    zone_ = new QScrollArea(fond);
+    zone_->setObjectName(QStringLiteral("ZoneVentes"));
+    zone_->setFrameShape(QFrame::NoFrame);
+    zone_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    zone_->horizontalScrollBar()->setObjectName(QStringLiteral("HScroll1"));
+    layout::place(zone_, 0, 0, 17070, 9225);
+    creerCadre();
+
+    Bt_ImpCmde = new QPushButton(QStringLiteral("Imprimer..."), fond);
+    Bt_ImpCmde->setObjectName(QStringLiteral("Bt_ImpCmde"));
+    layout::place(Bt_ImpCmde, 11040, 120, 1215, 375);
+    connect(Bt_ImpCmde, &QPushButton::clicked, this, [this] { Bt_ImpCmde_Click(); });
+    Bt_Sup = new QPushButton(QStringLiteral("Supprimer..."), fond);
+    Bt_Sup->setObjectName(QStringLiteral("Bt_Sup"));
+    layout::place(Bt_Sup, 11040, 600, 1215, 375);
+    connect(Bt_Sup, &QPushButton::clicked, this, [this] { Bt_Sup_Click(); });
+    auto* fermer = new QPushButton(QStringLiteral("Fermer"), fond);
+    fermer->setObjectName(QStringLiteral("BtFermer"));
+    layout::place(fermer, 13440, 8400, 1215, 375);
+    connect(fermer, &QPushButton::clicked, this, [this] { unload(); });
+    creerMenus();
+    resize(layout::px(17070), layout::px(9225) + menuBar()->sizeHint().height());
+    reinitialiser();
+}
+
+QLabel* FormVente::etiquette(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width,
+                             int height, unsigned couleur, double points)
+{
+    auto* label = new QLabel(texte, parent);
+    label->setObjectName(nom);
+    label->setFont(verdana(points, true));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(layout::bgr(couleur)));
+    label->setPalette(palette);
+    layout::place(label, left, top, width, height);
+    return label;
+}
+
+void FormVente::creerCadre()
+{
+    Frame1 = new QWidget;
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFixedSize(layout::px(17055), layout::px(8295));
+    layout::setBackground(Frame1, 0xFFFFFF);
+    zone_->setWidget(Frame1);
+
+    etiquette(Frame1, QStringLiteral("LabelSolde"), QStringLiteral("Solde des Ventes :"), 240, 240, 2010, 240,
+              0x000080, 9.75);
+    LbAffVtotal = etiquette(Frame1, QStringLiteral("LbAffVtotal"), {}, 3360, 240, 1455, 255, 0x000000, 9.75);
+    LbAffVtotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    etiquette(Frame1, QStringLiteral("Label2"), QStringLiteral("Gains établissement :"), 360, 720, 2355, 240,
+              0x008000, 9.75);
+    LbGainEtab = etiquette(Frame1, QStringLiteral("LbGainEtab"), {}, 3360, 720, 1500, 240, 0x008000, 9.75);
+    LbGainEtab->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout::setBackground(LbGainEtab, 0xC0FFFF);
+    auto* ligne = new QFrame(Frame1);
+    ligne->setObjectName(QStringLiteral("Line1"));
+    ligne->setFrameShape(QFrame::HLine);
+    layout::setBackground(ligne, 0xFF8080);
+    layout::place(ligne, 240, 1080, 4680, 15);
+    etiquette(Frame1, QStringLiteral("LbGainClasses"), QStringLiteral("Gains par classe :"), 840, 1080, 1905, 240,
+              kBleu, 9.75);
+    etiquette(Frame1, QStringLiteral("LbDateCommandes"), QStringLiteral("Dates des commandes :"), 5400, 240, 2310,
+              195, 0x000000, 8.25);
+
+    DBComboDateCom = new QComboBox(Frame1);
+    DBComboDateCom->setObjectName(QStringLiteral("DBComboDateCom"));
+    DBComboDateCom->setFont(verdana(9.75, false));
+    layout::place(DBComboDateCom, 7800, 120, 3135, 360);
+    connect(DBComboDateCom, &QComboBox::activated, this, [this](int index) { DBComboDateCom_Click(index); });
+    DBComboNom = new QComboBox(Frame1);
+    DBComboNom->setObjectName(QStringLiteral("DBComboNom"));
+    DBComboNom->setFont(verdana(9.75, false));
+    layout::place(DBComboNom, 7800, 600, 3135, 360);
+    connect(DBComboNom, &QComboBox::activated, this, [this](int index) { Bt_Sup->setEnabled(index >= 0); });
+
+    auto* titre = new QLabel(QStringLiteral("Etats des Ventes réalisées"), Frame1);
+    titre->setObjectName(QStringLiteral("DBGridVentes_Caption"));
+    titre->setAlignment(Qt::AlignCenter);
+    layout::place(titre, 5520, 1200, 11295, 255);
+    DBGridVentes = new QTableWidget(Frame1);
+    DBGridVentes->setObjectName(QStringLiteral("DBGridVentes"));
+    DBGridVentes->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGridVentes->setStyleSheet(QStringLiteral("QTableWidget { color: #000080; background: #FFFFD9; }"));
+    QStringList titres;
+    for (const ventes::Colonne& colonne : ventes::colonnesGrille())
+        titres << QString::fromUtf8(colonne.titre);
+    DBGridVentes->setColumnCount(int(titres.size()));
+    DBGridVentes->setHorizontalHeaderLabels(titres);
+    layout::place(DBGridVentes, 5520, 1200 + 255, 11295, 7095 - 255);
+}
+
+void FormVente::creerMenus()
+{
+    QMenu* imprimer = menus::menu(menuBar(), QStringLiteral("Mnu_Imp"), QStringLiteral("Imprimer"));
+    connect(menus::entry(imprimer, QStringLiteral("MNU_Imp_Solde"), QStringLiteral("Récap des ventes (pour le photographe)")),
+            &QAction::triggered, this, [this] { MNU_Imp_Solde_Click(); });
+    connect(menus::entry(imprimer, QStringLiteral("Mnu_Imp_Detail"), QStringLiteral("Imprimer le détail")),
+            &QAction::triggered, this, [this] { Mnu_Imp_Detail_Click(); });
+}
+
+void FormVente::onActivate()
+{
+    centrerSurEcran(*this);
+    executer([this] { actualiser(); });
+}
+
+void FormVente::actualiser()
+{
+    db::Database& base = ecole::db();
+    ventes::remplirPrixVides(base);
+    DBComboDateCom->clear();
+    DBComboDateCom->addItems(ventes::dates(base));
+    DBComboDateCom->setCurrentIndex(-1);
+    lignes_ = ventes::toutes(base);
+    afficherLignes(lignes_);
+    const Totaux totaux = ventes::totaux(lignes_);
+    LbGainEtab->setText(montant::total(totaux.gain));
+    LbAffVtotal->setText(montant::total(totaux.total));
+    afficherGains(ventes::gainsParClasse(lignes_));
+}
+
+void FormVente::afficherGains(const std::vector<GainClasse>& gains)
+{
+    for (size_t k = LBClasses.size(); k < std::max<size_t>(gains.size(), 1); ++k) {
+        const int top = kHautClasses + int(k) * kPasClasses;
+        LBNomClasses.push_back(etiquette(Frame1, QStringLiteral("LBNomClasses_%1").arg(k), {}, 0, top, 3135, 255,
+                                         kBleu, 8.25));
+        LBClasses.push_back(etiquette(Frame1, QStringLiteral("LBClasses_%1").arg(k), {}, 3360, top, 1455, 255,
+                                      kBleu, 8.25));
+        LBNomClasses.back()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        LBClasses.back()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    // A class whose lines were all deleted leaves no stale gain behind.
+    for (size_t k = 0; k < LBClasses.size(); ++k) {
+        const bool present = k < gains.size();
+        LBNomClasses[k]->setText(present ? gains[k].classe : QString());
+        LBClasses[k]->setText(present ? montant::simple(gains[k].gain) : QString());
+        LBNomClasses[k]->setVisible(present || k == 0);
+        LBClasses[k]->setVisible(present || k == 0);
+    }
+}
+
+void FormVente::afficherLignes(const std::vector<LigneVente>& lignes)
+{
+    const auto& colonnes = ventes::colonnesGrille();
+    DBGridVentes->setRowCount(int(lignes.size()));
+    for (int r = 0; r < int(lignes.size()); ++r)
+        for (int c = 0; c < int(colonnes.size()); ++c)
+            DBGridVentes->setItem(r, c, new QTableWidgetItem(lignes[size_t(r)].*colonnes[size_t(c)].champ));
+}
+
+void FormVente::DBComboDateCom_Click(int index)
+{
+    if (index < 0)
+        return;
+    const QString date = DBComboDateCom->itemText(index);
+    executer([this, &date] {
+        lignes_ = ventes::duJour(ecole::db(), date);
+        afficherLignes(lignes_);
+        DBComboNom->clear();
+        for (const EleveCommande& eleve : ventes::elevesDuJour(ecole::db(), date))
+            DBComboNom->addItem(eleve.nom + u' ' + eleve.prenom, eleve.numEleves);
+        DBComboNom->setCurrentIndex(-1);
+    });
+    DBComboNom->show();
+    Bt_Sup->show();
+    // Nothing is deleted before the user has said whose order it is.
+    Bt_Sup->setEnabled(false);
+    Bt_ImpCmde->setEnabled(true);
+}
+
+void FormVente::Bt_Sup_Click()
+{
+    const int date = DBComboDateCom->currentIndex();
+    const int eleve = DBComboNom->currentIndex();
+    if (date < 0 || eleve < 0)
+        return;
+    if (dialogs::message(QStringLiteral("Attention, la suppression de commande est irréversible. Souhaitez vous continuer ?"),
+                         dialogs::Icon::Question, dialogs::Buttons::YesNo)
+        != dialogs::Answer::Yes) {
+        dialogs::message(QStringLiteral("Suppression annulée."), dialogs::Icon::Information);
+        return;
+    }
+    executer([&] {
+        ventes::supprimer(ecole::db(), DBComboDateCom->itemText(date), DBComboNom->itemData(eleve).toString());
+    });
+    reinitialiser();
+    executer([this] { actualiser(); });
+}
+
+void FormVente::reinitialiser()
+{
+    DBComboNom->clear();
+    DBComboNom->hide();
+    Bt_Sup->setEnabled(false);
+    Bt_Sup->hide();
+    Bt_ImpCmde->setEnabled(false);
+}
+
+void FormVente::Bt_ImpCmde_Click()
+{
+    executer([this] {
+        lignes_ = impressions_ventes::imprimerBordereau(ecole::db(), lignes_);
+        afficherLignes(lignes_);
+    });
+}
+
+void FormVente::Mnu_Imp_Detail_Click()
+{
+    executer([this] {
+        lignes_ = impressions_ventes::imprimerDetail(ecole::db());
+        afficherLignes(lignes_);
+    });
+}
+
+void FormVente::MNU_Imp_Solde_Click()
+{
+    executer([] { impressions_ventes::imprimerRecapitulatif(ecole::db()); });
+}
+
+void FormVente::onUnload()
+{
+    if (auto* accueil = existingForm<FormAccueil>())
+        accueil->showForm();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "common/form.h"
+#include "school/sales/ventes.h"
+
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QTableWidget;
+
+// The orders list: the sales total and the establishment's gain over every
+// order line, the gain of each class, the lines of a chosen date, the
+// deletion of one student's order of that date, and the three printouts.
+class FormVente : public Form {
+    Q_OBJECT
+public:
+    FormVente();
+
+protected:
+    void onActivate() override;
+    void onUnload() override;
+
+private:
+    QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width,
+                      int height, unsigned couleur, double points);
+    void creerCadre();
+    void creerMenus();
+    void actualiser();
+    void afficherGains(const std::vector<GainClasse>& gains);
+    void afficherLignes(const std::vector<LigneVente>& lignes);
+    void DBComboDateCom_Click(int index);
+    void Bt_Sup_Click();
+    void Bt_ImpCmde_Click();
+    void Mnu_Imp_Detail_Click();
+    void MNU_Imp_Solde_Click();
+    void reinitialiser();
+
+    std::vector<LigneVente> lignes_; // what the grid shows
+    QScrollArea* zone_ = nullptr;
+    QWidget* Frame1 = nullptr;
+    QLabel* LbAffVtotal = nullptr;
+    QLabel* LbGainEtab = nullptr;
+    std::vector<QLabel*> LBNomClasses;
+    std::vector<QLabel*> LBClasses;
+    QComboBox* DBComboDateCom = nullptr;
+    QComboBox* DBComboNom = nullptr;
+    QTableWidget* DBGridVentes = nullptr;
+    QPushButton* Bt_ImpCmde = nullptr;
+    QPushButton* Bt_Sup = nullptr;
+};

@@ -1,0 +1,87 @@
+#include "school/sales/impressions_ventes.h"
+
+#include "common/dialogs.h"
+#include "common/paths.h"
+#include "common/shell.h"
+#include "school/class_board/html.h"
+#include "school/class_board/planche.h"
+#include "school/sales/documents_ventes.h"
+#include "school/sales/tarifs.h"
+#include "school/workspace/module_var.h"
+
+#include <QDateTime>
+
+namespace impressions_ventes {
+
+namespace {
+
+bool ecrireEtImprimer(const char* nomFichier, const QStringList& lignes)
+{
+    const QString fichier = chemin(nomFichier);
+    const QString erreur = html::ecrire(fichier, lignes);
+    if (!erreur.isEmpty()) {
+        dialogs::message(erreur, dialogs::Icon::Critical);
+        return false;
+    }
+    mv::FichierImpression = fichier;
+    shell::service().print(fichier);
+    return true;
+}
+
+documents_ventes::Entete entete(db::Database& base)
+{
+    return {mv::NomEtabEnCours, ventes::etablissement(base), QDateTime::currentDateTime()};
+}
+
+// The board's rule: the picture named by the photo code, else by the names.
+QString photo(const LigneVente& ligne)
+{
+    CelluleEleve eleve;
+    eleve.nom = ligne.nom;
+    eleve.prenom = ligne.prenom;
+    eleve.codePhoto = ligne.nomPhoto;
+    return cheminPortrait(mv::CheminDonnees, eleve);
+}
+
+} // namespace
+
+QString chemin(const char* nomFichier)
+{
+    return paths::join(paths::dataDir(), {QString::fromLatin1(nomFichier)});
+}
+
+std::vector<LigneVente> imprimerBordereau(db::Database& base, const std::vector<LigneVente>& affichees)
+{
+    ventes::marquer(base, affichees);
+    const std::vector<LigneVente> lignes = ventes::marquees(base);
+    if (lignes.empty()) {
+        dialogs::message(QStringLiteral("Aucune recommande à imprimer."), dialogs::Icon::Information);
+        return lignes;
+    }
+    // The marks are consumed only once the form exists, so a failed write
+    // leaves every line waiting for the next attempt.
+    if (!ecrireEtImprimer(kBordereau, documents_ventes::bordereau(entete(base), lignes, photo)))
+        return lignes;
+    ventes::effacerMarques(base, lignes);
+    std::vector<LigneVente> imprimees = lignes;
+    for (LigneVente& ligne : imprimees)
+        ligne.articlesPrixPub.clear();
+    return imprimees;
+}
+
+std::vector<LigneVente> imprimerDetail(db::Database& base)
+{
+    const std::vector<LigneVente> lignes = ventes::pourDetail(base);
+    ecrireEtImprimer(kDetail, documents_ventes::detail(entete(base), lignes));
+    return lignes;
+}
+
+void imprimerRecapitulatif(db::Database& base)
+{
+    const std::vector<LigneVente> lignes = ventes::toutes(base);
+    ecrireEtImprimer(kRecapitulatif,
+                     documents_ventes::recapitulatif(ventes::etablissement(base), QDate::currentDate(), lignes,
+                                                     tarifs::parCle(base), ventes::totaux(lignes)));
+}
+
+} // namespace impressions_ventes

@@ -1,0 +1,114 @@
+#include "school/class_board/planche.h"
+#include "school/sales/form_carte_ident.h"
+#include "school/sales/form_vente.h"
+#include "school/workspace/form_accueil.h"
+#include "school/workspace/module_var.h"
+#include "tests/school/support/school_fixture.h"
+#include "tests/support/recording_shell.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// The two ways from the main window into the sales: a portrait of a class
+// board and the "Ventes..." button.
+class AccueilVentes : public ::testing::Test {
+protected:
+    AccueilVentes()
+    {
+        mv::ModeCreationGroupe = false;
+        mv::PlancheClasse = false;
+        cles = ecole.ajouterClasse(QStringLiteral("6A"), 3);
+        ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[0]);
+    }
+
+    void TearDown() override
+    {
+        for (Form* form : {static_cast<Form*>(existingForm<FormCarteIdent>()),
+                           static_cast<Form*>(existingForm<FormVente>()), static_cast<Form*>(existingForm<FormAccueil>())})
+            if (form)
+                form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    FormAccueil& accueil() { return *existingForm<FormAccueil>(); }
+    QWidget* controle(const QString& nom)
+    {
+        auto* widget = accueil().findChild<QWidget*>(nom);
+        EXPECT_NE(widget, nullptr) << nom.toStdString();
+        return widget;
+    }
+    void choisir(const QString& liste, const QString& texte)
+    {
+        auto* combo = static_cast<QComboBox*>(controle(liste));
+        const int index = combo->findText(texte);
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+
+    SchoolFixture ecole;
+    RecordingShell shell;
+    ScriptedDialogs dialogues;
+    QList<qint64> cles;
+};
+
+TEST_F(AccueilVentes, UnPortraitDeClasseOuvreLaCarteEtSaNouvellePhotoSAfficheSurLaPlanche)
+{
+    formInstance<FormAccueil>().showForm();
+    choisir(QStringLiteral("DBComboClasses"), QStringLiteral("6A"));
+    QTest::mouseClick(controle(QStringLiteral("Bt_Aficher")), Qt::LeftButton);
+    QTest::mouseClick(controle(QStringLiteral("Image2_1")), Qt::LeftButton);
+
+    auto* carte = existingForm<FormCarteIdent>();
+    ASSERT_NE(carte, nullptr);
+    EXPECT_TRUE(accueil().isHidden());
+    EXPECT_EQ(carte->findChild<QLineEdit*>(QStringLiteral("TextNom"))->text(), QStringLiteral("Nom002"));
+
+    const QString nouvelle = ecole.sandbox().path(QStringLiteral("bleue.jpg"));
+    ASSERT_TRUE(SchoolFixture::ecrirePortrait(nouvelle, Qt::blue));
+    dialogues.openFile(nouvelle);
+    QTest::mouseClick(carte->findChild<QWidget*>(QStringLiteral("Bt_Changer")), Qt::LeftButton);
+    QTest::mouseClick(carte->findChild<QWidget*>(QStringLiteral("Bt_ValideIdentite_0")), Qt::LeftButton);
+
+    EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_FALSE(accueil().isHidden());
+    EXPECT_TRUE(SchoolFixture::montreCouleur(static_cast<QLabel*>(controle(QStringLiteral("Image2_1"))), Qt::blue));
+    // The next board reads the same file.
+    QTest::mouseClick(controle(QStringLiteral("Bt_Aficher")), Qt::LeftButton);
+    EXPECT_TRUE(SchoolFixture::montreCouleur(static_cast<QLabel*>(controle(QStringLiteral("Image2_1"))), Qt::blue));
+}
+
+TEST_F(AccueilVentes, UnPortraitDeGroupeNOuvreRien)
+{
+    formInstance<FormAccueil>().showForm();
+    choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
+    QTest::mouseClick(controle(QStringLiteral("Aff_Groupe")), Qt::LeftButton);
+    QTest::mouseClick(controle(QStringLiteral("Image2_0")), Qt::LeftButton);
+    EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_FALSE(accueil().isHidden());
+}
+
+TEST_F(AccueilVentes, VentesCacheLaFenetrePrincipaleJusquALaFermeture)
+{
+    formInstance<FormAccueil>().showForm();
+    auto* bouton = static_cast<QPushButton*>(controle(QStringLiteral("Bt_Vente")));
+    EXPECT_TRUE(bouton->isEnabled());
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    auto* ventes = existingForm<FormVente>();
+    ASSERT_NE(ventes, nullptr);
+    EXPECT_FALSE(ventes->isHidden());
+    EXPECT_TRUE(accueil().isHidden());
+    QTest::mouseClick(ventes->findChild<QWidget*>(QStringLiteral("BtFermer")), Qt::LeftButton);
+    EXPECT_EQ(existingForm<FormVente>(), nullptr);
+    EXPECT_FALSE(accueil().isHidden());
+}
+
+} // namespace

@@ -1,0 +1,303 @@
+#include "school/sales/form_carte_ident.h"
+
+#include "common/paths.h"
+#include "school/sales/impressions_ventes.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/module_var.h"
+#include "tests/school/sales/tarif_exemple.h"
+#include "tests/school/support/school_fixture.h"
+#include "tests/support/recording_shell.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class CarteIdentite : public ::testing::Test {
+protected:
+    CarteIdentite()
+    {
+        exemple::remplirTarifs(ecole::db());
+        cle = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Léa"));
+        mv::FichierImpression.clear();
+    }
+
+    void TearDown() override
+    {
+        if (auto* carte = existingForm<FormCarteIdent>())
+            carte->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    FormCarteIdent& ouvrir()
+    {
+        mv::CdeEleveChoisi = QString::number(cle);
+        mv::IndexPhotoChoisie = 3;
+        FormCarteIdent& carte = formInstance<FormCarteIdent>();
+        carte.showForm();
+        return carte;
+    }
+
+    template <class W>
+    W* controle(const QString& nom)
+    {
+        auto* carte = existingForm<FormCarteIdent>();
+        W* widget = carte ? carte->findChild<W*>(nom) : nullptr;
+        EXPECT_NE(widget, nullptr) << nom.toStdString();
+        return widget;
+    }
+    QLineEdit* zone(const char* nom) { return controle<QLineEdit>(QString::fromLatin1(nom)); }
+    QCheckBox* article(int i) { return controle<QCheckBox>(QStringLiteral("CheckArticles_%1").arg(i)); }
+    QLineEdit* quantite(int i) { return controle<QLineEdit>(QStringLiteral("TextQuantiteA_%1").arg(i)); }
+    void cliquer(const QString& nom) { QTest::mouseClick(controle<QWidget>(nom), Qt::LeftButton); }
+    void bouton(int index) { cliquer(QStringLiteral("Bt_ValideIdentite_%1").arg(index)); }
+    // The colour beside the caption, where nothing but the background is drawn.
+    static QColor fond(QWidget* box) { return box->grab().toImage().pixelColor(box->width() - 3, box->height() / 2); }
+    void cocher(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+
+    QStringList eleve()
+    {
+        const db::Row r = ecole::db().query(QStringLiteral("SELECT * FROM Eleves WHERE CdeEleves = ?"), {cle}).front();
+        QStringList valeurs;
+        for (int i = 0; i < r.size(); ++i)
+            valeurs << r.at(i);
+        return valeurs;
+    }
+    QString lignesVentes(const QString& champs)
+    {
+        return ecole::db().scalar(
+            QStringLiteral("SELECT group_concat(%1, ';') FROM (SELECT * FROM Ventes ORDER BY CdeVente)").arg(champs));
+    }
+    void ajouterVente()
+    {
+        exemple::inserer(ecole::db(), {exemple::ligne(QStringLiteral("2026-01-10"), QString::number(cle),
+                                                      QStringLiteral("DUPONT"), QStringLiteral("Léa"),
+                                                      QStringLiteral("Je garde la pochette complète"),
+                                                      QStringLiteral("15,00"), QStringLiteral("10,00"),
+                                                      QStringLiteral("1"))});
+    }
+
+    SchoolFixture ecole;
+    RecordingShell shell;
+    ScriptedDialogs dialogues;
+    qint64 cle = 0;
+};
+
+TEST_F(CarteIdentite, AfficheLaFicheEtLaPhotoDeLEleve)
+{
+    ouvrir();
+    EXPECT_EQ(existingForm<FormCarteIdent>()->windowTitle(), QStringLiteral("Carte Identité"));
+    EXPECT_EQ(zone("TextNom")->text(), QStringLiteral("DUPONT"));
+    EXPECT_EQ(zone("TextPrenom")->text(), QStringLiteral("Léa"));
+    EXPECT_EQ(zone("TextINE")->text(), QStringLiteral("INE%1").arg(cle, 6, 10, QLatin1Char('0')));
+    EXPECT_FALSE(zone("TextClasse")->isEnabled());
+    EXPECT_TRUE(SchoolFixture::montreCouleur(controle<QLabel>(QStringLiteral("ImageIdentite")),
+                                             SchoolFixture::couleurPortrait(cle)));
+    EXPECT_TRUE(controle<QWidget>(QStringLiteral("CheckPochette"))->isHidden());
+}
+
+TEST_F(CarteIdentite, AnnulerEtLaCaseDeFermetureNeStockentRien)
+{
+    for (const bool parLaCase : {false, true}) {
+        const QStringList avant = eleve();
+        ouvrir();
+        zone("TextNom")->setText(QStringLiteral("DURAND"));
+        bouton(2);
+        cocher(controle<QCheckBox>(QStringLiteral("CheckPochette")));
+        if (parLaCase)
+            existingForm<FormCarteIdent>()->close();
+        else
+            bouton(1);
+        EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
+        EXPECT_EQ(eleve(), avant) << parLaCase;
+        EXPECT_EQ(lignesVentes(QStringLiteral("Nom")), QString()) << parLaCase;
+    }
+}
+
+TEST_F(CarteIdentite, ValiderStockeLaFicheEtLaPremiereCommandeEnsemble)
+{
+    ouvrir();
+    zone("TextNom")->setText(QStringLiteral("DUPONT-MARTIN"));
+    zone("TextRegime")->setText(QStringLiteral("Demi-pension"));
+    bouton(2);
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("LbCommande"))->text(), QStringLiteral("Commande"));
+    EXPECT_EQ(controle<QCheckBox>(QStringLiteral("CheckPochette"))->text(), QStringLiteral("Pochette A :   15,00 € TTC"));
+    EXPECT_EQ(article(1)->text(), QStringLiteral("Photo d'identité :   2,00 € TTC"));
+    cocher(article(0));
+    cocher(article(1));
+    cocher(article(3));
+    bouton(0);
+
+    EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
+    const QStringList fiche = eleve();
+    EXPECT_EQ(fiche[1], QString::number(cle)); // the order code, filled from the key
+    EXPECT_EQ(fiche[3], QStringLiteral("DUPONT-MARTIN"));
+    EXPECT_EQ(fiche[6], QStringLiteral("Demi-pension"));
+    EXPECT_EQ(lignesVentes(QStringLiteral("Num_Eleves || '|' || Nom || '|' || NomArticles || '|' || PochettePrixPub")),
+              QStringLiteral("%1|DUPONT-MARTIN|Agrandissement 18x24|11,50;%1|DUPONT-MARTIN|Photo d'identité|0;"
+                             "%1|DUPONT-MARTIN|Trombinoscope|0")
+                  .arg(cle));
+}
+
+TEST_F(CarteIdentite, PremiereCommandeSansArticleSupplementaire)
+{
+    ouvrir();
+    bouton(2);
+    EXPECT_TRUE(controle<QWidget>(QStringLiteral("Bt_ValideIdentite_2"))->isHidden());
+    // The supplementary article keeps its place, hidden; quantities are not asked.
+    EXPECT_TRUE(article(2)->isHidden());
+    EXPECT_FALSE(article(3)->isHidden());
+    EXPECT_EQ(article(3)->y() - article(1)->y(), 2 * (article(1)->y() - article(0)->y()));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(quantite(i)->isHidden()) << i;
+    EXPECT_GT(controle<QWidget>(QStringLiteral("Bt_ValideIdentite_0"))->y(), article(3)->y());
+
+    // Three articles and no incomplete pack of three: said, nothing stored, the card stays.
+    for (int i : {0, 1, 3})
+        cocher(article(i));
+    ecole::db().exec(QStringLiteral("DELETE FROM TarifPochIncom WHERE NbArticle = '3'"));
+    dialogues.message(QStringLiteral("pochette incomplète de 3"));
+    bouton(0);
+    EXPECT_NE(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_EQ(lignesVentes(QStringLiteral("Nom")), QString());
+}
+
+TEST_F(CarteIdentite, RecommandeAvecQuantitesEtExclusions)
+{
+    ajouterVente();
+    ecole::db().exec(QStringLiteral("UPDATE Eleves SET CodeEtablissement = ? WHERE CdeEleves = ?"),
+                     {QString::number(cle), cle});
+    ouvrir();
+    bouton(2);
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("LbCommande"))->text(), QStringLiteral("Recommande"));
+    EXPECT_EQ(controle<QCheckBox>(QStringLiteral("CheckPochette"))->text(), QStringLiteral("Pochette A :   12,50 € TTC"));
+    EXPECT_EQ(article(2)->text(), QStringLiteral("Porte-clés :   3,50 € TTC"));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(article(i)->isHidden()) << i;
+        EXPECT_FALSE(quantite(i)->isHidden()) << i;
+        EXPECT_FALSE(quantite(i)->isEnabled()) << i;
+    }
+
+    cocher(article(2));
+    EXPECT_EQ(fond(article(2)), QColor(255, 255, 128));
+    EXPECT_TRUE(quantite(2)->isEnabled());
+    QTRY_VERIFY(quantite(2)->hasFocus());
+    QTRY_COMPARE(quantite(2)->selectedText(), QStringLiteral("1"));
+    QTest::keyClicks(quantite(2), QStringLiteral("a-,.3"));
+    EXPECT_EQ(quantite(2)->text(), QStringLiteral("3"));
+    cocher(article(0));
+
+    auto* pochette = controle<QCheckBox>(QStringLiteral("CheckPochette"));
+    cocher(pochette);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(article(i)->isChecked()) << i;
+        EXPECT_FALSE(article(i)->isEnabled()) << i;
+        EXPECT_EQ(fond(article(i)), QColor(Qt::white)) << i;
+        EXPECT_EQ(quantite(i)->text(), i == 0 || i == 2 ? QStringLiteral("1") : QString()) << i;
+    }
+    cocher(pochette);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(article(i)->isEnabled()) << i;
+        EXPECT_EQ(quantite(i)->text(), QStringLiteral("1")) << i;
+    }
+    EXPECT_EQ(zone("TextQuantiteP_0")->text(), QString());
+
+    cocher(pochette);
+    auto* qp = zone("TextQuantiteP_0");
+    QTRY_VERIFY(qp->hasFocus());
+    qp->setText(QStringLiteral("0"));
+    dialogues.message(QStringLiteral("supérieur à 0"));
+    QTest::keyClick(qp, Qt::Key_Return);
+    EXPECT_NE(existingForm<FormCarteIdent>(), nullptr);
+    qp->setText(QStringLiteral("2"));
+    QTest::keyClick(qp, Qt::Key_Return); // Enter presses "Valider"
+    EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_EQ(lignesVentes(QStringLiteral("ArticlesPrixPro || '|' || ArticlesPrixPub || '|' || Quantite")),
+              QStringLiteral("Je garde la pochette complète||1;Recommande pochette complète|x|2"));
+}
+
+TEST_F(CarteIdentite, UnTarifVideNeMontreAucuneLigne)
+{
+    ecole::db().exec(QStringLiteral("DELETE FROM Tarifs"));
+    ouvrir();
+    bouton(2);
+    EXPECT_TRUE(controle<QWidget>(QStringLiteral("CheckPochette"))->isHidden());
+    EXPECT_EQ(existingForm<FormCarteIdent>()->findChild<QCheckBox*>(QStringLiteral("CheckArticles_0")), nullptr);
+    bouton(0);
+    EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
+}
+
+TEST_F(CarteIdentite, ChangerRefuseUnFichierQuiNEstPasUneImage)
+{
+    const QString texte = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("notes.jpg")), "pas une image");
+    const QByteArray avant = SchoolFixture::lire(ecole.cheminPortrait(cle));
+    ouvrir();
+    dialogues.openFile(texte).message(QStringLiteral("n'est pas une image"));
+    cliquer(QStringLiteral("Bt_Changer"));
+    bouton(0);
+    EXPECT_EQ(SchoolFixture::lire(ecole.cheminPortrait(cle)), avant);
+}
+
+TEST_F(CarteIdentite, LaNouvellePhotoPrendLeNomQueLesPlanchesLisent)
+{
+    const QString nouvelle = ecole.sandbox().path(QStringLiteral("nouvelle.png"));
+    QImage rouge(60, 80, QImage::Format_RGB32);
+    rouge.fill(Qt::red);
+    ASSERT_TRUE(rouge.save(nouvelle, "PNG"));
+    FormCarteIdent& carte = ouvrir();
+    QSignalSpy photo(&carte, &FormCarteIdent::photoRemplacee);
+    dialogues.openFile(nouvelle);
+    cliquer(QStringLiteral("Bt_Changer"));
+    EXPECT_TRUE(SchoolFixture::montreCouleur(controle<QLabel>(QStringLiteral("ImageIdentite")), Qt::red));
+    bouton(0);
+
+    // Re-encoded as JPEG under the photo code; no name-based copy appears.
+    const QByteArray ecrit = SchoolFixture::lire(ecole.cheminPortrait(cle));
+    EXPECT_TRUE(ecrit.startsWith("\xFF\xD8"));
+    QLabel apercu;
+    apercu.setPixmap(QPixmap(ecole.cheminPortrait(cle)));
+    EXPECT_TRUE(SchoolFixture::montreCouleur(&apercu, Qt::red));
+    EXPECT_FALSE(QFile::exists(paths::join(ecole.dossierImages(), {QStringLiteral("DUPONT.Léa.jpg")})));
+    ASSERT_EQ(photo.count(), 1);
+    EXPECT_EQ(photo.at(0).at(0).toInt(), 3);
+}
+
+TEST_F(CarteIdentite, ValiderRetireLeBordereauSansQueLImpressionLeDesigne)
+{
+    const QString bordereau = impressions_ventes::chemin(impressions_ventes::kBordereau);
+    Sandbox::writeFile(bordereau, "<HTML>");
+    mv::FichierImpression = bordereau;
+    ouvrir();
+    bouton(0);
+    EXPECT_FALSE(QFile::exists(bordereau));
+    EXPECT_EQ(mv::FichierImpression, QString());
+}
+
+TEST_F(CarteIdentite, UnEleveSupprimeEntreTempsFermeLaCarte)
+{
+    ouvrir();
+    bouton(2);
+    cocher(controle<QCheckBox>(QStringLiteral("CheckPochette")));
+    ecole::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {cle});
+    dialogues.message(QStringLiteral("n'existe plus"));
+    bouton(0);
+    EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_EQ(lignesVentes(QStringLiteral("Nom")), QString());
+
+    // Opened on a student that is gone: said, and the card goes.
+    dialogues.message(QStringLiteral("n'existe plus"));
+    ouvrir();
+    QTRY_COMPARE(existingForm<FormCarteIdent>(), nullptr);
+}
+
+} // namespace

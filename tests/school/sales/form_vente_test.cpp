@@ -1,0 +1,263 @@
+#include "school/sales/form_vente.h"
+
+#include "common/layout.h"
+#include "common/text.h"
+#include "school/sales/impressions_ventes.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/module_var.h"
+#include "tests/school/sales/tarif_exemple.h"
+#include "tests/school/support/school_fixture.h"
+#include "tests/support/recording_shell.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+using exemple::ligne;
+
+const QString kPochette = QStringLiteral("Je garde la pochette complète");
+const QString kRec = QStringLiteral("Recommande pochette complète");
+const QString kSup = QStringLiteral("Commande articles supplémentaires");
+
+class Ventes : public ::testing::Test {
+protected:
+    Ventes()
+    {
+        ecole.nommerEtablissement(QStringLiteral("Collège d'Arc"));
+        mv::NomEtabEnCours = QStringLiteral("Collège d'Arc");
+        mv::FichierImpression.clear();
+        exemple::remplirTarifs(ecole::db());
+    }
+
+    void TearDown() override
+    {
+        fermer();
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    }
+
+    void fermer()
+    {
+        if (auto* form = existingForm<FormVente>())
+            form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    FormVente& ouvrir()
+    {
+        FormVente& form = formInstance<FormVente>();
+        form.showForm();
+        return form;
+    }
+
+    template <class W>
+    W* controle(const QString& nom)
+    {
+        W* widget = existingForm<FormVente>()->findChild<W*>(nom);
+        EXPECT_NE(widget, nullptr) << nom.toStdString();
+        return widget;
+    }
+    QString texte(const QString& nom) { return controle<QLabel>(nom)->text(); }
+    void choisir(const QString& liste, const QString& valeur)
+    {
+        auto* combo = controle<QComboBox>(liste);
+        const int index = combo->findText(valeur);
+        ASSERT_GE(index, 0) << valeur.toStdString();
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+    QStringList entrees(const QString& liste)
+    {
+        auto* combo = controle<QComboBox>(liste);
+        QStringList textes;
+        for (int i = 0; i < combo->count(); ++i)
+            textes << combo->itemText(i);
+        return textes;
+    }
+    QString lignes(const QString& champs)
+    {
+        return ecole::db().scalar(
+            QStringLiteral("SELECT group_concat(%1, ';') FROM (SELECT * FROM Ventes ORDER BY CdeVente)").arg(champs));
+    }
+    LigneVente dans(LigneVente l, const QString& classe)
+    {
+        l.classe = classe;
+        return l;
+    }
+    QStringList document(const char* nom)
+    {
+        return text::fromWindows1252(SchoolFixture::lire(impressions_ventes::chemin(nom)))
+            .split(QStringLiteral("\r\n"));
+    }
+
+    SchoolFixture ecole;
+    RecordingShell shell;
+    ScriptedDialogs dialogues;
+};
+
+TEST_F(Ventes, TotauxEtGainsAuCentimeQuelleQueSoitLaLangue)
+{
+    LigneVente sansPrix = ligne(QStringLiteral("2026-03-09"), QStringLiteral("5"), QStringLiteral("B"), {}, kSup, {},
+                                {}, QStringLiteral("4"));
+    sansPrix.articlesPrixRecPub = QStringLiteral("3,50");
+    exemple::inserer(ecole::db(),
+                     {ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"), QStringLiteral("A"), {}, kPochette,
+                            QStringLiteral("15,00"), QStringLiteral("10,00"), QStringLiteral("1")),
+                      ligne(QStringLiteral("2026-03-10"), QStringLiteral("1"), QStringLiteral("A"), {}, kRec,
+                            QStringLiteral("12,50"), QStringLiteral("8,00"), QStringLiteral("2")),
+                      dans(ligne(QStringLiteral("2026-03-10"), QStringLiteral("3"), QStringLiteral("C"), {}, kPochette,
+                                 QStringLiteral("1000,10"), QStringLiteral("994,85"), QStringLiteral("1")),
+                           QStringLiteral("3C")),
+                      dans(sansPrix, QStringLiteral("5B")),
+                      dans(ligne(QStringLiteral("2026-03-10"), QStringLiteral("6"), QStringLiteral("D"), {}, kPochette,
+                                 QStringLiteral("abc"), QStringLiteral("2"), QStringLiteral("1")),
+                           QStringLiteral("5B"))});
+    for (const QLocale& langue : {QLocale(QLocale::French, QLocale::France), QLocale::c(), QLocale(QLocale::English)}) {
+        QLocale::setDefault(langue);
+        ouvrir();
+        EXPECT_EQ(texte(QStringLiteral("LbAffVtotal")), QStringLiteral("1 040,10"));
+        EXPECT_EQ(texte(QStringLiteral("LbGainEtab")), QStringLiteral("17,25"));
+        const QStringList classes{QStringLiteral("3C|5,25"), QStringLiteral("5B|-2"), QStringLiteral("6A|14")};
+        for (int k = 0; k < 3; ++k) {
+            auto* nom = controle<QLabel>(QStringLiteral("LBNomClasses_%1").arg(k));
+            EXPECT_EQ(nom->text() + u'|' + texte(QStringLiteral("LBClasses_%1").arg(k)), classes[k]);
+            EXPECT_EQ(nom->y(), layout::px(1320 + 260 * k));
+        }
+        EXPECT_EQ(entrees(QStringLiteral("DBComboDateCom")),
+                  (QStringList{QStringLiteral("2026-03-10"), QStringLiteral("2026-03-09")}));
+        EXPECT_EQ(controle<QTableWidget>(QStringLiteral("DBGridVentes"))->rowCount(), 5);
+        fermer();
+    }
+    // Empty pack prices hold "0" once the list has been shown.
+    EXPECT_EQ(lignes(QStringLiteral("PochettePrixPub || '/' || PochettePrixPro")),
+              QStringLiteral("15,00/10,00;12,50/8,00;1000,10/994,85;0/0;abc/2"));
+}
+
+TEST_F(Ventes, SupprimerUneCommandeNeToucheQueCeLleDeLEleveChoisi)
+{
+    exemple::inserer(ecole::db(),
+                     {ligne(QStringLiteral("2026-03-09"), QStringLiteral("11"), QStringLiteral("DUPONT"),
+                            QStringLiteral("Léa"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1")),
+                      ligne(QStringLiteral("2026-03-09"), QStringLiteral("12"), QStringLiteral("DUPONT"),
+                            QStringLiteral("Max"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1")),
+                      ligne(QStringLiteral("2026-03-09"), QStringLiteral("12"), QStringLiteral("DUPONT"),
+                            QStringLiteral("Max"), kRec, QStringLiteral("12,50"), {}, QStringLiteral("1")),
+                      ligne(QStringLiteral("2026-02-01"), QStringLiteral("12"), QStringLiteral("DUPONT"),
+                            QStringLiteral("Max"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1"))});
+    ouvrir();
+    auto* supprimer = controle<QPushButton>(QStringLiteral("Bt_Sup"));
+    EXPECT_TRUE(supprimer->isHidden());
+    EXPECT_TRUE(controle<QWidget>(QStringLiteral("DBComboNom"))->isHidden());
+    EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_ImpCmde"))->isEnabled());
+
+    choisir(QStringLiteral("DBComboDateCom"), QStringLiteral("2026-03-09"));
+    EXPECT_EQ(controle<QTableWidget>(QStringLiteral("DBGridVentes"))->rowCount(), 3);
+    EXPECT_EQ(entrees(QStringLiteral("DBComboNom")),
+              (QStringList{QStringLiteral("DUPONT Léa"), QStringLiteral("DUPONT Max")}));
+    EXPECT_FALSE(supprimer->isHidden());
+    EXPECT_FALSE(supprimer->isEnabled());
+    EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_ImpCmde"))->isEnabled());
+
+    choisir(QStringLiteral("DBComboNom"), QStringLiteral("DUPONT Max"));
+    dialogues.message(QStringLiteral("irréversible"), dialogs::Answer::No).message(QStringLiteral("Suppression annulée."));
+    QTest::mouseClick(supprimer, Qt::LeftButton);
+    EXPECT_EQ(lignes(QStringLiteral("Prenom")), QStringLiteral("Léa;Max;Max;Max"));
+
+    dialogues.message(QStringLiteral("irréversible"), dialogs::Answer::Yes);
+    QTest::mouseClick(supprimer, Qt::LeftButton);
+    EXPECT_EQ(lignes(QStringLiteral("Prenom || DateCommande")), QStringLiteral("Léa2026-03-09;Max2026-02-01"));
+    EXPECT_EQ(dialogues.prompts()[0].icon, dialogs::Icon::Question);
+    EXPECT_TRUE(supprimer->isHidden());
+    EXPECT_EQ(texte(QStringLiteral("LbAffVtotal")), QStringLiteral("30,00"));
+}
+
+TEST_F(Ventes, LeBordereauListeLesRecommandesPuisEffaceLeursMarques)
+{
+    const qint64 cle = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Léa"));
+    LigneVente rec = ligne(QStringLiteral("2026-03-09"), QStringLiteral("999"), QStringLiteral("DUPONT"),
+                           QStringLiteral("Léa"), kRec, QStringLiteral("12,50"), {}, QStringLiteral("2"));
+    rec.nomPhoto = QString::number(cle);
+    rec.articlesPrixPub = QStringLiteral("x");
+    exemple::inserer(ecole::db(),
+                     {rec,
+                      ligne(QStringLiteral("2026-03-09"), QStringLiteral("5"), QStringLiteral("O'BRIEN"),
+                            QStringLiteral("Sé"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1")),
+                      ligne(QStringLiteral("2026-01-01"), QStringLiteral("5"), QStringLiteral("O'BRIEN"),
+                            QStringLiteral("Sé"), kSup, QStringLiteral("3,50"), {}, QStringLiteral("1"))});
+    ouvrir();
+    choisir(QStringLiteral("DBComboDateCom"), QStringLiteral("2026-03-09"));
+    QTest::mouseClick(controle<QPushButton>(QStringLiteral("Bt_ImpCmde")), Qt::LeftButton);
+
+    const QString fichier = impressions_ventes::chemin(impressions_ventes::kBordereau);
+    ASSERT_EQ(shell.requests().size(), 1u);
+    EXPECT_EQ(shell.requests()[0], (RecordingShell::Request{QStringLiteral("print"), fichier}));
+    EXPECT_EQ(mv::FichierImpression, fichier);
+    const QStringList doc = document(impressions_ventes::kBordereau);
+    // The picture is the one the board shows: by photo code, not by order code.
+    EXPECT_TRUE(doc.join(u'\n').contains(QStringLiteral("<img src=\"%1\"").arg(ecole.cheminPortrait(cle))));
+    EXPECT_EQ(doc.filter(QStringLiteral("Quantité =")).size(), 1);
+    EXPECT_EQ(lignes(QStringLiteral("'[' || ArticlesPrixPub || ']'")), QStringLiteral("[];[ ];[]"));
+    EXPECT_EQ(controle<QTableWidget>(QStringLiteral("DBGridVentes"))->rowCount(), 1);
+
+    // A date with first orders only: nothing to send, nothing printed.
+    ecole::db().exec(QStringLiteral("DELETE FROM Ventes WHERE ArticlesPrixPro = ?"), {kRec});
+    choisir(QStringLiteral("DBComboDateCom"), QStringLiteral("2026-03-09"));
+    dialogues.message(QStringLiteral("Aucune recommande à imprimer."));
+    QTest::mouseClick(controle<QPushButton>(QStringLiteral("Bt_ImpCmde")), Qt::LeftButton);
+    EXPECT_EQ(shell.requests().size(), 1u);
+}
+
+TEST_F(Ventes, DetailEtRecapitulatifSontEcritsEnWindows1252PuisImprimes)
+{
+    LigneVente choix = ligne(QStringLiteral("2026-03-09"), QStringLiteral("5"), QStringLiteral("MARTIN"),
+                             QStringLiteral("Zoé"), QStringLiteral("Je conserve au choix dans la pochette"),
+                             QStringLiteral("11,50"), QStringLiteral("7,50"), QStringLiteral("1"));
+    choix.nomArticles = QStringLiteral("Photo d'identité");
+    exemple::inserer(ecole::db(), {ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"), QStringLiteral("DUPONT"),
+                                         QStringLiteral("Léa"), kRec, QStringLiteral("12,50"), QStringLiteral("8,00"),
+                                         QStringLiteral("3")),
+                                   choix});
+    ouvrir();
+    controle<QAction>(QStringLiteral("Mnu_Imp_Detail"))->trigger();
+    const QString detail = impressions_ventes::chemin(impressions_ventes::kDetail);
+    EXPECT_EQ(mv::FichierImpression, detail);
+    const QByteArray octets = SchoolFixture::lire(detail);
+    EXPECT_TRUE(octets.contains("DUPONT L\xE9" "a : Recommande Pochette A Quantit\xE9 : 3 = 37,5 \x80<br></td></tr>\r\n"));
+    EXPECT_TRUE(octets.contains("MARTIN Zo\xE9 : Je conserve au choix dans la pochette : 11,50 \x80"));
+
+    controle<QAction>(QStringLiteral("MNU_Imp_Solde"))->trigger();
+    const QString recap = impressions_ventes::chemin(impressions_ventes::kRecapitulatif);
+    EXPECT_EQ(mv::FichierImpression, recap);
+    const QStringList doc = document(impressions_ventes::kRecapitulatif);
+    EXPECT_TRUE(doc.contains(QStringLiteral("<td width=\"530\"><b>Pochettes Complètes : 1</b></td>")));
+    EXPECT_TRUE(doc.contains(QStringLiteral("<td width=\"530\"><b>Photo d'identité : 1</b></td>")));
+    // 3 x 12,50 + 11,50 sold; 3 x 8,00 + 7,50 to the photographer.
+    EXPECT_TRUE(doc.contains(QStringLiteral("<td width=\"103\"><center><b>31,50</b></center></td>")));
+    EXPECT_TRUE(doc.contains(
+        QStringLiteral("<td width=\"103\"><center><b>17,50</b></center></td></tr></table></table></body></html>")));
+    EXPECT_EQ(shell.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("print"), detail},
+                                                                       {QStringLiteral("print"), recap}}));
+}
+
+TEST_F(Ventes, SansAucuneLigneLesDocumentsNOntQueLeursTitres)
+{
+    ouvrir();
+    EXPECT_EQ(texte(QStringLiteral("LbAffVtotal")), QStringLiteral("0,00"));
+    EXPECT_EQ(texte(QStringLiteral("LBNomClasses_0")), QString());
+    controle<QAction>(QStringLiteral("Mnu_Imp_Detail"))->trigger();
+    EXPECT_EQ(document(impressions_ventes::kDetail).size(), 5); // four lines and the final line end
+    controle<QAction>(QStringLiteral("MNU_Imp_Solde"))->trigger();
+    EXPECT_TRUE(document(impressions_ventes::kRecapitulatif).contains(QStringLiteral("<td width=\"530\"><b>Pochettes Complètes : 0</b></td>")));
+    EXPECT_EQ(shell.requests().size(), 2u);
+}
+
+} // namespace
