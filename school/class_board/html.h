@@ -27,7 +27,8 @@ struct Entree {
 // student's class).
 enum class Forme { Classe, ClasseReconstruite, Groupe };
 
-// filetemp.html: seven cells a row, a new table on a new page every 42 cells.
+// filetemp.html: seven cells a row, a new table on a new page
+// every geometrie::kCellulesParTableDocument cells.
 QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Forme forme);
 // filetempCrte.html: two cards a row, a page break before every twelfth card.
 QStringList cartes(const Entete& entete, const std::vector<Entree>& entrees);

@@ -46,14 +46,14 @@ TEST(BoardsHtmlPlanche, UneClasseDeHuitEleves)
 TEST(BoardsHtmlPlanche, ChaqueEleveEstEcritUneTableParPage)
 {
     const QStringList lignes = html::planche(kClasse, eleves(50), html::Forme::Classe);
-    // 42 cells and five row breaks on the first page, then a new table on a
+    // 35 cells and four row breaks on the first page, then a new table on a
     // new page opened by a first-form cell.
     const int saut = int(lignes.indexOf(QStringLiteral("<p style=\"page-break-before: always;\">")));
-    ASSERT_EQ(saut, 2 + 42 + 5 + 1);
-    EXPECT_EQ(lignes[saut - 2], celluleClasse(41, false));
+    ASSERT_EQ(saut, 2 + 35 + 4 + 1);
+    EXPECT_EQ(lignes[saut - 2], celluleClasse(34, false));
     EXPECT_EQ(lignes[saut - 1], QStringLiteral("</TR></TABLE>"));
     EXPECT_EQ(lignes[saut + 1], QStringLiteral("<TABLE>"));
-    EXPECT_EQ(lignes[saut + 2], celluleClasse(42, true));
+    EXPECT_EQ(lignes[saut + 2], celluleClasse(35, true));
     EXPECT_EQ(lignes.count(QStringLiteral("</TR><TR>")), 6);
     EXPECT_EQ(lignes.last(), celluleClasse(49, false));
     for (int i = 0; i < 50; ++i)
