@@ -29,18 +29,18 @@ int exitStatus()
     return failed() ? 1 : 0;
 }
 
-bool loadFrenchTranslations()
+QTranslator* loadFrenchTranslations()
 {
     // Owned by the application: it stays installed for the program's life.
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))
         && QCoreApplication::installTranslator(translator))
-        return true;
+        return translator;
     delete translator;
     report::detail(QStringLiteral("traductions françaises de Qt introuvables dans %1")
                        .arg(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
-    return false;
+    return nullptr;
 }
 
 int runProgram(int argc, char** argv, const QString& name, const std::function<void()>& showFirstForm)

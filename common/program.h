@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QTranslator;
+
 // Runs one of the programs: French locale whatever the system's, Qt's own
 // dialogs in French, the program's name on message boxes that have no title
 // of their own, and an end when its last form is unloaded (the first form may
@@ -17,5 +19,6 @@ void startFailed();
 // The status runProgram ends with when no form is left: 1 after startFailed(), else 0.
 int exitStatus();
 
-// Loads Qt's French translations into the application; false when none was found.
-bool loadFrenchTranslations();
+// Installs Qt's French translations in the application, which owns them;
+// nullptr when they were not found (the dialogs then stay in English).
+QTranslator* loadFrenchTranslations();

@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/menus.h"
@@ -73,19 +74,6 @@ QLabel* etiquette(const QString& texte, const QString& nom, QWidget* parent)
 QString echapperEsperluette(QString texte)
 {
     return texte.replace(u'&', QStringLiteral("&&"));
-}
-
-// Runs a roster write; a database failure is told and nothing else happens.
-template <class Write>
-bool ecrire(Write write)
-{
-    try {
-        write();
-        return true;
-    } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
-        return false;
-    }
 }
 
 void decocher(QRadioButton* option)
@@ -387,7 +375,7 @@ void ChoixClasse::activer()
         LabelCP_->setText(etab ? etab->codePostal : QString());
         classes_ = roster::classes(etat::CodeEtabEnCours);
     } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
+        report::failure(error);
         classes_.clear();
     }
     LabelNom_->adjustSize();
@@ -532,7 +520,7 @@ void ChoixClasse::rebatirPlanche()
     try {
         eleves = roster::eleves(etat::CodeEtabEnCours, etat::ClasseEnCours);
     } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
+        report::failure(error);
     }
     planche_->charger(std::move(eleves), dossierEtab());
     etat::NbElevesClasse = planche_->dernierIndice();
@@ -657,7 +645,7 @@ void ChoixClasse::Bt_Ajout_Click(int index)
         if (nom.isEmpty() || prenom.isEmpty())
             return;
         arreterCapture();
-        if (!ecrire([&] { roster::ajouterEleve(etat::CodeEtabEnCours, etat::ClasseEnCours, nom, prenom); }))
+        if (!report::attempt([&] { roster::ajouterEleve(etat::CodeEtabEnCours, etat::ClasseEnCours, nom, prenom); }))
             return;
         rebatirPlanche();
         fermerAjout();
@@ -675,7 +663,7 @@ void ChoixClasse::Bt_Ajout_Click(int index)
                 return;
             }
             arreterCapture();
-            if (!ecrire([&] { roster::changerClasse(cleADeplacer_, classe); }))
+            if (!report::attempt([&] { roster::changerClasse(cleADeplacer_, classe); }))
                 return;
             rebatirPlanche();
         }
@@ -738,7 +726,7 @@ void ChoixClasse::MNU_Change_Classe_Click()
     try {
         Combo1_->addItems(roster::classes(etat::CodeEtabEnCours));
     } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
+        report::failure(error);
     }
     Combo1_->setCurrentIndex(-1);
 }
@@ -754,7 +742,7 @@ void ChoixClasse::MNU_Sup_Eleve_Click()
         != dialogs::Answer::Ok)
         return;
     arreterCapture();
-    if (!ecrire([&] { roster::supprimerEleve(eleve.cle); }))
+    if (!report::attempt([&] { roster::supprimerEleve(eleve.cle); }))
         return;
     rebatirPlanche();
 }
@@ -771,7 +759,7 @@ void ChoixClasse::MNU_Créer_Classe_Click()
         return;
     }
     arreterCapture();
-    if (!ecrire([&] { roster::creerClasse(etat::CodeEtabEnCours, *reponse); }))
+    if (!report::attempt([&] { roster::creerClasse(etat::CodeEtabEnCours, *reponse); }))
         return;
     activer();
 }

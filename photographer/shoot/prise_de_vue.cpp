@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/helpers.h"
 #include "common/files.h"
 #include "common/paths.h"
@@ -110,7 +111,7 @@ bool PriseDeVue::remplacementAccepte(const roster::Eleve& eleve, const capture::
     try {
         homonymes = roster::homonymes(etat::CodeEtabEnCours, eleve);
     } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
+        report::failure(error);
         return false;
     }
     for (const roster::Eleve& autre : homonymes) {

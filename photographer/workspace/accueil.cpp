@@ -1,6 +1,8 @@
 #include "photographer/workspace/accueil.h"
 
 #include "common/dialogs.h"
+#include "common/program.h"
+#include "common/report.h"
 #include "common/helpers.h"
 #include "common/layout.h"
 #include "common/menus.h"
@@ -187,6 +189,7 @@ void Accueil::onLoad()
     const QString manque = demarrage::installerBase();
     if (!manque.isEmpty()) {
         dialogs::message(manque, dialogs::Icon::Critical);
+        startFailed();
         unload();
         return;
     }
@@ -201,6 +204,7 @@ void Accueil::onLoad()
         if (!echec.isEmpty()) {
             // The request stays set: the archive is offered again at the next start.
             dialogs::message(echec, dialogs::Icon::Critical);
+            startFailed();
             unload();
             return;
         }
@@ -219,7 +223,8 @@ void Accueil::onLoad()
     try {
         base::db();
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
+        startFailed();
         unload();
         return;
     }
@@ -255,7 +260,7 @@ void Accueil::rafraichirListe()
     try {
         liste = etablissements::liste();
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
     }
     const int nombre = int(liste.size());
     {
@@ -301,7 +306,7 @@ std::optional<bool> Accueil::ficheRenseignee()
     try {
         return !etablissements::nomPhotographe().isEmpty();
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return std::nullopt;
     }
 }
@@ -324,7 +329,7 @@ void Accueil::DBGridEtab_DblClick()
     try {
         eleves = etablissements::aDesEleves(etat::CodeEtabEnCours);
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return;
     }
     hideForm();
@@ -424,7 +429,7 @@ void Accueil::MNU_Sauvegarde_Click()
     try {
         base::db().backupTo(copie);
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return;
     }
     unload();
@@ -463,7 +468,7 @@ void Accueil::DBGridEtab_AfterColUpdate(const QString& code, int colonne, const 
         try {
             etablissements::changerCodePostal(code, texte);
         } catch (const db::Error& erreur) {
-            dialogs::message(erreur.message(), dialogs::Icon::Critical);
+            report::failure(erreur);
         }
     }
     // A refused change shows the stored value again.

@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/menus.h"
@@ -151,7 +152,7 @@ bool FormNouvEtab::nomLibre(const QString& nom)
                                         "l'enregistrement obsolète."),
                          dialogs::Icon::Information);
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
     }
     return false;
 }
@@ -194,7 +195,7 @@ bool FormNouvEtab::ajouterEtablissement(const QString& nom)
              boite("TextPrt")->text(), boite("TextMail")->text()});
         return true;
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return false;
     }
 }

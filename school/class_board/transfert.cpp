@@ -1,6 +1,7 @@
 #include "school/class_board/transfert.h"
 
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/layout.h"
 #include "school/workspace/ecole_base.h"
 
@@ -114,7 +115,7 @@ void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActu
         eleve = eleveParCle(ecole::db(), cdeEleve);
         classes = classesExistantes(ecole::db());
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return;
     }
     if (!eleve) {
@@ -154,7 +155,7 @@ void PanneauTransfert::Bt_ChangeClasse_Click()
         fait = changerClasse(ecole::db(), cdeEleve_, nouvelle);
     } catch (const db::Error& erreur) {
         // The panel stays open: the move can be tried again.
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return;
     }
     const QString ancienne = classeActuelle_;

@@ -2,8 +2,10 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/layout.h"
 #include "common/menus.h"
+#include "common/program.h"
 #include "common/shell.h"
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
@@ -101,7 +103,7 @@ QPushButton* FormAccueil::bouton(QWidget* parent, const QString& nom, const QStr
     auto* button = new QPushButton(texte, parent);
     button->setObjectName(nom);
     if (action)
-        connect(button, &QPushButton::clicked, this, [this, action] { executer([this, action] { (this->*action)(); }); });
+        connect(button, &QPushButton::clicked, this, [this, action] { report::attempt([this, action] { (this->*action)(); }); });
     return button;
 }
 
@@ -112,17 +114,8 @@ QComboBox* FormAccueil::liste(QWidget* parent, const QString& nom, int top, void
     combo->setObjectName(nom);
     layout::place(combo, 120, top, 1695, 360);
     connect(combo, &QComboBox::activated, this,
-            [this, choix](int index) { executer([this, choix, index] { (this->*choix)(index); }); });
+            [this, choix](int index) { report::attempt([this, choix, index] { (this->*choix)(index); }); });
     return combo;
-}
-
-void FormAccueil::executer(const std::function<void()>& commande)
-{
-    try {
-        commande();
-    } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
-    }
 }
 
 void FormAccueil::creerColonneGauche()
@@ -163,7 +156,7 @@ void FormAccueil::creerColonneGauche()
 
     liste_ = new ListeChoix(Frame3);
     connect(liste_, &ListeChoix::retraitDemande, this,
-            [this](int index) { executer([this, index] { assistant_->retirer(index); }); });
+            [this](int index) { report::attempt([this, index] { assistant_->retirer(index); }); });
     connect(liste_, &ListeChoix::ligneAjoutee, this, &FormAccueil::descendreZoneAjout);
 
     creerZoneAjout(Frame3);
@@ -178,7 +171,7 @@ void FormAccueil::creerColonneGauche()
     Frame2 = new PanneauTransfert(Frame3);
     connect(Frame2, &PanneauTransfert::ferme, this, &FormAccueil::transfertFerme);
     connect(Frame2, &PanneauTransfert::eleveTransfere, this, [this] {
-        executer([this] {
+        report::attempt([this] {
             construirePlancheClasse(Construction::ApresTransfert);
             remplirListeClasses();
         });
@@ -255,7 +248,7 @@ void FormAccueil::creerBandeau()
     layout::place(Bt_Etapes[1], 9720, 180, 1215, 375);
     for (int index : {0, 1})
         connect(Bt_Etapes[index], &QPushButton::clicked, this,
-                [this, index] { executer([this, index] { Bt_Etapes_Click(index); }); });
+                [this, index] { report::attempt([this, index] { Bt_Etapes_Click(index); }); });
     // Enter in the name box presses "Valider".
     connect(SaisieNomGroupe, &QLineEdit::returnPressed, Bt_Etapes[0], &QPushButton::click);
     for (QWidget* controle : std::initializer_list<QWidget*>{LbType, LbClasse, ImageEtape1, ImageEtape2,
@@ -278,9 +271,9 @@ void FormAccueil::creerPlanche(QWidget* fond)
     Frame1 = new Planche;
     zonePlanche_->setWidget(Frame1);
     connect(Frame1, &Planche::portraitClique, this,
-            [this](int index) { executer([this, index] { Image2_Click(index); }); });
+            [this](int index) { report::attempt([this, index] { Image2_Click(index); }); });
     connect(Frame1, &Planche::changementClasseDemande, this,
-            [this](int index) { executer([this, index] { ImageChgClasse_Click(index); }); });
+            [this](int index) { report::attempt([this, index] { ImageChgClasse_Click(index); }); });
     // The delete icon's command comes with a later window; its click does nothing yet.
 }
 
@@ -322,18 +315,15 @@ void FormAccueil::creerMenus()
 
 void FormAccueil::onLoad()
 {
-    QString erreur = demarrage::demarrer();
-    if (erreur.isEmpty()) {
-        try {
+    const QString erreur = demarrage::demarrer();
+    if (!erreur.isEmpty())
+        report::failure(erreur);
+    if (!erreur.isEmpty() || !report::attempt([this] {
             nomEtab_ = requetes::nomEtablissement(ecole::db());
             remplirListeClasses();
             remplirListeGroupes();
-        } catch (const db::Error& e) {
-            erreur = e.message();
-        }
-    }
-    if (!erreur.isEmpty()) {
-        dialogs::message(erreur, dialogs::Icon::Critical);
+        })) {
+        startFailed();
         unload();
         return;
     }
