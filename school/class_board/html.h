@@ -18,7 +18,7 @@ struct Entete {
 struct Entree {
     QString nom, prenom;
     QString classe; // shown only on a group board
-    QString photo;  // the picture path, as written in src
+    QString photo;  // the picture path, as written in src; "" for a student without one
 };
 
 // The three forms the board document takes: the class board as first built,

@@ -9,7 +9,7 @@
 #include <optional>
 
 class QComboBox;
-class QLabel;
+class ElidedLabel;
 class QPushButton;
 
 // The classes that have students, in descending French order: the choices
@@ -53,7 +53,7 @@ private:
     void Bt_ChangeClasse_Click();
     void fermer();
 
-    QLabel* eleve_;
+    ElidedLabel* eleve_;
     QComboBox* Combo1_;
     QPushButton* valider_;
     QString cdeEleve_;
