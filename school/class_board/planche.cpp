@@ -64,6 +64,7 @@ private:
 
 constexpr int kIconePixels = 13;
 constexpr unsigned kFondNom = 0xC0FFFF;
+constexpr unsigned kFondChoisi = 0x00FF00;
 
 QPixmap icone(bool suppression)
 {
@@ -289,6 +290,18 @@ void Planche::rechargerPortrait(int index)
         image->clear();
     else
         image->setPixmap(QPixmap::fromImage(portrait));
+}
+
+void Planche::marquerChoisi(const CelluleEleve& eleve, bool choisi)
+{
+    if (type_ != TypePlanche::Classe)
+        return;
+    for (size_t i = 0; i < donnees_.size(); ++i) {
+        const CelluleEleve& c = donnees_[i];
+        if (c.codePhoto == eleve.codePhoto && c.nom == eleve.nom && c.prenom == eleve.prenom
+            && db::compareFrench(c.classe, eleve.classe) == 0)
+            layout::setBackground(cellules_[i].nom, choisi ? kFondChoisi : kFondNom);
+    }
 }
 
 void Planche::ajusterTaille()

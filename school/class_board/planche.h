@@ -46,6 +46,10 @@ public:
     const CelluleEleve& cellule(int index) const;
     // Reads the cell's picture again (after its file changed).
     void rechargerPortrait(int index);
+    // Paints the surname of the student's cells on a class board green while
+    // picked into a group, back to its own colour when the pick is taken back.
+    // The student is known by photo code, names and class.
+    void marquerChoisi(const CelluleEleve& eleve, bool choisi);
 
 Q_SIGNALS:
     void portraitClique(int index);          // Image2_Click

@@ -171,6 +171,12 @@ void PanneauTransfert::Bt_ChangeClasse_Click()
                          dialogs::Icon::Exclamation);
 }
 
+void PanneauTransfert::abandonner()
+{
+    if (!isHidden())
+        fermer();
+}
+
 void PanneauTransfert::fermer()
 {
     hide();

@@ -388,6 +388,7 @@ void FormAccueil::remplirListeGroupes()
 
 void FormAccueil::DBComboClasses_Choix(int index)
 {
+    abandonnerTransfert();
     Bt_Aficher->setEnabled(true);
     Aff_Groupe->setEnabled(false);
     Bt_Ajout_Eleve->setEnabled(false);
@@ -402,6 +403,7 @@ void FormAccueil::DBComboClasses_Choix(int index)
 
 void FormAccueil::DBComboGroupe_Choix(int index)
 {
+    abandonnerTransfert();
     Aff_Groupe->setEnabled(true);
     Bt_Aficher->setEnabled(false);
     Bt_Ajout_Eleve->setEnabled(false);
@@ -419,6 +421,7 @@ void FormAccueil::DBComboGroupe_Choix(int index)
 
 void FormAccueil::Bt_Aficher_Click()
 {
+    abandonnerTransfert();
     construirePlancheClasse(Construction::Affichage);
 }
 
@@ -459,6 +462,7 @@ void FormAccueil::construirePlancheClasse(Construction construction)
 
 void FormAccueil::Aff_Groupe_Click()
 {
+    abandonnerTransfert();
     const std::vector<CelluleEleve> membres = membresDuGroupe(ecole::db(), mv::NomGroupeChoisi);
     mv::NbElevesGroupe = int(membres.size());
     Frame1->construire(TypePlanche::Groupe, membres, mv::ModeCreationGroupe);
@@ -709,9 +713,7 @@ void FormAccueil::transfertFerme()
 
 void FormAccueil::abandonnerTransfert()
 {
-    // A move left pending would rebuild the board under the addition (and
-    // its end would let the wizard start with it); nothing of it was written.
-    Frame2->hide();
-    if (auto* valider = findChild<QPushButton*>(QStringLiteral("Bt_ChangeClasse_0")))
-        valider->hide();
+    // A move left pending would rebuild its class under another board's
+    // heading, or under the addition; nothing of it was written.
+    Frame2->abandonner();
 }
