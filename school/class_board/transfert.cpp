@@ -114,13 +114,11 @@ void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActu
 {
     std::optional<EleveTransfere> eleve;
     QStringList classes;
-    try {
-        eleve = eleveParCle(ecole::db(), cdeEleve);
-        classes = classesExistantes(ecole::db());
-    } catch (const db::Error& erreur) {
-        report::failure(erreur);
+    if (!report::attempt([&] {
+            eleve = eleveParCle(ecole::db(), cdeEleve);
+            classes = classesExistantes(ecole::db());
+        }))
         return;
-    }
     if (!eleve) {
         dialogs::message(QStringLiteral("Cet élève n'est plus dans la base de données."),
                          dialogs::Icon::Exclamation);
@@ -154,13 +152,9 @@ void PanneauTransfert::Bt_ChangeClasse_Click()
         return;
     }
     bool fait = false;
-    try {
-        fait = changerClasse(ecole::db(), cdeEleve_, nouvelle);
-    } catch (const db::Error& erreur) {
-        // The panel stays open: the move can be tried again.
-        report::failure(erreur);
+    // On a failure the panel stays open: the move can be tried again.
+    if (!report::attempt([&] { fait = changerClasse(ecole::db(), cdeEleve_, nouvelle); }))
         return;
-    }
     const QString ancienne = classeActuelle_;
     fermer();
     if (fait)

@@ -522,6 +522,30 @@ TEST_F(AccueilEcole, UnDeplacementLaisseEnSuspensEstAbandonneParUnAjout)
     EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("4D"));
 }
 
+TEST_F(AccueilEcole, UneBaseEnLectureSeuleLeDitEnFrancaisSansRienPerdre)
+{
+    const qint64 martin = ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Martin"), QStringLiteral("Paul"));
+    ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Roy"), QStringLiteral("Luc"));
+    ouvrir();
+    afficherClasse(QStringLiteral("5B"));
+    ecole::db().script(QStringLiteral("PRAGMA query_only = ON"));
+    cliquer(QStringLiteral("ImageChgClasse_0"));
+    choisir(QStringLiteral("Combo1"), QStringLiteral("6A"));
+
+    dialogues.message(QStringLiteral("La base %1 est en lecture seule : la modification n'a pas été enregistrée.")
+                          .arg(QDir::toNativeSeparators(ecole::cheminBase())));
+    testing::internal::CaptureStderr();
+    cliquer(QStringLiteral("Bt_ChangeClasse_0"));
+    const std::string detail = testing::internal::GetCapturedStderr();
+    ecole::db().script(QStringLiteral("PRAGMA query_only = OFF"));
+
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_NE(detail.find("readonly"), std::string::npos) << detail;
+    // The panel stays open for another try; the student is where he was.
+    EXPECT_TRUE(visible(QStringLiteral("Bt_ChangeClasse_0")));
+    EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("5B"));
+}
+
 TEST_F(AccueilEcole, MontrerUneAutrePlancheFermeLeDeplacementEnSuspens)
 {
     const qint64 martin = ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Martin"), QStringLiteral("Paul"));
