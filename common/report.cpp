@@ -28,6 +28,12 @@ void failure(const db::Error& error)
     failure(error.message(), error.detail());
 }
 
+QString logged(const db::Error& error)
+{
+    detail(error.detail());
+    return error.message();
+}
+
 bool attempt(const std::function<void()>& action)
 {
     try {

@@ -19,6 +19,10 @@ void detail(const QString& technical);
 void failure(const QString& text, const QString& technical = {});
 void failure(const db::Error& error);
 
+// Logs the detail and answers the French text, for a failure told later
+// (with others, or by the caller's own message).
+QString logged(const db::Error& error);
+
 // Runs an action; a database failure it throws is reported, and false answered.
 bool attempt(const std::function<void()>& action);
 

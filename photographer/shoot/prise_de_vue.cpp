@@ -85,7 +85,7 @@ void PriseDeVue::TimerHot_Timer()
                 try {
                     roster::enregistrerNomPhoto(eleve.cle, QFileInfo(fichier).fileName());
                 } catch (const db::Error& error) {
-                    echec = error.message();
+                    echec = report::logged(error);
                 }
             }
             if (echec.isEmpty() && !QFile::remove(fichier))

@@ -1,6 +1,7 @@
 #include "photographer/workspace/etablissements.h"
 
 #include "common/paths.h"
+#include "common/report.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/etat.h"
 
@@ -88,7 +89,7 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
         base.exec(QStringLiteral("DELETE FROM RecPochetteInc WHERE CodeEtab = ?1"), {code});
         transaction.commit();
     } catch (const db::Error& erreur) {
-        resultat.refus = erreur.message();
+        resultat.refus = report::logged(erreur);
         return resultat;
     }
     avancement(10);
@@ -123,7 +124,7 @@ QString renommer(const QString& code, const QString& nouveauNom)
             return QStringLiteral("Un établissement porte déjà le nom « %1 ». Choisissez un autre nom.")
                 .arg(nouveauNom);
     } catch (const db::Error& erreur) {
-        return erreur.message();
+        return report::logged(erreur);
     }
 
     // A name that could not name a folder has none to rename; two names that
@@ -158,7 +159,7 @@ QString renommer(const QString& code, const QString& nouveauNom)
                         {nouveauNom, code});
     } catch (const db::Error& erreur) {
         defaire();
-        return erreur.message();
+        return report::logged(erreur);
     }
     return {};
 }

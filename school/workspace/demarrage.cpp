@@ -62,8 +62,7 @@ QString demarrer()
         try {
             ecole::db();
         } catch (const db::Error& e) {
-            report::detail(e.detail());
-            erreur = e.message();
+            erreur = report::logged(e);
         }
     }
     if (erreur.isEmpty())
