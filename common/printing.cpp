@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextBlock>
@@ -163,6 +164,12 @@ std::vector<double> pageStarts(std::vector<Span> spans, std::vector<double> forc
         start = end;
     }
     return starts;
+}
+
+void useDocumentPage(QPagedPaintDevice& device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                     QPageLayout::Millimeter));
 }
 
 bool printDocument(QTextDocument& document, QPagedPaintDevice& device)

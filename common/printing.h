@@ -15,6 +15,11 @@ class QTextDocument;
 // document asks for a new page.
 namespace printing {
 
+// Sets the page the documents are written for, which the print dialog then
+// offers: A4 portrait with 10 mm margins (the board documents put on each
+// page as many rows as it holds).
+void useDocumentPage(QPagedPaintDevice& device);
+
 // Reads the file (Windows-1252, pictures found relative to its folder) and
 // prints it. "" when printed, else a French message naming the file (the
 // technical detail goes to the standard error output).

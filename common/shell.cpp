@@ -4,7 +4,6 @@
 #include "common/report.h"
 
 #include <QDesktopServices>
-#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
@@ -24,8 +23,7 @@ public:
     bool print(const QString& htmlFile) override
     {
         QPrinter printer(QPrinter::HighResolution);
-        // The documents cut their pages for A4; the dialog may change it.
-        printer.setPageSize(QPageSize(QPageSize::A4));
+        printing::useDocumentPage(printer);
         QPrintDialog dialog(&printer);
         if (dialog.exec() != QDialog::Accepted)
             return false;

@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPageLayout>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -119,13 +118,12 @@ protected:
                                           elevesDeClasse(ecole::db(), QStringLiteral("5B")));
     }
 
-    // Prints through the program's print function on A4 with 10 mm margins.
+    // Prints through the program's print function on the page its print dialog offers.
     QString imprimer(const QString& document)
     {
         const QString pdf = document + QStringLiteral(".pdf");
         QPdfWriter imprimante(pdf);
-        imprimante.setPageSize(QPageSize(QPageSize::A4));
-        imprimante.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        printing::useDocumentPage(imprimante);
         EXPECT_EQ(printing::printHtmlFile(document, imprimante), QString());
         return pdf;
     }
@@ -134,14 +132,32 @@ protected:
     DocumentsEcrits documents;
 };
 
-TEST_F(ImpressionPdf, LaPlancheDonneLesCinquanteElevesEnPagesPleines)
+TEST_F(ImpressionPdf, ChaquePlancheDonneLesCinquanteElevesEnPagesPleines)
 {
-    const QString pdf = imprimer(documents.planche);
-    ASSERT_EQ(nombrePages(pdf), 2);
-    // The document's break falls where the printed page ends: five whole
-    // rows of seven on the first page, the rest on the second.
-    EXPECT_EQ(nomsEleves(textePage(pdf, 1)), nomsAttendus(1, 35));
-    EXPECT_EQ(nomsEleves(textePage(pdf, 2)), nomsAttendus(36, 50));
+    for (const qint64 cle : ecole.ajouterClasse(QStringLiteral("4C"), 50))
+        ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cle);
+    const QString classe = QStringLiteral("5B");
+    const struct {
+        const char* forme;
+        QString document;
+    } planches[] = {
+        {"class", documents.planche},
+        {"class rebuilt after a move",
+         ecrirePlancheClasse(ecole.dossier(), classe, elevesDeClasse(ecole::db(), classe)).planche},
+        // A group's cells name the class too: one line taller.
+        {"group", ecrireDocumentGroupe(ecole.dossier(), QStringLiteral("Chorale"),
+                                       membresDuGroupe(ecole::db(), QStringLiteral("Chorale")))
+                      .planche},
+    };
+    for (const auto& planche : planches) {
+        ASSERT_FALSE(planche.document.isEmpty()) << planche.forme;
+        const QString pdf = imprimer(planche.document);
+        ASSERT_EQ(nombrePages(pdf), 2) << planche.forme;
+        // The document's break falls where the printed page ends: five whole
+        // rows of seven on the first page, the rest on the second.
+        EXPECT_EQ(nomsEleves(textePage(pdf, 1)), nomsAttendus(1, 35)) << planche.forme;
+        EXPECT_EQ(nomsEleves(textePage(pdf, 2)), nomsAttendus(36, 50)) << planche.forme;
+    }
 }
 
 TEST_F(ImpressionPdf, AucuneCarteNEstCoupeeEntreDeuxPages)
