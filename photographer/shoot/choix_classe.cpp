@@ -2,11 +2,11 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/report.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/menus.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"

@@ -2,10 +2,10 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/report.h"
-#include "common/helpers.h"
 #include "common/files.h"
+#include "common/helpers.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "common/shell.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/workspace/etat.h"

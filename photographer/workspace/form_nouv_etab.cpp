@@ -2,11 +2,11 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/report.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/menus.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/etablissements.h"

@@ -2,10 +2,10 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/report.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/menus.h"
+#include "common/report.h"
 #include "common/text.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"

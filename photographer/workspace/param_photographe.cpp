@@ -1,10 +1,10 @@
 #include "photographer/workspace/param_photographe.h"
 
 #include "common/dialogs.h"
-#include "common/report.h"
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/menus.h"
+#include "common/report.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/propos.h"

@@ -2,8 +2,8 @@
 
 #include "common/dialogs.h"
 #include "common/elided_label.h"
-#include "common/report.h"
 #include "common/layout.h"
+#include "common/report.h"
 #include "school/workspace/ecole_base.h"
 
 #include <QComboBox>

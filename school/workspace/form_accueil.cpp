@@ -2,10 +2,10 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/report.h"
 #include "common/layout.h"
 #include "common/menus.h"
 #include "common/program.h"
+#include "common/report.h"
 #include "common/shell.h"
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
