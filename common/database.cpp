@@ -1,6 +1,7 @@
 #include "common/database.h"
 
 #include <QCollator>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -9,7 +10,10 @@
 
 namespace db {
 
-Error::Error(const QString& message) : std::runtime_error(message.toStdString()) {}
+Error::Error(const QString& message, const QString& detail)
+    : std::runtime_error(message.toStdString()), detail_(detail)
+{
+}
 
 QString Error::message() const
 {
@@ -43,6 +47,41 @@ int compareFrench(const QString& a, const QString& b)
 
 namespace {
 
+// What the user reads for a SQLite result code: the file named, and whether
+// a change was lost or the data could not be read.
+QString frenchText(int code, bool writing, const QString& path)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    const QString lost = QStringLiteral("la modification n'a pas été enregistrée.");
+    switch (code & 0xFF) {
+    case SQLITE_READONLY:
+        return QStringLiteral("La base %1 est en lecture seule : %2").arg(file, lost);
+    case SQLITE_NOTADB:
+        return QStringLiteral("Le fichier %1 n'est pas une base de données.").arg(file);
+    case SQLITE_CORRUPT:
+        return QStringLiteral("La base %1 est endommagée.").arg(file);
+    case SQLITE_FULL:
+        return QStringLiteral("Le disque est plein : la base %1 n'a pas pu être modifiée, %2").arg(file, lost);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("La base %1 est occupée par un autre programme : %2")
+            .arg(file, writing ? lost : QStringLiteral("elle n'a pas pu être lue."));
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return writing ? QStringLiteral("La base %1 n'a pas pu être ouverte en écriture : %2").arg(file, lost)
+                       : QStringLiteral("La base %1 n'a pas pu être ouverte.").arg(file);
+    case SQLITE_IOERR:
+        return writing ? QStringLiteral("La base %1 n'a pas pu être écrite sur le disque : %2").arg(file, lost)
+                       : QStringLiteral("La base %1 n'a pas pu être lue sur le disque.").arg(file);
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("La base %1 a refusé la modification : elle n'a pas été enregistrée.").arg(file);
+    default:
+        return writing ? QStringLiteral("La base %1 n'a pas pu être modifiée : %2").arg(file, lost)
+                       : QStringLiteral("La base %1 n'a pas pu être lue.").arg(file);
+    }
+}
+
 int frenchCollation(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
     const int order = compareFrench(QString::fromUtf8(static_cast<const char*>(a), lengthA),
@@ -62,19 +101,21 @@ Database::Database(const QString& path) : path_(path)
 {
     const bool inMemory = path == u":memory:";
     const QByteArray file = inMemory ? path.toUtf8() : QFileInfo(path).absoluteFilePath().toUtf8();
-    if (sqlite3_open_v2(file.constData(), &handle_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK) {
+    const int opened = sqlite3_open_v2(file.constData(), &handle_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                                       nullptr);
+    if (opened != SQLITE_OK) {
         const QString reason = handle_ ? QString::fromUtf8(sqlite3_errmsg(handle_)) : QString();
         sqlite3_close(handle_);
         handle_ = nullptr;
-        throw Error(QStringLiteral("Impossible d'ouvrir la base de données %1 : %2").arg(path, reason));
+        throw Error(frenchText(opened, false, path), path + QStringLiteral(" : ") + reason);
     }
     sqlite3_extended_result_codes(handle_, 1);
     sqlite3_busy_timeout(handle_, 2000);
     try {
         // Names, classes and groups are compared with it: without it, statements fail later, far from the cause.
-        if (sqlite3_create_collation_v2(handle_, "FR", SQLITE_UTF8, nullptr, frenchCollation, nullptr) != SQLITE_OK)
-            fail(QStringLiteral("collation FR"));
+        if (const int rc = sqlite3_create_collation_v2(handle_, "FR", SQLITE_UTF8, nullptr, frenchCollation, nullptr);
+            rc != SQLITE_OK)
+            fail(rc, false, QStringLiteral("collation FR"));
         // Rollback journal: the database stays one self-contained file to copy or hand over.
         script(QStringLiteral("PRAGMA journal_mode=DELETE;"));
         // Fails here, with a clear message, for a file that is not a database.
@@ -94,13 +135,13 @@ Database::~Database()
     sqlite3_close(handle_);
 }
 
-void Database::fail(const QString& what)
+void Database::fail(int code, bool writing, const QString& sql)
 {
-    throw Error(QStringLiteral("Erreur de la base de données %1 : %2 (%3)")
-                    .arg(path_, QString::fromUtf8(sqlite3_errmsg(handle_)), what));
+    throw Error(frenchText(code, writing, path_),
+                QStringLiteral("%1 : %2 (%3)").arg(path_, QString::fromUtf8(sqlite3_errmsg(handle_)), sql));
 }
 
-Database::Statement& Database::prepare(const QString& sql)
+Database::Statement& Database::prepare(const QString& sql, bool writing)
 {
     for (auto& statement : cache_) {
         if (statement->sql == sql) {
@@ -112,9 +153,10 @@ Database::Statement& Database::prepare(const QString& sql)
     auto statement = std::make_unique<Statement>();
     statement->sql = sql;
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(handle_, text.constData(), int(text.size()), &statement->handle, nullptr)
-        != SQLITE_OK)
-        fail(sql);
+    const int prepared =
+        sqlite3_prepare_v2(handle_, text.constData(), int(text.size()), &statement->handle, nullptr);
+    if (prepared != SQLITE_OK)
+        fail(prepared, writing, sql);
     cache_.push_back(std::move(statement));
     return *cache_.back();
 }
@@ -148,7 +190,7 @@ void bindAll(sqlite3_stmt* statement, const Params& params)
 
 Rows Database::query(const QString& sql, const Params& params)
 {
-    Statement& statement = prepare(sql);
+    Statement& statement = prepare(sql, false);
     bindAll(statement.handle, params);
     const int count = sqlite3_column_count(statement.handle);
     auto columns = std::make_shared<QStringList>();
@@ -161,7 +203,7 @@ Rows Database::query(const QString& sql, const Params& params)
             break;
         if (rc != SQLITE_ROW) {
             sqlite3_reset(statement.handle);
-            fail(sql);
+            fail(rc, false, sql);
         }
         QStringList values;
         values.reserve(count);
@@ -184,14 +226,14 @@ QString Database::scalar(const QString& sql, const Params& params)
 
 int Database::exec(const QString& sql, const Params& params)
 {
-    Statement& statement = prepare(sql);
+    Statement& statement = prepare(sql, true);
     bindAll(statement.handle, params);
     int rc;
     while ((rc = sqlite3_step(statement.handle)) == SQLITE_ROW) {
     }
     sqlite3_reset(statement.handle);
     if (rc != SQLITE_DONE)
-        fail(sql);
+        fail(rc, true, sql);
     return sqlite3_changes(handle_);
 }
 
@@ -204,10 +246,11 @@ qint64 Database::insert(const QString& sql, const Params& params)
 void Database::script(const QString& sql)
 {
     char* error = nullptr;
-    if (sqlite3_exec(handle_, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+    const int rc = sqlite3_exec(handle_, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(error ? error : "");
         sqlite3_free(error);
-        throw Error(QStringLiteral("Erreur de la base de données %1 : %2").arg(path_, reason));
+        throw Error(frenchText(rc, true, path_), path_ + QStringLiteral(" : ") + reason);
     }
 }
 
@@ -228,7 +271,8 @@ void Database::backupTo(const QString& target)
         // A half-written copy must not pass for a backup.
         if (!existed)
             QFile::remove(target);
-        throw Error(QStringLiteral("La sauvegarde %1 n'a pas pu être écrite : %2").arg(target, reason));
+        throw Error(QStringLiteral("La sauvegarde %1 n'a pas pu être écrite.").arg(QDir::toNativeSeparators(target)),
+                    target + QStringLiteral(" : ") + reason);
     };
     if (sqlite3_open(file.constData(), &destination) != SQLITE_OK)
         failure(QString::fromUtf8(sqlite3_errmsg(destination)));

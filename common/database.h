@@ -12,11 +12,18 @@ struct sqlite3;
 
 namespace db {
 
-// A failed open, statement or commit; what() is a French message naming the file.
+// A failed open, statement or commit. message() is the French text for the
+// user, naming the file and what could not be done; detail() is the
+// technical text (SQLite's own message, the statement) for the standard
+// error output, never for a message box.
 class Error : public std::runtime_error {
 public:
-    explicit Error(const QString& message);
+    explicit Error(const QString& message, const QString& detail = {});
     QString message() const;
+    QString detail() const { return detail_; }
+
+private:
+    QString detail_;
 };
 
 // One row read as text: NULL reads as "".
@@ -85,8 +92,10 @@ public:
 
 private:
     struct Statement;
-    Statement& prepare(const QString& sql);
-    [[noreturn]] void fail(const QString& what);
+    Statement& prepare(const QString& sql, bool writing);
+    // Throws the French text for SQLite's result code; writing tells a
+    // refused change from a failed read.
+    [[noreturn]] void fail(int code, bool writing, const QString& sql);
 
     QString path_;
     sqlite3* handle_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -72,6 +73,9 @@ public:
         QInputDialog box(QApplication::activeWindow());
         box.setWindowTitle(title);
         box.setLabelText(prompt);
+        // A prompt may quote a stored name: never read it as markup.
+        for (QLabel* label : box.findChildren<QLabel*>())
+            label->setTextFormat(Qt::PlainText);
         box.setTextValue(defaultText);
         box.setOkButtonText(QStringLiteral("OK"));
         box.setCancelButtonText(QStringLiteral("Annuler"));

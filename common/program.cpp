@@ -2,9 +2,46 @@
 
 #include "common/dialogs.h"
 #include "common/form.h"
+#include "common/report.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+bool& failed()
+{
+    static bool startFailedFlag = false;
+    return startFailedFlag;
+}
+
+} // namespace
+
+void startFailed()
+{
+    failed() = true;
+}
+
+int exitStatus()
+{
+    return failed() ? 1 : 0;
+}
+
+QTranslator* loadFrenchTranslations()
+{
+    // Owned by the application: it stays installed for the program's life.
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(translator))
+        return translator;
+    delete translator;
+    report::detail(QStringLiteral("traductions françaises de Qt introuvables dans %1")
+                       .arg(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    return nullptr;
+}
 
 int runProgram(int argc, char** argv, const QString& name, const std::function<void()>& showFirstForm)
 {
@@ -12,9 +49,12 @@ int runProgram(int argc, char** argv, const QString& name, const std::function<v
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(name);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    // Without them the standard dialogs speak English, which is said on stderr only.
+    loadFrenchTranslations();
     dialogs::setProgramName(name);
     showFirstForm();
     if (Form::loadedCount() == 0)
-        return 0;
-    return app.exec();
+        return exitStatus();
+    const int status = app.exec();
+    return status != 0 ? status : exitStatus();
 }

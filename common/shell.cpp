@@ -1,14 +1,12 @@
 #include "common/shell.h"
 
+#include "common/printing.h"
+#include "common/report.h"
+
 #include <QDesktopServices>
-#include <QFile>
-#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTextDocument>
 #include <QUrl>
-
-#include "common/text.h"
 
 namespace shell {
 
@@ -24,18 +22,16 @@ public:
 
     bool print(const QString& htmlFile) override
     {
-        QFile file(htmlFile);
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        QTextDocument document;
-        document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(htmlFile).absolutePath() + u'/'));
-        document.setHtml(text::fromWindows1252(file.readAll()));
-        QPrinter printer;
+        QPrinter printer(QPrinter::HighResolution);
+        printing::useDocumentPage(printer);
         QPrintDialog dialog(&printer);
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        document.print(&printer);
-        return true;
+        const QString failure = printing::printHtmlFile(htmlFile, printer);
+        if (failure.isEmpty())
+            return true;
+        report::failure(failure);
+        return false;
     }
 };
 

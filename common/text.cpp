@@ -1,5 +1,8 @@
 #include "common/text.h"
 
+#include "common/report.h"
+
+#include <QDir>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -91,8 +94,10 @@ QString writeLines(const QString& path, const QStringList& lines, Unmappable unm
         bytes += "\r\n";
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2").arg(path, file.errorString());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        report::detail(path + QStringLiteral(" : ") + file.errorString());
+        return QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(QDir::toNativeSeparators(path));
+    }
     return {};
 }
 

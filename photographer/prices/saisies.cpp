@@ -1,7 +1,7 @@
 #include "photographer/prices/saisies.h"
 
 #include "common/database.h"
-#include "common/dialogs.h"
+#include "common/report.h"
 #include "common/key_filter.h"
 #include "photographer/workspace/base.h"
 
@@ -33,9 +33,8 @@ QString champVide(const QString& legende)
 
 void signalerErreurBase(const db::Error& erreur, const QString& action)
 {
-    qWarning("%s", qPrintable(erreur.message()));
-    dialogs::message(QStringLiteral("%1 : la base de données %2 n'a pas répondu.").arg(action, base::cheminBase()),
-                     dialogs::Icon::Critical);
+    report::failure(QStringLiteral("%1 : la base de données %2 n'a pas répondu.").arg(action, base::cheminBase()),
+                    erreur.detail());
 }
 
 } // namespace saisies

@@ -6,6 +6,7 @@
 #include "common/layout.h"
 #include "common/menus.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
@@ -76,19 +77,6 @@ QLabel* etiquette(const QString& texte, const QString& nom, QWidget* parent)
 QString echapperEsperluette(QString texte)
 {
     return texte.replace(u'&', QStringLiteral("&&"));
-}
-
-// Runs a roster write; a database failure is told and nothing else happens.
-template <class Write>
-bool ecrire(Write write)
-{
-    try {
-        write();
-        return true;
-    } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
-        return false;
-    }
 }
 
 // The archive folders are made before the first picture, so that a drive
@@ -408,7 +396,7 @@ void ChoixClasse::activer()
         LabelCP_->setText(etab ? etab->codePostal : QString());
         classes_ = roster::classes(etat::CodeEtabEnCours);
     } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
+        report::failure(error);
         classes_.clear();
     }
     LabelNom_->adjustSize();
@@ -553,7 +541,7 @@ void ChoixClasse::rebatirPlanche()
     try {
         eleves = roster::eleves(etat::CodeEtabEnCours, etat::ClasseEnCours);
     } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
+        report::failure(error);
     }
     planche_->charger(std::move(eleves), dossierEtab());
     etat::NbElevesClasse = planche_->dernierIndice();
@@ -676,7 +664,7 @@ void ChoixClasse::Bt_Ajout_Click(int index)
         if (nom.isEmpty() || prenom.isEmpty())
             return;
         arreterCapture();
-        if (!ecrire([&] { roster::ajouterEleve(etat::CodeEtabEnCours, etat::ClasseEnCours, nom, prenom); }))
+        if (!report::attempt([&] { roster::ajouterEleve(etat::CodeEtabEnCours, etat::ClasseEnCours, nom, prenom); }))
             return;
         rebatirPlanche();
         fermerAjout();
@@ -695,7 +683,7 @@ void ChoixClasse::Bt_Ajout_Click(int index)
             }
             arreterCapture();
             bool trouve = false;
-            if (!ecrire([&] { trouve = roster::changerClasse(cleADeplacer_, classe); }))
+            if (!report::attempt([&] { trouve = roster::changerClasse(cleADeplacer_, classe); }))
                 return;
             if (!trouve)
                 eleveDisparu();
@@ -760,7 +748,7 @@ void ChoixClasse::MNU_Change_Classe_Click()
     try {
         Combo1_->addItems(roster::classes(etat::CodeEtabEnCours));
     } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
+        report::failure(error);
     }
     Combo1_->setCurrentIndex(-1);
 }
@@ -777,7 +765,7 @@ void ChoixClasse::MNU_Sup_Eleve_Click()
         return;
     arreterCapture();
     bool trouve = false;
-    if (!ecrire([&] { trouve = roster::supprimerEleve(eleve.cle); }))
+    if (!report::attempt([&] { trouve = roster::supprimerEleve(eleve.cle); }))
         return;
     if (!trouve)
         eleveDisparu();
@@ -796,7 +784,7 @@ void ChoixClasse::MNU_Créer_Classe_Click()
         return;
     }
     arreterCapture();
-    if (!ecrire([&] { roster::creerClasse(etat::CodeEtabEnCours, *reponse); }))
+    if (!report::attempt([&] { roster::creerClasse(etat::CodeEtabEnCours, *reponse); }))
         return;
     activer();
 }

@@ -2,9 +2,10 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/helpers.h"
 #include "common/files.h"
+#include "common/helpers.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "common/shell.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/workspace/dossiers_etab.h"
@@ -33,7 +34,7 @@ QString photoRangee(const roster::Eleve& eleve, const camera_files::Entry& fichi
                                   "n'est rattachée à aucun élève. La prise de vues est arrêtée.")
                 .arg(eleve.prenom, eleve.nom);
     } catch (const db::Error& error) {
-        return error.message();
+        return report::logged(error);
     }
     // Filed is filed: a camera file that cannot be removed is never filed again.
     capture::WatchedFolder::markFiled(fichier);
@@ -58,7 +59,7 @@ bool remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations
     try {
         homonymes = roster::homonymes(etat::CodeEtabEnCours, eleve);
     } catch (const db::Error& error) {
-        dialogs::message(error.message(), dialogs::Icon::Critical);
+        report::failure(error);
         return false;
     }
     for (const roster::Eleve& autre : homonymes) {

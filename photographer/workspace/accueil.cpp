@@ -5,6 +5,8 @@
 #include "common/layout.h"
 #include "common/menus.h"
 #include "common/paths.h"
+#include "common/program.h"
+#include "common/report.h"
 #include "common/shell.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/demarrage.h"
@@ -200,6 +202,7 @@ void Accueil::onLoad()
         manque = demarrage::verrouillerDossierDonnees();
     if (!manque.isEmpty()) {
         dialogs::message(manque, dialogs::Icon::Critical);
+        startFailed();
         unload();
         return;
     }
@@ -219,7 +222,8 @@ void Accueil::onLoad()
     try {
         base::db();
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
+        startFailed();
         unload();
         return;
     }
@@ -241,7 +245,9 @@ bool Accueil::traiterArchivageDemande()
                == dialogs::Answer::Ok) {
         const QString echec = demarrage::archiverEtVider(QDateTime::currentDateTime());
         if (!echec.isEmpty()) {
+            // The request stays set: the archive is offered again at the next start.
             dialogs::message(echec, dialogs::Icon::Critical);
+            startFailed();
             unload();
             return false;
         }
@@ -281,7 +287,7 @@ void Accueil::rafraichirListe()
     try {
         liste = etablissements::liste();
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
     }
     const int nombre = int(liste.size());
     {
@@ -327,7 +333,7 @@ std::optional<bool> Accueil::ficheRenseignee()
     try {
         return !etablissements::nomPhotographe().isEmpty();
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return std::nullopt;
     }
 }
@@ -350,7 +356,7 @@ void Accueil::DBGridEtab_DblClick()
     try {
         eleves = etablissements::aDesEleves(etat::CodeEtabEnCours);
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return;
     }
     hideForm();
@@ -455,7 +461,7 @@ void Accueil::MNU_Sauvegarde_Click()
     try {
         base::db().backupTo(copie);
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return;
     }
     unload();
@@ -505,7 +511,7 @@ void Accueil::DBGridEtab_AfterColUpdate(const QString& code, int colonne, const 
         try {
             etablissements::changerCodePostal(code, texte);
         } catch (const db::Error& erreur) {
-            dialogs::message(erreur.message(), dialogs::Icon::Critical);
+            report::failure(erreur);
         }
     }
     // A refused or cancelled change shows the stored value again.

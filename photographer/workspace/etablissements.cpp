@@ -1,6 +1,7 @@
 #include "photographer/workspace/etablissements.h"
 
 #include "common/paths.h"
+#include "common/report.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/dossiers_etab.h"
 
@@ -94,7 +95,7 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
         base.exec(QStringLiteral("DELETE FROM RecPochetteInc WHERE CodeEtab = ?1"), {code});
         transaction.commit();
     } catch (const db::Error& erreur) {
-        resultat.refus = erreur.message();
+        resultat.refus = report::logged(erreur);
         return resultat;
     }
     avancement(10);
@@ -129,7 +130,7 @@ QString renommer(const QString& code, const QString& nouveauNom)
         if (!refus.isEmpty())
             return refus;
     } catch (const db::Error& erreur) {
-        return erreur.message();
+        return report::logged(erreur);
     }
 
     // A name that could not name a folder has none to rename; a new name that
@@ -164,7 +165,7 @@ QString renommer(const QString& code, const QString& nouveauNom)
                         {nouveauNom, code});
     } catch (const db::Error& erreur) {
         defaire();
-        return erreur.message();
+        return report::logged(erreur);
     }
     return {};
 }

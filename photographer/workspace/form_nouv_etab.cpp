@@ -6,6 +6,7 @@
 #include "common/layout.h"
 #include "common/menus.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/dossiers_etab.h"
@@ -160,7 +161,7 @@ bool FormNouvEtab::nomLibre(const QString& nom)
         dialogs::message(refus, dialogs::Icon::Critical, dialogs::Buttons::Ok, kTitreSaisie);
         boite("TextNom")->setFocus();
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
     }
     return false;
 }
@@ -206,7 +207,7 @@ bool FormNouvEtab::ajouterEtablissement(const QString& nom)
              boite("TextPrt")->text(), boite("TextMail")->text()});
         return true;
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return false;
     }
 }

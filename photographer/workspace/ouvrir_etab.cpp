@@ -6,6 +6,7 @@
 #include "common/layout.h"
 #include "common/menus.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "common/text.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
@@ -156,7 +157,7 @@ void OuvrirEtab::onActivate()
     try {
         elevesTrouves_ = etablissements::aDesEleves(codeEtab_);
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return;
     }
     if (elevesTrouves_)
@@ -218,7 +219,7 @@ bool OuvrirEtab::localiserEtablissement()
         dialogs::message(QStringLiteral("L'établissement n° %1 n'existe plus.").arg(etat::CodeEtabEnCours),
                          dialogs::Icon::Critical);
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
     }
     unload();
     return false;
@@ -228,9 +229,8 @@ bool OuvrirEtab::NettoyerFichierCsv()
 {
     QFile fichier(etat::FichierChoisi);
     if (!fichier.open(QIODevice::ReadOnly)) {
-        dialogs::message(QStringLiteral("Le fichier %1 n'a pas pu être lu : %2")
-                             .arg(QDir::toNativeSeparators(etat::FichierChoisi), fichier.errorString()),
-                         dialogs::Icon::Critical);
+        report::failure(QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(QDir::toNativeSeparators(etat::FichierChoisi)),
+                        fichier.errorString());
         return false;
     }
     const QStringList lues = csv_eleves::lignes(text::decodeStudentList(fichier.readAll()));
@@ -321,9 +321,9 @@ void OuvrirEtab::ImporterEleves()
         transaction.commit();
     } catch (const db::Error& erreur) {
         ProgressBar1_->hide();
-        dialogs::message(QStringLiteral("L'importation a échoué : aucun élève n'a été enregistré.\n%1")
-                             .arg(erreur.message()),
-                         dialogs::Icon::Critical);
+        report::failure(QStringLiteral("L'importation a échoué : aucun élève n'a été enregistré.\n%1")
+                            .arg(erreur.message()),
+                        erreur.detail());
         return;
     }
     ProgressBar1_->setValue(ProgressBar1_->maximum());

@@ -4,6 +4,7 @@
 #include "common/key_filter.h"
 #include "common/layout.h"
 #include "common/menus.h"
+#include "common/report.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/propos.h"
@@ -162,7 +163,7 @@ void ParamPhotographe::lireFiche()
             champ.affichage->setText(valeur);
         }
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
     }
 }
 
@@ -197,7 +198,7 @@ bool ParamPhotographe::enregistrerFiche()
         }
         transaction.commit();
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return false;
     }
     for (const Champ& champ : champs_)

@@ -9,7 +9,10 @@ namespace geometrie {
 
 inline constexpr int kCellulesParRangee = 9;           // on screen
 inline constexpr int kCellulesParLigneDocument = 7;    // board document
-inline constexpr int kCellulesParTableDocument = 42;   // board document, one printed page
+// Board documents, one printed A4 page: five rows of seven. Printed scaled to
+// the page's width, a sixth row would cross the page's end, and the page
+// would hold one lone row before the next table's break.
+inline constexpr int kCellulesParTableDocument = 35;
 
 // Design size of the frame; it grows beyond it to hold every row of cells.
 inline constexpr QSize kTailleCadre{15855, 12855};

@@ -18,7 +18,7 @@ struct Entete {
 struct Entree {
     QString nom, prenom;
     QString classe; // shown only on a group board
-    QString photo;  // the picture path, as written in src
+    QString photo;  // the picture path, as written in src; "" for a student without one
 };
 
 // The forms the board document takes: the class board as first built, the
@@ -29,7 +29,8 @@ struct Entree {
 // names each student's class).
 enum class Forme { Classe, ClasseReconstruite, ClasseApresSuppression, Groupe };
 
-// filetemp.html: seven cells a row, a new table on a new page every 42 cells.
+// filetemp.html: seven cells a row, a new table on a new page
+// every geometrie::kCellulesParTableDocument cells.
 QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Forme forme);
 // The cells alone, cut into rows and pages as in planche(): the documents
 // that put several boards one after the other lay each one out with them.

@@ -1,5 +1,6 @@
 #include "school/class_board/planche.h"
 
+#include "common/elided_label.h"
 #include "common/helpers.h"
 #include "common/layout.h"
 #include "common/paths.h"
@@ -28,11 +29,8 @@ std::vector<CelluleEleve> elevesDeClasse(db::Database& base, const QString& clas
 
 QString cheminPortrait(const QString& cheminDonnees, const CelluleEleve& cellule)
 {
-    const QString images = paths::join(cheminDonnees, {QStringLiteral("images")});
-    const QString parCode = paths::join(images, {paths::component(cellule.codePhoto + QStringLiteral(".jpg"))});
-    if (FichierExiste(parCode))
-        return parCode;
-    return paths::join(images, {paths::component(cellule.nom + QLatin1Char('.') + cellule.prenom + QStringLiteral(".jpg"))});
+    return pictures::findStudentPicture(paths::join(cheminDonnees, {QStringLiteral("images")}), cellule.codePhoto,
+                                        cellule.nom, cellule.prenom);
 }
 
 namespace {
@@ -66,6 +64,7 @@ private:
 
 constexpr int kIconePixels = 13;
 constexpr unsigned kFondNom = 0xC0FFFF;
+constexpr unsigned kFondChoisi = 0x00FF00;
 
 QPixmap icone(bool suppression)
 {
@@ -107,13 +106,13 @@ void retirer(QWidget* widget)
 
 struct Planche::Cellule {
     QLabel* image = nullptr;
-    QLabel* nom = nullptr;
-    QLabel* prenom = nullptr;
+    ElidedLabel* nom = nullptr;
+    ElidedLabel* prenom = nullptr;
     QLabel* suppression = nullptr;
     QLabel* changement = nullptr;
     QLabel* num = nullptr;
     QLabel* codeImage = nullptr;
-    QLabel* classe = nullptr;
+    ElidedLabel* classe = nullptr;
 
     std::vector<QWidget*> tous() const { return {image, nom, prenom, suppression, changement, num, codeImage, classe}; }
 };
@@ -144,14 +143,14 @@ Planche::Cellule& Planche::creerCellule(int index)
 
     QFont police(QStringLiteral("Verdana"));
     police.setPointSizeF(9.75);
-    c.nom = new QLabel(this);
+    c.nom = new ElidedLabel(this);
     c.nom->setObjectName(nomElement("LbNom", index));
     c.nom->setAlignment(Qt::AlignCenter);
     QFont gras = police;
     gras.setBold(true);
     c.nom->setFont(gras);
 
-    c.prenom = new QLabel(this);
+    c.prenom = new ElidedLabel(this);
     c.prenom->setObjectName(nomElement("LbPrenom", index));
     c.prenom->setAlignment(Qt::AlignCenter);
     c.prenom->setFont(police);
@@ -161,7 +160,7 @@ Planche::Cellule& Planche::creerCellule(int index)
     c.prenom->setPalette(encre);
 
     if (zero || !classe) {
-        c.classe = new QLabel(this);
+        c.classe = new ElidedLabel(this);
         c.classe->setObjectName(nomElement("LbGPClasse", index));
         c.classe->setAlignment(Qt::AlignCenter);
         c.classe->setFont(police);
@@ -216,13 +215,13 @@ void Planche::remplir(Cellule& c, int index, bool modeChoix)
     const bool classe = type_ == TypePlanche::Classe;
     // A pick may have coloured the surname of cell 0, which outlives the board.
     layout::setBackground(c.nom, kFondNom);
-    c.nom->setText(e.nom);
-    c.prenom->setText(e.prenom);
+    c.nom->setFullText(e.nom);
+    c.prenom->setFullText(e.prenom);
     c.num->setText(e.cdeEleve);
     if (c.codeImage)
         c.codeImage->setText(classe ? e.codePhoto : QString());
     if (c.classe) {
-        c.classe->setText(e.classe);
+        c.classe->setFullText(e.classe);
         c.classe->setVisible(!classe);
     }
     c.image->show();
@@ -285,12 +284,24 @@ void Planche::rechargerPortrait(int index)
         return;
     QLabel* image = cellules_[size_t(index)].image;
     // A missing file or one that does not decode shows the empty picture.
-    const QImage portrait = pictures::loadFitted(cheminPortrait(mv::CheminDonnees, donnees_[size_t(index)]),
-                                                 image->size());
+    const QString chemin = cheminPortrait(mv::CheminDonnees, donnees_[size_t(index)]);
+    const QImage portrait = chemin.isEmpty() ? QImage() : pictures::loadFitted(chemin, image->size());
     if (portrait.isNull())
         image->clear();
     else
         image->setPixmap(QPixmap::fromImage(portrait));
+}
+
+void Planche::marquerChoisi(const CelluleEleve& eleve, bool choisi)
+{
+    if (type_ != TypePlanche::Classe)
+        return;
+    for (size_t i = 0; i < donnees_.size(); ++i) {
+        const CelluleEleve& c = donnees_[i];
+        if (c.codePhoto == eleve.codePhoto && c.nom == eleve.nom && c.prenom == eleve.prenom
+            && db::compareFrench(c.classe, eleve.classe) == 0)
+            layout::setBackground(cellules_[i].nom, choisi ? kFondChoisi : kFondNom);
+    }
 }
 
 void Planche::ajusterTaille()

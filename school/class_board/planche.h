@@ -23,8 +23,8 @@ std::vector<CelluleEleve> elevesDeClasse(db::Database& base, const QString& clas
 // The members of a group (its Goupes rows), in French surname order, ties by key.
 std::vector<CelluleEleve> membresDuGroupe(db::Database& base, const QString& groupe);
 
-// The cell's picture: images/<photo code>.jpg when that file exists, else
-// images/<Nom>.<Prenom>.jpg (named even when missing, as the documents show it).
+// The cell's picture in the images folder, by the rule both programs share
+// (photo code, then surname and first name); "" when the student has none.
 QString cheminPortrait(const QString& cheminDonnees, const CelluleEleve& cellule);
 
 // The board frame "Frame1": one cell of portrait, names and icons per student.
@@ -46,6 +46,10 @@ public:
     const CelluleEleve& cellule(int index) const;
     // Reads the cell's picture again (after its file changed).
     void rechargerPortrait(int index);
+    // Paints the surname of the student's cells on a class board green while
+    // picked into a group, back to its own colour when the pick is taken back.
+    // The student is known by photo code, names and class.
+    void marquerChoisi(const CelluleEleve& eleve, bool choisi);
 
 Q_SIGNALS:
     void portraitClique(int index);          // Image2_Click

@@ -1,7 +1,9 @@
 #include "school/class_board/transfert.h"
 
 #include "common/dialogs.h"
+#include "common/elided_label.h"
 #include "common/layout.h"
+#include "common/report.h"
 #include "school/workspace/ecole_base.h"
 
 #include <QComboBox>
@@ -19,10 +21,10 @@ void colorerTexte(QWidget* widget, unsigned bgrValue)
     widget->setPalette(palette);
 }
 
-QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, unsigned couleurTexte,
-                  int left, int top, int width, int height)
+template <class Label = QLabel>
+Label* etiquette(QWidget* parent, const char* nom, unsigned couleurTexte, int left, int top, int width, int height)
 {
-    auto* label = new QLabel(texte, parent);
+    auto* label = new Label(parent);
     label->setObjectName(QString::fromLatin1(nom));
     layout::place(label, left, top, width, height);
     layout::setBackground(label, kFondPanneau);
@@ -83,11 +85,13 @@ PanneauTransfert::PanneauTransfert(QWidget* colonne) : QFrame(colonne)
     legende->move(layout::px(120), 0);
     legende->adjustSize();
 
-    auto* titre = etiquette(this, "Label1_3", QStringLiteral("Elève :"), 0x000000, 15, 240, 765, 240);
+    auto* titre = etiquette(this, "Label1_3", 0x000000, 15, 240, 765, 240);
+    titre->setText(QStringLiteral("Elève :"));
     titre->setAlignment(Qt::AlignCenter);
-    // As wide as the class list below it, so that a whole name shows.
-    eleve_ = etiquette(this, "Label1_2", QStringLiteral("Prénom :"), 0x0000FF, 120, 480, 1695, 240);
-    etiquette(this, "Label1_4", QStringLiteral("vers la classe:"), 0x404040, 120, 840, 1440, 240);
+    // As wide as the class list below it; a longer name ends in "…" and shows whole in its tooltip.
+    eleve_ = etiquette<ElidedLabel>(this, "Label1_2", 0x0000FF, 120, 480, 1695, 240);
+    eleve_->setFullText(QStringLiteral("Prénom :"));
+    etiquette(this, "Label1_4", 0x404040, 120, 840, 1440, 240)->setText(QStringLiteral("vers la classe:"));
 
     Combo1_ = new QComboBox(this);
     Combo1_->setObjectName(QStringLiteral("Combo1"));
@@ -110,13 +114,11 @@ void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActu
 {
     std::optional<EleveTransfere> eleve;
     QStringList classes;
-    try {
-        eleve = eleveParCle(ecole::db(), cdeEleve);
-        classes = classesExistantes(ecole::db());
-    } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+    if (!report::attempt([&] {
+            eleve = eleveParCle(ecole::db(), cdeEleve);
+            classes = classesExistantes(ecole::db());
+        }))
         return;
-    }
     if (!eleve) {
         dialogs::message(QStringLiteral("Cet élève n'est plus dans la base de données."),
                          dialogs::Icon::Exclamation);
@@ -124,7 +126,7 @@ void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActu
     }
     cdeEleve_ = cdeEleve;
     classeActuelle_ = classeActuelle;
-    eleve_->setText(eleve->nom + u' ' + eleve->prenom);
+    eleve_->setFullText(eleve->nom + u' ' + eleve->prenom);
 
     Combo1_->clear();
     Combo1_->addItems(classes);
@@ -150,13 +152,9 @@ void PanneauTransfert::Bt_ChangeClasse_Click()
         return;
     }
     bool fait = false;
-    try {
-        fait = changerClasse(ecole::db(), cdeEleve_, nouvelle);
-    } catch (const db::Error& erreur) {
-        // The panel stays open: the move can be tried again.
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+    // On a failure the panel stays open: the move can be tried again.
+    if (!report::attempt([&] { fait = changerClasse(ecole::db(), cdeEleve_, nouvelle); }))
         return;
-    }
     const QString ancienne = classeActuelle_;
     fermer();
     if (fait)
@@ -165,6 +163,12 @@ void PanneauTransfert::Bt_ChangeClasse_Click()
         dialogs::message(QStringLiteral("Cet élève n'est plus dans la base de données : "
                                         "il n'a pas été transféré."),
                          dialogs::Icon::Exclamation);
+}
+
+void PanneauTransfert::abandonner()
+{
+    if (!isHidden())
+        fermer();
 }
 
 void PanneauTransfert::fermer()

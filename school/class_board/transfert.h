@@ -9,7 +9,7 @@
 #include <optional>
 
 class QComboBox;
-class QLabel;
+class ElidedLabel;
 class QPushButton;
 
 // The classes that have students, in descending French order: the choices
@@ -30,7 +30,7 @@ bool changerClasse(db::Database& base, const QString& cdeEleve, const QString& c
 // column, with its button "Valider" (Bt_ChangeClasse_0) standing below it in
 // the same column. Both are hidden until a move icon opens the panel, and the
 // panel has no cancel: it stays open, pointed at the last student asked for,
-// until "Valider".
+// until "Valider", or until another board is shown, which abandons it.
 class PanneauTransfert : public QFrame {
     Q_OBJECT
 public:
@@ -41,6 +41,8 @@ public:
     // it on classeActuelle. A key with no row says so and leaves the panel
     // as it was.
     void ouvrir(const QString& cdeEleve, const QString& classeActuelle);
+    // Closes an open panel without moving anyone (ferme() is emitted).
+    void abandonner();
 
 Q_SIGNALS:
     // "Valider" closed the panel: first ferme(), then, when the class picked
@@ -53,7 +55,7 @@ private:
     void Bt_ChangeClasse_Click();
     void fermer();
 
-    QLabel* eleve_;
+    ElidedLabel* eleve_;
     QComboBox* Combo1_;
     QPushButton* valider_;
     QString cdeEleve_;

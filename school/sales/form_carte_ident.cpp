@@ -1,6 +1,7 @@
 #include "school/sales/form_carte_ident.h"
 
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/helpers.h"
 #include "common/layout.h"
 #include "common/paths.h"
@@ -131,7 +132,7 @@ bool FormCarteIdent::chargerEleve()
         fiche_ = fiche_eleve::lire(ecole::db(), mv::CdeEleveChoisi);
         tarifs_ = tarifs::parNom(ecole::db());
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         fiche_.reset();
         return false;
     }
@@ -211,7 +212,7 @@ void FormCarteIdent::ouvrirPanneau()
         if (ventes::existeEleve(ecole::db(), fiche_->codeEtablissement))
             mode = ModeCommande::Recommande;
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return;
     }
     Bt_VentePhotos->hide();
@@ -249,7 +250,7 @@ void FormCarteIdent::valider()
             commande = lignesCommande(panneau_->mode(), panneau_->choix(), tarifs_,
                                       tarifs::incompletes(ecole::db()), fiche, QDate::currentDate());
         } catch (const db::Error& erreur) {
-            dialogs::message(erreur.message(), dialogs::Icon::Critical);
+            report::failure(erreur);
             return;
         }
         if (!commande.refus.isEmpty()) {
@@ -264,7 +265,7 @@ void FormCarteIdent::valider()
     try {
         enregistre = fiche_eleve::enregistrer(ecole::db(), fiche, commande.lignes);
     } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
+        report::failure(erreur);
         return;
     }
     if (!enregistre) {

@@ -1,6 +1,7 @@
 #include "school/sales/form_vente.h"
 
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/layout.h"
 #include "common/menus.h"
 #include "school/sales/impressions_ventes.h"
@@ -33,16 +34,6 @@ QFont verdana(double points, bool gras)
     font.setPointSizeF(points);
     font.setBold(gras);
     return font;
-}
-
-// Runs a command on the database; a failure is said and the form goes on.
-void executer(const std::function<void()>& commande)
-{
-    try {
-        commande();
-    } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
-    }
 }
 
 } // namespace
@@ -159,7 +150,7 @@ void FormVente::creerMenus()
 void FormVente::onActivate()
 {
     centrerSurEcran(*this);
-    executer([this] { actualiser(); });
+    report::attempt([this] { actualiser(); });
 }
 
 void FormVente::actualiser()
@@ -212,7 +203,7 @@ void FormVente::DBComboDateCom_Click(int index)
     if (index < 0)
         return;
     const QString date = DBComboDateCom->itemText(index);
-    executer([this, &date] {
+    report::attempt([this, &date] {
         lignes_ = ventes::duJour(ecole::db(), date);
         afficherLignes(lignes_);
         DBComboNom->clear();
@@ -239,11 +230,11 @@ void FormVente::Bt_Sup_Click()
         dialogs::message(QStringLiteral("Suppression annulée."), dialogs::Icon::Information);
         return;
     }
-    executer([&] {
+    report::attempt([&] {
         ventes::supprimer(ecole::db(), DBComboDateCom->itemText(date), DBComboNom->itemData(eleve).toString());
     });
     reinitialiser();
-    executer([this] { actualiser(); });
+    report::attempt([this] { actualiser(); });
 }
 
 void FormVente::reinitialiser()
@@ -257,7 +248,7 @@ void FormVente::reinitialiser()
 
 void FormVente::Bt_ImpCmde_Click()
 {
-    executer([this] {
+    report::attempt([this] {
         lignes_ = impressions_ventes::imprimerBordereau(ecole::db(), lignes_);
         afficherLignes(lignes_);
     });
@@ -265,7 +256,7 @@ void FormVente::Bt_ImpCmde_Click()
 
 void FormVente::Mnu_Imp_Detail_Click()
 {
-    executer([this] {
+    report::attempt([this] {
         lignes_ = impressions_ventes::imprimerDetail(ecole::db());
         afficherLignes(lignes_);
     });
@@ -273,7 +264,7 @@ void FormVente::Mnu_Imp_Detail_Click()
 
 void FormVente::MNU_Imp_Solde_Click()
 {
-    executer([] { impressions_ventes::imprimerRecapitulatif(ecole::db()); });
+    report::attempt([] { impressions_ventes::imprimerRecapitulatif(ecole::db()); });
 }
 
 void FormVente::onUnload()

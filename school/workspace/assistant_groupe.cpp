@@ -1,7 +1,6 @@
 #include "school/workspace/assistant_groupe.h"
 
 #include "common/dialogs.h"
-#include "common/layout.h"
 #include "school/class_board/planche.h"
 #include "school/workspace/ecole_base.h"
 #include "school/workspace/liste_choix.h"
@@ -46,7 +45,8 @@ void AssistantGroupe::demarrer()
 
 bool AssistantGroupe::validerNom()
 {
-    mv::NomNouveauGroupe = etapes_.SaisieNomGroupe->text();
+    // "Latin " is the group "Latin"; a name of blanks is no name.
+    mv::NomNouveauGroupe = etapes_.SaisieNomGroupe->text().trimmed();
     QString refus;
     if (mv::NomNouveauGroupe.size() < 3)
         refus = QStringLiteral("Le nom de groupe doit comporter au moins 3 caractères.");
@@ -119,9 +119,10 @@ bool AssistantGroupe::choisir(int index)
         requetes::ajouterAuGroupe(ecole::db(), mv::NomNouveauGroupe, eleve, mv::ClasseChoisie);
     if (!cle)
         return false; // already in the group
-    lignesEcrites_.push_back(*cle);
-    if (auto* nom = planche_.findChild<QLabel*>(QStringLiteral("LbNom_%1").arg(index)))
-        layout::setBackground(nom, 0x00FF00);
+    CelluleEleve choisi = eleve;
+    choisi.classe = mv::ClasseChoisie;
+    lignesEcrites_.push_back({*cle, choisi});
+    planche_.marquerChoisi(choisi, true);
     mv::EleveAjouteAuGroupe = true;
     etapes_.Termine->setEnabled(true);
     liste_.ajouterEleve(eleve.nom + u' ' + eleve.prenom, *cle);
@@ -134,7 +135,12 @@ void AssistantGroupe::retirer(int index)
     if (cle == 0 || !requetes::retirerDuGroupe(ecole::db(), cle))
         return;
     liste_.retirer(index);
-    lignesEcrites_.erase(std::remove(lignesEcrites_.begin(), lignesEcrites_.end(), cle), lignesEcrites_.end());
+    const auto choix = std::find_if(lignesEcrites_.begin(), lignesEcrites_.end(),
+                                    [cle](const Choix& c) { return c.cle == cle; });
+    if (choix == lignesEcrites_.end())
+        return;
+    planche_.marquerChoisi(choix->eleve, false);
+    lignesEcrites_.erase(choix);
 }
 
 void AssistantGroupe::masquerEtapes()

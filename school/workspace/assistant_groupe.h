@@ -1,5 +1,7 @@
 #pragma once
 
+#include "school/class_board/planche.h"
+
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
@@ -7,7 +9,6 @@
 #include <vector>
 
 class ListeChoix;
-class Planche;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -60,6 +61,11 @@ private:
     EtapesAssistant etapes_;
     ListeChoix& liste_;
     Planche& planche_;
+    struct Choix {
+        qint64 cle; // the Goupes row written
+        CelluleEleve eleve;
+    };
+
     bool ajout_ = false;
-    std::vector<qint64> lignesEcrites_; // Goupes rows written by the picks under way
+    std::vector<Choix> lignesEcrites_; // the picks under way
 };

@@ -4,6 +4,7 @@
 #include "common/database.h"
 #include "common/helpers.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "school/workspace/ecole_base.h"
 #include "school/workspace/module_var.h"
 
@@ -61,7 +62,7 @@ QString demarrer()
         try {
             ecole::db();
         } catch (const db::Error& e) {
-            erreur = e.message();
+            erreur = report::logged(e);
         }
     }
     if (erreur.isEmpty())

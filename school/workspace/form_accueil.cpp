@@ -4,6 +4,8 @@
 #include "common/dialogs.h"
 #include "common/layout.h"
 #include "common/menus.h"
+#include "common/program.h"
+#include "common/report.h"
 #include "common/shell.h"
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
@@ -104,7 +106,7 @@ QPushButton* FormAccueil::bouton(QWidget* parent, const QString& nom, const QStr
     auto* button = new QPushButton(texte, parent);
     button->setObjectName(nom);
     if (action)
-        connect(button, &QPushButton::clicked, this, [this, action] { executer([this, action] { (this->*action)(); }); });
+        connect(button, &QPushButton::clicked, this, [this, action] { report::attempt([this, action] { (this->*action)(); }); });
     return button;
 }
 
@@ -115,17 +117,8 @@ QComboBox* FormAccueil::liste(QWidget* parent, const QString& nom, int top, void
     combo->setObjectName(nom);
     layout::place(combo, 120, top, 1695, 360);
     connect(combo, &QComboBox::activated, this,
-            [this, choix](int index) { executer([this, choix, index] { (this->*choix)(index); }); });
+            [this, choix](int index) { report::attempt([this, choix, index] { (this->*choix)(index); }); });
     return combo;
-}
-
-void FormAccueil::executer(const std::function<void()>& commande)
-{
-    try {
-        commande();
-    } catch (const db::Error& erreur) {
-        dialogs::message(erreur.message(), dialogs::Icon::Critical);
-    }
 }
 
 void FormAccueil::creerColonneGauche()
@@ -166,7 +159,7 @@ void FormAccueil::creerColonneGauche()
 
     liste_ = new ListeChoix(Frame3);
     connect(liste_, &ListeChoix::retraitDemande, this,
-            [this](int index) { executer([this, index] { assistant_->retirer(index); }); });
+            [this](int index) { report::attempt([this, index] { assistant_->retirer(index); }); });
     connect(liste_, &ListeChoix::ligneAjoutee, this, &FormAccueil::descendreZoneAjout);
 
     creerZoneAjout(Frame3);
@@ -183,7 +176,7 @@ void FormAccueil::creerColonneGauche()
     Frame2 = new PanneauTransfert(Frame3);
     connect(Frame2, &PanneauTransfert::ferme, this, &FormAccueil::transfertFerme);
     connect(Frame2, &PanneauTransfert::eleveTransfere, this, [this] {
-        executer([this] {
+        report::attempt([this] {
             construirePlancheClasse(Construction::ApresTransfert);
             remplirListeClasses();
         });
@@ -260,7 +253,7 @@ void FormAccueil::creerBandeau()
     layout::place(Bt_Etapes[1], 9720, 180, 1215, 375);
     for (int index : {0, 1})
         connect(Bt_Etapes[index], &QPushButton::clicked, this,
-                [this, index] { executer([this, index] { Bt_Etapes_Click(index); }); });
+                [this, index] { report::attempt([this, index] { Bt_Etapes_Click(index); }); });
     // Enter in the name box presses "Valider".
     connect(SaisieNomGroupe, &QLineEdit::returnPressed, Bt_Etapes[0], &QPushButton::click);
     for (QWidget* controle : std::initializer_list<QWidget*>{LbType, LbClasse, ImageEtape1, ImageEtape2,
@@ -283,11 +276,11 @@ void FormAccueil::creerPlanche(QWidget* fond)
     Frame1 = new Planche;
     zonePlanche_->setWidget(Frame1);
     connect(Frame1, &Planche::portraitClique, this,
-            [this](int index) { executer([this, index] { Image2_Click(index); }); });
+            [this](int index) { report::attempt([this, index] { Image2_Click(index); }); });
     connect(Frame1, &Planche::changementClasseDemande, this,
-            [this](int index) { executer([this, index] { ImageChgClasse_Click(index); }); });
+            [this](int index) { report::attempt([this, index] { ImageChgClasse_Click(index); }); });
     connect(Frame1, &Planche::suppressionDemandee, this,
-            [this](int index) { executer([this, index] { ImageSuppEleve_Click(index); }); });
+            [this](int index) { report::attempt([this, index] { ImageSuppEleve_Click(index); }); });
 }
 
 void FormAccueil::creerMenus()
@@ -296,7 +289,7 @@ void FormAccueil::creerMenus()
     MNU_Imprimer = menus::entry(fichier, QStringLiteral("MNU_Imprimer"), QStringLiteral("Imprimer classe en cours..."));
     connect(MNU_Imprimer, &QAction::triggered, this, [] { imprimerDocument(mv::FichierImpression); });
     MNU_Trimestre = menus::entry(fichier, QStringLiteral("MNU_Trimestre"), QStringLiteral("Imprimer fiche trimestielle"));
-    connect(MNU_Trimestre, &QAction::triggered, this, [this] { executer([this] { MNU_Trimestre_Click(); }); });
+    connect(MNU_Trimestre, &QAction::triggered, this, [this] { report::attempt([this] { MNU_Trimestre_Click(); }); });
     MNU_CARTES = menus::entry(fichier, QStringLiteral("MNU_CARTES"), QStringLiteral("Imprimer Cartes..."));
     connect(MNU_CARTES, &QAction::triggered, this, [] { imprimerDocument(mv::FichierCartes); });
     MNU_Etiquettes = menus::entry(fichier, QStringLiteral("MNU_Etiquettes"), QStringLiteral("Imprimer étiquettes..."));
@@ -306,9 +299,9 @@ void FormAccueil::creerMenus()
     MNU_Imp_Toutes_Classes =
         menus::entry(fichier, QStringLiteral("MNU_Imp_Toutes_Classes"), QStringLiteral("Imprimer toutes les classes..."));
     connect(MNU_Imp_Toutes_Classes, &QAction::triggered, this,
-            [this] { executer([this] { MNU_Imp_Toutes_Classes_Click(); }); });
+            [this] { report::attempt([this] { MNU_Imp_Toutes_Classes_Click(); }); });
     MNU_Groupes = menus::entry(fichier, QStringLiteral("MNU_Groupes"), QStringLiteral("Imprimer tous les groupes..."));
-    connect(MNU_Groupes, &QAction::triggered, this, [this] { executer([this] { MNU_Groupes_Click(); }); });
+    connect(MNU_Groupes, &QAction::triggered, this, [this] { report::attempt([this] { MNU_Groupes_Click(); }); });
     for (QAction* tous : {MNU_Imp_Toutes_Classes, MNU_Groupes})
         tous->setEnabled(false);
     menus::separator(fichier, QStringLiteral("MNU_L1"));
@@ -332,18 +325,15 @@ void FormAccueil::creerMenus()
 
 void FormAccueil::onLoad()
 {
-    QString erreur = demarrage::demarrer();
-    if (erreur.isEmpty()) {
-        try {
+    const QString erreur = demarrage::demarrer();
+    if (!erreur.isEmpty())
+        report::failure(erreur);
+    if (!erreur.isEmpty() || !report::attempt([this] {
             nomEtab_ = requetes::nomEtablissement(ecole::db());
             remplirListeClasses();
             remplirListeGroupes();
-        } catch (const db::Error& e) {
-            erreur = e.message();
-        }
-    }
-    if (!erreur.isEmpty()) {
-        dialogs::message(erreur, dialogs::Icon::Critical);
+        })) {
+        startFailed();
         unload();
         return;
     }
@@ -405,6 +395,7 @@ void FormAccueil::remplirListeGroupes()
 
 void FormAccueil::DBComboClasses_Choix(int index)
 {
+    abandonnerTransfert();
     Bt_Aficher->setEnabled(true);
     Aff_Groupe->setEnabled(false);
     Bt_Ajout_Eleve->setEnabled(false);
@@ -421,6 +412,7 @@ void FormAccueil::DBComboClasses_Choix(int index)
 
 void FormAccueil::DBComboGroupe_Choix(int index)
 {
+    abandonnerTransfert();
     Aff_Groupe->setEnabled(true);
     Bt_Aficher->setEnabled(false);
     Bt_Ajout_Eleve->setEnabled(false);
@@ -440,6 +432,7 @@ void FormAccueil::DBComboGroupe_Choix(int index)
 
 void FormAccueil::Bt_Aficher_Click()
 {
+    abandonnerTransfert();
     construirePlancheClasse(Construction::Affichage);
 }
 
@@ -482,6 +475,7 @@ void FormAccueil::construirePlancheClasse(Construction construction)
 
 void FormAccueil::Aff_Groupe_Click()
 {
+    abandonnerTransfert();
     construirePlancheGroupe(false);
 }
 
@@ -746,9 +740,7 @@ void FormAccueil::transfertFerme()
 
 void FormAccueil::abandonnerTransfert()
 {
-    // A move left pending would rebuild the board under the addition (and
-    // its end would let the wizard start with it); nothing of it was written.
-    Frame2->hide();
-    if (auto* valider = findChild<QPushButton*>(QStringLiteral("Bt_ChangeClasse_0")))
-        valider->hide();
+    // A move left pending would rebuild its class under another board's
+    // heading, or under the addition; nothing of it was written.
+    Frame2->abandonner();
 }

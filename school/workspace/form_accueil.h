@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class AjoutEleve;
 class AssistantGroupe;
 class ListeChoix;
@@ -48,8 +46,6 @@ private:
     void creerMenus();
     QPushButton* bouton(QWidget* parent, const QString& nom, const QString& texte, void (FormAccueil::*action)());
     QComboBox* liste(QWidget* parent, const QString& nom, int top, void (FormAccueil::*choix)(int));
-    // Runs a command; a database failure is said in a message and the window goes on.
-    void executer(const std::function<void()>& commande);
 
     void remplirListeClasses();
     void remplirListeGroupes();

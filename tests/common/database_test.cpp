@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -122,7 +125,8 @@ TEST(Database, AFileThatIsNotADatabaseIsReportedByName)
         db::Database database(path);
         FAIL() << "opened a file that is not a database";
     } catch (const db::Error& error) {
-        EXPECT_TRUE(error.message().contains(path));
+        EXPECT_EQ(error.message(), QStringLiteral("Le fichier %1 n'est pas une base de données.").arg(path));
+        EXPECT_TRUE(error.detail().contains(QStringLiteral("file is not a database")));
     }
     // The refused file is let go.
     EXPECT_EQ(ouverts(), avant);
@@ -154,4 +158,47 @@ TEST(ProgramDatabase, AFileFromAnEarlierBuildGainsTheColumnsItLacksAndKeepsItsRo
     // Opening it again finds nothing more to add.
     program.close();
     EXPECT_EQ(program.get().scalar(QStringLiteral("SELECT RecNbArticleTxt FROM RecPochetteInc")), QStringLiteral("trois"));
+}
+
+// What the user reads is French and names the file and what was lost; SQLite's
+// own text and the statement are kept apart for the standard error output.
+TEST_F(DatabaseTest, FailuresGiveAFrenchTextAndKeepTheTechnicalDetailApart)
+{
+    const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("test.idx")));
+    const struct {
+        const char* name;
+        std::function<void(db::Database&)> action;
+        QString message;
+        const char* detail;
+    } cases[] = {
+        {"write to a read-only base",
+         [](db::Database& base) {
+             base.script(QStringLiteral("PRAGMA query_only = ON"));
+             base.exec(QStringLiteral("INSERT INTO Eleves (Nom) VALUES (?)"), {QStringLiteral("A")});
+         },
+         QStringLiteral("La base %1 est en lecture seule : la modification n'a pas été enregistrée.").arg(path),
+         "INSERT INTO Eleves"},
+        {"read of a missing table",
+         [](db::Database& base) { base.query(QStringLiteral("SELECT * FROM Absente")); },
+         QStringLiteral("La base %1 n'a pas pu être lue.").arg(path), "no such table: Absente"},
+        {"change refused by a constraint",
+         [](db::Database& base) {
+             base.exec(QStringLiteral("INSERT INTO Eleves (CdeEleves, Nom) VALUES (1, 'A')"));
+             base.exec(QStringLiteral("INSERT INTO Eleves (CdeEleves, Nom) VALUES (1, 'B')"));
+         },
+         QStringLiteral("La base %1 a refusé la modification : elle n'a pas été enregistrée.").arg(path),
+         "UNIQUE constraint failed"},
+    };
+    for (const auto& c : cases) {
+        db::Database base(dir.filePath(QStringLiteral("test.idx")));
+        try {
+            c.action(base);
+            ADD_FAILURE() << c.name << ": no failure";
+        } catch (const db::Error& error) {
+            EXPECT_EQ(error.message(), c.message) << c.name;
+            EXPECT_TRUE(error.detail().contains(QString::fromLatin1(c.detail))) << c.name << ": " << error.detail().toStdString();
+            EXPECT_FALSE(error.message().contains(QStringLiteral("SELECT")) || error.message().contains(QStringLiteral("INSERT")))
+                << c.name;
+        }
+    }
 }

@@ -1,5 +1,6 @@
 #include "tests/photographer/support/photographe_fixture.h"
 
+#include "common/program.h"
 #include "common/text.h"
 
 #include <QAction>
@@ -219,6 +220,7 @@ TEST_F(DemarrageAccueil, UnFichierLivreManquantArreteLeDemarrageSansToucherAuxDo
     formInstance<Accueil>().showForm();
 
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
+    EXPECT_EQ(exitStatus(), 1);
     EXPECT_FALSE(QFileInfo::exists(base::cheminBase()));
 }
 

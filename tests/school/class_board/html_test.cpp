@@ -33,7 +33,7 @@ QByteArray ecrit(const QStringList& lignes)
 }
 
 // Each class and count is chosen to cross a layout rule: the board's new page
-// after 42 cells, the cards' page break before every twelfth card and an odd
+// after a full page of cells, the cards' page break before every twelfth card and an odd
 // last card, the labels' five-then-six rows.
 TEST(BoardsHtml, LesDocumentsSontCeuxDesModeles)
 {

@@ -190,7 +190,7 @@ TEST_F(BoardsClasse, PortraitIlliscibleOuAbsentDonneLImageVide)
     EXPECT_TRUE(procheDe(couleurAuCentre(element(planche, "Image2", 1)), Qt::red));
     EXPECT_TRUE(element(planche, "Image2", 2)->pixmap().isNull());
     EXPECT_EQ(cheminPortrait(fixture.dossier(), eleves[1]), parNom);
-    EXPECT_EQ(cheminPortrait(fixture.dossier(), eleves[2]), fixture.dossierImages() + QStringLiteral("/martin.Léa.jpg"));
+    EXPECT_EQ(cheminPortrait(fixture.dossier(), eleves[2]), QString());
 
     // A new picture for one cell is read again on request.
     ASSERT_TRUE(SchoolFixture::ecrirePortrait(fixture.cheminPortrait(martin2), Qt::blue));

@@ -82,7 +82,7 @@ TEST_F(Recueils, TousLesGroupesChacunSaPageEtChaqueMembre)
         attendus << QStringLiteral("Prénom 6A/Nom%1").arg(i, 3, 10, QLatin1Char('0'));
     attendus << QStringLiteral("Prénom 6A/Nom050") << QStringLiteral("Léa/O'Neil &amp; fils");
     EXPECT_EQ(cellules(doc), attendus);
-    // A new page for each group, none after the last; the 43-member group breaks its own page after 42 cells.
+    // A new page for each group, none after the last; the 43-member group breaks its own page after each full page of cells.
     EXPECT_EQ(doc.count(kSautDePage), 3);
     EXPECT_TRUE(doc.endsWith(QStringLiteral("</TD>\r\n</TR></TABLE>\r\n")));
     EXPECT_TRUE(doc.contains(QStringLiteral("</TR></TABLE>\r\n") + kSautDePage + QStringLiteral("\r\n<TABLE>\r\n<TR><td align=")));
@@ -143,6 +143,7 @@ TEST_F(Recueils, FicheTrimestrielleDeLaClasseAfficheeSeulement)
     ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[0]);
     // Without its coded picture, a student is shown by its name picture.
     QFile::remove(ecole.cheminPortrait(cles[1]));
+    ASSERT_TRUE(SchoolFixture::ecrirePortrait(ecole.dossierImages() + QStringLiteral("/Nom002.Prénom 6A.jpg"), Qt::red));
     accueil.ouvrir();
     EXPECT_FALSE(accueil.menu(QStringLiteral("MNU_Trimestre"))->isEnabled());
     accueil.afficherClasse(QStringLiteral("6A"));

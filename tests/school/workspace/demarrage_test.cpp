@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/paths.h"
+#include "common/program.h"
 #include "school/workspace/ecole_base.h"
 #include "school/workspace/form_accueil.h"
 #include "school/workspace/module_var.h"
@@ -81,6 +82,7 @@ TEST_F(DemarrageEcole, FichierLivreAbsentArreteLeProgrammeEnLeNommant)
 
     EXPECT_EQ(existingForm<FormAccueil>(), nullptr);
     EXPECT_EQ(Form::loadedCount(), 0);
+    EXPECT_EQ(exitStatus(), 1);
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
     // Nothing half copied is left for the next start to take as installed.
     EXPECT_FALSE(QFileInfo::exists(paths::join(donnees(), {QStringLiteral("filetempCrte.html")})));
@@ -92,11 +94,13 @@ TEST_F(DemarrageEcole, BaseIlisibleArreteLeProgrammeEnLaNommant)
     Sandbox::writeFile(paths::join(donnees(), {QStringLiteral("classevizmora.idx")}),
                        QByteArray(4096, 'x'));
     ScriptedDialogs dialogues;
-    dialogues.message(QStringLiteral("classevizmora.idx"));
+    dialogues.message(QStringLiteral("classevizmora.idx n'est pas une base de données."));
 
     formInstance<FormAccueil>().showForm();
 
     EXPECT_EQ(existingForm<FormAccueil>(), nullptr);
+    EXPECT_FALSE(dialogues.lastPrompt().text.contains(QStringLiteral("file is not a database")));
+    EXPECT_EQ(exitStatus(), 1);
 }
 
 } // namespace

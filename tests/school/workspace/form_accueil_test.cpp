@@ -1,5 +1,7 @@
 #include "school/workspace/form_accueil.h"
 
+#include "common/elided_label.h"
+#include "common/layout.h"
 #include "common/paths.h"
 #include "school/class_board/planche.h"
 #include "school/workspace/a_propos.h"
@@ -286,14 +288,16 @@ TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
     EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
     EXPECT_FALSE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
 
-    // The name check: at least three characters, and no existing name whatever its case.
+    // The name check, on the name without its outer blanks: at least three
+    // characters, and no existing name whatever its case.
     auto* saisie = controle<QLineEdit>(QStringLiteral("SaisieNomGroupe"));
     struct Refus {
         const char* nom;
         const char* message;
     };
-    for (const Refus& refus : {Refus{"ab", "au moins 3 caractères"}, Refus{"CHORALE", "existe déjà"},
-                               Refus{"chorale", "existe déjà"}}) {
+    for (const Refus& refus : {Refus{"ab", "au moins 3 caractères"}, Refus{"     ", "au moins 3 caractères"},
+                               Refus{" ab  ", "au moins 3 caractères"}, Refus{"CHORALE", "existe déjà"},
+                               Refus{"chorale", "existe déjà"}, Refus{"Chorale ", "existe déjà"}}) {
         saisie->setText(QString::fromUtf8(refus.nom));
         dialogues.message(QString::fromUtf8(refus.message));
         cliquer(QStringLiteral("Bt_Etapes_0"));
@@ -301,7 +305,7 @@ TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
         EXPECT_TRUE(visible(QStringLiteral("SaisieNomGroupe"))) << refus.nom;
     }
     // Pattern characters are ordinary: "Chor*" is a new name.
-    QTest::keyClicks(saisie, QStringLiteral("Chor*"));
+    QTest::keyClicks(saisie, QStringLiteral(" Chor* "));
     QTest::keyClick(saisie, Qt::Key_Return);
     EXPECT_FALSE(visible(QStringLiteral("SaisieNomGroupe")));
     EXPECT_TRUE(visible(QStringLiteral("ImageEtape2")));
@@ -412,7 +416,15 @@ TEST_F(AccueilEcole, RetirerUneEntreeSupprimeSaLigneParSaCle)
     ecole::db().insert(QStringLiteral("INSERT INTO Goupes (NomGroupe, Nom, Prenom, N_Eleves, Classe)"
                                       " SELECT 'Autre', Nom, Prenom, N_Eleves, Classe FROM Goupes WHERE CdeGroupes = 1"));
 
+    const auto fondNom = [this](int cellule) {
+        return controle<QLabel>(QStringLiteral("LbNom_%1").arg(cellule))->palette().color(QPalette::Window);
+    };
+    EXPECT_EQ(fondNom(0), QColor(0, 255, 0));
+
     cliquer(QStringLiteral("ImageSupp_1"));
+    // The surname taken back gets its own colour again; the other pick stays green.
+    EXPECT_EQ(fondNom(0), QColor(layout::bgr(0xC0FFFF)));
+    EXPECT_EQ(fondNom(1), QColor(0, 255, 0));
     EXPECT_FALSE(visible(QStringLiteral("Lblisteeleves_1")));
     EXPECT_TRUE(visible(QStringLiteral("Lblisteeleves_2")));
     EXPECT_EQ(compter(QStringLiteral("SELECT group_concat(Nom) FROM Goupes WHERE NomGroupe = 'Théâtre'")),
@@ -508,6 +520,107 @@ TEST_F(AccueilEcole, UnDeplacementLaisseEnSuspensEstAbandonneParUnAjout)
     EXPECT_FALSE(visible(QStringLiteral("Bt_ChangeClasse_0")));
     EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Creer_Groupe"))->isEnabled());
     EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("4D"));
+}
+
+TEST_F(AccueilEcole, UneBaseEnLectureSeuleLeDitEnFrancaisSansRienPerdre)
+{
+    const qint64 martin = ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Martin"), QStringLiteral("Paul"));
+    ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Roy"), QStringLiteral("Luc"));
+    ouvrir();
+    afficherClasse(QStringLiteral("5B"));
+    ecole::db().script(QStringLiteral("PRAGMA query_only = ON"));
+    cliquer(QStringLiteral("ImageChgClasse_0"));
+    choisir(QStringLiteral("Combo1"), QStringLiteral("6A"));
+
+    dialogues.message(QStringLiteral("La base %1 est en lecture seule : la modification n'a pas été enregistrée.")
+                          .arg(QDir::toNativeSeparators(ecole::cheminBase())));
+    testing::internal::CaptureStderr();
+    cliquer(QStringLiteral("Bt_ChangeClasse_0"));
+    const std::string detail = testing::internal::GetCapturedStderr();
+    ecole::db().script(QStringLiteral("PRAGMA query_only = OFF"));
+
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_NE(detail.find("readonly"), std::string::npos) << detail;
+    // The panel stays open for another try; the student is where he was.
+    EXPECT_TRUE(visible(QStringLiteral("Bt_ChangeClasse_0")));
+    EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("5B"));
+}
+
+TEST_F(AccueilEcole, MontrerUneAutrePlancheFermeLeDeplacementEnSuspens)
+{
+    const qint64 martin = ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Martin"), QStringLiteral("Paul"));
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Roy"),
+                                                                        QStringLiteral("Luc")));
+    ouvrir();
+    for (const auto& [autre, choix] : {std::pair{"DBComboGroupe", "Chorale"}, std::pair{"DBComboClasses", "6A"}}) {
+        afficherClasse(QStringLiteral("5B"));
+        cliquer(QStringLiteral("ImageChgClasse_0"));
+        ASSERT_TRUE(visible(QStringLiteral("Bt_ChangeClasse_0")));
+        choisir(QStringLiteral("Combo1"), QStringLiteral("6A"));
+
+        choisir(QString::fromLatin1(autre), QString::fromLatin1(choix));
+        EXPECT_FALSE(visible(QStringLiteral("Frame2"))) << autre;
+        EXPECT_FALSE(visible(QStringLiteral("Bt_ChangeClasse_0"))) << autre;
+        EXPECT_TRUE(visible(QStringLiteral("Bt_Vente"))) << autre;
+        EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Creer_Groupe"))->isEnabled()) << autre;
+    }
+
+    // The group shown after the abandoned move keeps its own heading, board and print entry.
+    choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
+    cliquer(QStringLiteral("Aff_Groupe"));
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("LbType"))->text(), QStringLiteral("Groupe :"));
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("LbClasse"))->text(), QStringLiteral("Chorale"));
+    EXPECT_EQ(planche()->type(), TypePlanche::Groupe);
+    EXPECT_EQ(menu(QStringLiteral("MNU_Imprimer"))->text(), QStringLiteral("Imprimer Groupe en cours..."));
+    EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("5B"));
+}
+
+// --- Names as the user typed them ----------------------------------------------
+
+TEST_F(AccueilEcole, LesNomsSeLisentTelsQuelsEtUnNomTropLongFinitParDesPoints)
+{
+    const QString classe = QStringLiteral("<b>5B</b>");
+    const QString longNom = QStringLiteral("Marie-Bernadette de la Tour d'Auvergne-Montmorency");
+    const qint64 souligne = ecole.ajouterEleve(classe, QStringLiteral("<u>DUPONT</u>"), QStringLiteral("A & B"));
+    ecole.ajouterEleve(classe, QStringLiteral("O'NEIL"), QStringLiteral("<img src=\"/etc/logo.png\">"));
+    ecole.ajouterEleve(classe, longNom, QStringLiteral("Léa"));
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), souligne);
+    ouvrir();
+    afficherClasse(classe);
+
+    EXPECT_EQ(controle<QLabel>(QStringLiteral("LbClasse"))->textFormat(), Qt::PlainText);
+    ASSERT_EQ(planche()->nombre(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const CelluleEleve& eleve = planche()->cellule(i);
+        for (const auto& [etiquette, valeur] : {std::pair{"LbNom_%1", eleve.nom}, std::pair{"LbPrenom_%1", eleve.prenom}}) {
+            auto* label = controle<ElidedLabel>(QString::fromLatin1(etiquette).arg(i));
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << etiquette << i;
+            EXPECT_EQ(label->fullText(), valeur);
+            // A value that does not fit is cut at its end and shown whole in the tooltip.
+            const bool deborde = label->fontMetrics().horizontalAdvance(valeur) > label->contentsRect().width();
+            EXPECT_EQ(label->text() != valeur, deborde) << label->text().toStdString();
+            EXPECT_TRUE(deborde || valeur != longNom);
+            if (label->text() != valeur) {
+                EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
+                EXPECT_TRUE(valeur.startsWith(label->text().chopped(1))) << label->text().toStdString();
+                EXPECT_EQ(label->toolTip(), valeur);
+            } else {
+                EXPECT_TRUE(label->toolTip().isEmpty());
+            }
+        }
+        if (eleve.nom == QStringLiteral("<u>DUPONT</u>")) {
+            cliquer(QStringLiteral("ImageChgClasse_%1").arg(i));
+            auto* panneau = controle<ElidedLabel>(QStringLiteral("Label1_2"));
+            EXPECT_EQ(panneau->textFormat(), Qt::PlainText);
+            EXPECT_EQ(panneau->fullText(), QStringLiteral("<u>DUPONT</u> A & B"));
+        }
+    }
+
+    choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
+    cliquer(QStringLiteral("Aff_Groupe"));
+    auto* classeMembre = controle<ElidedLabel>(QStringLiteral("LbGPClasse_0"));
+    EXPECT_EQ(classeMembre->textFormat(), Qt::PlainText);
+    EXPECT_EQ(classeMembre->text(), classe);
 }
 
 // --- Menus and the end of the program ----------------------------------------

@@ -1,0 +1,222 @@
+#include "common/printing.h"
+
+#include "common/report.h"
+#include "common/text.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace printing {
+
+namespace {
+
+// The resolution the documents are written for: picture sizes are in screen pixels.
+constexpr double kDocumentDpi = 96.0;
+constexpr double kEpsilon = 0.5;
+
+// Lays the document out at the printable width; a table of fixed cells that
+// cannot shrink to it widens the layout, which is then printed scaled down.
+// Answers the scale: device pixels per document pixel.
+double fitToWidth(QTextDocument& document, const QPagedPaintDevice& device)
+{
+    const double devicePerDocument = device.logicalDpiX() / kDocumentDpi;
+    const double printable = device.width() / devicePerDocument;
+    document.setPageSize(QSizeF());
+    document.setTextWidth(printable);
+    const double needed = std::max(document.idealWidth(), document.size().width());
+    if (needed > printable + kEpsilon)
+        document.setTextWidth(needed);
+    return devicePerDocument * printable / std::max(printable, needed);
+}
+
+class Pagination {
+public:
+    explicit Pagination(QTextDocument& document) : layout_(*document.documentLayout()) {}
+
+    void collect(QTextFrame& frame)
+    {
+        for (auto it = frame.begin(); !it.atEnd(); ++it) {
+            if (QTextTable* table = qobject_cast<QTextTable*>(it.currentFrame()))
+                addTable(*table);
+            else if (QTextFrame* child = it.currentFrame())
+                collect(*child);
+            else
+                addBlock(it.currentBlock());
+        }
+    }
+
+    std::vector<Span> spans;
+    std::vector<double> forced;
+
+private:
+    void addBlock(const QTextBlock& block)
+    {
+        const QRectF box = layout_.blockBoundingRect(block);
+        const QTextBlockFormat format = block.blockFormat();
+        if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            forced.push_back(box.top());
+        if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter)
+            forced.push_back(box.bottom());
+        const QTextLayout* lines = block.layout();
+        const QPointF origin = box.topLeft() - lines->boundingRect().topLeft();
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QRectF line = lines->lineAt(i).rect().translated(origin);
+            spans.push_back({line.top(), line.bottom()});
+        }
+    }
+
+    // A cell is kept whole: its content is one span, so a page never ends
+    // inside a row of portraits, cards or labels.
+    void addTable(QTextTable& table)
+    {
+        const QRectF box = layout_.frameBoundingRect(&table);
+        const QTextFormat::PageBreakFlags policy = table.format().pageBreakPolicy();
+        if (policy & QTextFormat::PageBreak_AlwaysBefore)
+            forced.push_back(box.top());
+        if (policy & QTextFormat::PageBreak_AlwaysAfter)
+            forced.push_back(box.bottom());
+        for (int row = 0; row < table.rows(); ++row) {
+            for (int column = 0; column < table.columns(); ++column) {
+                const QTextTableCell cell = table.cellAt(row, column);
+                if (cell.row() == row && cell.column() == column)
+                    addCell(cell);
+            }
+        }
+    }
+
+    void addCell(const QTextTableCell& cell)
+    {
+        QTextDocument* document = cell.firstCursorPosition().document();
+        Span span{1e300, -1e300};
+        for (QTextBlock block = document->findBlock(cell.firstPosition());
+             block.isValid() && block.position() <= cell.lastPosition(); block = block.next()) {
+            const QRectF box = layout_.blockBoundingRect(block);
+            span.top = std::min(span.top, box.top());
+            span.bottom = std::max(span.bottom, box.bottom());
+        }
+        if (span.bottom > span.top)
+            spans.push_back(span);
+    }
+
+    QAbstractTextDocumentLayout& layout_;
+};
+
+// The page ends before the spans that cross it, half way into the gap
+// above them, where a cell's border and padding belong to the cell below.
+double endBefore(const std::vector<Span>& spans, double start, double limit)
+{
+    double end = limit;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const Span& span : spans) {
+            if (span.top < end - kEpsilon && span.bottom > end + kEpsilon && span.top > start + kEpsilon) {
+                end = span.top;
+                moved = true;
+            }
+        }
+    }
+    if (end >= limit)
+        return limit;
+    double gapTop = start;
+    for (const Span& span : spans)
+        if (span.bottom <= end + kEpsilon)
+            gapTop = std::max(gapTop, std::min(span.bottom, end));
+    return (gapTop + end) / 2;
+}
+
+} // namespace
+
+std::vector<double> pageStarts(std::vector<Span> spans, std::vector<double> forcedBreaks, double height,
+                               double pageHeight)
+{
+    std::sort(forcedBreaks.begin(), forcedBreaks.end());
+    std::vector<double> starts{0};
+    double start = 0;
+    for (;;) {
+        const double limit = start + pageHeight;
+        const auto forced = std::find_if(forcedBreaks.begin(), forcedBreaks.end(),
+                                         [start](double y) { return y > start + kEpsilon; });
+        double end;
+        if (forced != forcedBreaks.end() && *forced <= limit)
+            end = *forced;
+        else if (limit >= height - kEpsilon)
+            break;
+        else
+            end = endBefore(spans, start, limit);
+        if (end >= height - kEpsilon)
+            break;
+        if (end <= start + kEpsilon)
+            end = limit; // a span taller than a page
+        starts.push_back(end);
+        start = end;
+    }
+    return starts;
+}
+
+void useDocumentPage(QPagedPaintDevice& device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                     QPageLayout::Millimeter));
+}
+
+bool printDocument(QTextDocument& document, QPagedPaintDevice& device)
+{
+    const double scale = fitToWidth(document, device);
+    Pagination pagination(document);
+    pagination.collect(*document.rootFrame());
+    const double height = document.size().height();
+    const std::vector<double> starts =
+        pageStarts(pagination.spans, pagination.forced, height, device.height() / scale);
+
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    for (size_t page = 0; page < starts.size(); ++page) {
+        if (page > 0 && !device.newPage())
+            return false;
+        const double end = page + 1 < starts.size() ? starts[page + 1] : height;
+        const QRectF area(0, starts[page], document.textWidth(), end - starts[page]);
+        painter.save();
+        painter.scale(scale, scale);
+        painter.translate(0, -area.top());
+        painter.setClipRect(area);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = area;
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device)
+{
+    const QString shown = QDir::toNativeSeparators(htmlFile);
+    QFile file(htmlFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report::detail(htmlFile + QStringLiteral(" : ") + file.errorString());
+        return QStringLiteral("Le document %1 n'a pas pu être lu : il n'a pas été imprimé.").arg(shown);
+    }
+    QTextDocument document;
+    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(htmlFile).absolutePath() + u'/'));
+    document.setHtml(text::fromWindows1252(file.readAll()));
+    if (!printDocument(document, device)) {
+        report::detail(htmlFile + QStringLiteral(" : l'imprimante a refusé une page"));
+        return QStringLiteral("Le document %1 n'a pas pu être imprimé.").arg(shown);
+    }
+    return {};
+}
+
+} // namespace printing

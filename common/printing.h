@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class QPagedPaintDevice;
+class QTextDocument;
+
+// Printing of the HTML documents that the programs write: the whole
+// document, on any paged device (the printer chosen in the print dialog, or
+// a PDF file). A document wider than the printable width is scaled down to
+// it, never clipped; a narrower one prints at its own size. A page ends
+// between lines, pictures and table cells, never through them, and where the
+// document asks for a new page.
+namespace printing {
+
+// Sets the page the documents are written for, which the print dialog then
+// offers: A4 portrait with 10 mm margins (the board documents put on each
+// page as many rows as it holds).
+void useDocumentPage(QPagedPaintDevice& device);
+
+// Reads the file (Windows-1252, pictures found relative to its folder) and
+// prints it. "" when printed, else a French message naming the file (the
+// technical detail goes to the standard error output).
+QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device);
+
+// Prints a document already read from its HTML; false when the device
+// refused a page. The document's text width is changed.
+bool printDocument(QTextDocument& document, QPagedPaintDevice& device);
+
+// A part of the document that a page must not end inside (a line, a cell).
+struct Span {
+    double top = 0;
+    double bottom = 0;
+};
+
+// Where each page starts, the first at 0: a page ends at a forced break, or
+// before the first span that would cross its end; a span taller than a page
+// is cut at the page's end. Lengths are in the same unit as pageHeight.
+std::vector<double> pageStarts(std::vector<Span> spans, std::vector<double> forcedBreaks, double height,
+                               double pageHeight);
+
+} // namespace printing

@@ -1,0 +1,201 @@
+#include "common/printing.h"
+#include "school/class_board/documents.h"
+#include "school/class_board/planche.h"
+#include "school/workspace/ecole_base.h"
+#include "school/workspace/module_var.h"
+
+#include "tests/school/support/school_fixture.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+QString sortie(const QString& programme, const QStringList& arguments)
+{
+    QProcess processus;
+    processus.start(programme, arguments);
+    if (!processus.waitForFinished(60000) || processus.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(processus.readAllStandardOutput());
+}
+
+// The text of one page of a PDF, as poppler reads it back.
+QString textePage(const QString& pdf, int page)
+{
+    const QString numero = QString::number(page);
+    return sortie(QStringLiteral("pdftotext"), {QStringLiteral("-f"), numero, QStringLiteral("-l"), numero, pdf,
+                                                QStringLiteral("-")});
+}
+
+int nombrePages(const QString& pdf)
+{
+    const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    return pages.match(sortie(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+}
+
+QStringList nomsEleves(const QString& texte)
+{
+    QStringList noms;
+    for (const auto& trouve : QRegularExpression(QStringLiteral("Nom\\d{3}")).globalMatch(texte))
+        noms << trouve.captured();
+    noms.sort();
+    return noms;
+}
+
+QStringList nomsAttendus(int premier, int dernier)
+{
+    QStringList noms;
+    for (int i = premier; i <= dernier; ++i)
+        noms << QStringLiteral("Nom%1").arg(i, 3, 10, QLatin1Char('0'));
+    return noms;
+}
+
+// The portraits seen on a page rendered at a low resolution: each region of
+// one saturated colour is one picture (neighbours have hues far apart).
+// Answers, per row of pictures, how many stand side by side.
+std::vector<int> portraitsParRangee(const QImage& page)
+{
+    const auto sature = [](const QColor& c) { return c.hsvSaturation() > 120 && c.value() > 170; };
+    const auto proches = [](const QColor& a, const QColor& b) {
+        return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())})
+               < 30;
+    };
+    std::vector<std::vector<bool>> vu(size_t(page.height()), std::vector<bool>(size_t(page.width())));
+    std::vector<int> hauts; // top of each picture
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor graine = page.pixelColor(x, y);
+            if (vu[size_t(y)][size_t(x)] || !sature(graine))
+                continue;
+            std::vector<QPoint> pile{{x, y}};
+            vu[size_t(y)][size_t(x)] = true;
+            int surface = 0;
+            while (!pile.empty()) {
+                const QPoint p = pile.back();
+                pile.pop_back();
+                ++surface;
+                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint q = p + d;
+                    if (page.rect().contains(q) && !vu[size_t(q.y())][size_t(q.x())]
+                        && proches(page.pixelColor(q), graine)) {
+                        vu[size_t(q.y())][size_t(q.x())] = true;
+                        pile.push_back(q);
+                    }
+                }
+            }
+            if (surface >= 100) // not a seam between two pictures
+                hauts.push_back(y);
+        }
+    }
+    std::sort(hauts.begin(), hauts.end());
+    std::vector<int> rangees;
+    int hautRangee = -100;
+    for (int haut : hauts) {
+        if (haut - hautRangee > 3) {
+            rangees.push_back(0);
+            hautRangee = haut;
+        }
+        ++rangees.back();
+    }
+    return rangees;
+}
+
+class ImpressionPdf : public ::testing::Test {
+protected:
+    ImpressionPdf()
+    {
+        mv::NomEtabEnCours = QStringLiteral("Collège Sud");
+        ecole.ajouterClasse(QStringLiteral("5B"), 50);
+        documents = ecrireDocumentsClasse(ecole.dossier(), QStringLiteral("5B"),
+                                          elevesDeClasse(ecole::db(), QStringLiteral("5B")));
+    }
+
+    // Prints through the program's print function on the page its print dialog offers.
+    QString imprimer(const QString& document)
+    {
+        const QString pdf = document + QStringLiteral(".pdf");
+        QPdfWriter imprimante(pdf);
+        printing::useDocumentPage(imprimante);
+        EXPECT_EQ(printing::printHtmlFile(document, imprimante), QString());
+        return pdf;
+    }
+
+    SchoolFixture ecole;
+    DocumentsEcrits documents;
+};
+
+TEST_F(ImpressionPdf, ChaquePlancheDonneLesCinquanteElevesEnPagesPleines)
+{
+    for (const qint64 cle : ecole.ajouterClasse(QStringLiteral("4C"), 50))
+        ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cle);
+    const QString classe = QStringLiteral("5B");
+    const struct {
+        const char* forme;
+        QString document;
+    } planches[] = {
+        {"class", documents.planche},
+        {"class rebuilt after a move",
+         ecrirePlancheClasse(ecole.dossier(), classe, elevesDeClasse(ecole::db(), classe)).planche},
+        // A group's cells name the class too: one line taller.
+        {"group", ecrireDocumentGroupe(ecole.dossier(), QStringLiteral("Chorale"),
+                                       membresDuGroupe(ecole::db(), QStringLiteral("Chorale")))
+                      .planche},
+    };
+    for (const auto& planche : planches) {
+        ASSERT_FALSE(planche.document.isEmpty()) << planche.forme;
+        const QString pdf = imprimer(planche.document);
+        ASSERT_EQ(nombrePages(pdf), 2) << planche.forme;
+        // The document's break falls where the printed page ends: five whole
+        // rows of seven on the first page, the rest on the second.
+        EXPECT_EQ(nomsEleves(textePage(pdf, 1)), nomsAttendus(1, 35)) << planche.forme;
+        EXPECT_EQ(nomsEleves(textePage(pdf, 2)), nomsAttendus(36, 50)) << planche.forme;
+    }
+}
+
+TEST_F(ImpressionPdf, AucuneCarteNEstCoupeeEntreDeuxPages)
+{
+    const QString pdf = imprimer(documents.cartes);
+    const int pages = nombrePages(pdf);
+    ASSERT_GT(pages, 1);
+    QStringList tous;
+    for (int page = 1; page <= pages; ++page) {
+        const QString texte = textePage(pdf, page);
+        // A card cut at a page's end leaves its first lines on one page and
+        // its last on the next.
+        const qsizetype cartes = texte.count(QStringLiteral("Nom : "));
+        EXPECT_EQ(texte.count(QStringLiteral("N° INE")), cartes) << "page " << page;
+        EXPECT_EQ(texte.count(QStringLiteral("Prénom : ")), cartes) << "page " << page;
+        tous << nomsEleves(texte);
+    }
+    tous.sort();
+    EXPECT_EQ(tous, nomsAttendus(1, 50));
+}
+
+TEST_F(ImpressionPdf, LesEtiquettesSontToutesImprimeesSurSixColonnes)
+{
+    const QString pdf = imprimer(documents.etiquettes);
+    const QString prefixe = QDir(ecole.dossier()).filePath(QStringLiteral("etiquettes"));
+    sortie(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), pdf, prefixe});
+    std::vector<int> rangees;
+    for (int page = 1; page <= nombrePages(pdf); ++page) {
+        const QImage image(prefixe + QStringLiteral("-%1.png").arg(page));
+        ASSERT_FALSE(image.isNull()) << "page " << page;
+        for (int n : portraitsParRangee(image))
+            rangees.push_back(n);
+    }
+    // Five labels on the first row, six on every further row: 50 = 5 + 7 x 6 + 3.
+    std::vector<int> attendu{5};
+    attendu.insert(attendu.end(), 7, 6);
+    attendu.push_back(3);
+    EXPECT_EQ(rangees, attendu);
+}
+
+} // namespace
