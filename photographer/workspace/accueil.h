@@ -36,6 +36,7 @@ private:
     void DBGridEtab_RowColChange();
     // A cell of the list was edited: the name renames, the postal code is stored.
     void DBGridEtab_AfterColUpdate(const QString& code, int colonne, const QString& texte);
+    void MNU_Import_Click();
     void MNU_Nouveau_Click();
     void MNU_Sup_1_Click();
     void MNU_Sauvegarde_Click();

@@ -1,0 +1,147 @@
+#include "photographer/deliveries/echange.h"
+
+#include "common/database.h"
+#include "common/files.h"
+#include "common/paths.h"
+#include "photographer/deliveries/lignes_tables.h"
+#include "photographer/workspace/base.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace echange {
+
+namespace {
+
+using livraison::Issue;
+namespace lt = lignes_tables;
+
+const QStringList kEleves = {QStringLiteral("CodeEtablissement"), QStringLiteral("Classe"), QStringLiteral("Nom"),
+                             QStringLiteral("Prenom"), QStringLiteral("Naissance"), QStringLiteral("Regime"),
+                             QStringLiteral("INE"), QStringLiteral("NumInterne"), QStringLiteral("NomPhoto")};
+
+// The establishment's rows and the catalogue, each table by the query that
+// selects its rows in the order of its columns.
+struct Selection {
+    QString table;
+    QStringList colonnes;
+    QString filtre; // "" for the whole table; ?1 is the establishment's key
+};
+
+std::vector<Selection> selections()
+{
+    const std::vector<Table>& t = tables();
+    return {
+        {t[0].nom, t[0].colonnes, QStringLiteral("CdeEtablissement = ?1")},
+        {t[1].nom, t[1].colonnes, QStringLiteral("CodeEtablissement = ?1")},
+        {t[2].nom, t[2].colonnes, QStringLiteral("rowid = (SELECT min(rowid) FROM Photographe)")},
+        {t[3].nom, t[3].colonnes, QStringLiteral("RecCodeEtablissement = ?1")},
+        // A pack without a public price is not offered to this establishment.
+        {t[4].nom, t[4].colonnes, QStringLiteral("CodeEtab = ?1 AND COALESCE(RecPrixPublic, '') <> ''")},
+        {t[5].nom, t[5].colonnes, {}},
+        {t[6].nom, t[6].colonnes, {}},
+        {t[7].nom, t[7].colonnes, {}},
+    };
+}
+
+QString copierVers(const QString& fichier, const QString& codeEtab, int& nbEleves)
+{
+    try {
+        db::Database cible(fichier);
+        db::Database::Transaction transaction(cible);
+        for (const Selection& s : selections()) {
+            const QString sql = s.filtre.isEmpty()
+                ? QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY rowid").arg(lt::colonnes(s.colonnes), s.table)
+                : QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 ORDER BY rowid")
+                      .arg(lt::colonnes(s.colonnes), s.table, s.filtre);
+            const db::Rows lignes = base::db().query(sql, s.filtre.contains(u"?1") ? db::Params{codeEtab} : db::Params{});
+            if (s.table == u"Eleves")
+                nbEleves = int(lignes.size());
+            lt::inserer(cible, s.table, s.colonnes, lignes);
+        }
+        transaction.commit();
+    } catch (const db::Error& erreur) {
+        return livraison::ecritureImpossible(fichier, erreur.message());
+    }
+    return {};
+}
+
+QString nomEtablissement(const QString& codeEtab, QString& nom)
+{
+    try {
+        const db::Rows ligne = base::db().query(
+            QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {codeEtab});
+        if (ligne.empty())
+            return QStringLiteral("L'établissement à exporter n'existe plus dans la base.");
+        nom = ligne.front().at(0);
+    } catch (const db::Error& erreur) {
+        std::fprintf(stderr, "%s\n", qPrintable(erreur.message()));
+        return QStringLiteral("La base de données « %1 » n'a pas pu être lue : l'exportation est impossible.")
+            .arg(QDir::toNativeSeparators(base::cheminBase()));
+    }
+    return livraison::refusNom(nom);
+}
+
+} // namespace
+
+const std::vector<Table>& tables()
+{
+    static const std::vector<Table> liste = {
+        {QStringLiteral("Etablissements"), lt::kEtablissement},
+        {QStringLiteral("Eleves"), kEleves},
+        {QStringLiteral("Photographe"), lt::kPhotographe},
+        {QStringLiteral("RecTarifs"), QStringList{QStringLiteral("RecCodeEtablissement")} + lt::kRecTarifs},
+        {QStringLiteral("RecPochetteInc"), QStringList{QStringLiteral("CodeEtab")} + lt::kRecPochetteInc},
+        {QStringLiteral("Articles"),
+         {QStringLiteral("RefArticle"), QStringLiteral("NomArticle"), QStringLiteral("PrixUnitaireTTC"),
+          QStringLiteral("PrixUnitaireRecTTC")}},
+        {QStringLiteral("Pochette"),
+         {QStringLiteral("RefPochette"), QStringLiteral("NomPochette"), QStringLiteral("PrixPochetteTTC"),
+          QStringLiteral("PrixRecPochetteTTC")}},
+        {QStringLiteral("PochetteIncomplete"),
+         {QStringLiteral("NbArticlesTxt"), QStringLiteral("NbArticles"), QStringLiteral("LibArticle"),
+          QStringLiteral("PrixPhotographe")}},
+    };
+    return liste;
+}
+
+Issue exporter(const QString& codeEtab, const livraison::Avancement& avancement)
+{
+    QString nom;
+    if (QString refus = nomEtablissement(codeEtab, nom); !refus.isEmpty())
+        return Issue::echec(refus);
+    const QString modele = paths::join(paths::programDir(), {QString::fromLatin1(kModele)});
+    if (!QFileInfo(modele).isFile())
+        return Issue::echec(QStringLiteral("Le fichier « %1 » est introuvable dans le dossier du programme : "
+                                           "l'exportation est impossible.")
+                                .arg(QDir::toNativeSeparators(modele)));
+    const QString dossier = paths::join(paths::desktop(), {QStringLiteral("Operateur")});
+    if (QString erreur = livraison::creerDossier(dossier); !erreur.isEmpty())
+        return Issue::echec(erreur);
+    avancement(10);
+
+    // Written under a hidden name and renamed at the end: an export that
+    // fails leaves no half-filled file behind, and the earlier one intact.
+    const QString fichier = paths::join(dossier, {paths::component(nom + QStringLiteral(".att"))});
+    const QString partiel = paths::join(dossier, {u'.' + QFileInfo(fichier).fileName() + QStringLiteral(".partiel")});
+    if (!files::replaceWithCopy(modele, partiel))
+        return Issue::echec(livraison::ecritureImpossible(fichier));
+    avancement(20);
+    int nbEleves = 0;
+    QString erreur = copierVers(partiel, codeEtab, nbEleves);
+    if (erreur.isEmpty() && std::rename(QFile::encodeName(partiel).constData(), QFile::encodeName(fichier).constData()) != 0)
+        erreur = livraison::ecritureImpossible(fichier);
+    if (!erreur.isEmpty()) {
+        QFile::remove(partiel);
+        return Issue::echec(erreur);
+    }
+    avancement(100);
+    return Issue::succes(QStringLiteral("Exportation terminée. L'établissement compte : %1 élèves.").arg(nbEleves),
+                         dossier);
+}
+
+} // namespace echange

@@ -1,0 +1,160 @@
+#include "photographer/deliveries/echange.h"
+
+#include "common/database.h"
+#include "common/files.h"
+#include "common/paths.h"
+#include "photographer/deliveries/lignes_tables.h"
+#include "photographer/workspace/base.h"
+#include "photographer/workspace/etablissements.h"
+
+#include <QDir>
+#include <QSet>
+
+#include <cstdio>
+
+namespace echange {
+
+namespace {
+
+namespace lt = lignes_tables;
+
+QString illisible(const QString& fichier, const QString& raison)
+{
+    return QStringLiteral("Le fichier « %1 » n'est pas un fichier établissement valide (%2). Rien n'a été importé.")
+        .arg(QDir::toNativeSeparators(fichier), raison);
+}
+
+// Why the work copy is not an exchange file of ours; "" when it is.
+QString raisonRefus(db::Database& copie)
+{
+    for (const Table& table : tables()) {
+        if (!copie.hasTable(table.nom))
+            return QStringLiteral("la table %1 manque").arg(table.nom);
+        QSet<QString> presentes;
+        for (const db::Row& colonne :
+             copie.query(QStringLiteral("SELECT name FROM pragma_table_info(?1)"), {table.nom}))
+            presentes.insert(colonne.at(0));
+        for (const QString& colonne : table.colonnes) {
+            if (!presentes.contains(colonne))
+                return QStringLiteral("la colonne %1 de la table %2 manque").arg(colonne, table.nom);
+        }
+    }
+    return {};
+}
+
+QString toutesColonnes(const QString& table)
+{
+    for (const Table& t : tables()) {
+        if (t.nom == table)
+            return lt::colonnes(t.colonnes);
+    }
+    return {};
+}
+
+db::Rows lire(db::Database& copie, const QString& table, const QString& filtre = {})
+{
+    return copie.query(QStringLiteral("SELECT %1 FROM \"%2\" %3 ORDER BY rowid").arg(toutesColonnes(table), table, filtre));
+}
+
+// The establishment's rows of the file, each with the new key in its first column.
+db::Rows avecCle(const db::Rows& lignes, const QString& cle)
+{
+    db::Rows resultat;
+    resultat.reserve(lignes.size());
+    auto noms = std::make_shared<const QStringList>();
+    for (const db::Row& ligne : lignes) {
+        QStringList valeurs{cle};
+        for (int i = 1; i < ligne.size(); ++i)
+            valeurs.append(ligne.at(i));
+        resultat.emplace_back(noms, valeurs);
+    }
+    return resultat;
+}
+
+void ecrire(db::Database& copie, const db::Rows& etablissement, Importation& resultat,
+            const livraison::Avancement& avancement)
+{
+    db::Database& base = base::db();
+    db::Database::Transaction transaction(base);
+    db::Params valeurs;
+    for (int i = 0; i < etablissement.front().size(); ++i)
+        valeurs.append(etablissement.front().at(i));
+    resultat.code = QString::number(base.insert(
+        QStringLiteral("INSERT INTO Etablissements (%1) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)")
+            .arg(lt::colonnes(lt::kEtablissement)),
+        valeurs));
+    avancement(40);
+    int etape = 0;
+    for (const Table& table : tables()) {
+        if (table.nom == u"Etablissements" || table.nom == u"Photographe")
+            continue; // the photographer's own record is never replaced
+        if (table.nom == u"RecTarifs" || table.nom == u"RecPochetteInc" || table.nom == u"Eleves") {
+            const QString filtre = table.nom == u"RecPochetteInc"
+                ? QStringLiteral("WHERE COALESCE(RecPrixPublic, '') <> ''")
+                : QString();
+            lt::inserer(base, table.nom, table.colonnes, avecCle(lire(copie, table.nom, filtre), resultat.code));
+        } else {
+            base.exec(QStringLiteral("DELETE FROM \"%1\"").arg(table.nom));
+            lt::inserer(base, table.nom, table.colonnes, lire(copie, table.nom));
+        }
+        avancement(40 + 8 * ++etape);
+    }
+    transaction.commit();
+}
+
+} // namespace
+
+Importation importer(const QString& fichier, const livraison::Avancement& avancement)
+{
+    Importation resultat;
+    const QString travail = paths::join(paths::dataDir(), {QStringLiteral("zlsyst.imp")});
+    if (!files::replaceWithCopy(fichier, travail)) {
+        resultat.erreur = QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ». Rien n'a été importé.")
+                              .arg(QDir::toNativeSeparators(fichier), QDir::toNativeSeparators(travail));
+        return resultat;
+    }
+    avancement(2);
+    try {
+        db::Database copie(travail);
+        if (QString raison = raisonRefus(copie); !raison.isEmpty()) {
+            resultat.erreur = illisible(fichier, raison);
+            return resultat;
+        }
+        const db::Rows etablissement = lire(copie, QStringLiteral("Etablissements"));
+        if (etablissement.empty()) {
+            resultat.erreur = illisible(fichier, QStringLiteral("il ne contient aucun établissement"));
+            return resultat;
+        }
+        resultat.nom = etablissement.front().at(0);
+        QString refus = paths::componentRefusal(resultat.nom);
+        if (refus.isEmpty() && resultat.nom.contains(u'/'))
+            refus = QStringLiteral("Le nom « %1 » contient le caractère « / », qui ne peut pas servir dans un nom de "
+                                   "dossier.")
+                        .arg(resultat.nom);
+        if (!refus.isEmpty()) {
+            resultat.erreur = refus + QStringLiteral(" Rien n'a été importé.");
+            return resultat;
+        }
+        avancement(30);
+        ecrire(copie, etablissement, resultat, avancement);
+    } catch (const db::Error& erreur) {
+        std::fprintf(stderr, "%s\n", qPrintable(erreur.message()));
+        resultat.code.clear();
+        resultat.erreur = QStringLiteral("Le fichier « %1 » n'a pas pu être importé : il n'est pas lisible comme fichier "
+                                         "établissement, ou la base n'a pas pu être modifiée. Rien n'a été importé.")
+                              .arg(QDir::toNativeSeparators(fichier));
+        return resultat;
+    }
+    avancement(90);
+    const livraison::DossiersEtablissement dossiers = livraison::dossiersEtablissement(resultat.nom);
+    for (const QString& dossier : {dossiers.photos, dossiers.archive}) {
+        if (QString erreur = livraison::creerDossier(dossier); !erreur.isEmpty()) {
+            resultat.erreur = erreur + QStringLiteral(" L'établissement a bien été importé.");
+            return resultat;
+        }
+    }
+    avancement(100);
+    return resultat;
+}
+
+} // namespace echange
