@@ -10,7 +10,11 @@
 #include <QFileInfo>
 #include <QWidget>
 
+#include <cerrno>
 #include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace livraison {
 
@@ -48,11 +52,70 @@ QStringList fichiersVisibles(const QString& dossier)
     return noms;
 }
 
+namespace {
+
+// The bytes of one open file into another: in the kernel where it can,
+// else through a buffer (another file system on an older kernel).
+bool copierContenu(int entree, int sortie)
+{
+    bool premier = true;
+    for (;;) {
+        const ssize_t faits = ::copy_file_range(entree, nullptr, sortie, nullptr, 1 << 30, 0);
+        if (faits == 0)
+            return true;
+        if (faits > 0) {
+            premier = false;
+            continue;
+        }
+        if (!premier || (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP))
+            return false;
+        break;
+    }
+    char tampon[1 << 16];
+    for (;;) {
+        const ssize_t lus = ::read(entree, tampon, sizeof tampon);
+        if (lus == 0)
+            return true;
+        if (lus < 0)
+            return false;
+        for (ssize_t ecrits = 0; ecrits < lus;) {
+            const ssize_t n = ::write(sortie, tampon + ecrits, size_t(lus - ecrits));
+            if (n <= 0)
+                return false;
+            ecrits += n;
+        }
+    }
+}
+
+// Copies into a file that does not exist yet, as a plain copy does: the
+// delivery folders are emptied first, so most copies replace nothing and
+// need neither the temporary file nor the rename of a replacing copy.
+bool copierVersNouveau(const QString& source, const QString& cible)
+{
+    const int entree = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (entree < 0)
+        return false;
+    const int sortie = ::open(QFile::encodeName(cible).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (sortie < 0) {
+        ::close(entree);
+        return false;
+    }
+    bool ok = copierContenu(entree, sortie);
+    ok = ::close(sortie) == 0 && ok;
+    ::close(entree);
+    if (!ok)
+        QFile::remove(cible);
+    return ok;
+}
+
+} // namespace
+
 QString copier(const std::vector<Copie>& copies, const std::function<void(int)>& apres)
 {
     int faites = 0;
     for (const Copie& copie : copies) {
-        if (!files::replaceWithCopy(copie.source, copie.cible)) {
+        const bool nouveau = !QFileInfo::exists(copie.cible);
+        if (!(nouveau ? copierVersNouveau(copie.source, copie.cible) : files::replaceWithCopy(copie.source, copie.cible))) {
             std::fprintf(stderr, "copie impossible : %s -> %s\n", qPrintable(copie.source), qPrintable(copie.cible));
             return QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ».")
                 .arg(QDir::toNativeSeparators(copie.source), QDir::toNativeSeparators(copie.cible));
