@@ -9,9 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <cstdio>
-#include <memory>
 
 namespace echange {
 
@@ -24,28 +24,19 @@ const QStringList kEleves = {QStringLiteral("CodeEtablissement"), QStringLiteral
                              QStringLiteral("Prenom"), QStringLiteral("Naissance"), QStringLiteral("Regime"),
                              QStringLiteral("INE"), QStringLiteral("NumInterne"), QStringLiteral("NomPhoto")};
 
-// The establishment's rows and the catalogue, each table by the query that
-// selects its rows in the order of its columns.
-struct Selection {
-    QString table;
-    QStringList colonnes;
-    QString filtre; // "" for the whole table; ?1 is the establishment's key
-};
-
-std::vector<Selection> selections()
+// Which rows of a table travel ("" for the whole table); ?1 is the
+// establishment's key.
+QString filtre(const QString& table)
 {
-    const std::vector<Table>& t = tables();
-    return {
-        {t[0].nom, t[0].colonnes, QStringLiteral("CdeEtablissement = ?1")},
-        {t[1].nom, t[1].colonnes, QStringLiteral("CodeEtablissement = ?1")},
-        {t[2].nom, t[2].colonnes, QStringLiteral("rowid = (SELECT min(rowid) FROM Photographe)")},
-        {t[3].nom, t[3].colonnes, QStringLiteral("RecCodeEtablissement = ?1")},
+    static const QHash<QString, QString> filtres = {
+        {QStringLiteral("Etablissements"), QStringLiteral("CdeEtablissement = ?1")},
+        {QStringLiteral("Eleves"), QStringLiteral("CodeEtablissement = ?1")},
+        {QStringLiteral("Photographe"), QStringLiteral("rowid = (SELECT min(rowid) FROM Photographe)")},
+        {QStringLiteral("RecTarifs"), QStringLiteral("RecCodeEtablissement = ?1")},
         // A pack without a public price is not offered to this establishment.
-        {t[4].nom, t[4].colonnes, QStringLiteral("CodeEtab = ?1 AND COALESCE(RecPrixPublic, '') <> ''")},
-        {t[5].nom, t[5].colonnes, {}},
-        {t[6].nom, t[6].colonnes, {}},
-        {t[7].nom, t[7].colonnes, {}},
+        {QStringLiteral("RecPochetteInc"), QStringLiteral("CodeEtab = ?1 AND COALESCE(RecPrixPublic, '') <> ''")},
     };
+    return filtres.value(table);
 }
 
 QString copierVers(const QString& fichier, const QString& codeEtab, int& nbEleves)
@@ -53,15 +44,16 @@ QString copierVers(const QString& fichier, const QString& codeEtab, int& nbEleve
     try {
         db::Database cible(fichier);
         db::Database::Transaction transaction(cible);
-        for (const Selection& s : selections()) {
-            const QString sql = s.filtre.isEmpty()
-                ? QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY rowid").arg(lt::colonnes(s.colonnes), s.table)
-                : QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 ORDER BY rowid")
-                      .arg(lt::colonnes(s.colonnes), s.table, s.filtre);
-            const db::Rows lignes = base::db().query(sql, s.filtre.contains(u"?1") ? db::Params{codeEtab} : db::Params{});
-            if (s.table == u"Eleves")
+        for (const Table& table : tables()) {
+            const QString condition = filtre(table.nom);
+            const QString sql = QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 ORDER BY rowid")
+                                    .arg(lt::colonnes(table.colonnes), table.nom,
+                                         condition.isEmpty() ? QStringLiteral("1") : condition);
+            const db::Rows lignes =
+                base::db().query(sql, condition.contains(u"?1") ? db::Params{codeEtab} : db::Params{});
+            if (table.nom == u"Eleves")
                 nbEleves = int(lignes.size());
-            lt::inserer(cible, s.table, s.colonnes, lignes);
+            lt::inserer(cible, table.nom, table.colonnes, lignes);
         }
         transaction.commit();
     } catch (const db::Error& erreur) {

@@ -41,7 +41,6 @@ void FenetreLivraison::onActivate()
     if (lancee_)
         return;
     lancee_ = true;
-    Label2->setText(etat::NomEtabEnCours);
     livraison::Issue issue;
     if (etat::CodeEtabEnCours.isEmpty()) {
         issue = livraison::Issue::echec(QStringLiteral("Aucun établissement n'est ouvert : il n'y a rien à livrer."));

@@ -42,33 +42,15 @@ QString raisonRefus(db::Database& copie)
     return {};
 }
 
-QString toutesColonnes(const QString& table)
+// The rows of a table of the file, in the order of its exchange columns;
+// given a key, the first column (the establishment's key) carries it instead.
+db::Rows lire(db::Database& copie, const Table& table, const QString& cle = {}, const QString& condition = {})
 {
-    for (const Table& t : tables()) {
-        if (t.nom == table)
-            return lt::colonnes(t.colonnes);
-    }
-    return {};
-}
-
-db::Rows lire(db::Database& copie, const QString& table, const QString& filtre = {})
-{
-    return copie.query(QStringLiteral("SELECT %1 FROM \"%2\" %3 ORDER BY rowid").arg(toutesColonnes(table), table, filtre));
-}
-
-// The establishment's rows of the file, each with the new key in its first column.
-db::Rows avecCle(const db::Rows& lignes, const QString& cle)
-{
-    db::Rows resultat;
-    resultat.reserve(lignes.size());
-    auto noms = std::make_shared<const QStringList>();
-    for (const db::Row& ligne : lignes) {
-        QStringList valeurs{cle};
-        for (int i = 1; i < ligne.size(); ++i)
-            valeurs.append(ligne.at(i));
-        resultat.emplace_back(noms, valeurs);
-    }
-    return resultat;
+    const QString colonnes = cle.isEmpty() ? lt::colonnes(table.colonnes)
+                                           : QStringLiteral("?1, ") + lt::colonnes(table.colonnes.mid(1));
+    return copie.query(QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 ORDER BY rowid")
+                           .arg(colonnes, table.nom, condition.isEmpty() ? QStringLiteral("1") : condition),
+                       cle.isEmpty() ? db::Params{} : db::Params{cle});
 }
 
 void ecrire(db::Database& copie, const db::Rows& etablissement, Importation& resultat,
@@ -89,13 +71,15 @@ void ecrire(db::Database& copie, const db::Rows& etablissement, Importation& res
         if (table.nom == u"Etablissements" || table.nom == u"Photographe")
             continue; // the photographer's own record is never replaced
         if (table.nom == u"RecTarifs" || table.nom == u"RecPochetteInc" || table.nom == u"Eleves") {
-            const QString filtre = table.nom == u"RecPochetteInc"
-                ? QStringLiteral("WHERE COALESCE(RecPrixPublic, '') <> ''")
+            // The establishment's rows: keyed to the new establishment.
+            const QString condition = table.nom == u"RecPochetteInc"
+                ? QStringLiteral("COALESCE(RecPrixPublic, '') <> ''")
                 : QString();
-            lt::inserer(base, table.nom, table.colonnes, avecCle(lire(copie, table.nom, filtre), resultat.code));
+            lt::inserer(base, table.nom, table.colonnes, lire(copie, table, resultat.code, condition));
         } else {
+            // The catalogue: the file's replaces this machine's.
             base.exec(QStringLiteral("DELETE FROM \"%1\"").arg(table.nom));
-            lt::inserer(base, table.nom, table.colonnes, lire(copie, table.nom));
+            lt::inserer(base, table.nom, table.colonnes, lire(copie, table));
         }
         avancement(40 + 8 * ++etape);
     }
@@ -120,7 +104,7 @@ Importation importer(const QString& fichier, const livraison::Avancement& avance
             resultat.erreur = illisible(fichier, raison);
             return resultat;
         }
-        const db::Rows etablissement = lire(copie, QStringLiteral("Etablissements"));
+        const db::Rows etablissement = lire(copie, tables().front());
         if (etablissement.empty()) {
             resultat.erreur = illisible(fichier, QStringLiteral("il ne contient aucun établissement"));
             return resultat;

@@ -155,8 +155,10 @@ const Regle* regleDeForme(const QString& forme)
 
 const Regle* regleDEntree(const QString& entree)
 {
+    if (entree.isEmpty())
+        return nullptr;
     for (const Regle& regle : regles()) {
-        if (!entree.isEmpty() && regle.entree == entree)
+        if (regle.entree == entree)
             return &regle;
     }
     return nullptr;

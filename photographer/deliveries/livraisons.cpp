@@ -13,17 +13,12 @@
 
 namespace livraisons {
 
-bool afficher(const QString& entree)
+void afficher(const QString& entree)
 {
-    if (entree == u"MNU_avecVizmora") {
+    if (entree == u"MNU_avecVizmora")
         formInstance<Transfert>().showForm();
-        return true;
-    }
-    if (const jeux_photos::Regle* regle = jeux_photos::regleDEntree(entree)) {
+    else if (const jeux_photos::Regle* regle = jeux_photos::regleDEntree(entree))
         TransfertJeu::instance(*regle).showForm();
-        return true;
-    }
-    return false;
 }
 
 void afficherExport()

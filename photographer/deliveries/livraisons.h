@@ -8,8 +8,8 @@ class QProgressBar;
 namespace livraisons {
 
 // Shows the delivery window of a menu entry of the shooting screen's
-// "Exportations" menu; false when the entry names none.
-bool afficher(const QString& entree);
+// "Exportations" menu.
+void afficher(const QString& entree);
 
 // Shows the exchange export of the current establishment.
 void afficherExport();

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -202,4 +203,24 @@ TEST_F(PaquetEcole, SansEtablissementCourantRienNEstLivre)
     formInstance<Transfert>().showForm();
     EXPECT_FALSE(QFileInfo::exists(bureau(QStringLiteral("A Graver"))));
     EXPECT_TRUE(shell_.requests().empty());
+}
+
+TEST_F(PaquetEcole, FermerLaFenetrePendantLeTravailNeLInterromptNiNeLeRelance)
+{
+    remplir();
+    Transfert& fenetre = formInstance<Transfert>();
+    // Asked while the pictures are being copied.
+    bool demande = false;
+    QTimer::singleShot(0, &fenetre, [&fenetre, &demande] {
+        demande = true;
+        EXPECT_TRUE(fenetre.enCours());
+        fenetre.close();
+        EXPECT_FALSE(fenetre.isUnloaded());
+    });
+    dialogues_.message(QStringLiteral("Transfert terminé."));
+    fenetre.showForm();
+    EXPECT_TRUE(demande);
+    EXPECT_EQ(dialogues_.prompts().size(), 1u);
+    EXPECT_EQ(shell_.requests().size(), 1u);
+    EXPECT_EQ(arbre(paths::join(paquet(), {QStringLiteral("images")})).size(), 3);
 }
