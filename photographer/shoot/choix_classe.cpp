@@ -7,6 +7,7 @@
 #include "common/menus.h"
 #include "common/paths.h"
 #include "common/report.h"
+#include "photographer/deliveries/livraisons.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
@@ -289,6 +290,15 @@ void ChoixClasse::construireDroite()
     connect(Bt_Quitter, &QPushButton::clicked, this, [this] { unload(); });
 }
 
+// Each delivery entry hides the screen, then shows its delivery window.
+void ChoixClasse::connecterLivraison(QAction* entree)
+{
+    connect(entree, &QAction::triggered, this, [this, nom = entree->objectName()] {
+        hideForm();
+        livraisons::afficher(nom);
+    });
+}
+
 void ChoixClasse::construireMenus()
 {
     QMenuBar* barre = menuBar();
@@ -315,10 +325,10 @@ void ChoixClasse::construireMenus()
                                      std::pair{"Photos \"Nom.Prénom.jpg\"", "MNU_Photos_Nom_P_prenom"},
                                      std::pair{"Photos \"Nom_Prénom.jpg\"", "MNU_Photos_Nom_T_prenom"},
                                      std::pair{"Photos \"Classes \\ Nom Prénom.jpg\"...", "MNU_Photos_Classes_Nom_prenom"}})
-        menus::entry(MNU_Final_, QString::fromLatin1(nom), QString::fromUtf8(texte))->setEnabled(false);
+        connecterLivraison(menus::entry(MNU_Final_, QString::fromLatin1(nom), QString::fromUtf8(texte)));
     QMenu* Mnu_Labo = menus::menu(MNU_Export_, QStringLiteral("Mnu_Labo"), QStringLiteral("Exportation pour le labo..."));
-    menus::entry(Mnu_Labo, QStringLiteral("MNU_HD1"), QStringLiteral("Photo HD Classe_Nom_Prénom.jpg"))->setEnabled(false);
-    menus::entry(Mnu_Labo, QStringLiteral("MNU_HD2"), QStringLiteral("Photo HD Nom Prénom Classe.jpg"))->setEnabled(false);
+    connecterLivraison(menus::entry(Mnu_Labo, QStringLiteral("MNU_HD1"), QStringLiteral("Photo HD Classe_Nom_Prénom.jpg")));
+    connecterLivraison(menus::entry(Mnu_Labo, QStringLiteral("MNU_HD2"), QStringLiteral("Photo HD Nom Prénom Classe.jpg")));
 
     QMenu* MNU_Outils = menus::menu(barre, QStringLiteral("MNU_Outils"), QStringLiteral("Outils..."));
     MNU_Test_Prise_vue_ = menus::entry(MNU_Outils, QStringLiteral("MNU_Test_Prise_vue"), QStringLiteral("Test Prise de vue"));

@@ -46,6 +46,7 @@ private:
     void construireHaut();
     void construireDroite();
     void construireMenus();
+    void connecterLivraison(QAction* entree);
 
     void activer();
     void disposer();

@@ -11,6 +11,7 @@
 #include "photographer/workspace/base.h"
 #include "photographer/workspace/demarrage.h"
 #include "photographer/workspace/etablissements.h"
+#include "photographer/deliveries/livraisons.h"
 #include "photographer/shoot/choix_classe.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/workspace/etat.h"
@@ -149,7 +150,8 @@ void Accueil::construireFenetre()
 void Accueil::construireMenus()
 {
     QMenu* fichier = menus::menu(menuBar(), QStringLiteral("MNU_Fichier"), QStringLiteral("Fichier"));
-    menus::entry(fichier, QStringLiteral("MNU_Import"), QStringLiteral("Importer..."))->setEnabled(false);
+    connect(menus::entry(fichier, QStringLiteral("MNU_Import"), QStringLiteral("Importer...")), &QAction::triggered, this,
+            &Accueil::MNU_Import_Click);
     menus::separator(fichier, QStringLiteral("MNU_Line"));
     connect(menus::entry(fichier, QStringLiteral("MNU_Nouveau"), QStringLiteral("Nouvel Etablissement...")), &QAction::triggered, this,
             &Accueil::MNU_Nouveau_Click);
@@ -364,12 +366,27 @@ void Accueil::DBGridEtab_DblClick()
         formInstance<OuvrirEtab>().showForm();
         return;
     }
+    if (dialogs::message(QStringLiteral("Exporter le fichier établissement vers le bureau pour un autre opérateur ?"),
+                         dialogs::Icon::None, dialogs::Buttons::YesNo, QStringLiteral("Exporter ?"))
+        == dialogs::Answer::Yes) {
+        livraisons::afficherExport();
+        return;
+    }
     if (dialogs::message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Icon::None,
                          dialogs::Buttons::YesNo, QStringLiteral("Continuer ?"))
         == dialogs::Answer::Yes)
         formInstance<ChoixClasse>().showForm();
     else
         showForm();
+}
+
+void Accueil::MNU_Import_Click()
+{
+    if (livraisons::importer(ProgressBar1)) {
+        // The list is read again and shows the imported establishment.
+        unload();
+        formInstance<Accueil>().showForm();
+    }
 }
 
 void Accueil::MNU_Nouveau_Click()

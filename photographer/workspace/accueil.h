@@ -38,6 +38,7 @@ private:
     // A cell of the list was edited: the name renames (once the warning was answered OK; `confirme`
     // when the rename command's was), the postal code is stored.
     void DBGridEtab_AfterColUpdate(const QString& code, int colonne, const QString& texte, bool confirme);
+    void MNU_Import_Click();
     void MNU_Nouveau_Click();
     void MNU_Sup_1_Click();
     void MNU_Sauvegarde_Click();

@@ -98,7 +98,8 @@ TEST_F(AccueilNavigation, OuvrirMeneALImportOuALaPriseDeVue)
     EXPECT_EQ(dialogues_.prompts().front().kind, ScriptedDialogs::Kind::OpenFile);
     toutFermer();
 
-    dialogues_.message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Answer::No);
+    dialogues_.message(QStringLiteral("Exporter le fichier établissement vers le bureau"), dialogs::Answer::No)
+        .message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Answer::No);
     Accueil& retour = demarrer();
     ouvrirLigne(retour, 1);
     EXPECT_EQ(dialogues_.lastPrompt().title, QStringLiteral("Continuer ?"));
@@ -106,7 +107,8 @@ TEST_F(AccueilNavigation, OuvrirMeneALImportOuALaPriseDeVue)
     EXPECT_FALSE(visible<ChoixClasse>());
     EXPECT_EQ(etat::NomEtabEnCours, QStringLiteral("Ecole avec élèves"));
 
-    dialogues_.message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Answer::Yes);
+    dialogues_.message(QStringLiteral("Exporter le fichier établissement vers le bureau"), dialogs::Answer::No)
+        .message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Answer::Yes);
     declencher(retour, "MNU_Ouvrir");
     EXPECT_TRUE(visible<ChoixClasse>());
     EXPECT_FALSE(retour.isVisible());

@@ -1,0 +1,91 @@
+#include "photographer/deliveries/fenetre_livraison.h"
+
+#include "common/dialogs.h"
+#include "common/layout.h"
+#include "common/shell.h"
+#include "photographer/workspace/accueil.h"
+#include "photographer/workspace/etat.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+FenetreLivraison::FenetreLivraison(const QString& nom, const QString& titre) : Form(nom)
+{
+    setWindowTitle(titre);
+    auto* fond = new QWidget(this);
+    setCentralWidget(fond);
+    Label2 = new QLabel(QStringLiteral("Etablissement"), fond);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    layout::place(Label2, 240, 240, 4935, 255);
+    ProgressBar1 = new QProgressBar(fond);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    layout::place(ProgressBar1, 240, 600, 4935, 255);
+    Command1 = new QPushButton(QStringLiteral("Ok"), fond);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setEnabled(false);
+    layout::place(Command1, 4080, 1080, 1095, 375);
+    connect(Command1, &QPushButton::clicked, this, &FenetreLivraison::Command1_Click);
+    resize(layout::px(5535), layout::px(1935));
+}
+
+void FenetreLivraison::onActivate()
+{
+    // One delivery per opening: coming back to the window, or a click during
+    // the work, never starts it again.
+    if (lancee_)
+        return;
+    lancee_ = true;
+    livraison::Issue issue;
+    if (etat::CodeEtabEnCours.isEmpty()) {
+        issue = livraison::Issue::echec(QStringLiteral("Aucun établissement n'est ouvert : il n'y a rien à livrer."));
+    } else {
+        enCours_ = true;
+        issue = livrer([this](int valeur) { avancer(valeur); });
+        enCours_ = false;
+    }
+    if (!issue.reussie) {
+        dialogs::message(issue.message, dialogs::Icon::Critical);
+        Command1->setVisible(true);
+        Command1->setEnabled(true);
+        return;
+    }
+    ProgressBar1->setValue(100);
+    dialogs::message(issue.message, dialogs::Icon::Information);
+    Command1->setEnabled(true);
+    unload();
+    shell::service().open(issue.dossier);
+    livraison::finirProgramme();
+}
+
+void FenetreLivraison::avancer(int valeur)
+{
+    ProgressBar1->setValue(valeur);
+    // The window repaints and answers while thousands of files are copied,
+    // without paying for an event round at every file.
+    const qint64 maintenant = QDateTime::currentMSecsSinceEpoch();
+    if (maintenant - derniereMiseAJour_ >= 50) {
+        derniereMiseAJour_ = maintenant;
+        QCoreApplication::processEvents();
+    }
+}
+
+void FenetreLivraison::closeEvent(QCloseEvent* event)
+{
+    if (enCours_) {
+        event->ignore();
+        return;
+    }
+    Form::closeEvent(event);
+}
+
+void FenetreLivraison::Command1_Click()
+{
+    unload();
+    formInstance<Accueil>().showForm();
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "photographer/workspace/dossiers_etab.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+// What every delivery shares: the establishment's folders, the desktop roots
+// the deliveries write into, and copies checked file by file.
+namespace livraison {
+
+// A value out of 100 for the window's progress bar.
+using Avancement = std::function<void(int)>;
+
+// The outcome of one delivery: on success the end message and the folder to
+// show; on failure a French message that names the file.
+struct Issue {
+    bool reussie = false;
+    QString message;
+    QString dossier;
+
+    static Issue echec(const QString& message) { return {false, message, {}}; }
+    static Issue succes(const QString& message, const QString& dossier) { return {true, message, dossier}; }
+};
+
+
+// The desktop folders the deliveries write into, created when missing.
+QString racineAGraver();
+QString racineLabo();
+
+// "" when the name may name the delivery's folders, else a French message.
+QString refusNom(const QString& nomEtab);
+
+// The visible plain files of a folder, in name order.
+QStringList fichiersVisibles(const QString& dossier);
+
+struct Copie {
+    QString source;
+    QString cible;
+};
+
+// Copies each file over its target, in order; `apres` receives the number of
+// files done after each one. "" when all were copied, else a French message
+// naming the file that could not be; the files before it stay copied.
+QString copier(const std::vector<Copie>& copies, const std::function<void(int)>& apres = {});
+
+// Creates a folder and its parents; "" or a French message naming it.
+QString creerDossier(const QString& dossier);
+
+// Removes an earlier delivery folder whole, so that nothing stale is
+// delivered again; "" or a French message naming what stayed.
+QString supprimerDossierTransfert(const QString& dossier);
+
+// The French text for a file that could not be written, with the technical
+// reason sent to the standard error output.
+QString ecritureImpossible(const QString& fichier, const QString& detail = {});
+
+// Ends the program: every form is unloaded.
+void finirProgramme();
+
+} // namespace livraison

@@ -1,0 +1,16 @@
+#include "photographer/deliveries/form_export.h"
+
+#include "photographer/deliveries/echange.h"
+#include "photographer/workspace/etat.h"
+
+#include <QPushButton>
+
+FormExport::FormExport() : FenetreLivraison(QStringLiteral("FormExport"), QStringLiteral("Exportation..."))
+{
+    Command1->setVisible(false);
+}
+
+livraison::Issue FormExport::livrer(const livraison::Avancement& avancement)
+{
+    return echange::exporter(etat::CodeEtabEnCours, avancement);
+}

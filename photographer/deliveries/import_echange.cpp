@@ -1,0 +1,144 @@
+#include "photographer/deliveries/echange.h"
+
+#include "common/database.h"
+#include "common/files.h"
+#include "common/paths.h"
+#include "photographer/deliveries/lignes_tables.h"
+#include "photographer/workspace/base.h"
+#include "photographer/workspace/etablissements.h"
+
+#include <QDir>
+#include <QSet>
+
+#include <cstdio>
+
+namespace echange {
+
+namespace {
+
+namespace lt = lignes_tables;
+
+QString illisible(const QString& fichier, const QString& raison)
+{
+    return QStringLiteral("Le fichier « %1 » n'est pas un fichier établissement valide (%2). Rien n'a été importé.")
+        .arg(QDir::toNativeSeparators(fichier), raison);
+}
+
+// Why the work copy is not an exchange file of ours; "" when it is.
+QString raisonRefus(db::Database& copie)
+{
+    for (const Table& table : tables()) {
+        if (!copie.hasTable(table.nom))
+            return QStringLiteral("la table %1 manque").arg(table.nom);
+        QSet<QString> presentes;
+        for (const db::Row& colonne :
+             copie.query(QStringLiteral("SELECT name FROM pragma_table_info(?1)"), {table.nom}))
+            presentes.insert(colonne.at(0));
+        for (const QString& colonne : table.colonnes) {
+            if (!presentes.contains(colonne))
+                return QStringLiteral("la colonne %1 de la table %2 manque").arg(colonne, table.nom);
+        }
+    }
+    return {};
+}
+
+// The rows of a table of the file, in the order of its exchange columns;
+// given a key, the first column (the establishment's key) carries it instead.
+db::Rows lire(db::Database& copie, const Table& table, const QString& cle = {}, const QString& condition = {})
+{
+    const QString colonnes = cle.isEmpty() ? lt::colonnes(table.colonnes)
+                                           : QStringLiteral("?1, ") + lt::colonnes(table.colonnes.mid(1));
+    return copie.query(QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 ORDER BY rowid")
+                           .arg(colonnes, table.nom, condition.isEmpty() ? QStringLiteral("1") : condition),
+                       cle.isEmpty() ? db::Params{} : db::Params{cle});
+}
+
+void ecrire(db::Database& copie, const db::Rows& etablissement, Importation& resultat,
+            const livraison::Avancement& avancement)
+{
+    db::Database& base = base::db();
+    db::Database::Transaction transaction(base);
+    db::Params valeurs;
+    for (int i = 0; i < etablissement.front().size(); ++i)
+        valeurs.append(etablissement.front().at(i));
+    resultat.code = QString::number(base.insert(
+        QStringLiteral("INSERT INTO Etablissements (%1) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)")
+            .arg(lt::colonnes(lt::kEtablissement)),
+        valeurs));
+    avancement(40);
+    int etape = 0;
+    for (const Table& table : tables()) {
+        if (table.nom == u"Etablissements" || table.nom == u"Photographe")
+            continue; // the photographer's own record is never replaced
+        if (table.nom == u"RecTarifs" || table.nom == u"RecPochetteInc" || table.nom == u"Eleves") {
+            // The establishment's rows: keyed to the new establishment.
+            const QString condition = table.nom == u"RecPochetteInc"
+                ? QStringLiteral("COALESCE(RecPrixPublic, '') <> ''")
+                : QString();
+            lt::inserer(base, table.nom, table.colonnes, lire(copie, table, resultat.code, condition));
+        } else {
+            // The catalogue: the file's replaces this machine's.
+            base.exec(QStringLiteral("DELETE FROM \"%1\"").arg(table.nom));
+            lt::inserer(base, table.nom, table.colonnes, lire(copie, table));
+        }
+        avancement(40 + 8 * ++etape);
+    }
+    transaction.commit();
+}
+
+} // namespace
+
+Importation importer(const QString& fichier, const livraison::Avancement& avancement)
+{
+    Importation resultat;
+    const QString travail = paths::join(paths::dataDir(), {QStringLiteral("zlsyst.imp")});
+    if (!files::replaceWithCopy(fichier, travail)) {
+        resultat.erreur = QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ». Rien n'a été importé.")
+                              .arg(QDir::toNativeSeparators(fichier), QDir::toNativeSeparators(travail));
+        return resultat;
+    }
+    avancement(2);
+    try {
+        db::Database copie(travail);
+        if (QString raison = raisonRefus(copie); !raison.isEmpty()) {
+            resultat.erreur = illisible(fichier, raison);
+            return resultat;
+        }
+        const db::Rows etablissement = lire(copie, tables().front());
+        if (etablissement.empty()) {
+            resultat.erreur = illisible(fichier, QStringLiteral("il ne contient aucun établissement"));
+            return resultat;
+        }
+        resultat.nom = etablissement.front().at(0);
+        QString refus = paths::componentRefusal(resultat.nom);
+        if (refus.isEmpty() && resultat.nom.contains(u'/'))
+            refus = QStringLiteral("Le nom « %1 » contient le caractère « / », qui ne peut pas servir dans un nom de "
+                                   "dossier.")
+                        .arg(resultat.nom);
+        if (!refus.isEmpty()) {
+            resultat.erreur = refus + QStringLiteral(" Rien n'a été importé.");
+            return resultat;
+        }
+        avancement(30);
+        ecrire(copie, etablissement, resultat, avancement);
+    } catch (const db::Error& erreur) {
+        std::fprintf(stderr, "%s\n", qPrintable(erreur.message()));
+        resultat.code.clear();
+        resultat.erreur = QStringLiteral("Le fichier « %1 » n'a pas pu être importé : il n'est pas lisible comme fichier "
+                                         "établissement, ou la base n'a pas pu être modifiée. Rien n'a été importé.")
+                              .arg(QDir::toNativeSeparators(fichier));
+        return resultat;
+    }
+    avancement(90);
+    const dossiers_etab::Dossiers dossiers = dossiers_etab::de(resultat.nom);
+    for (const QString& dossier : {dossiers.donnees, dossiers.archive}) {
+        if (QString erreur = livraison::creerDossier(dossier); !erreur.isEmpty()) {
+            resultat.erreur = erreur + QStringLiteral(" L'établissement a bien été importé.");
+            return resultat;
+        }
+    }
+    avancement(100);
+    return resultat;
+}
+
+} // namespace echange

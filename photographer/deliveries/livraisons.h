@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QProgressBar;
+
+// The ways into the deliveries from the other screens.
+namespace livraisons {
+
+// Shows the delivery window of a menu entry of the shooting screen's
+// "Exportations" menu.
+void afficher(const QString& entree);
+
+// Shows the exchange export of the current establishment.
+void afficherExport();
+
+// "Importer...": asks for an exchange file and imports it, with the main
+// window's progress bar. True when an establishment was added (it is then
+// the current one and the main window must reload).
+bool importer(QProgressBar* barre);
+
+} // namespace livraisons

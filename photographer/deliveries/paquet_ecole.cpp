@@ -1,0 +1,195 @@
+#include "photographer/deliveries/paquet_ecole.h"
+
+#include "common/database.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "photographer/deliveries/lignes_tables.h"
+#include "photographer/deliveries/liste_labo.h"
+#include "photographer/workspace/base.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace paquet_ecole {
+
+namespace {
+
+using livraison::Issue;
+namespace lt = lignes_tables;
+
+QString fichierProgramme(const char* nom)
+{
+    return paths::join(paths::programDir(), {QString::fromLatin1(nom)});
+}
+
+// What the package carries, read from the photographer database first, so
+// that an establishment that cannot be delivered leaves the desktop as it was.
+struct Contenu {
+    QString nom;
+    db::Rows etablissement;
+    db::Rows eleves;
+    db::Rows photographe;
+    db::Rows tarifs;
+    db::Rows tarifsIncomplets;
+};
+
+QString lire(const QString& codeEtab, Contenu& contenu)
+{
+    db::Database& base = base::db();
+    contenu.etablissement = base.query(QStringLiteral("SELECT %1 FROM Etablissements WHERE CdeEtablissement = ?1")
+                                           .arg(lt::colonnes(lt::kEtablissement)),
+                                       {codeEtab});
+    if (contenu.etablissement.empty())
+        return QStringLiteral("L'établissement à livrer n'existe plus dans la base.");
+    contenu.nom = contenu.etablissement.front().at(0);
+    // The order code is the student's key; it also names the picture.
+    contenu.eleves = base.query(QStringLiteral("SELECT Classe, Nom, Prenom, Naissance, Regime, INE, NumInterne, "
+                                               "CdeEleves, CdeEleves FROM Eleves WHERE CodeEtablissement = ?1 "
+                                               "ORDER BY CdeEleves"),
+                                {codeEtab});
+    if (contenu.eleves.empty())
+        return QStringLiteral("L'établissement « %1 » n'a aucun élève : il n'y a rien à livrer.").arg(contenu.nom);
+    contenu.photographe = base.query(
+        QStringLiteral("SELECT %1 FROM Photographe ORDER BY rowid LIMIT 1").arg(lt::colonnes(lt::kPhotographe)));
+    contenu.tarifs = base.query(QStringLiteral("SELECT %1 FROM RecTarifs WHERE RecCodeEtablissement = ?1 ORDER BY rowid")
+                                    .arg(lt::colonnes(lt::kRecTarifs)),
+                                {codeEtab});
+    contenu.tarifsIncomplets = base.query(QStringLiteral("SELECT %1 FROM RecPochetteInc WHERE CodeEtab = ?1 ORDER BY rowid")
+                                              .arg(lt::colonnes(lt::kRecPochetteInc.mid(1))),
+                                          {codeEtab});
+    return {};
+}
+
+QString verifierFichiersProgramme()
+{
+    for (const char* nom : {kModele, kInstalleur, kFinalisation}) {
+        const QString fichier = fichierProgramme(nom);
+        if (!QFileInfo(fichier).isFile())
+            return QStringLiteral("Le fichier « %1 » est introuvable dans le dossier du programme : le transfert "
+                                  "est impossible.")
+                .arg(QDir::toNativeSeparators(fichier));
+    }
+    return {};
+}
+
+QString preparerDossiers(const QString& paquet)
+{
+    for (const QString& dossier : {livraison::racineAGraver(), livraison::racineLabo()}) {
+        if (QString erreur = livraison::creerDossier(dossier); !erreur.isEmpty())
+            return erreur;
+    }
+    if (QString erreur = livraison::supprimerDossierTransfert(paquet); !erreur.isEmpty())
+        return erreur;
+    return livraison::creerDossier(paths::join(paquet, {QStringLiteral("images")}));
+}
+
+QString copierPhotos(const QString& source, const QString& images, const livraison::Avancement& avancement)
+{
+    std::vector<livraison::Copie> copies;
+    for (const QString& nom : livraison::fichiersVisibles(source))
+        copies.push_back({paths::join(source, {nom}), paths::join(images, {nom})});
+    const int total = int(copies.size());
+    return livraison::copier(copies, [&](int faites) { avancement(5 + 75 * faites / total); });
+}
+
+QString copierFichiersProgramme(const QString& paquet)
+{
+    std::vector<livraison::Copie> copies = {
+        {fichierProgramme(kModele), paths::join(paquet, {QString::fromLatin1(kBaseEcole)})},
+        {fichierProgramme(kInstalleur), paths::join(paquet, {QString::fromLatin1(kInstalleur)})},
+        {fichierProgramme(kFinalisation), paths::join(paquet, {QString::fromLatin1(kFinalisation)})}};
+    if (QString erreur = livraison::copier(copies); !erreur.isEmpty())
+        return erreur;
+    // The school runs the scripts from the disc as they are.
+    const auto executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                            | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    for (std::size_t i = 1; i < copies.size(); ++i) {
+        if (!QFile::setPermissions(copies[i].cible, executable))
+            return livraison::ecritureImpossible(copies[i].cible);
+    }
+    return {};
+}
+
+QString remplirBaseEcole(const QString& fichier, const Contenu& contenu)
+{
+    try {
+        db::Database ecole(fichier);
+        db::Database::Transaction transaction(ecole);
+        lt::inserer(ecole, QStringLiteral("Eleves"),
+                    {QStringLiteral("Classe"), QStringLiteral("Nom"), QStringLiteral("Prenom"),
+                     QStringLiteral("Naissance"), QStringLiteral("Regime"), QStringLiteral("INE"),
+                     QStringLiteral("NumInterne"), QStringLiteral("NomPhoto"), QStringLiteral("CodeEtablissement")},
+                    contenu.eleves);
+        QStringList colonnesEtab = lt::kEtablissement;
+        colonnesEtab.replace(4, QStringLiteral("CodePostal"));
+        lt::inserer(ecole, QStringLiteral("Etablissement"), colonnesEtab, contenu.etablissement);
+        lt::inserer(ecole, QStringLiteral("Photographe"), lt::kPhotographe, contenu.photographe);
+        lt::inserer(ecole, QStringLiteral("Tarifs"), lt::sansPrefixeRec(lt::kRecTarifs), contenu.tarifs);
+        lt::inserer(ecole, QStringLiteral("TarifPochIncom"), lt::sansPrefixeRec(lt::kRecPochetteInc.mid(1)),
+                    contenu.tarifsIncomplets);
+        transaction.commit();
+    } catch (const db::Error& erreur) {
+        return livraison::ecritureImpossible(fichier, erreur.message());
+    }
+    return {};
+}
+
+QString ecrireListeLabo(const Contenu& contenu)
+{
+    std::vector<liste_labo::Ligne> lignes;
+    lignes.reserve(contenu.eleves.size());
+    for (const db::Row& eleve : contenu.eleves)
+        lignes.push_back({eleve.at(7), eleve.at(1), eleve.at(2)});
+    const QString fichier = paths::join(livraison::racineLabo(),
+                                        {liste_labo::nomFichier(contenu.nom, QDateTime::currentDateTime())});
+    return text::writeLines(fichier, liste_labo::lignes(lignes), text::Unmappable::Question);
+}
+
+} // namespace
+
+Issue livrer(const QString& codeEtab, const livraison::Avancement& avancement)
+{
+    Contenu contenu;
+    try {
+        if (QString refus = lire(codeEtab, contenu); !refus.isEmpty())
+            return Issue::echec(refus);
+    } catch (const db::Error& erreur) {
+        std::fprintf(stderr, "%s\n", qPrintable(erreur.message()));
+        return Issue::echec(QStringLiteral("La base de données « %1 » n'a pas pu être lue : le transfert est impossible.")
+                                .arg(QDir::toNativeSeparators(base::cheminBase())));
+    }
+    if (QString refus = livraison::refusNom(contenu.nom); !refus.isEmpty())
+        return Issue::echec(refus);
+    if (QString erreur = verifierFichiersProgramme(); !erreur.isEmpty())
+        return Issue::echec(erreur);
+
+    const QString paquet = paths::join(livraison::racineAGraver(), {paths::component(contenu.nom)});
+    if (QString erreur = preparerDossiers(paquet); !erreur.isEmpty())
+        return Issue::echec(erreur);
+    avancement(5);
+    if (QString erreur = copierPhotos(dossiers_etab::de(contenu.nom).donnees,
+                                      paths::join(paquet, {QStringLiteral("images")}), avancement);
+        !erreur.isEmpty())
+        return Issue::echec(erreur);
+    avancement(80);
+    if (QString erreur = copierFichiersProgramme(paquet); !erreur.isEmpty())
+        return Issue::echec(erreur);
+    avancement(85);
+    if (QString erreur = remplirBaseEcole(paths::join(paquet, {QString::fromLatin1(kBaseEcole)}), contenu);
+        !erreur.isEmpty())
+        return Issue::echec(erreur);
+    avancement(95);
+    if (QString erreur = ecrireListeLabo(contenu); !erreur.isEmpty())
+        return Issue::echec(erreur);
+    avancement(100);
+    return Issue::succes(QStringLiteral("Transfert terminé. Vous pouvez graver le contenu du dossier A GRAVER\\%1 situé "
+                                        "sur le bureau")
+                             .arg(contenu.nom),
+                         livraison::racineAGraver());
+}
+
+} // namespace paquet_ecole

@@ -1,0 +1,11 @@
+#include "photographer/deliveries/transfert.h"
+
+#include "photographer/deliveries/paquet_ecole.h"
+#include "photographer/workspace/etat.h"
+
+Transfert::Transfert() : FenetreLivraison(QStringLiteral("Transfert"), QStringLiteral("Transfert")) {}
+
+livraison::Issue Transfert::livrer(const livraison::Avancement& avancement)
+{
+    return paquet_ecole::livrer(etat::CodeEtabEnCours, avancement);
+}

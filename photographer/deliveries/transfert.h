@@ -1,0 +1,13 @@
+#pragma once
+
+#include "photographer/deliveries/fenetre_livraison.h"
+
+// The school package and the lab order list of the current establishment.
+class Transfert : public FenetreLivraison {
+    Q_OBJECT
+public:
+    Transfert();
+
+protected:
+    livraison::Issue livrer(const livraison::Avancement& avancement) override;
+};

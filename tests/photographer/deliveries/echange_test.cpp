@@ -1,0 +1,210 @@
+#include "tests/photographer/deliveries/livraison_fixture.h"
+
+#include "photographer/deliveries/echange.h"
+#include "photographer/workspace/accueil.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QStringList lignes(db::Database& base, const QString& sql, const db::Params& params = {})
+{
+    QStringList resultat;
+    for (const db::Row& ligne : base.query(sql, params)) {
+        QStringList valeurs;
+        for (int i = 0; i < ligne.size(); ++i)
+            valeurs.append(ligne.at(i));
+        resultat.append(valeurs.join(u'|'));
+    }
+    return resultat;
+}
+
+// Everything the import may change, to check that a refused file changed nothing.
+QStringList etatBase()
+{
+    QStringList tout;
+    for (const echange::Table& table : echange::tables())
+        tout += lignes(base::db(), QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table.nom));
+    return tout;
+}
+
+void catalogue(const QString& suffixe)
+{
+    base::db().exec(QStringLiteral("INSERT INTO Articles VALUES ('A' || ?1, 'Article ' || ?1, '3,00', '2,00')"), {suffixe});
+    base::db().exec(QStringLiteral("INSERT INTO Pochette VALUES ('P' || ?1, 'Pochette ' || ?1, '15,00', '12,00')"), {suffixe});
+    base::db().exec(QStringLiteral("INSERT INTO PochetteIncomplete (NbArticlesTxt, NbArticles, LibArticle, PrixPhotographe) "
+                                   "VALUES ('deux', '2', 'Deux ' || ?1, '4,00')"),
+                    {suffixe});
+}
+
+} // namespace
+
+class Echange : public LivraisonFixture {
+protected:
+    // The forms and the database of the second root go before its folder does.
+    ~Echange() override
+    {
+        livraison::finirProgramme();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        base::fermer();
+    }
+
+    QString fichierExporte() const
+    {
+        return bureau(QStringLiteral("Operateur/Collège Jeanne d'Arc.att"));
+    }
+
+    // Exports the establishment through the open flow of the main window.
+    void exporterParLAccueil()
+    {
+        Accueil& accueil = formInstance<Accueil>();
+        accueil.showForm();
+        auto* table = accueil.findChild<QTableWidget*>(QStringLiteral("DBGridEtab"));
+        const QPoint centre = table->visualItemRect(table->item(0, 1)).center();
+        dialogues_.message(QStringLiteral("Exporter le fichier établissement vers le bureau pour un autre opérateur ?"),
+                           dialogs::Answer::Yes)
+            .message(QStringLiteral("Exportation terminée. L'établissement compte : 3 élèves."));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    // A second machine: a fresh root with its own establishment, prices and catalogue.
+    void autrePoste()
+    {
+        base::fermer();
+        autre_ = std::make_unique<Sandbox>();
+        LivraisonFixture::preparerPoste();
+        base::db().exec(QStringLiteral("UPDATE Photographe SET NomP = 'Studio Importeur'"));
+        eleve(QStringLiteral("CP"), QStringLiteral("LOCAL"), QStringLiteral("Léa"));
+        tarifs();
+        catalogue(QStringLiteral("local"));
+    }
+
+    void importerParLAccueil(const QString& fichier, const QString& message)
+    {
+        Accueil& accueil = formInstance<Accueil>();
+        accueil.showForm();
+        dialogues_.openFile(fichier).message(message);
+        accueil.findChild<QAction*>(QStringLiteral("MNU_Import"))->trigger();
+    }
+
+    std::unique_ptr<Sandbox> autre_;
+};
+
+TEST_F(Echange, ExportPuisImportEntreDeuxPostes)
+{
+    const QString ine = QStringLiteral("123456789AB");
+    for (const char* nom : {"DUPONT", "MARTIN", "O'NEIL"})
+        eleve(QStringLiteral("6A"), QString::fromLatin1(nom), QStringLiteral("Jean"), ine);
+    tarifs();
+    catalogue(QStringLiteral("exporté"));
+    exporterParLAccueil();
+    EXPECT_EQ(shell_.requests().back().target, bureau(QStringLiteral("Operateur")));
+    EXPECT_EQ(Form::loadedCount(), 0);
+    const QString copie = paths::join(sandbox_.root(), {QStringLiteral("echange.att")});
+    ASSERT_TRUE(QFile::copy(fichierExporte(), copie));
+    EXPECT_TRUE(QDir(bureau(QStringLiteral("Operateur"))).entryList(QDir::Hidden | QDir::Files)
+                    == QStringList{QStringLiteral("Collège Jeanne d'Arc.att")});
+
+    autrePoste();
+    const QString local = etat::CodeEtabEnCours;
+    const QStringList photographe = lignes(base::db(), QStringLiteral("SELECT * FROM Photographe"));
+    const QStringList autresPrix = lignes(base::db(), QStringLiteral("SELECT * FROM RecTarifs"));
+    importerParLAccueil(copie, QStringLiteral("Importation terminée."));
+    EXPECT_EQ(dialogues_.lastPrompt().text, QStringLiteral("Importation terminée."));
+
+    db::Database& base = base::db();
+    const QString nouveau = base.scalar(QStringLiteral("SELECT max(CdeEtablissement) FROM Etablissements"));
+    EXPECT_NE(nouveau, local);
+    EXPECT_EQ(etat::CodeEtabEnCours, nouveau);
+    EXPECT_EQ(lignes(base, QStringLiteral("SELECT Nom, Adresse, \"Code Postal\", Ville FROM Etablissements WHERE CdeEtablissement = ?1"),
+                     {nouveau}),
+              QStringList{QStringLiteral("Collège Jeanne d'Arc|12 rue de la Paix|75002|Paris")});
+    EXPECT_EQ(lignes(base, QStringLiteral("SELECT Nom, INE, NumInterne, NomPhoto FROM Eleves WHERE CodeEtablissement = ?1 "
+                                          "ORDER BY CdeEleves"),
+                     {nouveau}),
+              (QStringList{QStringLiteral("DUPONT|%1|NDUPONT|IMG.JPG").arg(ine), QStringLiteral("MARTIN|%1|NMARTIN|IMG.JPG").arg(ine),
+                           QStringLiteral("O'NEIL|%1|NO'NEIL|IMG.JPG").arg(ine)}));
+    EXPECT_EQ(lignes(base, QStringLiteral("SELECT RecNomPochette, RecPochettePrixPub FROM RecTarifs WHERE RecCodeEtablissement = ?1"),
+                     {nouveau}),
+              QStringList{QStringLiteral("Pochette classique|15,00")});
+    // The incomplete pack without a public price does not travel.
+    EXPECT_EQ(lignes(base, QStringLiteral("SELECT RecNbArticleTxt, RecLibelleArticke, RecPrixPublic FROM RecPochetteInc "
+                                          "WHERE CodeEtab = ?1"),
+                     {nouveau}),
+              QStringList{QStringLiteral("deux|Deux photos|7,50")});
+    // The catalogue is the file's; the photographer and the other establishment are untouched.
+    EXPECT_EQ(lignes(base, QStringLiteral("SELECT RefArticle FROM Articles")), QStringList{QStringLiteral("Aexporté")});
+    EXPECT_EQ(lignes(base, QStringLiteral("SELECT RefPochette FROM Pochette")), QStringList{QStringLiteral("Pexporté")});
+    EXPECT_EQ(lignes(base, QStringLiteral("SELECT LibArticle FROM PochetteIncomplete")), QStringList{QStringLiteral("Deux exporté")});
+    EXPECT_EQ(lignes(base, QStringLiteral("SELECT * FROM Photographe")), photographe);
+    EXPECT_EQ(lignes(base, QStringLiteral("SELECT * FROM RecTarifs WHERE RecCodeEtablissement = ?1"), {local}), autresPrix);
+    EXPECT_EQ(base.scalar(QStringLiteral("SELECT count(*) FROM Eleves WHERE CodeEtablissement = ?1"), {local}), QStringLiteral("1"));
+    const dossiers_etab::Dossiers dossiers = dossiers_etab::de(QStringLiteral("Collège Jeanne d'Arc"));
+    EXPECT_TRUE(QFileInfo(dossiers.donnees).isDir());
+    EXPECT_TRUE(QFileInfo(dossiers.archive).isDir());
+    // The main window was loaded again and lists the new establishment.
+    ASSERT_NE(existingForm<Accueil>(), nullptr);
+    EXPECT_EQ(existingForm<Accueil>()->findChild<QTableWidget*>(QStringLiteral("DBGridEtab"))->rowCount(), 2);
+}
+
+TEST_F(Echange, UnFichierInvalideNeChangeRienEtLeDit)
+{
+    catalogue(QStringLiteral("local"));
+    tarifs();
+    const QString dossier = sandbox_.root();
+    const QString modele = paths::join(paths::programDir(), {QString::fromLatin1(echange::kModele)});
+    const auto exchange = [&](const char* nom, const QString& sql) {
+        const QString fichier = paths::join(dossier, {QString::fromLatin1(nom)});
+        QFile::copy(modele, fichier);
+        db::Database(fichier).script(sql);
+        return fichier;
+    };
+    const struct {
+        const char* cas;
+        QString fichier;
+        const char* message;
+    } cas[] = {
+        {"texte", Sandbox::writeFile(paths::join(dossier, {QStringLiteral("texte.att")}), "Nom;Prenom\r\n"), "Rien n'a été importé"},
+        {"autre programme",
+         [&] {
+             const QString f = paths::join(dossier, {QStringLiteral("autre.att")});
+             db::Database(f).script(QStringLiteral("CREATE TABLE Clients (Nom TEXT);"));
+             return f;
+         }(),
+         "la table Etablissements manque"},
+        {"colonne absente", exchange("sans_ine.att", QStringLiteral("ALTER TABLE Eleves DROP COLUMN INE;")),
+         "la colonne INE de la table Eleves manque"},
+        {"aucun établissement", exchange("vide.att", QString()), "aucun établissement"},
+        {"nom avec barre", exchange("barre.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('A/B');")), "« / »"},
+        {"nom point point", exchange("points.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('..');")),
+         "ne peut pas servir de nom de dossier"},
+    };
+    const QStringList avant = etatBase();
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        importerParLAccueil(c.fichier, QString::fromUtf8(c.message));
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+        EXPECT_EQ(etatBase(), avant);
+    }
+    importerParLAccueil(QString(), QStringLiteral("Importation annulée par l'utilisateur"));
+    EXPECT_EQ(etatBase(), avant);
+}
+
+TEST_F(Echange, UnExportQuiEchoueNeLaisseAucunFichier)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
+    Sandbox::writeFile(paths::join(paths::programDir(), {QString::fromLatin1(echange::kModele)}), "abîmé");
+    const livraison::Issue issue = echange::exporter(etat::CodeEtabEnCours, [](int) {});
+    EXPECT_FALSE(issue.reussie);
+    EXPECT_TRUE(issue.message.contains(QStringLiteral("Collège Jeanne d'Arc.att"))) << issue.message.toStdString();
+    EXPECT_TRUE(QDir(bureau(QStringLiteral("Operateur"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    QFile::remove(paths::join(paths::programDir(), {QString::fromLatin1(echange::kModele)}));
+    EXPECT_TRUE(echange::exporter(etat::CodeEtabEnCours, [](int) {}).message.contains(QString::fromLatin1(echange::kModele)));
+}

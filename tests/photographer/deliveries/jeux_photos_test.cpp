@@ -1,0 +1,161 @@
+#include "tests/photographer/deliveries/livraison_fixture.h"
+
+#include "photographer/deliveries/jeux_photos.h"
+#include "photographer/deliveries/transfert_jeu.h"
+#include "photographer/shoot/choix_classe.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+using namespace jeux_photos;
+
+TEST(RenommageDesJeux, ChaqueRegleDonneLeNomAttendu)
+{
+    const struct {
+        QString (*regle)(const QString&);
+        const char* avant;
+        const char* apres;
+    } cas[] = {
+        {nomPrenom, "DUPONT Jean_Pierre.jpg", "DUPONT Jean-Pierre.jpg"},
+        {nomPointPrenom, "DUPONT Jean_Pierre.jpg", "DUPONT.Jean-Pierre.jpg"},
+        {nomTiretPrenom, "DUPONT Jean_Pierre.jpg", "DUPONT_Jean-Pierre.jpg"},
+        {nomPrenom, "DE LA TOUR Anne.jpg", "DE LA TOUR Anne.jpg"},
+        {nomPointPrenom, "DE LA TOUR Anne.jpg", "DE.LA.TOUR.Anne.jpg"},
+        {nomTiretPrenom, "DE LA TOUR Anne.jpg", "DE_LA_TOUR_Anne.jpg"},
+        {nomPrenom, "A__B C.jpg", "A-B C.jpg"},
+        {nomPointPrenom, "A__B C.jpg", "A-B.C.jpg"},
+        {nomTiretPrenom, "A__B C.jpg", "A-B_C.jpg"},
+        {classeNomPrenom, "3AxsepxDUPONTxsepxJeanxsepx.jpg", "3A_DUPONT_Jean.jpg"},
+        {nomPrenomClasse, "3AxsepxDUPONTxsepxJeanxsepx.jpg", "DUPONT Jean 3A.jpg"},
+        {classeNomPrenom, "5 BxsepxDE LA TOURxsepxAnne_Mariexsepx.jpg", "5 B_DE LA TOUR_Anne_Marie.jpg"},
+        {nomPrenomClasse, "5 BxsepxDE LA TOURxsepxAnne_Mariexsepx.jpg", "DE LA TOUR Anne_Marie 5 B.jpg"},
+        // A file whose name does not split is left out of the lab sets.
+        {classeNomPrenom, "IMG_0001.JPG", ""},
+        {nomPrenomClasse, "3AxsepxDUPONT.jpg", ""},
+        // The extension is kept once.
+        {sansPoints, "DUPONT Jean.jpg", "DUPONT Jean.jpg"},
+        {sansPoints, "DUPONT.Jean.jpg", "DUPONT Jean.jpg"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.avant);
+        EXPECT_EQ(c.regle(QString::fromUtf8(c.avant)), QString::fromUtf8(c.apres));
+    }
+}
+
+class JeuxPhotos : public LivraisonFixture {
+protected:
+    // The capture's folders: two students in " BR", " BR3" and the archive.
+    void remplir()
+    {
+        dossiers_ = dossiers_etab::de(etat::NomEtabEnCours);
+        for (const char* nom : {"DUPONT Jean_Pierre.jpg", "DE LA TOUR Anne.jpg"})
+            photo(dossiers_.br, QString::fromUtf8(nom));
+        photo(dossiers_.br, QStringLiteral(".cache.jpg"));
+        photo(paths::join(dossiers_.br3, {QStringLiteral("3A")}), QStringLiteral("DUPONT Jean_Pierre.jpg"));
+        photo(paths::join(dossiers_.br3, {QStringLiteral("4B")}), QStringLiteral("DE LA TOUR Anne.jpg"));
+        photo(dossiers_.archive, QStringLiteral("3AxsepxDUPONTxsepxJean_Pierrexsepx.jpg"));
+        photo(dossiers_.archive, QStringLiteral("4BxsepxDE LA TOURxsepxAnnexsepx.jpg"));
+        photo(dossiers_.archive, QStringLiteral("IMG_0001.JPG"));
+        photo(paths::join(dossiers_.archive, {QStringLiteral("3A")}), QStringLiteral("ailleurs.jpg"));
+    }
+
+    dossiers_etab::Dossiers dossiers_;
+};
+
+TEST_F(JeuxPhotos, ChaqueEntreeDuMenuLivreSonJeuEtTermineLeProgramme)
+{
+    const QString etab = etat::NomEtabEnCours;
+    const struct {
+        const char* entree;
+        QString dossier;
+        QStringList fichiers;
+        QString fin;
+        QString racine;
+    } cas[] = {
+        {"MNU_Photos_Nom_prenom", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR"),
+         {QStringLiteral("DE LA TOUR Anne.jpg"), QStringLiteral("DUPONT Jean-Pierre.jpg")},
+         QStringLiteral("A GRAVER\\") + etab + QStringLiteral(" BR situé"), QStringLiteral("A Graver")},
+        {"MNU_Photos_Nom_P_prenom", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR_pt"),
+         {QStringLiteral("DE.LA.TOUR.Anne.jpg"), QStringLiteral("DUPONT.Jean-Pierre.jpg")},
+         QStringLiteral("A GRAVER\\") + etab + QStringLiteral(" BR_pt situé"), QStringLiteral("A Graver")},
+        {"MNU_Photos_Nom_T_prenom", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR_T"),
+         {QStringLiteral("DE_LA_TOUR_Anne.jpg"), QStringLiteral("DUPONT_Jean-Pierre.jpg")},
+         QStringLiteral("A GRAVER\\") + etab + QStringLiteral(" BR_T situé"), QStringLiteral("A Graver")},
+        {"MNU_Photos_Classes_Nom_prenom", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR3"),
+         {QStringLiteral("3A/DUPONT Jean_Pierre.jpg"), QStringLiteral("4B/DE LA TOUR Anne.jpg")},
+         QStringLiteral("A GRAVER\\") + etab + QStringLiteral(" BR3 situé"), QStringLiteral("A Graver")},
+        {"MNU_HD1", QStringLiteral("labo/") + etab,
+         {QStringLiteral("3A_DUPONT_Jean_Pierre.jpg"), QStringLiteral("4B_DE LA TOUR_Anne.jpg")},
+         QStringLiteral("labo\\") + etab + QStringLiteral(" situé"), QStringLiteral("labo")},
+        {"MNU_HD2", QStringLiteral("labo/") + etab,
+         {QStringLiteral("DE LA TOUR Anne 4B.jpg"), QStringLiteral("DUPONT Jean_Pierre 3A.jpg")},
+         QStringLiteral("labo\\") + etab + QStringLiteral(" situé"), QStringLiteral("labo")},
+    };
+    remplir();
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.entree);
+        ChoixClasse& ecran = formInstance<ChoixClasse>();
+        ecran.showForm();
+        dialogues_.message(QStringLiteral("Transfert terminé. Vous pouvez graver le contenu du dossier ") + c.fin);
+        ecran.findChild<QAction*>(QString::fromLatin1(c.entree))->trigger();
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Information);
+        EXPECT_EQ(arbre(bureau(c.dossier)), c.fichiers);
+        EXPECT_EQ(shell_.requests().back().target, bureau(c.racine));
+        EXPECT_EQ(Form::loadedCount(), 0);
+        QDir(paths::desktop()).removeRecursively();
+        LivraisonFixture::preparerPoste();
+    }
+    EXPECT_EQ(shell_.requests().size(), std::size(cas));
+}
+
+TEST_F(JeuxPhotos, LesJeuxRemplacentOuCompletentLeurDossierSelonLaRegle)
+{
+    remplir();
+    const QString br = bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours + QStringLiteral(" BR"));
+    Sandbox::writeFile(paths::join(br, {QStringLiteral("ELEVE Supprime.jpg")}), "ancien");
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::NomEtabEnCours, [](int) {}).reussie);
+    EXPECT_EQ(arbre(br), (QStringList{QStringLiteral("DE LA TOUR Anne.jpg"), QStringLiteral("DUPONT Jean-Pierre.jpg")}));
+
+    // The two lab sets share their folder: both name forms stay.
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::NomEtabEnCours, [](int) {}).reussie);
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD2")), etat::NomEtabEnCours, [](int) {}).reussie);
+    EXPECT_EQ(arbre(bureau(QStringLiteral("labo/") + etat::NomEtabEnCours)).size(), 4);
+}
+
+TEST_F(JeuxPhotos, LeJeuSansEntreeDeMenuGardeLExtensionUneFois)
+{
+    remplir();
+    const Regle* regle = regleDeForme(QStringLiteral("TransfertBR2"));
+    ASSERT_NE(regle, nullptr);
+    EXPECT_TRUE(regle->entree.isEmpty());
+    dialogues_.message(QStringLiteral(" BR2 situé sur le bureau"));
+    TransfertJeu::instance(*regle).showForm();
+    EXPECT_EQ(arbre(bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours + QStringLiteral(" BR2"))),
+              (QStringList{QStringLiteral("DE LA TOUR Anne.jpg"), QStringLiteral("DUPONT Jean_Pierre.jpg")}));
+}
+
+TEST_F(JeuxPhotos, SourceAbsenteVideOuCopieImpossible)
+{
+    // No picture taken yet: a message, no folder shown, the program goes on.
+    dialogues_.message(QStringLiteral("Aucune photo n'a encore été classée"));
+    TransfertJeu& fenetre = TransfertJeu::instance(*regleDeForme(QStringLiteral("TransfertBR")));
+    fenetre.showForm();
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_TRUE(shell_.requests().empty());
+    EXPECT_FALSE(fenetre.isUnloaded());
+    fenetre.unload();
+
+    // An empty folder gives an empty set and the end message.
+    paths::ensureFolder(dossiers_etab::de(etat::NomEtabEnCours).br);
+    const livraison::Issue vide = livrer(*regleDeForme(QStringLiteral("TransfertBR5")), etat::NomEtabEnCours, [](int) {});
+    EXPECT_TRUE(vide.reussie);
+    EXPECT_TRUE(QFileInfo(bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours + QStringLiteral(" BR_T"))).isDir());
+
+    // A file that cannot be written is named and nothing is reported as done.
+    remplir();
+    const QString bloque = bureau(QStringLiteral("labo/") + etat::NomEtabEnCours + QStringLiteral("/3A_DUPONT_Jean_Pierre.jpg"));
+    Sandbox::writeFile(paths::join(bloque, {QStringLiteral("dedans")}), "x");
+    const livraison::Issue echec = livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::NomEtabEnCours, [](int) {});
+    EXPECT_FALSE(echec.reussie);
+    EXPECT_TRUE(echec.message.contains(QStringLiteral("3A_DUPONT_Jean_Pierre.jpg"))) << echec.message.toStdString();
+}
