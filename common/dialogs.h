@@ -50,7 +50,4 @@ std::optional<QString> input(const QString& prompt, const QString& title = {},
 QString openFile(const FileRequest& request);
 QString chooseFolder(const QString& title, const QString& folder = {});
 
-// The real service on Qt dialogs, with French button texts.
-std::unique_ptr<Service> makeQtService();
-
 } // namespace dialogs

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QWidget>
 
 bool FichierExiste(const QString& chemin)
 {
@@ -65,14 +64,4 @@ QString DossierSpecial(int csidl)
     while (folder.size() > 1 && folder.endsWith(u'/'))
         folder.chop(1);
     return folder;
-}
-
-void MettreAuPremierPlan(QWidget* frm)
-{
-    if (!frm)
-        return;
-    const bool visible = frm->isVisible();
-    frm->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    if (visible)
-        frm->show();
 }

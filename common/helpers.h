@@ -4,8 +4,6 @@
 
 #include <optional>
 
-class QWidget;
-
 // The small helpers that both programs call by their historical names.
 
 // True for an existing file; false for a folder, a missing path or "".
@@ -21,9 +19,6 @@ QString RegistreNonEcrit(const QString& cle, const QString& consequence);
 
 // Identifier 0 is the desktop; any other answers "".
 QString DossierSpecial(int csidl);
-
-// Keeps a window above the others, where it is, at its size.
-void MettreAuPremierPlan(QWidget* frm);
 
 // The settings file that a key path maps to.
 QString fichierRegistre(const QString& cle);

@@ -18,7 +18,6 @@ public:
 
 Service& service();
 std::unique_ptr<Service> install(std::unique_ptr<Service> replacement);
-std::unique_ptr<Service> makeDesktopService();
 
 // The program's update installer on the maker's site, as an address.
 QString updateAddress(const QString& updatePath);

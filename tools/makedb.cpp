@@ -1,10 +1,11 @@
-// Creates a fresh SQLite database file from an SQL schema file.
-#include <sqlite3.h>
+// Creates a fresh database file from an SQL schema file, through the same
+// database layer the programs use to create the tables they lack.
+#include "common/database.h"
+
+#include <QFile>
+#include <QString>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 int main(int argc, char** argv)
 {
@@ -12,28 +13,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: makedb SCHEMA.sql OUTPUT\n");
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    if (!in) {
+    const QString schemaPath = QString::fromLocal8Bit(argv[1]);
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    QFile schema(schemaPath);
+    if (!schema.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "makedb: cannot read %s\n", argv[1]);
         return 1;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    std::remove(argv[2]);
-    sqlite3* db = nullptr;
-    if (sqlite3_open(argv[2], &db) != SQLITE_OK) {
-        std::fprintf(stderr, "makedb: cannot create %s\n", argv[2]);
+    const QString sql = QString::fromUtf8(schema.readAll());
+    QFile::remove(output);
+    try {
+        db::Database database(output);
+        database.script(sql);
+    } catch (const db::Error& error) {
+        std::fprintf(stderr, "makedb: %s: %s\n", argv[1], qPrintable(error.detail()));
+        QFile::remove(output);
         return 1;
     }
-    char* error = nullptr;
-    const int rc = sqlite3_exec(db, text.str().c_str(), nullptr, nullptr, &error);
-    if (rc != SQLITE_OK) {
-        std::fprintf(stderr, "makedb: %s: %s\n", argv[1], error ? error : "error");
-        sqlite3_free(error);
-        sqlite3_close(db);
-        std::remove(argv[2]);
-        return 1;
-    }
-    sqlite3_close(db);
     return 0;
 }

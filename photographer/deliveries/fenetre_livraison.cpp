@@ -1,7 +1,7 @@
 #include "photographer/deliveries/fenetre_livraison.h"
 
 #include "common/dialogs.h"
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "common/shell.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/etat.h"

@@ -1,7 +1,7 @@
 #include "photographer/deliveries/fichiers_livraison.h"
 
 #include "common/files.h"
-#include "common/form.h"
+#include "common/ui/form.h"
 #include "common/paths.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "photographer/prices/form_tarif_etab.h"
 
 #include "common/dialogs.h"
-#include "common/key_filter.h"
-#include "common/layout.h"
-#include "common/menus.h"
+#include "common/ui/key_filter.h"
+#include "common/ui/layout.h"
+#include "common/ui/menus.h"
 #include "photographer/prices/feuille_tarif.h"
 #include "photographer/prices/saisies.h"
 #include "photographer/prices/tarifs_etab.h"

@@ -1,7 +1,7 @@
 #include "photographer/prices/form_tarifs.h"
 
 #include "common/dialogs.h"
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "photographer/prices/saisies.h"
 #include "photographer/prices/section_articles.h"
 #include "photographer/prices/section_pochettes.h"

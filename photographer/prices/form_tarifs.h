@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/form.h"
+#include "common/ui/form.h"
 
 class QLabel;
 class QPushButton;

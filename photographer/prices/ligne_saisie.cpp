@@ -1,6 +1,6 @@
 #include "photographer/prices/ligne_saisie.h"
 
-#include "common/layout.h"
+#include "common/ui/layout.h"
 
 #include <QLabel>
 #include <QLineEdit>

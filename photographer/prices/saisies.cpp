@@ -2,7 +2,7 @@
 
 #include "common/database.h"
 #include "common/report.h"
-#include "common/key_filter.h"
+#include "common/ui/key_filter.h"
 #include "photographer/workspace/base.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "photographer/prices/section_articles.h"
 
 #include "common/dialogs.h"
-#include "common/key_filter.h"
-#include "common/layout.h"
+#include "common/ui/key_filter.h"
+#include "common/ui/layout.h"
 #include "photographer/prices/form_tarifs.h"
 #include "photographer/prices/saisies.h"
 #include "photographer/workspace/base.h"

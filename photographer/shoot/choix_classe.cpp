@@ -2,9 +2,9 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/key_filter.h"
-#include "common/layout.h"
-#include "common/menus.h"
+#include "common/ui/key_filter.h"
+#include "common/ui/layout.h"
+#include "common/ui/menus.h"
 #include "common/paths.h"
 #include "common/report.h"
 #include "photographer/deliveries/livraisons.h"

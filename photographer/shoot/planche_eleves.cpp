@@ -1,7 +1,7 @@
 #include "photographer/shoot/planche_eleves.h"
 
 #include "common/helpers.h"
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "common/paths.h"
 #include "common/pictures.h"
 

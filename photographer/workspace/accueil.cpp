@@ -2,10 +2,10 @@
 
 #include "common/dialogs.h"
 #include "common/helpers.h"
-#include "common/layout.h"
-#include "common/menus.h"
+#include "common/ui/layout.h"
+#include "common/ui/menus.h"
 #include "common/paths.h"
-#include "common/program.h"
+#include "common/ui/program.h"
 #include "common/report.h"
 #include "common/shell.h"
 #include "photographer/workspace/base.h"

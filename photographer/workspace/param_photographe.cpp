@@ -1,9 +1,9 @@
 #include "photographer/workspace/param_photographe.h"
 
 #include "common/dialogs.h"
-#include "common/key_filter.h"
-#include "common/layout.h"
-#include "common/menus.h"
+#include "common/ui/key_filter.h"
+#include "common/ui/layout.h"
+#include "common/ui/menus.h"
 #include "common/report.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/base.h"

@@ -1,7 +1,7 @@
 #include "photographer/workspace/propos.h"
 
 #include "common/helpers.h"
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "common/shell.h"
 #include "photographer/workspace/etat.h"
 

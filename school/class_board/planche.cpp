@@ -1,8 +1,8 @@
 #include "school/class_board/planche.h"
 
-#include "common/elided_label.h"
+#include "common/ui/elided_label.h"
 #include "common/helpers.h"
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "common/paths.h"
 #include "common/pictures.h"
 #include "school/class_board/geometrie.h"

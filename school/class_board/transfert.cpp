@@ -1,8 +1,8 @@
 #include "school/class_board/transfert.h"
 
 #include "common/dialogs.h"
-#include "common/elided_label.h"
-#include "common/layout.h"
+#include "common/ui/elided_label.h"
+#include "common/ui/layout.h"
 #include "common/report.h"
 #include "school/workspace/ecole_base.h"
 

@@ -1,7 +1,7 @@
 #include "school/printing/form_export.h"
 
 #include "common/dialogs.h"
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "common/paths.h"
 #include "school/workspace/ecole_base.h"
 #include "school/workspace/form_accueil.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/form.h"
+#include "common/ui/form.h"
 #include "school/printing/export_photos.h"
 
 class QComboBox;

@@ -3,7 +3,7 @@
 #include "common/dialogs.h"
 #include "common/report.h"
 #include "common/helpers.h"
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "common/paths.h"
 #include "common/pictures.h"
 #include "school/sales/commande.h"

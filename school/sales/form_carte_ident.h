@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/form.h"
+#include "common/ui/form.h"
 #include "school/sales/fiche_eleve.h"
 #include "school/sales/tarifs.h"
 

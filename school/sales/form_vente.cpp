@@ -2,8 +2,8 @@
 
 #include "common/dialogs.h"
 #include "common/report.h"
-#include "common/layout.h"
-#include "common/menus.h"
+#include "common/ui/layout.h"
+#include "common/ui/menus.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/montant.h"
 #include "school/workspace/ecole_base.h"

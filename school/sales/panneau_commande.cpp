@@ -1,7 +1,7 @@
 #include "school/sales/panneau_commande.h"
 
-#include "common/key_filter.h"
-#include "common/layout.h"
+#include "common/ui/key_filter.h"
+#include "common/ui/layout.h"
 #include "school/workspace/procedures.h"
 
 #include <QCheckBox>

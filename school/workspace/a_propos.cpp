@@ -1,6 +1,6 @@
 #include "school/workspace/a_propos.h"
 
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "common/shell.h"
 #include "school/workspace/module_var.h"
 #include "school/workspace/outils_fenetre.h"

@@ -2,9 +2,9 @@
 
 #include "common/database.h"
 #include "common/dialogs.h"
-#include "common/layout.h"
-#include "common/menus.h"
-#include "common/program.h"
+#include "common/ui/layout.h"
+#include "common/ui/menus.h"
+#include "common/ui/program.h"
 #include "common/report.h"
 #include "common/shell.h"
 #include "school/class_board/documents.h"

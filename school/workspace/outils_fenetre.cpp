@@ -1,6 +1,6 @@
 #include "school/workspace/outils_fenetre.h"
 
-#include "common/layout.h"
+#include "common/ui/layout.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "common/program.h"
+#include "common/ui/program.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
 #include "tests/photographer/support/photographe_fixture.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/database.h"
-#include "common/form.h"
+#include "common/ui/form.h"
 #include "common/helpers.h"
 #include "common/paths.h"
 #include "photographer/shoot/choix_classe.h"

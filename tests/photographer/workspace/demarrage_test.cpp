@@ -1,6 +1,6 @@
 #include "tests/photographer/support/photographe_fixture.h"
 
-#include "common/program.h"
+#include "common/ui/program.h"
 #include "common/text.h"
 
 #include <QAction>

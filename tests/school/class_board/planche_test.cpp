@@ -1,7 +1,7 @@
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
 
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "school/workspace/ecole_base.h"
 #include "school/workspace/module_var.h"
 #include "tests/school/support/school_fixture.h"

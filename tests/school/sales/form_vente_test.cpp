@@ -1,6 +1,6 @@
 #include "school/sales/form_vente.h"
 
-#include "common/layout.h"
+#include "common/ui/layout.h"
 #include "common/text.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/workspace/ecole_base.h"

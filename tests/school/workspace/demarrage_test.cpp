@@ -2,7 +2,7 @@
 
 #include "common/database.h"
 #include "common/paths.h"
-#include "common/program.h"
+#include "common/ui/program.h"
 #include "school/workspace/ecole_base.h"
 #include "school/workspace/form_accueil.h"
 #include "school/workspace/module_var.h"

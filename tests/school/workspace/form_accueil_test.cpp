@@ -1,7 +1,7 @@
 #include "school/workspace/form_accueil.h"
 
-#include "common/elided_label.h"
-#include "common/layout.h"
+#include "common/ui/elided_label.h"
+#include "common/ui/layout.h"
 #include "common/paths.h"
 #include "school/class_board/planche.h"
 #include "school/workspace/a_propos.h"

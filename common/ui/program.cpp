@@ -1,7 +1,9 @@
-#include "common/program.h"
+#include "common/ui/program.h"
 
 #include "common/dialogs.h"
-#include "common/form.h"
+#include "common/ui/desktop_shell.h"
+#include "common/ui/qt_dialogs.h"
+#include "common/ui/form.h"
 #include "common/report.h"
 
 #include <QApplication>
@@ -52,6 +54,8 @@ int runProgram(int argc, char** argv, const QString& name, const std::function<v
     // Without them the standard dialogs speak English, which is said on stderr only.
     loadFrenchTranslations();
     dialogs::setProgramName(name);
+    dialogs::install(dialogs::makeQtService());
+    shell::install(shell::makeDesktopService());
     showFirstForm();
     if (Form::loadedCount() == 0)
         return exitStatus();

@@ -1,4 +1,4 @@
-#include "common/key_filter.h"
+#include "common/ui/key_filter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

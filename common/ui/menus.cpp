@@ -1,4 +1,4 @@
-#include "common/menus.h"
+#include "common/ui/menus.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "common/elided_label.h"
+#include "common/ui/elided_label.h"
 
 #include <QEvent>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 #include <QWidget>
 
@@ -31,4 +32,10 @@ constexpr QRgb bgr(unsigned value)
 // Fills a widget's background with a blue-green-red colour.
 void setBackground(QWidget* widget, unsigned bgrValue);
 
+// A font of the screens' designs: family, size in points, bold or not.
+QFont font(const QString& family, double points, bool bold = false);
+
 } // namespace layout
+
+// Keeps a window above the others, where it is, at its size.
+void MettreAuPremierPlan(QWidget* frm);

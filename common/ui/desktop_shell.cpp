@@ -1,0 +1,45 @@
+#include "common/ui/desktop_shell.h"
+
+#include "common/printing.h"
+#include "common/report.h"
+
+#include <QDesktopServices>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+namespace shell {
+
+namespace {
+
+class DesktopService final : public Service {
+public:
+    bool open(const QString& target) override
+    {
+        const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+        return QDesktopServices::openUrl(url);
+    }
+
+    bool print(const QString& htmlFile) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printing::useDocumentPage(printer);
+        QPrintDialog dialog(&printer);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        const QString failure = printing::printHtmlFile(htmlFile, printer);
+        if (failure.isEmpty())
+            return true;
+        report::failure(failure);
+        return false;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Service> makeDesktopService()
+{
+    return std::make_unique<DesktopService>();
+}
+
+} // namespace shell

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "common/shell.h"
+
+#include <memory>
+
+namespace shell {
+
+// Opens with the desktop's own applications; prints on a printer chosen in the print dialog.
+std::unique_ptr<Service> makeDesktopService();
+
+} // namespace shell
