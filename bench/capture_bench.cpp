@@ -3,7 +3,7 @@
 
 #include "common/database.h"
 #include "photographer/shoot/capture.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,9 +7,9 @@
 #include "common/pictures.h"
 #include "photographer/deliveries/jeux_photos.h"
 #include "photographer/deliveries/paquet_ecole.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 #include "photographer/workspace/demarrage.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 #include <QCoreApplication>
 #include <QDir>

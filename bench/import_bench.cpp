@@ -5,9 +5,9 @@
 #include "common/database.h"
 #include "common/dialogs.h"
 #include "common/paths.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 #include "photographer/workspace/demarrage.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 #include "photographer/workspace/ouvrir_etab.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "common/files.h"
 #include "common/paths.h"
 #include "photographer/deliveries/lignes_tables.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 
 #include <QDir>
 #include <QFile>

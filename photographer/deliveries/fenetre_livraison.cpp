@@ -4,7 +4,7 @@
 #include "common/ui/layout.h"
 #include "common/shell.h"
 #include "photographer/workspace/accueil.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

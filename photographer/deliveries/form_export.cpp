@@ -1,7 +1,7 @@
 #include "photographer/deliveries/form_export.h"
 
 #include "photographer/deliveries/echange.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 #include <QPushButton>
 

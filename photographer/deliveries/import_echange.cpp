@@ -4,8 +4,8 @@
 #include "common/files.h"
 #include "common/paths.h"
 #include "photographer/deliveries/lignes_tables.h"
-#include "photographer/workspace/base.h"
-#include "photographer/workspace/etablissements.h"
+#include "photographer/data/base.h"
+#include "photographer/data/etablissements.h"
 
 #include <QDir>
 #include <QSet>

@@ -6,7 +6,7 @@
 #include "photographer/deliveries/form_export.h"
 #include "photographer/deliveries/transfert.h"
 #include "photographer/deliveries/transfert_jeu.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>

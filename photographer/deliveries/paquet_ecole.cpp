@@ -5,7 +5,7 @@
 #include "common/text.h"
 #include "photographer/deliveries/lignes_tables.h"
 #include "photographer/deliveries/liste_labo.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 
 #include <QDateTime>
 #include <QDir>

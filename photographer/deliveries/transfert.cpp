@@ -1,7 +1,7 @@
 #include "photographer/deliveries/transfert.h"
 
 #include "photographer/deliveries/paquet_ecole.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 Transfert::Transfert() : FenetreLivraison(QStringLiteral("Transfert"), QStringLiteral("Transfert")) {}
 

@@ -1,6 +1,6 @@
 #include "photographer/deliveries/transfert_jeu.h"
 
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 #include <QHash>
 #include <QPointer>

@@ -8,8 +8,8 @@
 #include "photographer/prices/saisies.h"
 #include "photographer/prices/tarifs_etab.h"
 #include "photographer/workspace/accueil.h"
-#include "photographer/workspace/base.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/base.h"
+#include "photographer/data/etat.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "photographer/prices/section_articles.h"
 #include "photographer/prices/section_pochettes.h"
 #include "photographer/workspace/accueil.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 
 #include <QFrame>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 #include "common/database.h"
 #include "common/report.h"
 #include "common/ui/key_filter.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 
 #include <QLineEdit>
 

@@ -5,7 +5,7 @@
 #include "common/ui/layout.h"
 #include "photographer/prices/form_tarifs.h"
 #include "photographer/prices/saisies.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "photographer/workspace/dossiers_etab.h"
+#include "photographer/data/dossiers_etab.h"
 
 #include <QString>
 

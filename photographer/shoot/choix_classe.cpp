@@ -11,11 +11,11 @@
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
-#include "photographer/shoot/roster.h"
+#include "photographer/data/roster.h"
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/workspace/accueil.h"
-#include "photographer/workspace/dossiers_etab.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/dossiers_etab.h"
+#include "photographer/data/etat.h"
 #include "photographer/workspace/propos.h"
 
 #include <QComboBox>

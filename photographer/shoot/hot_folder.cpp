@@ -4,7 +4,7 @@
 #include "common/helpers.h"
 #include "common/paths.h"
 #include "photographer/shoot/camera_files.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "photographer/shoot/roster.h"
+#include "photographer/data/roster.h"
 
 #include <QImage>
 #include <QObject>

@@ -8,8 +8,8 @@
 #include "common/report.h"
 #include "common/shell.h"
 #include "photographer/shoot/planche_eleves.h"
-#include "photographer/workspace/dossiers_etab.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/dossiers_etab.h"
+#include "photographer/data/etat.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "photographer/shoot/camera_files.h"
 #include "photographer/shoot/capture.h"
 #include "photographer/shoot/watched_folder.h"
-#include "photographer/shoot/roster.h"
+#include "photographer/data/roster.h"
 
 #include <QObject>
 #include <QString>

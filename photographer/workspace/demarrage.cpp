@@ -5,8 +5,8 @@
 #include "common/paths.h"
 #include "common/shell.h"
 #include "common/text.h"
-#include "photographer/workspace/base.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/base.h"
+#include "photographer/data/etat.h"
 
 #include <QDir>
 #include <QFile>

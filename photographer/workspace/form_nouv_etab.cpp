@@ -8,9 +8,9 @@
 #include "common/paths.h"
 #include "common/report.h"
 #include "photographer/workspace/accueil.h"
-#include "photographer/workspace/base.h"
-#include "photographer/workspace/dossiers_etab.h"
-#include "photographer/workspace/etablissements.h"
+#include "photographer/data/base.h"
+#include "photographer/data/dossiers_etab.h"
+#include "photographer/data/etablissements.h"
 #include "photographer/workspace/propos.h"
 
 #include <QDir>

@@ -9,11 +9,11 @@
 #include "common/report.h"
 #include "common/text.h"
 #include "photographer/workspace/accueil.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 #include "photographer/workspace/csv_eleves.h"
 #include "photographer/workspace/demarrage.h"
-#include "photographer/workspace/etablissements.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etablissements.h"
+#include "photographer/data/etat.h"
 #include "photographer/workspace/propos.h"
 
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 #include "common/ui/menus.h"
 #include "common/report.h"
 #include "photographer/workspace/accueil.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 #include "photographer/workspace/propos.h"
 
 #include <QLabel>

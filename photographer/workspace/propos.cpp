@@ -3,7 +3,7 @@
 #include "common/helpers.h"
 #include "common/ui/layout.h"
 #include "common/shell.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -2,14 +2,14 @@
 
 #include "common/paths.h"
 #include "school/class_board/html.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 
 std::vector<html::Entree> entreesDocument(const QString& cheminDonnees, const std::vector<CelluleEleve>& cellules)
 {
     std::vector<html::Entree> resultat;
     resultat.reserve(cellules.size());
     for (const CelluleEleve& c : cellules)
-        resultat.push_back({c.nom, c.prenom, c.classe, cheminPortrait(cheminDonnees, c)});
+        resultat.push_back({c.nom, c.prenom, c.classe, cheminPhoto(cheminDonnees, c)});
     return resultat;
 }
 
@@ -33,21 +33,21 @@ DocumentsEcrits ecrire(const QString& cheminDonnees, const html::Entete& entete,
     DocumentsEcrits ecrits;
     ecrits.planche = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetemp.html")}),
                               html::planche(entete, liste, forme), ecrits.erreur);
-    mv::FichierImpression = ecrits.planche;
+    etat::FichierImpression = ecrits.planche;
     if (!avecCartes)
         return ecrits;
     ecrits.cartes = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetempCrte.html")}),
                              html::cartes(entete, liste), ecrits.erreur);
     ecrits.etiquettes = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetempEtiq.html")}),
                                  html::etiquettes(entete, liste), ecrits.erreur);
-    mv::FichierCartes = ecrits.cartes;
-    mv::FichierEtiquettes = ecrits.etiquettes;
+    etat::FichierCartes = ecrits.cartes;
+    etat::FichierEtiquettes = ecrits.etiquettes;
     return ecrits;
 }
 
 html::Entete enteteClasse(const QString& classe)
 {
-    return {mv::NomEtabEnCours, QStringLiteral("Classe :"), classe};
+    return {etat::NomEtabEnCours, QStringLiteral("Classe :"), classe};
 }
 
 } // namespace
@@ -75,6 +75,6 @@ DocumentsEcrits ecrirePlancheApresSuppression(const QString& cheminDonnees, cons
 DocumentsEcrits ecrireDocumentGroupe(const QString& cheminDonnees, const QString& groupe,
                                      const std::vector<CelluleEleve>& cellules)
 {
-    return ecrire(cheminDonnees, {mv::NomEtabEnCours, QStringLiteral("Groupe :"), groupe},
+    return ecrire(cheminDonnees, {etat::NomEtabEnCours, QStringLiteral("Groupe :"), groupe},
                   entreesDocument(cheminDonnees, cellules), html::Forme::Groupe, false);
 }

@@ -8,9 +8,9 @@
 
 // The board documents of the data folder. Each writer replaces its file
 // whole and, when the file was written, leaves its path in the shared
-// variable that its print menu reads (mv::FichierImpression, mv::FichierCartes,
-// mv::FichierEtiquettes); a file that could not be written leaves "" there.
-// The title of every document is mv::NomEtabEnCours.
+// variable that its print menu reads (etat::FichierImpression, etat::FichierCartes,
+// etat::FichierEtiquettes); a file that could not be written leaves "" there.
+// The title of every document is etat::NomEtabEnCours.
 struct DocumentsEcrits {
     QString planche, cartes, etiquettes; // paths of the files written, "" when not written
     QString erreur; // "" or one French message per unwritten file (one per line), each naming it

@@ -2,7 +2,7 @@
 
 #include "common/text.h"
 #include "school/class_board/geometrie.h"
-#include "school/workspace/procedures.h"
+#include "school/data/procedures.h"
 
 namespace html {
 

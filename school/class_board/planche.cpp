@@ -6,32 +6,13 @@
 #include "common/paths.h"
 #include "common/pictures.h"
 #include "school/class_board/geometrie.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <functional>
-
-std::vector<CelluleEleve> elevesDeClasse(db::Database& base, const QString& classe)
-{
-    std::vector<CelluleEleve> eleves;
-    const db::Rows lignes = base.query(
-        QStringLiteral("SELECT CdeEleves, Nom, Prenom, NomPhoto, Classe FROM Eleves WHERE Classe = ?1 COLLATE FR "
-                       "ORDER BY Nom COLLATE FR, CdeEleves"),
-        {classe});
-    eleves.reserve(lignes.size());
-    for (const db::Row& l : lignes)
-        eleves.push_back({l[u"CdeEleves"], l[u"Nom"], l[u"Prenom"], l[u"NomPhoto"], l[u"Classe"], {}});
-    return eleves;
-}
-
-QString cheminPortrait(const QString& cheminDonnees, const CelluleEleve& cellule)
-{
-    return pictures::findStudentPicture(paths::join(cheminDonnees, {QStringLiteral("images")}), cellule.codePhoto,
-                                        cellule.nom, cellule.prenom);
-}
 
 namespace {
 
@@ -284,7 +265,7 @@ void Planche::rechargerPortrait(int index)
         return;
     QLabel* image = cellules_[size_t(index)].image;
     // A missing file or one that does not decode shows the empty picture.
-    const QString chemin = cheminPortrait(mv::CheminDonnees, donnees_[size_t(index)]);
+    const QString chemin = cheminPhoto(etat::CheminDonnees, donnees_[size_t(index)]);
     const QImage portrait = chemin.isEmpty() ? QImage() : pictures::loadFitted(chemin, image->size());
     if (portrait.isNull())
         image->clear();

@@ -1,36 +1,18 @@
 #pragma once
 
-#include "common/database.h"
+#include "school/data/eleves.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <vector>
 
-// One cell of a board: what the cell shows and the keys its handlers need.
-struct CelluleEleve {
-    QString cdeEleve;   // LbNum: the student's CdeEleves (class board) or N_Eleves (group board)
-    QString nom, prenom;
-    QString codePhoto;  // LbCdImg: NomPhoto on a class board, N_Eleves on a group board
-    QString classe;     // LbGPClasse on a group board
-    QString cdeGroupes; // group board: the Goupes row key
-};
-
 enum class TypePlanche { Classe, Groupe };
-
-// The students of a class, in French surname order, ties by key.
-std::vector<CelluleEleve> elevesDeClasse(db::Database& base, const QString& classe);
-// The members of a group (its Goupes rows), in French surname order, ties by key.
-std::vector<CelluleEleve> membresDuGroupe(db::Database& base, const QString& groupe);
-
-// The cell's picture in the images folder, by the rule both programs share
-// (photo code, then surname and first name); "" when the student has none.
-QString cheminPortrait(const QString& cheminDonnees, const CelluleEleve& cellule);
 
 // The board frame "Frame1": one cell of portrait, names and icons per student.
 // After construire() its size holds every cell (never smaller than its
 // design size), so the main window's scroll bars can reach each of them.
-// Pictures are read from mv::CheminDonnees.
+// Pictures are read from etat::CheminDonnees.
 class Planche : public QWidget {
     Q_OBJECT
 public:

@@ -4,7 +4,7 @@
 #include "common/ui/elided_label.h"
 #include "common/ui/layout.h"
 #include "common/report.h"
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -115,8 +115,8 @@ void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActu
     std::optional<EleveTransfere> eleve;
     QStringList classes;
     if (!report::attempt([&] {
-            eleve = eleveParCle(ecole::db(), cdeEleve);
-            classes = classesExistantes(ecole::db());
+            eleve = eleveParCle(base::db(), cdeEleve);
+            classes = classesExistantes(base::db());
         }))
         return;
     if (!eleve) {
@@ -153,7 +153,7 @@ void PanneauTransfert::Bt_ChangeClasse_Click()
     }
     bool fait = false;
     // On a failure the panel stays open: the move can be tried again.
-    if (!report::attempt([&] { fait = changerClasse(ecole::db(), cdeEleve_, nouvelle); }))
+    if (!report::attempt([&] { fait = changerClasse(base::db(), cdeEleve_, nouvelle); }))
         return;
     const QString ancienne = classeActuelle_;
     fermer();

@@ -1,7 +1,7 @@
 #include "school/group_board/suppression.h"
 
 #include "common/dialogs.h"
-#include "school/workspace/requetes.h"
+#include "school/data/requetes.h"
 
 BrancheSuppression brancheSuppression(TypePlanche planche, bool modeCreationGroupe)
 {

@@ -7,8 +7,8 @@
 #include "school/class_board/transfert.h"
 #include "school/printing/impression.h"
 #include "school/printing/recueils.h"
-#include "school/workspace/module_var.h"
-#include "school/workspace/requetes.h"
+#include "school/data/etat.h"
+#include "school/data/requetes.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ QString ecrireDocument(const QString& cheminDonnees, const QString& nomFichier, 
 {
     const QString chemin = paths::join(cheminDonnees, {nomFichier});
     const QString erreur = html::ecrire(chemin, lignes);
-    mv::FichierImpression = erreur.isEmpty() ? chemin : QString();
+    etat::FichierImpression = erreur.isEmpty() ? chemin : QString();
     if (!erreur.isEmpty())
         dialogs::message(erreur, dialogs::Icon::Critical);
-    return mv::FichierImpression;
+    return etat::FichierImpression;
 }
 
 void imprimerPuisOuvrir(const QString& chemin)
@@ -46,7 +46,7 @@ void imprimerTousLesGroupes(db::Database& base, const QString& cheminDonnees)
     for (const QString& groupe : requetes::groupes(base))
         ajouterPage(pages, cheminDonnees, groupe, membresDuGroupe(base, groupe));
     imprimerPuisOuvrir(ecrireDocument(cheminDonnees, QStringLiteral("filetemp.html"),
-                                      recueils::tousLesTableaux(mv::NomEtabEnCours, QStringLiteral("Groupe"), pages)));
+                                      recueils::tousLesTableaux(etat::NomEtabEnCours, QStringLiteral("Groupe"), pages)));
 }
 
 void imprimerToutesLesClasses(db::Database& base, const QString& cheminDonnees)
@@ -55,13 +55,13 @@ void imprimerToutesLesClasses(db::Database& base, const QString& cheminDonnees)
     for (const QString& classe : classesExistantes(base))
         ajouterPage(pages, cheminDonnees, classe, elevesDeClasse(base, classe));
     imprimerPuisOuvrir(ecrireDocument(cheminDonnees, QStringLiteral("filetemp.html"),
-                                      recueils::tousLesTableaux(mv::NomEtabEnCours, QStringLiteral("Classe"), pages)));
+                                      recueils::tousLesTableaux(etat::NomEtabEnCours, QStringLiteral("Classe"), pages)));
 }
 
 void ouvrirFicheTrimestrielle(const QString& cheminDonnees, const QString& classe,
                               const std::vector<CelluleEleve>& eleves)
 {
-    const html::Entete entete{mv::NomEtabEnCours, QStringLiteral("Classe :"), classe};
+    const html::Entete entete{etat::NomEtabEnCours, QStringLiteral("Classe :"), classe};
     const QString chemin = ecrireDocument(cheminDonnees, QStringLiteral("filetemp1.html"),
                                           recueils::ficheTrimestrielle(entete, entreesDocument(cheminDonnees, eleves)));
     if (!chemin.isEmpty())

@@ -7,10 +7,10 @@
 #include <vector>
 
 // The print commands that write their own document into the data folder,
-// leave its path in mv::FichierImpression and hand it to the shell. A document
+// leave its path in etat::FichierImpression and hand it to the shell. A document
 // that cannot be written is said in one message naming it, "" is left in
-// mv::FichierImpression and nothing goes to the shell. The title of every
-// document is mv::NomEtabEnCours.
+// etat::FichierImpression and nothing goes to the shell. The title of every
+// document is etat::NomEtabEnCours.
 
 // filetemp.html with a page for every group, read now; printed, then opened.
 void imprimerTousLesGroupes(db::Database& base, const QString& cheminDonnees);

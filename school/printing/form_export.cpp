@@ -3,9 +3,9 @@
 #include "common/dialogs.h"
 #include "common/ui/layout.h"
 #include "common/paths.h"
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 #include "school/workspace/form_accueil.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 #include "school/workspace/outils_fenetre.h"
 
 #include <QApplication>
@@ -146,7 +146,7 @@ void FormExport::Command2_Click()
     exportation::Plan plan;
     const QString dossier = paths::join(paths::desktop(), {QStringLiteral("Exportation")});
     try {
-        plan = exportation::planifier(ecole::db(), paths::join(mv::CheminDonnees, {QStringLiteral("images")}), choisi);
+        plan = exportation::planifier(base::db(), paths::join(etat::CheminDonnees, {QStringLiteral("images")}), choisi);
         erreur = exportation::preparer(dossier, plan);
     } catch (const db::Error& e) {
         erreur = e.message();

@@ -9,9 +9,9 @@
 #include "school/sales/commande.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/panneau_commande.h"
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 #include "school/workspace/form_accueil.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 #include "school/workspace/outils_fenetre.h"
 
 #include <QDate>
@@ -39,7 +39,7 @@ const QString kEleveDisparu = QStringLiteral("Cet élève n'existe plus dans la 
 
 QString imagesDossier()
 {
-    return paths::join(mv::CheminDonnees, {QStringLiteral("images")});
+    return paths::join(etat::CheminDonnees, {QStringLiteral("images")});
 }
 
 } // namespace
@@ -129,8 +129,8 @@ void FormCarteIdent::onActivate()
 bool FormCarteIdent::chargerEleve()
 {
     try {
-        fiche_ = fiche_eleve::lire(ecole::db(), mv::CdeEleveChoisi);
-        tarifs_ = tarifs::parNom(ecole::db());
+        fiche_ = fiche_eleve::lire(base::db(), etat::CdeEleveChoisi);
+        tarifs_ = tarifs::parNom(base::db());
     } catch (const db::Error& erreur) {
         report::failure(erreur);
         fiche_.reset();
@@ -209,7 +209,7 @@ void FormCarteIdent::ouvrirPanneau()
 {
     ModeCommande mode = ModeCommande::Commande;
     try {
-        if (ventes::existeEleve(ecole::db(), fiche_->codeEtablissement))
+        if (ventes::existeEleve(base::db(), fiche_->codeEtablissement))
             mode = ModeCommande::Recommande;
     } catch (const db::Error& erreur) {
         report::failure(erreur);
@@ -248,7 +248,7 @@ void FormCarteIdent::valider()
     if (panneauOuvert_) {
         try {
             commande = lignesCommande(panneau_->mode(), panneau_->choix(), tarifs_,
-                                      tarifs::incompletes(ecole::db()), fiche, QDate::currentDate());
+                                      tarifs::incompletes(base::db()), fiche, QDate::currentDate());
         } catch (const db::Error& erreur) {
             report::failure(erreur);
             return;
@@ -263,7 +263,7 @@ void FormCarteIdent::valider()
         return;
     bool enregistre = false;
     try {
-        enregistre = fiche_eleve::enregistrer(ecole::db(), fiche, commande.lignes);
+        enregistre = fiche_eleve::enregistrer(base::db(), fiche, commande.lignes);
     } catch (const db::Error& erreur) {
         report::failure(erreur);
         return;
@@ -278,10 +278,10 @@ void FormCarteIdent::valider()
     const QString bordereau = impressions_ventes::chemin(impressions_ventes::kBordereau);
     if (FichierExiste(bordereau) && !QFile::remove(bordereau))
         std::fprintf(stderr, "%s: could not be removed\n", qPrintable(bordereau));
-    if (mv::FichierImpression == bordereau && !FichierExiste(bordereau))
-        mv::FichierImpression.clear();
+    if (etat::FichierImpression == bordereau && !FichierExiste(bordereau))
+        etat::FichierImpression.clear();
     if (photo)
-        Q_EMIT photoRemplacee(mv::IndexPhotoChoisie);
+        Q_EMIT photoRemplacee(etat::IndexPhotoChoisie);
     unload();
 }
 

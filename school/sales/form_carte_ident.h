@@ -15,7 +15,7 @@ class QLineEdit;
 class QPushButton;
 
 // The student's identity card, opened from a portrait of the class board
-// (mv::CdeEleveChoisi, mv::IndexPhotoChoisie): the record, the picture and,
+// (etat::CdeEleveChoisi, etat::IndexPhotoChoisie): the record, the picture and,
 // below them, the order panel. Only "Valider" stores; "Annuler" and the close
 // box leave everything as it was.
 class FormCarteIdent : public Form {

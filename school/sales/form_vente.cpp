@@ -6,7 +6,7 @@
 #include "common/ui/menus.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/montant.h"
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 #include "school/workspace/form_accueil.h"
 #include "school/workspace/outils_fenetre.h"
 
@@ -155,7 +155,7 @@ void FormVente::onActivate()
 
 void FormVente::actualiser()
 {
-    db::Database& base = ecole::db();
+    db::Database& base = base::db();
     ventes::remplirPrixVides(base);
     DBComboDateCom->clear();
     DBComboDateCom->addItems(ventes::dates(base));
@@ -204,10 +204,10 @@ void FormVente::DBComboDateCom_Click(int index)
         return;
     const QString date = DBComboDateCom->itemText(index);
     report::attempt([this, &date] {
-        lignes_ = ventes::duJour(ecole::db(), date);
+        lignes_ = ventes::duJour(base::db(), date);
         afficherLignes(lignes_);
         DBComboNom->clear();
-        for (const EleveCommande& eleve : ventes::elevesDuJour(ecole::db(), date))
+        for (const EleveCommande& eleve : ventes::elevesDuJour(base::db(), date))
             DBComboNom->addItem(eleve.nom + u' ' + eleve.prenom, eleve.numEleves);
         DBComboNom->setCurrentIndex(-1);
     });
@@ -231,7 +231,7 @@ void FormVente::Bt_Sup_Click()
         return;
     }
     report::attempt([&] {
-        ventes::supprimer(ecole::db(), DBComboDateCom->itemText(date), DBComboNom->itemData(eleve).toString());
+        ventes::supprimer(base::db(), DBComboDateCom->itemText(date), DBComboNom->itemData(eleve).toString());
     });
     reinitialiser();
     report::attempt([this] { actualiser(); });
@@ -249,7 +249,7 @@ void FormVente::reinitialiser()
 void FormVente::Bt_ImpCmde_Click()
 {
     report::attempt([this] {
-        lignes_ = impressions_ventes::imprimerBordereau(ecole::db(), lignes_);
+        lignes_ = impressions_ventes::imprimerBordereau(base::db(), lignes_);
         afficherLignes(lignes_);
     });
 }
@@ -257,14 +257,14 @@ void FormVente::Bt_ImpCmde_Click()
 void FormVente::Mnu_Imp_Detail_Click()
 {
     report::attempt([this] {
-        lignes_ = impressions_ventes::imprimerDetail(ecole::db());
+        lignes_ = impressions_ventes::imprimerDetail(base::db());
         afficherLignes(lignes_);
     });
 }
 
 void FormVente::MNU_Imp_Solde_Click()
 {
-    report::attempt([] { impressions_ventes::imprimerRecapitulatif(ecole::db()); });
+    report::attempt([] { impressions_ventes::imprimerRecapitulatif(base::db()); });
 }
 
 void FormVente::onUnload()

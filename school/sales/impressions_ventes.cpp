@@ -7,7 +7,7 @@
 #include "school/class_board/planche.h"
 #include "school/sales/documents_ventes.h"
 #include "school/sales/tarifs.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 
 #include <QDateTime>
 
@@ -23,14 +23,14 @@ bool ecrireEtImprimer(const char* nomFichier, const QStringList& lignes)
         dialogs::message(erreur, dialogs::Icon::Critical);
         return false;
     }
-    mv::FichierImpression = fichier;
+    etat::FichierImpression = fichier;
     shell::service().print(fichier);
     return true;
 }
 
 documents_ventes::Entete entete(db::Database& base)
 {
-    return {mv::NomEtabEnCours, ventes::etablissement(base), QDateTime::currentDateTime()};
+    return {etat::NomEtabEnCours, ventes::etablissement(base), QDateTime::currentDateTime()};
 }
 
 // The board's rule: the picture named by the photo code, else by the names.
@@ -40,7 +40,7 @@ QString photo(const LigneVente& ligne)
     eleve.nom = ligne.nom;
     eleve.prenom = ligne.prenom;
     eleve.codePhoto = ligne.nomPhoto;
-    return cheminPortrait(mv::CheminDonnees, eleve);
+    return cheminPhoto(etat::CheminDonnees, eleve);
 }
 
 } // namespace

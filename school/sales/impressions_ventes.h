@@ -8,7 +8,7 @@
 #include <vector>
 
 // The orders form's three printouts: each is written into the program's data
-// folder, named in mv::FichierImpression once written (so that "Imprimer
+// folder, named in etat::FichierImpression once written (so that "Imprimer
 // classe en cours..." prints it), and handed to the printer. A file that
 // cannot be written is said in a message that names it, and nothing is printed.
 namespace impressions_ventes {

@@ -2,7 +2,7 @@
 
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
-#include "school/workspace/procedures.h"
+#include "school/data/procedures.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -2,7 +2,7 @@
 
 #include "common/ui/layout.h"
 #include "common/shell.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 #include "school/workspace/outils_fenetre.h"
 
 #include <QLabel>
@@ -94,7 +94,7 @@ void APropos::onLoad()
 void APropos::onActivate()
 {
     centrerSurEcran(*this);
-    labelVersion_->setText(mv::VersionLogiciel);
-    labelCopyright_->setText(mv::MentionCopyright);
+    labelVersion_->setText(etat::VersionLogiciel);
+    labelCopyright_->setText(etat::MentionCopyright);
     labelCopyright_->adjustSize();
 }

@@ -1,8 +1,8 @@
 #include "school/workspace/ajout_eleve.h"
 
 #include "common/dialogs.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 #include "school/workspace/nouvel_eleve.h"
 
 #include <QLabel>
@@ -59,7 +59,7 @@ bool AjoutEleve::enregistrer(const QString& fichierPhoto) const
         return false;
     }
     const nouvelEleve::Resultat resultat =
-        nouvelEleve::enregistrer(ecole::db(), mv::CheminDonnees, mv::ClasseChoisie, nom, prenom, fichierPhoto);
+        nouvelEleve::enregistrer(base::db(), etat::CheminDonnees, etat::ClasseChoisie, nom, prenom, fichierPhoto);
     if (!resultat.erreur.isEmpty()) {
         dialogs::message(resultat.erreur, dialogs::Icon::Critical);
         return false;

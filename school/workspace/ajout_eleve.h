@@ -37,7 +37,7 @@ public:
 
     // "Parcourir...": the chosen picture, "" when the dialog was cancelled.
     QString demanderPhoto() const;
-    // Stores the typed student with the picture into mv::ClasseChoisie; true
+    // Stores the typed student with the picture into etat::ClasseChoisie; true
     // when stored. No picture (the dialog was cancelled) drops the draft
     // silently; a missing name or a failed store is said in a message.
     bool enregistrer(const QString& fichierPhoto) const;

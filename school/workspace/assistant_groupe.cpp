@@ -2,10 +2,10 @@
 
 #include "common/dialogs.h"
 #include "school/class_board/planche.h"
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 #include "school/workspace/liste_choix.h"
-#include "school/workspace/module_var.h"
-#include "school/workspace/requetes.h"
+#include "school/data/etat.h"
+#include "school/data/requetes.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,8 +28,8 @@ AssistantGroupe::AssistantGroupe(const EtapesAssistant& etapes, ListeChoix& list
 
 void AssistantGroupe::demarrer()
 {
-    mv::ModeCreationGroupe = true;
-    mv::NomGroupeValide = false;
+    etat::ModeCreationGroupe = true;
+    etat::NomGroupeValide = false;
     lignesEcrites_.clear();
     etapes_.ImageEtape1->show();
     etapes_.LabelDonnerNom->setText(QStringLiteral("Donner un nom au nouveau groupe :"));
@@ -46,11 +46,11 @@ void AssistantGroupe::demarrer()
 bool AssistantGroupe::validerNom()
 {
     // "Latin " is the group "Latin"; a name of blanks is no name.
-    mv::NomNouveauGroupe = etapes_.SaisieNomGroupe->text().trimmed();
+    etat::NomNouveauGroupe = etapes_.SaisieNomGroupe->text().trimmed();
     QString refus;
-    if (mv::NomNouveauGroupe.size() < 3)
+    if (etat::NomNouveauGroupe.size() < 3)
         refus = QStringLiteral("Le nom de groupe doit comporter au moins 3 caractères.");
-    else if (requetes::groupeExiste(ecole::db(), mv::NomNouveauGroupe))
+    else if (requetes::groupeExiste(base::db(), etat::NomNouveauGroupe))
         refus = QStringLiteral("Le nom de groupe saisi existe déjà.");
     if (!refus.isEmpty()) {
         dialogs::message(refus, dialogs::Icon::Critical);
@@ -58,7 +58,7 @@ bool AssistantGroupe::validerNom()
         etapes_.SaisieNomGroupe->setFocus();
         return false;
     }
-    mv::NomGroupeValide = true;
+    etat::NomGroupeValide = true;
     etapes_.ImageEtape1->hide();
     etapes_.SaisieNomGroupe->hide();
     etapes_.ImageEtape2->show();
@@ -71,7 +71,7 @@ void AssistantGroupe::terminer()
 {
     etapes_.Termine->setEnabled(false);
     if (!lignesEcrites_.empty())
-        dialogs::message(QStringLiteral("Le groupe ") + mv::NomNouveauGroupe
+        dialogs::message(QStringLiteral("Le groupe ") + etat::NomNouveauGroupe
                              + QStringLiteral(" va être créer. Vous pourrez y accéder par la liste de déroulante"
                                               " Groupe / Ouvrir."),
                          dialogs::Icon::Information);
@@ -79,8 +79,8 @@ void AssistantGroupe::terminer()
         dialogs::message(QStringLiteral("La création du groupe a été annulée."), dialogs::Icon::Information);
     lignesEcrites_.clear();
     masquerEtapes();
-    mv::ModeCreationGroupe = false;
-    mv::NomGroupeValide = false;
+    etat::ModeCreationGroupe = false;
+    etat::NomGroupeValide = false;
     liste_.vider();
 }
 
@@ -90,7 +90,7 @@ void AssistantGroupe::commencerAjout()
     lignesEcrites_.clear();
     etapes_.LabelDonnerNom->setText(kConsigneChoix);
     etapes_.LabelDonnerNom->show();
-    mv::ModeCreationGroupe = true;
+    etat::ModeCreationGroupe = true;
 }
 
 bool AssistantGroupe::terminerAjout()
@@ -99,7 +99,7 @@ bool AssistantGroupe::terminerAjout()
     lignesEcrites_.clear();
     ajout_ = false;
     masquerEtapes();
-    mv::ModeCreationGroupe = false;
+    etat::ModeCreationGroupe = false;
     liste_.vider();
     if (!ecrit)
         dialogs::message(QStringLiteral("Ajout Annulé."), dialogs::Icon::Critical);
@@ -108,7 +108,7 @@ bool AssistantGroupe::terminerAjout()
 
 void AssistantGroupe::classeOuverte(const QString& classe)
 {
-    if (mv::ModeCreationGroupe)
+    if (etat::ModeCreationGroupe)
         liste_.ecrireEnTete(classe);
 }
 
@@ -116,14 +116,14 @@ bool AssistantGroupe::choisir(int index)
 {
     const CelluleEleve& eleve = planche_.cellule(index);
     const std::optional<qint64> cle =
-        requetes::ajouterAuGroupe(ecole::db(), mv::NomNouveauGroupe, eleve, mv::ClasseChoisie);
+        requetes::ajouterAuGroupe(base::db(), etat::NomNouveauGroupe, eleve, etat::ClasseChoisie);
     if (!cle)
         return false; // already in the group
     CelluleEleve choisi = eleve;
-    choisi.classe = mv::ClasseChoisie;
+    choisi.classe = etat::ClasseChoisie;
     lignesEcrites_.push_back({*cle, choisi});
     planche_.marquerChoisi(choisi, true);
-    mv::EleveAjouteAuGroupe = true;
+    etat::EleveAjouteAuGroupe = true;
     etapes_.Termine->setEnabled(true);
     liste_.ajouterEleve(eleve.nom + u' ' + eleve.prenom, *cle);
     return true;
@@ -132,7 +132,7 @@ bool AssistantGroupe::choisir(int index)
 void AssistantGroupe::retirer(int index)
 {
     const qint64 cle = liste_.cle(index);
-    if (cle == 0 || !requetes::retirerDuGroupe(ecole::db(), cle))
+    if (cle == 0 || !requetes::retirerDuGroupe(base::db(), cle))
         return;
     liste_.retirer(index);
     const auto choix = std::find_if(lignesEcrites_.begin(), lignesEcrites_.end(),

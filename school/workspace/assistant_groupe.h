@@ -25,8 +25,8 @@ struct EtapesAssistant {
 
 // The group wizard and the group addition: naming a new group, picking
 // students from class boards into its Goupes rows, taking picks back, and
-// ending with a message. Keeps mv::ModeCreationGroupe, mv::NomGroupeValide
-// and mv::EleveAjouteAuGroupe; the window does the rest of the screen after
+// ending with a message. Keeps etat::ModeCreationGroupe, etat::NomGroupeValide
+// and etat::EleveAjouteAuGroupe; the window does the rest of the screen after
 // each step, from what the step returns. Database failures propagate.
 class AssistantGroupe : public QObject {
     Q_OBJECT
@@ -41,7 +41,7 @@ public:
     // "Terminé": says whether the group was made and leaves the wizard.
     void terminer();
 
-    // Picking students into mv::NomNouveauGroupe, the group on screen.
+    // Picking students into etat::NomNouveauGroupe, the group on screen.
     void commencerAjout();
     bool ajoutEnCours() const { return ajout_; }
     // Ends the addition; true when a pick was kept, else "Ajout Annulé." was said.

@@ -5,8 +5,8 @@
 #include "common/helpers.h"
 #include "common/paths.h"
 #include "common/report.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 
 #include <QFile>
 
@@ -53,14 +53,14 @@ QString installerDonnees(const QString& dossierDonnees, const QString& dossierPr
 
 QString demarrer()
 {
-    mv::VersionLogiciel = texteVersion(SCHOOLPHOTO_VERSION_MAJOR, SCHOOLPHOTO_VERSION_MINOR,
+    etat::VersionLogiciel = texteVersion(SCHOOLPHOTO_VERSION_MAJOR, SCHOOLPHOTO_VERSION_MINOR,
                                        SCHOOLPHOTO_VERSION_PATCH);
-    mv::MentionCopyright = QStringLiteral("© Vizmora, tous droits réservés");
-    mv::CheminDonnees = paths::onDrive({QStringLiteral("vizmora2020")});
-    QString erreur = installerDonnees(mv::CheminDonnees, paths::programDir());
+    etat::MentionCopyright = QStringLiteral("© Vizmora, tous droits réservés");
+    etat::CheminDonnees = paths::onDrive({QStringLiteral("vizmora2020")});
+    QString erreur = installerDonnees(etat::CheminDonnees, paths::programDir());
     if (erreur.isEmpty()) {
         try {
-            ecole::db();
+            base::db();
         } catch (const db::Error& e) {
             erreur = report::logged(e);
         }

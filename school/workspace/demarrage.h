@@ -14,7 +14,7 @@ QStringList fichiersLivres();
 // message naming the folder or the file that failed.
 QString installerDonnees(const QString& dossierDonnees, const QString& dossierProgramme);
 
-// The program's start: sets mv::CheminDonnees, installs the data folder,
+// The program's start: sets etat::CheminDonnees, installs the data folder,
 // opens the database (creating the tables it lacks) and prepares the texts
 // of the about box. Answers "" or a French message that names the failed
 // file and says that the program stops.

@@ -18,11 +18,11 @@
 #include "school/workspace/ajout_eleve.h"
 #include "school/workspace/assistant_groupe.h"
 #include "school/workspace/demarrage.h"
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 #include "school/workspace/liste_choix.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 #include "school/workspace/outils_fenetre.h"
-#include "school/workspace/requetes.h"
+#include "school/data/requetes.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -287,13 +287,13 @@ void FormAccueil::creerMenus()
 {
     QMenu* fichier = menus::menu(menuBar(), QStringLiteral("Mnu_Fichier"), QStringLiteral("Fichier"));
     MNU_Imprimer = menus::entry(fichier, QStringLiteral("MNU_Imprimer"), QStringLiteral("Imprimer classe en cours..."));
-    connect(MNU_Imprimer, &QAction::triggered, this, [] { imprimerDocument(mv::FichierImpression); });
+    connect(MNU_Imprimer, &QAction::triggered, this, [] { imprimerDocument(etat::FichierImpression); });
     MNU_Trimestre = menus::entry(fichier, QStringLiteral("MNU_Trimestre"), QStringLiteral("Imprimer fiche trimestielle"));
     connect(MNU_Trimestre, &QAction::triggered, this, [this] { report::attempt([this] { MNU_Trimestre_Click(); }); });
     MNU_CARTES = menus::entry(fichier, QStringLiteral("MNU_CARTES"), QStringLiteral("Imprimer Cartes..."));
-    connect(MNU_CARTES, &QAction::triggered, this, [] { imprimerDocument(mv::FichierCartes); });
+    connect(MNU_CARTES, &QAction::triggered, this, [] { imprimerDocument(etat::FichierCartes); });
     MNU_Etiquettes = menus::entry(fichier, QStringLiteral("MNU_Etiquettes"), QStringLiteral("Imprimer étiquettes..."));
-    connect(MNU_Etiquettes, &QAction::triggered, this, [] { imprimerDocument(mv::FichierEtiquettes); });
+    connect(MNU_Etiquettes, &QAction::triggered, this, [] { imprimerDocument(etat::FichierEtiquettes); });
     desactiverImpression();
     menus::separator(fichier, QStringLiteral("MNU_L4"));
     MNU_Imp_Toutes_Classes =
@@ -329,7 +329,7 @@ void FormAccueil::onLoad()
     if (!erreur.isEmpty())
         report::failure(erreur);
     if (!erreur.isEmpty() || !report::attempt([this] {
-            nomEtab_ = requetes::nomEtablissement(ecole::db());
+            nomEtab_ = requetes::nomEtablissement(base::db());
             remplirListeClasses();
             remplirListeGroupes();
         })) {
@@ -337,15 +337,15 @@ void FormAccueil::onLoad()
         unload();
         return;
     }
-    mv::PlancheChargee = false;
-    mv::NbEntreesListe = 0;
+    etat::PlancheChargee = false;
+    etat::NbEntreesListe = 0;
 }
 
 void FormAccueil::onActivate()
 {
     centrerSurEcran(*this);
     setWindowTitle(QStringLiteral("Vizmora - ") + nomEtab_);
-    mv::NomEtabEnCours = nomEtab_;
+    etat::NomEtabEnCours = nomEtab_;
 }
 
 void FormAccueil::onUnload()
@@ -353,7 +353,7 @@ void FormAccueil::onUnload()
     // The program ends with its main window, about box included.
     if (APropos* aPropos = existingForm<APropos>())
         aPropos->unload();
-    ecole::fermer();
+    base::fermer();
 }
 
 bool FormAccueil::eventFilter(QObject* objet, QEvent* evenement)
@@ -378,8 +378,8 @@ void FormAccueil::MNU_Aide_Click()
 
 void FormAccueil::remplirListeClasses()
 {
-    const QStringList classes = classesExistantes(ecole::db());
-    const QString affichee = DBComboClasses->currentIndex() >= 0 ? mv::ClasseChoisie : QString();
+    const QStringList classes = classesExistantes(base::db());
+    const QString affichee = DBComboClasses->currentIndex() >= 0 ? etat::ClasseChoisie : QString();
     DBComboClasses->clear();
     DBComboClasses->addItems(classes);
     DBComboClasses->setCurrentIndex(affichee.isEmpty() ? -1 : DBComboClasses->findText(affichee));
@@ -387,7 +387,7 @@ void FormAccueil::remplirListeClasses()
 
 void FormAccueil::remplirListeGroupes()
 {
-    const QStringList groupes = requetes::groupes(ecole::db());
+    const QStringList groupes = requetes::groupes(base::db());
     DBComboGroupe->clear();
     DBComboGroupe->addItems(groupes);
     DBComboGroupe->setCurrentIndex(-1);
@@ -406,8 +406,8 @@ void FormAccueil::DBComboClasses_Choix(int index)
     desactiverImpression();
     MNU_Imp_Toutes_Classes->setEnabled(true);
     MNU_Groupes->setEnabled(true);
-    mv::ClasseChoisie = DBComboClasses->itemText(index);
-    assistant_->classeOuverte(mv::ClasseChoisie);
+    etat::ClasseChoisie = DBComboClasses->itemText(index);
+    assistant_->classeOuverte(etat::ClasseChoisie);
 }
 
 void FormAccueil::DBComboGroupe_Choix(int index)
@@ -424,7 +424,7 @@ void FormAccueil::DBComboGroupe_Choix(int index)
     desactiverImpression();
     MNU_Imp_Toutes_Classes->setEnabled(true);
     MNU_Groupes->setEnabled(true);
-    mv::NomGroupeChoisi = DBComboGroupe->itemText(index);
+    etat::NomGroupeChoisi = DBComboGroupe->itemText(index);
 }
 
 // ---------------------------------------------------------------------------
@@ -438,33 +438,33 @@ void FormAccueil::Bt_Aficher_Click()
 
 void FormAccueil::construirePlancheClasse(Construction construction)
 {
-    const std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), mv::ClasseChoisie);
-    Frame1->construire(TypePlanche::Classe, eleves, mv::ModeCreationGroupe);
-    mv::PlancheChargee = true;
+    const std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), etat::ClasseChoisie);
+    Frame1->construire(TypePlanche::Classe, eleves, etat::ModeCreationGroupe);
+    etat::PlancheChargee = true;
 
     if (construction != Construction::Affichage) {
         Aff_Groupe->setEnabled(false);
         DBComboClasses->setEnabled(true);
         const DocumentsEcrits documents =
             construction == Construction::ApresTransfert
-                ? ecrirePlancheClasse(mv::CheminDonnees, mv::ClasseChoisie, eleves)
-                : ecrirePlancheApresSuppression(mv::CheminDonnees, mv::ClasseChoisie, eleves);
+                ? ecrirePlancheClasse(etat::CheminDonnees, etat::ClasseChoisie, eleves)
+                : ecrirePlancheApresSuppression(etat::CheminDonnees, etat::ClasseChoisie, eleves);
         MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
         montrerErreurDocuments(documents);
         return;
     }
 
-    mv::PlancheClasse = true;
+    etat::PlancheClasse = true;
     remettreDefilement();
     Bt_Aficher->setEnabled(false);
     Bt_Ajout_Eleve->setEnabled(true);
-    DBComboGroupe->setEnabled(!mv::ModeCreationGroupe);
+    DBComboGroupe->setEnabled(!etat::ModeCreationGroupe);
     LbType->setText(QStringLiteral("Classe :"));
-    LbClasse->setText(mv::ClasseChoisie);
-    LbType->setVisible(!mv::ModeCreationGroupe);
-    LbClasse->setVisible(!mv::ModeCreationGroupe);
+    LbClasse->setText(etat::ClasseChoisie);
+    LbType->setVisible(!etat::ModeCreationGroupe);
+    LbClasse->setVisible(!etat::ModeCreationGroupe);
 
-    const DocumentsEcrits documents = ecrireDocumentsClasse(mv::CheminDonnees, mv::ClasseChoisie, eleves);
+    const DocumentsEcrits documents = ecrireDocumentsClasse(etat::CheminDonnees, etat::ClasseChoisie, eleves);
     MNU_Imprimer->setText(QStringLiteral("Imprimer Classe en cours..."));
     MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
     MNU_CARTES->setEnabled(!documents.cartes.isEmpty());
@@ -481,31 +481,31 @@ void FormAccueil::Aff_Groupe_Click()
 
 void FormAccueil::construirePlancheGroupe(bool reconstruction)
 {
-    const std::vector<CelluleEleve> membres = membresDuGroupe(ecole::db(), mv::NomGroupeChoisi);
-    Frame1->construire(TypePlanche::Groupe, membres, mv::ModeCreationGroupe);
-    mv::PlancheChargee = false;
+    const std::vector<CelluleEleve> membres = membresDuGroupe(base::db(), etat::NomGroupeChoisi);
+    Frame1->construire(TypePlanche::Groupe, membres, etat::ModeCreationGroupe);
+    etat::PlancheChargee = false;
     Aff_Groupe->setEnabled(false);
     DBComboClasses->setEnabled(true);
     LbType->setText(QStringLiteral("Groupe :"));
-    if (!mv::ModeCreationGroupe)
-        LbClasse->setText(mv::NomGroupeChoisi);
+    if (!etat::ModeCreationGroupe)
+        LbClasse->setText(etat::NomGroupeChoisi);
     LbType->show();
     LbClasse->show();
 
-    const DocumentsEcrits documents = ecrireDocumentGroupe(mv::CheminDonnees, mv::NomGroupeChoisi, membres);
+    const DocumentsEcrits documents = ecrireDocumentGroupe(etat::CheminDonnees, etat::NomGroupeChoisi, membres);
     MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
     montrerErreurDocuments(documents);
     if (reconstruction)
         return;
 
     remettreDefilement();
-    mv::PlancheClasse = false;
+    etat::PlancheClasse = false;
     Bt_Ajout_Eleve->setEnabled(true);
     MNU_Imprimer->setText(QStringLiteral("Imprimer Groupe en cours..."));
     // The term sheet is a class's; the cards and labels stay those of the class shown last.
     MNU_Trimestre->setEnabled(false);
-    MNU_CARTES->setEnabled(!mv::FichierCartes.isEmpty());
-    MNU_Etiquettes->setEnabled(!mv::FichierEtiquettes.isEmpty());
+    MNU_CARTES->setEnabled(!etat::FichierCartes.isEmpty());
+    MNU_Etiquettes->setEnabled(!etat::FichierEtiquettes.isEmpty());
 }
 
 void FormAccueil::montrerErreurDocuments(const DocumentsEcrits& documents)
@@ -517,7 +517,7 @@ void FormAccueil::montrerErreurDocuments(const DocumentsEcrits& documents)
 void FormAccueil::viderPlanches()
 {
     Frame1->vider();
-    mv::PlancheChargee = false;
+    etat::PlancheChargee = false;
 }
 
 void FormAccueil::remettreDefilement()
@@ -548,9 +548,9 @@ void FormAccueil::Bt_Ajout_Eleve_Click()
     Bt_Vente->hide();
     Bt_Aficher->setEnabled(false);
     Aff_Groupe->setEnabled(false);
-    mv::NomNouveauGroupe = LbClasse->text();
+    etat::NomNouveauGroupe = LbClasse->text();
 
-    if (mv::PlancheClasse && !mv::ModeCreationGroupe) {
+    if (etat::PlancheClasse && !etat::ModeCreationGroupe) {
         // The board waits while the student is typed.
         Frame1->setEnabled(false);
         Bt_Valide_Ajout_Eleve->setEnabled(false);
@@ -620,7 +620,7 @@ void FormAccueil::terminerAjoutGroupe()
 
 void FormAccueil::Bt_Creer_Groupe_Click()
 {
-    mv::PlancheClasse = false;
+    etat::PlancheClasse = false;
     remettreDefilement();
     desactiverImpression();
     MNU_Imp_Toutes_Classes->setEnabled(false);
@@ -655,7 +655,7 @@ void FormAccueil::terminerAssistant()
     assistant_->terminer();
     Bt_Creer_Groupe->setEnabled(true);
     Bt_Aficher->setEnabled(false);
-    if (mv::PlancheChargee)
+    if (etat::PlancheChargee)
         viderPlanches();
     DBComboClasses->setEnabled(true);
     DBComboGroupe->setEnabled(true);
@@ -667,12 +667,12 @@ void FormAccueil::Image2_Click(int index)
 {
     if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
         return;
-    mv::CdeEleveChoisi = Frame1->cellule(index).cdeEleve;
-    mv::IndexPhotoChoisie = index;
+    etat::CdeEleveChoisi = Frame1->cellule(index).cdeEleve;
+    etat::IndexPhotoChoisie = index;
     // A group board's cells carry no photo code to pick from.
     if (Frame1->type() != TypePlanche::Classe)
         return;
-    if (mv::ModeCreationGroupe) {
+    if (etat::ModeCreationGroupe) {
         choisirEleve(index);
         return;
     }
@@ -686,7 +686,7 @@ void FormAccueil::choisirEleve(int index)
     if (!assistant_->choisir(index))
         return;
     // In the wizard "Terminé" ends the picks; in a group addition "Valider" does.
-    Bt_Valide_Ajout_Eleve->setVisible(!mv::NomGroupeValide);
+    Bt_Valide_Ajout_Eleve->setVisible(!etat::NomGroupeValide);
     Bt_Valide_Ajout_Eleve->setEnabled(true);
 }
 
@@ -722,7 +722,7 @@ void FormAccueil::ImageChgClasse_Click(int index)
 {
     if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
         return;
-    Frame2->ouvrir(Frame1->cellule(index).cdeEleve, mv::ClasseChoisie);
+    Frame2->ouvrir(Frame1->cellule(index).cdeEleve, etat::ClasseChoisie);
     if (Frame2->isHidden())
         return;
     Bt_Creer_Groupe->setEnabled(false);

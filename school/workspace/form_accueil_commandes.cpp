@@ -4,8 +4,8 @@
 #include "school/group_board/suppression.h"
 #include "school/printing/commandes.h"
 #include "school/workspace/ajout_eleve.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 
 #include <QAction>
 #include <QLabel>
@@ -18,8 +18,8 @@ void FormAccueil::ImageSuppEleve_Click(int index)
 {
     if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
         return;
-    const BrancheSuppression branche = brancheSuppression(Frame1->type(), mv::ModeCreationGroupe);
-    if (!supprimerCellule(ecole::db(), Frame1->cellule(index), branche))
+    const BrancheSuppression branche = brancheSuppression(Frame1->type(), etat::ModeCreationGroupe);
+    if (!supprimerCellule(base::db(), Frame1->cellule(index), branche))
         return;
     if (branche == BrancheSuppression::Classe) {
         construirePlancheClasse(Construction::ApresSuppression);
@@ -44,23 +44,23 @@ void FormAccueil::retirerPlanche()
 
 void FormAccueil::MNU_Trimestre_Click()
 {
-    if (!mv::PlancheChargee || Frame1->type() != TypePlanche::Classe)
+    if (!etat::PlancheChargee || Frame1->type() != TypePlanche::Classe)
         return;
     std::vector<CelluleEleve> eleves;
     for (int i = 0; i < Frame1->nombre(); ++i)
         eleves.push_back(Frame1->cellule(i));
-    ouvrirFicheTrimestrielle(mv::CheminDonnees, mv::ClasseChoisie, eleves);
+    ouvrirFicheTrimestrielle(etat::CheminDonnees, etat::ClasseChoisie, eleves);
 }
 
 void FormAccueil::MNU_Imp_Toutes_Classes_Click()
 {
     desactiverImpression();
     retirerPlanche();
-    imprimerToutesLesClasses(ecole::db(), mv::CheminDonnees);
+    imprimerToutesLesClasses(base::db(), etat::CheminDonnees);
 }
 
 void FormAccueil::MNU_Groupes_Click()
 {
     retirerPlanche();
-    imprimerTousLesGroupes(ecole::db(), mv::CheminDonnees);
+    imprimerTousLesGroupes(base::db(), etat::CheminDonnees);
 }

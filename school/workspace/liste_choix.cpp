@@ -1,7 +1,7 @@
 #include "school/workspace/liste_choix.h"
 
 #include "common/ui/layout.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 #include "school/workspace/outils_fenetre.h"
 
 #include <QLabel>
@@ -35,7 +35,7 @@ void ListeChoix::ouvrirLigne()
     }
     connect(ligne.icone, &ImageCliquable::clique, this, [this, index] { Q_EMIT retraitDemande(index); });
     lignes_.push_back(ligne);
-    mv::NbEntreesListe = index;
+    etat::NbEntreesListe = index;
     if (index > 0)
         Q_EMIT ligneAjoutee(ligne.texte->height());
 }
@@ -55,10 +55,10 @@ void ListeChoix::montrer(Ligne& ligne, const QString& texte, bool enTete)
 
 void ListeChoix::ecrireEnTete(const QString& classe)
 {
-    if (mv::EleveAjouteAuGroupe) {
-        if (mv::NbEntreesListe > 0)
+    if (etat::EleveAjouteAuGroupe) {
+        if (etat::NbEntreesListe > 0)
             ouvrirLigne();
-        mv::EleveAjouteAuGroupe = false;
+        etat::EleveAjouteAuGroupe = false;
     }
     Ligne& ligne = lignes_.back();
     ligne.cle = 0;
@@ -108,5 +108,5 @@ void ListeChoix::vider()
     lignes_[0].texte->hide();
     lignes_[0].icone->hide();
     lignes_[0].cle = 0;
-    mv::NbEntreesListe = 0;
+    etat::NbEntreesListe = 0;
 }

@@ -7,9 +7,9 @@
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/prices/form_tarifs.h"
 #include "photographer/workspace/accueil.h"
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 #include "photographer/workspace/demarrage.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 #include "tests/photographer/support/photographe_fixture.h"
 
 #include <gtest/gtest.h>

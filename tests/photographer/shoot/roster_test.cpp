@@ -1,4 +1,4 @@
-#include "photographer/shoot/roster.h"
+#include "photographer/data/roster.h"
 
 #include "tests/photographer/shoot/seance_fixture.h"
 

@@ -1,7 +1,7 @@
 #include "tests/photographer/support/photographe_fixture.h"
 
-#include "photographer/workspace/dossiers_etab.h"
-#include "photographer/workspace/etablissements.h"
+#include "photographer/data/dossiers_etab.h"
+#include "photographer/data/etablissements.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 #include "school/class_board/planche.h"
 
 #include "common/ui/layout.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/golden.h"
 
@@ -46,7 +46,7 @@ protected:
     void SetUp() override
     {
         fixture.nommerEtablissement(QStringLiteral("Collège Sud"));
-        mv::NomEtabEnCours = QStringLiteral("Collège Sud");
+        etat::NomEtabEnCours = QStringLiteral("Collège Sud");
         fixture.ajouterClasse(QStringLiteral("5B"), 3);
         zola = fixture.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Zola"), QStringLiteral("Émile"));
         fixture.ajouterClasse(QStringLiteral("6A"), 45);
@@ -55,7 +55,7 @@ protected:
         ebert = fixture.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Ébert"), QStringLiteral("Paul"));
         martin1 = fixture.ajouterEleve(QStringLiteral("6a"), QStringLiteral("Martin"), QStringLiteral("Luc"));
     }
-    void TearDown() override { mv::NomEtabEnCours.clear(); }
+    void TearDown() override { etat::NomEtabEnCours.clear(); }
 
     SchoolFixture fixture;
     qint64 zola = 0, martin1 = 0, martin2 = 0, arc = 0, ebert = 0;
@@ -63,7 +63,7 @@ protected:
 
 TEST_F(BoardsClasse, LesElevesDeLaClasseEnOrdreFrancaisPuisParCle)
 {
-    const std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), QStringLiteral("6A"));
+    const std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), QStringLiteral("6A"));
     ASSERT_EQ(eleves.size(), 50u);
     QStringList noms;
     for (const CelluleEleve& e : eleves)
@@ -80,7 +80,7 @@ TEST_F(BoardsClasse, LesElevesDeLaClasseEnOrdreFrancaisPuisParCle)
 
 TEST_F(BoardsClasse, CinquanteCellulesNeufParRangeeToutesAtteignables)
 {
-    const std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), QStringLiteral("6A"));
+    const std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), QStringLiteral("6A"));
     Planche planche;
     EXPECT_EQ(planche.objectName(), QStringLiteral("Frame1"));
     planche.construire(TypePlanche::Classe, eleves, false);
@@ -108,7 +108,7 @@ TEST_F(BoardsClasse, CinquanteCellulesNeufParRangeeToutesAtteignables)
 TEST_F(BoardsClasse, LesClicsDesCellulesDonnentLeurIndex)
 {
     Planche planche;
-    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("6A")), false);
+    planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("6A")), false);
     planche.show();
     QSignalSpy portrait(&planche, &Planche::portraitClique);
     QSignalSpy suppression(&planche, &Planche::suppressionDemandee);
@@ -128,12 +128,12 @@ TEST_F(BoardsClasse, LesClicsDesCellulesDonnentLeurIndex)
 TEST_F(BoardsClasse, ReconstruireNeGardeQueLesNouvellesCellules)
 {
     Planche planche;
-    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("6A")), false);
+    planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("6A")), false);
     // A pick marks a surname; cell 0 outlives the board and must not keep the mark.
     layout::setBackground(element(planche, "LbNom", 0), 0x00FF00);
     // A rebuild started from a cell's own click, as after a deletion.
     QObject::connect(&planche, &Planche::suppressionDemandee, &planche, [&planche] {
-        planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("5B")), true);
+        planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("5B")), true);
     });
     planche.show();
     QTest::mouseClick(element(planche, "ImageSuppEleve", 20), Qt::LeftButton);
@@ -154,8 +154,8 @@ TEST_F(BoardsClasse, ReconstruireNeGardeQueLesNouvellesCellules)
 TEST_F(BoardsClasse, UneClasseVideNeMontreAucuneCellule)
 {
     Planche planche;
-    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("6A")), false);
-    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("Inconnue")), false);
+    planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("6A")), false);
+    planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("Inconnue")), false);
     EXPECT_EQ(planche.nombre(), 0);
     for (const char* tableau : {"Image2", "LbNom", "LbPrenom", "ImageSuppEleve", "ImageChgClasse", "LbGPClasse"})
         EXPECT_TRUE(element(planche, tableau, 0)->isHidden()) << tableau;
@@ -171,36 +171,36 @@ TEST_F(BoardsClasse, UneClasseVideNeMontreAucuneCellule)
 
 TEST_F(BoardsClasse, PortraitIlliscibleOuAbsentDonneLImageVide)
 {
-    std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), QStringLiteral("6A"));
+    std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), QStringLiteral("6A"));
     Planche planche;
     planche.construire(TypePlanche::Classe, eleves, false);
     ASSERT_FALSE(element(planche, "Image2", 0)->pixmap().isNull());
 
     // Cell 0: a file that is not a picture; cell 1: no file under the code
     // but one under Nom.Prenom; cell 2: no file at all.
-    Sandbox::writeFile(fixture.cheminPortrait(arc), "pas une image");
-    QFile::remove(fixture.cheminPortrait(ebert));
+    Sandbox::writeFile(fixture.cheminPhoto(arc), "pas une image");
+    QFile::remove(fixture.cheminPhoto(ebert));
     const QString parNom = fixture.dossierImages() + QStringLiteral("/Ébert.Paul.jpg");
     ASSERT_TRUE(SchoolFixture::ecrirePortrait(parNom, Qt::red));
-    QFile::remove(fixture.cheminPortrait(martin2));
+    QFile::remove(fixture.cheminPhoto(martin2));
     planche.construire(TypePlanche::Classe, eleves, false);
 
     EXPECT_TRUE(element(planche, "Image2", 0)->pixmap().isNull());
     EXPECT_FALSE(element(planche, "Image2", 0)->isHidden());
     EXPECT_TRUE(procheDe(couleurAuCentre(element(planche, "Image2", 1)), Qt::red));
     EXPECT_TRUE(element(planche, "Image2", 2)->pixmap().isNull());
-    EXPECT_EQ(cheminPortrait(fixture.dossier(), eleves[1]), parNom);
-    EXPECT_EQ(cheminPortrait(fixture.dossier(), eleves[2]), QString());
+    EXPECT_EQ(cheminPhoto(fixture.dossier(), eleves[1]), parNom);
+    EXPECT_EQ(cheminPhoto(fixture.dossier(), eleves[2]), QString());
 
     // A new picture for one cell is read again on request.
-    ASSERT_TRUE(SchoolFixture::ecrirePortrait(fixture.cheminPortrait(martin2), Qt::blue));
+    ASSERT_TRUE(SchoolFixture::ecrirePortrait(fixture.cheminPhoto(martin2), Qt::blue));
     planche.rechargerPortrait(2);
     EXPECT_TRUE(procheDe(couleurAuCentre(element(planche, "Image2", 2)), Qt::blue));
 }
 
 TEST_F(BoardsClasse, LesTroisDocumentsTiennentLesCinquanteEleves)
 {
-    const std::vector<CelluleEleve> eleves = elevesDeClasse(ecole::db(), QStringLiteral("6A"));
+    const std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), QStringLiteral("6A"));
     // An older, longer document is replaced, not appended to.
     Sandbox::writeFile(fixture.dossier() + QStringLiteral("/filetemp.html"), QByteArray(100000, 'x'));
     const DocumentsEcrits docs = ecrireDocumentsClasse(fixture.dossier(), QStringLiteral("6A"), eleves);
@@ -208,9 +208,9 @@ TEST_F(BoardsClasse, LesTroisDocumentsTiennentLesCinquanteEleves)
     EXPECT_EQ(docs.planche, fixture.dossier() + QStringLiteral("/filetemp.html"));
     EXPECT_EQ(docs.cartes, fixture.dossier() + QStringLiteral("/filetempCrte.html"));
     EXPECT_EQ(docs.etiquettes, fixture.dossier() + QStringLiteral("/filetempEtiq.html"));
-    EXPECT_EQ(mv::FichierImpression, docs.planche);
-    EXPECT_EQ(mv::FichierCartes, docs.cartes);
-    EXPECT_EQ(mv::FichierEtiquettes, docs.etiquettes);
+    EXPECT_EQ(etat::FichierImpression, docs.planche);
+    EXPECT_EQ(etat::FichierCartes, docs.cartes);
+    EXPECT_EQ(etat::FichierEtiquettes, docs.etiquettes);
 
     // The sandbox's folder changes from run to run: the expected copies name it {DOSSIER}.
     const auto modele = [&](const QString& chemin) {
@@ -227,7 +227,7 @@ TEST_F(BoardsClasse, LesTroisDocumentsTiennentLesCinquanteEleves)
     EXPECT_EQ(seul.cartes, QString());
     EXPECT_EQ(lire(docs.planche).count("<img"), 2);
     EXPECT_EQ(lire(docs.cartes), cartes);
-    EXPECT_EQ(mv::FichierCartes, docs.cartes);
+    EXPECT_EQ(etat::FichierCartes, docs.cartes);
 }
 
 TEST_F(BoardsClasse, UnDocumentQuiNePeutEtreEcritDonneUnSeulMessageQuiLeNomme)
@@ -235,11 +235,11 @@ TEST_F(BoardsClasse, UnDocumentQuiNePeutEtreEcritDonneUnSeulMessageQuiLeNomme)
     const QString cartes = fixture.dossier() + QStringLiteral("/filetempCrte.html");
     ASSERT_TRUE(QDir().mkpath(cartes)); // a folder where the document goes
     const DocumentsEcrits docs =
-        ecrireDocumentsClasse(fixture.dossier(), QStringLiteral("6A"), elevesDeClasse(ecole::db(), QStringLiteral("6A")));
+        ecrireDocumentsClasse(fixture.dossier(), QStringLiteral("6A"), elevesDeClasse(base::db(), QStringLiteral("6A")));
     EXPECT_EQ(docs.erreur.count(QLatin1Char('\n')), 0);
     EXPECT_TRUE(docs.erreur.contains(cartes)) << docs.erreur.toStdString();
     EXPECT_EQ(docs.cartes, QString());
-    EXPECT_EQ(mv::FichierCartes, QString());
+    EXPECT_EQ(etat::FichierCartes, QString());
     EXPECT_FALSE(docs.planche.isEmpty());
     EXPECT_FALSE(docs.etiquettes.isEmpty());
 
@@ -251,7 +251,7 @@ TEST_F(BoardsClasse, UnDocumentQuiNePeutEtreEcritDonneUnSeulMessageQuiLeNomme)
     EXPECT_TRUE(messages[0].contains(QStringLiteral("absent/filetemp.html")));
     EXPECT_TRUE(messages[1].contains(QStringLiteral("absent/filetempCrte.html")));
     EXPECT_TRUE(messages[2].contains(QStringLiteral("absent/filetempEtiq.html")));
-    EXPECT_EQ(mv::FichierImpression, QString());
+    EXPECT_EQ(etat::FichierImpression, QString());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "school/class_board/transfert.h"
 
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -18,7 +18,7 @@ namespace {
 QStringList contenu(const QString& table, const QString& cle)
 {
     QStringList lignes;
-    for (const db::Row& row : ecole::db().query(
+    for (const db::Row& row : base::db().query(
              QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, cle))) {
         QStringList valeurs;
         for (int i = 0; i < row.size(); ++i)
@@ -30,7 +30,7 @@ QStringList contenu(const QString& table, const QString& cle)
 
 QString classeDe(qint64 cdeEleve)
 {
-    return ecole::db().scalar(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"),
+    return base::db().scalar(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"),
                               {cdeEleve});
 }
 
@@ -163,14 +163,14 @@ TEST(SchoolTransfert, StudentDeletedMeanwhileIsToldAndNothingIsWritten)
     Colonne colonne;
 
     // Deleted before the panel opens: it stays closed.
-    ecole::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {eleves[0]});
+    base::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {eleves[0]});
     dialogues.message(QStringLiteral("n'est plus dans la base"));
     colonne.panneau->ouvrir(QString::number(eleves[0]), QStringLiteral("6A"));
     EXPECT_FALSE(colonne.ouvert());
 
     // Deleted while the panel is open: "Valider" says so instead of reporting a move.
     colonne.panneau->ouvrir(QString::number(eleves[1]), QStringLiteral("6A"));
-    ecole::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {eleves[1]});
+    base::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {eleves[1]});
     const QStringList avant = contenu(QStringLiteral("Eleves"), QStringLiteral("CdeEleves"));
     colonne.choisir(QStringLiteral("5B"));
     dialogues.message(QStringLiteral("n'a pas été transféré"));

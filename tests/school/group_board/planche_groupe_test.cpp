@@ -1,8 +1,8 @@
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
 
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/golden.h"
 
@@ -24,7 +24,7 @@ class BoardsGroupe : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        mv::NomEtabEnCours = QStringLiteral("École & Cie");
+        etat::NomEtabEnCours = QStringLiteral("École & Cie");
         const qint64 bob = fixture.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Bob"), QStringLiteral("Ana"));
         fixture.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Bob"), QStringLiteral("Ana")); // namesake, not in the group
         const qint64 eve = fixture.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Éve"), QStringLiteral("Lou"), false);
@@ -37,7 +37,7 @@ protected:
         cleBob = bob;
         cleAbel = abel;
     }
-    void TearDown() override { mv::NomEtabEnCours.clear(); }
+    void TearDown() override { etat::NomEtabEnCours.clear(); }
 
     SchoolFixture fixture;
     qint64 ligneBob = 0, cleBob = 0, cleAbel = 0;
@@ -45,7 +45,7 @@ protected:
 
 TEST_F(BoardsGroupe, LesMembresDuGroupeEnOrdreFrancais)
 {
-    const std::vector<CelluleEleve> membres = membresDuGroupe(ecole::db(), QStringLiteral("Chorale"));
+    const std::vector<CelluleEleve> membres = membresDuGroupe(base::db(), QStringLiteral("Chorale"));
     ASSERT_EQ(membres.size(), 3u);
     EXPECT_EQ(membres[0].nom, QStringLiteral("abel <&>"));
     EXPECT_EQ(membres[1].nom, QStringLiteral("Bob"));
@@ -59,8 +59,8 @@ TEST_F(BoardsGroupe, LesMembresDuGroupeEnOrdreFrancais)
 TEST_F(BoardsGroupe, LaPlancheDuGroupeMontreLaClasseDeChaqueMembre)
 {
     Planche planche;
-    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("4C")), false);
-    planche.construire(TypePlanche::Groupe, membresDuGroupe(ecole::db(), QStringLiteral("Chorale")), false);
+    planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("4C")), false);
+    planche.construire(TypePlanche::Groupe, membresDuGroupe(base::db(), QStringLiteral("Chorale")), false);
     EXPECT_EQ(planche.type(), TypePlanche::Groupe);
     ASSERT_EQ(planche.nombre(), 3);
     const QStringList classes{QStringLiteral("4C"), QStringLiteral("6A"), QStringLiteral("5B")};
@@ -80,7 +80,7 @@ TEST_F(BoardsGroupe, LaPlancheDuGroupeMontreLaClasseDeChaqueMembre)
     EXPECT_TRUE(element(planche, "Image2", 2)->pixmap().isNull()); // Éve has no picture
 
     // Back to a class board: the group's class labels are gone.
-    planche.construire(TypePlanche::Classe, elevesDeClasse(ecole::db(), QStringLiteral("5B")), false);
+    planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("5B")), false);
     EXPECT_TRUE(element(planche, "LbGPClasse", 0)->isHidden());
     EXPECT_EQ(element(planche, "LbGPClasse", 1), nullptr);
     EXPECT_FALSE(element(planche, "ImageChgClasse", 1)->isHidden());
@@ -88,13 +88,13 @@ TEST_F(BoardsGroupe, LaPlancheDuGroupeMontreLaClasseDeChaqueMembre)
 
 TEST_F(BoardsGroupe, LeDocumentDuGroupeRemplaceLaPlancheSeule)
 {
-    mv::FichierCartes = QStringLiteral("cartes de la dernière classe");
+    etat::FichierCartes = QStringLiteral("cartes de la dernière classe");
     const DocumentsEcrits docs = ecrireDocumentGroupe(fixture.dossier(), QStringLiteral("Chorale"),
-                                                      membresDuGroupe(ecole::db(), QStringLiteral("Chorale")));
+                                                      membresDuGroupe(base::db(), QStringLiteral("Chorale")));
     EXPECT_EQ(docs.erreur, QString());
-    EXPECT_EQ(mv::FichierImpression, fixture.dossier() + QStringLiteral("/filetemp.html"));
-    EXPECT_EQ(mv::FichierCartes, QStringLiteral("cartes de la dernière classe"));
-    mv::FichierCartes.clear();
+    EXPECT_EQ(etat::FichierImpression, fixture.dossier() + QStringLiteral("/filetemp.html"));
+    EXPECT_EQ(etat::FichierCartes, QStringLiteral("cartes de la dernière classe"));
+    etat::FichierCartes.clear();
 
     QFile f(docs.planche);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

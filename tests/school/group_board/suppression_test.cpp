@@ -1,6 +1,6 @@
 #include "school/class_board/html.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 #include "tests/school/support/accueil_pilote.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
@@ -22,20 +22,20 @@ class Suppression : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        mv::NomEtabEnCours.clear();
+        etat::NomEtabEnCours.clear();
         ecole.nommerEtablissement(QStringLiteral("Lycée <Sud>"));
     }
 
     QString compter(const QString& sql, const db::Params& params = {})
     {
-        return ecole::db().scalar(sql, params);
+        return base::db().scalar(sql, params);
     }
     // Every row of both tables, whole, to tell that nothing but one row changed.
     QStringList empreinte()
     {
         QStringList lignes;
         for (const char* table : {"Eleves", "Goupes"})
-            for (const db::Row& r : ecole::db().query(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)))) {
+            for (const db::Row& r : base::db().query(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)))) {
                 QString ligne = QString::fromLatin1(table);
                 for (int i = 0; i < r.size(); ++i)
                     ligne += QLatin1Char('|') + r.at(i);
@@ -114,7 +114,7 @@ TEST_F(Suppression, UnEleveDeClasseEstEffaceParSaCleEtLaPlancheSeResserre)
               // No picture: the cell keeps its picture's place, naming no file.
               "<td align=\"left\"valign=\"top\"width=\"116\"><img src=\"\"width=\"116\""
               "height=\"176\"><font size=\"-1\"><br><center>Carl<br><B>C&lt;d&gt;</B></font></center></TD>\r\n");
-    EXPECT_EQ(mv::FichierImpression, ecole.dossier() + QStringLiteral("/filetemp.html"));
+    EXPECT_EQ(etat::FichierImpression, ecole.dossier() + QStringLiteral("/filetemp.html"));
     EXPECT_EQ(SchoolFixture::lire(ecole.dossier() + QStringLiteral("/filetempCrte.html")), cartes);
     EXPECT_TRUE(shell.requests().empty());
 }
@@ -124,7 +124,7 @@ TEST_F(Suppression, UnEleveDejaEffaceEstSignaleEtLaPlancheMiseAJour)
     const auto cles = ecole.ajouterClasse(QStringLiteral("6A"), 3);
     accueil.ouvrir();
     accueil.afficherClasse(QStringLiteral("6A"));
-    ecole::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {cles[0]});
+    base::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {cles[0]});
 
     dialogues.message(kQuestion, Answer::Yes).message(QStringLiteral("n'est plus dans la base"));
     accueil.cliquer(QStringLiteral("ImageSuppEleve_0"));
@@ -154,7 +154,7 @@ TEST_F(Suppression, PendantLAssistantUnClicSurUneClasseNEffaceRien)
     accueil.choisir(QStringLiteral("DBComboClasses"), QStringLiteral("6A"));
     accueil.cliquer(QStringLiteral("Bt_Aficher"));
     ASSERT_EQ(accueil.planche().nombre(), 2);
-    ASSERT_TRUE(mv::ModeCreationGroupe);
+    ASSERT_TRUE(etat::ModeCreationGroupe);
 
     const QStringList avant = empreinte();
     Q_EMIT accueil.planche().suppressionDemandee(0); // no question: nothing can be deleted here

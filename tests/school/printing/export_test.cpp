@@ -1,7 +1,7 @@
 #include "common/paths.h"
 #include "school/printing/form_export.h"
 #include "school/printing/noms_export.h"
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 #include "tests/school/support/accueil_pilote.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
@@ -102,7 +102,7 @@ protected:
     }
     void changerIne(qint64 cle, const QString& ine)
     {
-        ecole::db().exec(QStringLiteral("UPDATE Eleves SET INE = ? WHERE CdeEleves = ?"), {ine, cle});
+        base::db().exec(QStringLiteral("UPDATE Eleves SET INE = ? WHERE CdeEleves = ?"), {ine, cle});
     }
 
     SchoolFixture ecole;
@@ -191,11 +191,11 @@ TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
         return SchoolFixture::lire(paths::join(ecole.sandbox().desktop(), {chemin}));
     };
     // Classes in ascending order: 5B's Delta keeps the plain name, 6A's Alpha gets the suffix.
-    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPortrait(d)));
-    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0_2.jpg")), SchoolFixture::lire(ecole.cheminPortrait(a)));
-    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0_3.jpg")), SchoolFixture::lire(ecole.cheminPortrait(h)));
-    EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPortrait(a)));
-    EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_2.jpg")), SchoolFixture::lire(ecole.cheminPortrait(c)));
+    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPhoto(d)));
+    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0_2.jpg")), SchoolFixture::lire(ecole.cheminPhoto(a)));
+    EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0_3.jpg")), SchoolFixture::lire(ecole.cheminPhoto(h)));
+    EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPhoto(a)));
+    EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_2.jpg")), SchoolFixture::lire(ecole.cheminPhoto(c)));
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Exclamation);
     EXPECT_TRUE(dialogues.lastPrompt().text.startsWith(
         QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : Exportation")));
@@ -218,7 +218,7 @@ TEST_F(Export, ParNomEtPrenomLeMessageDeLaFinSansCompte)
                                      QStringLiteral("Exportation/6A/DUPONT Jean.jpg"),
                                      QStringLiteral("Exportation/Photos/DUPONT Jean.jpg"),
                                      QStringLiteral("Exportation/Photos/DUPONT Jean_2.jpg")}));
-    const QByteArray photo = SchoolFixture::lire(ecole.cheminPortrait(dernier));
+    const QByteArray photo = SchoolFixture::lire(ecole.cheminPhoto(dernier));
     EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/6A/DUPONT Jean.jpg")), photo);
     EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/Photos/DUPONT Jean_2.jpg")), photo);
     EXPECT_EQ(dialogues.lastPrompt().text,

@@ -1,8 +1,8 @@
 #include "common/printing.h"
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 
 #include "tests/school/support/school_fixture.h"
 
@@ -112,10 +112,10 @@ class ImpressionPdf : public ::testing::Test {
 protected:
     ImpressionPdf()
     {
-        mv::NomEtabEnCours = QStringLiteral("Collège Sud");
+        etat::NomEtabEnCours = QStringLiteral("Collège Sud");
         ecole.ajouterClasse(QStringLiteral("5B"), 50);
         documents = ecrireDocumentsClasse(ecole.dossier(), QStringLiteral("5B"),
-                                          elevesDeClasse(ecole::db(), QStringLiteral("5B")));
+                                          elevesDeClasse(base::db(), QStringLiteral("5B")));
     }
 
     // Prints through the program's print function on the page its print dialog offers.
@@ -143,10 +143,10 @@ TEST_F(ImpressionPdf, ChaquePlancheDonneLesCinquanteElevesEnPagesPleines)
     } planches[] = {
         {"class", documents.planche},
         {"class rebuilt after a move",
-         ecrirePlancheClasse(ecole.dossier(), classe, elevesDeClasse(ecole::db(), classe)).planche},
+         ecrirePlancheClasse(ecole.dossier(), classe, elevesDeClasse(base::db(), classe)).planche},
         // A group's cells name the class too: one line taller.
         {"group", ecrireDocumentGroupe(ecole.dossier(), QStringLiteral("Chorale"),
-                                       membresDuGroupe(ecole::db(), QStringLiteral("Chorale")))
+                                       membresDuGroupe(base::db(), QStringLiteral("Chorale")))
                       .planche},
     };
     for (const auto& planche : planches) {

@@ -1,7 +1,7 @@
 #include "common/text.h"
 #include "school/printing/recueils.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 #include "tests/school/support/accueil_pilote.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
@@ -72,7 +72,7 @@ TEST_F(Recueils, TousLesGroupesChacunSaPageEtChaqueMembre)
 
     EXPECT_EQ(shell.requests(), (std::vector<Request>{{QStringLiteral("print"), chemin("filetemp.html")},
                                                       {QStringLiteral("open"), chemin("filetemp.html")}}));
-    EXPECT_EQ(mv::FichierImpression, chemin("filetemp.html"));
+    EXPECT_EQ(etat::FichierImpression, chemin("filetemp.html"));
     const QString doc = document("filetemp.html");
     EXPECT_TRUE(doc.startsWith(QStringLiteral("<HTML><HEAD><TITLE>Lycée &amp; Co</TITLE></HEAD>\r\n<BODY>\r\n<p><B>Groupe : ")));
     EXPECT_EQ(pages(doc, QStringLiteral("Groupe")),
@@ -89,7 +89,7 @@ TEST_F(Recueils, TousLesGroupesChacunSaPageEtChaqueMembre)
 
     // The board is gone from the window.
     EXPECT_EQ(accueil.planche().nombre(), 0);
-    EXPECT_FALSE(mv::PlancheChargee);
+    EXPECT_FALSE(etat::PlancheChargee);
     EXPECT_TRUE(accueil.controle<QLabel>(QStringLiteral("LbType"))->isHidden());
     EXPECT_FALSE(accueil.controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
     EXPECT_FALSE(accueil.menu(QStringLiteral("MNU_Trimestre"))->isEnabled());
@@ -104,7 +104,7 @@ TEST_F(Recueils, ToutesLesClassesLuesAuMomentDeLImpression)
     accueil.afficherClasse(QStringLiteral("5B"));
     // Since the window opened: one class emptied by a move, one created by it.
     for (qint64 cle : vide)
-        ecole::db().exec(QStringLiteral("UPDATE Eleves SET Classe = '3D' WHERE CdeEleves = ?"), {cle});
+        base::db().exec(QStringLiteral("UPDATE Eleves SET Classe = '3D' WHERE CdeEleves = ?"), {cle});
 
     accueil.menu(QStringLiteral("MNU_Imp_Toutes_Classes"))->trigger();
 
@@ -134,7 +134,7 @@ TEST_F(Recueils, UnDocumentQuiNePeutSEcrireNeVaPasAuShell)
     EXPECT_EQ(dialogues.prompts().size(), 1u);
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_TRUE(shell.requests().empty());
-    EXPECT_EQ(mv::FichierImpression, QString());
+    EXPECT_EQ(etat::FichierImpression, QString());
 }
 
 TEST_F(Recueils, FicheTrimestrielleDeLaClasseAfficheeSeulement)
@@ -142,7 +142,7 @@ TEST_F(Recueils, FicheTrimestrielleDeLaClasseAfficheeSeulement)
     const auto cles = ecole.ajouterClasse(QStringLiteral("6A"), 50);
     ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[0]);
     // Without its coded picture, a student is shown by its name picture.
-    QFile::remove(ecole.cheminPortrait(cles[1]));
+    QFile::remove(ecole.cheminPhoto(cles[1]));
     ASSERT_TRUE(SchoolFixture::ecrirePortrait(ecole.dossierImages() + QStringLiteral("/Nom002.Prénom 6A.jpg"), Qt::red));
     accueil.ouvrir();
     EXPECT_FALSE(accueil.menu(QStringLiteral("MNU_Trimestre"))->isEnabled());
@@ -152,7 +152,7 @@ TEST_F(Recueils, FicheTrimestrielleDeLaClasseAfficheeSeulement)
     accueil.menu(QStringLiteral("MNU_Trimestre"))->trigger();
 
     EXPECT_EQ(shell.requests(), (std::vector<Request>{{QStringLiteral("open"), chemin("filetemp1.html")}}));
-    EXPECT_EQ(mv::FichierImpression, chemin("filetemp1.html"));
+    EXPECT_EQ(etat::FichierImpression, chemin("filetemp1.html"));
     const QString fiche = document("filetemp1.html");
     const QStringList lignes = fiche.split(QStringLiteral("\r\n"));
     EXPECT_EQ(lignes[3], QStringLiteral("<B>Feuille Trimestrielle<br>Classe : 6A</B><br><TABLE width= 750  border= 1 >"));

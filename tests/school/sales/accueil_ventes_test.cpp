@@ -2,7 +2,7 @@
 #include "school/sales/form_carte_ident.h"
 #include "school/sales/form_vente.h"
 #include "school/workspace/form_accueil.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
@@ -24,8 +24,8 @@ class AccueilVentes : public ::testing::Test {
 protected:
     AccueilVentes()
     {
-        mv::ModeCreationGroupe = false;
-        mv::PlancheClasse = false;
+        etat::ModeCreationGroupe = false;
+        etat::PlancheClasse = false;
         cles = ecole.ajouterClasse(QStringLiteral("6A"), 3);
         ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[0]);
     }

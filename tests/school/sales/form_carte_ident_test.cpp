@@ -2,8 +2,8 @@
 
 #include "common/paths.h"
 #include "school/sales/impressions_ventes.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 #include "tests/school/sales/tarif_exemple.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
@@ -27,9 +27,9 @@ class CarteIdentite : public ::testing::Test {
 protected:
     CarteIdentite()
     {
-        exemple::remplirTarifs(ecole::db());
+        exemple::remplirTarifs(base::db());
         cle = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Léa"));
-        mv::FichierImpression.clear();
+        etat::FichierImpression.clear();
     }
 
     void TearDown() override
@@ -41,8 +41,8 @@ protected:
 
     FormCarteIdent& ouvrir()
     {
-        mv::CdeEleveChoisi = QString::number(cle);
-        mv::IndexPhotoChoisie = 3;
+        etat::CdeEleveChoisi = QString::number(cle);
+        etat::IndexPhotoChoisie = 3;
         FormCarteIdent& carte = formInstance<FormCarteIdent>();
         carte.showForm();
         return carte;
@@ -67,7 +67,7 @@ protected:
 
     QStringList eleve()
     {
-        const db::Row r = ecole::db().query(QStringLiteral("SELECT * FROM Eleves WHERE CdeEleves = ?"), {cle}).front();
+        const db::Row r = base::db().query(QStringLiteral("SELECT * FROM Eleves WHERE CdeEleves = ?"), {cle}).front();
         QStringList valeurs;
         for (int i = 0; i < r.size(); ++i)
             valeurs << r.at(i);
@@ -75,12 +75,12 @@ protected:
     }
     QString lignesVentes(const QString& champs)
     {
-        return ecole::db().scalar(
+        return base::db().scalar(
             QStringLiteral("SELECT group_concat(%1, ';') FROM (SELECT * FROM Ventes ORDER BY CdeVente)").arg(champs));
     }
     void ajouterVente()
     {
-        exemple::inserer(ecole::db(), {exemple::ligne(QStringLiteral("2026-01-10"), QString::number(cle),
+        exemple::inserer(base::db(), {exemple::ligne(QStringLiteral("2026-01-10"), QString::number(cle),
                                                       QStringLiteral("DUPONT"), QStringLiteral("Léa"),
                                                       QStringLiteral("Je garde la pochette complète"),
                                                       QStringLiteral("15,00"), QStringLiteral("10,00"),
@@ -165,7 +165,7 @@ TEST_F(CarteIdentite, PremiereCommandeSansArticleSupplementaire)
     // Three articles and no incomplete pack of three: said, nothing stored, the card stays.
     for (int i : {0, 1, 3})
         cocher(article(i));
-    ecole::db().exec(QStringLiteral("DELETE FROM TarifPochIncom WHERE NbArticle = '3'"));
+    base::db().exec(QStringLiteral("DELETE FROM TarifPochIncom WHERE NbArticle = '3'"));
     dialogues.message(QStringLiteral("pochette incomplète de 3"));
     bouton(0);
     EXPECT_NE(existingForm<FormCarteIdent>(), nullptr);
@@ -175,7 +175,7 @@ TEST_F(CarteIdentite, PremiereCommandeSansArticleSupplementaire)
 TEST_F(CarteIdentite, RecommandeAvecQuantitesEtExclusions)
 {
     ajouterVente();
-    ecole::db().exec(QStringLiteral("UPDATE Eleves SET CodeEtablissement = ? WHERE CdeEleves = ?"),
+    base::db().exec(QStringLiteral("UPDATE Eleves SET CodeEtablissement = ? WHERE CdeEleves = ?"),
                      {QString::number(cle), cle});
     ouvrir();
     bouton(2);
@@ -228,7 +228,7 @@ TEST_F(CarteIdentite, RecommandeAvecQuantitesEtExclusions)
 
 TEST_F(CarteIdentite, UnTarifVideNeMontreAucuneLigne)
 {
-    ecole::db().exec(QStringLiteral("DELETE FROM Tarifs"));
+    base::db().exec(QStringLiteral("DELETE FROM Tarifs"));
     ouvrir();
     bouton(2);
     EXPECT_TRUE(controle<QWidget>(QStringLiteral("CheckPochette"))->isHidden());
@@ -240,12 +240,12 @@ TEST_F(CarteIdentite, UnTarifVideNeMontreAucuneLigne)
 TEST_F(CarteIdentite, ChangerRefuseUnFichierQuiNEstPasUneImage)
 {
     const QString texte = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("notes.jpg")), "pas une image");
-    const QByteArray avant = SchoolFixture::lire(ecole.cheminPortrait(cle));
+    const QByteArray avant = SchoolFixture::lire(ecole.cheminPhoto(cle));
     ouvrir();
     dialogues.openFile(texte).message(QStringLiteral("n'est pas une image"));
     cliquer(QStringLiteral("Bt_Changer"));
     bouton(0);
-    EXPECT_EQ(SchoolFixture::lire(ecole.cheminPortrait(cle)), avant);
+    EXPECT_EQ(SchoolFixture::lire(ecole.cheminPhoto(cle)), avant);
 }
 
 TEST_F(CarteIdentite, LaNouvellePhotoPrendLeNomQueLesPlanchesLisent)
@@ -262,10 +262,10 @@ TEST_F(CarteIdentite, LaNouvellePhotoPrendLeNomQueLesPlanchesLisent)
     bouton(0);
 
     // Re-encoded as JPEG under the photo code; no name-based copy appears.
-    const QByteArray ecrit = SchoolFixture::lire(ecole.cheminPortrait(cle));
+    const QByteArray ecrit = SchoolFixture::lire(ecole.cheminPhoto(cle));
     EXPECT_TRUE(ecrit.startsWith("\xFF\xD8"));
     QLabel apercu;
-    apercu.setPixmap(QPixmap(ecole.cheminPortrait(cle)));
+    apercu.setPixmap(QPixmap(ecole.cheminPhoto(cle)));
     EXPECT_TRUE(SchoolFixture::montreCouleur(&apercu, Qt::red));
     EXPECT_FALSE(QFile::exists(paths::join(ecole.dossierImages(), {QStringLiteral("DUPONT.Léa.jpg")})));
     ASSERT_EQ(photo.count(), 1);
@@ -276,11 +276,11 @@ TEST_F(CarteIdentite, ValiderRetireLeBordereauSansQueLImpressionLeDesigne)
 {
     const QString bordereau = impressions_ventes::chemin(impressions_ventes::kBordereau);
     Sandbox::writeFile(bordereau, "<HTML>");
-    mv::FichierImpression = bordereau;
+    etat::FichierImpression = bordereau;
     ouvrir();
     bouton(0);
     EXPECT_FALSE(QFile::exists(bordereau));
-    EXPECT_EQ(mv::FichierImpression, QString());
+    EXPECT_EQ(etat::FichierImpression, QString());
 }
 
 TEST_F(CarteIdentite, UnEleveSupprimeEntreTempsFermeLaCarte)
@@ -288,7 +288,7 @@ TEST_F(CarteIdentite, UnEleveSupprimeEntreTempsFermeLaCarte)
     ouvrir();
     bouton(2);
     cocher(controle<QCheckBox>(QStringLiteral("CheckPochette")));
-    ecole::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {cle});
+    base::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {cle});
     dialogues.message(QStringLiteral("n'existe plus"));
     bouton(0);
     EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);

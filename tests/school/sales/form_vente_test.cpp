@@ -3,8 +3,8 @@
 #include "common/ui/layout.h"
 #include "common/text.h"
 #include "school/sales/impressions_ventes.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 #include "tests/school/sales/tarif_exemple.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
@@ -34,9 +34,9 @@ protected:
     Ventes()
     {
         ecole.nommerEtablissement(QStringLiteral("Collège d'Arc"));
-        mv::NomEtabEnCours = QStringLiteral("Collège d'Arc");
-        mv::FichierImpression.clear();
-        exemple::remplirTarifs(ecole::db());
+        etat::NomEtabEnCours = QStringLiteral("Collège d'Arc");
+        etat::FichierImpression.clear();
+        exemple::remplirTarifs(base::db());
     }
 
     void TearDown() override
@@ -85,7 +85,7 @@ protected:
     }
     QString lignes(const QString& champs)
     {
-        return ecole::db().scalar(
+        return base::db().scalar(
             QStringLiteral("SELECT group_concat(%1, ';') FROM (SELECT * FROM Ventes ORDER BY CdeVente)").arg(champs));
     }
     LigneVente dans(LigneVente l, const QString& classe)
@@ -109,7 +109,7 @@ TEST_F(Ventes, TotauxEtGainsAuCentimeQuelleQueSoitLaLangue)
     LigneVente sansPrix = ligne(QStringLiteral("2026-03-09"), QStringLiteral("5"), QStringLiteral("B"), {}, kSup, {},
                                 {}, QStringLiteral("4"));
     sansPrix.articlesPrixRecPub = QStringLiteral("3,50");
-    exemple::inserer(ecole::db(),
+    exemple::inserer(base::db(),
                      {ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"), QStringLiteral("A"), {}, kPochette,
                             QStringLiteral("15,00"), QStringLiteral("10,00"), QStringLiteral("1")),
                       ligne(QStringLiteral("2026-03-10"), QStringLiteral("1"), QStringLiteral("A"), {}, kRec,
@@ -144,7 +144,7 @@ TEST_F(Ventes, TotauxEtGainsAuCentimeQuelleQueSoitLaLangue)
 
 TEST_F(Ventes, SupprimerUneCommandeNeToucheQueCeLleDeLEleveChoisi)
 {
-    exemple::inserer(ecole::db(),
+    exemple::inserer(base::db(),
                      {ligne(QStringLiteral("2026-03-09"), QStringLiteral("11"), QStringLiteral("DUPONT"),
                             QStringLiteral("Léa"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1")),
                       ligne(QStringLiteral("2026-03-09"), QStringLiteral("12"), QStringLiteral("DUPONT"),
@@ -187,7 +187,7 @@ TEST_F(Ventes, LeBordereauListeLesRecommandesPuisEffaceLeursMarques)
                            QStringLiteral("Léa"), kRec, QStringLiteral("12,50"), {}, QStringLiteral("2"));
     rec.nomPhoto = QString::number(cle);
     rec.articlesPrixPub = QStringLiteral("x");
-    exemple::inserer(ecole::db(),
+    exemple::inserer(base::db(),
                      {rec,
                       ligne(QStringLiteral("2026-03-09"), QStringLiteral("5"), QStringLiteral("O'BRIEN"),
                             QStringLiteral("Sé"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1")),
@@ -200,16 +200,16 @@ TEST_F(Ventes, LeBordereauListeLesRecommandesPuisEffaceLeursMarques)
     const QString fichier = impressions_ventes::chemin(impressions_ventes::kBordereau);
     ASSERT_EQ(shell.requests().size(), 1u);
     EXPECT_EQ(shell.requests()[0], (RecordingShell::Request{QStringLiteral("print"), fichier}));
-    EXPECT_EQ(mv::FichierImpression, fichier);
+    EXPECT_EQ(etat::FichierImpression, fichier);
     const QStringList doc = document(impressions_ventes::kBordereau);
     // The picture is the one the board shows: by photo code, not by order code.
-    EXPECT_TRUE(doc.join(u'\n').contains(QStringLiteral("<img src=\"%1\"").arg(ecole.cheminPortrait(cle))));
+    EXPECT_TRUE(doc.join(u'\n').contains(QStringLiteral("<img src=\"%1\"").arg(ecole.cheminPhoto(cle))));
     EXPECT_EQ(doc.filter(QStringLiteral("Quantité =")).size(), 1);
     EXPECT_EQ(lignes(QStringLiteral("'[' || ArticlesPrixPub || ']'")), QStringLiteral("[];[ ];[]"));
     EXPECT_EQ(controle<QTableWidget>(QStringLiteral("DBGridVentes"))->rowCount(), 1);
 
     // A date with first orders only: nothing to send, nothing printed.
-    ecole::db().exec(QStringLiteral("DELETE FROM Ventes WHERE ArticlesPrixPro = ?"), {kRec});
+    base::db().exec(QStringLiteral("DELETE FROM Ventes WHERE ArticlesPrixPro = ?"), {kRec});
     choisir(QStringLiteral("DBComboDateCom"), QStringLiteral("2026-03-09"));
     dialogues.message(QStringLiteral("Aucune recommande à imprimer."));
     QTest::mouseClick(controle<QPushButton>(QStringLiteral("Bt_ImpCmde")), Qt::LeftButton);
@@ -222,21 +222,21 @@ TEST_F(Ventes, DetailEtRecapitulatifSontEcritsEnWindows1252PuisImprimes)
                              QStringLiteral("Zoé"), QStringLiteral("Je conserve au choix dans la pochette"),
                              QStringLiteral("11,50"), QStringLiteral("7,50"), QStringLiteral("1"));
     choix.nomArticles = QStringLiteral("Photo d'identité");
-    exemple::inserer(ecole::db(), {ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"), QStringLiteral("DUPONT"),
+    exemple::inserer(base::db(), {ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"), QStringLiteral("DUPONT"),
                                          QStringLiteral("Léa"), kRec, QStringLiteral("12,50"), QStringLiteral("8,00"),
                                          QStringLiteral("3")),
                                    choix});
     ouvrir();
     controle<QAction>(QStringLiteral("Mnu_Imp_Detail"))->trigger();
     const QString detail = impressions_ventes::chemin(impressions_ventes::kDetail);
-    EXPECT_EQ(mv::FichierImpression, detail);
+    EXPECT_EQ(etat::FichierImpression, detail);
     const QByteArray octets = SchoolFixture::lire(detail);
     EXPECT_TRUE(octets.contains("DUPONT L\xE9" "a : Recommande Pochette A Quantit\xE9 : 3 = 37,5 \x80<br></td></tr>\r\n"));
     EXPECT_TRUE(octets.contains("MARTIN Zo\xE9 : Je conserve au choix dans la pochette : 11,50 \x80"));
 
     controle<QAction>(QStringLiteral("MNU_Imp_Solde"))->trigger();
     const QString recap = impressions_ventes::chemin(impressions_ventes::kRecapitulatif);
-    EXPECT_EQ(mv::FichierImpression, recap);
+    EXPECT_EQ(etat::FichierImpression, recap);
     const QStringList doc = document(impressions_ventes::kRecapitulatif);
     EXPECT_TRUE(doc.contains(QStringLiteral("<td width=\"530\"><b>Pochettes Complètes : 1</b></td>")));
     EXPECT_TRUE(doc.contains(QStringLiteral("<td width=\"530\"><b>Photo d'identité : 1</b></td>")));

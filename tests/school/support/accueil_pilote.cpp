@@ -1,7 +1,7 @@
 #include "tests/school/support/accueil_pilote.h"
 
 #include "school/workspace/a_propos.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,14 +11,14 @@ namespace {
 
 void remettreEtat()
 {
-    mv::ModeCreationGroupe = false;
-    mv::NomGroupeValide = false;
-    mv::EleveAjouteAuGroupe = false;
-    mv::PlancheClasse = false;
-    mv::PlancheChargee = false;
-    mv::FichierImpression.clear();
-    mv::FichierCartes.clear();
-    mv::FichierEtiquettes.clear();
+    etat::ModeCreationGroupe = false;
+    etat::NomGroupeValide = false;
+    etat::EleveAjouteAuGroupe = false;
+    etat::PlancheClasse = false;
+    etat::PlancheChargee = false;
+    etat::FichierImpression.clear();
+    etat::FichierCartes.clear();
+    etat::FichierEtiquettes.clear();
 }
 
 } // namespace

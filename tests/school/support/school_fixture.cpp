@@ -1,8 +1,8 @@
 #include "tests/school/support/school_fixture.h"
 
 #include "common/paths.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 
 #include <QFile>
 #include <QImage>
@@ -25,21 +25,21 @@ SchoolFixture::SchoolFixture(Sandbox& sandbox) : sandbox_(&sandbox)
 SchoolFixture::~SchoolFixture()
 {
     // The connection must not outlive the temporary folder it points into.
-    ecole::fermer();
-    mv::CheminDonnees.clear();
+    base::fermer();
+    etat::CheminDonnees.clear();
 }
 
 void SchoolFixture::preparer()
 {
-    ecole::fermer();
-    mv::CheminDonnees = paths::onDrive({QStringLiteral("vizmora2020")});
+    base::fermer();
+    etat::CheminDonnees = paths::onDrive({QStringLiteral("vizmora2020")});
     EXPECT_TRUE(paths::ensureFolder(dossierImages()));
-    ecole::db();
+    base::db();
 }
 
 QString SchoolFixture::dossier() const
 {
-    return mv::CheminDonnees;
+    return etat::CheminDonnees;
 }
 
 QString SchoolFixture::dossierImages() const
@@ -47,7 +47,7 @@ QString SchoolFixture::dossierImages() const
     return paths::join(dossier(), {QStringLiteral("images")});
 }
 
-QString SchoolFixture::cheminPortrait(qint64 cdeEleve) const
+QString SchoolFixture::cheminPhoto(qint64 cdeEleve) const
 {
     return paths::join(dossierImages(), {QString::number(cdeEleve) + QStringLiteral(".jpg")});
 }
@@ -84,7 +84,7 @@ QByteArray SchoolFixture::lire(const QString& chemin)
 qint64 SchoolFixture::ajouterEleve(const QString& classe, const QString& nom,
                                    const QString& prenom, bool avecPhoto)
 {
-    auto& base = ecole::db();
+    auto& base = base::db();
     db::Database::Transaction transaction(base);
     const qint64 cle = base.insert(
         QStringLiteral("INSERT INTO Eleves (Classe, Nom, Prenom, Naissance, Regime)"
@@ -94,8 +94,8 @@ qint64 SchoolFixture::ajouterEleve(const QString& classe, const QString& nom,
               {QString::number(cle), QStringLiteral("INE%1").arg(cle, 6, 10, QLatin1Char('0')),
                QStringLiteral("N%1").arg(cle), cle});
     transaction.commit();
-    if (avecPhoto && !ecrirePortrait(cheminPortrait(cle), couleurPortrait(cle)))
-        throw db::Error(QStringLiteral("Impossible d'écrire %1").arg(cheminPortrait(cle)));
+    if (avecPhoto && !ecrirePortrait(cheminPhoto(cle), couleurPortrait(cle)))
+        throw db::Error(QStringLiteral("Impossible d'écrire %1").arg(cheminPhoto(cle)));
     return cle;
 }
 
@@ -110,7 +110,7 @@ QList<qint64> SchoolFixture::ajouterClasse(const QString& classe, int nombre)
 
 qint64 SchoolFixture::ajouterAuGroupe(const QString& groupe, qint64 cdeEleve)
 {
-    auto& base = ecole::db();
+    auto& base = base::db();
     const db::Rows eleve = base.query(
         QStringLiteral("SELECT NomPhoto, Classe, Nom, Prenom FROM Eleves WHERE CdeEleves = ?"), {cdeEleve});
     if (eleve.empty())
@@ -123,7 +123,7 @@ qint64 SchoolFixture::ajouterAuGroupe(const QString& groupe, qint64 cdeEleve)
 
 void SchoolFixture::nommerEtablissement(const QString& nom)
 {
-    auto& base = ecole::db();
+    auto& base = base::db();
     if (base.exec(QStringLiteral("UPDATE Etablissement SET Nom = ?"), {nom}) == 0)
         base.insert(QStringLiteral("INSERT INTO Etablissement (Nom) VALUES (?)"), {nom});
 }

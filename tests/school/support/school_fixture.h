@@ -11,7 +11,7 @@
 class QLabel;
 
 // A school data folder for one test: on top of a Sandbox, sets
-// mv::CheminDonnees to <root>/vizmora2020, creates the school database from
+// etat::CheminDonnees to <root>/vizmora2020, creates the school database from
 // the schema and the images folder. Students get small JPEG portraits, each
 // of its own colour, so that a test can tell whose picture a cell shows.
 class SchoolFixture {
@@ -41,9 +41,9 @@ public:
     // The single Etablissement row, created or renamed.
     void nommerEtablissement(const QString& nom);
 
-    QString dossier() const;                    // mv::CheminDonnees
+    QString dossier() const;                    // etat::CheminDonnees
     QString dossierImages() const;              // <dossier>/images
-    QString cheminPortrait(qint64 cdeEleve) const; // <dossier>/images/<key>.jpg
+    QString cheminPhoto(qint64 cdeEleve) const; // <dossier>/images/<key>.jpg
     Sandbox& sandbox() { return *sandbox_; }
 
     // The colour of the portrait written for a student.

@@ -3,9 +3,9 @@
 #include "common/database.h"
 #include "common/paths.h"
 #include "common/ui/program.h"
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 #include "school/workspace/form_accueil.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/scripted_dialogs.h"
@@ -26,8 +26,8 @@ protected:
         if (auto* form = existingForm<FormAccueil>())
             form->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ecole::fermer();
-        mv::CheminDonnees.clear();
+        base::fermer();
+        etat::CheminDonnees.clear();
     }
 
     QString donnees() const { return sandbox.path(QStringLiteral("vizmora2020")); }
@@ -38,14 +38,14 @@ protected:
 TEST_F(DemarrageEcole, PremierDemarrageInstalleLaBaseEtLesModelesSansRienRemplacerEnsuite)
 {
     ASSERT_EQ(demarrage::demarrer(), QString());
-    EXPECT_EQ(mv::CheminDonnees, donnees());
+    EXPECT_EQ(etat::CheminDonnees, donnees());
     for (const QString& nom : demarrage::fichiersLivres())
         EXPECT_EQ(SchoolFixture::lire(paths::join(donnees(), {nom})),
                   SchoolFixture::lire(paths::join(sandbox.programDir(), {nom})))
             << nom.toStdString();
-    EXPECT_TRUE(ecole::db().hasTable(QStringLiteral("Goupes")));
+    EXPECT_TRUE(base::db().hasTable(QStringLiteral("Goupes")));
     EXPECT_FALSE(QFileInfo::exists(paths::join(donnees(), {QStringLiteral("images")})));
-    ecole::fermer();
+    base::fermer();
 
     const QString modele = paths::join(donnees(), {QStringLiteral("filetemp.html")});
     Sandbox::writeFile(modele, "modifié par l'école");
@@ -68,8 +68,8 @@ TEST_F(DemarrageEcole, UneBaseDUneVersionAnterieureRecoitLesTablesQuiLuiManquent
     ASSERT_EQ(demarrage::demarrer(), QString());
 
     for (const char* table : {"Etablissement", "Photographe", "Goupes", "Ventes", "Tarifs", "TarifPochIncom"})
-        EXPECT_TRUE(ecole::db().hasTable(QString::fromLatin1(table))) << table;
-    EXPECT_EQ(ecole::db().scalar(QStringLiteral("SELECT Nom FROM Eleves")), QStringLiteral("Durand"));
+        EXPECT_TRUE(base::db().hasTable(QString::fromLatin1(table))) << table;
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT Nom FROM Eleves")), QStringLiteral("Durand"));
 }
 
 TEST_F(DemarrageEcole, FichierLivreAbsentArreteLeProgrammeEnLeNommant)

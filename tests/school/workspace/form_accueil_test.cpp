@@ -5,8 +5,8 @@
 #include "common/paths.h"
 #include "school/class_board/planche.h"
 #include "school/workspace/a_propos.h"
-#include "school/workspace/ecole_base.h"
-#include "school/workspace/module_var.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
@@ -29,13 +29,13 @@ class AccueilEcole : public ::testing::Test {
 protected:
     AccueilEcole()
     {
-        mv::ModeCreationGroupe = false;
-        mv::NomGroupeValide = false;
-        mv::EleveAjouteAuGroupe = false;
-        mv::PlancheClasse = false;
-        mv::FichierImpression.clear();
-        mv::FichierCartes.clear();
-        mv::FichierEtiquettes.clear();
+        etat::ModeCreationGroupe = false;
+        etat::NomGroupeValide = false;
+        etat::EleveAjouteAuGroupe = false;
+        etat::PlancheClasse = false;
+        etat::FichierImpression.clear();
+        etat::FichierCartes.clear();
+        etat::FichierEtiquettes.clear();
     }
 
     void TearDown() override
@@ -92,7 +92,7 @@ protected:
 
     QString compter(const QString& sql, const db::Params& params = {})
     {
-        return ecole::db().scalar(sql, params);
+        return base::db().scalar(sql, params);
     }
 
     SchoolFixture ecole;
@@ -111,7 +111,7 @@ TEST_F(AccueilEcole, ClasseDeCinquanteAfficheeEtImprimee)
     FormAccueil& form = ouvrir();
 
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Vizmora - Collège Jean Moulin"));
-    EXPECT_EQ(mv::NomEtabEnCours, QStringLiteral("Collège Jean Moulin"));
+    EXPECT_EQ(etat::NomEtabEnCours, QStringLiteral("Collège Jean Moulin"));
     EXPECT_EQ(entrees(QStringLiteral("DBComboClasses")),
               (QStringList{QStringLiteral("6A"), QStringLiteral("5B"), QStringLiteral("3C")}));
     EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
@@ -152,7 +152,7 @@ TEST_F(AccueilEcole, ClasseDeCinquanteAfficheeEtImprimee)
     // Choosing another class clears the board and the print menus.
     choisir(QStringLiteral("DBComboClasses"), QStringLiteral("5B"));
     EXPECT_EQ(planche()->nombre(), 0);
-    EXPECT_FALSE(mv::PlancheChargee);
+    EXPECT_FALSE(etat::PlancheChargee);
     EXPECT_FALSE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
     EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
 }
@@ -223,7 +223,7 @@ TEST_F(AccueilEcole, AjoutDUnEleveAvecSaPhoto)
     dialogues.openFile(photo);
     cliquer(QStringLiteral("Bt_Ajout_Photo"));
 
-    const auto lignes = ecole::db().query(
+    const auto lignes = base::db().query(
         QStringLiteral("SELECT CdeEleves, Classe, NomPhoto FROM Eleves WHERE Nom = 'Aaron'"));
     ASSERT_EQ(lignes.size(), 1u);
     EXPECT_EQ(lignes[0][u"Classe"], QStringLiteral("6A"));
@@ -320,7 +320,7 @@ TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
     for (const char* portrait : {"Image2_0", "Image2_2", "Image2_4", "Image2_2"})
         cliquer(QString::fromLatin1(portrait));
 
-    const auto lignes = ecole::db().query(QStringLiteral(
+    const auto lignes = base::db().query(QStringLiteral(
         "SELECT N_Eleves, Classe, Nom FROM Goupes WHERE NomGroupe = 'Chor*' ORDER BY Nom"));
     ASSERT_EQ(lignes.size(), 3u);
     EXPECT_EQ(lignes[0][u"N_Eleves"], QString::number(cles[0]));
@@ -337,7 +337,7 @@ TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(existingForm<FormAccueil>()->findChild<QLabel*>(QStringLiteral("Lblisteeleves_1")), nullptr);
     EXPECT_FALSE(visible(QStringLiteral("Lblisteeleves_0")));
-    EXPECT_FALSE(mv::ModeCreationGroupe);
+    EXPECT_FALSE(etat::ModeCreationGroupe);
     EXPECT_TRUE(entrees(QStringLiteral("DBComboGroupe")).contains(QStringLiteral("Chor*")));
     EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Eleve")));
     EXPECT_TRUE(visible(QStringLiteral("Bt_Vente")));
@@ -364,7 +364,7 @@ TEST_F(AccueilEcole, AssistantQuitteSansEleveNEcritRien)
 
         EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Goupes")), QStringLiteral("0"));
         EXPECT_TRUE(entrees(QStringLiteral("DBComboGroupe")).isEmpty());
-        EXPECT_FALSE(mv::ModeCreationGroupe);
+        EXPECT_FALSE(etat::ModeCreationGroupe);
         EXPECT_FALSE(visible(QStringLiteral("SaisieNomGroupe")));
         EXPECT_FALSE(visible(QStringLiteral("Lblisteeleves_0")));
         EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Creer_Groupe"))->isEnabled());
@@ -413,7 +413,7 @@ TEST_F(AccueilEcole, RetirerUneEntreeSupprimeSaLigneParSaCle)
     cliquer(QStringLiteral("Image2_0"));
     cliquer(QStringLiteral("Image2_1"));
     // The same student in another group keeps that row.
-    ecole::db().insert(QStringLiteral("INSERT INTO Goupes (NomGroupe, Nom, Prenom, N_Eleves, Classe)"
+    base::db().insert(QStringLiteral("INSERT INTO Goupes (NomGroupe, Nom, Prenom, N_Eleves, Classe)"
                                       " SELECT 'Autre', Nom, Prenom, N_Eleves, Classe FROM Goupes WHERE CdeGroupes = 1"));
 
     const auto fondNom = [this](int cellule) {
@@ -453,7 +453,7 @@ TEST_F(AccueilEcole, AjoutAUnGroupeAffiche)
     EXPECT_TRUE(visible(QStringLiteral("Bt_Valide_Ajout_Eleve")));
     dialogues.message(QStringLiteral("Ajout Annulé."));
     cliquer(QStringLiteral("Bt_Valide_Ajout_Eleve"));
-    EXPECT_FALSE(mv::ModeCreationGroupe);
+    EXPECT_FALSE(etat::ModeCreationGroupe);
     EXPECT_FALSE(visible(QStringLiteral("Bt_Valide_Ajout_Eleve")));
     EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Eleve")));
     EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Goupes")), QStringLiteral("1"));
@@ -472,7 +472,7 @@ TEST_F(AccueilEcole, AjoutAUnGroupeAffiche)
     EXPECT_EQ(planche()->type(), TypePlanche::Groupe);
     EXPECT_EQ(planche()->nombre(), 3);
     EXPECT_FALSE(visible(QStringLiteral("Lblisteeleves_0")));
-    EXPECT_FALSE(mv::ModeCreationGroupe);
+    EXPECT_FALSE(etat::ModeCreationGroupe);
 }
 
 // --- Moving a student --------------------------------------------------------
@@ -528,16 +528,16 @@ TEST_F(AccueilEcole, UneBaseEnLectureSeuleLeDitEnFrancaisSansRienPerdre)
     ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Roy"), QStringLiteral("Luc"));
     ouvrir();
     afficherClasse(QStringLiteral("5B"));
-    ecole::db().script(QStringLiteral("PRAGMA query_only = ON"));
+    base::db().script(QStringLiteral("PRAGMA query_only = ON"));
     cliquer(QStringLiteral("ImageChgClasse_0"));
     choisir(QStringLiteral("Combo1"), QStringLiteral("6A"));
 
     dialogues.message(QStringLiteral("La base %1 est en lecture seule : la modification n'a pas été enregistrée.")
-                          .arg(QDir::toNativeSeparators(ecole::cheminBase())));
+                          .arg(QDir::toNativeSeparators(base::cheminBase())));
     testing::internal::CaptureStderr();
     cliquer(QStringLiteral("Bt_ChangeClasse_0"));
     const std::string detail = testing::internal::GetCapturedStderr();
-    ecole::db().script(QStringLiteral("PRAGMA query_only = OFF"));
+    base::db().script(QStringLiteral("PRAGMA query_only = OFF"));
 
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_NE(detail.find("readonly"), std::string::npos) << detail;
@@ -631,8 +631,8 @@ TEST_F(AccueilEcole, FermerLaFenetreFermeAussiLaBoiteAPropos)
     menu(QStringLiteral("Mnu_Propos"))->trigger();
     APropos* aPropos = existingForm<APropos>();
     ASSERT_NE(aPropos, nullptr);
-    EXPECT_EQ(aPropos->findChild<QLabel*>(QStringLiteral("LabelVersion"))->text(), mv::VersionLogiciel);
-    EXPECT_TRUE(mv::VersionLogiciel.startsWith(QStringLiteral("Version ")));
+    EXPECT_EQ(aPropos->findChild<QLabel*>(QStringLiteral("LabelVersion"))->text(), etat::VersionLogiciel);
+    EXPECT_TRUE(etat::VersionLogiciel.startsWith(QStringLiteral("Version ")));
     QTest::mouseClick(aPropos->findChild<QWidget*>(QStringLiteral("Label10")), Qt::LeftButton);
     EXPECT_EQ(shell.requests().back().target, APropos::adresseSite());
 

@@ -1,7 +1,7 @@
 #include "school/workspace/nouvel_eleve.h"
 
 #include "common/paths.h"
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 #include "tests/school/support/school_fixture.h"
 
 #include <gtest/gtest.h>
@@ -36,16 +36,16 @@ TEST(NouvelEleveEnregistrement, NeRemplaceJamaisLaPhotoDUnAutreEleve)
     const qint64 autre = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
     // The next key will be 3: its stem is taken by a file and by another student's photo code.
     const QString fichier3 = Sandbox::writeFile(paths::join(ecole.dossierImages(), {QStringLiteral("3.jpg")}), "livré");
-    ecole::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = '3_1' WHERE CdeEleves = ?"), {autre});
+    base::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = '3_1' WHERE CdeEleves = ?"), {autre});
     const QString source = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("choisie.png")), "octets choisis");
 
-    const auto resultat = nouvelEleve::enregistrer(ecole::db(), ecole.dossier(), QStringLiteral("6A"),
+    const auto resultat = nouvelEleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("6A"),
                                                    QStringLiteral("Zola"), QStringLiteral("Émile"), source);
 
     ASSERT_EQ(resultat.erreur, QString());
     EXPECT_EQ(resultat.cle, 3);
     EXPECT_EQ(resultat.racine, QStringLiteral("3_2"));
-    const auto lignes = ecole::db().query(
+    const auto lignes = base::db().query(
         QStringLiteral("SELECT Classe, Nom, Prenom, NomPhoto FROM Eleves WHERE CdeEleves = 3"));
     ASSERT_EQ(lignes.size(), 1u);
     EXPECT_EQ(lignes[0][u"Classe"], QStringLiteral("6A"));
@@ -63,7 +63,7 @@ TEST(NouvelEleveEnregistrement, CreeLeDossierImagesManquant)
     QDir(ecole.dossierImages()).removeRecursively();
     const QString source = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("p.jpg")), "p");
 
-    const auto resultat = nouvelEleve::enregistrer(ecole::db(), ecole.dossier(), QStringLiteral("5B"),
+    const auto resultat = nouvelEleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("5B"),
                                                    QStringLiteral("Nom"), QStringLiteral("Prénom"), source);
 
     EXPECT_EQ(resultat.erreur, QString());
@@ -75,11 +75,11 @@ TEST(NouvelEleveEnregistrement, UneCopieRateeNEnregistreRien)
     SchoolFixture ecole;
     const QString absente = ecole.sandbox().path(QStringLiteral("disparue.jpg"));
 
-    const auto resultat = nouvelEleve::enregistrer(ecole::db(), ecole.dossier(), QStringLiteral("5B"),
+    const auto resultat = nouvelEleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("5B"),
                                                    QStringLiteral("Nom"), QStringLiteral("Prénom"), absente);
 
     EXPECT_TRUE(resultat.erreur.contains(absente));
-    EXPECT_EQ(ecole::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("0"));
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("0"));
     EXPECT_TRUE(QDir(ecole.dossierImages()).entryList(QDir::Files).isEmpty());
 }
 

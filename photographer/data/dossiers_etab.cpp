@@ -1,7 +1,7 @@
-#include "photographer/workspace/dossiers_etab.h"
+#include "photographer/data/dossiers_etab.h"
 
 #include "common/paths.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 namespace dossiers_etab {
 

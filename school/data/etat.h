@@ -3,7 +3,7 @@
 #include <QString>
 
 // The school program's shared state, one copy for the whole run.
-namespace mv {
+namespace etat {
 
 inline QString CheminDonnees;          // the data folder, no trailing separator
 inline QString VersionLogiciel;        // "Version 1.0 R0", shown by the about box
@@ -24,4 +24,4 @@ inline QString FichierImpression;      // document of "Imprimer Classe en cours.
 inline QString FichierCartes;          // identity-card document
 inline QString FichierEtiquettes;      // label document
 
-} // namespace mv
+} // namespace etat

@@ -1,6 +1,6 @@
-#include "school/workspace/requetes.h"
+#include "school/data/requetes.h"
 
-#include "school/class_board/planche.h"
+#include "school/data/eleves.h"
 
 namespace requetes {
 

@@ -1,6 +1,6 @@
-#include "photographer/shoot/roster.h"
+#include "photographer/data/roster.h"
 
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 
 namespace roster {
 

@@ -1,11 +1,11 @@
-#include "school/workspace/ecole_base.h"
+#include "school/data/base.h"
 
 #include "common/paths.h"
-#include "school/workspace/module_var.h"
+#include "school/data/etat.h"
 
 extern const char* const schoolSchema;
 
-namespace ecole {
+namespace base {
 
 namespace {
 db::ProgramDatabase& connection()
@@ -17,7 +17,7 @@ db::ProgramDatabase& connection()
 
 QString cheminBase()
 {
-    return paths::join(mv::CheminDonnees, {QStringLiteral("classevizmora.idx")});
+    return paths::join(etat::CheminDonnees, {QStringLiteral("classevizmora.idx")});
 }
 
 db::Database& db()
@@ -30,4 +30,4 @@ void fermer()
     connection().close();
 }
 
-} // namespace ecole
+} // namespace base

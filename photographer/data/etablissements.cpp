@@ -1,9 +1,9 @@
-#include "photographer/workspace/etablissements.h"
+#include "photographer/data/etablissements.h"
 
 #include "common/paths.h"
 #include "common/report.h"
-#include "photographer/workspace/base.h"
-#include "photographer/workspace/dossiers_etab.h"
+#include "photographer/data/base.h"
+#include "photographer/data/dossiers_etab.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include <QString>
 
 // The school database, one connection for the whole program.
-namespace ecole {
+namespace base {
 
 // CheminDonnees/classevizmora.idx.
 QString cheminBase();
@@ -16,4 +16,4 @@ db::Database& db();
 
 void fermer();
 
-} // namespace ecole
+} // namespace base

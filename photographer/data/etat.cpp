@@ -1,4 +1,4 @@
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 namespace etat {
 

@@ -1,7 +1,7 @@
-#include "photographer/workspace/base.h"
+#include "photographer/data/base.h"
 
 #include "common/paths.h"
-#include "photographer/workspace/etat.h"
+#include "photographer/data/etat.h"
 
 extern const char* const photographerSchema;
 

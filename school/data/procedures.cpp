@@ -1,4 +1,4 @@
-#include "school/workspace/procedures.h"
+#include "school/data/procedures.h"
 
 #include <QDir>
 #include <QFile>
