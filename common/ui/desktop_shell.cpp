@@ -4,6 +4,7 @@
 #include "common/report.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
@@ -16,8 +17,14 @@ class DesktopService final : public Service {
 public:
     bool open(const QString& target) override
     {
-        const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
-        return QDesktopServices::openUrl(url);
+        const bool address = target.contains(QStringLiteral("://"));
+        if (QDesktopServices::openUrl(address ? QUrl(target) : QUrl::fromLocalFile(target)))
+            return true;
+        // The work itself was done; the user is told where to find it.
+        report::failure(QStringLiteral("Aucun programme de cette machine n'a pu ouvrir « %1 » : ouvrez-le vous-même.")
+                            .arg(address ? target : QDir::toNativeSeparators(target)),
+                        QStringLiteral("QDesktopServices::openUrl a échoué pour ") + target);
+        return false;
     }
 
     bool print(const QString& htmlFile) override
