@@ -25,9 +25,7 @@ FormTarifs::FormTarifs() : Form(QStringLiteral("FormTarifs"))
     Frame1->setObjectName(QStringLiteral("Frame1"));
     setCentralWidget(Frame1);
     layout::setBackground(Frame1, kFond);
-    QFont police(QStringLiteral("Verdana"));
-    police.setPointSize(8);
-    Frame1->setFont(police);
+    Frame1->setFont(layout::font(QStringLiteral("Verdana"), 8));
 
     pochettes_ = new SectionPochettes(*this, Frame1);
 

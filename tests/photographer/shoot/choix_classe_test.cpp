@@ -1,5 +1,6 @@
 #include "tests/photographer/shoot/seance_fixture.h"
 
+#include "photographer/shoot/boutons_classe.h"
 #include "photographer/shoot/camera_files.h"
 #include "tests/support/read_only_folder.h"
 
