@@ -121,3 +121,30 @@ void FormTarifs::recharger()
     unload();
     formInstance<FormTarifs>().showForm();
 }
+
+void FormTarifs::ecrire(const QString& action, const Ecriture& travail)
+{
+    try {
+        travail(base::db());
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, action);
+        return;
+    }
+    recharger();
+}
+
+void FormTarifs::ajouterSansDoublon(const QString& action, const std::function<bool(db::Database&)>& prise,
+                                    const QString& refus, const Ecriture& ajout)
+{
+    try {
+        if (prise(base::db())) {
+            dialogs::message(refus, dialogs::Icon::Critical);
+            Bt_retour->setEnabled(true);
+            return;
+        }
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, action);
+        return;
+    }
+    ecrire(action, ajout);
+}
