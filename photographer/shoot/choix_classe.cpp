@@ -351,8 +351,8 @@ void ChoixClasse::Bt_Classe_Click(int index)
     setWindowTitle(QStringLiteral("Mode Prise de vues - ") + etat::ClasseEnCours);
     raise();
 
-    etat::DossierArchiveHD = dossiers_etab::de(etat::NomEtabEnCours).archive;
-    creerDossierArchive(paths::join(etat::DossierArchiveHD, {paths::component(etat::ClasseEnCours)}));
+    creerDossierArchive(
+        paths::join(dossiers_etab::de(etat::NomEtabEnCours).archive, {paths::component(etat::ClasseEnCours)}));
 }
 
 void ChoixClasse::rebatirPlanche()
@@ -417,8 +417,6 @@ void ChoixClasse::arreterCapture()
 void ChoixClasse::marquer(int slot)
 {
     planche_->marquer(slot);
-    if (planche_->marque() >= 0)
-        etat::Indice = planche_->marque();
     menus_->MNU_Test_Prise_vue->setEnabled(planche_->marque() >= 0);
 }
 
@@ -445,7 +443,6 @@ void ChoixClasse::finDeClasse()
     etat::ImportManuel = false;
     decocher(OptionMain_[0]);
     decocher(OptionMain_[1]);
-    etat::Indice = 0;
     dialogs::message(QStringLiteral("Fin"));
 }
 
