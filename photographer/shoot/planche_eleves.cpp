@@ -41,18 +41,16 @@ QRect rectPhoto(int slot)
     return {p.left, p.top, kLargeur, kHauteur};
 }
 
+// Every slot's names sit under its picture, the first one's too: the
+// design's smaller boxes for it cut the letters at the bottom.
 QRect rectPrenom(int slot)
 {
-    if (slot == 0)
-        return {240, 2265, 1005, 195};
     const Place p = place(slot);
     return {p.left, p.top + 1962, 1245, 250};
 }
 
 QRect rectNom(int slot)
 {
-    if (slot == 0)
-        return {240, 2505, 1005, 195};
     const Place p = place(slot);
     return {p.left, p.top + 2220, 1245, 250};
 }
