@@ -10,7 +10,9 @@
 #include "photographer/data/roster.h"
 #include "photographer/deliveries/livraisons.h"
 #include "photographer/prices/form_tarif_etab.h"
+#include "photographer/shoot/bandeau_prise.h"
 #include "photographer/shoot/boutons_classe.h"
+#include "photographer/shoot/etiquette.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/panneau_eleve.h"
 #include "photographer/shoot/planche_eleves.h"
@@ -24,7 +26,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -41,22 +42,6 @@ constexpr int kHautHaut = 1080;       // top band
 constexpr int kLargeurDroite = 2415;  // right-hand panel
 constexpr int kTopDroite = 960;
 constexpr QSize kCadreImages{13455, 8175};
-
-void colorer(QWidget* widget, unsigned bgr)
-{
-    QPalette couleurs = widget->palette();
-    couleurs.setColor(QPalette::WindowText, QColor(layout::bgr(bgr)));
-    widget->setPalette(couleurs);
-}
-
-QLabel* etiquette(const QString& texte, const QString& nom, QWidget* parent)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    // Names and classes come from the school's list: never read as markup.
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
 
 // The archive folders are made before the first picture, so that a drive
 // that refuses them is told at once rather than at the first capture.
@@ -75,13 +60,6 @@ void eleveDisparu()
                      dialogs::Icon::Exclamation);
 }
 
-void decocher(QRadioButton* option)
-{
-    option->setAutoExclusive(false);
-    option->setChecked(false);
-    option->setAutoExclusive(true);
-}
-
 } // namespace
 
 ChoixClasse::ChoixClasse() : Form(QStringLiteral("ChoixClasse"))
@@ -92,7 +70,10 @@ ChoixClasse::ChoixClasse() : Form(QStringLiteral("ChoixClasse"))
     setCentralWidget(centre);
     layout::setBackground(centre, kFond);
 
-    construireHaut();
+    bandeau_ = new BandeauPrise(centre);
+    layout::place(bandeau_, 0, 0, 24615, kHautHaut);
+    connect(bandeau_, &BandeauPrise::Bt_Start_Click, this, &ChoixClasse::Bt_Start_Click);
+    connect(bandeau_, &BandeauPrise::OptionMain_Click, this, &ChoixClasse::OptionMain_Click);
     construireCadre();
     panneau_ = new PanneauEleve(centre);
     prise_ = new PriseDeVue(planche_, this);
@@ -102,62 +83,6 @@ ChoixClasse::ChoixClasse() : Form(QStringLiteral("ChoixClasse"))
     connecterMenus();
 
     resize(layout::px(16170), layout::px(9495) + menuBar()->sizeHint().height());
-}
-
-void ChoixClasse::construireHaut()
-{
-    FrameHaut_ = new QWidget(centralWidget());
-    FrameHaut_->setObjectName(QStringLiteral("FrameHaut"));
-    layout::setBackground(FrameHaut_, kFond);
-    layout::place(FrameHaut_, 0, 0, 24615, kHautHaut);
-
-    auto* PictureBarre = new QLabel(FrameHaut_);
-    PictureBarre->setObjectName(QStringLiteral("PictureBarre"));
-    PictureBarre->setStyleSheet(QStringLiteral(
-        "background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #800000, stop:1 #f8f8f8);"));
-    layout::place(PictureBarre, 0, 0, 16215, 420);
-    ProgressBar1_ = new QProgressBar(PictureBarre);
-    ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1_->setRange(0, 10);
-    ProgressBar1_->setTextVisible(false);
-    layout::place(ProgressBar1_, 9720, 60, 3480, 300);
-    ProgressBar1_->hide();
-
-    const std::array<const char*, 2> startTextes{"Start", "Stop"};
-    const std::array<const char*, 2> mainTextes{"Main droite en Bas", "Main droite en Haut"};
-    for (int i = 0; i < 2; ++i) {
-        Bt_Start_[i] = new QPushButton(QString::fromLatin1(startTextes[i]), FrameHaut_);
-        Bt_Start_[i]->setObjectName(QStringLiteral("Bt_Start_%1").arg(i));
-        Bt_Start_[i]->setFont(layout::font(QStringLiteral("Verdana"), 9.75, true));
-        layout::place(Bt_Start_[i], 9720, 360, 855, 615);
-        Bt_Start_[i]->hide();
-        Bt_Start_[i]->setEnabled(false);
-        connect(Bt_Start_[i], &QPushButton::clicked, this, [this, i] { Bt_Start_Click(i); });
-
-        OptionMain_[i] = new QRadioButton(QString::fromUtf8(mainTextes[i]), FrameHaut_);
-        OptionMain_[i]->setObjectName(QStringLiteral("OptionMain_%1").arg(i));
-        OptionMain_[i]->setFont(layout::font(QStringLiteral("Verdana"), 9.75, true));
-        layout::place(OptionMain_[i], 10680, 420 + i * 270, 2535, 255);
-        OptionMain_[i]->hide();
-        connect(OptionMain_[i], &QRadioButton::clicked, this, [this, i] { OptionMain_Click(i); });
-    }
-
-    QLabel* LabelEtab = etiquette(QStringLiteral("Etablissement :"), QStringLiteral("LabelEtab"), FrameHaut_);
-    LabelEtab->setFont(layout::font(QStringLiteral("Verdana"), 12, true));
-    LabelEtab->move(0, layout::px(480));
-    LabelEtab->adjustSize();
-    LabelNom_ = etiquette({}, QStringLiteral("LabelNom"), FrameHaut_);
-    LabelCP_ = etiquette({}, QStringLiteral("LabelCP"), FrameHaut_);
-    // The caption keeps its room whatever the font the system gives for Verdana.
-    const int gauche = std::max(layout::px(2160), LabelEtab->geometry().right() + 8);
-    for (QLabel* label : {LabelNom_, LabelCP_})
-        colorer(label, kBordeaux);
-    LabelNom_->move(gauche, layout::px(480));
-    LabelCP_->move(gauche, layout::px(750));
-    LabelImpotrMan_ = etiquette(QStringLiteral("Importation manuelle"), QStringLiteral("LabelImpotrMan"), FrameHaut_);
-    colorer(LabelImpotrMan_, 0x0000C0);
-    layout::place(LabelImpotrMan_, 6840, 600, 2850, 270);
-    LabelImpotrMan_->hide();
 }
 
 void ChoixClasse::construireCadre()
@@ -192,10 +117,7 @@ void ChoixClasse::connecterPrise()
 {
     connect(prise_, &PriseDeVue::demarree, this, &ChoixClasse::captureDemarree);
     connect(prise_, &PriseDeVue::arretDemande, this, [this] { Bt_Start_Click(1); });
-    connect(prise_, &PriseDeVue::avancement, this, [this](int valeur, bool visible) {
-        ProgressBar1_->setValue(valeur);
-        ProgressBar1_->setVisible(visible);
-    });
+    connect(prise_, &PriseDeVue::avancement, bandeau_, &BandeauPrise::avancement);
     connect(prise_, &PriseDeVue::marqueSuivante, this, &ChoixClasse::marquer);
     connect(prise_, &PriseDeVue::finDeClasse, this, &ChoixClasse::finDeClasse);
 }
@@ -264,21 +186,19 @@ void ChoixClasse::activer()
     }
     if (etat::SensPriseDeVue == u"TeteGauche" || etat::SensPriseDeVue == u"TeteDroite") {
         const int index = etat::SensPriseDeVue == u"TeteGauche" ? 0 : 1;
-        OptionMain_[index]->setChecked(true);
+        bandeau_->sens(index)->setChecked(true);
         OptionMain_Click(index);
     }
 
     try {
         const auto etab = roster::etablissement(etat::CodeEtabEnCours);
-        LabelNom_->setText(etab ? etab->nom : QString());
-        LabelCP_->setText(etab ? etab->codePostal : QString());
+        bandeau_->afficherEtablissement(etab ? etab->nom : QString(), etab ? etab->codePostal : QString());
         classes_ = roster::classes(etat::CodeEtabEnCours);
     } catch (const db::Error& error) {
         report::failure(error);
+        bandeau_->afficherEtablissement({}, {});
         classes_.clear();
     }
-    LabelNom_->adjustSize();
-    LabelCP_->adjustSize();
 
     etendueBoutons_ = boutons_->afficher(classes_);
     ajusterCadre();
@@ -337,7 +257,7 @@ void ChoixClasse::Bt_Classe_Click(int index)
     menus_->MNU_Créer_Classe->setEnabled(false);
     menus_->MNU_Tarif_Etab->setEnabled(false);
     menus_->MNU_Final->menuAction()->setEnabled(false);
-    Bt_Start_[1]->show();
+    bandeau_->stop()->show();
     etat::ClasseEnCours = classes_[index];
 
     boutons_->retirer();
@@ -345,8 +265,7 @@ void ChoixClasse::Bt_Classe_Click(int index)
 
     rebatirPlanche();
     LabelClasse_->show();
-    OptionMain_[0]->show();
-    OptionMain_[1]->show();
+    bandeau_->montrerSens(true);
     panneau_->montrerClasse(true);
     setWindowTitle(QStringLiteral("Mode Prise de vues - ") + etat::ClasseEnCours);
     raise();
@@ -373,7 +292,7 @@ void ChoixClasse::rebatirPlanche()
 
 void ChoixClasse::OptionMain_Click(int index)
 {
-    Bt_Start_[1]->setEnabled(true);
+    bandeau_->stop()->setEnabled(true);
     etat::PriseDeVuePrete = true;
     menus_->MNU_Export->menuAction()->setEnabled(false);
     etat::SensPriseDeVue = index == 0 ? QStringLiteral("TeteGauche") : QStringLiteral("TeteDroite");
@@ -404,8 +323,8 @@ void ChoixClasse::Photo_MouseDown(int slot, QPoint globalPos)
 void ChoixClasse::captureDemarree()
 {
     menus_->MNU_Net_hot->setEnabled(false);
-    Bt_Start_[1]->setEnabled(true);
-    Bt_Start_[1]->show();
+    bandeau_->stop()->setEnabled(true);
+    bandeau_->stop()->show();
 }
 
 void ChoixClasse::arreterCapture()
@@ -426,11 +345,10 @@ void ChoixClasse::Bt_Start_Click(int index)
         menus_->MNU_Final->menuAction()->setEnabled(false);
         return;
     }
-    Bt_Start_[1]->setEnabled(false);
-    OptionMain_[0]->setEnabled(true);
-    OptionMain_[1]->setEnabled(true);
+    bandeau_->stop()->setEnabled(false);
+    bandeau_->activerSens(true);
     arreterCapture();
-    LabelImpotrMan_->hide();
+    bandeau_->montrerImportManuel(false);
     menus_->MNU_Export->menuAction()->setEnabled(true);
     menus_->MNU_Sans_PC->setEnabled(true);
     menus_->MNU_Net_hot->setEnabled(true);
@@ -441,19 +359,17 @@ void ChoixClasse::finDeClasse()
 {
     Bt_Start_Click(1);
     etat::ImportManuel = false;
-    decocher(OptionMain_[0]);
-    decocher(OptionMain_[1]);
+    bandeau_->decocherSens();
     dialogs::message(QStringLiteral("Fin"));
 }
 
 void ChoixClasse::MNU_Sans_PC_Click()
 {
     const bool manuel = prise_->basculerImportManuel();
-    LabelImpotrMan_->setVisible(manuel);
-    OptionMain_[0]->setEnabled(!manuel);
-    OptionMain_[1]->setEnabled(!manuel);
+    bandeau_->montrerImportManuel(manuel);
+    bandeau_->activerSens(!manuel);
     if (manuel)
-        Bt_Start_[1]->show();
+        bandeau_->stop()->show();
 }
 
 // ---- roster ----------------------------------------------------------------
@@ -563,6 +479,6 @@ void ChoixClasse::MNU_Changer_Click()
     menus_->MNU_AjoutEleve->setEnabled(false);
     menus_->MNU_Changer->setEnabled(false);
     panneau_->montrerClasse(false);
-    for (QWidget* w : std::initializer_list<QWidget*>{OptionMain_[0], OptionMain_[1], Bt_Start_[1]})
-        w->hide();
+    bandeau_->montrerSens(false);
+    bandeau_->stop()->hide();
 }

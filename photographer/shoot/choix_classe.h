@@ -6,17 +6,14 @@
 #include <QSize>
 #include <QStringList>
 
-#include <array>
 #include <memory>
 
+class BandeauPrise;
 class BoutonsClasse;
 class PanneauEleve;
 class PlancheEleves;
 class PriseDeVue;
 class QLabel;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
 class QScrollArea;
 
 // "Mode Prise de vues": the photographer's working screen for one
@@ -38,7 +35,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void construireHaut();
     void construireCadre();
     void connecterPrise();
     void connecterPanneau();
@@ -72,15 +68,7 @@ private:
     void MNU_Changer_Click();
     void rebatirPlanche();
 
-    // Top band.
-    QWidget* FrameHaut_;
-    QProgressBar* ProgressBar1_;
-    std::array<QPushButton*, 2> Bt_Start_;
-    std::array<QRadioButton*, 2> OptionMain_;
-    QLabel* LabelNom_;
-    QLabel* LabelCP_;
-    QLabel* LabelImpotrMan_;
-
+    BandeauPrise* bandeau_;
     PanneauEleve* panneau_;
 
     // Scrolled frame.

@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
+#include "photographer/shoot/etiquette.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -15,15 +16,6 @@ namespace {
 
 constexpr unsigned kFond = 0xF8F8F8;
 constexpr const char* kLettresNom = "abcçdeéèêfghijklmnoôpqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890- ";
-
-QLabel* etiquette(const QString& texte, const QString& nom, QWidget* parent)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    // Names and classes come from the school's list: never read as markup.
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
 
 QLineEdit* saisieNom(const QString& nom, QWidget* parent)
 {
