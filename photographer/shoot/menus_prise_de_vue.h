@@ -9,7 +9,8 @@ class QWidget;
 
 // The shooting screen's menu bar and the pop-up menu of a thumbnail. The
 // screen connects the entries and enables them as the shoot goes.
-struct MenusPriseDeVue {
+class MenusPriseDeVue {
+public:
     MenusPriseDeVue(QMenuBar* barre, QWidget* ecran);
 
     QAction* MNU_AjoutEleve;
