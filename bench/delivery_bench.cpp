@@ -107,7 +107,7 @@ struct Measure {
 std::vector<Measure> deliveriesAndCopies(const QString& copies, QTextStream& err, bool& failed)
 {
     const dossiers_etab::Dossiers folders = dossiers_etab::de(etat::NomEtabEnCours);
-    const jeux_photos::Regle& set = *jeux_photos::regleDeForme(QStringLiteral("TransfertBR"));
+    const jeux_photos::Regle& set = *jeux_photos::regleDEntree(QStringLiteral("MNU_Photos_Nom_prenom"));
     const QString package = paths::join(livraison::racineAGraver(), {etat::NomEtabEnCours});
     const QString renamed = paths::join(livraison::racineAGraver(), {etat::NomEtabEnCours + set.suffixe});
     const auto quiet = [](int) {};

@@ -34,8 +34,10 @@ public:
             if (!element)
                 continue;
             element->hide();
-            if (i > 0)
+            if (i > 0) {
+                element->setObjectName(QString());
                 element->deleteLater();
+            }
         }
         if (elements_.size() > 1)
             elements_.resize(1);

@@ -5,7 +5,6 @@
 // The photographer program's shared state, one copy for the whole run.
 namespace etat {
 
-inline QString NomDossierDonnees;   // "VizmoraDatas"
 inline QString CheminDonnees;       // the data folder, no trailing separator
 inline QString SeparateurCsv;       // one character
 inline QString DossierHot;          // the watched folder, with a trailing separator
@@ -13,12 +12,10 @@ inline QString CodeEtabEnCours;     // key of the current establishment, as text
 inline QString NomEtabEnCours;      // its name
 inline QString FichierChoisi;       // last file chosen; after cleaning, the cleaned list
 inline QString ClasseEnCours;       // class shown on the shooting screen
-inline int Indice = 0;              // board slot of the student who gets the next picture
 inline int NbElevesClasse = 0;      // last board slot
 inline QString SensPriseDeVue;      // hand position word
 inline bool PriseDeVuePrete = false;
 inline bool ImportManuel = false;
-inline QString DossierArchiveHD;    // archive folder of the establishment
 inline QString VersionLogiciel;     // "V. 1.0 R0"
 inline QString MentionCopyright;
 

@@ -144,15 +144,6 @@ const std::vector<Regle>& regles()
     return table;
 }
 
-const Regle* regleDeForme(const QString& forme)
-{
-    for (const Regle& regle : regles()) {
-        if (regle.forme == forme)
-            return &regle;
-    }
-    return nullptr;
-}
-
 const Regle* regleDEntree(const QString& entree)
 {
     if (entree.isEmpty())

@@ -35,8 +35,7 @@ struct Regle {
 // Every set, one row each.
 const std::vector<Regle>& regles();
 
-// The rule of a window or of a menu entry; nullptr when none.
-const Regle* regleDeForme(const QString& forme);
+// The rule of a menu entry; nullptr when none.
 const Regle* regleDEntree(const QString& entree);
 
 // The renaming functions of the rules.

@@ -25,9 +25,7 @@ FormTarifs::FormTarifs() : Form(QStringLiteral("FormTarifs"))
     Frame1->setObjectName(QStringLiteral("Frame1"));
     setCentralWidget(Frame1);
     layout::setBackground(Frame1, kFond);
-    QFont police(QStringLiteral("Verdana"));
-    police.setPointSize(8);
-    Frame1->setFont(police);
+    Frame1->setFont(layout::font(QStringLiteral("Verdana"), 8));
 
     pochettes_ = new SectionPochettes(*this, Frame1);
 
@@ -122,4 +120,31 @@ void FormTarifs::recharger()
 {
     unload();
     formInstance<FormTarifs>().showForm();
+}
+
+void FormTarifs::ecrire(const QString& action, const Ecriture& travail)
+{
+    try {
+        travail(base::db());
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, action);
+        return;
+    }
+    recharger();
+}
+
+void FormTarifs::ajouterSansDoublon(const QString& action, const std::function<bool(db::Database&)>& prise,
+                                    const QString& refus, const Ecriture& ajout)
+{
+    try {
+        if (prise(base::db())) {
+            dialogs::message(refus, dialogs::Icon::Critical);
+            Bt_retour->setEnabled(true);
+            return;
+        }
+    } catch (const db::Error& erreur) {
+        saisies::signalerErreurBase(erreur, action);
+        return;
+    }
+    ecrire(action, ajout);
 }

@@ -122,18 +122,6 @@ const catalogue::Article* SectionArticles::articleChoisi() const
     return i >= 0 && i < int(articles_.size()) ? &articles_[std::size_t(i)] : nullptr;
 }
 
-template <class F>
-void SectionArticles::ecrire(const QString& action, F&& travail)
-{
-    try {
-        travail(base::db());
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, action);
-        return;
-    }
-    form_.recharger();
-}
-
 void SectionArticles::Bt_Ajout_Articles_Click(int index)
 {
     form_.DesactiverZonePochettes();
@@ -188,8 +176,8 @@ void SectionArticles::supprimer()
     const QString question =
         QStringLiteral("Vous allez supprimer définitivement l'article : '") + choisi->nom + QStringLiteral("' ?");
     if (dialogs::message(question, dialogs::Icon::None, dialogs::Buttons::OkCancel) == dialogs::Answer::Ok) {
-        ecrire(QStringLiteral("L'article n'a pas pu être supprimé"),
-               [cle](db::Database& base) { catalogue::supprimerArticle(base, cle); });
+        form_.ecrire(QStringLiteral("L'article n'a pas pu être supprimé"),
+                     [cle](db::Database& base) { catalogue::supprimerArticle(base, cle); });
         return;
     }
     form_.reposer();
@@ -218,18 +206,11 @@ void SectionArticles::Bt_ValideAjoutArticles_Click(int index)
     catalogue::Article article;
     if (!lireSaisie(article))
         return;
-    try {
-        if (catalogue::referenceArticlePrise(base::db(), article.ref)) {
-            dialogs::message(QStringLiteral("Cette référence article existe déjà !"), dialogs::Icon::Critical);
-            form_.retour()->setEnabled(true);
-            return;
-        }
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("L'article n'a pas pu être enregistré"));
-        return;
-    }
-    ecrire(QStringLiteral("L'article n'a pas pu être enregistré"),
-           [&article](db::Database& base) { catalogue::ajouterArticle(base, article); });
+    form_.ajouterSansDoublon(
+        QStringLiteral("L'article n'a pas pu être enregistré"),
+        [&article](db::Database& base) { return catalogue::referenceArticlePrise(base, article.ref); },
+        QStringLiteral("Cette référence article existe déjà !"),
+        [&article](db::Database& base) { catalogue::ajouterArticle(base, article); });
 }
 
 void SectionArticles::Bt_ValidModifArticles_Click(int index)
@@ -242,8 +223,8 @@ void SectionArticles::Bt_ValidModifArticles_Click(int index)
     if (!lireSaisie(article))
         return;
     article.cle = articleModifie_;
-    ecrire(QStringLiteral("L'article n'a pas pu être modifié"),
-           [&article](db::Database& base) { catalogue::modifierArticle(base, article); });
+    form_.ecrire(QStringLiteral("L'article n'a pas pu être modifié"),
+                 [&article](db::Database& base) { catalogue::modifierArticle(base, article); });
 }
 
 void SectionArticles::annuler()

@@ -46,8 +46,6 @@ private:
     // The entry row as an article; false when a box is empty (said).
     bool lireSaisie(catalogue::Article& article);
     const catalogue::Article* articleChoisi() const;
-    template <class F>
-    void ecrire(const QString& action, F&& travail);
 
     FormTarifs& form_;
     QLabel* LbTarifArticle = nullptr;

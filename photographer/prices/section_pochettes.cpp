@@ -197,18 +197,6 @@ void SectionPochettes::refuser(QWidget* boite, const QString& message)
     boite->setFocus();
 }
 
-template <class F>
-void SectionPochettes::ecrire(const QString& action, F&& travail)
-{
-    try {
-        travail(base::db());
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, action);
-        return;
-    }
-    form_.recharger();
-}
-
 void SectionPochettes::Bt_Ajout_Pochette_Click(int index)
 {
     form_.retour()->setEnabled(false);
@@ -253,8 +241,8 @@ void SectionPochettes::supprimerPochette()
     const qint64 cle = choisie->cle;
     if (dialogs::message(questionSuppression(choisie->nom), dialogs::Icon::None, dialogs::Buttons::OkCancel)
         == dialogs::Answer::Ok) {
-        ecrire(QStringLiteral("La pochette n'a pas pu être supprimée"),
-               [cle](db::Database& base) { catalogue::supprimerPochette(base, cle); });
+        form_.ecrire(QStringLiteral("La pochette n'a pas pu être supprimée"),
+                     [cle](db::Database& base) { catalogue::supprimerPochette(base, cle); });
         return;
     }
     form_.recharger();
@@ -272,18 +260,11 @@ void SectionPochettes::Bt_ValideAjoutPochette_Click(int index)
         return;
     }
     const catalogue::Pochette pochette{0, ligne.texte(Ref), ligne.texte(Nom), ligne.texte(Prix), ligne.texte(PrixRec)};
-    try {
-        if (catalogue::referencePochettePrise(base::db(), pochette.ref)) {
-            dialogs::message(QStringLiteral("Cette référence pochette existe déjà !"), dialogs::Icon::Critical);
-            form_.retour()->setEnabled(true);
-            return;
-        }
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("La pochette n'a pas pu être enregistrée"));
-        return;
-    }
-    ecrire(QStringLiteral("La pochette n'a pas pu être enregistrée"),
-           [&pochette](db::Database& base) { catalogue::ajouterPochette(base, pochette); });
+    form_.ajouterSansDoublon(
+        QStringLiteral("La pochette n'a pas pu être enregistrée"),
+        [&pochette](db::Database& base) { return catalogue::referencePochettePrise(base, pochette.ref); },
+        QStringLiteral("Cette référence pochette existe déjà !"),
+        [&pochette](db::Database& base) { catalogue::ajouterPochette(base, pochette); });
 }
 
 void SectionPochettes::Bt_ValideModifPochette_Click(int index)
@@ -299,8 +280,8 @@ void SectionPochettes::Bt_ValideModifPochette_Click(int index)
     }
     const catalogue::Pochette pochette{pochetteModifiee_.cle, pochetteModifiee_.ref, ligne.texte(Nom),
                                        ligne.texte(Prix), ligne.texte(PrixRec)};
-    ecrire(QStringLiteral("La pochette n'a pas pu être modifiée"),
-           [&pochette](db::Database& base) { catalogue::modifierPochette(base, pochette); });
+    form_.ecrire(QStringLiteral("La pochette n'a pas pu être modifiée"),
+                 [&pochette](db::Database& base) { catalogue::modifierPochette(base, pochette); });
 }
 
 void SectionPochettes::annulerPochette(bool vider)
@@ -357,8 +338,8 @@ void SectionPochettes::supprimerIncomplete()
     const qint64 cle = choisie->cle;
     if (dialogs::message(questionSuppression(choisie->libelle), dialogs::Icon::None, dialogs::Buttons::OkCancel)
         == dialogs::Answer::Ok) {
-        ecrire(QStringLiteral("La pochette incomplète n'a pas pu être supprimée"),
-               [cle](db::Database& base) { catalogue::supprimerPochetteIncomplete(base, cle); });
+        form_.ecrire(QStringLiteral("La pochette incomplète n'a pas pu être supprimée"),
+                     [cle](db::Database& base) { catalogue::supprimerPochetteIncomplete(base, cle); });
         return;
     }
     form_.recharger();
@@ -387,18 +368,11 @@ void SectionPochettes::Bt_ValideAjoutPochetteInc_Click(int index)
     }
     const catalogue::PochetteIncomplete incomplete{0, ligne.texte(Ref), ligne.texte(NbArticles), ligne.texte(Nom),
                                                    ligne.texte(Prix)};
-    try {
-        if (catalogue::nomPochetteIncompletePris(base::db(), incomplete.libelle)) {
-            dialogs::message(QStringLiteral("Ce nom de pochette existe déjà !"), dialogs::Icon::Critical);
-            form_.retour()->setEnabled(true);
-            return;
-        }
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("La pochette incomplète n'a pas pu être enregistrée"));
-        return;
-    }
-    ecrire(QStringLiteral("La pochette incomplète n'a pas pu être enregistrée"),
-           [&incomplete](db::Database& base) { catalogue::ajouterPochetteIncomplete(base, incomplete); });
+    form_.ajouterSansDoublon(
+        QStringLiteral("La pochette incomplète n'a pas pu être enregistrée"),
+        [&incomplete](db::Database& base) { return catalogue::nomPochetteIncompletePris(base, incomplete.libelle); },
+        QStringLiteral("Ce nom de pochette existe déjà !"),
+        [&incomplete](db::Database& base) { catalogue::ajouterPochetteIncomplete(base, incomplete); });
 }
 
 void SectionPochettes::Bt_ValideModifPochetteInc_Click(int index)
@@ -424,8 +398,8 @@ void SectionPochettes::Bt_ValideModifPochetteInc_Click(int index)
     }
     const catalogue::PochetteIncomplete incomplete{incompleteModifiee_, ligne.texte(Ref), ligne.texte(NbArticles),
                                                    ligne.texte(Nom), ligne.texte(Prix)};
-    ecrire(QStringLiteral("La pochette incomplète n'a pas pu être modifiée"),
-           [&incomplete](db::Database& base) { catalogue::modifierPochetteIncomplete(base, incomplete); });
+    form_.ecrire(QStringLiteral("La pochette incomplète n'a pas pu être modifiée"),
+                 [&incomplete](db::Database& base) { catalogue::modifierPochetteIncomplete(base, incomplete); });
 }
 
 void SectionPochettes::annulerIncomplete(bool vider)

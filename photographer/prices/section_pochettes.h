@@ -57,9 +57,6 @@ private:
     void remplirIncompletes();
     // Shows the refusal and puts the focus in the box.
     void refuser(QWidget* boite, const QString& message);
-    // Runs a change of the base, then reloads the window; says a failure.
-    template <class F>
-    void ecrire(const QString& action, F&& travail);
 
     FormTarifs& form_;
     QLabel* LbTarifPochette = nullptr;

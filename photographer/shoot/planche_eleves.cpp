@@ -41,18 +41,16 @@ QRect rectPhoto(int slot)
     return {p.left, p.top, kLargeur, kHauteur};
 }
 
+// Every slot's names sit under its picture, the first one's too: the
+// design's smaller boxes for it cut the letters at the bottom.
 QRect rectPrenom(int slot)
 {
-    if (slot == 0)
-        return {240, 2265, 1005, 195};
     const Place p = place(slot);
     return {p.left, p.top + 1962, 1245, 250};
 }
 
 QRect rectNom(int slot)
 {
-    if (slot == 0)
-        return {240, 2505, 1005, 195};
     const Place p = place(slot);
     return {p.left, p.top + 2220, 1245, 250};
 }
@@ -95,58 +93,42 @@ void Vignette::mousePressEvent(QMouseEvent* event)
 
 PlancheEleves::PlancheEleves(QWidget* frameImages) : QObject(frameImages), cadre_(frameImages)
 {
-    cases_.push_back(creerCase(0));
-    cases_[0].photo->hide();
-    cases_[0].prenom->hide();
-    cases_[0].nom->hide();
+    creerCase(0);
+    vider();
 }
 
-PlancheEleves::Case PlancheEleves::creerCase(int slot)
+void PlancheEleves::creerCase(int slot)
 {
-    auto nommer = [slot](QWidget* widget, const char* nom) {
-        widget->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(nom)).arg(slot));
-    };
-    Case c{new Vignette(cadre_), new QLabel(cadre_), new QLabel(cadre_)};
-    nommer(c.photo, "Photo");
-    nommer(c.prenom, "LabelRecupPreNom");
-    nommer(c.nom, "LabelRecupNom");
-    for (QLabel* label : {c.prenom, c.nom}) {
+    Vignette* photo = Photo_.append(new Vignette(cadre_), QStringLiteral("Photo"));
+    QLabel* prenom = LabelRecupPreNom_.append(new QLabel(cadre_), QStringLiteral("LabelRecupPreNom"));
+    QLabel* nom = LabelRecupNom_.append(new QLabel(cadre_), QStringLiteral("LabelRecupNom"));
+    for (QLabel* label : {prenom, nom}) {
         label->setTextFormat(Qt::PlainText);
         label->setAutoFillBackground(true);
         QPalette blanc = label->palette();
         blanc.setColor(QPalette::Window, Qt::white);
         label->setPalette(blanc);
     }
-    const QRect photo = planche::rectPhoto(slot), prenom = planche::rectPrenom(slot), nom = planche::rectNom(slot);
-    layout::place(c.photo, photo.x(), photo.y(), photo.width(), photo.height());
-    layout::place(c.prenom, prenom.x(), prenom.y(), prenom.width(), prenom.height());
-    layout::place(c.nom, nom.x(), nom.y(), nom.width(), nom.height());
-    connect(c.photo, &Vignette::pressed, this, [this, slot](Qt::MouseButton button, QPoint globalPos) {
+    const QRect rp = planche::rectPhoto(slot), rprenom = planche::rectPrenom(slot), rnom = planche::rectNom(slot);
+    layout::place(photo, rp.x(), rp.y(), rp.width(), rp.height());
+    layout::place(prenom, rprenom.x(), rprenom.y(), rprenom.width(), rprenom.height());
+    layout::place(nom, rnom.x(), rnom.y(), rnom.width(), rnom.height());
+    connect(photo, &Vignette::pressed, this, [this, slot](Qt::MouseButton button, QPoint globalPos) {
         if (button == Qt::LeftButton)
             Q_EMIT clicGauche(slot);
         else if (button == Qt::RightButton)
             Q_EMIT clicDroit(slot, globalPos);
     });
-    return c;
 }
 
 void PlancheEleves::vider()
 {
     // A slot can be removed while its own press is being handled (a roster
-    // change from its pop-up menu), hence the deferred deletion.
-    for (std::size_t i = 1; i < cases_.size(); ++i) {
-        for (QWidget* widget : {static_cast<QWidget*>(cases_[i].photo), static_cast<QWidget*>(cases_[i].prenom),
-                                static_cast<QWidget*>(cases_[i].nom)}) {
-            widget->hide();
-            widget->setObjectName(QString());
-            widget->deleteLater();
-        }
-    }
-    cases_.resize(1);
-    cases_[0].photo->setImage({});
-    cases_[0].photo->hide();
-    cases_[0].prenom->hide();
-    cases_[0].nom->hide();
+    // change from its pop-up menu): the arrays delete later.
+    Photo_.clear();
+    LabelRecupPreNom_.clear();
+    LabelRecupNom_.clear();
+    Photo_.first()->setImage({});
     eleves_.clear();
     marque_ = -1;
 }
@@ -157,15 +139,14 @@ void PlancheEleves::charger(std::vector<roster::Eleve> eleves, const QString& do
     eleves_ = std::move(eleves);
     for (int slot = 0; slot <= dernierIndice(); ++slot) {
         if (slot > 0)
-            cases_.push_back(creerCase(slot));
-        const Case& c = cases_[std::size_t(slot)];
+            creerCase(slot);
         const roster::Eleve& eleve = eleves_[std::size_t(slot)];
-        c.prenom->setText(eleve.prenom);
-        c.nom->setText(eleve.nom);
+        LabelRecupPreNom_[slot]->setText(eleve.prenom);
+        LabelRecupNom_[slot]->setText(eleve.nom);
         afficherPhoto(slot, planche::cheminPhoto(dossierEtab, eleve));
-        c.photo->show();
-        c.prenom->show();
-        c.nom->show();
+        Photo_[slot]->show();
+        LabelRecupPreNom_[slot]->show();
+        LabelRecupNom_[slot]->show();
     }
     marquer(-1);
 }
@@ -183,8 +164,7 @@ void PlancheEleves::marquer(int slot)
 {
     marque_ = slot >= 0 && slot <= dernierIndice() ? slot : -1;
     for (int i = 0; i <= dernierIndice(); ++i) {
-        const Case& c = cases_[std::size_t(i)];
-        for (QLabel* label : {c.prenom, c.nom}) {
+        for (QLabel* label : {LabelRecupPreNom_[i], LabelRecupNom_[i]}) {
             QPalette couleurs = label->palette();
             couleurs.setColor(QPalette::WindowText,
                               i == marque_ ? QColor(Qt::red) : QApplication::palette().color(QPalette::ButtonText));
@@ -197,7 +177,7 @@ void PlancheEleves::afficherPhoto(int slot, const QString& fichier)
 {
     if (slot < 0 || slot > dernierIndice())
         return;
-    Vignette* photo = cases_[std::size_t(slot)].photo;
+    Vignette* photo = Photo_[slot];
     // Decoded at the box's size: the box stretches it anyway.
     photo->setImage(fichier.isEmpty() ? QImage() : pictures::loadFitted(fichier, photo->size() * 2));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/control_array.h"
 #include "photographer/data/roster.h"
 
 #include <QImage>
@@ -82,15 +83,12 @@ Q_SIGNALS:
     void clicDroit(int slot, QPoint globalPos);
 
 private:
-    struct Case {
-        Vignette* photo;
-        QLabel* prenom;
-        QLabel* nom;
-    };
-    Case creerCase(int slot);
+    void creerCase(int slot);
 
     QWidget* cadre_;
-    std::vector<Case> cases_;
+    ControlArray<Vignette> Photo_;
+    ControlArray<QLabel> LabelRecupPreNom_;
+    ControlArray<QLabel> LabelRecupNom_;
     std::vector<roster::Eleve> eleves_;
     int marque_ = -1;
 };

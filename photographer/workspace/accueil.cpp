@@ -16,6 +16,7 @@
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/data/etat.h"
 #include "photographer/workspace/form_nouv_etab.h"
+#include "photographer/workspace/grille_etablissements.h"
 #include "photographer/workspace/ouvrir_etab.h"
 #include "photographer/workspace/param_photographe.h"
 #include "photographer/workspace/propos.h"
@@ -25,18 +26,15 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
 
-#include <utility>
 
 namespace {
 
@@ -97,39 +95,13 @@ void Accueil::construireFenetre()
     barre->setEnabled(false);
     layout::place(barre, 1080, 0, kQuitterGauche + kQuitterLargeur - 1080, 360);
 
-    DBGridEtab = new QTableWidget(fond);
-    DBGridEtab->setObjectName(QStringLiteral("DBGridEtab"));
-    DBGridEtab->setColumnCount(3);
-    DBGridEtab->setHorizontalHeaderLabels(
-        {QStringLiteral("CdeEtablissement"), QStringLiteral("Etablissements"), QStringLiteral("Code Postal")});
-    // A double click opens the establishment, so a cell is edited by typing
-    // into it, by F2 or through the rename command.
-    DBGridEtab->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    DBGridEtab->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGridEtab->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGridEtab->verticalHeader()->setFixedWidth(layout::px(255));
-    DBGridEtab->verticalHeader()->setDefaultSectionSize(layout::px(255));
-    DBGridEtab->horizontalHeader()->setStretchLastSection(true);
-    DBGridEtab->setColumnWidth(0, layout::px(2160));
-    DBGridEtab->setColumnWidth(1, layout::px(5400));
+    DBGridEtab = new GrilleEtablissements(fond);
     layout::place(DBGridEtab, 120, 480, kQuitterGauche + kQuitterLargeur - 120, 2640);
     connect(DBGridEtab, &QTableWidget::cellClicked, this, &Accueil::DBGridEtab_Click);
     connect(DBGridEtab, &QTableWidget::cellDoubleClicked, this, &Accueil::DBGridEtab_DblClick);
-    connect(DBGridEtab, &QTableWidget::currentCellChanged, this, &Accueil::DBGridEtab_RowColChange);
-    connect(DBGridEtab, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* cellule) {
-        // The editor is still closing: the change is stored once it has gone,
-        // so that a refusal's message box cannot commit it a second time.
-        const QString code = DBGridEtab->item(cellule->row(), 0)->text();
-        const bool confirme = std::exchange(renommageConfirme_, false);
-        QMetaObject::invokeMethod(
-            this, [this, code, colonne = cellule->column(), texte = cellule->text(), confirme] {
-                DBGridEtab_AfterColUpdate(code, colonne, texte, confirme);
-            },
-            Qt::QueuedConnection);
+    connect(DBGridEtab, &GrilleEtablissements::relue, this, [this](int nombre) {
+        Label1->setText(QStringLiteral("Liste des établissements créés : (%1)").arg(nombre));
     });
-    // The rename command's OK covers the one edit it opened, even when left unchanged.
-    connect(DBGridEtab->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this] { renommageConfirme_ = false; });
 
     Label1 = new QLabel(QStringLiteral("Liste des établissements créés..."), fond);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -266,7 +238,7 @@ void Accueil::onActivate()
     const QString manquants = demarrage::preparerDossiersDeTravail();
     if (!manquants.isEmpty())
         dialogs::message(manquants, dialogs::Icon::Exclamation);
-    rafraichirListe();
+    DBGridEtab->rafraichir();
 }
 
 void Accueil::onUnload()
@@ -281,39 +253,6 @@ void Accueil::closeEvent(QCloseEvent* event)
         return;
     }
     Form::closeEvent(event);
-}
-
-void Accueil::rafraichirListe()
-{
-    std::vector<etablissements::Etablissement> liste;
-    try {
-        liste = etablissements::liste();
-    } catch (const db::Error& erreur) {
-        report::failure(erreur);
-    }
-    const int nombre = int(liste.size());
-    {
-        // The row of the current establishment stays current when it still exists.
-        const QSignalBlocker bloque(DBGridEtab);
-        DBGridEtab->clearContents();
-        DBGridEtab->setRowCount(nombre);
-        int courante = 0;
-        for (int ligne = 0; ligne < nombre; ++ligne) {
-            const auto& etablissement = liste[size_t(ligne)];
-            DBGridEtab->setVerticalHeaderItem(ligne, new QTableWidgetItem(QString()));
-            auto* cle = new QTableWidgetItem(etablissement.code);
-            cle->setFlags(cle->flags() & ~Qt::ItemIsEditable);
-            DBGridEtab->setItem(ligne, 0, cle);
-            DBGridEtab->setItem(ligne, 1, new QTableWidgetItem(etablissement.nom));
-            DBGridEtab->setItem(ligne, 2, new QTableWidgetItem(etablissement.codePostal));
-            if (etablissement.code == etat::CodeEtabEnCours)
-                courante = ligne;
-        }
-        if (nombre > 0)
-            DBGridEtab->setCurrentCell(courante, qMax(0, DBGridEtab->currentColumn()));
-    }
-    DBGridEtab_RowColChange();
-    Label1->setText(QStringLiteral("Liste des établissements créés : (%1)").arg(nombre));
 }
 
 void Accueil::activerCommandesEtablissement(bool actif)
@@ -404,14 +343,6 @@ void Accueil::MNU_Nouveau_Click()
     formInstance<FormNouvEtab>().showForm();
 }
 
-void Accueil::DBGridEtab_RowColChange()
-{
-    const int ligne = DBGridEtab->currentRow();
-    const bool valide = ligne >= 0 && ligne < DBGridEtab->rowCount() && DBGridEtab->item(ligne, 0);
-    etat::CodeEtabEnCours = valide ? DBGridEtab->item(ligne, 0)->text() : QString();
-    etat::NomEtabEnCours = valide ? DBGridEtab->item(ligne, 1)->text() : QString();
-}
-
 void Accueil::MNU_Sup_1_Click()
 {
     if (etat::CodeEtabEnCours.isEmpty() || occupe_)
@@ -437,7 +368,7 @@ void Accueil::MNU_Sup_1_Click()
     });
     ProgressBar1->hide();
     occupe_ = false;
-    rafraichirListe();
+    DBGridEtab->rafraichir();
 
     if (!suppression.refus.isEmpty())
         dialogs::message(suppression.refus, dialogs::Icon::Critical);
@@ -496,43 +427,9 @@ void Accueil::MNU_Videbase_Click()
         dialogs::message(nonEcrit, dialogs::Icon::Critical);
 }
 
-bool Accueil::renommageConfirme()
-{
-    return dialogs::message(QStringLiteral("Attention : modifier le nom de l'établissement est irréversible et peut "
-                                           "altérer le bon fonctionnement du programme"),
-                            dialogs::Icon::Critical, dialogs::Buttons::OkCancel)
-           == dialogs::Answer::Ok;
-}
-
 void Accueil::MNU_Modif_Nom_Click()
 {
-    const int ligne = DBGridEtab->currentRow();
-    if (!renommageConfirme() || ligne < 0)
-        return;
-    renommageConfirme_ = true;
-    DBGridEtab->setCurrentCell(ligne, 1);
-    DBGridEtab->setFocus();
-    DBGridEtab->editItem(DBGridEtab->item(ligne, 1));
-}
-
-void Accueil::DBGridEtab_AfterColUpdate(const QString& code, int colonne, const QString& texte, bool confirme)
-{
-    if (colonne == 1) {
-        // A stray key opens the name's editor: a new name is stored only once
-        // the warning of the rename command was answered OK.
-        const QString refus =
-            confirme || renommageConfirme() ? etablissements::renommer(code, texte) : QString();
-        if (!refus.isEmpty())
-            dialogs::message(refus, dialogs::Icon::Critical);
-    } else if (colonne == 2) {
-        try {
-            etablissements::changerCodePostal(code, texte);
-        } catch (const db::Error& erreur) {
-            report::failure(erreur);
-        }
-    }
-    // A refused or cancelled change shows the stored value again.
-    rafraichirListe();
+    DBGridEtab->modifierNom();
 }
 
 void Accueil::MNU_CSV_Click()

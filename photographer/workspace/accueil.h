@@ -9,7 +9,7 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class GrilleEtablissements;
 class QToolButton;
 
 // The photographer's main window: the list of establishments, the current
@@ -28,24 +28,17 @@ protected:
 private:
     void construireMenus();
     void construireFenetre();
-    void rafraichirListe();
     void activerCommandesEtablissement(bool actif);
     bool traiterArchivageDemande();
 
     void DBGridEtab_Click();
     void DBGridEtab_DblClick();
-    void DBGridEtab_RowColChange();
-    // A cell of the list was edited: the name renames (once the warning was answered OK; `confirme`
-    // when the rename command's was), the postal code is stored.
-    void DBGridEtab_AfterColUpdate(const QString& code, int colonne, const QString& texte, bool confirme);
     void MNU_Import_Click();
     void MNU_Nouveau_Click();
     void MNU_Sup_1_Click();
     void MNU_Sauvegarde_Click();
     void MNU_Videbase_Click();
     void MNU_Modif_Nom_Click();
-    // The rename warning, answered OK.
-    bool renommageConfirme();
     void MNU_CSV_Click();
     void Bt_Quitter_Click();
     void Mnu_maj_Click();
@@ -55,12 +48,11 @@ private:
     // Whether the photographer's record is filled in; nullopt when the base failed (said).
     std::optional<bool> ficheRenseignee();
 
-
     QToolButton* ImageNouveau = nullptr;
     QToolButton* ImageOuvrir = nullptr;
     QToolButton* Image1 = nullptr;
     QLabel* Label1 = nullptr;
-    QTableWidget* DBGridEtab = nullptr;
+    GrilleEtablissements* DBGridEtab = nullptr;
     QPushButton* Bt_Quitter = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QAction* MNU_Ouvrir = nullptr;
@@ -68,5 +60,4 @@ private:
     QAction* MNU_Modif_Nom = nullptr;
 
     bool occupe_ = false; // a deletion is running
-    bool renommageConfirme_ = false; // the rename command's warning was answered OK for the edit under way
 };

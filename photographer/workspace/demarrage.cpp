@@ -29,8 +29,7 @@ const QString kModele = QStringLiteral("zlvsyst.blc");
 
 void fixerDossierDonnees()
 {
-    etat::NomDossierDonnees = QStringLiteral("VizmoraDatas");
-    etat::CheminDonnees = paths::onDrive({etat::NomDossierDonnees});
+    etat::CheminDonnees = paths::onDrive({QStringLiteral("VizmoraDatas")});
 }
 
 QString dossierHotParDefaut()

@@ -9,7 +9,7 @@
 // asks the questions; these steps do the work and say what went wrong.
 namespace demarrage {
 
-// Sets the data folder of the run (NomDossierDonnees, CheminDonnees).
+// Sets the data folder of the run (CheminDonnees: "VizmoraDatas" on the drive).
 void fixerDossierDonnees();
 
 // The watched folder of every start, with its trailing separator.

@@ -57,7 +57,15 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
     setWindowTitle(QStringLiteral("Charger un fichier *.csv"));
     auto* page = new QWidget(this);
     setCentralWidget(page);
+    construireApercu(page);
+    const int bas = construireListes(page);
+    construireCommandes(page, bas);
+    construireMenus();
+    resize(layout::px(12000), layout::px(bas + 1200) + menuBar()->sizeHint().height());
+}
 
+void OuvrirEtab::construireApercu(QWidget* page)
+{
     etiquette(page, QStringLiteral("LabelEtab"), QStringLiteral("Etablissement :"), 240, 240, 1560);
     LabelNom_ = etiquette(page, QStringLiteral("LabelNom"), {}, 1920, 240, 4560);
     LabelCP_ = etiquette(page, QStringLiteral("LabelCP"), {}, 6600, 240, 1200);
@@ -78,7 +86,11 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
     LabelInfo1_->setWordWrap(true);
     LabelInfo1_->resize(LabelInfo1_->width(), layout::px(480));
     LabelInfo1_->hide();
+}
 
+// The column lists, one under the other; returns the top of what follows them.
+int OuvrirEtab::construireListes(QWidget* page)
+{
     struct Liste {
         QComboBox** liste;
         const char* nomListe;
@@ -111,7 +123,11 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
         *liste.liste = combo;
         haut += kPasListe;
     }
+    return haut;
+}
 
+void OuvrirEtab::construireCommandes(QWidget* page, int haut)
+{
     Check1_ = new QCheckBox(
         QStringLiteral("Cocher la case si la 1ere ligne du fichier correspond  à un enregistrement"), page);
     Check1_->setObjectName(QStringLiteral("Check1"));
@@ -129,7 +145,10 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
         layout::place(bouton, i == 0 ? 8160 : 10200, haut + 570, i == 0 ? 1920 : 1560, 375);
         connect(bouton, &QPushButton::clicked, this, [this, i] { Bt_Charge_Click(i); });
     }
+}
 
+void OuvrirEtab::construireMenus()
+{
     QMenu* fichier = menus::menu(menuBar(), QStringLiteral("MNU_Fichier"), QStringLiteral("Fichier"));
     MNU_Charger_ = menus::entry(fichier, QStringLiteral("MNU_Charger"), QStringLiteral("Charger *.CSV"));
     connect(MNU_Charger_, &QAction::triggered, this, &OuvrirEtab::MNU_Charger_Click);
@@ -138,8 +157,6 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
     QMenu* aide = menus::menu(menuBar(), QStringLiteral("MNU_Aide"), QStringLiteral("Aide"));
     QAction* propos = menus::entry(aide, QStringLiteral("MNU_Propos"), QStringLiteral("A propos de..."));
     connect(propos, &QAction::triggered, this, &OuvrirEtab::MNU_Propos_Click);
-
-    resize(layout::px(12000), layout::px(haut + 1200) + menuBar()->sizeHint().height());
 }
 
 void OuvrirEtab::onLoad()

@@ -23,6 +23,11 @@ protected:
     void onUnload() override;
 
 private:
+    void construireApercu(QWidget* page);
+    int construireListes(QWidget* page);
+    void construireCommandes(QWidget* page, int haut);
+    void construireMenus();
+
     void Bt_Charge_Click(int index);
     void MNU_Charger_Click();
     void Mnu_Fermer_Click();

@@ -1,42 +1,15 @@
 #include "photographer/workspace/propos.h"
 
 #include "common/helpers.h"
+#include "common/ui/clickable_label.h"
 #include "common/ui/layout.h"
 #include "common/shell.h"
 #include "photographer/data/etat.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 
-#include <functional>
-
 namespace {
-
-// A caption that reacts to a click anywhere on it, like a link.
-class LienCliquable final : public QLabel {
-public:
-    LienCliquable(const QString& texte, std::function<void()> clic, QWidget* parent)
-        : QLabel(texte, parent), clic_(std::move(clic))
-    {
-        setCursor(Qt::PointingHandCursor);
-        QFont police = font();
-        police.setUnderline(true);
-        setFont(police);
-        setStyleSheet(QStringLiteral("color: #0000ff;"));
-    }
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            clic_();
-        QLabel::mouseReleaseEvent(event);
-    }
-
-private:
-    std::function<void()> clic_;
-};
 
 const char* const kMentionLegale[] = {
     "Ce logiciel est protégé par le droit d'auteur et les traités internationaux.",
@@ -70,8 +43,14 @@ Propos::Propos() : Form(QStringLiteral("Propos"))
     LabelVersion_ = etiquette(page, QStringLiteral("LabelVersion"), {}, 600);
     LabelCopyright_ = etiquette(page, QStringLiteral("LabelCopyright"), {}, 900);
 
-    auto* web = new LienCliquable(QString::fromLatin1(shell::kMakerSite), [this] { Labelweb_Click(); }, page);
+    auto* web = new ClickableLabel(page);
     web->setObjectName(QStringLiteral("Labelweb"));
+    web->setText(QString::fromLatin1(shell::kMakerSite));
+    QFont souligne = web->font();
+    souligne.setUnderline(true);
+    web->setFont(souligne);
+    web->setStyleSheet(QStringLiteral("color: #0000ff;"));
+    connect(web, &ClickableLabel::clicked, this, &Propos::Labelweb_Click);
     layout::place(web, 240, 1200, 6600, 285);
 
     int haut = 1680;

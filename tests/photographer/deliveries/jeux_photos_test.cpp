@@ -9,6 +9,20 @@
 
 using namespace jeux_photos;
 
+namespace {
+
+// The rule that the delivery window of that name runs.
+const Regle* regleDeForme(const QString& forme)
+{
+    for (const Regle& regle : regles()) {
+        if (regle.forme == forme)
+            return &regle;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 TEST(RenommageDesJeux, ChaqueRegleDonneLeNomAttendu)
 {
     const struct {

@@ -1,10 +1,12 @@
 #include "tests/photographer/shoot/seance_fixture.h"
 
+#include "photographer/shoot/boutons_classe.h"
 #include "photographer/shoot/camera_files.h"
 #include "tests/support/read_only_folder.h"
 
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -122,7 +124,8 @@ TEST_F(ChoixClasseTest, ShootsAClassFromTheWatchedFolderInOrder)
     EXPECT_TRUE(menu(form, QStringLiteral("MNU_Export"))->isEnabled());
     EXPECT_TRUE(menu(form, QStringLiteral("MNU_Net_hot"))->isEnabled());
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_Test_Prise_vue"))->isEnabled());
-    EXPECT_EQ(etat::Indice, 0);
+    for (int slot = 0; slot < 3; ++slot)
+        EXPECT_FALSE(enRouge(form, slot)) << slot;
 }
 
 TEST_F(ChoixClasseTest, AFileThatIsNotAWholePictureIsNeverFiled)
@@ -260,7 +263,6 @@ TEST_F(ChoixClasseTest, OnlyALeftClickWithAHandPositionMarksTheNextStudent)
     controle<QMenu>(form, QStringLiteral("MNU_POPUP_ELEVES"))->hide();
     EXPECT_TRUE(enRouge(form, 1));
     EXPECT_FALSE(enRouge(form, 2));
-    EXPECT_EQ(etat::Indice, 1);
 
     // Stop leaves no student marked and gives the menus back.
     QTest::mouseClick(controle(form, QStringLiteral("Bt_Start_1")), Qt::LeftButton);
@@ -393,6 +395,54 @@ TEST_F(ChoixClasseTest, TheAboutBoxLeavesTheShootAsItWas)
     EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
     EXPECT_TRUE(enRouge(form, 0));
     EXPECT_FALSE(controle(form, QStringLiteral("Bt_Classe_0"))->isVisible());
+}
+
+TEST_F(ChoixClasseTest, TheClassButtonsGoAtOnceAndComeBackOncePerClass)
+{
+    for (const char* classe : {"6A", "6B", "5C"})
+        eleve(QString::fromLatin1(classe), QStringLiteral("Seul"), QStringLiteral("Sam"));
+    ChoixClasse& form = formInstance<ChoixClasse>();
+    form.showForm();
+    QPushButton* choisi = controle<QPushButton>(form, QStringLiteral("Bt_Classe_1"));
+    ASSERT_EQ(choisi->text(), QStringLiteral("6A"));
+
+    // Before the event loop deletes them, no button is left to see or to find by name.
+    QTest::mouseClick(choisi, Qt::LeftButton);
+    for (QPushButton* bouton : form.findChildren<QPushButton*>()) {
+        if (bouton->objectName().startsWith(QStringLiteral("Bt_Classe_"))) {
+            EXPECT_FALSE(bouton->isVisible()) << bouton->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(form.findChild<QPushButton*>(QStringLiteral("Bt_Classe_2")), nullptr);
+
+    menu(form, QStringLiteral("MNU_Changer"))->trigger();
+    const QStringList attendues{QStringLiteral("5C"), QStringLiteral("6A"), QStringLiteral("6B")};
+    for (int i = 0; i < attendues.size(); ++i) {
+        const auto boutons = form.findChildren<QPushButton*>(QStringLiteral("Bt_Classe_%1").arg(i));
+        ASSERT_EQ(boutons.size(), 1) << i;
+        EXPECT_TRUE(boutons.front()->isVisible()) << i;
+        EXPECT_EQ(boutons.front()->text(), attendues[i]);
+    }
+}
+
+TEST_F(ChoixClasseTest, OnlyABoardLargerThanTheWindowScrolls)
+{
+    eleve(QStringLiteral("5B"), QStringLiteral("Seul"), QStringLiteral("Sam"));
+    for (int i = 0; i < 35; ++i)
+        eleve(QStringLiteral("6A"), QStringLiteral("Nom%1").arg(i), QStringLiteral("Prénom%1").arg(i));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("5B"));
+    EXPECT_EQ(controle<QScrollBar>(form, QStringLiteral("VScroll1"))->maximum(), 0);
+
+    menu(form, QStringLiteral("MNU_Changer"))->trigger();
+    ouvrirClasse(QStringLiteral("6A"));
+    auto* defilement = controle<QScrollBar>(form, QStringLiteral("VScroll1"));
+    EXPECT_GT(defilement->maximum(), 0);
+    // The last row can be brought into view.
+    defilement->setValue(defilement->maximum());
+    QWidget* dernier = controle(form, QStringLiteral("LabelRecupNom_34"));
+    QWidget* zone = controle(form, QStringLiteral("ZoneImages"));
+    const QRect vu(dernier->mapTo(zone, QPoint(0, 0)), dernier->size());
+    EXPECT_TRUE(QRect(QPoint(0, 0), zone->size()).contains(vu)) << vu.y();
 }
 
 TEST_F(ChoixClasseTest, FermerReturnsToTheMainWindow)

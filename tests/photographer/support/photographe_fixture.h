@@ -38,11 +38,9 @@ protected:
         etat::SeparateurCsv.clear();
         etat::DossierHot.clear();
         etat::ClasseEnCours.clear();
-        etat::DossierArchiveHD.clear();
         etat::SensPriseDeVue.clear();
         etat::PriseDeVuePrete = false;
         etat::ImportManuel = false;
-        etat::Indice = 0;
         demarrage::fixerDossierDonnees();
     }
 
