@@ -53,17 +53,12 @@ QToolButton* boutonImage(QWidget* parent, const char* nom, QStyle::StandardPixma
     return bouton;
 }
 
-// The browser fetches the installer; when none starts, the user is told
-// where to find it instead of the program ending without a word. Called
-// before the window unloads: the end of the program would close the message.
+// The browser fetches the installer; when none starts, the shell service
+// names the address. Called before the window unloads: the end of the
+// program would close that message.
 void ouvrirMiseAJour()
 {
-    const QString adresse = demarrage::adresseMaj();
-    if (!shell::service().open(adresse))
-        dialogs::message(QStringLiteral("Le navigateur n'a pas pu être ouvert. La mise à jour se télécharge à "
-                                        "l'adresse %1")
-                             .arg(adresse),
-                         dialogs::Icon::Exclamation);
+    shell::service().open(demarrage::adresseMaj());
 }
 
 } // namespace
