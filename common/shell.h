@@ -17,6 +17,10 @@ public:
 };
 
 Service& service();
+
+// Opens a folder, a file or an address; when nothing could open it, the user
+// is told where it is. False in that case.
+bool openOrReport(const QString& target);
 std::unique_ptr<Service> install(std::unique_ptr<Service> replacement);
 
 // The program's update installer on the maker's site, as an address.

@@ -4,7 +4,6 @@
 #include "common/report.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
@@ -17,14 +16,8 @@ class DesktopService final : public Service {
 public:
     bool open(const QString& target) override
     {
-        const bool address = target.contains(QStringLiteral("://"));
-        if (QDesktopServices::openUrl(address ? QUrl(target) : QUrl::fromLocalFile(target)))
-            return true;
-        // The work itself was done; the user is told where to find it.
-        report::failure(QStringLiteral("Aucun programme de cette machine n'a pu ouvrir « %1 » : ouvrez-le vous-même.")
-                            .arg(address ? target : QDir::toNativeSeparators(target)),
-                        QStringLiteral("QDesktopServices::openUrl a échoué pour ") + target);
-        return false;
+        const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+        return QDesktopServices::openUrl(url);
     }
 
     bool print(const QString& htmlFile) override

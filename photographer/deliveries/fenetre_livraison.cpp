@@ -59,7 +59,7 @@ void FenetreLivraison::onActivate()
     dialogs::message(issue.message, dialogs::Icon::Information);
     Command1->setEnabled(true);
     unload();
-    shell::service().open(issue.dossier);
+    shell::openOrReport(issue.dossier);
     livraison::finirProgramme();
 }
 

@@ -245,6 +245,6 @@ bool PriseDeVue::basculerImportManuel()
     etat::ImportManuel = !etat::ImportManuel;
     etat::PriseDeVuePrete = etat::ImportManuel;
     if (etat::ImportManuel)
-        shell::service().open(etat::DossierHot);
+        shell::openOrReport(etat::DossierHot);
     return etat::ImportManuel;
 }

@@ -58,7 +58,7 @@ QToolButton* boutonImage(QWidget* parent, const char* nom, QStyle::StandardPixma
 // program would close that message.
 void ouvrirMiseAJour()
 {
-    shell::service().open(demarrage::adresseMaj());
+    shell::openOrReport(demarrage::adresseMaj());
 }
 
 } // namespace

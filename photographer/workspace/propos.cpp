@@ -81,7 +81,7 @@ void Propos::onActivate()
 
 void Propos::Labelweb_Click()
 {
-    shell::service().open(QString::fromLatin1(shell::kMakerSite));
+    shell::openOrReport(QString::fromLatin1(shell::kMakerSite));
 }
 
 void Propos::Bt_Ok_Click()
