@@ -4,18 +4,10 @@
 
 #include <QFrame>
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QPainter>
 
 #include <functional>
-
-void ImageCliquable::mouseReleaseEvent(QMouseEvent* event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        Q_EMIT clique();
-}
 
 void centrerSurEcran(QWidget& fenetre)
 {

@@ -2,20 +2,6 @@
 
 #include <QLabel>
 
-// A picture or a caption that answers a click, as the window's icons and
-// links do.
-class ImageCliquable : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-
-Q_SIGNALS:
-    void clique();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
-
 class QFrame;
 
 // Centres a window on its screen, as every activation of the school windows does.
