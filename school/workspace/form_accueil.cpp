@@ -133,7 +133,6 @@ void FormAccueil::onLoad()
         return;
     }
     etat::PlancheChargee = false;
-    etat::NbEntreesListe = 0;
 }
 
 void FormAccueil::onActivate()

@@ -28,7 +28,6 @@ void ListeChoix::ouvrirLigne()
     }
     connect(icone, &ClickableLabel::clicked, this, [this, index] { Q_EMIT retraitDemande(index); });
     cles_.push_back(0);
-    etat::NbEntreesListe = index;
     if (index > 0)
         Q_EMIT ligneAjoutee(texte->height());
 }
@@ -51,7 +50,7 @@ void ListeChoix::montrer(const QString& texte, bool enTete)
 void ListeChoix::ecrireEnTete(const QString& classe)
 {
     if (etat::EleveAjouteAuGroupe) {
-        if (etat::NbEntreesListe > 0)
+        if (textes_.size() > 1)
             ouvrirLigne();
         etat::EleveAjouteAuGroupe = false;
     }
@@ -90,5 +89,4 @@ void ListeChoix::vider()
     textes_.clear();
     icones_.clear();
     cles_.assign(1, 0);
-    etat::NbEntreesListe = 0;
 }

@@ -14,7 +14,7 @@ class QWidget;
 // The pick list of the group wizard and of a group addition, in the left
 // column: class headings and picked students, one line each (Lblisteeleves_n)
 // with a remove icon (ImageSupp_n). Line 0 always exists; the lines below it
-// come and go with the picks. Keeps etat::NbEntreesListe.
+// come and go with the picks.
 class ListeChoix : public QObject {
     Q_OBJECT
 public:
