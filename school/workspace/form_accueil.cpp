@@ -161,7 +161,7 @@ void FormAccueil::MNU_Aide_Click()
 
 void FormAccueil::remplirListeClasses()
 {
-    const QStringList classes = classesExistantes(base::db());
+    const QStringList classes = requetes::classes(base::db());
     const QString affichee = colonne_->DBComboClasses->currentIndex() >= 0 ? etat::ClasseChoisie : QString();
     colonne_->DBComboClasses->clear();
     colonne_->DBComboClasses->addItems(classes);
