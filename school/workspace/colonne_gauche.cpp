@@ -5,11 +5,15 @@
 #include "school/workspace/liste_choix.h"
 #include "school/workspace/outils_fenetre.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -147,6 +151,17 @@ void ColonneGauche::descendreZones(int hauteur)
     for (QWidget* zone : std::initializer_list<QWidget*>{Shape2, LabelAjoutEleve, Bt_Ajout_Eleve,
                                                          Bt_Valide_Ajout_Eleve})
         zone->move(zone->pos() + QPoint(0, hauteur));
+}
+
+void ColonneGauche::elargirListe(QComboBox* liste)
+{
+    QAbstractItemView* vue = liste->view();
+    int texte = 0;
+    for (int i = 0; i < liste->count(); ++i)
+        texte = std::max(texte, vue->fontMetrics().horizontalAdvance(liste->itemText(i)));
+    // The item's own margins, the frame and a scroll bar when the list is long.
+    const int marges = 16 + 2 * vue->frameWidth() + vue->verticalScrollBar()->sizeHint().width();
+    vue->setMinimumWidth(std::max(liste->width(), texte + marges));
 }
 
 void ColonneGauche::placerZonesBas()

@@ -24,6 +24,9 @@ public:
     void reposerZoneAjout();
     // The zones under the pick list move down by a line added to it (pixels).
     void descendreZones(int hauteur);
+    // After a list was filled: its drop-down shows the longest class or
+    // group name whole, wider than the column when it must be.
+    static void elargirListe(QComboBox* liste);
     // Back under a one-line pick list, all shown, "Ajouter" waiting for a board.
     void placerZonesBas();
 

@@ -166,6 +166,7 @@ void FormAccueil::remplirListeClasses()
     colonne_->DBComboClasses->clear();
     colonne_->DBComboClasses->addItems(classes);
     colonne_->DBComboClasses->setCurrentIndex(affichee.isEmpty() ? -1 : colonne_->DBComboClasses->findText(affichee));
+    ColonneGauche::elargirListe(colonne_->DBComboClasses);
 }
 
 void FormAccueil::remplirListeGroupes()
@@ -174,6 +175,7 @@ void FormAccueil::remplirListeGroupes()
     colonne_->DBComboGroupe->clear();
     colonne_->DBComboGroupe->addItems(groupes);
     colonne_->DBComboGroupe->setCurrentIndex(-1);
+    ColonneGauche::elargirListe(colonne_->DBComboGroupe);
 }
 
 void FormAccueil::DBComboClasses_Choix(int index)

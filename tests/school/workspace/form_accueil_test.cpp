@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -115,6 +116,24 @@ TEST_F(AccueilEcole, UnDocumentNonEcritLaisseSonImpressionDesactivee)
     EXPECT_FALSE(menu(QStringLiteral("MNU_CARTES"))->isEnabled());
     EXPECT_TRUE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
     EXPECT_TRUE(menu(QStringLiteral("MNU_Etiquettes"))->isEnabled());
+}
+
+TEST_F(AccueilEcole, LesListesDeroulantesMontrentLesNomsLongsEnEntier)
+{
+    const QString classe = QStringLiteral("Terminale S Section Européenne Allemand");
+    const QString groupe = QStringLiteral("Atelier théâtre du jeudi après-midi");
+    const QList<qint64> cles = ecole.ajouterClasse(classe, 1);
+    ecole.ajouterClasse(QStringLiteral("6A"), 1);
+    ecole.ajouterAuGroupe(groupe, cles[0]);
+    ouvrir();
+    for (const auto& [liste, nom] : {std::pair{QStringLiteral("DBComboClasses"), classe},
+                                     std::pair{QStringLiteral("DBComboGroupe"), groupe}}) {
+        auto* combo = controle<QComboBox>(liste);
+        ASSERT_NE(combo, nullptr);
+        EXPECT_GT(combo->view()->minimumWidth(), combo->view()->fontMetrics().horizontalAdvance(nom))
+            << liste.toStdString();
+        EXPECT_GE(combo->view()->minimumWidth(), combo->width());
+    }
 }
 
 TEST_F(AccueilEcole, GroupeChoisiPuisAffiche)
