@@ -180,34 +180,30 @@ void FormAccueil::remplirListeGroupes()
 
 void FormAccueil::DBComboClasses_Choix(int index)
 {
-    abandonnerTransfert();
-    colonne_->Bt_Aficher->setEnabled(true);
-    colonne_->Aff_Groupe->setEnabled(false);
-    colonne_->Bt_Ajout_Eleve->setEnabled(false);
-    colonne_->DBComboGroupe->setEnabled(false);
-    bandeau_->cacherTitre();
-    viderPlanches();
-    menus_->desactiverImpression();
-    menus_->MNU_Imp_Toutes_Classes->setEnabled(true);
-    menus_->MNU_Groupes->setEnabled(true);
+    quitterPlanche(colonne_->Bt_Aficher, colonne_->DBComboGroupe);
     etat::ClasseChoisie = colonne_->DBComboClasses->itemText(index);
     assistant_->classeOuverte(etat::ClasseChoisie);
 }
 
 void FormAccueil::DBComboGroupe_Choix(int index)
 {
-    abandonnerTransfert();
-    colonne_->Aff_Groupe->setEnabled(true);
-    colonne_->Bt_Aficher->setEnabled(false);
-    colonne_->Bt_Ajout_Eleve->setEnabled(false);
-    colonne_->DBComboClasses->setEnabled(false);
+    quitterPlanche(colonne_->Aff_Groupe, colonne_->DBComboClasses);
     colonne_->DBComboClasses->setCurrentIndex(-1);
+    etat::NomGroupeChoisi = colonne_->DBComboGroupe->itemText(index);
+}
+
+void FormAccueil::quitterPlanche(QPushButton* afficher, QComboBox* autreListe)
+{
+    abandonnerTransfert();
+    for (QPushButton* bouton : {colonne_->Bt_Aficher, colonne_->Aff_Groupe})
+        bouton->setEnabled(bouton == afficher);
+    colonne_->Bt_Ajout_Eleve->setEnabled(false);
+    autreListe->setEnabled(false);
     bandeau_->cacherTitre();
     viderPlanches();
     menus_->desactiverImpression();
     menus_->MNU_Imp_Toutes_Classes->setEnabled(true);
     menus_->MNU_Groupes->setEnabled(true);
-    etat::NomGroupeChoisi = colonne_->DBComboGroupe->itemText(index);
 }
 
 // ---------------------------------------------------------------------------

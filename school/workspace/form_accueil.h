@@ -12,6 +12,8 @@ class Bandeau;
 class ColonneGauche;
 class MenusAccueil;
 class Planche;
+class QComboBox;
+class QPushButton;
 class ZonePlanche;
 struct DocumentsEcrits;
 
@@ -49,6 +51,9 @@ private:
     void remplirListeGroupes();
     void DBComboClasses_Choix(int index);
     void DBComboGroupe_Choix(int index);
+    // A choice in a list: the board shown goes with its prints; the list's
+    // "Afficher..." is the only one on, the other list waits.
+    void quitterPlanche(QPushButton* afficher, QComboBox* autreListe);
 
     void Bt_Aficher_Click();
     void Aff_Groupe_Click();
