@@ -8,8 +8,8 @@
 // The elements of a control array made at run time (board cells, class
 // buttons, list rows), element i named "<Name>_i". Clearing removes every
 // element above 0 whatever the counters say, and hides element 0: removed
-// elements vanish at once and are deleted later, as one of them may be
-// running its own signal.
+// elements vanish at once (from the screen and from lookups by name) and are
+// deleted later, as one of them may be running its own signal.
 template <class W>
 class ControlArray {
 public:

@@ -13,12 +13,21 @@ QString e(const QString& valeur)
     return text::htmlEscape(valeur);
 }
 
+} // namespace
+
+QString ouverture(const QString& titre)
+{
+    return QStringLiteral("<HTML><HEAD><TITLE>") + e(titre) + QStringLiteral("</TITLE>");
+}
+
+namespace {
+
 const QString kFinLigne = QStringLiteral("</TR><TR>");
 const QString kFinDocument = QStringLiteral("</TR></TABLE></BODY></HTML>");
 
 QString enteteSimple(const QString& titre)
 {
-    return QStringLiteral("<HTML><HEAD><TITLE>") + e(titre) + QStringLiteral("</TITLE></HEAD>\r\n<BODY>\r\n");
+    return ouverture(titre) + QStringLiteral("</HEAD>\r\n<BODY>\r\n");
 }
 
 // The head of the card and label documents; the line break after the style
@@ -100,7 +109,7 @@ QStringList cellules(const std::vector<Entree>& entrees, Forme forme)
 QStringList cartes(const Entete& entete, const std::vector<Entree>& entrees)
 {
     QStringList lignes;
-    lignes << QStringLiteral("<HTML><HEAD><TITLE>") + e(entete.etablissement) + QStringLiteral("</TITLE>");
+    lignes << ouverture(entete.etablissement);
     lignes << styles(true);
     lignes << QStringLiteral("<B>") + e(entete.type) + QStringLiteral(" ") + e(entete.nom) +
                   QStringLiteral("</B><P><TABLE width=\"650\">");
@@ -136,8 +145,7 @@ QStringList cartes(const Entete& entete, const std::vector<Entree>& entrees)
 QStringList etiquettes(const Entete& entete, const std::vector<Entree>& entrees)
 {
     QStringList lignes;
-    lignes << QStringLiteral("<HTML><HEAD><TITLE>") + e(entete.etablissement) + QStringLiteral(" - ") + e(entete.nom) +
-                  QStringLiteral("</TITLE>");
+    lignes << ouverture(entete.etablissement + QStringLiteral(" - ") + entete.nom);
     lignes << styles(false);
     lignes << QStringLiteral("<TABLE width=\"650\">");
     if (entrees.empty())

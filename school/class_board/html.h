@@ -29,6 +29,10 @@ struct Entree {
 // names each student's class).
 enum class Forme { Classe, ClasseReconstruite, ClasseApresSuppression, Groupe };
 
+// The opening of every school document up to its title, escaped here; the
+// caller closes the head.
+QString ouverture(const QString& titre);
+
 // filetemp.html: seven cells a row, a new table on a new page
 // every geometrie::kCellulesParTableDocument cells.
 QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Forme forme);

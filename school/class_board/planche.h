@@ -1,6 +1,11 @@
 #pragma once
 
+#include "common/ui/clickable_label.h"
+#include "common/ui/control_array.h"
+#include "common/ui/elided_label.h"
 #include "school/data/eleves.h"
+
+#include <QLabel>
 
 #include <QString>
 #include <QWidget>
@@ -17,7 +22,6 @@ class Planche : public QWidget {
     Q_OBJECT
 public:
     explicit Planche(QWidget* parent = nullptr);
-    ~Planche() override;
 
     // Clears, then builds one cell per student; in pick mode the icons are hidden.
     void construire(TypePlanche type, const std::vector<CelluleEleve>& cellules, bool modeChoix);
@@ -39,13 +43,24 @@ Q_SIGNALS:
     void changementClasseDemande(int index); // ImageChgClasse_Click
 
 private:
-    struct Cellule;
-    Cellule& creerCellule(int index);
-    void placer(Cellule& cellule, int index);
-    void remplir(Cellule& cellule, int index, bool modeChoix);
+    // Element 0 holds every array of both kinds of board; a loaded element
+    // only the arrays that its board uses.
+    void creerCellule(int index);
+    void creerNoms(bool avecClasse);
+    void creerIcones(int index, bool avecChangement);
+    void placer(int index);
+    void remplir(int index, bool modeChoix);
     void ajusterTaille();
 
     TypePlanche type_ = TypePlanche::Classe;
     std::vector<CelluleEleve> donnees_;
-    std::vector<Cellule> cellules_; // element 0 always exists
+    // One array per control of a cell; element 0 of each always exists.
+    ControlArray<ClickableLabel> images_;
+    ControlArray<ElidedLabel> noms_;
+    ControlArray<ElidedLabel> prenoms_;
+    ControlArray<ElidedLabel> classes_;
+    ControlArray<ClickableLabel> suppressions_;
+    ControlArray<ClickableLabel> changements_;
+    ControlArray<QLabel> nums_;
+    ControlArray<QLabel> codesImage_;
 };

@@ -5,6 +5,7 @@
 #include "common/ui/layout.h"
 #include "common/report.h"
 #include "school/data/base.h"
+#include "school/data/requetes.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -40,15 +41,6 @@ std::optional<qint64> cle(const QString& cdeEleve)
 }
 
 } // namespace
-
-QStringList classesExistantes(db::Database& base)
-{
-    QStringList classes;
-    for (const db::Row& row : base.query(QStringLiteral(
-             "SELECT DISTINCT Classe COLLATE FR AS Classe FROM Eleves ORDER BY 1 DESC")))
-        classes << row[u"Classe"];
-    return classes;
-}
 
 std::optional<EleveTransfere> eleveParCle(db::Database& base, const QString& cdeEleve)
 {
@@ -116,7 +108,7 @@ void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActu
     QStringList classes;
     if (!report::attempt([&] {
             eleve = eleveParCle(base::db(), cdeEleve);
-            classes = classesExistantes(base::db());
+            classes = requetes::classes(base::db());
         }))
         return;
     if (!eleve) {

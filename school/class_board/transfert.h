@@ -12,10 +12,6 @@ class QComboBox;
 class ElidedLabel;
 class QPushButton;
 
-// The classes that have students, in descending French order: the choices
-// of a move, the same list as the main window's class list.
-QStringList classesExistantes(db::Database& base);
-
 // The student of that key as a move needs it; nullopt when no row has it.
 struct EleveTransfere {
     QString nom, prenom;

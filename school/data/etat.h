@@ -17,7 +17,6 @@ inline bool ModeCreationGroupe = false;
 inline QString NomNouveauGroupe;
 inline bool NomGroupeValide = false;
 inline bool EleveAjouteAuGroupe = false;
-inline int NbEntreesListe = 0;
 inline QString CdeEleveChoisi;         // key of the student whose card is open
 inline int IndexPhotoChoisie = 0;      // board cell of that student
 inline QString FichierImpression;      // document of "Imprimer Classe en cours..."

@@ -4,14 +4,23 @@
 
 namespace requetes {
 
+QStringList colonne(db::Database& base, const QString& sql, const db::Params& params)
+{
+    QStringList valeurs;
+    for (const db::Row& ligne : base.query(sql, params))
+        valeurs << ligne.at(0);
+    return valeurs;
+}
+
+QStringList classes(db::Database& base)
+{
+    return colonne(base, QStringLiteral("SELECT DISTINCT Classe COLLATE FR FROM Eleves ORDER BY 1 DESC"));
+}
+
 QStringList groupes(db::Database& base)
 {
-    QStringList noms;
-    for (const db::Row& ligne : base.query(QStringLiteral(
-             "SELECT NomGroupe FROM Goupes GROUP BY NomGroupe COLLATE FR"
-             " ORDER BY NomGroupe COLLATE FR, MIN(CdeGroupes)")))
-        noms << ligne.at(0);
-    return noms;
+    return colonne(base, QStringLiteral("SELECT NomGroupe FROM Goupes GROUP BY NomGroupe COLLATE FR"
+                                        " ORDER BY NomGroupe COLLATE FR, MIN(CdeGroupes)"));
 }
 
 QString nomEtablissement(db::Database& base)

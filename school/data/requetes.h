@@ -14,6 +14,12 @@ struct CelluleEleve;
 // the French collation; *, ?, # and [ are ordinary characters.
 namespace requetes {
 
+// The first column of every row of a query.
+QStringList colonne(db::Database& base, const QString& sql, const db::Params& params = {});
+
+// The classes that have students, in descending French order: the main
+// window's class list and the choices of a move.
+QStringList classes(db::Database& base);
 // Every group of Goupes, in ascending French order.
 QStringList groupes(db::Database& base);
 // The Nom of the establishment's row, "" when there is none.

@@ -52,7 +52,7 @@ void imprimerTousLesGroupes(db::Database& base, const QString& cheminDonnees)
 void imprimerToutesLesClasses(db::Database& base, const QString& cheminDonnees)
 {
     std::vector<recueils::Page> pages;
-    for (const QString& classe : classesExistantes(base))
+    for (const QString& classe : requetes::classes(base))
         ajouterPage(pages, cheminDonnees, classe, elevesDeClasse(base, classe));
     imprimerPuisOuvrir(ecrireDocument(cheminDonnees, QStringLiteral("filetemp.html"),
                                       recueils::tousLesTableaux(etat::NomEtabEnCours, QStringLiteral("Classe"), pages)));

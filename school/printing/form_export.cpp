@@ -34,9 +34,7 @@ const QString kFini = QStringLiteral("Les fichiers ont été exportés sur le bu
 FormExport::FormExport() : Form(QStringLiteral("FormExport"))
 {
     setWindowTitle(QStringLiteral("Exportation vers autres logiciels..."));
-    QFont police(QStringLiteral("Verdana"));
-    police.setPointSizeF(8.25);
-    setFont(police);
+    setFont(layout::font(QStringLiteral("Verdana"), 8.25));
     auto* fond = new QWidget(this);
     setCentralWidget(fond);
     setFixedSize(layout::px(5325), layout::px(2100));

@@ -14,7 +14,7 @@ QString e(const QString& valeur)
 
 QString titre(const QString& etablissement)
 {
-    return QStringLiteral("<HTML><HEAD><TITLE>") + e(etablissement) + QStringLiteral("</TITLE></HEAD>\r\n<BODY>");
+    return html::ouverture(etablissement) + QStringLiteral("</HEAD>\r\n<BODY>");
 }
 
 const QString kColonneVide = QStringLiteral("<td width=\"182\">&nbsp;</td>");

@@ -35,6 +35,22 @@ LigneVente ligneArticle(const FicheEleve& eleve, const QDate& jour, const Tarif&
     return ligne;
 }
 
+// What a line bills: its prices, its kind (the article price columns carry
+// it) and its quantity.
+struct Facturation {
+    QString prixPro, prixPub, type, marque, quantite;
+};
+
+LigneVente facturer(LigneVente ligne, const Facturation& f)
+{
+    ligne.pochettePrixPro = f.prixPro;
+    ligne.pochettePrixPub = f.prixPub;
+    ligne.articlesPrixPro = f.type;
+    ligne.articlesPrixPub = f.marque;
+    ligne.quantite = f.quantite;
+    return ligne;
+}
+
 const PochetteIncomplete* incompleteDe(const std::vector<PochetteIncomplete>& incompletes, qsizetype nombre)
 {
     for (const PochetteIncomplete& p : incompletes)
@@ -58,13 +74,10 @@ LignesCommande premiereCommande(const ChoixCommande& choix, const std::vector<Ta
 {
     LignesCommande resultat;
     if (choix.pochette) {
-        LigneVente ligne = ligneDeBase(eleve, jour, tarifs.front());
-        ligne.pochettePrixPro = tarifs.front().pochettePrixPro;
-        ligne.pochettePrixPub = tarifs.front().pochettePrixPub;
-        ligne.articlesPrixPro = type_ligne::PochetteComplete;
-        ligne.articlesPrixPub = kMarqueJamais;
-        ligne.quantite = kUn;
-        resultat.lignes.push_back(ligne);
+        const Tarif& tarif = tarifs.front();
+        resultat.lignes.push_back(facturer(ligneDeBase(eleve, jour, tarif),
+                                           {tarif.pochettePrixPro, tarif.pochettePrixPub,
+                                            type_ligne::PochetteComplete, kMarqueJamais, kUn}));
         return resultat;
     }
     const PochetteIncomplete* pochette = incompleteDe(incompletes, qsizetype(choix.articles.size()));
@@ -73,19 +86,17 @@ LignesCommande premiereCommande(const ChoixCommande& choix, const std::vector<Ta
                                    "la commande n'est pas enregistrée.")
                         .arg(choix.articles.size())};
     for (const ChoixCommande::Article& article : choix.articles) {
-        LigneVente ligne = ligneArticle(eleve, jour, tarifs[size_t(article.rang)]);
+        // The first article's line bills the incomplete pack.
         const bool premiere = resultat.lignes.empty();
-        ligne.pochettePrixPro = premiere ? pochette->prixPho : kZero;
-        ligne.pochettePrixPub = premiere ? pochette->prixPublic : kZero;
+        LigneVente ligne = facturer(ligneArticle(eleve, jour, tarifs[size_t(article.rang)]),
+                                    {premiere ? pochette->prixPho : kZero, premiere ? pochette->prixPublic : kZero,
+                                     type_ligne::AuChoix, kMarqueJamais, kUn});
         if (premiere) {
             ligne.pIncompNbArt = pochette->nbArticle;
             ligne.pIncLibArt = pochette->libelle;
             ligne.pIncPPho = pochette->prixPho;
             ligne.pincPPub = pochette->prixPublic;
         }
-        ligne.articlesPrixPro = type_ligne::AuChoix;
-        ligne.articlesPrixPub = kMarqueJamais;
-        ligne.quantite = kUn;
         resultat.lignes.push_back(ligne);
     }
     return resultat;
@@ -99,13 +110,10 @@ LignesCommande recommande(const ChoixCommande& choix, const std::vector<Tarif>& 
         const QString quantite = quantiteValide(choix.quantitePochette);
         if (quantite.isEmpty())
             return {{}, kRefusQuantite};
-        LigneVente ligne = ligneDeBase(eleve, jour, tarifs.front());
-        ligne.pochettePrixPro = tarifs.front().pochettePrixRecPro;
-        ligne.pochettePrixPub = tarifs.front().pochettePrixRecPub;
-        ligne.articlesPrixPro = type_ligne::RecommandePochette;
-        ligne.articlesPrixPub = kMarqueRecommande;
-        ligne.quantite = quantite;
-        resultat.lignes.push_back(ligne);
+        const Tarif& tarif = tarifs.front();
+        resultat.lignes.push_back(facturer(ligneDeBase(eleve, jour, tarif),
+                                           {tarif.pochettePrixRecPro, tarif.pochettePrixRecPub,
+                                            type_ligne::RecommandePochette, kMarqueRecommande, quantite}));
         return resultat;
     }
     for (const ChoixCommande::Article& article : choix.articles) {
@@ -113,13 +121,10 @@ LignesCommande recommande(const ChoixCommande& choix, const std::vector<Tarif>& 
         if (quantite.isEmpty())
             return {{}, kRefusQuantite};
         const Tarif& tarif = tarifs[size_t(article.rang)];
-        LigneVente ligne = ligneArticle(eleve, jour, tarif);
+        LigneVente ligne = facturer(ligneArticle(eleve, jour, tarif),
+                                    {tarif.articlesPrixRecPro, tarif.articlesPrixRecPub, type_ligne::Supplementaires,
+                                     kMarqueRecommande, quantite});
         ligne.nomPochette.clear();
-        ligne.pochettePrixPro = tarif.articlesPrixRecPro;
-        ligne.pochettePrixPub = tarif.articlesPrixRecPub;
-        ligne.articlesPrixPro = type_ligne::Supplementaires;
-        ligne.articlesPrixPub = kMarqueRecommande;
-        ligne.quantite = quantite;
         resultat.lignes.push_back(ligne);
     }
     return resultat;

@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/text.h"
+#include "school/class_board/html.h"
 #include "school/sales/montant.h"
 
 namespace documents_ventes {
@@ -56,7 +57,7 @@ bool memeNom(const QString& a, const QString& b)
 
 QStringList bordereau(const Entete& entete, const std::vector<LigneVente>& lignes, const CheminPhoto& photo)
 {
-    QStringList l{QStringLiteral("<HTML><HEAD><TITLE>Bordereau recommande</TITLE></HEAD>"), QStringLiteral("<BODY>"),
+    QStringList l{html::ouverture(QStringLiteral("Bordereau recommande")) + QStringLiteral("</HEAD>"), QStringLiteral("<BODY>"),
                   enTete(QStringLiteral("Bordereau imprimé le"), entete),
                   QStringLiteral("<p><CENTER><b>A RETOURNER PAR MAIL (CREATION PDF NECESSAIRE) OU PAR COURRIER A "
                                  "VOTRE PHOTOGRAPHE</b></CENTER>")};
@@ -104,7 +105,7 @@ QString texteDetail(const LigneVente& ligne)
 
 QStringList detail(const Entete& entete, const std::vector<LigneVente>& lignes)
 {
-    QStringList l{QStringLiteral("<HTML><HEAD><TITLE>DETAIL DES VENTES</TITLE></HEAD>"), QStringLiteral("<BODY>"),
+    QStringList l{html::ouverture(QStringLiteral("DETAIL DES VENTES")) + QStringLiteral("</HEAD>"), QStringLiteral("<BODY>"),
                   enTete(QStringLiteral("DETAIL DES VENTES LE"), entete), QStringLiteral("<p><p><table width=\"800\">")};
     QString classe;
     for (const LigneVente& ligne : lignes) {
@@ -124,7 +125,7 @@ QStringList recapitulatif(const Etablissement& etab, const QDate& jour, const st
 {
     const QString date = text::frenchDate(jour);
     const QString vide = QStringLiteral("<td width=\"103\">&nbsp;</td>");
-    QStringList l{QStringLiteral("<HTML><HEAD><TITLE>%1 %2</TITLE></HEAD>").arg(e(etab.nom), date),
+    QStringList l{html::ouverture(etab.nom + u' ' + date) + QStringLiteral("</HEAD>"),
                   QStringLiteral("<BODY>"), QStringLiteral("<table width=\"800\"border=\"0\">"),
                   QStringLiteral("<tr><td>"), QStringLiteral("<b>") + e(etab.nom) + QStringLiteral("</b><br>"),
                   e(etab.adresse) + QStringLiteral("<br>"), e(etab.adresse1) + QStringLiteral("<br>"),

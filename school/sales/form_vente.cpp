@@ -28,14 +28,6 @@ constexpr int kHautClasses = 1320;
 constexpr int kPasClasses = 260;
 constexpr unsigned kBleu = 0xC00000;
 
-QFont verdana(double points, bool gras)
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(points);
-    font.setBold(gras);
-    return font;
-}
-
 } // namespace
 
 FormVente::FormVente() : Form(QStringLiteral("FormVente"))
@@ -43,7 +35,7 @@ FormVente::FormVente() : Form(QStringLiteral("FormVente"))
     setWindowTitle(QStringLiteral("Etat des ventes photos..."));
     auto* fond = new QWidget(this);
     layout::setBackground(fond, 0xFFFFFF);
-    fond->setFont(verdana(8.25, false));
+    fond->setFont(layout::font(QStringLiteral("Verdana"), 8.25, false));
     setCentralWidget(fond);
 
     zone_ = new QScrollArea(fond);
@@ -76,7 +68,7 @@ QLabel* FormVente::etiquette(QWidget* parent, const QString& nom, const QString&
 {
     auto* label = new QLabel(texte, parent);
     label->setObjectName(nom);
-    label->setFont(verdana(points, true));
+    label->setFont(layout::font(QStringLiteral("Verdana"), points, true));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor(layout::bgr(couleur)));
     label->setPalette(palette);
@@ -113,12 +105,12 @@ void FormVente::creerCadre()
 
     DBComboDateCom = new QComboBox(Frame1);
     DBComboDateCom->setObjectName(QStringLiteral("DBComboDateCom"));
-    DBComboDateCom->setFont(verdana(9.75, false));
+    DBComboDateCom->setFont(layout::font(QStringLiteral("Verdana"), 9.75, false));
     layout::place(DBComboDateCom, 7800, 120, 3135, 360);
     connect(DBComboDateCom, &QComboBox::activated, this, [this](int index) { DBComboDateCom_Click(index); });
     DBComboNom = new QComboBox(Frame1);
     DBComboNom->setObjectName(QStringLiteral("DBComboNom"));
-    DBComboNom->setFont(verdana(9.75, false));
+    DBComboNom->setFont(layout::font(QStringLiteral("Verdana"), 9.75, false));
     layout::place(DBComboNom, 7800, 600, 3135, 360);
     connect(DBComboNom, &QComboBox::activated, this, [this](int index) { Bt_Sup->setEnabled(index >= 0); });
 

@@ -2,7 +2,6 @@
 
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
-#include "school/data/procedures.h"
 
 #include <QCheckBox>
 #include <QEvent>

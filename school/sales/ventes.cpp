@@ -1,5 +1,6 @@
 #include "school/sales/ventes.h"
 
+#include "school/data/requetes.h"
 #include "school/sales/montant.h"
 
 #include <algorithm>
@@ -97,11 +98,8 @@ bool existeEleve(db::Database& base, const QString& numEleves)
 
 QStringList dates(db::Database& base)
 {
-    QStringList liste;
-    for (const db::Row& row : base.query(QStringLiteral(
-             "SELECT DISTINCT COALESCE(DateCommande, '') AS D FROM Ventes ORDER BY D DESC")))
-        liste << row[u"D"];
-    return liste;
+    return requetes::colonne(
+        base, QStringLiteral("SELECT DISTINCT COALESCE(DateCommande, '') AS D FROM Ventes ORDER BY D DESC"));
 }
 
 std::vector<EleveCommande> elevesDuJour(db::Database& base, const QString& date)

@@ -1,5 +1,6 @@
 #include "school/workspace/a_propos.h"
 
+#include "common/ui/clickable_label.h"
 #include "common/ui/layout.h"
 #include "common/shell.h"
 #include "school/data/etat.h"
@@ -16,14 +17,6 @@ QLabel* libelle(QWidget* parent, const QString& nom, const QString& texte, const
     label->setObjectName(nom);
     label->setGeometry(place);
     return label;
-}
-
-QFont police(const char* famille, double points, bool gras = false)
-{
-    QFont font(QString::fromLatin1(famille));
-    font.setPointSizeF(points);
-    font.setBold(gras);
-    return font;
 }
 
 } // namespace
@@ -44,13 +37,13 @@ APropos::APropos() : Form(QStringLiteral("APropos"))
     auto* titre = libelle(fond, QStringLiteral("Label1"),
                           QStringLiteral("Vizmora - Version établissement scolaire"),
                           layout::rect(240, 0, 4350, 210));
-    titre->setFont(police("Verdana", 8.25, true));
+    titre->setFont(layout::font(QStringLiteral("Verdana"), 8.25, true));
 
     labelCopyright_ = libelle(fond, QStringLiteral("LabelCopyright"), {}, layout::rect(240, 360, 4500, 210));
     labelVersion_ = libelle(fond, QStringLiteral("LabelVersion"), QStringLiteral("Label1"),
                             layout::rect(4320, 360, 1230, 210));
     labelVersion_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    labelVersion_->setFont(police("Verdana", 7));
+    labelVersion_->setFont(layout::font(QStringLiteral("Verdana"), 7));
     labelVersion_->setStyleSheet(QStringLiteral("color: #404040;"));
 
     const char* const avertissement[] = {
@@ -64,16 +57,16 @@ APropos::APropos() : Form(QStringLiteral("APropos"))
     for (int i = 0; i < 5; ++i) {
         QLabel* ligne = libelle(fond, QStringLiteral("Label%1").arg(i + 2),
                                 QString::fromUtf8(avertissement[i]), layout::rect(0, hauts[i], larges[i], 180));
-        ligne->setFont(police("Arial", 6.5));
+        ligne->setFont(layout::font(QStringLiteral("Arial"), 6.5));
         ligne->setStyleSheet(QStringLiteral("color: #404040;"));
     }
 
-    auto* site = new ImageCliquable(adresseSite(), fond);
+    auto* site = new ClickableLabel(fond);
+    site->setText(adresseSite());
     site->setObjectName(QStringLiteral("Label10"));
     layout::place(site, 120, 3120, 2895, 255);
     site->setStyleSheet(QStringLiteral("color: blue;"));
-    site->setCursor(Qt::PointingHandCursor);
-    connect(site, &ImageCliquable::clique, this, [] { shell::service().open(adresseSite()); });
+    connect(site, &ClickableLabel::clicked, this, [] { shell::service().open(adresseSite()); });
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), fond);
     ok->setObjectName(QStringLiteral("Bt_Ok"));

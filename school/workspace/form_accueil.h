@@ -4,23 +4,24 @@
 
 #include <QString>
 
+#include <functional>
+
 class AjoutEleve;
 class AssistantGroupe;
-class ListeChoix;
-class PanneauTransfert;
+class Bandeau;
+class ColonneGauche;
+class MenusAccueil;
 class Planche;
-class QAction;
 class QComboBox;
-class QFrame;
-class QLabel;
 class QPushButton;
-class QScrollArea;
+class ZonePlanche;
 struct DocumentsEcrits;
 
-// The school program's main window: the class and group lists, the board of
-// portraits, the add-student zone, the class-change panel and the menus; the
-// student draft and the group wizard run in their own classes, the window
-// drawing the rest of the screen around their steps. Loading it starts the
+// The school program's main window: the left column (class and group lists,
+// pick list, add-student zone, sales, class-change panel), the top band, the
+// board area and the menus, each drawn by its own class; the student draft
+// and the group wizard run in their own classes. The window wires the parts'
+// commands and keeps the screen in step with them. Loading it starts the
 // program.
 class FormAccueil : public Form {
     Q_OBJECT
@@ -31,7 +32,6 @@ protected:
     void onLoad() override;
     void onActivate() override;
     void onUnload() override;
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     // A class board built on request, or rebuilt after a student's move or
@@ -39,18 +39,21 @@ private:
     // document only).
     enum class Construction { Affichage, ApresTransfert, ApresSuppression };
 
-    void creerColonneGauche();
-    void creerZoneAjout(QWidget* colonne);
-    void creerBandeau();
-    void creerPlanche(QWidget* fond);
-    void creerMenus();
-    QPushButton* bouton(QWidget* parent, const QString& nom, const QString& texte, void (FormAccueil::*action)());
-    QComboBox* liste(QWidget* parent, const QString& nom, int top, void (FormAccueil::*choix)(int));
+    // A command whose failure is reported, the window staying usable.
+    std::function<void()> commande(void (FormAccueil::*action)());
+    std::function<void(int)> commande(void (FormAccueil::*action)(int));
+    void relierPlanche();
+    void relierColonne();
+    void relierBandeau();
+    void relierMenus();
 
     void remplirListeClasses();
     void remplirListeGroupes();
     void DBComboClasses_Choix(int index);
     void DBComboGroupe_Choix(int index);
+    // A choice in a list: the board shown goes with its prints; the list's
+    // "Afficher..." is the only one on, the other list waits.
+    void quitterPlanche(QPushButton* afficher, QComboBox* autreListe);
 
     void Bt_Aficher_Click();
     void Aff_Groupe_Click();
@@ -59,8 +62,6 @@ private:
     void construirePlancheClasse(Construction construction);
     void montrerErreurDocuments(const DocumentsEcrits& documents);
     void viderPlanches();
-    void remettreDefilement();
-    void desactiverImpression();
     void retirerPlanche();
 
     void ImageSuppEleve_Click(int index);
@@ -79,8 +80,6 @@ private:
     void terminerAssistant();
     void Image2_Click(int index);
     void choisirEleve(int index);
-    void descendreZoneAjout(int hauteur);
-    void placerZonesBas();
 
     void ImageChgClasse_Click(int index);
     void transfertFerme();
@@ -90,34 +89,11 @@ private:
 
     QString nomEtab_; // LbNomEtab
 
-    QComboBox* DBComboClasses = nullptr;
-    QPushButton* Bt_Aficher = nullptr;
-    QComboBox* DBComboGroupe = nullptr;
-    QPushButton* Bt_Creer_Groupe = nullptr;
-    QPushButton* Aff_Groupe = nullptr;
-    ListeChoix* liste_ = nullptr;
-    AssistantGroupe* assistant_ = nullptr;
-
-    QFrame* Shape2 = nullptr;
-    QLabel* LabelAjoutEleve = nullptr;
-    QPushButton* Bt_Ajout_Eleve = nullptr;
-    QPushButton* Bt_Valide_Ajout_Eleve = nullptr;
+    ZonePlanche* zone_ = nullptr;
+    Planche* Frame1 = nullptr; // the board in zone_
+    ColonneGauche* colonne_ = nullptr;
+    Bandeau* bandeau_ = nullptr;
+    MenusAccueil* menus_ = nullptr;
     AjoutEleve* ajoutEleve_ = nullptr;
-    QFrame* Shape3 = nullptr;
-    QLabel* LbCompta = nullptr;
-    QPushButton* Bt_Vente = nullptr;
-    PanneauTransfert* Frame2 = nullptr;
-
-    QLabel* LbType = nullptr;
-    QLabel* LbClasse = nullptr;
-
-    QScrollArea* zonePlanche_ = nullptr;
-    Planche* Frame1 = nullptr;
-
-    QAction* MNU_Imprimer = nullptr;
-    QAction* MNU_CARTES = nullptr;
-    QAction* MNU_Etiquettes = nullptr;
-    QAction* MNU_Trimestre = nullptr;
-    QAction* MNU_Imp_Toutes_Classes = nullptr;
-    QAction* MNU_Groupes = nullptr;
+    AssistantGroupe* assistant_ = nullptr;
 };

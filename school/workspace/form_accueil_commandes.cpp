@@ -4,6 +4,9 @@
 #include "school/group_board/suppression.h"
 #include "school/printing/commandes.h"
 #include "school/workspace/ajout_eleve.h"
+#include "school/workspace/bandeau.h"
+#include "school/workspace/colonne_gauche.h"
+#include "school/workspace/menus_accueil.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
 
@@ -35,11 +38,10 @@ void FormAccueil::ImageSuppEleve_Click(int index)
 void FormAccueil::retirerPlanche()
 {
     viderPlanches();
-    Bt_Aficher->setEnabled(false);
-    Aff_Groupe->setEnabled(false);
-    LbType->hide();
-    LbClasse->hide();
-    MNU_Trimestre->setEnabled(false);
+    colonne_->Bt_Aficher->setEnabled(false);
+    colonne_->Aff_Groupe->setEnabled(false);
+    bandeau_->cacherTitre();
+    menus_->MNU_Trimestre->setEnabled(false);
 }
 
 void FormAccueil::MNU_Trimestre_Click()
@@ -54,7 +56,7 @@ void FormAccueil::MNU_Trimestre_Click()
 
 void FormAccueil::MNU_Imp_Toutes_Classes_Click()
 {
-    desactiverImpression();
+    menus_->desactiverImpression();
     retirerPlanche();
     imprimerToutesLesClasses(base::db(), etat::CheminDonnees);
 }

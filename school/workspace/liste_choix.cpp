@@ -4,8 +4,6 @@
 #include "school/data/etat.h"
 #include "school/workspace/outils_fenetre.h"
 
-#include <QLabel>
-
 ListeChoix::ListeChoix(QWidget* colonne) : QObject(colonne), colonne_(colonne)
 {
     ouvrirLigne();
@@ -14,99 +12,81 @@ ListeChoix::ListeChoix(QWidget* colonne) : QObject(colonne), colonne_(colonne)
 
 void ListeChoix::ouvrirLigne()
 {
-    const int index = int(lignes_.size());
-    Ligne ligne;
-    ligne.texte = new QLabel(colonne_);
-    ligne.texte->setTextFormat(Qt::PlainText);
-    ligne.texte->setObjectName(QStringLiteral("Lblisteeleves_%1").arg(index));
-    ligne.icone = new ImageCliquable(colonne_);
-    ligne.icone->setObjectName(QStringLiteral("ImageSupp_%1").arg(index));
-    ligne.icone->setPixmap(dessins::croixRetrait(layout::px(195)));
-    ligne.icone->setCursor(Qt::PointingHandCursor);
-    layout::setBackground(ligne.texte, 0xFFFFFF);
+    const int index = textes_.size();
+    QLabel* texte = textes_.append(new QLabel(colonne_), QStringLiteral("Lblisteeleves"));
+    texte->setTextFormat(Qt::PlainText);
+    layout::setBackground(texte, 0xFFFFFF);
+    ClickableLabel* icone = icones_.append(new ClickableLabel(colonne_), QStringLiteral("ImageSupp"));
+    icone->setPixmap(dessins::croixRetrait(layout::px(195)));
     if (index == 0) {
-        layout::place(ligne.texte, 0, 4080, 1575, 255);
-        layout::place(ligne.icone, 1800, 4080, 195, 195);
+        layout::place(texte, 0, 4080, 1575, 255);
+        layout::place(icone, 1800, 4080, 195, 195);
     } else {
-        const Ligne& dessus = lignes_.back();
-        const int hauteur = dessus.texte->height();
-        ligne.texte->setGeometry(dessus.texte->geometry().translated(0, hauteur));
-        ligne.icone->setGeometry(dessus.icone->geometry().translated(0, hauteur));
+        const int hauteur = textes_[index - 1]->height();
+        texte->setGeometry(textes_[index - 1]->geometry().translated(0, hauteur));
+        icone->setGeometry(icones_[index - 1]->geometry().translated(0, hauteur));
     }
-    connect(ligne.icone, &ImageCliquable::clique, this, [this, index] { Q_EMIT retraitDemande(index); });
-    lignes_.push_back(ligne);
-    etat::NbEntreesListe = index;
+    connect(icone, &ClickableLabel::clicked, this, [this, index] { Q_EMIT retraitDemande(index); });
+    cles_.push_back(0);
     if (index > 0)
-        Q_EMIT ligneAjoutee(ligne.texte->height());
+        Q_EMIT ligneAjoutee(texte->height());
 }
 
-void ListeChoix::montrer(Ligne& ligne, const QString& texte, bool enTete)
+void ListeChoix::montrer(const QString& texte, bool enTete)
 {
-    ligne.texte->setText(texte);
-    ligne.texte->setAlignment((enTete ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
-    ligne.texte->setStyleSheet(QStringLiteral("color: %1; font-weight: %2;")
-                                   .arg(QColor(layout::bgr(enTete ? 0x0000C0 : 0x008000)).name(),
-                                        enTete ? QStringLiteral("bold") : QStringLiteral("normal")));
-    ligne.texte->show();
-    ligne.icone->show();
-    ligne.texte->raise();
-    ligne.icone->raise();
+    QLabel* ligne = textes_[textes_.size() - 1];
+    ClickableLabel* icone = icones_[icones_.size() - 1];
+    ligne->setText(texte);
+    ligne->setAlignment((enTete ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+    ligne->setStyleSheet(QStringLiteral("color: %1; font-weight: %2;")
+                             .arg(QColor(layout::bgr(enTete ? 0x0000C0 : 0x008000)).name(),
+                                  enTete ? QStringLiteral("bold") : QStringLiteral("normal")));
+    ligne->show();
+    icone->show();
+    ligne->raise();
+    icone->raise();
 }
 
 void ListeChoix::ecrireEnTete(const QString& classe)
 {
     if (etat::EleveAjouteAuGroupe) {
-        if (etat::NbEntreesListe > 0)
+        if (textes_.size() > 1)
             ouvrirLigne();
         etat::EleveAjouteAuGroupe = false;
     }
-    Ligne& ligne = lignes_.back();
-    ligne.cle = 0;
-    montrer(ligne, classe, true);
+    cles_.back() = 0;
+    montrer(classe, true);
 }
 
 void ListeChoix::ajouterEleve(const QString& texte, qint64 cdeGroupes)
 {
     ouvrirLigne();
-    Ligne& ligne = lignes_.back();
-    ligne.cle = cdeGroupes;
-    montrer(ligne, texte, false);
+    cles_.back() = cdeGroupes;
+    montrer(texte, false);
 }
 
 qint64 ListeChoix::cle(int index) const
 {
-    return index >= 0 && index < int(lignes_.size()) ? lignes_[size_t(index)].cle : 0;
+    return index >= 0 && index < int(cles_.size()) ? cles_[size_t(index)] : 0;
 }
 
 void ListeChoix::retirer(int index)
 {
-    if (index < 0 || index >= int(lignes_.size()))
+    if (index < 0 || index >= int(cles_.size()))
         return;
-    lignes_[size_t(index)].texte->hide();
-    lignes_[size_t(index)].icone->hide();
-    lignes_[size_t(index)].cle = 0;
-    const int pas = layout::px(17);
-    for (size_t k = size_t(index) + 1; k < lignes_.size(); ++k) {
-        lignes_[k].texte->move(lignes_[k].texte->pos() - QPoint(0, pas));
-        lignes_[k].icone->move(lignes_[k].icone->pos() - QPoint(0, pas));
+    textes_[index]->hide();
+    icones_[index]->hide();
+    cles_[size_t(index)] = 0;
+    const QPoint pas(0, layout::px(17));
+    for (int k = index + 1; k < textes_.size(); ++k) {
+        textes_[k]->move(textes_[k]->pos() - pas);
+        icones_[k]->move(icones_[k]->pos() - pas);
     }
 }
 
 void ListeChoix::vider()
 {
-    // The icon whose click led here may be one of these lines: delete later.
-    while (lignes_.size() > 1) {
-        Ligne& ligne = lignes_.back();
-        ligne.texte->hide();
-        ligne.icone->hide();
-        ligne.texte->setObjectName(QString());
-        ligne.icone->setObjectName(QString());
-        ligne.texte->deleteLater();
-        ligne.icone->deleteLater();
-        lignes_.pop_back();
-    }
-    lignes_[0].texte->hide();
-    lignes_[0].icone->hide();
-    lignes_[0].cle = 0;
-    etat::NbEntreesListe = 0;
+    textes_.clear();
+    icones_.clear();
+    cles_.assign(1, 0);
 }

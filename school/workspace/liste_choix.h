@@ -1,18 +1,20 @@
 #pragma once
 
+#include "common/ui/clickable_label.h"
+#include "common/ui/control_array.h"
+
+#include <QLabel>
 #include <QObject>
 #include <QString>
 
 #include <vector>
 
-class QLabel;
 class QWidget;
-class ImageCliquable;
 
 // The pick list of the group wizard and of a group addition, in the left
 // column: class headings and picked students, one line each (Lblisteeleves_n)
 // with a remove icon (ImageSupp_n). Line 0 always exists; the lines below it
-// come and go with the picks. Keeps etat::NbEntreesListe.
+// come and go with the picks.
 class ListeChoix : public QObject {
     Q_OBJECT
 public:
@@ -36,14 +38,12 @@ Q_SIGNALS:
     void ligneAjoutee(int hauteur);
 
 private:
-    struct Ligne {
-        QLabel* texte = nullptr;
-        ImageCliquable* icone = nullptr;
-        qint64 cle = 0;
-    };
     void ouvrirLigne();
-    void montrer(Ligne& ligne, const QString& texte, bool enTete);
+    // Shows the last line.
+    void montrer(const QString& texte, bool enTete);
 
     QWidget* colonne_;
-    std::vector<Ligne> lignes_;
+    ControlArray<QLabel> textes_;
+    ControlArray<ClickableLabel> icones_;
+    std::vector<qint64> cles_; // one per line
 };

@@ -3,19 +3,13 @@
 #include "common/ui/layout.h"
 
 #include <QFrame>
+#include <QLabel>
+#include <QPushButton>
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QPainter>
 
 #include <functional>
-
-void ImageCliquable::mouseReleaseEvent(QMouseEvent* event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        Q_EMIT clique();
-}
 
 void centrerSurEcran(QWidget& fenetre)
 {
@@ -26,6 +20,24 @@ void centrerSurEcran(QWidget& fenetre)
     const QSize taille = fenetre.frameGeometry().size();
     fenetre.move(zone.left() + (zone.width() - taille.width()) / 2,
                  zone.top() + (zone.height() - taille.height()) / 2);
+}
+
+QLabel* creerLibelle(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width,
+                     int height, bool gras, double points)
+{
+    auto* label = new QLabel(texte, parent);
+    label->setObjectName(nom);
+    label->setFont(layout::font(QStringLiteral("Verdana"), points, gras));
+    label->setWordWrap(true);
+    layout::place(label, left, top, width, height);
+    return label;
+}
+
+QPushButton* creerBouton(QWidget* parent, const QString& nom, const QString& texte)
+{
+    auto* button = new QPushButton(texte, parent);
+    button->setObjectName(nom);
+    return button;
 }
 
 QFrame* creerForme(QWidget* parent, const QString& nom, unsigned couleurBgr)

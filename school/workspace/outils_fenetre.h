@@ -1,25 +1,22 @@
 #pragma once
 
-#include <QLabel>
-
-// A picture or a caption that answers a click, as the window's icons and
-// links do.
-class ImageCliquable : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-
-Q_SIGNALS:
-    void clique();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
+#include <QPixmap>
+#include <QString>
 
 class QFrame;
+class QLabel;
+class QPushButton;
+class QWidget;
 
 // Centres a window on its screen, as every activation of the school windows does.
 void centrerSurEcran(QWidget& fenetre);
+
+// A wrapped Verdana caption of the main window, placed in twips.
+QLabel* creerLibelle(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width,
+                     int height, bool gras = true, double points = 9.75);
+
+// A named push button (its command is wired by the window).
+QPushButton* creerBouton(QWidget* parent, const QString& nom, const QString& texte);
 
 // A rounded, filled panel of the left column (colour as blue-green-red).
 QFrame* creerForme(QWidget* parent, const QString& nom, unsigned couleurBgr);

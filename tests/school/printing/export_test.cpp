@@ -3,6 +3,7 @@
 #include "school/printing/noms_export.h"
 #include "school/data/base.h"
 #include "tests/school/support/accueil_pilote.h"
+#include "tests/school/support/pilote_fenetre.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
@@ -59,8 +60,10 @@ TEST(NomsExport, ChaqueMotifDonneUnNomSur)
     EXPECT_EQ(exportation::avecSuffixe(QStringLiteral("INE inconnu_0.jpg"), 2), QStringLiteral("INE inconnu_0_2.jpg"));
 }
 
-class Export : public ::testing::Test {
+class Export : public ::testing::Test, protected PiloteFenetre {
 protected:
+    Export() : PiloteFenetre([] { return existingForm<FormExport>(); }) {}
+
     QString exportation() { return paths::join(ecole.sandbox().desktop(), {QStringLiteral("Exportation")}); }
 
     FormExport& ouvrirExport()
@@ -70,19 +73,6 @@ protected:
         FormExport* form = existingForm<FormExport>();
         EXPECT_NE(form, nullptr);
         return *form;
-    }
-    template <class W>
-    W* controle(const char* nom)
-    {
-        return existingForm<FormExport>()->findChild<W*>(QString::fromLatin1(nom));
-    }
-    void choisir(const char* liste, const QString& texte)
-    {
-        auto* combo = controle<QComboBox>(liste);
-        const int index = combo->findText(texte);
-        ASSERT_GE(index, 0) << texte.toStdString();
-        combo->setCurrentIndex(index);
-        Q_EMIT combo->activated(index);
     }
     bool actif(const char* nom) { return controle<QWidget>(nom)->isEnabled(); }
     // Every file under the desktop, relative to it.

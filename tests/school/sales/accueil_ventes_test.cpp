@@ -3,6 +3,7 @@
 #include "school/sales/form_vente.h"
 #include "school/workspace/form_accueil.h"
 #include "school/data/etat.h"
+#include "tests/school/support/accueil_pilote.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
@@ -20,39 +21,17 @@ namespace {
 
 // The two ways from the main window into the sales: a portrait of a class
 // board and the "Ventes..." button.
-class AccueilVentes : public ::testing::Test {
+class AccueilVentes : public ::testing::Test, protected AccueilPilote {
 protected:
     AccueilVentes()
     {
-        etat::ModeCreationGroupe = false;
-        etat::PlancheClasse = false;
         cles = ecole.ajouterClasse(QStringLiteral("6A"), 3);
         ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cles[0]);
     }
 
-    void TearDown() override
-    {
-        for (Form* form : {static_cast<Form*>(existingForm<FormCarteIdent>()),
-                           static_cast<Form*>(existingForm<FormVente>()), static_cast<Form*>(existingForm<FormAccueil>())})
-            if (form)
-                form->unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void TearDown() override { fermer(); }
 
     FormAccueil& accueil() { return *existingForm<FormAccueil>(); }
-    QWidget* controle(const QString& nom)
-    {
-        auto* widget = accueil().findChild<QWidget*>(nom);
-        EXPECT_NE(widget, nullptr) << nom.toStdString();
-        return widget;
-    }
-    void choisir(const QString& liste, const QString& texte)
-    {
-        auto* combo = static_cast<QComboBox*>(controle(liste));
-        const int index = combo->findText(texte);
-        combo->setCurrentIndex(index);
-        Q_EMIT combo->activated(index);
-    }
 
     SchoolFixture ecole;
     RecordingShell shell;
@@ -64,8 +43,8 @@ TEST_F(AccueilVentes, UnPortraitDeClasseOuvreLaCarteEtSaNouvellePhotoSAfficheSur
 {
     formInstance<FormAccueil>().showForm();
     choisir(QStringLiteral("DBComboClasses"), QStringLiteral("6A"));
-    QTest::mouseClick(controle(QStringLiteral("Bt_Aficher")), Qt::LeftButton);
-    QTest::mouseClick(controle(QStringLiteral("Image2_1")), Qt::LeftButton);
+    QTest::mouseClick(controle<QWidget>(QStringLiteral("Bt_Aficher")), Qt::LeftButton);
+    QTest::mouseClick(controle<QWidget>(QStringLiteral("Image2_1")), Qt::LeftButton);
 
     auto* carte = existingForm<FormCarteIdent>();
     ASSERT_NE(carte, nullptr);
@@ -80,18 +59,18 @@ TEST_F(AccueilVentes, UnPortraitDeClasseOuvreLaCarteEtSaNouvellePhotoSAfficheSur
 
     EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
     EXPECT_FALSE(accueil().isHidden());
-    EXPECT_TRUE(SchoolFixture::montreCouleur(static_cast<QLabel*>(controle(QStringLiteral("Image2_1"))), Qt::blue));
+    EXPECT_TRUE(SchoolFixture::montreCouleur(static_cast<QLabel*>(controle<QWidget>(QStringLiteral("Image2_1"))), Qt::blue));
     // The next board reads the same file.
-    QTest::mouseClick(controle(QStringLiteral("Bt_Aficher")), Qt::LeftButton);
-    EXPECT_TRUE(SchoolFixture::montreCouleur(static_cast<QLabel*>(controle(QStringLiteral("Image2_1"))), Qt::blue));
+    QTest::mouseClick(controle<QWidget>(QStringLiteral("Bt_Aficher")), Qt::LeftButton);
+    EXPECT_TRUE(SchoolFixture::montreCouleur(static_cast<QLabel*>(controle<QWidget>(QStringLiteral("Image2_1"))), Qt::blue));
 }
 
 TEST_F(AccueilVentes, UnPortraitDeGroupeNOuvreRien)
 {
     formInstance<FormAccueil>().showForm();
     choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
-    QTest::mouseClick(controle(QStringLiteral("Aff_Groupe")), Qt::LeftButton);
-    QTest::mouseClick(controle(QStringLiteral("Image2_0")), Qt::LeftButton);
+    QTest::mouseClick(controle<QWidget>(QStringLiteral("Aff_Groupe")), Qt::LeftButton);
+    QTest::mouseClick(controle<QWidget>(QStringLiteral("Image2_0")), Qt::LeftButton);
     EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
     EXPECT_FALSE(accueil().isHidden());
 }
@@ -99,7 +78,7 @@ TEST_F(AccueilVentes, UnPortraitDeGroupeNOuvreRien)
 TEST_F(AccueilVentes, VentesCacheLaFenetrePrincipaleJusquALaFermeture)
 {
     formInstance<FormAccueil>().showForm();
-    auto* bouton = static_cast<QPushButton*>(controle(QStringLiteral("Bt_Vente")));
+    auto* bouton = static_cast<QPushButton*>(controle<QWidget>(QStringLiteral("Bt_Vente")));
     EXPECT_TRUE(bouton->isEnabled());
     QTest::mouseClick(bouton, Qt::LeftButton);
     auto* ventes = existingForm<FormVente>();

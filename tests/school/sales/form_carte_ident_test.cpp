@@ -5,6 +5,7 @@
 #include "school/data/base.h"
 #include "school/data/etat.h"
 #include "tests/school/sales/tarif_exemple.h"
+#include "tests/school/support/pilote_fenetre.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
@@ -23,9 +24,9 @@
 
 namespace {
 
-class CarteIdentite : public ::testing::Test {
+class CarteIdentite : public ::testing::Test, protected PiloteFenetre {
 protected:
-    CarteIdentite()
+    CarteIdentite() : PiloteFenetre([] { return existingForm<FormCarteIdent>(); })
     {
         exemple::remplirTarifs(base::db());
         cle = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Léa"));
@@ -48,18 +49,9 @@ protected:
         return carte;
     }
 
-    template <class W>
-    W* controle(const QString& nom)
-    {
-        auto* carte = existingForm<FormCarteIdent>();
-        W* widget = carte ? carte->findChild<W*>(nom) : nullptr;
-        EXPECT_NE(widget, nullptr) << nom.toStdString();
-        return widget;
-    }
     QLineEdit* zone(const char* nom) { return controle<QLineEdit>(QString::fromLatin1(nom)); }
     QCheckBox* article(int i) { return controle<QCheckBox>(QStringLiteral("CheckArticles_%1").arg(i)); }
     QLineEdit* quantite(int i) { return controle<QLineEdit>(QStringLiteral("TextQuantiteA_%1").arg(i)); }
-    void cliquer(const QString& nom) { QTest::mouseClick(controle<QWidget>(nom), Qt::LeftButton); }
     void bouton(int index) { cliquer(QStringLiteral("Bt_ValideIdentite_%1").arg(index)); }
     // The colour beside the caption, where nothing but the background is drawn.
     static QColor fond(QWidget* box) { return box->grab().toImage().pixelColor(box->width() - 3, box->height() / 2); }

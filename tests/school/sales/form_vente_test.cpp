@@ -6,6 +6,7 @@
 #include "school/data/base.h"
 #include "school/data/etat.h"
 #include "tests/school/sales/tarif_exemple.h"
+#include "tests/school/support/pilote_fenetre.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
@@ -29,9 +30,9 @@ const QString kPochette = QStringLiteral("Je garde la pochette complète");
 const QString kRec = QStringLiteral("Recommande pochette complète");
 const QString kSup = QStringLiteral("Commande articles supplémentaires");
 
-class Ventes : public ::testing::Test {
+class Ventes : public ::testing::Test, protected PiloteFenetre {
 protected:
-    Ventes()
+    Ventes() : PiloteFenetre([] { return existingForm<FormVente>(); })
     {
         ecole.nommerEtablissement(QStringLiteral("Collège d'Arc"));
         etat::NomEtabEnCours = QStringLiteral("Collège d'Arc");
@@ -59,30 +60,7 @@ protected:
         return form;
     }
 
-    template <class W>
-    W* controle(const QString& nom)
-    {
-        W* widget = existingForm<FormVente>()->findChild<W*>(nom);
-        EXPECT_NE(widget, nullptr) << nom.toStdString();
-        return widget;
-    }
     QString texte(const QString& nom) { return controle<QLabel>(nom)->text(); }
-    void choisir(const QString& liste, const QString& valeur)
-    {
-        auto* combo = controle<QComboBox>(liste);
-        const int index = combo->findText(valeur);
-        ASSERT_GE(index, 0) << valeur.toStdString();
-        combo->setCurrentIndex(index);
-        Q_EMIT combo->activated(index);
-    }
-    QStringList entrees(const QString& liste)
-    {
-        auto* combo = controle<QComboBox>(liste);
-        QStringList textes;
-        for (int i = 0; i < combo->count(); ++i)
-            textes << combo->itemText(i);
-        return textes;
-    }
     QString lignes(const QString& champs)
     {
         return base::db().scalar(

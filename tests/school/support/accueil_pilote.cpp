@@ -4,8 +4,6 @@
 #include "school/data/etat.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QTest>
 
 namespace {
 
@@ -23,14 +21,18 @@ void remettreEtat()
 
 } // namespace
 
-AccueilPilote::AccueilPilote()
+AccueilPilote::AccueilPilote() : PiloteFenetre([] { return existingForm<FormAccueil>(); })
 {
     remettreEtat();
 }
 
 AccueilPilote::~AccueilPilote()
 {
-    // Every window of the program, the ones the main window opened included.
+    fermer();
+}
+
+void AccueilPilote::fermer()
+{
     for (QWidget* fenetre : QApplication::topLevelWidgets())
         if (auto* form = qobject_cast<Form*>(fenetre); form && !form->isUnloaded())
             form->unload();
@@ -43,37 +45,6 @@ FormAccueil& AccueilPilote::ouvrir()
     FormAccueil& form = formInstance<FormAccueil>();
     form.showForm();
     return form;
-}
-
-FormAccueil& AccueilPilote::fenetre() const
-{
-    FormAccueil* form = existingForm<FormAccueil>();
-    if (!form)
-        throw std::logic_error("the main window is not open");
-    return *form;
-}
-
-QStringList AccueilPilote::entrees(const QString& liste) const
-{
-    auto* combo = controle<QComboBox>(liste);
-    QStringList textes;
-    for (int i = 0; i < combo->count(); ++i)
-        textes << combo->itemText(i);
-    return textes;
-}
-
-void AccueilPilote::cliquer(const QString& nom) const
-{
-    QTest::mouseClick(controle<QWidget>(nom), Qt::LeftButton);
-}
-
-void AccueilPilote::choisir(const QString& liste, const QString& texte) const
-{
-    auto* combo = controle<QComboBox>(liste);
-    const int index = combo->findText(texte);
-    ASSERT_GE(index, 0) << texte.toStdString();
-    combo->setCurrentIndex(index);
-    Q_EMIT combo->activated(index);
 }
 
 void AccueilPilote::afficherClasse(const QString& classe) const

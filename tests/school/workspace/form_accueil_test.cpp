@@ -7,12 +7,14 @@
 #include "school/workspace/a_propos.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
+#include "tests/school/support/accueil_pilote.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -25,70 +27,11 @@
 
 namespace {
 
-class AccueilEcole : public ::testing::Test {
+class AccueilEcole : public ::testing::Test, protected AccueilPilote {
 protected:
-    AccueilEcole()
-    {
-        etat::ModeCreationGroupe = false;
-        etat::NomGroupeValide = false;
-        etat::EleveAjouteAuGroupe = false;
-        etat::PlancheClasse = false;
-        etat::FichierImpression.clear();
-        etat::FichierCartes.clear();
-        etat::FichierEtiquettes.clear();
-    }
+    void TearDown() override { fermer(); }
 
-    void TearDown() override
-    {
-        for (Form* form : {static_cast<Form*>(existingForm<FormAccueil>()), static_cast<Form*>(existingForm<APropos>())})
-            if (form)
-                form->unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    FormAccueil& ouvrir()
-    {
-        FormAccueil& form = formInstance<FormAccueil>();
-        form.showForm();
-        return form;
-    }
-
-    template <class W>
-    W* controle(const QString& nom)
-    {
-        W* widget = existingForm<FormAccueil>()->findChild<W*>(nom);
-        EXPECT_NE(widget, nullptr) << nom.toStdString();
-        return widget;
-    }
-    QAction* menu(const QString& nom) { return controle<QAction>(nom); }
-    Planche* planche() { return controle<Planche>(QStringLiteral("Frame1")); }
-    void cliquer(const QString& nom) { QTest::mouseClick(controle<QWidget>(nom), Qt::LeftButton); }
     bool visible(const QString& nom) { return !controle<QWidget>(nom)->isHidden(); }
-
-    // A choice in a list, as the user makes it.
-    void choisir(const QString& liste, const QString& texte)
-    {
-        auto* combo = controle<QComboBox>(liste);
-        const int index = combo->findText(texte);
-        ASSERT_GE(index, 0) << texte.toStdString();
-        combo->setCurrentIndex(index);
-        Q_EMIT combo->activated(index);
-    }
-
-    void afficherClasse(const QString& classe)
-    {
-        choisir(QStringLiteral("DBComboClasses"), classe);
-        cliquer(QStringLiteral("Bt_Aficher"));
-    }
-
-    QStringList entrees(const QString& liste)
-    {
-        auto* combo = controle<QComboBox>(liste);
-        QStringList textes;
-        for (int i = 0; i < combo->count(); ++i)
-            textes << combo->itemText(i);
-        return textes;
-    }
 
     QString compter(const QString& sql, const db::Params& params = {})
     {
@@ -124,10 +67,10 @@ TEST_F(AccueilEcole, ClasseDeCinquanteAfficheeEtImprimee)
     EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboGroupe"))->isEnabled());
     cliquer(QStringLiteral("Bt_Aficher"));
 
-    ASSERT_EQ(planche()->nombre(), 50);
+    ASSERT_EQ(planche().nombre(), 50);
     EXPECT_TRUE(visible(QStringLiteral("Image2_49")));
     EXPECT_TRUE(visible(QStringLiteral("ImageChgClasse_49")));
-    EXPECT_EQ(planche()->cellule(0).nom, QStringLiteral("Nom001"));
+    EXPECT_EQ(planche().cellule(0).nom, QStringLiteral("Nom001"));
     EXPECT_TRUE(visible(QStringLiteral("LbType")));
     EXPECT_EQ(controle<QLabel>(QStringLiteral("LbClasse"))->text(), QStringLiteral("6A"));
     EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
@@ -151,7 +94,7 @@ TEST_F(AccueilEcole, ClasseDeCinquanteAfficheeEtImprimee)
 
     // Choosing another class clears the board and the print menus.
     choisir(QStringLiteral("DBComboClasses"), QStringLiteral("5B"));
-    EXPECT_EQ(planche()->nombre(), 0);
+    EXPECT_EQ(planche().nombre(), 0);
     EXPECT_FALSE(etat::PlancheChargee);
     EXPECT_FALSE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
     EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Aficher"))->isEnabled());
@@ -169,10 +112,28 @@ TEST_F(AccueilEcole, UnDocumentNonEcritLaisseSonImpressionDesactivee)
 
     afficherClasse(QStringLiteral("6A"));
 
-    EXPECT_EQ(planche()->nombre(), 3);
+    EXPECT_EQ(planche().nombre(), 3);
     EXPECT_FALSE(menu(QStringLiteral("MNU_CARTES"))->isEnabled());
     EXPECT_TRUE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
     EXPECT_TRUE(menu(QStringLiteral("MNU_Etiquettes"))->isEnabled());
+}
+
+TEST_F(AccueilEcole, LesListesDeroulantesMontrentLesNomsLongsEnEntier)
+{
+    const QString classe = QStringLiteral("Terminale S Section Européenne Allemand");
+    const QString groupe = QStringLiteral("Atelier théâtre du jeudi après-midi");
+    const QList<qint64> cles = ecole.ajouterClasse(classe, 1);
+    ecole.ajouterClasse(QStringLiteral("6A"), 1);
+    ecole.ajouterAuGroupe(groupe, cles[0]);
+    ouvrir();
+    for (const auto& [liste, nom] : {std::pair{QStringLiteral("DBComboClasses"), classe},
+                                     std::pair{QStringLiteral("DBComboGroupe"), groupe}}) {
+        auto* combo = controle<QComboBox>(liste);
+        ASSERT_NE(combo, nullptr);
+        EXPECT_GT(combo->view()->minimumWidth(), combo->view()->fontMetrics().horizontalAdvance(nom))
+            << liste.toStdString();
+        EXPECT_GE(combo->view()->minimumWidth(), combo->width());
+    }
 }
 
 TEST_F(AccueilEcole, GroupeChoisiPuisAffiche)
@@ -186,13 +147,13 @@ TEST_F(AccueilEcole, GroupeChoisiPuisAffiche)
     afficherClasse(QStringLiteral("6A"));
 
     choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
-    EXPECT_EQ(planche()->nombre(), 0);
+    EXPECT_EQ(planche().nombre(), 0);
     EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
     EXPECT_FALSE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
     cliquer(QStringLiteral("Aff_Groupe"));
 
-    EXPECT_EQ(planche()->nombre(), 2);
-    EXPECT_EQ(planche()->type(), TypePlanche::Groupe);
+    EXPECT_EQ(planche().nombre(), 2);
+    EXPECT_EQ(planche().type(), TypePlanche::Groupe);
     EXPECT_EQ(controle<QLabel>(QStringLiteral("LbType"))->text(), QStringLiteral("Groupe :"));
     EXPECT_EQ(controle<QLabel>(QStringLiteral("LbClasse"))->text(), QStringLiteral("Chorale"));
     EXPECT_EQ(menu(QStringLiteral("MNU_Imprimer"))->text(), QStringLiteral("Imprimer Groupe en cours..."));
@@ -214,7 +175,7 @@ TEST_F(AccueilEcole, AjoutDUnEleveAvecSaPhoto)
     EXPECT_TRUE(visible(QStringLiteral("TextRecupNom")));
     EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Photo")));
     EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_Valide_Ajout_Eleve"))->isEnabled());
-    EXPECT_FALSE(planche()->isEnabled());
+    EXPECT_FALSE(planche().isEnabled());
     EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
     // A draft: nothing is stored before the picture is chosen.
     EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("3"));
@@ -231,9 +192,9 @@ TEST_F(AccueilEcole, AjoutDUnEleveAvecSaPhoto)
     EXPECT_EQ(SchoolFixture::lire(
                   paths::join(ecole.dossierImages(), {lignes[0][u"NomPhoto"] + QStringLiteral(".jpg")})),
               QByteArray("portrait de Zola"));
-    ASSERT_EQ(planche()->nombre(), 4);
-    EXPECT_EQ(planche()->cellule(0).nom, QStringLiteral("Aaron"));
-    EXPECT_TRUE(planche()->isEnabled());
+    ASSERT_EQ(planche().nombre(), 4);
+    EXPECT_EQ(planche().cellule(0).nom, QStringLiteral("Aaron"));
+    EXPECT_TRUE(planche().isEnabled());
     EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Eleve")));
     EXPECT_FALSE(visible(QStringLiteral("Bt_Valide_Ajout_Eleve")));
     EXPECT_FALSE(visible(QStringLiteral("TextRecupNom")));
@@ -264,8 +225,8 @@ TEST_F(AccueilEcole, AjoutSansPhotoOuSansNomNEnregistreRien)
 
         EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("2"));
         EXPECT_EQ(QDir(ecole.dossierImages()).entryList(QDir::Files).size(), 2);
-        EXPECT_EQ(planche()->nombre(), 2);
-        EXPECT_TRUE(planche()->isEnabled());
+        EXPECT_EQ(planche().nombre(), 2);
+        EXPECT_TRUE(planche().isEnabled());
         EXPECT_TRUE(visible(QStringLiteral("Bt_Ajout_Eleve")));
         EXPECT_FALSE(visible(QStringLiteral("TextRecupNom")));
         EXPECT_TRUE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
@@ -283,7 +244,7 @@ TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
     afficherClasse(QStringLiteral("6A"));
 
     cliquer(QStringLiteral("Bt_Creer_Groupe"));
-    EXPECT_EQ(planche()->nombre(), 0);
+    EXPECT_EQ(planche().nombre(), 0);
     EXPECT_TRUE(visible(QStringLiteral("SaisieNomGroupe")));
     EXPECT_FALSE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
     EXPECT_FALSE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
@@ -314,7 +275,7 @@ TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
 
     afficherClasse(QStringLiteral("6A"));
     EXPECT_EQ(controle<QLabel>(QStringLiteral("Lblisteeleves_0"))->text(), QStringLiteral("6A"));
-    ASSERT_EQ(planche()->nombre(), 5);
+    ASSERT_EQ(planche().nombre(), 5);
     EXPECT_FALSE(visible(QStringLiteral("ImageSuppEleve_0")));
     EXPECT_FALSE(visible(QStringLiteral("LbType")));
     for (const char* portrait : {"Image2_0", "Image2_2", "Image2_4", "Image2_2"})
@@ -344,7 +305,7 @@ TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
 
     choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chor*"));
     cliquer(QStringLiteral("Aff_Groupe"));
-    EXPECT_EQ(planche()->nombre(), 3);
+    EXPECT_EQ(planche().nombre(), 3);
 }
 
 TEST_F(AccueilEcole, AssistantQuitteSansEleveNEcritRien)
@@ -461,7 +422,7 @@ TEST_F(AccueilEcole, AjoutAUnGroupeAffiche)
     choisir(QStringLiteral("DBComboGroupe"), QStringLiteral("Chorale"));
     cliquer(QStringLiteral("Aff_Groupe"));
     cliquer(QStringLiteral("Bt_Ajout_Eleve"));
-    EXPECT_EQ(planche()->nombre(), 0);
+    EXPECT_EQ(planche().nombre(), 0);
     afficherClasse(QStringLiteral("6A"));
     // Already a member: recognised, not written twice.
     for (const char* portrait : {"Image2_0", "Image2_1", "Image2_2"})
@@ -469,8 +430,8 @@ TEST_F(AccueilEcole, AjoutAUnGroupeAffiche)
     cliquer(QStringLiteral("Bt_Valide_Ajout_Eleve"));
 
     EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Goupes WHERE NomGroupe = 'Chorale'")), QStringLiteral("3"));
-    EXPECT_EQ(planche()->type(), TypePlanche::Groupe);
-    EXPECT_EQ(planche()->nombre(), 3);
+    EXPECT_EQ(planche().type(), TypePlanche::Groupe);
+    EXPECT_EQ(planche().nombre(), 3);
     EXPECT_FALSE(visible(QStringLiteral("Lblisteeleves_0")));
     EXPECT_FALSE(etat::ModeCreationGroupe);
 }
@@ -495,7 +456,7 @@ TEST_F(AccueilEcole, DeplacementReconstruitLaPlancheEtLesListes)
     EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("6A"));
     EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {homonyme}),
               QStringLiteral("5B"));
-    EXPECT_EQ(planche()->nombre(), 0);
+    EXPECT_EQ(planche().nombre(), 0);
     EXPECT_FALSE(entrees(QStringLiteral("DBComboClasses")).contains(QStringLiteral("4D")));
     EXPECT_FALSE(visible(QStringLiteral("Frame2")));
     EXPECT_TRUE(visible(QStringLiteral("Bt_Vente")));
@@ -570,7 +531,7 @@ TEST_F(AccueilEcole, MontrerUneAutrePlancheFermeLeDeplacementEnSuspens)
     cliquer(QStringLiteral("Aff_Groupe"));
     EXPECT_EQ(controle<QLabel>(QStringLiteral("LbType"))->text(), QStringLiteral("Groupe :"));
     EXPECT_EQ(controle<QLabel>(QStringLiteral("LbClasse"))->text(), QStringLiteral("Chorale"));
-    EXPECT_EQ(planche()->type(), TypePlanche::Groupe);
+    EXPECT_EQ(planche().type(), TypePlanche::Groupe);
     EXPECT_EQ(menu(QStringLiteral("MNU_Imprimer"))->text(), QStringLiteral("Imprimer Groupe en cours..."));
     EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("5B"));
 }
@@ -589,9 +550,9 @@ TEST_F(AccueilEcole, LesNomsSeLisentTelsQuelsEtUnNomTropLongFinitParDesPoints)
     afficherClasse(classe);
 
     EXPECT_EQ(controle<QLabel>(QStringLiteral("LbClasse"))->textFormat(), Qt::PlainText);
-    ASSERT_EQ(planche()->nombre(), 3);
+    ASSERT_EQ(planche().nombre(), 3);
     for (int i = 0; i < 3; ++i) {
-        const CelluleEleve& eleve = planche()->cellule(i);
+        const CelluleEleve& eleve = planche().cellule(i);
         for (const auto& [etiquette, valeur] : {std::pair{"LbNom_%1", eleve.nom}, std::pair{"LbPrenom_%1", eleve.prenom}}) {
             auto* label = controle<ElidedLabel>(QString::fromLatin1(etiquette).arg(i));
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << etiquette << i;
