@@ -65,5 +65,5 @@ void ouvrirFicheTrimestrielle(const QString& cheminDonnees, const QString& class
     const QString chemin = ecrireDocument(cheminDonnees, QStringLiteral("filetemp1.html"),
                                           recueils::ficheTrimestrielle(entete, entreesDocument(cheminDonnees, eleves)));
     if (!chemin.isEmpty())
-        shell::service().open(chemin);
+        shell::openOrReport(chemin);
 }

@@ -13,5 +13,5 @@ void imprimerDocument(const QString& fichier)
         return;
     }
     shell::service().print(fichier);
-    shell::service().open(fichier);
+    shell::openOrReport(fichier);
 }

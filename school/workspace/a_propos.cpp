@@ -66,7 +66,7 @@ APropos::APropos() : Form(QStringLiteral("APropos"))
     site->setObjectName(QStringLiteral("Label10"));
     layout::place(site, 120, 3120, 2895, 255);
     site->setStyleSheet(QStringLiteral("color: blue;"));
-    connect(site, &ClickableLabel::clicked, this, [] { shell::service().open(adresseSite()); });
+    connect(site, &ClickableLabel::clicked, this, [] { shell::openOrReport(adresseSite()); });
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), fond);
     ok->setObjectName(QStringLiteral("Bt_Ok"));

@@ -153,7 +153,7 @@ void FormAccueil::onUnload()
 void FormAccueil::MNU_Aide_Click()
 {
     unload();
-    shell::service().open(shell::updateAddress(QStringLiteral("/telechargement/majVizmora.exe")));
+    shell::openOrReport(shell::updateAddress(QStringLiteral("/telechargement/majVizmora.exe")));
 }
 
 // ---------------------------------------------------------------------------
