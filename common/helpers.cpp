@@ -1,6 +1,7 @@
 #include "common/helpers.h"
 
 #include "common/paths.h"
+#include "common/report.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,7 +47,7 @@ bool EcrireRegistre(const QString& cle, const QString& nomValeur, const QString&
     settings.sync();
     if (settings.status() == QSettings::NoError)
         return true;
-    qWarning("Settings file %s not written (QSettings status %d)", qUtf8Printable(fichier), int(settings.status()));
+    report::detail(QStringLiteral("fichier de réglages %1 non écrit (état QSettings %2)").arg(fichier).arg(int(settings.status())));
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "common/paths.h"
 
+#include "common/report.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +29,7 @@ namespace {
 QString ensured(const QString& folder)
 {
     if (!ensureFolder(folder))
-        qWarning("Folder %s cannot be created", qUtf8Printable(folder));
+        report::detail(QStringLiteral("dossier %1 impossible à créer").arg(folder));
     return folder;
 }
 } // namespace

@@ -3,8 +3,9 @@
 #include "common/database.h"
 #include "common/files.h"
 #include "common/paths.h"
-#include "photographer/deliveries/lignes_tables.h"
+#include "common/report.h"
 #include "photographer/data/base.h"
+#include "photographer/deliveries/lignes_tables.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +72,7 @@ QString nomEtablissement(const QString& codeEtab, QString& nom)
             return QStringLiteral("L'établissement à exporter n'existe plus dans la base.");
         nom = ligne.front().at(0);
     } catch (const db::Error& erreur) {
-        std::fprintf(stderr, "%s\n", qPrintable(erreur.message()));
+        report::detail(erreur.detail());
         return QStringLiteral("La base de données « %1 » n'a pas pu être lue : l'exportation est impossible.")
             .arg(QDir::toNativeSeparators(base::cheminBase()));
     }

@@ -1,8 +1,9 @@
 #include "photographer/deliveries/fichiers_livraison.h"
 
 #include "common/files.h"
-#include "common/ui/form.h"
 #include "common/paths.h"
+#include "common/report.h"
+#include "common/ui/form.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QWidget>
 
 #include <cerrno>
-#include <cstdio>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -109,7 +109,7 @@ QString copier(const std::vector<Copie>& copies, const std::function<void(int)>&
     for (const Copie& copie : copies) {
         const bool nouveau = !QFileInfo::exists(copie.cible);
         if (!(nouveau ? copierVersNouveau(copie.source, copie.cible) : files::replaceWithCopy(copie.source, copie.cible))) {
-            std::fprintf(stderr, "copie impossible : %s -> %s\n", qPrintable(copie.source), qPrintable(copie.cible));
+            report::detail(QStringLiteral("copie impossible : %1 -> %2").arg(copie.source, copie.cible));
             return QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ».")
                 .arg(QDir::toNativeSeparators(copie.source), QDir::toNativeSeparators(copie.cible));
         }
@@ -137,8 +137,7 @@ QString supprimerDossierTransfert(const QString& dossier)
 
 QString ecritureImpossible(const QString& fichier, const QString& detail)
 {
-    if (!detail.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(detail));
+    report::detail(detail);
     return QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(QDir::toNativeSeparators(fichier));
 }
 

@@ -3,14 +3,14 @@
 #include "common/database.h"
 #include "common/files.h"
 #include "common/paths.h"
-#include "photographer/deliveries/lignes_tables.h"
+#include "common/report.h"
 #include "photographer/data/base.h"
 #include "photographer/data/etablissements.h"
+#include "photographer/deliveries/lignes_tables.h"
 
 #include <QDir>
 #include <QSet>
 
-#include <cstdio>
 
 namespace echange {
 
@@ -122,7 +122,7 @@ Importation importer(const QString& fichier, const livraison::Avancement& avance
         avancement(30);
         ecrire(copie, etablissement, resultat, avancement);
     } catch (const db::Error& erreur) {
-        std::fprintf(stderr, "%s\n", qPrintable(erreur.message()));
+        report::detail(erreur.detail());
         resultat.code.clear();
         resultat.erreur = QStringLiteral("Le fichier « %1 » n'a pas pu être importé : il n'est pas lisible comme fichier "
                                          "établissement, ou la base n'a pas pu être modifiée. Rien n'a été importé.")

@@ -1,12 +1,12 @@
 #include "photographer/deliveries/jeux_photos.h"
 
 #include "common/paths.h"
+#include "common/report.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 
-#include <cstdio>
 
 namespace jeux_photos {
 
@@ -57,7 +57,7 @@ std::vector<livraison::Copie> copies(const Regle& regle, const QString& source, 
     for (const QString& nom : livraison::fichiersVisibles(source)) {
         const QString nouveau = regle.renommer(nom);
         if (nouveau.isEmpty()) {
-            std::fprintf(stderr, "nom non reconnu, fichier non livré : %s\n", qPrintable(nom));
+            report::detail(QStringLiteral("nom non reconnu, fichier non livré : ") + nom);
             continue;
         }
         resultat.push_back({paths::join(source, {nom}), paths::join(destination, {paths::component(nouveau)})});

@@ -2,17 +2,17 @@
 
 #include "common/database.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "common/text.h"
+#include "photographer/data/base.h"
 #include "photographer/deliveries/lignes_tables.h"
 #include "photographer/deliveries/liste_labo.h"
-#include "photographer/data/base.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdio>
 
 namespace paquet_ecole {
 
@@ -158,7 +158,7 @@ Issue livrer(const QString& codeEtab, const livraison::Avancement& avancement)
         if (QString refus = lire(codeEtab, contenu); !refus.isEmpty())
             return Issue::echec(refus);
     } catch (const db::Error& erreur) {
-        std::fprintf(stderr, "%s\n", qPrintable(erreur.message()));
+        report::detail(erreur.detail());
         return Issue::echec(QStringLiteral("La base de données « %1 » n'a pas pu être lue : le transfert est impossible.")
                                 .arg(QDir::toNativeSeparators(base::cheminBase())));
     }

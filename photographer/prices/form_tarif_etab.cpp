@@ -1,15 +1,16 @@
 #include "photographer/prices/form_tarif_etab.h"
 
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
 #include "common/ui/menus.h"
+#include "photographer/data/base.h"
+#include "photographer/data/etat.h"
 #include "photographer/prices/feuille_tarif.h"
 #include "photographer/prices/saisies.h"
 #include "photographer/prices/tarifs_etab.h"
 #include "photographer/workspace/accueil.h"
-#include "photographer/data/base.h"
-#include "photographer/data/etat.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -346,7 +347,7 @@ void FormTarifEtab::imprimerFeuille()
     const QString erreur = feuille_tarif::ecrireEtImprimer(feuille);
     if (erreur.isEmpty())
         return;
-    qWarning("%s", qPrintable(erreur));
+    report::detail(erreur);
     dialogs::message(QStringLiteral("La feuille de tarifs %1 n'a pas pu être écrite. Les tarifs restent enregistrés.")
                          .arg(feuille_tarif::chemin()),
                      dialogs::Icon::Critical);

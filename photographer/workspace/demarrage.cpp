@@ -1,8 +1,9 @@
 #include "photographer/workspace/demarrage.h"
 
-#include "common/helpers.h"
 #include "common/files.h"
+#include "common/helpers.h"
 #include "common/paths.h"
+#include "common/report.h"
 #include "common/shell.h"
 #include "common/text.h"
 #include "photographer/data/base.h"
@@ -16,7 +17,6 @@
 
 #include <memory>
 
-#include <cstdio>
 
 namespace demarrage {
 
@@ -70,7 +70,7 @@ QString verrouillerDossierDonnees()
         return QStringLiteral("Zelvantis est déjà ouvert sur le dossier de données %1 : utilisez la fenêtre "
                               "déjà ouverte.")
             .arg(QDir::toNativeSeparators(etat::CheminDonnees));
-    qWarning("Zelvantis: lock file %s: error %d", qPrintable(chemin), int(nouveau->error()));
+    report::detail(QStringLiteral("fichier de verrou %1 : erreur %2").arg(chemin).arg(int(nouveau->error())));
     return QStringLiteral("Le fichier %1 n'a pas pu être créé : Zelvantis ne peut pas démarrer.")
         .arg(QDir::toNativeSeparators(chemin));
 }
@@ -177,7 +177,7 @@ QString preparerDossiersDeTravail()
     const QString copieImport = paths::join(paths::dataDir(), {QStringLiteral("zlsyst.imp")});
     // A leftover copy only takes room: the detail on stderr is enough.
     if (FichierExiste(copieImport) && !QFile::remove(copieImport))
-        qWarning("Import work copy %s not removed", qUtf8Printable(copieImport));
+        report::detail(QStringLiteral("copie de travail %1 non supprimée").arg(copieImport));
     if (manquants.isEmpty())
         return {};
     return QStringLiteral("Les dossiers de travail suivants n'ont pas pu être créés : %1. "

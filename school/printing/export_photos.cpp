@@ -3,6 +3,7 @@
 #include "common/files.h"
 #include "common/paths.h"
 #include "common/pictures.h"
+#include "common/report.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <QSet>
 #include <QTimer>
 
-#include <cstdio>
 
 namespace exportation {
 
@@ -87,7 +87,7 @@ Plan planifier(db::Database& base, const QString& dossierImages, const Motif& mo
 QString preparer(const QString& exportation, const Plan& plan)
 {
     if (!supprimer(exportation)) {
-        std::fprintf(stderr, "export: cannot remove %s\n", qPrintable(exportation));
+        report::detail(QStringLiteral("exportation : suppression impossible de ") + exportation);
         return QStringLiteral("L'ancien dossier %1 n'a pas pu être supprimé : un de ses fichiers est peut-être "
                               "ouvert dans un autre logiciel. Fermez-le, puis recommencez l'exportation.")
             .arg(QDir::toNativeSeparators(exportation));
@@ -96,7 +96,7 @@ QString preparer(const QString& exportation, const Plan& plan)
         const QString chemin = paths::join(exportation, {dossier});
         // A class folder that cannot be made only fails the copies into it.
         if (!paths::ensureFolder(chemin) && dossier == kPhotos) {
-            std::fprintf(stderr, "export: cannot create %s\n", qPrintable(chemin));
+            report::detail(QStringLiteral("exportation : création impossible de ") + chemin);
             return QStringLiteral("Le dossier %1 n'a pas pu être créé.").arg(QDir::toNativeSeparators(chemin));
         }
     }
@@ -141,7 +141,7 @@ bool Copieur::copier(const Copie& copie) const
         cibles.prepend(paths::join(exportation_, {copie.dossierClasse, copie.nomClasse}));
     for (const QString& cible : cibles) {
         if (!files::replaceWithCopy(copie.source, cible)) {
-            std::fprintf(stderr, "export: cannot copy %s to %s\n", qPrintable(copie.source), qPrintable(cible));
+            report::detail(QStringLiteral("exportation : copie impossible de %1 vers %2").arg(copie.source, cible));
             reussi = false;
         }
     }

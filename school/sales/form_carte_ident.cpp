@@ -1,17 +1,17 @@
 #include "school/sales/form_carte_ident.h"
 
 #include "common/dialogs.h"
-#include "common/report.h"
 #include "common/helpers.h"
-#include "common/ui/layout.h"
 #include "common/paths.h"
 #include "common/pictures.h"
+#include "common/report.h"
+#include "common/ui/layout.h"
+#include "school/data/base.h"
+#include "school/data/etat.h"
 #include "school/sales/commande.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/panneau_commande.h"
-#include "school/data/base.h"
 #include "school/workspace/form_accueil.h"
-#include "school/data/etat.h"
 #include "school/workspace/outils_fenetre.h"
 
 #include <QDate>
@@ -24,7 +24,6 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include <cstdio>
 
 namespace {
 
@@ -234,8 +233,7 @@ bool FormCarteIdent::enregistrerPhoto(const FicheEleve& fiche)
     ecriture.setQuality(100);
     if (fichier.open(QIODevice::WriteOnly) && ecriture.write(nouvellePhoto_) && fichier.commit())
         return true;
-    std::fprintf(stderr, "%s: %s %s\n", qPrintable(chemin), qPrintable(fichier.errorString()),
-                 qPrintable(ecriture.errorString()));
+    report::detail(chemin + QStringLiteral(" : ") + fichier.errorString() + u' ' + ecriture.errorString());
     dialogs::message(QStringLiteral("La photo %1 n'a pas pu être enregistrée : rien n'est enregistré.").arg(chemin),
                      dialogs::Icon::Critical);
     return false;
@@ -277,7 +275,7 @@ void FormCarteIdent::valider()
     // print entry forgets it rather than name a missing file.
     const QString bordereau = impressions_ventes::chemin(impressions_ventes::kBordereau);
     if (FichierExiste(bordereau) && !QFile::remove(bordereau))
-        std::fprintf(stderr, "%s: could not be removed\n", qPrintable(bordereau));
+        report::detail(bordereau + QStringLiteral(" : suppression impossible"));
     if (etat::FichierImpression == bordereau && !FichierExiste(bordereau))
         etat::FichierImpression.clear();
     if (photo)
