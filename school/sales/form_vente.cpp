@@ -68,6 +68,8 @@ QLabel* FormVente::etiquette(QWidget* parent, const QString& nom, const QString&
 {
     auto* label = new QLabel(texte, parent);
     label->setObjectName(nom);
+    // Class names come from the order lines: shown as typed, never as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setFont(layout::font(QStringLiteral("Verdana"), points, true));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor(layout::bgr(couleur)));

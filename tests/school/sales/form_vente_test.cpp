@@ -120,6 +120,19 @@ TEST_F(Ventes, TotauxEtGainsAuCentimeQuelleQueSoitLaLangue)
               QStringLiteral("15,00/10,00;12,50/8,00;1000,10/994,85;0/0;abc/2"));
 }
 
+TEST_F(Ventes, UneClasseAuNomBaliseSeLitTelleQuelle)
+{
+    const QString classe = QStringLiteral("<u>3C</u> & <b>4D</b>");
+    exemple::inserer(base::db(), {dans(ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"), QStringLiteral("A"), {},
+                                             kPochette, QStringLiteral("15,00"), QStringLiteral("10,00"),
+                                             QStringLiteral("1")),
+                                       classe)});
+    ouvrir();
+    auto* nom = controle<QLabel>(QStringLiteral("LBNomClasses_0"));
+    EXPECT_EQ(nom->text(), classe);
+    EXPECT_EQ(nom->textFormat(), Qt::PlainText);
+}
+
 TEST_F(Ventes, SupprimerUneCommandeNeToucheQueCeLleDeLEleveChoisi)
 {
     exemple::inserer(base::db(),
