@@ -1,6 +1,9 @@
 #include "common/ui/elided_label.h"
 
-#include <QEvent>
+#include "common/text.h"
+
+#include <QHelpEvent>
+#include <QToolTip>
 
 ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent)
 {
@@ -12,6 +15,19 @@ void ElidedLabel::setFullText(const QString& value)
 {
     full_ = value;
     elide();
+}
+
+bool ElidedLabel::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || toolTip().isEmpty())
+        return QLabel::event(event);
+    // A tooltip reads anything that looks like markup as markup: the value is
+    // handed over escaped, as one unbroken line, so it shows as typed.
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                       QStringLiteral("<p style=\"white-space:pre\">") + text::htmlEscape(full_) +
+                           QStringLiteral("</p>"),
+                       this);
+    return true;
 }
 
 void ElidedLabel::resizeEvent(QResizeEvent* event)

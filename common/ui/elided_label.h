@@ -15,6 +15,7 @@ public:
     const QString& fullText() const { return full_; }
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 

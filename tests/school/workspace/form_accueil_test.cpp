@@ -19,11 +19,14 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHelpEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 
 namespace {
 
@@ -582,6 +585,29 @@ TEST_F(AccueilEcole, LesNomsSeLisentTelsQuelsEtUnNomTropLongFinitParDesPoints)
     auto* classeMembre = controle<ElidedLabel>(QStringLiteral("LbGPClasse_0"));
     EXPECT_EQ(classeMembre->textFormat(), Qt::PlainText);
     EXPECT_EQ(classeMembre->text(), classe);
+}
+
+TEST_F(AccueilEcole, LInfobulleDUnNomCoupeLeMontreTelQuel)
+{
+    const QString nom = QStringLiteral("<u>DUPONT</u> & <b>de la Tour d'Auvergne-Montmorency</b>");
+    ecole.ajouterEleve(QStringLiteral("5B"), nom, QStringLiteral("Léa"));
+    ouvrir();
+    afficherClasse(QStringLiteral("5B"));
+    auto* label = controle<ElidedLabel>(QStringLiteral("LbNom_0"));
+    ASSERT_NE(label->text(), nom);
+
+    QHelpEvent survol(QEvent::ToolTip, label->rect().center(), label->mapToGlobal(label->rect().center()));
+    QCoreApplication::sendEvent(label, &survol);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+    // The tooltip reads its text as markup whenever it looks like some.
+    const QString bulle = QToolTip::text();
+    QTextDocument rendu;
+    if (Qt::mightBeRichText(bulle))
+        rendu.setHtml(bulle);
+    else
+        rendu.setPlainText(bulle);
+    EXPECT_EQ(rendu.toPlainText().toStdString(), nom.toStdString());
+    QToolTip::hideText();
 }
 
 // --- Menus and the end of the program ----------------------------------------
