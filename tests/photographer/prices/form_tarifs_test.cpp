@@ -238,6 +238,15 @@ TEST_F(FormTarifsTest, AnIncompletePackFollowsThePackChosenDuringItsEntry)
     EXPECT_EQ(incompletes(), (QStringList{QStringLiteral("P3|C|Pochette 3|15"), QStringLiteral("P4|C|Pochette 4|20"),
                                           QStringLiteral("P3|3|P3_Pochette 3 INC - 3 article(s)|11"),
                                           QStringLiteral("P3|2|P3_Pochette 3 INC - 2 article(s)|9")}));
+
+    // A change moves the incomplete pack to the pack chosen meanwhile, under that pack's name.
+    choisir(tarifs(), QStringLiteral("ComboPochette"), QStringLiteral("Pochette 3"));
+    choisir(tarifs(), QStringLiteral("CbPochettesIncompletes"), QStringLiteral("P3_Pochette 3 INC - 2 article(s)"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_1"));
+    choisir(tarifs(), QStringLiteral("ComboPochette"), QStringLiteral("Pochette 4"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_1")), QStringLiteral("P4_Pochette 4 INC - 2 article(s)"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideModifPochetteInc_0"));
+    EXPECT_EQ(incompletes().last(), QStringLiteral("P4|2|P4_Pochette 4 INC - 2 article(s)|9"));
 }
 
 TEST_F(FormTarifsTest, ArticleKeepsTheReorderPriceTyped)
