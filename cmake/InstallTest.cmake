@@ -1,5 +1,7 @@
 # Installs the build into a fresh prefix and checks that both programs can be
 # started from its bin folder, with every shipped file beside them.
+# A file found as a program must be executable, not merely readable.
+cmake_policy(SET CMP0109 NEW)
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
   RESULT_VARIABLE _result OUTPUT_VARIABLE _output ERROR_VARIABLE _output)

@@ -169,9 +169,18 @@ void SectionPochettes::ComboPochette_Change()
 {
     remplirIncompletes();
     // While an incomplete pack is entered the pack list stays usable, but the
-    // buttons stay as that operation set them.
-    if (!form_.occupe())
+    // buttons stay as that operation set them. The row is stored under the
+    // pack chosen last, so its reference and its name follow that pack.
+    if (!form_.occupe()) {
         reposer();
+        return;
+    }
+    const catalogue::Pochette* pochette = pochetteChoisie();
+    if (!pochette || incomplete_->boite(NbArticles)->isHidden())
+        return;
+    incomplete_->boite(Ref)->setText(pochette->ref);
+    if (!incomplete_->texte(NbArticles).isEmpty())
+        SaisieAjoutPochetteInc_Change(NbArticles);
 }
 
 void SectionPochettes::remplirIncompletes()

@@ -212,6 +212,43 @@ TEST_F(FormTarifsTest, CommandsActOnTheChosenRowWhateverItsName)
     EXPECT_EQ(incompletes(), (QStringList{QStringLiteral("P2|C|Pochette l'été|21"), QStringLiteral("P2|2|P2_x|9")}));
 }
 
+TEST_F(FormTarifsTest, AnIncompletePackFollowsThePackChosenDuringItsEntry)
+{
+    troisArticles();
+    pochette(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12"), QStringLiteral("15"));
+    pochette(QStringLiteral("P4"), QStringLiteral("Pochette 4"), QStringLiteral("20"), QStringLiteral("20"));
+    ouvrirTarifs();
+
+    // The pack list stays usable while an incomplete pack is entered: the row goes
+    // to the pack chosen last, and so does its name.
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_3"), QStringLiteral("3"));
+    choisir(tarifs(), QStringLiteral("ComboPochette"), QStringLiteral("Pochette 3"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_1")), QStringLiteral("P3_Pochette 3 INC - 3 article(s)"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_2"), QStringLiteral("11"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochetteInc_0"));
+
+    // A choice made before the count is typed names it after that pack too.
+    choisir(tarifs(), QStringLiteral("ComboPochette"), QStringLiteral("Pochette 4"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_0"));
+    choisir(tarifs(), QStringLiteral("ComboPochette"), QStringLiteral("Pochette 3"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_3"), QStringLiteral("2"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_2"), QStringLiteral("9"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutPochetteInc_0"));
+    EXPECT_EQ(incompletes(), (QStringList{QStringLiteral("P3|C|Pochette 3|15"), QStringLiteral("P4|C|Pochette 4|20"),
+                                          QStringLiteral("P3|3|P3_Pochette 3 INC - 3 article(s)|11"),
+                                          QStringLiteral("P3|2|P3_Pochette 3 INC - 2 article(s)|9")}));
+
+    // A change moves the incomplete pack to the pack chosen meanwhile, under that pack's name.
+    choisir(tarifs(), QStringLiteral("ComboPochette"), QStringLiteral("Pochette 3"));
+    choisir(tarifs(), QStringLiteral("CbPochettesIncompletes"), QStringLiteral("P3_Pochette 3 INC - 2 article(s)"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_1"));
+    choisir(tarifs(), QStringLiteral("ComboPochette"), QStringLiteral("Pochette 4"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_1")), QStringLiteral("P4_Pochette 4 INC - 2 article(s)"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideModifPochetteInc_0"));
+    EXPECT_EQ(incompletes().last(), QStringLiteral("P4|2|P4_Pochette 4 INC - 2 article(s)|9"));
+}
+
 TEST_F(FormTarifsTest, ArticleKeepsTheReorderPriceTyped)
 {
     troisArticles();
