@@ -1,29 +1,297 @@
 #include "common/files.h"
 
+#include "common/report.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace files {
 
-bool replaceWithCopy(const QString& source, const QString& target)
+namespace {
+
+QByteArray encoded(const QString& path)
 {
-    const QFileInfo info(target);
-    const QString partial = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".copie");
-    QFile::remove(partial);
-    if (!QFile::copy(source, partial)) {
-        QFile::remove(partial);
-        return false;
+    return QFile::encodeName(path);
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// What the user can do about it, when the system said why.
+QString reason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral(" Le disque est plein.");
+    case EFBIG:
+        return QStringLiteral(" Le fichier dépasse la taille permise.");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral(" Le dossier est en lecture seule.");
+    default:
+        return {};
     }
-    // Shipped files may be read-only; their copies must not be.
-    QFile::setPermissions(partial, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    // QFile::rename refuses to replace an existing file; rename(2) replaces it atomically.
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(partial);
-        return false;
+}
+
+// A file-size limit would otherwise end the program with SIGXFSZ instead of
+// failing the write that crossed it.
+void ignoreFileSizeSignal()
+{
+    static const bool ignored = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)ignored;
+}
+
+bool writeAll(int fd, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t done = ::write(fd, data, static_cast<size_t>(size));
+        if (done < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (done == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += done;
+        size -= done;
     }
     return true;
+}
+
+bool copyAll(int from, int to, qint64 size)
+{
+    // copy_file_range lets the kernel move the bytes (or share them, on file
+    // systems that can); plain reads and writes serve where it cannot.
+    qint64 left = size;
+    while (left > 0) {
+        const ssize_t done = ::copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(left), 0);
+        if (done > 0) {
+            left -= done;
+            continue;
+        }
+        if (done == 0)
+            break;
+        if (errno == EINTR)
+            continue;
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+            return false;
+        break;
+    }
+    static constexpr qint64 kBlock = 1 << 20;
+    QByteArray buffer(static_cast<qsizetype>(kBlock), Qt::Uninitialized);
+    while (left > 0) {
+        const ssize_t got = ::read(from, buffer.data(), static_cast<size_t>(std::min(left, kBlock)));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            if (got == 0)
+                errno = EIO; // the source shrank while it was copied
+            return false;
+        }
+        if (!writeAll(to, buffer.constData(), got))
+            return false;
+        left -= got;
+    }
+    return true;
+}
+
+bool syncFolderOf(const QString& path)
+{
+    const int fd = ::open(encoded(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+int removeEntry(const char* path, const struct stat*, int type, struct FTW*)
+{
+    return type == FTW_DP ? ::rmdir(path) : ::unlink(path);
+}
+
+} // namespace
+
+PendingFile::PendingFile(QString target, Sync sync) : target_(std::move(target)), sync_(sync) {}
+
+PendingFile::~PendingFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!temporary_.isEmpty())
+        ::unlink(encoded(temporary_).constData());
+}
+
+bool PendingFile::fail(const QString& technical)
+{
+    const int error = errno;
+    report::detail(shown(target_) + QStringLiteral(" : ") + technical + QStringLiteral(" : ")
+                   + QString::fromLocal8Bit(std::strerror(error)));
+    error_ = QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(shown(target_)) + reason(error);
+    return false;
+}
+
+bool PendingFile::open()
+{
+    ignoreFileSizeSignal();
+    if (fd_ >= 0 || written_) {
+        errno = EINVAL;
+        return fail(QStringLiteral("already written"));
+    }
+    const QFileInfo info(target_);
+    // Hidden, so that a watched folder or a listing never takes it for a picture.
+    QByteArray name = encoded(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0)
+        return fail(QStringLiteral("mkostemp"));
+    temporary_ = QFile::decodeName(name);
+    // mkostemp makes the file private; the target is an ordinary document.
+    if (::fchmod(fd_, 0644) != 0)
+        return fail(QStringLiteral("fchmod"));
+    return true;
+}
+
+bool PendingFile::finish(qint64 expectedSize)
+{
+    if (sync_ == Sync::Now && ::fsync(fd_) != 0)
+        return fail(QStringLiteral("fsync"));
+    struct stat written {};
+    if (::fstat(fd_, &written) != 0)
+        return fail(QStringLiteral("fstat"));
+    if (written.st_size != expectedSize) {
+        errno = ENOSPC;
+        return fail(QStringLiteral("%1 bytes on disk, %2 expected").arg(written.st_size).arg(expectedSize));
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        return fail(QStringLiteral("close"));
+    written_ = true;
+    return true;
+}
+
+bool PendingFile::write(const QByteArray& bytes)
+{
+    if (!open())
+        return false;
+    if (!writeAll(fd_, bytes.constData(), bytes.size()))
+        return fail(QStringLiteral("write"));
+    return finish(bytes.size());
+}
+
+bool PendingFile::copyFrom(const QString& source)
+{
+    const int from = ::open(encoded(source).constData(), O_RDONLY | O_CLOEXEC);
+    struct stat read {};
+    if (from < 0 || ::fstat(from, &read) != 0 || !S_ISREG(read.st_mode)) {
+        const int error = errno;
+        if (from >= 0)
+            ::close(from);
+        report::detail(shown(source) + QStringLiteral(" : ") + QString::fromLocal8Bit(std::strerror(error)));
+        error_ = QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(shown(source));
+        return false;
+    }
+    const bool copied = open() && (copyAll(from, fd_, read.st_size) || fail(QStringLiteral("copy from ") + source))
+        && finish(read.st_size);
+    ::close(from);
+    return copied;
+}
+
+bool PendingFile::commit()
+{
+    if (!written_) {
+        if (error_.isEmpty()) {
+            errno = EINVAL;
+            fail(QStringLiteral("nothing written"));
+        }
+        return false;
+    }
+    // rename(2) replaces the target in one step; QFile::rename would refuse to.
+    if (std::rename(encoded(temporary_).constData(), encoded(target_).constData()) != 0)
+        return fail(QStringLiteral("rename"));
+    temporary_.clear();
+    if (sync_ == Sync::Now && !syncFolderOf(target_))
+        return fail(QStringLiteral("fsync of its folder"));
+    return true;
+}
+
+QString writeWhole(const QString& target, const QByteArray& bytes, Sync sync)
+{
+    PendingFile file(target, sync);
+    return file.write(bytes) && file.commit() ? QString() : file.error();
+}
+
+QString copyWhole(const QString& source, const QString& target, Sync sync)
+{
+    PendingFile file(target, sync);
+    return file.copyFrom(source) && file.commit() ? QString() : file.error();
+}
+
+bool syncFileSystem(const QString& path)
+{
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::syncfs(fd) == 0;
+    ::close(fd);
+    if (!synced)
+        report::detail(shown(path) + QStringLiteral(" : syncfs : ") + QString::fromLocal8Bit(std::strerror(errno)));
+    return synced;
+}
+
+bool removeTree(const QString& path)
+{
+    const QByteArray name = encoded(path);
+    struct stat entry {};
+    if (::lstat(name.constData(), &entry) != 0)
+        return errno == ENOENT;
+    if (!S_ISDIR(entry.st_mode))
+        return ::unlink(name.constData()) == 0;
+    // FTW_PHYS: a link inside is removed as a link; FTW_DEPTH: a folder after its content.
+    return ::nftw(name.constData(), removeEntry, 16, FTW_PHYS | FTW_DEPTH) == 0;
+}
+
+QString replaceFolder(const QString& built, const QString& target)
+{
+    const QByteArray from = encoded(built);
+    const QByteArray to = encoded(target);
+    const QString refused = QStringLiteral("Le dossier %1 n'a pas pu être mis en place.").arg(shown(target));
+    struct stat entry {};
+    if (::lstat(to.constData(), &entry) != 0) {
+        if (std::rename(from.constData(), to.constData()) == 0)
+            return {};
+        report::detail(shown(target) + QStringLiteral(" : rename : ") + QString::fromLocal8Bit(std::strerror(errno)));
+        return refused;
+    }
+    // Exchanging the two names leaves no moment without a whole folder at target.
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) != 0) {
+        report::detail(shown(target) + QStringLiteral(" : renameat2 : ") + QString::fromLocal8Bit(std::strerror(errno)));
+        return refused;
+    }
+    if (!removeTree(built))
+        report::detail(shown(built) + QStringLiteral(" : the earlier folder could not be removed"));
+    return {};
 }
 
 } // namespace files

@@ -1,14 +1,70 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
-// File operations that must never leave a half-written or lost file.
+// The one way either program writes or copies a file, and removes or replaces
+// a folder. A file is written under a hidden temporary name beside its target,
+// every write, flush and sync is checked and the size on the disk compared,
+// and only then is it renamed over the target: the target is always the old
+// file or the whole new one, never a part. (A full disk can fail the last
+// flush of a small file after every write seemed to work, and QSaveFile then
+// still commits, so nothing here trusts a single return.)
 namespace files {
 
-// Replaces target by a copy of source: the copy is written under a hidden
-// name beside the target (a watched folder ignores it), made writable, then
-// renamed over the target, so the target is always either the old file or a
-// complete copy. False when anything failed; the old target is then intact.
-bool replaceWithCopy(const QString& source, const QString& target);
+// Now: the file is synced before its rename (a single document or picture).
+// Later: the caller syncs once when its batch ends (see syncFileSystem), as a
+// sync per file would make a delivery of thousands of pictures crawl.
+enum class Sync { Now, Later };
+
+// A file that will replace its target, in a folder that exists. Dropped without a successful commit(),
+// it removes its temporary file and leaves the target as it was.
+class PendingFile {
+public:
+    explicit PendingFile(QString target, Sync sync = Sync::Now);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    // Each false on the first failure; error() then says which file.
+    bool write(const QByteArray& bytes);
+    bool copyFrom(const QString& source);
+    bool commit();
+
+    const QString& target() const { return target_; }
+    // A French message naming the target; "" while nothing failed.
+    const QString& error() const { return error_; }
+
+private:
+    bool open();
+    bool finish(qint64 expectedSize);
+    bool fail(const QString& technical);
+
+    QString target_;
+    Sync sync_;
+    QString temporary_;
+    int fd_ = -1;
+    bool written_ = false;
+    QString error_;
+};
+
+// Writes the bytes as the whole target. "" on success, else a French message
+// naming the file (the technical detail goes to the standard error output).
+QString writeWhole(const QString& target, const QByteArray& bytes, Sync sync = Sync::Now);
+
+// Copies source as the whole target, the same way.
+QString copyWhole(const QString& source, const QString& target, Sync sync = Sync::Now);
+
+// Flushes every file written with Sync::Later on the file system holding path.
+bool syncFileSystem(const QString& path);
+
+// Removes a file or a folder tree. A symbolic link is removed as a link: its
+// target is never entered. True when nothing is left at path.
+bool removeTree(const QString& path);
+
+// Puts the folder built aside at `built` in place of `target` in one step, so
+// that target is always the old folder or the new one; the old one is then
+// removed. "" on success, else a French message; on failure target is as it was.
+QString replaceFolder(const QString& built, const QString& target);
 
 } // namespace files

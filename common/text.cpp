@@ -1,9 +1,10 @@
 #include "common/text.h"
 
+#include "common/files.h"
+
 #include "common/report.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace text {
@@ -93,12 +94,7 @@ QString writeLines(const QString& path, const QStringList& lines, Unmappable unm
         bytes += toWindows1252(line, unmappable);
         bytes += "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        report::detail(path + QStringLiteral(" : ") + file.errorString());
-        return QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(QDir::toNativeSeparators(path));
-    }
-    return {};
+    return files::writeWhole(path, bytes);
 }
 
 QString frenchDate(const QDate& date)

@@ -121,7 +121,7 @@ Issue exporter(const QString& codeEtab, const livraison::Avancement& avancement)
     // fails leaves no half-filled file behind, and the earlier one intact.
     const QString fichier = paths::join(dossier, {paths::component(nom + QStringLiteral(".att"))});
     const QString partiel = paths::join(dossier, {u'.' + QFileInfo(fichier).fileName() + QStringLiteral(".partiel")});
-    if (!files::replaceWithCopy(modele, partiel))
+    if (!files::copyWhole(modele, partiel).isEmpty())
         return Issue::echec(livraison::ecritureImpossible(fichier));
     avancement(20);
     int nbEleves = 0;

@@ -108,7 +108,7 @@ QString copier(const std::vector<Copie>& copies, const std::function<void(int)>&
     int faites = 0;
     for (const Copie& copie : copies) {
         const bool nouveau = !QFileInfo::exists(copie.cible);
-        if (!(nouveau ? copierVersNouveau(copie.source, copie.cible) : files::replaceWithCopy(copie.source, copie.cible))) {
+        if (!(nouveau ? copierVersNouveau(copie.source, copie.cible) : files::copyWhole(copie.source, copie.cible).isEmpty())) {
             report::detail(QStringLiteral("copie impossible : %1 -> %2").arg(copie.source, copie.cible));
             return QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ».")
                 .arg(QDir::toNativeSeparators(copie.source), QDir::toNativeSeparators(copie.cible));

@@ -92,7 +92,7 @@ Importation importer(const QString& fichier, const livraison::Avancement& avance
 {
     Importation resultat;
     const QString travail = paths::join(paths::dataDir(), {QStringLiteral("zlsyst.imp")});
-    if (!files::replaceWithCopy(fichier, travail)) {
+    if (!files::copyWhole(fichier, travail).isEmpty()) {
         resultat.erreur = QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ». Rien n'a été importé.")
                               .arg(QDir::toNativeSeparators(fichier), QDir::toNativeSeparators(travail));
         return resultat;

@@ -202,7 +202,7 @@ void PriseDeVue::MNU_Test_Prise_vue_Click()
     // The capture ignores the hidden name the copy is written under, so it
     // never sees half a file.
     const QString cible = paths::join(etat::DossierHot, {QStringLiteral("test.jpg")});
-    if (!files::replaceWithCopy(source, cible)) {
+    if (!files::copyWhole(source, cible).isEmpty()) {
         dialogs::message(QStringLiteral("La photo de test n'a pas pu être copiée dans %1.").arg(QDir::toNativeSeparators(cible)),
                          dialogs::Icon::Critical);
         return;

@@ -48,7 +48,7 @@ QString installerBase()
     if (!FichierExiste(source))
         return QStringLiteral("La base de données d'origine %1 est introuvable : Zelvantis ne peut pas démarrer.")
             .arg(source);
-    if (!files::replaceWithCopy(source, cible))
+    if (!files::copyWhole(source, cible).isEmpty())
         return QStringLiteral("La base de données %1 n'a pas pu être copiée dans %2.").arg(source, cible);
     return {};
 }
@@ -131,10 +131,10 @@ QString archiverEtVider(const QDateTime& maintenant)
     }
     base::fermer();
     const QString archive = nomArchive(paths::dataDir(), maintenant);
-    if (!QFile::copy(cible, archive))
+    if (!files::copyWhole(cible, archive).isEmpty())
         return QStringLiteral("La base %1 n'a pas pu être archivée dans %2 : elle n'a pas été vidée.")
             .arg(cible, archive);
-    if (!files::replaceWithCopy(modele, cible))
+    if (!files::copyWhole(modele, cible).isEmpty())
         return QStringLiteral("Le modèle de base vide %1 n'a pas pu être copié dans %2 : la base n'a pas été vidée.")
             .arg(modele, cible);
     return {};

@@ -140,7 +140,7 @@ bool Copieur::copier(const Copie& copie) const
     if (reussi)
         cibles.prepend(paths::join(exportation_, {copie.dossierClasse, copie.nomClasse}));
     for (const QString& cible : cibles) {
-        if (!files::replaceWithCopy(copie.source, cible)) {
+        if (!files::copyWhole(copie.source, cible).isEmpty()) {
             report::detail(QStringLiteral("exportation : copie impossible de %1 vers %2").arg(copie.source, cible));
             reussi = false;
         }

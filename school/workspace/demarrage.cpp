@@ -21,7 +21,7 @@ QString copier(const QString& source, const QString& cible)
     if (!FichierExiste(source))
         return QStringLiteral("Le fichier « %1 » est introuvable dans le dossier du programme.")
             .arg(source);
-    if (!files::replaceWithCopy(source, cible)) {
+    if (!files::copyWhole(source, cible).isEmpty()) {
         return QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ».").arg(source, cible);
     }
     return {};

@@ -44,7 +44,7 @@ Resultat enregistrer(db::Database& base, const QString& dossierDonnees, const QS
     base.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ? WHERE CdeEleves = ?"),
               {resultat.racine, resultat.cle});
 
-    if (!files::replaceWithCopy(fichierPhoto, resultat.photo)) {
+    if (!files::copyWhole(fichierPhoto, resultat.photo).isEmpty()) {
         resultat.erreur = QStringLiteral("La photo « %1 » n'a pas pu être copiée vers « %2 » :"
                                          " l'élève n'a pas été ajouté.")
                               .arg(fichierPhoto, resultat.photo);

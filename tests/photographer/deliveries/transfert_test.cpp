@@ -168,8 +168,8 @@ TEST_F(PaquetEcole, UnEchecEstSignaleSansSuccesEtLaisseLeBureauEnLEtat)
         QDir(paths::desktop()).removeRecursively();
         QDir(etat::CheminDonnees).removeRecursively();
         for (const char* livre : {"immac.blc", "setup.exe", "finalise.bat"})
-            files::replaceWithCopy(paths::join(buildProgramDir(), {QString::fromLatin1(livre)}),
-                                   paths::join(paths::programDir(), {QString::fromLatin1(livre)}));
+            files::copyWhole(paths::join(buildProgramDir(), {QString::fromLatin1(livre)}),
+                                   paths::join(paths::programDir(), {QString::fromLatin1(livre)})).isEmpty();
     }
 }
 

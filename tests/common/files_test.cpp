@@ -1,0 +1,138 @@
+#include "common/files.h"
+#include "common/text.h"
+#include "tests/support/sandbox.h"
+#include "tests/support/small_disk.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Nothing but the named files: no temporary file left behind.
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+TEST(Files, WriteAndCopyReplaceTheTargetWhole)
+{
+    Sandbox sandbox;
+    const QString folder = sandbox.root() + QStringLiteral("/docs/neuf");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString target = folder + QStringLiteral("/liste.csv");
+    EXPECT_EQ(files::writeWhole(target, "première"), QString());
+    EXPECT_EQ(files::writeWhole(target, "seconde"), QString());
+    EXPECT_EQ(readAll(target), QByteArray("seconde"));
+    EXPECT_EQ(QFileInfo(target).permissions() & QFile::ReadOther, QFile::ReadOther);
+
+    const QString source = sandbox.root() + QStringLiteral("/source.jpg");
+    put(source, QByteArray(3 << 20, 'p'));
+    const QString copy = folder + QStringLiteral("/copie.jpg");
+    EXPECT_EQ(files::copyWhole(source, copy, files::Sync::Later), QString());
+    EXPECT_TRUE(files::syncFileSystem(folder));
+    EXPECT_EQ(readAll(copy), readAll(source));
+    EXPECT_EQ(entries(folder), (QStringList{QStringLiteral("copie.jpg"), QStringLiteral("liste.csv")}));
+
+    const QString missing = sandbox.root() + QStringLiteral("/absente.jpg");
+    EXPECT_TRUE(files::copyWhole(missing, copy).contains(QStringLiteral("absente.jpg")));
+    EXPECT_EQ(readAll(copy), readAll(source));
+}
+
+TEST(Files, APendingFileDroppedBeforeItsCommitLeavesTheTargetAsItWas)
+{
+    Sandbox sandbox;
+    const QString target = sandbox.root() + QStringLiteral("/portrait.jpg");
+    put(target, "ancien");
+    {
+        files::PendingFile pending(target);
+        ASSERT_TRUE(pending.write("nouveau"));
+        EXPECT_EQ(readAll(target), QByteArray("ancien"));
+    }
+    EXPECT_EQ(readAll(target), QByteArray("ancien"));
+    EXPECT_EQ(entries(sandbox.root()).filter(QStringLiteral("portrait")), QStringList{QStringLiteral("portrait.jpg")});
+}
+
+TEST(Files, AFullDiskOrAFileSizeLimitLeavesTheOldFileAndSaysWhich)
+{
+    Sandbox sandbox;
+    const QString folder = sandbox.root() + QStringLiteral("/petit");
+    SmallDisk disk(folder, 256 * 1024);
+    if (!disk.active())
+        GTEST_SKIP() << "a small file system needs root";
+    const QString target = folder + QStringLiteral("/labo.csv");
+    ASSERT_EQ(files::writeWhole(target, "ancien"), QString());
+    disk.fillLeaving(8 * 1024);
+
+    const QString message = text::writeLines(target, QStringList(2000, QStringLiteral("DUPONT;Jean;6e A")),
+                                             text::Unmappable::Question);
+    EXPECT_TRUE(message.contains(QStringLiteral("labo.csv"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("plein"))) << message.toStdString();
+    EXPECT_EQ(readAll(target), QByteArray("ancien"));
+    EXPECT_EQ(entries(folder), (QStringList{QStringLiteral(".remplissage"), QStringLiteral("labo.csv")}));
+
+    const QString source = sandbox.root() + QStringLiteral("/grande.jpg");
+    put(source, QByteArray(64 * 1024, 'g'));
+    EXPECT_FALSE(files::copyWhole(source, target, files::Sync::Later).isEmpty());
+    EXPECT_EQ(readAll(target), QByteArray("ancien"));
+
+    const QString outside = sandbox.root() + QStringLiteral("/limite.jpg");
+    FileSizeLimit limit(16 * 1024);
+    EXPECT_TRUE(files::copyWhole(source, outside).contains(QStringLiteral("limite.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(outside));
+}
+
+TEST(Files, RemovingAFolderNeverEntersALink)
+{
+    Sandbox sandbox;
+    const QString kept = sandbox.root() + QStringLiteral("/ecole");
+    QDir().mkpath(kept);
+    put(kept + QStringLiteral("/photo.jpg"), "photo");
+    const QString folder = sandbox.root() + QStringLiteral("/paquet");
+    QDir().mkpath(folder + QStringLiteral("/images"));
+    ASSERT_TRUE(QFile::link(kept, folder + QStringLiteral("/images/lien")));
+    const QString link = sandbox.root() + QStringLiteral("/lien-paquet");
+    ASSERT_TRUE(QFile::link(kept, link));
+
+    EXPECT_TRUE(files::removeTree(folder));
+    EXPECT_TRUE(files::removeTree(link));
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readAll(kept + QStringLiteral("/photo.jpg")), QByteArray("photo"));
+    EXPECT_TRUE(files::removeTree(sandbox.root() + QStringLiteral("/rien")));
+}
+
+TEST(Files, AFolderBuiltAsideReplacesTheOldOneInOneStep)
+{
+    Sandbox sandbox;
+    const QString target = sandbox.root() + QStringLiteral("/A Graver/Lycée");
+    const QString built = sandbox.root() + QStringLiteral("/A Graver/.Lycée.construction");
+    for (const QByteArray& version : {QByteArray("premier"), QByteArray("second")}) {
+        QDir().mkpath(built);
+        put(built + QStringLiteral("/classevizmora.idx"), version);
+        EXPECT_EQ(files::replaceFolder(built, target), QString());
+        EXPECT_EQ(readAll(target + QStringLiteral("/classevizmora.idx")), version);
+        EXPECT_FALSE(QFileInfo::exists(built));
+    }
+    EXPECT_FALSE(files::replaceFolder(built, target).isEmpty());
+    EXPECT_EQ(readAll(target + QStringLiteral("/classevizmora.idx")), QByteArray("second"));
+}
