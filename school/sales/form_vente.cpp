@@ -28,6 +28,13 @@ constexpr int kHautClasses = 1320;
 constexpr int kPasClasses = 260;
 constexpr unsigned kBleu = 0xC00000;
 
+// Namesakes are told apart by their class.
+QString libelle(const EleveCommande& eleve)
+{
+    const QString nom = eleve.nom + u' ' + eleve.prenom;
+    return eleve.classe.isEmpty() ? nom : nom + QStringLiteral(" (") + eleve.classe + u')';
+}
+
 } // namespace
 
 FormVente::FormVente() : Form(QStringLiteral("FormVente"))
@@ -149,8 +156,8 @@ void FormVente::onActivate()
 
 void FormVente::actualiser()
 {
+    completerPrixVides();
     db::Database& base = base::db();
-    ventes::remplirPrixVides(base);
     DBComboDateCom->clear();
     DBComboDateCom->addItems(ventes::dates(base));
     DBComboDateCom->setCurrentIndex(-1);
@@ -160,6 +167,21 @@ void FormVente::actualiser()
     LbGainEtab->setText(montant::total(totaux.gain));
     LbAffVtotal->setText(montant::total(totaux.total));
     afficherGains(ventes::gainsParClasse(lignes_));
+}
+
+void FormVente::completerPrixVides()
+{
+    try {
+        ventes::remplirPrixVides(base::db());
+    } catch (const db::Error& erreur) {
+        // The list still shows what is stored: an empty price counts 0 all the same.
+        if (!prixVidesSignales_)
+            report::failure(erreur.message()
+                                + QStringLiteral("\nLes prix vides des commandes n'ont pas pu être complétés par 0 :"
+                                                 " ils comptent 0 dans les totaux."),
+                            erreur.detail());
+        prixVidesSignales_ = true;
+    }
 }
 
 void FormVente::afficherGains(const std::vector<GainClasse>& gains)
@@ -202,7 +224,7 @@ void FormVente::DBComboDateCom_Click(int index)
         afficherLignes(lignes_);
         DBComboNom->clear();
         for (const EleveCommande& eleve : ventes::elevesDuJour(base::db(), date))
-            DBComboNom->addItem(eleve.nom + u' ' + eleve.prenom, eleve.numEleves);
+            DBComboNom->addItem(libelle(eleve), eleve.numEleves);
         DBComboNom->setCurrentIndex(-1);
     });
     DBComboNom->show();
@@ -218,8 +240,10 @@ void FormVente::Bt_Sup_Click()
     const int eleve = DBComboNom->currentIndex();
     if (date < 0 || eleve < 0)
         return;
-    if (dialogs::message(QStringLiteral("Attention, la suppression de commande est irréversible. Souhaitez vous continuer ?"),
-                         dialogs::Icon::Question, dialogs::Buttons::YesNo)
+    const QString question = QStringLiteral("Commande de %1 du %2 :\n").arg(DBComboNom->itemText(eleve),
+                                                                             DBComboDateCom->itemText(date))
+        + QStringLiteral("Attention, la suppression de commande est irréversible. Souhaitez vous continuer ?");
+    if (dialogs::message(question, dialogs::Icon::Question, dialogs::Buttons::YesNo)
         != dialogs::Answer::Yes) {
         dialogs::message(QStringLiteral("Suppression annulée."), dialogs::Icon::Information);
         return;
@@ -251,8 +275,10 @@ void FormVente::Bt_ImpCmde_Click()
 void FormVente::Mnu_Imp_Detail_Click()
 {
     report::attempt([this] {
-        lignes_ = impressions_ventes::imprimerDetail(base::db());
-        afficherLignes(lignes_);
+        if (std::optional<std::vector<LigneVente>> imprimees = impressions_ventes::imprimerDetail(base::db())) {
+            lignes_ = std::move(*imprimees);
+            afficherLignes(lignes_);
+        }
     });
 }
 

@@ -29,6 +29,7 @@ private:
     void creerCadre();
     void creerMenus();
     void actualiser();
+    void completerPrixVides();
     void afficherGains(const std::vector<GainClasse>& gains);
     void afficherLignes(const std::vector<LigneVente>& lignes);
     void DBComboDateCom_Click(int index);
@@ -39,6 +40,7 @@ private:
     void reinitialiser();
 
     std::vector<LigneVente> lignes_; // what the grid shows
+    bool prixVidesSignales_ = false;  // said once that the empty prices stay empty
     QScrollArea* zone_ = nullptr;
     QWidget* Frame1 = nullptr;
     QLabel* LbAffVtotal = nullptr;

@@ -15,6 +15,9 @@ namespace impressions_ventes {
 
 namespace {
 
+// True once the document is written and handed to the printer; only then
+// does the print entry name it. A file that cannot be written is said; a
+// print the user cancelled changes nothing.
 bool ecrireEtImprimer(const char* nomFichier, const QStringList& lignes)
 {
     const QString fichier = chemin(nomFichier);
@@ -23,8 +26,9 @@ bool ecrireEtImprimer(const char* nomFichier, const QStringList& lignes)
         dialogs::message(erreur, dialogs::Icon::Critical);
         return false;
     }
+    if (!shell::service().print(fichier))
+        return false;
     etat::FichierImpression = fichier;
-    shell::service().print(fichier);
     return true;
 }
 
@@ -58,8 +62,8 @@ std::vector<LigneVente> imprimerBordereau(db::Database& base, const std::vector<
         dialogs::message(QStringLiteral("Aucune recommande à imprimer."), dialogs::Icon::Information);
         return lignes;
     }
-    // The marks are consumed only once the form exists, so a failed write
-    // leaves every line waiting for the next attempt.
+    // The marks are consumed only once the form went to the printer, so a
+    // failed write or a cancelled print leaves every line waiting for the next attempt.
     if (!ecrireEtImprimer(kBordereau, documents_ventes::bordereau(entete(base), lignes, photo)))
         return lignes;
     ventes::effacerMarques(base, lignes);
@@ -69,10 +73,11 @@ std::vector<LigneVente> imprimerBordereau(db::Database& base, const std::vector<
     return imprimees;
 }
 
-std::vector<LigneVente> imprimerDetail(db::Database& base)
+std::optional<std::vector<LigneVente>> imprimerDetail(db::Database& base)
 {
-    const std::vector<LigneVente> lignes = ventes::pourDetail(base);
-    ecrireEtImprimer(kDetail, documents_ventes::detail(entete(base), lignes));
+    std::vector<LigneVente> lignes = ventes::pourDetail(base);
+    if (!ecrireEtImprimer(kDetail, documents_ventes::detail(entete(base), lignes)))
+        return std::nullopt;
     return lignes;
 }
 

@@ -106,11 +106,11 @@ std::vector<EleveCommande> elevesDuJour(db::Database& base, const QString& date)
 {
     std::vector<EleveCommande> eleves;
     for (const db::Row& row : base.query(
-             QStringLiteral("SELECT Num_Eleves, MIN(Nom) AS Nom, MIN(Prenom) AS Prenom FROM Ventes"
-                            " WHERE COALESCE(DateCommande, '') = ? GROUP BY Num_Eleves"
-                            " ORDER BY Nom COLLATE FR, Prenom COLLATE FR, Num_Eleves"),
+             QStringLiteral("SELECT Num_Eleves, MIN(Nom) AS Nom, MIN(Prenom) AS Prenom, MIN(Classe) AS Classe"
+                            " FROM Ventes WHERE COALESCE(DateCommande, '') = ? GROUP BY Num_Eleves"
+                            " ORDER BY Nom COLLATE FR, Prenom COLLATE FR, Classe COLLATE FR, Num_Eleves"),
              {date}))
-        eleves.push_back({row[u"Num_Eleves"], row[u"Nom"], row[u"Prenom"]});
+        eleves.push_back({row[u"Num_Eleves"], row[u"Nom"], row[u"Prenom"], row[u"Classe"]});
     return eleves;
 }
 
@@ -122,6 +122,11 @@ int supprimer(db::Database& base, const QString& date, const QString& numEleves)
 
 void remplirPrixVides(db::Database& base)
 {
+    // A database that cannot be written is then only a failure when it matters.
+    if (base.scalar(QStringLiteral("SELECT 1 FROM Ventes WHERE COALESCE(PochettePrixPub, '') = ''"
+                                   " OR COALESCE(PochettePrixPro, '') = '' LIMIT 1"))
+            .isEmpty())
+        return;
     db::Database::Transaction transaction(base);
     base.exec(QStringLiteral("UPDATE Ventes SET PochettePrixPub = '0'"
                              " WHERE PochettePrixPub IS NULL OR PochettePrixPub = ''"));

@@ -38,7 +38,7 @@ struct Etablissement {
 
 // A student who ordered on a date: the names list and the deletion's key.
 struct EleveCommande {
-    QString numEleves, nom, prenom;
+    QString numEleves, nom, prenom, classe;
 };
 
 struct GainClasse {
@@ -70,12 +70,13 @@ bool existeEleve(db::Database& base, const QString& numEleves);
 
 // The order dates, newest first.
 QStringList dates(db::Database& base);
-// The students with lines on a date, in surname then first-name order.
+// The students with lines on a date, in surname, first-name then class order.
 std::vector<EleveCommande> elevesDuJour(db::Database& base, const QString& date);
 
 // Removes one student's lines of one date; returns how many went.
 int supprimer(db::Database& base, const QString& date, const QString& numEleves);
-// Empty pack prices are stored as "0", as the orders list always left them.
+// Empty pack prices are stored as "0", as the orders list always left them;
+// nothing is written when no price is empty.
 void remplirPrixVides(db::Database& base);
 
 // Marks the lines for the reorder form: "x" for the two reorder types, " "

@@ -1,15 +1,18 @@
 #include "school/sales/form_vente.h"
 
-#include "common/ui/layout.h"
+#include "common/paths.h"
 #include "common/text.h"
+#include "common/ui/layout.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
 #include "tests/school/sales/tarif_exemple.h"
 #include "tests/school/support/pilote_fenetre.h"
 #include "tests/school/support/school_fixture.h"
+#include "tests/support/read_only_folder.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/small_disk.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+
+#include <optional>
 
 namespace {
 
@@ -71,6 +76,23 @@ protected:
         l.classe = classe;
         return l;
     }
+    // Forty students' reorders waiting for the form, and one first order: a
+    // document of some kilobytes.
+    void attendreRecommandes()
+    {
+        std::vector<LigneVente> lignesVente{ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"),
+                                                  QStringLiteral("PREMIER"), QStringLiteral("Léa"), kPochette,
+                                                  QStringLiteral("15,00"), {}, QStringLiteral("1"))};
+        for (int i = 0; i < 40; ++i) {
+            LigneVente rec = ligne(QStringLiteral("2026-03-09"), QString::number(100 + i),
+                                   QStringLiteral("ELEVE%1").arg(i), QStringLiteral("Zoé"), kRec,
+                                   QStringLiteral("12,50"), {}, QStringLiteral("2"));
+            rec.articlesPrixPub = QStringLiteral("x");
+            lignesVente.push_back(rec);
+        }
+        exemple::inserer(base::db(), lignesVente);
+    }
+    int rangees() { return controle<QTableWidget>(QStringLiteral("DBGridVentes"))->rowCount(); }
     QStringList document(const char* nom)
     {
         return text::fromWindows1252(SchoolFixture::lire(impressions_ventes::chemin(nom)))
@@ -143,7 +165,10 @@ TEST_F(Ventes, SupprimerUneCommandeNeToucheQueCeLleDeLEleveChoisi)
                       ligne(QStringLiteral("2026-03-09"), QStringLiteral("12"), QStringLiteral("DUPONT"),
                             QStringLiteral("Max"), kRec, QStringLiteral("12,50"), {}, QStringLiteral("1")),
                       ligne(QStringLiteral("2026-02-01"), QStringLiteral("12"), QStringLiteral("DUPONT"),
-                            QStringLiteral("Max"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1"))});
+                            QStringLiteral("Max"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1")),
+                      dans(ligne(QStringLiteral("2026-03-09"), QStringLiteral("13"), QStringLiteral("DUPONT"),
+                                 QStringLiteral("Max"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1")),
+                           QStringLiteral("5B"))});
     ouvrir();
     auto* supprimer = controle<QPushButton>(QStringLiteral("Bt_Sup"));
     EXPECT_TRUE(supprimer->isHidden());
@@ -151,24 +176,30 @@ TEST_F(Ventes, SupprimerUneCommandeNeToucheQueCeLleDeLEleveChoisi)
     EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Bt_ImpCmde"))->isEnabled());
 
     choisir(QStringLiteral("DBComboDateCom"), QStringLiteral("2026-03-09"));
-    EXPECT_EQ(controle<QTableWidget>(QStringLiteral("DBGridVentes"))->rowCount(), 3);
+    EXPECT_EQ(controle<QTableWidget>(QStringLiteral("DBGridVentes"))->rowCount(), 4);
+    // Namesakes are told apart by their class.
     EXPECT_EQ(entrees(QStringLiteral("DBComboNom")),
-              (QStringList{QStringLiteral("DUPONT Léa"), QStringLiteral("DUPONT Max")}));
+              (QStringList{QStringLiteral("DUPONT Léa (6A)"), QStringLiteral("DUPONT Max (5B)"),
+                           QStringLiteral("DUPONT Max (6A)")}));
     EXPECT_FALSE(supprimer->isHidden());
     EXPECT_FALSE(supprimer->isEnabled());
     EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_ImpCmde"))->isEnabled());
 
-    choisir(QStringLiteral("DBComboNom"), QStringLiteral("DUPONT Max"));
+    choisir(QStringLiteral("DBComboNom"), QStringLiteral("DUPONT Max (6A)"));
     dialogues.message(QStringLiteral("irréversible"), dialogs::Answer::No).message(QStringLiteral("Suppression annulée."));
     QTest::mouseClick(supprimer, Qt::LeftButton);
-    EXPECT_EQ(lignes(QStringLiteral("Prenom")), QStringLiteral("Léa;Max;Max;Max"));
+    EXPECT_EQ(lignes(QStringLiteral("Prenom")), QStringLiteral("Léa;Max;Max;Max;Max"));
+    // The question says whose order of which day goes.
+    EXPECT_TRUE(dialogues.prompts()[0].text.startsWith(QStringLiteral("Commande de DUPONT Max (6A) du 2026-03-09 :\n")))
+        << dialogues.prompts()[0].text.toStdString();
 
     dialogues.message(QStringLiteral("irréversible"), dialogs::Answer::Yes);
     QTest::mouseClick(supprimer, Qt::LeftButton);
-    EXPECT_EQ(lignes(QStringLiteral("Prenom || DateCommande")), QStringLiteral("Léa2026-03-09;Max2026-02-01"));
+    EXPECT_EQ(lignes(QStringLiteral("Prenom || DateCommande || Classe")),
+              QStringLiteral("Léa2026-03-096A;Max2026-02-016A;Max2026-03-095B"));
     EXPECT_EQ(dialogues.prompts()[0].icon, dialogs::Icon::Question);
     EXPECT_TRUE(supprimer->isHidden());
-    EXPECT_EQ(texte(QStringLiteral("LbAffVtotal")), QStringLiteral("30,00"));
+    EXPECT_EQ(texte(QStringLiteral("LbAffVtotal")), QStringLiteral("45,00"));
 }
 
 TEST_F(Ventes, LeBordereauListeLesRecommandesPuisEffaceLeursMarques)
@@ -205,6 +236,86 @@ TEST_F(Ventes, LeBordereauListeLesRecommandesPuisEffaceLeursMarques)
     dialogues.message(QStringLiteral("Aucune recommande à imprimer."));
     QTest::mouseClick(controle<QPushButton>(QStringLiteral("Bt_ImpCmde")), Qt::LeftButton);
     EXPECT_EQ(shell.requests().size(), 1u);
+}
+
+TEST_F(Ventes, UnBordereauQuiNePeutEtreEcritNeConsommeAucuneRecommande)
+{
+    attendreRecommandes();
+    ouvrir();
+    choisir(QStringLiteral("DBComboDateCom"), QStringLiteral("2026-03-09"));
+    SmallDisk disque(paths::dataDir(), 64 * 1024);
+    if (!disque.active())
+        GTEST_SKIP() << "a small file system needs root";
+    disque.fillLeaving(0);
+
+    dialogues.message(QStringLiteral("fileBo.html n'a pas pu être écrit. Le disque est plein."));
+    cliquer(QStringLiteral("Bt_ImpCmde"));
+
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_TRUE(shell.requests().empty());
+    EXPECT_EQ(etat::FichierImpression, QString());
+    EXPECT_EQ(lignes(QStringLiteral("ArticlesPrixPub")).count(u'x'), 40);
+}
+
+TEST_F(Ventes, UneImpressionAnnuleeNeChangeRien)
+{
+    attendreRecommandes();
+    ouvrir();
+    choisir(QStringLiteral("DBComboDateCom"), QStringLiteral("2026-03-09"));
+    shell.failPrinting();
+
+    // The reorder form: its lines keep their marks for the next form.
+    cliquer(QStringLiteral("Bt_ImpCmde"));
+    const QString fichier = impressions_ventes::chemin(impressions_ventes::kBordereau);
+    EXPECT_EQ(shell.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("print"), fichier}}));
+    EXPECT_EQ(lignes(QStringLiteral("ArticlesPrixPub")).count(u'x'), 40);
+    EXPECT_EQ(etat::FichierImpression, QString());
+    EXPECT_EQ(rangees(), 40);
+
+    // The detail and the summary: the grid and the print entry stay as they were.
+    controle<QAction>(QStringLiteral("Mnu_Imp_Detail"))->trigger();
+    controle<QAction>(QStringLiteral("MNU_Imp_Solde"))->trigger();
+    EXPECT_EQ(shell.requests().size(), 3u);
+    EXPECT_EQ(rangees(), 40);
+    EXPECT_EQ(etat::FichierImpression, QString());
+}
+
+TEST_F(Ventes, UneBaseQuiNePeutEtreEcriteMontreQuandMemeLesCommandes)
+{
+    exemple::inserer(base::db(), {ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"), QStringLiteral("DUPONT"),
+                                        QStringLiteral("Léa"), kPochette, QStringLiteral("15,00"),
+                                        QStringLiteral("10,00"), QStringLiteral("1")),
+                                  ligne(QStringLiteral("2026-03-10"), QStringLiteral("2"), QStringLiteral("MARTIN"),
+                                        QStringLiteral("Zoé"), kPochette, {}, {}, QStringLiteral("1"))});
+    for (const bool lectureSeule : {false, true}) {
+        SCOPED_TRACE(lectureSeule ? "lecture seule" : "occupée");
+        std::optional<db::Database> autre;
+        std::optional<db::Database::Transaction> verrou;
+        std::optional<ReadOnlyFolder> protegee;
+        if (lectureSeule) {
+            base::fermer();
+            protegee.emplace(ecole.dossier());
+            if (!protegee->active())
+                continue;
+        } else {
+            autre.emplace(base::cheminBase());
+            verrou.emplace(*autre);
+        }
+        dialogues.message(QStringLiteral("Les prix vides des commandes n'ont pas pu être complétés par 0"));
+        ouvrir();
+        EXPECT_TRUE(dialogues.lastPrompt().text.contains(base::cheminBase()));
+        EXPECT_EQ(rangees(), 2);
+        EXPECT_EQ(entrees(QStringLiteral("DBComboDateCom")),
+                  (QStringList{QStringLiteral("2026-03-10"), QStringLiteral("2026-03-09")}));
+        EXPECT_EQ(texte(QStringLiteral("LbAffVtotal")), QStringLiteral("15,00"));
+        EXPECT_EQ(texte(QStringLiteral("LBNomClasses_0")), QStringLiteral("6A"));
+        // Said once: coming back to the list says nothing more.
+        existingForm<FormVente>()->activateFromUser();
+        EXPECT_EQ(rangees(), 2);
+        fermer();
+        base::fermer();
+    }
+    EXPECT_EQ(lignes(QStringLiteral("'[' || PochettePrixPub || ']'")), QStringLiteral("[15,00];[]"));
 }
 
 TEST_F(Ventes, DetailEtRecapitulatifSontEcritsEnWindows1252PuisImprimes)
