@@ -22,14 +22,18 @@ QSize fittedSize(const QSize& source, const QSize& bound)
                  std::max(1, int(std::lround(source.height() * scale))));
 }
 
-QImage loadFitted(const QString& path, const QSize& bound)
+QImage loadFitted(const QString& path, const QSize& bound, Orientation orientation)
 {
     QImageReader reader(path);
-    reader.setAutoTransform(false);
-    const QSize target = fittedSize(reader.size(), bound);
+    reader.setAutoTransform(orientation == Orientation::Upright);
+    // The reader scales the stored pixels, then turns them.
+    const bool quarterTurn = orientation == Orientation::Upright
+                             && reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    const QSize stored = reader.size();
+    const QSize target = fittedSize(quarterTurn ? stored.transposed() : stored, bound);
     if (target.isEmpty())
         return {};
-    reader.setScaledSize(target);
+    reader.setScaledSize(quarterTurn ? target.transposed() : target);
     QImage image = reader.read();
     if (image.isNull())
         return {};

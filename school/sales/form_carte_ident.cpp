@@ -1,6 +1,7 @@
 #include "school/sales/form_carte_ident.h"
 
 #include "common/dialogs.h"
+#include "common/files.h"
 #include "common/helpers.h"
 #include "common/paths.h"
 #include "common/pictures.h"
@@ -14,16 +15,15 @@
 #include "school/workspace/form_accueil.h"
 #include "school/workspace/outils_fenetre.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QFile>
 #include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QTimer>
-
 
 namespace {
 
@@ -168,7 +168,8 @@ void FormCarteIdent::Bt_Changer_Click()
         ImageIdentite->clear();
         return;
     }
-    const QImage image = pictures::loadFitted(fichier, QSize(kCotePortrait, kCotePortrait));
+    const QImage image =
+        pictures::loadFitted(fichier, QSize(kCotePortrait, kCotePortrait), pictures::Orientation::Upright);
     if (image.isNull()) {
         dialogs::message(QStringLiteral("Le fichier %1 n'est pas une image lisible : la photo n'est pas changée.")
                              .arg(fichier),
@@ -224,17 +225,24 @@ void FormCarteIdent::ouvrirPanneau()
     setFixedSize(layout::px(kLargeur), layout::px(hautBoutons + 1000));
 }
 
-bool FormCarteIdent::enregistrerPhoto(const FicheEleve& fiche)
+QString FormCarteIdent::cheminPhoto(const FicheEleve& fiche)
 {
     const QString nom = fiche.nomPhoto.isEmpty() ? fiche.nom + u'.' + fiche.prenom : fiche.nomPhoto;
-    const QString chemin = paths::join(imagesDossier(), {paths::component(nom + QStringLiteral(".jpg"))});
-    QSaveFile fichier(chemin);
-    QImageWriter ecriture(&fichier, "jpg");
+    return paths::join(imagesDossier(), {paths::component(nom + QStringLiteral(".jpg"))});
+}
+
+bool FormCarteIdent::preparerPhoto(files::PendingFile& fichier) const
+{
+    QByteArray jpeg;
+    QBuffer tampon(&jpeg);
+    QImageWriter ecriture(&tampon, "jpg");
     ecriture.setQuality(100);
-    if (fichier.open(QIODevice::WriteOnly) && ecriture.write(nouvellePhoto_) && fichier.commit())
+    if (!tampon.open(QIODevice::WriteOnly) || !ecriture.write(nouvellePhoto_))
+        report::detail(fichier.target() + QStringLiteral(" : ") + ecriture.errorString());
+    else if (fichier.write(jpeg))
         return true;
-    report::detail(chemin + QStringLiteral(" : ") + fichier.errorString() + u' ' + ecriture.errorString());
-    dialogs::message(QStringLiteral("La photo %1 n'a pas pu être enregistrée : rien n'est enregistré.").arg(chemin),
+    dialogs::message(QStringLiteral("La photo %1 n'a pas pu être enregistrée : rien n'est enregistré.")
+                         .arg(fichier.target()),
                      dialogs::Icon::Critical);
     return false;
 }
@@ -256,8 +264,11 @@ void FormCarteIdent::valider()
             return;
         }
     }
+    // The new portrait waits beside the old one until the record is stored:
+    // a record refused leaves the old portrait as it was.
     const bool photo = !nouvellePhoto_.isNull();
-    if (photo && !enregistrerPhoto(fiche))
+    files::PendingFile fichierPhoto(cheminPhoto(fiche));
+    if (photo && !preparerPhoto(fichierPhoto))
         return;
     bool enregistre = false;
     try {
@@ -271,6 +282,14 @@ void FormCarteIdent::valider()
         unload();
         return;
     }
+    if (photo) {
+        if (fichierPhoto.commit())
+            Q_EMIT photoRemplacee(etat::IndexPhotoChoisie);
+        else
+            dialogs::message(fichierPhoto.error()
+                                 + QStringLiteral("\nLa fiche est enregistrée, mais la photo n'a pas été changée."),
+                             dialogs::Icon::Critical);
+    }
     // The reorder form on file no longer lists every order: it goes, and the
     // print entry forgets it rather than name a missing file.
     const QString bordereau = impressions_ventes::chemin(impressions_ventes::kBordereau);
@@ -278,8 +297,6 @@ void FormCarteIdent::valider()
         report::detail(bordereau + QStringLiteral(" : suppression impossible"));
     if (etat::FichierImpression == bordereau && !FichierExiste(bordereau))
         etat::FichierImpression.clear();
-    if (photo)
-        Q_EMIT photoRemplacee(etat::IndexPhotoChoisie);
     unload();
 }
 

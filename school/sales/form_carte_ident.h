@@ -10,6 +10,9 @@
 #include <vector>
 
 class PanneauCommande;
+namespace files {
+class PendingFile;
+}
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,7 +45,9 @@ private:
     void valider();
     void ouvrirPanneau();
     FicheEleve ficheSaisie() const;
-    bool enregistrerPhoto(const FicheEleve& fiche);
+    static QString cheminPhoto(const FicheEleve& fiche);
+    // Writes the new portrait under a temporary name beside its place; false, said, when it cannot.
+    bool preparerPhoto(files::PendingFile& fichier) const;
 
     std::optional<FicheEleve> fiche_;
     std::vector<Tarif> tarifs_;

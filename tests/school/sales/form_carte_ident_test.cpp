@@ -12,10 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -262,6 +265,70 @@ TEST_F(CarteIdentite, LaNouvellePhotoPrendLeNomQueLesPlanchesLisent)
     EXPECT_FALSE(QFile::exists(paths::join(ecole.dossierImages(), {QStringLiteral("DUPONT.Léa.jpg")})));
     ASSERT_EQ(photo.count(), 1);
     EXPECT_EQ(photo.at(0).at(0).toInt(), 3);
+}
+
+TEST_F(CarteIdentite, UneFicheRefuseeGardeLAnciennePhoto)
+{
+    const QString nouvelle = ecole.sandbox().path(QStringLiteral("nouvelle.jpg"));
+    ASSERT_TRUE(SchoolFixture::ecrirePortrait(nouvelle, Qt::red));
+    const QByteArray avant = SchoolFixture::lire(ecole.cheminPhoto(cle));
+    FormCarteIdent& carte = ouvrir();
+    QSignalSpy photo(&carte, &FormCarteIdent::photoRemplacee);
+    dialogues.openFile(nouvelle);
+    cliquer(QStringLiteral("Bt_Changer"));
+    zone("TextNom")->setText(QStringLiteral("DURAND"));
+    {
+        // Another program holds the database for writing.
+        db::Database autre(base::cheminBase());
+        db::Database::Transaction verrou(autre);
+        dialogues.message(QStringLiteral("la modification n'a pas été enregistrée"));
+        bouton(0);
+    }
+
+    EXPECT_EQ(SchoolFixture::lire(ecole.cheminPhoto(cle)), avant);
+    EXPECT_EQ(QDir(ecole.dossierImages()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("%1.jpg").arg(cle)});
+    EXPECT_EQ(photo.count(), 0);
+    EXPECT_EQ(eleve()[3], QStringLiteral("DUPONT"));
+    // The card stays open with what was typed, for another try.
+    EXPECT_NE(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_EQ(zone("TextNom")->text(), QStringLiteral("DURAND"));
+}
+
+// A phone held upright stores its pixels on their side and says so in the
+// EXIF orientation (6: turn a quarter clockwise).
+TEST_F(CarteIdentite, UnePhotoDeTelephoneEstEnregistreeDebout)
+{
+    QImage couchee(80, 60, QImage::Format_RGB32);
+    couchee.fill(Qt::blue);
+    for (int y = 0; y < couchee.height(); ++y)
+        for (int x = 0; x < couchee.width() / 2; ++x)
+            couchee.setPixelColor(x, y, Qt::red);
+    QByteArray jpeg;
+    QBuffer tampon(&jpeg);
+    ASSERT_TRUE(tampon.open(QIODevice::WriteOnly) && couchee.save(&tampon, "JPG", 95));
+    // After the start of image: an APP1 segment holding one EXIF entry, orientation = 6.
+    jpeg.insert(2, QByteArray("\xFF\xE1\x00\x22" "Exif\0\0" "MM\x00\x2A\x00\x00\x00\x08"
+                              "\x00\x01" "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00" "\x00\x00\x00\x00",
+                              36));
+    const QString telephone = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("telephone.jpg")), jpeg);
+    ASSERT_EQ(QImageReader(telephone).transformation(), QImageIOHandler::TransformationRotate90);
+
+    ouvrir();
+    dialogues.openFile(telephone);
+    cliquer(QStringLiteral("Bt_Changer"));
+    bouton(0);
+
+    QImageReader lecteur(ecole.cheminPhoto(cle));
+    lecteur.setAutoTransform(false);
+    const QImage ecrite = lecteur.read();
+    ASSERT_EQ(ecrite.size(), QSize(60, 80));
+    // The left half, red, is now the top.
+    QLabel haut, bas;
+    haut.setPixmap(QPixmap::fromImage(ecrite.copy(0, 0, 60, 30)));
+    bas.setPixmap(QPixmap::fromImage(ecrite.copy(0, 50, 60, 30)));
+    EXPECT_TRUE(SchoolFixture::montreCouleur(&haut, Qt::red));
+    EXPECT_TRUE(SchoolFixture::montreCouleur(&bas, Qt::blue));
 }
 
 TEST_F(CarteIdentite, ValiderRetireLeBordereauSansQueLImpressionLeDesigne)
