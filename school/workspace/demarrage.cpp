@@ -8,7 +8,8 @@
 #include "school/data/base.h"
 #include "school/data/etat.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 
 namespace demarrage {
 
@@ -24,6 +25,18 @@ QString copier(const QString& source, const QString& cible)
     if (!files::copyWhole(source, cible).isEmpty()) {
         return QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ».").arg(source, cible);
     }
+    return {};
+}
+
+// SQLite takes an empty file for a new database and would fill it: the
+// school would see no class and not a word of why. Such a file is what a
+// copy that failed leaves, and it is left as it is for whoever mends it.
+QString refuserBaseVide(const QString& chemin)
+{
+    const QFileInfo fichier(chemin);
+    if (fichier.isFile() && fichier.size() == 0)
+        return QStringLiteral("Le fichier %1 est vide : ce n'est pas une base de données.")
+            .arg(QDir::toNativeSeparators(chemin));
     return {};
 }
 
@@ -58,6 +71,8 @@ QString demarrer()
     etat::MentionCopyright = QStringLiteral("© Vizmora, tous droits réservés");
     etat::CheminDonnees = paths::onDrive({QStringLiteral("vizmora2020")});
     QString erreur = installerDonnees(etat::CheminDonnees, paths::programDir());
+    if (erreur.isEmpty())
+        erreur = refuserBaseVide(base::cheminBase());
     if (erreur.isEmpty()) {
         try {
             base::db();

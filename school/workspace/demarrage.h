@@ -15,8 +15,8 @@ QStringList fichiersLivres();
 QString installerDonnees(const QString& dossierDonnees, const QString& dossierProgramme);
 
 // The program's start: sets etat::CheminDonnees, installs the data folder,
-// opens the database (creating the tables it lacks) and prepares the texts
-// of the about box. Answers "" or a French message that names the failed
+// opens the database (creating the tables it lacks; an empty file is refused
+// like a damaged one, and left as it is) and prepares the texts of the about box. Answers "" or a French message that names the failed
 // file and says that the program stops.
 QString demarrer();
 

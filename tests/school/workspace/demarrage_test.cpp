@@ -103,4 +103,22 @@ TEST_F(DemarrageEcole, BaseIlisibleArreteLeProgrammeEnLaNommant)
     EXPECT_EQ(exitStatus(), 1);
 }
 
+// What a copy that failed leaves: taken for an empty school, the program would
+// show no class and not say why.
+TEST_F(DemarrageEcole, BaseVideArreteLeProgrammeEnLaNommantSansYToucher)
+{
+    const QString chemin = paths::join(donnees(), {QStringLiteral("classevizmora.idx")});
+    Sandbox::writeFile(chemin, QByteArray());
+    ScriptedDialogs dialogues;
+    dialogues.message(chemin + QStringLiteral(" est vide : ce n'est pas une base de données."));
+
+    formInstance<FormAccueil>().showForm();
+
+    EXPECT_EQ(existingForm<FormAccueil>(), nullptr);
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(exitStatus(), 1);
+    EXPECT_TRUE(QFileInfo(chemin).isFile());
+    EXPECT_EQ(QFileInfo(chemin).size(), 0);
+}
+
 } // namespace
