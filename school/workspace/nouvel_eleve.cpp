@@ -10,7 +10,8 @@ namespace nouvelEleve {
 
 QString racineLibre(qint64 cle, const std::function<bool(const QString&)>& prise)
 {
-    const QString base = QString::number(cle);
+    // A letter first: the photographer's keys that delivered students carry are numbers.
+    const QString base = QStringLiteral("E") + QString::number(cle);
     QString racine = base;
     for (int suffixe = 1; prise(racine); ++suffixe)
         racine = base + u'_' + QString::number(suffixe);
@@ -36,12 +37,14 @@ Resultat enregistrer(db::Database& base, const QString& dossierDonnees, const QS
                                {classe, nom, prenom});
     resultat.racine = racineLibre(resultat.cle, [&](const QString& racine) {
         return QFileInfo::exists(cheminImage(racine))
-               || !base.query(QStringLiteral("SELECT 1 FROM Eleves WHERE NomPhoto = ? AND CdeEleves <> ? LIMIT 1"),
-                              {racine, resultat.cle})
-                       .empty();
+               || !base.scalar(QStringLiteral("SELECT 1 FROM Eleves WHERE (NomPhoto = ?1 OR CodeEtablissement = ?1)"
+                                              " AND CdeEleves <> ?2"
+                                              " UNION ALL SELECT 1 FROM Ventes WHERE Num_Eleves = ?1 LIMIT 1"),
+                               {racine, resultat.cle})
+                       .isEmpty();
     });
     resultat.photo = cheminImage(resultat.racine);
-    base.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ? WHERE CdeEleves = ?"),
+    base.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ?1, CodeEtablissement = ?1 WHERE CdeEleves = ?2"),
               {resultat.racine, resultat.cle});
 
     if (!files::copyWhole(fichierPhoto, resultat.photo).isEmpty()) {

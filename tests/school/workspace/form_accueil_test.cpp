@@ -188,10 +188,12 @@ TEST_F(AccueilEcole, AjoutDUnEleveAvecSaPhoto)
     cliquer(QStringLiteral("Bt_Ajout_Photo"));
 
     const auto lignes = base::db().query(
-        QStringLiteral("SELECT CdeEleves, Classe, NomPhoto FROM Eleves WHERE Nom = 'Aaron'"));
+        QStringLiteral("SELECT CdeEleves, Classe, NomPhoto, CodeEtablissement FROM Eleves WHERE Nom = 'Aaron'"));
     ASSERT_EQ(lignes.size(), 1u);
     EXPECT_EQ(lignes[0][u"Classe"], QStringLiteral("6A"));
-    EXPECT_EQ(lignes[0][u"NomPhoto"], lignes[0][u"CdeEleves"]);
+    // Its own order code, which no delivered (numeric) code can equal, also names its picture.
+    EXPECT_EQ(lignes[0][u"NomPhoto"], QStringLiteral("E") + lignes[0][u"CdeEleves"]);
+    EXPECT_EQ(lignes[0][u"CodeEtablissement"], lignes[0][u"NomPhoto"]);
     EXPECT_EQ(SchoolFixture::lire(
                   paths::join(ecole.dossierImages(), {lignes[0][u"NomPhoto"] + QStringLiteral(".jpg")})),
               QByteArray("portrait de Zola"));

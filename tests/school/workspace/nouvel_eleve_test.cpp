@@ -20,23 +20,27 @@ TEST(NouvelEleveRacine, PremiereRacineLibre)
         QString attendue;
     };
     const Cas cas[] = {
-        {{}, QStringLiteral("12")},
-        {{QStringLiteral("12")}, QStringLiteral("12_1")},
-        {{QStringLiteral("12"), QStringLiteral("12_1"), QStringLiteral("12_2")}, QStringLiteral("12_3")},
-        {{QStringLiteral("12_1")}, QStringLiteral("12")},
+        {{}, QStringLiteral("E12")},
+        {{QStringLiteral("E12")}, QStringLiteral("E12_1")},
+        {{QStringLiteral("E12"), QStringLiteral("E12_1"), QStringLiteral("E12_2")}, QStringLiteral("E12_3")},
+        {{QStringLiteral("E12_1")}, QStringLiteral("E12")},
+        {{QStringLiteral("12")}, QStringLiteral("E12")},
     };
     for (const Cas& c : cas)
         EXPECT_EQ(nouvelEleve::racineLibre(12, [&](const QString& r) { return c.prises.contains(r); }), c.attendue);
 }
 
-TEST(NouvelEleveEnregistrement, NeRemplaceJamaisLaPhotoDUnAutreEleve)
+TEST(NouvelEleveEnregistrement, NeRemplaceJamaisLaPhotoNiLeCodeDUnAutreEleve)
 {
     SchoolFixture ecole;
     ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Durand"), QStringLiteral("Léa"));
     const qint64 autre = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
-    // The next key will be 3: its stem is taken by a file and by another student's photo code.
-    const QString fichier3 = Sandbox::writeFile(paths::join(ecole.dossierImages(), {QStringLiteral("3.jpg")}), "livré");
-    base::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = '3_1' WHERE CdeEleves = ?"), {autre});
+    // The next key will be 3: "E3" is taken by a file, "E3_1" by another
+    // student's photo code, "E3_2" by an order code, "E3_3" by an order line.
+    const QString fichier3 = Sandbox::writeFile(paths::join(ecole.dossierImages(), {QStringLiteral("E3.jpg")}), "livré");
+    base::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = 'E3_1', CodeEtablissement = 'E3_2' WHERE CdeEleves = ?"),
+                    {autre});
+    base::db().exec(QStringLiteral("INSERT INTO Ventes (Num_Eleves) VALUES ('E3_3')"));
     const QString source = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("choisie.png")), "octets choisis");
 
     const auto resultat = nouvelEleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("6A"),
@@ -44,16 +48,17 @@ TEST(NouvelEleveEnregistrement, NeRemplaceJamaisLaPhotoDUnAutreEleve)
 
     ASSERT_EQ(resultat.erreur, QString());
     EXPECT_EQ(resultat.cle, 3);
-    EXPECT_EQ(resultat.racine, QStringLiteral("3_2"));
+    EXPECT_EQ(resultat.racine, QStringLiteral("E3_4"));
     const auto lignes = base::db().query(
-        QStringLiteral("SELECT Classe, Nom, Prenom, NomPhoto FROM Eleves WHERE CdeEleves = 3"));
+        QStringLiteral("SELECT Classe, Nom, Prenom, NomPhoto, CodeEtablissement FROM Eleves WHERE CdeEleves = 3"));
     ASSERT_EQ(lignes.size(), 1u);
     EXPECT_EQ(lignes[0][u"Classe"], QStringLiteral("6A"));
     EXPECT_EQ(lignes[0][u"Nom"], QStringLiteral("Zola"));
     EXPECT_EQ(lignes[0][u"Prenom"], QStringLiteral("Émile"));
-    EXPECT_EQ(lignes[0][u"NomPhoto"], QStringLiteral("3_2"));
+    EXPECT_EQ(lignes[0][u"NomPhoto"], QStringLiteral("E3_4"));
+    EXPECT_EQ(lignes[0][u"CodeEtablissement"], QStringLiteral("E3_4"));
     EXPECT_EQ(SchoolFixture::lire(resultat.photo), QByteArray("octets choisis"));
-    EXPECT_EQ(resultat.photo, paths::join(ecole.dossierImages(), {QStringLiteral("3_2.jpg")}));
+    EXPECT_EQ(resultat.photo, paths::join(ecole.dossierImages(), {QStringLiteral("E3_4.jpg")}));
     EXPECT_EQ(SchoolFixture::lire(fichier3), QByteArray("livré"));
 }
 
