@@ -63,6 +63,11 @@ void ouvrirMiseAJour()
 
 } // namespace
 
+void Accueil::registerAsMainWindow()
+{
+    mainWindow::setAccess([]() -> Form* { return &formInstance<Accueil>(); });
+}
+
 Accueil::Accueil() : Form(QStringLiteral("Accueil"))
 {
     setWindowTitle(QStringLiteral("Vizmora (Administration)"));

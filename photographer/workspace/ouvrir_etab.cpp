@@ -8,7 +8,6 @@
 #include "common/paths.h"
 #include "common/report.h"
 #include "common/text.h"
-#include "photographer/workspace/accueil.h"
 #include "photographer/data/base.h"
 #include "photographer/workspace/csv_eleves.h"
 #include "photographer/workspace/demarrage.h"
@@ -186,7 +185,7 @@ void OuvrirEtab::onActivate()
 
 void OuvrirEtab::onUnload()
 {
-    formInstance<Accueil>().showForm();
+    mainWindow::show();
 }
 
 void OuvrirEtab::Bt_Charge_Click(int index)

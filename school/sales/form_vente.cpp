@@ -7,7 +7,6 @@
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/montant.h"
 #include "school/data/base.h"
-#include "school/workspace/form_accueil.h"
 #include "school/workspace/outils_fenetre.h"
 
 #include <QComboBox>
@@ -263,6 +262,5 @@ void FormVente::MNU_Imp_Solde_Click()
 
 void FormVente::onUnload()
 {
-    if (auto* accueil = existingForm<FormAccueil>())
-        accueil->showForm();
+    mainWindow::show();
 }

@@ -31,6 +31,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+void FormAccueil::registerAsMainWindow()
+{
+    mainWindow::setAccess([]() -> Form* { return existingForm<FormAccueil>(); });
+}
+
 FormAccueil::FormAccueil() : Form(QStringLiteral("FormAccueil"))
 {
     setWindowTitle(QStringLiteral("Vizmora"));

@@ -32,6 +32,7 @@ class PhotographeFixture : public ::testing::Test {
 protected:
     PhotographeFixture()
     {
+        Accueil::registerAsMainWindow();
         base::fermer();
         etat::CodeEtabEnCours.clear();
         etat::NomEtabEnCours.clear();
