@@ -17,7 +17,7 @@
 #include "photographer/shoot/panneau_eleve.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 
 #include <QAction>
 #include <QDir>

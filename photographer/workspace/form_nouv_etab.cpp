@@ -10,7 +10,7 @@
 #include "photographer/data/base.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etablissements.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 
 #include <QDir>
 #include <QFileInfo>

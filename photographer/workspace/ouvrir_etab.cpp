@@ -13,7 +13,7 @@
 #include "photographer/workspace/demarrage.h"
 #include "photographer/data/etablissements.h"
 #include "photographer/data/etat.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 
 #include <QCheckBox>
 #include <QComboBox>

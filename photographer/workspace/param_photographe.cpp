@@ -6,7 +6,7 @@
 #include "common/ui/menus.h"
 #include "common/report.h"
 #include "photographer/data/base.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "common/paths.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -11,7 +11,7 @@
 #include "school/sales/commande.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/panneau_commande.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include <QDate>
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/montant.h"
 #include "school/data/base.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include <QComboBox>
 #include <QFrame>
