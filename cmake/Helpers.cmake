@@ -1,5 +1,12 @@
-# One library per folder: every .cpp of the folder. A folder with no code yet
-# is an interface library, so that the programs link the same list throughout.
+# One library per folder: every .cpp of the folder, linking the libraries
+# below it (ARGN). A folder with no code yet is an interface library, so that
+# the programs link the same list throughout.
+#
+# The linker checks the layers: the library's objects are linked once more,
+# on their own with only the libraries it names, into a shared object that
+# may leave no symbol undefined. A call into a library it does not name (one
+# above it, or a sibling it does not link) fails the build, even where the
+# program's link would have found the symbol elsewhere.
 function(schoolphoto_library name folder)
   file(GLOB _sources CONFIGURE_DEPENDS ${folder}/*.cpp ${folder}/*.h)
   list(FILTER _sources EXCLUDE REGEX ".*/main\\.cpp$")
@@ -7,6 +14,10 @@ function(schoolphoto_library name folder)
     add_library(${name} STATIC ${_sources})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARGN})
+    add_library(${name}_layer_check SHARED $<TARGET_OBJECTS:${name}>)
+    add_dependencies(${name}_layer_check ${name})
+    target_link_libraries(${name}_layer_check PRIVATE ${ARGN})
+    target_link_options(${name}_layer_check PRIVATE LINKER:--no-undefined)
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
@@ -34,15 +45,4 @@ function(schoolphoto_embed_text target file symbol)
             -P ${CMAKE_SOURCE_DIR}/cmake/EmbedText.cmake
     DEPENDS ${file} ${CMAKE_SOURCE_DIR}/cmake/EmbedText.cmake)
   target_sources(${target} PRIVATE ${_out})
-endfunction()
-
-# Links a program's first library to its sibling libraries that have code.
-function(schoolphoto_link_back name)
-  get_target_property(_own_type ${name} TYPE)
-  foreach(_other ${ARGN})
-    get_target_property(_type ${_other} TYPE)
-    if(_own_type STREQUAL "STATIC_LIBRARY" AND _type STREQUAL "STATIC_LIBRARY")
-      target_link_libraries(${name} PUBLIC ${_other})
-    endif()
-  endforeach()
 endfunction()

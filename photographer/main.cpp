@@ -3,5 +3,6 @@
 
 int main(int argc, char** argv)
 {
+    Accueil::registerAsMainWindow();
     return runProgram(argc, argv, QStringLiteral("Zelvantis"), [] { formInstance<Accueil>().showForm(); });
 }

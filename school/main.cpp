@@ -3,5 +3,6 @@
 
 int main(int argc, char** argv)
 {
+    FormAccueil::registerAsMainWindow();
     return runProgram(argc, argv, QStringLiteral("Vizmora"), [] { formInstance<FormAccueil>().showForm(); });
 }

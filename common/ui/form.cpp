@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 QSet<Form*>& loadedForms()
@@ -20,6 +22,17 @@ QPointer<Form>& lastActive()
 {
     static QPointer<Form> form;
     return form;
+}
+
+std::function<Form*()>& mainWindowAccess()
+{
+    static std::function<Form*()> access;
+    return access;
+}
+
+Form* reachMainWindow()
+{
+    return mainWindowAccess() ? mainWindowAccess()() : nullptr;
 }
 
 void quitWhenNoFormRemains()
@@ -115,4 +128,21 @@ void Form::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     unload();
+}
+
+void mainWindow::setAccess(std::function<Form*()> access)
+{
+    mainWindowAccess() = std::move(access);
+}
+
+void mainWindow::show()
+{
+    if (Form* form = reachMainWindow())
+        form->showForm();
+}
+
+void mainWindow::hide()
+{
+    if (Form* form = reachMainWindow())
+        form->hideForm();
 }

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 // A window of one of the programs, with the life of the forms it replaces:
 // loaded once when first shown, activated when the program brings it to the
 // front, unloaded (destroyed) on close. A program ends when its last form is
@@ -73,3 +75,16 @@ F* existingForm()
     QPointer<F>& instance = detail::formSlot<F>();
     return instance && !instance->isUnloaded() ? instance.data() : nullptr;
 }
+
+// The program's main window, which the screens it opens go back to. The
+// screens sit below it and never include it: the program says at start how
+// to reach it, so that its libraries link as a tree.
+namespace mainWindow {
+// How to reach the main window: the access may create it, or give nullptr
+// when there is none. An empty access reaches none.
+void setAccess(std::function<Form*()> access);
+// Shows the main window, when the access gives one.
+void show();
+// Hides the main window, when the access gives one.
+void hide();
+} // namespace mainWindow

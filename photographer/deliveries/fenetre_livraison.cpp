@@ -3,7 +3,6 @@
 #include "common/dialogs.h"
 #include "common/ui/layout.h"
 #include "common/shell.h"
-#include "photographer/workspace/accueil.h"
 #include "photographer/data/etat.h"
 
 #include <QCloseEvent>
@@ -87,5 +86,5 @@ void FenetreLivraison::closeEvent(QCloseEvent* event)
 void FenetreLivraison::Command1_Click()
 {
     unload();
-    formInstance<Accueil>().showForm();
+    mainWindow::show();
 }

@@ -10,7 +10,6 @@
 #include "photographer/prices/feuille_tarif.h"
 #include "photographer/prices/saisies.h"
 #include "photographer/prices/tarifs_etab.h"
-#include "photographer/workspace/accueil.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -145,7 +144,7 @@ void FormTarifEtab::onActivate()
 
 void FormTarifEtab::onUnload()
 {
-    formInstance<Accueil>().showForm();
+    mainWindow::show();
 }
 
 void FormTarifEtab::Bt_Suite_1_Click(int index)

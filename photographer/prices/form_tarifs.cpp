@@ -5,7 +5,6 @@
 #include "photographer/prices/saisies.h"
 #include "photographer/prices/section_articles.h"
 #include "photographer/prices/section_pochettes.h"
-#include "photographer/workspace/accueil.h"
 #include "photographer/data/base.h"
 
 #include <QFrame>
@@ -88,7 +87,7 @@ void FormTarifs::Bt_retour_Click()
         return;
     }
     unload();
-    formInstance<Accueil>().showForm();
+    mainWindow::show();
 }
 
 void FormTarifs::DesactiverZonePochettes()

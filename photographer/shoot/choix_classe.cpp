@@ -17,8 +17,7 @@
 #include "photographer/shoot/panneau_eleve.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
-#include "photographer/workspace/accueil.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 
 #include <QAction>
 #include <QDir>
@@ -214,7 +213,7 @@ void ChoixClasse::ajusterCadre()
 void ChoixClasse::onUnload()
 {
     prise_->suspendre();
-    formInstance<Accueil>().showForm();
+    mainWindow::show();
 }
 
 void ChoixClasse::resizeEvent(QResizeEvent* event)

@@ -19,7 +19,7 @@
 #include "photographer/workspace/grille_etablissements.h"
 #include "photographer/workspace/ouvrir_etab.h"
 #include "photographer/workspace/param_photographe.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 #include "photographer/prices/form_tarifs.h"
 
 #include <QAction>
@@ -62,6 +62,11 @@ void ouvrirMiseAJour()
 }
 
 } // namespace
+
+void Accueil::registerAsMainWindow()
+{
+    mainWindow::setAccess([]() -> Form* { return &formInstance<Accueil>(); });
+}
 
 Accueil::Accueil() : Form(QStringLiteral("Accueil"))
 {

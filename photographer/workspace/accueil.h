@@ -19,6 +19,9 @@ class Accueil : public Form {
 public:
     Accueil();
 
+    // Makes it the window the screens go back to, created when needed.
+    static void registerAsMainWindow();
+
 protected:
     void onLoad() override;
     void onActivate() override;

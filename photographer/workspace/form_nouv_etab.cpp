@@ -7,11 +7,10 @@
 #include "common/ui/menus.h"
 #include "common/paths.h"
 #include "common/report.h"
-#include "photographer/workspace/accueil.h"
 #include "photographer/data/base.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etablissements.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -96,7 +95,7 @@ void FormNouvEtab::onActivate()
 
 void FormNouvEtab::onUnload()
 {
-    formInstance<Accueil>().showForm();
+    mainWindow::show();
 }
 
 void FormNouvEtab::Bt_Valide_Click()

@@ -8,13 +8,12 @@
 #include "common/paths.h"
 #include "common/report.h"
 #include "common/text.h"
-#include "photographer/workspace/accueil.h"
 #include "photographer/data/base.h"
 #include "photographer/workspace/csv_eleves.h"
 #include "photographer/workspace/demarrage.h"
 #include "photographer/data/etablissements.h"
 #include "photographer/data/etat.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -186,7 +185,7 @@ void OuvrirEtab::onActivate()
 
 void OuvrirEtab::onUnload()
 {
-    formInstance<Accueil>().showForm();
+    mainWindow::show();
 }
 
 void OuvrirEtab::Bt_Charge_Click(int index)

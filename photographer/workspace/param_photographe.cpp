@@ -5,9 +5,8 @@
 #include "common/ui/layout.h"
 #include "common/ui/menus.h"
 #include "common/report.h"
-#include "photographer/workspace/accueil.h"
 #include "photographer/data/base.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -121,7 +120,7 @@ void ParamPhotographe::onActivate()
 
 void ParamPhotographe::onUnload()
 {
-    formInstance<Accueil>().showForm();
+    mainWindow::show();
 }
 
 void ParamPhotographe::Bt_Photo_Click(int index)

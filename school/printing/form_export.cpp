@@ -4,9 +4,8 @@
 #include "common/ui/layout.h"
 #include "common/paths.h"
 #include "school/data/base.h"
-#include "school/workspace/form_accueil.h"
 #include "school/data/etat.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -82,15 +81,13 @@ FormExport::FormExport() : Form(QStringLiteral("FormExport"))
 
 void FormExport::onActivate()
 {
-    if (FormAccueil* accueil = existingForm<FormAccueil>())
-        accueil->hideForm();
+    mainWindow::hide();
     centrerSurEcran(*this);
 }
 
 void FormExport::onUnload()
 {
-    if (FormAccueil* accueil = existingForm<FormAccueil>())
-        accueil->showForm();
+    mainWindow::show();
 }
 
 void FormExport::closeEvent(QCloseEvent* event)

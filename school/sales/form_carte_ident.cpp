@@ -12,8 +12,7 @@
 #include "school/sales/commande.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/panneau_commande.h"
-#include "school/workspace/form_accueil.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -111,8 +110,7 @@ QLineEdit* FormCarteIdent::entree(const QString& nom, int indexLibelle, const QS
 
 void FormCarteIdent::onLoad()
 {
-    if (auto* accueil = existingForm<FormAccueil>())
-        accueil->hideForm();
+    mainWindow::hide();
 }
 
 void FormCarteIdent::onActivate()
@@ -302,6 +300,5 @@ void FormCarteIdent::valider()
 
 void FormCarteIdent::onUnload()
 {
-    if (auto* accueil = existingForm<FormAccueil>())
-        accueil->showForm();
+    mainWindow::show();
 }

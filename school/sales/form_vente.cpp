@@ -7,8 +7,7 @@
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/montant.h"
 #include "school/data/base.h"
-#include "school/workspace/form_accueil.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -289,6 +288,5 @@ void FormVente::MNU_Imp_Solde_Click()
 
 void FormVente::onUnload()
 {
-    if (auto* accueil = existingForm<FormAccueil>())
-        accueil->showForm();
+    mainWindow::show();
 }

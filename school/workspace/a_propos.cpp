@@ -4,7 +4,7 @@
 #include "common/ui/layout.h"
 #include "common/shell.h"
 #include "school/data/etat.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "school/workspace/bandeau.h"
 
 #include "common/ui/layout.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include <QLabel>
 #include <QLineEdit>

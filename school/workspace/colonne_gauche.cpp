@@ -3,7 +3,7 @@
 #include "common/ui/layout.h"
 #include "school/class_board/transfert.h"
 #include "school/workspace/liste_choix.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -19,7 +19,7 @@
 #include "school/workspace/demarrage.h"
 #include "school/workspace/liste_choix.h"
 #include "school/workspace/menus_accueil.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 #include "school/workspace/zone_planche.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
@@ -30,6 +30,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+
+void FormAccueil::registerAsMainWindow()
+{
+    mainWindow::setAccess([]() -> Form* { return existingForm<FormAccueil>(); });
+}
 
 FormAccueil::FormAccueil() : Form(QStringLiteral("FormAccueil"))
 {

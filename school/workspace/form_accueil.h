@@ -28,6 +28,9 @@ class FormAccueil : public Form {
 public:
     FormAccueil();
 
+    // Makes it the window the screens go back to, when there is one.
+    static void registerAsMainWindow();
+
 protected:
     void onLoad() override;
     void onActivate() override;

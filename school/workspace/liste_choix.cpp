@@ -2,7 +2,7 @@
 
 #include "common/ui/layout.h"
 #include "school/data/etat.h"
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 ListeChoix::ListeChoix(QWidget* colonne) : QObject(colonne), colonne_(colonne)
 {

@@ -82,3 +82,27 @@ TEST(Forms, TheCloseBoxUnloads)
     EXPECT_TRUE(form.isUnloaded());
     flushDeletes();
 }
+
+TEST(Forms, ScreensGoBackToTheMainWindowTheProgramRegistered)
+{
+    // Nothing registered, or nothing to reach: going back does nothing.
+    mainWindow::setAccess({});
+    mainWindow::show();
+    mainWindow::hide();
+    mainWindow::setAccess([]() -> Form* { return existingForm<Counting>(); });
+    mainWindow::show();
+    EXPECT_EQ(existingForm<Counting>(), nullptr);
+
+    mainWindow::setAccess([]() -> Form* { return &formInstance<Counting>(); });
+    mainWindow::show();
+    Counting* main = existingForm<Counting>();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(main->activations, 1);
+    mainWindow::hide();
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(main->isUnloaded());
+    main->unload();
+    flushDeletes();
+    mainWindow::setAccess({});
+}

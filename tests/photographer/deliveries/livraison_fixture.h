@@ -4,6 +4,7 @@
 #include "common/paths.h"
 #include "photographer/deliveries/fichiers_livraison.h"
 #include "photographer/data/base.h"
+#include "photographer/workspace/accueil.h"
 #include "photographer/workspace/demarrage.h"
 #include "photographer/data/etat.h"
 #include "tests/support/recording_shell.h"
@@ -24,7 +25,11 @@
 // recording shell. Every form still loaded at the end is unloaded.
 class LivraisonFixture : public ::testing::Test {
 protected:
-    LivraisonFixture() { preparerPoste(); }
+    LivraisonFixture()
+    {
+        Accueil::registerAsMainWindow();
+        preparerPoste();
+    }
 
     ~LivraisonFixture() override
     {

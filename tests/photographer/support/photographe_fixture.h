@@ -13,7 +13,7 @@
 #include "photographer/workspace/form_nouv_etab.h"
 #include "photographer/workspace/ouvrir_etab.h"
 #include "photographer/workspace/param_photographe.h"
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/scripted_dialogs.h"
@@ -32,6 +32,7 @@ class PhotographeFixture : public ::testing::Test {
 protected:
     PhotographeFixture()
     {
+        Accueil::registerAsMainWindow();
         base::fermer();
         etat::CodeEtabEnCours.clear();
         etat::NomEtabEnCours.clear();

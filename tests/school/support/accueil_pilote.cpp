@@ -23,6 +23,7 @@ void remettreEtat()
 
 AccueilPilote::AccueilPilote() : PiloteFenetre([] { return existingForm<FormAccueil>(); })
 {
+    FormAccueil::registerAsMainWindow();
     remettreEtat();
 }
 

@@ -1,4 +1,4 @@
-#include "photographer/workspace/propos.h"
+#include "photographer/ui/propos.h"
 
 #include "common/helpers.h"
 #include "common/ui/clickable_label.h"

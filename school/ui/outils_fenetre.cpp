@@ -1,4 +1,4 @@
-#include "school/workspace/outils_fenetre.h"
+#include "school/ui/outils_fenetre.h"
 
 #include "common/ui/layout.h"
 
