@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QLabel;
+
 // Screens are laid out in twips (15 to the pixel) and coloured with
 // blue-green-red values, as their designs give them.
 namespace layout {
@@ -34,6 +36,16 @@ void setBackground(QWidget* widget, unsigned bgrValue);
 
 // A font of the screens' designs: family, size in points, bold or not.
 QFont font(const QString& family, double points, bool bold = false);
+
+// Colours a widget's text with a blue-green-red value.
+void setTextColour(QWidget* widget, unsigned bgrValue);
+
+// A named caption. Its text is shown as typed, never read as markup: names,
+// classes and articles come from stored data.
+QLabel* caption(QWidget* parent, const QString& name, const QString& text);
+
+// Centres a window on its screen (the primary one while it has none).
+void centreOnScreen(QWidget& window);
 
 } // namespace layout
 
