@@ -3,6 +3,7 @@
 // median time of each with a plain recursive copy of the same files (cp -r).
 
 #include "common/database.h"
+#include "common/files.h"
 #include "common/paths.h"
 #include "common/pictures.h"
 #include "photographer/deliveries/jeux_photos.h"
@@ -119,19 +120,19 @@ std::vector<Measure> deliveriesAndCopies(const QString& copies, QTextStream& err
     };
 
     return {
-        {QStringLiteral("school package"), [=] { QDir(package).removeRecursively(); },
+        {QStringLiteral("school package"), [=] { files::removeTree(package); },
          [=] {
              const livraison::Issue issue = paquet_ecole::livrer(etat::CodeEtabEnCours, quiet);
              check(issue.reussie, issue.message);
          }, {}},
-        {QStringLiteral("cp -r of its pictures"), [=] { QDir(copies).removeRecursively(); },
+        {QStringLiteral("cp -r of its pictures"), [=] { files::removeTree(copies); },
          [=] { check(plainCopy(folders.donnees, copies), QStringLiteral("cp -r")); }, {}},
-        {QStringLiteral("renamed set \"Nom Prénom.jpg\""), [=] { QDir(renamed).removeRecursively(); },
+        {QStringLiteral("renamed set \"Nom Prénom.jpg\""), [=] { files::removeTree(renamed); },
          [=] {
              const livraison::Issue issue = jeux_photos::livrer(set, etat::NomEtabEnCours, quiet);
              check(issue.reussie, issue.message);
          }, {}},
-        {QStringLiteral("cp -r of its pictures"), [=] { QDir(copies).removeRecursively(); },
+        {QStringLiteral("cp -r of its pictures"), [=] { files::removeTree(copies); },
          [=] { check(plainCopy(folders.br, copies), QStringLiteral("cp -r")); }, {}},
     };
 }

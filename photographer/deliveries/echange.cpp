@@ -12,8 +12,6 @@
 #include <QFileInfo>
 #include <QHash>
 
-#include <cstdio>
-
 namespace echange {
 
 namespace {
@@ -40,10 +38,11 @@ QString filtre(const QString& table)
     return filtres.value(table);
 }
 
-QString copierVers(const QString& fichier, const QString& codeEtab, int& nbEleves)
+// Fills the work copy; a failure names the exchange file.
+QString copierVers(const QString& travail, const QString& fichier, const QString& codeEtab, int& nbEleves)
 {
     try {
-        db::Database cible(fichier);
+        db::Database cible(travail);
         db::Database::Transaction transaction(cible);
         for (const Table& table : tables()) {
             const QString condition = filtre(table.nom);
@@ -61,6 +60,14 @@ QString copierVers(const QString& fichier, const QString& codeEtab, int& nbEleve
         return livraison::ecritureImpossible(fichier, erreur.message());
     }
     return {};
+}
+
+// Removes the work copy, and the journal of one that a stopped export left:
+// the next copy must not be rolled back from it.
+void oublier(const QString& travail)
+{
+    QFile::remove(travail);
+    QFile::remove(travail + QStringLiteral("-journal"));
 }
 
 QString nomEtablissement(const QString& codeEtab, QString& nom)
@@ -117,21 +124,23 @@ Issue exporter(const QString& codeEtab, const livraison::Avancement& avancement)
         return Issue::echec(erreur);
     avancement(10);
 
-    // Written under a hidden name and renamed at the end: an export that
-    // fails leaves no half-filled file behind, and the earlier one intact.
+    // Filled under a hidden work name, then copied whole over the file: an
+    // export that fails leaves no half-filled file behind, and the earlier
+    // one intact.
     const QString fichier = paths::join(dossier, {paths::component(nom + QStringLiteral(".att"))});
-    const QString partiel = paths::join(dossier, {u'.' + QFileInfo(fichier).fileName() + QStringLiteral(".partiel")});
-    if (!files::copyWhole(modele, partiel).isEmpty())
-        return Issue::echec(livraison::ecritureImpossible(fichier));
-    avancement(20);
+    const QString travail = paths::join(dossier, {u'.' + QFileInfo(fichier).fileName() + QStringLiteral(".partiel")});
+    oublier(travail);
     int nbEleves = 0;
-    QString erreur = copierVers(partiel, codeEtab, nbEleves);
-    if (erreur.isEmpty() && std::rename(QFile::encodeName(partiel).constData(), QFile::encodeName(fichier).constData()) != 0)
-        erreur = livraison::ecritureImpossible(fichier);
-    if (!erreur.isEmpty()) {
-        QFile::remove(partiel);
-        return Issue::echec(erreur);
+    QString erreur = files::copyWhole(modele, travail, files::Sync::Later);
+    if (erreur.isEmpty()) {
+        avancement(20);
+        erreur = copierVers(travail, fichier, codeEtab, nbEleves);
     }
+    if (erreur.isEmpty())
+        erreur = files::copyWhole(travail, fichier);
+    oublier(travail);
+    if (!erreur.isEmpty())
+        return Issue::echec(livraison::nomLivre(erreur, travail, fichier));
     avancement(100);
     return Issue::succes(QStringLiteral("Exportation terminée. L'établissement compte : %1 élèves.").arg(nbEleves),
                          dossier);

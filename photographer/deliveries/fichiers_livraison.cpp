@@ -10,11 +10,6 @@
 #include <QFileInfo>
 #include <QWidget>
 
-#include <cerrno>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace livraison {
 
 QString racineAGraver()
@@ -45,74 +40,12 @@ QStringList fichiersVisibles(const QString& dossier)
     return noms;
 }
 
-namespace {
-
-// The bytes of one open file into another: in the kernel where it can,
-// else through a buffer (another file system on an older kernel).
-bool copierContenu(int entree, int sortie)
-{
-    bool premier = true;
-    for (;;) {
-        const ssize_t faits = ::copy_file_range(entree, nullptr, sortie, nullptr, 1 << 30, 0);
-        if (faits == 0)
-            return true;
-        if (faits > 0) {
-            premier = false;
-            continue;
-        }
-        if (!premier || (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP))
-            return false;
-        break;
-    }
-    char tampon[1 << 16];
-    for (;;) {
-        const ssize_t lus = ::read(entree, tampon, sizeof tampon);
-        if (lus == 0)
-            return true;
-        if (lus < 0)
-            return false;
-        for (ssize_t ecrits = 0; ecrits < lus;) {
-            const ssize_t n = ::write(sortie, tampon + ecrits, size_t(lus - ecrits));
-            if (n <= 0)
-                return false;
-            ecrits += n;
-        }
-    }
-}
-
-// Copies into a file that does not exist yet, as a plain copy does: the
-// delivery folders are emptied first, so most copies replace nothing and
-// need neither the temporary file nor the rename of a replacing copy.
-bool copierVersNouveau(const QString& source, const QString& cible)
-{
-    const int entree = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
-    if (entree < 0)
-        return false;
-    const int sortie = ::open(QFile::encodeName(cible).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (sortie < 0) {
-        ::close(entree);
-        return false;
-    }
-    bool ok = copierContenu(entree, sortie);
-    ok = ::close(sortie) == 0 && ok;
-    ::close(entree);
-    if (!ok)
-        QFile::remove(cible);
-    return ok;
-}
-
-} // namespace
-
 QString copier(const std::vector<Copie>& copies, const std::function<void(int)>& apres)
 {
     int faites = 0;
     for (const Copie& copie : copies) {
-        const bool nouveau = !QFileInfo::exists(copie.cible);
-        if (!(nouveau ? copierVersNouveau(copie.source, copie.cible) : files::copyWhole(copie.source, copie.cible).isEmpty())) {
-            report::detail(QStringLiteral("copie impossible : %1 -> %2").arg(copie.source, copie.cible));
-            return QStringLiteral("Le fichier « %1 » n'a pas pu être copié vers « %2 ».")
-                .arg(QDir::toNativeSeparators(copie.source), QDir::toNativeSeparators(copie.cible));
-        }
+        if (QString erreur = files::copyWhole(copie.source, copie.cible, files::Sync::Later); !erreur.isEmpty())
+            return erreur;
         if (apres)
             apres(++faites);
     }
@@ -128,11 +61,45 @@ QString creerDossier(const QString& dossier)
 
 QString supprimerDossierTransfert(const QString& dossier)
 {
-    if (!QFileInfo::exists(dossier) || QDir(dossier).removeRecursively())
+    if (files::removeTree(dossier))
         return {};
     return QStringLiteral("L'ancien dossier « %1 » n'a pas pu être supprimé entièrement : un de ses fichiers est "
                           "peut-être ouvert dans un autre programme.")
         .arg(QDir::toNativeSeparators(dossier));
+}
+
+namespace {
+
+// Hidden, so that the burning tool and the explorer show only delivered
+// folders; a fixed name, so that the next run finds what a stopped one left.
+QString nomDeChantier(const QString& livre)
+{
+    const QFileInfo info(livre);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".partiel");
+}
+
+} // namespace
+
+QString construireAPart(const QString& livre, const std::function<QString(const QString&)>& construire)
+{
+    const QString chantier = nomDeChantier(livre);
+    QString erreur = supprimerDossierTransfert(chantier);
+    if (erreur.isEmpty())
+        erreur = creerDossier(chantier);
+    if (erreur.isEmpty())
+        erreur = construire(chantier);
+    if (erreur.isEmpty() && !files::syncFileSystem(chantier))
+        erreur = QStringLiteral("Le dossier « %1 » n'a pas pu être écrit entièrement sur le disque.")
+                     .arg(QDir::toNativeSeparators(livre));
+    if (erreur.isEmpty())
+        erreur = files::replaceFolder(chantier, livre);
+    files::removeTree(chantier);
+    return nomLivre(erreur, chantier, livre);
+}
+
+QString nomLivre(QString message, const QString& travail, const QString& livre)
+{
+    return message.replace(QDir::toNativeSeparators(travail), QDir::toNativeSeparators(livre));
 }
 
 QString ecritureImpossible(const QString& fichier, const QString& detail)

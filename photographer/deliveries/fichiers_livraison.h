@@ -42,17 +42,31 @@ struct Copie {
     QString cible;
 };
 
-// Copies each file over its target, in order; `apres` receives the number of
-// files done after each one. "" when all were copied, else a French message
-// naming the file that could not be; the files before it stay copied.
+// Copies each file whole over its target, in order, as one batch: the caller
+// syncs the file system once at the end (files::syncFileSystem). `apres`
+// receives the number of files done after each one. "" when all were copied,
+// else a French message naming the file that could not be.
 QString copier(const std::vector<Copie>& copies, const std::function<void(int)>& apres = {});
 
 // Creates a folder and its parents; "" or a French message naming it.
 QString creerDossier(const QString& dossier);
 
-// Removes an earlier delivery folder whole, so that nothing stale is
-// delivered again; "" or a French message naming what stayed.
+// Removes a delivery folder whole; a symbolic link is removed as a link,
+// never entered. "" or a French message naming what stayed.
 QString supprimerDossierTransfert(const QString& dossier);
+
+// Builds a delivery folder under a hidden name beside `livre` with
+// `construire` (given the folder to build in; it writes with
+// files::Sync::Later), gets it onto the disk, then puts it in place of the
+// earlier folder in one step. Whatever stops the work (a full disk, a crash,
+// the machine switched off), `livre` holds the earlier delivery or the whole
+// new one, never a part. "" or a French message that names the file as it
+// would have been delivered.
+QString construireAPart(const QString& livre, const std::function<QString(const QString& chantier)>& construire);
+
+// The message with the path of a file or folder being built replaced by the
+// path the user knows it under once delivered.
+QString nomLivre(QString message, const QString& travail, const QString& livre);
 
 // The French text for a file that could not be written, with the technical
 // reason sent to the standard error output.

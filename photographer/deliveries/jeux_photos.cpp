@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QSet>
 
 
 namespace jeux_photos {
@@ -65,6 +66,25 @@ std::vector<livraison::Copie> copies(const Regle& regle, const QString& source, 
     return resultat;
 }
 
+// A set that adds to its folder rather than replacing it starts from the
+// earlier folder's files, except those the new set writes again.
+std::vector<livraison::Copie> reprises(const QString& livre, const QString& chantier,
+                                       const std::vector<livraison::Copie>& nouvelles)
+{
+    QSet<QString> ecrites;
+    for (const livraison::Copie& copie : nouvelles)
+        ecrites.insert(copie.cible);
+    std::vector<livraison::Copie> resultat;
+    QDirIterator it(livre, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString fichier = it.next();
+        const QString cible = paths::join(chantier, QDir(livre).relativeFilePath(fichier).split(u'/'));
+        if (!ecrites.contains(cible))
+            resultat.push_back({fichier, cible});
+    }
+    return resultat;
+}
+
 QString creerDossiersCibles(const std::vector<livraison::Copie>& liste)
 {
     QStringList faits;
@@ -77,6 +97,22 @@ QString creerDossiersCibles(const std::vector<livraison::Copie>& liste)
         faits.append(dossier);
     }
     return {};
+}
+
+// The whole set in the folder being built.
+QString construire(const Regle& regle, const QString& source, const QString& livre, const QString& chantier,
+                   const livraison::Avancement& avancement)
+{
+    avancement(5);
+    std::vector<livraison::Copie> liste = copies(regle, source, chantier);
+    if (!regle.remplacer) {
+        std::vector<livraison::Copie> anciennes = reprises(livre, chantier, liste);
+        liste.insert(liste.begin(), anciennes.begin(), anciennes.end());
+    }
+    if (QString erreur = creerDossiersCibles(liste); !erreur.isEmpty())
+        return erreur;
+    const int total = int(liste.size());
+    return livraison::copier(liste, [&](int faites) { avancement(5 + 95 * faites / total); });
 }
 
 } // namespace
@@ -165,21 +201,11 @@ Issue livrer(const Regle& regle, const QString& nomEtab, const livraison::Avance
                                            "« %2 » n'existe pas.")
                                 .arg(nomEtab, QDir::toNativeSeparators(source)));
     const QString racine = regle.labo ? livraison::racineLabo() : livraison::racineAGraver();
-    const QString destination = paths::join(racine, {paths::component(nomEtab + regle.suffixe)});
     if (QString erreur = livraison::creerDossier(racine); !erreur.isEmpty())
         return Issue::echec(erreur);
-    if (regle.remplacer) {
-        if (QString erreur = livraison::supprimerDossierTransfert(destination); !erreur.isEmpty())
-            return Issue::echec(erreur);
-    }
-    if (QString erreur = livraison::creerDossier(destination); !erreur.isEmpty())
-        return Issue::echec(erreur);
-    avancement(5);
-    const std::vector<livraison::Copie> liste = copies(regle, source, destination);
-    if (QString erreur = creerDossiersCibles(liste); !erreur.isEmpty())
-        return Issue::echec(erreur);
-    const int total = int(liste.size());
-    if (QString erreur = livraison::copier(liste, [&](int faites) { avancement(5 + 95 * faites / total); });
+    const QString livre = paths::join(racine, {paths::component(nomEtab + regle.suffixe)});
+    if (QString erreur = livraison::construireAPart(
+            livre, [&](const QString& chantier) { return construire(regle, source, livre, chantier, avancement); });
         !erreur.isEmpty())
         return Issue::echec(erreur);
     avancement(100);

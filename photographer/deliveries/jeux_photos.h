@@ -27,8 +27,8 @@ struct Regle {
     // The new name of a listed file; "" when the name does not fit the rule
     // (the file is then left out).
     QString (*renommer)(const QString& nom);
-    // The earlier folder is removed first; else the set is written over it
-    // (the two lab sets share their folder and both name forms stay).
+    // The new set replaces the earlier folder; else it adds to the earlier
+    // folder's files (the two lab sets share their folder and both name forms stay).
     bool remplacer;
 };
 

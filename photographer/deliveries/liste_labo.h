@@ -15,7 +15,9 @@ struct Ligne {
     QString prenom;
 };
 
-// "<CdeEleves>;<Nom>;<Prenom>;" for each student, in the given order.
+// "<CdeEleves>;<Nom>;<Prenom>;" for each student, in the given order: one
+// line of three fields each, as ";", CR, LF and the other control characters
+// of a value are written as blanks.
 QStringList lignes(const std::vector<Ligne>& eleves);
 
 // "<name>_DDMMYYYYhhmmss.csv", the name made one path component.

@@ -1,7 +1,9 @@
 #include "photographer/deliveries/paquet_ecole.h"
 
 #include "common/database.h"
+#include "common/files.h"
 #include "common/paths.h"
+#include "common/pictures.h"
 #include "common/report.h"
 #include "common/text.h"
 #include "photographer/data/base.h"
@@ -10,6 +12,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -76,22 +79,22 @@ QString verifierFichiersProgramme()
     return {};
 }
 
-QString preparerDossiers(const QString& paquet)
+// Only the pictures of the students the package carries: a student deleted
+// at the shoot, or one of another establishment filed in the same folder, is
+// not delivered. Each goes under its order code, the name the school looks
+// for first. Answers the number of students without a picture.
+QString copierPhotos(const Contenu& contenu, const QString& images, const livraison::Avancement& avancement,
+                     int& sansPhoto)
 {
-    for (const QString& dossier : {livraison::racineAGraver(), livraison::racineLabo()}) {
-        if (QString erreur = livraison::creerDossier(dossier); !erreur.isEmpty())
-            return erreur;
-    }
-    if (QString erreur = livraison::supprimerDossierTransfert(paquet); !erreur.isEmpty())
-        return erreur;
-    return livraison::creerDossier(paths::join(paquet, {QStringLiteral("images")}));
-}
-
-QString copierPhotos(const QString& source, const QString& images, const livraison::Avancement& avancement)
-{
+    const QString source = dossiers_etab::de(contenu.nom).donnees;
     std::vector<livraison::Copie> copies;
-    for (const QString& nom : livraison::fichiersVisibles(source))
-        copies.push_back({paths::join(source, {nom}), paths::join(images, {nom})});
+    for (const db::Row& eleve : contenu.eleves) {
+        const QString photo = pictures::findStudentPicture(source, eleve.at(7), eleve.at(1), eleve.at(2));
+        if (photo.isEmpty())
+            ++sansPhoto;
+        else
+            copies.push_back({photo, paths::join(images, {eleve.at(7) + QStringLiteral(".jpg")})});
+    }
     const int total = int(copies.size());
     return livraison::copier(copies, [&](int faites) { avancement(5 + 75 * faites / total); });
 }
@@ -138,6 +141,43 @@ QString remplirBaseEcole(const QString& fichier, const Contenu& contenu)
     return {};
 }
 
+// The package's files with their sizes, so that the installer can tell a
+// whole package from a cut one before it touches the school's data.
+QString ecrireContenu(const QString& paquet)
+{
+    const QDir racine(paquet);
+    QStringList chemins;
+    QDirIterator it(paquet, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        chemins.append(racine.relativeFilePath(it.next()));
+    chemins.sort();
+    QByteArray lignes;
+    for (const QString& chemin : chemins)
+        lignes += QByteArray::number(QFileInfo(racine.filePath(chemin)).size()) + '\t' + QFile::encodeName(chemin) + '\n';
+    return files::writeWhole(paths::join(paquet, {QString::fromLatin1(kContenu)}), lignes, files::Sync::Later);
+}
+
+// Every file of the package, in the folder being built; the list of its
+// files last, once all of them are written.
+QString construire(const QString& paquet, const Contenu& contenu, const livraison::Avancement& avancement,
+                   int& sansPhoto)
+{
+    const QString images = paths::join(paquet, {QStringLiteral("images")});
+    if (QString erreur = livraison::creerDossier(images); !erreur.isEmpty())
+        return erreur;
+    avancement(5);
+    if (QString erreur = copierPhotos(contenu, images, avancement, sansPhoto); !erreur.isEmpty())
+        return erreur;
+    avancement(80);
+    if (QString erreur = copierFichiersProgramme(paquet); !erreur.isEmpty())
+        return erreur;
+    avancement(85);
+    if (QString erreur = remplirBaseEcole(paths::join(paquet, {QString::fromLatin1(kBaseEcole)}), contenu);
+        !erreur.isEmpty())
+        return erreur;
+    return ecrireContenu(paquet);
+}
+
 QString ecrireListeLabo(const Contenu& contenu)
 {
     std::vector<liste_labo::Ligne> lignes;
@@ -166,30 +206,27 @@ Issue livrer(const QString& codeEtab, const livraison::Avancement& avancement)
         return Issue::echec(refus);
     if (QString erreur = verifierFichiersProgramme(); !erreur.isEmpty())
         return Issue::echec(erreur);
+    for (const QString& dossier : {livraison::racineAGraver(), livraison::racineLabo()}) {
+        if (QString erreur = livraison::creerDossier(dossier); !erreur.isEmpty())
+            return Issue::echec(erreur);
+    }
 
-    const QString paquet = paths::join(livraison::racineAGraver(), {paths::component(contenu.nom)});
-    if (QString erreur = preparerDossiers(paquet); !erreur.isEmpty())
-        return Issue::echec(erreur);
-    avancement(5);
-    if (QString erreur = copierPhotos(dossiers_etab::de(contenu.nom).donnees,
-                                      paths::join(paquet, {QStringLiteral("images")}), avancement);
-        !erreur.isEmpty())
-        return Issue::echec(erreur);
-    avancement(80);
-    if (QString erreur = copierFichiersProgramme(paquet); !erreur.isEmpty())
-        return Issue::echec(erreur);
-    avancement(85);
-    if (QString erreur = remplirBaseEcole(paths::join(paquet, {QString::fromLatin1(kBaseEcole)}), contenu);
+    int sansPhoto = 0;
+    if (QString erreur = livraison::construireAPart(
+            paths::join(livraison::racineAGraver(), {paths::component(contenu.nom)}),
+            [&](const QString& paquet) { return construire(paquet, contenu, avancement, sansPhoto); });
         !erreur.isEmpty())
         return Issue::echec(erreur);
     avancement(95);
     if (QString erreur = ecrireListeLabo(contenu); !erreur.isEmpty())
         return Issue::echec(erreur);
     avancement(100);
-    return Issue::succes(QStringLiteral("Transfert terminé. Vous pouvez graver le contenu du dossier A GRAVER\\%1 situé "
-                                        "sur le bureau")
-                             .arg(contenu.nom),
-                         livraison::racineAGraver());
+    QString fin = QStringLiteral("Transfert terminé. Vous pouvez graver le contenu du dossier A GRAVER\\%1 situé sur le "
+                                 "bureau")
+                      .arg(contenu.nom);
+    if (sansPhoto > 0)
+        fin += QStringLiteral("\n\r%1 élève(s) sans photo.").arg(sansPhoto);
+    return Issue::succes(fin, livraison::racineAGraver());
 }
 
 } // namespace paquet_ecole

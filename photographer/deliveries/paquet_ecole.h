@@ -5,8 +5,9 @@
 #include <QString>
 
 // The school package of an establishment on the desktop ("A Graver/<name>":
-// its pictures, the school database filled from the template, the two
-// installer scripts) and the lab order list under "labo".
+// the pictures of its students, the school database filled from the
+// template, the two installer scripts and the list of its files) and the lab
+// order list under "labo".
 namespace paquet_ecole {
 
 // The files of the program folder that every package carries.
@@ -14,9 +15,13 @@ inline constexpr const char* kModele = "immac.blc";
 inline constexpr const char* kBaseEcole = "classevizmora.idx";
 inline constexpr const char* kInstalleur = "setup.exe";
 inline constexpr const char* kFinalisation = "finalise.bat";
+// The package's own list of its files: one line per file, its size in bytes,
+// a tab and its path inside the package, read by the installer.
+inline constexpr const char* kContenu = "contenu.txt";
 
-// Builds the package of the establishment with this key. Nothing is reported
-// as done unless every file was written.
+// Builds the package of the establishment with this key and puts it in
+// place of the earlier one only once it is whole. Nothing is reported as done
+// unless every file was written.
 livraison::Issue livrer(const QString& codeEtab, const livraison::Avancement& avancement);
 
 } // namespace paquet_ecole

@@ -1,4 +1,5 @@
 #include "tests/photographer/deliveries/livraison_fixture.h"
+#include "tests/support/small_disk.h"
 
 #include "common/pictures.h"
 #include "photographer/deliveries/paquet_ecole.h"
@@ -15,12 +16,9 @@ struct Execution {
 };
 
 // Runs "sh setup.exe" from the package folder, as the school does.
-Execution installer(const QString& paquet, const QString& racine, const QString& chemin)
+Execution installer(const QString& paquet, const QProcessEnvironment& env)
 {
     QProcess processus;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("SCHOOLPHOTO_ROOT"), racine);
-    env.insert(QStringLiteral("PATH"), chemin);
     processus.setProcessEnvironment(env);
     processus.setWorkingDirectory(paquet);
     processus.start(QStringLiteral("/bin/sh"), {QStringLiteral("setup.exe")});
@@ -31,42 +29,169 @@ Execution installer(const QString& paquet, const QString& racine, const QString&
 
 } // namespace
 
-class Installation : public LivraisonFixture {};
+class Installation : public LivraisonFixture {
+protected:
+    // A package of three students with their pictures.
+    QString livrerPaquet()
+    {
+        for (const char* nom : {"DUPONT", "MARTIN", "LEROY"})
+            photo(dossiers_etab::de(etat::NomEtabEnCours).donnees,
+                  eleve(QStringLiteral("6A"), QString::fromLatin1(nom), QStringLiteral("Jean"), QStringLiteral("123456789AB"))
+                      + QStringLiteral(".jpg"));
+        EXPECT_TRUE(paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {}).reussie);
+        return bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours);
+    }
+
+    // The drive root of the sandbox, and a PATH with the tools folder first.
+    QProcessEnvironment environnement(const QString& chemin = QStringLiteral("/usr/bin:/bin")) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("SCHOOLPHOTO_ROOT"), sandbox_.root());
+        env.insert(QStringLiteral("PATH"), chemin);
+        return env;
+    }
+
+    // A stand-in for a command, found on the PATH before the system's.
+    QString outil(const QString& nom, const QByteArray& script) const
+    {
+        const QString fichier = Sandbox::writeFile(paths::join(outils(), {nom}), "#!/bin/sh\n" + script);
+        QFile::setPermissions(fichier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return fichier;
+    }
+
+    QString outils() const { return paths::join(sandbox_.root(), {QStringLiteral("outils")}); }
+    QString ecole() const { return paths::join(sandbox_.root(), {QStringLiteral("vizmora2020")}); }
+    QString baseEcole() const { return paths::join(ecole(), {QStringLiteral("classevizmora.idx")}); }
+    QStringList gardees() const
+    {
+        return QDir(ecole()).entryList({QStringLiteral("classevizmora_*.idx")}, QDir::Files, QDir::Name);
+    }
+};
 
 TEST_F(Installation, SetupRemetLePaquetALEcoleEtGardeSonAncienneBase)
 {
-    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"), QStringLiteral("123456789AB"));
-    photo(dossiers_etab::de(etat::NomEtabEnCours).donnees, cle + QStringLiteral(".jpg"));
-    ASSERT_TRUE(paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {}).reussie);
-    const QString paquet = bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours);
-    const QString ecole = paths::join(sandbox_.root(), {QStringLiteral("vizmora2020")});
-    const QString ancienne = Sandbox::writeFile(paths::join(ecole, {QStringLiteral("classevizmora.idx")}), "ancienne base");
+    const QString paquet = livrerPaquet();
+    Sandbox::writeFile(baseEcole(), "ancienne base");
+    // A stand-in for the school program that says where it ran.
+    outil(QStringLiteral("vizmora"), "echo \"vizmora demarre dans $SCHOOLPHOTO_ROOT\"\n");
 
-    // A stand-in for the school program, found on the PATH, that says where it ran.
-    const QString outils = paths::join(sandbox_.root(), {QStringLiteral("outils")});
-    const QString vizmora = Sandbox::writeFile(paths::join(outils, {QStringLiteral("vizmora")}),
-                                               "#!/bin/sh\necho \"vizmora demarre dans $SCHOOLPHOTO_ROOT\"\n");
-    QFile::setPermissions(vizmora, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    const Execution avec = installer(paquet, sandbox_.root(), outils + QStringLiteral(":/usr/bin:/bin"));
+    const Execution avec = installer(paquet, environnement(outils() + QStringLiteral(":/usr/bin:/bin")));
     EXPECT_EQ(avec.code, 0) << avec.sortie.toStdString();
     EXPECT_TRUE(avec.sortie.contains(QStringLiteral("vizmora demarre dans ") + sandbox_.root())) << avec.sortie.toStdString();
-    EXPECT_EQ(lire(ancienne), lire(paths::join(paquet, {QStringLiteral("classevizmora.idx")})));
-    const QStringList gardees = QDir(ecole).entryList({QStringLiteral("classevizmora_*.idx")}, QDir::Files);
-    ASSERT_EQ(gardees.size(), 1);
-    EXPECT_EQ(lire(paths::join(ecole, {gardees[0]})), QByteArray("ancienne base"));
+    EXPECT_EQ(lire(baseEcole()), lire(paths::join(paquet, {QStringLiteral("classevizmora.idx")})));
+    ASSERT_EQ(gardees().size(), 1);
+    EXPECT_EQ(lire(paths::join(ecole(), {gardees()[0]})), QByteArray("ancienne base"));
 
-    // The school finds the delivered student's picture by its order code.
-    db::Database base(paths::join(ecole, {QStringLiteral("classevizmora.idx")}));
+    // The school finds each delivered student's picture by its order code.
+    db::Database base(baseEcole());
     const db::Rows eleves = base.query(QStringLiteral("SELECT NomPhoto, Nom, Prenom, Classe FROM Eleves"));
-    ASSERT_EQ(eleves.size(), 1u);
-    EXPECT_EQ(eleves[0].at(3), QStringLiteral("6A"));
-    EXPECT_FALSE(pictures::findStudentPicture(paths::join(ecole, {QStringLiteral("images")}), eleves[0].at(0),
-                                              eleves[0].at(1), eleves[0].at(2))
-                     .isEmpty());
+    ASSERT_EQ(eleves.size(), 3u);
+    for (const db::Row& eleve : eleves) {
+        EXPECT_EQ(eleve.at(3), QStringLiteral("6A"));
+        EXPECT_FALSE(pictures::findStudentPicture(paths::join(ecole(), {QStringLiteral("images")}), eleve.at(0),
+                                                  eleve.at(1), eleve.at(2))
+                         .isEmpty());
+    }
 
     // Without the program on the PATH, the script says how to start it.
-    const Execution sans = installer(paquet, sandbox_.root(), QStringLiteral("/usr/bin:/bin"));
+    const Execution sans = installer(paquet, environnement());
     EXPECT_EQ(sans.code, 0) << sans.sortie.toStdString();
     EXPECT_TRUE(sans.sortie.contains(QStringLiteral("Le programme Vizmora n'a pas été trouvé"))) << sans.sortie.toStdString();
+}
+
+TEST_F(Installation, DeuxInstallationsDansLaMemeSecondeGardentChacuneLeurBase)
+{
+    const QString paquet = livrerPaquet();
+    Sandbox::writeFile(baseEcole(), "base de l'an dernier");
+    outil(QStringLiteral("date"), "echo 01022026_101010\n");
+    const QProcessEnvironment env = environnement(outils() + QStringLiteral(":/usr/bin:/bin"));
+
+    for (int fois = 0; fois < 3; ++fois) {
+        const Execution execution = installer(paquet, env);
+        ASSERT_EQ(execution.code, 0) << execution.sortie.toStdString();
+    }
+    EXPECT_EQ(gardees(), (QStringList{QStringLiteral("classevizmora_01022026_101010.idx"),
+                                      QStringLiteral("classevizmora_01022026_101010_2.idx"),
+                                      QStringLiteral("classevizmora_01022026_101010_3.idx")}));
+    EXPECT_EQ(lire(paths::join(ecole(), {gardees()[0]})), QByteArray("base de l'an dernier"));
+    EXPECT_EQ(lire(paths::join(ecole(), {gardees()[2]})), lire(baseEcole()));
+}
+
+TEST_F(Installation, UnPaquetAbimeEstRefuseSansToucherALEcole)
+{
+    const QString paquet = livrerPaquet();
+    const QString base = paths::join(paquet, {QStringLiteral("classevizmora.idx")});
+    const QString liste = paths::join(paquet, {QStringLiteral("contenu.txt")});
+    const QString photo = paths::join(paquet, arbre(paquet).filter(QStringLiteral("images/")).front().split(u'/'));
+    // Put back after each case.
+    const QByteArray baseLivree = lire(base);
+    const QByteArray listeLivree = lire(liste);
+    const QByteArray photoLivree = lire(photo);
+    const struct {
+        const char* cas;
+        std::function<void()> abimer;
+        const char* message;
+    } cas[] = {
+        {"base coupée", [&] { Sandbox::writeFile(base, baseLivree.left(baseLivree.size() / 2)); },
+         "classevizmora.idx » est abîmé"},
+        {"photo absente", [&] { QFile::remove(photo); }, "est introuvable : le paquet est incomplet"},
+        {"liste absente", [&] { QFile::remove(liste); }, "contenu.txt » est introuvable"},
+        {"liste coupée", [&] { Sandbox::writeFile(liste, listeLivree.left(20)); }, "le paquet est incomplet"},
+        {"liste vide", [&] { Sandbox::writeFile(liste, {}); }, "contenu.txt » est incomplète"},
+    };
+    Sandbox::writeFile(baseEcole(), "base de l'école");
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        c.abimer();
+        const Execution execution = installer(paquet, environnement());
+        EXPECT_NE(execution.code, 0);
+        EXPECT_TRUE(execution.sortie.startsWith(QStringLiteral("Installation impossible : ")))
+            << execution.sortie.toStdString();
+        EXPECT_TRUE(execution.sortie.contains(QString::fromUtf8(c.message))) << execution.sortie.toStdString();
+        EXPECT_EQ(arbre(ecole()), QStringList{QStringLiteral("classevizmora.idx")});
+        EXPECT_EQ(lire(baseEcole()), QByteArray("base de l'école"));
+        Sandbox::writeFile(base, baseLivree);
+        Sandbox::writeFile(liste, listeLivree);
+        Sandbox::writeFile(photo, photoLivree);
+    }
+}
+
+TEST_F(Installation, SansDossierOuInstallerLeScriptLeDitEnFrancais)
+{
+    const QString paquet = livrerPaquet();
+    QProcessEnvironment env = environnement();
+    env.remove(QStringLiteral("SCHOOLPHOTO_ROOT"));
+    env.remove(QStringLiteral("HOME"));
+    const Execution execution = installer(paquet, env);
+    EXPECT_NE(execution.code, 0);
+    EXPECT_EQ(execution.sortie,
+              QStringLiteral("Installation impossible : ni SCHOOLPHOTO_ROOT ni HOME n'indiquent où installer le paquet.\n"));
+}
+
+TEST_F(Installation, UnDisquePleinLaisseLAncienneBaseEnService)
+{
+    const QString paquet = livrerPaquet();
+    const struct {
+        const char* cas;
+        qint64 reste;
+        const char* message;
+    } cas[] = {
+        {"pendant les photos", 4096, "les photos n'ont pas pu être copiées dans « %1/images »."},
+        {"pendant la base", 16 * 1024, "la base « %1/classevizmora.idx » n'a pas pu être écrite."},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        SmallDisk disque(ecole(), 1024 * 1024);
+        if (!disque.active())
+            GTEST_SKIP() << "monter un petit disque demande les droits d'administrateur";
+        Sandbox::writeFile(baseEcole(), "base de l'école");
+        disque.fillLeaving(c.reste);
+        const Execution execution = installer(paquet, environnement());
+        EXPECT_NE(execution.code, 0);
+        EXPECT_TRUE(execution.sortie.contains(QStringLiteral("Installation impossible : ")
+                                              + QString::fromUtf8(c.message).arg(ecole())))
+            << execution.sortie.toStdString();
+        EXPECT_EQ(lire(baseEcole()), QByteArray("base de l'école"));
+        EXPECT_FALSE(QFileInfo::exists(paths::join(ecole(), {QStringLiteral(".classevizmora.idx.copie")})));
+    }
 }

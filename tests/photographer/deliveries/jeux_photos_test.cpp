@@ -136,6 +136,54 @@ TEST_F(JeuxPhotos, LesJeuxRemplacentOuCompletentLeurDossierSelonLaRegle)
     EXPECT_EQ(arbre(bureau(QStringLiteral("labo/") + etat::NomEtabEnCours)).size(), 4);
 }
 
+TEST_F(JeuxPhotos, LeDossierLivreResteLAncienJeuEntierJusquALaFin)
+{
+    const struct {
+        const char* forme;
+        const char* dossier;
+        bool ancienGarde; // the set adds to its folder
+    } cas[] = {
+        {"TransfertBR", "A Graver/Collège Jeanne d'Arc BR", false},
+        {"TransfertBR3", "A Graver/Collège Jeanne d'Arc BR3", true},
+        {"TransfertHD1", "labo/Collège Jeanne d'Arc", true},
+    };
+    remplir();
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.forme);
+        const QString dossier = bureau(QString::fromUtf8(c.dossier));
+        Sandbox::writeFile(paths::join(dossier, {QStringLiteral("5C"), QStringLiteral("ANCIEN Eleve.jpg")}), "ancien");
+        const QMap<QString, QByteArray> ancien = contenu(dossier);
+        // Stopped at any step, the desktop would show the earlier set, whole.
+        std::vector<std::pair<int, QMap<QString, QByteArray>>> etapes;
+        ASSERT_TRUE(livrer(*regleDeForme(QString::fromLatin1(c.forme)), etat::NomEtabEnCours, [&](int valeur) {
+                        etapes.emplace_back(valeur, contenu(dossier));
+                    }).reussie);
+        ASSERT_GT(etapes.size(), 2u);
+        for (const auto& [valeur, etape] : etapes)
+            EXPECT_TRUE(valeur == 100 || etape == ancien) << "à " << valeur << " %";
+        const QMap<QString, QByteArray> livre = contenu(dossier);
+        EXPECT_EQ(livre.contains(QStringLiteral("5C/ANCIEN Eleve.jpg")), c.ancienGarde);
+        EXPECT_EQ(livre.size(), c.ancienGarde ? 3 : 2);
+        EXPECT_FALSE(QFileInfo::exists(QFileInfo(dossier).absolutePath() + QStringLiteral("/.") + QFileInfo(dossier).fileName()
+                                       + QStringLiteral(".partiel")));
+    }
+}
+
+TEST_F(JeuxPhotos, UnJeuQuiEstUnLienEstRemplaceSansToucherSaCible)
+{
+    remplir();
+    const QString ailleurs = sandbox_.path(QStringLiteral("ailleurs"));
+    const QString garde = Sandbox::writeFile(paths::join(ailleurs, {QStringLiteral("DUPONT Jean-Pierre.jpg")}), "à garder");
+    const QString jeu = bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours + QStringLiteral(" BR"));
+    paths::ensureFolder(bureau(QStringLiteral("A Graver")));
+    ASSERT_TRUE(QFile::link(ailleurs, jeu));
+
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::NomEtabEnCours, [](int) {}).reussie);
+    EXPECT_EQ(lire(garde), QByteArray("à garder"));
+    EXPECT_FALSE(QFileInfo(jeu).isSymLink());
+    EXPECT_EQ(arbre(jeu), (QStringList{QStringLiteral("DE LA TOUR Anne.jpg"), QStringLiteral("DUPONT Jean-Pierre.jpg")}));
+}
+
 TEST_F(JeuxPhotos, LeJeuSansEntreeDeMenuGardeLExtensionUneFois)
 {
     remplir();

@@ -19,6 +19,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 
 // A photographer's machine in a fresh root with one current establishment,
 // "Collège Jeanne d'Arc", its photographer's record, scripted dialogs and a
@@ -114,6 +115,15 @@ protected:
         while (it.hasNext())
             fichiers.append(QDir(dossier).relativeFilePath(it.next()));
         fichiers.sort();
+        return fichiers;
+    }
+
+    // The files under a folder (hidden ones included) with their contents.
+    static QMap<QString, QByteArray> contenu(const QString& dossier)
+    {
+        QMap<QString, QByteArray> fichiers;
+        for (const QString& fichier : arbre(dossier))
+            fichiers.insert(fichier, lire(paths::join(dossier, fichier.split(u'/'))));
         return fichiers;
     }
 

@@ -49,8 +49,11 @@ protected:
             photo(dossiers_etab::de(etat::NomEtabEnCours).donnees, cle + QStringLiteral(".jpg"));
         photo(dossiers_etab::de(etat::NomEtabEnCours).donnees, QStringLiteral(".vignette.jpg"));
         tarifs();
+        // Its pictures are filed in the same folder.
         const QString homonyme = etablissement(etat::NomEtabEnCours);
-        eleve(QStringLiteral("CM2"), QStringLiteral("AUTRE"), QStringLiteral("Élève"), {}, homonyme);
+        photo(dossiers_etab::de(etat::NomEtabEnCours).donnees,
+              eleve(QStringLiteral("CM2"), QStringLiteral("AUTRE"), QStringLiteral("Élève"), {}, homonyme)
+                  + QStringLiteral(".jpg"));
         tarifs(homonyme);
     }
 
@@ -75,8 +78,10 @@ TEST_F(PaquetEcole, PhotosAvecVizmoraLivreLePaquetLaListeDuLaboEtTermineLeProgra
     EXPECT_EQ(shell_.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("open"), bureau(QStringLiteral("A Graver"))}}));
     EXPECT_EQ(Form::loadedCount(), 0);
 
-    // The package: pictures (no hidden file), the school database, the scripts unchanged and runnable.
-    EXPECT_EQ(arbre(paquet()), (QStringList{QStringLiteral("classevizmora.idx"), QStringLiteral("finalise.bat"),
+    // The package: the pictures of its students only, the school database, the
+    // scripts unchanged and runnable, the list of its files.
+    EXPECT_EQ(arbre(paquet()), (QStringList{QStringLiteral("classevizmora.idx"), QStringLiteral("contenu.txt"),
+                                            QStringLiteral("finalise.bat"),
                                             QStringLiteral("images/") + cles_[0] + QStringLiteral(".jpg"),
                                             QStringLiteral("images/") + cles_[1] + QStringLiteral(".jpg"),
                                             QStringLiteral("images/") + cles_[2] + QStringLiteral(".jpg"),
@@ -86,6 +91,13 @@ TEST_F(PaquetEcole, PhotosAvecVizmoraLivreLePaquetLaListeDuLaboEtTermineLeProgra
         EXPECT_EQ(lire(copie), lire(paths::join(sandbox_.programDir(), {QString::fromLatin1(script)})));
         EXPECT_TRUE(QFileInfo(copie).isExecutable()) << script;
     }
+    const QMap<QString, QByteArray> fichiers = contenu(paquet());
+    QByteArray liste;
+    for (auto it = fichiers.cbegin(); it != fichiers.cend(); ++it) {
+        if (it.key() != u"contenu.txt")
+            liste += QByteArray::number(it.value().size()) + '\t' + it.key().toUtf8() + '\n';
+    }
+    EXPECT_EQ(fichiers.value(QStringLiteral("contenu.txt")), liste);
 
     db::Database ecole(paths::join(paquet(), {QStringLiteral("classevizmora.idx")}));
     EXPECT_EQ(lignesTexte(ecole.query(QStringLiteral(
@@ -120,19 +132,70 @@ TEST_F(PaquetEcole, UnNouveauPaquetNeGardeRienDuPrecedent)
 {
     remplir();
     ASSERT_TRUE(paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {}).reussie);
-    // A student deleted since, and a stray file in the package.
+    // A student deleted at the shoot, whose picture stays in the folder; one
+    // filed under his name; one without a picture; a stray file in the package.
     base::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?1"), {cles_[1]});
-    QFile::remove(paths::join(dossiers_etab::de(etat::NomEtabEnCours).donnees, {cles_[1] + QStringLiteral(".jpg")}));
+    const QString donnees = dossiers_etab::de(etat::NomEtabEnCours).donnees;
+    QFile::remove(paths::join(donnees, {cles_[2] + QStringLiteral(".jpg")}));
+    const QByteArray parSonNom = lire(photo(donnees, QStringLiteral("MARTIN.Zoé.jpg")));
+    eleve(QStringLiteral("5B"), QStringLiteral("SANS"), QStringLiteral("Photo"));
     Sandbox::writeFile(paths::join(paquet(), {QStringLiteral("notes.txt")}), "x");
 
-    ASSERT_TRUE(paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {}).reussie);
-    EXPECT_EQ(arbre(paquet()), (QStringList{QStringLiteral("classevizmora.idx"), QStringLiteral("finalise.bat"),
+    const livraison::Issue issue = paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {});
+    ASSERT_TRUE(issue.reussie);
+    EXPECT_EQ(issue.message, QStringLiteral("Transfert terminé. Vous pouvez graver le contenu du dossier A GRAVER\\Collège "
+                                            "Jeanne d'Arc situé sur le bureau\n\r1 élève(s) sans photo."));
+    EXPECT_EQ(arbre(paquet()), (QStringList{QStringLiteral("classevizmora.idx"), QStringLiteral("contenu.txt"),
+                                            QStringLiteral("finalise.bat"),
                                             QStringLiteral("images/") + cles_[0] + QStringLiteral(".jpg"),
                                             QStringLiteral("images/") + cles_[2] + QStringLiteral(".jpg"),
                                             QStringLiteral("setup.exe")}));
+    EXPECT_EQ(lire(paths::join(paquet(), {QStringLiteral("images"), cles_[2] + QStringLiteral(".jpg")})), parSonNom);
     db::Database ecole(paths::join(paquet(), {QStringLiteral("classevizmora.idx")}));
-    EXPECT_EQ(ecole.scalar(QStringLiteral("SELECT count(*) FROM Eleves")), QStringLiteral("2"));
+    EXPECT_EQ(ecole.scalar(QStringLiteral("SELECT count(*) FROM Eleves")), QStringLiteral("3"));
     EXPECT_EQ(ecole.scalar(QStringLiteral("SELECT count(*) FROM Etablissement")), QStringLiteral("1"));
+}
+
+TEST_F(PaquetEcole, LeDossierLivreResteLAncienPaquetEntierJusquALaFin)
+{
+    remplir();
+    ASSERT_TRUE(paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {}).reussie);
+    const QMap<QString, QByteArray> ancien = contenu(paquet());
+    const QString nouveau = eleve(QStringLiteral("4C"), QStringLiteral("NOUVEL"), QStringLiteral("Élève"));
+    photo(dossiers_etab::de(etat::NomEtabEnCours).donnees, nouveau + QStringLiteral(".jpg"));
+    // What a run killed while building left aside.
+    const QString reste = bureau(QStringLiteral("A Graver/.Collège Jeanne d'Arc.partiel"));
+    Sandbox::writeFile(paths::join(reste, {QStringLiteral("images"), QStringLiteral("coupee.jpg")}), "\xff\xd8");
+
+    // Stopped at any step, the desktop would show the earlier package or the new one, whole.
+    std::vector<std::pair<int, QMap<QString, QByteArray>>> etapes;
+    ASSERT_TRUE(paquet_ecole::livrer(etat::CodeEtabEnCours, [&](int valeur) {
+                    etapes.emplace_back(valeur, contenu(paquet()));
+                }).reussie);
+    const QMap<QString, QByteArray> livre = contenu(paquet());
+    EXPECT_TRUE(livre.contains(QStringLiteral("images/") + nouveau + QStringLiteral(".jpg")));
+    ASSERT_GT(etapes.size(), 4u);
+    // Every picture, the scripts and the database written (85 %): still the earlier one.
+    for (const auto& [valeur, dossier] : etapes)
+        EXPECT_TRUE(dossier == (valeur <= 85 ? ancien : livre)) << "à " << valeur << " %";
+    EXPECT_FALSE(QFileInfo::exists(reste));
+}
+
+TEST_F(PaquetEcole, UnPaquetQuiEstUnLienEstRemplaceSansToucherSaCible)
+{
+    remplir();
+    // The earlier package, and what a stopped run left aside, are links to folders elsewhere.
+    const QString ailleurs = sandbox_.path(QStringLiteral("ailleurs"));
+    const QString garde = Sandbox::writeFile(paths::join(ailleurs, {QStringLiteral("classevizmora.idx")}), "à garder");
+    paths::ensureFolder(bureau(QStringLiteral("A Graver")));
+    for (const QString& lien : {paquet(), bureau(QStringLiteral("A Graver/.Collège Jeanne d'Arc.partiel"))})
+        ASSERT_TRUE(QFile::link(ailleurs, lien));
+
+    ASSERT_TRUE(paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {}).reussie);
+    EXPECT_EQ(lire(garde), QByteArray("à garder"));
+    EXPECT_EQ(QDir(ailleurs).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("classevizmora.idx")});
+    EXPECT_FALSE(QFileInfo(paquet()).isSymLink());
+    EXPECT_EQ(arbre(paquet()).size(), 7);
 }
 
 TEST_F(PaquetEcole, UnEchecEstSignaleSansSuccesEtLaisseLeBureauEnLEtat)
@@ -141,35 +204,37 @@ TEST_F(PaquetEcole, UnEchecEstSignaleSansSuccesEtLaisseLeBureauEnLEtat)
         const char* cas;
         std::function<void(LivraisonFixture&)> preparer;
         const char* fichierNomme;
-        bool paquetCommence;
     } cas[] = {
         {"modèle absent", [](LivraisonFixture&) { QFile::remove(paths::join(paths::programDir(), {QStringLiteral("immac.blc")})); },
-         "immac.blc", false},
+         "immac.blc"},
         {"installeur absent", [](LivraisonFixture&) { QFile::remove(paths::join(paths::programDir(), {QStringLiteral("setup.exe")})); },
-         "setup.exe", false},
+         "setup.exe"},
         {"finalisation absente", [](LivraisonFixture&) { QFile::remove(paths::join(paths::programDir(), {QStringLiteral("finalise.bat")})); },
-         "finalise.bat", false},
-        {"aucun élève", [](LivraisonFixture&) { base::db().exec(QStringLiteral("DELETE FROM Eleves")); }, "aucun élève", false},
+         "finalise.bat"},
+        {"aucun élève", [](LivraisonFixture&) { base::db().exec(QStringLiteral("DELETE FROM Eleves")); }, "aucun élève"},
         {"modèle illisible",
          [](LivraisonFixture&) { Sandbox::writeFile(paths::join(paths::programDir(), {QStringLiteral("immac.blc")}), "pas une base"); },
-         "classevizmora.idx", true},
+         "A Graver/Collège Jeanne d'Arc/classevizmora.idx"},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);
         LivraisonFixture::preparerPoste();
         remplir();
+        ASSERT_TRUE(paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {}).reussie);
+        const QStringList avant = arbre(paths::desktop());
+        const QMap<QString, QByteArray> ancien = contenu(paquet());
         c.preparer(*this);
         const livraison::Issue issue = paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {});
         EXPECT_FALSE(issue.reussie);
         EXPECT_TRUE(issue.message.contains(QString::fromUtf8(c.fichierNomme))) << issue.message.toStdString();
-        EXPECT_EQ(QFileInfo::exists(paquet()), c.paquetCommence);
-        EXPECT_TRUE(QDir(bureau(QStringLiteral("labo"))).entryList(QDir::Files).isEmpty());
+        EXPECT_EQ(arbre(paths::desktop()), avant);
+        EXPECT_EQ(contenu(paquet()), ancien);
         base::fermer();
-        QDir(paths::desktop()).removeRecursively();
-        QDir(etat::CheminDonnees).removeRecursively();
+        files::removeTree(paths::desktop());
+        files::removeTree(etat::CheminDonnees);
         for (const char* livre : {"immac.blc", "setup.exe", "finalise.bat"})
             files::copyWhole(paths::join(buildProgramDir(), {QString::fromLatin1(livre)}),
-                                   paths::join(paths::programDir(), {QString::fromLatin1(livre)})).isEmpty();
+                             paths::join(paths::programDir(), {QString::fromLatin1(livre)}));
     }
 }
 
