@@ -97,7 +97,7 @@ int main(int argc, char** argv)
 
     bool failed = false;
     const auto captureOnce = [&] {
-        const QString error = capture::filePicture(QFile::encodeName(input), 90, to);
+        const QString error = capture::filePicture(QFile::encodeName(input), 90, to).error;
         if (!error.isEmpty()) {
             err << error << "\n";
             failed = true;

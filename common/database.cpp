@@ -120,11 +120,17 @@ Database::Database(const QString& path) : path_(path)
         script(QStringLiteral("PRAGMA journal_mode=DELETE;"));
         // Fails here, with a clear message, for a file that is not a database.
         query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    } catch (const Error&) {
+    } catch (const Error& error) {
+        const int code = sqlite3_errcode(handle_) & 0xFF;
         // The destructor does not run for a half-built object: the file is let go here.
         cache_.clear();
         sqlite3_close(handle_);
         handle_ = nullptr;
+        // Nothing was being changed yet: a lock here means the file is in use.
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+            throw Error(QStringLiteral("La base %1 est utilisée par un autre programme : elle n'a pas pu être ouverte.")
+                            .arg(QDir::toNativeSeparators(path)),
+                        error.detail());
         throw;
     }
 }

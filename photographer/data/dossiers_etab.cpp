@@ -3,7 +3,24 @@
 #include "common/paths.h"
 #include "photographer/data/etat.h"
 
+#include <QFileInfo>
+
 namespace dossiers_etab {
+
+namespace {
+
+const QString kBr = QStringLiteral(" BR");
+const QString kBr3 = QStringLiteral(" BR3");
+
+// The most bytes of UTF-8 a folder name may hold on the file systems in use.
+constexpr qsizetype kOctetsParNom = 255;
+
+qsizetype octetsUtf8(char32_t caractere)
+{
+    return caractere < 0x80 ? 1 : caractere < 0x800 ? 2 : caractere < 0x10000 ? 3 : 4;
+}
+
+} // namespace
 
 QStringList Dossiers::tous() const
 {
@@ -15,9 +32,8 @@ Dossiers de(const QString& cheminDonnees, const QString& nom)
     if (!paths::componentRefusal(nom).isEmpty())
         return {};
     const QString dossier = paths::component(nom);
-    return {paths::join(cheminDonnees, {dossier}), paths::join(cheminDonnees, {dossier + QStringLiteral(" BR")}),
-            paths::join(cheminDonnees, {dossier + QStringLiteral(" BR3")}),
-            paths::onDrive({QStringLiteral("labohd"), dossier})};
+    return {paths::join(cheminDonnees, {dossier}), paths::join(cheminDonnees, {dossier + kBr}),
+            paths::join(cheminDonnees, {dossier + kBr3}), paths::onDrive({QStringLiteral("labohd"), dossier})};
 }
 
 Dossiers de(const QString& nom)
@@ -25,9 +41,53 @@ Dossiers de(const QString& nom)
     return de(etat::CheminDonnees, nom);
 }
 
-QString cle(const QString& nom)
+QString refus(const QString& nom)
 {
-    return paths::component(nom).toCaseFolded();
+    const QString refusDossier = paths::componentRefusal(nom);
+    if (!refusDossier.isEmpty())
+        return refusDossier;
+    const QList<uint> caracteres = paths::component(nom).toUcs4();
+    const qsizetype place = kOctetsParNom - kBr3.toUtf8().size();
+    qsizetype octets = 0, tiennent = 0;
+    for (const uint caractere : caracteres) {
+        octets += octetsUtf8(caractere);
+        if (octets > place)
+            break;
+        ++tiennent;
+    }
+    if (tiennent == caracteres.size())
+        return {};
+    return QStringLiteral("Le nom de l'établissement est trop long pour nommer ses dossiers : il peut compter au plus "
+                          "%1 caractères (il en compte %2).")
+        .arg(tiennent)
+        .arg(caracteres.size());
+}
+
+QStringList communs(const Dossiers& ceux, const Dossiers& autres)
+{
+    QStringList resultat;
+    for (const QString& dossier : ceux.tous()) {
+        for (const QString& autre : autres.tous()) {
+            if (dossier.compare(autre, Qt::CaseInsensitive) == 0) {
+                resultat << dossier;
+                break;
+            }
+        }
+    }
+    return resultat;
+}
+
+QString nomLibre(const QString& dossier, const QString& base, const QString& extension)
+{
+    // A link that leads nowhere still takes the name.
+    const auto pris = [](const QString& chemin) {
+        const QFileInfo info(chemin);
+        return info.exists() || info.isSymLink();
+    };
+    QString nom = paths::join(dossier, {base + extension});
+    for (int numero = 2; pris(nom); ++numero)
+        nom = paths::join(dossier, {base + u'_' + QString::number(numero) + extension});
+    return nom;
 }
 
 } // namespace dossiers_etab

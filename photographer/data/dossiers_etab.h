@@ -26,7 +26,17 @@ Dossiers de(const QString& cheminDonnees, const QString& nom);
 // The same in the data folder in use (etat::CheminDonnees).
 Dossiers de(const QString& nom);
 
-// What two establishments must not share: the name of their folder, ignoring case.
-QString cle(const QString& nom);
+// Why a new establishment cannot take this name for its folders: it cannot
+// name a folder, or its longest folder name (" BR3") would not fit in a
+// folder name of the file system. "" when it can.
+QString refus(const QString& nom);
+
+// The folders of `ceux` that are also folders of `autres`, ignoring case:
+// "Lycée BR" names the " BR" folder of "Lycée".
+QStringList communs(const Dossiers& ceux, const Dossiers& autres);
+
+// dossier/base + extension, or, when a file of that name exists,
+// dossier/base_2 + extension, base_3 and so on: the first name no file has.
+QString nomLibre(const QString& dossier, const QString& base, const QString& extension);
 
 } // namespace dossiers_etab

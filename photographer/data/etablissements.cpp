@@ -1,5 +1,6 @@
 #include "photographer/data/etablissements.h"
 
+#include "common/files.h"
 #include "common/paths.h"
 #include "common/report.h"
 #include "photographer/data/base.h"
@@ -7,6 +8,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace etablissements {
 
@@ -37,29 +40,31 @@ bool nomPris(const QString& nom, const QString& saufCode)
                 .isEmpty();
 }
 
-QString dossiersDe(const QString& nom, const QString& saufCode)
+std::vector<DossierPartage> dossiersPartages(const QString& nom, const QString& saufCode)
 {
-    const QString cle = dossiers_etab::cle(nom);
+    std::vector<DossierPartage> resultat;
+    const dossiers_etab::Dossiers siens = dossiers_etab::de(nom);
     for (const db::Row& autre : base::db().query(
-             QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement <> ?1"), {saufCode})) {
-        if (dossiers_etab::cle(autre.at(0)) == cle)
-            return autre.at(0);
+             QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement <> ?1 ORDER BY CdeEtablissement"),
+             {saufCode})) {
+        for (const QString& dossier : dossiers_etab::communs(siens, dossiers_etab::de(autre.at(0))))
+            resultat.push_back({dossier, autre.at(0)});
     }
-    return {};
+    return resultat;
 }
 
 QString refusNom(const QString& nom, const QString& saufCode)
 {
-    const QString refus = paths::componentRefusal(nom);
+    const QString refus = dossiers_etab::refus(nom);
     if (!refus.isEmpty())
         return refus;
     if (nomPris(nom, saufCode))
         return QStringLiteral("Un établissement porte déjà le nom « %1 ». Choisissez un autre nom.").arg(nom);
-    const QString autre = dossiersDe(nom, saufCode);
-    if (!autre.isEmpty())
-        return QStringLiteral("Le nom « %1 » donnerait les mêmes dossiers que l'établissement « %2 ». "
+    const std::vector<DossierPartage> partages = dossiersPartages(nom, saufCode);
+    if (!partages.empty())
+        return QStringLiteral("Le nom « %1 » donnerait le dossier %2, qui est celui de l'établissement « %3 ». "
                               "Choisissez un autre nom.")
-            .arg(nom, autre);
+            .arg(nom, QDir::toNativeSeparators(partages.front().dossier), partages.front().autre);
     return {};
 }
 
@@ -87,7 +92,7 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
             return resultat;
         }
         resultat.nom = ligne.front().at(0);
-        resultat.partage = dossiersDe(resultat.nom, code);
+        resultat.gardes = dossiersPartages(resultat.nom, code);
         db::Database::Transaction transaction(base);
         base.exec(QStringLiteral("DELETE FROM Eleves WHERE CodeEtablissement = ?1"), {code});
         base.exec(QStringLiteral("DELETE FROM Etablissements WHERE CdeEtablissement = ?1"), {code});
@@ -102,12 +107,13 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
     // A name that cannot name a folder ("", "." or "..") has none: the data
     // folder or its parent must never be removed in its place.
     resultat.sansDossier = paths::componentRefusal(resultat.nom);
-    if (!resultat.partage.isEmpty() || !resultat.sansDossier.isEmpty())
+    if (!resultat.sansDossier.isEmpty())
         return resultat;
     int valeur = 10;
     for (const QString& dossier : dossiers_etab::de(resultat.nom).tous()) {
-        QDir(dossier).removeRecursively();
-        if (QFileInfo::exists(dossier))
+        const bool garde = std::any_of(resultat.gardes.begin(), resultat.gardes.end(),
+                                       [&](const DossierPartage& partage) { return partage.dossier == dossier; });
+        if (!garde && !files::removeTree(dossier))
             resultat.dossiersRestes << dossier;
         valeur += 10;
         avancement(valeur);
@@ -133,8 +139,7 @@ QString renommer(const QString& code, const QString& nouveauNom)
         return report::logged(erreur);
     }
 
-    // A name that could not name a folder has none to rename; a new name that
-    // differs only by case keeps the same folders.
+    // A name that could not name a folder has none to rename.
     const dossiers_etab::Dossiers avant = dossiers_etab::de(ancienNom);
     QStringList anciens, nouveaux;
     if (avant.valides() && paths::component(ancienNom) != paths::component(nouveauNom)) {
@@ -145,18 +150,32 @@ QString renommer(const QString& code, const QString& nouveauNom)
         if (QFileInfo::exists(dossier))
             return QStringLiteral("Le dossier %1 existe déjà : l'établissement n'a pas été renommé.").arg(dossier);
     }
-    QList<qsizetype> renommes;
-    const auto defaire = [&] {
-        for (const qsizetype i : renommes)
-            QDir().rename(nouveaux[i], anciens[i]);
-    };
+    // The folders there before the first move: a moved folder may take the
+    // name of an old folder that was never made ("X" renamed "X BR").
+    QList<qsizetype> aRenommer;
     for (qsizetype i = 0; i < anciens.size(); ++i) {
-        if (!QFileInfo::exists(anciens[i]))
-            continue;
+        if (QFileInfo::exists(anciens[i]))
+            aRenommer << i;
+    }
+    QList<qsizetype> renommes;
+    // Gives the moved folders their former names back, last moved first;
+    // says which of them keep the new name.
+    const auto defaire = [&] {
+        QStringList restes;
+        for (auto i = renommes.crbegin(); i != renommes.crend(); ++i) {
+            if (!QDir().rename(nouveaux[*i], anciens[*i]))
+                restes << QStringLiteral("%1 (au lieu de %2)").arg(nouveaux[*i], anciens[*i]);
+        }
+        if (restes.isEmpty())
+            return QString();
+        return QStringLiteral("\nCes dossiers n'ont pas pu reprendre leur ancien nom et portent le nouveau :\n%1")
+            .arg(restes.join(u'\n'));
+    };
+    for (const qsizetype i : aRenommer) {
         if (!QDir().rename(anciens[i], nouveaux[i])) {
-            defaire();
             return QStringLiteral("Le dossier %1 n'a pas pu être renommé en %2 : l'établissement garde son nom.")
-                .arg(anciens[i], nouveaux[i]);
+                       .arg(anciens[i], nouveaux[i])
+                + defaire();
         }
         renommes << i;
     }
@@ -164,8 +183,7 @@ QString renommer(const QString& code, const QString& nouveauNom)
         base::db().exec(QStringLiteral("UPDATE Etablissements SET Nom = ?1 WHERE CdeEtablissement = ?2"),
                         {nouveauNom, code});
     } catch (const db::Error& erreur) {
-        defaire();
-        return report::logged(erreur);
+        return report::logged(erreur) + QStringLiteral(" L'établissement garde son nom.") + defaire();
     }
     return {};
 }

@@ -23,14 +23,20 @@ std::vector<Etablissement> liste();
 // case; throws db::Error.
 bool nomPris(const QString& nom, const QString& saufCode = {});
 
-// The name of another establishment than `saufCode` whose folders this name
-// would share ("Art/Design" and "art_design" name the same folders); "" when
-// none does. Throws db::Error.
-QString dossiersDe(const QString& nom, const QString& saufCode = {});
+// A folder of a name that another establishment uses too.
+struct DossierPartage {
+    QString dossier;
+    QString autre; // the name of the establishment that uses it
+};
+
+// The folders of this name that an establishment other than `saufCode` uses
+// too, ignoring case: "Lycée", "Lycée BR" and "Lycée BR3" share folders, and
+// "Art/Design" and "art_design" share them all. Throws db::Error.
+std::vector<DossierPartage> dossiersPartages(const QString& nom, const QString& saufCode = {});
 
 // Why an establishment other than `saufCode` cannot take this name (it cannot
-// name a folder, it is taken, or its folders are another's); "" when it can.
-// Throws db::Error.
+// name its folders, it is taken, or one of its folders is another's); "" when
+// it can. Throws db::Error.
 QString refusNom(const QString& nom, const QString& saufCode = {});
 
 // True when the establishment has at least one student.
@@ -40,22 +46,23 @@ bool aDesEleves(const QString& code);
 QString nomPhotographe();
 
 struct Suppression {
-    QString nom;                // the name the establishment had
-    QString refus;              // why nothing was deleted; "" otherwise
-    QStringList dossiersRestes; // folders that could not be removed
-    QString partage;            // another establishment whose folders these are too; they stay
-    QString sansDossier;        // why the name has no folders to remove; "" when it has
+    QString nom;                         // the name the establishment had
+    QString refus;                       // why nothing was deleted; "" otherwise
+    QStringList dossiersRestes;          // folders that could not be removed
+    std::vector<DossierPartage> gardes;  // folders another establishment uses: they stay
+    QString sansDossier;                 // why the name has no folders to remove; "" when it has
 };
 
 // Deletes the establishment's students, row and resale prices in one
-// transaction, then the four folder trees of its name unless another
-// establishment has a name that gives the same folders or the name cannot
-// name a folder. `avancement` receives
-// a value out of 50 after each step (the caller keeps its window alive there).
+// transaction, then the folder trees of its name, except those another
+// establishment uses and all of them when the name cannot name a folder.
+// `avancement` receives a value out of 50 after each step (the caller keeps
+// its window alive there).
 Suppression supprimer(const QString& code, const std::function<void(int)>& avancement);
 
 // Gives the establishment a new name and renames its folders with it; "" when
-// done, else a French message and nothing changed.
+// done, else a French message that says what stayed as it was, and which
+// folders, if any, could not be given their former name back.
 QString renommer(const QString& code, const QString& nouveauNom);
 
 // Stores a new postal code; throws db::Error.

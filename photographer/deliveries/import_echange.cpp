@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QSet>
 
+#include <memory>
+
 
 namespace echange {
 
@@ -42,15 +44,45 @@ QString raisonRefus(db::Database& copie)
     return {};
 }
 
+// A failure to read the chosen file, told apart from one of the photographer
+// database: only the first may blame the file.
+struct FichierIllisible {
+    db::Error erreur;
+};
+
+// Runs a read of the chosen file's work copy; its failure is the file's.
+template <class Lecture>
+auto dansLeFichier(Lecture lecture) -> decltype(lecture())
+{
+    try {
+        return lecture();
+    } catch (const db::Error& erreur) {
+        throw FichierIllisible{erreur};
+    }
+}
+
 // The rows of a table of the file, in the order of its exchange columns;
 // given a key, the first column (the establishment's key) carries it instead.
 db::Rows lire(db::Database& copie, const Table& table, const QString& cle = {}, const QString& condition = {})
 {
     const QString colonnes = cle.isEmpty() ? lt::colonnes(table.colonnes)
                                            : QStringLiteral("?1, ") + lt::colonnes(table.colonnes.mid(1));
-    return copie.query(QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 ORDER BY rowid")
-                           .arg(colonnes, table.nom, condition.isEmpty() ? QStringLiteral("1") : condition),
-                       cle.isEmpty() ? db::Params{} : db::Params{cle});
+    return dansLeFichier([&] {
+        return copie.query(QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 ORDER BY rowid")
+                               .arg(colonnes, table.nom, condition.isEmpty() ? QStringLiteral("1") : condition),
+                           cle.isEmpty() ? db::Params{} : db::Params{cle});
+    });
+}
+
+// Why the file's establishment cannot be added under its name; "" when it can.
+// Throws db::Error (the photographer database).
+QString refusNom(const QString& nom)
+{
+    if (nom.contains(u'/'))
+        return QStringLiteral("Le nom « %1 » contient le caractère « / », qui ne peut pas servir dans un nom de "
+                              "dossier.")
+            .arg(nom);
+    return etablissements::refusNom(nom);
 }
 
 void ecrire(db::Database& copie, const db::Rows& etablissement, Importation& resultat,
@@ -99,34 +131,34 @@ Importation importer(const QString& fichier, const livraison::Avancement& avance
     }
     avancement(2);
     try {
-        db::Database copie(travail);
-        if (QString raison = raisonRefus(copie); !raison.isEmpty()) {
+        const auto copie = dansLeFichier([&] { return std::make_unique<db::Database>(travail); });
+        if (QString raison = dansLeFichier([&] { return raisonRefus(*copie); }); !raison.isEmpty()) {
             resultat.erreur = illisible(fichier, raison);
             return resultat;
         }
-        const db::Rows etablissement = lire(copie, tables().front());
+        const db::Rows etablissement = lire(*copie, tables().front());
         if (etablissement.empty()) {
             resultat.erreur = illisible(fichier, QStringLiteral("il ne contient aucun établissement"));
             return resultat;
         }
         resultat.nom = etablissement.front().at(0);
-        QString refus = paths::componentRefusal(resultat.nom);
-        if (refus.isEmpty() && resultat.nom.contains(u'/'))
-            refus = QStringLiteral("Le nom « %1 » contient le caractère « / », qui ne peut pas servir dans un nom de "
-                                   "dossier.")
-                        .arg(resultat.nom);
-        if (!refus.isEmpty()) {
+        if (const QString refus = refusNom(resultat.nom); !refus.isEmpty()) {
             resultat.erreur = refus + QStringLiteral(" Rien n'a été importé.");
             return resultat;
         }
         avancement(30);
-        ecrire(copie, etablissement, resultat, avancement);
-    } catch (const db::Error& erreur) {
-        report::detail(erreur.detail());
+        ecrire(*copie, etablissement, resultat, avancement);
+    } catch (const FichierIllisible& illisibilite) {
+        report::detail(illisibilite.erreur.detail());
         resultat.code.clear();
-        resultat.erreur = QStringLiteral("Le fichier « %1 » n'a pas pu être importé : il n'est pas lisible comme fichier "
-                                         "établissement, ou la base n'a pas pu être modifiée. Rien n'a été importé.")
+        resultat.erreur = QStringLiteral("Le fichier « %1 » n'a pas pu être importé : il n'est pas lisible comme "
+                                         "fichier établissement. Rien n'a été importé.")
                               .arg(QDir::toNativeSeparators(fichier));
+        return resultat;
+    } catch (const db::Error& erreur) {
+        // The photographer database refused: the file is not to blame.
+        resultat.code.clear();
+        resultat.erreur = report::logged(erreur) + QStringLiteral(" Rien n'a été importé.");
         return resultat;
     }
     avancement(90);

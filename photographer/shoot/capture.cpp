@@ -1,27 +1,24 @@
 #include "photographer/shoot/capture.h"
 
+#include "common/files.h"
 #include "common/paths.h"
 #include "common/pictures.h"
 #include "photographer/shoot/watched_folder.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPointer>
-#include <QTemporaryFile>
 #include <QThreadPool>
 #include <QTransform>
 
 #include <future>
 #include <memory>
-#include <cstdio>
 #include <vector>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace capture {
 
@@ -97,50 +94,56 @@ bool samePath(const QString& a, const QString& b)
     return first.absoluteFilePath() == second.absoluteFilePath();
 }
 
-QString cannotWrite(const QString& path)
+// Runs step on the files from `first` on, all at once; the error of the first
+// of them that failed, "" when every step worked.
+QString together(const std::vector<std::unique_ptr<files::PendingFile>>& pending, size_t first,
+                 const std::function<bool(files::PendingFile&)>& step)
 {
-    return QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(shown(path));
+    std::vector<std::future<bool>> steps;
+    for (size_t i = first; i < pending.size(); ++i)
+        steps.push_back(std::async(std::launch::async, [&step, &file = *pending[i]] { return step(file); }));
+    QString failed;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (!steps[i].get() && failed.isEmpty())
+            failed = pending[first + i]->error();
+    }
+    return failed;
 }
 
-// A file that will replace its target: written under a hidden name beside it, and renamed over
-// it only by commit(), once every byte is known to be on the disk. A full disk can fail the last
-// flush of a small file, after every write seemed to work, so each step and the size reached on
-// the disk are checked. Dropped without commit, it leaves the target as it was.
-class PendingFile {
-public:
-    explicit PendingFile(QString target) : target_(std::move(target)) {}
-
-    // False when the folder, the file or any byte could not be written.
-    bool write(const QByteArray& bytes)
-    {
-        const QFileInfo info(target_);
-        if (!paths::ensureFolder(info.absolutePath()))
-            return false;
-        file_.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-        if (!file_.open())
-            return false;
-        struct stat written {};
-        return file_.write(bytes) == bytes.size() && file_.flush() && ::fsync(file_.handle()) == 0
-            && ::fstat(file_.handle(), &written) == 0 && written.st_size == bytes.size();
+// The folders the picture's files go into, made when missing. "" when they
+// are there, else a French message naming the one that could not be made.
+QString ensureFolders(const Destinations& destinations, const QString& cameraFile)
+{
+    for (const QString& target :
+         {destinations.archive, destinations.picture, destinations.lowRes, destinations.lowRes3}) {
+        const QString folder = QFileInfo(target).absolutePath();
+        if (!paths::ensureFolder(folder))
+            return QStringLiteral("Le dossier « %1 » n'a pas pu être créé : la photo « %2 » n'a pas été classée.")
+                .arg(shown(folder), shown(cameraFile));
     }
+    return {};
+}
 
-    bool commit()
-    {
-        file_.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-        file_.close();
-        // QFile::rename refuses to replace an existing file; rename(2) replaces it atomically.
-        if (std::rename(QFile::encodeName(file_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
-            return false;
-        file_.setAutoRemove(false);
-        return true;
+// Moves the archived original that the new one will replace into the folder
+// of replaced originals, under its own name followed by its date and time.
+// Answers where it went ("" when there was none); error says why it could not.
+QString setAside(const Destinations& destinations, QString& error)
+{
+    const QFileInfo original(destinations.archive);
+    if (!original.exists() && !original.isSymLink())
+        return {};
+    const QString kept = dossiers_etab::nomLibre(
+        destinations.replaced,
+        original.completeBaseName() + u'_' + original.lastModified().toString(QStringLiteral("ddMMyyyy_HHmmss")),
+        u'.' + original.suffix());
+    // QFile::rename never replaces a file already there.
+    if (!paths::ensureFolder(destinations.replaced) || !QFile::rename(destinations.archive, kept)) {
+        error = QStringLiteral("L'original « %1 » n'a pas pu être mis de côté dans « %2 » : il n'a pas été remplacé.")
+                    .arg(shown(destinations.archive), shown(destinations.replaced));
+        return {};
     }
-
-    const QString& target() const { return target_; }
-
-private:
-    QString target_;
-    QTemporaryFile file_;
-};
+    return kept;
+}
 
 } // namespace
 
@@ -168,70 +171,71 @@ Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& cl
     result.picture = paths::join(etab.donnees, {paths::component(cdeEleve + QStringLiteral(".jpg"))});
     result.lowRes = paths::join(etab.br, {lowResName});
     result.lowRes3 = paths::join(etab.br3, {classFolder(classe), lowResName});
+    result.replaced = paths::join(etab.archive, {QStringLiteral("remplacées")});
     return result;
 }
 
-QString filePicture(const QByteArray& cameraPath, int degrees, const Destinations& destinations)
+Filed filePicture(const QByteArray& cameraPath, int degrees, const Destinations& destinations)
 {
     const QString cameraFile = QFile::decodeName(cameraPath);
     if (destinations.picture.isEmpty())
-        return QStringLiteral("Le nom de l'établissement ne peut pas servir de nom de dossier : la photo « %1 » "
-                              "n'a pas été classée.").arg(shown(cameraFile));
+        return {QStringLiteral("Le nom de l'établissement ne peut pas servir de nom de dossier : la photo « %1 » "
+                               "n'a pas été classée.").arg(shown(cameraFile)), {}};
     const QStringList copies = {destinations.picture, destinations.lowRes, destinations.lowRes3};
     for (const QString& target : copies + QStringList{destinations.archive}) {
         if (samePath(target, cameraFile))
-            return QStringLiteral("La photo « %1 » ne peut pas être classée sur elle-même.").arg(shown(cameraFile));
+            return {QStringLiteral("La photo « %1 » ne peut pas être classée sur elle-même.").arg(shown(cameraFile)), {}};
     }
 
     // The camera file is read once: its bytes feed both the archive and the decoder.
     QByteArray original;
     if (!camera_files::read(cameraPath, original))
-        return QStringLiteral("Impossible de lire la photo « %1 ».").arg(shown(cameraFile));
+        return {QStringLiteral("Impossible de lire la photo « %1 ».").arg(shown(cameraFile)), {}};
 
     // libjpeg pads a cut-short file with grey and reports success, so the primary image's end
     // marker is looked for first (a thumbnail's one, inside the metadata, does not count).
     if (jpegImageEnd(original) < 0)
-        return unreadable(cameraFile);
+        return {unreadable(cameraFile), {}};
+    if (QString missing = ensureFolders(destinations, cameraFile); !missing.isEmpty())
+        return {missing, {}};
 
     // The archive copy is written and flushed to disk while the picture decodes, as the flush costs
     // about as much as the decode; it replaces the old archive only once the decode has worked.
-    std::vector<std::unique_ptr<PendingFile>> pending;
-    pending.push_back(std::make_unique<PendingFile>(destinations.archive));
+    std::vector<std::unique_ptr<files::PendingFile>> pending;
+    pending.push_back(std::make_unique<files::PendingFile>(destinations.archive));
     auto archiveWritten = std::async(std::launch::async, [&pending, &original] { return pending[0]->write(original); });
     const QImage image = workingPicture(original, normalised(degrees));
     const QByteArray picture = image.isNull() ? QByteArray() : encodedJpeg(image);
     const bool archived = archiveWritten.get();
     if (image.isNull())
-        return unreadable(cameraFile);
+        return {unreadable(cameraFile), {}};
     if (picture.isEmpty())
-        return QStringLiteral("Impossible d'enregistrer l'image « %1 ».").arg(shown(destinations.picture));
+        return {QStringLiteral("Impossible d'enregistrer l'image « %1 ».").arg(shown(destinations.picture)), {}};
     if (!archived)
-        return cannotWrite(destinations.archive);
+        return {pending[0]->error(), {}};
 
     // Every file is written beside its target first, each waiting for its bytes to reach the disk
     // (together, so that the file system flushes them in one go); the targets are replaced only
     // once all four were written, so a full disk leaves the student's old files as they were.
     for (const QString& target : copies)
-        pending.push_back(std::make_unique<PendingFile>(target));
-    std::vector<std::future<bool>> writes;
-    for (size_t i = 1; i < pending.size(); ++i)
-        writes.push_back(std::async(std::launch::async, [&file = *pending[i], &picture] { return file.write(picture); }));
-    QString failed;
-    for (size_t i = 0; i < writes.size(); ++i) {
-        if (!writes[i].get() && failed.isEmpty())
-            failed = cannotWrite(pending[i + 1]->target());
-    }
-    if (!failed.isEmpty())
-        return failed;
-    for (const auto& file : pending) {
-        if (!file->commit())
-            return cannotWrite(file->target());
-    }
-    return {};
+        pending.push_back(std::make_unique<files::PendingFile>(target));
+    if (QString failed = together(pending, 1, [&picture](files::PendingFile& file) { return file.write(picture); });
+        !failed.isEmpty())
+        return {failed, {}};
+
+    Filed filed;
+    filed.keptOriginal = setAside(destinations, filed.error);
+    if (!filed.error.isEmpty())
+        return filed;
+    // Each rename is followed by a sync of its folder: together, they cost the file system one flush.
+    filed.error = together(pending, 0, [](files::PendingFile& file) { return file.commit(); });
+    if (!filed.error.isEmpty() && !filed.keptOriginal.isEmpty())
+        filed.error += QStringLiteral(" L'original qu'elle remplaçait est gardé dans « %1 ».").arg(shown(filed.keptOriginal));
+    return filed;
 }
 
 void filePictureAsync(QObject* context, const QByteArray& cameraPath, int degrees,
-                      const Destinations& destinations, std::function<void(const QString&)> done)
+                      const Destinations& destinations, std::function<void(const Filed&)> done)
 {
     // The answer is posted to a relay of our own that lives in context's thread: the worker never
     // touches context, which that thread may delete at any time; the relay checks it there.
@@ -239,10 +243,10 @@ void filePictureAsync(QObject* context, const QByteArray& cameraPath, int degree
     relay->moveToThread(context->thread());
     QPointer<QObject> guard(context);
     QThreadPool::globalInstance()->start([=]() {
-        const QString error = filePicture(cameraPath, degrees, destinations);
+        const Filed filed = filePicture(cameraPath, degrees, destinations);
         QMetaObject::invokeMethod(relay, [=]() {
             if (guard)
-                done(error);
+                done(filed);
             relay->deleteLater();
         }, Qt::QueuedConnection);
     });

@@ -354,12 +354,16 @@ void ChoixClasse::Bt_Start_Click(int index)
     menus_->MNU_Final->menuAction()->setEnabled(true);
 }
 
-void ChoixClasse::finDeClasse()
+void ChoixClasse::finDeClasse(const QStringList& originauxGardes)
 {
     Bt_Start_Click(1);
     etat::ImportManuel = false;
     bandeau_->decocherSens();
-    dialogs::message(QStringLiteral("Fin"));
+    QString fin = QStringLiteral("Fin");
+    if (!originauxGardes.isEmpty())
+        fin += QStringLiteral("\nLes photos d'origine remplacées dans l'archive ont été gardées :\n")
+               + originauxGardes.join(u'\n');
+    dialogs::message(fin);
 }
 
 void ChoixClasse::MNU_Sans_PC_Click()

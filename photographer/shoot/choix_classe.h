@@ -54,7 +54,7 @@ private:
     void captureDemarree();
     void arreterCapture();
     void marquer(int slot);
-    void finDeClasse();
+    void finDeClasse(const QStringList& originauxGardes);
     void MNU_Sans_PC_Click();
 
     // Roster.

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -156,8 +157,10 @@ void PriseDeVue::TimerHot_Timer()
     // watched folder always agree with the files written.
     capture::filePictureAsync(
         qApp, fichier->rawPath, capture::rotationDegrees(etat::SensPriseDeVue, etat::ImportManuel), destinations,
-        [prise, slot, eleve, fichier = *fichier, destinations](const QString& erreur) {
-            const QString echec = erreur.isEmpty() ? photoRangee(eleve, fichier) : erreur;
+        [prise, slot, eleve, fichier = *fichier, destinations](const capture::Filed& classee) {
+            const QString echec = classee.error.isEmpty() ? photoRangee(eleve, fichier) : classee.error;
+            if (prise && !classee.keptOriginal.isEmpty())
+                prise->originauxGardes_ << QDir::toNativeSeparators(classee.keptOriginal);
             if (prise)
                 prise->photoClassee(slot, eleve, destinations, echec);
             else if (!echec.isEmpty())
@@ -184,7 +187,7 @@ void PriseDeVue::photoClassee(int slot, const roster::Eleve& eleve, const captur
     if (!memeCase || !enCours() || planche_->marque() != slot)
         return;
     if (slot + 1 > etat::NbElevesClasse)
-        Q_EMIT finDeClasse();
+        Q_EMIT finDeClasse(std::exchange(originauxGardes_, {}));
     else
         Q_EMIT marqueSuivante(slot + 1);
 }

@@ -44,7 +44,9 @@ Q_SIGNALS:
     void arretDemande();
     void avancement(int valeur, bool visible);
     void marqueSuivante(int slot);
-    void finDeClasse();
+    // originauxGardes: where the archived originals that pictures of this
+    // capture replaced were kept, since the last end of a class.
+    void finDeClasse(const QStringList& originauxGardes);
 
 private:
     // Removes the files of the watched folder that aRetirer picks; says which ones stayed.
@@ -56,4 +58,5 @@ private:
     QTimer* TimerHot_;
     capture::WatchedFolder watched_;
     bool tickEnCours_ = false; // a tick, its question or its filing is under way
+    QStringList originauxGardes_;
 };

@@ -61,6 +61,30 @@ void ouvrirMiseAJour()
     shell::openOrReport(demarrage::adresseMaj());
 }
 
+// The name and the blank after it; nothing for a name that is empty, so that
+// the sentence keeps single blanks.
+QString nomSuivi(const QString& nom)
+{
+    return nom.isEmpty() ? QString() : nom + u' ';
+}
+
+// What became of a deleted establishment's folders.
+QString compteRenduSuppression(const etablissements::Suppression& suppression)
+{
+    QString texte = suppression.dossiersRestes.isEmpty()
+        ? QStringLiteral("Etablissement : %1supprimé définitivement.").arg(nomSuivi(suppression.nom))
+        : QStringLiteral("Etablissement : %1supprimé de la base, mais ces dossiers n'ont pas pu être supprimés :\n%2")
+              .arg(nomSuivi(suppression.nom), suppression.dossiersRestes.join(u'\n'));
+    if (!suppression.sansDossier.isEmpty())
+        texte += QStringLiteral(" Aucun dossier n'a été supprimé : %1").arg(suppression.sansDossier);
+    if (!suppression.gardes.empty()) {
+        texte += QStringLiteral("\nCes dossiers sont gardés, car un autre établissement les utilise :");
+        for (const etablissements::DossierPartage& garde : suppression.gardes)
+            texte += QStringLiteral("\n%1 (établissement « %2 »)").arg(garde.dossier, garde.autre);
+    }
+    return texte;
+}
+
 } // namespace
 
 void Accueil::registerAsMainWindow()
@@ -348,9 +372,9 @@ void Accueil::MNU_Sup_1_Click()
     if (etat::CodeEtabEnCours.isEmpty() || occupe_)
         return;
     const auto reponse = dialogs::message(
-        QStringLiteral("Attention, l'établissement %1 va être définitivement supprimé.\n\r"
+        QStringLiteral("Attention, l'établissement %1va être définitivement supprimé.\n\r"
                        "Etes-vous sûr de vouloir continuer ?")
-            .arg(etat::NomEtabEnCours),
+            .arg(nomSuivi(etat::NomEtabEnCours)),
         dialogs::Icon::None, dialogs::Buttons::OkCancel);
     if (reponse != dialogs::Answer::Ok) {
         activerCommandesEtablissement(false);
@@ -372,24 +396,10 @@ void Accueil::MNU_Sup_1_Click()
 
     if (!suppression.refus.isEmpty())
         dialogs::message(suppression.refus, dialogs::Icon::Critical);
-    else if (!suppression.partage.isEmpty())
-        dialogs::message(QStringLiteral("Etablissement : %1 supprimé définitivement. Ses dossiers sont gardés : "
-                                        "l'établissement %2 utilise les mêmes.")
-                             .arg(suppression.nom, suppression.partage),
-                         dialogs::Icon::Information);
-    else if (!suppression.sansDossier.isEmpty())
-        dialogs::message(QStringLiteral("Etablissement : %1 supprimé définitivement. Aucun dossier n'a été supprimé : "
-                                        "%2")
-                             .arg(suppression.nom, suppression.sansDossier),
-                         dialogs::Icon::Information);
-    else if (!suppression.dossiersRestes.isEmpty())
-        dialogs::message(QStringLiteral("Etablissement : %1 supprimé de la base, mais ces dossiers n'ont pas pu "
-                                        "être supprimés :\n%2")
-                             .arg(suppression.nom, suppression.dossiersRestes.join(u'\n')),
-                         dialogs::Icon::Exclamation);
     else
-        dialogs::message(QStringLiteral("Etablissement : %1 supprimé définitivement.").arg(suppression.nom),
-                         dialogs::Icon::Information);
+        dialogs::message(compteRenduSuppression(suppression), suppression.dossiersRestes.isEmpty()
+                                                                  ? dialogs::Icon::Information
+                                                                  : dialogs::Icon::Exclamation);
     activerCommandesEtablissement(false);
 }
 

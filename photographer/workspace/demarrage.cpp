@@ -7,15 +7,18 @@
 #include "common/shell.h"
 #include "common/text.h"
 #include "photographer/data/base.h"
+#include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etat.h"
 
 #include <QDir>
 #include <QFile>
-#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <cerrno>
 #include <memory>
+
+#include <unistd.h>
 
 
 namespace demarrage {
@@ -55,6 +58,12 @@ QString installerBase()
 
 QString verrouillerDossierDonnees()
 {
+    // The lock file could not be made there, nor any change kept: the folder
+    // is what the user must see to.
+    if (::access(QFile::encodeName(etat::CheminDonnees).constData(), W_OK) != 0
+        && (errno == EROFS || errno == EACCES || errno == EPERM))
+        return QStringLiteral("Le dossier des données %1 est en lecture seule : Zelvantis ne peut pas démarrer.")
+            .arg(QDir::toNativeSeparators(etat::CheminDonnees));
     static std::unique_ptr<QLockFile> verrou;
     const QString chemin = paths::join(etat::CheminDonnees, {QStringLiteral("zlvsyst.lck")});
     if (verrou && verrou->fileName() == chemin)
@@ -105,14 +114,11 @@ QString ecrireArchivageDemande(bool demande)
 QString nomArchive(const QString& dossier, const QDateTime& maintenant)
 {
     const QString jour = QStringLiteral("zlvsyst") + maintenant.toString(QStringLiteral("ddMMyyyy"));
-    QString nom = paths::join(dossier, {jour + QStringLiteral(".old")});
+    const QString nom = paths::join(dossier, {jour + QStringLiteral(".old")});
     if (!QFileInfo::exists(nom))
         return nom;
-    const QString avecHeure = jour + u'_' + maintenant.toString(QStringLiteral("HHmmss"));
-    nom = paths::join(dossier, {avecHeure + QStringLiteral(".old")});
-    for (int numero = 2; QFileInfo::exists(nom); ++numero)
-        nom = paths::join(dossier, {avecHeure + u'_' + QString::number(numero) + QStringLiteral(".old")});
-    return nom;
+    return dossiers_etab::nomLibre(dossier, jour + u'_' + maintenant.toString(QStringLiteral("HHmmss")),
+                                   QStringLiteral(".old"));
 }
 
 QString archiverEtVider(const QDateTime& maintenant)

@@ -22,7 +22,8 @@ QString installerBase();
 // Keeps the data folder for this run: two copies of the program on one data
 // folder would empty the database under each other. "" when this run holds
 // it (after a crash, the lock of the dead run is taken over), else a French
-// message. The lock file is "zlvsyst.lck" in the data folder.
+// message (a read-only data folder is named as such). The lock file is
+// "zlvsyst.lck" in the data folder.
 QString verrouillerDossierDonnees();
 
 // The CSV separator of the settings; ";" (also written) when missing or empty.

@@ -2,6 +2,7 @@
 
 #include "photographer/deliveries/echange.h"
 #include "photographer/workspace/accueil.h"
+#include "tests/support/read_only_folder.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -80,6 +81,8 @@ protected:
         autre_ = std::make_unique<Sandbox>();
         LivraisonFixture::preparerPoste();
         base::db().exec(QStringLiteral("UPDATE Photographe SET NomP = 'Studio Importeur'"));
+        // The file's establishment must not share a folder with one of this machine.
+        base::db().exec(QStringLiteral("UPDATE Etablissements SET Nom = 'Ecole locale'"));
         eleve(QStringLiteral("CP"), QStringLiteral("LOCAL"), QStringLiteral("Léa"));
         tarifs();
         catalogue(QStringLiteral("local"));
@@ -184,6 +187,16 @@ TEST_F(Echange, UnFichierInvalideNeChangeRienEtLeDit)
         {"nom avec barre", exchange("barre.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('A/B');")), "« / »"},
         {"nom point point", exchange("points.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('..');")),
          "ne peut pas servir de nom de dossier"},
+        {"nom d'un établissement d'ici", exchange("meme.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES "
+                                                                               "('COLLÈGE JEANNE D''ARC');")),
+         "Un établissement porte déjà le nom"},
+        {"nom qui donnerait un dossier d'ici",
+         exchange("br3.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Collège Jeanne d''Arc BR3');")),
+         "qui est celui de l'établissement « Collège Jeanne d'Arc »"},
+        // Its " BR3" folder could not exist: every later picture would fail.
+        {"nom de 255 octets", exchange("long.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('%1');")
+                                                       .arg(QString(255, u'L'))),
+         "il peut compter au plus 251 caractères (il en compte 255)"},
     };
     const QStringList avant = etatBase();
     for (const auto& c : cas) {
@@ -193,6 +206,38 @@ TEST_F(Echange, UnFichierInvalideNeChangeRienEtLeDit)
         EXPECT_EQ(etatBase(), avant);
     }
     importerParLAccueil(QString(), QStringLiteral("Importation annulée par l'utilisateur"));
+    EXPECT_EQ(etatBase(), avant);
+}
+
+TEST_F(Echange, UneBaseQuiRefuseLImportationEstNommeeEtPasLeFichier)
+{
+    const QString modele = paths::join(paths::programDir(), {QString::fromLatin1(echange::kModele)});
+    const QString fichier = paths::join(sandbox_.root(), {QStringLiteral("bon.att")});
+    ASSERT_TRUE(QFile::copy(modele, fichier));
+    db::Database(fichier).script(QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Ecole Importée');"));
+    const QStringList avant = etatBase();
+    const QString baseDuPhotographe = QDir::toNativeSeparators(base::cheminBase());
+    {
+        SCOPED_TRACE("occupée");
+        db::Database autreProgramme(base::cheminBase());
+        db::Database::Transaction ecriture(autreProgramme);
+        const QString erreur = echange::importer(fichier, [](int) {}).erreur;
+        EXPECT_EQ(erreur, QStringLiteral("La base %1 est occupée par un autre programme : la modification n'a pas été "
+                                         "enregistrée. Rien n'a été importé.")
+                              .arg(baseDuPhotographe));
+    }
+    {
+        SCOPED_TRACE("en lecture seule");
+        base::fermer();
+        ReadOnlyFolder lectureSeule(etat::CheminDonnees);
+        if (!lectureSeule.active())
+            GTEST_SKIP() << "the data folder could not be made read-only";
+        const QString erreur = echange::importer(fichier, [](int) {}).erreur;
+        EXPECT_TRUE(erreur.startsWith(QStringLiteral("La base %1 est en lecture seule").arg(baseDuPhotographe)))
+            << erreur.toStdString();
+        EXPECT_FALSE(erreur.contains(QStringLiteral("bon.att"))) << erreur.toStdString();
+        base::fermer();
+    }
     EXPECT_EQ(etatBase(), avant);
 }
 

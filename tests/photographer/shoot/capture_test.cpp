@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -126,7 +127,7 @@ TEST_P(CaptureTurns, StoredPictureIsTurnedClockwiseAndFitsInside400)
 {
     const TurnCase& c = GetParam();
     const capture::Destinations to = studentDestinations();
-    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg(c.source)), c.degrees, to), QString());
+    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg(c.source)), c.degrees, to).error, QString());
 
     const QImage stored(to.picture);
     ASSERT_FALSE(stored.isNull());
@@ -154,7 +155,7 @@ TEST_F(CaptureFiling, WritesArchiveUntouchedAndThreeCopiesOfTheWorkingPicture)
     const QByteArray camera = cameraFile(original);
     const capture::Destinations to = studentDestinations();
 
-    ASSERT_EQ(capture::filePicture(camera, 90, to), QString());
+    ASSERT_EQ(capture::filePicture(camera, 90, to).error, QString());
 
     EXPECT_EQ(to.archive, at("labohd/Lycée Sud/3AxsepxDupontxsepxMariexsepx.jpg"));
     EXPECT_EQ(to.picture, at("VizmoraDatas/Lycée Sud/17.jpg"));
@@ -171,9 +172,9 @@ TEST_F(CaptureFiling, WritesArchiveUntouchedAndThreeCopiesOfTheWorkingPicture)
 TEST_F(CaptureFiling, SecondPictureReplacesEveryFileAndLeavesNoTemporaryFile)
 {
     const capture::Destinations to = studentDestinations();
-    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to), QString());
+    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error, QString());
     const QByteArray second = cameraJpeg({400, 600});
-    ASSERT_EQ(capture::filePicture(cameraFile(second, "IMG_0002.JPG"), 0, to), QString());
+    ASSERT_EQ(capture::filePicture(cameraFile(second, "IMG_0002.JPG"), 0, to).error, QString());
 
     EXPECT_EQ(readAll(to.archive), second);
     EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
@@ -181,6 +182,37 @@ TEST_F(CaptureFiling, SecondPictureReplacesEveryFileAndLeavesNoTemporaryFile)
     EXPECT_EQ(readAll(to.lowRes3), readAll(to.picture));
     for (const QString& file : {to.archive, to.picture, to.lowRes, to.lowRes3})
         EXPECT_EQ(QFileInfo(file).dir().entryList(QDir::Files | QDir::Hidden).size(), 1) << file.toStdString();
+}
+
+TEST_F(CaptureFiling, AReplacedOriginalIsKeptUnderItsDateAndTime)
+{
+    const capture::Destinations to = studentDestinations();
+    const QByteArray first = cameraJpeg({600, 400}), second = cameraJpeg({400, 600}), third = cameraJpeg({300, 300});
+    const auto archivedAt = [&](const QDateTime& when) {
+        QFile archive(to.archive);
+        ASSERT_TRUE(archive.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(archive.setFileTime(when, QFileDevice::FileModificationTime));
+    };
+    const QDateTime taken(QDate(2026, 3, 9), QTime(14, 30, 5));
+    const QString kept = to.replaced + "/3AxsepxDupontxsepxMariexsepx_09032026_143005";
+
+    const capture::Filed once = capture::filePicture(cameraFile(first), 0, to);
+    ASSERT_EQ(once.error, QString());
+    EXPECT_EQ(once.keptOriginal, QString()) << "nothing was replaced";
+    archivedAt(taken);
+    const capture::Filed twice = capture::filePicture(cameraFile(second, "IMG_0002.JPG"), 0, to);
+    ASSERT_EQ(twice.error, QString());
+    // Shot in the same second: the name of the first kept original is taken.
+    archivedAt(taken);
+    const capture::Filed thrice = capture::filePicture(cameraFile(third, "IMG_0003.JPG"), 0, to);
+    ASSERT_EQ(thrice.error, QString());
+
+    EXPECT_EQ(to.replaced, at("labohd/Lycée Sud/remplacées"));
+    EXPECT_EQ(twice.keptOriginal, kept + ".jpg");
+    EXPECT_EQ(thrice.keptOriginal, kept + "_2.jpg");
+    EXPECT_EQ(readAll(twice.keptOriginal), first);
+    EXPECT_EQ(readAll(thrice.keptOriginal), second);
+    EXPECT_EQ(readAll(to.archive), third);
 }
 
 TEST_F(CaptureFiling, PictureThatDoesNotDecodeWritesNothingAndNamesTheFile)
@@ -213,7 +245,7 @@ TEST_F(CaptureFiling, PictureThatDoesNotDecodeWritesNothingAndNamesTheFile)
         if (c.bytes)
             writeAll(camera, *c.bytes);
 
-        const QString error = capture::filePicture(QFile::encodeName(camera), 90, to);
+        const QString error = capture::filePicture(QFile::encodeName(camera), 90, to).error;
 
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(camera))) << error.toStdString();
         EXPECT_EQ(readAll(to.picture), oldPicture);
@@ -234,7 +266,7 @@ TEST_F(CaptureFiling, UnwritableTargetIsNamedAndTheOldFilesStay)
     // A folder where the " BR3" class folder should go.
     writeAll(at("VizmoraDatas/Lycée Sud BR3"), "not a folder");
 
-    const QString error = capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to);
+    const QString error = capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error;
 
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(QFileInfo(to.lowRes3).absolutePath())))
         << error.toStdString();
@@ -249,7 +281,7 @@ TEST_F(CaptureFiling, NeverWritesOverTheCameraFile)
     capture::Destinations to = studentDestinations();
     to.picture = QFile::decodeName(camera);
 
-    EXPECT_FALSE(capture::filePicture(camera, 0, to).isEmpty());
+    EXPECT_FALSE(capture::filePicture(camera, 0, to).error.isEmpty());
     EXPECT_EQ(readAll(QFile::decodeName(camera)), original);
 }
 
@@ -262,7 +294,7 @@ TEST_F(CaptureFiling, TypedNamesStayOneComponentEach)
     EXPECT_EQ(QFileInfo(QFileInfo(to.lowRes3).absolutePath()).absolutePath(), at("VizmoraDatas/Collège d'Arc BR3"));
     EXPECT_EQ(QFileInfo(to.lowRes).fileName(), "D'Artagnan_Luc Jean_.._Marc.jpg");
 
-    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to), QString());
+    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error, QString());
     for (const QString& file : {to.archive, to.picture, to.lowRes, to.lowRes3})
         EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
 }
@@ -332,9 +364,10 @@ TEST_F(CaptureFiling, AFullDiskLeavesEveryOldFileAndNamesTheFileThatFailed)
         QString error;
         {
             const FileSizeLimit full(c.limit);
-            error = capture::filePicture(camera, 0, to);
+            error = capture::filePicture(camera, 0, to).error;
         }
-        EXPECT_EQ(error, QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(QDir::toNativeSeparators(c.named)));
+        EXPECT_EQ(error, QStringLiteral("Le fichier %1 n'a pas pu être écrit. Le fichier dépasse la taille permise.")
+                             .arg(QDir::toNativeSeparators(c.named)));
         expectNothingChanged(to, old, QFile::decodeName(camera), small);
     }
 }
@@ -366,9 +399,9 @@ TEST_F(CaptureFiling, AFullFileSystemLeavesEveryOldFile)
         }
     }
 
-    const QString error = capture::filePicture(camera, 0, to);
+    const QString error = capture::filePicture(camera, 0, to).error;
 
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Impossible d'écrire le fichier"))) << error.toStdString();
+    EXPECT_TRUE(error.endsWith(QStringLiteral("n'a pas pu être écrit. Le disque est plein."))) << error.toStdString();
     expectNothingChanged(to, old, QFile::decodeName(camera), readAll(QFile::decodeName(camera)));
 }
 
@@ -382,7 +415,7 @@ TEST_F(CaptureFiling, LargeCameraFileFitsUnderTheReaderAllocationLimit)
     const capture::Destinations to = studentDestinations();
 
     EXPECT_TRUE(QImageReader(QFile::decodeName(camera)).read().isNull()) << "a full-size decode should exceed the limit";
-    EXPECT_EQ(capture::filePicture(camera, 90, to), QString());
+    EXPECT_EQ(capture::filePicture(camera, 90, to).error, QString());
     EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
     QImageReader::setAllocationLimit(previousLimit);
 }
@@ -393,8 +426,8 @@ TEST_F(CaptureFiling, AsyncAnswersOnTheContextThread)
     const capture::Destinations to = studentDestinations();
     std::optional<QString> answer;
     QThread* answeredOn = nullptr;
-    capture::filePictureAsync(&context, cameraFile(cameraJpeg({900, 600})), 90, to, [&](const QString& error) {
-        answer = error;
+    capture::filePictureAsync(&context, cameraFile(cameraJpeg({900, 600})), 90, to, [&](const capture::Filed& filed) {
+        answer = filed.error;
         answeredOn = QThread::currentThread();
     });
 
@@ -409,7 +442,7 @@ TEST_F(CaptureFiling, AsyncStaysSilentWhenTheContextIsGone)
     bool answered = false;
     auto* context = new QObject;
     capture::filePictureAsync(context, cameraFile(cameraJpeg({900, 600})), 0, studentDestinations(),
-                              [&](const QString&) { answered = true; });
+                              [&](const capture::Filed&) { answered = true; });
     delete context;
 
     QThreadPool::globalInstance()->waitForDone();

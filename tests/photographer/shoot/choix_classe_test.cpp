@@ -237,6 +237,38 @@ TEST_F(ChoixClasseTest, ANamesakesCopyIsNotReplacedWithoutAsking)
     EXPECT_TRUE(QFile::exists(camera));
 }
 
+TEST_F(ChoixClasseTest, TwoIdenticalRowsKeepBothOriginals)
+{
+    const QString premier = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
+    const QString second = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
+    const capture::Destinations d = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"),
+                                                          QStringLiteral("Petit"), QStringLiteral("Jean"), premier);
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+    const QByteArray photoPremier = jpeg({600, 400}), photoSecond = jpeg({900, 600});
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), photoPremier);
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0001.JPG"))));
+    const QString garde = QDir::toNativeSeparators(dossiers_etab::nomLibre(
+        d.replaced,
+        QStringLiteral("6AxsepxPetitxsepxJeanxsepx_")
+            + QFileInfo(d.archive).lastModified().toString(QStringLiteral("ddMMyyyy_HHmmss")),
+        QStringLiteral(".jpg")));
+
+    // The question and the file names stay; the first student's original is kept aside.
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0002.JPG")), photoSecond);
+    dialogues_.message(QStringLiteral("qui porte les mêmes nom et prénom. Souhaitez vous le remplacer ?"), Answer::Yes)
+        .message(QStringLiteral("Fin\nLes photos d'origine remplacées dans l'archive ont été gardées :\n") + garde);
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0002.JPG"))));
+
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(lire(d.archive), photoSecond);
+    EXPECT_EQ(lire(garde), photoPremier);
+    EXPECT_EQ(QDir(d.replaced).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    for (const QString& cle : {premier, second})
+        EXPECT_TRUE(QFile::exists(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")}))) << cle.toStdString();
+}
+
 TEST_F(ChoixClasseTest, OnlyALeftClickWithAHandPositionMarksTheNextStudent)
 {
     for (const char* nom : {"Alpha", "Bravo", "Charlie"})

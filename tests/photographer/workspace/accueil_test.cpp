@@ -2,15 +2,20 @@
 
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etablissements.h"
+#include "tests/support/read_only_folder.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QThread>
 #include <QtTest/QTest>
 
+#include <optional>
+#include <thread>
 #include <variant>
 
 namespace {
@@ -197,6 +202,8 @@ TEST_F(AccueilListe, UneSuppressionAnnuleeNeSupprimeRienEtUnNomSansDossierNeTouc
         if (c.reponse == dialogs::Answer::Ok)
             dialogues_.message(QStringLiteral("Aucun dossier n'a été supprimé : Le nom"));
         entree(accueil, "MNU_Sup_1")->trigger();
+        for (const auto& invite : dialogues_.prompts())
+            EXPECT_FALSE(invite.text.contains(QStringLiteral("  "))) << invite.text.toStdString();
 
         for (const QString& table : {QStringLiteral("Eleves WHERE CodeEtablissement"),
                                     QStringLiteral("Etablissements WHERE CdeEtablissement"),
@@ -211,19 +218,105 @@ TEST_F(AccueilListe, UneSuppressionAnnuleeNeSupprimeRienEtUnNomSansDossierNeTouc
     }
 }
 
-TEST_F(AccueilListe, DeuxEtablissementsDuMemeNomGardentLeursDossiersCommuns)
+TEST_F(AccueilListe, UneSuppressionGardeLesDossiersQuUnAutreEtablissementUtilise)
 {
-    // An imported establishment may carry the name of one already here.
-    const QString premier = ajouterEtablissement(QStringLiteral("Ecole A"));
-    const QString second = ajouterEtablissement(QStringLiteral("Ecole A"));
-    remplirDossiers(QStringLiteral("Ecole A"));
+    // Older databases, imports and hand edits may hold such pairs.
+    const QString lycee = QStringLiteral("Lycée"), lyceeBr = QStringLiteral("Lycée BR");
+    const dossiers_etab::Dossiers dossiers = dossiers_etab::de(lycee), dossiersBr = dossiers_etab::de(lyceeBr);
+    const struct {
+        QString supprime, autre;
+        QStringList gardes, retires;
+    } cas[] = {
+        {lycee, lyceeBr, {dossiers.br}, {dossiers.donnees, dossiers.br3, dossiers.archive}},
+        {lyceeBr, lycee, {dossiersBr.donnees}, {dossiersBr.br, dossiersBr.br3, dossiersBr.archive}},
+        {lycee, QStringLiteral("LYCÉE"), dossiers.tous(), {}},
+        {lycee, lycee, dossiers.tous(), {}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE((c.supprime + u'/' + c.autre).toStdString());
+        const QString code = ajouterEtablissement(c.supprime);
+        ajouterEtablissement(c.autre);
+        remplirDossiers(lycee);
+        remplirDossiers(lyceeBr);
 
-    const auto suppression = etablissements::supprimer(premier, [](int) {});
+        const auto suppression = etablissements::supprimer(code, [](int) {});
 
-    EXPECT_EQ(suppression.partage, QStringLiteral("Ecole A"));
-    EXPECT_TRUE(tousPresents(QStringLiteral("Ecole A")));
-    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements WHERE CdeEtablissement = ?1"), {premier}), 0);
-    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements WHERE CdeEtablissement = ?1"), {second}), 1);
+        QStringList gardes;
+        for (const auto& garde : suppression.gardes) {
+            gardes << garde.dossier;
+            EXPECT_EQ(garde.autre, c.autre);
+        }
+        EXPECT_EQ(gardes, c.gardes);
+        for (const QString& dossier : c.gardes)
+            EXPECT_TRUE(QFileInfo::exists(paths::join(dossier, {QStringLiteral("6A"), QStringLiteral("2.jpg")})))
+                << dossier.toStdString();
+        for (const QString& dossier : c.retires)
+            EXPECT_FALSE(QFileInfo::exists(dossier)) << dossier.toStdString();
+        EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements WHERE CdeEtablissement = ?1"), {code}), 0);
+        base().exec(QStringLiteral("DELETE FROM Etablissements"));
+    }
+
+    // The message names each folder kept and the establishment that uses it.
+    ajouterEtablissement(lycee);
+    ajouterEtablissement(lyceeBr);
+    Accueil& accueil = demarrer();
+    cliquerLigne(accueil, 0);
+    dialogues_.message(QStringLiteral("l'établissement Lycée va être"), dialogs::Answer::Ok)
+        .message(QStringLiteral("Etablissement : Lycée supprimé définitivement.\nCes dossiers sont gardés, car un autre "
+                                "établissement les utilise :\n%1 (établissement « Lycée BR »)")
+                     .arg(dossiers.br));
+    entree(accueil, "MNU_Sup_1")->trigger();
+    EXPECT_TRUE(dialogues_.allAnswered());
+}
+
+TEST_F(AccueilListe, UneSuppressionNeSuitJamaisUnLien)
+{
+    // The data folder is a link to a folder elsewhere: the link goes, what it leads to stays.
+    const QString ailleurs = sandbox_.path(QStringLiteral("ailleurs"));
+    Sandbox::writeFile(paths::join(ailleurs, {QStringLiteral("1.jpg")}), "jpeg");
+    const dossiers_etab::Dossiers dossiers = dossiers_etab::de(QStringLiteral("Ecole A"));
+    ASSERT_TRUE(paths::ensureFolder(etat::CheminDonnees));
+    ASSERT_TRUE(QFile::link(ailleurs, dossiers.donnees));
+    Sandbox::writeFile(paths::join(dossiers.archive, {QStringLiteral("1.jpg")}), "jpeg");
+    ASSERT_TRUE(QFile::link(ailleurs, paths::join(dossiers.archive, {QStringLiteral("lien")})));
+
+    const auto suppression = etablissements::supprimer(ajouterEtablissement(QStringLiteral("Ecole A")), [](int) {});
+
+    EXPECT_TRUE(suppression.dossiersRestes.isEmpty()) << suppression.dossiersRestes.join(u' ').toStdString();
+    EXPECT_FALSE(QFileInfo(dossiers.donnees).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(dossiers.archive));
+    EXPECT_TRUE(QFileInfo::exists(paths::join(ailleurs, {QStringLiteral("1.jpg")})));
+}
+
+TEST_F(AccueilListe, UnNomQuiDonneraitLeDossierDUnAutreOuTropLongEstRefuse)
+{
+    ajouterEtablissement(QStringLiteral("Lycée"));
+    ajouterEtablissement(QStringLiteral("Collège BR3"));
+    const dossiers_etab::Dossiers lycee = dossiers_etab::de(QStringLiteral("Lycée"));
+    const QString celuiDuLycee = QStringLiteral(", qui est celui de l'établissement « Lycée »");
+    const struct {
+        QString nom, refus; // refus: a part of the message, "" when the name is free
+    } cas[] = {
+        {QStringLiteral("Lycée BR"), lycee.br + celuiDuLycee},
+        {QStringLiteral("Lycée BR3"), lycee.br3 + celuiDuLycee},
+        {QStringLiteral("lycée br3"), celuiDuLycee},
+        {QStringLiteral("LYCÉE"), QStringLiteral("Un établissement porte déjà le nom « LYCÉE »")},
+        {QStringLiteral("Collège"), QStringLiteral("qui est celui de l'établissement « Collège BR3 »")},
+        {QStringLiteral("Lycée BR2"), QString()},
+        {QStringLiteral("Lycée B"), QString()},
+        // The longest folder, "<name> BR3", must fit in 255 bytes.
+        {QString(251, u'A'), QString()},
+        {QString(252, u'A'), QStringLiteral("au plus 251 caractères (il en compte 252)")},
+        {QString(126, u'é'), QStringLiteral("au plus 125 caractères (il en compte 126)")},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom.left(20).toStdString());
+        const QString refus = etablissements::refusNom(c.nom);
+        if (c.refus.isEmpty())
+            EXPECT_EQ(refus, QString());
+        else
+            EXPECT_TRUE(refus.contains(c.refus)) << refus.toStdString();
+    }
 }
 
 TEST_F(AccueilListe, RenommerChangeLeNomEtLesQuatreDossiers)
@@ -267,7 +360,9 @@ TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
         {QStringLiteral("ECOLE_b"), QStringLiteral("Un établissement porte déjà le nom")},
         {QStringLiteral("Ecole C"), QStringLiteral("existe déjà")},
         // Its folders would be those of "Ecole B".
-        {QStringLiteral("ecole/B"), QStringLiteral("donnerait les mêmes dossiers que l'établissement « Ecole_B »")},
+        {QStringLiteral("ecole/B"), QStringLiteral("qui est celui de l'établissement « Ecole_B »")},
+        {QStringLiteral("Ecole_B BR3"), QStringLiteral("qui est celui de l'établissement « Ecole_B »")},
+        {QString(300, u'x'), QStringLiteral("il peut compter au plus 251 caractères")},
     };
     Accueil& accueil = demarrer();
     for (const auto& c : cas) {
@@ -293,6 +388,43 @@ TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
     EXPECT_TRUE(etablissements::nomPris(QStringLiteral("ecole a")));
     EXPECT_FALSE(etablissements::nomPris(QStringLiteral("Ecole A"), code));
     EXPECT_FALSE(etablissements::nomPris(QStringLiteral("École A")));
+}
+
+TEST_F(AccueilListe, UnRenommageQuiNePeutSeDefaireDitOuSontRestesLesDossiers)
+{
+    const QString code = ajouterEtablissement(QStringLiteral("Ecole A"));
+    remplirDossiers(QStringLiteral("Ecole A"));
+    const dossiers_etab::Dossiers avant = dossiers_etab::de(QStringLiteral("Ecole A"));
+    const dossiers_etab::Dossiers apres = dossiers_etab::de(QStringLiteral("Ecole B"));
+    // Another program writes in the database: the new name cannot be stored.
+    db::Database autreProgramme(base::cheminBase());
+    db::Database::Transaction ecriture(autreProgramme);
+    // Meanwhile, once every folder has moved, the data folder turns read-only:
+    // those moved there cannot take their former names back.
+    std::optional<ReadOnlyFolder> lectureSeule;
+    std::thread surveillance([&] {
+        const QDeadlineTimer limite(10000);
+        while (!QFileInfo::exists(apres.archive) && !limite.hasExpired())
+            QThread::msleep(2);
+        lectureSeule.emplace(etat::CheminDonnees);
+    });
+
+    const QString message = etablissements::renommer(code, QStringLiteral("Ecole B"));
+    surveillance.join();
+    if (!lectureSeule->active())
+        GTEST_SKIP() << "the data folder could not be made read-only";
+
+    EXPECT_TRUE(message.contains(QStringLiteral("occupée par un autre programme"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("L'établissement garde son nom."))) << message.toStdString();
+    for (const auto& [ancien, nouveau] : {std::pair{avant.donnees, apres.donnees}, std::pair{avant.br, apres.br},
+                                          std::pair{avant.br3, apres.br3}}) {
+        EXPECT_TRUE(message.contains(QStringLiteral("\n%1 (au lieu de %2)").arg(nouveau, ancien))) << message.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(paths::join(nouveau, {QStringLiteral("1.jpg")})));
+    }
+    EXPECT_FALSE(message.contains(apres.archive)) << "the archive took its name back";
+    EXPECT_TRUE(QFileInfo::exists(paths::join(avant.archive, {QStringLiteral("1.jpg")})));
+    EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
+              QStringLiteral("Ecole A"));
 }
 
 TEST_F(AccueilListe, LeSeparateurCsvNeGardeQuUnSeulCaractere)

@@ -2,6 +2,7 @@
 
 #include "common/ui/program.h"
 #include "common/text.h"
+#include "tests/support/read_only_folder.h"
 
 #include <QAction>
 #include <QFile>
@@ -195,6 +196,39 @@ TEST_F(DemarrageAccueil, UnDeuxiemeProgrammeSurLeMemeDossierDeDonneesSArrete)
     autreProgramme.unlock();
     demarrer();
     EXPECT_NE(existingForm<Accueil>(), nullptr);
+}
+
+TEST_F(DemarrageAccueil, UneBaseOccupeeOuUnDossierEnLectureSeuleArreteLeDemarrageEnDisantPourquoi)
+{
+    ajouterEtablissement(QStringLiteral("Ecole A"));
+    base::fermer();
+    const QString dossier = QDir::toNativeSeparators(etat::CheminDonnees);
+    {
+        SCOPED_TRACE("base occupée");
+        db::Database autreProgramme(base::cheminBase());
+        autreProgramme.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        dialogues_.message(QStringLiteral("La base %1 est utilisée par un autre programme : elle n'a pas pu être "
+                                          "ouverte.")
+                               .arg(QDir::toNativeSeparators(base::cheminBase())));
+        demarrer();
+        EXPECT_TRUE(dialogues_.allAnswered());
+        EXPECT_FALSE(dialogues_.lastPrompt().text.contains(QStringLiteral("modification")));
+        EXPECT_EQ(existingForm<Accueil>(), nullptr);
+        EXPECT_EQ(exitStatus(), 1);
+        autreProgramme.exec(QStringLiteral("ROLLBACK"));
+    }
+    {
+        SCOPED_TRACE("dossier en lecture seule");
+        ReadOnlyFolder lectureSeule(etat::CheminDonnees);
+        if (!lectureSeule.active())
+            GTEST_SKIP() << "the data folder could not be made read-only";
+        dialogues_.message(
+            QStringLiteral("Le dossier des données %1 est en lecture seule : Zelvantis ne peut pas démarrer.").arg(dossier));
+        demarrer();
+        EXPECT_TRUE(dialogues_.allAnswered());
+        EXPECT_EQ(existingForm<Accueil>(), nullptr);
+        base::fermer();
+    }
 }
 
 TEST_F(DemarrageAccueil, UnFichierLivreManquantArreteLeDemarrageSansToucherAuxDonnees)

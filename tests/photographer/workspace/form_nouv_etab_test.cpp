@@ -140,17 +140,30 @@ TEST_F(NouvelEtablissement, DossiersExistants)
     EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("Ecole Coincee")))) << "a refused creation leaves no folder";
 }
 
-TEST_F(NouvelEtablissement, UnNomDontLesDossiersSontCeuxDUnAutreEstRefuse)
+TEST_F(NouvelEtablissement, UnNomDontUnDossierEstCeluiDUnAutreOuTropLongEstRefuse)
 {
-    base().exec(QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Ecole d''Art/Design')"));
+    base().exec(QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Ecole d''Art/Design'), ('Lycée')"));
+    const struct {
+        QString nom, message;
+    } cas[] = {
+        {QStringLiteral("ECOLE D'ART_design"), QStringLiteral("qui est celui de l'établissement « Ecole d'Art/Design »")},
+        {QStringLiteral("Lycée BR"), QStringLiteral("qui est celui de l'établissement « Lycée »")},
+        {QStringLiteral("Lycée BR3"), QStringLiteral("qui est celui de l'établissement « Lycée »")},
+        {QString(252, u'A'), QStringLiteral("il peut compter au plus 251 caractères (il en compte 252)")},
+    };
     FormNouvEtab& form = ouvrir();
-    boite(form, "TextNom")->setText(QStringLiteral("ECOLE D'ART_design"));
-    boite(form, "TextCP")->setText(QStringLiteral("69005"));
-    dialogues_.message(QStringLiteral("donnerait les mêmes dossiers que l'établissement « Ecole d'Art/Design »"));
-    valider(form);
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom.left(20).toStdString());
+        boite(form, "TextNom")->setText(c.nom);
+        boite(form, "TextCP")->setText(QStringLiteral("69005"));
+        dialogues_.message(c.message);
+        valider(form);
 
-    EXPECT_EQ(nombreEtablissements(), 1);
-    EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("ECOLE D'ART_design"))));
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+        EXPECT_EQ(nombreEtablissements(), 2);
+        EXPECT_FALSE(QFileInfo::exists(dossierArchive(c.nom)));
+        EXPECT_FALSE(QFileInfo::exists(dossierDonnees(c.nom)));
+    }
 }
 
 TEST_F(NouvelEtablissement, FiltresDeSaisieEtAnnulation)
