@@ -110,7 +110,7 @@ QLineEdit* FormTarifEtab::boitePrix(int gauche, int haut, int largeur, const QSt
     auto* boite = new QLineEdit(Frame1);
     boite->setObjectName(nom);
     layout::place(boite, gauche, haut, largeur, kHauteurBoite);
-    saisies::brancherPrix(boite);
+    filterPrice(boite);
     return boite;
 }
 

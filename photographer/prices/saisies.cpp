@@ -2,24 +2,11 @@
 
 #include "common/database.h"
 #include "common/report.h"
-#include "common/ui/key_filter.h"
 #include "photographer/data/base.h"
 
 #include <QLineEdit>
 
 namespace saisies {
-
-void brancherPrix(QLineEdit* boite)
-{
-    filterKeys(boite, QStringLiteral("1234567890,."));
-    QObject::connect(boite, &QLineEdit::textChanged, boite, [boite](const QString& texte) {
-        if (!texte.contains(u'.'))
-            return;
-        QString virgule = texte;
-        boite->setText(virgule.replace(u'.', u','));
-        boite->end(false);
-    });
-}
 
 void suivre(QLineEdit* source, QLineEdit* suiveuse)
 {

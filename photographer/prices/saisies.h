@@ -16,10 +16,6 @@ inline const QString kReference =
     QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_");
 inline const QString kChiffres = QStringLiteral("1234567890");
 
-// A price box: only digits, "," and "." may be typed, every "." becomes ","
-// and the caret goes to the end of the text.
-void brancherPrix(QLineEdit* boite);
-
 // A box whose text follows another's until it is typed over.
 void suivre(QLineEdit* source, QLineEdit* suiveuse);
 

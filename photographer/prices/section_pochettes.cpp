@@ -52,11 +52,11 @@ SectionPochettes::SectionPochettes(FormTarifs& form, QWidget* cadre) : QObject(&
     incomplete_.emplace(cadre, kPlanIncomplete);
 
     filterKeys(pochette_->boite(Ref), saisies::kReference);
-    saisies::brancherPrix(pochette_->boite(Prix));
-    saisies::brancherPrix(pochette_->boite(PrixRec));
+    filterPrice(pochette_->boite(Prix));
+    filterPrice(pochette_->boite(PrixRec));
     saisies::suivre(pochette_->boite(Prix), pochette_->boite(PrixRec));
     filterKeys(incomplete_->boite(Nom), kNomIncomplete);
-    saisies::brancherPrix(incomplete_->boite(Prix));
+    filterPrice(incomplete_->boite(Prix));
     filterKeys(incomplete_->boite(NbArticles), saisies::kChiffres);
     connect(incomplete_->boite(NbArticles), &QLineEdit::textChanged, this,
             [this] { SaisieAjoutPochetteInc_Change(NbArticles); });
