@@ -1,7 +1,6 @@
 #include "photographer/prices/form_tarif_etab.h"
 
 #include "common/dialogs.h"
-#include "common/report.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
 #include "common/ui/menus.h"
@@ -143,8 +142,20 @@ void FormTarifEtab::onActivate()
     TextSaisiePrixEleve->setFocus();
 }
 
+void FormTarifEtab::remplacer(Form& ecranPrise)
+{
+    ecranPrise_ = &ecranPrise;
+    ecranPrise.hideForm();
+    showForm();
+}
+
 void FormTarifEtab::onUnload()
 {
+    // Every way out goes back to the main window. The shooting screen it
+    // replaced is unloaded, not left hidden: a hidden form would keep the
+    // program running, with no window, after the main window quits.
+    if (ecranPrise_ && !ecranPrise_->isUnloaded() && ecranPrise_->isHidden())
+        ecranPrise_->unload();
     formInstance<Accueil>().showForm();
 }
 
@@ -203,8 +214,10 @@ void FormTarifEtab::montrerArticles()
         saisies::signalerErreurBase(erreur, QStringLiteral("Les articles n'ont pas pu être lus"));
     }
     int haut = kHautArticles;
+    std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < articles.size(); ++i, haut += kHauteurBoite) {
-        auto* coche = new QCheckBox(articles[i].nom, Frame1);
+        // The article's name as typed: "&" is no shortcut mark here.
+        auto* coche = new QCheckBox(QString(articles[i].nom).replace(u'&', QStringLiteral("&&")), Frame1);
         coche->setObjectName(QStringLiteral("CheckArticle_%1").arg(i));
         layout::place(coche, 240, haut, 5295, kHauteurBoite);
         auto* prix = boitePrix(5640, haut, 1335, QStringLiteral("TextRecPrixArticle_%1").arg(i));
@@ -216,7 +229,10 @@ void FormTarifEtab::montrerArticles()
         prixRec->setEnabled(false);
         connect(coche, &QCheckBox::clicked, this, [this, i](bool coche) { CheckArticle_Click(i, coche); });
         articles_.push_back({articles[i], coche, prix, prixRec});
+        ordre.insert(ordre.end(), {coche, prix, prixRec});
     }
+    ordre.push_back(Bt_Suite_1[Articles]);
+    saisies::ordreTab(ordre);
     const int dernier = articles.empty() ? kHautArticles : haut - kHauteurBoite;
     for (QWidget* montre : std::initializer_list<QWidget*>{LbNbArticleSel, Label1, Label2, Bt_Suite_1[Articles]})
         montre->show();
@@ -253,6 +269,16 @@ void FormTarifEtab::validerArticles()
             return refuser(rang.prixRec, QStringLiteral("Le prix de vente Etablissement est inférieur au prix photographe !!!"));
         lignes.push_back({rang.article, prix});
     }
+    // Each stored article row carries the pack too: without one, nothing
+    // would take the establishment's prices to the school.
+    if (lignes.empty()) {
+        dialogs::message(QStringLiteral("Cochez au moins un article : sans article, l'école ne recevrait pas les "
+                                        "tarifs de l'établissement."),
+                         dialogs::Icon::Critical);
+        if (!articles_.empty())
+            articles_.front().coche->setFocus();
+        return;
+    }
     try {
         tarifs_etab::enregistrerArticles(base::db(), etat::CodeEtabEnCours, pochette_,
                                          {TextSaisiePrixEleve->text(), TextSaisiePrixRecEleve->text()}, lignes);
@@ -284,6 +310,7 @@ void FormTarifEtab::montrerIncompletes()
     Label4[3]->show();
     LabelPochetteIncomplete->show();
     int haut = hautListe;
+    std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < incompletes.size(); ++i, haut += kHauteurBoite) {
         QLabel* nom = etiquette(Frame1, QStringLiteral("LBPoInc_%1").arg(i), incompletes[i].libelle,
                                 layout::rect(2160, haut, 5295, kHauteurBoite));
@@ -292,7 +319,10 @@ void FormTarifEtab::montrerIncompletes()
         nom->show();
         prix->show();
         incompletes_.push_back({incompletes[i], nom, prix});
+        ordre.push_back(prix);
     }
+    ordre.push_back(Bt_Suite_1[Terminer]);
+    saisies::ordreTab(ordre);
     const int dernier = incompletes.empty() ? hautListe : haut - kHauteurBoite;
     layout::place(Bt_Suite_1[Terminer], 9720, dernier, 1455, kHauteurBoite);
     Bt_Suite_1[Terminer]->show();
@@ -336,7 +366,7 @@ void FormTarifEtab::imprimerFeuille()
                                    {}};
     for (const RangArticle& rang : articles_) {
         if (rang.coche->isChecked())
-            feuille.articles.push_back({rang.coche->text(), rang.prix->text(), rang.prixRec->text()});
+            feuille.articles.push_back({rang.article.nom, rang.prix->text(), rang.prixRec->text()});
     }
     // The sheet shows what was stored: an incomplete pack not priced above
     // the photographer's price is left out.
@@ -344,13 +374,22 @@ void FormTarifEtab::imprimerFeuille()
         if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
             feuille.incompletes.push_back({rang.nom->text(), rang.prix->text(), {}});
     }
-    const QString erreur = feuille_tarif::ecrireEtImprimer(feuille);
-    if (erreur.isEmpty())
-        return;
-    report::detail(erreur);
-    dialogs::message(QStringLiteral("La feuille de tarifs %1 n'a pas pu être écrite. Les tarifs restent enregistrés.")
-                         .arg(feuille_tarif::chemin()),
-                     dialogs::Icon::Critical);
+    switch (feuille_tarif::ecrireEtImprimer(feuille)) {
+    case feuille_tarif::Issue::Imprimee:
+        break;
+    case feuille_tarif::Issue::NonEcrite:
+        dialogs::message(QStringLiteral("La feuille de tarifs %1 n'a pas pu être écrite. Les tarifs restent "
+                                        "enregistrés.")
+                             .arg(feuille_tarif::chemin()),
+                         dialogs::Icon::Critical);
+        break;
+    case feuille_tarif::Issue::NonImprimee:
+        dialogs::message(QStringLiteral("La feuille de tarifs %1 n'a pas été imprimée. Les tarifs restent "
+                                        "enregistrés.")
+                             .arg(feuille_tarif::chemin()),
+                         dialogs::Icon::Exclamation);
+        break;
+    }
 }
 
 void ressaisirTarifsEtablissement(Form& ecranPrise)
@@ -362,6 +401,5 @@ void ressaisirTarifsEtablissement(Form& ecranPrise)
                          QStringLiteral("ATTENTION !!! Ressaisie des tarifs établissement..."))
         != dialogs::Answer::Ok)
         return;
-    ecranPrise.hideForm();
-    formInstance<FormTarifEtab>().showForm();
+    formInstance<FormTarifEtab>().remplacer(ecranPrise);
 }

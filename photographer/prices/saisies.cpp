@@ -8,6 +8,12 @@
 
 namespace saisies {
 
+void ordreTab(const std::vector<QWidget*>& widgets)
+{
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
+
 void suivre(QLineEdit* source, QLineEdit* suiveuse)
 {
     QObject::connect(source, &QLineEdit::textChanged, suiveuse, &QLineEdit::setText);

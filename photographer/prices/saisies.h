@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <vector>
+
 class QLineEdit;
+class QWidget;
 
 namespace db {
 class Error;
@@ -15,6 +18,9 @@ namespace saisies {
 inline const QString kReference =
     QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_");
 inline const QString kChiffres = QStringLiteral("1234567890");
+
+// Tab goes from each widget to the next, in this order.
+void ordreTab(const std::vector<QWidget*>& widgets);
 
 // A box whose text follows another's until it is typed over.
 void suivre(QLineEdit* source, QLineEdit* suiveuse);

@@ -145,8 +145,8 @@ void SectionPochettes::reposer()
     LbTarifPochette->setEnabled(true);
     ComboPochette->setEnabled(true);
     Bt_Ajout_Pochette[Ajouter]->setEnabled(true);
-    Bt_Ajout_Pochette[Modifier]->setEnabled(pochette);
-    Bt_Ajout_Pochette[Supprimer]->setEnabled(pochette);
+    Bt_Ajout_Pochette[Modifier]->setEnabled(pochette && !form_.sansArticle());
+    Bt_Ajout_Pochette[Supprimer]->setEnabled(pochette && !form_.sansArticle());
     CbPochettesIncompletes->setEnabled(true);
     Bt_Ajout_PochetteInc[Ajouter]->setEnabled(pochette);
     Bt_Ajout_PochetteInc[Modifier]->setEnabled(incomplete);
