@@ -73,6 +73,13 @@ void Form::hideForm()
     hide();
 }
 
+void Form::showInPlaceOf(Form& previous)
+{
+    replaced_ = &previous;
+    previous.hideForm();
+    showForm();
+}
+
 void Form::unload()
 {
     if (unloaded_)
@@ -80,6 +87,8 @@ void Form::unload()
     unloaded_ = true;
     if (loaded_)
         onUnload();
+    if (replaced_ && replaced_->isHidden())
+        replaced_->unload();
     hide();
     if (lastActive() == this)
         lastActive() = nullptr;

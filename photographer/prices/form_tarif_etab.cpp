@@ -142,20 +142,8 @@ void FormTarifEtab::onActivate()
     TextSaisiePrixEleve->setFocus();
 }
 
-void FormTarifEtab::remplacer(Form& ecranPrise)
-{
-    ecranPrise_ = &ecranPrise;
-    ecranPrise.hideForm();
-    showForm();
-}
-
 void FormTarifEtab::onUnload()
 {
-    // Every way out goes back to the main window. The shooting screen it
-    // replaced is unloaded, not left hidden: a hidden form would keep the
-    // program running, with no window, after the main window quits.
-    if (ecranPrise_ && !ecranPrise_->isUnloaded() && ecranPrise_->isHidden())
-        ecranPrise_->unload();
     formInstance<Accueil>().showForm();
 }
 
@@ -401,5 +389,6 @@ void ressaisirTarifsEtablissement(Form& ecranPrise)
                          QStringLiteral("ATTENTION !!! Ressaisie des tarifs établissement..."))
         != dialogs::Answer::Ok)
         return;
-    formInstance<FormTarifEtab>().remplacer(ecranPrise);
+    // The shooting screen leaves with the wizard, which goes back to the main window.
+    formInstance<FormTarifEtab>().showInPlaceOf(ecranPrise);
 }

@@ -21,9 +21,6 @@ class FormTarifEtab : public Form {
 public:
     FormTarifEtab();
 
-    // The wizard opens in place of the shooting screen, which leaves with it.
-    void remplacer(Form& ecranPrise);
-
 protected:
     void onLoad() override;
     void onActivate() override;
@@ -75,7 +72,6 @@ private:
     int nbCoches_ = 0;
     int hautSuite_ = 0; // top of the articles' "Suivant >>", in twips
     bool active_ = false;
-    QPointer<Form> ecranPrise_;
 };
 
 // The shooting screen's "Ressaisir les tarifs établissement...": asks first,
