@@ -362,22 +362,14 @@ void FormTarifEtab::imprimerFeuille()
         if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
             feuille.incompletes.push_back({rang.nom->text(), rang.prix->text(), {}});
     }
-    switch (feuille_tarif::ecrireEtImprimer(feuille)) {
-    case feuille_tarif::Issue::Imprimee:
-        break;
-    case feuille_tarif::Issue::NonEcrite:
-        dialogs::message(QStringLiteral("La feuille de tarifs %1 n'a pas pu être écrite. Les tarifs restent "
-                                        "enregistrés.")
-                             .arg(feuille_tarif::chemin()),
-                         dialogs::Icon::Critical);
-        break;
-    case feuille_tarif::Issue::NonImprimee:
-        dialogs::message(QStringLiteral("La feuille de tarifs %1 n'a pas été imprimée. Les tarifs restent "
-                                        "enregistrés.")
-                             .arg(feuille_tarif::chemin()),
-                         dialogs::Icon::Exclamation);
-        break;
-    }
+    const feuille_tarif::Issue issue = feuille_tarif::ecrireEtImprimer(feuille);
+    if (issue == feuille_tarif::Issue::Imprimee)
+        return;
+    const bool ecrite = issue == feuille_tarif::Issue::NonImprimee;
+    dialogs::message(QStringLiteral("La feuille de tarifs %1 %2. Les tarifs restent enregistrés.")
+                         .arg(feuille_tarif::chemin(), ecrite ? QStringLiteral("n'a pas été imprimée")
+                                                              : QStringLiteral("n'a pas pu être écrite")),
+                     ecrite ? dialogs::Icon::Exclamation : dialogs::Icon::Critical);
 }
 
 void ressaisirTarifsEtablissement(Form& ecranPrise)

@@ -1,6 +1,5 @@
 #include "common/shell.h"
 #include "photographer/prices/feuille_tarif.h"
-#include "photographer/prices/tarifs_etab.h"
 #include "photographer/shoot/choix_classe.h"
 #include "tests/photographer/prices/tarifs_fixture.h"
 #include "tests/support/small_disk.h"
@@ -358,36 +357,4 @@ TEST_F(FormTarifEtabTest, ASheetNotWrittenOrNotPrintedIsSaid)
         EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours).size(), 3);
         EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
     }
-}
-
-// Prices are compared from their leading number: what a price box lets
-// through never reads as nothing.
-TEST(TarifsEtab, PricesAreComparedFromTheirLeadingNumber)
-{
-    using tarifs_etab::RefusPochette;
-    const catalogue::Pochette pochette{0, QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12,50,"),
-                                       QStringLiteral("15")};
-    const struct {
-        const char* vente;
-        const char* recommande;
-        RefusPochette refus;
-    } pochettes[] = {
-        {"1", "15", RefusPochette::VenteBasse},    {"12,50,", "15,,", RefusPochette::Aucun},
-        {"12,49", "15", RefusPochette::VenteBasse}, {"12.5", "14,9,9", RefusPochette::RecommandeBasse},
-    };
-    for (const auto& p : pochettes)
-        EXPECT_EQ(tarifs_etab::refusPochette(pochette, {QString::fromUtf8(p.vente), QString::fromUtf8(p.recommande)}),
-                  p.refus)
-            << p.vente << " " << p.recommande;
-
-    const catalogue::Article article{0, QStringLiteral("a1"), QStringLiteral("Tirage"), QStringLiteral("1,2,3"),
-                                     QStringLiteral("7,5,0")};
-    EXPECT_FALSE(tarifs_etab::articleAccepte(article, {QStringLiteral("1"), QStringLiteral("8")}));
-    EXPECT_TRUE(tarifs_etab::articleAccepte(article, {QStringLiteral("1,2"), QStringLiteral("7,5")}));
-    EXPECT_FALSE(tarifs_etab::articleAccepte(article, {QStringLiteral("1,2"), QStringLiteral("7,4")}));
-
-    const catalogue::PochetteIncomplete incomplete{0, QStringLiteral("P3"), QStringLiteral("2"), QStringLiteral("x"),
-                                                   QStringLiteral("7,5,0")};
-    EXPECT_FALSE(tarifs_etab::incompleteRetenue(incomplete, QStringLiteral("7,5")));
-    EXPECT_TRUE(tarifs_etab::incompleteRetenue(incomplete, QStringLiteral("7,51")));
 }

@@ -2,10 +2,10 @@
 #include "photographer/prices/form_tarifs.h"
 #include "photographer/prices/catalogue.h"
 #include "tests/photographer/support/photographe_fixture.h"
+#include "tests/support/forms_on_screen.h"
 #include "tests/support/read_only_folder.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,24 +17,6 @@
 namespace {
 
 using Answer = dialogs::Answer;
-
-// The forms still loaded, by name: after quitting there must be none.
-QStringList formesChargees()
-{
-    QStringList noms;
-    for (QWidget* fenetre : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<Form*>(fenetre); form && !form->isUnloaded())
-            noms << form->objectName() + (form->isVisible() ? QString() : QStringLiteral(" (cachée)"));
-    return noms;
-}
-
-Form* formeVisible()
-{
-    for (QWidget* fenetre : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<Form*>(fenetre); form && !form->isUnloaded() && form->isVisible())
-            return form;
-    return nullptr;
-}
 
 void cliquer(QWidget* form, const char* nom)
 {
@@ -122,7 +104,7 @@ protected:
         etat::CodeEtabEnCours.clear();
         dialogues_.message(QStringLiteral("Aucun établissement n'est ouvert"));
         declencher(ecran, entree);
-        return formeVisible();
+        return forms_on_screen::shown();
     }
     // The exchange export cannot write on the desktop.
     Form* exportEnEchec()
@@ -131,7 +113,7 @@ protected:
         ReadOnlyFolder lectureSeule(bureau);
         dialogues_.message(QStringLiteral("Exporter le fichier établissement"), Answer::Yes).message(QString());
         ouvrirEtablissement(QStringLiteral("Ecole Test"));
-        return formeVisible();
+        return forms_on_screen::shown();
     }
     OuvrirEtab* ouvrirImport()
     {
@@ -142,18 +124,12 @@ protected:
 
     void quitter()
     {
-        for (int tour = 0; tour < 10; ++tour) {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            Form* form = formeVisible();
-            if (!form)
-                break;
-            if (qobject_cast<Accueil*>(form))
-                cliquer(form, "Bt_Quitter");
-            else
-                form->close();
-        }
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        forms_on_screen::quitAll([](Form& form) {
+            if (!qobject_cast<Accueil*>(&form))
+                return false;
+            cliquer(&form, "Bt_Quitter");
+            return true;
+        });
     }
 
     QString liste_;
@@ -276,7 +252,7 @@ TEST_F(QuitterZelvantis, ChaqueSortieDeChaqueFormeLaisseLeProgrammeFinir)
         demarrer();
         c.parcours();
         quitter();
-        EXPECT_EQ(Form::loadedCount(), 0) << formesChargees().join(u',').toStdString();
+        EXPECT_EQ(Form::loadedCount(), 0) << forms_on_screen::loaded().join(u',').toStdString();
         EXPECT_TRUE(dialogues_.allAnswered());
         toutFermer();
         decharger<FormTarifs, FormTarifEtab>();

@@ -5,36 +5,18 @@
 #include "school/workspace/form_accueil.h"
 #include "tests/school/support/accueil_pilote.h"
 #include "tests/school/support/school_fixture.h"
+#include "tests/support/forms_on_screen.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
 #include <functional>
 
 namespace {
-
-// The forms still loaded, by name: after quitting there must be none.
-QStringList formesChargees()
-{
-    QStringList noms;
-    for (QWidget* fenetre : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<Form*>(fenetre); form && !form->isUnloaded())
-            noms << form->objectName() + (form->isVisible() ? QString() : QStringLiteral(" (cachée)"));
-    return noms;
-}
-
-Form* formeVisible()
-{
-    for (QWidget* fenetre : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<Form*>(fenetre); form && !form->isUnloaded() && form->isVisible())
-            return form;
-    return nullptr;
-}
 
 void appuyer(QWidget* form, const char* nom)
 {
@@ -66,18 +48,12 @@ protected:
 
     void quitter()
     {
-        for (int tour = 0; tour < 10; ++tour) {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            Form* form = formeVisible();
-            if (!form)
-                break;
-            if (qobject_cast<FormAccueil*>(form))
-                menu(QStringLiteral("MNU_Quitter"))->trigger();
-            else
-                form->close();
-        }
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        forms_on_screen::quitAll([this](Form& form) {
+            if (!qobject_cast<FormAccueil*>(&form))
+                return false;
+            menu(QStringLiteral("MNU_Quitter"))->trigger();
+            return true;
+        });
     }
 
     SchoolFixture ecole;
@@ -129,7 +105,7 @@ TEST_F(QuitterVizmora, ChaqueSortieDeChaqueFormeLaisseLeProgrammeFinir)
         ouvrir();
         c.parcours();
         quitter();
-        EXPECT_EQ(Form::loadedCount(), 0) << formesChargees().join(u',').toStdString();
+        EXPECT_EQ(Form::loadedCount(), 0) << forms_on_screen::loaded().join(u',').toStdString();
         EXPECT_TRUE(dialogues.allAnswered());
         fermer();
     }
