@@ -112,11 +112,35 @@ QDate parseFrenchDate(const QString& value)
     return QDate::fromString(value.trimmed(), QStringLiteral("dd/MM/yyyy"));
 }
 
-double parsePrice(const QString& price)
+qint64 priceCents(const QString& price)
 {
-    QString value = price.trimmed();
-    value.replace(u',', u'.');
-    return value.isEmpty() ? 0.0 : value.toDouble();
+    QString value;
+    for (const QChar c : price) {
+        if (!c.isSpace())
+            value += c;
+    }
+    qsizetype i = 0;
+    const bool negative = value.startsWith(u'-');
+    if (negative || value.startsWith(u'+'))
+        ++i;
+    const auto digits = [&value, &i] {
+        QString read;
+        while (i < value.size() && value[i] >= u'0' && value[i] <= u'9')
+            read += value[i++];
+        return read;
+    };
+    const QString units = digits();
+    QString decimals;
+    if (i < value.size() && (value[i] == u',' || value[i] == u'.')) {
+        ++i;
+        decimals = digits();
+    }
+    // Digits beyond what a cent count can hold are dropped, never overflowed.
+    const QString fraction = (decimals + QStringLiteral("000")).left(3);
+    qint64 cents = units.left(15).toLongLong() * 100 + fraction.left(2).toLongLong();
+    if (fraction[2] >= u'5')
+        ++cents;
+    return negative ? -cents : cents;
 }
 
 QString formatPrice(double value, int decimals)

@@ -31,8 +31,11 @@ QString frenchDate(const QDate& date);          // dd/MM/yyyy
 QString frenchTime(const QTime& time);          // HH:mm:ss
 QDate parseFrenchDate(const QString& text);     // invalid QDate when unreadable
 
-// Prices are text with a decimal comma; "." typed is taken as ",", "" is 0.
-double parsePrice(const QString& price);
+// A price as both programs read it, in cents: the leading number of the
+// text, blanks ignored, with one decimal separator ("," or "."), rounded to
+// the cent. What follows the number is ignored: "12,50," and "12,50 €" give
+// 1250, "1,2,3" gives 120, "" and "abc" give 0.
+qint64 priceCents(const QString& price);
 QString formatPrice(double value, int decimals = 2);
 
 } // namespace text

@@ -86,6 +86,13 @@ void Form::hideForm()
     hide();
 }
 
+void Form::showInPlaceOf(Form& previous)
+{
+    replaced_ = &previous;
+    previous.hideForm();
+    showForm();
+}
+
 void Form::unload()
 {
     if (unloaded_)
@@ -93,6 +100,8 @@ void Form::unload()
     unloaded_ = true;
     if (loaded_)
         onUnload();
+    if (replaced_ && replaced_->isHidden())
+        replaced_->unload();
     hide();
     if (lastActive() == this)
         lastActive() = nullptr;

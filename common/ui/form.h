@@ -20,6 +20,10 @@ public:
     void showForm();
     // Hides the form; it keeps its state.
     void hideForm();
+    // Hides `previous` and shows this form in its place. When this form is
+    // unloaded, `previous` is unloaded too unless it was shown again: left
+    // hidden, it would keep the program running with no window.
+    void showInPlaceOf(Form& previous);
     // Runs the unload handler, then destroys the form.
     void unload();
 
@@ -43,6 +47,7 @@ protected:
 private:
     void activate();
 
+    QPointer<Form> replaced_;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool activating_ = false;

@@ -76,11 +76,12 @@ void FenetreLivraison::avancer(int valeur)
 
 void FenetreLivraison::closeEvent(QCloseEvent* event)
 {
-    if (enCours_) {
-        event->ignore();
-        return;
-    }
-    Form::closeEvent(event);
+    event->ignore();
+    // Closed after a failure, it goes back to the main window as "Ok" does:
+    // the window that opened it is hidden, and the program must not run on
+    // with no window.
+    if (!enCours_)
+        Command1_Click();
 }
 
 void FenetreLivraison::Command1_Click()

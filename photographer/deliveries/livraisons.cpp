@@ -13,12 +13,12 @@
 
 namespace livraisons {
 
-void afficher(const QString& entree)
+void afficher(const QString& entree, Form& ecranPrise)
 {
     if (entree == u"MNU_avecVizmora")
-        formInstance<Transfert>().showForm();
+        formInstance<Transfert>().showInPlaceOf(ecranPrise);
     else if (const jeux_photos::Regle* regle = jeux_photos::regleDEntree(entree))
-        TransfertJeu::instance(*regle).showForm();
+        TransfertJeu::instance(*regle).showInPlaceOf(ecranPrise);
 }
 
 void afficherExport()

@@ -2,14 +2,15 @@
 
 #include <QString>
 
+class Form;
 class QProgressBar;
 
 // The ways into the deliveries from the other screens.
 namespace livraisons {
 
 // Shows the delivery window of a menu entry of the shooting screen's
-// "Exportations" menu.
-void afficher(const QString& entree);
+// "Exportations" menu, in place of that screen.
+void afficher(const QString& entree, Form& ecranPrise);
 
 // Shows the exchange export of the current establishment.
 void afficherExport();

@@ -1,6 +1,7 @@
 #include "photographer/prices/feuille_tarif.h"
 
 #include "common/paths.h"
+#include "common/report.h"
 #include "common/shell.h"
 #include "common/text.h"
 
@@ -63,15 +64,16 @@ QString chemin()
     return paths::join(paths::dataDir(), {QStringLiteral("fileTarif.html")});
 }
 
-QString ecrireEtImprimer(const Feuille& feuille)
+Issue ecrireEtImprimer(const Feuille& feuille)
 {
     const QString fichier = chemin();
     const QString erreur =
         text::writeLines(fichier, lignes(feuille, QDateTime::currentDateTime()), text::Unmappable::HtmlEntity);
-    if (!erreur.isEmpty())
-        return erreur;
-    shell::service().print(fichier);
-    return {};
+    if (!erreur.isEmpty()) {
+        report::detail(erreur);
+        return Issue::NonEcrite;
+    }
+    return shell::service().print(fichier) ? Issue::Imprimee : Issue::NonImprimee;
 }
 
 } // namespace feuille_tarif

@@ -26,8 +26,11 @@ QStringList lignes(const Feuille& feuille, const QDateTime& quand);
 // The sheet's file: "fileTarif.html" in the program's data folder.
 QString chemin();
 
-// Writes the sheet (Windows-1252, CR LF) and hands it to the shell to print.
-// Returns "" when written, else a French message naming the file.
-QString ecrireEtImprimer(const Feuille& feuille);
+enum class Issue { Imprimee, NonEcrite, NonImprimee };
+
+// Writes the sheet (Windows-1252, CR LF) and hands it to the shell to print;
+// a sheet that could not be written whole is not printed (why goes to the
+// standard error output).
+Issue ecrireEtImprimer(const Feuille& feuille);
 
 } // namespace feuille_tarif

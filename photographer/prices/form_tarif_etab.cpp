@@ -1,7 +1,6 @@
 #include "photographer/prices/form_tarif_etab.h"
 
 #include "common/dialogs.h"
-#include "common/report.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
 #include "common/ui/menus.h"
@@ -109,7 +108,7 @@ QLineEdit* FormTarifEtab::boitePrix(int gauche, int haut, int largeur, const QSt
     auto* boite = new QLineEdit(Frame1);
     boite->setObjectName(nom);
     layout::place(boite, gauche, haut, largeur, kHauteurBoite);
-    saisies::brancherPrix(boite);
+    filterPrice(boite);
     return boite;
 }
 
@@ -202,8 +201,10 @@ void FormTarifEtab::montrerArticles()
         saisies::signalerErreurBase(erreur, QStringLiteral("Les articles n'ont pas pu être lus"));
     }
     int haut = kHautArticles;
+    std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < articles.size(); ++i, haut += kHauteurBoite) {
-        auto* coche = new QCheckBox(articles[i].nom, Frame1);
+        // The article's name as typed: "&" is no shortcut mark here.
+        auto* coche = new QCheckBox(QString(articles[i].nom).replace(u'&', QStringLiteral("&&")), Frame1);
         coche->setObjectName(QStringLiteral("CheckArticle_%1").arg(i));
         layout::place(coche, 240, haut, 5295, kHauteurBoite);
         auto* prix = boitePrix(5640, haut, 1335, QStringLiteral("TextRecPrixArticle_%1").arg(i));
@@ -215,7 +216,10 @@ void FormTarifEtab::montrerArticles()
         prixRec->setEnabled(false);
         connect(coche, &QCheckBox::clicked, this, [this, i](bool coche) { CheckArticle_Click(i, coche); });
         articles_.push_back({articles[i], coche, prix, prixRec});
+        ordre.insert(ordre.end(), {coche, prix, prixRec});
     }
+    ordre.push_back(Bt_Suite_1[Articles]);
+    saisies::ordreTab(ordre);
     const int dernier = articles.empty() ? kHautArticles : haut - kHauteurBoite;
     for (QWidget* montre : std::initializer_list<QWidget*>{LbNbArticleSel, Label1, Label2, Bt_Suite_1[Articles]})
         montre->show();
@@ -252,6 +256,16 @@ void FormTarifEtab::validerArticles()
             return refuser(rang.prixRec, QStringLiteral("Le prix de vente Etablissement est inférieur au prix photographe !!!"));
         lignes.push_back({rang.article, prix});
     }
+    // Each stored article row carries the pack too: without one, nothing
+    // would take the establishment's prices to the school.
+    if (lignes.empty()) {
+        dialogs::message(QStringLiteral("Cochez au moins un article : sans article, l'école ne recevrait pas les "
+                                        "tarifs de l'établissement."),
+                         dialogs::Icon::Critical);
+        if (!articles_.empty())
+            articles_.front().coche->setFocus();
+        return;
+    }
     try {
         tarifs_etab::enregistrerArticles(base::db(), etat::CodeEtabEnCours, pochette_,
                                          {TextSaisiePrixEleve->text(), TextSaisiePrixRecEleve->text()}, lignes);
@@ -283,6 +297,7 @@ void FormTarifEtab::montrerIncompletes()
     Label4[3]->show();
     LabelPochetteIncomplete->show();
     int haut = hautListe;
+    std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < incompletes.size(); ++i, haut += kHauteurBoite) {
         QLabel* nom = etiquette(Frame1, QStringLiteral("LBPoInc_%1").arg(i), incompletes[i].libelle,
                                 layout::rect(2160, haut, 5295, kHauteurBoite));
@@ -291,7 +306,10 @@ void FormTarifEtab::montrerIncompletes()
         nom->show();
         prix->show();
         incompletes_.push_back({incompletes[i], nom, prix});
+        ordre.push_back(prix);
     }
+    ordre.push_back(Bt_Suite_1[Terminer]);
+    saisies::ordreTab(ordre);
     const int dernier = incompletes.empty() ? hautListe : haut - kHauteurBoite;
     layout::place(Bt_Suite_1[Terminer], 9720, dernier, 1455, kHauteurBoite);
     Bt_Suite_1[Terminer]->show();
@@ -335,7 +353,7 @@ void FormTarifEtab::imprimerFeuille()
                                    {}};
     for (const RangArticle& rang : articles_) {
         if (rang.coche->isChecked())
-            feuille.articles.push_back({rang.coche->text(), rang.prix->text(), rang.prixRec->text()});
+            feuille.articles.push_back({rang.article.nom, rang.prix->text(), rang.prixRec->text()});
     }
     // The sheet shows what was stored: an incomplete pack not priced above
     // the photographer's price is left out.
@@ -343,13 +361,14 @@ void FormTarifEtab::imprimerFeuille()
         if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
             feuille.incompletes.push_back({rang.nom->text(), rang.prix->text(), {}});
     }
-    const QString erreur = feuille_tarif::ecrireEtImprimer(feuille);
-    if (erreur.isEmpty())
+    const feuille_tarif::Issue issue = feuille_tarif::ecrireEtImprimer(feuille);
+    if (issue == feuille_tarif::Issue::Imprimee)
         return;
-    report::detail(erreur);
-    dialogs::message(QStringLiteral("La feuille de tarifs %1 n'a pas pu être écrite. Les tarifs restent enregistrés.")
-                         .arg(feuille_tarif::chemin()),
-                     dialogs::Icon::Critical);
+    const bool ecrite = issue == feuille_tarif::Issue::NonImprimee;
+    dialogs::message(QStringLiteral("La feuille de tarifs %1 %2. Les tarifs restent enregistrés.")
+                         .arg(feuille_tarif::chemin(), ecrite ? QStringLiteral("n'a pas été imprimée")
+                                                              : QStringLiteral("n'a pas pu être écrite")),
+                     ecrite ? dialogs::Icon::Exclamation : dialogs::Icon::Critical);
 }
 
 void ressaisirTarifsEtablissement(Form& ecranPrise)
@@ -361,6 +380,6 @@ void ressaisirTarifsEtablissement(Form& ecranPrise)
                          QStringLiteral("ATTENTION !!! Ressaisie des tarifs établissement..."))
         != dialogs::Answer::Ok)
         return;
-    ecranPrise.hideForm();
-    formInstance<FormTarifEtab>().showForm();
+    // The shooting screen leaves with the wizard, which goes back to the main window.
+    formInstance<FormTarifEtab>().showInPlaceOf(ecranPrise);
 }

@@ -100,6 +100,11 @@ void FormTarifs::DesactiverZoneArticles()
     articles_->desactiverZone();
 }
 
+bool FormTarifs::sansArticle() const
+{
+    return articles_->vide();
+}
+
 void FormTarifs::activerBoutons(bool actif)
 {
     occupe_ = !actif;

@@ -30,6 +30,8 @@ public:
     // sections; disabling them starts an operation, reposer() ends it.
     void activerBoutons(bool actif);
     bool occupe() const { return occupe_; }
+    // The catalogue holds no article: a pack can then be neither changed nor deleted.
+    bool sansArticle() const;
     // Every section back in its idle state, "Retour" enabled.
     void reposer();
     // Unloads the window and shows it again, its lists read anew.

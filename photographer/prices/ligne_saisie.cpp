@@ -1,10 +1,13 @@
 #include "photographer/prices/ligne_saisie.h"
 
 #include "common/ui/layout.h"
+#include "photographer/prices/saisies.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 QString nomIndice(const char* nom, int i)
 {
@@ -31,6 +34,12 @@ LigneSaisie::LigneSaisie(QWidget* parent, const Plan& plan)
         modif_[i]->setObjectName(nomIndice(plan.modif, int(i)));
         layout::place(modif_[i], plan.boutonX[i], plan.boiteY, plan.boutonL[i], 375);
     }
+    // Tab follows the row as it shows, left to right, whatever order the
+    // boxes are numbered in, then goes to its buttons.
+    std::vector<QWidget*> ordre(boites_.begin(), boites_.end());
+    std::stable_sort(ordre.begin(), ordre.end(), [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+    ordre.insert(ordre.end(), {ajout_[0], modif_[0], ajout_[1], modif_[1]});
+    saisies::ordreTab(ordre);
     cacher(false);
 }
 

@@ -2,23 +2,16 @@
 
 #include "common/database.h"
 #include "common/report.h"
-#include "common/ui/key_filter.h"
 #include "photographer/data/base.h"
 
 #include <QLineEdit>
 
 namespace saisies {
 
-void brancherPrix(QLineEdit* boite)
+void ordreTab(const std::vector<QWidget*>& widgets)
 {
-    filterKeys(boite, QStringLiteral("1234567890,."));
-    QObject::connect(boite, &QLineEdit::textChanged, boite, [boite](const QString& texte) {
-        if (!texte.contains(u'.'))
-            return;
-        QString virgule = texte;
-        boite->setText(virgule.replace(u'.', u','));
-        boite->end(false);
-    });
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
 void suivre(QLineEdit* source, QLineEdit* suiveuse)

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <vector>
+
 class QLineEdit;
+class QWidget;
 
 namespace db {
 class Error;
@@ -16,9 +19,8 @@ inline const QString kReference =
     QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_");
 inline const QString kChiffres = QStringLiteral("1234567890");
 
-// A price box: only digits, "," and "." may be typed, every "." becomes ","
-// and the caret goes to the end of the text.
-void brancherPrix(QLineEdit* boite);
+// Tab goes from each widget to the next, in this order.
+void ordreTab(const std::vector<QWidget*>& widgets);
 
 // A box whose text follows another's until it is typed over.
 void suivre(QLineEdit* source, QLineEdit* suiveuse);

@@ -40,8 +40,8 @@ SectionArticles::SectionArticles(FormTarifs& form, QWidget* cadre) : QObject(&fo
     construire(cadre);
     ligne_.emplace(cadre, kPlanArticle);
     filterKeys(ligne_->boite(Ref), saisies::kReference);
-    saisies::brancherPrix(ligne_->boite(Prix));
-    saisies::brancherPrix(ligne_->boite(PrixRec));
+    filterPrice(ligne_->boite(Prix));
+    filterPrice(ligne_->boite(PrixRec));
     saisies::suivre(ligne_->boite(Prix), ligne_->boite(PrixRec));
     connect(ligne_->boite(Nom), &QLineEdit::textChanged, this, [this] { SaisieAjoutArticles_Change(Nom); });
     connect(ligne_->boite(Ref), &QLineEdit::textChanged, TextRefArticle, &QLineEdit::setText);

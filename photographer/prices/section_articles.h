@@ -30,6 +30,7 @@ public:
     void desactiverZone();
     void activerBoutons(bool actif);
     void reposer();
+    bool vide() const { return articles_.empty(); }
 
 private:
     void construire(QWidget* cadre);

@@ -52,11 +52,11 @@ SectionPochettes::SectionPochettes(FormTarifs& form, QWidget* cadre) : QObject(&
     incomplete_.emplace(cadre, kPlanIncomplete);
 
     filterKeys(pochette_->boite(Ref), saisies::kReference);
-    saisies::brancherPrix(pochette_->boite(Prix));
-    saisies::brancherPrix(pochette_->boite(PrixRec));
+    filterPrice(pochette_->boite(Prix));
+    filterPrice(pochette_->boite(PrixRec));
     saisies::suivre(pochette_->boite(Prix), pochette_->boite(PrixRec));
     filterKeys(incomplete_->boite(Nom), kNomIncomplete);
-    saisies::brancherPrix(incomplete_->boite(Prix));
+    filterPrice(incomplete_->boite(Prix));
     filterKeys(incomplete_->boite(NbArticles), saisies::kChiffres);
     connect(incomplete_->boite(NbArticles), &QLineEdit::textChanged, this,
             [this] { SaisieAjoutPochetteInc_Change(NbArticles); });
@@ -145,8 +145,8 @@ void SectionPochettes::reposer()
     LbTarifPochette->setEnabled(true);
     ComboPochette->setEnabled(true);
     Bt_Ajout_Pochette[Ajouter]->setEnabled(true);
-    Bt_Ajout_Pochette[Modifier]->setEnabled(pochette);
-    Bt_Ajout_Pochette[Supprimer]->setEnabled(pochette);
+    Bt_Ajout_Pochette[Modifier]->setEnabled(pochette && !form_.sansArticle());
+    Bt_Ajout_Pochette[Supprimer]->setEnabled(pochette && !form_.sansArticle());
     CbPochettesIncompletes->setEnabled(true);
     Bt_Ajout_PochetteInc[Ajouter]->setEnabled(pochette);
     Bt_Ajout_PochetteInc[Modifier]->setEnabled(incomplete);

@@ -10,9 +10,9 @@ RefusPochette refusPochette(const catalogue::Pochette& pochette, const Prix& pri
         return RefusPochette::VenteVide;
     if (prix.recommande.isEmpty())
         return RefusPochette::RecommandeVide;
-    if (text::parsePrice(prix.vente) < text::parsePrice(pochette.prix))
+    if (text::priceCents(prix.vente) < text::priceCents(pochette.prix))
         return RefusPochette::VenteBasse;
-    if (text::parsePrice(prix.recommande) < text::parsePrice(pochette.prixRec))
+    if (text::priceCents(prix.recommande) < text::priceCents(pochette.prixRec))
         return RefusPochette::RecommandeBasse;
     return RefusPochette::Aucun;
 }
@@ -20,13 +20,13 @@ RefusPochette refusPochette(const catalogue::Pochette& pochette, const Prix& pri
 bool articleAccepte(const catalogue::Article& article, const Prix& prix)
 {
     return !prix.vente.isEmpty() && !prix.recommande.isEmpty()
-           && text::parsePrice(prix.vente) >= text::parsePrice(article.prix)
-           && text::parsePrice(prix.recommande) >= text::parsePrice(article.prixRec);
+           && text::priceCents(prix.vente) >= text::priceCents(article.prix)
+           && text::priceCents(prix.recommande) >= text::priceCents(article.prixRec);
 }
 
 bool incompleteRetenue(const catalogue::PochetteIncomplete& incomplete, const QString& prix)
 {
-    return !prix.isEmpty() && text::parsePrice(prix) > text::parsePrice(incomplete.prix);
+    return !prix.isEmpty() && text::priceCents(prix) > text::priceCents(incomplete.prix);
 }
 
 void effacer(db::Database& base, const QString& codeEtab)

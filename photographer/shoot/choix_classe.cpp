@@ -136,12 +136,10 @@ void ChoixClasse::connecterMenus()
     connect(m.MNU_AjoutEleve, &QAction::triggered, this, &ChoixClasse::ouvrirAjout);
     connect(m.MNU_Changer, &QAction::triggered, this, &ChoixClasse::MNU_Changer_Click);
     connect(m.MNU_Créer_Classe, &QAction::triggered, this, &ChoixClasse::MNU_Créer_Classe_Click);
-    // Each delivery entry hides the screen, then shows its delivery window.
+    // Each delivery entry shows its delivery window in place of the screen.
     for (QAction* entree : m.livraisons)
-        connect(entree, &QAction::triggered, this, [this, nom = entree->objectName()] {
-            hideForm();
-            livraisons::afficher(nom);
-        });
+        connect(entree, &QAction::triggered, this,
+                [this, nom = entree->objectName()] { livraisons::afficher(nom, *this); });
     connect(m.MNU_Test_Prise_vue, &QAction::triggered, prise_, &PriseDeVue::MNU_Test_Prise_vue_Click);
     connect(m.MNU_Net_hot, &QAction::triggered, prise_, &PriseDeVue::MNU_Net_hot_Click);
     connect(m.MNU_Purge_Hot, &QAction::triggered, prise_, &PriseDeVue::MNU_Purge_Hot_Click);

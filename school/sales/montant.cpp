@@ -1,5 +1,7 @@
 #include "school/sales/montant.h"
 
+#include "common/text.h"
+
 namespace montant {
 
 namespace {
@@ -15,7 +17,7 @@ QString sansBlancs(const QString& texte)
     return resultat;
 }
 
-// Reads an optional sign and the digits from position i; returns the digits.
+// The digits from position i; i moves past them.
 QString chiffres(const QString& texte, qsizetype& i)
 {
     QString lus;
@@ -28,24 +30,7 @@ QString chiffres(const QString& texte, qsizetype& i)
 
 qint64 centimes(const QString& prix)
 {
-    const QString texte = sansBlancs(prix);
-    qsizetype i = 0;
-    const bool negatif = i < texte.size() && texte[i] == u'-';
-    if (i < texte.size() && (texte[i] == u'-' || texte[i] == u'+'))
-        ++i;
-    const QString entiers = chiffres(texte, i);
-    QString decimales;
-    if (i < texte.size() && (texte[i] == u',' || texte[i] == u'.')) {
-        ++i;
-        decimales = chiffres(texte, i);
-    }
-    // Digits beyond what a cent count can hold are dropped, never overflowed.
-    const qint64 unites = entiers.left(15).toLongLong();
-    const QString fraction = (decimales + QStringLiteral("000")).left(3);
-    qint64 valeur = unites * 100 + fraction.left(2).toLongLong();
-    if (fraction[2] >= u'5')
-        ++valeur;
-    return negatif ? -valeur : valeur;
+    return text::priceCents(prix);
 }
 
 qint64 quantite(const QString& texte)

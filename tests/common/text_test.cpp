@@ -63,11 +63,23 @@ TEST(Text, FrenchFormatsWhateverTheLocale)
     EXPECT_EQ(text::frenchTime(QTime(9, 3, 7)), QStringLiteral("09:03:07"));
     EXPECT_EQ(text::parseFrenchDate(QStringLiteral("18/11/2026")), QDate(2026, 11, 18));
     EXPECT_FALSE(text::parseFrenchDate(QStringLiteral("2026-11-18")).isValid());
+    EXPECT_EQ(text::formatPrice(3.5), QStringLiteral("3,50"));
+}
+
+// Both programs compare and sum prices from the leading number of the text:
+// what a price box lets through ("1,2,3", a trailing comma) reads as its first
+// number, never as nothing.
+TEST(Text, PricesAreReadFromTheirLeadingNumberInCents)
+{
     const struct {
         const char* price;
-        double value;
-    } prices[] = {{"12,50", 12.5}, {"12.50", 12.5}, {"", 0.0}, {" 7 ", 7.0}};
+        qint64 cents;
+    } prices[] = {
+        {"12,50", 1250}, {"12.50", 1250}, {"12,5", 1250}, {"12", 1200},  {"", 0},          {",", 0},
+        {"12,50,", 1250}, {"1,2,3", 120}, {"15,,", 1500}, {"7,5,0", 750}, {"12.5.3", 1250}, {",5", 50},
+        {" 1 234,56 ", 123456}, {"3,999", 400}, {"3,994", 399}, {"7,5 €", 750}, {"abc", 0}, {"x12", 0},
+        {"-2,5", -250},
+    };
     for (const auto& p : prices)
-        EXPECT_DOUBLE_EQ(text::parsePrice(QString::fromUtf8(p.price)), p.value) << p.price;
-    EXPECT_EQ(text::formatPrice(3.5), QStringLiteral("3,50"));
+        EXPECT_EQ(text::priceCents(QString::fromUtf8(p.price)), p.cents) << p.price;
 }

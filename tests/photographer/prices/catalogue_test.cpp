@@ -77,6 +77,19 @@ TEST(PrixEtablissement, PackPricesAreCheckedInOrderAndEqualPasses)
     for (const Cas& c : cas)
         EXPECT_EQ(tarifs_etab::refusPochette(p3, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}), c.refus)
             << c.vente << " / " << c.recommande;
+
+    // What a price box lets through reads as its leading number, on either side.
+    const catalogue::Pochette virgules{0, QStringLiteral("P4"), QStringLiteral("P"), QStringLiteral("12,50,"),
+                                       QStringLiteral("1,2,3")};
+    const Cas lus[] = {
+        {"1", "2", RefusPochette::VenteBasse},
+        {"12,5", "1,1", RefusPochette::RecommandeBasse},
+        {"15,,", "1,2", RefusPochette::Aucun},
+    };
+    for (const Cas& c : lus)
+        EXPECT_EQ(tarifs_etab::refusPochette(virgules, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}),
+                  c.refus)
+            << c.vente << " / " << c.recommande;
 }
 
 TEST(PrixEtablissement, ArticlesAndIncompletePacksAgainstThePhotographersPrices)
@@ -90,7 +103,7 @@ TEST(PrixEtablissement, ArticlesAndIncompletePacksAgainstThePhotographersPrices)
     };
     const CasArticle articles[] = {
         {"10", "8", true}, {"10,00", "8,5", true}, {"9,99", "8", false}, {"10", "7,99", false}, {"10", "", false},
-        {"", "8", false},
+        {"", "8", false},  {"10,,", "8,0,1", true}, {"9,9,9", "8", false},
     };
     for (const CasArticle& c : articles)
         EXPECT_EQ(tarifs_etab::articleAccepte(a, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}),
@@ -103,6 +116,10 @@ TEST(PrixEtablissement, ArticlesAndIncompletePacksAgainstThePhotographersPrices)
     EXPECT_FALSE(tarifs_etab::incompleteRetenue(inc, QStringLiteral("5")));
     EXPECT_FALSE(tarifs_etab::incompleteRetenue(inc, QString()));
     EXPECT_TRUE(tarifs_etab::incompleteRetenue(inc, QStringLiteral("9,91")));
+    const catalogue::PochetteIncomplete virgules{2, QStringLiteral("P3"), QStringLiteral("3"), QStringLiteral("N"),
+                                                 QStringLiteral("7,5,0")};
+    EXPECT_FALSE(tarifs_etab::incompleteRetenue(virgules, QStringLiteral("7,5,9")));
+    EXPECT_TRUE(tarifs_etab::incompleteRetenue(virgules, QStringLiteral("7,51,")));
 }
 
 TEST(FeuilleTarif, ListsThePricesInOrderWithValuesEscaped)

@@ -1,11 +1,17 @@
+#include "common/shell.h"
 #include "photographer/prices/feuille_tarif.h"
 #include "photographer/shoot/choix_classe.h"
 #include "tests/photographer/prices/tarifs_fixture.h"
+#include "tests/support/small_disk.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScrollBar>
+
+#include <memory>
+#include <optional>
 
 using dialogs::Answer;
 
@@ -227,4 +233,128 @@ TEST_F(FormTarifEtabTest, ShootingScreenAsksBeforeOpeningTheWizard)
     EXPECT_FALSE(ecran.isVisible());
     EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
     ecran.unload();
+}
+
+// Each stored article row carries the pack to the school: without a ticked
+// article the wizard does not go on, and stores nothing.
+TEST_F(FormTarifEtabTest, AtLeastOneArticleIsNeededToGoOn)
+{
+    FormTarifEtab& form = ouvrir();
+    passerPochette(form);
+    cocher(form, 1);
+    cocher(form, 1);
+    dialogues_.message(QStringLiteral("Cochez au moins un article : sans article, l'école ne recevrait pas les tarifs "
+                                      "de l'établissement."));
+    cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(form.focusWidget(), controle(form, QStringLiteral("CheckArticle_0")));
+    EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
+    EXPECT_TRUE(actif(form, QStringLiteral("Bt_Suite_1_1")));
+    EXPECT_FALSE(controle(form, QStringLiteral("Bt_Suite_1_2"))->isVisible());
+    EXPECT_TRUE(shell_.requests().empty());
+}
+
+// Names are shown and printed as they were typed, "&" included.
+TEST_F(FormTarifEtabTest, NamesWithAnAmpersandShowAsTyped)
+{
+    article(QStringLiteral("a4"), QStringLiteral("Zèbre & Cie"), QStringLiteral("2"), QStringLiteral("2"));
+    incomplete(QStringLiteral("P3"), QStringLiteral("3"), QStringLiteral("Trio & co"), QStringLiteral("1"));
+    FormTarifEtab& form = ouvrir();
+    passerPochette(form);
+    QCheckBox* zebre = controle<QCheckBox>(form, QStringLiteral("CheckArticle_3"));
+    EXPECT_TRUE(zebre->shortcut().isEmpty());
+    EXPECT_EQ(zebre->text().replace(QStringLiteral("&&"), QStringLiteral("&")), QString::fromUtf8("Zèbre & Cie"));
+    cocher(form, 3);
+    taper(form, QStringLiteral("TextRecPrixArticle_3"), QStringLiteral("2"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+    EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LBPoInc_3"))->text(), QStringLiteral("Trio & co"));
+    for (int i = 0; i < 4; ++i)
+        taper(form, QStringLiteral("TextPrixEtabPoInc_%1").arg(i), QStringLiteral("30"));
+    dialogues_.message(QStringLiteral("Tarifs enregistrés"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_2"));
+    QFile fichier(feuille_tarif::chemin());
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    const QByteArray octets = fichier.readAll();
+    EXPECT_TRUE(octets.contains(">Z\xE8" "bre &amp; Cie</td>"));
+    EXPECT_TRUE(octets.contains(">Trio &amp; co</td>"));
+}
+
+TEST_F(FormTarifEtabTest, TabGoesAlongEachRowThenToItsButton)
+{
+    FormTarifEtab& form = ouvrir();
+    const auto suivant = [&form](const char* attendu) {
+        QTest::keyClick(form.focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(form.focusWidget(), nullptr);
+        EXPECT_EQ(form.focusWidget()->objectName(), QString::fromLatin1(attendu));
+    };
+    passerPochette(form);
+    for (int i = 0; i < 3; ++i)
+        cocher(form, i);
+    controle(form, QStringLiteral("CheckArticle_1"))->setFocus();
+    for (const char* nom : {"TextRecPrixArticle_1", "TextRecPrixArtEtab_1", "CheckArticle_2", "TextRecPrixArticle_2",
+                            "TextRecPrixArtEtab_2", "Bt_Suite_1_1"})
+        suivant(nom);
+    for (int i = 0; i < 3; ++i)
+        taper(form, QStringLiteral("TextRecPrixArticle_%1").arg(i), QStringLiteral("9"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+    controle(form, QStringLiteral("TextPrixEtabPoInc_1"))->setFocus();
+    for (const char* nom : {"TextPrixEtabPoInc_2", "Bt_Suite_1_2"})
+        suivant(nom);
+}
+
+// The sheet is printed only when written whole, and a print that did not
+// happen is said: the user knows where the sheet is.
+TEST_F(FormTarifEtabTest, ASheetNotWrittenOrNotPrintedIsSaid)
+{
+    class RefusImpression final : public shell::Service {
+    public:
+        bool open(const QString&) override { return true; }
+        bool print(const QString&) override { return false; }
+    };
+    const struct {
+        const char* cas;
+        bool disquePlein;
+        const char* message;
+        dialogs::Icon icone;
+    } cas[] = {
+        {"impression non faite", false, "n'a pas été imprimée. Les tarifs restent enregistrés.",
+         dialogs::Icon::Exclamation},
+        {"disque plein", true, "n'a pas pu être écrite. Les tarifs restent enregistrés.", dialogs::Icon::Critical},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        FormTarifEtab& form = ouvrir();
+        passerPochette(form);
+        cocher(form, 0);
+        taper(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("3"));
+        cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+        for (int i = 0; i < 3; ++i)
+            taper(form, QStringLiteral("TextPrixEtabPoInc_%1").arg(i), QStringLiteral("30"));
+
+        const QString dossier = QFileInfo(feuille_tarif::chemin()).path();
+        std::optional<SmallDisk> disque;
+        std::unique_ptr<shell::Service> shellAvant;
+        if (c.disquePlein) {
+            disque.emplace(dossier, 64 * 1024);
+            if (!disque->active())
+                GTEST_SKIP() << "a small file system needs root";
+            disque->fillLeaving(0);
+            // Down to its last byte: a small sheet fits in what fillLeaving leaves.
+            QFile reste(dossier + QStringLiteral("/.reste"));
+            reste.open(QIODevice::WriteOnly);
+            while (reste.write(QByteArray(256, 'x')) == 256 && reste.flush()) {
+            }
+        } else {
+            shellAvant = shell::install(std::make_unique<RefusImpression>());
+        }
+        dialogues_.message(QStringLiteral("Tarifs enregistrés"))
+            .message(QStringLiteral("La feuille de tarifs ") + feuille_tarif::chemin() + u' ' + QString::fromUtf8(c.message));
+        cliquer(form, QStringLiteral("Bt_Suite_1_2"));
+        EXPECT_EQ(dialogues_.lastPrompt().icon, c.icone);
+        if (shellAvant)
+            shell::install(std::move(shellAvant));
+        EXPECT_TRUE(shell_.requests().empty());
+        EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours).size(), 3);
+        EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
+    }
 }

@@ -1,7 +1,13 @@
 #include "tests/photographer/prices/tarifs_fixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 using dialogs::Answer;
 
@@ -350,4 +356,120 @@ TEST_F(FormTarifsTest, MainWindowMenuOpensTheCatalogue)
     const int avant = liste->currentIndex();
     taper(tarifs(), QStringLiteral("ComboArticles"), QStringLiteral("T"));
     EXPECT_EQ(liste->currentIndex(), avant);
+}
+
+// A price pasted with its label or unit is kept as the price alone, in its box,
+// in the box that follows it and in the stored row.
+TEST_F(FormTarifsTest, PastedPricesAreStoredCleaned)
+{
+    troisArticles();
+    ouvrirTarifs();
+    const struct {
+        const char* ouvrir;
+        std::vector<std::pair<const char*, const char*>> saisies; // box, text typed (or pasted when it starts with "coller:")
+        const char* valider;
+        std::function<QString()> stocke;
+        const char* attendu;
+    } cas[] = {
+        {"Bt_Ajout_Articles_0",
+         {{"SaisieAjoutArticles_0", "a9"}, {"SaisieAjoutArticles_1", "Agrandissement"}, {"SaisieAjoutArticles_2", "coller:Prix : 8"}},
+         "Bt_ValideAjoutArticles_0", [this] { return articles().last(); }, "a9|Agrandissement|8|8"},
+        {"Bt_Ajout_Pochette_0",
+         {{"SaisieAjoutPochette_0", "P5"}, {"SaisieAjoutPochette_1", "Pochette 5"}, {"SaisieAjoutPochette_2", "coller:12.50 EUR"}},
+         "Bt_ValideAjoutPochette_0", [this] { return pochettes().last(); }, "P5|Pochette 5|12,50|12,50"},
+        {"Bt_Ajout_PochetteInc_0", {{"SaisieAjoutPochetteInc_3", "2"}, {"SaisieAjoutPochetteInc_2", "coller:9.9 €"}},
+         "Bt_ValideAjoutPochetteInc_0", [this] { return incompletes().last(); }, "P5|2|P5_Pochette 5 INC - 2 article(s)|9,9"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.ouvrir);
+        cliquer(tarifs(), QString::fromLatin1(c.ouvrir));
+        for (const auto& [boite, saisie] : c.saisies) {
+            const QString texte = QString::fromUtf8(saisie);
+            if (texte.startsWith(QStringLiteral("coller:"))) {
+                QGuiApplication::clipboard()->setText(texte.mid(7));
+                controle<QLineEdit>(tarifs(), QString::fromLatin1(boite))->paste();
+            } else {
+                taper(tarifs(), QString::fromLatin1(boite), texte);
+            }
+        }
+        cliquer(tarifs(), QString::fromLatin1(c.valider));
+        EXPECT_EQ(c.stocke(), QString::fromUtf8(c.attendu));
+    }
+}
+
+// Typing after the automatic name of an incomplete pack adds the keys typed,
+// and leaves the name's own characters as they are.
+TEST_F(FormTarifsTest, TheAutomaticNameIsEditedWithoutBeingMangled)
+{
+    troisArticles();
+    pochette(QStringLiteral("P3"), QStringLiteral("Pochette l'été"), QStringLiteral("12"), QStringLiteral("15"));
+    incomplete(QStringLiteral("P3"), QStringLiteral("2"), QStringLiteral("ancien"), QStringLiteral("9"));
+    ouvrirTarifs();
+    choisir(tarifs(), QStringLiteral("CbPochettesIncompletes"), QStringLiteral("ancien"));
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_1"));
+    EXPECT_EQ(texte(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_1")), QStringLiteral("P3_Pochette l'été INC - 2 article(s)"));
+    QLineEdit* nom = controle<QLineEdit>(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_1"));
+    nom->end(false);
+    taper(tarifs(), QStringLiteral("SaisieAjoutPochetteInc_1"), QStringLiteral(" X_"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideModifPochetteInc_0"));
+    EXPECT_EQ(incompletes().last(), QStringLiteral("P3|2|P3_Pochette l'été INC - 2 article(s) X|9"));
+}
+
+TEST_F(FormTarifsTest, APackIsNeitherChangedNorDeletedWhileNoArticleExists)
+{
+    pochette(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12"), QStringLiteral("15"));
+    ouvrirTarifs();
+    EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("ComboPochette"))->currentText(), QStringLiteral("Pochette 3"));
+    for (const char* nom : {"Bt_Ajout_Pochette_1", "Bt_Ajout_Pochette_2", "Bt_Ajout_Articles_1", "Bt_Ajout_Articles_2"})
+        EXPECT_FALSE(actif(tarifs(), QString::fromLatin1(nom))) << nom;
+    EXPECT_TRUE(actif(tarifs(), QStringLiteral("Bt_Ajout_Pochette_0")));
+    EXPECT_TRUE(actif(tarifs(), QStringLiteral("Bt_Ajout_Articles_0")));
+
+    // An abandoned operation leaves them so.
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_0"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_1"));
+    EXPECT_FALSE(actif(tarifs(), QStringLiteral("Bt_Ajout_Pochette_1")));
+
+    dialogues_.message(kTrois);
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_0"), QStringLiteral("a1"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_1"), QStringLiteral("Tirage"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_2"), QStringLiteral("5"));
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_0"));
+    EXPECT_TRUE(actif(tarifs(), QStringLiteral("Bt_Ajout_Pochette_1")));
+    EXPECT_TRUE(actif(tarifs(), QStringLiteral("Bt_Ajout_Pochette_2")));
+}
+
+// Tab goes through each entry row as it shows on the screen, left to right,
+// then to its "Valider".
+TEST_F(FormTarifsTest, TabFollowsEachEntryRowLeftToRight)
+{
+    troisArticles();
+    pochette(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12"), QStringLiteral("15"));
+    ouvrirTarifs();
+    const struct {
+        const char* ouvrir;
+        const char* annuler;
+        std::vector<const char*> ordre; // from the box that has the focus
+    } cas[] = {
+        {"Bt_Ajout_Pochette_0", "Bt_ValideAjoutPochette_1",
+         {"SaisieAjoutPochette_0", "SaisieAjoutPochette_1", "SaisieAjoutPochette_2", "SaisieAjoutPochette_3",
+          "Bt_ValideAjoutPochette_0", "Bt_ValideAjoutPochette_1"}},
+        {"Bt_Ajout_PochetteInc_0", "Bt_ValideAjoutPochetteInc_1",
+         {"SaisieAjoutPochetteInc_3", "SaisieAjoutPochetteInc_1", "SaisieAjoutPochetteInc_2", "Bt_ValideAjoutPochetteInc_0",
+          "Bt_ValideAjoutPochetteInc_1"}},
+        {"Bt_Ajout_Articles_0", "Bt_ValideAjoutArticles_1",
+         {"SaisieAjoutArticles_0", "SaisieAjoutArticles_1", "SaisieAjoutArticles_2", "SaisieAjoutArticles_3",
+          "Bt_ValideAjoutArticles_0", "Bt_ValideAjoutArticles_1"}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.ouvrir);
+        cliquer(tarifs(), QString::fromLatin1(c.ouvrir));
+        for (std::size_t i = 0; i < c.ordre.size(); ++i) {
+            ASSERT_NE(tarifs().focusWidget(), nullptr);
+            EXPECT_EQ(tarifs().focusWidget()->objectName(), QString::fromLatin1(c.ordre[i]));
+            QTest::keyClick(tarifs().focusWidget(), Qt::Key_Tab);
+        }
+        cliquer(tarifs(), QString::fromLatin1(c.annuler));
+    }
 }
