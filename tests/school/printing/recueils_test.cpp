@@ -82,10 +82,10 @@ TEST_F(Recueils, TousLesGroupesChacunSaPageEtChaqueMembre)
         attendus << QStringLiteral("Prénom 6A/Nom%1").arg(i, 3, 10, QLatin1Char('0'));
     attendus << QStringLiteral("Prénom 6A/Nom050") << QStringLiteral("Léa/O'Neil &amp; fils");
     EXPECT_EQ(cellules(doc), attendus);
-    // A new page for each group, none after the last; the 43-member group breaks its own page after each full page of cells.
-    EXPECT_EQ(doc.count(kSautDePage), 3);
+    // A new page for each group, none after the last; the print ends a long group's pages where they are full.
+    EXPECT_EQ(doc.count(kSautDePage), 2);
     EXPECT_TRUE(doc.endsWith(QStringLiteral("</TD>\r\n</TR></TABLE>\r\n")));
-    EXPECT_TRUE(doc.contains(QStringLiteral("</TR></TABLE>\r\n") + kSautDePage + QStringLiteral("\r\n<TABLE>\r\n<TR><td align=")));
+    EXPECT_EQ(doc.count(QStringLiteral("<TABLE>")), 3);
 
     // The board is gone from the window.
     EXPECT_EQ(accueil.planche().nombre(), 0);
