@@ -9,8 +9,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -193,6 +196,32 @@ TEST_F(Suppression, UnMembreQuitteLeGroupeAfficheSeulement)
     EXPECT_EQ(accueil.planche().nombre(), 0);
     EXPECT_EQ(accueil.entrees(QStringLiteral("DBComboGroupe")), QStringList{QStringLiteral("Atelier")});
     EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("3"));
+}
+
+// Scrolled to the end of a board of 50, a removal in the last row leaves the
+// view where it was, on a class board as on a group board.
+TEST_F(Suppression, LaPlancheGardeSonDefilement)
+{
+    for (const qint64 cle : ecole.ajouterClasse(QStringLiteral("6A"), 50))
+        ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cle);
+    accueil.ouvrir();
+    const struct {
+        const char* planche;
+        std::function<void()> afficher;
+    } cas[] = {
+        {"class", [&] { accueil.afficherClasse(QStringLiteral("6A")); }},
+        {"group", [&] { accueil.afficherGroupe(QStringLiteral("Chorale")); }},
+    };
+    for (const auto& c : cas) {
+        c.afficher();
+        QScrollBar* vertical = accueil.controle<QScrollBar>(QStringLiteral("VScroll1"));
+        ASSERT_GT(vertical->maximum(), 0) << c.planche;
+        vertical->setValue(vertical->maximum());
+        const int fin = vertical->value();
+        supprimer(accueil.planche().nombre() - 2, Answer::Yes);
+        EXPECT_EQ(vertical->value(), fin) << c.planche;
+        EXPECT_EQ(accueil.planche().nombre(), 49) << c.planche;
+    }
 }
 
 // After a removal, the board document names the class in its first cell and
