@@ -181,3 +181,22 @@ TEST(SchoolTransfert, StudentDeletedMeanwhileIsToldAndNothingIsWritten)
     EXPECT_FALSE(colonne.ouvert());
     EXPECT_TRUE(dialogues.allAnswered());
 }
+
+TEST(SchoolTransfert, AnAbandonedMoveIsForgottenEvenWhenItsHiddenButtonIsReached)
+{
+    SchoolFixture ecole;
+    const QList<qint64> eleves = ecole.ajouterClasse(QStringLiteral("6A"), 1);
+    ecole.ajouterClasse(QStringLiteral("5B"), 1);
+    const QStringList avant = contenu(QStringLiteral("Eleves"), QStringLiteral("CdeEleves"));
+    Colonne colonne;
+    colonne.panneau->ouvrir(QString::number(eleves[0]), QStringLiteral("6A"));
+    colonne.choisir(QStringLiteral("5B"));
+    colonne.panneau->abandonner();
+    ASSERT_FALSE(colonne.ouvert());
+
+    colonne.bouton->click();
+
+    EXPECT_EQ(contenu(QStringLiteral("Eleves"), QStringLiteral("CdeEleves")), avant);
+    EXPECT_TRUE(colonne.transferts.isEmpty());
+    EXPECT_EQ(colonne.fermetures.size(), 1);
+}
