@@ -44,6 +44,12 @@ void FormAccueil::retirerPlanche()
     menus_->MNU_Trimestre->setEnabled(false);
 }
 
+void FormAccueil::retirerPlancheEtImpressions()
+{
+    menus_->desactiverImpression();
+    retirerPlanche();
+}
+
 void FormAccueil::MNU_Trimestre_Click()
 {
     if (!etat::PlancheChargee || Frame1->type() != TypePlanche::Classe)
@@ -56,8 +62,7 @@ void FormAccueil::MNU_Trimestre_Click()
 
 void FormAccueil::MNU_Imp_Toutes_Classes_Click()
 {
-    menus_->desactiverImpression();
-    retirerPlanche();
+    retirerPlancheEtImpressions();
     imprimerToutesLesClasses(base::db(), etat::CheminDonnees);
 }
 

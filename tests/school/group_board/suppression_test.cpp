@@ -135,16 +135,36 @@ TEST_F(Suppression, UnEleveDejaEffaceEstSignaleEtLaPlancheMiseAJour)
     EXPECT_EQ(nomsDeLaPlanche(), (QStringList{QStringLiteral("Nom002"), QStringLiteral("Nom003")}));
 }
 
-TEST_F(Suppression, LeDernierEleveEffaceLaClasseQuitteLaListe)
+// A class or a group with no one left leaves its list, and its board goes
+// with its heading and its prints: no empty board is written or printed.
+TEST_F(Suppression, LeDernierEleveEffaceLaPlancheQuitteLEcranAvecSaListe)
 {
-    ecole.ajouterClasse(QStringLiteral("6A"), 1);
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), ecole.ajouterClasse(QStringLiteral("6A"), 1)[0]);
     ecole.ajouterClasse(QStringLiteral("5B"), 1);
     accueil.ouvrir();
-    accueil.afficherClasse(QStringLiteral("6A"));
-    supprimer(0, Answer::Yes);
-    EXPECT_EQ(accueil.planche().nombre(), 0);
-    EXPECT_EQ(accueil.entrees(QStringLiteral("DBComboClasses")), QStringList{QStringLiteral("5B")});
-    EXPECT_TRUE(planche().endsWith("<B>Classe :<br>6A</B><P><TABLE>\r\n"));
+    const struct {
+        const char* planche;
+        std::function<void()> afficher;
+        const char* liste;
+        QStringList reste;
+    } cas[] = {
+        {"group", [&] { accueil.afficherGroupe(QStringLiteral("Chorale")); }, "DBComboGroupe", {}},
+        {"class", [&] { accueil.afficherClasse(QStringLiteral("6A")); }, "DBComboClasses", {QStringLiteral("5B")}},
+    };
+    for (const auto& c : cas) {
+        c.afficher();
+        ASSERT_TRUE(accueil.menu(QStringLiteral("MNU_Imprimer"))->isEnabled()) << c.planche;
+        const QByteArray document = planche();
+        supprimer(0, Answer::Yes);
+        EXPECT_EQ(accueil.planche().nombre(), 0) << c.planche;
+        EXPECT_EQ(accueil.entrees(QString::fromLatin1(c.liste)), c.reste) << c.planche;
+        for (const char* nom : {"LbType", "LbClasse"})
+            EXPECT_TRUE(accueil.controle<QLabel>(QString::fromLatin1(nom))->isHidden()) << c.planche << nom;
+        for (const char* nom : {"MNU_Imprimer", "MNU_CARTES", "MNU_Etiquettes", "MNU_Trimestre"})
+            EXPECT_FALSE(accueil.menu(QString::fromLatin1(nom))->isEnabled()) << c.planche << nom;
+        EXPECT_EQ(planche(), document) << c.planche;
+    }
+    EXPECT_TRUE(shell.requests().empty());
 }
 
 TEST_F(Suppression, PendantLAssistantUnClicSurUneClasseNEffaceRien)
