@@ -11,7 +11,7 @@ public:
     bool print(const QString& htmlFile) override
     {
         owner_.requests_.push_back({QStringLiteral("print"), htmlFile});
-        return true;
+        return owner_.prints_;
     }
 
 private:

@@ -22,10 +22,13 @@ public:
     const std::vector<Request>& requests() const { return requests_; }
     // From now on, opening is recorded but reported as failed.
     void failOpening() { opens_ = false; }
+    // From now on, printing is recorded but reported as not done (the user cancelled).
+    void cancelPrinting() { prints_ = false; }
 
 private:
     class Proxy;
     std::vector<Request> requests_;
     bool opens_ = true;
+    bool prints_ = true;
     std::unique_ptr<shell::Service> previous_;
 };
