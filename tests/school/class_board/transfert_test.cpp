@@ -103,7 +103,7 @@ TEST(SchoolTransfert, MovesOnlyTheRowOfTheClickedKeyAndLeavesGroupsAlone)
     EXPECT_EQ(colonne.fermetures.size(), 1);
 }
 
-TEST(SchoolTransfert, OpensOnTheStudentsClassAndKeepingItChangesNothing)
+TEST(SchoolTransfert, OpensOnTheStudentsClassAndKeepingOrAbandoningItChangesNothing)
 {
     SchoolFixture ecole;
     // The student's class is not the first of the list.
@@ -123,10 +123,16 @@ TEST(SchoolTransfert, OpensOnTheStudentsClassAndKeepingItChangesNothing)
     colonne.choisir(QStringLiteral("6A"));
     colonne.choisir(QStringLiteral("5B"));
     colonne.valider();
+    // An abandoned move is forgotten, even when its hidden button is reached.
+    colonne.panneau->ouvrir(QString::number(cinquieme[0]), QStringLiteral("5B"));
+    colonne.choisir(QStringLiteral("6A"));
+    colonne.panneau->abandonner();
+    ASSERT_FALSE(colonne.ouvert());
+    colonne.bouton->click();
 
     EXPECT_EQ(contenu(QStringLiteral("Eleves"), QStringLiteral("CdeEleves")), eleves);
     EXPECT_TRUE(colonne.transferts.isEmpty());
-    EXPECT_EQ(colonne.fermetures.size(), 2);
+    EXPECT_EQ(colonne.fermetures.size(), 3);
     EXPECT_FALSE(colonne.ouvert());
 }
 
@@ -180,23 +186,4 @@ TEST(SchoolTransfert, StudentDeletedMeanwhileIsToldAndNothingIsWritten)
     EXPECT_TRUE(colonne.transferts.isEmpty());
     EXPECT_FALSE(colonne.ouvert());
     EXPECT_TRUE(dialogues.allAnswered());
-}
-
-TEST(SchoolTransfert, AnAbandonedMoveIsForgottenEvenWhenItsHiddenButtonIsReached)
-{
-    SchoolFixture ecole;
-    const QList<qint64> eleves = ecole.ajouterClasse(QStringLiteral("6A"), 1);
-    ecole.ajouterClasse(QStringLiteral("5B"), 1);
-    const QStringList avant = contenu(QStringLiteral("Eleves"), QStringLiteral("CdeEleves"));
-    Colonne colonne;
-    colonne.panneau->ouvrir(QString::number(eleves[0]), QStringLiteral("6A"));
-    colonne.choisir(QStringLiteral("5B"));
-    colonne.panneau->abandonner();
-    ASSERT_FALSE(colonne.ouvert());
-
-    colonne.bouton->click();
-
-    EXPECT_EQ(contenu(QStringLiteral("Eleves"), QStringLiteral("CdeEleves")), avant);
-    EXPECT_TRUE(colonne.transferts.isEmpty());
-    EXPECT_EQ(colonne.fermetures.size(), 1);
 }

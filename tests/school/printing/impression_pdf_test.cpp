@@ -155,8 +155,8 @@ TEST_F(ImpressionPdf, ChaquePlancheDonneLesCinquanteElevesEnPagesPleines)
         ASSERT_FALSE(planche.document.isEmpty()) << planche.forme;
         const QString pdf = imprimer(planche.document);
         ASSERT_EQ(nombrePages(pdf), 2) << planche.forme;
-        // The document's break falls where the printed page ends: five whole
-        // rows of seven on the first page, the rest on the second.
+        // The first page ends where it is full: five whole rows of seven, the
+        // rest on the second.
         EXPECT_EQ(nomsEleves(textePage(pdf, 1)), nomsAttendus(1, 35)) << planche.forme;
         EXPECT_EQ(nomsEleves(textePage(pdf, 2)), nomsAttendus(36, 50)) << planche.forme;
     }
