@@ -193,8 +193,12 @@ bool printDocument(QTextDocument& document, QPagedPaintDevice& device)
         painter.scale(scale, scale);
         painter.translate(0, -area.top());
         painter.setClipRect(area);
+        // The layout draws every block that touches the clip, and a clipped
+        // text still lands in the page's text: the block that opens the next
+        // page starts exactly at this page's end, so the page's own span is
+        // narrowed to keep it out.
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = area;
+        context.clip = area.adjusted(0, kEpsilon, 0, -kEpsilon);
         document.documentLayout()->draw(&painter, context);
         painter.restore();
     }

@@ -12,7 +12,8 @@ class QTextDocument;
 // a PDF file). A document wider than the printable width is scaled down to
 // it, never clipped; a narrower one prints at its own size. A page ends
 // between lines, pictures and table cells, never through them, and where the
-// document asks for a new page.
+// document asks for a new page; each page draws only its own part of the
+// document.
 namespace printing {
 
 // Sets the page the documents are written for, which the print dialog then

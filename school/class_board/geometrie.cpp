@@ -60,8 +60,6 @@ Ouverture ouvertureDocument(int index)
 {
     if (index == 0)
         return Ouverture::Table;
-    if (index % kCellulesParTableDocument == 0)
-        return Ouverture::Page;
     if (index % kCellulesParLigneDocument == 0)
         return Ouverture::Ligne;
     return Ouverture::Aucune;

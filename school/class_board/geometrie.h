@@ -9,10 +9,6 @@ namespace geometrie {
 
 inline constexpr int kCellulesParRangee = 9;           // on screen
 inline constexpr int kCellulesParLigneDocument = 7;    // board document
-// Board documents, one printed A4 page: five rows of seven. Printed scaled to
-// the page's width, a sixth row would cross the page's end, and the page
-// would hold one lone row before the next table's break.
-inline constexpr int kCellulesParTableDocument = 35;
 
 // Design size of the frame; it grows beyond it to hold every row of cells.
 inline constexpr QSize kTailleCadre{15855, 12855};
@@ -29,11 +25,11 @@ Cadres cellule(int index);
 // The frame size that holds cells 0 to nombre - 1.
 QSize tailleCadre(int nombre);
 
-// Board documents: what opens before the cell of this index.
+// Board documents: what opens before the cell of this index. A board is one
+// table; its printed pages end where a page is full, between its rows.
 enum class Ouverture {
     Table,  // the first cell of the document
-    Page,   // a new table on a new page
-    Ligne,  // a new row of the same table
+    Ligne,  // a new row of the table
     Aucune, // the cell follows on the same row
 };
 Ouverture ouvertureDocument(int index);

@@ -45,22 +45,21 @@ QString styles(bool avecCadreDroite)
     return s;
 }
 
-// The text under the picture of a cell; position counts from the first cell
-// of its page.
-QString texteCellule(const Entree& entree, int position, Forme forme)
+// The text under the picture of the cell of this index.
+QString texteCellule(const Entree& entree, int index, Forme forme)
 {
     if (forme == Forme::ClasseApresSuppression) {
         constexpr int kDebutNomMaigre = 4 * geometrie::kCellulesParLigneDocument;
-        if (position >= kDebutNomMaigre)
+        if (index >= kDebutNomMaigre)
             return e(entree.prenom) + QStringLiteral("<br>") + e(entree.nom) +
                    QStringLiteral("<br></B></font></center></TD>");
-        QString t = position == 0 ? e(entree.classe) + QStringLiteral("<br>") : QString();
+        QString t = index == 0 ? e(entree.classe) + QStringLiteral("<br>") : QString();
         return t + e(entree.prenom) + QStringLiteral("<br><B>") + e(entree.nom) +
                QStringLiteral("</B></font></center></TD>");
     }
-    // A class board as first built bolds in upper case only the first cell of
-    // a table; the other forms bold every cell so.
-    const bool grandGras = position == 0 || forme != Forme::Classe;
+    // A class board as first built bolds in upper case only its first cell;
+    // the other forms bold every cell so.
+    const bool grandGras = index == 0 || forme != Forme::Classe;
     QString t = forme == Forme::Groupe ? e(entree.classe) + QStringLiteral("<br>") : QString();
     t += e(entree.prenom);
     t += grandGras ? QStringLiteral("<br><B>") : QStringLiteral("<br><b>");
@@ -69,12 +68,12 @@ QString texteCellule(const Entree& entree, int position, Forme forme)
     return t;
 }
 
-QString cellulePlanche(const Entree& entree, int position, Forme forme)
+QString cellulePlanche(const Entree& entree, int index, Forme forme)
 {
-    QString c = position == 0 ? QStringLiteral("<TR><td align=") : QStringLiteral("<td align=");
+    QString c = index == 0 ? QStringLiteral("<TR><td align=") : QStringLiteral("<td align=");
     c += QStringLiteral("\"left\"valign=\"top\"width=\"116\"><img src=\"") + e(entree.photo) +
          QStringLiteral("\"width=\"116\"height=\"176\"><font size=\"-1\"><br><center>");
-    return c + texteCellule(entree, position, forme);
+    return c + texteCellule(entree, index, forme);
 }
 
 } // namespace
@@ -91,17 +90,10 @@ QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Fo
 QStringList cellules(const std::vector<Entree>& entrees, Forme forme)
 {
     QStringList lignes;
-    int position = 0;
     for (int i = 0; i < int(entrees.size()); ++i) {
-        const geometrie::Ouverture ouverture = geometrie::ouvertureDocument(i);
-        if (ouverture == geometrie::Ouverture::Page)
-            lignes << QStringLiteral("</TR></TABLE>") << QStringLiteral("<p style=\"page-break-before: always;\">")
-                   << QStringLiteral("<TABLE>");
-        else if (ouverture == geometrie::Ouverture::Ligne)
+        if (geometrie::ouvertureDocument(i) == geometrie::Ouverture::Ligne)
             lignes << kFinLigne;
-        const bool premiere = ouverture == geometrie::Ouverture::Table || ouverture == geometrie::Ouverture::Page;
-        position = premiere ? 0 : position + 1;
-        lignes << cellulePlanche(entrees[i], position, forme);
+        lignes << cellulePlanche(entrees[i], i, forme);
     }
     return lignes;
 }

@@ -24,20 +24,20 @@ struct Entree {
 // The forms the board document takes: the class board as first built, the
 // class board rebuilt after a move (a line break before the class name and
 // every name in upper-case bold), the class board rebuilt after a removal (as
-// after a move, but the first cell of a page names the class and the last two
-// rows of a page show the surname plain), and the group board (which also
-// names each student's class).
+// after a move, but the first cell names the class and the rows from the
+// fifth on show the surname plain), and the group board (which also names
+// each student's class).
 enum class Forme { Classe, ClasseReconstruite, ClasseApresSuppression, Groupe };
 
 // The opening of every school document up to its title, escaped here; the
 // caller closes the head.
 QString ouverture(const QString& titre);
 
-// filetemp.html: seven cells a row, a new table on a new page
-// every geometrie::kCellulesParTableDocument cells.
+// filetemp.html: one table of seven cells a row; the print ends its pages
+// between rows, where each page is full.
 QStringList planche(const Entete& entete, const std::vector<Entree>& entrees, Forme forme);
-// The cells alone, cut into rows and pages as in planche(): the documents
-// that put several boards one after the other lay each one out with them.
+// The cells alone, cut into rows as in planche(): the documents that put
+// several boards one after the other lay each one out with them.
 QStringList cellules(const std::vector<Entree>& entrees, Forme forme);
 // filetempCrte.html: two cards a row, a page break before every twelfth card.
 QStringList cartes(const Entete& entete, const std::vector<Entree>& entrees);

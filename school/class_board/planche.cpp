@@ -153,7 +153,10 @@ void Planche::remplir(int index, bool modeChoix)
 
 void Planche::construire(TypePlanche type, const std::vector<CelluleEleve>& cellules, bool modeChoix)
 {
-    vider();
+    // The frame keeps its size until the new cells are in: shrunk in between,
+    // it would pull the scroll bars back, and a rebuilt board would not keep
+    // its scroll position.
+    retirerCellules();
     type_ = type;
     donnees_ = cellules;
     for (int i = 0; i < int(donnees_.size()); ++i) {
@@ -168,6 +171,12 @@ void Planche::construire(TypePlanche type, const std::vector<CelluleEleve>& cell
 
 void Planche::vider()
 {
+    retirerCellules();
+    ajusterTaille();
+}
+
+void Planche::retirerCellules()
+{
     images_.clear();
     noms_.clear();
     prenoms_.clear();
@@ -178,7 +187,6 @@ void Planche::vider()
     codesImage_.clear();
     images_[0]->clear();
     donnees_.clear();
-    ajusterTaille();
 }
 
 int Planche::nombre() const

@@ -50,6 +50,8 @@ private:
     void creerIcones(int index, bool avecChangement);
     void placer(int index);
     void remplir(int index, bool modeChoix);
+    // vider() without the frame's new size.
+    void retirerCellules();
     void ajusterTaille();
 
     TypePlanche type_ = TypePlanche::Classe;

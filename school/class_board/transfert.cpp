@@ -138,6 +138,9 @@ void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActu
 
 void PanneauTransfert::Bt_ChangeClasse_Click()
 {
+    // A closed panel has no move: its hidden button may still be reached.
+    if (cdeEleve_.isEmpty())
+        return;
     const QString nouvelle = Combo1_->currentText();
     if (db::compareFrench(nouvelle, classeActuelle_) == 0) {
         fermer();
@@ -165,6 +168,8 @@ void PanneauTransfert::abandonner()
 
 void PanneauTransfert::fermer()
 {
+    cdeEleve_.clear();
+    classeActuelle_.clear();
     hide();
     valider_->hide();
     Q_EMIT ferme();

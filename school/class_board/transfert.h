@@ -37,7 +37,8 @@ public:
     // it on classeActuelle. A key with no row says so and leaves the panel
     // as it was.
     void ouvrir(const QString& cdeEleve, const QString& classeActuelle);
-    // Closes an open panel without moving anyone (ferme() is emitted).
+    // Closes an open panel without moving anyone and forgets the move
+    // (ferme() is emitted).
     void abandonner();
 
 Q_SIGNALS:

@@ -16,17 +16,19 @@ namespace exportation {
 struct Copie {
     QString source;        // the student's picture, "" when it has none
     QString dossierClasse; // the class folder's name, "" when the class cannot name a folder
-    QString nomClasse;     // the file's name in the class folder
-    QString nomPhotos;     // the file's name in "Photos", unique among the students of other classes
+    QString nomClasse;     // the file's name in the class folder, its own there
+    QString nomPhotos;     // the file's name in "Photos", its own there
 };
 
 struct Plan {
-    QStringList dossiersClasses;
-    std::vector<Copie> copies; // one per student with a class, classes in ascending order
+    QStringList dossiersClasses; // one per class, its own whatever the case
+    std::vector<Copie> copies;   // one per student with a class, classes in ascending order
 };
 
 // Reads the students now. Students without a class are left out; within a
 // class they come in key order, which numbers the unknown identifiers.
+// Namesakes and classes that name one folder ("6/A" and "6_A") never share
+// a file or a folder: the later one gets a suffix.
 Plan planifier(db::Database& base, const QString& dossierImages, const Motif& motif);
 
 // Removes any earlier folder (a link is removed, never followed) and creates
@@ -40,7 +42,10 @@ class Copieur : public QObject {
 public:
     struct Bilan {
         int eleves = 0;
-        int nonExportes = 0; // picture missing or a copy failed
+        int exportes = 0;  // both copies written
+        int sansPhoto = 0;
+        int echecs = 0;    // a copy of the picture failed
+        bool enregistre = true; // the disk took every written file
     };
 
     using QObject::QObject;
@@ -63,5 +68,9 @@ private:
     Bilan bilan_;
     bool enCours_ = false;
 };
+
+// The closing message: where the files are, how many pictures were written
+// and how many were not.
+QString messageFin(const Copieur::Bilan& bilan);
 
 } // namespace exportation

@@ -26,8 +26,6 @@ QComboBox* liste(QWidget* parent, const QString& nom, const QStringList& entrees
     return combo;
 }
 
-const QString kFini = QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : Exportation");
-
 } // namespace
 
 FormExport::FormExport() : Form(QStringLiteral("FormExport"))
@@ -157,19 +155,8 @@ void FormExport::Command2_Click()
 void FormExport::exportTermine(exportation::Copieur::Bilan bilan)
 {
     attendre(false);
-    if (bilan.nonExportes == 0)
-        dialogs::message(kFini, dialogs::Icon::Information);
-    else if (bilan.nonExportes < bilan.eleves)
-        dialogs::message(kFini + QStringLiteral("\n\n%1 élève(s) sur %2 n'ont pas été exportés : photo introuvable "
-                                                "ou copie impossible.")
-                                     .arg(bilan.nonExportes)
-                                     .arg(bilan.eleves),
-                         dialogs::Icon::Exclamation);
-    else
-        dialogs::message(QStringLiteral("Aucune photo n'a été exportée : les %1 élève(s) n'ont pas de photo, ou la "
-                                        "copie dans le dossier Exportation du bureau a échoué.")
-                             .arg(bilan.eleves),
-                         dialogs::Icon::Exclamation);
+    const bool complet = bilan.exportes == bilan.eleves && bilan.enregistre;
+    dialogs::message(exportation::messageFin(bilan), complet ? dialogs::Icon::Information : dialogs::Icon::Exclamation);
     unload();
 }
 

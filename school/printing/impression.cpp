@@ -4,14 +4,16 @@
 #include "common/helpers.h"
 #include "common/shell.h"
 
-void imprimerDocument(const QString& fichier)
+bool imprimerDocument(const QString& fichier)
 {
     if (!FichierExiste(fichier)) {
         dialogs::message(fichier.isEmpty() ? QStringLiteral("Aucun document n'a encore été écrit pour cette impression.")
                                            : QStringLiteral("Le document %1 n'existe pas.").arg(fichier),
                          dialogs::Icon::Exclamation);
-        return;
+        return false;
     }
-    shell::service().print(fichier);
+    if (!shell::service().print(fichier))
+        return false;
     shell::openOrReport(fichier);
+    return true;
 }

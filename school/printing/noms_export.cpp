@@ -70,4 +70,19 @@ QString avecSuffixe(const QString& nomFichier, int numero)
     return nomFichier + suffixe;
 }
 
+NomsUniques::NomsUniques(const QStringList& reserves)
+{
+    for (const QString& nom : reserves)
+        pris_.insert(nom.toCaseFolded());
+}
+
+QString NomsUniques::attribuer(const QString& nom)
+{
+    QString libre = nom;
+    for (int numero = 2; pris_.contains(libre.toCaseFolded()); ++numero)
+        libre = avecSuffixe(nom, numero);
+    pris_.insert(libre.toCaseFolded());
+    return libre;
+}
+
 } // namespace exportation

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -35,5 +37,17 @@ QString composant(const QString& nom);
 
 // The name with "_<numero>" before its extension: "INE inconnu_0_2.jpg".
 QString avecSuffixe(const QString& nomFichier, int numero);
+
+// The names given in one folder, so that no two entries share one: a name
+// already given there, whatever its case, gets the first free suffix "_2",
+// "_3"... (avecSuffixe).
+class NomsUniques {
+public:
+    explicit NomsUniques(const QStringList& reserves = {});
+    QString attribuer(const QString& nom);
+
+private:
+    QSet<QString> pris_;
+};
 
 } // namespace exportation

@@ -15,7 +15,7 @@ struct Page {
 };
 
 // filetemp.html of the all-groups ("Groupe") or all-classes ("Classe") print:
-// one page per board, each cut into rows and pages as every board document.
+// a new page for every board, each cut into rows as every board document.
 QStringList tousLesTableaux(const QString& etablissement, const QString& type, const std::vector<Page>& pages);
 
 // filetemp1.html: one row per student, the portrait and the names, then three

@@ -223,6 +223,10 @@ void FormAccueil::Bt_Aficher_Click()
 void FormAccueil::construirePlancheClasse(Construction construction)
 {
     const std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), etat::ClasseChoisie);
+    if (eleves.empty()) {
+        retirerPlancheEtImpressions();
+        return;
+    }
     Frame1->construire(TypePlanche::Classe, eleves, etat::ModeCreationGroupe);
     etat::PlancheChargee = true;
 
@@ -264,6 +268,10 @@ void FormAccueil::Aff_Groupe_Click()
 void FormAccueil::construirePlancheGroupe(bool reconstruction)
 {
     const std::vector<CelluleEleve> membres = membresDuGroupe(base::db(), etat::NomGroupeChoisi);
+    if (membres.empty()) {
+        retirerPlancheEtImpressions();
+        return;
+    }
     Frame1->construire(TypePlanche::Groupe, membres, etat::ModeCreationGroupe);
     etat::PlancheChargee = false;
     colonne_->Aff_Groupe->setEnabled(false);

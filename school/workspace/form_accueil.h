@@ -65,7 +65,11 @@ private:
     void construirePlancheClasse(Construction construction);
     void montrerErreurDocuments(const DocumentsEcrits& documents);
     void viderPlanches();
+    // No board left on screen: its heading goes, and "Afficher...".
     void retirerPlanche();
+    // ...and nothing of it to print either, as when a class or a group with
+    // no one left leaves its list.
+    void retirerPlancheEtImpressions();
 
     void ImageSuppEleve_Click(int index);
     void MNU_Trimestre_Click();

@@ -44,6 +44,12 @@ void FormAccueil::retirerPlanche()
     menus_->MNU_Trimestre->setEnabled(false);
 }
 
+void FormAccueil::retirerPlancheEtImpressions()
+{
+    menus_->desactiverImpression();
+    retirerPlanche();
+}
+
 void FormAccueil::MNU_Trimestre_Click()
 {
     if (!etat::PlancheChargee || Frame1->type() != TypePlanche::Classe)
@@ -51,18 +57,21 @@ void FormAccueil::MNU_Trimestre_Click()
     std::vector<CelluleEleve> eleves;
     for (int i = 0; i < Frame1->nombre(); ++i)
         eleves.push_back(Frame1->cellule(i));
-    ouvrirFicheTrimestrielle(etat::CheminDonnees, etat::ClasseChoisie, eleves);
+    // The board print prints the last document written: now the sheet.
+    if (ouvrirFicheTrimestrielle(etat::CheminDonnees, etat::ClasseChoisie, eleves))
+        menus_->MNU_Imprimer->setEnabled(true);
 }
+
+// A collected print that was not made leaves the board on screen.
 
 void FormAccueil::MNU_Imp_Toutes_Classes_Click()
 {
-    menus_->desactiverImpression();
-    retirerPlanche();
-    imprimerToutesLesClasses(base::db(), etat::CheminDonnees);
+    if (imprimerToutesLesClasses(base::db(), etat::CheminDonnees))
+        retirerPlancheEtImpressions();
 }
 
 void FormAccueil::MNU_Groupes_Click()
 {
-    retirerPlanche();
-    imprimerTousLesGroupes(base::db(), etat::CheminDonnees);
+    if (imprimerTousLesGroupes(base::db(), etat::CheminDonnees))
+        retirerPlanche();
 }

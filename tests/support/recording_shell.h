@@ -22,8 +22,8 @@ public:
     const std::vector<Request>& requests() const { return requests_; }
     // From now on, opening is recorded but reported as failed.
     void failOpening() { opens_ = false; }
-    // From now on, printing is recorded but reported as not done (a cancelled print dialog).
-    void failPrinting() { prints_ = false; }
+    // From now on, printing is recorded but reported as not done (the user cancelled).
+    void cancelPrinting() { prints_ = false; }
 
 private:
     class Proxy;

@@ -63,15 +63,15 @@ TEST(BoardsGeometrie, LeCadreGranditPourChaqueRangee)
         EXPECT_TRUE(QRect(QPoint(0, 0), geometrie::tailleCadre(n)).contains(geometrie::cellule(n - 1).prenom)) << n;
 }
 
-TEST(BoardsGeometrie, DocumentSeptParLigneTrenteCinqParPage)
+TEST(BoardsGeometrie, DocumentSeptParLigneEnUneTable)
 {
     const struct {
         int index;
         Ouverture ouverture;
     } cas[] = {
         {0, Ouverture::Table}, {1, Ouverture::Aucune}, {6, Ouverture::Aucune}, {7, Ouverture::Ligne},
-        {14, Ouverture::Ligne}, {28, Ouverture::Ligne}, {34, Ouverture::Aucune}, {35, Ouverture::Page},
-        {36, Ouverture::Aucune}, {42, Ouverture::Ligne}, {70, Ouverture::Page}, {84, Ouverture::Ligne},
+        {14, Ouverture::Ligne}, {28, Ouverture::Ligne}, {34, Ouverture::Aucune}, {35, Ouverture::Ligne},
+        {36, Ouverture::Aucune}, {42, Ouverture::Ligne}, {70, Ouverture::Ligne}, {84, Ouverture::Ligne},
     };
     for (const auto& c : cas)
         EXPECT_EQ(geometrie::ouvertureDocument(c.index), c.ouverture) << c.index;

@@ -32,9 +32,10 @@ QByteArray ecrit(const QStringList& lignes)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Each class and count is chosen to cross a layout rule: the board's new page
-// after a full page of cells, the cards' page break before every twelfth card and an odd
-// last card, the labels' five-then-six rows.
+// Each class and count is chosen to cross a layout rule: the board's rows of
+// seven in one table past a printed page's worth of cells, the cards' page
+// break before every twelfth card and an odd last card, the labels'
+// five-then-six rows.
 TEST(BoardsHtml, LesDocumentsSontCeuxDesModeles)
 {
     const struct {

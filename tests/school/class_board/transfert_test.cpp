@@ -103,7 +103,7 @@ TEST(SchoolTransfert, MovesOnlyTheRowOfTheClickedKeyAndLeavesGroupsAlone)
     EXPECT_EQ(colonne.fermetures.size(), 1);
 }
 
-TEST(SchoolTransfert, OpensOnTheStudentsClassAndKeepingItChangesNothing)
+TEST(SchoolTransfert, OpensOnTheStudentsClassAndKeepingOrAbandoningItChangesNothing)
 {
     SchoolFixture ecole;
     // The student's class is not the first of the list.
@@ -123,10 +123,16 @@ TEST(SchoolTransfert, OpensOnTheStudentsClassAndKeepingItChangesNothing)
     colonne.choisir(QStringLiteral("6A"));
     colonne.choisir(QStringLiteral("5B"));
     colonne.valider();
+    // An abandoned move is forgotten, even when its hidden button is reached.
+    colonne.panneau->ouvrir(QString::number(cinquieme[0]), QStringLiteral("5B"));
+    colonne.choisir(QStringLiteral("6A"));
+    colonne.panneau->abandonner();
+    ASSERT_FALSE(colonne.ouvert());
+    colonne.bouton->click();
 
     EXPECT_EQ(contenu(QStringLiteral("Eleves"), QStringLiteral("CdeEleves")), eleves);
     EXPECT_TRUE(colonne.transferts.isEmpty());
-    EXPECT_EQ(colonne.fermetures.size(), 2);
+    EXPECT_EQ(colonne.fermetures.size(), 3);
     EXPECT_FALSE(colonne.ouvert());
 }
 

@@ -9,8 +9,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -132,16 +135,36 @@ TEST_F(Suppression, UnEleveDejaEffaceEstSignaleEtLaPlancheMiseAJour)
     EXPECT_EQ(nomsDeLaPlanche(), (QStringList{QStringLiteral("Nom002"), QStringLiteral("Nom003")}));
 }
 
-TEST_F(Suppression, LeDernierEleveEffaceLaClasseQuitteLaListe)
+// A class or a group with no one left leaves its list, and its board goes
+// with its heading and its prints: no empty board is written or printed.
+TEST_F(Suppression, LeDernierEleveEffaceLaPlancheQuitteLEcranAvecSaListe)
 {
-    ecole.ajouterClasse(QStringLiteral("6A"), 1);
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), ecole.ajouterClasse(QStringLiteral("6A"), 1)[0]);
     ecole.ajouterClasse(QStringLiteral("5B"), 1);
     accueil.ouvrir();
-    accueil.afficherClasse(QStringLiteral("6A"));
-    supprimer(0, Answer::Yes);
-    EXPECT_EQ(accueil.planche().nombre(), 0);
-    EXPECT_EQ(accueil.entrees(QStringLiteral("DBComboClasses")), QStringList{QStringLiteral("5B")});
-    EXPECT_TRUE(planche().endsWith("<B>Classe :<br>6A</B><P><TABLE>\r\n"));
+    const struct {
+        const char* planche;
+        std::function<void()> afficher;
+        const char* liste;
+        QStringList reste;
+    } cas[] = {
+        {"group", [&] { accueil.afficherGroupe(QStringLiteral("Chorale")); }, "DBComboGroupe", {}},
+        {"class", [&] { accueil.afficherClasse(QStringLiteral("6A")); }, "DBComboClasses", {QStringLiteral("5B")}},
+    };
+    for (const auto& c : cas) {
+        c.afficher();
+        ASSERT_TRUE(accueil.menu(QStringLiteral("MNU_Imprimer"))->isEnabled()) << c.planche;
+        const QByteArray document = planche();
+        supprimer(0, Answer::Yes);
+        EXPECT_EQ(accueil.planche().nombre(), 0) << c.planche;
+        EXPECT_EQ(accueil.entrees(QString::fromLatin1(c.liste)), c.reste) << c.planche;
+        for (const char* nom : {"LbType", "LbClasse"})
+            EXPECT_TRUE(accueil.controle<QLabel>(QString::fromLatin1(nom))->isHidden()) << c.planche << nom;
+        for (const char* nom : {"MNU_Imprimer", "MNU_CARTES", "MNU_Etiquettes", "MNU_Trimestre"})
+            EXPECT_FALSE(accueil.menu(QString::fromLatin1(nom))->isEnabled()) << c.planche << nom;
+        EXPECT_EQ(planche(), document) << c.planche;
+    }
+    EXPECT_TRUE(shell.requests().empty());
 }
 
 TEST_F(Suppression, PendantLAssistantUnClicSurUneClasseNEffaceRien)
@@ -195,9 +218,35 @@ TEST_F(Suppression, UnMembreQuitteLeGroupeAfficheSeulement)
     EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("3"));
 }
 
-// After a removal, each page of the board document names the class in its
-// first cell and shows the surnames from its fifth row on plain.
-TEST(PlancheApresSuppression, FormeDesCellulesParPositionDansLaPage)
+// Scrolled to the end of a board of 50, a removal in the last row leaves the
+// view where it was, on a class board as on a group board.
+TEST_F(Suppression, LaPlancheGardeSonDefilement)
+{
+    for (const qint64 cle : ecole.ajouterClasse(QStringLiteral("6A"), 50))
+        ecole.ajouterAuGroupe(QStringLiteral("Chorale"), cle);
+    accueil.ouvrir();
+    const struct {
+        const char* planche;
+        std::function<void()> afficher;
+    } cas[] = {
+        {"class", [&] { accueil.afficherClasse(QStringLiteral("6A")); }},
+        {"group", [&] { accueil.afficherGroupe(QStringLiteral("Chorale")); }},
+    };
+    for (const auto& c : cas) {
+        c.afficher();
+        QScrollBar* vertical = accueil.controle<QScrollBar>(QStringLiteral("VScroll1"));
+        ASSERT_GT(vertical->maximum(), 0) << c.planche;
+        vertical->setValue(vertical->maximum());
+        const int fin = vertical->value();
+        supprimer(accueil.planche().nombre() - 2, Answer::Yes);
+        EXPECT_EQ(vertical->value(), fin) << c.planche;
+        EXPECT_EQ(accueil.planche().nombre(), 49) << c.planche;
+    }
+}
+
+// After a removal, the board document names the class in its first cell and
+// shows the surnames from its fifth row on plain.
+TEST(PlancheApresSuppression, FormeDesCellulesParRangee)
 {
     std::vector<html::Entree> entrees;
     for (int i = 0; i < 37; ++i)
@@ -219,11 +268,13 @@ TEST(PlancheApresSuppression, FormeDesCellulesParPositionDansLaPage)
                          Cas{27, "P27<br><B>N27</B></font></center></TD>"},
                          Cas{28, "P28<br>N28<br></B></font></center></TD>"},
                          Cas{34, "P34<br>N34<br></B></font></center></TD>"},
-                         Cas{35, "6A<br>P35<br><B>N35</B></font></center></TD>"},
-                         Cas{36, "P36<br><B>N36</B></font></center></TD>"}})
+                         Cas{35, "P35<br>N35<br></B></font></center></TD>"},
+                         Cas{36, "P36<br>N36<br></B></font></center></TD>"}})
         EXPECT_EQ(cellule(c.index), QString::fromLatin1(c.texte)) << c.index;
     EXPECT_EQ(lignes[1], QStringLiteral("<B>Classe :<br>6A</B><P><TABLE>"));
-    EXPECT_EQ(lignes.count(QStringLiteral("<p style=\"page-break-before: always;\">")), 1);
+    // One table: the print ends the pages where they are full.
+    EXPECT_EQ(lignes.count(QStringLiteral("<p style=\"page-break-before: always;\">")), 0);
+    EXPECT_EQ(lignes.filter(QStringLiteral("TABLE")).size(), 1);
 }
 
 } // namespace

@@ -7,11 +7,13 @@
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/small_disk.h"
 
 #include <QComboBox>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -58,6 +60,18 @@ TEST(NomsExport, ChaqueMotifDonneUnNomSur)
     EXPECT_EQ(exportation::composant(QStringLiteral(".")), QString());
     EXPECT_EQ(exportation::composant(QStringLiteral("6/A")), QStringLiteral("6_A"));
     EXPECT_EQ(exportation::avecSuffixe(QStringLiteral("INE inconnu_0.jpg"), 2), QStringLiteral("INE inconnu_0_2.jpg"));
+
+    // In one folder every name is its own, compared ignoring case.
+    exportation::NomsUniques dossier{{QStringLiteral("Photos")}};
+    const struct {
+        const char* nom;
+        const char* attribue;
+    } noms[] = {
+        {"photos", "photos_2"},       {"6_A", "6_A"},     {"6_a", "6_a_2"},           {"A.jpg", "A.jpg"},
+        {"a.JPG", "a_2.JPG"},         {"A.jpg", "A_3.jpg"}, {"A_2.jpg", "A_2_2.jpg"},
+    };
+    for (const auto& n : noms)
+        EXPECT_EQ(dossier.attribuer(QString::fromLatin1(n.nom)), QString::fromLatin1(n.attribue)) << n.nom;
 }
 
 class Export : public ::testing::Test, protected PiloteFenetre {
@@ -149,7 +163,7 @@ TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
     ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("Echo"), QStringLiteral("E"), false); // no picture
     const qint64 f = ecole.ajouterEleve(QStringLiteral("../Terminale S'"), QStringLiteral("Fox"), QStringLiteral("F"));
     ecole.ajouterEleve(QString(), QStringLiteral("SansClasse"), QStringLiteral("G"));
-    // A class named like the common folder must not overwrite it.
+    // A class named like the common folder gets a folder of its own.
     const qint64 h = ecole.ajouterEleve(QStringLiteral("Photos"), QStringLiteral("Hotel"), QStringLiteral("H"));
     for (qint64 cle : {a, c, d, h})
         changerIne(cle, QString());
@@ -160,7 +174,7 @@ TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
 
     ouvrirExport();
     choisir("ComboNom", QStringLiteral("INE"));
-    dialogues.message(QStringLiteral("1 élève(s) sur 7 n'ont pas été exportés"));
+    dialogues.message(QStringLiteral("6 photo(s) exportée(s) sur 7 élève(s).\n1 élève(s) sans photo."));
     exporter();
 
     const QString racine = QStringLiteral("Exportation/");
@@ -176,6 +190,7 @@ TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
                             racine + QStringLiteral("Photos/INE inconnu_0_3.jpg"),
                             racine + QStringLiteral("Photos/INE inconnu_2.jpg"),
                             racine + QStringLiteral("Photos/a_b.jpg"),
+                            racine + QStringLiteral("Photos_2/INE inconnu_0.jpg"),
                         }));
     const auto photo = [&](const QString& chemin) {
         return SchoolFixture::lire(paths::join(ecole.sandbox().desktop(), {chemin}));
@@ -186,34 +201,77 @@ TEST_F(Export, ParIneChaqueClasseEtPhotosSansRienPerdre)
     EXPECT_EQ(photo(racine + QStringLiteral("Photos/INE inconnu_0_3.jpg")), SchoolFixture::lire(ecole.cheminPhoto(h)));
     EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPhoto(a)));
     EXPECT_EQ(photo(racine + QStringLiteral("6A/INE inconnu_2.jpg")), SchoolFixture::lire(ecole.cheminPhoto(c)));
+    EXPECT_EQ(photo(racine + QStringLiteral("Photos_2/INE inconnu_0.jpg")), SchoolFixture::lire(ecole.cheminPhoto(h)));
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Exclamation);
     EXPECT_TRUE(dialogues.lastPrompt().text.startsWith(
         QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : Exportation")));
     EXPECT_FALSE(existingForm<FormAccueil>()->isHidden());
 }
 
-TEST_F(Export, ParNomEtPrenomLeMessageDeLaFinSansCompte)
+// Namesakes and classes that name one folder each keep their own file and
+// folder, and the closing message counts every picture written.
+TEST_F(Export, HomonymesEtClassesSemblablesGardentChacunLeurFichier)
 {
-    ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
-    ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
-    // A namesake in the same class replaces the first, in its class folder as in Photos.
-    const qint64 dernier = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
+    const qint64 a = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
+    const qint64 b = ecole.ajouterEleve(QStringLiteral("5B"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
+    const qint64 c = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("DUPONT"), QStringLiteral("Jean"));
+    const qint64 d = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Dupont"), QStringLiteral("JEAN"));
+    const qint64 e = ecole.ajouterEleve(QStringLiteral("6/A"), QStringLiteral("Roy"), QStringLiteral("Luc"));
+    const qint64 f = ecole.ajouterEleve(QStringLiteral("6_A"), QStringLiteral("Roy"), QStringLiteral("Luc"));
     ouvrirExport();
     choisir("ComboNom", QStringLiteral("Nom"));
     choisir("ComboPonctuation", QStringLiteral(" "));
     choisir("ComboPrenom", QStringLiteral("Prénom"));
-    dialogues.message(QStringLiteral("Les fichiers ont été exportés"));
+    dialogues.message(QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : "
+                                     "Exportation\n\n6 photo(s) exportée(s) sur 6 élève(s)."));
     exporter();
-    EXPECT_EQ(bureau(), (QStringList{QStringLiteral("Exportation/5B/DUPONT Jean.jpg"),
-                                     QStringLiteral("Exportation/6A/DUPONT Jean.jpg"),
-                                     QStringLiteral("Exportation/Photos/DUPONT Jean.jpg"),
-                                     QStringLiteral("Exportation/Photos/DUPONT Jean_2.jpg")}));
-    const QByteArray photo = SchoolFixture::lire(ecole.cheminPhoto(dernier));
-    EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/6A/DUPONT Jean.jpg")), photo);
-    EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/Photos/DUPONT Jean_2.jpg")), photo);
-    EXPECT_EQ(dialogues.lastPrompt().text,
-              QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : Exportation"));
+
+    // Classes in ascending order ("6_A" before "6/A"), students in key order:
+    // the first keeps the plain name.
+    const struct {
+        const char* fichier;
+        qint64 eleve;
+    } attendus[] = {
+        {"5B/DUPONT Jean.jpg", b},         {"6A/DUPONT Jean.jpg", a},         {"6A/DUPONT Jean_2.jpg", c},
+        {"6A/Dupont JEAN_3.jpg", d},       {"6_A/Roy Luc.jpg", f},            {"6_A_2/Roy Luc.jpg", e},
+        {"Photos/DUPONT Jean.jpg", b},     {"Photos/DUPONT Jean_2.jpg", a},   {"Photos/DUPONT Jean_3.jpg", c},
+        {"Photos/Dupont JEAN_4.jpg", d},   {"Photos/Roy Luc.jpg", f},         {"Photos/Roy Luc_2.jpg", e},
+    };
+    QStringList fichiers;
+    for (const auto& attendu : attendus) {
+        fichiers << QStringLiteral("Exportation/") + QString::fromLatin1(attendu.fichier);
+        EXPECT_TRUE(SchoolFixture::lire(exportation() + u'/' + QString::fromLatin1(attendu.fichier))
+                    == SchoolFixture::lire(ecole.cheminPhoto(attendu.eleve)))
+            << attendu.fichier;
+    }
+    EXPECT_EQ(bureau(), fichiers);
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Information);
+}
+
+// A picture whose copy fails is not counted as exported, and the message says so.
+TEST_F(Export, UnePhotoQuiNePeutEtreCopieeEstDiteEtNonComptee)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 2);
+    const qint64 grande = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Grand"), QStringLiteral("Format"));
+    QImage bruit(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < bruit.height(); ++y)
+        for (int x = 0; x < bruit.width(); ++x)
+            bruit.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) % 256));
+    ASSERT_TRUE(bruit.save(ecole.cheminPhoto(grande), "JPG", 100));
+    const qint64 limite = 16 * 1024;
+    ASSERT_GT(QFileInfo(ecole.cheminPhoto(grande)).size(), limite);
+    ouvrirExport();
+    choisir("ComboNom", QStringLiteral("N° Interne"));
+    dialogues.message(QStringLiteral("\n\n2 photo(s) exportée(s) sur 3 élève(s).\n1 photo(s) n'ont pas pu être "
+                                     "copiée(s)."));
+    {
+        const FileSizeLimit plafond(limite);
+        testing::internal::CaptureStderr();
+        exporter();
+        testing::internal::GetCapturedStderr();
+    }
+    EXPECT_EQ(bureau().size(), 4);
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Exclamation);
 }
 
 TEST_F(Export, PendantLaCopieOkEtListesAttendentEtLaFermetureAussi)

@@ -3,6 +3,7 @@
 #include "school/class_board/planche.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
+#include "school/printing/recueils.h"
 
 #include "tests/school/support/school_fixture.h"
 
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -153,10 +155,84 @@ TEST_F(ImpressionPdf, ChaquePlancheDonneLesCinquanteElevesEnPagesPleines)
         ASSERT_FALSE(planche.document.isEmpty()) << planche.forme;
         const QString pdf = imprimer(planche.document);
         ASSERT_EQ(nombrePages(pdf), 2) << planche.forme;
-        // The document's break falls where the printed page ends: five whole
-        // rows of seven on the first page, the rest on the second.
+        // The first page ends where it is full: five whole rows of seven, the
+        // rest on the second.
         EXPECT_EQ(nomsEleves(textePage(pdf, 1)), nomsAttendus(1, 35)) << planche.forme;
         EXPECT_EQ(nomsEleves(textePage(pdf, 2)), nomsAttendus(36, 50)) << planche.forme;
+    }
+}
+
+// Names of 40 characters take three lines under each portrait: four rows of
+// such cells fill a page. Each page holds as many whole rows as fit, so no
+// page carries a lone row that the one before had room for.
+TEST_F(ImpressionPdf, LesNomsLongsRemplissentChaquePage)
+{
+    const auto nomLong = [](int i) {
+        return QStringLiteral("Nom%1 de La Tour-Saint-Exupéry Montfort").arg(i, 3, 10, QLatin1Char('0'));
+    };
+    for (int i = 1; i <= 43; ++i) {
+        const qint64 cle = ecole.ajouterEleve(QStringLiteral("3L"), nomLong(i), QStringLiteral("Prénom"));
+        ecole.ajouterAuGroupe(QStringLiteral("Latin"), cle);
+        if (i <= 35)
+            ecole.ajouterEleve(QStringLiteral("4L"), nomLong(i), QStringLiteral("Prénom"));
+    }
+    ASSERT_EQ(nomLong(1).size(), 40);
+    // Both boards write filetemp.html: each is printed as soon as written.
+    const struct {
+        const char* planche;
+        std::function<QString()> ecrire;
+        std::vector<int> parPage;
+    } cas[] = {
+        {"group of 43",
+         [] {
+             return ecrireDocumentGroupe(etat::CheminDonnees, QStringLiteral("Latin"),
+                                         membresDuGroupe(base::db(), QStringLiteral("Latin")))
+                 .planche;
+         },
+         {28, 15}},
+        {"class of 35",
+         [] {
+             return ecrireDocumentsClasse(etat::CheminDonnees, QStringLiteral("4L"),
+                                          elevesDeClasse(base::db(), QStringLiteral("4L")))
+                 .planche;
+         },
+         {28, 7}},
+    };
+    for (const auto& c : cas) {
+        const QString pdf = imprimer(c.ecrire());
+        std::vector<int> parPage;
+        QStringList tous;
+        for (int page = 1; page <= nombrePages(pdf); ++page) {
+            const QStringList noms = nomsEleves(textePage(pdf, page));
+            parPage.push_back(int(noms.size()));
+            tous << noms;
+        }
+        EXPECT_EQ(parPage, c.parPage) << c.planche;
+        tous.sort();
+        EXPECT_EQ(tous.join(u' '), nomsAttendus(1, c.parPage[0] + c.parPage[1]).join(u' ')) << c.planche;
+    }
+}
+
+// PDF search must find a board's heading on its own page only.
+TEST_F(ImpressionPdf, ChaqueEnTeteDesRecueilsSurSaPageSeulement)
+{
+    const QStringList noms{QStringLiteral("5e Grande"), QStringLiteral("4e Moyenne"), QStringLiteral("3e Petite")};
+    std::vector<recueils::Page> pages;
+    for (const QString& nom : noms) {
+        ecole.ajouterClasse(nom, 10);
+        pages.push_back({nom, entreesDocument(ecole.dossier(), elevesDeClasse(base::db(), nom))});
+    }
+    const QString document = ecole.dossier() + QStringLiteral("/filetemp.html");
+    for (const QString& type : {QStringLiteral("Classe"), QStringLiteral("Groupe")}) {
+        ASSERT_EQ(html::ecrire(document, recueils::tousLesTableaux(QStringLiteral("Collège Sud"), type, pages)), QString());
+        const QString pdf = imprimer(document);
+        ASSERT_EQ(nombrePages(pdf), 3) << type.toStdString();
+        for (int page = 1; page <= 3; ++page) {
+            const QString texte = textePage(pdf, page).simplified();
+            for (int n = 0; n < noms.size(); ++n)
+                EXPECT_EQ(texte.contains(type + QStringLiteral(" : ") + noms[n]), n + 1 == page)
+                    << type.toStdString() << " page " << page << " " << noms[n].toStdString();
+        }
     }
 }
 

@@ -16,8 +16,20 @@ TEST(BoardsImpression, ImprimePuisOuvreLeDocument)
     const QString document = Sandbox::writeFile(sandbox.path(QStringLiteral("vizmora2020/filetemp.html")), "<HTML>");
     RecordingShell shell;
     ScriptedDialogs dialogues;
-    imprimerDocument(document);
+    EXPECT_TRUE(imprimerDocument(document));
     EXPECT_EQ(shell.requests(), (std::vector<Request>{{QStringLiteral("print"), document}, {QStringLiteral("open"), document}}));
+}
+
+TEST(BoardsImpression, UneImpressionAnnuleeNOuvreRien)
+{
+    Sandbox sandbox;
+    const QString document = Sandbox::writeFile(sandbox.path(QStringLiteral("vizmora2020/filetemp.html")), "<HTML>");
+    RecordingShell shell;
+    ScriptedDialogs dialogues;
+    shell.cancelPrinting();
+    EXPECT_FALSE(imprimerDocument(document));
+    EXPECT_EQ(shell.requests(), (std::vector<Request>{{QStringLiteral("print"), document}}));
+    EXPECT_TRUE(dialogues.prompts().empty());
 }
 
 TEST(BoardsImpression, SansDocumentRienNEstDemandeAuShell)
@@ -27,8 +39,8 @@ TEST(BoardsImpression, SansDocumentRienNEstDemandeAuShell)
     ScriptedDialogs dialogues;
     const QString absent = sandbox.path(QStringLiteral("vizmora2020/filetempCrte.html"));
     dialogues.message(QStringLiteral("Aucun document")).message(absent);
-    imprimerDocument(QString());
-    imprimerDocument(absent);
+    EXPECT_FALSE(imprimerDocument(QString()));
+    EXPECT_FALSE(imprimerDocument(absent));
     EXPECT_TRUE(shell.requests().empty());
 }
 

@@ -6,13 +6,18 @@
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/small_disk.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
 
 namespace {
 
@@ -82,10 +87,10 @@ TEST_F(Recueils, TousLesGroupesChacunSaPageEtChaqueMembre)
         attendus << QStringLiteral("Prénom 6A/Nom%1").arg(i, 3, 10, QLatin1Char('0'));
     attendus << QStringLiteral("Prénom 6A/Nom050") << QStringLiteral("Léa/O'Neil &amp; fils");
     EXPECT_EQ(cellules(doc), attendus);
-    // A new page for each group, none after the last; the 43-member group breaks its own page after each full page of cells.
-    EXPECT_EQ(doc.count(kSautDePage), 3);
+    // A new page for each group, none after the last; the print ends a long group's pages where they are full.
+    EXPECT_EQ(doc.count(kSautDePage), 2);
     EXPECT_TRUE(doc.endsWith(QStringLiteral("</TD>\r\n</TR></TABLE>\r\n")));
-    EXPECT_TRUE(doc.contains(QStringLiteral("</TR></TABLE>\r\n") + kSautDePage + QStringLiteral("\r\n<TABLE>\r\n<TR><td align=")));
+    EXPECT_EQ(doc.count(QStringLiteral("<TABLE>")), 3);
 
     // The board is gone from the window.
     EXPECT_EQ(accueil.planche().nombre(), 0);
@@ -120,6 +125,31 @@ TEST_F(Recueils, ToutesLesClassesLuesAuMomentDeLImpression)
     EXPECT_EQ(accueil.planche().nombre(), 0);
 }
 
+// A collected print cancelled in the print dialog leaves the window as it
+// was: the board, its prints, and the board document that they print.
+TEST_F(Recueils, UneImpressionDeRecueilAnnuleeNeChangeRien)
+{
+    ecole.ajouterAuGroupe(QStringLiteral("Chorale"), ecole.ajouterClasse(QStringLiteral("5B"), 3)[0]);
+    ecole.ajouterClasse(QStringLiteral("6A"), 2);
+    accueil.ouvrir();
+    accueil.afficherClasse(QStringLiteral("5B"));
+    const QByteArray planche = SchoolFixture::lire(chemin("filetemp.html"));
+    shell.cancelPrinting();
+    for (const char* entree : {"MNU_Imp_Toutes_Classes", "MNU_Groupes"}) {
+        accueil.menu(QString::fromLatin1(entree))->trigger();
+        EXPECT_EQ(shell.requests().back(), (Request{QStringLiteral("print"), chemin("filetemp.html")})) << entree;
+        EXPECT_EQ(accueil.planche().nombre(), 3) << entree;
+        EXPECT_TRUE(etat::PlancheChargee) << entree;
+        EXPECT_TRUE(accueil.controle<QLabel>(QStringLiteral("LbType"))->isVisible()) << entree;
+        for (const char* menu : {"MNU_Imprimer", "MNU_CARTES", "MNU_Etiquettes", "MNU_Trimestre"})
+            EXPECT_TRUE(accueil.menu(QString::fromLatin1(menu))->isEnabled()) << entree << menu;
+        EXPECT_EQ(etat::FichierImpression, chemin("filetemp.html")) << entree;
+        EXPECT_EQ(SchoolFixture::lire(chemin("filetemp.html")), planche) << entree;
+    }
+    EXPECT_EQ(shell.requests().size(), 2u); // two prints, nothing opened
+    EXPECT_TRUE(dialogues.prompts().empty());
+}
+
 TEST_F(Recueils, UnDocumentQuiNePeutSEcrireNeVaPasAuShell)
 {
     ecole.ajouterClasse(QStringLiteral("5B"), 2);
@@ -135,6 +165,57 @@ TEST_F(Recueils, UnDocumentQuiNePeutSEcrireNeVaPasAuShell)
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_TRUE(shell.requests().empty());
     EXPECT_EQ(etat::FichierImpression, QString());
+}
+
+// On a full disk no document of the boards is reported written: each
+// command names its file in a French message, prints and opens nothing, and
+// leaves the file that was there whole.
+TEST(RecueilsDisquePlein, ChaqueDocumentNonEcritEstDitEtRienNeVaAuShell)
+{
+    Sandbox sandbox;
+    SmallDisk disque(sandbox.path(QStringLiteral("vizmora2020")), 4 << 20);
+    if (!disque.active())
+        GTEST_SKIP() << "a small disk needs the tests to run as root";
+    SchoolFixture ecole(sandbox);
+    ecole.ajouterClasse(QStringLiteral("5B"), 3);
+    RecordingShell shell;
+    ScriptedDialogs dialogues;
+    AccueilPilote accueil;
+    accueil.ouvrir();
+    const auto chemin = [&](const char* nom) { return ecole.dossier() + QLatin1Char('/') + QLatin1String(nom); };
+    // The start-up put the document templates there: each rewrite would free
+    // the page it takes, so the last page goes too.
+    disque.fillLeaving(0);
+    Sandbox::writeFile(chemin(".derniere-page"), QByteArray(4096, 'x'));
+    std::map<std::string, QByteArray> modeles;
+    for (const char* nom : {"filetemp.html", "filetempCrte.html", "filetempEtiq.html", "filetemp1.html"})
+        modeles[nom] = SchoolFixture::lire(chemin(nom));
+
+    dialogues.message(chemin("filetemp.html"));
+    accueil.afficherClasse(QStringLiteral("5B"));
+    const QStringList messages = dialogues.lastPrompt().text.split(u'\n');
+    ASSERT_EQ(messages.size(), 3);
+    for (const QString& message : messages)
+        EXPECT_TRUE(message.contains(QStringLiteral("Le disque est plein."))) << message.toStdString();
+    EXPECT_TRUE(messages[1].contains(chemin("filetempCrte.html")));
+    EXPECT_TRUE(messages[2].contains(chemin("filetempEtiq.html")));
+    for (const char* entree : {"MNU_Imprimer", "MNU_CARTES", "MNU_Etiquettes"})
+        EXPECT_FALSE(accueil.menu(QString::fromLatin1(entree))->isEnabled()) << entree;
+
+    dialogues.message(chemin("filetemp.html"));
+    accueil.menu(QStringLiteral("MNU_Imp_Toutes_Classes"))->trigger();
+    EXPECT_EQ(accueil.planche().nombre(), 3);
+    dialogues.message(chemin("filetemp1.html"));
+    accueil.menu(QStringLiteral("MNU_Trimestre"))->trigger();
+    EXPECT_FALSE(accueil.menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
+
+    EXPECT_EQ(dialogues.prompts().size(), 3u);
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_TRUE(shell.requests().empty());
+    EXPECT_EQ(etat::FichierImpression, QString());
+    // The templates are still whole.
+    for (const char* nom : {"filetemp.html", "filetempCrte.html", "filetempEtiq.html", "filetemp1.html"})
+        EXPECT_EQ(SchoolFixture::lire(chemin(nom)), modeles[nom]) << nom;
 }
 
 TEST_F(Recueils, FicheTrimestrielleDeLaClasseAfficheeSeulement)

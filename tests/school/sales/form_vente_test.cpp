@@ -262,7 +262,7 @@ TEST_F(Ventes, UneImpressionAnnuleeNeChangeRien)
     attendreRecommandes();
     ouvrir();
     choisir(QStringLiteral("DBComboDateCom"), QStringLiteral("2026-03-09"));
-    shell.failPrinting();
+    shell.cancelPrinting();
 
     // The reorder form: its lines keep their marks for the next form.
     cliquer(QStringLiteral("Bt_ImpCmde"));

@@ -461,8 +461,13 @@ TEST_F(AccueilEcole, DeplacementReconstruitLaPlancheEtLesListes)
     EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {martin}), QStringLiteral("6A"));
     EXPECT_EQ(compter(QStringLiteral("SELECT Classe FROM Eleves WHERE CdeEleves = ?"), {homonyme}),
               QStringLiteral("5B"));
+    // The class moved out of is no longer shown, and nothing prints its empty board.
     EXPECT_EQ(planche().nombre(), 0);
     EXPECT_FALSE(entrees(QStringLiteral("DBComboClasses")).contains(QStringLiteral("4D")));
+    EXPECT_FALSE(visible(QStringLiteral("LbType")));
+    EXPECT_FALSE(visible(QStringLiteral("LbClasse")));
+    EXPECT_FALSE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
+    EXPECT_TRUE(SchoolFixture::lire(paths::join(ecole.dossier(), {QStringLiteral("filetemp.html")})).contains("Martin"));
     EXPECT_FALSE(visible(QStringLiteral("Frame2")));
     EXPECT_TRUE(visible(QStringLiteral("Bt_Vente")));
     EXPECT_TRUE(controle<QPushButton>(QStringLiteral("Bt_Ajout_Eleve"))->isEnabled());
