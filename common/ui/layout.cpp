@@ -38,6 +38,11 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text)
     return label;
 }
 
+QString buttonCaption(const QString& text)
+{
+    return QString(text).replace(u'&', QStringLiteral("&&"));
+}
+
 void centreOnScreen(QWidget& window)
 {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();

@@ -44,6 +44,10 @@ void setTextColour(QWidget* widget, unsigned bgrValue);
 // classes and articles come from stored data.
 QLabel* caption(QWidget* parent, const QString& name, const QString& text);
 
+// A button's or a check box's caption that shows stored text as typed: a
+// lone "&" would otherwise mark a shortcut and vanish.
+QString buttonCaption(const QString& text);
+
 // Centres a window on its screen (the primary one while it has none).
 void centreOnScreen(QWidget& window);
 

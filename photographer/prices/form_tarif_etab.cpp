@@ -204,7 +204,7 @@ void FormTarifEtab::montrerArticles()
     std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < articles.size(); ++i, haut += kHauteurBoite) {
         // The article's name as typed: "&" is no shortcut mark here.
-        auto* coche = new QCheckBox(QString(articles[i].nom).replace(u'&', QStringLiteral("&&")), Frame1);
+        auto* coche = new QCheckBox(layout::buttonCaption(articles[i].nom), Frame1);
         coche->setObjectName(QStringLiteral("CheckArticle_%1").arg(i));
         layout::place(coche, 240, haut, 5295, kHauteurBoite);
         auto* prix = boitePrix(5640, haut, 1335, QStringLiteral("TextRecPrixArticle_%1").arg(i));

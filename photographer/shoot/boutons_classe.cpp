@@ -43,7 +43,7 @@ QSize BoutonsClasse::afficher(const QStringList& classes)
     for (int i = 0; i < classes.size(); ++i) {
         QPushButton* b = i < Bt_Classe_.size() ? Bt_Classe_[i] : creer(i);
         // A class named "A&B" shows its ampersand, not a shortcut.
-        b->setText(QString(classes[i]).replace(u'&', QStringLiteral("&&")));
+        b->setText(layout::buttonCaption(classes[i]));
         const QRect& r = places[std::size_t(i)];
         layout::place(b, r.x(), r.y(), r.width(), r.height());
         b->show();

@@ -33,7 +33,7 @@ void colorerFond(QCheckBox* box, unsigned bgrValue)
 
 QString libelle(const QString& nom, const QString& prix)
 {
-    return nom + QStringLiteral(" :   ") + prix + QStringLiteral(" € TTC");
+    return layout::buttonCaption(nom + QStringLiteral(" :   ") + prix + QStringLiteral(" € TTC"));
 }
 
 } // namespace
