@@ -1,5 +1,6 @@
 #include "common/dialogs.h"
 
+#include "common/service_slot.h"
 
 namespace dialogs {
 
@@ -11,11 +12,8 @@ QString& name()
     return programNameText;
 }
 
-std::unique_ptr<Service>& current()
-{
-    static std::unique_ptr<Service> installed;
-    return installed;
-}
+// The program installs its Qt dialogs at start, the tests their scripted ones.
+ServiceSlot<Service> installed("dialogs::service() used before a dialog service was installed");
 
 QString titleOrProgram(const QString& title)
 {
@@ -36,17 +34,12 @@ QString programName()
 
 Service& service()
 {
-    // The program installs its Qt dialogs at start, the tests their scripted ones.
-    if (!current())
-        qFatal("dialogs::service() used before a dialog service was installed");
-    return *current();
+    return installed.get();
 }
 
 std::unique_ptr<Service> install(std::unique_ptr<Service> replacement)
 {
-    std::unique_ptr<Service> old = std::move(current());
-    current() = std::move(replacement);
-    return old;
+    return installed.install(std::move(replacement));
 }
 
 QString normalizeLineBreaks(const QString& text)

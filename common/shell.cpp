@@ -1,6 +1,7 @@
 #include "common/shell.h"
 
 #include "common/report.h"
+#include "common/service_slot.h"
 
 #include <QDir>
 
@@ -8,26 +9,18 @@ namespace shell {
 
 namespace {
 
-std::unique_ptr<Service>& current()
-{
-    static std::unique_ptr<Service> installed;
-    return installed;
-}
+ServiceSlot<Service> installed("shell::service() used before a shell service was installed");
 
 } // namespace
 
 Service& service()
 {
-    if (!current())
-        qFatal("shell::service() used before a shell service was installed");
-    return *current();
+    return installed.get();
 }
 
 std::unique_ptr<Service> install(std::unique_ptr<Service> replacement)
 {
-    std::unique_ptr<Service> old = std::move(current());
-    current() = std::move(replacement);
-    return old;
+    return installed.install(std::move(replacement));
 }
 
 bool openOrReport(const QString& target)
