@@ -147,57 +147,69 @@ void Database::fail(int code, bool writing, const QString& sql)
                 QStringLiteral("%1 : %2 (%3)").arg(path_, QString::fromUtf8(sqlite3_errmsg(handle_)), sql));
 }
 
-Database::Statement& Database::prepare(const QString& sql, bool writing)
-{
-    for (auto& statement : cache_) {
-        if (statement->sql == sql) {
-            sqlite3_reset(statement->handle);
-            sqlite3_clear_bindings(statement->handle);
-            return *statement;
-        }
-    }
-    auto statement = std::make_unique<Statement>();
-    statement->sql = sql;
-    const QByteArray text = sql.toUtf8();
-    const int prepared =
-        sqlite3_prepare_v2(handle_, text.constData(), int(text.size()), &statement->handle, nullptr);
-    if (prepared != SQLITE_OK)
-        fail(prepared, writing, sql);
-    cache_.push_back(std::move(statement));
-    return *cache_.back();
-}
-
 namespace {
 
-void bindAll(sqlite3_stmt* statement, const Params& params)
+// SQLITE_OK, else the first failed bind's code (a parameter past the
+// statement's count, a value too big).
+int bindAll(sqlite3_stmt* statement, const Params& params)
 {
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& value = params[i];
         const int slot = i + 1;
+        int rc;
         switch (value.typeId()) {
         case QMetaType::Int:
         case QMetaType::LongLong:
         case QMetaType::UInt:
         case QMetaType::ULongLong:
-            sqlite3_bind_int64(statement, slot, value.toLongLong());
+            rc = sqlite3_bind_int64(statement, slot, value.toLongLong());
             break;
         default:
             if (value.isNull() && value.typeId() != QMetaType::QString) {
-                sqlite3_bind_null(statement, slot);
+                rc = sqlite3_bind_null(statement, slot);
             } else {
                 const QByteArray text = value.toString().toUtf8();
-                sqlite3_bind_text(statement, slot, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+                rc = sqlite3_bind_text(statement, slot, text.constData(), int(text.size()), SQLITE_TRANSIENT);
             }
         }
+        if (rc != SQLITE_OK)
+            return rc;
     }
+    return SQLITE_OK;
 }
 
 } // namespace
 
+Database::Statement& Database::prepare(const QString& sql, const Params& params, bool writing)
+{
+    Statement* found = nullptr;
+    for (auto& statement : cache_) {
+        if (statement->sql == sql) {
+            sqlite3_reset(statement->handle);
+            sqlite3_clear_bindings(statement->handle);
+            found = statement.get();
+            break;
+        }
+    }
+    if (!found) {
+        auto statement = std::make_unique<Statement>();
+        statement->sql = sql;
+        const QByteArray text = sql.toUtf8();
+        const int prepared =
+            sqlite3_prepare_v2(handle_, text.constData(), int(text.size()), &statement->handle, nullptr);
+        if (prepared != SQLITE_OK)
+            fail(prepared, writing, sql);
+        cache_.push_back(std::move(statement));
+        found = cache_.back().get();
+    }
+    if (const int bound = bindAll(found->handle, params); bound != SQLITE_OK)
+        fail(bound, writing, sql);
+    return *found;
+}
+
 Rows Database::query(const QString& sql, const Params& params)
 {
-    Statement& statement = prepare(sql, false);
-    bindAll(statement.handle, params);
+    Statement& statement = prepare(sql, params, false);
     const int count = sqlite3_column_count(statement.handle);
     auto columns = std::make_shared<QStringList>();
     for (int i = 0; i < count; ++i)
@@ -232,8 +244,7 @@ QString Database::scalar(const QString& sql, const Params& params)
 
 int Database::exec(const QString& sql, const Params& params)
 {
-    Statement& statement = prepare(sql, true);
-    bindAll(statement.handle, params);
+    Statement& statement = prepare(sql, params, true);
     int rc;
     while ((rc = sqlite3_step(statement.handle)) == SQLITE_ROW) {
     }

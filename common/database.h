@@ -92,7 +92,9 @@ public:
 
 private:
     struct Statement;
-    Statement& prepare(const QString& sql, bool writing);
+    // The statement, from the cache or newly prepared, with the parameters
+    // bound; throws Error when it cannot be prepared or a value cannot be bound.
+    Statement& prepare(const QString& sql, const Params& params, bool writing);
     // Throws the French text for SQLite's result code; writing tells a
     // refused change from a failed read.
     [[noreturn]] void fail(int code, bool writing, const QString& sql);

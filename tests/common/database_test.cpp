@@ -181,6 +181,12 @@ TEST_F(DatabaseTest, FailuresGiveAFrenchTextAndKeepTheTechnicalDetailApart)
         {"read of a missing table",
          [](db::Database& base) { base.query(QStringLiteral("SELECT * FROM Absente")); },
          QStringLiteral("La base %1 n'a pas pu être lue.").arg(path), "no such table: Absente"},
+        {"a value past the statement's parameters",
+         [](db::Database& base) {
+             base.exec(QStringLiteral("INSERT INTO Eleves (Nom) VALUES (?)"), {QStringLiteral("A"), QStringLiteral("6A")});
+         },
+         QStringLiteral("La base %1 n'a pas pu être modifiée : la modification n'a pas été enregistrée.").arg(path),
+         "column index out of range"},
         {"change refused by a constraint",
          [](db::Database& base) {
              base.exec(QStringLiteral("INSERT INTO Eleves (CdeEleves, Nom) VALUES (1, 'A')"));
