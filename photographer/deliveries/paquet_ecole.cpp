@@ -6,6 +6,7 @@
 #include "common/pictures.h"
 #include "common/report.h"
 #include "common/text.h"
+#include "common/wallclock.h"
 #include "photographer/data/base.h"
 #include "photographer/deliveries/lignes_tables.h"
 #include "photographer/deliveries/liste_labo.h"
@@ -185,7 +186,7 @@ QString ecrireListeLabo(const Contenu& contenu)
     for (const db::Row& eleve : contenu.eleves)
         lignes.push_back({eleve.at(7), eleve.at(1), eleve.at(2)});
     const QString fichier = paths::join(livraison::racineLabo(),
-                                        {liste_labo::nomFichier(contenu.nom, QDateTime::currentDateTime())});
+                                        {liste_labo::nomFichier(contenu.nom, wallclock::now())});
     return text::writeLines(fichier, liste_labo::lignes(lignes), text::Unmappable::Question);
 }
 

@@ -4,6 +4,7 @@
 #include "common/report.h"
 #include "common/shell.h"
 #include "common/text.h"
+#include "common/wallclock.h"
 
 namespace feuille_tarif {
 
@@ -68,7 +69,7 @@ Issue ecrireEtImprimer(const Feuille& feuille)
 {
     const QString fichier = chemin();
     const QString erreur =
-        text::writeLines(fichier, lignes(feuille, QDateTime::currentDateTime()), text::Unmappable::HtmlEntity);
+        text::writeLines(fichier, lignes(feuille, wallclock::now()), text::Unmappable::HtmlEntity);
     if (!erreur.isEmpty()) {
         report::detail(erreur);
         return Issue::NonEcrite;

@@ -8,6 +8,7 @@
 #include "common/ui/program.h"
 #include "common/report.h"
 #include "common/shell.h"
+#include "common/wallclock.h"
 #include "photographer/data/base.h"
 #include "photographer/workspace/demarrage.h"
 #include "photographer/data/etablissements.h"
@@ -208,7 +209,7 @@ void Accueil::onLoad()
     if (!traiterArchivageDemande())
         return;
 
-    const QDate aujourdhui = QDate::currentDate();
+    const QDate aujourdhui = wallclock::today();
     if (demarrage::majAOuvrir(demarrage::lireDateMaj(aujourdhui), aujourdhui)) {
         demarrage::ecrireDateMaj(aujourdhui);
         ouvrirMiseAJour();
@@ -241,7 +242,7 @@ bool Accueil::traiterArchivageDemande()
                                            "MAINTENANT. Souhaitez vous continuer ?"),
                             dialogs::Icon::None, dialogs::Buttons::OkCancel)
                == dialogs::Answer::Ok) {
-        const QString echec = demarrage::archiverEtVider(QDateTime::currentDateTime());
+        const QString echec = demarrage::archiverEtVider(wallclock::now());
         if (!echec.isEmpty()) {
             // The request stays set: the archive is offered again at the next start.
             dialogs::message(echec, dialogs::Icon::Critical);
@@ -406,7 +407,7 @@ void Accueil::MNU_Sup_1_Click()
 void Accueil::MNU_Sauvegarde_Click()
 {
     const QString dossier = paths::join(paths::dataDir(), {QStringLiteral("backup")});
-    const QDateTime maintenant = QDateTime::currentDateTime();
+    const QDateTime maintenant = wallclock::now();
     const QString copie = paths::join(
         dossier, {QStringLiteral("Sauvegarde_%1_%2.idx")
                       .arg(maintenant.toString(QStringLiteral("ddMMyyyy")), maintenant.toString(QStringLiteral("HHmmss")))});
@@ -499,7 +500,7 @@ void Accueil::MNU_Propos_Click()
 
 void Accueil::Mnu_maj_Click()
 {
-    demarrage::ecrireDateMaj(QDate::currentDate());
+    demarrage::ecrireDateMaj(wallclock::today());
     ouvrirMiseAJour();
     unload();
 }

@@ -6,6 +6,7 @@
 #include "common/paths.h"
 #include "common/pictures.h"
 #include "common/report.h"
+#include "common/wallclock.h"
 #include "common/ui/layout.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
@@ -252,7 +253,7 @@ void FormCarteIdent::valider()
     if (panneauOuvert_) {
         try {
             commande = lignesCommande(panneau_->mode(), panneau_->choix(), tarifs_,
-                                      tarifs::incompletes(base::db()), fiche, QDate::currentDate());
+                                      tarifs::incompletes(base::db()), fiche, wallclock::today());
         } catch (const db::Error& erreur) {
             report::failure(erreur);
             return;

@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/paths.h"
 #include "common/shell.h"
+#include "common/wallclock.h"
 #include "school/class_board/html.h"
 #include "school/class_board/planche.h"
 #include "school/sales/documents_ventes.h"
@@ -34,7 +35,7 @@ bool ecrireEtImprimer(const char* nomFichier, const QStringList& lignes)
 
 documents_ventes::Entete entete(db::Database& base)
 {
-    return {etat::NomEtabEnCours, ventes::etablissement(base), QDateTime::currentDateTime()};
+    return {etat::NomEtabEnCours, ventes::etablissement(base), wallclock::now()};
 }
 
 // The board's rule: the picture named by the photo code, else by the names.
@@ -85,7 +86,7 @@ void imprimerRecapitulatif(db::Database& base)
 {
     const std::vector<LigneVente> lignes = ventes::toutes(base);
     ecrireEtImprimer(kRecapitulatif,
-                     documents_ventes::recapitulatif(ventes::etablissement(base), QDate::currentDate(), lignes,
+                     documents_ventes::recapitulatif(ventes::etablissement(base), wallclock::today(), lignes,
                                                      tarifs::parCle(base), ventes::totaux(lignes)));
 }
 

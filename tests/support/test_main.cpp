@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
-#include "common/dialogs.h"
+#include "common/wallclock.h"
 
 int main(int argc, char** argv)
 {
@@ -17,6 +17,8 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every test reads one moment, so that none of them fails when a run crosses midnight.
+    const wallclock::Fixed moment(QDateTime(QDate(2026, 3, 9), QTime(14, 30, 5)));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 #include "common/helpers.h"
 #include "common/paths.h"
 #include "common/text.h"
+#include "common/wallclock.h"
 #include "photographer/prices/catalogue.h"
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/prices/form_tarifs.h"
@@ -17,7 +18,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,7 +31,7 @@ protected:
     TarifsFixture()
     {
         reglage(QStringLiteral("NewBase"), QStringLiteral("0"));
-        reglage(QStringLiteral("DateMaj"), text::frenchDate(QDate::currentDate()));
+        reglage(QStringLiteral("DateMaj"), text::frenchDate(wallclock::today()));
         etat::NomEtabEnCours = QStringLiteral("Ecole Test");
         etat::CodeEtabEnCours = etablissement(etat::NomEtabEnCours);
     }

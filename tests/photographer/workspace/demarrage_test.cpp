@@ -2,6 +2,7 @@
 
 #include "common/ui/program.h"
 #include "common/text.h"
+#include "common/wallclock.h"
 #include "tests/support/read_only_folder.h"
 
 #include <QAction>
@@ -18,7 +19,7 @@ const QString kQuestionArchive = QStringLiteral("archivée et vidée ENTIEREMENT
 
 QString aujourdhui()
 {
-    return text::frenchDate(QDate::currentDate());
+    return text::frenchDate(wallclock::today());
 }
 
 QStringList archives(const QString& dossier)
@@ -111,14 +112,14 @@ TEST_F(DemarrageAccueil, UnSeparateurVideEstRemplaceEtUnSeparateurChoisiEstGarde
 
 TEST_F(DemarrageAccueil, UneDateDeMiseAJourDePlusDeVingtJoursOuvreLeTelechargementSansFenetre)
 {
-    const QString ilYa20Jours = text::frenchDate(QDate::currentDate().addDays(-20));
+    const QString ilYa20Jours = text::frenchDate(wallclock::today().addDays(-20));
     const struct {
         QString dateMaj;
         bool ouvre;
         QString apres;
     } cas[] = {
         {ilYa20Jours, false, ilYa20Jours},
-        {text::frenchDate(QDate::currentDate().addDays(-21)), true, aujourdhui()},
+        {text::frenchDate(wallclock::today().addDays(-21)), true, aujourdhui()},
         {QStringLiteral("pas une date"), false, aujourdhui()},
     };
     for (const auto& c : cas) {
@@ -160,7 +161,7 @@ TEST_F(DemarrageAccueil, ArchiverEtViderGardeChaqueArchiveDuJour)
     EXPECT_TRUE(nomsEtablissements(fichier).isEmpty());
     const QStringList gardees = archives(paths::dataDir());
     ASSERT_EQ(gardees.size(), 2);
-    const QString duJour = QStringLiteral("zlvsyst%1.old").arg(QDate::currentDate().toString(QStringLiteral("ddMMyyyy")));
+    const QString duJour = QStringLiteral("zlvsyst%1.old").arg(wallclock::today().toString(QStringLiteral("ddMMyyyy")));
     ASSERT_TRUE(gardees.contains(duJour));
     EXPECT_EQ(nomsEtablissements(paths::join(paths::dataDir(), {duJour})), QStringList{QStringLiteral("Ecole A")});
     const QString seconde = gardees.at(gardees.at(0) == duJour ? 1 : 0);
@@ -264,7 +265,7 @@ TEST_F(DemarrageAccueil, QuitterEtMiseAJourFermentLaFenetre)
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
     EXPECT_EQ(Form::loadedCount(), 0);
 
-    reglage(QStringLiteral("DateMaj"), text::frenchDate(QDate::currentDate().addDays(-5)));
+    reglage(QStringLiteral("DateMaj"), text::frenchDate(wallclock::today().addDays(-5)));
     demarrer().findChild<QAction*>(QStringLiteral("Mnu_maj"))->trigger();
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
     EXPECT_EQ(reglageLu(QStringLiteral("DateMaj")), aujourdhui());
