@@ -6,11 +6,11 @@
 #include "school/printing/recueils.h"
 
 #include "tests/school/support/school_fixture.h"
+#include "tests/support/pdf_reader.h"
 
 #include <QDir>
 #include <QImage>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -19,29 +19,6 @@
 #include <functional>
 
 namespace {
-
-QString sortie(const QString& programme, const QStringList& arguments)
-{
-    QProcess processus;
-    processus.start(programme, arguments);
-    if (!processus.waitForFinished(60000) || processus.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(processus.readAllStandardOutput());
-}
-
-// The text of one page of a PDF, as poppler reads it back.
-QString textePage(const QString& pdf, int page)
-{
-    const QString numero = QString::number(page);
-    return sortie(QStringLiteral("pdftotext"), {QStringLiteral("-f"), numero, QStringLiteral("-l"), numero, pdf,
-                                                QStringLiteral("-")});
-}
-
-int nombrePages(const QString& pdf)
-{
-    const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
-    return pages.match(sortie(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
-}
 
 QStringList nomsEleves(const QString& texte)
 {
@@ -154,11 +131,11 @@ TEST_F(ImpressionPdf, ChaquePlancheDonneLesCinquanteElevesEnPagesPleines)
     for (const auto& planche : planches) {
         ASSERT_FALSE(planche.document.isEmpty()) << planche.forme;
         const QString pdf = imprimer(planche.document);
-        ASSERT_EQ(nombrePages(pdf), 2) << planche.forme;
+        ASSERT_EQ(pdf_reader::pageCount(pdf), 2) << planche.forme;
         // The first page ends where it is full: five whole rows of seven, the
         // rest on the second.
-        EXPECT_EQ(nomsEleves(textePage(pdf, 1)), nomsAttendus(1, 35)) << planche.forme;
-        EXPECT_EQ(nomsEleves(textePage(pdf, 2)), nomsAttendus(36, 50)) << planche.forme;
+        EXPECT_EQ(nomsEleves(pdf_reader::pageText(pdf, 1)), nomsAttendus(1, 35)) << planche.forme;
+        EXPECT_EQ(nomsEleves(pdf_reader::pageText(pdf, 2)), nomsAttendus(36, 50)) << planche.forme;
     }
 }
 
@@ -202,8 +179,8 @@ TEST_F(ImpressionPdf, LesNomsLongsRemplissentChaquePage)
         const QString pdf = imprimer(c.ecrire());
         std::vector<int> parPage;
         QStringList tous;
-        for (int page = 1; page <= nombrePages(pdf); ++page) {
-            const QStringList noms = nomsEleves(textePage(pdf, page));
+        for (int page = 1; page <= pdf_reader::pageCount(pdf); ++page) {
+            const QStringList noms = nomsEleves(pdf_reader::pageText(pdf, page));
             parPage.push_back(int(noms.size()));
             tous << noms;
         }
@@ -226,9 +203,9 @@ TEST_F(ImpressionPdf, ChaqueEnTeteDesRecueilsSurSaPageSeulement)
     for (const QString& type : {QStringLiteral("Classe"), QStringLiteral("Groupe")}) {
         ASSERT_EQ(html::ecrire(document, recueils::tousLesTableaux(QStringLiteral("Collège Sud"), type, pages)), QString());
         const QString pdf = imprimer(document);
-        ASSERT_EQ(nombrePages(pdf), 3) << type.toStdString();
+        ASSERT_EQ(pdf_reader::pageCount(pdf), 3) << type.toStdString();
         for (int page = 1; page <= 3; ++page) {
-            const QString texte = textePage(pdf, page).simplified();
+            const QString texte = pdf_reader::pageText(pdf, page).simplified();
             for (int n = 0; n < noms.size(); ++n)
                 EXPECT_EQ(texte.contains(type + QStringLiteral(" : ") + noms[n]), n + 1 == page)
                     << type.toStdString() << " page " << page << " " << noms[n].toStdString();
@@ -239,11 +216,11 @@ TEST_F(ImpressionPdf, ChaqueEnTeteDesRecueilsSurSaPageSeulement)
 TEST_F(ImpressionPdf, AucuneCarteNEstCoupeeEntreDeuxPages)
 {
     const QString pdf = imprimer(documents.cartes);
-    const int pages = nombrePages(pdf);
+    const int pages = pdf_reader::pageCount(pdf);
     ASSERT_GT(pages, 1);
     QStringList tous;
     for (int page = 1; page <= pages; ++page) {
-        const QString texte = textePage(pdf, page);
+        const QString texte = pdf_reader::pageText(pdf, page);
         // A card cut at a page's end leaves its first lines on one page and
         // its last on the next.
         const qsizetype cartes = texte.count(QStringLiteral("Nom : "));
@@ -259,9 +236,9 @@ TEST_F(ImpressionPdf, LesEtiquettesSontToutesImprimeesSurSixColonnes)
 {
     const QString pdf = imprimer(documents.etiquettes);
     const QString prefixe = QDir(ecole.dossier()).filePath(QStringLiteral("etiquettes"));
-    sortie(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), pdf, prefixe});
+    pdf_reader::renderPages(pdf, 30, prefixe);
     std::vector<int> rangees;
-    for (int page = 1; page <= nombrePages(pdf); ++page) {
+    for (int page = 1; page <= pdf_reader::pageCount(pdf); ++page) {
         const QImage image(prefixe + QStringLiteral("-%1.png").arg(page));
         ASSERT_FALSE(image.isNull()) << "page " << page;
         for (int n : portraitsParRangee(image))

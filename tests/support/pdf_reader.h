@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Printed documents read back from their PDF with poppler's tools. A tool
+// that is missing or fails fails the test, saying so.
+namespace pdf_reader {
+
+int pageCount(const QString& pdf);
+
+// The text of one page (the first is 1).
+QString pageText(const QString& pdf, int page);
+
+// Renders every page at `dpi` into "<prefix>-<page>.png" (page numbers padded
+// with zeros to the digits of the last one).
+void renderPages(const QString& pdf, int dpi, const QString& prefix);
+
+} // namespace pdf_reader
