@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QStringList>
+#include <QTest>
 
 #include <functional>
 
@@ -33,8 +34,9 @@ inline Form* shown()
 
 // The user quits what is on the screen, one form at a time, until nothing
 // shows: `quitMain` quits the main window the program's own way and answers
-// true; any other form is closed with its close box.
-inline void quitAll(const std::function<bool(Form&)>& quitMain)
+// true; any other form is closed with its close box. True once every form
+// is unloaded.
+inline bool quitAll(const std::function<bool(Form&)>& quitMain)
 {
     for (int round = 0; round < 10; ++round) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -44,8 +46,10 @@ inline void quitAll(const std::function<bool(Form&)>& quitMain)
         if (!quitMain(*form))
             form->close();
     }
-    QCoreApplication::processEvents();
+    // A form may unload on a later turn of the event loop than its quit.
+    const bool unloaded = QTest::qWaitFor([] { return Form::loadedCount() == 0; }, 5000);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return unloaded;
 }
 
 } // namespace forms_on_screen

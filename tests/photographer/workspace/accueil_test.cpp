@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QToolButton>
@@ -52,13 +53,18 @@ void remplirDossiers(const QString& nom)
 // main window store the change.
 void saisir(Accueil& accueil, const QString& texte)
 {
-    auto* editeur = grille(accueil)->viewport()->findChild<QLineEdit*>();
+    const QPointer<QLineEdit> editeur = grille(accueil)->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editeur, nullptr) << "no cell is being edited";
     editeur->setText(texte);
     QTest::keyClick(editeur, Qt::Key_Return);
-    // The editor commits on its next turn, the window stores on the one after.
-    for (int tour = 0; tour < 3; ++tour)
-        QCoreApplication::processEvents();
+    // The editor commits and closes on a later turn, queueing the window's
+    // store of the change before its own deletion; a call queued once it is
+    // gone runs after that store.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editeur.isNull(); }, 5000)) << "the editor never closed";
+    bool stocke = false;
+    QObject repere; // drops the call if the wait gives up
+    QMetaObject::invokeMethod(&repere, [&stocke] { stocke = true; }, Qt::QueuedConnection);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stocke; }, 5000)) << "the window never stored the change";
 }
 
 void editerCellule(Accueil& accueil, int ligne, int colonne, const QString& texte)

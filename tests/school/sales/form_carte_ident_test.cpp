@@ -186,8 +186,9 @@ TEST_F(CarteIdentite, RecommandeAvecQuantitesEtExclusions)
     cocher(article(2));
     EXPECT_EQ(fond(article(2)), QColor(255, 255, 128));
     EXPECT_TRUE(quantite(2)->isEnabled());
-    QTRY_VERIFY(quantite(2)->hasFocus());
-    QTRY_COMPARE(quantite(2)->selectedText(), QStringLiteral("1"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return quantite(2)->hasFocus(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return quantite(2)->selectedText() == QStringLiteral("1"); }, 5000))
+        << quantite(2)->selectedText().toStdString();
     QTest::keyClicks(quantite(2), QStringLiteral("a-,.3"));
     EXPECT_EQ(quantite(2)->text(), QStringLiteral("3"));
     cocher(article(0));
@@ -209,7 +210,7 @@ TEST_F(CarteIdentite, RecommandeAvecQuantitesEtExclusions)
 
     cocher(pochette);
     auto* qp = zone("TextQuantiteP_0");
-    QTRY_VERIFY(qp->hasFocus());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return qp->hasFocus(); }, 5000));
     qp->setText(QStringLiteral("0"));
     dialogues.message(QStringLiteral("supérieur à 0"));
     QTest::keyClick(qp, Qt::Key_Return);
@@ -356,7 +357,7 @@ TEST_F(CarteIdentite, UnEleveSupprimeEntreTempsFermeLaCarte)
     // Opened on a student that is gone: said, and the card goes.
     dialogues.message(QStringLiteral("n'existe plus"));
     ouvrir();
-    QTRY_COMPARE(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([] { return existingForm<FormCarteIdent>() == nullptr; }, 5000));
 }
 
 } // namespace
