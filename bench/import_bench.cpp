@@ -35,7 +35,6 @@ public:
     }
     std::optional<QString> input(const QString&, const QString&, const QString&) override { return std::nullopt; }
     QString openFile(const dialogs::FileRequest&) override { return file_; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
 
 private:
     QString file_;

@@ -66,10 +66,4 @@ QString openFile(const FileRequest& request)
     return service().openFile(request);
 }
 
-QString chooseFolder(const QString& title, const QString& folder)
-{
-    return service().chooseFolder(title, folder);
-}
-
-
 } // namespace dialogs

@@ -28,7 +28,6 @@ public:
                                          const QString& defaultText) = 0;
     // "" on Cancel.
     virtual QString openFile(const FileRequest& request) = 0;
-    virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
 };
 
 // The program's name, the title of a message box that has none of its own.
@@ -48,6 +47,5 @@ Answer message(const QString& text, Icon icon = Icon::None, Buttons buttons = Bu
 std::optional<QString> input(const QString& prompt, const QString& title = {},
                              const QString& defaultText = {});
 QString openFile(const FileRequest& request);
-QString chooseFolder(const QString& title, const QString& folder = {});
 
 } // namespace dialogs

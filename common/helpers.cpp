@@ -56,13 +56,3 @@ QString RegistreNonEcrit(const QString& cle, const QString& consequence)
     return QStringLiteral("Le réglage n'a pas pu être enregistré dans le fichier %1 : %2")
         .arg(QDir::toNativeSeparators(fichierRegistre(cle)), consequence);
 }
-
-QString DossierSpecial(int csidl)
-{
-    if (csidl != 0)
-        return {};
-    QString folder = paths::desktop();
-    while (folder.size() > 1 && folder.endsWith(u'/'))
-        folder.chop(1);
-    return folder;
-}

@@ -17,8 +17,5 @@ std::optional<QString> LireRegistre(const QString& cle, const QString& nomValeur
 // file, followed by what that means for the user.
 QString RegistreNonEcrit(const QString& cle, const QString& consequence);
 
-// Identifier 0 is the desktop; any other answers "".
-QString DossierSpecial(int csidl);
-
 // The settings file that a key path maps to.
 QString fichierRegistre(const QString& cle);

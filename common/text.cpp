@@ -2,9 +2,6 @@
 
 #include "common/files.h"
 
-#include "common/report.h"
-
-#include <QDir>
 #include <QStringDecoder>
 
 namespace text {
@@ -141,13 +138,6 @@ qint64 priceCents(const QString& price)
     if (fraction[2] >= u'5')
         ++cents;
     return negative ? -cents : cents;
-}
-
-QString formatPrice(double value, int decimals)
-{
-    QString result = QString::number(value, 'f', decimals);
-    result.replace(u'.', u',');
-    return result;
 }
 
 } // namespace text

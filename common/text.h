@@ -36,6 +36,5 @@ QDate parseFrenchDate(const QString& text);     // invalid QDate when unreadable
 // the cent. What follows the number is ignored: "12,50," and "12,50 €" give
 // 1250, "1,2,3" gives 120, "" and "abc" give 0.
 qint64 priceCents(const QString& price);
-QString formatPrice(double value, int decimals = 2);
 
 } // namespace text

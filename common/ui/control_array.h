@@ -14,7 +14,6 @@ template <class W>
 class ControlArray {
 public:
     int size() const { return int(elements_.size()); }
-    bool empty() const { return elements_.empty(); }
     W* at(int index) const { return elements_.at(std::size_t(index)); }
     W* operator[](int index) const { return at(index); }
     W* first() const { return elements_.empty() ? nullptr : elements_.front().data(); }
@@ -42,9 +41,6 @@ public:
         if (elements_.size() > 1)
             elements_.resize(1);
     }
-
-    typename std::vector<QPointer<W>>::const_iterator begin() const { return elements_.begin(); }
-    typename std::vector<QPointer<W>>::const_iterator end() const { return elements_.end(); }
 
 private:
     std::vector<QPointer<W>> elements_;

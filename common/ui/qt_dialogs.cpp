@@ -83,11 +83,6 @@ public:
         return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.folder,
                                             request.filter);
     }
-
-    QString chooseFolder(const QString& title, const QString& folder) override
-    {
-        return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, folder);
-    }
 };
 
 } // namespace

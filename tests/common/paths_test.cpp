@@ -43,6 +43,9 @@ TEST(Paths, DriveRootFollowsTheEnvironment)
     EXPECT_TRUE(paths::dataDir().startsWith(sandbox.dataHome() + u'/'));
     EXPECT_NE(paths::dataDir(), sandbox.programDir());
     EXPECT_TRUE(QFileInfo(paths::dataDir()).isDir());
+    ASSERT_TRUE(QDir(sandbox.desktop()).removeRecursively());
+    EXPECT_EQ(paths::desktop(), sandbox.desktop());
+    EXPECT_TRUE(QFileInfo(sandbox.desktop()).isDir());
 }
 
 TEST(Helpers, FichierExisteAnswersForFilesOnly)
@@ -81,14 +84,4 @@ TEST(Helpers, SettingsThatCannotBeWrittenAreToldNamingTheFile)
     const QString message = RegistreNonEcrit(key, QStringLiteral("rien n'est retenu."));
     EXPECT_TRUE(message.contains(sandbox.configHome() + QStringLiteral("/ZLV.ini"))) << message.toStdString();
     EXPECT_TRUE(message.endsWith(QStringLiteral("rien n'est retenu."))) << message.toStdString();
-}
-
-TEST(Helpers, DesktopIsCreatedWithoutTrailingSeparator)
-{
-    Sandbox sandbox;
-    QDir(sandbox.desktop()).removeRecursively();
-    const QString desktop = DossierSpecial(0);
-    EXPECT_EQ(QFileInfo(desktop).canonicalFilePath(), QFileInfo(sandbox.desktop()).canonicalFilePath());
-    EXPECT_FALSE(desktop.endsWith(u'/'));
-    EXPECT_EQ(DossierSpecial(5), QString());
 }

@@ -63,7 +63,6 @@ TEST(Text, FrenchFormatsWhateverTheLocale)
     EXPECT_EQ(text::frenchTime(QTime(9, 3, 7)), QStringLiteral("09:03:07"));
     EXPECT_EQ(text::parseFrenchDate(QStringLiteral("18/11/2026")), QDate(2026, 11, 18));
     EXPECT_FALSE(text::parseFrenchDate(QStringLiteral("2026-11-18")).isValid());
-    EXPECT_EQ(text::formatPrice(3.5), QStringLiteral("3,50"));
 }
 
 // Both programs compare and sum prices from the leading number of the text:

@@ -10,7 +10,6 @@ const char* kindName(ScriptedDialogs::Kind kind)
     case ScriptedDialogs::Kind::Message: return "message box";
     case ScriptedDialogs::Kind::Input: return "input box";
     case ScriptedDialogs::Kind::OpenFile: return "file dialog";
-    case ScriptedDialogs::Kind::Folder: return "folder dialog";
     }
     return "dialog";
 }
@@ -41,12 +40,6 @@ public:
     QString openFile(const dialogs::FileRequest& request) override
     {
         const auto step = owner_.take({Kind::OpenFile, request.title, request.title});
-        return step && step->text ? *step->text : QString();
-    }
-
-    QString chooseFolder(const QString& title, const QString&) override
-    {
-        const auto step = owner_.take({Kind::Folder, title, title});
         return step && step->text ? *step->text : QString();
     }
 
@@ -82,12 +75,6 @@ ScriptedDialogs& ScriptedDialogs::input(const QString& promptPart, std::optional
 ScriptedDialogs& ScriptedDialogs::openFile(const QString& path)
 {
     script_.push_back({Kind::OpenFile, {}, dialogs::Answer::Ok, path});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::folder(const QString& path)
-{
-    script_.push_back({Kind::Folder, {}, dialogs::Answer::Ok, path});
     return *this;
 }
 

@@ -14,7 +14,7 @@
 // at the end of the test, fails the test.
 class ScriptedDialogs {
 public:
-    enum class Kind { Message, Input, OpenFile, Folder };
+    enum class Kind { Message, Input, OpenFile };
     struct Prompt {
         Kind kind;
         QString text; // message or prompt text, or the dialog title
@@ -32,7 +32,6 @@ public:
     ScriptedDialogs& input(const QString& promptPart, std::optional<QString> answer);
     // The next file dialog returns path ("" for Cancel).
     ScriptedDialogs& openFile(const QString& path);
-    ScriptedDialogs& folder(const QString& path);
 
     const std::vector<Prompt>& prompts() const { return prompts_; }
     QStringList messageTexts() const;
