@@ -12,7 +12,6 @@
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/shoot/bandeau_prise.h"
 #include "photographer/shoot/boutons_classe.h"
-#include "photographer/shoot/etiquette.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/panneau_eleve.h"
 #include "photographer/shoot/planche_eleves.h"
@@ -100,9 +99,9 @@ void ChoixClasse::construireCadre()
     FrameImages_->resize(layout::px(kCadreImages.width()), layout::px(kCadreImages.height()));
     zoneImages_->setWidget(FrameImages_);
 
-    LabelClasse_ = etiquette({}, QStringLiteral("LabelClasse"), FrameImages_);
+    LabelClasse_ = layout::caption(FrameImages_, QStringLiteral("LabelClasse"), {});
     LabelClasse_->setFont(layout::font(QStringLiteral("Verdana"), 9.75, true));
-    colorer(LabelClasse_, kBordeaux);
+    layout::setTextColour(LabelClasse_, kBordeaux);
     LabelClasse_->move(0, 0);
     LabelClasse_->hide();
     boutons_ = new BoutonsClasse(FrameImages_);
