@@ -279,8 +279,8 @@ void ChoixClasse::rebatirPlanche()
         report::failure(error);
     }
     planche_->charger(std::move(eleves), dossiers_etab::de(etat::NomEtabEnCours).donnees);
-    etat::NbElevesClasse = planche_->dernierIndice();
-    LabelClasse_->setText(QStringLiteral("Classe : %1 - %2 élèves").arg(etat::ClasseEnCours).arg(etat::NbElevesClasse + 1));
+    LabelClasse_->setText(
+        QStringLiteral("Classe : %1 - %2 élèves").arg(etat::ClasseEnCours).arg(planche_->dernierIndice() + 1));
     LabelClasse_->adjustSize();
     marquer(-1);
     ajusterCadre();
@@ -289,16 +289,16 @@ void ChoixClasse::rebatirPlanche()
 void ChoixClasse::OptionMain_Click(int index)
 {
     bandeau_->stop()->setEnabled(true);
-    etat::PriseDeVuePrete = true;
+    prise_->sensChoisi();
     menus_->MNU_Export->menuAction()->setEnabled(false);
     etat::SensPriseDeVue = index == 0 ? QStringLiteral("TeteGauche") : QStringLiteral("TeteDroite");
 }
 
 void ChoixClasse::Photo_Click(int slot)
 {
-    if (etat::PriseDeVuePrete) {
+    if (prise_->prete()) {
         prise_->demarrer();
-    } else if (!etat::ImportManuel) {
+    } else if (!prise_->importManuel()) {
         dialogs::message(QStringLiteral("Vous devez préciser si vous shootez MAIN DROITE EN BAS ou MAIN DROITE EN HAUT"),
                          dialogs::Icon::Information);
         return;
@@ -354,7 +354,7 @@ void ChoixClasse::Bt_Start_Click(int index)
 void ChoixClasse::finDeClasse(const QStringList& originauxGardes)
 {
     Bt_Start_Click(1);
-    etat::ImportManuel = false;
+    prise_->finirImportManuel();
     bandeau_->decocherSens();
     QString fin = QStringLiteral("Fin");
     if (!originauxGardes.isEmpty())
