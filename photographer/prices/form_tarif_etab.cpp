@@ -1,6 +1,7 @@
 #include "photographer/prices/form_tarif_etab.h"
 
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
 #include "common/ui/menus.h"
@@ -123,19 +124,11 @@ void FormTarifEtab::onActivate()
     if (active_)
         return;
     active_ = true;
-    try {
-        pochettes_ = catalogue::pochettes(base::db());
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les pochettes n'ont pas pu être lues"));
-    }
+    report::attempt([&] { pochettes_ = catalogue::pochettes(base::db()); });
     for (const catalogue::Pochette& pochette : pochettes_)
         ComboChoixPochette->addItem(pochette.nom, pochette.cle);
     ComboChoixPochette->setCurrentIndex(ComboChoixPochette->count() - 1);
-    try {
-        tarifs_etab::effacer(base::db(), etat::CodeEtabEnCours);
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les anciens tarifs de l'établissement n'ont pas pu être effacés"));
-    }
+    report::attempt([&] { tarifs_etab::effacer(base::db(), etat::CodeEtabEnCours); });
     TextSaisiePrixEleve->setFocus();
 }
 
@@ -193,11 +186,7 @@ void FormTarifEtab::validerPochette()
 void FormTarifEtab::montrerArticles()
 {
     std::vector<catalogue::Article> articles;
-    try {
-        articles = catalogue::articlesParNom(base::db());
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les articles n'ont pas pu être lus"));
-    }
+    report::attempt([&] { articles = catalogue::articlesParNom(base::db()); });
     int haut = kHautArticles;
     std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < articles.size(); ++i, haut += kHauteurBoite) {
@@ -268,7 +257,7 @@ void FormTarifEtab::validerArticles()
         tarifs_etab::enregistrerArticles(base::db(), etat::CodeEtabEnCours, pochette_,
                                          {TextSaisiePrixEleve->text(), TextSaisiePrixRecEleve->text()}, lignes);
     } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les tarifs des articles n'ont pas pu être enregistrés"));
+        report::failure(erreur);
         return;
     }
     for (const RangArticle& rang : articles_) {
@@ -283,11 +272,7 @@ void FormTarifEtab::validerArticles()
 void FormTarifEtab::montrerIncompletes()
 {
     std::vector<catalogue::PochetteIncomplete> incompletes;
-    try {
-        incompletes = catalogue::pochettesIncompletes(base::db(), pochette_.ref);
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les pochettes incomplètes n'ont pas pu être lues"));
-    }
+    report::attempt([&] { incompletes = catalogue::pochettesIncompletes(base::db(), pochette_.ref); });
     const int hautTitre = hautSuite_ + 2 * kHauteurBoite;
     layout::place(Label4[3], 7320, hautTitre, 1770, 480);
     const int hautListe = hautTitre + 2 * 480;
@@ -329,13 +314,8 @@ void FormTarifEtab::terminer()
         if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
             retenues.push_back({rang.incomplete, rang.prix->text()});
     }
-    try {
-        tarifs_etab::enregistrerIncompletes(base::db(), etat::CodeEtabEnCours, retenues);
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur,
-                                    QStringLiteral("Les tarifs des pochettes incomplètes n'ont pas pu être enregistrés"));
+    if (!report::attempt([&] { tarifs_etab::enregistrerIncompletes(base::db(), etat::CodeEtabEnCours, retenues); }))
         return;
-    }
     dialogs::message(QStringLiteral("Tarifs enregistrés"), dialogs::Icon::Critical);
     imprimerFeuille();
     unload();

@@ -176,8 +176,7 @@ void SectionArticles::supprimer()
     const QString question =
         QStringLiteral("Vous allez supprimer définitivement l'article : '") + choisi->nom + QStringLiteral("' ?");
     if (dialogs::message(question, dialogs::Icon::None, dialogs::Buttons::OkCancel) == dialogs::Answer::Ok) {
-        form_.ecrire(QStringLiteral("L'article n'a pas pu être supprimé"),
-                     [cle](db::Database& base) { catalogue::supprimerArticle(base, cle); });
+        form_.ecrire([cle](db::Database& base) { catalogue::supprimerArticle(base, cle); });
         return;
     }
     form_.reposer();
@@ -207,7 +206,6 @@ void SectionArticles::Bt_ValideAjoutArticles_Click(int index)
     if (!lireSaisie(article))
         return;
     form_.ajouterSansDoublon(
-        QStringLiteral("L'article n'a pas pu être enregistré"),
         [&article](db::Database& base) { return catalogue::referenceArticlePrise(base, article.ref); },
         QStringLiteral("Cette référence article existe déjà !"),
         [&article](db::Database& base) { catalogue::ajouterArticle(base, article); });
@@ -223,8 +221,7 @@ void SectionArticles::Bt_ValidModifArticles_Click(int index)
     if (!lireSaisie(article))
         return;
     article.cle = articleModifie_;
-    form_.ecrire(QStringLiteral("L'article n'a pas pu être modifié"),
-                 [&article](db::Database& base) { catalogue::modifierArticle(base, article); });
+    form_.ecrire([&article](db::Database& base) { catalogue::modifierArticle(base, article); });
 }
 
 void SectionArticles::annuler()

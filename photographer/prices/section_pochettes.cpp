@@ -1,6 +1,7 @@
 #include "photographer/prices/section_pochettes.h"
 
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
 #include "photographer/prices/form_tarifs.h"
@@ -187,12 +188,10 @@ void SectionPochettes::remplirIncompletes()
 {
     incompletes_.clear();
     const catalogue::Pochette* pochette = pochetteChoisie();
-    try {
+    report::attempt([&] {
         if (pochette)
             incompletes_ = catalogue::pochettesIncompletes(base::db(), pochette->ref);
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les pochettes incomplètes n'ont pas pu être lues"));
-    }
+    });
     const QSignalBlocker bloque(CbPochettesIncompletes);
     CbPochettesIncompletes->clear();
     for (const catalogue::PochetteIncomplete& incomplete : incompletes_)
@@ -250,8 +249,7 @@ void SectionPochettes::supprimerPochette()
     const qint64 cle = choisie->cle;
     if (dialogs::message(questionSuppression(choisie->nom), dialogs::Icon::None, dialogs::Buttons::OkCancel)
         == dialogs::Answer::Ok) {
-        form_.ecrire(QStringLiteral("La pochette n'a pas pu être supprimée"),
-                     [cle](db::Database& base) { catalogue::supprimerPochette(base, cle); });
+        form_.ecrire([cle](db::Database& base) { catalogue::supprimerPochette(base, cle); });
         return;
     }
     form_.recharger();
@@ -270,7 +268,6 @@ void SectionPochettes::Bt_ValideAjoutPochette_Click(int index)
     }
     const catalogue::Pochette pochette{0, ligne.texte(Ref), ligne.texte(Nom), ligne.texte(Prix), ligne.texte(PrixRec)};
     form_.ajouterSansDoublon(
-        QStringLiteral("La pochette n'a pas pu être enregistrée"),
         [&pochette](db::Database& base) { return catalogue::referencePochettePrise(base, pochette.ref); },
         QStringLiteral("Cette référence pochette existe déjà !"),
         [&pochette](db::Database& base) { catalogue::ajouterPochette(base, pochette); });
@@ -289,8 +286,7 @@ void SectionPochettes::Bt_ValideModifPochette_Click(int index)
     }
     const catalogue::Pochette pochette{pochetteModifiee_.cle, pochetteModifiee_.ref, ligne.texte(Nom),
                                        ligne.texte(Prix), ligne.texte(PrixRec)};
-    form_.ecrire(QStringLiteral("La pochette n'a pas pu être modifiée"),
-                 [&pochette](db::Database& base) { catalogue::modifierPochette(base, pochette); });
+    form_.ecrire([&pochette](db::Database& base) { catalogue::modifierPochette(base, pochette); });
 }
 
 void SectionPochettes::annulerPochette(bool vider)
@@ -347,8 +343,7 @@ void SectionPochettes::supprimerIncomplete()
     const qint64 cle = choisie->cle;
     if (dialogs::message(questionSuppression(choisie->libelle), dialogs::Icon::None, dialogs::Buttons::OkCancel)
         == dialogs::Answer::Ok) {
-        form_.ecrire(QStringLiteral("La pochette incomplète n'a pas pu être supprimée"),
-                     [cle](db::Database& base) { catalogue::supprimerPochetteIncomplete(base, cle); });
+        form_.ecrire([cle](db::Database& base) { catalogue::supprimerPochetteIncomplete(base, cle); });
         return;
     }
     form_.recharger();
@@ -378,7 +373,6 @@ void SectionPochettes::Bt_ValideAjoutPochetteInc_Click(int index)
     const catalogue::PochetteIncomplete incomplete{0, ligne.texte(Ref), ligne.texte(NbArticles), ligne.texte(Nom),
                                                    ligne.texte(Prix)};
     form_.ajouterSansDoublon(
-        QStringLiteral("La pochette incomplète n'a pas pu être enregistrée"),
         [&incomplete](db::Database& base) { return catalogue::nomPochetteIncompletePris(base, incomplete.libelle); },
         QStringLiteral("Ce nom de pochette existe déjà !"),
         [&incomplete](db::Database& base) { catalogue::ajouterPochetteIncomplete(base, incomplete); });
@@ -407,8 +401,7 @@ void SectionPochettes::Bt_ValideModifPochetteInc_Click(int index)
     }
     const catalogue::PochetteIncomplete incomplete{incompleteModifiee_, ligne.texte(Ref), ligne.texte(NbArticles),
                                                    ligne.texte(Nom), ligne.texte(Prix)};
-    form_.ecrire(QStringLiteral("La pochette incomplète n'a pas pu être modifiée"),
-                 [&incomplete](db::Database& base) { catalogue::modifierPochetteIncomplete(base, incomplete); });
+    form_.ecrire([&incomplete](db::Database& base) { catalogue::modifierPochetteIncomplete(base, incomplete); });
 }
 
 void SectionPochettes::annulerIncomplete(bool vider)
