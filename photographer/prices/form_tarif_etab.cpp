@@ -125,7 +125,7 @@ void FormTarifEtab::onActivate()
         return;
     active_ = true;
     report::attempt([&] { pochettes_ = catalogue::pochettes(base::db()); });
-    for (const catalogue::Pochette& pochette : pochettes_)
+    for (const catalogue::Produit& pochette : pochettes_)
         ComboChoixPochette->addItem(pochette.nom, pochette.cle);
     ComboChoixPochette->setCurrentIndex(ComboChoixPochette->count() - 1);
     report::attempt([&] { tarifs_etab::effacer(base::db(), etat::CodeEtabEnCours); });
@@ -185,7 +185,7 @@ void FormTarifEtab::validerPochette()
 
 void FormTarifEtab::montrerArticles()
 {
-    std::vector<catalogue::Article> articles;
+    std::vector<catalogue::Produit> articles;
     report::attempt([&] { articles = catalogue::articlesParNom(base::db()); });
     int haut = kHautArticles;
     std::vector<QWidget*> ordre;

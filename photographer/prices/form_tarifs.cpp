@@ -51,8 +51,8 @@ void FormTarifs::onActivate()
     if (rempli_)
         return;
     rempli_ = true;
-    std::vector<catalogue::Pochette> pochettes;
-    std::vector<catalogue::Article> articles;
+    std::vector<catalogue::Produit> pochettes;
+    std::vector<catalogue::Produit> articles;
     report::attempt([&] {
         pochettes = catalogue::pochettes(base::db());
         articles = catalogue::articles(base::db());
