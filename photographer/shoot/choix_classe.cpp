@@ -8,7 +8,7 @@
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etat.h"
 #include "photographer/data/roster.h"
-#include "photographer/deliveries/livraisons.h"
+#include "photographer/deliveries/menus_livraison.h"
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/shoot/bandeau_prise.h"
 #include "photographer/shoot/boutons_classe.h"
@@ -138,7 +138,7 @@ void ChoixClasse::connecterMenus()
     // Each delivery entry shows its delivery window in place of the screen.
     for (QAction* entree : m.livraisons)
         connect(entree, &QAction::triggered, this,
-                [this, nom = entree->objectName()] { livraisons::afficher(nom, *this); });
+                [this, nom = entree->objectName()] { menus_livraison::afficher(nom, *this); });
     connect(m.MNU_Test_Prise_vue, &QAction::triggered, prise_, &PriseDeVue::MNU_Test_Prise_vue_Click);
     connect(m.MNU_Net_hot, &QAction::triggered, prise_, &PriseDeVue::MNU_Net_hot_Click);
     connect(m.MNU_Purge_Hot, &QAction::triggered, prise_, &PriseDeVue::MNU_Purge_Hot_Click);

@@ -11,7 +11,7 @@
 #include "photographer/data/base.h"
 #include "photographer/workspace/demarrage.h"
 #include "photographer/data/etablissements.h"
-#include "photographer/deliveries/livraisons.h"
+#include "photographer/deliveries/menus_livraison.h"
 #include "photographer/shoot/choix_classe.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/data/etat.h"
@@ -332,7 +332,7 @@ void Accueil::DBGridEtab_DblClick()
     if (dialogs::message(QStringLiteral("Exporter le fichier établissement vers le bureau pour un autre opérateur ?"),
                          dialogs::Icon::None, dialogs::Buttons::YesNo, QStringLiteral("Exporter ?"))
         == dialogs::Answer::Yes) {
-        livraisons::afficherExport();
+        menus_livraison::afficherExport();
         return;
     }
     if (dialogs::message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Icon::None,
@@ -345,7 +345,7 @@ void Accueil::DBGridEtab_DblClick()
 
 void Accueil::MNU_Import_Click()
 {
-    if (livraisons::importer(ProgressBar1)) {
+    if (menus_livraison::importer(ProgressBar1)) {
         // The list is read again and shows the imported establishment.
         unload();
         formInstance<Accueil>().showForm();
