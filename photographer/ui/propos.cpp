@@ -1,6 +1,5 @@
 #include "photographer/ui/propos.h"
 
-#include "common/helpers.h"
 #include "common/ui/clickable_label.h"
 #include "common/ui/layout.h"
 #include "common/shell.h"

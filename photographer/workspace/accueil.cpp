@@ -28,7 +28,6 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -183,6 +182,7 @@ void Accueil::construireMenus()
             &Accueil::MNU_CSV_Click);
 
     QMenu* info = menus::menu(menuBar(), QStringLiteral("MNU_INFO"), QStringLiteral("?"));
+    // "Aide" stays hidden: there is no help to open.
     menus::entry(info, QStringLiteral("MNU_Aide"), QStringLiteral("Aide"))->setVisible(false);
     menus::separator(info, QStringLiteral("MNU_L4"))->setVisible(false);
     connect(menus::entry(info, QStringLiteral("Mnu_maj"), QStringLiteral("Mise à jour...")), &QAction::triggered, this,

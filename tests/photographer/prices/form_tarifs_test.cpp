@@ -3,8 +3,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
-#include <QMenu>
-#include <QMenuBar>
 
 #include <functional>
 #include <utility>

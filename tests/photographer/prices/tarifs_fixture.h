@@ -1,14 +1,11 @@
 #pragma once
 
-#include "common/helpers.h"
 #include "common/paths.h"
 #include "common/text.h"
 #include "photographer/prices/catalogue.h"
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/prices/form_tarifs.h"
-#include "photographer/workspace/accueil.h"
 #include "photographer/data/base.h"
-#include "photographer/workspace/demarrage.h"
 #include "photographer/data/etat.h"
 #include "tests/photographer/support/photographe_fixture.h"
 
@@ -16,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
