@@ -41,8 +41,7 @@ SectionArticles::SectionArticles(FormTarifs& form, QWidget* cadre) : SectionCata
 
 void SectionArticles::construire(QWidget* cadre)
 {
-    LbTarifArticle = new QLabel(QStringLiteral("Tarifs articles:"), cadre);
-    LbTarifArticle->setObjectName(QStringLiteral("LbTarifArticle"));
+    LbTarifArticle = layout::caption(cadre, QStringLiteral("LbTarifArticle"), QStringLiteral("Tarifs articles:"));
     layout::place(LbTarifArticle, 120, 5520, 1545, 240);
     ComboArticles = new QComboBox(cadre);
     ComboArticles->setObjectName(QStringLiteral("ComboArticles"));

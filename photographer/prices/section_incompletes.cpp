@@ -41,8 +41,7 @@ SectionIncompletes::SectionIncompletes(FormTarifs& form, QWidget* cadre, const S
 
 void SectionIncompletes::construire(QWidget* cadre)
 {
-    auto* titre = new QLabel(QStringLiteral("Les pochettes incomplètes :"), cadre);
-    titre->setObjectName(QStringLiteral("Label1"));
+    QLabel* titre = layout::caption(cadre, QStringLiteral("Label1"), QStringLiteral("Les pochettes incomplètes :"));
     titre->setWordWrap(true);
     layout::place(titre, 0, 2760, 1740, 600);
     CbPochettesIncompletes = new QComboBox(cadre);

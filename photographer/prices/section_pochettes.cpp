@@ -34,12 +34,10 @@ SectionPochettes::SectionPochettes(FormTarifs& form, QWidget* cadre) : SectionCa
 
 void SectionPochettes::construire(QWidget* cadre)
 {
-    LbTarifPochette = new QLabel(QStringLiteral("Les pochettes  :"), cadre);
-    LbTarifPochette->setObjectName(QStringLiteral("LbTarifPochette"));
+    LbTarifPochette = layout::caption(cadre, QStringLiteral("LbTarifPochette"), QStringLiteral("Les pochettes  :"));
     layout::place(LbTarifPochette, 0, 240, 1725, 240);
-    auto* exemple = new QLabel(QStringLiteral("(ex: pochette 3 articles)"), cadre);
-    exemple->setObjectName(QStringLiteral("Label2"));
-    layout::place(exemple, 0, 480, 2265, 210);
+    layout::place(layout::caption(cadre, QStringLiteral("Label2"), QStringLiteral("(ex: pochette 3 articles)")), 0, 480,
+                  2265, 210);
     ComboPochette = new QComboBox(cadre);
     ComboPochette->setObjectName(QStringLiteral("ComboPochette"));
     layout::place(ComboPochette, 2760, 240, 4695, 360);

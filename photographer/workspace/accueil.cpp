@@ -126,8 +126,7 @@ void Accueil::construireFenetre()
         Label1->setText(QStringLiteral("Liste des établissements créés : (%1)").arg(nombre));
     });
 
-    Label1 = new QLabel(QStringLiteral("Liste des établissements créés..."), fond);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = layout::caption(fond, QStringLiteral("Label1"), QStringLiteral("Liste des établissements créés..."));
     layout::place(Label1, 120, kQuitterHaut, 3960, kQuitterHauteur);
 
     ProgressBar1 = new QProgressBar(fond);
