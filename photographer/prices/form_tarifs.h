@@ -21,8 +21,7 @@ class FormTarifs : public Form {
 public:
     FormTarifs();
 
-    // Disables the pack label, list and buttons (and the incomplete-pack
-    // buttons) while an article operation runs.
+    // Disables the pack label, list and buttons while an article operation runs.
     void DesactiverZonePochettes();
     // Disables the article label, list and buttons.
     void DesactiverZoneArticles();
