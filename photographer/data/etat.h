@@ -12,10 +12,7 @@ inline QString CodeEtabEnCours;     // key of the current establishment, as text
 inline QString NomEtabEnCours;      // its name
 inline QString FichierChoisi;       // last file chosen; after cleaning, the cleaned list
 inline QString ClasseEnCours;       // class shown on the shooting screen
-inline int NbElevesClasse = 0;      // last board slot
 inline QString SensPriseDeVue;      // hand position word
-inline bool PriseDeVuePrete = false;
-inline bool ImportManuel = false;
 inline QString VersionLogiciel;     // "V. 1.0 R0"
 inline QString MentionCopyright;
 

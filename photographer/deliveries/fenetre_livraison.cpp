@@ -17,8 +17,7 @@ FenetreLivraison::FenetreLivraison(const QString& nom, const QString& titre) : F
     setWindowTitle(titre);
     auto* fond = new QWidget(this);
     setCentralWidget(fond);
-    Label2 = new QLabel(QStringLiteral("Etablissement"), fond);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = layout::caption(fond, QStringLiteral("Label2"), QStringLiteral("Etablissement"));
     layout::place(Label2, 240, 240, 4935, 255);
     ProgressBar1 = new QProgressBar(fond);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/ui/form.h"
-#include "photographer/deliveries/fichiers_livraison.h"
+#include "photographer/deliveries/livraison.h"
 
 class QLabel;
 class QProgressBar;

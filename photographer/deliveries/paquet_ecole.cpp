@@ -17,13 +17,29 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 namespace paquet_ecole {
 
 namespace {
 
 using livraison::Issue;
 namespace lt = lignes_tables;
+
+// The school's Etablissement names the postcode column without its blank.
+QStringList colonnesEtablissementEcole()
+{
+    QStringList colonnes = lt::kEtablissement;
+    colonnes.replace(colonnes.indexOf(QStringLiteral("Code Postal")), QStringLiteral("CodePostal"));
+    return colonnes;
+}
+
+// The school's TarifPochIncom keeps no pack reference: an incomplete pack's
+// resale-price columns but RecNbArticleTxt.
+QStringList colonnesIncompletesEcole()
+{
+    QStringList colonnes = lt::kRecPochetteInc;
+    colonnes.removeOne(QStringLiteral("RecNbArticleTxt"));
+    return colonnes;
+}
 
 QString fichierProgramme(const char* nom)
 {
@@ -49,7 +65,7 @@ QString lire(const QString& codeEtab, Contenu& contenu)
                                        {codeEtab});
     if (contenu.etablissement.empty())
         return QStringLiteral("L'établissement à livrer n'existe plus dans la base.");
-    contenu.nom = contenu.etablissement.front().at(0);
+    contenu.nom = contenu.etablissement.front()[u"Nom"];
     // The order code is the student's key; it also names the picture.
     contenu.eleves = base.query(QStringLiteral("SELECT Classe, Nom, Prenom, Naissance, Regime, INE, NumInterne, "
                                                "CdeEleves, CdeEleves FROM Eleves WHERE CodeEtablissement = ?1 "
@@ -63,7 +79,7 @@ QString lire(const QString& codeEtab, Contenu& contenu)
                                     .arg(lt::colonnes(lt::kRecTarifs)),
                                 {codeEtab});
     contenu.tarifsIncomplets = base.query(QStringLiteral("SELECT %1 FROM RecPochetteInc WHERE CodeEtab = ?1 ORDER BY rowid")
-                                              .arg(lt::colonnes(lt::kRecPochetteInc.mid(1))),
+                                              .arg(lt::colonnes(colonnesIncompletesEcole())),
                                           {codeEtab});
     return {};
 }
@@ -90,11 +106,12 @@ QString copierPhotos(const Contenu& contenu, const QString& images, const livrai
     const QString source = dossiers_etab::de(contenu.nom).donnees;
     std::vector<livraison::Copie> copies;
     for (const db::Row& eleve : contenu.eleves) {
-        const QString photo = pictures::findStudentPicture(source, eleve.at(7), eleve.at(1), eleve.at(2));
+        const QString code = eleve[u"CdeEleves"];
+        const QString photo = pictures::findStudentPicture(source, code, eleve[u"Nom"], eleve[u"Prenom"]);
         if (photo.isEmpty())
             ++sansPhoto;
         else
-            copies.push_back({photo, paths::join(images, {eleve.at(7) + QStringLiteral(".jpg")})});
+            copies.push_back({photo, paths::join(images, {code + QStringLiteral(".jpg")})});
     }
     const int total = int(copies.size());
     return livraison::copier(copies, [&](int faites) { avancement(5 + 75 * faites / total); });
@@ -128,12 +145,10 @@ QString remplirBaseEcole(const QString& fichier, const Contenu& contenu)
                      QStringLiteral("Naissance"), QStringLiteral("Regime"), QStringLiteral("INE"),
                      QStringLiteral("NumInterne"), QStringLiteral("NomPhoto"), QStringLiteral("CodeEtablissement")},
                     contenu.eleves);
-        QStringList colonnesEtab = lt::kEtablissement;
-        colonnesEtab.replace(4, QStringLiteral("CodePostal"));
-        lt::inserer(ecole, QStringLiteral("Etablissement"), colonnesEtab, contenu.etablissement);
+        lt::inserer(ecole, QStringLiteral("Etablissement"), colonnesEtablissementEcole(), contenu.etablissement);
         lt::inserer(ecole, QStringLiteral("Photographe"), lt::kPhotographe, contenu.photographe);
         lt::inserer(ecole, QStringLiteral("Tarifs"), lt::sansPrefixeRec(lt::kRecTarifs), contenu.tarifs);
-        lt::inserer(ecole, QStringLiteral("TarifPochIncom"), lt::sansPrefixeRec(lt::kRecPochetteInc.mid(1)),
+        lt::inserer(ecole, QStringLiteral("TarifPochIncom"), lt::sansPrefixeRec(colonnesIncompletesEcole()),
                     contenu.tarifsIncomplets);
         transaction.commit();
     } catch (const db::Error& erreur) {
@@ -184,7 +199,7 @@ QString ecrireListeLabo(const Contenu& contenu)
     std::vector<liste_labo::Ligne> lignes;
     lignes.reserve(contenu.eleves.size());
     for (const db::Row& eleve : contenu.eleves)
-        lignes.push_back({eleve.at(7), eleve.at(1), eleve.at(2)});
+        lignes.push_back({eleve[u"CdeEleves"], eleve[u"Nom"], eleve[u"Prenom"]});
     const QString fichier = paths::join(livraison::racineLabo(),
                                         {liste_labo::nomFichier(contenu.nom, wallclock::now())});
     return text::writeLines(fichier, liste_labo::lignes(lignes), text::Unmappable::Question);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "photographer/deliveries/fichiers_livraison.h"
+#include "photographer/deliveries/livraison.h"
 
 #include <QString>
 

@@ -4,25 +4,25 @@ namespace catalogue {
 
 namespace {
 
-Pochette lirePochette(const db::Row& ligne)
-{
-    return {ligne.at(0).toLongLong(), ligne[u"RefPochette"], ligne[u"NomPochette"], ligne[u"PrixPochetteTTC"],
-            ligne[u"PrixRecPochetteTTC"]};
-}
+// The two tables of products, each with its own column names, in the order
+// of Produit. Table and column names are constants, never data.
+struct TableProduits {
+    QString table, ref, nom, prix, prixRec;
 
-Article lireArticle(const db::Row& ligne)
-{
-    return {ligne.at(0).toLongLong(), ligne[u"RefArticle"], ligne[u"NomArticle"], ligne[u"PrixUnitaireTTC"],
-            ligne[u"PrixUnitaireRecTTC"]};
-}
+    QString colonnes() const { return QStringList{ref, nom, prix, prixRec}.join(QStringLiteral(", ")); }
+};
 
-std::vector<Article> lireArticles(db::Database& base, const QString& ordre)
+const TableProduits kPochettes{QStringLiteral("Pochette"), QStringLiteral("RefPochette"), QStringLiteral("NomPochette"),
+                               QStringLiteral("PrixPochetteTTC"), QStringLiteral("PrixRecPochetteTTC")};
+const TableProduits kArticles{QStringLiteral("Articles"), QStringLiteral("RefArticle"), QStringLiteral("NomArticle"),
+                              QStringLiteral("PrixUnitaireTTC"), QStringLiteral("PrixUnitaireRecTTC")};
+
+std::vector<Produit> lire(db::Database& base, const TableProduits& table, const QString& ordre)
 {
-    std::vector<Article> liste;
-    for (const db::Row& ligne : base.query(QStringLiteral("SELECT rowid, RefArticle, NomArticle, PrixUnitaireTTC, "
-                                                          "PrixUnitaireRecTTC FROM Articles ORDER BY ")
-                                           + ordre))
-        liste.push_back(lireArticle(ligne));
+    std::vector<Produit> liste;
+    for (const db::Row& ligne :
+         base.query(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3").arg(table.colonnes(), table.table, ordre)))
+        liste.push_back({ligne.at(0).toLongLong(), ligne.at(1), ligne.at(2), ligne.at(3), ligne.at(4)});
     return liste;
 }
 
@@ -31,44 +31,60 @@ bool existe(db::Database& base, const QString& sql, const QString& valeur)
     return base.scalar(sql, {valeur}) != u"0";
 }
 
+bool referencePrise(db::Database& base, const TableProduits& table, const QString& ref)
+{
+    return existe(base, QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ? COLLATE FR").arg(table.table, table.ref),
+                  ref);
+}
+
+void ajouter(db::Database& base, const TableProduits& table, const Produit& produit)
+{
+    base.insert(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?)").arg(table.table, table.colonnes()),
+                {produit.ref, produit.nom, produit.prix, produit.prixRec});
+}
+
+void modifier(db::Database& base, const TableProduits& table, const Produit& produit)
+{
+    base.exec(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ?, %4 = ?, %5 = ? WHERE rowid = ?")
+                  .arg(table.table, table.ref, table.nom, table.prix, table.prixRec),
+              {produit.ref, produit.nom, produit.prix, produit.prixRec, produit.cle});
+}
+
+void supprimer(db::Database& base, const TableProduits& table, qint64 cle)
+{
+    base.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table.table), {cle});
+}
+
 } // namespace
 
-std::vector<Pochette> pochettes(db::Database& base)
+std::vector<Produit> pochettes(db::Database& base)
 {
-    std::vector<Pochette> liste;
-    for (const db::Row& ligne : base.query(QStringLiteral(
-             "SELECT rowid, RefPochette, NomPochette, PrixPochetteTTC, PrixRecPochetteTTC FROM Pochette ORDER BY rowid")))
-        liste.push_back(lirePochette(ligne));
-    return liste;
+    return lire(base, kPochettes, QStringLiteral("rowid"));
 }
 
 bool referencePochettePrise(db::Database& base, const QString& ref)
 {
-    return existe(base, QStringLiteral("SELECT count(*) FROM Pochette WHERE RefPochette = ? COLLATE FR"), ref);
+    return referencePrise(base, kPochettes, ref);
 }
 
-void ajouterPochette(db::Database& base, const Pochette& pochette)
+void ajouterPochette(db::Database& base, const Produit& pochette)
 {
     db::Database::Transaction transaction(base);
-    base.insert(QStringLiteral("INSERT INTO Pochette (RefPochette, NomPochette, PrixPochetteTTC, PrixRecPochetteTTC) "
-                               "VALUES (?, ?, ?, ?)"),
-                {pochette.ref, pochette.nom, pochette.prix, pochette.prixRec});
+    ajouter(base, kPochettes, pochette);
     base.insert(QStringLiteral("INSERT INTO PochetteIncomplete (NbArticlesTxt, NbArticles, LibArticle, PrixPhotographe) "
                                "VALUES (?, 'C', ?, ?)"),
                 {pochette.ref, pochette.nom, pochette.prixRec});
     transaction.commit();
 }
 
-void modifierPochette(db::Database& base, const Pochette& pochette)
+void modifierPochette(db::Database& base, const Produit& pochette)
 {
-    base.exec(QStringLiteral("UPDATE Pochette SET RefPochette = ?, NomPochette = ?, PrixPochetteTTC = ?, "
-                             "PrixRecPochetteTTC = ? WHERE rowid = ?"),
-              {pochette.ref, pochette.nom, pochette.prix, pochette.prixRec, pochette.cle});
+    modifier(base, kPochettes, pochette);
 }
 
 void supprimerPochette(db::Database& base, qint64 cle)
 {
-    base.exec(QStringLiteral("DELETE FROM Pochette WHERE rowid = ?"), {cle});
+    supprimer(base, kPochettes, cle);
 }
 
 std::vector<PochetteIncomplete> pochettesIncompletes(db::Database& base, const QString& refPochette)
@@ -106,14 +122,14 @@ void supprimerPochetteIncomplete(db::Database& base, qint64 cle)
     base.exec(QStringLiteral("DELETE FROM PochetteIncomplete WHERE CdePocInc = ?"), {cle});
 }
 
-std::vector<Article> articles(db::Database& base)
+std::vector<Produit> articles(db::Database& base)
 {
-    return lireArticles(base, QStringLiteral("rowid"));
+    return lire(base, kArticles, QStringLiteral("rowid"));
 }
 
-std::vector<Article> articlesParNom(db::Database& base)
+std::vector<Produit> articlesParNom(db::Database& base)
 {
-    return lireArticles(base, QStringLiteral("NomArticle COLLATE FR, rowid"));
+    return lire(base, kArticles, QStringLiteral("NomArticle COLLATE FR, rowid"));
 }
 
 int nombreArticles(db::Database& base)
@@ -123,26 +139,22 @@ int nombreArticles(db::Database& base)
 
 bool referenceArticlePrise(db::Database& base, const QString& ref)
 {
-    return existe(base, QStringLiteral("SELECT count(*) FROM Articles WHERE RefArticle = ? COLLATE FR"), ref);
+    return referencePrise(base, kArticles, ref);
 }
 
-void ajouterArticle(db::Database& base, const Article& article)
+void ajouterArticle(db::Database& base, const Produit& article)
 {
-    base.insert(QStringLiteral("INSERT INTO Articles (RefArticle, NomArticle, PrixUnitaireTTC, PrixUnitaireRecTTC) "
-                               "VALUES (?, ?, ?, ?)"),
-                {article.ref, article.nom, article.prix, article.prixRec});
+    ajouter(base, kArticles, article);
 }
 
-void modifierArticle(db::Database& base, const Article& article)
+void modifierArticle(db::Database& base, const Produit& article)
 {
-    base.exec(QStringLiteral("UPDATE Articles SET RefArticle = ?, NomArticle = ?, PrixUnitaireTTC = ?, "
-                             "PrixUnitaireRecTTC = ? WHERE rowid = ?"),
-              {article.ref, article.nom, article.prix, article.prixRec, article.cle});
+    modifier(base, kArticles, article);
 }
 
 void supprimerArticle(db::Database& base, qint64 cle)
 {
-    base.exec(QStringLiteral("DELETE FROM Articles WHERE rowid = ?"), {cle});
+    supprimer(base, kArticles, cle);
 }
 
 QString nomAutomatique(const QString& refPochette, const QString& nomPochette, const QString& nbArticles)

@@ -12,8 +12,9 @@
 // make a command act on another row. Every function throws db::Error.
 namespace catalogue {
 
-// Packs and articles have no key column of their own: their row id is the key.
-struct Pochette {
+// A complete pack or an article: what the catalogue sells, with its price and
+// its reorder price. Neither table has a key column: the row id is the key.
+struct Produit {
     qint64 cle = 0;
     QString ref, nom, prix, prixRec;
 };
@@ -26,18 +27,13 @@ struct PochetteIncomplete {
     QString prix;          // PrixPhotographe
 };
 
-struct Article {
-    qint64 cle = 0;
-    QString ref, nom, prix, prixRec;
-};
-
 // Packs in table order.
-std::vector<Pochette> pochettes(db::Database& base);
+std::vector<Produit> pochettes(db::Database& base);
 // True when a pack already has this reference, whatever its letter case.
 bool referencePochettePrise(db::Database& base, const QString& ref);
 // Stores the pack and, in the same transaction, its "C" row.
-void ajouterPochette(db::Database& base, const Pochette& pochette);
-void modifierPochette(db::Database& base, const Pochette& pochette);
+void ajouterPochette(db::Database& base, const Produit& pochette);
+void modifierPochette(db::Database& base, const Produit& pochette);
 // The pack's incomplete packs stay, its "C" row among them.
 void supprimerPochette(db::Database& base, qint64 cle);
 
@@ -50,13 +46,13 @@ void modifierPochetteIncomplete(db::Database& base, const PochetteIncomplete& po
 void supprimerPochetteIncomplete(db::Database& base, qint64 cle);
 
 // Articles in table order.
-std::vector<Article> articles(db::Database& base);
+std::vector<Produit> articles(db::Database& base);
 // Articles by name, as the resale-price wizard lists them.
-std::vector<Article> articlesParNom(db::Database& base);
+std::vector<Produit> articlesParNom(db::Database& base);
 int nombreArticles(db::Database& base);
 bool referenceArticlePrise(db::Database& base, const QString& ref);
-void ajouterArticle(db::Database& base, const Article& article);
-void modifierArticle(db::Database& base, const Article& article);
+void ajouterArticle(db::Database& base, const Produit& article);
+void modifierArticle(db::Database& base, const Produit& article);
 void supprimerArticle(db::Database& base, qint64 cle);
 
 // The name an incomplete pack gets from its pack and its number of articles.

@@ -1,6 +1,7 @@
 #include "photographer/prices/form_tarif_etab.h"
 
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
 #include "common/ui/menus.h"
@@ -27,16 +28,6 @@ constexpr int kLargeurCadre = 11295, kHauteurCadre = 7095;
 
 enum { Pochette = 0, Articles = 1, Terminer = 2 };
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, QRect place)
-{
-    auto* label = new QLabel(texte, parent);
-    label->setObjectName(nom);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(place);
-    return label;
-}
-
 } // namespace
 
 FormTarifEtab::FormTarifEtab() : Form(QStringLiteral("FormTarifEtab"))
@@ -62,31 +53,39 @@ void FormTarifEtab::construire()
     Frame1->resize(layout::px(kLargeurCadre), layout::px(kHauteurCadre));
     zone->setWidget(Frame1);
 
-    etiquette(Frame1, QStringLiteral("LbChoixPochette"), QStringLiteral("Choix pochette :"),
-              layout::rect(120, 1080, 1785, 240));
+    QLabel* LbChoixPochette =
+        layout::caption(Frame1, QStringLiteral("LbChoixPochette"), QStringLiteral("Choix pochette :"));
+    layout::place(LbChoixPochette, 120, 1080, 1785, 240);
     ComboChoixPochette = new QComboBox(Frame1);
     ComboChoixPochette->setObjectName(QStringLiteral("ComboChoixPochette"));
     layout::place(ComboChoixPochette, 2160, 960, 3375, 360);
     refuseTyping(ComboChoixPochette);
-    Label4[0] = etiquette(Frame1, QStringLiteral("Label4_0"), QStringLiteral("Prix vente établissement"),
-                          layout::rect(5400, 240, 1770, 480));
-    Label4[1] = etiquette(Frame1, QStringLiteral("Label4_1"), QStringLiteral("Prix vente recommande établissement"),
-                          layout::rect(7440, 120, 1650, 720));
+    Label4[0] = layout::caption(Frame1, QStringLiteral("Label4_0"), QStringLiteral("Prix vente établissement"));
+    layout::place(Label4[0], 5400, 240, 1770, 480);
+    Label4[1] =
+        layout::caption(Frame1, QStringLiteral("Label4_1"), QStringLiteral("Prix vente recommande établissement"));
+    layout::place(Label4[1], 7440, 120, 1650, 720);
     TextSaisiePrixEleve = boitePrix(5640, 960, 1455, QStringLiteral("TextSaisiePrixEleve"));
     TextSaisiePrixRecEleve = boitePrix(7560, 960, 1455, QStringLiteral("TextSaisiePrixRecEleve"));
     saisies::suivre(TextSaisiePrixEleve, TextSaisiePrixRecEleve);
 
-    Label1 = etiquette(Frame1, QStringLiteral("Label1"), QStringLiteral("Prix vente recommande établissement"),
-                       layout::rect(7320, 2280, 1695, 840));
-    Label2 = etiquette(Frame1, QStringLiteral("Label2"), QStringLiteral("Prix vente établissement"),
-                       layout::rect(5520, 2520, 1650, 480));
-    LbNbArticleSel = etiquette(Frame1, QStringLiteral("LbNbArticleSel"), QStringLiteral("Nb d'articles sélectionnés  :"),
-                               layout::rect(120, 2640, 2985, 240));
-    LbNb = etiquette(Frame1, QStringLiteral("LbNb"), QString(), layout::rect(3480, 2640, 600, 240));
-    Label4[3] = etiquette(Frame1, QStringLiteral("Label4_3"), QStringLiteral("Prix vente établissement"),
-                          layout::rect(7320, 4080, 1770, 480));
-    LabelPochetteIncomplete = etiquette(Frame1, QStringLiteral("LabelPochetteIncomplete"),
-                                        QStringLiteral("Pochette Incomplete :"), layout::rect(120, 4560, 1575, 480));
+    Label1 = layout::caption(Frame1, QStringLiteral("Label1"), QStringLiteral("Prix vente recommande établissement"));
+    layout::place(Label1, 7320, 2280, 1695, 840);
+    Label2 = layout::caption(Frame1, QStringLiteral("Label2"), QStringLiteral("Prix vente établissement"));
+    layout::place(Label2, 5520, 2520, 1650, 480);
+    LbNbArticleSel =
+        layout::caption(Frame1, QStringLiteral("LbNbArticleSel"), QStringLiteral("Nb d'articles sélectionnés  :"));
+    layout::place(LbNbArticleSel, 120, 2640, 2985, 240);
+    LbNb = layout::caption(Frame1, QStringLiteral("LbNb"), {});
+    layout::place(LbNb, 3480, 2640, 600, 240);
+    Label4[3] = layout::caption(Frame1, QStringLiteral("Label4_3"), QStringLiteral("Prix vente établissement"));
+    layout::place(Label4[3], 7320, 4080, 1770, 480);
+    LabelPochetteIncomplete =
+        layout::caption(Frame1, QStringLiteral("LabelPochetteIncomplete"), QStringLiteral("Pochette Incomplete :"));
+    layout::place(LabelPochetteIncomplete, 120, 4560, 1575, 480);
+    for (QLabel* legende : {LbChoixPochette, Label4[0], Label4[1], Label1, Label2, LbNbArticleSel, LbNb, Label4[3],
+                            LabelPochetteIncomplete})
+        legende->setWordWrap(true);
     for (QLabel* cache : {Label1, Label2, LbNbArticleSel, Label4[3], LabelPochetteIncomplete})
         cache->hide();
 
@@ -125,19 +124,11 @@ void FormTarifEtab::onActivate()
     if (active_)
         return;
     active_ = true;
-    try {
-        pochettes_ = catalogue::pochettes(base::db());
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les pochettes n'ont pas pu être lues"));
-    }
-    for (const catalogue::Pochette& pochette : pochettes_)
+    report::attempt([&] { pochettes_ = catalogue::pochettes(base::db()); });
+    for (const catalogue::Produit& pochette : pochettes_)
         ComboChoixPochette->addItem(pochette.nom, pochette.cle);
     ComboChoixPochette->setCurrentIndex(ComboChoixPochette->count() - 1);
-    try {
-        tarifs_etab::effacer(base::db(), etat::CodeEtabEnCours);
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les anciens tarifs de l'établissement n'ont pas pu être effacés"));
-    }
+    report::attempt([&] { tarifs_etab::effacer(base::db(), etat::CodeEtabEnCours); });
     TextSaisiePrixEleve->setFocus();
 }
 
@@ -194,12 +185,8 @@ void FormTarifEtab::validerPochette()
 
 void FormTarifEtab::montrerArticles()
 {
-    std::vector<catalogue::Article> articles;
-    try {
-        articles = catalogue::articlesParNom(base::db());
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les articles n'ont pas pu être lus"));
-    }
+    std::vector<catalogue::Produit> articles;
+    report::attempt([&] { articles = catalogue::articlesParNom(base::db()); });
     int haut = kHautArticles;
     std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < articles.size(); ++i, haut += kHauteurBoite) {
@@ -270,7 +257,7 @@ void FormTarifEtab::validerArticles()
         tarifs_etab::enregistrerArticles(base::db(), etat::CodeEtabEnCours, pochette_,
                                          {TextSaisiePrixEleve->text(), TextSaisiePrixRecEleve->text()}, lignes);
     } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les tarifs des articles n'ont pas pu être enregistrés"));
+        report::failure(erreur);
         return;
     }
     for (const RangArticle& rang : articles_) {
@@ -285,11 +272,7 @@ void FormTarifEtab::validerArticles()
 void FormTarifEtab::montrerIncompletes()
 {
     std::vector<catalogue::PochetteIncomplete> incompletes;
-    try {
-        incompletes = catalogue::pochettesIncompletes(base::db(), pochette_.ref);
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les pochettes incomplètes n'ont pas pu être lues"));
-    }
+    report::attempt([&] { incompletes = catalogue::pochettesIncompletes(base::db(), pochette_.ref); });
     const int hautTitre = hautSuite_ + 2 * kHauteurBoite;
     layout::place(Label4[3], 7320, hautTitre, 1770, 480);
     const int hautListe = hautTitre + 2 * 480;
@@ -299,9 +282,8 @@ void FormTarifEtab::montrerIncompletes()
     int haut = hautListe;
     std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < incompletes.size(); ++i, haut += kHauteurBoite) {
-        QLabel* nom = etiquette(Frame1, QStringLiteral("LBPoInc_%1").arg(i), incompletes[i].libelle,
-                                layout::rect(2160, haut, 5295, kHauteurBoite));
-        nom->setWordWrap(false);
+        QLabel* nom = layout::caption(Frame1, QStringLiteral("LBPoInc_%1").arg(i), incompletes[i].libelle);
+        layout::place(nom, 2160, haut, 5295, kHauteurBoite);
         QLineEdit* prix = boitePrix(7560, haut, 1455, QStringLiteral("TextPrixEtabPoInc_%1").arg(i));
         nom->show();
         prix->show();
@@ -332,13 +314,8 @@ void FormTarifEtab::terminer()
         if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
             retenues.push_back({rang.incomplete, rang.prix->text()});
     }
-    try {
-        tarifs_etab::enregistrerIncompletes(base::db(), etat::CodeEtabEnCours, retenues);
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur,
-                                    QStringLiteral("Les tarifs des pochettes incomplètes n'ont pas pu être enregistrés"));
+    if (!report::attempt([&] { tarifs_etab::enregistrerIncompletes(base::db(), etat::CodeEtabEnCours, retenues); }))
         return;
-    }
     dialogs::message(QStringLiteral("Tarifs enregistrés"), dialogs::Icon::Critical);
     imprimerFeuille();
     unload();

@@ -28,7 +28,7 @@ protected:
 
 private:
     struct RangArticle {
-        catalogue::Article article;
+        catalogue::Produit article;
         QCheckBox* coche;
         QLineEdit* prix;
         QLineEdit* prixRec;
@@ -65,8 +65,8 @@ private:
     QLabel* LbNb = nullptr;
     QLabel* LabelPochetteIncomplete = nullptr;
 
-    std::vector<catalogue::Pochette> pochettes_;
-    catalogue::Pochette pochette_;
+    std::vector<catalogue::Produit> pochettes_;
+    catalogue::Produit pochette_;
     std::vector<RangArticle> articles_;
     std::vector<RangIncomplete> incompletes_;
     int nbCoches_ = 0;

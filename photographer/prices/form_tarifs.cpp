@@ -1,8 +1,9 @@
 #include "photographer/prices/form_tarifs.h"
 
+#include "common/database.h"
 #include "common/dialogs.h"
+#include "common/report.h"
 #include "common/ui/layout.h"
-#include "photographer/prices/saisies.h"
 #include "photographer/prices/section_articles.h"
 #include "photographer/prices/section_pochettes.h"
 #include "photographer/data/base.h"
@@ -50,14 +51,12 @@ void FormTarifs::onActivate()
     if (rempli_)
         return;
     rempli_ = true;
-    std::vector<catalogue::Pochette> pochettes;
-    std::vector<catalogue::Article> articles;
-    try {
+    std::vector<catalogue::Produit> pochettes;
+    std::vector<catalogue::Produit> articles;
+    report::attempt([&] {
         pochettes = catalogue::pochettes(base::db());
         articles = catalogue::articles(base::db());
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les tarifs n'ont pas pu être lus"));
-    }
+    });
     articles_->remplir(std::move(articles));
     pochettes_->remplir(std::move(pochettes));
     reposer();
@@ -75,7 +74,7 @@ int FormTarifs::compterArticles()
     try {
         return catalogue::nombreArticles(base::db());
     } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, QStringLiteral("Les articles n'ont pas pu être comptés"));
+        report::failure(erreur);
         return -1;
     }
 }
@@ -126,29 +125,23 @@ void FormTarifs::recharger()
     formInstance<FormTarifs>().showForm();
 }
 
-void FormTarifs::ecrire(const QString& action, const Ecriture& travail)
+void FormTarifs::ecrire(const Ecriture& travail)
 {
-    try {
-        travail(base::db());
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, action);
+    if (!report::attempt([&] { travail(base::db()); }))
         return;
-    }
     recharger();
 }
 
-void FormTarifs::ajouterSansDoublon(const QString& action, const std::function<bool(db::Database&)>& prise,
-                                    const QString& refus, const Ecriture& ajout)
+void FormTarifs::ajouterSansDoublon(const std::function<bool(db::Database&)>& prise, const QString& refus,
+                                    const Ecriture& ajout)
 {
-    try {
-        if (prise(base::db())) {
-            dialogs::message(refus, dialogs::Icon::Critical);
-            Bt_retour->setEnabled(true);
-            return;
-        }
-    } catch (const db::Error& erreur) {
-        saisies::signalerErreurBase(erreur, action);
+    bool dejaPrise = false;
+    if (!report::attempt([&] { dejaPrise = prise(base::db()); }))
+        return;
+    if (dejaPrise) {
+        dialogs::message(refus, dialogs::Icon::Critical);
+        Bt_retour->setEnabled(true);
         return;
     }
-    ecrire(action, ajout);
+    ecrire(ajout);
 }

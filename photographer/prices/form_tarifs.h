@@ -21,8 +21,7 @@ class FormTarifs : public Form {
 public:
     FormTarifs();
 
-    // Disables the pack label, list and buttons (and the incomplete-pack
-    // buttons) while an article operation runs.
+    // Disables the pack label, list and buttons while an article operation runs.
     void DesactiverZonePochettes();
     // Disables the article label, list and buttons.
     void DesactiverZoneArticles();
@@ -40,13 +39,13 @@ public:
     QPushButton* retour() const { return Bt_retour; }
 
     using Ecriture = std::function<void(db::Database&)>;
-    // Runs a change of the base, then reloads the window; a failure is said
-    // in French with `action` ("La pochette n'a pas pu être enregistrée").
-    void ecrire(const QString& action, const Ecriture& travail);
+    // Runs a change of the base, then reloads the window; a failure is
+    // reported and leaves the window as it is.
+    void ecrire(const Ecriture& travail);
     // The same for a row whose key must be new: when `prise` finds it taken,
     // `refus` is said and the entry stays open, "Retour" enabled.
-    void ajouterSansDoublon(const QString& action, const std::function<bool(db::Database&)>& prise,
-                            const QString& refus, const Ecriture& ajout);
+    void ajouterSansDoublon(const std::function<bool(db::Database&)>& prise, const QString& refus,
+                            const Ecriture& ajout);
 
 protected:
     void onActivate() override;

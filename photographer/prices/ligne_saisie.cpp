@@ -17,8 +17,7 @@ QString nomIndice(const char* nom, int i)
 LigneSaisie::LigneSaisie(QWidget* parent, const Plan& plan)
 {
     for (std::size_t i = 0; i < 4; ++i) {
-        legendes_[i] = new QLabel(QString::fromUtf8(plan.textes[i]), parent);
-        legendes_[i]->setObjectName(nomIndice(plan.legende, int(i)));
+        legendes_[i] = layout::caption(parent, nomIndice(plan.legende, int(i)), QString::fromUtf8(plan.textes[i]));
         legendes_[i]->setWordWrap(true);
         layout::place(legendes_[i], plan.legendeX[i], plan.legendeY[i], plan.legendeL[i], plan.legendeH[i]);
         boites_[i] = new QLineEdit(parent);

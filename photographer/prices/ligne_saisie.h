@@ -14,6 +14,10 @@ class QWidget;
 // of each other.
 class LigneSaisie {
 public:
+    // The boxes: reference, name, price, and the reorder price of a pack or
+    // an article or the number of articles of an incomplete pack.
+    enum Boite { Ref = 0, Nom = 1, Prix = 2, PrixRec = 3, NbArticles = 3 };
+
     struct Plan {
         const char* legende;     // name of the caption array
         const char* boite;       // name of the box array

@@ -1,9 +1,5 @@
 #include "photographer/prices/saisies.h"
 
-#include "common/database.h"
-#include "common/report.h"
-#include "photographer/data/base.h"
-
 #include <QLineEdit>
 
 namespace saisies {
@@ -22,12 +18,6 @@ void suivre(QLineEdit* source, QLineEdit* suiveuse)
 QString champVide(const QString& legende)
 {
     return QStringLiteral("Le champs    '") + legende + QStringLiteral("'  ne peut être vide!");
-}
-
-void signalerErreurBase(const db::Error& erreur, const QString& action)
-{
-    report::failure(QStringLiteral("%1 : la base de données %2 n'a pas répondu.").arg(action, base::cheminBase()),
-                    erreur.detail());
 }
 
 } // namespace saisies

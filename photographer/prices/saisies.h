@@ -7,10 +7,6 @@
 class QLineEdit;
 class QWidget;
 
-namespace db {
-class Error;
-}
-
 // The rules shared by the entry boxes of the price screens.
 namespace saisies {
 
@@ -27,9 +23,5 @@ void suivre(QLineEdit* source, QLineEdit* suiveuse);
 
 // "Le champs    '<caption>'  ne peut être vide!"
 QString champVide(const QString& legende);
-
-// Says in French what could not be done with the photographer database; the
-// technical detail goes to the standard error output.
-void signalerErreurBase(const db::Error& erreur, const QString& action);
 
 } // namespace saisies

@@ -3,9 +3,7 @@
 #include "common/dialogs.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
-#include "photographer/prices/form_tarifs.h"
 #include "photographer/prices/saisies.h"
-#include "photographer/data/base.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +13,8 @@
 #include <QSignalBlocker>
 
 namespace {
+
+using enum LigneSaisie::Boite;
 
 const LigneSaisie::Plan kPlanArticle{
     "LbArticle", "SaisieAjoutArticles", "Bt_ValideAjoutArticles", "Bt_ValidModifArticles",
@@ -26,35 +26,22 @@ constexpr int kNomMax = 45;
 const QString kPrefixeRef = QStringLiteral("sup_");
 const QString kPrefixeNom = QStringLiteral("S_");
 
-const char* const kBoutons[] = {"Ajouter...", "Modifier...", "Supprimer..."};
-constexpr int kBoutonX[] = {5400, 6840, 8280};
-
-enum { Ajouter = 0, Modifier = 1, Supprimer = 2 };
-enum { Valider = 0, Annuler = 1 };
-enum { Ref = 0, Nom = 1, Prix = 2, PrixRec = 3 };
-
 } // namespace
 
-SectionArticles::SectionArticles(FormTarifs& form, QWidget* cadre) : QObject(&form), form_(form)
+SectionArticles::SectionArticles(FormTarifs& form, QWidget* cadre) : SectionCatalogue(form)
 {
     construire(cadre);
-    ligne_.emplace(cadre, kPlanArticle);
-    filterKeys(ligne_->boite(Ref), saisies::kReference);
-    filterPrice(ligne_->boite(Prix));
-    filterPrice(ligne_->boite(PrixRec));
-    saisies::suivre(ligne_->boite(Prix), ligne_->boite(PrixRec));
-    connect(ligne_->boite(Nom), &QLineEdit::textChanged, this, [this] { SaisieAjoutArticles_Change(Nom); });
-    connect(ligne_->boite(Ref), &QLineEdit::textChanged, TextRefArticle, &QLineEdit::setText);
-    for (int i = 0; i < 2; ++i) {
-        connect(ligne_->ajout(i), &QPushButton::clicked, this, [this, i] { Bt_ValideAjoutArticles_Click(i); });
-        connect(ligne_->modif(i), &QPushButton::clicked, this, [this, i] { Bt_ValidModifArticles_Click(i); });
-    }
+    filterKeys(ligne().boite(Ref), saisies::kReference);
+    filterPrice(ligne().boite(Prix));
+    filterPrice(ligne().boite(PrixRec));
+    saisies::suivre(ligne().boite(Prix), ligne().boite(PrixRec));
+    connect(ligne().boite(Nom), &QLineEdit::textChanged, this, [this] { SaisieAjoutArticles_Change(Nom); });
+    connect(ligne().boite(Ref), &QLineEdit::textChanged, TextRefArticle, &QLineEdit::setText);
 }
 
 void SectionArticles::construire(QWidget* cadre)
 {
-    LbTarifArticle = new QLabel(QStringLiteral("Tarifs articles:"), cadre);
-    LbTarifArticle->setObjectName(QStringLiteral("LbTarifArticle"));
+    LbTarifArticle = layout::caption(cadre, QStringLiteral("LbTarifArticle"), QStringLiteral("Tarifs articles:"));
     layout::place(LbTarifArticle, 120, 5520, 1545, 240);
     ComboArticles = new QComboBox(cadre);
     ComboArticles->setObjectName(QStringLiteral("ComboArticles"));
@@ -64,13 +51,7 @@ void SectionArticles::construire(QWidget* cadre)
         if (!form_.occupe())
             reposer();
     });
-    for (int i = 0; i < 3; ++i) {
-        auto* bouton = new QPushButton(QString::fromLatin1(kBoutons[i]), cadre);
-        bouton->setObjectName(nomIndice("Bt_Ajout_Articles", i));
-        layout::place(bouton, kBoutonX[i], 5400, 1335, 495);
-        connect(bouton, &QPushButton::clicked, this, [this, i] { Bt_Ajout_Articles_Click(i); });
-        Bt_Ajout_Articles[std::size_t(i)] = bouton;
-    }
+    construireBoutons(cadre, {"Bt_Ajout_Articles", 5400, {5400, 6840, 8280}, {1335, 1335, 1335}});
     TextRefArticle = new QLineEdit(cadre);
     TextRefArticle->setObjectName(QStringLiteral("TextRefArticle"));
     layout::place(TextRefArticle, 2520, 6960, 1215, 375);
@@ -81,14 +62,15 @@ void SectionArticles::construire(QWidget* cadre)
     layout::place(CheckArtSup, 240, 7680, 7095, 375);
     CheckArtSup->hide();
     connect(CheckArtSup, &QCheckBox::clicked, this, &SectionArticles::CheckArtSup_Click);
+    construireLigne(cadre, kPlanArticle);
 }
 
-void SectionArticles::remplir(std::vector<catalogue::Article> articles)
+void SectionArticles::remplir(std::vector<catalogue::Produit> articles)
 {
     articles_ = std::move(articles);
     const QSignalBlocker bloque(ComboArticles);
     ComboArticles->clear();
-    for (const catalogue::Article& article : articles_)
+    for (const catalogue::Produit& article : articles_)
         ComboArticles->addItem(article.nom, article.cle);
     ComboArticles->setCurrentIndex(ComboArticles->count() - 1);
 }
@@ -100,63 +82,45 @@ void SectionArticles::desactiverZone()
     activerBoutons(false);
 }
 
-void SectionArticles::activerBoutons(bool actif)
-{
-    for (QPushButton* bouton : Bt_Ajout_Articles)
-        bouton->setEnabled(actif);
-}
-
 void SectionArticles::reposer()
 {
-    const bool choisi = articleChoisi() != nullptr;
+    const bool choisi = choisiDans(ComboArticles, articles_) != nullptr;
     LbTarifArticle->setEnabled(true);
     ComboArticles->setEnabled(true);
-    Bt_Ajout_Articles[Ajouter]->setEnabled(true);
-    Bt_Ajout_Articles[Modifier]->setEnabled(choisi);
-    Bt_Ajout_Articles[Supprimer]->setEnabled(choisi);
+    bouton(Ajouter)->setEnabled(true);
+    bouton(Modifier)->setEnabled(choisi);
+    bouton(Supprimer)->setEnabled(choisi);
 }
 
-const catalogue::Article* SectionArticles::articleChoisi() const
+std::optional<SectionCatalogue::Choix> SectionArticles::choisi() const
 {
-    const int i = ComboArticles->currentIndex();
-    return i >= 0 && i < int(articles_.size()) ? &articles_[std::size_t(i)] : nullptr;
+    const catalogue::Produit* article = choisiDans(ComboArticles, articles_);
+    return article ? std::optional(choixDe(*article)) : std::nullopt;
 }
 
-void SectionArticles::Bt_Ajout_Articles_Click(int index)
+void SectionArticles::commencer()
 {
     form_.DesactiverZonePochettes();
-    switch (index) {
-    case Ajouter: ouvrirAjout(); break;
-    case Modifier: ouvrirModif(); break;
-    case Supprimer: supprimer(); break;
-    }
+}
+
+void SectionArticles::sansChoix()
+{
+    form_.reposer();
 }
 
 void SectionArticles::ouvrirAjout()
 {
     form_.DesactiverZoneArticles();
     form_.activerBoutons(false);
-    ligne_->vider();
-    ligne_->montrer(Ref, true);
+    ligne().vider();
+    ligne().montrer(Ref, true);
     CheckArtSup->setChecked(false);
     CheckArtSup->show();
-    ligne_->boite(Ref)->setFocus();
+    ligne().boite(Ref)->setFocus();
 }
 
-void SectionArticles::ouvrirModif()
+void SectionArticles::modifOuverte()
 {
-    const catalogue::Article* choisi = articleChoisi();
-    if (!choisi) {
-        form_.reposer();
-        return;
-    }
-    articleModifie_ = choisi->cle;
-    // In this order: the reorder price follows the price, then takes its own value.
-    ligne_->boite(Ref)->setText(choisi->ref);
-    ligne_->boite(Nom)->setText(choisi->nom);
-    ligne_->boite(Prix)->setText(choisi->prix);
-    ligne_->boite(PrixRec)->setText(choisi->prixRec);
-    ligne_->montrer(Nom, false);
     form_.DesactiverZoneArticles();
     form_.activerBoutons(false);
     CheckArtSup->setChecked(false);
@@ -165,71 +129,56 @@ void SectionArticles::ouvrirModif()
     TextRefArticle->show();
 }
 
-void SectionArticles::supprimer()
+QString SectionArticles::designation() const
 {
-    const catalogue::Article* choisi = articleChoisi();
-    if (!choisi) {
-        form_.reposer();
-        return;
-    }
-    const qint64 cle = choisi->cle;
-    const QString question =
-        QStringLiteral("Vous allez supprimer définitivement l'article : '") + choisi->nom + QStringLiteral("' ?");
-    if (dialogs::message(question, dialogs::Icon::None, dialogs::Buttons::OkCancel) == dialogs::Answer::Ok) {
-        form_.ecrire(QStringLiteral("L'article n'a pas pu être supprimé"),
-                     [cle](db::Database& base) { catalogue::supprimerArticle(base, cle); });
-        return;
-    }
+    return QStringLiteral("l'article");
+}
+
+FormTarifs::Ecriture SectionArticles::suppression(qint64 cle) const
+{
+    return [cle](db::Database& base) { catalogue::supprimerArticle(base, cle); };
+}
+
+void SectionArticles::suppressionAnnulee()
+{
     form_.reposer();
 }
 
-bool SectionArticles::lireSaisie(catalogue::Article& article)
+bool SectionArticles::lireSaisie(catalogue::Produit& article)
 {
-    if (const int vide = ligne_->premiereVide({Ref, Nom, Prix, PrixRec}); vide >= 0) {
-        dialogs::message(saisies::champVide(ligne_->legende(vide)), dialogs::Icon::Critical);
-        ligne_->boite(vide)->setFocus();
+    if (!remplies({Ref, Nom, Prix, PrixRec}))
         return false;
-    }
-    article.ref = ligne_->texte(Ref);
-    article.nom = ligne_->texte(Nom);
-    article.prix = ligne_->texte(Prix);
-    article.prixRec = ligne_->texte(PrixRec);
+    article.ref = ligne().texte(Ref);
+    article.nom = ligne().texte(Nom);
+    article.prix = ligne().texte(Prix);
+    article.prixRec = ligne().texte(PrixRec);
     return true;
 }
 
-void SectionArticles::Bt_ValideAjoutArticles_Click(int index)
+void SectionArticles::validerAjout()
 {
-    if (index == Annuler) {
-        annuler();
-        return;
-    }
-    catalogue::Article article;
+    catalogue::Produit article;
     if (!lireSaisie(article))
         return;
     form_.ajouterSansDoublon(
-        QStringLiteral("L'article n'a pas pu être enregistré"),
         [&article](db::Database& base) { return catalogue::referenceArticlePrise(base, article.ref); },
         QStringLiteral("Cette référence article existe déjà !"),
         [&article](db::Database& base) { catalogue::ajouterArticle(base, article); });
 }
 
-void SectionArticles::Bt_ValidModifArticles_Click(int index)
+void SectionArticles::validerModif()
 {
-    if (index == Annuler) {
-        annuler();
-        return;
-    }
-    catalogue::Article article;
+    catalogue::Produit article;
     if (!lireSaisie(article))
         return;
-    article.cle = articleModifie_;
-    form_.ecrire(QStringLiteral("L'article n'a pas pu être modifié"),
-                 [&article](db::Database& base) { catalogue::modifierArticle(base, article); });
+    article.cle = modifie().cle;
+    form_.ecrire([&article](db::Database& base) { catalogue::modifierArticle(base, article); });
 }
 
-void SectionArticles::annuler()
+// Both "Annuler" keep what was typed.
+void SectionArticles::annuler(bool)
 {
-    ligne_->cacher(false);
+    ligne().cacher(false);
     TextRefArticle->hide();
     CheckArtSup->hide();
     form_.reposer();
@@ -237,8 +186,8 @@ void SectionArticles::annuler()
 
 void SectionArticles::CheckArtSup_Click(bool coche)
 {
-    QLineEdit* ref = ligne_->boite(Ref);
-    QLineEdit* nom = ligne_->boite(Nom);
+    QLineEdit* ref = ligne().boite(Ref);
+    QLineEdit* nom = ligne().boite(Nom);
     if (coche) {
         ref->setText(kPrefixeRef + ref->text());
         nom->setText(kPrefixeNom + nom->text());
@@ -250,7 +199,7 @@ void SectionArticles::CheckArtSup_Click(bool coche)
 
 void SectionArticles::SaisieAjoutArticles_Change(int index)
 {
-    QLineEdit* nom = ligne_->boite(Nom);
+    QLineEdit* nom = ligne().boite(Nom);
     if (index != Nom || nom->text().size() <= kNomMax)
         return;
     dialogs::message(QStringLiteral("Nom d'article trop long. Pas plus de 45 caractères."), dialogs::Icon::Critical);

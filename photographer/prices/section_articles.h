@@ -1,61 +1,52 @@
 #pragma once
 
-#include "photographer/prices/catalogue.h"
-#include "photographer/prices/ligne_saisie.h"
+#include "photographer/prices/section_catalogue.h"
 
-#include <QObject>
-
-#include <array>
-#include <optional>
 #include <vector>
 
-class FormTarifs;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QWidget;
 
 // The article section of the catalogue: the list of articles, its buttons,
 // the entry row and the supplementary-article box.
-class SectionArticles : public QObject {
+class SectionArticles : public SectionCatalogue {
     Q_OBJECT
 public:
     SectionArticles(FormTarifs& form, QWidget* cadre);
 
     // Fills the list and chooses its last article.
-    void remplir(std::vector<catalogue::Article> articles);
+    void remplir(std::vector<catalogue::Produit> articles);
     // The label, the list and the buttons of articles.
     void desactiverZone();
-    void activerBoutons(bool actif);
-    void reposer();
+    void reposer() override;
     bool vide() const { return articles_.empty(); }
 
 private:
     void construire(QWidget* cadre);
-    void Bt_Ajout_Articles_Click(int index);
-    void Bt_ValideAjoutArticles_Click(int index);
-    void Bt_ValidModifArticles_Click(int index);
     void CheckArtSup_Click(bool coche);
     void SaisieAjoutArticles_Change(int index);
 
-    void ouvrirAjout();
-    void ouvrirModif();
-    void supprimer();
-    void annuler();
+    void commencer() override;
+    std::optional<Choix> choisi() const override;
+    void sansChoix() override;
+    void ouvrirAjout() override;
+    void modifOuverte() override;
+    QString designation() const override;
+    FormTarifs::Ecriture suppression(qint64 cle) const override;
+    void suppressionAnnulee() override;
+    void validerAjout() override;
+    void validerModif() override;
+    void annuler(bool apresModif) override;
     // The entry row as an article; false when a box is empty (said).
-    bool lireSaisie(catalogue::Article& article);
-    const catalogue::Article* articleChoisi() const;
+    bool lireSaisie(catalogue::Produit& article);
 
-    FormTarifs& form_;
     QLabel* LbTarifArticle = nullptr;
     QComboBox* ComboArticles = nullptr;
-    std::array<QPushButton*, 3> Bt_Ajout_Articles{};
-    std::optional<LigneSaisie> ligne_;
     QLineEdit* TextRefArticle = nullptr;
     QCheckBox* CheckArtSup = nullptr;
 
-    std::vector<catalogue::Article> articles_;
-    qint64 articleModifie_ = 0; // fixed when the change starts
+    std::vector<catalogue::Produit> articles_;
 };

@@ -4,7 +4,7 @@
 
 namespace tarifs_etab {
 
-RefusPochette refusPochette(const catalogue::Pochette& pochette, const Prix& prix)
+RefusPochette refusPochette(const catalogue::Produit& pochette, const Prix& prix)
 {
     if (prix.vente.isEmpty())
         return RefusPochette::VenteVide;
@@ -17,11 +17,9 @@ RefusPochette refusPochette(const catalogue::Pochette& pochette, const Prix& pri
     return RefusPochette::Aucun;
 }
 
-bool articleAccepte(const catalogue::Article& article, const Prix& prix)
+bool articleAccepte(const catalogue::Produit& article, const Prix& prix)
 {
-    return !prix.vente.isEmpty() && !prix.recommande.isEmpty()
-           && text::priceCents(prix.vente) >= text::priceCents(article.prix)
-           && text::priceCents(prix.recommande) >= text::priceCents(article.prixRec);
+    return refusPochette(article, prix) == RefusPochette::Aucun;
 }
 
 bool incompleteRetenue(const catalogue::PochetteIncomplete& incomplete, const QString& prix)
@@ -37,7 +35,7 @@ void effacer(db::Database& base, const QString& codeEtab)
     transaction.commit();
 }
 
-void enregistrerArticles(db::Database& base, const QString& codeEtab, const catalogue::Pochette& pochette,
+void enregistrerArticles(db::Database& base, const QString& codeEtab, const catalogue::Produit& pochette,
                          const Prix& prixPochette, const std::vector<LigneArticle>& lignes)
 {
     db::Database::Transaction transaction(base);

@@ -20,17 +20,17 @@ enum class RefusPochette { Aucun, VenteVide, RecommandeVide, VenteBasse, Recomma
 
 // Why the establishment's pack prices are refused, checked in this order; a
 // price equal to the photographer's passes.
-RefusPochette refusPochette(const catalogue::Pochette& pochette, const Prix& prix);
+RefusPochette refusPochette(const catalogue::Produit& pochette, const Prix& prix);
 
-// A ticked article is accepted when both prices are typed and neither is
-// below the photographer's.
-bool articleAccepte(const catalogue::Article& article, const Prix& prix);
+// A ticked article is accepted on the checks of a pack: both prices typed,
+// neither below the photographer's.
+bool articleAccepte(const catalogue::Produit& article, const Prix& prix);
 
 // An incomplete pack is stored only when priced strictly above the photographer's price.
 bool incompleteRetenue(const catalogue::PochetteIncomplete& incomplete, const QString& prix);
 
 struct LigneArticle {
-    catalogue::Article article;
+    catalogue::Produit article;
     Prix prix;
 };
 
@@ -43,7 +43,7 @@ struct LigneIncomplete {
 void effacer(db::Database& base, const QString& codeEtab);
 
 // One RecTarifs row per article, each carrying the pack, in one transaction.
-void enregistrerArticles(db::Database& base, const QString& codeEtab, const catalogue::Pochette& pochette,
+void enregistrerArticles(db::Database& base, const QString& codeEtab, const catalogue::Produit& pochette,
                          const Prix& prixPochette, const std::vector<LigneArticle>& lignes);
 
 // One RecPochetteInc row per incomplete pack given, in one transaction.

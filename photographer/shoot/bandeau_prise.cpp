@@ -1,7 +1,6 @@
 #include "photographer/shoot/bandeau_prise.h"
 
 #include "common/ui/layout.h"
-#include "photographer/shoot/etiquette.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -62,20 +61,20 @@ void BandeauPrise::construireCommandes()
 
 void BandeauPrise::construireEtablissement()
 {
-    QLabel* LabelEtab = etiquette(QStringLiteral("Etablissement :"), QStringLiteral("LabelEtab"), this);
+    QLabel* LabelEtab = layout::caption(this, QStringLiteral("LabelEtab"), QStringLiteral("Etablissement :"));
     LabelEtab->setFont(layout::font(QStringLiteral("Verdana"), 12, true));
     LabelEtab->move(0, layout::px(480));
     LabelEtab->adjustSize();
-    LabelNom_ = etiquette({}, QStringLiteral("LabelNom"), this);
-    LabelCP_ = etiquette({}, QStringLiteral("LabelCP"), this);
+    LabelNom_ = layout::caption(this, QStringLiteral("LabelNom"), {});
+    LabelCP_ = layout::caption(this, QStringLiteral("LabelCP"), {});
     // The caption keeps its room whatever the font the system gives for Verdana.
     const int gauche = std::max(layout::px(2160), LabelEtab->geometry().right() + 8);
     for (QLabel* label : {LabelNom_, LabelCP_})
-        colorer(label, kBordeaux);
+        layout::setTextColour(label, kBordeaux);
     LabelNom_->move(gauche, layout::px(480));
     LabelCP_->move(gauche, layout::px(750));
-    LabelImpotrMan_ = etiquette(QStringLiteral("Importation manuelle"), QStringLiteral("LabelImpotrMan"), this);
-    colorer(LabelImpotrMan_, 0x0000C0);
+    LabelImpotrMan_ = layout::caption(this, QStringLiteral("LabelImpotrMan"), QStringLiteral("Importation manuelle"));
+    layout::setTextColour(LabelImpotrMan_, 0x0000C0);
     layout::place(LabelImpotrMan_, 6840, 600, 2850, 270);
     LabelImpotrMan_->hide();
 }

@@ -8,11 +8,10 @@
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etat.h"
 #include "photographer/data/roster.h"
-#include "photographer/deliveries/livraisons.h"
+#include "photographer/deliveries/menus_livraison.h"
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/shoot/bandeau_prise.h"
 #include "photographer/shoot/boutons_classe.h"
-#include "photographer/shoot/etiquette.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/panneau_eleve.h"
 #include "photographer/shoot/planche_eleves.h"
@@ -100,9 +99,9 @@ void ChoixClasse::construireCadre()
     FrameImages_->resize(layout::px(kCadreImages.width()), layout::px(kCadreImages.height()));
     zoneImages_->setWidget(FrameImages_);
 
-    LabelClasse_ = etiquette({}, QStringLiteral("LabelClasse"), FrameImages_);
+    LabelClasse_ = layout::caption(FrameImages_, QStringLiteral("LabelClasse"), {});
     LabelClasse_->setFont(layout::font(QStringLiteral("Verdana"), 9.75, true));
-    colorer(LabelClasse_, kBordeaux);
+    layout::setTextColour(LabelClasse_, kBordeaux);
     LabelClasse_->move(0, 0);
     LabelClasse_->hide();
     boutons_ = new BoutonsClasse(FrameImages_);
@@ -139,7 +138,7 @@ void ChoixClasse::connecterMenus()
     // Each delivery entry shows its delivery window in place of the screen.
     for (QAction* entree : m.livraisons)
         connect(entree, &QAction::triggered, this,
-                [this, nom = entree->objectName()] { livraisons::afficher(nom, *this); });
+                [this, nom = entree->objectName()] { menus_livraison::afficher(nom, *this); });
     connect(m.MNU_Test_Prise_vue, &QAction::triggered, prise_, &PriseDeVue::MNU_Test_Prise_vue_Click);
     connect(m.MNU_Net_hot, &QAction::triggered, prise_, &PriseDeVue::MNU_Net_hot_Click);
     connect(m.MNU_Purge_Hot, &QAction::triggered, prise_, &PriseDeVue::MNU_Purge_Hot_Click);
@@ -280,8 +279,8 @@ void ChoixClasse::rebatirPlanche()
         report::failure(error);
     }
     planche_->charger(std::move(eleves), dossiers_etab::de(etat::NomEtabEnCours).donnees);
-    etat::NbElevesClasse = planche_->dernierIndice();
-    LabelClasse_->setText(QStringLiteral("Classe : %1 - %2 élèves").arg(etat::ClasseEnCours).arg(etat::NbElevesClasse + 1));
+    LabelClasse_->setText(
+        QStringLiteral("Classe : %1 - %2 élèves").arg(etat::ClasseEnCours).arg(planche_->dernierIndice() + 1));
     LabelClasse_->adjustSize();
     marquer(-1);
     ajusterCadre();
@@ -290,16 +289,16 @@ void ChoixClasse::rebatirPlanche()
 void ChoixClasse::OptionMain_Click(int index)
 {
     bandeau_->stop()->setEnabled(true);
-    etat::PriseDeVuePrete = true;
+    prise_->sensChoisi();
     menus_->MNU_Export->menuAction()->setEnabled(false);
     etat::SensPriseDeVue = index == 0 ? QStringLiteral("TeteGauche") : QStringLiteral("TeteDroite");
 }
 
 void ChoixClasse::Photo_Click(int slot)
 {
-    if (etat::PriseDeVuePrete) {
+    if (prise_->prete()) {
         prise_->demarrer();
-    } else if (!etat::ImportManuel) {
+    } else if (!prise_->importManuel()) {
         dialogs::message(QStringLiteral("Vous devez préciser si vous shootez MAIN DROITE EN BAS ou MAIN DROITE EN HAUT"),
                          dialogs::Icon::Information);
         return;
@@ -355,7 +354,7 @@ void ChoixClasse::Bt_Start_Click(int index)
 void ChoixClasse::finDeClasse(const QStringList& originauxGardes)
 {
     Bt_Start_Click(1);
-    etat::ImportManuel = false;
+    prise_->finirImportManuel();
     bandeau_->decocherSens();
     QString fin = QStringLiteral("Fin");
     if (!originauxGardes.isEmpty())

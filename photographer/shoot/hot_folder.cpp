@@ -3,19 +3,18 @@
 #include "common/dialogs.h"
 #include "common/helpers.h"
 #include "common/paths.h"
+#include "common/ui/layout.h"
 #include "photographer/shoot/camera_files.h"
 #include "photographer/data/etat.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -139,8 +138,7 @@ HotFolder::HotFolder() : Form(QStringLiteral("HotFolder"))
 
 void HotFolder::onLoad()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    layout::centreOnScreen(*this);
     Text1_->setText(etat::DossierHot);
     montrerFichiers(etat::DossierHot);
 }

@@ -19,6 +19,7 @@ MenusPriseDeVue::MenusPriseDeVue(QMenuBar* barre, QWidget* ecran)
 void MenusPriseDeVue::construireClasses(QMenuBar* barre)
 {
     QMenu* MNU_Classes = menus::menu(barre, QStringLiteral("MNU_Classes"), QStringLiteral("Classes"));
+    // Hidden, and its entry does nothing: "Créer une classe" adds a class.
     menus::entry(MNU_Classes, QStringLiteral("MNU_AjoutClasse"), QStringLiteral("Ajout..."));
     MNU_Classes->menuAction()->setVisible(false);
 
@@ -66,6 +67,7 @@ void MenusPriseDeVue::construireOutils(QMenuBar* barre)
 void MenusPriseDeVue::construireAide(QMenuBar* barre)
 {
     QMenu* MNU_Ver = menus::menu(barre, QStringLiteral("MNU_Ver"), QStringLiteral("?"));
+    // A caption only: there is no help to open.
     menus::entry(MNU_Ver, QStringLiteral("MNU_AIDE"), QStringLiteral("Aide"));
     MNU_Ver->addSeparator();
     MNU_Propos = menus::entry(MNU_Ver, QStringLiteral("MNU_Propos"), QStringLiteral("A propos de..."));

@@ -3,7 +3,6 @@
 #include "common/dialogs.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
-#include "photographer/shoot/etiquette.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -52,8 +51,8 @@ PanneauEleve::PanneauEleve(QWidget* parent) : QWidget(parent)
 
 void PanneauEleve::construireAjout()
 {
-    Label1_[0] = etiquette(QStringLiteral("NOM :"), QStringLiteral("Label1_0"), Frame1_);
-    Label1_[1] = etiquette(QStringLiteral("Prénom :"), QStringLiteral("Label1_1"), Frame1_);
+    Label1_[0] = layout::caption(Frame1_, QStringLiteral("Label1_0"), QStringLiteral("NOM :"));
+    Label1_[1] = layout::caption(Frame1_, QStringLiteral("Label1_1"), QStringLiteral("Prénom :"));
     TextNom_ = saisieNom(QStringLiteral("TextNom"), Frame1_);
     TextPrenom_ = saisieNom(QStringLiteral("TextPrenom"), Frame1_);
     layout::place(Label1_[0], 120, 300, 1935, 240);
@@ -66,10 +65,10 @@ void PanneauEleve::construireAjout()
 
 void PanneauEleve::construireChangement()
 {
-    Label1_[2] = etiquette({}, QStringLiteral("Label1_2"), Frame2_);
-    layout::place(etiquette(QStringLiteral("Elève :"), QStringLiteral("LabelEleve"), Frame2_), 120, 300, 1935, 240);
+    Label1_[2] = layout::caption(Frame2_, QStringLiteral("Label1_2"), {});
+    layout::place(layout::caption(Frame2_, QStringLiteral("LabelEleve"), QStringLiteral("Elève :")), 120, 300, 1935, 240);
     layout::place(Label1_[2], 120, 540, 1935, 240);
-    layout::place(etiquette(QStringLiteral("vers la classe:"), QStringLiteral("LabelVers"), Frame2_), 120, 930, 1935, 240);
+    layout::place(layout::caption(Frame2_, QStringLiteral("LabelVers"), QStringLiteral("vers la classe:")), 120, 930, 1935, 240);
     Combo1_ = new QComboBox(Frame2_);
     Combo1_->setObjectName(QStringLiteral("Combo1"));
     refuseTyping(Combo1_);

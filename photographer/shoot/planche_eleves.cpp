@@ -1,8 +1,6 @@
 #include "photographer/shoot/planche_eleves.h"
 
-#include "common/helpers.h"
 #include "common/ui/layout.h"
-#include "common/paths.h"
 #include "common/pictures.h"
 
 #include <QApplication>

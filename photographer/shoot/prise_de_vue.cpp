@@ -156,7 +156,7 @@ void PriseDeVue::TimerHot_Timer()
     // the screen was closed meanwhile, so that the student's row and the
     // watched folder always agree with the files written.
     capture::filePictureAsync(
-        qApp, fichier->rawPath, capture::rotationDegrees(etat::SensPriseDeVue, etat::ImportManuel), destinations,
+        qApp, fichier->rawPath, capture::rotationDegrees(etat::SensPriseDeVue, importManuel_), destinations,
         [prise, slot, eleve, fichier = *fichier, destinations](const capture::Filed& classee) {
             const QString echec = classee.error.isEmpty() ? photoRangee(eleve, fichier) : classee.error;
             if (prise && !classee.keptOriginal.isEmpty())
@@ -186,7 +186,7 @@ void PriseDeVue::photoClassee(int slot, const roster::Eleve& eleve, const captur
     // The mark moves on only when the capture is still on and nobody moved it.
     if (!memeCase || !enCours() || planche_->marque() != slot)
         return;
-    if (slot + 1 > etat::NbElevesClasse)
+    if (slot + 1 > planche_->dernierIndice())
         Q_EMIT finDeClasse(std::exchange(originauxGardes_, {}));
     else
         Q_EMIT marqueSuivante(slot + 1);
@@ -243,11 +243,21 @@ void PriseDeVue::retirer(const std::function<bool(const camera_files::Entry&)>& 
                          dialogs::Icon::Exclamation);
 }
 
+void PriseDeVue::sensChoisi()
+{
+    prete_ = true;
+}
+
 bool PriseDeVue::basculerImportManuel()
 {
-    etat::ImportManuel = !etat::ImportManuel;
-    etat::PriseDeVuePrete = etat::ImportManuel;
-    if (etat::ImportManuel)
+    importManuel_ = !importManuel_;
+    prete_ = importManuel_;
+    if (importManuel_)
         shell::openOrReport(etat::DossierHot);
-    return etat::ImportManuel;
+    return importManuel_;
+}
+
+void PriseDeVue::finirImportManuel()
+{
+    importManuel_ = false;
 }

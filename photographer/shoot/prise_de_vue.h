@@ -35,8 +35,16 @@ public:
     void MNU_Test_Prise_vue_Click();
     void MNU_Purge_Hot_Click();
     void MNU_Net_hot_Click();
+    // A hand position was chosen: a click on a student starts the capture.
+    void sensChoisi();
+    // The capture may start: a hand position was chosen, or the manual import is on.
+    bool prete() const { return prete_; }
     // Returns whether the manual import is now on.
     bool basculerImportManuel();
+    // The end of a class leaves the manual import.
+    void finirImportManuel();
+    // Pictures dropped by hand are filed as they are, unturned.
+    bool importManuel() const { return importManuel_; }
 
 Q_SIGNALS:
     void demarree();
@@ -59,4 +67,6 @@ private:
     capture::WatchedFolder watched_;
     bool tickEnCours_ = false; // a tick, its question or its filing is under way
     QStringList originauxGardes_;
+    bool prete_ = false;
+    bool importManuel_ = false;
 };

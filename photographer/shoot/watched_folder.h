@@ -4,7 +4,6 @@
 
 #include <QByteArrayView>
 #include <QHash>
-#include <QSet>
 #include <QString>
 
 #include <optional>

@@ -1,6 +1,5 @@
 #include "photographer/ui/propos.h"
 
-#include "common/helpers.h"
 #include "common/ui/clickable_label.h"
 #include "common/ui/layout.h"
 #include "common/shell.h"
@@ -19,10 +18,10 @@ const char* const kMentionLegale[] = {
     "Son utilisation est réservée au titulaire de la licence.",
 };
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int haut)
+// Every line of the box stands at the same left and width.
+QLabel* ligne(QWidget* page, const QString& nom, const QString& texte, int haut)
 {
-    auto* label = new QLabel(texte, parent);
-    label->setObjectName(nom);
+    QLabel* label = layout::caption(page, nom, texte);
     layout::place(label, 240, haut, 6600, 285);
     return label;
 }
@@ -35,13 +34,12 @@ Propos::Propos() : Form(QStringLiteral("Propos"))
     auto* page = new QWidget(this);
     setCentralWidget(page);
 
-    QLabel* titre = etiquette(page, QStringLiteral("Label1"),
-                              QStringLiteral("Module Zelvantis- Version Photographe"), 240);
+    QLabel* titre = ligne(page, QStringLiteral("Label1"), QStringLiteral("Module Zelvantis- Version Photographe"), 240);
     QFont gras = titre->font();
     gras.setBold(true);
     titre->setFont(gras);
-    LabelVersion_ = etiquette(page, QStringLiteral("LabelVersion"), {}, 600);
-    LabelCopyright_ = etiquette(page, QStringLiteral("LabelCopyright"), {}, 900);
+    LabelVersion_ = ligne(page, QStringLiteral("LabelVersion"), {}, 600);
+    LabelCopyright_ = ligne(page, QStringLiteral("LabelCopyright"), {}, 900);
 
     auto* web = new ClickableLabel(page);
     web->setObjectName(QStringLiteral("Labelweb"));
@@ -55,8 +53,8 @@ Propos::Propos() : Form(QStringLiteral("Propos"))
 
     int haut = 1680;
     int numero = 2;
-    for (const char* ligne : kMentionLegale) {
-        etiquette(page, QStringLiteral("Label%1").arg(numero++), QString::fromUtf8(ligne), haut);
+    for (const char* texte : kMentionLegale) {
+        ligne(page, QStringLiteral("Label%1").arg(numero++), QString::fromUtf8(texte), haut);
         haut += 270;
     }
 

@@ -12,7 +12,7 @@
 #include "photographer/data/base.h"
 #include "photographer/workspace/demarrage.h"
 #include "photographer/data/etablissements.h"
-#include "photographer/deliveries/livraisons.h"
+#include "photographer/deliveries/menus_livraison.h"
 #include "photographer/shoot/choix_classe.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/data/etat.h"
@@ -29,7 +29,6 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -128,8 +127,7 @@ void Accueil::construireFenetre()
         Label1->setText(QStringLiteral("Liste des établissements créés : (%1)").arg(nombre));
     });
 
-    Label1 = new QLabel(QStringLiteral("Liste des établissements créés..."), fond);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = layout::caption(fond, QStringLiteral("Label1"), QStringLiteral("Liste des établissements créés..."));
     layout::place(Label1, 120, kQuitterHaut, 3960, kQuitterHauteur);
 
     ProgressBar1 = new QProgressBar(fond);
@@ -184,6 +182,7 @@ void Accueil::construireMenus()
             &Accueil::MNU_CSV_Click);
 
     QMenu* info = menus::menu(menuBar(), QStringLiteral("MNU_INFO"), QStringLiteral("?"));
+    // "Aide" stays hidden: there is no help to open.
     menus::entry(info, QStringLiteral("MNU_Aide"), QStringLiteral("Aide"))->setVisible(false);
     menus::separator(info, QStringLiteral("MNU_L4"))->setVisible(false);
     connect(menus::entry(info, QStringLiteral("Mnu_maj"), QStringLiteral("Mise à jour...")), &QAction::triggered, this,
@@ -333,7 +332,7 @@ void Accueil::DBGridEtab_DblClick()
     if (dialogs::message(QStringLiteral("Exporter le fichier établissement vers le bureau pour un autre opérateur ?"),
                          dialogs::Icon::None, dialogs::Buttons::YesNo, QStringLiteral("Exporter ?"))
         == dialogs::Answer::Yes) {
-        livraisons::afficherExport();
+        menus_livraison::afficherExport();
         return;
     }
     if (dialogs::message(QStringLiteral("Commencer ou poursuivre la prise de vue maintenant ?"), dialogs::Icon::None,
@@ -346,7 +345,7 @@ void Accueil::DBGridEtab_DblClick()
 
 void Accueil::MNU_Import_Click()
 {
-    if (livraisons::importer(ProgressBar1)) {
+    if (menus_livraison::importer(ProgressBar1)) {
         // The list is read again and shows the imported establishment.
         unload();
         formInstance<Accueil>().showForm();

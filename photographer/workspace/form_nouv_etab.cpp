@@ -11,6 +11,7 @@
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etablissements.h"
 #include "photographer/ui/propos.h"
+#include "photographer/ui/saisie_legendee.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,19 +22,7 @@
 
 namespace {
 
-struct Ligne {
-    const char* boite;
-    const char* legende;
-    bool obligatoire;
-};
-
-const Ligne kLignes[] = {
-    {"TextNom", "Nom :", true},           {"TextAd", "Adresse :", false},
-    {"TextAd1", "", false},               {"TextAd2", "", false},
-    {"TextCP", "Code Postal :", true},    {"TextVille", "Ville :", false},
-    {"TextTel", "Téléphone :", false},    {"TextPrt", "", false},
-    {"TextMail", "Mail :", false},
-};
+constexpr ColonnesSaisie kColonnes{1680, 1920};
 
 const QString kTitreSaisie = QStringLiteral("Saisie manquante...");
 
@@ -54,13 +43,22 @@ FormNouvEtab::FormNouvEtab() : Form(QStringLiteral("FormNouvEtab"))
     auto* page = new QWidget(this);
     setCentralWidget(page);
 
+    const struct {
+        QLineEdit*& boite;
+        const char* nom;
+        const char* legende;
+        bool obligatoire;
+    } lignes[] = {
+        {TextNom_, "TextNom", "Nom :", true},        {TextAd_, "TextAd", "Adresse :", false},
+        {TextAd1_, "TextAd1", "", false},            {TextAd2_, "TextAd2", "", false},
+        {TextCP_, "TextCP", "Code Postal :", true},  {TextVille_, "TextVille", "Ville :", false},
+        {TextTel_, "TextTel", "Téléphone :", false}, {TextPrt_, "TextPrt", "", false},
+        {TextMail_, "TextMail", "Mail :", false},
+    };
     int haut = 240;
-    for (const Ligne& ligne : kLignes) {
-        if (*ligne.legende)
-            layout::place(new QLabel(QString::fromUtf8(ligne.legende), page), 240, haut + 30, 1680, 285);
-        auto* boite = new QLineEdit(page);
-        boite->setObjectName(QString::fromLatin1(ligne.boite));
-        layout::place(boite, 1920, haut, 4200, 315);
+    for (const auto& ligne : lignes) {
+        ligne.boite =
+            saisieLegendee(page, kColonnes, haut, QString::fromLatin1(ligne.nom), QString::fromUtf8(ligne.legende));
         if (ligne.obligatoire) {
             auto* mention = new QLabel(QStringLiteral("Saisie Obligatoire"), page);
             mention->setStyleSheet(QStringLiteral("color: #c00000;"));
@@ -68,9 +66,8 @@ FormNouvEtab::FormNouvEtab() : Form(QStringLiteral("FormNouvEtab"))
         }
         haut += 420;
     }
-    filterKeys(boite("TextNom"),
-               QStringLiteral("abcçdeéèêfghijklmnoôpqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890 "));
-    filterKeys(boite("TextCP"), QStringLiteral("1234567890"));
+    filterKeys(TextNom_, QStringLiteral("abcçdeéèêfghijklmnoôpqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890 "));
+    filterKeys(TextCP_, QStringLiteral("1234567890"));
 
     auto* valider = new QPushButton(QStringLiteral("Valider"), page);
     valider->setObjectName(QStringLiteral("Bt_Valide"));
@@ -90,7 +87,7 @@ FormNouvEtab::FormNouvEtab() : Form(QStringLiteral("FormNouvEtab"))
 
 void FormNouvEtab::onActivate()
 {
-    boite("TextNom")->setFocus();
+    TextNom_->setFocus();
 }
 
 void FormNouvEtab::onUnload()
@@ -100,7 +97,7 @@ void FormNouvEtab::onUnload()
 
 void FormNouvEtab::Bt_Valide_Click()
 {
-    const QString nom = boite("TextNom")->text();
+    const QString nom = TextNom_->text();
     if (!saisieComplete() || !nomLibre(nom))
         return;
     QStringList crees;
@@ -125,19 +122,18 @@ void FormNouvEtab::MNU_Propos_Click()
 
 bool FormNouvEtab::saisieComplete()
 {
-    struct Obligation {
-        const char* boite;
+    const struct {
+        QLineEdit* boite;
         const char* message;
+    } obligations[] = {
+        {TextNom_, "Veuillez saisir le nom de l'établissement"},
+        {TextCP_, "Veuillez saisir le Code Postal de l'établissement"},
     };
-    static const Obligation obligations[] = {
-        {"TextNom", "Veuillez saisir le nom de l'établissement"},
-        {"TextCP", "Veuillez saisir le Code Postal de l'établissement"},
-    };
-    for (const Obligation& obligation : obligations) {
-        if (boite(obligation.boite)->text().isEmpty()) {
+    for (const auto& obligation : obligations) {
+        if (obligation.boite->text().isEmpty()) {
             dialogs::message(QString::fromUtf8(obligation.message), dialogs::Icon::Critical,
                              dialogs::Buttons::Ok, kTitreSaisie);
-            boite(obligation.boite)->setFocus();
+            obligation.boite->setFocus();
             return false;
         }
     }
@@ -158,7 +154,7 @@ bool FormNouvEtab::nomLibre(const QString& nom)
         if (refus.isEmpty())
             return true;
         dialogs::message(refus, dialogs::Icon::Critical, dialogs::Buttons::Ok, kTitreSaisie);
-        boite("TextNom")->setFocus();
+        TextNom_->setFocus();
     } catch (const db::Error& erreur) {
         report::failure(erreur);
     }
@@ -201,9 +197,8 @@ bool FormNouvEtab::ajouterEtablissement(const QString& nom)
         base::db().insert(
             QStringLiteral("INSERT INTO Etablissements (Nom, Adresse, Adresse1, Adresse2, \"Code Postal\", "
                            "Ville, Telephone, Portable, Mail, Fax) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, '')"),
-            {nom, boite("TextAd")->text(), boite("TextAd1")->text(), boite("TextAd2")->text(),
-             boite("TextCP")->text(), boite("TextVille")->text(), boite("TextTel")->text(),
-             boite("TextPrt")->text(), boite("TextMail")->text()});
+            {nom, TextAd_->text(), TextAd1_->text(), TextAd2_->text(), TextCP_->text(), TextVille_->text(),
+             TextTel_->text(), TextPrt_->text(), TextMail_->text()});
         return true;
     } catch (const db::Error& erreur) {
         report::failure(erreur);
@@ -211,7 +206,3 @@ bool FormNouvEtab::ajouterEtablissement(const QString& nom)
     }
 }
 
-QLineEdit* FormNouvEtab::boite(const char* nom) const
-{
-    return findChild<QLineEdit*>(QString::fromLatin1(nom));
-}

@@ -26,5 +26,14 @@ private:
     // Creates the establishment's folders; crees receives those it made.
     bool creerDossiers(const QString& nom, QStringList& crees);
     bool ajouterEtablissement(const QString& nom);
-    QLineEdit* boite(const char* nom) const;
+
+    QLineEdit* TextNom_ = nullptr;
+    QLineEdit* TextAd_ = nullptr;
+    QLineEdit* TextAd1_ = nullptr;
+    QLineEdit* TextAd2_ = nullptr;
+    QLineEdit* TextCP_ = nullptr;
+    QLineEdit* TextVille_ = nullptr;
+    QLineEdit* TextTel_ = nullptr;
+    QLineEdit* TextPrt_ = nullptr;
+    QLineEdit* TextMail_ = nullptr;
 };

@@ -30,16 +30,8 @@
 
 namespace {
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int gauche, int haut,
-                  int largeur)
-{
-    auto* label = new QLabel(texte, parent);
-    label->setObjectName(nom);
-    // Names from the database are shown as typed, never read as markup.
-    label->setTextFormat(Qt::PlainText);
-    layout::place(label, gauche, haut, largeur, 285);
-    return label;
-}
+// The height of every caption of the screen.
+constexpr int kHauteurLegende = 285;
 
 std::optional<int> colonne(const QComboBox* liste)
 {
@@ -65,25 +57,29 @@ OuvrirEtab::OuvrirEtab() : Form(QStringLiteral("OuvrirEtab"))
 
 void OuvrirEtab::construireApercu(QWidget* page)
 {
-    etiquette(page, QStringLiteral("LabelEtab"), QStringLiteral("Etablissement :"), 240, 240, 1560);
-    LabelNom_ = etiquette(page, QStringLiteral("LabelNom"), {}, 1920, 240, 4560);
-    LabelCP_ = etiquette(page, QStringLiteral("LabelCP"), {}, 6600, 240, 1200);
-    LabelCode_ = etiquette(page, QStringLiteral("LabelCode"), {}, 7920, 240, 1200);
+    layout::place(layout::caption(page, QStringLiteral("LabelEtab"), QStringLiteral("Etablissement :")), 240, 240, 1560,
+                  kHauteurLegende);
+    LabelNom_ = layout::caption(page, QStringLiteral("LabelNom"), {});
+    layout::place(LabelNom_, 1920, 240, 4560, kHauteurLegende);
+    LabelCP_ = layout::caption(page, QStringLiteral("LabelCP"), {});
+    layout::place(LabelCP_, 6600, 240, 1200, kHauteurLegende);
+    LabelCode_ = layout::caption(page, QStringLiteral("LabelCode"), {});
+    layout::place(LabelCode_, 7920, 240, 1200, kHauteurLegende);
     QFont gras = LabelNom_->font();
     gras.setBold(true);
     LabelNom_->setFont(gras);
 
-    LabelFichierCsv_ = etiquette(page, QStringLiteral("LabelFichierCsv"), {}, 240, 720, 9000);
+    LabelFichierCsv_ = layout::caption(page, QStringLiteral("LabelFichierCsv"), {});
+    layout::place(LabelFichierCsv_, 240, 720, 9000, kHauteurLegende);
     GridCsv_ = new QTableWidget(3, 0, page);
     GridCsv_->setObjectName(QStringLiteral("GridCsv"));
     GridCsv_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout::place(GridCsv_, 240, 1020, 11520, 1950);
-    LabelInfo1_ = etiquette(page, QStringLiteral("LabelInfo1"),
-                            QStringLiteral("(Chaque ligne du fichier contient les informations d'un élève)\n"
-                                           "DUPONT | Marie | 6e A | 12 05 2010 | Externe | 123456789AB | 1024"),
-                            240, 3060, 11520);
+    LabelInfo1_ = layout::caption(page, QStringLiteral("LabelInfo1"),
+                                  QStringLiteral("(Chaque ligne du fichier contient les informations d'un élève)\n"
+                                                 "DUPONT | Marie | 6e A | 12 05 2010 | Externe | 123456789AB | 1024"));
     LabelInfo1_->setWordWrap(true);
-    LabelInfo1_->resize(LabelInfo1_->width(), layout::px(480));
+    layout::place(LabelInfo1_, 240, 3060, 11520, 480);
     LabelInfo1_->hide();
 }
 
@@ -110,8 +106,9 @@ int OuvrirEtab::construireListes(QWidget* page)
     };
     int haut = kPremiereListe;
     for (const Liste& liste : listes) {
-        QLabel* legende = etiquette(page, QString::fromLatin1(liste.nomLegende),
-                                    QString::fromUtf8(liste.legende), 240, haut + 30, 7080);
+        QLabel* legende =
+            layout::caption(page, QString::fromLatin1(liste.nomLegende), QString::fromUtf8(liste.legende));
+        layout::place(legende, 240, haut + 30, 7080, kHauteurLegende);
         legende->hide();
         legendesListes_.append(legende);
         auto* combo = new QComboBox(page);

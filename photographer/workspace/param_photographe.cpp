@@ -7,6 +7,7 @@
 #include "common/report.h"
 #include "photographer/data/base.h"
 #include "photographer/ui/propos.h"
+#include "photographer/ui/saisie_legendee.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,8 @@ const Rubrique kRubriques[] = {
     {"Web", "TextWeb", "LabelWeb", "Site Internet :", &kWeb},
 };
 
+constexpr ColonnesSaisie kColonnes{2640, 3000};
+
 const QString kNomManquant = QStringLiteral("Veuillez insérer le Nom de votre entreprise");
 
 enum Bouton { Ok = 0, Valider = 1, Modifier = 2 };
@@ -61,24 +64,18 @@ ParamPhotographe::ParamPhotographe() : Form(QStringLiteral("ParamPhotographe"))
 
     int haut = 240;
     for (const Rubrique& rubrique : kRubriques) {
-        if (*rubrique.legende) {
-            auto* legende = new QLabel(QString::fromUtf8(rubrique.legende), page);
-            layout::place(legende, 240, haut + 30, 2640, 285);
-        }
-        auto* saisie = new QLineEdit(page);
-        saisie->setObjectName(QString::fromLatin1(rubrique.saisie));
-        layout::place(saisie, 3000, haut, 4200, 315);
+        QLineEdit* saisie = saisieLegendee(page, kColonnes, haut, QString::fromLatin1(rubrique.saisie),
+                                           QString::fromUtf8(rubrique.legende));
         saisie->hide();
         filterKeys(saisie, *rubrique.permis);
-        auto* affichage = new QLabel(page);
-        affichage->setObjectName(QString::fromLatin1(rubrique.affichage));
-        affichage->setTextFormat(Qt::PlainText);
-        layout::place(affichage, 3000, haut + 30, 4200, 285);
+        QLabel* affichage = layout::caption(page, QString::fromLatin1(rubrique.affichage), {});
+        layout::place(affichage, kColonnes.gaucheSaisie, haut + 30, 4200, 285);
         affichage->hide();
         champs_.push_back({QString::fromLatin1(rubrique.colonne), saisie, affichage, rubrique.montree});
         if (rubrique.montree)
             haut += 420;
     }
+    TextNomEntre_ = champs_.front().saisie; // the company's name comes first
 
     const char* const legendes[] = {"Ok", "Valider", "Modifier"};
     for (int i = 0; i < 3; ++i) {
@@ -111,7 +108,7 @@ void ParamPhotographe::onActivate()
         return;
     modeAChoisir_ = false;
     lireFiche();
-    const bool vide = saisie(QStringLiteral("NomP"))->text().isEmpty();
+    const bool vide = TextNomEntre_->text().isEmpty();
     afficherSaisie(vide);
     Bt_Photo_[Ok]->setVisible(!vide);
     Bt_Photo_[Valider]->setVisible(vide);
@@ -168,10 +165,10 @@ void ParamPhotographe::lireFiche()
 
 bool ParamPhotographe::nomRenseigne()
 {
-    if (!saisie(QStringLiteral("NomP"))->text().isEmpty())
+    if (!TextNomEntre_->text().isEmpty())
         return true;
     dialogs::message(kNomManquant, dialogs::Icon::Critical);
-    saisie(QStringLiteral("NomP"))->setFocus();
+    TextNomEntre_->setFocus();
     return false;
 }
 
@@ -214,11 +211,3 @@ void ParamPhotographe::afficherSaisie(bool saisie)
     }
 }
 
-QLineEdit* ParamPhotographe::saisie(const QString& colonne) const
-{
-    for (const Champ& champ : champs_) {
-        if (champ.colonne == colonne)
-            return champ.saisie;
-    }
-    return nullptr;
-}

@@ -35,9 +35,9 @@ private:
     bool enregistrerFiche();
     bool nomRenseigne();
     void afficherSaisie(bool saisie);
-    QLineEdit* saisie(const QString& colonne) const;
 
     std::vector<Champ> champs_;
+    QLineEdit* TextNomEntre_; // the company's name, which the record cannot go without
     QPushButton* Bt_Photo_[3];
     bool modeAChoisir_ = true;
     bool enSaisie_ = false;

@@ -2,7 +2,7 @@
 
 #include "common/database.h"
 #include "common/paths.h"
-#include "photographer/deliveries/fichiers_livraison.h"
+#include "photographer/deliveries/livraison.h"
 #include "photographer/data/base.h"
 #include "photographer/workspace/accueil.h"
 #include "photographer/workspace/demarrage.h"

@@ -59,7 +59,7 @@ TEST(NomAutomatique, FollowsPackAndCount)
 TEST(PrixEtablissement, PackPricesAreCheckedInOrderAndEqualPasses)
 {
     using tarifs_etab::RefusPochette;
-    const catalogue::Pochette p3{0, QStringLiteral("P3"), QStringLiteral("P"), QStringLiteral("12,50"),
+    const catalogue::Produit p3{0, QStringLiteral("P3"), QStringLiteral("P"), QStringLiteral("12,50"),
                                  QStringLiteral("12,50")};
     struct Cas {
         const char* vente;
@@ -79,7 +79,7 @@ TEST(PrixEtablissement, PackPricesAreCheckedInOrderAndEqualPasses)
             << c.vente << " / " << c.recommande;
 
     // What a price box lets through reads as its leading number, on either side.
-    const catalogue::Pochette virgules{0, QStringLiteral("P4"), QStringLiteral("P"), QStringLiteral("12,50,"),
+    const catalogue::Produit virgules{0, QStringLiteral("P4"), QStringLiteral("P"), QStringLiteral("12,50,"),
                                        QStringLiteral("1,2,3")};
     const Cas lus[] = {
         {"1", "2", RefusPochette::VenteBasse},
@@ -94,7 +94,7 @@ TEST(PrixEtablissement, PackPricesAreCheckedInOrderAndEqualPasses)
 
 TEST(PrixEtablissement, ArticlesAndIncompletePacksAgainstThePhotographersPrices)
 {
-    const catalogue::Article a{0, QStringLiteral("a1"), QStringLiteral("A"), QStringLiteral("10"),
+    const catalogue::Produit a{0, QStringLiteral("a1"), QStringLiteral("A"), QStringLiteral("10"),
                                QStringLiteral("8")};
     struct CasArticle {
         const char* vente;

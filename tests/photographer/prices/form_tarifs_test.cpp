@@ -1,9 +1,8 @@
 #include "tests/photographer/prices/tarifs_fixture.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
-#include <QMenu>
-#include <QMenuBar>
 
 #include <functional>
 #include <utility>
@@ -216,6 +215,31 @@ TEST_F(FormTarifsTest, CommandsActOnTheChosenRowWhateverItsName)
     dialogues_.message(QStringLiteral("'Pochette l'été' ?"));
     cliquer(tarifs(), QStringLiteral("Bt_Ajout_PochetteInc_2"));
     EXPECT_EQ(incompletes(), (QStringList{QStringLiteral("P2|C|Pochette l'été|21"), QStringLiteral("P2|2|P2_x|9")}));
+}
+
+// A change the base refuses is said in the base's own words; nothing is
+// stored and the entry stays open to try again.
+TEST_F(FormTarifsTest, AChangeTheBaseRefusesIsSaidAndTheEntryStaysOpen)
+{
+    troisArticles();
+    ouvrirTarifs();
+    cliquer(tarifs(), QStringLiteral("Bt_Ajout_Articles_0"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_0"), QStringLiteral("a4"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_1"), QStringLiteral("Cadre"));
+    taper(tarifs(), QStringLiteral("SaisieAjoutArticles_2"), QStringLiteral("9"));
+    {
+        db::Database autreProgramme(base::cheminBase());
+        db::Database::Transaction ecriture(autreProgramme);
+        dialogues_.message(QStringLiteral("La base %1 est occupée par un autre programme : la modification n'a pas été "
+                                          "enregistrée.")
+                               .arg(QDir::toNativeSeparators(base::cheminBase())));
+        cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_0"));
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    }
+    EXPECT_EQ(articles().size(), 3);
+    EXPECT_TRUE(controle(tarifs(), QStringLiteral("SaisieAjoutArticles_0"))->isVisible());
+    cliquer(tarifs(), QStringLiteral("Bt_ValideAjoutArticles_0"));
+    EXPECT_EQ(articles().last(), QStringLiteral("a4|Cadre|9|9"));
 }
 
 TEST_F(FormTarifsTest, AnIncompletePackFollowsThePackChosenDuringItsEntry)

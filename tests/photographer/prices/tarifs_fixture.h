@@ -1,15 +1,12 @@
 #pragma once
 
-#include "common/helpers.h"
 #include "common/paths.h"
 #include "common/text.h"
 #include "common/wallclock.h"
 #include "photographer/prices/catalogue.h"
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/prices/form_tarifs.h"
-#include "photographer/workspace/accueil.h"
 #include "photographer/data/base.h"
-#include "photographer/workspace/demarrage.h"
 #include "photographer/data/etat.h"
 #include "tests/photographer/support/photographe_fixture.h"
 
@@ -17,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

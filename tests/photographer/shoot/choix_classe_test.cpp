@@ -392,7 +392,7 @@ TEST_F(ChoixClasseTest, ManualImportFilesPicturesUnturned)
     const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
     ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     menu(form, QStringLiteral("MNU_Sans_PC"))->trigger();
-    EXPECT_TRUE(etat::ImportManuel);
+    EXPECT_TRUE(prise(form).importManuel());
     EXPECT_TRUE(controle(form, QStringLiteral("LabelImpotrMan"))->isVisible());
     EXPECT_FALSE(controle(form, QStringLiteral("OptionMain_0"))->isEnabled());
     ASSERT_EQ(shell_.requests().size(), 1u);
@@ -405,8 +405,27 @@ TEST_F(ChoixClasseTest, ManualImportFilesPicturesUnturned)
     ASSERT_TRUE(classer(form, camera));
     EXPECT_EQ(QImage(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")})).size(), QSize(400, 267));
     // The end of the class leaves the manual import.
-    EXPECT_FALSE(etat::ImportManuel);
+    EXPECT_FALSE(prise(form).importManuel());
     EXPECT_FALSE(controle(form, QStringLiteral("LabelImpotrMan"))->isVisible());
+}
+
+// The manual import belongs to the screen that turned it on: the next screen
+// asks for the hand position again, and never files pictures unturned under
+// a band that does not say so.
+TEST_F(ChoixClasseTest, AManualImportEndsWithItsScreen)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
+    ChoixClasse& premier = ouvrirClasse(QStringLiteral("6A"));
+    menu(premier, QStringLiteral("MNU_Sans_PC"))->trigger();
+    premier.unload();
+
+    ChoixClasse& suivant = ouvrirClasse(QStringLiteral("6A"));
+    EXPECT_FALSE(prise(suivant).importManuel());
+    EXPECT_FALSE(controle(suivant, QStringLiteral("LabelImpotrMan"))->isVisible());
+    dialogues_.message(
+        QStringLiteral("Vous devez préciser si vous shootez MAIN DROITE EN BAS ou MAIN DROITE EN HAUT"));
+    cliquer(suivant, 0);
+    EXPECT_FALSE(prise(suivant).enCours());
 }
 
 TEST_F(ChoixClasseTest, TheAboutBoxLeavesTheShootAsItWas)
@@ -494,7 +513,7 @@ TEST_F(ChoixClasseTest, AHandPositionChosenEarlierArmsTheScreenAgain)
     ChoixClasse& form = formInstance<ChoixClasse>();
     form.showForm();
     EXPECT_TRUE(controle<QRadioButton>(form, QStringLiteral("OptionMain_1"))->isChecked());
-    EXPECT_TRUE(etat::PriseDeVuePrete);
+    EXPECT_TRUE(prise(form).prete());
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_Export"))->isEnabled());
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_AjoutEleve"))->isEnabled());
 }

@@ -3,7 +3,6 @@
 #include "tests/photographer/shoot/seance_fixture.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 

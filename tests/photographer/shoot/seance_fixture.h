@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>

@@ -40,8 +40,6 @@ protected:
         etat::DossierHot.clear();
         etat::ClasseEnCours.clear();
         etat::SensPriseDeVue.clear();
-        etat::PriseDeVuePrete = false;
-        etat::ImportManuel = false;
         demarrage::fixerDossierDonnees();
     }
 

@@ -1,4 +1,4 @@
-#include "photographer/deliveries/fichiers_livraison.h"
+#include "photographer/deliveries/livraison.h"
 
 #include "common/files.h"
 #include "common/paths.h"

@@ -2,7 +2,8 @@
 
 #include "photographer/deliveries/fenetre_livraison.h"
 
-// The school package and the lab order list of the current establishment.
+// The package window: it delivers the school package and the lab order list
+// of the current establishment.
 class Transfert : public FenetreLivraison {
     Q_OBJECT
 public:

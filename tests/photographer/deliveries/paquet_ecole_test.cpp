@@ -2,7 +2,7 @@
 
 #include "common/files.h"
 #include "photographer/deliveries/paquet_ecole.h"
-#include "photographer/deliveries/transfert.h"
+#include "photographer/deliveries/fenetre_paquet.h"
 #include "photographer/shoot/choix_classe.h"
 #include "photographer/workspace/accueil.h"
 

@@ -1,4 +1,4 @@
-#include "photographer/deliveries/transfert.h"
+#include "photographer/deliveries/fenetre_paquet.h"
 
 #include "photographer/deliveries/paquet_ecole.h"
 #include "photographer/data/etat.h"

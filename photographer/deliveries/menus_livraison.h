@@ -5,8 +5,8 @@
 class Form;
 class QProgressBar;
 
-// The ways into the deliveries from the other screens.
-namespace livraisons {
+// What the menu entries of the other screens run to reach the deliveries.
+namespace menus_livraison {
 
 // Shows the delivery window of a menu entry of the shooting screen's
 // "Exportations" menu, in place of that screen.
@@ -20,4 +20,4 @@ void afficherExport();
 // the current one and the main window must reload).
 bool importer(QProgressBar* barre);
 
-} // namespace livraisons
+} // namespace menus_livraison

@@ -1,17 +1,17 @@
-#include "photographer/deliveries/livraisons.h"
+#include "photographer/deliveries/menus_livraison.h"
 
 #include "common/dialogs.h"
 #include "common/paths.h"
 #include "photographer/deliveries/echange.h"
 #include "photographer/deliveries/form_export.h"
-#include "photographer/deliveries/transfert.h"
+#include "photographer/deliveries/fenetre_paquet.h"
 #include "photographer/deliveries/transfert_jeu.h"
 #include "photographer/data/etat.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
 
-namespace livraisons {
+namespace menus_livraison {
 
 void afficher(const QString& entree, Form& ecranPrise)
 {
@@ -52,4 +52,4 @@ bool importer(QProgressBar* barre)
     return !resultat.code.isEmpty();
 }
 
-} // namespace livraisons
+} // namespace menus_livraison
