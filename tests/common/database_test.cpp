@@ -10,9 +10,9 @@
 
 namespace {
 
-class DatabaseTest : public ::testing::Test {
+class BaseDeDonnees : public ::testing::Test {
 protected:
-    DatabaseTest() : database(dir.filePath(QStringLiteral("test.idx")))
+    BaseDeDonnees() : database(dir.filePath(QStringLiteral("test.idx")))
     {
         database.script(QStringLiteral(
             "CREATE TABLE Eleves (CdeEleves INTEGER PRIMARY KEY AUTOINCREMENT, Nom TEXT, Classe TEXT);"));
@@ -35,7 +35,7 @@ protected:
 
 } // namespace
 
-TEST_F(DatabaseTest, FrenchOrderIgnoresCaseAndPlacesAccentsWithTheirLetter)
+TEST_F(BaseDeDonnees, LOrdreFrancaisIgnoreLaCasseEtPlaceLesAccentsAvecLeurLettre)
 {
     for (const char* nom : {"Eric", "émile", "Elodie", "Zoé", "dupont", "Dupont", "Ève"})
         add(QString::fromUtf8(nom));
@@ -44,7 +44,7 @@ TEST_F(DatabaseTest, FrenchOrderIgnoresCaseAndPlacesAccentsWithTheirLetter)
                            QString::fromUtf8("Ève"), QString::fromUtf8("Zoé")}));
 }
 
-TEST_F(DatabaseTest, NameLookupsAreExactAndCaseInsensitive)
+TEST_F(BaseDeDonnees, LesRecherchesParNomSontExactesEtSansCasse)
 {
     add(QStringLiteral("d'Arc*"));
     add(QStringLiteral("d'Arcy"));
@@ -56,7 +56,7 @@ TEST_F(DatabaseTest, NameLookupsAreExactAndCaseInsensitive)
     EXPECT_TRUE(names(byName, {QStringLiteral("d'Arc")}).isEmpty());
 }
 
-TEST_F(DatabaseTest, DeletedKeysAreNeverGivenAgain)
+TEST_F(BaseDeDonnees, LesClesSupprimeesNeSontJamaisRedonnees)
 {
     add(QStringLiteral("A"));
     const qint64 last = add(QStringLiteral("B"));
@@ -64,7 +64,7 @@ TEST_F(DatabaseTest, DeletedKeysAreNeverGivenAgain)
     EXPECT_EQ(add(QStringLiteral("C")), last + 1);
 }
 
-TEST_F(DatabaseTest, NullReadsAsEmptyText)
+TEST_F(BaseDeDonnees, NullSeLitCommeUnTexteVide)
 {
     database.exec(QStringLiteral("INSERT INTO Eleves (Nom, Classe) VALUES (NULL, ?)"), {QStringLiteral("5B")});
     const db::Rows rows = database.query(QStringLiteral("SELECT Nom, Classe FROM Eleves"));
@@ -75,7 +75,7 @@ TEST_F(DatabaseTest, NullReadsAsEmptyText)
     EXPECT_EQ(database.scalar(QStringLiteral("SELECT Nom FROM Eleves WHERE Classe = 'none'")), QString(""));
 }
 
-TEST_F(DatabaseTest, TransactionIsWholeOrNothing)
+TEST_F(BaseDeDonnees, UneTransactionEstToutOuRien)
 {
     try {
         db::Database::Transaction transaction(database);
@@ -95,7 +95,7 @@ TEST_F(DatabaseTest, TransactionIsWholeOrNothing)
     EXPECT_EQ(database.scalar(QStringLiteral("SELECT count(*) FROM Eleves")), QStringLiteral("1"));
 }
 
-TEST_F(DatabaseTest, BackupCopiesTheWholeDatabase)
+TEST_F(BaseDeDonnees, LaSauvegardeCopieLaBaseEntiere)
 {
     add(QStringLiteral("A"));
     const QString copy = dir.filePath(QStringLiteral("copie.idx"));
@@ -111,7 +111,7 @@ TEST_F(DatabaseTest, BackupCopiesTheWholeDatabase)
     }
 }
 
-TEST(Database, AFileThatIsNotADatabaseIsReportedByName)
+TEST(OuvertureBase, UnFichierQuiNEstPasUneBaseEstSignaleParSonNom)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("faux.idx"));
@@ -132,7 +132,7 @@ TEST(Database, AFileThatIsNotADatabaseIsReportedByName)
     EXPECT_EQ(ouverts(), avant);
 }
 
-TEST(ProgramDatabase, AFileFromAnEarlierBuildGainsTheColumnsItLacksAndKeepsItsRows)
+TEST(BaseDuProgramme, UnFichierDUneVersionAnterieureRecoitLesColonnesQuiLuiManquentEtGardeSesLignes)
 {
     static QString path;
     QTemporaryDir dir;
@@ -162,7 +162,7 @@ TEST(ProgramDatabase, AFileFromAnEarlierBuildGainsTheColumnsItLacksAndKeepsItsRo
 
 // What the user reads is French and names the file and what was lost; SQLite's
 // own text and the statement are kept apart for the standard error output.
-TEST_F(DatabaseTest, FailuresGiveAFrenchTextAndKeepTheTechnicalDetailApart)
+TEST_F(BaseDeDonnees, LesEchecsDonnentUnTexteFrancaisEtGardentLeDetailTechniqueAPart)
 {
     const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("test.idx")));
     const struct {

@@ -4,7 +4,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-TEST(Dialogs, ScriptAnswersInOrderAndRecordsEveryPrompt)
+TEST(Dialogues, LeScriptRepondDansLOrdreEtEnregistreChaqueQuestion)
 {
     dialogs::setProgramName(QStringLiteral("Zelvantis"));
     ScriptedDialogs script;
@@ -23,12 +23,12 @@ TEST(Dialogs, ScriptAnswersInOrderAndRecordsEveryPrompt)
     EXPECT_TRUE(script.allAnswered());
 }
 
-TEST(Dialogs, LineBreaksOfEveryKindBecomeOne)
+TEST(Dialogues, LesSautsDeLigneDeToutesSortesNEnFontQuUn)
 {
     EXPECT_EQ(dialogs::normalizeLineBreaks(QStringLiteral("a\n\rb\r\nc\nd\re")), QStringLiteral("a\nb\nc\nd\ne"));
 }
 
-TEST(Dialogs, UnexpectedPromptFailsTheTest)
+TEST(Dialogues, UneQuestionInattendueFaitEchouerLeTest)
 {
     EXPECT_NONFATAL_FAILURE(
         {

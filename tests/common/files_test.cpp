@@ -34,7 +34,7 @@ QStringList entries(const QString& folder)
 
 } // namespace
 
-TEST(Files, WriteAndCopyReplaceTheTargetWhole)
+TEST(Fichiers, EcritureEtCopieRemplacentLaCibleEntiere)
 {
     Sandbox sandbox;
     const QString folder = sandbox.root() + QStringLiteral("/docs/neuf");
@@ -58,7 +58,7 @@ TEST(Files, WriteAndCopyReplaceTheTargetWhole)
     EXPECT_EQ(readAll(copy), readAll(source));
 }
 
-TEST(Files, APendingFileDroppedBeforeItsCommitLeavesTheTargetAsItWas)
+TEST(Fichiers, UnFichierEnAttenteAbandonneAvantSaValidationLaisseLaCibleEnLEtat)
 {
     Sandbox sandbox;
     const QString target = sandbox.root() + QStringLiteral("/portrait.jpg");
@@ -72,7 +72,7 @@ TEST(Files, APendingFileDroppedBeforeItsCommitLeavesTheTargetAsItWas)
     EXPECT_EQ(entries(sandbox.root()).filter(QStringLiteral("portrait")), QStringList{QStringLiteral("portrait.jpg")});
 }
 
-TEST(Files, AFullDiskOrAFileSizeLimitLeavesTheOldFileAndSaysWhich)
+TEST(Fichiers, UnDisquePleinOuUneLimiteDeTailleLaisseLAncienFichierEtDitLequel)
 {
     Sandbox sandbox;
     const QString folder = sandbox.root() + QStringLiteral("/petit");
@@ -101,7 +101,7 @@ TEST(Files, AFullDiskOrAFileSizeLimitLeavesTheOldFileAndSaysWhich)
     EXPECT_FALSE(QFileInfo::exists(outside));
 }
 
-TEST(Files, RemovingAFolderNeverEntersALink)
+TEST(Fichiers, SupprimerUnDossierNEntreJamaisDansUnLien)
 {
     Sandbox sandbox;
     const QString kept = sandbox.root() + QStringLiteral("/ecole");
@@ -121,7 +121,7 @@ TEST(Files, RemovingAFolderNeverEntersALink)
     EXPECT_TRUE(files::removeTree(sandbox.root() + QStringLiteral("/rien")));
 }
 
-TEST(Files, AFolderBuiltAsideReplacesTheOldOneInOneStep)
+TEST(Fichiers, UnDossierConstruitACoteRemplaceLAncienEnUneFois)
 {
     Sandbox sandbox;
     const QString target = sandbox.root() + QStringLiteral("/A Graver/Lycée");

@@ -30,7 +30,7 @@ void flushDeletes()
 
 } // namespace
 
-TEST(Forms, LoadOnceActivateOnEveryShowUnloadDestroys)
+TEST(Formulaires, ChargementUneFoisActivationAChaqueAffichageDechargementDetruit)
 {
     const int before = Form::loadedCount();
     Counting& form = formInstance<Counting>();
@@ -52,7 +52,7 @@ TEST(Forms, LoadOnceActivateOnEveryShowUnloadDestroys)
     flushDeletes();
 }
 
-TEST(Forms, ActivationFromTheUserOnlyWhenComingFromAnotherForm)
+TEST(Formulaires, ActivationParLUtilisateurSeulementEnVenantDUnAutreFormulaire)
 {
     Counting& first = formInstance<Counting>();
     Other& second = formInstance<Other>();
@@ -73,7 +73,7 @@ TEST(Forms, ActivationFromTheUserOnlyWhenComingFromAnotherForm)
     flushDeletes();
 }
 
-TEST(Forms, TheCloseBoxUnloads)
+TEST(Formulaires, LaCaseDeFermetureDecharge)
 {
     Counting& form = formInstance<Counting>();
     form.showForm();
@@ -83,7 +83,7 @@ TEST(Forms, TheCloseBoxUnloads)
     flushDeletes();
 }
 
-TEST(Forms, ScreensGoBackToTheMainWindowTheProgramRegistered)
+TEST(Formulaires, LesEcransReviennentALaFenetrePrincipaleEnregistreeParLeProgramme)
 {
     // Nothing registered, or nothing to reach: going back does nothing.
     mainWindow::setAccess({});

@@ -30,7 +30,7 @@ void coller(QLineEdit& boite, const QString& texte)
 
 // Whatever way text comes in, the box keeps only what it allows, says only
 // that, and leaves alone what the program put in it.
-TEST(KeyFilter, KeepsOnlyTheAllowedPartOfWhatComesIn)
+TEST(FiltreTouches, NeGardeQueLaPartieAutoriseeDeCeQuiArrive)
 {
     using Action = std::function<void(QLineEdit&)>;
     const struct {
@@ -88,7 +88,7 @@ TEST(KeyFilter, KeepsOnlyTheAllowedPartOfWhatComesIn)
     }
 }
 
-TEST(KeyFilter, APriceIsFollowedOnlyByItsCleanedText)
+TEST(FiltreTouches, UnPrixNEstSuiviQueDeSonTexteNettoye)
 {
     QLineEdit prix;
     QLineEdit suiveuse;

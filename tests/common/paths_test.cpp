@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-TEST(Paths, NamesBecomeOneComponent)
+TEST(Chemins, LesNomsDeviennentUnSeulComposant)
 {
     const struct {
         const char* name;
@@ -31,7 +31,7 @@ TEST(Paths, NamesBecomeOneComponent)
     EXPECT_EQ(paths::component(QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b")), QStringLiteral("a_b"));
 }
 
-TEST(Paths, DriveRootFollowsTheEnvironment)
+TEST(Chemins, LaRacineDuDisqueSuitLEnvironnement)
 {
     Sandbox sandbox;
     EXPECT_EQ(paths::driveRoot(), sandbox.root());
@@ -48,7 +48,7 @@ TEST(Paths, DriveRootFollowsTheEnvironment)
     EXPECT_TRUE(QFileInfo(sandbox.desktop()).isDir());
 }
 
-TEST(Helpers, FichierExisteAnswersForFilesOnly)
+TEST(Utilitaires, FichierExisteNeRepondQuePourLesFichiers)
 {
     Sandbox sandbox;
     const QString file = Sandbox::writeFile(sandbox.path(QStringLiteral("a.txt")), "x");
@@ -59,7 +59,7 @@ TEST(Helpers, FichierExisteAnswersForFilesOnly)
     EXPECT_FALSE(FichierExiste(QString()));
 }
 
-TEST(Helpers, SettingsRoundTripInTheUserConfiguration)
+TEST(Utilitaires, LesReglagesFontLAllerRetourDansLaConfigurationDeLUtilisateur)
 {
     Sandbox sandbox;
     const QString key = QStringLiteral("Software\\ZLV");
@@ -74,7 +74,7 @@ TEST(Helpers, SettingsRoundTripInTheUserConfiguration)
     EXPECT_TRUE(QFileInfo::exists(fichierRegistre(key)));
 }
 
-TEST(Helpers, SettingsThatCannotBeWrittenAreToldNamingTheFile)
+TEST(Utilitaires, DesReglagesImpossiblesAEcrireSontSignalesEnNommantLeFichier)
 {
     Sandbox sandbox;
     const QString key = QStringLiteral("Software\\ZLV");

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-TEST(Pictures, FittedSizeKeepsTheAspectAndNeverEnlarges)
+TEST(Images, LaTailleAjusteeGardeLesProportionsEtNAgranditJamais)
 {
     const struct {
         QSize source, bound, fitted;
@@ -21,7 +21,7 @@ TEST(Pictures, FittedSizeKeepsTheAspectAndNeverEnlarges)
         EXPECT_EQ(pictures::fittedSize(c.source, c.bound), c.fitted) << c.source.width() << "x" << c.source.height();
 }
 
-TEST(Pictures, LoadFittedDecodesAtReducedSizeOrAnswersNull)
+TEST(Images, LeChargementAjusteDecodeEnTailleReduiteOuRepondNull)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("p.jpg"));

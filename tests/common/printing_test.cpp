@@ -6,7 +6,7 @@ namespace {
 
 using printing::Span;
 
-TEST(PrintingPages, PagesEndBetweenSpansAndAtForcedBreaks)
+TEST(PagesImprimees, LesPagesFinissentEntreLesBlocsEtAuxSautsForces)
 {
     const struct {
         const char* name;

@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(Program, QtsOwnDialogsSpeakFrench)
+TEST(Programme, LesDialoguesDeQtParlentFrancais)
 {
     QTranslator* french = loadFrenchTranslations();
     ASSERT_NE(french, nullptr) << "qtbase_fr.qm is missing: install qt6-translations-l10n";

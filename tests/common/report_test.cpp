@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(Report, AFailureShowsTheFrenchTextAndLogsOnlyTheDetail)
+TEST(Signalement, UnEchecMontreLeTexteFrancaisEtNeJournaliseQueLeDetail)
 {
     ScriptedDialogs dialogues;
     dialogues.message(QStringLiteral("La base /d/x.idx est en lecture seule"));
@@ -24,7 +24,7 @@ TEST(Report, AFailureShowsTheFrenchTextAndLogsOnlyTheDetail)
     EXPECT_NE(logged.find("attempt to write a readonly database (INSERT INTO Eleves)"), std::string::npos) << logged;
 }
 
-TEST(Report, AnActionThatRunsThroughSaysNothing)
+TEST(Signalement, UneActionQuiAboutitNeDitRien)
 {
     ScriptedDialogs dialogues;
     int runs = 0;

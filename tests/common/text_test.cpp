@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-TEST(Text, Windows1252RoundTripAndUnmappableCharacters)
+TEST(Texte, AllerRetourWindows1252EtCaracteresSansEquivalent)
 {
     const struct {
         const char* text;
@@ -26,7 +26,7 @@ TEST(Text, Windows1252RoundTripAndUnmappableCharacters)
     EXPECT_EQ(text::fromWindows1252("\xC9l\xE8ve \x80 \x9C"), QString::fromUtf8("Élève € œ"));
 }
 
-TEST(Text, StudentListsAreReadInTheirEncoding)
+TEST(Texte, LesListesDElevesSontLuesDansLeurEncodage)
 {
     const QString expected = QString::fromUtf8("Noël;Hélène\r\n");
     EXPECT_EQ(text::decodeStudentList("\xEF\xBB\xBF" + expected.toUtf8()), expected);
@@ -35,13 +35,13 @@ TEST(Text, StudentListsAreReadInTheirEncoding)
     EXPECT_EQ(text::decodeStudentList("plain;ascii"), QStringLiteral("plain;ascii"));
 }
 
-TEST(Text, HtmlEscapingCoversMarkupCharacters)
+TEST(Texte, LEchappementHtmlCouvreLesCaracteresDeBalisage)
 {
     EXPECT_EQ(text::htmlEscape(QStringLiteral("d'Arc & <Fils> \"2\"")),
               QStringLiteral("d'Arc &amp; &lt;Fils&gt; &quot;2&quot;"));
 }
 
-TEST(Text, WrittenFilesUseCrLfWindows1252AndReplaceTheOldFile)
+TEST(Texte, LesFichiersEcritsSontEnCrLfWindows1252EtRemplacentLAncien)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("liste_revu.csv"));
@@ -57,7 +57,7 @@ TEST(Text, WrittenFilesUseCrLfWindows1252AndReplaceTheOldFile)
     EXPECT_TRUE(error.contains(QStringLiteral("absent/x.html")));
 }
 
-TEST(Text, FrenchFormatsWhateverTheLocale)
+TEST(Texte, FormatsFrancaisQuelleQueSoitLaLangueDuSysteme)
 {
     EXPECT_EQ(text::frenchDate(QDate(2026, 1, 5)), QStringLiteral("05/01/2026"));
     EXPECT_EQ(text::frenchTime(QTime(9, 3, 7)), QStringLiteral("09:03:07"));
@@ -68,7 +68,7 @@ TEST(Text, FrenchFormatsWhateverTheLocale)
 // Both programs compare and sum prices from the leading number of the text:
 // what a price box lets through ("1,2,3", a trailing comma) reads as its first
 // number, never as nothing.
-TEST(Text, PricesAreReadFromTheirLeadingNumberInCents)
+TEST(Texte, LesPrixSontLusDepuisLeurNombreInitialEnCentimes)
 {
     const struct {
         const char* price;

@@ -2,9 +2,9 @@
 #include "photographer/prices/tarifs_etab.h"
 #include "tests/photographer/prices/tarifs_fixture.h"
 
-using CatalogueTest = TarifsFixture;
+using Catalogue = TarifsFixture;
 
-TEST_F(CatalogueTest, UniquenessIsExactAndIgnoresLetterCase)
+TEST_F(Catalogue, LUniciteEstExacteEtIgnoreLaCasse)
 {
     article(QStringLiteral("a_b"), QStringLiteral("Tirage"), QStringLiteral("5"), QStringLiteral("5"));
     pochette(QStringLiteral("P3"), QStringLiteral("Pochette l'été"), QStringLiteral("12,50"), QStringLiteral("15,00"));
@@ -34,7 +34,7 @@ TEST_F(CatalogueTest, UniquenessIsExactAndIgnoresLetterCase)
         EXPECT_EQ(c.test(base::db(), QString::fromUtf8(c.valeur)), c.pris) << c.valeur;
 }
 
-TEST_F(CatalogueTest, NewPackAndItsCompletePackRowAreStoredTogetherOrNotAtAll)
+TEST_F(Catalogue, UneNouvellePochetteEtSaLigneDePochetteCompleteSontEnregistreesEnsembleOuPasDuTout)
 {
     pochette(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12,50"), QStringLiteral("15,00"));
     EXPECT_EQ(lignes(QStringLiteral("SELECT NbArticlesTxt, NbArticles, LibArticle, PrixPhotographe FROM PochetteIncomplete")),
@@ -48,7 +48,7 @@ TEST_F(CatalogueTest, NewPackAndItsCompletePackRowAreStoredTogetherOrNotAtAll)
     EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Pochette")), 1);
 }
 
-TEST(NomAutomatique, FollowsPackAndCount)
+TEST(NomAutomatique, SuitLaPochetteEtLeNombre)
 {
     EXPECT_EQ(catalogue::nomAutomatique(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("20")),
               QStringLiteral("P3_Pochette 3 INC - 20 article(s)"));
@@ -56,7 +56,7 @@ TEST(NomAutomatique, FollowsPackAndCount)
               QStringLiteral("P3_Pochette 3 INC - C article(s)"));
 }
 
-TEST(PrixEtablissement, PackPricesAreCheckedInOrderAndEqualPasses)
+TEST(PrixEtablissement, LesPrixDesPochettesSontVerifiesDansLOrdreEtLEgalitePasse)
 {
     using tarifs_etab::RefusPochette;
     const catalogue::Produit p3{0, QStringLiteral("P3"), QStringLiteral("P"), QStringLiteral("12,50"),
@@ -92,7 +92,7 @@ TEST(PrixEtablissement, PackPricesAreCheckedInOrderAndEqualPasses)
             << c.vente << " / " << c.recommande;
 }
 
-TEST(PrixEtablissement, ArticlesAndIncompletePacksAgainstThePhotographersPrices)
+TEST(PrixEtablissement, ArticlesEtPochettesIncompletesFaceAuxPrixDuPhotographe)
 {
     const catalogue::Produit a{0, QStringLiteral("a1"), QStringLiteral("A"), QStringLiteral("10"),
                                QStringLiteral("8")};
@@ -122,7 +122,7 @@ TEST(PrixEtablissement, ArticlesAndIncompletePacksAgainstThePhotographersPrices)
     EXPECT_TRUE(tarifs_etab::incompleteRetenue(virgules, QStringLiteral("7,51,")));
 }
 
-TEST(FeuilleTarif, ListsThePricesInOrderWithValuesEscaped)
+TEST(FeuilleTarif, ListeLesPrixDansLOrdreAvecLesValeursEchappees)
 {
     const feuille_tarif::Feuille feuille{
         QStringLiteral("Ecole <Jules> & Cie"),

@@ -15,9 +15,12 @@
 
 using dialogs::Answer;
 
-class FormTarifEtabTest : public TarifsFixture {
+// The fixture bears the name of the class under test; this namespace keeps the two apart.
+namespace {
+
+class FormTarifEtab : public TarifsFixture {
 protected:
-    FormTarifEtabTest()
+    FormTarifEtab()
     {
         article(QStringLiteral("a1"), QStringLiteral("Tirage 13x18"), QStringLiteral("5"), QStringLiteral("4"));
         article(QStringLiteral("a2"), QStringLiteral("Photo d'identité"), QStringLiteral("3"), QStringLiteral("2"));
@@ -37,9 +40,9 @@ protected:
         }
     }
 
-    FormTarifEtab& ouvrir()
+    ::FormTarifEtab& ouvrir()
     {
-        FormTarifEtab& form = formInstance<FormTarifEtab>();
+        ::FormTarifEtab& form = formInstance<::FormTarifEtab>();
         form.showForm();
         return form;
     }
@@ -54,7 +57,7 @@ protected:
         QTest::mouseClick(coche, Qt::LeftButton, {}, QPoint(8, coche->height() / 2));
     }
     // Step 1 with accepted prices for "Pochette 3".
-    static void passerPochette(FormTarifEtab& form)
+    static void passerPochette(::FormTarifEtab& form)
     {
         taper(form, QStringLiteral("TextSaisiePrixEleve"), QStringLiteral("13"));
         remplacer(form, QStringLiteral("TextSaisiePrixRecEleve"), QStringLiteral("16"));
@@ -78,9 +81,9 @@ protected:
     QString autre_;
 };
 
-TEST_F(FormTarifEtabTest, StoresCheckedPricesOnceAndPrintsTheSheet)
+TEST_F(FormTarifEtab, EnregistreUneFoisLesPrixVerifiesEtImprimeLaFeuille)
 {
-    FormTarifEtab& form = ouvrir();
+    ::FormTarifEtab& form = ouvrir();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Tarifs établissement : Ecole Test"));
     EXPECT_EQ(controle<QComboBox>(form, QStringLiteral("ComboChoixPochette"))->currentText(), QStringLiteral("Pochette 3"));
     EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
@@ -155,14 +158,14 @@ TEST_F(FormTarifEtabTest, StoresCheckedPricesOnceAndPrintsTheSheet)
     EXPECT_EQ(octets.count("\n"), octets.count("\r\n"));
     EXPECT_TRUE(octets.endsWith("</tr></table></body><html>\r\n"));
 
-    EXPECT_EQ(existingForm<FormTarifEtab>(), nullptr);
+    EXPECT_EQ(existingForm<::FormTarifEtab>(), nullptr);
     ASSERT_NE(existingForm<Accueil>(), nullptr);
     EXPECT_TRUE(existingForm<Accueil>()->isVisible());
 }
 
-TEST_F(FormTarifEtabTest, ComingBackToTheWizardKeepsWhatWasStored)
+TEST_F(FormTarifEtab, RevenirDansLAssistantGardeCeQuiEtaitEnregistre)
 {
-    FormTarifEtab& form = ouvrir();
+    ::FormTarifEtab& form = ouvrir();
     passerPochette(form);
     cocher(form, 1);
     taper(form, QStringLiteral("TextRecPrixArticle_1"), QStringLiteral("7"));
@@ -188,12 +191,12 @@ TEST_F(FormTarifEtabTest, ComingBackToTheWizardKeepsWhatWasStored)
     EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
 }
 
-TEST_F(FormTarifEtabTest, LongArticleListScrolls)
+TEST_F(FormTarifEtab, UneLongueListeDArticlesDefile)
 {
     for (int i = 0; i < 40; ++i)
         article(QStringLiteral("z%1").arg(i), QStringLiteral("Zoom %1").arg(i, 2, 10, QChar(u'0')), QStringLiteral("1"),
                 QStringLiteral("1"));
-    FormTarifEtab& form = ouvrir();
+    ::FormTarifEtab& form = ouvrir();
     passerPochette(form);
     QWidget* cadre = controle(form, QStringLiteral("Frame1"));
     QWidget* dernier = controle(form, QStringLiteral("CheckArticle_42"));
@@ -202,15 +205,15 @@ TEST_F(FormTarifEtabTest, LongArticleListScrolls)
     EXPECT_EQ(controle(form, QStringLiteral("Bt_Suite_1_1"))->y(), controle(form, QStringLiteral("TextRecPrixArticle_42"))->y());
 }
 
-TEST_F(FormTarifEtabTest, ClosingTheWizardBringsBackTheMainWindow)
+TEST_F(FormTarifEtab, FermerLAssistantRameneLaFenetrePrincipale)
 {
     ouvrir().close();
-    EXPECT_EQ(existingForm<FormTarifEtab>(), nullptr);
+    EXPECT_EQ(existingForm<::FormTarifEtab>(), nullptr);
     ASSERT_NE(existingForm<Accueil>(), nullptr);
     EXPECT_TRUE(existingForm<Accueil>()->isVisible());
 }
 
-TEST_F(FormTarifEtabTest, ShootingScreenAsksBeforeOpeningTheWizard)
+TEST_F(FormTarifEtab, LEcranDePriseDeVueDemandeAvantDOuvrirLAssistant)
 {
     ChoixClasse& ecran = formInstance<ChoixClasse>();
     QAction* entree = ecran.findChild<QAction*>(QStringLiteral("MNU_Tarif_Etab"));
@@ -221,15 +224,15 @@ TEST_F(FormTarifEtabTest, ShootingScreenAsksBeforeOpeningTheWizard)
 
     dialogues_.message(QStringLiteral("ATTENTION !!! Etes vous sûr de vouloir ressaisir les tarifs"), Answer::Cancel);
     entree->trigger();
-    EXPECT_EQ(existingForm<FormTarifEtab>(), nullptr);
+    EXPECT_EQ(existingForm<::FormTarifEtab>(), nullptr);
     EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
 
     dialogues_.message(QStringLiteral("Au moindre doute, cliquez sur le bouton : ANNULER"), Answer::Ok);
     entree->trigger();
     EXPECT_EQ(dialogues_.lastPrompt().title, QStringLiteral("ATTENTION !!! Ressaisie des tarifs établissement..."));
     EXPECT_EQ(dialogues_.lastPrompt().buttons, dialogs::Buttons::OkCancel);
-    ASSERT_NE(existingForm<FormTarifEtab>(), nullptr);
-    EXPECT_TRUE(existingForm<FormTarifEtab>()->isVisible());
+    ASSERT_NE(existingForm<::FormTarifEtab>(), nullptr);
+    EXPECT_TRUE(existingForm<::FormTarifEtab>()->isVisible());
     EXPECT_FALSE(ecran.isVisible());
     EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
     ecran.unload();
@@ -237,9 +240,9 @@ TEST_F(FormTarifEtabTest, ShootingScreenAsksBeforeOpeningTheWizard)
 
 // Each stored article row carries the pack to the school: without a ticked
 // article the wizard does not go on, and stores nothing.
-TEST_F(FormTarifEtabTest, AtLeastOneArticleIsNeededToGoOn)
+TEST_F(FormTarifEtab, IlFautAuMoinsUnArticlePourContinuer)
 {
-    FormTarifEtab& form = ouvrir();
+    ::FormTarifEtab& form = ouvrir();
     passerPochette(form);
     cocher(form, 1);
     cocher(form, 1);
@@ -255,11 +258,11 @@ TEST_F(FormTarifEtabTest, AtLeastOneArticleIsNeededToGoOn)
 }
 
 // Names are shown and printed as they were typed, "&" included.
-TEST_F(FormTarifEtabTest, NamesWithAnAmpersandShowAsTyped)
+TEST_F(FormTarifEtab, LesNomsAvecUneEsperluetteSAffichentCommeSaisis)
 {
     article(QStringLiteral("a4"), QStringLiteral("Zèbre & Cie"), QStringLiteral("2"), QStringLiteral("2"));
     incomplete(QStringLiteral("P3"), QStringLiteral("3"), QStringLiteral("Trio & co"), QStringLiteral("1"));
-    FormTarifEtab& form = ouvrir();
+    ::FormTarifEtab& form = ouvrir();
     passerPochette(form);
     QCheckBox* zebre = controle<QCheckBox>(form, QStringLiteral("CheckArticle_3"));
     EXPECT_TRUE(zebre->shortcut().isEmpty());
@@ -279,9 +282,9 @@ TEST_F(FormTarifEtabTest, NamesWithAnAmpersandShowAsTyped)
     EXPECT_TRUE(octets.contains(">Trio &amp; co</td>"));
 }
 
-TEST_F(FormTarifEtabTest, TabGoesAlongEachRowThenToItsButton)
+TEST_F(FormTarifEtab, TabParcourtChaqueLignePuisSonBouton)
 {
-    FormTarifEtab& form = ouvrir();
+    ::FormTarifEtab& form = ouvrir();
     const auto suivant = [&form](const char* attendu) {
         QTest::keyClick(form.focusWidget(), Qt::Key_Tab);
         ASSERT_NE(form.focusWidget(), nullptr);
@@ -304,7 +307,7 @@ TEST_F(FormTarifEtabTest, TabGoesAlongEachRowThenToItsButton)
 
 // The sheet is printed only when written whole, and a print that did not
 // happen is said: the user knows where the sheet is.
-TEST_F(FormTarifEtabTest, ASheetNotWrittenOrNotPrintedIsSaid)
+TEST_F(FormTarifEtab, UneFeuilleNonEcriteOuNonImprimeeEstSignalee)
 {
     class RefusImpression final : public shell::Service {
     public:
@@ -323,7 +326,7 @@ TEST_F(FormTarifEtabTest, ASheetNotWrittenOrNotPrintedIsSaid)
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);
-        FormTarifEtab& form = ouvrir();
+        ::FormTarifEtab& form = ouvrir();
         passerPochette(form);
         cocher(form, 0);
         taper(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("3"));
@@ -358,3 +361,5 @@ TEST_F(FormTarifEtabTest, ASheetNotWrittenOrNotPrintedIsSaid)
         EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
     }
 }
+
+} // namespace

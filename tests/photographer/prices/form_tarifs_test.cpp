@@ -19,9 +19,8 @@ QString vide(const char* legende)
     return QStringLiteral("Le champs    '") + QString::fromUtf8(legende) + QStringLiteral("'  ne peut être vide!");
 }
 
-} // namespace
-
-class FormTarifsTest : public TarifsFixture {
+// The fixture bears the name of the class under test; this namespace keeps the two apart.
+class FormTarifs : public TarifsFixture {
 protected:
     void ajouterArticle(const QString& ref, const QString& nom, const QString& prix)
     {
@@ -54,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(FormTarifsTest, CatalogueIsBuiltWithItsChecksInOrder)
+TEST_F(FormTarifs, LeCatalogueSeConstruitAvecSesCasesDansLOrdre)
 {
     ouvrirTarifs();
     for (const char* nom : {"Bt_Ajout_Pochette_1", "Bt_Ajout_Pochette_2", "Bt_Ajout_Articles_1",
@@ -159,7 +158,7 @@ TEST_F(FormTarifsTest, CatalogueIsBuiltWithItsChecksInOrder)
     EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("ComboPochette"))->count(), 0);
 }
 
-TEST_F(FormTarifsTest, CommandsActOnTheChosenRowWhateverItsName)
+TEST_F(FormTarifs, LesCommandesAgissentSurLaLigneChoisieQuelQueSoitSonNom)
 {
     article(QStringLiteral("a_b"), QStringLiteral("Photo d'identité"), QStringLiteral("4"), QStringLiteral("3"));
     article(QStringLiteral("axb"), QStringLiteral("Photo d'identité"), QStringLiteral("5"), QStringLiteral("4"));
@@ -219,7 +218,7 @@ TEST_F(FormTarifsTest, CommandsActOnTheChosenRowWhateverItsName)
 
 // A change the base refuses is said in the base's own words; nothing is
 // stored and the entry stays open to try again.
-TEST_F(FormTarifsTest, AChangeTheBaseRefusesIsSaidAndTheEntryStaysOpen)
+TEST_F(FormTarifs, UneModificationRefuseeParLaBaseEstSignaleeEtLaSaisieResteOuverte)
 {
     troisArticles();
     ouvrirTarifs();
@@ -242,7 +241,7 @@ TEST_F(FormTarifsTest, AChangeTheBaseRefusesIsSaidAndTheEntryStaysOpen)
     EXPECT_EQ(articles().last(), QStringLiteral("a4|Cadre|9|9"));
 }
 
-TEST_F(FormTarifsTest, AnIncompletePackFollowsThePackChosenDuringItsEntry)
+TEST_F(FormTarifs, UnePochetteIncompleteSuitLaPochetteChoisiePendantSaSaisie)
 {
     troisArticles();
     pochette(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12"), QStringLiteral("15"));
@@ -279,7 +278,7 @@ TEST_F(FormTarifsTest, AnIncompletePackFollowsThePackChosenDuringItsEntry)
     EXPECT_EQ(incompletes().last(), QStringLiteral("P4|2|P4_Pochette 4 INC - 2 article(s)|9"));
 }
 
-TEST_F(FormTarifsTest, ArticleKeepsTheReorderPriceTyped)
+TEST_F(FormTarifs, LArticleGardeLePrixDeRecommandeSaisi)
 {
     troisArticles();
     ouvrirTarifs();
@@ -310,7 +309,7 @@ TEST_F(FormTarifsTest, ArticleKeepsTheReorderPriceTyped)
     EXPECT_EQ(articles().last(), QStringLiteral("a9|Agrandissement|12|9,5"));
 }
 
-TEST_F(FormTarifsTest, SupplementaryArticlePrefixesAndNameLimit)
+TEST_F(FormTarifs, PrefixesEtLimiteDeNomDesArticlesSupplementaires)
 {
     troisArticles();
     ouvrirTarifs();
@@ -335,7 +334,7 @@ TEST_F(FormTarifsTest, SupplementaryArticlePrefixesAndNameLimit)
     EXPECT_EQ(articles().last(), QStringLiteral("sup_ab12|S_") + QString(43, u'n') + QStringLiteral("|3|3"));
 }
 
-TEST_F(FormTarifsTest, LeavingNeedsThreeArticles)
+TEST_F(FormTarifs, QuitterDemandeTroisArticles)
 {
     article(QStringLiteral("a1"), QStringLiteral("Un"), QStringLiteral("1"), QStringLiteral("1"));
     article(QStringLiteral("a2"), QStringLiteral("Deux"), QStringLiteral("1"), QStringLiteral("1"));
@@ -348,18 +347,18 @@ TEST_F(FormTarifsTest, LeavingNeedsThreeArticles)
     // The close box only warns, and brings no other window.
     dialogues_.message(kTrois);
     tarifs().close();
-    EXPECT_EQ(existingForm<FormTarifs>(), nullptr);
+    EXPECT_EQ(existingForm<::FormTarifs>(), nullptr);
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
 
     article(QStringLiteral("a3"), QStringLiteral("Trois"), QStringLiteral("1"), QStringLiteral("1"));
     ouvrirTarifs();
     cliquer(tarifs(), QStringLiteral("Bt_retour"));
-    EXPECT_EQ(existingForm<FormTarifs>(), nullptr);
+    EXPECT_EQ(existingForm<::FormTarifs>(), nullptr);
     ASSERT_NE(existingForm<Accueil>(), nullptr);
     EXPECT_TRUE(existingForm<Accueil>()->isVisible());
 }
 
-TEST_F(FormTarifsTest, MainWindowMenuOpensTheCatalogue)
+TEST_F(FormTarifs, LeMenuDeLaFenetrePrincipaleOuvreLeCatalogue)
 {
     troisArticles();
     Accueil& accueil = formInstance<Accueil>();
@@ -371,7 +370,7 @@ TEST_F(FormTarifsTest, MainWindowMenuOpensTheCatalogue)
     EXPECT_EQ(entree->text(), QStringLiteral("Tarifs Photographe..."));
     entree->trigger();
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
-    ASSERT_NE(existingForm<FormTarifs>(), nullptr);
+    ASSERT_NE(existingForm<::FormTarifs>(), nullptr);
     EXPECT_TRUE(tarifs().isVisible());
     EXPECT_EQ(controle<QComboBox>(tarifs(), QStringLiteral("ComboArticles"))->count(), 3);
 
@@ -384,7 +383,7 @@ TEST_F(FormTarifsTest, MainWindowMenuOpensTheCatalogue)
 
 // A price pasted with its label or unit is kept as the price alone, in its box,
 // in the box that follows it and in the stored row.
-TEST_F(FormTarifsTest, PastedPricesAreStoredCleaned)
+TEST_F(FormTarifs, LesPrixCollesSontEnregistresNettoyes)
 {
     troisArticles();
     ouvrirTarifs();
@@ -423,7 +422,7 @@ TEST_F(FormTarifsTest, PastedPricesAreStoredCleaned)
 
 // Typing after the automatic name of an incomplete pack adds the keys typed,
 // and leaves the name's own characters as they are.
-TEST_F(FormTarifsTest, TheAutomaticNameIsEditedWithoutBeingMangled)
+TEST_F(FormTarifs, LeNomAutomatiqueSeModifieSansEtreAbime)
 {
     troisArticles();
     pochette(QStringLiteral("P3"), QStringLiteral("Pochette l'été"), QStringLiteral("12"), QStringLiteral("15"));
@@ -439,7 +438,7 @@ TEST_F(FormTarifsTest, TheAutomaticNameIsEditedWithoutBeingMangled)
     EXPECT_EQ(incompletes().last(), QStringLiteral("P3|2|P3_Pochette l'été INC - 2 article(s) X|9"));
 }
 
-TEST_F(FormTarifsTest, APackIsNeitherChangedNorDeletedWhileNoArticleExists)
+TEST_F(FormTarifs, UnePochetteNEstNiModifieeNiSupprimeeTantQuAucunArticleNExiste)
 {
     pochette(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12"), QStringLiteral("15"));
     ouvrirTarifs();
@@ -466,7 +465,7 @@ TEST_F(FormTarifsTest, APackIsNeitherChangedNorDeletedWhileNoArticleExists)
 
 // Tab goes through each entry row as it shows on the screen, left to right,
 // then to its "Valider".
-TEST_F(FormTarifsTest, TabFollowsEachEntryRowLeftToRight)
+TEST_F(FormTarifs, TabSuitChaqueLigneDeSaisieDeGaucheADroite)
 {
     troisArticles();
     pochette(QStringLiteral("P3"), QStringLiteral("Pochette 3"), QStringLiteral("12"), QStringLiteral("15"));
@@ -497,3 +496,5 @@ TEST_F(FormTarifsTest, TabFollowsEachEntryRowLeftToRight)
         cliquer(tarifs(), QString::fromLatin1(c.annuler));
     }
 }
+
+} // namespace

@@ -83,7 +83,7 @@ bool writtenAtFullQuality(const QByteArray& jpeg)
     return tables > 0;
 }
 
-class CaptureFiling : public ::testing::Test {
+class ClassementCapture : public ::testing::Test {
 protected:
     QString at(const QString& relative) const { return dir_.filePath(relative); }
 
@@ -121,9 +121,9 @@ void PrintTo(const TurnCase& c, std::ostream* out)
     *out << c.source.width() << "x" << c.source.height() << " turned " << c.degrees;
 }
 
-class CaptureTurns : public CaptureFiling, public ::testing::WithParamInterface<TurnCase> {};
+class RotationCapture : public ClassementCapture, public ::testing::WithParamInterface<TurnCase> {};
 
-TEST_P(CaptureTurns, StoredPictureIsTurnedClockwiseAndFitsInside400)
+TEST_P(RotationCapture, LaPhotoEnregistreeEstTourneeDansLeSensHoraireEtTientDans400)
 {
     const TurnCase& c = GetParam();
     const capture::Destinations to = studentDestinations();
@@ -140,7 +140,7 @@ TEST_P(CaptureTurns, StoredPictureIsTurnedClockwiseAndFitsInside400)
     EXPECT_FALSE(isMarkColour(stored.pixel(stored.width() - 1 - x, stored.height() - 1 - y)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CaptureTurns, ::testing::Values(
+INSTANTIATE_TEST_SUITE_P(Cas, RotationCapture, ::testing::Values(
     TurnCase{{1500, 1000}, 90, {267, 400}, {1, 0}},   // landscape, "TeteGauche"
     TurnCase{{1500, 1000}, 270, {267, 400}, {0, 1}},  // landscape, "TeteDroite"
     TurnCase{{1500, 1000}, 0, {400, 267}, {0, 0}},    // manual import
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CaptureTurns, ::testing::Values(
     TurnCase{{300, 200}, 90, {200, 300}, {1, 0}},     // small: turned, never enlarged
     TurnCase{{390, 260}, 0, {390, 260}, {0, 0}}));
 
-TEST_F(CaptureFiling, WritesArchiveUntouchedAndThreeCopiesOfTheWorkingPicture)
+TEST_F(ClassementCapture, EcritLArchiveIntacteEtTroisCopiesDeLaPhotoDeTravail)
 {
     const QByteArray original = cameraJpeg({1200, 800});
     const QByteArray camera = cameraFile(original);
@@ -169,7 +169,7 @@ TEST_F(CaptureFiling, WritesArchiveUntouchedAndThreeCopiesOfTheWorkingPicture)
     EXPECT_EQ(readAll(camera), original) << "the camera file is left to the caller";
 }
 
-TEST_F(CaptureFiling, SecondPictureReplacesEveryFileAndLeavesNoTemporaryFile)
+TEST_F(ClassementCapture, UneSecondePhotoRemplaceChaqueFichierEtNeLaisseAucunFichierTemporaire)
 {
     const capture::Destinations to = studentDestinations();
     ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error, QString());
@@ -184,7 +184,7 @@ TEST_F(CaptureFiling, SecondPictureReplacesEveryFileAndLeavesNoTemporaryFile)
         EXPECT_EQ(QFileInfo(file).dir().entryList(QDir::Files | QDir::Hidden).size(), 1) << file.toStdString();
 }
 
-TEST_F(CaptureFiling, AReplacedOriginalIsKeptUnderItsDateAndTime)
+TEST_F(ClassementCapture, UnOriginalRemplaceEstGardeSousSaDateEtSonHeure)
 {
     const capture::Destinations to = studentDestinations();
     const QByteArray first = cameraJpeg({600, 400}), second = cameraJpeg({400, 600}), third = cameraJpeg({300, 300});
@@ -215,7 +215,7 @@ TEST_F(CaptureFiling, AReplacedOriginalIsKeptUnderItsDateAndTime)
     EXPECT_EQ(readAll(to.archive), third);
 }
 
-TEST_F(CaptureFiling, PictureThatDoesNotDecodeWritesNothingAndNamesTheFile)
+TEST_F(ClassementCapture, UnePhotoQuiNeSeDecodePasNEcritRienEtNommeLeFichier)
 {
     const QByteArray good = cameraJpeg({800, 600});
     QByteArray png;
@@ -259,7 +259,7 @@ TEST_F(CaptureFiling, PictureThatDoesNotDecodeWritesNothingAndNamesTheFile)
     }
 }
 
-TEST_F(CaptureFiling, UnwritableTargetIsNamedAndTheOldFilesStay)
+TEST_F(ClassementCapture, UneCibleNonInscriptibleEstNommeeEtLesAnciensFichiersRestent)
 {
     const capture::Destinations to = studentDestinations();
     writeAll(to.picture, "old picture");
@@ -274,7 +274,7 @@ TEST_F(CaptureFiling, UnwritableTargetIsNamedAndTheOldFilesStay)
     EXPECT_FALSE(QFileInfo::exists(to.archive));
 }
 
-TEST_F(CaptureFiling, NeverWritesOverTheCameraFile)
+TEST_F(ClassementCapture, NEcritJamaisSurLeFichierDeLAppareil)
 {
     const QByteArray original = cameraJpeg({600, 400});
     const QByteArray camera = cameraFile(original);
@@ -285,7 +285,7 @@ TEST_F(CaptureFiling, NeverWritesOverTheCameraFile)
     EXPECT_EQ(readAll(QFile::decodeName(camera)), original);
 }
 
-TEST_F(CaptureFiling, TypedNamesStayOneComponentEach)
+TEST_F(ClassementCapture, LesNomsSaisisRestentChacunUnSeulComposant)
 {
     const capture::Destinations to = capture::destinations(etab("Collège d'Arc"), "..", "D'Artagnan/Luc", "Jean/../Marc", "5");
     EXPECT_EQ(QFileInfo(to.archive).absolutePath(), at("labohd/Collège d'Arc"));
@@ -333,7 +333,7 @@ void expectNothingChanged(const capture::Destinations& to, const QByteArray& old
     EXPECT_EQ(readAll(camera), cameraBytes);
 }
 
-TEST_F(CaptureFiling, AFullDiskLeavesEveryOldFileAndNamesTheFileThatFailed)
+TEST_F(ClassementCapture, UnDisquePleinLaisseChaqueAncienFichierEtNommeCeluiQuiAEchoue)
 {
     // A small camera file and its larger working picture (quality 100): both under the
     // 16 KB that a file keeps in memory before its last flush.
@@ -373,7 +373,7 @@ TEST_F(CaptureFiling, AFullDiskLeavesEveryOldFileAndNamesTheFileThatFailed)
 }
 
 // The same on a real small file system, filled up (root only: the test mounts it).
-TEST_F(CaptureFiling, AFullFileSystemLeavesEveryOldFile)
+TEST_F(ClassementCapture, UnSystemeDeFichiersPleinLaisseChaqueAncienFichier)
 {
     const QString mountPoint = at("petit");
     ASSERT_TRUE(QDir().mkpath(mountPoint));
@@ -407,7 +407,7 @@ TEST_F(CaptureFiling, AFullFileSystemLeavesEveryOldFile)
 
 // Decoding at the reduced size is what lets a very large camera file through the reader's
 // allocation limit; the limit is lowered here so that a small file shows it.
-TEST_F(CaptureFiling, LargeCameraFileFitsUnderTheReaderAllocationLimit)
+TEST_F(ClassementCapture, UnGrosFichierDAppareilTientSousLaLimiteDAllocationDuLecteur)
 {
     const int previousLimit = QImageReader::allocationLimit();
     QImageReader::setAllocationLimit(4);
@@ -420,7 +420,7 @@ TEST_F(CaptureFiling, LargeCameraFileFitsUnderTheReaderAllocationLimit)
     QImageReader::setAllocationLimit(previousLimit);
 }
 
-TEST_F(CaptureFiling, AsyncAnswersOnTheContextThread)
+TEST_F(ClassementCapture, LAsynchroneRepondSurLeFilDuContexte)
 {
     QObject context;
     const capture::Destinations to = studentDestinations();
@@ -437,7 +437,7 @@ TEST_F(CaptureFiling, AsyncAnswersOnTheContextThread)
     EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
 }
 
-TEST_F(CaptureFiling, AsyncStaysSilentWhenTheContextIsGone)
+TEST_F(ClassementCapture, LAsynchroneSeTaitQuandLeContexteADisparu)
 {
     bool answered = false;
     auto* context = new QObject;

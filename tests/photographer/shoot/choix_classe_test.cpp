@@ -25,7 +25,7 @@ struct PlaceCas {
 
 } // namespace
 
-TEST(BoutonsClasse, PlacesFollowTheRowsOfTheScreen)
+TEST(BoutonsClasse, LesPlacesSuiventLesRangeesDeLEcran)
 {
     const QStringList courtes(20, QStringLiteral("6A")); // 400 twips wide, 600 apart
     const QStringList cas_vide{QStringLiteral("6A"), QString(), QStringLiteral("5B")};
@@ -44,16 +44,19 @@ TEST(BoutonsClasse, PlacesFollowTheRowsOfTheScreen)
             << c.classes.size() << " classes, button " << c.index;
 }
 
-using ChoixClasseTest = SeanceFixture;
+// The fixture bears the name of the class under test; this namespace keeps the two apart.
+namespace {
 
-TEST_F(ChoixClasseTest, ShootsAClassFromTheWatchedFolderInOrder)
+using ChoixClasse = SeanceFixture;
+
+TEST_F(ChoixClasse, PhotographieUneClasseDepuisLeDossierSurveilleDansLOrdre)
 {
     const QString martin = eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QStringLiteral("Paul"));
     const QString bernard = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
     const QString durand = eleve(QStringLiteral("6A"), QStringLiteral("Durand"), QStringLiteral("Tom"));
     eleve(QStringLiteral("5B"), QStringLiteral("Autre"), QStringLiteral("Zoé"));
 
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Mode Prise de vues - 6A"));
     EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelClasse"))->text(), QStringLiteral("Classe : 6A - 3 élèves"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
@@ -128,10 +131,10 @@ TEST_F(ChoixClasseTest, ShootsAClassFromTheWatchedFolderInOrder)
         EXPECT_FALSE(enRouge(form, slot)) << slot;
 }
 
-TEST_F(ChoixClasseTest, AFileThatIsNotAWholePictureIsNeverFiled)
+TEST_F(ChoixClasse, UnFichierQuiNEstPasUnePhotoEntiereNEstJamaisClasse)
 {
     const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_1")), Qt::LeftButton);
     cliquer(form, 0);
     const QString picture = paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")});
@@ -171,7 +174,7 @@ TEST_F(ChoixClasseTest, AFileThatIsNotAWholePictureIsNeverFiled)
                     .entryList(QDir::Files).isEmpty());
 }
 
-TEST_F(ChoixClasseTest, TheReplaceQuestionComesBeforeAnythingIsWritten)
+TEST_F(ChoixClasse, LaQuestionDeRemplacementVientAvantTouteEcriture)
 {
     for (const Answer reponse : {Answer::No, Answer::Yes}) {
         SCOPED_TRACE(reponse == Answer::No ? "Non" : "Oui");
@@ -184,7 +187,7 @@ TEST_F(ChoixClasseTest, TheReplaceQuestionComesBeforeAnythingIsWritten)
         for (const QString& fichier : {d.archive, d.picture, d.lowRes, d.lowRes3})
             Sandbox::writeFile(fichier, ancienne);
 
-        ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+        ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
         QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
         cliquer(form, 0);
         const QString camera = hot(QStringLiteral("IMG_0100.JPG"));
@@ -214,7 +217,7 @@ TEST_F(ChoixClasseTest, TheReplaceQuestionComesBeforeAnythingIsWritten)
     }
 }
 
-TEST_F(ChoixClasseTest, ANamesakesCopyIsNotReplacedWithoutAsking)
+TEST_F(ChoixClasse, LaCopieDUnHomonymeNEstPasRemplaceeSansDemander)
 {
     eleve(QStringLiteral("5B"), QStringLiteral("Petit"), QStringLiteral("Jean"));
     const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
@@ -224,7 +227,7 @@ TEST_F(ChoixClasseTest, ANamesakesCopyIsNotReplacedWithoutAsking)
     const QByteArray sienne = jpeg({300, 300});
     Sandbox::writeFile(copie, sienne);
 
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
     cliquer(form, 0);
     const QString camera = hot(QStringLiteral("IMG_0200.JPG"));
@@ -237,13 +240,13 @@ TEST_F(ChoixClasseTest, ANamesakesCopyIsNotReplacedWithoutAsking)
     EXPECT_TRUE(QFile::exists(camera));
 }
 
-TEST_F(ChoixClasseTest, TwoIdenticalRowsKeepBothOriginals)
+TEST_F(ChoixClasse, DeuxLignesIdentiquesGardentLeursDeuxOriginaux)
 {
     const QString premier = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
     const QString second = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
     const capture::Destinations d = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"),
                                                           QStringLiteral("Petit"), QStringLiteral("Jean"), premier);
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
     cliquer(form, 0);
     const QByteArray photoPremier = jpeg({600, 400}), photoSecond = jpeg({900, 600});
@@ -269,11 +272,11 @@ TEST_F(ChoixClasseTest, TwoIdenticalRowsKeepBothOriginals)
         EXPECT_TRUE(QFile::exists(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")}))) << cle.toStdString();
 }
 
-TEST_F(ChoixClasseTest, OnlyALeftClickWithAHandPositionMarksTheNextStudent)
+TEST_F(ChoixClasse, SeulUnClicGaucheAvecUnePositionDeMainMarqueLEleveSuivant)
 {
     for (const char* nom : {"Alpha", "Bravo", "Charlie"})
         eleve(QStringLiteral("6A"), QString::fromLatin1(nom), QStringLiteral("X"));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     auto* timer = form.findChild<QTimer*>(QStringLiteral("TimerHot"));
 
     dialogues_.message(QStringLiteral("Vous devez préciser si vous shootez MAIN DROITE EN BAS ou MAIN DROITE EN HAUT"));
@@ -304,12 +307,12 @@ TEST_F(ChoixClasseTest, OnlyALeftClickWithAHandPositionMarksTheNextStudent)
     EXPECT_TRUE(menu(form, QStringLiteral("MNU_Final"))->isEnabled());
 }
 
-TEST_F(ChoixClasseTest, ATickFilesThePictureForTheStudentItStartedWith)
+TEST_F(ChoixClasse, UnTopClasseLaPhotoDeLElevePrisAuDepart)
 {
     const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
     const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("X"));
     eleve(QStringLiteral("6A"), QStringLiteral("Charlie"), QStringLiteral("X"));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
     cliquer(form, 0);
     const QString camera = hot(QStringLiteral("IMG_0300.JPG"));
@@ -326,12 +329,12 @@ TEST_F(ChoixClasseTest, ATickFilesThePictureForTheStudentItStartedWith)
     EXPECT_FALSE(enRouge(form, 1));
 }
 
-TEST_F(ChoixClasseTest, TheTestShotGoesIntoTheWatchedFolderInUse)
+TEST_F(ChoixClasse, LaPhotoDEssaiVaDansLeDossierSurveilleEnService)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
     etat::DossierHot = paths::onDrive({QStringLiteral("camera")}) + u'/';
     ASSERT_TRUE(paths::ensureFolder(etat::DossierHot));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
     cliquer(form, 0);
     QTest::mouseClick(controle(form, QStringLiteral("Bt_Start_1")), Qt::LeftButton);
@@ -350,9 +353,9 @@ TEST_F(ChoixClasseTest, TheTestShotGoesIntoTheWatchedFolderInUse)
     EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
 }
 
-TEST_F(ChoixClasseTest, PurgeAndCleanUpRemoveOnlyTheirFiles)
+TEST_F(ChoixClasse, PurgeEtNettoyageNeSupprimentQueLeursFichiers)
 {
-    ChoixClasse& form = formInstance<ChoixClasse>();
+    ::ChoixClasse& form = formInstance<::ChoixClasse>();
     form.showForm();
     auto remplir = [] {
         for (const char* nom : {"IMG_1.JPG", "IMG_2.jpg.tmp", "note.txt"})
@@ -387,10 +390,10 @@ TEST_F(ChoixClasseTest, PurgeAndCleanUpRemoveOnlyTheirFiles)
     menu(form, QStringLiteral("MNU_Purge_Hot"))->trigger();
 }
 
-TEST_F(ChoixClasseTest, ManualImportFilesPicturesUnturned)
+TEST_F(ChoixClasse, LImportManuelClasseLesPhotosSansLesTourner)
 {
     const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     menu(form, QStringLiteral("MNU_Sans_PC"))->trigger();
     EXPECT_TRUE(prise(form).importManuel());
     EXPECT_TRUE(controle(form, QStringLiteral("LabelImpotrMan"))->isVisible());
@@ -412,14 +415,14 @@ TEST_F(ChoixClasseTest, ManualImportFilesPicturesUnturned)
 // The manual import belongs to the screen that turned it on: the next screen
 // asks for the hand position again, and never files pictures unturned under
 // a band that does not say so.
-TEST_F(ChoixClasseTest, AManualImportEndsWithItsScreen)
+TEST_F(ChoixClasse, UnImportManuelFinitAvecSonEcran)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
-    ChoixClasse& premier = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& premier = ouvrirClasse(QStringLiteral("6A"));
     menu(premier, QStringLiteral("MNU_Sans_PC"))->trigger();
     premier.unload();
 
-    ChoixClasse& suivant = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& suivant = ouvrirClasse(QStringLiteral("6A"));
     EXPECT_FALSE(prise(suivant).importManuel());
     EXPECT_FALSE(controle(suivant, QStringLiteral("LabelImpotrMan"))->isVisible());
     dialogues_.message(
@@ -428,10 +431,10 @@ TEST_F(ChoixClasseTest, AManualImportEndsWithItsScreen)
     EXPECT_FALSE(prise(suivant).enCours());
 }
 
-TEST_F(ChoixClasseTest, TheAboutBoxLeavesTheShootAsItWas)
+TEST_F(ChoixClasse, LAProposLaisseLaPriseDeVueEnLEtat)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
     cliquer(form, 0);
     menu(form, QStringLiteral("MNU_Propos"))->trigger();
@@ -448,11 +451,11 @@ TEST_F(ChoixClasseTest, TheAboutBoxLeavesTheShootAsItWas)
     EXPECT_FALSE(controle(form, QStringLiteral("Bt_Classe_0"))->isVisible());
 }
 
-TEST_F(ChoixClasseTest, TheClassButtonsGoAtOnceAndComeBackOncePerClass)
+TEST_F(ChoixClasse, LesBoutonsDeClassePartentDUnCoupEtReviennentUneFoisParClasse)
 {
     for (const char* classe : {"6A", "6B", "5C"})
         eleve(QString::fromLatin1(classe), QStringLiteral("Seul"), QStringLiteral("Sam"));
-    ChoixClasse& form = formInstance<ChoixClasse>();
+    ::ChoixClasse& form = formInstance<::ChoixClasse>();
     form.showForm();
     QPushButton* choisi = controle<QPushButton>(form, QStringLiteral("Bt_Classe_1"));
     ASSERT_EQ(choisi->text(), QStringLiteral("6A"));
@@ -476,12 +479,12 @@ TEST_F(ChoixClasseTest, TheClassButtonsGoAtOnceAndComeBackOncePerClass)
     }
 }
 
-TEST_F(ChoixClasseTest, OnlyABoardLargerThanTheWindowScrolls)
+TEST_F(ChoixClasse, SeuleUnePlanchePlusGrandeQueLaFenetreDefile)
 {
     eleve(QStringLiteral("5B"), QStringLiteral("Seul"), QStringLiteral("Sam"));
     for (int i = 0; i < 35; ++i)
         eleve(QStringLiteral("6A"), QStringLiteral("Nom%1").arg(i), QStringLiteral("Prénom%1").arg(i));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("5B"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("5B"));
     EXPECT_EQ(controle<QScrollBar>(form, QStringLiteral("VScroll1"))->maximum(), 0);
 
     menu(form, QStringLiteral("MNU_Changer"))->trigger();
@@ -496,21 +499,21 @@ TEST_F(ChoixClasseTest, OnlyABoardLargerThanTheWindowScrolls)
     EXPECT_TRUE(QRect(QPoint(0, 0), zone->size()).contains(vu)) << vu.y();
 }
 
-TEST_F(ChoixClasseTest, FermerReturnsToTheMainWindow)
+TEST_F(ChoixClasse, FermerRevientALaFenetrePrincipale)
 {
-    ChoixClasse& form = formInstance<ChoixClasse>();
+    ::ChoixClasse& form = formInstance<::ChoixClasse>();
     form.showForm();
     EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelNom"))->text(), QStringLiteral("Ecole Test"));
     QTest::mouseClick(controle(form, QStringLiteral("Bt_Quitter_2")), Qt::LeftButton);
-    EXPECT_EQ(existingForm<ChoixClasse>(), nullptr);
+    EXPECT_EQ(existingForm<::ChoixClasse>(), nullptr);
     ASSERT_NE(existingForm<Accueil>(), nullptr);
     EXPECT_TRUE(existingForm<Accueil>()->isVisible());
 }
 
-TEST_F(ChoixClasseTest, AHandPositionChosenEarlierArmsTheScreenAgain)
+TEST_F(ChoixClasse, UnePositionDeMainChoisieAvantRearmeLEcran)
 {
     etat::SensPriseDeVue = QStringLiteral("TeteDroite");
-    ChoixClasse& form = formInstance<ChoixClasse>();
+    ::ChoixClasse& form = formInstance<::ChoixClasse>();
     form.showForm();
     EXPECT_TRUE(controle<QRadioButton>(form, QStringLiteral("OptionMain_1"))->isChecked());
     EXPECT_TRUE(prise(form).prete());
@@ -518,14 +521,14 @@ TEST_F(ChoixClasseTest, AHandPositionChosenEarlierArmsTheScreenAgain)
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_AjoutEleve"))->isEnabled());
 }
 
-TEST_F(ChoixClasseTest, ACaptureNeverStartsOnAWatchedFolderItCannotEmpty)
+TEST_F(ChoixClasse, UnePriseNeCommenceJamaisSurUnDossierSurveilleQuElleNePeutVider)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
     const ReadOnlyFolder lectureSeule(etat::DossierHot);
     if (!lectureSeule.active())
         GTEST_SKIP() << "the watched folder cannot be made read-only";
 
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
     dialogues_.message(QStringLiteral("n'est pas accessible en écriture : la prise de vues ne peut pas commencer"));
     cliquer(form, 0);
@@ -534,7 +537,7 @@ TEST_F(ChoixClasseTest, ACaptureNeverStartsOnAWatchedFolderItCannotEmpty)
     EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
 }
 
-TEST_F(ChoixClasseTest, ACameraFileNamedInAnotherEncodingIsFiledUnderTheNameShown)
+TEST_F(ChoixClasse, UnFichierDAppareilNommeDansUnAutreEncodageEstClasseSousLeNomAffiche)
 {
     const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Bernard"), QStringLiteral("Léa"));
     const QByteArray brut = QFile::encodeName(etat::DossierHot) + "\xC9l\xE8ve.jpg"; // Latin-1, not UTF-8
@@ -545,7 +548,7 @@ TEST_F(ChoixClasseTest, ACameraFileNamedInAnotherEncodingIsFiledUnderTheNameShow
         ASSERT_EQ(::write(fd, octets.constData(), size_t(octets.size())), ssize_t(octets.size()));
         ::close(fd);
     }
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
     dialogues_.message(QStringLiteral("Fin"));
     QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
     cliquer(form, 0);
@@ -558,3 +561,5 @@ TEST_F(ChoixClasseTest, ACameraFileNamedInAnotherEncodingIsFiledUnderTheNameShow
     EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QFile::decodeName("\xC9l\xE8ve.jpg"));
     EXPECT_FALSE(QImage(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")})).isNull());
 }
+
+} // namespace

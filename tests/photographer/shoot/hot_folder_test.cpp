@@ -9,9 +9,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using HotFolderTest = SeanceFixture;
+// The fixture bears the name of the class under test; this namespace keeps the two apart.
+namespace {
 
-TEST_F(HotFolderTest, RefusesWhatCannotBeTheWatchedFolder)
+using HotFolder = SeanceFixture;
+
+TEST_F(HotFolder, RefuseCeQuiNePeutEtreLeDossierSurveille)
 {
     const QString donnees = etat::CheminDonnees, archive = paths::onDrive({QStringLiteral("labohd")});
     const QStringList proteges{donnees, archive};
@@ -53,14 +56,14 @@ TEST_F(HotFolderTest, RefusesWhatCannotBeTheWatchedFolder)
     EXPECT_EQ(dossier_hot::valeur(vide), vide + u'/');
 }
 
-TEST_F(HotFolderTest, OkKeepsTheChoiceAndARefusalChangesNothing)
+TEST_F(HotFolder, OkGardeLeChoixEtUnRefusNeChangeRien)
 {
     const QString avant = etat::DossierHot;
     const QString plein = sandbox_.path(QStringLiteral("plein")), vide = sandbox_.path(QStringLiteral("photos"));
     Sandbox::writeFile(plein + QStringLiteral("/a.jpg"), "x");
     ASSERT_TRUE(paths::ensureFolder(vide));
 
-    HotFolder& form = formInstance<HotFolder>();
+    ::HotFolder& form = formInstance<::HotFolder>();
     form.showForm();
     auto* text1 = form.findChild<QLineEdit*>(QStringLiteral("Text1"));
     EXPECT_EQ(text1->text(), avant);
@@ -74,38 +77,40 @@ TEST_F(HotFolderTest, OkKeepsTheChoiceAndARefusalChangesNothing)
     EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_EQ(etat::DossierHot, avant);
     EXPECT_FALSE(LireRegistre(etat::kCleRegistre, QStringLiteral("HotFolder")).has_value());
-    EXPECT_NE(existingForm<HotFolder>(), nullptr);
+    EXPECT_NE(existingForm<::HotFolder>(), nullptr);
 
     text1->setText(vide);
     QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("bt_ok")), Qt::LeftButton);
     EXPECT_EQ(etat::DossierHot, vide + u'/');
     EXPECT_EQ(LireRegistre(etat::kCleRegistre, QStringLiteral("HotFolder")), vide + u'/');
-    EXPECT_EQ(existingForm<HotFolder>(), nullptr);
+    EXPECT_EQ(existingForm<::HotFolder>(), nullptr);
 }
 
-TEST_F(HotFolderTest, AChoiceThatCannotBeSavedServesThisRunAndIsTold)
+TEST_F(HotFolder, UnChoixImpossibleAEnregistrerSertPourCetteSessionEtEstSignale)
 {
     const QString vide = sandbox_.path(QStringLiteral("nouveau"));
     ASSERT_TRUE(paths::ensureFolder(vide));
     sandbox_.blockSettingsFile(QStringLiteral("ZLV.ini"));
-    HotFolder& form = formInstance<HotFolder>();
+    ::HotFolder& form = formInstance<::HotFolder>();
     form.showForm();
     form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(vide);
     dialogues_.message(QStringLiteral("ne servira que jusqu'à la fermeture de Zelvantis"));
     QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("bt_ok")), Qt::LeftButton);
     EXPECT_TRUE(dialogues_.lastPrompt().text.contains(sandbox_.configHome() + QStringLiteral("/ZLV.ini")));
     EXPECT_EQ(etat::DossierHot, vide + u'/');
-    EXPECT_EQ(existingForm<HotFolder>(), nullptr);
+    EXPECT_EQ(existingForm<::HotFolder>(), nullptr);
 }
 
-TEST_F(HotFolderTest, AnnulerChangesNothing)
+TEST_F(HotFolder, AnnulerNeChangeRien)
 {
     const QString avant = etat::DossierHot;
-    HotFolder& form = formInstance<HotFolder>();
+    ::HotFolder& form = formInstance<::HotFolder>();
     form.showForm();
     form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(sandbox_.path(QStringLiteral("ailleurs")));
     QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("Bt_Annuler")), Qt::LeftButton);
     EXPECT_EQ(etat::DossierHot, avant);
     EXPECT_FALSE(LireRegistre(etat::kCleRegistre, QStringLiteral("HotFolder")).has_value());
-    EXPECT_EQ(existingForm<HotFolder>(), nullptr);
+    EXPECT_EQ(existingForm<::HotFolder>(), nullptr);
 }
+
+} // namespace

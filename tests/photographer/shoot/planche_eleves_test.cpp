@@ -2,7 +2,7 @@
 
 #include "tests/photographer/shoot/seance_fixture.h"
 
-TEST(PlancheGeometrie, TenSlotsARowSixRows)
+TEST(PlancheGeometrie, DixPlacesParRangeeSixRangees)
 {
     struct Cas {
         int slot;
@@ -17,7 +17,7 @@ TEST(PlancheGeometrie, TenSlotsARowSixRows)
     }
 }
 
-TEST(PlancheGeometrie, PictureByKeyThenByName)
+TEST(PlancheGeometrie, PhotoParCleSinonParNom)
 {
     Sandbox sandbox;
     const QString dossier = sandbox.path(QStringLiteral("Ecole"));
@@ -33,9 +33,12 @@ TEST(PlancheGeometrie, PictureByKeyThenByName)
               QString());
 }
 
-using PlancheEleves_Test = SeanceFixture;
+// The fixture bears the name of the class under test; this namespace keeps the two apart.
+namespace {
 
-TEST_F(PlancheEleves_Test, RebuildingLeavesNoSlotOfTheClassBefore)
+using PlancheEleves = SeanceFixture;
+
+TEST_F(PlancheEleves, LaReconstructionNeLaisseAucunePlaceDeLaClassePrecedente)
 {
     QStringList cles;
     for (int i = 0; i < 12; ++i)
@@ -60,7 +63,7 @@ TEST_F(PlancheEleves_Test, RebuildingLeavesNoSlotOfTheClassBefore)
     EXPECT_TRUE(controle<Vignette>(form, QStringLiteral("Photo_0"))->image().isNull());
 }
 
-TEST_F(PlancheEleves_Test, AnEmptyClassShowsNoThumbnail)
+TEST_F(PlancheEleves, UneClasseVideNeMontreAucuneVignette)
 {
     // A class is chosen, then its only student moves away: the board is empty.
     const QString seul = eleve(QStringLiteral("6A"), QStringLiteral("Seul"), QStringLiteral("Sam"));
@@ -76,3 +79,5 @@ TEST_F(PlancheEleves_Test, AnEmptyClassShowsNoThumbnail)
     EXPECT_FALSE(controle(form, QStringLiteral("Photo_0"))->isVisible());
     EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelClasse"))->text(), QStringLiteral("Classe : 6A - 0 élèves"));
 }
+
+} // namespace

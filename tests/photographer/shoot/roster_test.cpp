@@ -20,9 +20,9 @@ QStringList noms(const std::vector<roster::Eleve>& eleves)
 
 } // namespace
 
-using RosterTest = SeanceFixture;
+using Roster = SeanceFixture;
 
-TEST_F(RosterTest, ClassesAndStudentsReadInFrenchOrder)
+TEST_F(Roster, ClassesEtElevesLusDansLOrdreFrancais)
 {
     const QString autreEtab = QStringLiteral("999");
     for (const auto& [classe, nom] : {std::pair{"6A", "Fabre"}, std::pair{"6a", "Émile"}, std::pair{"5B", "Dupont"},
@@ -37,7 +37,7 @@ TEST_F(RosterTest, ClassesAndStudentsReadInFrenchOrder)
     EXPECT_EQ(noms(roster::eleves(etat::CodeEtabEnCours, QString())), QStringList({QStringLiteral("Sansclasse")}));
 }
 
-TEST_F(RosterTest, ChangesGoByKeyOnly)
+TEST_F(Roster, LesModificationsPassentParLaCleSeulement)
 {
     const QString autreEtab = QStringLiteral("999");
     const QString ici = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
@@ -60,7 +60,7 @@ TEST_F(RosterTest, ChangesGoByKeyOnly)
     EXPECT_GT(nouveau.toLongLong(), ailleurs.toLongLong());
 }
 
-TEST_F(RosterTest, AddingAStudentOnTheScreen)
+TEST_F(Roster, AjoutDUnEleveALEcran)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QStringLiteral("Paul"));
     ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
@@ -94,7 +94,7 @@ TEST_F(RosterTest, AddingAStudentOnTheScreen)
     EXPECT_TRUE(menu(form, QStringLiteral("MNU_AjoutEleve"))->isEnabled());
 }
 
-TEST_F(RosterTest, MovingAndDeletingTheRightClickedStudent)
+TEST_F(Roster, DeplacementEtSuppressionDeLEleveCliqueADroite)
 {
     const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
     const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Bob"));
@@ -149,7 +149,7 @@ TEST_F(RosterTest, MovingAndDeletingTheRightClickedStudent)
     EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("Photo_1")), nullptr);
 }
 
-TEST_F(RosterTest, AStudentRemovedMeanwhileIsToldAndTheBoardReadAgain)
+TEST_F(Roster, UnEleveSupprimeEntreTempsEstSignaleEtLaPlancheRelue)
 {
     const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
     const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Bob"));
@@ -180,7 +180,7 @@ TEST_F(RosterTest, AStudentRemovedMeanwhileIsToldAndTheBoardReadAgain)
     EXPECT_EQ(controle<QLabel>(form, QStringLiteral("LabelClasse"))->text(), QStringLiteral("Classe : 6A - 0 élèves"));
 }
 
-TEST_F(RosterTest, CreatingAClassAndGoingBackToTheClasses)
+TEST_F(Roster, CreationDUneClasseEtRetourAuxClasses)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
     ChoixClasse& form = formInstance<ChoixClasse>();

@@ -49,7 +49,7 @@ qsizetype thumbnailEnd()
     return kCamera.indexOf(QByteArray("\xFF\xD9", 2)) + 2;
 }
 
-class WatchedFolderPolling : public ::testing::Test {
+class ScrutationDossierSurveille : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
 
@@ -70,7 +70,7 @@ protected:
     capture::WatchedFolder folder_;
 };
 
-TEST(JpegImageEnd, OnlyTheEndOfThePrimaryImageCounts)
+TEST(FinImageJpeg, SeuleLaFinDeLImagePrincipaleCompte)
 {
     const QByteArray progressive = [] {
         QImage image(200, 100, QImage::Format_RGB32);
@@ -102,7 +102,7 @@ TEST(JpegImageEnd, OnlyTheEndOfThePrimaryImageCounts)
         EXPECT_EQ(capture::jpegImageEnd(c.bytes), c.end) << c.what;
 }
 
-TEST_F(WatchedFolderPolling, AWholePictureIsTakenAtTheFirstTickThatSeesIt)
+TEST_F(ScrutationDossierSurveille, UnePhotoEntiereEstPriseAuPremierTopQuiLaVoit)
 {
     // The camera pauses right after the thumbnail: its end marker ends the file for a while.
     append("IMG_0001.JPG", kCamera.left(thumbnailEnd()));
@@ -112,7 +112,7 @@ TEST_F(WatchedFolderPolling, AWholePictureIsTakenAtTheFirstTickThatSeesIt)
     EXPECT_EQ(tick(), path("IMG_0001.JPG")) << "no second sighting is waited for";
 }
 
-TEST_F(WatchedFolderPolling, AFileThatEndsRightButDoesNotDecodeWaitsTenStillTicks)
+TEST_F(ScrutationDossierSurveille, UnFichierBienTermineMaisIndecodableAttendDixTopsImmobiles)
 {
     // A scan of garbage, closed by a proper end marker.
     QByteArray damaged = kCamera;
@@ -126,7 +126,7 @@ TEST_F(WatchedFolderPolling, AFileThatEndsRightButDoesNotDecodeWaitsTenStillTick
     EXPECT_EQ(tick(), path("IMG_0001.JPG")) << "returned for the filing to report it, never skipped";
 }
 
-TEST_F(WatchedFolderPolling, FileCutShortIsGivenUpOnOnceItHasStoodStillLongEnough)
+TEST_F(ScrutationDossierSurveille, UnFichierTronqueEstAbandonneUneFoisImmobileAssezLongtemps)
 {
     append("IMG_0001.JPG", kCamera.left(1500));
     append("IMG_0002.JPG", kCamera);
@@ -140,7 +140,7 @@ TEST_F(WatchedFolderPolling, FileCutShortIsGivenUpOnOnceItHasStoodStillLongEnoug
     EXPECT_EQ(tick(), QString());
 }
 
-TEST_F(WatchedFolderPolling, FilesAreTakenInNameOrderAndNeverOvertakeOneBeingWritten)
+TEST_F(ScrutationDossierSurveille, LesFichiersSontPrisDansLOrdreDesNomsSansDepasserCeluiEnCoursDEcriture)
 {
     append("IMG_0002.JPG", kCamera);
     append("IMG_0003.JPG", kCamera);
@@ -155,7 +155,7 @@ TEST_F(WatchedFolderPolling, FilesAreTakenInNameOrderAndNeverOvertakeOneBeingWri
     EXPECT_EQ(tick(), path("IMG_0003.JPG"));
 }
 
-TEST_F(WatchedFolderPolling, AFiledFileIsNeverOfferedAgainUntilItChanges)
+TEST_F(ScrutationDossierSurveille, UnFichierClasseNEstPlusProposeTantQuIlNeChangePas)
 {
     append("IMG_0001.JPG", kCamera);
     append("IMG_0002.JPG", kCamera);
@@ -175,7 +175,7 @@ TEST_F(WatchedFolderPolling, AFiledFileIsNeverOfferedAgainUntilItChanges)
     EXPECT_EQ(tick(), path("IMG_0001.JPG"));
 }
 
-TEST_F(WatchedFolderPolling, ANameThatIsNotUtf8IsListedReadAndRemoved)
+TEST_F(ScrutationDossierSurveille, UnNomQuiNEstPasEnUtf8EstListeLuEtSupprime)
 {
     const QByteArray raw = QFile::encodeName(dir_.path()) + "/\xC9l\xE8ve.jpg";
     const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
@@ -194,7 +194,7 @@ TEST_F(WatchedFolderPolling, ANameThatIsNotUtf8IsListedReadAndRemoved)
     EXPECT_TRUE(camera_files::list(dir_.path()).empty());
 }
 
-TEST_F(WatchedFolderPolling, OnlyCameraFilesAreTaken)
+TEST_F(ScrutationDossierSurveille, SeulsLesFichiersDAppareilSontPris)
 {
     const struct {
         QString name;
@@ -217,14 +217,14 @@ TEST_F(WatchedFolderPolling, OnlyCameraFilesAreTaken)
     }
 }
 
-TEST_F(WatchedFolderPolling, FolderNamedLikeAPictureIsSkipped)
+TEST_F(ScrutationDossierSurveille, UnDossierNommeCommeUnePhotoEstIgnore)
 {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("IMG_0000.JPG"));
     append("IMG_0001.JPG", kCamera);
     EXPECT_EQ(tick(), path("IMG_0001.JPG"));
 }
 
-TEST_F(WatchedFolderPolling, StillTicksAreForgottenWithTheFolder)
+TEST_F(ScrutationDossierSurveille, LesTopsImmobilesSontOubliesAvecLeDossier)
 {
     append("IMG_0001.JPG", kCamera.left(1500));
     for (int call = 0; call < capture::WatchedFolder::kCallsBeforeCutShort; ++call)
