@@ -17,18 +17,18 @@ FenetreLivraison::FenetreLivraison(const QString& nom, const QString& titre) : F
     setWindowTitle(titre);
     auto* fond = new QWidget(this);
     setCentralWidget(fond);
-    Label2 = layout::caption(fond, QStringLiteral("Label2"), QStringLiteral("Etablissement"));
-    layout::place(Label2, 240, 240, 4935, 255);
-    ProgressBar1 = new QProgressBar(fond);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    layout::place(ProgressBar1, 240, 600, 4935, 255);
-    Command1 = new QPushButton(QStringLiteral("Ok"), fond);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setEnabled(false);
-    layout::place(Command1, 4080, 1080, 1095, 375);
-    connect(Command1, &QPushButton::clicked, this, &FenetreLivraison::Command1_Click);
+    Label2_ = layout::caption(fond, QStringLiteral("Label2"), QStringLiteral("Etablissement"));
+    layout::place(Label2_, 240, 240, 4935, 255);
+    ProgressBar1_ = new QProgressBar(fond);
+    ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1_->setRange(0, 100);
+    ProgressBar1_->setValue(0);
+    layout::place(ProgressBar1_, 240, 600, 4935, 255);
+    Command1_ = new QPushButton(QStringLiteral("Ok"), fond);
+    Command1_->setObjectName(QStringLiteral("Command1"));
+    Command1_->setEnabled(false);
+    layout::place(Command1_, 4080, 1080, 1095, 375);
+    connect(Command1_, &QPushButton::clicked, this, &FenetreLivraison::Command1_Click);
     resize(layout::px(5535), layout::px(1935));
 }
 
@@ -49,13 +49,13 @@ void FenetreLivraison::onActivate()
     }
     if (!issue.reussie) {
         dialogs::message(issue.message, dialogs::Icon::Critical);
-        Command1->setVisible(true);
-        Command1->setEnabled(true);
+        Command1_->setVisible(true);
+        Command1_->setEnabled(true);
         return;
     }
-    ProgressBar1->setValue(100);
+    ProgressBar1_->setValue(100);
     dialogs::message(issue.message, dialogs::Icon::Information);
-    Command1->setEnabled(true);
+    Command1_->setEnabled(true);
     unload();
     shell::openOrReport(issue.dossier);
     livraison::finirProgramme();
@@ -63,7 +63,7 @@ void FenetreLivraison::onActivate()
 
 void FenetreLivraison::avancer(int valeur)
 {
-    ProgressBar1->setValue(valeur);
+    ProgressBar1_->setValue(valeur);
     // The window repaints and answers while thousands of files are copied,
     // without paying for an event round at every file.
     const qint64 maintenant = QDateTime::currentMSecsSinceEpoch();

@@ -27,9 +27,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void Command1_Click();
 
-    QLabel* Label2 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QLabel* Label2_ = nullptr;
+    QProgressBar* ProgressBar1_ = nullptr;
+    QPushButton* Command1_ = nullptr;
 
 private:
     void avancer(int valeur);

@@ -7,7 +7,7 @@
 
 FormExport::FormExport() : FenetreLivraison(QStringLiteral("FormExport"), QStringLiteral("Exportation..."))
 {
-    Command1->setVisible(false);
+    Command1_->setVisible(false);
 }
 
 livraison::Issue FormExport::livrer(const livraison::Avancement& avancement)

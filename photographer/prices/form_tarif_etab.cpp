@@ -47,64 +47,64 @@ void FormTarifEtab::construire()
     zone->setFrameShape(QFrame::NoFrame);
     zone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(zone);
-    Frame1 = new QWidget;
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFont(QFont(QStringLiteral("Verdana"), 8));
-    Frame1->resize(layout::px(kLargeurCadre), layout::px(kHauteurCadre));
-    zone->setWidget(Frame1);
+    Frame1_ = new QWidget;
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setFont(QFont(QStringLiteral("Verdana"), 8));
+    Frame1_->resize(layout::px(kLargeurCadre), layout::px(kHauteurCadre));
+    zone->setWidget(Frame1_);
 
     QLabel* LbChoixPochette =
-        layout::caption(Frame1, QStringLiteral("LbChoixPochette"), QStringLiteral("Choix pochette :"));
+        layout::caption(Frame1_, QStringLiteral("LbChoixPochette"), QStringLiteral("Choix pochette :"));
     layout::place(LbChoixPochette, 120, 1080, 1785, 240);
-    ComboChoixPochette = new QComboBox(Frame1);
-    ComboChoixPochette->setObjectName(QStringLiteral("ComboChoixPochette"));
-    layout::place(ComboChoixPochette, 2160, 960, 3375, 360);
-    refuseTyping(ComboChoixPochette);
-    Label4[0] = layout::caption(Frame1, QStringLiteral("Label4_0"), QStringLiteral("Prix vente établissement"));
-    layout::place(Label4[0], 5400, 240, 1770, 480);
-    Label4[1] =
-        layout::caption(Frame1, QStringLiteral("Label4_1"), QStringLiteral("Prix vente recommande établissement"));
-    layout::place(Label4[1], 7440, 120, 1650, 720);
-    TextSaisiePrixEleve = boitePrix(5640, 960, 1455, QStringLiteral("TextSaisiePrixEleve"));
-    TextSaisiePrixRecEleve = boitePrix(7560, 960, 1455, QStringLiteral("TextSaisiePrixRecEleve"));
-    saisies::suivre(TextSaisiePrixEleve, TextSaisiePrixRecEleve);
+    ComboChoixPochette_ = new QComboBox(Frame1_);
+    ComboChoixPochette_->setObjectName(QStringLiteral("ComboChoixPochette"));
+    layout::place(ComboChoixPochette_, 2160, 960, 3375, 360);
+    refuseTyping(ComboChoixPochette_);
+    Label4_[0] = layout::caption(Frame1_, QStringLiteral("Label4_0"), QStringLiteral("Prix vente établissement"));
+    layout::place(Label4_[0], 5400, 240, 1770, 480);
+    Label4_[1] =
+        layout::caption(Frame1_, QStringLiteral("Label4_1"), QStringLiteral("Prix vente recommande établissement"));
+    layout::place(Label4_[1], 7440, 120, 1650, 720);
+    TextSaisiePrixEleve_ = boitePrix(5640, 960, 1455, QStringLiteral("TextSaisiePrixEleve"));
+    TextSaisiePrixRecEleve_ = boitePrix(7560, 960, 1455, QStringLiteral("TextSaisiePrixRecEleve"));
+    saisies::suivre(TextSaisiePrixEleve_, TextSaisiePrixRecEleve_);
 
-    Label1 = layout::caption(Frame1, QStringLiteral("Label1"), QStringLiteral("Prix vente recommande établissement"));
-    layout::place(Label1, 7320, 2280, 1695, 840);
-    Label2 = layout::caption(Frame1, QStringLiteral("Label2"), QStringLiteral("Prix vente établissement"));
-    layout::place(Label2, 5520, 2520, 1650, 480);
-    LbNbArticleSel =
-        layout::caption(Frame1, QStringLiteral("LbNbArticleSel"), QStringLiteral("Nb d'articles sélectionnés  :"));
-    layout::place(LbNbArticleSel, 120, 2640, 2985, 240);
-    LbNb = layout::caption(Frame1, QStringLiteral("LbNb"), {});
-    layout::place(LbNb, 3480, 2640, 600, 240);
-    Label4[3] = layout::caption(Frame1, QStringLiteral("Label4_3"), QStringLiteral("Prix vente établissement"));
-    layout::place(Label4[3], 7320, 4080, 1770, 480);
-    LabelPochetteIncomplete =
-        layout::caption(Frame1, QStringLiteral("LabelPochetteIncomplete"), QStringLiteral("Pochette Incomplete :"));
-    layout::place(LabelPochetteIncomplete, 120, 4560, 1575, 480);
-    for (QLabel* legende : {LbChoixPochette, Label4[0], Label4[1], Label1, Label2, LbNbArticleSel, LbNb, Label4[3],
-                            LabelPochetteIncomplete})
+    Label1_ = layout::caption(Frame1_, QStringLiteral("Label1"), QStringLiteral("Prix vente recommande établissement"));
+    layout::place(Label1_, 7320, 2280, 1695, 840);
+    Label2_ = layout::caption(Frame1_, QStringLiteral("Label2"), QStringLiteral("Prix vente établissement"));
+    layout::place(Label2_, 5520, 2520, 1650, 480);
+    LbNbArticleSel_ =
+        layout::caption(Frame1_, QStringLiteral("LbNbArticleSel"), QStringLiteral("Nb d'articles sélectionnés  :"));
+    layout::place(LbNbArticleSel_, 120, 2640, 2985, 240);
+    LbNb_ = layout::caption(Frame1_, QStringLiteral("LbNb"), {});
+    layout::place(LbNb_, 3480, 2640, 600, 240);
+    Label4_[3] = layout::caption(Frame1_, QStringLiteral("Label4_3"), QStringLiteral("Prix vente établissement"));
+    layout::place(Label4_[3], 7320, 4080, 1770, 480);
+    LabelPochetteIncomplete_ =
+        layout::caption(Frame1_, QStringLiteral("LabelPochetteIncomplete"), QStringLiteral("Pochette Incomplete :"));
+    layout::place(LabelPochetteIncomplete_, 120, 4560, 1575, 480);
+    for (QLabel* legende : {LbChoixPochette, Label4_[0], Label4_[1], Label1_, Label2_, LbNbArticleSel_, LbNb_, Label4_[3],
+                            LabelPochetteIncomplete_})
         legende->setWordWrap(true);
-    for (QLabel* cache : {Label1, Label2, LbNbArticleSel, Label4[3], LabelPochetteIncomplete})
+    for (QLabel* cache : {Label1_, Label2_, LbNbArticleSel_, Label4_[3], LabelPochetteIncomplete_})
         cache->hide();
 
     const char* const textes[] = {"Suivant >>", "Suivant >>", "Terminer"};
     const int hauts[] = {960, 3120, 4800};
     for (int i = 0; i < 3; ++i) {
-        auto* bouton = new QPushButton(QString::fromLatin1(textes[i]), Frame1);
+        auto* bouton = new QPushButton(QString::fromLatin1(textes[i]), Frame1_);
         bouton->setObjectName(QStringLiteral("Bt_Suite_1_%1").arg(i));
         layout::place(bouton, 9720, hauts[i], 1455, kHauteurBoite);
         bouton->setVisible(i == Pochette);
         bouton->setEnabled(i == Pochette);
         connect(bouton, &QPushButton::clicked, this, [this, i] { Bt_Suite_1_Click(i); });
-        Bt_Suite_1[std::size_t(i)] = bouton;
+        Bt_Suite_1_[std::size_t(i)] = bouton;
     }
 }
 
 QLineEdit* FormTarifEtab::boitePrix(int gauche, int haut, int largeur, const QString& nom)
 {
-    auto* boite = new QLineEdit(Frame1);
+    auto* boite = new QLineEdit(Frame1_);
     boite->setObjectName(nom);
     layout::place(boite, gauche, haut, largeur, kHauteurBoite);
     filterPrice(boite);
@@ -126,10 +126,10 @@ void FormTarifEtab::onActivate()
     active_ = true;
     report::attempt([&] { pochettes_ = catalogue::pochettes(base::db()); });
     for (const catalogue::Produit& pochette : pochettes_)
-        ComboChoixPochette->addItem(pochette.nom, pochette.cle);
-    ComboChoixPochette->setCurrentIndex(ComboChoixPochette->count() - 1);
+        ComboChoixPochette_->addItem(pochette.nom, pochette.cle);
+    ComboChoixPochette_->setCurrentIndex(ComboChoixPochette_->count() - 1);
     report::attempt([&] { tarifs_etab::effacer(base::db(), etat::CodeEtabEnCours); });
-    TextSaisiePrixEleve->setFocus();
+    TextSaisiePrixEleve_->setFocus();
 }
 
 void FormTarifEtab::onUnload()
@@ -154,7 +154,7 @@ void FormTarifEtab::refuser(QLineEdit* boite, const QString& message)
 
 void FormTarifEtab::validerPochette()
 {
-    const int choix = ComboChoixPochette->currentIndex();
+    const int choix = ComboChoixPochette_->currentIndex();
     if (choix < 0 || choix >= int(pochettes_.size())) {
         dialogs::message(QStringLiteral("Aucune pochette n'est enregistrée dans les tarifs photographe."),
                          dialogs::Icon::Critical);
@@ -162,23 +162,23 @@ void FormTarifEtab::validerPochette()
     }
     pochette_ = pochettes_[std::size_t(choix)];
     using tarifs_etab::RefusPochette;
-    switch (tarifs_etab::refusPochette(pochette_, {TextSaisiePrixEleve->text(), TextSaisiePrixRecEleve->text()})) {
+    switch (tarifs_etab::refusPochette(pochette_, {TextSaisiePrixEleve_->text(), TextSaisiePrixRecEleve_->text()})) {
     case RefusPochette::VenteVide:
-        return refuser(TextSaisiePrixEleve, QStringLiteral("Le ") + Label4[0]->text() + QStringLiteral(" ne peut être nul"));
+        return refuser(TextSaisiePrixEleve_, QStringLiteral("Le ") + Label4_[0]->text() + QStringLiteral(" ne peut être nul"));
     case RefusPochette::RecommandeVide:
-        return refuser(TextSaisiePrixRecEleve,
-                       QStringLiteral("Le ") + Label4[1]->text() + QStringLiteral(" ne peut être nul"));
+        return refuser(TextSaisiePrixRecEleve_,
+                       QStringLiteral("Le ") + Label4_[1]->text() + QStringLiteral(" ne peut être nul"));
     case RefusPochette::VenteBasse:
-        return refuser(TextSaisiePrixEleve, QStringLiteral("Le prix de vente de l'établissement est inférieur au "
+        return refuser(TextSaisiePrixEleve_, QStringLiteral("Le prix de vente de l'établissement est inférieur au "
                                                            "prix de vente du photographe"));
     case RefusPochette::RecommandeBasse:
-        return refuser(TextSaisiePrixRecEleve, QStringLiteral("Le prix de vente des recommandes  est inférieur au "
+        return refuser(TextSaisiePrixRecEleve_, QStringLiteral("Le prix de vente des recommandes  est inférieur au "
                                                               "prix de vente du photographe"));
     case RefusPochette::Aucun:
         break;
     }
-    for (QWidget* etape : std::initializer_list<QWidget*>{TextSaisiePrixEleve, TextSaisiePrixRecEleve,
-                                                          ComboChoixPochette, Bt_Suite_1[Pochette]})
+    for (QWidget* etape : std::initializer_list<QWidget*>{TextSaisiePrixEleve_, TextSaisiePrixRecEleve_,
+                                                          ComboChoixPochette_, Bt_Suite_1_[Pochette]})
         etape->setEnabled(false);
     montrerArticles();
 }
@@ -191,7 +191,7 @@ void FormTarifEtab::montrerArticles()
     std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < articles.size(); ++i, haut += kHauteurBoite) {
         // The article's name as typed: "&" is no shortcut mark here.
-        auto* coche = new QCheckBox(layout::buttonCaption(articles[i].nom), Frame1);
+        auto* coche = new QCheckBox(layout::buttonCaption(articles[i].nom), Frame1_);
         coche->setObjectName(QStringLiteral("CheckArticle_%1").arg(i));
         layout::place(coche, 240, haut, 5295, kHauteurBoite);
         auto* prix = boitePrix(5640, haut, 1335, QStringLiteral("TextRecPrixArticle_%1").arg(i));
@@ -205,14 +205,14 @@ void FormTarifEtab::montrerArticles()
         articles_.push_back({articles[i], coche, prix, prixRec});
         ordre.insert(ordre.end(), {coche, prix, prixRec});
     }
-    ordre.push_back(Bt_Suite_1[Articles]);
+    ordre.push_back(Bt_Suite_1_[Articles]);
     saisies::ordreTab(ordre);
     const int dernier = articles.empty() ? kHautArticles : haut - kHauteurBoite;
-    for (QWidget* montre : std::initializer_list<QWidget*>{LbNbArticleSel, Label1, Label2, Bt_Suite_1[Articles]})
+    for (QWidget* montre : std::initializer_list<QWidget*>{LbNbArticleSel_, Label1_, Label2_, Bt_Suite_1_[Articles]})
         montre->show();
     hautSuite_ = dernier;
-    layout::place(Bt_Suite_1[Articles], 9720, dernier, 1455, kHauteurBoite);
-    Bt_Suite_1[Articles]->setEnabled(true);
+    layout::place(Bt_Suite_1_[Articles], 9720, dernier, 1455, kHauteurBoite);
+    Bt_Suite_1_[Articles]->setEnabled(true);
     agrandirCadre(dernier + 4 * 615);
 }
 
@@ -227,7 +227,7 @@ void FormTarifEtab::CheckArticle_Click(std::size_t rang, bool coche)
     } else {
         --nbCoches_;
     }
-    LbNb->setText(QString::number(nbCoches_));
+    LbNb_->setText(QString::number(nbCoches_));
 }
 
 void FormTarifEtab::validerArticles()
@@ -255,7 +255,7 @@ void FormTarifEtab::validerArticles()
     }
     try {
         tarifs_etab::enregistrerArticles(base::db(), etat::CodeEtabEnCours, pochette_,
-                                         {TextSaisiePrixEleve->text(), TextSaisiePrixRecEleve->text()}, lignes);
+                                         {TextSaisiePrixEleve_->text(), TextSaisiePrixRecEleve_->text()}, lignes);
     } catch (const db::Error& erreur) {
         report::failure(erreur);
         return;
@@ -264,8 +264,8 @@ void FormTarifEtab::validerArticles()
         for (QWidget* widget : std::initializer_list<QWidget*>{rang.coche, rang.prix, rang.prixRec})
             widget->setEnabled(false);
     }
-    Bt_Suite_1[Articles]->setEnabled(false);
-    Bt_Suite_1[Terminer]->setEnabled(true);
+    Bt_Suite_1_[Articles]->setEnabled(false);
+    Bt_Suite_1_[Terminer]->setEnabled(true);
     montrerIncompletes();
 }
 
@@ -274,15 +274,15 @@ void FormTarifEtab::montrerIncompletes()
     std::vector<catalogue::PochetteIncomplete> incompletes;
     report::attempt([&] { incompletes = catalogue::pochettesIncompletes(base::db(), pochette_.ref); });
     const int hautTitre = hautSuite_ + 2 * kHauteurBoite;
-    layout::place(Label4[3], 7320, hautTitre, 1770, 480);
+    layout::place(Label4_[3], 7320, hautTitre, 1770, 480);
     const int hautListe = hautTitre + 2 * 480;
-    layout::place(LabelPochetteIncomplete, 120, hautListe, 1575, 480);
-    Label4[3]->show();
-    LabelPochetteIncomplete->show();
+    layout::place(LabelPochetteIncomplete_, 120, hautListe, 1575, 480);
+    Label4_[3]->show();
+    LabelPochetteIncomplete_->show();
     int haut = hautListe;
     std::vector<QWidget*> ordre;
     for (std::size_t i = 0; i < incompletes.size(); ++i, haut += kHauteurBoite) {
-        QLabel* nom = layout::caption(Frame1, QStringLiteral("LBPoInc_%1").arg(i), incompletes[i].libelle);
+        QLabel* nom = layout::caption(Frame1_, QStringLiteral("LBPoInc_%1").arg(i), incompletes[i].libelle);
         layout::place(nom, 2160, haut, 5295, kHauteurBoite);
         QLineEdit* prix = boitePrix(7560, haut, 1455, QStringLiteral("TextPrixEtabPoInc_%1").arg(i));
         nom->show();
@@ -290,17 +290,17 @@ void FormTarifEtab::montrerIncompletes()
         incompletes_.push_back({incompletes[i], nom, prix});
         ordre.push_back(prix);
     }
-    ordre.push_back(Bt_Suite_1[Terminer]);
+    ordre.push_back(Bt_Suite_1_[Terminer]);
     saisies::ordreTab(ordre);
     const int dernier = incompletes.empty() ? hautListe : haut - kHauteurBoite;
-    layout::place(Bt_Suite_1[Terminer], 9720, dernier, 1455, kHauteurBoite);
-    Bt_Suite_1[Terminer]->show();
+    layout::place(Bt_Suite_1_[Terminer], 9720, dernier, 1455, kHauteurBoite);
+    Bt_Suite_1_[Terminer]->show();
     agrandirCadre(dernier + kHauteurBoite + 1000);
 }
 
 void FormTarifEtab::agrandirCadre(int hauteur)
 {
-    Frame1->resize(Frame1->width(), std::max(layout::px(kHauteurCadre), layout::px(hauteur)));
+    Frame1_->resize(Frame1_->width(), std::max(layout::px(kHauteurCadre), layout::px(hauteur)));
 }
 
 void FormTarifEtab::terminer()
@@ -324,8 +324,8 @@ void FormTarifEtab::terminer()
 void FormTarifEtab::imprimerFeuille()
 {
     feuille_tarif::Feuille feuille{etat::NomEtabEnCours,
-                                   {ComboChoixPochette->currentText(), TextSaisiePrixEleve->text(),
-                                    TextSaisiePrixRecEleve->text()},
+                                   {ComboChoixPochette_->currentText(), TextSaisiePrixEleve_->text(),
+                                    TextSaisiePrixRecEleve_->text()},
                                    {},
                                    {}};
     for (const RangArticle& rang : articles_) {

@@ -53,17 +53,17 @@ private:
     QLineEdit* boitePrix(int gauche, int haut, int largeur, const QString& nom);
     void agrandirCadre(int hauteur);
 
-    QWidget* Frame1 = nullptr;
-    QComboBox* ComboChoixPochette = nullptr;
-    QLineEdit* TextSaisiePrixEleve = nullptr;
-    QLineEdit* TextSaisiePrixRecEleve = nullptr;
-    std::array<QLabel*, 4> Label4{};
-    std::array<QPushButton*, 3> Bt_Suite_1{};
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* LbNbArticleSel = nullptr;
-    QLabel* LbNb = nullptr;
-    QLabel* LabelPochetteIncomplete = nullptr;
+    QWidget* Frame1_ = nullptr;
+    QComboBox* ComboChoixPochette_ = nullptr;
+    QLineEdit* TextSaisiePrixEleve_ = nullptr;
+    QLineEdit* TextSaisiePrixRecEleve_ = nullptr;
+    std::array<QLabel*, 4> Label4_{};
+    std::array<QPushButton*, 3> Bt_Suite_1_{};
+    QLabel* Label1_ = nullptr;
+    QLabel* Label2_ = nullptr;
+    QLabel* LbNbArticleSel_ = nullptr;
+    QLabel* LbNb_ = nullptr;
+    QLabel* LabelPochetteIncomplete_ = nullptr;
 
     std::vector<catalogue::Produit> pochettes_;
     catalogue::Produit pochette_;

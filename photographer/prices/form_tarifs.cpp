@@ -36,10 +36,10 @@ FormTarifs::FormTarifs() : Form(QStringLiteral("FormTarifs"))
 
     articles_ = new SectionArticles(*this, Frame1);
 
-    Bt_retour = new QPushButton(QStringLiteral("Retour"), Frame1);
-    Bt_retour->setObjectName(QStringLiteral("Bt_retour"));
-    layout::place(Bt_retour, 12480, 8040, 1095, 375);
-    connect(Bt_retour, &QPushButton::clicked, this, &FormTarifs::Bt_retour_Click);
+    Bt_retour_ = new QPushButton(QStringLiteral("Retour"), Frame1);
+    Bt_retour_->setObjectName(QStringLiteral("Bt_retour"));
+    layout::place(Bt_retour_, 12480, 8040, 1095, 375);
+    connect(Bt_retour_, &QPushButton::clicked, this, &FormTarifs::Bt_retour_Click);
 
     setFixedSize(layout::px(13815), layout::px(8655));
 }
@@ -116,7 +116,7 @@ void FormTarifs::reposer()
     occupe_ = false;
     pochettes_->reposer();
     articles_->reposer();
-    Bt_retour->setEnabled(true);
+    Bt_retour_->setEnabled(true);
 }
 
 void FormTarifs::recharger()
@@ -140,7 +140,7 @@ void FormTarifs::ajouterSansDoublon(const std::function<bool(db::Database&)>& pr
         return;
     if (dejaPrise) {
         dialogs::message(refus, dialogs::Icon::Critical);
-        Bt_retour->setEnabled(true);
+        Bt_retour_->setEnabled(true);
         return;
     }
     ecrire(ajout);

@@ -36,7 +36,7 @@ public:
     // Unloads the window and shows it again, its lists read anew.
     void recharger();
 
-    QPushButton* retour() const { return Bt_retour; }
+    QPushButton* retour() const { return Bt_retour_; }
 
     using Ecriture = std::function<void(db::Database&)>;
     // Runs a change of the base, then reloads the window; a failure is
@@ -58,7 +58,7 @@ private:
 
     SectionPochettes* pochettes_ = nullptr;
     SectionArticles* articles_ = nullptr;
-    QPushButton* Bt_retour = nullptr;
+    QPushButton* Bt_retour_ = nullptr;
     bool rempli_ = false;
     bool occupe_ = false;
 };

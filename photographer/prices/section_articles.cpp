@@ -36,57 +36,57 @@ SectionArticles::SectionArticles(FormTarifs& form, QWidget* cadre) : SectionCata
     filterPrice(ligne().boite(PrixRec));
     saisies::suivre(ligne().boite(Prix), ligne().boite(PrixRec));
     connect(ligne().boite(Nom), &QLineEdit::textChanged, this, [this] { SaisieAjoutArticles_Change(Nom); });
-    connect(ligne().boite(Ref), &QLineEdit::textChanged, TextRefArticle, &QLineEdit::setText);
+    connect(ligne().boite(Ref), &QLineEdit::textChanged, TextRefArticle_, &QLineEdit::setText);
 }
 
 void SectionArticles::construire(QWidget* cadre)
 {
-    LbTarifArticle = layout::caption(cadre, QStringLiteral("LbTarifArticle"), QStringLiteral("Tarifs articles:"));
-    layout::place(LbTarifArticle, 120, 5520, 1545, 240);
-    ComboArticles = new QComboBox(cadre);
-    ComboArticles->setObjectName(QStringLiteral("ComboArticles"));
-    layout::place(ComboArticles, 2760, 5520, 2535, 360);
-    refuseTyping(ComboArticles);
-    connect(ComboArticles, &QComboBox::currentIndexChanged, this, [this] {
+    LbTarifArticle_ = layout::caption(cadre, QStringLiteral("LbTarifArticle"), QStringLiteral("Tarifs articles:"));
+    layout::place(LbTarifArticle_, 120, 5520, 1545, 240);
+    ComboArticles_ = new QComboBox(cadre);
+    ComboArticles_->setObjectName(QStringLiteral("ComboArticles"));
+    layout::place(ComboArticles_, 2760, 5520, 2535, 360);
+    refuseTyping(ComboArticles_);
+    connect(ComboArticles_, &QComboBox::currentIndexChanged, this, [this] {
         if (!form_.occupe())
             reposer();
     });
     construireBoutons(cadre, {"Bt_Ajout_Articles", 5400, {5400, 6840, 8280}, {1335, 1335, 1335}});
-    TextRefArticle = new QLineEdit(cadre);
-    TextRefArticle->setObjectName(QStringLiteral("TextRefArticle"));
-    layout::place(TextRefArticle, 2520, 6960, 1215, 375);
-    TextRefArticle->setEnabled(false);
-    TextRefArticle->hide();
-    CheckArtSup = new QCheckBox(QStringLiteral("Article supplémentaire (Hors forfait pochette complete)"), cadre);
-    CheckArtSup->setObjectName(QStringLiteral("CheckArtSup"));
-    layout::place(CheckArtSup, 240, 7680, 7095, 375);
-    CheckArtSup->hide();
-    connect(CheckArtSup, &QCheckBox::clicked, this, &SectionArticles::CheckArtSup_Click);
+    TextRefArticle_ = new QLineEdit(cadre);
+    TextRefArticle_->setObjectName(QStringLiteral("TextRefArticle"));
+    layout::place(TextRefArticle_, 2520, 6960, 1215, 375);
+    TextRefArticle_->setEnabled(false);
+    TextRefArticle_->hide();
+    CheckArtSup_ = new QCheckBox(QStringLiteral("Article supplémentaire (Hors forfait pochette complete)"), cadre);
+    CheckArtSup_->setObjectName(QStringLiteral("CheckArtSup"));
+    layout::place(CheckArtSup_, 240, 7680, 7095, 375);
+    CheckArtSup_->hide();
+    connect(CheckArtSup_, &QCheckBox::clicked, this, &SectionArticles::CheckArtSup_Click);
     construireLigne(cadre, kPlanArticle);
 }
 
 void SectionArticles::remplir(std::vector<catalogue::Produit> articles)
 {
     articles_ = std::move(articles);
-    const QSignalBlocker bloque(ComboArticles);
-    ComboArticles->clear();
+    const QSignalBlocker bloque(ComboArticles_);
+    ComboArticles_->clear();
     for (const catalogue::Produit& article : articles_)
-        ComboArticles->addItem(article.nom, article.cle);
-    ComboArticles->setCurrentIndex(ComboArticles->count() - 1);
+        ComboArticles_->addItem(article.nom, article.cle);
+    ComboArticles_->setCurrentIndex(ComboArticles_->count() - 1);
 }
 
 void SectionArticles::desactiverZone()
 {
-    LbTarifArticle->setEnabled(false);
-    ComboArticles->setEnabled(false);
+    LbTarifArticle_->setEnabled(false);
+    ComboArticles_->setEnabled(false);
     activerBoutons(false);
 }
 
 void SectionArticles::reposer()
 {
-    const bool choisi = choisiDans(ComboArticles, articles_) != nullptr;
-    LbTarifArticle->setEnabled(true);
-    ComboArticles->setEnabled(true);
+    const bool choisi = choisiDans(ComboArticles_, articles_) != nullptr;
+    LbTarifArticle_->setEnabled(true);
+    ComboArticles_->setEnabled(true);
     bouton(Ajouter)->setEnabled(true);
     bouton(Modifier)->setEnabled(choisi);
     bouton(Supprimer)->setEnabled(choisi);
@@ -94,7 +94,7 @@ void SectionArticles::reposer()
 
 std::optional<SectionCatalogue::Choix> SectionArticles::choisi() const
 {
-    const catalogue::Produit* article = choisiDans(ComboArticles, articles_);
+    const catalogue::Produit* article = choisiDans(ComboArticles_, articles_);
     return article ? std::optional(choixDe(*article)) : std::nullopt;
 }
 
@@ -114,8 +114,8 @@ void SectionArticles::ouvrirAjout()
     form_.activerBoutons(false);
     ligne().vider();
     ligne().montrer(Ref, true);
-    CheckArtSup->setChecked(false);
-    CheckArtSup->show();
+    CheckArtSup_->setChecked(false);
+    CheckArtSup_->show();
     ligne().boite(Ref)->setFocus();
 }
 
@@ -123,10 +123,10 @@ void SectionArticles::modifOuverte()
 {
     form_.DesactiverZoneArticles();
     form_.activerBoutons(false);
-    CheckArtSup->setChecked(false);
-    CheckArtSup->show();
+    CheckArtSup_->setChecked(false);
+    CheckArtSup_->show();
     // The reference shows where it would be typed, and cannot be typed over.
-    TextRefArticle->show();
+    TextRefArticle_->show();
 }
 
 QString SectionArticles::designation() const
@@ -179,8 +179,8 @@ void SectionArticles::validerModif()
 void SectionArticles::annuler(bool)
 {
     ligne().cacher(false);
-    TextRefArticle->hide();
-    CheckArtSup->hide();
+    TextRefArticle_->hide();
+    CheckArtSup_->hide();
     form_.reposer();
 }
 

@@ -43,10 +43,10 @@ private:
     // The entry row as an article; false when a box is empty (said).
     bool lireSaisie(catalogue::Produit& article);
 
-    QLabel* LbTarifArticle = nullptr;
-    QComboBox* ComboArticles = nullptr;
-    QLineEdit* TextRefArticle = nullptr;
-    QCheckBox* CheckArtSup = nullptr;
+    QLabel* LbTarifArticle_ = nullptr;
+    QComboBox* ComboArticles_ = nullptr;
+    QLineEdit* TextRefArticle_ = nullptr;
+    QCheckBox* CheckArtSup_ = nullptr;
 
     std::vector<catalogue::Produit> articles_;
 };

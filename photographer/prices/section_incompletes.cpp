@@ -44,10 +44,10 @@ void SectionIncompletes::construire(QWidget* cadre)
     QLabel* titre = layout::caption(cadre, QStringLiteral("Label1"), QStringLiteral("Les pochettes incomplètes :"));
     titre->setWordWrap(true);
     layout::place(titre, 0, 2760, 1740, 600);
-    CbPochettesIncompletes = new QComboBox(cadre);
-    CbPochettesIncompletes->setObjectName(QStringLiteral("CbPochettesIncompletes"));
-    layout::place(CbPochettesIncompletes, 2640, 2760, 4815, 360);
-    refuseTyping(CbPochettesIncompletes);
+    CbPochettesIncompletes_ = new QComboBox(cadre);
+    CbPochettesIncompletes_->setObjectName(QStringLiteral("CbPochettesIncompletes"));
+    layout::place(CbPochettesIncompletes_, 2640, 2760, 4815, 360);
+    refuseTyping(CbPochettesIncompletes_);
     construireBoutons(cadre, {"Bt_Ajout_PochetteInc", 2640, {7560, 9000, 10320}, {1335, 1215, 1335}});
     construireLigne(cadre, kPlanIncomplete);
 }
@@ -57,11 +57,11 @@ void SectionIncompletes::remplir()
     incompletes_.clear();
     if (const catalogue::Produit* pochette = pochettes_.pochetteChoisie())
         report::attempt([&] { incompletes_ = catalogue::pochettesIncompletes(base::db(), pochette->ref); });
-    const QSignalBlocker bloque(CbPochettesIncompletes);
-    CbPochettesIncompletes->clear();
+    const QSignalBlocker bloque(CbPochettesIncompletes_);
+    CbPochettesIncompletes_->clear();
     for (const catalogue::PochetteIncomplete& incomplete : incompletes_)
-        CbPochettesIncompletes->addItem(incomplete.libelle, incomplete.cle);
-    CbPochettesIncompletes->setCurrentIndex(CbPochettesIncompletes->count() - 1);
+        CbPochettesIncompletes_->addItem(incomplete.libelle, incomplete.cle);
+    CbPochettesIncompletes_->setCurrentIndex(CbPochettesIncompletes_->count() - 1);
 }
 
 void SectionIncompletes::suivrePochette()
@@ -81,8 +81,8 @@ void SectionIncompletes::lierPochette()
 
 void SectionIncompletes::reposer()
 {
-    const bool incomplete = choisiDans(CbPochettesIncompletes, incompletes_) != nullptr;
-    CbPochettesIncompletes->setEnabled(true);
+    const bool incomplete = choisiDans(CbPochettesIncompletes_, incompletes_) != nullptr;
+    CbPochettesIncompletes_->setEnabled(true);
     bouton(Ajouter)->setEnabled(pochettes_.pochetteChoisie() != nullptr);
     bouton(Modifier)->setEnabled(incomplete);
     bouton(Supprimer)->setEnabled(incomplete);
@@ -90,7 +90,7 @@ void SectionIncompletes::reposer()
 
 std::optional<SectionCatalogue::Choix> SectionIncompletes::choisi() const
 {
-    const catalogue::PochetteIncomplete* choisie = choisiDans(CbPochettesIncompletes, incompletes_);
+    const catalogue::PochetteIncomplete* choisie = choisiDans(CbPochettesIncompletes_, incompletes_);
     if (!choisie)
         return std::nullopt;
     return Choix{choisie->cle, {choisie->refPochette, choisie->libelle, choisie->prix, choisie->nbArticles}};
@@ -108,7 +108,7 @@ void SectionIncompletes::ouvrirAjout()
         return;
     form_.activerBoutons(false);
     bouton(Ajouter)->setEnabled(true);
-    CbPochettesIncompletes->setEnabled(false);
+    CbPochettesIncompletes_->setEnabled(false);
     ligne().montrer(Nom, true);
     ligne().boite(Ref)->setText(pochette->ref);
     ligne().boite(NbArticles)->setFocus();
@@ -118,7 +118,7 @@ void SectionIncompletes::modifOuverte()
 {
     form_.activerBoutons(false);
     bouton(Modifier)->setEnabled(true);
-    CbPochettesIncompletes->setEnabled(false);
+    CbPochettesIncompletes_->setEnabled(false);
 }
 
 QString SectionIncompletes::designation() const

@@ -17,7 +17,7 @@ class SectionIncompletes : public SectionCatalogue {
 public:
     SectionIncompletes(FormTarifs& form, QWidget* cadre, const SectionPochettes& pochettes);
 
-    QComboBox* liste() const { return CbPochettesIncompletes; }
+    QComboBox* liste() const { return CbPochettesIncompletes_; }
     // Lists the incomplete packs of the pack chosen now and chooses the last.
     void remplir();
     // An entry left open follows the pack chosen last: its reference, and
@@ -42,6 +42,6 @@ private:
     void lierPochette();
 
     const SectionPochettes& pochettes_;
-    QComboBox* CbPochettesIncompletes = nullptr;
+    QComboBox* CbPochettesIncompletes_ = nullptr;
     std::vector<catalogue::PochetteIncomplete> incompletes_;
 };

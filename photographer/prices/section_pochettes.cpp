@@ -34,15 +34,15 @@ SectionPochettes::SectionPochettes(FormTarifs& form, QWidget* cadre) : SectionCa
 
 void SectionPochettes::construire(QWidget* cadre)
 {
-    LbTarifPochette = layout::caption(cadre, QStringLiteral("LbTarifPochette"), QStringLiteral("Les pochettes  :"));
-    layout::place(LbTarifPochette, 0, 240, 1725, 240);
+    LbTarifPochette_ = layout::caption(cadre, QStringLiteral("LbTarifPochette"), QStringLiteral("Les pochettes  :"));
+    layout::place(LbTarifPochette_, 0, 240, 1725, 240);
     layout::place(layout::caption(cadre, QStringLiteral("Label2"), QStringLiteral("(ex: pochette 3 articles)")), 0, 480,
                   2265, 210);
-    ComboPochette = new QComboBox(cadre);
-    ComboPochette->setObjectName(QStringLiteral("ComboPochette"));
-    layout::place(ComboPochette, 2760, 240, 4695, 360);
-    refuseTyping(ComboPochette);
-    connect(ComboPochette, &QComboBox::currentIndexChanged, this, &SectionPochettes::ComboPochette_Change);
+    ComboPochette_ = new QComboBox(cadre);
+    ComboPochette_->setObjectName(QStringLiteral("ComboPochette"));
+    layout::place(ComboPochette_, 2760, 240, 4695, 360);
+    refuseTyping(ComboPochette_);
+    connect(ComboPochette_, &QComboBox::currentIndexChanged, this, &SectionPochettes::ComboPochette_Change);
 
     incompletes_ = new SectionIncompletes(form_, cadre, *this);
     // Choosing an incomplete pack while no operation runs brings both
@@ -66,19 +66,19 @@ void SectionPochettes::remplir(std::vector<catalogue::Produit> pochettes)
 {
     pochettes_ = std::move(pochettes);
     {
-        const QSignalBlocker bloque(ComboPochette);
-        ComboPochette->clear();
+        const QSignalBlocker bloque(ComboPochette_);
+        ComboPochette_->clear();
         for (const catalogue::Produit& pochette : pochettes_)
-            ComboPochette->addItem(pochette.nom, pochette.cle);
-        ComboPochette->setCurrentIndex(ComboPochette->count() - 1);
+            ComboPochette_->addItem(pochette.nom, pochette.cle);
+        ComboPochette_->setCurrentIndex(ComboPochette_->count() - 1);
     }
     ComboPochette_Change();
 }
 
 void SectionPochettes::desactiverZone()
 {
-    LbTarifPochette->setEnabled(false);
-    ComboPochette->setEnabled(false);
+    LbTarifPochette_->setEnabled(false);
+    ComboPochette_->setEnabled(false);
     SectionCatalogue::activerBoutons(false);
 }
 
@@ -91,8 +91,8 @@ void SectionPochettes::activerBoutons(bool actif)
 void SectionPochettes::reposer()
 {
     const bool pochette = pochetteChoisie() != nullptr;
-    LbTarifPochette->setEnabled(true);
-    ComboPochette->setEnabled(true);
+    LbTarifPochette_->setEnabled(true);
+    ComboPochette_->setEnabled(true);
     bouton(Ajouter)->setEnabled(true);
     bouton(Modifier)->setEnabled(pochette && !form_.sansArticle());
     bouton(Supprimer)->setEnabled(pochette && !form_.sansArticle());
@@ -101,12 +101,12 @@ void SectionPochettes::reposer()
 
 const catalogue::Produit* SectionPochettes::pochetteChoisie() const
 {
-    return choisiDans(ComboPochette, pochettes_);
+    return choisiDans(ComboPochette_, pochettes_);
 }
 
 QString SectionPochettes::nomChoisi() const
 {
-    return ComboPochette->currentText();
+    return ComboPochette_->currentText();
 }
 
 std::optional<SectionCatalogue::Choix> SectionPochettes::choisi() const
@@ -134,8 +134,8 @@ void SectionPochettes::commencer()
 
 void SectionPochettes::ouvrirAjout()
 {
-    LbTarifPochette->setEnabled(false);
-    ComboPochette->setEnabled(false);
+    LbTarifPochette_->setEnabled(false);
+    ComboPochette_->setEnabled(false);
     form_.activerBoutons(false);
     ligne().montrer(Ref, true);
     ligne().boite(Ref)->setFocus();
@@ -143,8 +143,8 @@ void SectionPochettes::ouvrirAjout()
 
 void SectionPochettes::modifOuverte()
 {
-    LbTarifPochette->setEnabled(false);
-    ComboPochette->setEnabled(false);
+    LbTarifPochette_->setEnabled(false);
+    ComboPochette_->setEnabled(false);
     form_.activerBoutons(false);
 }
 

@@ -44,8 +44,8 @@ private:
     void validerAjout() override;
     void validerModif() override;
 
-    QLabel* LbTarifPochette = nullptr;
-    QComboBox* ComboPochette = nullptr;
+    QLabel* LbTarifPochette_ = nullptr;
+    QComboBox* ComboPochette_ = nullptr;
     SectionIncompletes* incompletes_ = nullptr;
 
     std::vector<catalogue::Produit> pochettes_;

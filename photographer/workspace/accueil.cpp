@@ -105,13 +105,13 @@ void Accueil::construireFenetre()
     auto* fond = new QWidget(this);
     setCentralWidget(fond);
 
-    ImageNouveau = boutonImage(fond, "ImageNouveau", QStyle::SP_FileIcon, QStringLiteral("Nouvel Etablissement..."), 0);
-    ImageOuvrir = boutonImage(fond, "ImageOuvrir", QStyle::SP_DirOpenIcon,
+    ImageNouveau_ = boutonImage(fond, "ImageNouveau", QStyle::SP_FileIcon, QStringLiteral("Nouvel Etablissement..."), 0);
+    ImageOuvrir_ = boutonImage(fond, "ImageOuvrir", QStyle::SP_DirOpenIcon,
                               QStringLiteral("Ouvrir l'établissement..."), 360);
-    Image1 = boutonImage(fond, "Image1", QStyle::SP_TrashIcon, QStringLiteral("Supprimer..."), 720);
-    connect(ImageNouveau, &QToolButton::clicked, this, &Accueil::MNU_Nouveau_Click);
-    connect(ImageOuvrir, &QToolButton::clicked, this, &Accueil::DBGridEtab_DblClick);
-    connect(Image1, &QToolButton::clicked, this, &Accueil::MNU_Sup_1_Click);
+    Image1_ = boutonImage(fond, "Image1", QStyle::SP_TrashIcon, QStringLiteral("Supprimer..."), 720);
+    connect(ImageNouveau_, &QToolButton::clicked, this, &Accueil::MNU_Nouveau_Click);
+    connect(ImageOuvrir_, &QToolButton::clicked, this, &Accueil::DBGridEtab_DblClick);
+    connect(Image1_, &QToolButton::clicked, this, &Accueil::MNU_Sup_1_Click);
 
     auto* barre = new QLabel(fond);
     barre->setObjectName(QStringLiteral("ImageBarre"));
@@ -119,27 +119,27 @@ void Accueil::construireFenetre()
     barre->setEnabled(false);
     layout::place(barre, 1080, 0, kQuitterGauche + kQuitterLargeur - 1080, 360);
 
-    DBGridEtab = new GrilleEtablissements(fond);
-    layout::place(DBGridEtab, 120, 480, kQuitterGauche + kQuitterLargeur - 120, 2640);
-    connect(DBGridEtab, &QTableWidget::cellClicked, this, &Accueil::DBGridEtab_Click);
-    connect(DBGridEtab, &QTableWidget::cellDoubleClicked, this, &Accueil::DBGridEtab_DblClick);
-    connect(DBGridEtab, &GrilleEtablissements::relue, this, [this](int nombre) {
-        Label1->setText(QStringLiteral("Liste des établissements créés : (%1)").arg(nombre));
+    DBGridEtab_ = new GrilleEtablissements(fond);
+    layout::place(DBGridEtab_, 120, 480, kQuitterGauche + kQuitterLargeur - 120, 2640);
+    connect(DBGridEtab_, &QTableWidget::cellClicked, this, &Accueil::DBGridEtab_Click);
+    connect(DBGridEtab_, &QTableWidget::cellDoubleClicked, this, &Accueil::DBGridEtab_DblClick);
+    connect(DBGridEtab_, &GrilleEtablissements::relue, this, [this](int nombre) {
+        Label1_->setText(QStringLiteral("Liste des établissements créés : (%1)").arg(nombre));
     });
 
-    Label1 = layout::caption(fond, QStringLiteral("Label1"), QStringLiteral("Liste des établissements créés..."));
-    layout::place(Label1, 120, kQuitterHaut, 3960, kQuitterHauteur);
+    Label1_ = layout::caption(fond, QStringLiteral("Label1"), QStringLiteral("Liste des établissements créés..."));
+    layout::place(Label1_, 120, kQuitterHaut, 3960, kQuitterHauteur);
 
-    ProgressBar1 = new QProgressBar(fond);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->hide();
-    layout::place(ProgressBar1, 4200, kQuitterHaut, 4560, kQuitterHauteur);
+    ProgressBar1_ = new QProgressBar(fond);
+    ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1_->setTextVisible(false);
+    ProgressBar1_->hide();
+    layout::place(ProgressBar1_, 4200, kQuitterHaut, 4560, kQuitterHauteur);
 
-    Bt_Quitter = new QPushButton(QStringLiteral("Quitter"), fond);
-    Bt_Quitter->setObjectName(QStringLiteral("Bt_Quitter"));
-    layout::place(Bt_Quitter, kQuitterGauche, kQuitterHaut, kQuitterLargeur, kQuitterHauteur);
-    connect(Bt_Quitter, &QPushButton::clicked, this, &Accueil::Bt_Quitter_Click);
+    Bt_Quitter_ = new QPushButton(QStringLiteral("Quitter"), fond);
+    Bt_Quitter_->setObjectName(QStringLiteral("Bt_Quitter"));
+    layout::place(Bt_Quitter_, kQuitterGauche, kQuitterHaut, kQuitterLargeur, kQuitterHauteur);
+    connect(Bt_Quitter_, &QPushButton::clicked, this, &Accueil::Bt_Quitter_Click);
 }
 
 void Accueil::construireMenus()
@@ -150,11 +150,11 @@ void Accueil::construireMenus()
     menus::separator(fichier, QStringLiteral("MNU_Line"));
     connect(menus::entry(fichier, QStringLiteral("MNU_Nouveau"), QStringLiteral("Nouvel Etablissement...")), &QAction::triggered, this,
             &Accueil::MNU_Nouveau_Click);
-    MNU_Ouvrir = menus::entry(fichier, QStringLiteral("MNU_Ouvrir"), QStringLiteral("Ouvrir Etablissement..."));
-    connect(MNU_Ouvrir, &QAction::triggered, this, &Accueil::DBGridEtab_DblClick);
+    MNU_Ouvrir_ = menus::entry(fichier, QStringLiteral("MNU_Ouvrir"), QStringLiteral("Ouvrir Etablissement..."));
+    connect(MNU_Ouvrir_, &QAction::triggered, this, &Accueil::DBGridEtab_DblClick);
     menus::separator(fichier, QStringLiteral("Mnu_L1"));
-    MNU_Sup_1 = menus::entry(fichier, QStringLiteral("MNU_Sup_1"), QStringLiteral("Supprimer l'établissement sélectionné..."));
-    connect(MNU_Sup_1, &QAction::triggered, this, &Accueil::MNU_Sup_1_Click);
+    MNU_Sup_1_ = menus::entry(fichier, QStringLiteral("MNU_Sup_1"), QStringLiteral("Supprimer l'établissement sélectionné..."));
+    connect(MNU_Sup_1_, &QAction::triggered, this, &Accueil::MNU_Sup_1_Click);
     menus::separator(fichier, QStringLiteral("Mnu_L2"));
     connect(menus::entry(fichier, QStringLiteral("MNU_Sauvegarde"), QStringLiteral("Sauvegarder...")), &QAction::triggered, this,
             &Accueil::MNU_Sauvegarde_Click);
@@ -166,8 +166,8 @@ void Accueil::construireMenus()
             &Accueil::Bt_Quitter_Click);
 
     QMenu* parametres = menus::menu(menuBar(), QStringLiteral("MNU_Param"), QStringLiteral("Paramètres"));
-    MNU_Modif_Nom = menus::entry(parametres, QStringLiteral("MNU_Modif_Nom"), QStringLiteral("Modifier le nom de l'établissement..."));
-    connect(MNU_Modif_Nom, &QAction::triggered, this, &Accueil::MNU_Modif_Nom_Click);
+    MNU_Modif_Nom_ = menus::entry(parametres, QStringLiteral("MNU_Modif_Nom"), QStringLiteral("Modifier le nom de l'établissement..."));
+    connect(MNU_Modif_Nom_, &QAction::triggered, this, &Accueil::MNU_Modif_Nom_Click);
     menus::separator(parametres, QStringLiteral("Mnu_"));
     connect(menus::entry(parametres, QStringLiteral("MNU_TarifsG"), QStringLiteral("Tarifs Photographe...")),
             &QAction::triggered, this, [this] {
@@ -262,7 +262,7 @@ void Accueil::onActivate()
     const QString manquants = demarrage::preparerDossiersDeTravail();
     if (!manquants.isEmpty())
         dialogs::message(manquants, dialogs::Icon::Exclamation);
-    DBGridEtab->rafraichir();
+    DBGridEtab_->rafraichir();
 }
 
 void Accueil::onUnload()
@@ -281,15 +281,15 @@ void Accueil::closeEvent(QCloseEvent* event)
 
 void Accueil::activerCommandesEtablissement(bool actif)
 {
-    for (QWidget* bouton : {static_cast<QWidget*>(ImageOuvrir), static_cast<QWidget*>(Image1)})
+    for (QWidget* bouton : {static_cast<QWidget*>(ImageOuvrir_), static_cast<QWidget*>(Image1_)})
         bouton->setEnabled(actif);
-    for (QAction* entree : {MNU_Ouvrir, MNU_Sup_1, MNU_Modif_Nom})
+    for (QAction* entree : {MNU_Ouvrir_, MNU_Sup_1_, MNU_Modif_Nom_})
         entree->setEnabled(actif);
 }
 
 void Accueil::DBGridEtab_Click()
 {
-    if (DBGridEtab->rowCount() >= 1)
+    if (DBGridEtab_->rowCount() >= 1)
         activerCommandesEtablissement(true);
 }
 
@@ -305,7 +305,7 @@ std::optional<bool> Accueil::ficheRenseignee()
 
 void Accueil::DBGridEtab_DblClick()
 {
-    if (DBGridEtab->rowCount() == 0 || etat::CodeEtabEnCours.isEmpty())
+    if (DBGridEtab_->rowCount() == 0 || etat::CodeEtabEnCours.isEmpty())
         return;
     const auto fiche = ficheRenseignee();
     if (!fiche)
@@ -345,7 +345,7 @@ void Accueil::DBGridEtab_DblClick()
 
 void Accueil::MNU_Import_Click()
 {
-    if (menus_livraison::importer(ProgressBar1)) {
+    if (menus_livraison::importer(ProgressBar1_)) {
         // The list is read again and shows the imported establishment.
         unload();
         formInstance<Accueil>().showForm();
@@ -382,17 +382,17 @@ void Accueil::MNU_Sup_1_Click()
     }
 
     occupe_ = true;
-    ProgressBar1->setMaximum(50);
-    ProgressBar1->setValue(0);
-    ProgressBar1->show();
+    ProgressBar1_->setMaximum(50);
+    ProgressBar1_->setValue(0);
+    ProgressBar1_->show();
     // Between two folders the window repaints; clicks wait until the end.
     const auto suppression = etablissements::supprimer(etat::CodeEtabEnCours, [this](int valeur) {
-        ProgressBar1->setValue(valeur);
+        ProgressBar1_->setValue(valeur);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
-    ProgressBar1->hide();
+    ProgressBar1_->hide();
     occupe_ = false;
-    DBGridEtab->rafraichir();
+    DBGridEtab_->rafraichir();
 
     if (!suppression.refus.isEmpty())
         dialogs::message(suppression.refus, dialogs::Icon::Critical);
@@ -439,7 +439,7 @@ void Accueil::MNU_Videbase_Click()
 
 void Accueil::MNU_Modif_Nom_Click()
 {
-    DBGridEtab->modifierNom();
+    DBGridEtab_->modifierNom();
 }
 
 void Accueil::MNU_CSV_Click()

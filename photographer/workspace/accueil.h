@@ -51,16 +51,16 @@ private:
     // Whether the photographer's record is filled in; nullopt when the base failed (said).
     std::optional<bool> ficheRenseignee();
 
-    QToolButton* ImageNouveau = nullptr;
-    QToolButton* ImageOuvrir = nullptr;
-    QToolButton* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    GrilleEtablissements* DBGridEtab = nullptr;
-    QPushButton* Bt_Quitter = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QAction* MNU_Ouvrir = nullptr;
-    QAction* MNU_Sup_1 = nullptr;
-    QAction* MNU_Modif_Nom = nullptr;
+    QToolButton* ImageNouveau_ = nullptr;
+    QToolButton* ImageOuvrir_ = nullptr;
+    QToolButton* Image1_ = nullptr;
+    QLabel* Label1_ = nullptr;
+    GrilleEtablissements* DBGridEtab_ = nullptr;
+    QPushButton* Bt_Quitter_ = nullptr;
+    QProgressBar* ProgressBar1_ = nullptr;
+    QAction* MNU_Ouvrir_ = nullptr;
+    QAction* MNU_Sup_1_ = nullptr;
+    QAction* MNU_Modif_Nom_ = nullptr;
 
     bool occupe_ = false; // a deletion is running
 };
