@@ -207,7 +207,7 @@ void FormCarteIdent::ouvrirPanneau()
 {
     ModeCommande mode = ModeCommande::Commande;
     try {
-        if (ventes::existeEleve(base::db(), fiche_->codeEtablissement))
+        if (ventes::existeEleve(base::db(), fiche_->codeCommande))
             mode = ModeCommande::Recommande;
     } catch (const db::Error& erreur) {
         report::failure(erreur);

@@ -1,7 +1,7 @@
 #include "school/workspace/colonne_gauche.h"
 
 #include "common/ui/layout.h"
-#include "school/class_board/transfert.h"
+#include "school/class_board/deplacement.h"
 #include "school/workspace/liste_choix.h"
 #include "school/ui/outils_fenetre.h"
 
@@ -83,7 +83,7 @@ ColonneGauche::ColonneGauche(QWidget* fond) : QFrame(fond)
     liste = new ListeChoix(this);
     creerZoneAjout();
     creerZoneVente();
-    Frame2 = new PanneauTransfert(this);
+    Frame2 = new PanneauDeplacement(this);
 }
 
 void ColonneGauche::creerListes()

@@ -8,7 +8,7 @@
 #include "common/shell.h"
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
-#include "school/class_board/transfert.h"
+#include "school/class_board/deplacement.h"
 #include "school/sales/form_carte_ident.h"
 #include "school/sales/form_vente.h"
 #include "school/workspace/a_propos.h"
@@ -95,10 +95,10 @@ void FormAccueil::relierColonne()
         hideForm();
         formInstance<FormVente>().showForm();
     });
-    connect(c.Frame2, &PanneauTransfert::ferme, this, &FormAccueil::transfertFerme);
-    connect(c.Frame2, &PanneauTransfert::eleveTransfere, this, [this] {
+    connect(c.Frame2, &PanneauDeplacement::ferme, this, &FormAccueil::deplacementFerme);
+    connect(c.Frame2, &PanneauDeplacement::eleveDeplace, this, [this] {
         report::attempt([this] {
-            construirePlancheClasse(Construction::ApresTransfert);
+            construirePlancheClasse(Construction::ApresDeplacement);
             remplirListeClasses();
         });
     });
@@ -199,7 +199,7 @@ void FormAccueil::DBComboGroupe_Choix(int index)
 
 void FormAccueil::quitterPlanche(QPushButton* afficher, QComboBox* autreListe)
 {
-    abandonnerTransfert();
+    abandonnerDeplacement();
     for (QPushButton* bouton : {colonne_->Bt_Aficher, colonne_->Aff_Groupe})
         bouton->setEnabled(bouton == afficher);
     colonne_->Bt_Ajout_Eleve->setEnabled(false);
@@ -216,7 +216,7 @@ void FormAccueil::quitterPlanche(QPushButton* afficher, QComboBox* autreListe)
 
 void FormAccueil::Bt_Aficher_Click()
 {
-    abandonnerTransfert();
+    abandonnerDeplacement();
     construirePlancheClasse(Construction::Affichage);
 }
 
@@ -234,7 +234,7 @@ void FormAccueil::construirePlancheClasse(Construction construction)
         colonne_->Aff_Groupe->setEnabled(false);
         colonne_->DBComboClasses->setEnabled(true);
         const DocumentsEcrits documents =
-            construction == Construction::ApresTransfert
+            construction == Construction::ApresDeplacement
                 ? ecrirePlancheClasse(etat::CheminDonnees, etat::ClasseChoisie, eleves)
                 : ecrirePlancheApresSuppression(etat::CheminDonnees, etat::ClasseChoisie, eleves);
         menus_->MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
@@ -261,7 +261,7 @@ void FormAccueil::construirePlancheClasse(Construction construction)
 
 void FormAccueil::Aff_Groupe_Click()
 {
-    abandonnerTransfert();
+    abandonnerDeplacement();
     construirePlancheGroupe(false);
 }
 
@@ -313,7 +313,7 @@ void FormAccueil::viderPlanches()
 
 void FormAccueil::Bt_Ajout_Eleve_Click()
 {
-    abandonnerTransfert();
+    abandonnerDeplacement();
     colonne_->DBComboClasses->setEnabled(false);
     colonne_->DBComboGroupe->setEnabled(false);
     colonne_->Bt_Ajout_Eleve->hide();
@@ -479,7 +479,7 @@ void FormAccueil::ImageChgClasse_Click(int index)
     colonne_->Bt_Vente->hide();
 }
 
-void FormAccueil::transfertFerme()
+void FormAccueil::deplacementFerme()
 {
     colonne_->Bt_Vente->show();
     colonne_->reposerZoneAjout();
@@ -487,7 +487,7 @@ void FormAccueil::transfertFerme()
     colonne_->Bt_Creer_Groupe->setEnabled(true);
 }
 
-void FormAccueil::abandonnerTransfert()
+void FormAccueil::abandonnerDeplacement()
 {
     // A move left pending would rebuild its class under another board's
     // heading, or under the addition; nothing of it was written.

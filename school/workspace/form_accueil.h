@@ -40,7 +40,7 @@ private:
     // A class board built on request, or rebuilt after a student's move or
     // removal (which keeps the scroll position and rewrites the board
     // document only).
-    enum class Construction { Affichage, ApresTransfert, ApresSuppression };
+    enum class Construction { Affichage, ApresDeplacement, ApresSuppression };
 
     // A command whose failure is reported, the window staying usable.
     std::function<void()> commande(void (FormAccueil::*action)());
@@ -89,8 +89,8 @@ private:
     void choisirEleve(int index);
 
     void ImageChgClasse_Click(int index);
-    void transfertFerme();
-    void abandonnerTransfert();
+    void deplacementFerme();
+    void abandonnerDeplacement();
 
     void MNU_Aide_Click();
 

@@ -2,7 +2,7 @@
 
 #include "school/class_board/planche.h"
 #include "school/group_board/suppression.h"
-#include "school/printing/commandes.h"
+#include "school/printing/commandes_impression.h"
 #include "school/workspace/ajout_eleve.h"
 #include "school/workspace/bandeau.h"
 #include "school/workspace/colonne_gauche.h"
@@ -58,7 +58,7 @@ void FormAccueil::MNU_Trimestre_Click()
     for (int i = 0; i < Frame1->nombre(); ++i)
         eleves.push_back(Frame1->cellule(i));
     // The board print prints the last document written: now the sheet.
-    if (ouvrirFicheTrimestrielle(etat::CheminDonnees, etat::ClasseChoisie, eleves))
+    if (impressions::ouvrirFicheTrimestrielle(etat::CheminDonnees, etat::ClasseChoisie, eleves))
         menus_->MNU_Imprimer->setEnabled(true);
 }
 
@@ -66,12 +66,12 @@ void FormAccueil::MNU_Trimestre_Click()
 
 void FormAccueil::MNU_Imp_Toutes_Classes_Click()
 {
-    if (imprimerToutesLesClasses(base::db(), etat::CheminDonnees))
+    if (impressions::imprimerToutesLesClasses(base::db(), etat::CheminDonnees))
         retirerPlancheEtImpressions();
 }
 
 void FormAccueil::MNU_Groupes_Click()
 {
-    if (imprimerTousLesGroupes(base::db(), etat::CheminDonnees))
+    if (impressions::imprimerTousLesGroupes(base::db(), etat::CheminDonnees))
         retirerPlanche();
 }

@@ -1,4 +1,4 @@
-#include "school/printing/commandes.h"
+#include "school/printing/commandes_impression.h"
 
 #include "common/dialogs.h"
 #include "common/files.h"
@@ -13,6 +13,8 @@
 #include <QFile>
 
 #include <optional>
+
+namespace impressions {
 
 namespace {
 
@@ -112,3 +114,5 @@ bool ouvrirFicheTrimestrielle(const QString& cheminDonnees, const QString& class
     shell::openOrReport(chemin);
     return true;
 }
+
+} // namespace impressions

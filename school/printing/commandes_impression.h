@@ -13,6 +13,7 @@
 // said in one message naming it and nothing goes to the shell, and a print
 // cancelled or refused puts the board document back. The title of every
 // document is etat::NomEtabEnCours.
+namespace impressions {
 
 // filetemp.html with a page for every group, read now; printed, then opened.
 [[nodiscard]] bool imprimerTousLesGroupes(db::Database& base, const QString& cheminDonnees);
@@ -24,3 +25,5 @@
 // filetemp1.html, the term sheet of the class board shown; opened, not printed.
 [[nodiscard]] bool ouvrirFicheTrimestrielle(const QString& cheminDonnees, const QString& classe,
                                             const std::vector<CelluleEleve>& eleves);
+
+} // namespace impressions

@@ -1,4 +1,4 @@
-#include "school/class_board/transfert.h"
+#include "school/class_board/deplacement.h"
 
 #include "common/dialogs.h"
 #include "common/ui/elided_label.h"
@@ -42,7 +42,7 @@ std::optional<qint64> cle(const QString& cdeEleve)
 
 } // namespace
 
-std::optional<EleveTransfere> eleveParCle(db::Database& base, const QString& cdeEleve)
+std::optional<EleveDeplace> eleveParCle(db::Database& base, const QString& cdeEleve)
 {
     const auto valeur = cle(cdeEleve);
     if (!valeur)
@@ -51,7 +51,7 @@ std::optional<EleveTransfere> eleveParCle(db::Database& base, const QString& cde
         QStringLiteral("SELECT Nom, Prenom FROM Eleves WHERE CdeEleves = ?"), {*valeur});
     if (rows.empty())
         return std::nullopt;
-    return EleveTransfere{rows.front()[u"Nom"], rows.front()[u"Prenom"]};
+    return EleveDeplace{rows.front()[u"Nom"], rows.front()[u"Prenom"]};
 }
 
 bool changerClasse(db::Database& base, const QString& cdeEleve, const QString& classe)
@@ -62,7 +62,7 @@ bool changerClasse(db::Database& base, const QString& cdeEleve, const QString& c
                      {classe, *valeur}) == 1;
 }
 
-PanneauTransfert::PanneauTransfert(QWidget* colonne) : QFrame(colonne)
+PanneauDeplacement::PanneauDeplacement(QWidget* colonne) : QFrame(colonne)
 {
     setObjectName(QStringLiteral("Frame2"));
     setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -96,15 +96,15 @@ PanneauTransfert::PanneauTransfert(QWidget* colonne) : QFrame(colonne)
     QPalette palette = valider_->palette();
     palette.setColor(QPalette::Button, QColor(layout::bgr(0xE1E1E1)));
     valider_->setPalette(palette);
-    connect(valider_, &QPushButton::clicked, this, &PanneauTransfert::Bt_ChangeClasse_Click);
+    connect(valider_, &QPushButton::clicked, this, &PanneauDeplacement::Bt_ChangeClasse_Click);
 
     hide();
     valider_->hide();
 }
 
-void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActuelle)
+void PanneauDeplacement::ouvrir(const QString& cdeEleve, const QString& classeActuelle)
 {
-    std::optional<EleveTransfere> eleve;
+    std::optional<EleveDeplace> eleve;
     QStringList classes;
     if (!report::attempt([&] {
             eleve = eleveParCle(base::db(), cdeEleve);
@@ -136,7 +136,7 @@ void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActu
     valider_->show();
 }
 
-void PanneauTransfert::Bt_ChangeClasse_Click()
+void PanneauDeplacement::Bt_ChangeClasse_Click()
 {
     // A closed panel has no move: its hidden button may still be reached.
     if (cdeEleve_.isEmpty())
@@ -153,20 +153,20 @@ void PanneauTransfert::Bt_ChangeClasse_Click()
     const QString ancienne = classeActuelle_;
     fermer();
     if (fait)
-        Q_EMIT eleveTransfere(ancienne, nouvelle);
+        Q_EMIT eleveDeplace(ancienne, nouvelle);
     else
         dialogs::message(QStringLiteral("Cet élève n'est plus dans la base de données : "
                                         "il n'a pas été transféré."),
                          dialogs::Icon::Exclamation);
 }
 
-void PanneauTransfert::abandonner()
+void PanneauDeplacement::abandonner()
 {
     if (!isHidden())
         fermer();
 }
 
-void PanneauTransfert::fermer()
+void PanneauDeplacement::fermer()
 {
     cdeEleve_.clear();
     classeActuelle_.clear();
