@@ -15,21 +15,13 @@ namespace {
 
 constexpr unsigned kFondPanneau = 0xF8F8F8;
 
-void colorerTexte(QWidget* widget, unsigned bgrValue)
+// The panel's labels stand on its background, each in its text colour.
+template <class Label>
+Label* poser(Label* label, unsigned couleurTexte, int left, int top, int width, int height)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor(layout::bgr(bgrValue)));
-    widget->setPalette(palette);
-}
-
-template <class Label = QLabel>
-Label* etiquette(QWidget* parent, const char* nom, unsigned couleurTexte, int left, int top, int width, int height)
-{
-    auto* label = new Label(parent);
-    label->setObjectName(QString::fromLatin1(nom));
     layout::place(label, left, top, width, height);
     layout::setBackground(label, kFondPanneau);
-    colorerTexte(label, couleurTexte);
+    layout::setTextColour(label, couleurTexte);
     return label;
 }
 
@@ -70,20 +62,21 @@ PanneauDeplacement::PanneauDeplacement(QWidget* colonne) : QFrame(colonne)
     layout::setBackground(this, kFondPanneau);
 
     // The frame's caption sits on its top border.
-    auto* legende = new QLabel(QStringLiteral("Transférer :"), this);
-    legende->setObjectName(QStringLiteral("Frame2_Legende"));
+    QLabel* legende = layout::caption(this, QStringLiteral("Frame2_Legende"), QStringLiteral("Transférer :"));
     layout::setBackground(legende, kFondPanneau);
-    colorerTexte(legende, 0x80FF);
+    layout::setTextColour(legende, 0x80FF);
     legende->move(layout::px(120), 0);
     legende->adjustSize();
 
-    auto* titre = etiquette(this, "Label1_3", 0x000000, 15, 240, 765, 240);
-    titre->setText(QStringLiteral("Elève :"));
+    QLabel* titre = poser(layout::caption(this, QStringLiteral("Label1_3"), QStringLiteral("Elève :")), 0x000000, 15,
+                          240, 765, 240);
     titre->setAlignment(Qt::AlignCenter);
     // As wide as the class list below it; a longer name ends in "…" and shows whole in its tooltip.
-    eleve_ = etiquette<ElidedLabel>(this, "Label1_2", 0x0000FF, 120, 480, 1695, 240);
+    eleve_ = poser(new ElidedLabel(this), 0x0000FF, 120, 480, 1695, 240);
+    eleve_->setObjectName(QStringLiteral("Label1_2"));
     eleve_->setFullText(QStringLiteral("Prénom :"));
-    etiquette(this, "Label1_4", 0x404040, 120, 840, 1440, 240)->setText(QStringLiteral("vers la classe:"));
+    poser(layout::caption(this, QStringLiteral("Label1_4"), QStringLiteral("vers la classe:")), 0x404040, 120, 840,
+          1440, 240);
 
     Combo1_ = new QComboBox(this);
     Combo1_->setObjectName(QStringLiteral("Combo1"));

@@ -5,7 +5,6 @@
 #include "common/paths.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
-#include "school/ui/outils_fenetre.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,8 +35,8 @@ FormExport::FormExport() : Form(QStringLiteral("FormExport"))
     setCentralWidget(fond);
     setFixedSize(layout::px(5325), layout::px(2100));
 
-    auto* LbNomPhoto = new QLabel(QStringLiteral("Structure des noms de fichiers à exporter :"), fond);
-    LbNomPhoto->setObjectName(QStringLiteral("LbNomPhoto"));
+    QLabel* LbNomPhoto = layout::caption(fond, QStringLiteral("LbNomPhoto"),
+                                         QStringLiteral("Structure des noms de fichiers à exporter :"));
     LbNomPhoto->setWordWrap(true);
     layout::place(LbNomPhoto, 120, 120, 2490, 600);
 
@@ -52,9 +51,7 @@ FormExport::FormExport() : Form(QStringLiteral("FormExport"))
     ComboPonctuation->setEnabled(false);
     ComboPrenom->setEnabled(false);
 
-    auto* Label1 = new QLabel(QStringLiteral(".jpg"), fond);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    layout::place(Label1, 4800, 765, 855, 255);
+    layout::place(layout::caption(fond, QStringLiteral("Label1"), QStringLiteral(".jpg")), 4800, 765, 855, 255);
 
     ProgressBar1 = new QProgressBar(fond);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -80,7 +77,7 @@ FormExport::FormExport() : Form(QStringLiteral("FormExport"))
 void FormExport::onActivate()
 {
     mainWindow::hide();
-    centrerSurEcran(*this);
+    layout::centreOnScreen(*this);
 }
 
 void FormExport::onUnload()

@@ -19,7 +19,6 @@
 #include "school/workspace/demarrage.h"
 #include "school/workspace/liste_choix.h"
 #include "school/workspace/menus_accueil.h"
-#include "school/ui/outils_fenetre.h"
 #include "school/workspace/zone_planche.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
@@ -142,7 +141,7 @@ void FormAccueil::onLoad()
 
 void FormAccueil::onActivate()
 {
-    centrerSurEcran(*this);
+    layout::centreOnScreen(*this);
     setWindowTitle(QStringLiteral("Vizmora - ") + nomEtab_);
     etat::NomEtabEnCours = nomEtab_;
 }
