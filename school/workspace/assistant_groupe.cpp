@@ -123,7 +123,6 @@ bool AssistantGroupe::choisir(int index)
     choisi.classe = etat::ClasseChoisie;
     lignesEcrites_.push_back({*cle, choisi});
     planche_.marquerChoisi(choisi, true);
-    etat::EleveAjouteAuGroupe = true;
     etapes_.Termine->setEnabled(true);
     liste_.ajouterEleve(eleve.nom + u' ' + eleve.prenom, *cle);
     return true;

@@ -11,7 +11,6 @@ void remettreEtat()
 {
     etat::ModeCreationGroupe = false;
     etat::NomGroupeValide = false;
-    etat::EleveAjouteAuGroupe = false;
     etat::PlancheClasse = false;
     etat::PlancheChargee = false;
     etat::FichierImpression.clear();
