@@ -19,7 +19,5 @@ inline bool NomGroupeValide = false;
 inline QString CdeEleveChoisi;         // key of the student whose card is open
 inline int IndexPhotoChoisie = 0;      // board cell of that student
 inline QString FichierImpression;      // document of "Imprimer Classe en cours..."
-inline QString FichierCartes;          // identity-card document
-inline QString FichierEtiquettes;      // label document
 
 } // namespace etat

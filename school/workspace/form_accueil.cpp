@@ -9,6 +9,7 @@
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
 #include "school/class_board/deplacement.h"
+#include "school/group_board/planche_groupe.h"
 #include "school/sales/form_carte_ident.h"
 #include "school/sales/form_vente.h"
 #include "school/workspace/a_propos.h"
@@ -236,7 +237,7 @@ void FormAccueil::construirePlancheClasse(Construction construction)
             construction == Construction::ApresDeplacement
                 ? ecrirePlancheClasse(etat::CheminDonnees, etat::ClasseChoisie, eleves)
                 : ecrirePlancheApresSuppression(etat::CheminDonnees, etat::ClasseChoisie, eleves);
-        menus_->MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
+        nommerPlanche(documents);
         montrerErreurDocuments(documents);
         return;
     }
@@ -251,9 +252,8 @@ void FormAccueil::construirePlancheClasse(Construction construction)
 
     const DocumentsEcrits documents = ecrireDocumentsClasse(etat::CheminDonnees, etat::ClasseChoisie, eleves);
     menus_->MNU_Imprimer->setText(QStringLiteral("Imprimer Classe en cours..."));
-    menus_->MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
-    menus_->MNU_CARTES->setEnabled(!documents.cartes.isEmpty());
-    menus_->MNU_Etiquettes->setEnabled(!documents.etiquettes.isEmpty());
+    nommerPlanche(documents);
+    menus_->nommerCartes(documents.cartes, documents.etiquettes);
     menus_->MNU_Trimestre->setEnabled(true);
     montrerErreurDocuments(documents);
 }
@@ -266,12 +266,12 @@ void FormAccueil::Aff_Groupe_Click()
 
 void FormAccueil::construirePlancheGroupe(bool reconstruction)
 {
-    const std::vector<CelluleEleve> membres = membresDuGroupe(base::db(), etat::NomGroupeChoisi);
-    if (membres.empty()) {
+    const std::optional<DocumentsEcrits> documents = planche_groupe::construire(
+        *Frame1, base::db(), etat::CheminDonnees, etat::NomGroupeChoisi, etat::ModeCreationGroupe);
+    if (!documents) {
         retirerPlancheEtImpressions();
         return;
     }
-    Frame1->construire(TypePlanche::Groupe, membres, etat::ModeCreationGroupe);
     etat::PlancheChargee = false;
     colonne_->Aff_Groupe->setEnabled(false);
     colonne_->DBComboClasses->setEnabled(true);
@@ -279,9 +279,8 @@ void FormAccueil::construirePlancheGroupe(bool reconstruction)
         bandeau_->LbClasse->setText(etat::NomGroupeChoisi);
     bandeau_->montrerTitre(QStringLiteral("Groupe :"), true);
 
-    const DocumentsEcrits documents = ecrireDocumentGroupe(etat::CheminDonnees, etat::NomGroupeChoisi, membres);
-    menus_->MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
-    montrerErreurDocuments(documents);
+    nommerPlanche(*documents);
+    montrerErreurDocuments(*documents);
     if (reconstruction)
         return;
 
@@ -291,8 +290,13 @@ void FormAccueil::construirePlancheGroupe(bool reconstruction)
     menus_->MNU_Imprimer->setText(QStringLiteral("Imprimer Groupe en cours..."));
     // The term sheet is a class's; the cards and labels stay those of the class shown last.
     menus_->MNU_Trimestre->setEnabled(false);
-    menus_->MNU_CARTES->setEnabled(!etat::FichierCartes.isEmpty());
-    menus_->MNU_Etiquettes->setEnabled(!etat::FichierEtiquettes.isEmpty());
+    menus_->activerCartes();
+}
+
+void FormAccueil::nommerPlanche(const DocumentsEcrits& documents)
+{
+    menus_->nommerDocument(documents.planche);
+    menus_->MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
 }
 
 void FormAccueil::montrerErreurDocuments(const DocumentsEcrits& documents)

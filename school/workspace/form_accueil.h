@@ -63,6 +63,9 @@ private:
     // reconstruction: after a removal, the menus and the scroll position stay.
     void construirePlancheGroupe(bool reconstruction);
     void construirePlancheClasse(Construction construction);
+    // The board's document becomes the one its print entry prints; the entry
+    // is on when it was written.
+    void nommerPlanche(const DocumentsEcrits& documents);
     void montrerErreurDocuments(const DocumentsEcrits& documents);
     void viderPlanches();
     // No board left on screen: its heading goes, and "Afficher...".
