@@ -4,7 +4,6 @@
 
 #include <QFrame>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 

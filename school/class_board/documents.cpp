@@ -1,7 +1,6 @@
 #include "school/class_board/documents.h"
 
 #include "common/paths.h"
-#include "school/class_board/html.h"
 #include "school/data/etat.h"
 
 std::vector<html::Entree> entreesDocument(const QString& cheminDonnees, const std::vector<CelluleEleve>& cellules)

@@ -1,13 +1,11 @@
 #include "school/workspace/assistant_groupe.h"
 
 #include "common/dialogs.h"
-#include "school/class_board/planche.h"
 #include "school/data/base.h"
 #include "school/workspace/liste_choix.h"
 #include "school/data/etat.h"
 #include "school/data/requetes.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 

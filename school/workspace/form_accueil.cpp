@@ -1,6 +1,5 @@
 #include "school/workspace/form_accueil.h"
 
-#include "common/database.h"
 #include "common/dialogs.h"
 #include "common/ui/layout.h"
 #include "common/ui/program.h"
@@ -27,7 +26,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 

@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 #include <utility>

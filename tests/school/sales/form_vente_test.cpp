@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
