@@ -12,11 +12,9 @@
 // to print it from then on; "" when not, and then everything is as it was: a
 // document that cannot be written is said in one message naming it and
 // nothing goes to the shell, and a print cancelled or refused puts back the
-// board document whose file it took. The title of every document is
-// etat::NomEtabEnCours.
+// board document whose file it took (documentImprime: the document that the
+// board print names now). The title of every document is etat::NomEtabEnCours.
 namespace impressions {
-
-// documentImprime: the document that the board print names now.
 
 // filetemp.html with a page for every group, read now; printed, then opened.
 [[nodiscard]] QString imprimerTousLesGroupes(db::Database& base, const QString& cheminDonnees,
