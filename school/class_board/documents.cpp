@@ -1,7 +1,6 @@
 #include "school/class_board/documents.h"
 
 #include "common/paths.h"
-#include "school/class_board/html.h"
 #include "school/data/etat.h"
 
 std::vector<html::Entree> entreesDocument(const QString& cheminDonnees, const std::vector<CelluleEleve>& cellules)
@@ -33,15 +32,12 @@ DocumentsEcrits ecrire(const QString& cheminDonnees, const html::Entete& entete,
     DocumentsEcrits ecrits;
     ecrits.planche = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetemp.html")}),
                               html::planche(entete, liste, forme), ecrits.erreur);
-    etat::FichierImpression = ecrits.planche;
     if (!avecCartes)
         return ecrits;
     ecrits.cartes = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetempCrte.html")}),
                              html::cartes(entete, liste), ecrits.erreur);
     ecrits.etiquettes = ecrireUn(paths::join(cheminDonnees, {QStringLiteral("filetempEtiq.html")}),
                                  html::etiquettes(entete, liste), ecrits.erreur);
-    etat::FichierCartes = ecrits.cartes;
-    etat::FichierEtiquettes = ecrits.etiquettes;
     return ecrits;
 }
 
@@ -61,20 +57,17 @@ DocumentsEcrits ecrireDocumentsClasse(const QString& cheminDonnees, const QStrin
 DocumentsEcrits ecrirePlancheClasse(const QString& cheminDonnees, const QString& classe,
                                     const std::vector<CelluleEleve>& cellules)
 {
-    return ecrire(cheminDonnees, enteteClasse(classe), entreesDocument(cheminDonnees, cellules),
-                  html::Forme::ClasseReconstruite, false);
+    return ecrirePlanche(cheminDonnees, enteteClasse(classe), cellules, html::Forme::ClasseReconstruite);
 }
 
 DocumentsEcrits ecrirePlancheApresSuppression(const QString& cheminDonnees, const QString& classe,
                                               const std::vector<CelluleEleve>& cellules)
 {
-    return ecrire(cheminDonnees, enteteClasse(classe), entreesDocument(cheminDonnees, cellules),
-                  html::Forme::ClasseApresSuppression, false);
+    return ecrirePlanche(cheminDonnees, enteteClasse(classe), cellules, html::Forme::ClasseApresSuppression);
 }
 
-DocumentsEcrits ecrireDocumentGroupe(const QString& cheminDonnees, const QString& groupe,
-                                     const std::vector<CelluleEleve>& cellules)
+DocumentsEcrits ecrirePlanche(const QString& cheminDonnees, const html::Entete& entete,
+                              const std::vector<CelluleEleve>& cellules, html::Forme forme)
 {
-    return ecrire(cheminDonnees, {etat::NomEtabEnCours, QStringLiteral("Groupe :"), groupe},
-                  entreesDocument(cheminDonnees, cellules), html::Forme::Groupe, false);
+    return ecrire(cheminDonnees, entete, entreesDocument(cheminDonnees, cellules), forme, false);
 }

@@ -1,8 +1,6 @@
 #include "school/class_board/planche.h"
 
-#include "common/helpers.h"
 #include "common/ui/layout.h"
-#include "common/paths.h"
 #include "common/pictures.h"
 #include "school/class_board/geometrie.h"
 #include "school/data/etat.h"

@@ -7,7 +7,6 @@
 
 #include <QLabel>
 
-#include <QString>
 #include <QWidget>
 
 #include <vector>

@@ -16,11 +16,8 @@ inline QString NomGroupeChoisi;        // group chosen in the group list
 inline bool ModeCreationGroupe = false;
 inline QString NomNouveauGroupe;
 inline bool NomGroupeValide = false;
-inline bool EleveAjouteAuGroupe = false;
 inline QString CdeEleveChoisi;         // key of the student whose card is open
 inline int IndexPhotoChoisie = 0;      // board cell of that student
 inline QString FichierImpression;      // document of "Imprimer Classe en cours..."
-inline QString FichierCartes;          // identity-card document
-inline QString FichierEtiquettes;      // label document
 
 } // namespace etat

@@ -5,7 +5,6 @@
 #include "common/paths.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
-#include "school/ui/outils_fenetre.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,16 +13,45 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <optional>
+#include <vector>
+
 namespace {
 
-QComboBox* liste(QWidget* parent, const QString& nom, const QStringList& entrees, int left, int width)
+using exportation::Champ;
+
+QComboBox* liste(QWidget* parent, const QString& nom, int left, int width)
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(nom);
-    combo->addItems(entrees);
-    combo->setCurrentIndex(-1);
     layout::place(combo, left, 720, width, 315);
     return combo;
+}
+
+struct EntreeChamp {
+    QString libelle;
+    Champ champ;
+};
+
+const EntreeChamp kNom{QStringLiteral("Nom"), Champ::Nom};
+const EntreeChamp kPrenom{QStringLiteral("Prénom"), Champ::Prenom};
+
+// A list of the name's fields: each entry carries its field, whatever its caption.
+QComboBox* listeChamps(QWidget* parent, const QString& nom, const std::vector<EntreeChamp>& entrees, int left,
+                       int width)
+{
+    QComboBox* combo = liste(parent, nom, left, width);
+    for (const EntreeChamp& entree : entrees)
+        combo->addItem(entree.libelle, int(entree.champ));
+    combo->setCurrentIndex(-1);
+    return combo;
+}
+
+// The field of the entry chosen; nullopt while none is.
+std::optional<Champ> champChoisi(const QComboBox* combo)
+{
+    const QVariant donnee = combo->currentData();
+    return donnee.isValid() ? std::optional(Champ(donnee.toInt())) : std::nullopt;
 }
 
 } // namespace
@@ -36,25 +64,25 @@ FormExport::FormExport() : Form(QStringLiteral("FormExport"))
     setCentralWidget(fond);
     setFixedSize(layout::px(5325), layout::px(2100));
 
-    auto* LbNomPhoto = new QLabel(QStringLiteral("Structure des noms de fichiers à exporter :"), fond);
-    LbNomPhoto->setObjectName(QStringLiteral("LbNomPhoto"));
+    QLabel* LbNomPhoto = layout::caption(fond, QStringLiteral("LbNomPhoto"),
+                                         QStringLiteral("Structure des noms de fichiers à exporter :"));
     LbNomPhoto->setWordWrap(true);
     layout::place(LbNomPhoto, 120, 120, 2490, 600);
 
-    ComboNom = liste(fond, QStringLiteral("ComboNom"),
-                     {QStringLiteral("Nom"), QStringLiteral("Prénom"), QStringLiteral("INE"), QStringLiteral("N° Interne")},
-                     720, 1575);
-    ComboPonctuation = liste(fond, QStringLiteral("ComboPonctuation"),
-                             {QStringLiteral("."), QStringLiteral(","), QStringLiteral(";"), QStringLiteral(" "),
-                              QStringLiteral("_")},
-                             2400, 615);
-    ComboPrenom = liste(fond, QStringLiteral("ComboPrenom"), {QStringLiteral("Nom"), QStringLiteral("Prénom")}, 3120, 1575);
+    ComboNom = listeChamps(fond, QStringLiteral("ComboNom"),
+                           {kNom, kPrenom, {QStringLiteral("INE"), Champ::INE},
+                            {QStringLiteral("N° Interne"), Champ::NumInterne}},
+                           720, 1575);
+    // A separator's entry is the separator itself.
+    ComboPonctuation = liste(fond, QStringLiteral("ComboPonctuation"), 2400, 615);
+    ComboPonctuation->addItems({QStringLiteral("."), QStringLiteral(","), QStringLiteral(";"), QStringLiteral(" "),
+                                QStringLiteral("_")});
+    ComboPonctuation->setCurrentIndex(-1);
+    ComboPrenom = listeChamps(fond, QStringLiteral("ComboPrenom"), {kNom, kPrenom}, 3120, 1575);
     ComboPonctuation->setEnabled(false);
     ComboPrenom->setEnabled(false);
 
-    auto* Label1 = new QLabel(QStringLiteral(".jpg"), fond);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    layout::place(Label1, 4800, 765, 855, 255);
+    layout::place(layout::caption(fond, QStringLiteral("Label1"), QStringLiteral(".jpg")), 4800, 765, 855, 255);
 
     ProgressBar1 = new QProgressBar(fond);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -80,7 +108,7 @@ FormExport::FormExport() : Form(QStringLiteral("FormExport"))
 void FormExport::onActivate()
 {
     mainWindow::hide();
-    centrerSurEcran(*this);
+    layout::centreOnScreen(*this);
 }
 
 void FormExport::onUnload()
@@ -99,7 +127,8 @@ void FormExport::closeEvent(QCloseEvent* event)
 
 void FormExport::ComboNom_Click()
 {
-    const bool seul = ComboNom->currentText() == u"INE" || ComboNom->currentText() == u"N° Interne";
+    const std::optional<Champ> premier = champChoisi(ComboNom);
+    const bool seul = premier == Champ::INE || premier == Champ::NumInterne;
     ComboPonctuation->setEnabled(!seul);
     if (seul)
         ComboPrenom->setEnabled(false);
@@ -114,24 +143,24 @@ void FormExport::ComboPonctuation_Click()
 
 void FormExport::ComboPrenom_Click()
 {
-    if (!ComboPrenom->currentText().isEmpty())
+    if (champChoisi(ComboPrenom))
         Command2->setEnabled(true);
 }
 
 exportation::Motif FormExport::motif() const
 {
     exportation::Motif m;
-    m.premier = exportation::champ(ComboNom->currentText()).value_or(exportation::Champ::INE);
+    m.premier = champChoisi(ComboNom).value_or(Champ::INE);
     // A disabled separator list means a name of one part.
     m.unePartie = !ComboPonctuation->isEnabled();
     m.separateur = ComboPonctuation->currentText();
-    m.second = exportation::champ(ComboPrenom->currentText()).value_or(exportation::Champ::Prenom);
+    m.second = champChoisi(ComboPrenom).value_or(Champ::Prenom);
     return m;
 }
 
 void FormExport::Command2_Click()
 {
-    if (copieur_->enCours() || !exportation::champ(ComboNom->currentText()))
+    if (copieur_->enCours() || !champChoisi(ComboNom))
         return;
     const exportation::Motif choisi = motif(); // read before the lists are disabled
     attendre(true);

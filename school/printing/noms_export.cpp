@@ -25,19 +25,6 @@ const QString kExtension = QStringLiteral(".jpg");
 
 } // namespace
 
-std::optional<Champ> champ(const QString& texteListe)
-{
-    if (texteListe == u"Nom")
-        return Champ::Nom;
-    if (texteListe == u"Prénom")
-        return Champ::Prenom;
-    if (texteListe == u"INE")
-        return Champ::INE;
-    if (texteListe == u"N° Interne")
-        return Champ::NumInterne;
-    return std::nullopt;
-}
-
 QString nomFichier(const Motif& motif, const Eleve& eleve, int position)
 {
     QString nom = valeur(eleve, motif.premier);

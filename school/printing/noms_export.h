@@ -4,14 +4,11 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 // How the photo export names its files and folders.
 namespace exportation {
 
-// The fields a file name is made of, as the lists of the export window name them.
+// The fields a file name is made of.
 enum class Champ { Nom, Prenom, INE, NumInterne };
-std::optional<Champ> champ(const QString& texteListe); // "Nom", "Prénom", "INE", "N° Interne"
 
 // One part (the value alone), or two parts joined by the separator.
 struct Motif {

@@ -12,7 +12,7 @@ LigneVente ligneDeBase(const FicheEleve& eleve, const QDate& jour, const Tarif& 
 {
     LigneVente ligne;
     ligne.dateCommande = jour.toString(QStringLiteral("yyyy-MM-dd"));
-    ligne.numEleves = eleve.codeEtablissement;
+    ligne.numEleves = eleve.codeCommande;
     ligne.classe = eleve.classe;
     ligne.nom = eleve.nom;
     ligne.prenom = eleve.prenom;
@@ -45,8 +45,8 @@ LigneVente facturer(LigneVente ligne, const Facturation& f)
 {
     ligne.pochettePrixPro = f.prixPro;
     ligne.pochettePrixPub = f.prixPub;
-    ligne.articlesPrixPro = f.type;
-    ligne.articlesPrixPub = f.marque;
+    ligne.typeLigne = f.type;
+    ligne.marqueRecommande = f.marque;
     ligne.quantite = f.quantite;
     return ligne;
 }

@@ -25,7 +25,7 @@ QString enTete(const QString& titre, const Entete& entete)
 // The label of a reorder line: the pack's name, or the article's.
 QString libelle(const LigneVente& ligne)
 {
-    if (ligne.articlesPrixPro == type_ligne::AuChoix || ligne.nomPochette.isEmpty())
+    if (ligne.typeLigne == type_ligne::AuChoix || ligne.nomPochette.isEmpty())
         return ligne.nomArticles;
     return ligne.nomPochette;
 }
@@ -64,13 +64,13 @@ QStringList bordereau(const Entete& entete, const std::vector<LigneVente>& ligne
     QString photoGroupe, typeGroupe;
     bool premier = true;
     for (const LigneVente& ligne : lignes) {
-        if (premier || ligne.nomPhoto != photoGroupe || ligne.articlesPrixPro != typeGroupe) {
+        if (premier || ligne.nomPhoto != photoGroupe || ligne.typeLigne != typeGroupe) {
             premier = false;
             photoGroupe = ligne.nomPhoto;
-            typeGroupe = ligne.articlesPrixPro;
+            typeGroupe = ligne.typeLigne;
             l << QStringLiteral("<p><p><table width=\"800\">")
               << QStringLiteral("<td width=\"800\" bgcolor=\"#CCCCCC\"><hr><br>")
-              << QStringLiteral("<center><b>") + e(ligne.articlesPrixPro) + QStringLiteral("</b></center></td></tr></table>")
+              << QStringLiteral("<center><b>") + e(ligne.typeLigne) + QStringLiteral("</b></center></td></tr></table>")
               << QStringLiteral("<tr><td></td></center></td></tr></table>") << QStringLiteral("<table>")
               << QStringLiteral("<tr><td width=\"168\"><center><img src=\"%1\" width=\"95\" height=\"143\"><br>%2</td>"
                                 "<td width=\"637\"  valign=\"bottom\">%3 %4 Quantité = %5</td></tr>")
@@ -90,7 +90,7 @@ QString texteDetail(const LigneVente& ligne)
 {
     if (ligne.nomPochette.isEmpty())
         return ligne.nomArticles;
-    const QString& type = ligne.articlesPrixPro;
+    const QString& type = ligne.typeLigne;
     if (type == type_ligne::PochetteComplete)
         return QStringLiteral("Commande %1 : %2 €").arg(ligne.nomPochette, ligne.pochettePrixPub);
     if (type == type_ligne::AuChoix)
@@ -137,7 +137,7 @@ QStringList recapitulatif(const Etablissement& etab, const QDate& jour, const st
                   cellule530(QStringLiteral("&nbsp;")), QStringLiteral("<td width=\"103\"><b>Photographe</b></td>"),
                   QStringLiteral("<td width=\"103\"><b>Etablissement</b></td></tr>")};
     const int pochettes = compter(lignes, [](const LigneVente& v) {
-        return v.articlesPrixPro == type_ligne::PochetteComplete || v.articlesPrixPro == type_ligne::RecommandePochette;
+        return v.typeLigne == type_ligne::PochetteComplete || v.typeLigne == type_ligne::RecommandePochette;
     });
     const QString reference = tarifs.empty() ? QString() : tarifs.front().cdePochette;
     l << cellule155(e(reference)) << cellule530(QStringLiteral("<b>Pochettes Complètes : %1</b>").arg(QString::number(pochettes)))

@@ -14,8 +14,8 @@ std::optional<FicheEleve> lire(db::Database& base, const QString& cdeEleves)
     const db::Row& r = rows.front();
     FicheEleve fiche{cle,          r[u"CodeEtablissement"], r[u"Classe"], r[u"Nom"],        r[u"Prenom"],
                      r[u"Naissance"], r[u"Regime"],        r[u"INE"],    r[u"NumInterne"], r[u"NomPhoto"]};
-    if (fiche.codeEtablissement.isEmpty())
-        fiche.codeEtablissement = QString::number(cle);
+    if (fiche.codeCommande.isEmpty())
+        fiche.codeCommande = QString::number(cle);
     return fiche;
 }
 
@@ -25,7 +25,7 @@ bool enregistrer(db::Database& base, const FicheEleve& fiche, const std::vector<
     const int changees = base.exec(
         QStringLiteral("UPDATE Eleves SET CodeEtablissement = ?, Nom = ?, Prenom = ?, Naissance = ?, Regime = ?,"
                        " INE = ?, NumInterne = ? WHERE CdeEleves = ?"),
-        {fiche.codeEtablissement, fiche.nom, fiche.prenom, fiche.naissance, fiche.regime, fiche.ine,
+        {fiche.codeCommande, fiche.nom, fiche.prenom, fiche.naissance, fiche.regime, fiche.ine,
          fiche.numInterne, fiche.cdeEleves});
     if (changees != 1)
         return false;

@@ -11,7 +11,7 @@
 // A student's record as the identity card shows and edits it.
 struct FicheEleve {
     qint64 cdeEleves = 0;
-    QString codeEtablissement; // the order code, carried by order lines as Num_Eleves
+    QString codeCommande; // column CodeEtablissement: the order code, carried by order lines as Num_Eleves
     QString classe, nom, prenom, naissance, regime, ine, numInterne, nomPhoto;
 };
 

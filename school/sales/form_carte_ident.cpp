@@ -13,7 +13,6 @@
 #include "school/sales/commande.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/panneau_commande.h"
-#include "school/ui/outils_fenetre.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -100,8 +99,7 @@ FormCarteIdent::FormCarteIdent() : Form(QStringLiteral("FormCarteIdent"))
 QLineEdit* FormCarteIdent::entree(const QString& nom, int indexLibelle, const QString& libelle, int labelLeft,
                                   int labelTop, int left, int top, int width)
 {
-    auto* label = new QLabel(libelle, centralWidget());
-    label->setObjectName(QStringLiteral("LbIdentite_%1").arg(indexLibelle));
+    QLabel* label = layout::caption(centralWidget(), QStringLiteral("LbIdentite_%1").arg(indexLibelle), libelle);
     layout::place(label, labelLeft, labelTop, left - labelLeft - 60, 255);
     auto* zone = new QLineEdit(centralWidget());
     zone->setObjectName(nom);
@@ -116,7 +114,7 @@ void FormCarteIdent::onLoad()
 
 void FormCarteIdent::onActivate()
 {
-    centrerSurEcran(*this);
+    layout::centreOnScreen(*this);
     if (charge_)
         return;
     charge_ = true;
@@ -208,7 +206,7 @@ void FormCarteIdent::ouvrirPanneau()
 {
     ModeCommande mode = ModeCommande::Commande;
     try {
-        if (ventes::existeEleve(base::db(), fiche_->codeEtablissement))
+        if (ventes::existeEleve(base::db(), fiche_->codeCommande))
             mode = ModeCommande::Recommande;
     } catch (const db::Error& erreur) {
         report::failure(erreur);

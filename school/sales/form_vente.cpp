@@ -7,11 +7,9 @@
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/montant.h"
 #include "school/data/base.h"
-#include "school/ui/outils_fenetre.h"
 
 #include <QComboBox>
 #include <QFrame>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -19,7 +17,6 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include <functional>
 
 namespace {
 
@@ -32,6 +29,17 @@ QString libelle(const EleveCommande& eleve)
 {
     const QString nom = eleve.nom + u' ' + eleve.prenom;
     return eleve.classe.isEmpty() ? nom : nom + QStringLiteral(" (") + eleve.classe + u')';
+}
+
+// The sheet's captions: bold Verdana of their size, in their colour.
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width, int height,
+                  unsigned couleur, double points)
+{
+    QLabel* label = layout::caption(parent, nom, texte);
+    label->setFont(layout::font(QStringLiteral("Verdana"), points, true));
+    layout::setTextColour(label, couleur);
+    layout::place(label, left, top, width, height);
+    return label;
 }
 
 } // namespace
@@ -67,21 +75,6 @@ FormVente::FormVente() : Form(QStringLiteral("FormVente"))
     creerMenus();
     resize(layout::px(17070), layout::px(9225) + menuBar()->sizeHint().height());
     reinitialiser();
-}
-
-QLabel* FormVente::etiquette(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width,
-                             int height, unsigned couleur, double points)
-{
-    auto* label = new QLabel(texte, parent);
-    label->setObjectName(nom);
-    // Class names come from the order lines: shown as typed, never as markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(layout::font(QStringLiteral("Verdana"), points, true));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(layout::bgr(couleur)));
-    label->setPalette(palette);
-    layout::place(label, left, top, width, height);
-    return label;
 }
 
 void FormVente::creerCadre()
@@ -122,8 +115,8 @@ void FormVente::creerCadre()
     layout::place(DBComboNom, 7800, 600, 3135, 360);
     connect(DBComboNom, &QComboBox::activated, this, [this](int index) { Bt_Sup->setEnabled(index >= 0); });
 
-    auto* titre = new QLabel(QStringLiteral("Etats des Ventes réalisées"), Frame1);
-    titre->setObjectName(QStringLiteral("DBGridVentes_Caption"));
+    QLabel* titre =
+        layout::caption(Frame1, QStringLiteral("DBGridVentes_Caption"), QStringLiteral("Etats des Ventes réalisées"));
     titre->setAlignment(Qt::AlignCenter);
     layout::place(titre, 5520, 1200, 11295, 255);
     DBGridVentes = new QTableWidget(Frame1);
@@ -149,7 +142,7 @@ void FormVente::creerMenus()
 
 void FormVente::onActivate()
 {
-    centrerSurEcran(*this);
+    layout::centreOnScreen(*this);
     report::attempt([this] { actualiser(); });
 }
 

@@ -24,8 +24,6 @@ protected:
     void onUnload() override;
 
 private:
-    QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width,
-                      int height, unsigned couleur, double points);
     void creerCadre();
     void creerMenus();
     void actualiser();

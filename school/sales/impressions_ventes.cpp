@@ -70,7 +70,7 @@ std::vector<LigneVente> imprimerBordereau(db::Database& base, const std::vector<
     ventes::effacerMarques(base, lignes);
     std::vector<LigneVente> imprimees = lignes;
     for (LigneVente& ligne : imprimees)
-        ligne.articlesPrixPub.clear();
+        ligne.marqueRecommande.clear();
     return imprimees;
 }
 

@@ -18,13 +18,6 @@ constexpr unsigned kBlanc = 0xFFFFFF;
 constexpr int kHautArticles = 4800;
 constexpr int kHauteurArticle = 495;
 
-void colorerTexte(QWidget* widget, unsigned bgrValue)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor(layout::bgr(bgrValue)));
-    widget->setPalette(palette);
-}
-
 // The tick colours must show whatever the style draws under a check box.
 void colorerFond(QCheckBox* box, unsigned bgrValue)
 {
@@ -41,18 +34,15 @@ QString libelle(const QString& nom, const QString& prix)
 PanneauCommande::PanneauCommande(QWidget* carte, int haut) : QWidget(carte), haut_(haut)
 {
     setObjectName(QStringLiteral("PanneauCommande"));
-    LbCommande = new QLabel(this);
-    LbCommande->setObjectName(QStringLiteral("LbCommande"));
+    LbCommande = layout::caption(this, QStringLiteral("LbCommande"), {});
     layout::place(LbCommande, 6735, 3600 - haut_, 2500, 255);
-    colorerTexte(LbCommande, 0x0000FF);
-    auto* pochette = new QLabel(QStringLiteral("Pochette complète :"), this);
-    pochette->setObjectName(QStringLiteral("LbNomPochette"));
+    layout::setTextColour(LbCommande, 0x0000FF);
+    QLabel* pochette = layout::caption(this, QStringLiteral("LbNomPochette"), QStringLiteral("Pochette complète :"));
     layout::place(pochette, 2640, 4200 - haut_, 2190, 240);
-    colorerTexte(pochette, 0x008000);
-    auto* articles = new QLabel(QStringLiteral("Articles :"), this);
-    articles->setObjectName(QStringLiteral("LbNomArticles"));
+    layout::setTextColour(pochette, 0x008000);
+    QLabel* articles = layout::caption(this, QStringLiteral("LbNomArticles"), QStringLiteral("Articles :"));
     layout::place(articles, 2640, kHautArticles - haut_, 960, 240);
-    colorerTexte(articles, 0x008000);
+    layout::setTextColour(articles, 0x008000);
 
     CheckPochette = new QCheckBox(this);
     CheckPochette->setObjectName(QStringLiteral("CheckPochette"));

@@ -25,8 +25,8 @@ const std::vector<Champ>& champs()
         {"NomPochette", &LigneVente::nomPochette}, {"PochettePrixPro", &LigneVente::pochettePrixPro},
         {"PochettePrixPub", &LigneVente::pochettePrixPub}, {"PochettePrixRecPro", &LigneVente::pochettePrixRecPro},
         {"PochettePrixRecPub", &LigneVente::pochettePrixRecPub}, {"CdeArticles", &LigneVente::cdeArticles},
-        {"NomArticles", &LigneVente::nomArticles}, {"ArticlesPrixPro", &LigneVente::articlesPrixPro},
-        {"ArticlesPrixPub", &LigneVente::articlesPrixPub}, {"ArticlesPrixRecPro", &LigneVente::articlesPrixRecPro},
+        {"NomArticles", &LigneVente::nomArticles}, {"ArticlesPrixPro", &LigneVente::typeLigne},
+        {"ArticlesPrixPub", &LigneVente::marqueRecommande}, {"ArticlesPrixRecPro", &LigneVente::articlesPrixRecPro},
         {"ArticlesPrixRecPub", &LigneVente::articlesPrixRecPub}, {"PIncompNbArt", &LigneVente::pIncompNbArt},
         {"PIncLibArt", &LigneVente::pIncLibArt}, {"PIncPPho", &LigneVente::pIncPPho},
         {"PincPPub", &LigneVente::pincPPub}, {"Quantite", &LigneVente::quantite},
@@ -61,7 +61,7 @@ const std::vector<Colonne>& colonnesGrille()
         {"Pochette", &LigneVente::nomPochette}, {"PochettePrixPro", &LigneVente::pochettePrixPro},
         {"PochettePrixPub", &LigneVente::pochettePrixPub}, {"PochettePrixRecPro", &LigneVente::pochettePrixRecPro},
         {"PochettePrixRecPub", &LigneVente::pochettePrixRecPub}, {"Articles", &LigneVente::nomArticles},
-        {"ArticlesPrixPro", &LigneVente::articlesPrixPro}, {"ArticlesPrixPub", &LigneVente::articlesPrixPub},
+        {"ArticlesPrixPro", &LigneVente::typeLigne}, {"ArticlesPrixPub", &LigneVente::marqueRecommande},
         {"ArticlesPrixRecPro", &LigneVente::articlesPrixRecPro},
         {"ArticlesPrixRecPub", &LigneVente::articlesPrixRecPub},
         {"Pochette incomplète", &LigneVente::pIncompNbArt}, {"PIncLibArt", &LigneVente::pIncLibArt},
@@ -139,7 +139,7 @@ void marquer(db::Database& base, const std::vector<LigneVente>& lignes)
 {
     db::Database::Transaction transaction(base);
     for (const LigneVente& ligne : lignes) {
-        const QString& type = ligne.articlesPrixPro;
+        const QString& type = ligne.typeLigne;
         QString marque;
         if (type == type_ligne::PochetteComplete || type == type_ligne::AuChoix)
             marque = kMarqueJamais;

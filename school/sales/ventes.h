@@ -13,8 +13,8 @@ struct LigneVente {
     QString dateCommande, numEleves, classe, nom, prenom, nomPhoto;
     QString cdePochette, nomPochette, pochettePrixPro, pochettePrixPub, pochettePrixRecPro, pochettePrixRecPub;
     QString cdeArticles, nomArticles;
-    QString articlesPrixPro; // the line type
-    QString articlesPrixPub; // the reorder mark: "x", " " or ""
+    QString typeLigne;        // column ArticlesPrixPro: one of type_ligne
+    QString marqueRecommande; // column ArticlesPrixPub: the reorder mark, "x", " " or ""
     QString articlesPrixRecPro, articlesPrixRecPub;
     QString pIncompNbArt, pIncLibArt, pIncPPho, pincPPub, quantite;
 };

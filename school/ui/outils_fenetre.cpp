@@ -3,35 +3,10 @@
 #include "common/ui/layout.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QPushButton>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QPainter>
 
 #include <functional>
-
-void centrerSurEcran(QWidget& fenetre)
-{
-    const QScreen* ecran = fenetre.screen() ? fenetre.screen() : QGuiApplication::primaryScreen();
-    if (!ecran)
-        return;
-    const QRect zone = ecran->availableGeometry();
-    const QSize taille = fenetre.frameGeometry().size();
-    fenetre.move(zone.left() + (zone.width() - taille.width()) / 2,
-                 zone.top() + (zone.height() - taille.height()) / 2);
-}
-
-QLabel* creerLibelle(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width,
-                     int height, bool gras, double points)
-{
-    auto* label = new QLabel(texte, parent);
-    label->setObjectName(nom);
-    label->setFont(layout::font(QStringLiteral("Verdana"), points, gras));
-    label->setWordWrap(true);
-    layout::place(label, left, top, width, height);
-    return label;
-}
 
 QPushButton* creerBouton(QWidget* parent, const QString& nom, const QString& texte)
 {

@@ -4,16 +4,8 @@
 #include <QString>
 
 class QFrame;
-class QLabel;
 class QPushButton;
 class QWidget;
-
-// Centres a window on its screen, as every activation of the school windows does.
-void centrerSurEcran(QWidget& fenetre);
-
-// A wrapped Verdana caption of the main window, placed in twips.
-QLabel* creerLibelle(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width,
-                     int height, bool gras = true, double points = 9.75);
 
 // A named push button (its command is wired by the window).
 QPushButton* creerBouton(QWidget* parent, const QString& nom, const QString& texte);

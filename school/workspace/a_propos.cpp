@@ -9,18 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QLabel* libelle(QWidget* parent, const QString& nom, const QString& texte, const QRect& place)
-{
-    auto* label = new QLabel(texte, parent);
-    label->setObjectName(nom);
-    label->setGeometry(place);
-    return label;
-}
-
-} // namespace
-
 APropos::APropos() : Form(QStringLiteral("APropos"))
 {
     setWindowTitle(QStringLiteral("A propos de..."));
@@ -34,14 +22,15 @@ APropos::APropos() : Form(QStringLiteral("APropos"))
     layout::place(image, 0, 720, 1215, 1215);
     image->setPixmap(dessins::logo(layout::px(1215)));
 
-    auto* titre = libelle(fond, QStringLiteral("Label1"),
-                          QStringLiteral("Vizmora - Version établissement scolaire"),
-                          layout::rect(240, 0, 4350, 210));
+    auto* titre =
+        layout::caption(fond, QStringLiteral("Label1"), QStringLiteral("Vizmora - Version établissement scolaire"));
+    layout::place(titre, 240, 0, 4350, 210);
     titre->setFont(layout::font(QStringLiteral("Verdana"), 8.25, true));
 
-    labelCopyright_ = libelle(fond, QStringLiteral("LabelCopyright"), {}, layout::rect(240, 360, 4500, 210));
-    labelVersion_ = libelle(fond, QStringLiteral("LabelVersion"), QStringLiteral("Label1"),
-                            layout::rect(4320, 360, 1230, 210));
+    labelCopyright_ = layout::caption(fond, QStringLiteral("LabelCopyright"), {});
+    layout::place(labelCopyright_, 240, 360, 4500, 210);
+    labelVersion_ = layout::caption(fond, QStringLiteral("LabelVersion"), QStringLiteral("Label1"));
+    layout::place(labelVersion_, 4320, 360, 1230, 210);
     labelVersion_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     labelVersion_->setFont(layout::font(QStringLiteral("Verdana"), 7));
     labelVersion_->setStyleSheet(QStringLiteral("color: #404040;"));
@@ -55,8 +44,9 @@ APropos::APropos() : Form(QStringLiteral("APropos"))
     const int hauts[] = {2040, 2205, 2355, 2520, 2685};
     const int larges[] = {5325, 5280, 5310, 5340, 2100};
     for (int i = 0; i < 5; ++i) {
-        QLabel* ligne = libelle(fond, QStringLiteral("Label%1").arg(i + 2),
-                                QString::fromUtf8(avertissement[i]), layout::rect(0, hauts[i], larges[i], 180));
+        QLabel* ligne =
+            layout::caption(fond, QStringLiteral("Label%1").arg(i + 2), QString::fromUtf8(avertissement[i]));
+        layout::place(ligne, 0, hauts[i], larges[i], 180);
         ligne->setFont(layout::font(QStringLiteral("Arial"), 6.5));
         ligne->setStyleSheet(QStringLiteral("color: #404040;"));
     }
@@ -81,12 +71,12 @@ QString APropos::adresseSite()
 
 void APropos::onLoad()
 {
-    centrerSurEcran(*this);
+    layout::centreOnScreen(*this);
 }
 
 void APropos::onActivate()
 {
-    centrerSurEcran(*this);
+    layout::centreOnScreen(*this);
     labelVersion_->setText(etat::VersionLogiciel);
     labelCopyright_->setText(etat::MentionCopyright);
     labelCopyright_->adjustSize();

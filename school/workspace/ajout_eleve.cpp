@@ -58,8 +58,8 @@ bool AjoutEleve::enregistrer(const QString& fichierPhoto) const
                          dialogs::Icon::Critical);
         return false;
     }
-    const nouvelEleve::Resultat resultat =
-        nouvelEleve::enregistrer(base::db(), etat::CheminDonnees, etat::ClasseChoisie, nom, prenom, fichierPhoto);
+    const nouvel_eleve::Resultat resultat =
+        nouvel_eleve::enregistrer(base::db(), etat::CheminDonnees, etat::ClasseChoisie, nom, prenom, fichierPhoto);
     if (!resultat.erreur.isEmpty()) {
         dialogs::message(resultat.erreur, dialogs::Icon::Critical);
         return false;

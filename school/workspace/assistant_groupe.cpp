@@ -1,13 +1,11 @@
 #include "school/workspace/assistant_groupe.h"
 
 #include "common/dialogs.h"
-#include "school/class_board/planche.h"
 #include "school/data/base.h"
 #include "school/workspace/liste_choix.h"
 #include "school/data/etat.h"
 #include "school/data/requetes.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -123,7 +121,6 @@ bool AssistantGroupe::choisir(int index)
     choisi.classe = etat::ClasseChoisie;
     lignesEcrites_.push_back({*cle, choisi});
     planche_.marquerChoisi(choisi, true);
-    etat::EleveAjouteAuGroupe = true;
     etapes_.Termine->setEnabled(true);
     liste_.ajouterEleve(eleve.nom + u' ' + eleve.prenom, *cle);
     return true;

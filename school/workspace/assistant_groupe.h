@@ -25,9 +25,9 @@ struct EtapesAssistant {
 
 // The group wizard and the group addition: naming a new group, picking
 // students from class boards into its Goupes rows, taking picks back, and
-// ending with a message. Keeps etat::ModeCreationGroupe, etat::NomGroupeValide
-// and etat::EleveAjouteAuGroupe; the window does the rest of the screen after
-// each step, from what the step returns. Database failures propagate.
+// ending with a message. Keeps etat::ModeCreationGroupe and etat::NomGroupeValide;
+// the window does the rest of the screen after each step, from what the step
+// returns. Database failures propagate.
 class AssistantGroupe : public QObject {
     Q_OBJECT
 public:

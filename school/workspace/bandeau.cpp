@@ -18,6 +18,15 @@ QLabel* imageEtape(QWidget* parent, int numero)
     return image;
 }
 
+// The band's bold captions.
+QLabel* titre(QWidget* parent, const QString& nom, const QString& texte, int left, int width)
+{
+    QLabel* label = layout::caption(parent, nom, texte);
+    label->setFont(layout::font(QStringLiteral("Verdana"), 9.75, true));
+    layout::place(label, left, 240, width, 255);
+    return label;
+}
+
 } // namespace
 
 Bandeau::Bandeau(QWidget* fond) : QFrame(fond)
@@ -26,16 +35,14 @@ Bandeau::Bandeau(QWidget* fond) : QFrame(fond)
     layout::setBackground(this, 0xFFFFFF);
     layout::place(this, 2040, 0, 15975, 735);
 
-    LbType = creerLibelle(this, QStringLiteral("LbType"), QStringLiteral("Classe :"), 240, 240, 1095, 255);
-    LbClasse = creerLibelle(this, QStringLiteral("LbClasse"), {}, 1335, 240, 6000, 255);
-    LbClasse->setWordWrap(false);
-    LbClasse->setTextFormat(Qt::PlainText);
+    LbType = titre(this, QStringLiteral("LbType"), QStringLiteral("Classe :"), 240, 1095);
+    LbType->setWordWrap(true);
+    LbClasse = titre(this, QStringLiteral("LbClasse"), {}, 1335, 6000);
 
     etapes.ImageEtape1 = imageEtape(this, 1);
     etapes.ImageEtape2 = imageEtape(this, 2);
-    etapes.LabelDonnerNom = creerLibelle(this, QStringLiteral("LabelDonnerNom"),
-                                         QStringLiteral("Donner un nom au nouveau groupe :"), 720, 240, 7600, 255);
-    etapes.LabelDonnerNom->setWordWrap(false);
+    etapes.LabelDonnerNom =
+        titre(this, QStringLiteral("LabelDonnerNom"), QStringLiteral("Donner un nom au nouveau groupe :"), 720, 7600);
     etapes.SaisieNomGroupe = new QLineEdit(this);
     etapes.SaisieNomGroupe->setObjectName(QStringLiteral("SaisieNomGroupe"));
     layout::place(etapes.SaisieNomGroupe, 5760, 180, 2535, 375);

@@ -1,7 +1,7 @@
 #include "school/workspace/colonne_gauche.h"
 
 #include "common/ui/layout.h"
-#include "school/class_board/transfert.h"
+#include "school/class_board/deplacement.h"
 #include "school/workspace/liste_choix.h"
 #include "school/ui/outils_fenetre.h"
 
@@ -31,6 +31,17 @@ QComboBox* listeDeroulante(QWidget* parent, const QString& nom, int top)
     combo->setObjectName(nom);
     layout::place(combo, 120, top, 1695, 360);
     return combo;
+}
+
+// The column's bold captions, wrapped unless said otherwise.
+QLabel* titre(QWidget* parent, const QString& nom, const QString& texte, int top, int width, int height,
+              double points = 9.75)
+{
+    QLabel* label = layout::caption(parent, nom, texte);
+    label->setFont(layout::font(QStringLiteral("Verdana"), points, true));
+    label->setWordWrap(true);
+    layout::place(label, 120, top, width, height);
+    return label;
 }
 
 QPushButton* bouton(QWidget* parent, const QString& nom, const QString& texte, int top)
@@ -83,17 +94,17 @@ ColonneGauche::ColonneGauche(QWidget* fond) : QFrame(fond)
     liste = new ListeChoix(this);
     creerZoneAjout();
     creerZoneVente();
-    Frame2 = new PanneauTransfert(this);
+    Frame2 = new PanneauDeplacement(this);
 }
 
 void ColonneGauche::creerListes()
 {
-    creerLibelle(this, QStringLiteral("lbclasses"), QStringLiteral("Les classes"), 120, 960, 1695, 240);
+    titre(this, QStringLiteral("lbclasses"), QStringLiteral("Les classes"), 960, 1695, 240);
     DBComboClasses = listeDeroulante(this, QStringLiteral("DBComboClasses"), 1200);
     Bt_Aficher = bouton(this, QStringLiteral("Bt_Aficher"), QStringLiteral("Afficher..."), 1680);
     Bt_Aficher->setEnabled(false);
 
-    creerLibelle(this, QStringLiteral("Label2"), QStringLiteral("Les groupes"), 120, 2280, 1695, 240);
+    titre(this, QStringLiteral("Label2"), QStringLiteral("Les groupes"), 2280, 1695, 240);
     Bt_Creer_Groupe = bouton(this, QStringLiteral("Bt_Creer_Groupe"), QStringLiteral("Creer"), 2520);
     DBComboGroupe = listeDeroulante(this, QStringLiteral("DBComboGroupe"), 3000);
     Aff_Groupe = bouton(this, QStringLiteral("Aff_Groupe"), QStringLiteral("Afficher..."), 3480);
@@ -102,8 +113,8 @@ void ColonneGauche::creerListes()
 
 void ColonneGauche::creerZoneAjout()
 {
-    LabelAjoutEleve = creerLibelle(this, QStringLiteral("LabelAjoutEleve"), QStringLiteral("Ajouter un élève :"), 120,
-                                   4440, 1455, kHauteurTitreZone);
+    LabelAjoutEleve = titre(this, QStringLiteral("LabelAjoutEleve"), QStringLiteral("Ajouter un élève :"), 4440, 1455,
+                            kHauteurTitreZone);
     Bt_Ajout_Eleve = bouton(this, QStringLiteral("Bt_Ajout_Eleve"), QStringLiteral("Ajouter"), 4920);
     Bt_Ajout_Eleve->setEnabled(false);
     Bt_Valide_Ajout_Eleve = bouton(this, QStringLiteral("Bt_Valide_Ajout_Eleve"), QStringLiteral("Valider"), 4920);
@@ -114,13 +125,12 @@ void ColonneGauche::creerZoneAjout()
 
 void ColonneGauche::creerSaisie()
 {
-    saisie.LbAjNom = creerLibelle(this, QStringLiteral("LbAjNom"), QStringLiteral("Nom :"), 120, 5400, 630, 240);
+    saisie.LbAjNom = titre(this, QStringLiteral("LbAjNom"), QStringLiteral("Nom :"), 5400, 630, 240);
     saisie.TextRecupNom = boite(this, QStringLiteral("TextRecupNom"), 5640);
-    saisie.LbAjoutPrenom = creerLibelle(this, QStringLiteral("LbAjoutPrenom"), QStringLiteral("Prénom :"), 120, 6120,
-                                        870, 195, true, 8.25);
+    saisie.LbAjoutPrenom =
+        titre(this, QStringLiteral("LbAjoutPrenom"), QStringLiteral("Prénom :"), 6120, 870, 195, 8.25);
     saisie.TextRecupPrenom = boite(this, QStringLiteral("TextRecupPrenom"), 6360);
-    saisie.LbAjoutPhoto = creerLibelle(this, QStringLiteral("LbAjoutPhoto"), QStringLiteral("Photo :"), 120, 6840,
-                                       675, 195, true, 8.25);
+    saisie.LbAjoutPhoto = titre(this, QStringLiteral("LbAjoutPhoto"), QStringLiteral("Photo :"), 6840, 675, 195, 8.25);
     saisie.Bt_Ajout_Photo = creerBouton(this, QStringLiteral("Bt_Ajout_Photo"), QStringLiteral("Parcourir..."));
     saisie.Bt_Ajout_Photo->setFont(layout::font(QStringLiteral("Verdana"), 8.25));
     layout::place(saisie.Bt_Ajout_Photo, 360, 7080, 1215, 375);
@@ -131,8 +141,8 @@ void ColonneGauche::creerSaisie()
 
 void ColonneGauche::creerZoneVente()
 {
-    LbCompta = creerLibelle(this, QStringLiteral("LbCompta"), QStringLiteral("Vente des photos :"), 120, 5980, 1695,
-                            kHauteurTitreZone);
+    LbCompta =
+        titre(this, QStringLiteral("LbCompta"), QStringLiteral("Vente des photos :"), 5980, 1695, kHauteurTitreZone);
     Bt_Vente = bouton(this, QStringLiteral("Bt_Vente"), QStringLiteral("Ventes..."), 6480);
 }
 

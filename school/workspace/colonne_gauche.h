@@ -5,7 +5,7 @@
 #include <QFrame>
 
 class ListeChoix;
-class PanneauTransfert;
+class PanneauDeplacement;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -46,7 +46,7 @@ public:
     QFrame* Shape3 = nullptr;
     QLabel* LbCompta = nullptr;
     QPushButton* Bt_Vente = nullptr;
-    PanneauTransfert* Frame2 = nullptr;
+    PanneauDeplacement* Frame2 = nullptr;
 
 private:
     void creerListes();

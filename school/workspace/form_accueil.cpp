@@ -1,6 +1,5 @@
 #include "school/workspace/form_accueil.h"
 
-#include "common/database.h"
 #include "common/dialogs.h"
 #include "common/ui/layout.h"
 #include "common/ui/program.h"
@@ -8,7 +7,8 @@
 #include "common/shell.h"
 #include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
-#include "school/class_board/transfert.h"
+#include "school/class_board/deplacement.h"
+#include "school/group_board/planche_groupe.h"
 #include "school/sales/form_carte_ident.h"
 #include "school/sales/form_vente.h"
 #include "school/workspace/a_propos.h"
@@ -19,7 +19,6 @@
 #include "school/workspace/demarrage.h"
 #include "school/workspace/liste_choix.h"
 #include "school/workspace/menus_accueil.h"
-#include "school/ui/outils_fenetre.h"
 #include "school/workspace/zone_planche.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
@@ -27,7 +26,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -95,10 +93,10 @@ void FormAccueil::relierColonne()
         hideForm();
         formInstance<FormVente>().showForm();
     });
-    connect(c.Frame2, &PanneauTransfert::ferme, this, &FormAccueil::transfertFerme);
-    connect(c.Frame2, &PanneauTransfert::eleveTransfere, this, [this] {
+    connect(c.Frame2, &PanneauDeplacement::ferme, this, &FormAccueil::deplacementFerme);
+    connect(c.Frame2, &PanneauDeplacement::eleveDeplace, this, [this] {
         report::attempt([this] {
-            construirePlancheClasse(Construction::ApresTransfert);
+            construirePlancheClasse(Construction::ApresDeplacement);
             remplirListeClasses();
         });
     });
@@ -142,7 +140,7 @@ void FormAccueil::onLoad()
 
 void FormAccueil::onActivate()
 {
-    centrerSurEcran(*this);
+    layout::centreOnScreen(*this);
     setWindowTitle(QStringLiteral("Vizmora - ") + nomEtab_);
     etat::NomEtabEnCours = nomEtab_;
 }
@@ -199,7 +197,7 @@ void FormAccueil::DBComboGroupe_Choix(int index)
 
 void FormAccueil::quitterPlanche(QPushButton* afficher, QComboBox* autreListe)
 {
-    abandonnerTransfert();
+    abandonnerDeplacement();
     for (QPushButton* bouton : {colonne_->Bt_Aficher, colonne_->Aff_Groupe})
         bouton->setEnabled(bouton == afficher);
     colonne_->Bt_Ajout_Eleve->setEnabled(false);
@@ -216,7 +214,7 @@ void FormAccueil::quitterPlanche(QPushButton* afficher, QComboBox* autreListe)
 
 void FormAccueil::Bt_Aficher_Click()
 {
-    abandonnerTransfert();
+    abandonnerDeplacement();
     construirePlancheClasse(Construction::Affichage);
 }
 
@@ -234,10 +232,10 @@ void FormAccueil::construirePlancheClasse(Construction construction)
         colonne_->Aff_Groupe->setEnabled(false);
         colonne_->DBComboClasses->setEnabled(true);
         const DocumentsEcrits documents =
-            construction == Construction::ApresTransfert
+            construction == Construction::ApresDeplacement
                 ? ecrirePlancheClasse(etat::CheminDonnees, etat::ClasseChoisie, eleves)
                 : ecrirePlancheApresSuppression(etat::CheminDonnees, etat::ClasseChoisie, eleves);
-        menus_->MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
+        nommerPlanche(documents);
         montrerErreurDocuments(documents);
         return;
     }
@@ -252,27 +250,26 @@ void FormAccueil::construirePlancheClasse(Construction construction)
 
     const DocumentsEcrits documents = ecrireDocumentsClasse(etat::CheminDonnees, etat::ClasseChoisie, eleves);
     menus_->MNU_Imprimer->setText(QStringLiteral("Imprimer Classe en cours..."));
-    menus_->MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
-    menus_->MNU_CARTES->setEnabled(!documents.cartes.isEmpty());
-    menus_->MNU_Etiquettes->setEnabled(!documents.etiquettes.isEmpty());
+    nommerPlanche(documents);
+    menus_->nommerCartes(documents.cartes, documents.etiquettes);
     menus_->MNU_Trimestre->setEnabled(true);
     montrerErreurDocuments(documents);
 }
 
 void FormAccueil::Aff_Groupe_Click()
 {
-    abandonnerTransfert();
+    abandonnerDeplacement();
     construirePlancheGroupe(false);
 }
 
 void FormAccueil::construirePlancheGroupe(bool reconstruction)
 {
-    const std::vector<CelluleEleve> membres = membresDuGroupe(base::db(), etat::NomGroupeChoisi);
-    if (membres.empty()) {
+    const std::optional<DocumentsEcrits> documents = planche_groupe::construire(
+        *Frame1, base::db(), etat::CheminDonnees, etat::NomGroupeChoisi, etat::ModeCreationGroupe);
+    if (!documents) {
         retirerPlancheEtImpressions();
         return;
     }
-    Frame1->construire(TypePlanche::Groupe, membres, etat::ModeCreationGroupe);
     etat::PlancheChargee = false;
     colonne_->Aff_Groupe->setEnabled(false);
     colonne_->DBComboClasses->setEnabled(true);
@@ -280,9 +277,8 @@ void FormAccueil::construirePlancheGroupe(bool reconstruction)
         bandeau_->LbClasse->setText(etat::NomGroupeChoisi);
     bandeau_->montrerTitre(QStringLiteral("Groupe :"), true);
 
-    const DocumentsEcrits documents = ecrireDocumentGroupe(etat::CheminDonnees, etat::NomGroupeChoisi, membres);
-    menus_->MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
-    montrerErreurDocuments(documents);
+    nommerPlanche(*documents);
+    montrerErreurDocuments(*documents);
     if (reconstruction)
         return;
 
@@ -292,8 +288,13 @@ void FormAccueil::construirePlancheGroupe(bool reconstruction)
     menus_->MNU_Imprimer->setText(QStringLiteral("Imprimer Groupe en cours..."));
     // The term sheet is a class's; the cards and labels stay those of the class shown last.
     menus_->MNU_Trimestre->setEnabled(false);
-    menus_->MNU_CARTES->setEnabled(!etat::FichierCartes.isEmpty());
-    menus_->MNU_Etiquettes->setEnabled(!etat::FichierEtiquettes.isEmpty());
+    menus_->activerCartes();
+}
+
+void FormAccueil::nommerPlanche(const DocumentsEcrits& documents)
+{
+    menus_->nommerDocument(documents.planche);
+    menus_->MNU_Imprimer->setEnabled(!documents.planche.isEmpty());
 }
 
 void FormAccueil::montrerErreurDocuments(const DocumentsEcrits& documents)
@@ -313,7 +314,7 @@ void FormAccueil::viderPlanches()
 
 void FormAccueil::Bt_Ajout_Eleve_Click()
 {
-    abandonnerTransfert();
+    abandonnerDeplacement();
     colonne_->DBComboClasses->setEnabled(false);
     colonne_->DBComboGroupe->setEnabled(false);
     colonne_->Bt_Ajout_Eleve->hide();
@@ -479,7 +480,7 @@ void FormAccueil::ImageChgClasse_Click(int index)
     colonne_->Bt_Vente->hide();
 }
 
-void FormAccueil::transfertFerme()
+void FormAccueil::deplacementFerme()
 {
     colonne_->Bt_Vente->show();
     colonne_->reposerZoneAjout();
@@ -487,7 +488,7 @@ void FormAccueil::transfertFerme()
     colonne_->Bt_Creer_Groupe->setEnabled(true);
 }
 
-void FormAccueil::abandonnerTransfert()
+void FormAccueil::abandonnerDeplacement()
 {
     // A move left pending would rebuild its class under another board's
     // heading, or under the addition; nothing of it was written.

@@ -40,7 +40,7 @@ private:
     // A class board built on request, or rebuilt after a student's move or
     // removal (which keeps the scroll position and rewrites the board
     // document only).
-    enum class Construction { Affichage, ApresTransfert, ApresSuppression };
+    enum class Construction { Affichage, ApresDeplacement, ApresSuppression };
 
     // A command whose failure is reported, the window staying usable.
     std::function<void()> commande(void (FormAccueil::*action)());
@@ -63,6 +63,9 @@ private:
     // reconstruction: after a removal, the menus and the scroll position stay.
     void construirePlancheGroupe(bool reconstruction);
     void construirePlancheClasse(Construction construction);
+    // The board's document becomes the one its print entry prints; the entry
+    // is on when it was written.
+    void nommerPlanche(const DocumentsEcrits& documents);
     void montrerErreurDocuments(const DocumentsEcrits& documents);
     void viderPlanches();
     // No board left on screen: its heading goes, and "Afficher...".
@@ -89,8 +92,8 @@ private:
     void choisirEleve(int index);
 
     void ImageChgClasse_Click(int index);
-    void transfertFerme();
-    void abandonnerTransfert();
+    void deplacementFerme();
+    void abandonnerDeplacement();
 
     void MNU_Aide_Click();
 

@@ -2,7 +2,7 @@
 
 #include "school/class_board/planche.h"
 #include "school/group_board/suppression.h"
-#include "school/printing/commandes.h"
+#include "school/printing/commandes_impression.h"
 #include "school/workspace/ajout_eleve.h"
 #include "school/workspace/bandeau.h"
 #include "school/workspace/colonne_gauche.h"
@@ -10,8 +10,6 @@
 #include "school/data/base.h"
 #include "school/data/etat.h"
 
-#include <QAction>
-#include <QLabel>
 #include <QPushButton>
 
 // The main window's commands that remove a board's student or member and
@@ -58,20 +56,31 @@ void FormAccueil::MNU_Trimestre_Click()
     for (int i = 0; i < Frame1->nombre(); ++i)
         eleves.push_back(Frame1->cellule(i));
     // The board print prints the last document written: now the sheet.
-    if (ouvrirFicheTrimestrielle(etat::CheminDonnees, etat::ClasseChoisie, eleves))
-        menus_->MNU_Imprimer->setEnabled(true);
+    const QString fiche = impressions::ouvrirFicheTrimestrielle(etat::CheminDonnees, etat::ClasseChoisie, eleves);
+    if (fiche.isEmpty())
+        return;
+    menus_->nommerDocument(fiche);
+    menus_->MNU_Imprimer->setEnabled(true);
 }
 
 // A collected print that was not made leaves the board on screen.
 
 void FormAccueil::MNU_Imp_Toutes_Classes_Click()
 {
-    if (imprimerToutesLesClasses(base::db(), etat::CheminDonnees))
-        retirerPlancheEtImpressions();
+    const QString recueil =
+        impressions::imprimerToutesLesClasses(base::db(), etat::CheminDonnees, etat::FichierImpression);
+    if (recueil.isEmpty())
+        return;
+    menus_->nommerDocument(recueil);
+    retirerPlancheEtImpressions();
 }
 
 void FormAccueil::MNU_Groupes_Click()
 {
-    if (imprimerTousLesGroupes(base::db(), etat::CheminDonnees))
-        retirerPlanche();
+    const QString recueil =
+        impressions::imprimerTousLesGroupes(base::db(), etat::CheminDonnees, etat::FichierImpression);
+    if (recueil.isEmpty())
+        return;
+    menus_->nommerDocument(recueil);
+    retirerPlanche();
 }

@@ -1,7 +1,6 @@
 #include "school/workspace/liste_choix.h"
 
 #include "common/ui/layout.h"
-#include "school/data/etat.h"
 #include "school/ui/outils_fenetre.h"
 
 ListeChoix::ListeChoix(QWidget* colonne) : QObject(colonne), colonne_(colonne)
@@ -49,10 +48,10 @@ void ListeChoix::montrer(const QString& texte, bool enTete)
 
 void ListeChoix::ecrireEnTete(const QString& classe)
 {
-    if (etat::EleveAjouteAuGroupe) {
+    if (eleveAjoute_) {
         if (textes_.size() > 1)
             ouvrirLigne();
-        etat::EleveAjouteAuGroupe = false;
+        eleveAjoute_ = false;
     }
     cles_.back() = 0;
     montrer(classe, true);
@@ -63,6 +62,7 @@ void ListeChoix::ajouterEleve(const QString& texte, qint64 cdeGroupes)
     ouvrirLigne();
     cles_.back() = cdeGroupes;
     montrer(texte, false);
+    eleveAjoute_ = true;
 }
 
 qint64 ListeChoix::cle(int index) const
@@ -89,4 +89,5 @@ void ListeChoix::vider()
     textes_.clear();
     icones_.clear();
     cles_.assign(1, 0);
+    eleveAjoute_ = false;
 }

@@ -46,4 +46,5 @@ private:
     ControlArray<QLabel> textes_;
     ControlArray<ClickableLabel> icones_;
     std::vector<qint64> cles_; // one per line
+    bool eleveAjoute_ = false; // a student was picked since the last heading
 };

@@ -24,9 +24,9 @@ void MenusAccueil::creerFichier(QMenuBar* barre)
     connect(MNU_Imprimer, &QAction::triggered, this, [] { imprimerDocument(etat::FichierImpression); });
     MNU_Trimestre = menus::entry(fichier, QStringLiteral("MNU_Trimestre"), QStringLiteral("Imprimer fiche trimestielle"));
     MNU_CARTES = menus::entry(fichier, QStringLiteral("MNU_CARTES"), QStringLiteral("Imprimer Cartes..."));
-    connect(MNU_CARTES, &QAction::triggered, this, [] { imprimerDocument(etat::FichierCartes); });
+    connect(MNU_CARTES, &QAction::triggered, this, [this] { imprimerDocument(fichierCartes_); });
     MNU_Etiquettes = menus::entry(fichier, QStringLiteral("MNU_Etiquettes"), QStringLiteral("Imprimer étiquettes..."));
-    connect(MNU_Etiquettes, &QAction::triggered, this, [] { imprimerDocument(etat::FichierEtiquettes); });
+    connect(MNU_Etiquettes, &QAction::triggered, this, [this] { imprimerDocument(fichierEtiquettes_); });
     desactiverImpression();
     menus::separator(fichier, QStringLiteral("MNU_L4"));
     MNU_Imp_Toutes_Classes =
@@ -55,4 +55,22 @@ void MenusAccueil::desactiverImpression()
 {
     for (QAction* action : {MNU_Imprimer, MNU_CARTES, MNU_Etiquettes, MNU_Trimestre})
         action->setEnabled(false);
+}
+
+void MenusAccueil::nommerDocument(const QString& chemin)
+{
+    etat::FichierImpression = chemin;
+}
+
+void MenusAccueil::nommerCartes(const QString& cartes, const QString& etiquettes)
+{
+    fichierCartes_ = cartes;
+    fichierEtiquettes_ = etiquettes;
+    activerCartes();
+}
+
+void MenusAccueil::activerCartes()
+{
+    MNU_CARTES->setEnabled(!fichierCartes_.isEmpty());
+    MNU_Etiquettes->setEnabled(!fichierEtiquettes_.isEmpty());
 }

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace nouvelEleve {
+namespace nouvel_eleve {
 
 QString racineLibre(qint64 cle, const std::function<bool(const QString&)>& prise)
 {
@@ -62,4 +62,4 @@ Resultat enregistrer(db::Database& base, const QString& dossierDonnees, const QS
     return resultat;
 }
 
-} // namespace nouvelEleve
+} // namespace nouvel_eleve

@@ -7,7 +7,7 @@
 #include <functional>
 
 // A student added by the school to the displayed class, with a picture.
-namespace nouvelEleve {
+namespace nouvel_eleve {
 
 // The first stem among "E<key>", "E<key>_1", "E<key>_2", ... that prise
 // answers false for.
@@ -30,4 +30,4 @@ struct Resultat {
 Resultat enregistrer(db::Database& base, const QString& dossierDonnees, const QString& classe,
                      const QString& nom, const QString& prenom, const QString& fichierPhoto);
 
-} // namespace nouvelEleve
+} // namespace nouvel_eleve

@@ -1,5 +1,5 @@
-#include "school/class_board/documents.h"
 #include "school/class_board/planche.h"
+#include "school/group_board/planche_groupe.h"
 
 #include "school/data/base.h"
 #include "school/data/etat.h"
@@ -88,13 +88,11 @@ TEST_F(BoardsGroupe, LaPlancheDuGroupeMontreLaClasseDeChaqueMembre)
 
 TEST_F(BoardsGroupe, LeDocumentDuGroupeRemplaceLaPlancheSeule)
 {
-    etat::FichierCartes = QStringLiteral("cartes de la dernière classe");
-    const DocumentsEcrits docs = ecrireDocumentGroupe(fixture.dossier(), QStringLiteral("Chorale"),
-                                                      membresDuGroupe(base::db(), QStringLiteral("Chorale")));
+    const DocumentsEcrits docs = planche_groupe::ecrireDocument(fixture.dossier(), QStringLiteral("Chorale"),
+                                                                membresDuGroupe(base::db(), QStringLiteral("Chorale")));
     EXPECT_EQ(docs.erreur, QString());
-    EXPECT_EQ(etat::FichierImpression, fixture.dossier() + QStringLiteral("/filetemp.html"));
-    EXPECT_EQ(etat::FichierCartes, QStringLiteral("cartes de la dernière classe"));
-    etat::FichierCartes.clear();
+    EXPECT_EQ(docs.planche, fixture.dossier() + QStringLiteral("/filetemp.html"));
+    EXPECT_EQ(docs.cartes, QString());
 
     QFile f(docs.planche);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

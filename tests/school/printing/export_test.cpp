@@ -9,7 +9,6 @@
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/small_disk.h"
 
-#include <QComboBox>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>

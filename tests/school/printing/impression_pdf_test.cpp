@@ -1,8 +1,8 @@
 #include "common/printing.h"
 #include "school/class_board/documents.h"
-#include "school/class_board/planche.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
+#include "school/group_board/planche_groupe.h"
 #include "school/printing/recueils.h"
 
 #include "tests/school/support/school_fixture.h"
@@ -124,8 +124,8 @@ TEST_F(ImpressionPdf, ChaquePlancheDonneLesCinquanteElevesEnPagesPleines)
         {"class rebuilt after a move",
          ecrirePlancheClasse(ecole.dossier(), classe, elevesDeClasse(base::db(), classe)).planche},
         // A group's cells name the class too: one line taller.
-        {"group", ecrireDocumentGroupe(ecole.dossier(), QStringLiteral("Chorale"),
-                                       membresDuGroupe(base::db(), QStringLiteral("Chorale")))
+        {"group", planche_groupe::ecrireDocument(ecole.dossier(), QStringLiteral("Chorale"),
+                                                 membresDuGroupe(base::db(), QStringLiteral("Chorale")))
                       .planche},
     };
     for (const auto& planche : planches) {
@@ -162,8 +162,8 @@ TEST_F(ImpressionPdf, LesNomsLongsRemplissentChaquePage)
     } cas[] = {
         {"group of 43",
          [] {
-             return ecrireDocumentGroupe(etat::CheminDonnees, QStringLiteral("Latin"),
-                                         membresDuGroupe(base::db(), QStringLiteral("Latin")))
+             return planche_groupe::ecrireDocument(etat::CheminDonnees, QStringLiteral("Latin"),
+                                                   membresDuGroupe(base::db(), QStringLiteral("Latin")))
                  .planche;
          },
          {28, 15}},

@@ -9,7 +9,6 @@
 #include "tests/support/small_disk.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>

@@ -1,8 +1,6 @@
-#include "school/class_board/planche.h"
 #include "school/sales/form_carte_ident.h"
 #include "school/sales/form_vente.h"
 #include "school/workspace/form_accueil.h"
-#include "school/data/etat.h"
 #include "tests/school/support/accueil_pilote.h"
 #include "tests/school/support/school_fixture.h"
 #include "tests/support/recording_shell.h"
@@ -10,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

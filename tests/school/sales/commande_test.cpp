@@ -40,8 +40,8 @@ TEST_F(Commande, PremiereCommandeDeLaPochette)
     ASSERT_EQ(c.lignes.size(), 1u);
     const LigneVente& l = c.lignes[0];
     verifierEleve(l);
-    EXPECT_EQ(l.articlesPrixPro, QStringLiteral("Je garde la pochette complète"));
-    EXPECT_EQ(l.articlesPrixPub, QStringLiteral(" "));
+    EXPECT_EQ(l.typeLigne, QStringLiteral("Je garde la pochette complète"));
+    EXPECT_EQ(l.marqueRecommande, QStringLiteral(" "));
     EXPECT_EQ(l.cdePochette, QStringLiteral("PA"));
     EXPECT_EQ(l.nomPochette, QStringLiteral("Pochette A"));
     EXPECT_EQ(l.pochettePrixPro, QStringLiteral("10,00"));
@@ -66,8 +66,8 @@ TEST_F(Commande, TroisArticlesAuPrixDeLaPochetteIncomplete)
     for (size_t i = 0; i < 3; ++i) {
         const LigneVente& l = c.lignes[i];
         verifierEleve(l);
-        EXPECT_EQ(l.articlesPrixPro, QStringLiteral("Je conserve au choix dans la pochette"));
-        EXPECT_EQ(l.articlesPrixPub, QStringLiteral(" "));
+        EXPECT_EQ(l.typeLigne, QStringLiteral("Je conserve au choix dans la pochette"));
+        EXPECT_EQ(l.marqueRecommande, QStringLiteral(" "));
         EXPECT_EQ(l.nomArticles, articles[qsizetype(i)]);
         EXPECT_EQ(l.nomPochette, QStringLiteral("Pochette A"));
         EXPECT_EQ(l.quantite, QStringLiteral("1"));
@@ -99,8 +99,8 @@ TEST_F(Commande, RecommandeDeDeuxPochettesEtDUnArticle)
     const LignesCommande p = ecrire(ModeCommande::Recommande, pochettes);
     ASSERT_EQ(p.lignes.size(), 1u);
     verifierEleve(p.lignes[0]);
-    EXPECT_EQ(p.lignes[0].articlesPrixPro, QStringLiteral("Recommande pochette complète"));
-    EXPECT_EQ(p.lignes[0].articlesPrixPub, QStringLiteral("x"));
+    EXPECT_EQ(p.lignes[0].typeLigne, QStringLiteral("Recommande pochette complète"));
+    EXPECT_EQ(p.lignes[0].marqueRecommande, QStringLiteral("x"));
     EXPECT_EQ(p.lignes[0].nomPochette, QStringLiteral("Pochette A"));
     EXPECT_EQ(p.lignes[0].pochettePrixPro, QStringLiteral("8,00"));
     EXPECT_EQ(p.lignes[0].pochettePrixPub, QStringLiteral("12,50"));
@@ -111,8 +111,8 @@ TEST_F(Commande, RecommandeDeDeuxPochettesEtDUnArticle)
     const LignesCommande a = ecrire(ModeCommande::Recommande, article);
     ASSERT_EQ(a.lignes.size(), 1u);
     verifierEleve(a.lignes[0]);
-    EXPECT_EQ(a.lignes[0].articlesPrixPro, QStringLiteral("Commande articles supplémentaires"));
-    EXPECT_EQ(a.lignes[0].articlesPrixPub, QStringLiteral("x"));
+    EXPECT_EQ(a.lignes[0].typeLigne, QStringLiteral("Commande articles supplémentaires"));
+    EXPECT_EQ(a.lignes[0].marqueRecommande, QStringLiteral("x"));
     EXPECT_TRUE(a.lignes[0].nomPochette.isEmpty());
     EXPECT_EQ(a.lignes[0].nomArticles, QStringLiteral("Porte-clés"));
     EXPECT_EQ(a.lignes[0].cdeArticles, QStringLiteral("sup1"));

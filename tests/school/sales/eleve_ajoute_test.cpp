@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 #include <utility>
@@ -76,7 +75,7 @@ protected:
 TEST_F(EleveAjoute, SesCommandesNeSeMelentJamaisACellesDUnEleveLivre)
 {
     const QString photo = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("zola.jpg")), "portrait");
-    const nouvelEleve::Resultat zola = nouvelEleve::enregistrer(
+    const nouvel_eleve::Resultat zola = nouvel_eleve::enregistrer(
         base::db(), ecole.dossier(), QStringLiteral("6A"), QStringLiteral("ZOLA"), QStringLiteral("Émile"), photo);
     ASSERT_EQ(zola.erreur, QString());
     ASSERT_EQ(zola.cle, 4);

@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
@@ -87,7 +86,7 @@ protected:
             LigneVente rec = ligne(QStringLiteral("2026-03-09"), QString::number(100 + i),
                                    QStringLiteral("ELEVE%1").arg(i), QStringLiteral("Zoé"), kRec,
                                    QStringLiteral("12,50"), {}, QStringLiteral("2"));
-            rec.articlesPrixPub = QStringLiteral("x");
+            rec.marqueRecommande = QStringLiteral("x");
             lignesVente.push_back(rec);
         }
         exemple::inserer(base::db(), lignesVente);
@@ -208,7 +207,7 @@ TEST_F(Ventes, LeBordereauListeLesRecommandesPuisEffaceLeursMarques)
     LigneVente rec = ligne(QStringLiteral("2026-03-09"), QStringLiteral("999"), QStringLiteral("DUPONT"),
                            QStringLiteral("Léa"), kRec, QStringLiteral("12,50"), {}, QStringLiteral("2"));
     rec.nomPhoto = QString::number(cle);
-    rec.articlesPrixPub = QStringLiteral("x");
+    rec.marqueRecommande = QStringLiteral("x");
     exemple::inserer(base::db(),
                      {rec,
                       ligne(QStringLiteral("2026-03-09"), QStringLiteral("5"), QStringLiteral("O'BRIEN"),

@@ -60,7 +60,7 @@ LigneVente ligne(const QString& date, const QString& numEleves, const QString& n
     l.classe = QStringLiteral("6A");
     l.nomPochette = QStringLiteral("Pochette A");
     l.cdePochette = QStringLiteral("PA");
-    l.articlesPrixPro = type;
+    l.typeLigne = type;
     l.pochettePrixPub = prixPub;
     l.pochettePrixPro = prixPro;
     l.quantite = quantite;

@@ -1,6 +1,5 @@
 #include "tests/school/support/accueil_pilote.h"
 
-#include "school/workspace/a_propos.h"
 #include "school/data/etat.h"
 
 #include <QApplication>
@@ -11,12 +10,9 @@ void remettreEtat()
 {
     etat::ModeCreationGroupe = false;
     etat::NomGroupeValide = false;
-    etat::EleveAjouteAuGroupe = false;
     etat::PlancheClasse = false;
     etat::PlancheChargee = false;
     etat::FichierImpression.clear();
-    etat::FichierCartes.clear();
-    etat::FichierEtiquettes.clear();
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -163,6 +162,19 @@ TEST_F(AccueilEcole, GroupeChoisiPuisAffiche)
     EXPECT_TRUE(menu(QStringLiteral("MNU_Imprimer"))->isEnabled());
     EXPECT_TRUE(controle<QComboBox>(QStringLiteral("DBComboClasses"))->isEnabled());
     EXPECT_FALSE(controle<QPushButton>(QStringLiteral("Aff_Groupe"))->isEnabled());
+
+    // The board print prints the group; the cards and labels stay those of the class shown last.
+    for (const char* nom : {"MNU_Imprimer", "MNU_CARTES", "MNU_Etiquettes"})
+        menu(QString::fromLatin1(nom))->trigger();
+    std::vector<RecordingShell::Request> attendues;
+    for (const char* fichier : {"filetemp.html", "filetempCrte.html", "filetempEtiq.html"}) {
+        const QString document = paths::join(ecole.dossier(), {QString::fromLatin1(fichier)});
+        attendues.push_back({QStringLiteral("print"), document});
+        attendues.push_back({QStringLiteral("open"), document});
+    }
+    EXPECT_EQ(shell.requests(), attendues);
+    EXPECT_TRUE(SchoolFixture::lire(attendues[0].target).contains("Chorale"));
+    EXPECT_TRUE(SchoolFixture::lire(attendues[2].target).contains("Nom002")); // in the class, not the group
 }
 
 // --- Adding a student --------------------------------------------------------

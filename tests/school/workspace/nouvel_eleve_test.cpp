@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSet>
 
 namespace {
@@ -27,7 +25,7 @@ TEST(NouvelEleveRacine, PremiereRacineLibre)
         {{QStringLiteral("12")}, QStringLiteral("E12")},
     };
     for (const Cas& c : cas)
-        EXPECT_EQ(nouvelEleve::racineLibre(12, [&](const QString& r) { return c.prises.contains(r); }), c.attendue);
+        EXPECT_EQ(nouvel_eleve::racineLibre(12, [&](const QString& r) { return c.prises.contains(r); }), c.attendue);
 }
 
 TEST(NouvelEleveEnregistrement, NeRemplaceJamaisLaPhotoNiLeCodeDUnAutreEleve)
@@ -43,7 +41,7 @@ TEST(NouvelEleveEnregistrement, NeRemplaceJamaisLaPhotoNiLeCodeDUnAutreEleve)
     base::db().exec(QStringLiteral("INSERT INTO Ventes (Num_Eleves) VALUES ('E3_3')"));
     const QString source = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("choisie.png")), "octets choisis");
 
-    const auto resultat = nouvelEleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("6A"),
+    const auto resultat = nouvel_eleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("6A"),
                                                    QStringLiteral("Zola"), QStringLiteral("Émile"), source);
 
     ASSERT_EQ(resultat.erreur, QString());
@@ -68,7 +66,7 @@ TEST(NouvelEleveEnregistrement, CreeLeDossierImagesManquant)
     QDir(ecole.dossierImages()).removeRecursively();
     const QString source = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("p.jpg")), "p");
 
-    const auto resultat = nouvelEleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("5B"),
+    const auto resultat = nouvel_eleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("5B"),
                                                    QStringLiteral("Nom"), QStringLiteral("Prénom"), source);
 
     EXPECT_EQ(resultat.erreur, QString());
@@ -80,7 +78,7 @@ TEST(NouvelEleveEnregistrement, UneCopieRateeNEnregistreRien)
     SchoolFixture ecole;
     const QString absente = ecole.sandbox().path(QStringLiteral("disparue.jpg"));
 
-    const auto resultat = nouvelEleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("5B"),
+    const auto resultat = nouvel_eleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("5B"),
                                                    QStringLiteral("Nom"), QStringLiteral("Prénom"), absente);
 
     EXPECT_TRUE(resultat.erreur.contains(absente));

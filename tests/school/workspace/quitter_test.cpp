@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QPushButton>
 #include <QTest>
 
 #include <functional>

@@ -4,7 +4,6 @@
 
 #include <QFrame>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -13,10 +12,10 @@ class ElidedLabel;
 class QPushButton;
 
 // The student of that key as a move needs it; nullopt when no row has it.
-struct EleveTransfere {
+struct EleveDeplace {
     QString nom, prenom;
 };
-std::optional<EleveTransfere> eleveParCle(db::Database& base, const QString& cdeEleve);
+std::optional<EleveDeplace> eleveParCle(db::Database& base, const QString& cdeEleve);
 
 // Writes the class into the row of that key only, so that a namesake in
 // another class is never moved. False when no row has the key.
@@ -27,11 +26,11 @@ bool changerClasse(db::Database& base, const QString& cdeEleve, const QString& c
 // the same column. Both are hidden until a move icon opens the panel, and the
 // panel has no cancel: it stays open, pointed at the last student asked for,
 // until "Valider", or until another board is shown, which abandons it.
-class PanneauTransfert : public QFrame {
+class PanneauDeplacement : public QFrame {
     Q_OBJECT
 public:
     // colonne: the left column Frame3, which holds the panel and its button.
-    explicit PanneauTransfert(QWidget* colonne);
+    explicit PanneauDeplacement(QWidget* colonne);
 
     // Names the student, refills the class list from the database and opens
     // it on classeActuelle. A key with no row says so and leaves the panel
@@ -43,9 +42,9 @@ public:
 
 Q_SIGNALS:
     // "Valider" closed the panel: first ferme(), then, when the class picked
-    // differs from the student's, eleveTransfere() once the row of that key
+    // differs from the student's, eleveDeplace() once the row of that key
     // holds the new class.
-    void eleveTransfere(const QString& ancienneClasse, const QString& nouvelleClasse);
+    void eleveDeplace(const QString& ancienneClasse, const QString& nouvelleClasse);
     void ferme();
 
 private:

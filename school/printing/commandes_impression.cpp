@@ -1,4 +1,4 @@
-#include "school/printing/commandes.h"
+#include "school/printing/commandes_impression.h"
 
 #include "common/dialogs.h"
 #include "common/files.h"
@@ -14,38 +14,32 @@
 
 #include <optional>
 
+namespace impressions {
+
 namespace {
 
-// Writes the document and names it in etat::FichierImpression; false, with
-// nothing changed, after saying why it was not written.
-bool ecrireDocument(const QString& chemin, const QStringList& lignes)
+// Says why a document was not written; true when it was.
+bool ecrit(const QString& erreur)
 {
-    const QString erreur = html::ecrire(chemin, lignes);
-    if (!erreur.isEmpty()) {
-        dialogs::message(erreur, dialogs::Icon::Critical);
-        return false;
-    }
-    etat::FichierImpression = chemin;
-    return true;
+    if (erreur.isEmpty())
+        return true;
+    dialogs::message(erreur, dialogs::Icon::Critical);
+    return false;
 }
 
-// The document that the board print named before a collected print took its
-// file, to put back when that print is not made.
+// The document that the board print names, when a collected print takes its
+// file: put back when that print is not made.
 class DocumentPrecedent {
 public:
-    explicit DocumentPrecedent(const QString& chemin) : chemin_(chemin)
+    DocumentPrecedent(const QString& chemin, const QString& documentImprime) : chemin_(chemin)
     {
         QFile fichier(chemin);
-        if (fichierImpression_ == chemin && fichier.open(QIODevice::ReadOnly))
+        if (documentImprime == chemin && fichier.open(QIODevice::ReadOnly))
             contenu_ = fichier.readAll();
     }
 
     void remettre() const
     {
-        if (fichierImpression_ != chemin_) {
-            etat::FichierImpression = fichierImpression_;
-            return;
-        }
         // Unread or not put back, the file holds the collected document whole,
         // which the board print then prints.
         if (!contenu_)
@@ -57,20 +51,19 @@ public:
 
 private:
     QString chemin_;
-    QString fichierImpression_ = etat::FichierImpression;
     std::optional<QByteArray> contenu_;
 };
 
-bool imprimerRecueil(const QString& cheminDonnees, const QStringList& lignes)
+QString imprimerRecueil(const QString& cheminDonnees, const QString& documentImprime, const QStringList& lignes)
 {
     const QString chemin = paths::join(cheminDonnees, {QStringLiteral("filetemp.html")});
-    const DocumentPrecedent precedent(chemin);
-    if (!ecrireDocument(chemin, lignes))
-        return false;
+    const DocumentPrecedent precedent(chemin, documentImprime);
+    if (!ecrit(html::ecrire(chemin, lignes)))
+        return {};
     if (imprimerDocument(chemin))
-        return true;
+        return chemin;
     precedent.remettre();
-    return false;
+    return {};
 }
 
 // Boards that have no one left (a class emptied since its name was listed)
@@ -84,31 +77,33 @@ void ajouterPage(std::vector<recueils::Page>& pages, const QString& cheminDonnee
 
 } // namespace
 
-bool imprimerTousLesGroupes(db::Database& base, const QString& cheminDonnees)
+QString imprimerTousLesGroupes(db::Database& base, const QString& cheminDonnees, const QString& documentImprime)
 {
     std::vector<recueils::Page> pages;
     for (const QString& groupe : requetes::groupes(base))
         ajouterPage(pages, cheminDonnees, groupe, membresDuGroupe(base, groupe));
-    return imprimerRecueil(cheminDonnees,
+    return imprimerRecueil(cheminDonnees, documentImprime,
                            recueils::tousLesTableaux(etat::NomEtabEnCours, QStringLiteral("Groupe"), pages));
 }
 
-bool imprimerToutesLesClasses(db::Database& base, const QString& cheminDonnees)
+QString imprimerToutesLesClasses(db::Database& base, const QString& cheminDonnees, const QString& documentImprime)
 {
     std::vector<recueils::Page> pages;
     for (const QString& classe : requetes::classes(base))
         ajouterPage(pages, cheminDonnees, classe, elevesDeClasse(base, classe));
-    return imprimerRecueil(cheminDonnees,
+    return imprimerRecueil(cheminDonnees, documentImprime,
                            recueils::tousLesTableaux(etat::NomEtabEnCours, QStringLiteral("Classe"), pages));
 }
 
-bool ouvrirFicheTrimestrielle(const QString& cheminDonnees, const QString& classe,
-                              const std::vector<CelluleEleve>& eleves)
+QString ouvrirFicheTrimestrielle(const QString& cheminDonnees, const QString& classe,
+                                 const std::vector<CelluleEleve>& eleves)
 {
     const html::Entete entete{etat::NomEtabEnCours, QStringLiteral("Classe :"), classe};
     const QString chemin = paths::join(cheminDonnees, {QStringLiteral("filetemp1.html")});
-    if (!ecrireDocument(chemin, recueils::ficheTrimestrielle(entete, entreesDocument(cheminDonnees, eleves))))
-        return false;
+    if (!ecrit(html::ecrire(chemin, recueils::ficheTrimestrielle(entete, entreesDocument(cheminDonnees, eleves)))))
+        return {};
     shell::openOrReport(chemin);
-    return true;
+    return chemin;
 }
+
+} // namespace impressions

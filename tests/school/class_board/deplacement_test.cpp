@@ -1,4 +1,4 @@
-#include "school/class_board/transfert.h"
+#include "school/class_board/deplacement.h"
 
 #include "school/data/base.h"
 #include "tests/school/support/school_fixture.h"
@@ -45,11 +45,11 @@ QStringList choix(QComboBox* combo)
 // The left column of the main window with the panel in it.
 struct Colonne {
     QWidget frame3;
-    PanneauTransfert* panneau = new PanneauTransfert(&frame3);
+    PanneauDeplacement* panneau = new PanneauDeplacement(&frame3);
     QComboBox* combo = panneau->findChild<QComboBox*>(QStringLiteral("Combo1"));
     QPushButton* bouton = frame3.findChild<QPushButton*>(QStringLiteral("Bt_ChangeClasse_0"));
-    QSignalSpy transferts{panneau, &PanneauTransfert::eleveTransfere};
-    QSignalSpy fermetures{panneau, &PanneauTransfert::ferme};
+    QSignalSpy deplacements{panneau, &PanneauDeplacement::eleveDeplace};
+    QSignalSpy fermetures{panneau, &PanneauDeplacement::ferme};
 
     Colonne() { frame3.show(); }
 
@@ -97,9 +97,9 @@ TEST(SchoolTransfert, MovesOnlyTheRowOfTheClickedKeyAndLeavesGroupsAlone)
     EXPECT_EQ(contenu(QStringLiteral("Goupes"), QStringLiteral("CdeGroupes")), groupes);
 
     EXPECT_FALSE(colonne.ouvert());
-    ASSERT_EQ(colonne.transferts.size(), 1);
-    EXPECT_EQ(colonne.transferts[0][0].toString(), QStringLiteral("6A"));
-    EXPECT_EQ(colonne.transferts[0][1].toString(), QStringLiteral("4C"));
+    ASSERT_EQ(colonne.deplacements.size(), 1);
+    EXPECT_EQ(colonne.deplacements[0][0].toString(), QStringLiteral("6A"));
+    EXPECT_EQ(colonne.deplacements[0][1].toString(), QStringLiteral("4C"));
     EXPECT_EQ(colonne.fermetures.size(), 1);
 }
 
@@ -131,7 +131,7 @@ TEST(SchoolTransfert, OpensOnTheStudentsClassAndKeepingOrAbandoningItChangesNoth
     colonne.bouton->click();
 
     EXPECT_EQ(contenu(QStringLiteral("Eleves"), QStringLiteral("CdeEleves")), eleves);
-    EXPECT_TRUE(colonne.transferts.isEmpty());
+    EXPECT_TRUE(colonne.deplacements.isEmpty());
     EXPECT_EQ(colonne.fermetures.size(), 3);
     EXPECT_FALSE(colonne.ouvert());
 }
@@ -183,7 +183,7 @@ TEST(SchoolTransfert, StudentDeletedMeanwhileIsToldAndNothingIsWritten)
     colonne.valider();
 
     EXPECT_EQ(contenu(QStringLiteral("Eleves"), QStringLiteral("CdeEleves")), avant);
-    EXPECT_TRUE(colonne.transferts.isEmpty());
+    EXPECT_TRUE(colonne.deplacements.isEmpty());
     EXPECT_FALSE(colonne.ouvert());
     EXPECT_TRUE(dialogues.allAnswered());
 }

@@ -1,4 +1,4 @@
-#include "school/class_board/transfert.h"
+#include "school/class_board/deplacement.h"
 
 #include "common/dialogs.h"
 #include "common/ui/elided_label.h"
@@ -15,21 +15,13 @@ namespace {
 
 constexpr unsigned kFondPanneau = 0xF8F8F8;
 
-void colorerTexte(QWidget* widget, unsigned bgrValue)
+// The panel's labels stand on its background, each in its text colour.
+template <class Label>
+Label* poser(Label* label, unsigned couleurTexte, int left, int top, int width, int height)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor(layout::bgr(bgrValue)));
-    widget->setPalette(palette);
-}
-
-template <class Label = QLabel>
-Label* etiquette(QWidget* parent, const char* nom, unsigned couleurTexte, int left, int top, int width, int height)
-{
-    auto* label = new Label(parent);
-    label->setObjectName(QString::fromLatin1(nom));
     layout::place(label, left, top, width, height);
     layout::setBackground(label, kFondPanneau);
-    colorerTexte(label, couleurTexte);
+    layout::setTextColour(label, couleurTexte);
     return label;
 }
 
@@ -42,7 +34,7 @@ std::optional<qint64> cle(const QString& cdeEleve)
 
 } // namespace
 
-std::optional<EleveTransfere> eleveParCle(db::Database& base, const QString& cdeEleve)
+std::optional<EleveDeplace> eleveParCle(db::Database& base, const QString& cdeEleve)
 {
     const auto valeur = cle(cdeEleve);
     if (!valeur)
@@ -51,7 +43,7 @@ std::optional<EleveTransfere> eleveParCle(db::Database& base, const QString& cde
         QStringLiteral("SELECT Nom, Prenom FROM Eleves WHERE CdeEleves = ?"), {*valeur});
     if (rows.empty())
         return std::nullopt;
-    return EleveTransfere{rows.front()[u"Nom"], rows.front()[u"Prenom"]};
+    return EleveDeplace{rows.front()[u"Nom"], rows.front()[u"Prenom"]};
 }
 
 bool changerClasse(db::Database& base, const QString& cdeEleve, const QString& classe)
@@ -62,7 +54,7 @@ bool changerClasse(db::Database& base, const QString& cdeEleve, const QString& c
                      {classe, *valeur}) == 1;
 }
 
-PanneauTransfert::PanneauTransfert(QWidget* colonne) : QFrame(colonne)
+PanneauDeplacement::PanneauDeplacement(QWidget* colonne) : QFrame(colonne)
 {
     setObjectName(QStringLiteral("Frame2"));
     setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -70,20 +62,21 @@ PanneauTransfert::PanneauTransfert(QWidget* colonne) : QFrame(colonne)
     layout::setBackground(this, kFondPanneau);
 
     // The frame's caption sits on its top border.
-    auto* legende = new QLabel(QStringLiteral("Transférer :"), this);
-    legende->setObjectName(QStringLiteral("Frame2_Legende"));
+    QLabel* legende = layout::caption(this, QStringLiteral("Frame2_Legende"), QStringLiteral("Transférer :"));
     layout::setBackground(legende, kFondPanneau);
-    colorerTexte(legende, 0x80FF);
+    layout::setTextColour(legende, 0x80FF);
     legende->move(layout::px(120), 0);
     legende->adjustSize();
 
-    auto* titre = etiquette(this, "Label1_3", 0x000000, 15, 240, 765, 240);
-    titre->setText(QStringLiteral("Elève :"));
+    QLabel* titre = poser(layout::caption(this, QStringLiteral("Label1_3"), QStringLiteral("Elève :")), 0x000000, 15,
+                          240, 765, 240);
     titre->setAlignment(Qt::AlignCenter);
     // As wide as the class list below it; a longer name ends in "…" and shows whole in its tooltip.
-    eleve_ = etiquette<ElidedLabel>(this, "Label1_2", 0x0000FF, 120, 480, 1695, 240);
+    eleve_ = poser(new ElidedLabel(this), 0x0000FF, 120, 480, 1695, 240);
+    eleve_->setObjectName(QStringLiteral("Label1_2"));
     eleve_->setFullText(QStringLiteral("Prénom :"));
-    etiquette(this, "Label1_4", 0x404040, 120, 840, 1440, 240)->setText(QStringLiteral("vers la classe:"));
+    poser(layout::caption(this, QStringLiteral("Label1_4"), QStringLiteral("vers la classe:")), 0x404040, 120, 840,
+          1440, 240);
 
     Combo1_ = new QComboBox(this);
     Combo1_->setObjectName(QStringLiteral("Combo1"));
@@ -96,15 +89,15 @@ PanneauTransfert::PanneauTransfert(QWidget* colonne) : QFrame(colonne)
     QPalette palette = valider_->palette();
     palette.setColor(QPalette::Button, QColor(layout::bgr(0xE1E1E1)));
     valider_->setPalette(palette);
-    connect(valider_, &QPushButton::clicked, this, &PanneauTransfert::Bt_ChangeClasse_Click);
+    connect(valider_, &QPushButton::clicked, this, &PanneauDeplacement::Bt_ChangeClasse_Click);
 
     hide();
     valider_->hide();
 }
 
-void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActuelle)
+void PanneauDeplacement::ouvrir(const QString& cdeEleve, const QString& classeActuelle)
 {
-    std::optional<EleveTransfere> eleve;
+    std::optional<EleveDeplace> eleve;
     QStringList classes;
     if (!report::attempt([&] {
             eleve = eleveParCle(base::db(), cdeEleve);
@@ -136,7 +129,7 @@ void PanneauTransfert::ouvrir(const QString& cdeEleve, const QString& classeActu
     valider_->show();
 }
 
-void PanneauTransfert::Bt_ChangeClasse_Click()
+void PanneauDeplacement::Bt_ChangeClasse_Click()
 {
     // A closed panel has no move: its hidden button may still be reached.
     if (cdeEleve_.isEmpty())
@@ -153,20 +146,20 @@ void PanneauTransfert::Bt_ChangeClasse_Click()
     const QString ancienne = classeActuelle_;
     fermer();
     if (fait)
-        Q_EMIT eleveTransfere(ancienne, nouvelle);
+        Q_EMIT eleveDeplace(ancienne, nouvelle);
     else
         dialogs::message(QStringLiteral("Cet élève n'est plus dans la base de données : "
                                         "il n'a pas été transféré."),
                          dialogs::Icon::Exclamation);
 }
 
-void PanneauTransfert::abandonner()
+void PanneauDeplacement::abandonner()
 {
     if (!isHidden())
         fermer();
 }
 
-void PanneauTransfert::fermer()
+void PanneauDeplacement::fermer()
 {
     cdeEleve_.clear();
     classeActuelle_.clear();
