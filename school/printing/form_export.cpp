@@ -69,39 +69,39 @@ FormExport::FormExport() : Form(QStringLiteral("FormExport"))
     LbNomPhoto->setWordWrap(true);
     layout::place(LbNomPhoto, 120, 120, 2490, 600);
 
-    ComboNom = listeChamps(fond, QStringLiteral("ComboNom"),
+    ComboNom_ = listeChamps(fond, QStringLiteral("ComboNom"),
                            {kNom, kPrenom, {QStringLiteral("INE"), Champ::INE},
                             {QStringLiteral("N° Interne"), Champ::NumInterne}},
                            720, 1575);
     // A separator's entry is the separator itself.
-    ComboPonctuation = liste(fond, QStringLiteral("ComboPonctuation"), 2400, 615);
-    ComboPonctuation->addItems({QStringLiteral("."), QStringLiteral(","), QStringLiteral(";"), QStringLiteral(" "),
+    ComboPonctuation_ = liste(fond, QStringLiteral("ComboPonctuation"), 2400, 615);
+    ComboPonctuation_->addItems({QStringLiteral("."), QStringLiteral(","), QStringLiteral(";"), QStringLiteral(" "),
                                 QStringLiteral("_")});
-    ComboPonctuation->setCurrentIndex(-1);
-    ComboPrenom = listeChamps(fond, QStringLiteral("ComboPrenom"), {kNom, kPrenom}, 3120, 1575);
-    ComboPonctuation->setEnabled(false);
-    ComboPrenom->setEnabled(false);
+    ComboPonctuation_->setCurrentIndex(-1);
+    ComboPrenom_ = listeChamps(fond, QStringLiteral("ComboPrenom"), {kNom, kPrenom}, 3120, 1575);
+    ComboPonctuation_->setEnabled(false);
+    ComboPrenom_->setEnabled(false);
 
     layout::place(layout::caption(fond, QStringLiteral("Label1"), QStringLiteral(".jpg")), 4800, 765, 855, 255);
 
-    ProgressBar1 = new QProgressBar(fond);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setTextVisible(false);
-    layout::place(ProgressBar1, 240, 1200, 4815, 135);
-    ProgressBar1->hide();
+    ProgressBar1_ = new QProgressBar(fond);
+    ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1_->setRange(0, 100);
+    ProgressBar1_->setTextVisible(false);
+    layout::place(ProgressBar1_, 240, 1200, 4815, 135);
+    ProgressBar1_->hide();
 
-    Command2 = new QPushButton(QStringLiteral("Ok"), fond);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    layout::place(Command2, 2160, 1560, 975, 375);
-    Command2->setEnabled(false);
+    Command2_ = new QPushButton(QStringLiteral("Ok"), fond);
+    Command2_->setObjectName(QStringLiteral("Command2"));
+    layout::place(Command2_, 2160, 1560, 975, 375);
+    Command2_->setEnabled(false);
 
     copieur_ = new exportation::Copieur(this);
-    connect(ComboNom, &QComboBox::activated, this, &FormExport::ComboNom_Click);
-    connect(ComboPonctuation, &QComboBox::activated, this, &FormExport::ComboPonctuation_Click);
-    connect(ComboPrenom, &QComboBox::activated, this, &FormExport::ComboPrenom_Click);
-    connect(Command2, &QPushButton::clicked, this, &FormExport::Command2_Click);
-    connect(copieur_, &exportation::Copieur::progression, ProgressBar1, &QProgressBar::setValue);
+    connect(ComboNom_, &QComboBox::activated, this, &FormExport::ComboNom_Click);
+    connect(ComboPonctuation_, &QComboBox::activated, this, &FormExport::ComboPonctuation_Click);
+    connect(ComboPrenom_, &QComboBox::activated, this, &FormExport::ComboPrenom_Click);
+    connect(Command2_, &QPushButton::clicked, this, &FormExport::Command2_Click);
+    connect(copieur_, &exportation::Copieur::progression, ProgressBar1_, &QProgressBar::setValue);
     connect(copieur_, &exportation::Copieur::termine, this, &FormExport::exportTermine);
 }
 
@@ -127,40 +127,40 @@ void FormExport::closeEvent(QCloseEvent* event)
 
 void FormExport::ComboNom_Click()
 {
-    const std::optional<Champ> premier = champChoisi(ComboNom);
+    const std::optional<Champ> premier = champChoisi(ComboNom_);
     const bool seul = premier == Champ::INE || premier == Champ::NumInterne;
-    ComboPonctuation->setEnabled(!seul);
+    ComboPonctuation_->setEnabled(!seul);
     if (seul)
-        ComboPrenom->setEnabled(false);
-    Command2->setEnabled(seul);
+        ComboPrenom_->setEnabled(false);
+    Command2_->setEnabled(seul);
 }
 
 void FormExport::ComboPonctuation_Click()
 {
-    if (!ComboPonctuation->currentText().isEmpty())
-        ComboPrenom->setEnabled(true);
+    if (!ComboPonctuation_->currentText().isEmpty())
+        ComboPrenom_->setEnabled(true);
 }
 
 void FormExport::ComboPrenom_Click()
 {
-    if (champChoisi(ComboPrenom))
-        Command2->setEnabled(true);
+    if (champChoisi(ComboPrenom_))
+        Command2_->setEnabled(true);
 }
 
 exportation::Motif FormExport::motif() const
 {
     exportation::Motif m;
-    m.premier = champChoisi(ComboNom).value_or(Champ::INE);
+    m.premier = champChoisi(ComboNom_).value_or(Champ::INE);
     // A disabled separator list means a name of one part.
-    m.unePartie = !ComboPonctuation->isEnabled();
-    m.separateur = ComboPonctuation->currentText();
-    m.second = champChoisi(ComboPrenom).value_or(Champ::Prenom);
+    m.unePartie = !ComboPonctuation_->isEnabled();
+    m.separateur = ComboPonctuation_->currentText();
+    m.second = champChoisi(ComboPrenom_).value_or(Champ::Prenom);
     return m;
 }
 
 void FormExport::Command2_Click()
 {
-    if (copieur_->enCours() || !champChoisi(ComboNom))
+    if (copieur_->enCours() || !champChoisi(ComboNom_))
         return;
     const exportation::Motif choisi = motif(); // read before the lists are disabled
     attendre(true);
@@ -191,7 +191,7 @@ void FormExport::exportTermine(exportation::Copieur::Bilan bilan)
 
 void FormExport::attendre(bool pendantExport)
 {
-    const QList<QWidget*> controles{ComboNom, ComboPonctuation, ComboPrenom, Command2};
+    const QList<QWidget*> controles{ComboNom_, ComboPonctuation_, ComboPrenom_, Command2_};
     if (pendantExport) {
         etatsAvantExport_.clear();
         for (QWidget* controle : controles) {
@@ -199,12 +199,12 @@ void FormExport::attendre(bool pendantExport)
             controle->setEnabled(false);
         }
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        ProgressBar1->setValue(0);
-        ProgressBar1->show();
+        ProgressBar1_->setValue(0);
+        ProgressBar1_->show();
         return;
     }
     for (int i = 0; i < controles.size() && i < etatsAvantExport_.size(); ++i)
         controles[i]->setEnabled(etatsAvantExport_[i]);
     QApplication::restoreOverrideCursor();
-    ProgressBar1->hide();
+    ProgressBar1_->hide();
 }

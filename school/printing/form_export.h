@@ -32,11 +32,11 @@ private:
     void attendre(bool pendantExport);
     exportation::Motif motif() const;
 
-    QComboBox* ComboNom = nullptr;
-    QComboBox* ComboPonctuation = nullptr;
-    QComboBox* ComboPrenom = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QPushButton* Command2 = nullptr;
+    QComboBox* ComboNom_ = nullptr;
+    QComboBox* ComboPonctuation_ = nullptr;
+    QComboBox* ComboPrenom_ = nullptr;
+    QProgressBar* ProgressBar1_ = nullptr;
+    QPushButton* Command2_ = nullptr;
     exportation::Copieur* copieur_ = nullptr;
     QList<bool> etatsAvantExport_;
 };

@@ -49,24 +49,24 @@ FormCarteIdent::FormCarteIdent() : Form(QStringLiteral("FormCarteIdent"))
     setCentralWidget(fond);
     setFixedSize(layout::px(kLargeur), layout::px(kHauteurIdentite));
 
-    ImageIdentite = new QLabel(fond);
-    ImageIdentite->setObjectName(QStringLiteral("ImageIdentite"));
-    ImageIdentite->setAlignment(Qt::AlignCenter);
-    layout::place(ImageIdentite, 120, 120, 1695, 2535);
+    ImageIdentite_ = new QLabel(fond);
+    ImageIdentite_->setObjectName(QStringLiteral("ImageIdentite"));
+    ImageIdentite_->setAlignment(Qt::AlignCenter);
+    layout::place(ImageIdentite_, 120, 120, 1695, 2535);
     auto* changer = new QPushButton(QStringLiteral("Changer..."), fond);
     changer->setObjectName(QStringLiteral("Bt_Changer"));
     layout::place(changer, 120, 2760, 1695, 375);
     connect(changer, &QPushButton::clicked, this, [this] { Bt_Changer_Click(); });
 
-    TextNom = entree(QStringLiteral("TextNom"), 0, QStringLiteral("Nom :"), 2520, 1080, 3600, 960, 3735);
-    TextPrenom = entree(QStringLiteral("TextPrenom"), 1, QStringLiteral("Prénom :"), 2520, 1560, 3600, 1440, 3735);
-    TextNaissance = entree(QStringLiteral("TextNaissance"), 2, QStringLiteral("Date de naissance :"), 7920, 360,
+    TextNom_ = entree(QStringLiteral("TextNom"), 0, QStringLiteral("Nom :"), 2520, 1080, 3600, 960, 3735);
+    TextPrenom_ = entree(QStringLiteral("TextPrenom"), 1, QStringLiteral("Prénom :"), 2520, 1560, 3600, 1440, 3735);
+    TextNaissance_ = entree(QStringLiteral("TextNaissance"), 2, QStringLiteral("Date de naissance :"), 7920, 360,
                            10200, 240, 1815);
-    TextClasse = entree(QStringLiteral("TextClasse"), 3, QStringLiteral("Classe :"), 2520, 360, 3600, 240, 3735);
-    TextClasse->setEnabled(false);
-    TextRegime = entree(QStringLiteral("TextRegime"), 4, QStringLiteral("Régime :"), 2520, 2280, 3600, 2160, 3735);
-    TextINE = entree(QStringLiteral("TextINE"), 5, QStringLiteral("Numéro INE :"), 7920, 1800, 10200, 1680, 3255);
-    TextNumInterne = entree(QStringLiteral("TextNumInterne"), 6, QStringLiteral("Numéro Interne :"), 7920, 2280,
+    TextClasse_ = entree(QStringLiteral("TextClasse"), 3, QStringLiteral("Classe :"), 2520, 360, 3600, 240, 3735);
+    TextClasse_->setEnabled(false);
+    TextRegime_ = entree(QStringLiteral("TextRegime"), 4, QStringLiteral("Régime :"), 2520, 2280, 3600, 2160, 3735);
+    TextINE_ = entree(QStringLiteral("TextINE"), 5, QStringLiteral("Numéro INE :"), 7920, 1800, 10200, 1680, 3255);
+    TextNumInterne_ = entree(QStringLiteral("TextNumInterne"), 6, QStringLiteral("Numéro Interne :"), 7920, 2280,
                             10200, 2160, 2895);
 
     panneau_ = new PanneauCommande(fond, kHautPanneau);
@@ -83,15 +83,15 @@ FormCarteIdent::FormCarteIdent() : Form(QStringLiteral("FormCarteIdent"))
         layout::place(boutons[i], lefts[i], kHautBoutons, largeurs[i], 375);
         connect(boutons[i], &QPushButton::clicked, this, [this, i] { Bt_ValideIdentite_Click(i); });
     }
-    Bt_Valider = boutons[0];
-    Bt_Annuler = boutons[1];
-    Bt_VentePhotos = boutons[2];
+    Bt_Valider_ = boutons[0];
+    Bt_Annuler_ = boutons[1];
+    Bt_VentePhotos_ = boutons[2];
     // Once the panel shows, Enter presses "Valider".
     for (const auto touche : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* raccourci = new QShortcut(QKeySequence(touche), this);
         connect(raccourci, &QShortcut::activated, this, [this] {
             if (panneauOuvert_)
-                Bt_Valider->click();
+                Bt_Valider_->click();
         });
     }
 }
@@ -136,13 +136,13 @@ bool FormCarteIdent::chargerEleve()
         dialogs::message(kEleveDisparu, dialogs::Icon::Exclamation);
         return false;
     }
-    TextNom->setText(fiche_->nom);
-    TextPrenom->setText(fiche_->prenom);
-    TextNaissance->setText(fiche_->naissance);
-    TextClasse->setText(fiche_->classe);
-    TextRegime->setText(fiche_->regime);
-    TextINE->setText(fiche_->ine);
-    TextNumInterne->setText(fiche_->numInterne);
+    TextNom_->setText(fiche_->nom);
+    TextPrenom_->setText(fiche_->prenom);
+    TextNaissance_->setText(fiche_->naissance);
+    TextClasse_->setText(fiche_->classe);
+    TextRegime_->setText(fiche_->regime);
+    TextINE_->setText(fiche_->ine);
+    TextNumInterne_->setText(fiche_->numInterne);
     afficherPhoto();
     return true;
 }
@@ -150,11 +150,11 @@ bool FormCarteIdent::chargerEleve()
 void FormCarteIdent::afficherPhoto()
 {
     const QString chemin = pictures::findStudentPicture(imagesDossier(), fiche_->nomPhoto, fiche_->nom, fiche_->prenom);
-    const QImage image = chemin.isEmpty() ? QImage() : pictures::loadFitted(chemin, ImageIdentite->size());
+    const QImage image = chemin.isEmpty() ? QImage() : pictures::loadFitted(chemin, ImageIdentite_->size());
     if (image.isNull())
-        ImageIdentite->clear();
+        ImageIdentite_->clear();
     else
-        ImageIdentite->setPixmap(QPixmap::fromImage(image));
+        ImageIdentite_->setPixmap(QPixmap::fromImage(image));
 }
 
 void FormCarteIdent::Bt_Changer_Click()
@@ -162,7 +162,7 @@ void FormCarteIdent::Bt_Changer_Click()
     const QString fichier = dialogs::openFile({});
     if (fichier.isEmpty()) {
         nouvellePhoto_ = QImage();
-        ImageIdentite->clear();
+        ImageIdentite_->clear();
         return;
     }
     const QImage image =
@@ -174,8 +174,8 @@ void FormCarteIdent::Bt_Changer_Click()
         return;
     }
     nouvellePhoto_ = image;
-    ImageIdentite->setPixmap(QPixmap::fromImage(
-        image.scaled(ImageIdentite->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    ImageIdentite_->setPixmap(QPixmap::fromImage(
+        image.scaled(ImageIdentite_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 void FormCarteIdent::Bt_ValideIdentite_Click(int index)
@@ -193,12 +193,12 @@ void FormCarteIdent::Bt_ValideIdentite_Click(int index)
 FicheEleve FormCarteIdent::ficheSaisie() const
 {
     FicheEleve fiche = *fiche_;
-    fiche.nom = TextNom->text();
-    fiche.prenom = TextPrenom->text();
-    fiche.naissance = TextNaissance->text();
-    fiche.regime = TextRegime->text();
-    fiche.ine = TextINE->text();
-    fiche.numInterne = TextNumInterne->text();
+    fiche.nom = TextNom_->text();
+    fiche.prenom = TextPrenom_->text();
+    fiche.naissance = TextNaissance_->text();
+    fiche.regime = TextRegime_->text();
+    fiche.ine = TextINE_->text();
+    fiche.numInterne = TextNumInterne_->text();
     return fiche;
 }
 
@@ -212,13 +212,13 @@ void FormCarteIdent::ouvrirPanneau()
         report::failure(erreur);
         return;
     }
-    Bt_VentePhotos->hide();
+    Bt_VentePhotos_->hide();
     panneau_->construire(mode, tarifs_);
     panneau_->show();
     panneauOuvert_ = true;
     const int hautBoutons = panneau_->hautDerniereLigne() + 1000;
-    layout::place(Bt_Valider, 11160, hautBoutons, 1095, 375);
-    layout::place(Bt_Annuler, 12360, hautBoutons, 1095, 375);
+    layout::place(Bt_Valider_, 11160, hautBoutons, 1095, 375);
+    layout::place(Bt_Annuler_, 12360, hautBoutons, 1095, 375);
     setFixedSize(layout::px(kLargeur), layout::px(hautBoutons + 1000));
 }
 

@@ -54,17 +54,17 @@ private:
     bool charge_ = false;
     QImage nouvellePhoto_; // chosen by "Changer...", written by "Valider"
 
-    QLabel* ImageIdentite = nullptr;
-    QLineEdit* TextNom = nullptr;
-    QLineEdit* TextPrenom = nullptr;
-    QLineEdit* TextNaissance = nullptr;
-    QLineEdit* TextClasse = nullptr;
-    QLineEdit* TextRegime = nullptr;
-    QLineEdit* TextINE = nullptr;
-    QLineEdit* TextNumInterne = nullptr;
-    QPushButton* Bt_Valider = nullptr;
-    QPushButton* Bt_Annuler = nullptr;
-    QPushButton* Bt_VentePhotos = nullptr;
+    QLabel* ImageIdentite_ = nullptr;
+    QLineEdit* TextNom_ = nullptr;
+    QLineEdit* TextPrenom_ = nullptr;
+    QLineEdit* TextNaissance_ = nullptr;
+    QLineEdit* TextClasse_ = nullptr;
+    QLineEdit* TextRegime_ = nullptr;
+    QLineEdit* TextINE_ = nullptr;
+    QLineEdit* TextNumInterne_ = nullptr;
+    QPushButton* Bt_Valider_ = nullptr;
+    QPushButton* Bt_Annuler_ = nullptr;
+    QPushButton* Bt_VentePhotos_ = nullptr;
     PanneauCommande* panneau_ = nullptr;
     bool panneauOuvert_ = false;
 };

@@ -60,14 +60,14 @@ FormVente::FormVente() : Form(QStringLiteral("FormVente"))
     layout::place(zone_, 0, 0, 17070, 9225);
     creerCadre();
 
-    Bt_ImpCmde = new QPushButton(QStringLiteral("Imprimer..."), fond);
-    Bt_ImpCmde->setObjectName(QStringLiteral("Bt_ImpCmde"));
-    layout::place(Bt_ImpCmde, 11040, 120, 1215, 375);
-    connect(Bt_ImpCmde, &QPushButton::clicked, this, [this] { Bt_ImpCmde_Click(); });
-    Bt_Sup = new QPushButton(QStringLiteral("Supprimer..."), fond);
-    Bt_Sup->setObjectName(QStringLiteral("Bt_Sup"));
-    layout::place(Bt_Sup, 11040, 600, 1215, 375);
-    connect(Bt_Sup, &QPushButton::clicked, this, [this] { Bt_Sup_Click(); });
+    Bt_ImpCmde_ = new QPushButton(QStringLiteral("Imprimer..."), fond);
+    Bt_ImpCmde_->setObjectName(QStringLiteral("Bt_ImpCmde"));
+    layout::place(Bt_ImpCmde_, 11040, 120, 1215, 375);
+    connect(Bt_ImpCmde_, &QPushButton::clicked, this, [this] { Bt_ImpCmde_Click(); });
+    Bt_Sup_ = new QPushButton(QStringLiteral("Supprimer..."), fond);
+    Bt_Sup_->setObjectName(QStringLiteral("Bt_Sup"));
+    layout::place(Bt_Sup_, 11040, 600, 1215, 375);
+    connect(Bt_Sup_, &QPushButton::clicked, this, [this] { Bt_Sup_Click(); });
     auto* fermer = new QPushButton(QStringLiteral("Fermer"), fond);
     fermer->setObjectName(QStringLiteral("BtFermer"));
     layout::place(fermer, 13440, 8400, 1215, 375);
@@ -79,56 +79,56 @@ FormVente::FormVente() : Form(QStringLiteral("FormVente"))
 
 void FormVente::creerCadre()
 {
-    Frame1 = new QWidget;
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFixedSize(layout::px(17055), layout::px(8295));
-    layout::setBackground(Frame1, 0xFFFFFF);
-    zone_->setWidget(Frame1);
+    Frame1_ = new QWidget;
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setFixedSize(layout::px(17055), layout::px(8295));
+    layout::setBackground(Frame1_, 0xFFFFFF);
+    zone_->setWidget(Frame1_);
 
-    etiquette(Frame1, QStringLiteral("LabelSolde"), QStringLiteral("Solde des Ventes :"), 240, 240, 2010, 240,
+    etiquette(Frame1_, QStringLiteral("LabelSolde"), QStringLiteral("Solde des Ventes :"), 240, 240, 2010, 240,
               0x000080, 9.75);
-    LbAffVtotal = etiquette(Frame1, QStringLiteral("LbAffVtotal"), {}, 3360, 240, 1455, 255, 0x000000, 9.75);
-    LbAffVtotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    etiquette(Frame1, QStringLiteral("Label2"), QStringLiteral("Gains établissement :"), 360, 720, 2355, 240,
+    LbAffVtotal_ = etiquette(Frame1_, QStringLiteral("LbAffVtotal"), {}, 3360, 240, 1455, 255, 0x000000, 9.75);
+    LbAffVtotal_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    etiquette(Frame1_, QStringLiteral("Label2"), QStringLiteral("Gains établissement :"), 360, 720, 2355, 240,
               0x008000, 9.75);
-    LbGainEtab = etiquette(Frame1, QStringLiteral("LbGainEtab"), {}, 3360, 720, 1500, 240, 0x008000, 9.75);
-    LbGainEtab->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout::setBackground(LbGainEtab, 0xC0FFFF);
-    auto* ligne = new QFrame(Frame1);
+    LbGainEtab_ = etiquette(Frame1_, QStringLiteral("LbGainEtab"), {}, 3360, 720, 1500, 240, 0x008000, 9.75);
+    LbGainEtab_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout::setBackground(LbGainEtab_, 0xC0FFFF);
+    auto* ligne = new QFrame(Frame1_);
     ligne->setObjectName(QStringLiteral("Line1"));
     ligne->setFrameShape(QFrame::HLine);
     layout::setBackground(ligne, 0xFF8080);
     layout::place(ligne, 240, 1080, 4680, 15);
-    etiquette(Frame1, QStringLiteral("LbGainClasses"), QStringLiteral("Gains par classe :"), 840, 1080, 1905, 240,
+    etiquette(Frame1_, QStringLiteral("LbGainClasses"), QStringLiteral("Gains par classe :"), 840, 1080, 1905, 240,
               kBleu, 9.75);
-    etiquette(Frame1, QStringLiteral("LbDateCommandes"), QStringLiteral("Dates des commandes :"), 5400, 240, 2310,
+    etiquette(Frame1_, QStringLiteral("LbDateCommandes"), QStringLiteral("Dates des commandes :"), 5400, 240, 2310,
               195, 0x000000, 8.25);
 
-    DBComboDateCom = new QComboBox(Frame1);
-    DBComboDateCom->setObjectName(QStringLiteral("DBComboDateCom"));
-    DBComboDateCom->setFont(layout::font(QStringLiteral("Verdana"), 9.75, false));
-    layout::place(DBComboDateCom, 7800, 120, 3135, 360);
-    connect(DBComboDateCom, &QComboBox::activated, this, [this](int index) { DBComboDateCom_Click(index); });
-    DBComboNom = new QComboBox(Frame1);
-    DBComboNom->setObjectName(QStringLiteral("DBComboNom"));
-    DBComboNom->setFont(layout::font(QStringLiteral("Verdana"), 9.75, false));
-    layout::place(DBComboNom, 7800, 600, 3135, 360);
-    connect(DBComboNom, &QComboBox::activated, this, [this](int index) { Bt_Sup->setEnabled(index >= 0); });
+    DBComboDateCom_ = new QComboBox(Frame1_);
+    DBComboDateCom_->setObjectName(QStringLiteral("DBComboDateCom"));
+    DBComboDateCom_->setFont(layout::font(QStringLiteral("Verdana"), 9.75, false));
+    layout::place(DBComboDateCom_, 7800, 120, 3135, 360);
+    connect(DBComboDateCom_, &QComboBox::activated, this, [this](int index) { DBComboDateCom_Click(index); });
+    DBComboNom_ = new QComboBox(Frame1_);
+    DBComboNom_->setObjectName(QStringLiteral("DBComboNom"));
+    DBComboNom_->setFont(layout::font(QStringLiteral("Verdana"), 9.75, false));
+    layout::place(DBComboNom_, 7800, 600, 3135, 360);
+    connect(DBComboNom_, &QComboBox::activated, this, [this](int index) { Bt_Sup_->setEnabled(index >= 0); });
 
     QLabel* titre =
-        layout::caption(Frame1, QStringLiteral("DBGridVentes_Caption"), QStringLiteral("Etats des Ventes réalisées"));
+        layout::caption(Frame1_, QStringLiteral("DBGridVentes_Caption"), QStringLiteral("Etats des Ventes réalisées"));
     titre->setAlignment(Qt::AlignCenter);
     layout::place(titre, 5520, 1200, 11295, 255);
-    DBGridVentes = new QTableWidget(Frame1);
-    DBGridVentes->setObjectName(QStringLiteral("DBGridVentes"));
-    DBGridVentes->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGridVentes->setStyleSheet(QStringLiteral("QTableWidget { color: #000080; background: #FFFFD9; }"));
+    DBGridVentes_ = new QTableWidget(Frame1_);
+    DBGridVentes_->setObjectName(QStringLiteral("DBGridVentes"));
+    DBGridVentes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGridVentes_->setStyleSheet(QStringLiteral("QTableWidget { color: #000080; background: #FFFFD9; }"));
     QStringList titres;
     for (const ventes::Colonne& colonne : ventes::colonnesGrille())
         titres << QString::fromUtf8(colonne.titre);
-    DBGridVentes->setColumnCount(int(titres.size()));
-    DBGridVentes->setHorizontalHeaderLabels(titres);
-    layout::place(DBGridVentes, 5520, 1200 + 255, 11295, 7095 - 255);
+    DBGridVentes_->setColumnCount(int(titres.size()));
+    DBGridVentes_->setHorizontalHeaderLabels(titres);
+    layout::place(DBGridVentes_, 5520, 1200 + 255, 11295, 7095 - 255);
 }
 
 void FormVente::creerMenus()
@@ -150,14 +150,14 @@ void FormVente::actualiser()
 {
     completerPrixVides();
     db::Database& base = base::db();
-    DBComboDateCom->clear();
-    DBComboDateCom->addItems(ventes::dates(base));
-    DBComboDateCom->setCurrentIndex(-1);
+    DBComboDateCom_->clear();
+    DBComboDateCom_->addItems(ventes::dates(base));
+    DBComboDateCom_->setCurrentIndex(-1);
     lignes_ = ventes::toutes(base);
     afficherLignes(lignes_);
     const Totaux totaux = ventes::totaux(lignes_);
-    LbGainEtab->setText(montant::total(totaux.gain));
-    LbAffVtotal->setText(montant::total(totaux.total));
+    LbGainEtab_->setText(montant::total(totaux.gain));
+    LbAffVtotal_->setText(montant::total(totaux.total));
     afficherGains(ventes::gainsParClasse(lignes_));
 }
 
@@ -178,62 +178,62 @@ void FormVente::completerPrixVides()
 
 void FormVente::afficherGains(const std::vector<GainClasse>& gains)
 {
-    for (size_t k = LBClasses.size(); k < std::max<size_t>(gains.size(), 1); ++k) {
+    for (size_t k = LBClasses_.size(); k < std::max<size_t>(gains.size(), 1); ++k) {
         const int top = kHautClasses + int(k) * kPasClasses;
-        LBNomClasses.push_back(etiquette(Frame1, QStringLiteral("LBNomClasses_%1").arg(k), {}, 0, top, 3135, 255,
+        LBNomClasses_.push_back(etiquette(Frame1_, QStringLiteral("LBNomClasses_%1").arg(k), {}, 0, top, 3135, 255,
                                          kBleu, 8.25));
-        LBClasses.push_back(etiquette(Frame1, QStringLiteral("LBClasses_%1").arg(k), {}, 3360, top, 1455, 255,
+        LBClasses_.push_back(etiquette(Frame1_, QStringLiteral("LBClasses_%1").arg(k), {}, 3360, top, 1455, 255,
                                       kBleu, 8.25));
-        LBNomClasses.back()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        LBClasses.back()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        LBNomClasses_.back()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        LBClasses_.back()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     // A class whose lines were all deleted leaves no stale gain behind.
-    for (size_t k = 0; k < LBClasses.size(); ++k) {
+    for (size_t k = 0; k < LBClasses_.size(); ++k) {
         const bool present = k < gains.size();
-        LBNomClasses[k]->setText(present ? gains[k].classe : QString());
-        LBClasses[k]->setText(present ? montant::simple(gains[k].gain) : QString());
-        LBNomClasses[k]->setVisible(present || k == 0);
-        LBClasses[k]->setVisible(present || k == 0);
+        LBNomClasses_[k]->setText(present ? gains[k].classe : QString());
+        LBClasses_[k]->setText(present ? montant::simple(gains[k].gain) : QString());
+        LBNomClasses_[k]->setVisible(present || k == 0);
+        LBClasses_[k]->setVisible(present || k == 0);
     }
 }
 
 void FormVente::afficherLignes(const std::vector<LigneVente>& lignes)
 {
     const auto& colonnes = ventes::colonnesGrille();
-    DBGridVentes->setRowCount(int(lignes.size()));
+    DBGridVentes_->setRowCount(int(lignes.size()));
     for (int r = 0; r < int(lignes.size()); ++r)
         for (int c = 0; c < int(colonnes.size()); ++c)
-            DBGridVentes->setItem(r, c, new QTableWidgetItem(lignes[size_t(r)].*colonnes[size_t(c)].champ));
+            DBGridVentes_->setItem(r, c, new QTableWidgetItem(lignes[size_t(r)].*colonnes[size_t(c)].champ));
 }
 
 void FormVente::DBComboDateCom_Click(int index)
 {
     if (index < 0)
         return;
-    const QString date = DBComboDateCom->itemText(index);
+    const QString date = DBComboDateCom_->itemText(index);
     report::attempt([this, &date] {
         lignes_ = ventes::duJour(base::db(), date);
         afficherLignes(lignes_);
-        DBComboNom->clear();
+        DBComboNom_->clear();
         for (const EleveCommande& eleve : ventes::elevesDuJour(base::db(), date))
-            DBComboNom->addItem(libelle(eleve), eleve.numEleves);
-        DBComboNom->setCurrentIndex(-1);
+            DBComboNom_->addItem(libelle(eleve), eleve.numEleves);
+        DBComboNom_->setCurrentIndex(-1);
     });
-    DBComboNom->show();
-    Bt_Sup->show();
+    DBComboNom_->show();
+    Bt_Sup_->show();
     // Nothing is deleted before the user has said whose order it is.
-    Bt_Sup->setEnabled(false);
-    Bt_ImpCmde->setEnabled(true);
+    Bt_Sup_->setEnabled(false);
+    Bt_ImpCmde_->setEnabled(true);
 }
 
 void FormVente::Bt_Sup_Click()
 {
-    const int date = DBComboDateCom->currentIndex();
-    const int eleve = DBComboNom->currentIndex();
+    const int date = DBComboDateCom_->currentIndex();
+    const int eleve = DBComboNom_->currentIndex();
     if (date < 0 || eleve < 0)
         return;
-    const QString question = QStringLiteral("Commande de %1 du %2 :\n").arg(DBComboNom->itemText(eleve),
-                                                                             DBComboDateCom->itemText(date))
+    const QString question = QStringLiteral("Commande de %1 du %2 :\n").arg(DBComboNom_->itemText(eleve),
+                                                                             DBComboDateCom_->itemText(date))
         + QStringLiteral("Attention, la suppression de commande est irréversible. Souhaitez vous continuer ?");
     if (dialogs::message(question, dialogs::Icon::Question, dialogs::Buttons::YesNo)
         != dialogs::Answer::Yes) {
@@ -241,7 +241,7 @@ void FormVente::Bt_Sup_Click()
         return;
     }
     report::attempt([&] {
-        ventes::supprimer(base::db(), DBComboDateCom->itemText(date), DBComboNom->itemData(eleve).toString());
+        ventes::supprimer(base::db(), DBComboDateCom_->itemText(date), DBComboNom_->itemData(eleve).toString());
     });
     reinitialiser();
     report::attempt([this] { actualiser(); });
@@ -249,11 +249,11 @@ void FormVente::Bt_Sup_Click()
 
 void FormVente::reinitialiser()
 {
-    DBComboNom->clear();
-    DBComboNom->hide();
-    Bt_Sup->setEnabled(false);
-    Bt_Sup->hide();
-    Bt_ImpCmde->setEnabled(false);
+    DBComboNom_->clear();
+    DBComboNom_->hide();
+    Bt_Sup_->setEnabled(false);
+    Bt_Sup_->hide();
+    Bt_ImpCmde_->setEnabled(false);
 }
 
 void FormVente::Bt_ImpCmde_Click()

@@ -40,14 +40,14 @@ private:
     std::vector<LigneVente> lignes_; // what the grid shows
     bool prixVidesSignales_ = false;  // said once that the empty prices stay empty
     QScrollArea* zone_ = nullptr;
-    QWidget* Frame1 = nullptr;
-    QLabel* LbAffVtotal = nullptr;
-    QLabel* LbGainEtab = nullptr;
-    std::vector<QLabel*> LBNomClasses;
-    std::vector<QLabel*> LBClasses;
-    QComboBox* DBComboDateCom = nullptr;
-    QComboBox* DBComboNom = nullptr;
-    QTableWidget* DBGridVentes = nullptr;
-    QPushButton* Bt_ImpCmde = nullptr;
-    QPushButton* Bt_Sup = nullptr;
+    QWidget* Frame1_ = nullptr;
+    QLabel* LbAffVtotal_ = nullptr;
+    QLabel* LbGainEtab_ = nullptr;
+    std::vector<QLabel*> LBNomClasses_;
+    std::vector<QLabel*> LBClasses_;
+    QComboBox* DBComboDateCom_ = nullptr;
+    QComboBox* DBComboNom_ = nullptr;
+    QTableWidget* DBGridVentes_ = nullptr;
+    QPushButton* Bt_ImpCmde_ = nullptr;
+    QPushButton* Bt_Sup_ = nullptr;
 };

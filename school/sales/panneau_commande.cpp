@@ -34,9 +34,9 @@ QString libelle(const QString& nom, const QString& prix)
 PanneauCommande::PanneauCommande(QWidget* carte, int haut) : QWidget(carte), haut_(haut)
 {
     setObjectName(QStringLiteral("PanneauCommande"));
-    LbCommande = layout::caption(this, QStringLiteral("LbCommande"), {});
-    layout::place(LbCommande, 6735, 3600 - haut_, 2500, 255);
-    layout::setTextColour(LbCommande, 0x0000FF);
+    LbCommande_ = layout::caption(this, QStringLiteral("LbCommande"), {});
+    layout::place(LbCommande_, 6735, 3600 - haut_, 2500, 255);
+    layout::setTextColour(LbCommande_, 0x0000FF);
     QLabel* pochette = layout::caption(this, QStringLiteral("LbNomPochette"), QStringLiteral("Pochette complète :"));
     layout::place(pochette, 2640, 4200 - haut_, 2190, 240);
     layout::setTextColour(pochette, 0x008000);
@@ -44,13 +44,13 @@ PanneauCommande::PanneauCommande(QWidget* carte, int haut) : QWidget(carte), hau
     layout::place(articles, 2640, kHautArticles - haut_, 960, 240);
     layout::setTextColour(articles, 0x008000);
 
-    CheckPochette = new QCheckBox(this);
-    CheckPochette->setObjectName(QStringLiteral("CheckPochette"));
-    layout::place(CheckPochette, 5040, 4200 - haut_, 5295, 255);
-    colorerFond(CheckPochette, kBlanc);
-    CheckPochette->hide();
-    connect(CheckPochette, &QCheckBox::toggled, this, &PanneauCommande::CheckPochette_Click);
-    TextQuantiteP = creerQuantite(QStringLiteral("TextQuantiteP_0"), 10560, 4200);
+    CheckPochette_ = new QCheckBox(this);
+    CheckPochette_->setObjectName(QStringLiteral("CheckPochette"));
+    layout::place(CheckPochette_, 5040, 4200 - haut_, 5295, 255);
+    colorerFond(CheckPochette_, kBlanc);
+    CheckPochette_->hide();
+    connect(CheckPochette_, &QCheckBox::toggled, this, &PanneauCommande::CheckPochette_Click);
+    TextQuantiteP_ = creerQuantite(QStringLiteral("TextQuantiteP_0"), 10560, 4200);
 }
 
 QLineEdit* PanneauCommande::creerQuantite(const QString& nom, int left, int top)
@@ -83,7 +83,7 @@ void PanneauCommande::construire(ModeCommande mode, const std::vector<Tarif>& ta
 {
     mode_ = mode;
     const bool recommande = mode == ModeCommande::Recommande;
-    LbCommande->setText(recommande ? QStringLiteral("Recommande") : QStringLiteral("Commande"));
+    LbCommande_->setText(recommande ? QStringLiteral("Recommande") : QStringLiteral("Commande"));
     for (int rang = 0; rang < int(tarifs.size()); ++rang) {
         const Tarif& tarif = tarifs[size_t(rang)];
         Ligne ligne = creerLigne(rang);
@@ -97,9 +97,9 @@ void PanneauCommande::construire(ModeCommande mode, const std::vector<Tarif>& ta
     if (tarifs.empty())
         return;
     const Tarif& premier = tarifs.front();
-    CheckPochette->setText(libelle(premier.nomPochette, recommande ? premier.pochettePrixRecPub : premier.pochettePrixPub));
-    CheckPochette->show();
-    TextQuantiteP->setVisible(recommande);
+    CheckPochette_->setText(libelle(premier.nomPochette, recommande ? premier.pochettePrixRecPub : premier.pochettePrixPub));
+    CheckPochette_->show();
+    TextQuantiteP_->setVisible(recommande);
 }
 
 int PanneauCommande::hautDerniereLigne() const
@@ -110,8 +110,8 @@ int PanneauCommande::hautDerniereLigne() const
 ChoixCommande PanneauCommande::choix() const
 {
     ChoixCommande choix;
-    choix.pochette = CheckPochette->isChecked();
-    choix.quantitePochette = mode_ == ModeCommande::Recommande ? TextQuantiteP->text() : QStringLiteral("1");
+    choix.pochette = CheckPochette_->isChecked();
+    choix.quantitePochette = mode_ == ModeCommande::Recommande ? TextQuantiteP_->text() : QStringLiteral("1");
     for (int rang = 0; rang < int(lignes_.size()); ++rang) {
         const Ligne& ligne = lignes_[size_t(rang)];
         if (ligne.article->isChecked())
@@ -132,10 +132,10 @@ void PanneauCommande::CheckArticles_Click(int rang, bool coche)
 
 void PanneauCommande::CheckPochette_Click(bool coche)
 {
-    colorerFond(CheckPochette, coche ? kCoche : kBlanc);
+    colorerFond(CheckPochette_, coche ? kCoche : kBlanc);
     if (coche) {
-        TextQuantiteP->setText(QStringLiteral("1"));
-        TextQuantiteP->setEnabled(mode_ == ModeCommande::Recommande);
+        TextQuantiteP_->setText(QStringLiteral("1"));
+        TextQuantiteP_->setEnabled(mode_ == ModeCommande::Recommande);
         // A row that was ticked gets its "1" back from its own untick.
         for (const Ligne& ligne : lignes_) {
             ligne.quantite->clear();
@@ -145,15 +145,15 @@ void PanneauCommande::CheckPochette_Click(bool coche)
             ligne.article->setChecked(false);
         }
         if (mode_ == ModeCommande::Recommande)
-            TextQuantiteP->setFocus();
+            TextQuantiteP_->setFocus();
         return;
     }
     for (const Ligne& ligne : lignes_) {
         ligne.article->setEnabled(true);
         ligne.quantite->setText(QStringLiteral("1"));
     }
-    TextQuantiteP->clear();
-    TextQuantiteP->setEnabled(false);
+    TextQuantiteP_->clear();
+    TextQuantiteP_->setEnabled(false);
 }
 
 bool PanneauCommande::eventFilter(QObject* objet, QEvent* evenement)

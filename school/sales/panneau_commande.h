@@ -41,8 +41,8 @@ private:
 
     int haut_;
     ModeCommande mode_ = ModeCommande::Commande;
-    QLabel* LbCommande = nullptr;
-    QCheckBox* CheckPochette = nullptr;
-    QLineEdit* TextQuantiteP = nullptr;
+    QLabel* LbCommande_ = nullptr;
+    QCheckBox* CheckPochette_ = nullptr;
+    QLineEdit* TextQuantiteP_ = nullptr;
     std::vector<Ligne> lignes_;
 };

@@ -42,12 +42,12 @@ FormAccueil::FormAccueil() : Form(QStringLiteral("FormAccueil"))
     layout::setBackground(fond, 0xFFFFFF);
     setCentralWidget(fond);
     zone_ = new ZonePlanche(fond);
-    Frame1 = &zone_->planche();
+    Frame1_ = &zone_->planche();
     colonne_ = new ColonneGauche(fond);
     bandeau_ = new Bandeau(fond);
     menus_ = new MenusAccueil(menuBar(), this);
     ajoutEleve_ = new AjoutEleve(colonne_->saisie, this);
-    assistant_ = new AssistantGroupe(bandeau_->etapes, *colonne_->liste, *Frame1, this);
+    assistant_ = new AssistantGroupe(bandeau_->etapes, *colonne_->liste, *Frame1_, this);
     relierPlanche();
     relierColonne();
     relierBandeau();
@@ -70,9 +70,9 @@ std::function<void(int)> FormAccueil::commande(void (FormAccueil::*action)(int))
 
 void FormAccueil::relierPlanche()
 {
-    connect(Frame1, &Planche::portraitClique, this, commande(&FormAccueil::Image2_Click));
-    connect(Frame1, &Planche::changementClasseDemande, this, commande(&FormAccueil::ImageChgClasse_Click));
-    connect(Frame1, &Planche::suppressionDemandee, this, commande(&FormAccueil::ImageSuppEleve_Click));
+    connect(Frame1_, &Planche::portraitClique, this, commande(&FormAccueil::Image2_Click));
+    connect(Frame1_, &Planche::changementClasseDemande, this, commande(&FormAccueil::ImageChgClasse_Click));
+    connect(Frame1_, &Planche::suppressionDemandee, this, commande(&FormAccueil::ImageSuppEleve_Click));
 }
 
 void FormAccueil::relierColonne()
@@ -225,7 +225,7 @@ void FormAccueil::construirePlancheClasse(Construction construction)
         retirerPlancheEtImpressions();
         return;
     }
-    Frame1->construire(TypePlanche::Classe, eleves, etat::ModeCreationGroupe);
+    Frame1_->construire(TypePlanche::Classe, eleves, etat::ModeCreationGroupe);
     etat::PlancheChargee = true;
 
     if (construction != Construction::Affichage) {
@@ -265,7 +265,7 @@ void FormAccueil::Aff_Groupe_Click()
 void FormAccueil::construirePlancheGroupe(bool reconstruction)
 {
     const std::optional<DocumentsEcrits> documents = planche_groupe::construire(
-        *Frame1, base::db(), etat::CheminDonnees, etat::NomGroupeChoisi, etat::ModeCreationGroupe);
+        *Frame1_, base::db(), etat::CheminDonnees, etat::NomGroupeChoisi, etat::ModeCreationGroupe);
     if (!documents) {
         retirerPlancheEtImpressions();
         return;
@@ -305,7 +305,7 @@ void FormAccueil::montrerErreurDocuments(const DocumentsEcrits& documents)
 
 void FormAccueil::viderPlanches()
 {
-    Frame1->vider();
+    Frame1_->vider();
     etat::PlancheChargee = false;
 }
 
@@ -329,7 +329,7 @@ void FormAccueil::Bt_Ajout_Eleve_Click()
 
     if (etat::PlancheClasse && !etat::ModeCreationGroupe) {
         // The board waits while the student is typed.
-        Frame1->setEnabled(false);
+        Frame1_->setEnabled(false);
         colonne_->Bt_Valide_Ajout_Eleve->setEnabled(false);
         colonne_->agrandirZoneAjout();
         colonne_->Shape2->raise();
@@ -367,7 +367,7 @@ void FormAccueil::Bt_Valide_Ajout_Eleve_Click()
 
 void FormAccueil::fermerZoneAjout()
 {
-    Frame1->setEnabled(true);
+    Frame1_->setEnabled(true);
     colonne_->DBComboClasses->setEnabled(true);
     colonne_->DBComboGroupe->setEnabled(true);
     colonne_->Bt_Ajout_Eleve->setEnabled(true);
@@ -440,19 +440,19 @@ void FormAccueil::terminerAssistant()
 
 void FormAccueil::Image2_Click(int index)
 {
-    if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
+    if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1_->nombre())
         return;
-    etat::CdeEleveChoisi = Frame1->cellule(index).cdeEleve;
+    etat::CdeEleveChoisi = Frame1_->cellule(index).cdeEleve;
     etat::IndexPhotoChoisie = index;
     // A group board's cells carry no photo code to pick from.
-    if (Frame1->type() != TypePlanche::Classe)
+    if (Frame1_->type() != TypePlanche::Classe)
         return;
     if (etat::ModeCreationGroupe) {
         choisirEleve(index);
         return;
     }
     FormCarteIdent& carte = formInstance<FormCarteIdent>();
-    connect(&carte, &FormCarteIdent::photoRemplacee, Frame1, &Planche::rechargerPortrait, Qt::UniqueConnection);
+    connect(&carte, &FormCarteIdent::photoRemplacee, Frame1_, &Planche::rechargerPortrait, Qt::UniqueConnection);
     carte.showForm();
 }
 
@@ -470,9 +470,9 @@ void FormAccueil::choisirEleve(int index)
 
 void FormAccueil::ImageChgClasse_Click(int index)
 {
-    if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
+    if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1_->nombre())
         return;
-    colonne_->Frame2->ouvrir(Frame1->cellule(index).cdeEleve, etat::ClasseChoisie);
+    colonne_->Frame2->ouvrir(Frame1_->cellule(index).cdeEleve, etat::ClasseChoisie);
     if (colonne_->Frame2->isHidden())
         return;
     colonne_->Bt_Creer_Groupe->setEnabled(false);

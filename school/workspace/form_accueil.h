@@ -100,7 +100,7 @@ private:
     QString nomEtab_; // LbNomEtab
 
     ZonePlanche* zone_ = nullptr;
-    Planche* Frame1 = nullptr; // the board in zone_
+    Planche* Frame1_ = nullptr; // the board in zone_
     ColonneGauche* colonne_ = nullptr;
     Bandeau* bandeau_ = nullptr;
     MenusAccueil* menus_ = nullptr;

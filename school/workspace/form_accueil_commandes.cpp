@@ -17,10 +17,10 @@
 
 void FormAccueil::ImageSuppEleve_Click(int index)
 {
-    if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1->nombre())
+    if (ajoutEleve_->ouvert() || index < 0 || index >= Frame1_->nombre())
         return;
-    const BrancheSuppression branche = brancheSuppression(Frame1->type(), etat::ModeCreationGroupe);
-    if (!supprimerCellule(base::db(), Frame1->cellule(index), branche))
+    const BrancheSuppression branche = brancheSuppression(Frame1_->type(), etat::ModeCreationGroupe);
+    if (!supprimerCellule(base::db(), Frame1_->cellule(index), branche))
         return;
     if (branche == BrancheSuppression::Classe) {
         construirePlancheClasse(Construction::ApresSuppression);
@@ -29,7 +29,7 @@ void FormAccueil::ImageSuppEleve_Click(int index)
     }
     construirePlancheGroupe(true);
     // A group without members is no longer a group.
-    if (Frame1->nombre() == 0)
+    if (Frame1_->nombre() == 0)
         remplirListeGroupes();
 }
 
@@ -50,11 +50,11 @@ void FormAccueil::retirerPlancheEtImpressions()
 
 void FormAccueil::MNU_Trimestre_Click()
 {
-    if (!etat::PlancheChargee || Frame1->type() != TypePlanche::Classe)
+    if (!etat::PlancheChargee || Frame1_->type() != TypePlanche::Classe)
         return;
     std::vector<CelluleEleve> eleves;
-    for (int i = 0; i < Frame1->nombre(); ++i)
-        eleves.push_back(Frame1->cellule(i));
+    for (int i = 0; i < Frame1_->nombre(); ++i)
+        eleves.push_back(Frame1_->cellule(i));
     // The board print prints the last document written: now the sheet.
     const QString fiche = impressions::ouvrirFicheTrimestrielle(etat::CheminDonnees, etat::ClasseChoisie, eleves);
     if (fiche.isEmpty())

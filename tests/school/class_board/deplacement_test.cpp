@@ -65,7 +65,7 @@ struct Colonne {
 
 } // namespace
 
-TEST(SchoolTransfert, MovesOnlyTheRowOfTheClickedKeyAndLeavesGroupsAlone)
+TEST(DeplacementEleve, NeDeplaceQueLaLigneDeLaCleCliqueeEtLaisseLesGroupes)
 {
     SchoolFixture ecole;
     ecole.ajouterClasse(QStringLiteral("4C"), 2);
@@ -103,7 +103,7 @@ TEST(SchoolTransfert, MovesOnlyTheRowOfTheClickedKeyAndLeavesGroupsAlone)
     EXPECT_EQ(colonne.fermetures.size(), 1);
 }
 
-TEST(SchoolTransfert, OpensOnTheStudentsClassAndKeepingOrAbandoningItChangesNothing)
+TEST(DeplacementEleve, SOuvreSurLaClasseDeLEleveEtLaGarderOuAbandonnerNeChangeRien)
 {
     SchoolFixture ecole;
     // The student's class is not the first of the list.
@@ -136,7 +136,7 @@ TEST(SchoolTransfert, OpensOnTheStudentsClassAndKeepingOrAbandoningItChangesNoth
     EXPECT_FALSE(colonne.ouvert());
 }
 
-TEST(SchoolTransfert, ClassListIsReadAgainAtEveryOpeningInDescendingFrenchOrder)
+TEST(DeplacementEleve, LaListeDesClassesEstRelueAChaqueOuvertureEnOrdreFrancaisDecroissant)
 {
     SchoolFixture ecole;
     const qint64 seul = ecole.ajouterEleve(QStringLiteral("seconde"), QStringLiteral("Petit"), QStringLiteral("Jean"));
@@ -160,7 +160,7 @@ TEST(SchoolTransfert, ClassListIsReadAgainAtEveryOpeningInDescendingFrenchOrder)
     EXPECT_FALSE(colonne.combo->isEditable());
 }
 
-TEST(SchoolTransfert, StudentDeletedMeanwhileIsToldAndNothingIsWritten)
+TEST(DeplacementEleve, UnEleveSupprimeEntreTempsEstSignaleEtRienNEstEcrit)
 {
     SchoolFixture ecole;
     const QList<qint64> eleves = ecole.ajouterClasse(QStringLiteral("6A"), 2);

@@ -25,7 +25,7 @@ const CasCellule kCellules[] = {
     {59, {8825, 15330, 1665, 2505}, {8875, 17325, 1615, 255}, {8875, 17580, 1615, 255}, {10245, 17130, 195, 195}, {8875, 17130, 195, 195}},
 };
 
-TEST(BoardsGeometrie, CellulesNeufParRangee)
+TEST(PlanchesGeometrie, CellulesNeufParRangee)
 {
     for (const CasCellule& cas : kCellules) {
         SCOPED_TRACE(cas.index);
@@ -38,14 +38,14 @@ TEST(BoardsGeometrie, CellulesNeufParRangee)
     }
 }
 
-TEST(BoardsGeometrie, ClasseDuMembreEnHautAGauche)
+TEST(PlanchesGeometrie, ClasseDuMembreEnHautAGauche)
 {
     EXPECT_EQ(geometrie::cellule(0).classe, QRect(30, 30, 1575, 255));
     EXPECT_EQ(geometrie::cellule(1).classe, QRect(1815, 50, 1575, 255));
     EXPECT_EQ(geometrie::cellule(9).classe, QRect(30, 2605, 1575, 255));
 }
 
-TEST(BoardsGeometrie, LeCadreGranditPourChaqueRangee)
+TEST(PlanchesGeometrie, LeCadreGranditPourChaqueRangee)
 {
     const struct {
         int nombre;
@@ -63,7 +63,7 @@ TEST(BoardsGeometrie, LeCadreGranditPourChaqueRangee)
         EXPECT_TRUE(QRect(QPoint(0, 0), geometrie::tailleCadre(n)).contains(geometrie::cellule(n - 1).prenom)) << n;
 }
 
-TEST(BoardsGeometrie, DocumentSeptParLigneEnUneTable)
+TEST(PlanchesGeometrie, DocumentSeptParLigneEnUneTable)
 {
     const struct {
         int index;

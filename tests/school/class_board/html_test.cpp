@@ -36,7 +36,7 @@ QByteArray ecrit(const QStringList& lignes)
 // seven in one table past a printed page's worth of cells, the cards' page
 // break before every twelfth card and an odd last card, the labels'
 // five-then-six rows.
-TEST(BoardsHtml, LesDocumentsSontCeuxDesModeles)
+TEST(PlanchesHtml, LesDocumentsSontCeuxDesModeles)
 {
     const struct {
         const char* modele;
@@ -56,7 +56,7 @@ TEST(BoardsHtml, LesDocumentsSontCeuxDesModeles)
     }
 }
 
-TEST(BoardsHtml, ChaqueValeurEstEchappee)
+TEST(PlanchesHtml, ChaqueValeurEstEchappee)
 {
     const html::Entete entete{QStringLiteral("A & B <École>"), QStringLiteral("Classe :"), QStringLiteral("6\"A\"")};
     const std::vector<html::Entree> liste{{QStringLiteral("d'Arc & <Fils>"), QStringLiteral("%1 Jeanne"),
@@ -75,7 +75,7 @@ TEST(BoardsHtml, ChaqueValeurEstEchappee)
     EXPECT_TRUE(cartes.contains(QStringLiteral("<TITLE>A &amp; B &lt;École&gt;</TITLE>")));
 }
 
-TEST(BoardsHtml, UneClasseVideNEcritQueLEntete)
+TEST(PlanchesHtml, UneClasseVideNEcritQueLEntete)
 {
     const std::vector<html::Entree> aucun;
     EXPECT_EQ(html::planche(kClasse, aucun, html::Forme::Classe).size(), 2);
@@ -87,7 +87,7 @@ TEST(BoardsHtml, UneClasseVideNEcritQueLEntete)
     EXPECT_EQ(etiquettes.last(), QStringLiteral("<TABLE width=\"650\">"));
 }
 
-TEST(BoardsHtmlEcriture, Windows1252EnCrLfRemplaceLeFichier)
+TEST(PlanchesHtmlEcriture, Windows1252EnCrLfRemplaceLeFichier)
 {
     Sandbox sandbox;
     const QString chemin = Sandbox::writeFile(sandbox.path(QStringLiteral("doc.html")), QByteArray(5000, 'x'));
@@ -97,7 +97,7 @@ TEST(BoardsHtmlEcriture, Windows1252EnCrLfRemplaceLeFichier)
     EXPECT_EQ(f.readAll(), QByteArray("Pr\xE9nom\r\n&#321;ukasz\r\n"));
 }
 
-TEST(BoardsHtmlEcriture, UnFichierQuiNePeutEtreEcritDonneUnMessageQuiLeNomme)
+TEST(PlanchesHtmlEcriture, UnFichierQuiNePeutEtreEcritDonneUnMessageQuiLeNomme)
 {
     // A folder standing where the document goes cannot be replaced, whatever
     // the rights of the user running the tests.

@@ -41,7 +41,7 @@ bool procheDe(QRgb a, const QColor& b)
 
 // A class of 50: 45 plain names and five that only a French, case- and
 // accent-aware order sorts right, two of them namesakes told apart by key.
-class BoardsClasse : public ::testing::Test {
+class PlanchesClasse : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -61,7 +61,7 @@ protected:
     qint64 zola = 0, martin1 = 0, martin2 = 0, arc = 0, ebert = 0;
 };
 
-TEST_F(BoardsClasse, LesElevesDeLaClasseEnOrdreFrancaisPuisParCle)
+TEST_F(PlanchesClasse, LesElevesDeLaClasseEnOrdreFrancaisPuisParCle)
 {
     const std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), QStringLiteral("6A"));
     ASSERT_EQ(eleves.size(), 50u);
@@ -78,7 +78,7 @@ TEST_F(BoardsClasse, LesElevesDeLaClasseEnOrdreFrancaisPuisParCle)
     EXPECT_EQ(eleves[0].prenom, QStringLiteral("Jeanne"));
 }
 
-TEST_F(BoardsClasse, CinquanteCellulesNeufParRangeeToutesAtteignables)
+TEST_F(PlanchesClasse, CinquanteCellulesNeufParRangeeToutesAtteignables)
 {
     const std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), QStringLiteral("6A"));
     Planche planche;
@@ -105,7 +105,7 @@ TEST_F(BoardsClasse, CinquanteCellulesNeufParRangeeToutesAtteignables)
     EXPECT_EQ(element(planche, "LbGPClasse", 1), nullptr);
 }
 
-TEST_F(BoardsClasse, LesClicsDesCellulesDonnentLeurIndex)
+TEST_F(PlanchesClasse, LesClicsDesCellulesDonnentLeurIndex)
 {
     Planche planche;
     planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("6A")), false);
@@ -125,7 +125,7 @@ TEST_F(BoardsClasse, LesClicsDesCellulesDonnentLeurIndex)
     EXPECT_EQ(planche.cellule(47).cdeEleve, element(planche, "LbNum", 47)->text());
 }
 
-TEST_F(BoardsClasse, ReconstruireNeGardeQueLesNouvellesCellules)
+TEST_F(PlanchesClasse, ReconstruireNeGardeQueLesNouvellesCellules)
 {
     Planche planche;
     planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("6A")), false);
@@ -151,7 +151,7 @@ TEST_F(BoardsClasse, ReconstruireNeGardeQueLesNouvellesCellules)
     EXPECT_EQ(element(planche, "LbNom", 0)->palette().color(QPalette::Window).rgb(), layout::bgr(0xC0FFFF));
 }
 
-TEST_F(BoardsClasse, UneClasseVideNeMontreAucuneCellule)
+TEST_F(PlanchesClasse, UneClasseVideNeMontreAucuneCellule)
 {
     Planche planche;
     planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("6A")), false);
@@ -169,7 +169,7 @@ TEST_F(BoardsClasse, UneClasseVideNeMontreAucuneCellule)
     EXPECT_FALSE(lire(docs.etiquettes).contains("<img"));
 }
 
-TEST_F(BoardsClasse, PortraitIlliscibleOuAbsentDonneLImageVide)
+TEST_F(PlanchesClasse, PortraitIlliscibleOuAbsentDonneLImageVide)
 {
     std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), QStringLiteral("6A"));
     Planche planche;
@@ -198,7 +198,7 @@ TEST_F(BoardsClasse, PortraitIlliscibleOuAbsentDonneLImageVide)
     EXPECT_TRUE(procheDe(couleurAuCentre(element(planche, "Image2", 2)), Qt::blue));
 }
 
-TEST_F(BoardsClasse, LesTroisDocumentsTiennentLesCinquanteEleves)
+TEST_F(PlanchesClasse, LesTroisDocumentsTiennentLesCinquanteEleves)
 {
     const std::vector<CelluleEleve> eleves = elevesDeClasse(base::db(), QStringLiteral("6A"));
     // An older, longer document is replaced, not appended to.
@@ -226,7 +226,7 @@ TEST_F(BoardsClasse, LesTroisDocumentsTiennentLesCinquanteEleves)
     EXPECT_EQ(lire(docs.cartes), cartes);
 }
 
-TEST_F(BoardsClasse, UnDocumentQuiNePeutEtreEcritDonneUnSeulMessageQuiLeNomme)
+TEST_F(PlanchesClasse, UnDocumentQuiNePeutEtreEcritDonneUnSeulMessageQuiLeNomme)
 {
     const QString cartes = fixture.dossier() + QStringLiteral("/filetempCrte.html");
     ASSERT_TRUE(QDir().mkpath(cartes)); // a folder where the document goes

@@ -20,7 +20,7 @@ QLabel* element(Planche& planche, const char* tableau, int index)
 
 // A group gathered across three classes, a namesake of one member left out,
 // and a second group that must not leak in.
-class BoardsGroupe : public ::testing::Test {
+class PlanchesGroupe : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -43,7 +43,7 @@ protected:
     qint64 ligneBob = 0, cleBob = 0, cleAbel = 0;
 };
 
-TEST_F(BoardsGroupe, LesMembresDuGroupeEnOrdreFrancais)
+TEST_F(PlanchesGroupe, LesMembresDuGroupeEnOrdreFrancais)
 {
     const std::vector<CelluleEleve> membres = membresDuGroupe(base::db(), QStringLiteral("Chorale"));
     ASSERT_EQ(membres.size(), 3u);
@@ -56,7 +56,7 @@ TEST_F(BoardsGroupe, LesMembresDuGroupeEnOrdreFrancais)
     EXPECT_EQ(membres[1].cdeGroupes, QString::number(ligneBob));
 }
 
-TEST_F(BoardsGroupe, LaPlancheDuGroupeMontreLaClasseDeChaqueMembre)
+TEST_F(PlanchesGroupe, LaPlancheDuGroupeMontreLaClasseDeChaqueMembre)
 {
     Planche planche;
     planche.construire(TypePlanche::Classe, elevesDeClasse(base::db(), QStringLiteral("4C")), false);
@@ -86,7 +86,7 @@ TEST_F(BoardsGroupe, LaPlancheDuGroupeMontreLaClasseDeChaqueMembre)
     EXPECT_FALSE(element(planche, "ImageChgClasse", 1)->isHidden());
 }
 
-TEST_F(BoardsGroupe, LeDocumentDuGroupeRemplaceLaPlancheSeule)
+TEST_F(PlanchesGroupe, LeDocumentDuGroupeRemplaceLaPlancheSeule)
 {
     const DocumentsEcrits docs = planche_groupe::ecrireDocument(fixture.dossier(), QStringLiteral("Chorale"),
                                                                 membresDuGroupe(base::db(), QStringLiteral("Chorale")));

@@ -10,7 +10,7 @@ namespace {
 
 using Request = RecordingShell::Request;
 
-TEST(BoardsImpression, ImprimePuisOuvreLeDocument)
+TEST(PlanchesImpression, ImprimePuisOuvreLeDocument)
 {
     Sandbox sandbox;
     const QString document = Sandbox::writeFile(sandbox.path(QStringLiteral("vizmora2020/filetemp.html")), "<HTML>");
@@ -20,7 +20,7 @@ TEST(BoardsImpression, ImprimePuisOuvreLeDocument)
     EXPECT_EQ(shell.requests(), (std::vector<Request>{{QStringLiteral("print"), document}, {QStringLiteral("open"), document}}));
 }
 
-TEST(BoardsImpression, UneImpressionAnnuleeNOuvreRien)
+TEST(PlanchesImpression, UneImpressionAnnuleeNOuvreRien)
 {
     Sandbox sandbox;
     const QString document = Sandbox::writeFile(sandbox.path(QStringLiteral("vizmora2020/filetemp.html")), "<HTML>");
@@ -32,7 +32,7 @@ TEST(BoardsImpression, UneImpressionAnnuleeNOuvreRien)
     EXPECT_TRUE(dialogues.prompts().empty());
 }
 
-TEST(BoardsImpression, SansDocumentRienNEstDemandeAuShell)
+TEST(PlanchesImpression, SansDocumentRienNEstDemandeAuShell)
 {
     Sandbox sandbox;
     RecordingShell shell;
