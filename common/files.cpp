@@ -159,6 +159,13 @@ bool PendingFile::open()
         errno = EINVAL;
         return fail(QStringLiteral("already written"));
     }
+    if (sync_ == Sync::InBuiltFolder) {
+        fd_ = ::open(encoded(target_).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd_ < 0)
+            return fail(QStringLiteral("open"));
+        temporary_ = target_;
+        return true;
+    }
     const QFileInfo info(target_);
     // Hidden, so that a watched folder or a listing never takes it for a picture.
     QByteArray name = encoded(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
@@ -226,6 +233,10 @@ bool PendingFile::commit()
             fail(QStringLiteral("nothing written"));
         }
         return false;
+    }
+    if (sync_ == Sync::InBuiltFolder) {
+        temporary_.clear();
+        return true;
     }
     // rename(2) replaces the target in one step; QFile::rename would refuse to.
     if (std::rename(encoded(temporary_).constData(), encoded(target_).constData()) != 0)

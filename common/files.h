@@ -15,7 +15,11 @@ namespace files {
 // Now: the file is synced before its rename (a single document or picture).
 // Later: the caller syncs once when its batch ends (see syncFileSystem), as a
 // sync per file would make a delivery of thousands of pictures crawl.
-enum class Sync { Now, Later };
+// InBuiltFolder: the file goes into a folder being built aside, which the
+// caller syncs once and puts in place whole (replaceFolder); nothing reads that
+// folder before, so the file is written straight under its name, and removed
+// when anything fails. This spares a rename per picture in a delivery.
+enum class Sync { Now, Later, InBuiltFolder };
 
 // A file that will replace its target, in a folder that exists. Dropped without a successful commit(),
 // it removes its temporary file and leaves the target as it was.

@@ -44,7 +44,7 @@ QString copier(const std::vector<Copie>& copies, const std::function<void(int)>&
 {
     int faites = 0;
     for (const Copie& copie : copies) {
-        if (QString erreur = files::copyWhole(copie.source, copie.cible, files::Sync::Later); !erreur.isEmpty())
+        if (QString erreur = files::copyWhole(copie.source, copie.cible, files::Sync::InBuiltFolder); !erreur.isEmpty())
             return erreur;
         if (apres)
             apres(++faites);

@@ -170,7 +170,7 @@ QString ecrireContenu(const QString& paquet)
     QByteArray lignes;
     for (const QString& chemin : chemins)
         lignes += QByteArray::number(QFileInfo(racine.filePath(chemin)).size()) + '\t' + QFile::encodeName(chemin) + '\n';
-    return files::writeWhole(paths::join(paquet, {QString::fromLatin1(kContenu)}), lignes, files::Sync::Later);
+    return files::writeWhole(paths::join(paquet, {QString::fromLatin1(kContenu)}), lignes, files::Sync::InBuiltFolder);
 }
 
 // Every file of the package, in the folder being built; the list of its

@@ -94,6 +94,10 @@ TEST(Fichiers, UnDisquePleinOuUneLimiteDeTailleLaisseLAncienFichierEtDitLequel)
     put(source, QByteArray(64 * 1024, 'g'));
     EXPECT_FALSE(files::copyWhole(source, target, files::Sync::Later).isEmpty());
     EXPECT_EQ(readAll(target), QByteArray("ancien"));
+    // Straight into a folder being built: what could not be written whole is not left.
+    const QString built = folder + QStringLiteral("/photo.jpg");
+    EXPECT_TRUE(files::copyWhole(source, built, files::Sync::InBuiltFolder).contains(QStringLiteral("photo.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(built));
 
     const QString outside = sandbox.root() + QStringLiteral("/limite.jpg");
     FileSizeLimit limit(16 * 1024);
