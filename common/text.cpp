@@ -109,16 +109,17 @@ QDate parseFrenchDate(const QString& value)
     return QDate::fromString(value.trimmed(), QStringLiteral("dd/MM/yyyy"));
 }
 
-qint64 priceCents(const QString& price)
+LeadingNumber leadingNumber(const QString& text)
 {
     QString value;
-    for (const QChar c : price) {
+    for (const QChar c : text) {
         if (!c.isSpace())
             value += c;
     }
+    LeadingNumber number;
     qsizetype i = 0;
-    const bool negative = value.startsWith(u'-');
-    if (negative || value.startsWith(u'+'))
+    number.negative = value.startsWith(u'-');
+    if (number.negative || value.startsWith(u'+'))
         ++i;
     const auto digits = [&value, &i] {
         QString read;
@@ -126,18 +127,23 @@ qint64 priceCents(const QString& price)
             read += value[i++];
         return read;
     };
-    const QString units = digits();
-    QString decimals;
+    number.units = digits();
     if (i < value.size() && (value[i] == u',' || value[i] == u'.')) {
         ++i;
-        decimals = digits();
+        number.decimals = digits();
     }
+    return number;
+}
+
+qint64 priceCents(const QString& price)
+{
+    const LeadingNumber number = leadingNumber(price);
     // Digits beyond what a cent count can hold are dropped, never overflowed.
-    const QString fraction = (decimals + QStringLiteral("000")).left(3);
-    qint64 cents = units.left(15).toLongLong() * 100 + fraction.left(2).toLongLong();
+    const QString fraction = (number.decimals + QStringLiteral("000")).left(3);
+    qint64 cents = number.units.left(15).toLongLong() * 100 + fraction.left(2).toLongLong();
     if (fraction[2] >= u'5')
         ++cents;
-    return negative ? -cents : cents;
+    return number.negative ? -cents : cents;
 }
 
 } // namespace text

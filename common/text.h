@@ -31,6 +31,16 @@ QString frenchDate(const QDate& date);          // dd/MM/yyyy
 QString frenchTime(const QTime& time);          // HH:mm:ss
 QDate parseFrenchDate(const QString& text);     // invalid QDate when unreadable
 
+// The number a text starts with, blanks ignored: its sign, its whole digits
+// and, after one "," or ".", its decimal digits ("-12,50 €" gives true, "12",
+// "50"). What follows the number is not read.
+struct LeadingNumber {
+    bool negative = false;
+    QString units;
+    QString decimals;
+};
+LeadingNumber leadingNumber(const QString& text);
+
 // A price as both programs read it, in cents: the leading number of the
 // text, blanks ignored, with one decimal separator ("," or "."), rounded to
 // the cent. What follows the number is ignored: "12,50," and "12,50 €" give
