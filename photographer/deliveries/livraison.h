@@ -42,10 +42,12 @@ struct Copie {
     QString cible;
 };
 
-// Copies each file whole over its target, in order, as one batch: the caller
-// syncs the file system once at the end (files::syncFileSystem). `apres`
-// receives the number of files done after each one. "" when all were copied,
-// else a French message naming the file that could not be.
+// Copies each file, in order, into a folder being built aside (see
+// construireAPart): each is written straight under its name, its size checked,
+// and removed when its copy fails; none is synced one by one, as the folder is
+// synced once, then put in place whole. `apres` receives the number of files
+// done after each one. "" when all were copied, else a French message naming
+// the file that could not be.
 QString copier(const std::vector<Copie>& copies, const std::function<void(int)>& apres = {});
 
 // Creates a folder and its parents; "" or a French message naming it.
@@ -56,8 +58,8 @@ QString creerDossier(const QString& dossier);
 QString supprimerDossierTransfert(const QString& dossier);
 
 // Builds a delivery folder under a hidden name beside `livre` with
-// `construire` (given the folder to build in; it writes with
-// files::Sync::Later), gets it onto the disk, then puts it in place of the
+// `construire` (given the folder to build in; it writes with copier or
+// files::Sync::InBuiltFolder), gets it onto the disk, then puts it in place of the
 // earlier folder in one step. Whatever stops the work (a full disk, a crash,
 // the machine switched off), `livre` holds the earlier delivery or the whole
 // new one, never a part. "" or a French message that names the file as it

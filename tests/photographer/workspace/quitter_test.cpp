@@ -106,11 +106,14 @@ protected:
         declencher(ecran, entree);
         return forms_on_screen::shown();
     }
-    // The exchange export cannot write on the desktop.
+    // The exchange export cannot write its folder on the desktop. That folder is
+    // made read-only itself: an earlier export may have left it there, and a
+    // read-only desktop does not protect a folder already in it from its owner.
     Form* exportEnEchec()
     {
-        const QString bureau = paths::desktop();
-        ReadOnlyFolder lectureSeule(bureau);
+        const QString dossier = paths::join(paths::desktop(), {QStringLiteral("Operateur")});
+        EXPECT_TRUE(paths::ensureFolder(dossier));
+        ReadOnlyFolder lectureSeule(dossier);
         dialogues_.message(QStringLiteral("Exporter le fichier établissement"), Answer::Yes).message(QString());
         ouvrirEtablissement(QStringLiteral("Ecole Test"));
         return forms_on_screen::shown();
@@ -245,7 +248,12 @@ TEST_F(QuitterZelvantis, ChaqueSortieDeChaqueFormeLaisseLeProgrammeFinir)
              ouvrirEtablissement(QStringLiteral("Ecole Test"));
          }},
         {"Export de l'établissement en échec, Ok", [this] { cliquer(exportEnEchec(), "Command1"); }},
-        {"Export de l'établissement en échec, case de fermeture", [this] { exportEnEchec()->close(); }},
+        {"Export de l'établissement en échec, case de fermeture",
+         [this] {
+             Form* echec = exportEnEchec();
+             ASSERT_NE(echec, nullptr);
+             echec->close();
+         }},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.sortie);
