@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+#include <utility>
+
 namespace text {
 
 namespace {
@@ -61,6 +63,12 @@ QString decodeStudentList(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
+    // Spreadsheets save "Unicode text" as UTF-16, always with its byte-order mark.
+    for (const auto& [mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringDecoder::Utf16LE},
+                                         std::pair{QByteArrayView("\xFE\xFF"), QStringDecoder::Utf16BE}}) {
+        if (bytes.startsWith(mark))
+            return QStringDecoder(encoding, QStringDecoder::Flag::Stateless).decode(bytes.mid(mark.size()));
+    }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = decoder.decode(bytes);
     if (!decoder.hasError())
@@ -135,15 +143,39 @@ LeadingNumber leadingNumber(const QString& text)
     return number;
 }
 
+namespace {
+
+// Whole digits of a price that a cent count holds with room to spare.
+constexpr qsizetype kPriceWholeDigits = 15;
+
+// Leading zeros carry no value and must not push real digits out.
+QString significantDigits(const QString& digits)
+{
+    qsizetype zeros = 0;
+    while (zeros < digits.size() && digits[zeros] == u'0')
+        ++zeros;
+    return digits.mid(zeros);
+}
+
+} // namespace
+
 qint64 priceCents(const QString& price)
 {
     const LeadingNumber number = leadingNumber(price);
     // Digits beyond what a cent count can hold are dropped, never overflowed.
     const QString fraction = (number.decimals + QStringLiteral("000")).left(3);
-    qint64 cents = number.units.left(15).toLongLong() * 100 + fraction.left(2).toLongLong();
+    qint64 cents = significantDigits(number.units).left(kPriceWholeDigits).toLongLong() * 100
+                 + fraction.left(2).toLongLong();
     if (fraction[2] >= u'5')
         ++cents;
     return number.negative ? -cents : cents;
+}
+
+std::optional<qint64> exactPriceCents(const QString& price)
+{
+    if (significantDigits(leadingNumber(price).units).size() > kPriceWholeDigits)
+        return std::nullopt;
+    return priceCents(price);
 }
 
 } // namespace text

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTime>
 
+#include <optional>
+
 // Text files as the programs exchange them: Windows-1252 with CR LF, French
 // dates and decimal commas whatever the system locale.
 namespace text {
@@ -15,8 +17,9 @@ enum class Unmappable { Question, HtmlEntity };
 QByteArray toWindows1252(const QString& text, Unmappable unmappable = Unmappable::Question);
 QString fromWindows1252(const QByteArray& bytes);
 
-// A student list: UTF-8 when it starts with a byte-order mark or is valid
-// UTF-8, else Windows-1252.
+// A student list: UTF-8 or UTF-16 (either byte order) when it starts with
+// the byte-order mark of one of them, UTF-8 when it is valid UTF-8, else
+// Windows-1252.
 QString decodeStudentList(const QByteArray& bytes);
 
 // Escapes & < > " for insertion into HTML.
@@ -46,5 +49,9 @@ LeadingNumber leadingNumber(const QString& text);
 // the cent. What follows the number is ignored: "12,50," and "12,50 €" give
 // 1250, "1,2,3" gives 120, "" and "abc" give 0.
 qint64 priceCents(const QString& price);
+
+// The same price, or nothing when its whole part is longer than priceCents
+// reads: a sum must not go on from a number cut short.
+std::optional<qint64> exactPriceCents(const QString& price);
 
 } // namespace text

@@ -59,14 +59,39 @@ const PochetteIncomplete* incompleteDe(const std::vector<PochetteIncomplete>& in
     return nullptr;
 }
 
-// A reorder quantity: a whole number above 0; "" when it is not one.
-QString quantiteValide(const QString& texte)
+// A reorder quantity as it is stored, or why it is refused.
+struct Quantite {
+    QString texte;
+    QString refus;
+};
+
+Quantite quantiteValide(const QString& texte)
 {
-    const qint64 valeur = montant::quantite(texte);
-    return valeur > 0 ? QString::number(valeur) : QString();
+    const montant::Somme valeur = montant::quantite(texte);
+    if (!valeur || *valeur > montant::kQuantiteMax)
+        return {{}, QStringLiteral("La quantité ne peut pas dépasser %1.").arg(montant::chiffres(montant::kQuantiteMax))};
+    if (*valeur <= 0)
+        return {{}, QStringLiteral("La quantité doit être un nombre supérieur à 0.")};
+    return {QString::number(*valeur), {}};
 }
 
-const QString kRefusQuantite = QStringLiteral("La quantité doit être un nombre supérieur à 0.");
+// The prices that enter the totals must stay within what an order may bill,
+// so that no sum of stored lines can overflow: why a line's price is
+// refused, or "" when every price is within.
+QString refusPrix(const std::vector<LigneVente>& lignes)
+{
+    for (const LigneVente& ligne : lignes) {
+        for (const QString& prix : {ligne.pochettePrixPub, ligne.pochettePrixPro}) {
+            const montant::Somme valeur = montant::centimes(prix);
+            if (valeur && *valeur <= montant::kPrixMax && *valeur >= -montant::kPrixMax)
+                continue;
+            const QString& article = ligne.nomArticles.isEmpty() ? ligne.nomPochette : ligne.nomArticles;
+            return QStringLiteral("Le prix %1 de « %2 » dépasse %3 € : la commande n'est pas enregistrée.")
+                .arg(prix, article, montant::total(montant::kPrixMax));
+        }
+    }
+    return {};
+}
 
 LignesCommande premiereCommande(const ChoixCommande& choix, const std::vector<Tarif>& tarifs,
                                 const std::vector<PochetteIncomplete>& incompletes, const FicheEleve& eleve,
@@ -107,23 +132,23 @@ LignesCommande recommande(const ChoixCommande& choix, const std::vector<Tarif>& 
 {
     LignesCommande resultat;
     if (choix.pochette) {
-        const QString quantite = quantiteValide(choix.quantitePochette);
-        if (quantite.isEmpty())
-            return {{}, kRefusQuantite};
+        const Quantite quantite = quantiteValide(choix.quantitePochette);
+        if (!quantite.refus.isEmpty())
+            return {{}, quantite.refus};
         const Tarif& tarif = tarifs.front();
         resultat.lignes.push_back(facturer(ligneDeBase(eleve, jour, tarif),
                                            {tarif.pochettePrixRecPro, tarif.pochettePrixRecPub,
-                                            type_ligne::RecommandePochette, kMarqueRecommande, quantite}));
+                                            type_ligne::RecommandePochette, kMarqueRecommande, quantite.texte}));
         return resultat;
     }
     for (const ChoixCommande::Article& article : choix.articles) {
-        const QString quantite = quantiteValide(article.quantite);
-        if (quantite.isEmpty())
-            return {{}, kRefusQuantite};
+        const Quantite quantite = quantiteValide(article.quantite);
+        if (!quantite.refus.isEmpty())
+            return {{}, quantite.refus};
         const Tarif& tarif = tarifs[size_t(article.rang)];
         LigneVente ligne = facturer(ligneArticle(eleve, jour, tarif),
                                     {tarif.articlesPrixRecPro, tarif.articlesPrixRecPub, type_ligne::Supplementaires,
-                                     kMarqueRecommande, quantite});
+                                     kMarqueRecommande, quantite.texte});
         ligne.nomPochette.clear();
         resultat.lignes.push_back(ligne);
     }
@@ -138,6 +163,12 @@ LignesCommande lignesCommande(ModeCommande mode, const ChoixCommande& choix, con
 {
     if (tarifs.empty() || (!choix.pochette && choix.articles.empty()))
         return {};
-    return mode == ModeCommande::Commande ? premiereCommande(choix, tarifs, incompletes, eleve, jour)
-                                          : recommande(choix, tarifs, eleve, jour);
+    LignesCommande resultat = mode == ModeCommande::Commande
+                                  ? premiereCommande(choix, tarifs, incompletes, eleve, jour)
+                                  : recommande(choix, tarifs, eleve, jour);
+    if (resultat.refus.isEmpty())
+        resultat.refus = refusPrix(resultat.lignes);
+    if (!resultat.refus.isEmpty())
+        resultat.lignes.clear();
+    return resultat;
 }

@@ -96,9 +96,12 @@ QString texteDetail(const LigneVente& ligne)
     if (type == type_ligne::AuChoix)
         return QStringLiteral("Je conserve au choix dans la pochette : %1 €").arg(ligne.pochettePrixPub);
     if (type == type_ligne::RecommandePochette || type == type_ligne::Supplementaires) {
-        const qint64 somme = montant::centimes(ligne.pochettePrixPub) * montant::quantite(ligne.quantite);
-        return QStringLiteral("Recommande %1 Quantité : %2 = %3 €")
-            .arg(ligne.nomPochette, ligne.quantite, montant::simple(somme));
+        const montant::Somme somme =
+            montant::fois(montant::centimes(ligne.pochettePrixPub), montant::quantite(ligne.quantite));
+        // An amount too large to be computed carries no currency.
+        return QStringLiteral("Recommande %1 Quantité : %2 = %3")
+            .arg(ligne.nomPochette, ligne.quantite,
+                 somme ? montant::simple(somme) + QStringLiteral(" €") : montant::kTropGrand);
     }
     return {};
 }
@@ -151,7 +154,8 @@ QStringList recapitulatif(const Etablissement& etab, const QDate& jour, const st
     }
     l << cellule155(QStringLiteral("&nbsp;"))
       << cellule530(QStringLiteral("<div align=\"right\"><b>TOTAL</b></div>"))
-      << QStringLiteral("<td width=\"103\"><center><b>%1</b></center></td>").arg(montant::total(totaux.total - totaux.gain))
+      << QStringLiteral("<td width=\"103\"><center><b>%1</b></center></td>")
+             .arg(montant::total(montant::moins(totaux.total, totaux.gain)))
       << QStringLiteral("<td width=\"103\"><center><b>%1</b></center></td></tr></table></table></body></html>")
              .arg(montant::total(totaux.gain));
     return l;

@@ -7,42 +7,89 @@ namespace montant {
 namespace {
 
 // The amount written by the format from its size, "-" before a negative one.
+// The size is unsigned so that the most negative amount has one too.
 template <class Format>
-QString avecSigne(qint64 centimes, Format format)
+QString avecSigne(Somme centimes, Format format)
 {
-    return centimes < 0 ? u'-' + format(-centimes) : format(centimes);
+    if (!centimes)
+        return kTropGrand;
+    const qint64 valeur = *centimes;
+    const quint64 absolu = valeur < 0 ? 0 - quint64(valeur) : quint64(valeur);
+    return valeur < 0 ? u'-' + format(absolu) : format(absolu);
+}
+
+QString groupes(quint64 entier)
+{
+    QString texte = QString::number(entier);
+    for (qsizetype i = texte.size() - 3; i > 0; i -= 3)
+        texte.insert(i, u' ');
+    return texte;
+}
+
+QString deuxDecimales(quint64 absolu)
+{
+    return QStringLiteral("%1").arg(absolu % 100, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
 
-qint64 centimes(const QString& prix)
+Somme fois(Somme a, Somme b)
 {
-    return text::priceCents(prix);
+    qint64 resultat = 0;
+    if (!a || !b || __builtin_mul_overflow(*a, *b, &resultat))
+        return std::nullopt;
+    return resultat;
 }
 
-qint64 quantite(const QString& texte)
+Somme plus(Somme a, Somme b)
+{
+    qint64 resultat = 0;
+    if (!a || !b || __builtin_add_overflow(*a, *b, &resultat))
+        return std::nullopt;
+    return resultat;
+}
+
+Somme moins(Somme a, Somme b)
+{
+    qint64 resultat = 0;
+    if (!a || !b || __builtin_sub_overflow(*a, *b, &resultat))
+        return std::nullopt;
+    return resultat;
+}
+
+Somme centimes(const QString& prix)
+{
+    return text::exactPriceCents(prix);
+}
+
+Somme quantite(const QString& texte)
 {
     const text::LeadingNumber nombre = text::leadingNumber(texte);
-    const qint64 valeur = nombre.units.left(9).toLongLong();
+    if (nombre.units.isEmpty())
+        return 0;
+    bool lu = false;
+    const qint64 valeur = nombre.units.toLongLong(&lu);
+    if (!lu)
+        return std::nullopt;
     return nombre.negative ? -valeur : valeur;
 }
 
-QString total(qint64 centimes)
+QString chiffres(qint64 entier)
 {
-    return avecSigne(centimes, [](qint64 absolu) {
-        QString entiers = QString::number(absolu / 100);
-        if (entiers.size() > 3)
-            entiers.insert(entiers.size() - 3, u' ');
-        return entiers + u',' + QStringLiteral("%1").arg(absolu % 100, 2, 10, QLatin1Char('0'));
-    });
+    return avecSigne(entier, groupes);
 }
 
-QString simple(qint64 centimes)
+QString total(Somme centimes)
 {
-    return avecSigne(centimes, [](qint64 absolu) {
+    return avecSigne(centimes, [](quint64 absolu) { return groupes(absolu / 100) + u',' + deuxDecimales(absolu); });
+}
+
+QString simple(Somme centimes)
+{
+    return avecSigne(centimes, [](quint64 absolu) {
         QString texte = QString::number(absolu / 100);
         if (absolu % 100 != 0) {
-            QString fraction = QStringLiteral("%1").arg(absolu % 100, 2, 10, QLatin1Char('0'));
+            QString fraction = deuxDecimales(absolu);
             if (fraction.endsWith(u'0'))
                 fraction.chop(1);
             texte += u',' + fraction;

@@ -190,13 +190,13 @@ Etablissement etablissement(db::Database& base)
 
 namespace {
 
-// (public - photographer) x quantity and public x quantity, in cents.
+// public x quantity and (public - photographer) x quantity, in cents.
 Totaux deLaLigne(const LigneVente& ligne)
 {
-    const qint64 pub = montant::centimes(ligne.pochettePrixPub);
-    const qint64 pro = montant::centimes(ligne.pochettePrixPro);
-    const qint64 qte = montant::quantite(ligne.quantite);
-    return {pub * qte, (pub - pro) * qte};
+    const montant::Somme pub = montant::centimes(ligne.pochettePrixPub);
+    const montant::Somme pro = montant::centimes(ligne.pochettePrixPro);
+    const montant::Somme qte = montant::quantite(ligne.quantite);
+    return {montant::fois(pub, qte), montant::fois(montant::moins(pub, pro), qte)};
 }
 
 } // namespace
@@ -206,8 +206,8 @@ Totaux totaux(const std::vector<LigneVente>& lignes)
     Totaux somme;
     for (const LigneVente& ligne : lignes) {
         const Totaux t = deLaLigne(ligne);
-        somme.total += t.total;
-        somme.gain += t.gain;
+        somme.total = montant::plus(somme.total, t.total);
+        somme.gain = montant::plus(somme.gain, t.gain);
     }
     return somme;
 }
@@ -220,7 +220,7 @@ std::vector<GainClasse> gainsParClasse(const std::vector<LigneVente>& lignes)
                                    [&](const GainClasse& g) { return memeClasse(g.classe, ligne.classe); });
         if (classe == gains.end())
             classe = gains.insert(gains.end(), GainClasse{ligne.classe, 0});
-        classe->gain += deLaLigne(ligne).gain;
+        classe->gain = montant::plus(classe->gain, deLaLigne(ligne).gain);
     }
     std::stable_sort(gains.begin(), gains.end(), [](const GainClasse& a, const GainClasse& b) {
         return db::compareFrench(a.classe, b.classe) < 0;

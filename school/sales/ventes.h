@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/database.h"
+#include "school/sales/montant.h"
 
 #include <QString>
 #include <QStringList>
@@ -43,12 +44,12 @@ struct EleveCommande {
 
 struct GainClasse {
     QString classe;
-    qint64 gain = 0; // cents
+    montant::Somme gain = 0;
 };
 
 struct Totaux {
-    qint64 total = 0; // cents
-    qint64 gain = 0;  // cents
+    montant::Somme total = 0;
+    montant::Somme gain = 0;
 };
 
 // The order lines in the database. Every value is bound, never pasted into SQL.
@@ -90,7 +91,8 @@ void inserer(db::Database& base, const std::vector<LigneVente>& lignes);
 
 Etablissement etablissement(db::Database& base);
 
-// Sales total and establishment gain over the pack prices, in cents.
+// Sales total and establishment gain over the pack prices, in cents;
+// nothing for a sum that overflowed.
 Totaux totaux(const std::vector<LigneVente>& lignes);
 // The gain of each class, classes in French order (case-insensitive).
 std::vector<GainClasse> gainsParClasse(const std::vector<LigneVente>& lignes);

@@ -143,6 +143,52 @@ TEST_F(Commande, UneQuantiteNulleOuVideEstRefusee)
     }
 }
 
+// What no order can hold is refused, naming the limit, so that no sum of
+// stored lines can wrap round; the limits themselves are accepted.
+TEST_F(Commande, UnPrixOuUneQuantiteHorsBornesEstRefuse)
+{
+    const struct {
+        ModeCommande mode;
+        bool pochette;
+        const char* prix;
+        const char* quantite;
+        const char* refus; // "" when the order is stored
+    } cas[] = {
+        {ModeCommande::Recommande, false, "999999,99", "9999", ""},
+        {ModeCommande::Recommande, true, "999999,99", "9 999", ""},
+        {ModeCommande::Recommande, false, "3,50", "10000", "La quantité ne peut pas dépasser 9 999."},
+        {ModeCommande::Recommande, true, "12,50", "999999999", "La quantité ne peut pas dépasser 9 999."},
+        {ModeCommande::Recommande, false, "3,50", "99999999999999999999", "La quantité ne peut pas dépasser 9 999."},
+        {ModeCommande::Recommande, false, "1000000", "1", "dépasse 999 999,99 €"},
+        {ModeCommande::Recommande, true, "999999999999999", "1", "dépasse 999 999,99 €"},
+        {ModeCommande::Commande, true, "1000000,00", "1", "Le prix 1000000,00 de « Pochette A » dépasse 999 999,99 €"},
+        {ModeCommande::Commande, true, "-1000000,00", "1", "dépasse 999 999,99 €"},
+        {ModeCommande::Commande, true, "99999999999999999999", "1", "dépasse 999 999,99 €"},
+    };
+    for (const auto& c : cas) {
+        std::vector<Tarif> tarifs = exemple::tarifs();
+        const QString prix = QString::fromUtf8(c.prix);
+        tarifs.front().pochettePrixPub = prix;
+        tarifs.front().pochettePrixRecPro = prix;
+        tarifs.front().articlesPrixRecPub = prix;
+        ChoixCommande choix;
+        choix.pochette = c.pochette;
+        choix.quantitePochette = QString::fromUtf8(c.quantite);
+        if (!c.pochette)
+            choix.articles = {{0, QString::fromUtf8(c.quantite)}};
+        const LignesCommande l = lignesCommande(c.mode, choix, tarifs, exemple::incompletes(), eleve, jour);
+        const QString refus = QString::fromUtf8(c.refus);
+        const std::string quoi = std::string(c.prix) + " x " + c.quantite;
+        if (refus.isEmpty()) {
+            EXPECT_EQ(l.refus, QString()) << quoi;
+            EXPECT_EQ(l.lignes.size(), 1u) << quoi;
+        } else {
+            EXPECT_TRUE(l.refus.contains(refus)) << quoi << ": " << l.refus.toStdString();
+            EXPECT_TRUE(l.lignes.empty()) << quoi;
+        }
+    }
+}
+
 TEST_F(Commande, RienDeCocheOuTarifVideNeDonneAucuneLigne)
 {
     EXPECT_TRUE(ecrire(ModeCommande::Commande, {}).lignes.empty());

@@ -221,6 +221,28 @@ TEST_F(CarteIdentite, RecommandeAvecQuantitesEtExclusions)
               QStringLiteral("Je garde la pochette complète||1;Recommande pochette complète|x|2"));
 }
 
+// A quantity no order can hold is refused with its limit: the card stays
+// open and nothing is stored until the quantity is one an order may bill.
+TEST_F(CarteIdentite, UneQuantiteAbsurdeEstRefuseeAvecSaLimite)
+{
+    ajouterVente();
+    ouvrir();
+    bouton(2);
+    ASSERT_EQ(controle<QLabel>(QStringLiteral("LbCommande"))->text(), QStringLiteral("Recommande"));
+    cocher(article(2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return quantite(2)->selectedText() == QStringLiteral("1"); }, 5000));
+    QTest::keyClicks(quantite(2), QStringLiteral("999999999"));
+    dialogues.message(QStringLiteral("La quantité ne peut pas dépasser 9 999."));
+    QTest::keyClick(quantite(2), Qt::Key_Return);
+    EXPECT_NE(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Exclamation);
+    EXPECT_EQ(lignesVentes(QStringLiteral("Quantite")), QStringLiteral("1"));
+    quantite(2)->setText(QStringLiteral("9999"));
+    QTest::keyClick(quantite(2), Qt::Key_Return);
+    EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_EQ(lignesVentes(QStringLiteral("Quantite")), QStringLiteral("1;9999"));
+}
+
 TEST_F(CarteIdentite, UnTarifVideNeMontreAucuneLigne)
 {
     base::db().exec(QStringLiteral("DELETE FROM Tarifs"));

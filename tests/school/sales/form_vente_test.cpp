@@ -1,6 +1,7 @@
 #include "school/sales/form_vente.h"
 
 #include "common/paths.h"
+#include "common/printing.h"
 #include "common/text.h"
 #include "common/ui/layout.h"
 #include "school/sales/impressions_ventes.h"
@@ -9,6 +10,7 @@
 #include "tests/school/sales/tarif_exemple.h"
 #include "tests/school/support/pilote_fenetre.h"
 #include "tests/school/support/school_fixture.h"
+#include "tests/support/pdf_reader.h"
 #include "tests/support/read_only_folder.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/scripted_dialogs.h"
@@ -20,7 +22,9 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QPdfWriter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 
@@ -347,6 +351,54 @@ TEST_F(Ventes, DetailEtRecapitulatifSontEcritsEnWindows1252PuisImprimes)
         QStringLiteral("<td width=\"103\"><center><b>17,50</b></center></td></tr></table></table></body></html>")));
     EXPECT_EQ(shell.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("print"), detail},
                                                                        {QStringLiteral("print"), recap}}));
+}
+
+// A stored line of absurd price and quantity, as an older version or an
+// edit of the database may leave, wraps no total round: every amount it
+// enters says it is too large, on screen, in the documents and on paper,
+// and the amounts it does not enter stay exact.
+TEST_F(Ventes, UneLigneAbsurdeNeDonneAucunTotalFaux)
+{
+    exemple::inserer(base::db(),
+                     {ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"), QStringLiteral("DUPONT"),
+                            QStringLiteral("Léa"), kRec, QStringLiteral("999999999999999"), QStringLiteral("0"),
+                            QStringLiteral("999999999")),
+                      dans(ligne(QStringLiteral("2026-03-09"), QStringLiteral("2"), QStringLiteral("MARTIN"),
+                                 QStringLiteral("Zoé"), kPochette, QStringLiteral("1000000,00"),
+                                 QStringLiteral("0,00"), QStringLiteral("1")),
+                           QStringLiteral("3C"))});
+    ouvrir();
+    for (const char* total : {"LbAffVtotal", "LbGainEtab"}) {
+        auto* label = controle<QLabel>(QString::fromLatin1(total));
+        EXPECT_EQ(label->text(), QStringLiteral("trop grand")) << total;
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << total;
+    }
+    EXPECT_EQ(texte(QStringLiteral("LBNomClasses_0")) + u'|' + texte(QStringLiteral("LBClasses_0")),
+              QStringLiteral("3C|1000000"));
+    EXPECT_EQ(texte(QStringLiteral("LBNomClasses_1")) + u'|' + texte(QStringLiteral("LBClasses_1")),
+              QStringLiteral("6A|trop grand"));
+
+    controle<QAction>(QStringLiteral("Mnu_Imp_Detail"))->trigger();
+    EXPECT_TRUE(document(impressions_ventes::kDetail)
+                    .contains(QStringLiteral("<tr><td width=\"800\">DUPONT Léa : Recommande Pochette A Quantité :"
+                                             " 999999999 = trop grand<br></td></tr>")));
+    controle<QAction>(QStringLiteral("MNU_Imp_Solde"))->trigger();
+    const QString recap = impressions_ventes::chemin(impressions_ventes::kRecapitulatif);
+    const QStringList doc = document(impressions_ventes::kRecapitulatif);
+    EXPECT_TRUE(doc.contains(QStringLiteral("<td width=\"103\"><center><b>trop grand</b></center></td>")));
+    EXPECT_TRUE(doc.contains(QStringLiteral(
+        "<td width=\"103\"><center><b>trop grand</b></center></td></tr></table></table></body></html>")));
+
+    const QString pdf = recap + QStringLiteral(".pdf");
+    {
+        QPdfWriter imprimante(pdf);
+        printing::useDocumentPage(imprimante);
+        ASSERT_EQ(printing::printHtmlFile(recap, imprimante), QString());
+    }
+    const QString papier = pdf_reader::pageText(pdf, 1);
+    EXPECT_EQ(papier.count(QStringLiteral("trop grand")), 2) << papier.toStdString();
+    // Nothing on paper is an amount: no decimal comma after a digit.
+    EXPECT_FALSE(papier.contains(QRegularExpression(QStringLiteral("\\d,\\d")))) << papier.toStdString();
 }
 
 TEST_F(Ventes, SansAucuneLigneLesDocumentsNOntQueLeursTitres)

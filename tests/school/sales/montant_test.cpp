@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <limits>
+
 namespace {
 
 // The machine's language must change nothing: every case runs under the
@@ -23,9 +25,13 @@ TEST_P(MontantSousLocale, LitLesPrixEnCentimes)
         {"12,50", 1250}, {"12.5", 1250}, {"12", 1200}, {"", 0}, {"abc", 0}, {"0", 0},
         {" 1 234,56 ", 123456}, {"3,999", 400}, {"3,994", 399}, {"7,5 €", 750}, {"15,00 € TTC", 1500},
         {"-2,5", -250}, {",5", 50}, {"12,5,3", 1250}, {"x12", 0},
+        {"999999999999999", 99999999999999900}, {"000000000000000000012,50", 1250},
     };
     for (const auto& c : cas)
         EXPECT_EQ(montant::centimes(QString::fromUtf8(c.texte)), c.centimes) << c.texte;
+    // A price longer than a cent count holds is not read as a shorter one.
+    for (const char* texte : {"1000000000000000", "-99999999999999999999,99"})
+        EXPECT_EQ(montant::centimes(QString::fromLatin1(texte)), std::nullopt) << texte;
 }
 
 TEST_P(MontantSousLocale, LitLesQuantites)
@@ -33,9 +39,37 @@ TEST_P(MontantSousLocale, LitLesQuantites)
     const struct {
         const char* texte;
         qint64 valeur;
-    } cas[] = {{"2", 2}, {"", 0}, {" 1 0", 10}, {"3,7", 3}, {"abc", 0}, {"0", 0}};
+    } cas[] = {{"2", 2}, {"", 0}, {" 1 0", 10}, {"3,7", 3}, {"abc", 0}, {"0", 0},
+               {"999999999999", 999999999999}, {"-4", -4}};
     for (const auto& c : cas)
         EXPECT_EQ(montant::quantite(QString::fromUtf8(c.texte)), c.valeur) << c.texte;
+    EXPECT_EQ(montant::quantite(QStringLiteral("99999999999999999999")), std::nullopt);
+}
+
+// Every group of three integer digits gets its blank, whatever the size.
+TEST_P(MontantSousLocale, GroupeLesChiffresParTrois)
+{
+    const struct {
+        qint64 euros;
+        const char* chiffres;
+    } cas[] = {
+        {0, "0"},
+        {999, "999"},
+        {1000, "1 000"},
+        {999999, "999 999"},
+        {1000000, "1 000 000"},
+        {1234567890, "1 234 567 890"},
+        {-1000, "-1 000"},
+        {-1000000, "-1 000 000"},
+        {-999, "-999"},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(montant::chiffres(c.euros), QString::fromLatin1(c.chiffres)) << c.euros;
+        EXPECT_EQ(montant::total(c.euros * 100), QString::fromLatin1(c.chiffres) + ",00") << c.euros;
+    }
+    EXPECT_EQ(montant::total(std::numeric_limits<qint64>::min()), QStringLiteral("-92 233 720 368 547 758,08"));
+    EXPECT_EQ(montant::total(std::nullopt), QStringLiteral("trop grand"));
+    EXPECT_EQ(montant::simple(std::nullopt), QStringLiteral("trop grand"));
 }
 
 TEST_P(MontantSousLocale, EcritLesTotauxEtLesGains)
@@ -47,7 +81,7 @@ TEST_P(MontantSousLocale, EcritLesTotauxEtLesGains)
     } cas[] = {
         {0, "0,00", "0"},           {5, "0,05", "0,05"},        {1250, "12,50", "12,5"},
         {2500, "25,00", "25"},      {99999, "999,99", "999,99"}, {100000, "1 000,00", "1000"},
-        {123456789, "1234 567,89", "1234567,89"}, {-1250, "-12,50", "-12,5"},
+        {123456789, "1 234 567,89", "1234567,89"}, {-1250, "-12,50", "-12,5"},
     };
     for (const auto& c : cas) {
         EXPECT_EQ(montant::total(c.centimes), QString::fromUtf8(c.total)) << c.centimes;
@@ -60,10 +94,41 @@ INSTANTIATE_TEST_SUITE_P(Langues, MontantSousLocale,
 
 TEST(Montant, MilleLignesNeDeriventPas)
 {
-    qint64 somme = 0;
+    montant::Somme somme = 0;
     for (int i = 0; i < 1000; ++i)
-        somme += montant::centimes(QStringLiteral("0,10"));
+        somme = montant::plus(somme, montant::centimes(QStringLiteral("0,10")));
     EXPECT_EQ(montant::total(somme), QStringLiteral("100,00"));
+}
+
+// A product or a sum that leaves qint64 gives nothing, and nothing stays
+// nothing: a total is never a number that wrapped round.
+TEST(Montant, LeCalculVerifieNeBoucleJamais)
+{
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    const montant::Somme rien;
+    const struct {
+        const char* calcul;
+        montant::Somme resultat, attendu;
+    } cas[] = {
+        {"12,50 x 2", montant::fois(1250, 2), 2500},
+        {"-3 x 4", montant::fois(-3, 4), -12},
+        {"prix maximal x quantite maximale", montant::fois(montant::kPrixMax, montant::kQuantiteMax),
+         999'899'990'001},
+        {"prix absurde x quantite absurde", montant::fois(99'999'999'999'999'900, 999'999'999), rien},
+        {"min x -1", montant::fois(kMin, -1), rien},
+        {"rien x 0", montant::fois(rien, 0), rien},
+        {"max + 0", montant::plus(kMax, 0), kMax},
+        {"max + 1", montant::plus(kMax, 1), rien},
+        {"min + -1", montant::plus(kMin, -1), rien},
+        {"1 + rien", montant::plus(1, rien), rien},
+        {"0 - min", montant::moins(0, kMin), rien},
+        {"min - 1", montant::moins(kMin, 1), rien},
+        {"5 - 8", montant::moins(5, 8), -3},
+        {"rien - rien", montant::moins(rien, rien), rien},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(c.resultat, c.attendu) << c.calcul;
 }
 
 } // namespace
