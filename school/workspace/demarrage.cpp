@@ -3,6 +3,7 @@
 #include "common/files.h"
 #include "common/database.h"
 #include "common/helpers.h"
+#include "common/open_marker.h"
 #include "common/paths.h"
 #include "common/report.h"
 #include "school/data/base.h"
@@ -10,6 +11,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <memory>
 
 namespace demarrage {
 
@@ -40,7 +43,39 @@ QString refuserBaseVide(const QString& chemin)
     return {};
 }
 
+// Marks the data folder open for this run, before anything is put in place
+// there: a package installed meanwhile would replace the database under the
+// secretary's orders. A folder that cannot hold the marker cannot take a
+// package either, so the run goes on unmarked (a folder that cannot be made
+// is told by the installation of the data).
+QString marquerOuvert(const QString& dossierDonnees)
+{
+    static std::unique_ptr<OpenMarker> marque;
+    const QString chemin = paths::join(dossierDonnees, {nomMarqueOuvert()});
+    if ((marque && marque->fileName() == chemin) || !paths::ensureFolder(dossierDonnees))
+        return {};
+    auto nouvelle = std::make_unique<OpenMarker>(chemin);
+    switch (nouvelle->state()) {
+    case OpenMarker::State::Held:
+        marque = std::move(nouvelle);
+        break;
+    case OpenMarker::State::Busy:
+        return QStringLiteral("Un paquet est en cours d'installation dans le dossier « %1 ».\n"
+                              "Relancez Vizmora une fois l'installation terminée.")
+            .arg(QDir::toNativeSeparators(dossierDonnees));
+    case OpenMarker::State::Failed:
+        report::detail(QStringLiteral("marque d'ouverture %1 : %2").arg(chemin, nouvelle->error()));
+        break;
+    }
+    return {};
+}
+
 } // namespace
+
+QString nomMarqueOuvert()
+{
+    return QStringLiteral(".vizmora-ouvert");
+}
 
 QStringList fichiersLivres()
 {
@@ -70,6 +105,10 @@ QString demarrer()
                                        SCHOOLPHOTO_VERSION_PATCH);
     etat::MentionCopyright = QStringLiteral("© Vizmora, tous droits réservés");
     etat::CheminDonnees = paths::onDrive({QStringLiteral("vizmora2020")});
+    // Said in its own words: the data are whole, only busy for a while.
+    const QString occupe = marquerOuvert(etat::CheminDonnees);
+    if (!occupe.isEmpty())
+        return occupe;
     QString erreur = installerDonnees(etat::CheminDonnees, paths::programDir());
     if (erreur.isEmpty())
         erreur = refuserBaseVide(base::cheminBase());

@@ -14,10 +14,17 @@ QStringList fichiersLivres();
 // message naming the folder or the file that failed.
 QString installerDonnees(const QString& dossierDonnees, const QString& dossierProgramme);
 
+// The file in the data folder on which each running Vizmora holds a shared
+// lock; setup.exe of a school package takes it exclusively.
+QString nomMarqueOuvert();
+
 // The program's start: sets etat::CheminDonnees, installs the data folder,
-// opens the database (creating the tables it lacks; an empty file is refused
-// like a damaged one, and left as it is) and prepares the texts of the about box. Answers "" or a French message that names the failed
-// file and says that the program stops.
+// marks it open for the life of the process (a start while a package is
+// being installed there is refused in a message of its own), opens the
+// database (creating the tables it lacks; an empty file is refused like a
+// damaged one, and left as it is) and prepares the texts of the about box.
+// Answers "" or a French message that names the failed file and says that
+// the program stops.
 QString demarrer();
 
 // "Version 4.1 R10".

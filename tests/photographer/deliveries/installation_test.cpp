@@ -1,12 +1,16 @@
 #include "tests/photographer/deliveries/livraison_fixture.h"
+#include "tests/support/read_only_folder.h"
 #include "tests/support/small_disk.h"
 
+#include "common/open_marker.h"
 #include "common/pictures.h"
 #include "photographer/deliveries/paquet_ecole.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -57,6 +61,31 @@ protected:
         const QString fichier = Sandbox::writeFile(paths::join(outils(), {nom}), "#!/bin/sh\n" + script);
         QFile::setPermissions(fichier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return fichier;
+    }
+
+    // The school's database as Vizmora leaves it when it is killed in the
+    // middle of a write: pages of the uncommitted change already in the file,
+    // and the journal that undoes them beside it. Committed: rows 0 to 1999.
+    void baseCoupeeEnPleineEcriture(const QString& base, const QString& journal)
+    {
+        const QString brouillon = sandbox_.path(QStringLiteral("brouillon.idx"));
+        QFile::remove(brouillon);
+        db::Database(brouillon).script(QStringLiteral(
+            "CREATE TABLE AnDernier (n INTEGER, texte TEXT);"
+            "WITH RECURSIVE c(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM c WHERE n < 1999) "
+            "INSERT INTO AnDernier SELECT n, hex(zeroblob(100)) FROM c;"));
+        sqlite3* ecriture = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(brouillon).constData(), &ecriture), SQLITE_OK);
+        // A cache of one page: the change reaches the file before its commit.
+        ASSERT_EQ(sqlite3_exec(ecriture,
+                               "PRAGMA cache_size = 1; BEGIN; UPDATE AnDernier SET texte = 'PERDU' || texte;"
+                               "DELETE FROM AnDernier WHERE n < 1000;",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        Sandbox::writeFile(base, lire(brouillon));
+        Sandbox::writeFile(journal, lire(brouillon + QStringLiteral("-journal")));
+        sqlite3_exec(ecriture, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(ecriture);
     }
 
     QString outils() const { return paths::join(sandbox_.root(), {QStringLiteral("outils")}); }
@@ -193,5 +222,116 @@ TEST_F(Installation, UnDisquePleinLaisseLAncienneBaseEnService)
             << execution.sortie.toStdString();
         EXPECT_EQ(lire(baseEcole()), QByteArray("base de l'école"));
         EXPECT_FALSE(QFileInfo::exists(paths::join(ecole(), {QStringLiteral(".classevizmora.idx.copie")})));
+    }
+}
+
+TEST_F(Installation, LeJournalDUneBaseCoupeeSuitSaCopieEtQuitteLaNouvelle)
+{
+    const QString paquet = livrerPaquet();
+    const QString journal = baseEcole() + QStringLiteral("-journal");
+    const QString ecarte = paths::join(ecole(), {QStringLiteral(".classevizmora.idx-journal.ancien")});
+    const QString temporaire = paths::join(ecole(), {QStringLiteral(".classevizmora.idx.copie")});
+    const QByteArray livree = lire(paths::join(paquet, {QStringLiteral("classevizmora.idx")}));
+    const struct {
+        const char* cas;
+        std::function<void()> couper;
+        bool copieDeLAnDernier; // else the dated copy is the package's database
+    } cas[] = {
+        {"Vizmora tué pendant une écriture", [&] { baseCoupeeEnPleineEcriture(baseEcole(), journal); }, true},
+        {"installation coupée avant la nouvelle base",
+         [&] {
+             baseCoupeeEnPleineEcriture(baseEcole(), ecarte);
+             Sandbox::writeFile(temporaire, livree);
+         },
+         true},
+        {"installation coupée après la nouvelle base",
+         [&] {
+             baseCoupeeEnPleineEcriture(sandbox_.path(QStringLiteral("ancienne.idx")), ecarte);
+             Sandbox::writeFile(baseEcole(), livree);
+         },
+         false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        QDir(ecole()).removeRecursively();
+        c.couper();
+        const Execution execution = installer(paquet, environnement());
+        ASSERT_EQ(execution.code, 0) << execution.sortie.toStdString();
+        ASSERT_EQ(gardees().size(), 1);
+        const QString gardee = gardees()[0];
+        // Nothing beside the new database that SQLite would play into it.
+        QStringList attendus{QStringLiteral(".vizmora-ouvert"), QStringLiteral("classevizmora.idx"), gardee};
+        if (c.copieDeLAnDernier)
+            attendus.append(gardee + QStringLiteral("-journal"));
+        EXPECT_EQ(QDir(ecole()).entryList(QDir::Files | QDir::Hidden, QDir::Name), attendus);
+
+        db::Database copie(paths::join(ecole(), {gardee}));
+        EXPECT_EQ(copie.scalar(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+        EXPECT_EQ(copie.hasTable(QStringLiteral("AnDernier")), c.copieDeLAnDernier);
+        if (c.copieDeLAnDernier) {
+            EXPECT_EQ(copie.scalar(QStringLiteral("SELECT count(*) || ' ' || min(n) || ' ' || "
+                                                  "sum(texte LIKE 'PERDU%') FROM AnDernier")),
+                      QStringLiteral("2000 0 0"));
+        }
+        db::Database installee(baseEcole());
+        EXPECT_EQ(installee.scalar(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+        EXPECT_FALSE(installee.hasTable(QStringLiteral("AnDernier")));
+        EXPECT_EQ(installee.scalar(QStringLiteral("SELECT count(*) FROM Eleves")), QStringLiteral("3"));
+    }
+}
+
+TEST_F(Installation, TantQueVizmoraEstOuvertLInstallationNeChangeRien)
+{
+    const QString paquet = livrerPaquet();
+    const QString marque = paths::join(ecole(), {QStringLiteral(".vizmora-ouvert")});
+    Sandbox::writeFile(baseEcole(), "base de l'école");
+    {
+        // Held as each running Vizmora holds it.
+        OpenMarker vizmora(marque);
+        ASSERT_EQ(vizmora.state(), OpenMarker::State::Held);
+        const Execution refus = installer(paquet, environnement());
+        EXPECT_NE(refus.code, 0);
+        EXPECT_EQ(refus.sortie, QStringLiteral("Installation impossible : Vizmora est ouvert sur le dossier « %1 » : "
+                                               "fermez-le, puis relancez l'installation.\n")
+                                    .arg(ecole()));
+        EXPECT_EQ(arbre(ecole()), (QStringList{QStringLiteral(".vizmora-ouvert"), QStringLiteral("classevizmora.idx")}));
+        EXPECT_EQ(lire(baseEcole()), QByteArray("base de l'école"));
+    }
+
+    // Once it has ended (a crash ends its lock too), the package goes in, and
+    // the Vizmora that finalise.bat starts finds the folder free.
+    outil(QStringLiteral("vizmora"),
+          "flock -n -s \"$SCHOOLPHOTO_ROOT/vizmora2020/.vizmora-ouvert\" echo vizmora marque le dossier\n");
+    const Execution apres = installer(paquet, environnement(outils() + QStringLiteral(":/usr/bin:/bin")));
+    EXPECT_EQ(apres.code, 0) << apres.sortie.toStdString();
+    EXPECT_TRUE(apres.sortie.endsWith(QStringLiteral("vizmora marque le dossier\n"))) << apres.sortie.toStdString();
+    EXPECT_EQ(lire(baseEcole()), lire(paths::join(paquet, {QStringLiteral("classevizmora.idx")})));
+}
+
+TEST_F(Installation, DansUnDossierEnLectureSeuleSeulLeFrancaisEstDit)
+{
+    const QString paquet = livrerPaquet();
+    const struct {
+        const char* cas;
+        bool dejaOuvert; // Vizmora has run there: the marker and the pictures folder exist
+    } cas[] = {{"jamais ouvert", false}, {"déjà ouvert", true}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        QDir(ecole()).removeRecursively();
+        Sandbox::writeFile(baseEcole(), "base de l'école");
+        if (c.dejaOuvert) {
+            Sandbox::writeFile(paths::join(ecole(), {QStringLiteral(".vizmora-ouvert")}), {});
+            ASSERT_TRUE(QDir().mkpath(paths::join(ecole(), {QStringLiteral("images")})));
+        }
+        ReadOnlyFolder lectureSeule(ecole());
+        if (!lectureSeule.active())
+            GTEST_SKIP() << "monter un dossier en lecture seule demande les droits d'administrateur";
+        const Execution execution = installer(paquet, environnement());
+        EXPECT_NE(execution.code, 0);
+        // One French line, and no word of the copy tools.
+        EXPECT_TRUE(execution.sortie.startsWith(QStringLiteral("Installation impossible : ")))
+            << execution.sortie.toStdString();
+        EXPECT_EQ(execution.sortie.count(u'\n'), 1) << execution.sortie.toStdString();
+        EXPECT_EQ(lire(baseEcole()), QByteArray("base de l'école"));
     }
 }
