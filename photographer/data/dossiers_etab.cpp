@@ -3,6 +3,7 @@
 #include "common/paths.h"
 #include "photographer/data/etat.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace dossiers_etab {
@@ -11,9 +12,6 @@ namespace {
 
 const QString kBr = QStringLiteral(" BR");
 const QString kBr3 = QStringLiteral(" BR3");
-
-// The most bytes of UTF-8 a folder name may hold on the file systems in use.
-constexpr qsizetype kOctetsParNom = 255;
 
 qsizetype octetsUtf8(char32_t caractere)
 {
@@ -46,21 +44,27 @@ QString refus(const QString& nom)
     const QString refusDossier = paths::componentRefusal(nom);
     if (!refusDossier.isEmpty())
         return refusDossier;
-    const QList<uint> caracteres = paths::component(nom).toUcs4();
-    const qsizetype place = kOctetsParNom - kBr3.toUtf8().size();
+    const QString dossier = paths::component(nom);
+    const qsizetype tiennent = caracteresQuiTiennent(dossier, kOctetsParNom - kBr3.toUtf8().size());
+    const qsizetype caracteres = dossier.toUcs4().size();
+    if (tiennent == caracteres)
+        return {};
+    return QStringLiteral("Le nom de l'établissement est trop long pour nommer ses dossiers : il peut compter au plus "
+                          "%1 caractères (il en compte %2).")
+        .arg(tiennent)
+        .arg(caracteres);
+}
+
+qsizetype caracteresQuiTiennent(const QString& texte, qsizetype place)
+{
     qsizetype octets = 0, tiennent = 0;
-    for (const uint caractere : caracteres) {
+    for (const uint caractere : texte.toUcs4()) {
         octets += octetsUtf8(caractere);
         if (octets > place)
             break;
         ++tiennent;
     }
-    if (tiennent == caracteres.size())
-        return {};
-    return QStringLiteral("Le nom de l'établissement est trop long pour nommer ses dossiers : il peut compter au plus "
-                          "%1 caractères (il en compte %2).")
-        .arg(tiennent)
-        .arg(caracteres.size());
+    return tiennent;
 }
 
 QStringList communs(const Dossiers& ceux, const Dossiers& autres)
@@ -73,6 +77,18 @@ QStringList communs(const Dossiers& ceux, const Dossiers& autres)
                 break;
             }
         }
+    }
+    return resultat;
+}
+
+QStringList occupes(const Dossiers& dossiers)
+{
+    QStringList resultat;
+    for (const QString& chemin : dossiers.tous()) {
+        const QDir dossier(chemin);
+        if (dossier.exists()
+            && !dossier.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            resultat << chemin;
     }
     return resultat;
 }

@@ -26,6 +26,12 @@ Dossiers de(const QString& cheminDonnees, const QString& nom);
 // The same in the data folder in use (etat::CheminDonnees).
 Dossiers de(const QString& nom);
 
+// The most bytes of UTF-8 a file or folder name may hold on the file systems in use.
+inline constexpr qsizetype kOctetsParNom = 255;
+
+// How many of the first characters of texte fit in `place` bytes of UTF-8.
+qsizetype caracteresQuiTiennent(const QString& texte, qsizetype place);
+
 // Why a new establishment cannot take this name for its folders: it cannot
 // name a folder, or its longest folder name (" BR3") would not fit in a
 // folder name of the file system. "" when it can.
@@ -34,6 +40,12 @@ QString refus(const QString& nom);
 // The folders of `ceux` that are also folders of `autres`, ignoring case:
 // "Lycée BR" names the " BR" folder of "Lycée".
 QStringList communs(const Dossiers& ceux, const Dossiers& autres);
+
+// The folders of `dossiers` that exist and hold anything, hidden files
+// included. A new establishment given one of them would take the pictures of
+// a former one (an emptied database gives keys from 1 again) for its own
+// students' and deliver them.
+QStringList occupes(const Dossiers& dossiers);
 
 // dossier/base + extension, or, when a file of that name exists,
 // dossier/base_2 + extension, base_3 and so on: the first name no file has.

@@ -85,6 +85,31 @@ QString refusNom(const QString& nom)
     return etablissements::refusNom(nom);
 }
 
+// Why the establishment cannot be given its folders: old pictures in them
+// would be shown and delivered as its new students' (keys start from 1 again
+// once the database was emptied). "" when none holds anything. Nothing is
+// moved or deleted: only the photographer knows whose pictures they are.
+QString refusDossiers(const QString& fichier, const QString& nom)
+{
+    const QStringList occupes = dossiers_etab::occupes(dossiers_etab::de(nom));
+    if (occupes.isEmpty())
+        return {};
+    QString message =
+        QStringLiteral("Le fichier « %1 » n'a pas été importé : ").arg(QDir::toNativeSeparators(fichier));
+    if (occupes.size() == 1) {
+        message += QStringLiteral("le dossier « %1 » existe déjà et contient des fichiers, qui seraient pris pour les "
+                                  "photos des élèves importés. Renommez ou déplacez ce dossier")
+                       .arg(QDir::toNativeSeparators(occupes.front()));
+    } else {
+        message += QStringLiteral("ces dossiers existent déjà et contiennent des fichiers, qui seraient pris pour les "
+                                  "photos des élèves importés :");
+        for (const QString& dossier : occupes)
+            message += QStringLiteral("\n« %1 »").arg(QDir::toNativeSeparators(dossier));
+        message += QStringLiteral("\nRenommez ou déplacez ces dossiers");
+    }
+    return message + QStringLiteral(", puis importez de nouveau le fichier. Rien n'a été importé.");
+}
+
 void ecrire(db::Database& copie, const db::Rows& etablissement, Importation& resultat,
             const livraison::Avancement& avancement)
 {
@@ -144,6 +169,10 @@ Importation importer(const QString& fichier, const livraison::Avancement& avance
         resultat.nom = etablissement.front().at(0);
         if (const QString refus = refusNom(resultat.nom); !refus.isEmpty()) {
             resultat.erreur = refus + QStringLiteral(" Rien n'a été importé.");
+            return resultat;
+        }
+        if (QString refus = refusDossiers(fichier, resultat.nom); !refus.isEmpty()) {
+            resultat.erreur = refus;
             return resultat;
         }
         avancement(30);

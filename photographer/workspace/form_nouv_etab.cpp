@@ -26,15 +26,6 @@ constexpr ColonnesSaisie kColonnes{1680, 1920};
 
 const QString kTitreSaisie = QStringLiteral("Saisie manquante...");
 
-// An existing folder that holds anything would mix the new establishment's
-// pictures with someone else's.
-bool dossierOccupe(const QString& chemin)
-{
-    const QDir dossier(chemin);
-    return dossier.exists()
-           && !dossier.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
 } // namespace
 
 FormNouvEtab::FormNouvEtab() : Form(QStringLiteral("FormNouvEtab"))
@@ -166,14 +157,12 @@ bool FormNouvEtab::creerDossiers(const QString& nom, QStringList& crees)
     // The " BR" copies are made later by the shoot, but old pictures left in
     // them would be delivered with the new establishment's.
     const dossiers_etab::Dossiers dossiers = dossiers_etab::de(nom);
-    for (const QString& dossier : dossiers.tous()) {
-        if (dossierOccupe(dossier)) {
-            dialogs::message(QStringLiteral("Le dossier %1 existe déjà et contient des fichiers.\n"
-                                            "Choisissez un autre nom pour l'établissement.")
-                                 .arg(QDir::toNativeSeparators(dossier)),
-                             dialogs::Icon::Critical);
-            return false;
-        }
+    if (const QStringList occupes = dossiers_etab::occupes(dossiers); !occupes.isEmpty()) {
+        dialogs::message(QStringLiteral("Le dossier %1 existe déjà et contient des fichiers.\n"
+                                        "Choisissez un autre nom pour l'établissement.")
+                             .arg(QDir::toNativeSeparators(occupes.front())),
+                         dialogs::Icon::Critical);
+        return false;
     }
     // The archive first, then the picture folder in the data folder.
     for (const QString& dossier : {dossiers.archive, dossiers.donnees}) {

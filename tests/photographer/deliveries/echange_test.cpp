@@ -1,6 +1,10 @@
 #include "tests/photographer/deliveries/livraison_fixture.h"
 
+#include "common/files.h"
+#include "common/pictures.h"
+#include "photographer/data/dossiers_etab.h"
 #include "photographer/deliveries/echange.h"
+#include "photographer/deliveries/paquet_ecole.h"
 #include "photographer/workspace/accueil.h"
 #include "tests/support/read_only_folder.h"
 
@@ -252,4 +256,94 @@ TEST_F(Echange, UnExportQuiEchoueNeLaisseAucunFichier)
 
     QFile::remove(paths::join(paths::programDir(), {QString::fromLatin1(echange::kModele)}));
     EXPECT_TRUE(echange::exporter(etat::CodeEtabEnCours, [](int) {}).message.contains(QString::fromLatin1(echange::kModele)));
+}
+
+TEST_F(Echange, ApresViderLaBaseLesPhotosDeLAnneePasseeNeVontAPersonne)
+{
+    // Last year: students with their pictures, copies and archives, filed by key.
+    for (const char* nom : {"DUPONT", "MARTIN", "PETIT"}) {
+        const QString cle = eleve(QStringLiteral("6A"), QString::fromLatin1(nom), QStringLiteral("Jean"));
+        const dossiers_etab::Dossiers anciens = dossiers_etab::de(etat::NomEtabEnCours);
+        for (const QString& dossier : {anciens.donnees, anciens.br, anciens.archive})
+            photo(dossier, cle + QStringLiteral(".jpg"));
+    }
+    exporterParLAccueil();
+    const QString fichier = paths::join(sandbox_.root(), {QStringLiteral("cette annee.att")});
+    ASSERT_TRUE(QFile::copy(fichierExporte(), fichier));
+    const dossiers_etab::Dossiers dossiers = dossiers_etab::de(etat::NomEtabEnCours);
+    QMap<QString, QMap<QString, QByteArray>> photos;
+    for (const QString& dossier : dossiers.tous())
+        photos.insert(dossier, contenu(dossier));
+
+    // The database emptied keeps the folders; the same school comes back.
+    ASSERT_EQ(demarrage::archiverEtVider(QDateTime(QDate(2026, 9, 1), QTime(8, 0))), QString());
+    const QStringList vide = etatBase();
+    importerParLAccueil(fichier, QStringLiteral("Le fichier « %1 » n'a pas été importé : ces dossiers existent déjà et "
+                                                "contiennent des fichiers")
+                                     .arg(QDir::toNativeSeparators(fichier)));
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    for (const QString& dossier : {dossiers.donnees, dossiers.br, dossiers.archive})
+        EXPECT_TRUE(dialogues_.lastPrompt().text.contains(QDir::toNativeSeparators(dossier))) << dossier.toStdString();
+    EXPECT_FALSE(dialogues_.lastPrompt().text.contains(QDir::toNativeSeparators(dossiers.br3)));
+    EXPECT_EQ(etatBase(), vide);
+    for (const QString& dossier : dossiers.tous())
+        EXPECT_EQ(contenu(dossier), photos.value(dossier)) << dossier.toStdString();
+
+    // Set aside as the message says, the pictures stay whole and the students
+    // come in without any.
+    QStringList misDeCote;
+    for (const QString& dossier : {dossiers.donnees, dossiers.br, dossiers.archive}) {
+        misDeCote << dossier + QStringLiteral(" 2025");
+        ASSERT_TRUE(QDir().rename(dossier, misDeCote.back()));
+    }
+    importerParLAccueil(fichier, QStringLiteral("Importation terminée."));
+    const db::Rows eleves = base::db().query(QStringLiteral("SELECT CdeEleves, NomPhoto, Nom, Prenom FROM Eleves"));
+    ASSERT_EQ(eleves.size(), 3u);
+    for (const db::Row& eleve : eleves) {
+        EXPECT_EQ(pictures::findStudentPicture(dossiers.donnees, eleve.at(1), eleve.at(2), eleve.at(3)), QString());
+        EXPECT_EQ(pictures::findStudentPicture(dossiers.donnees, eleve.at(0), eleve.at(2), eleve.at(3)), QString());
+    }
+    const livraison::Issue paquet = paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {});
+    ASSERT_TRUE(paquet.reussie) << paquet.message.toStdString();
+    EXPECT_TRUE(paquet.message.contains(QStringLiteral("3 élève(s) sans photo."))) << paquet.message.toStdString();
+    EXPECT_EQ(arbre(paths::join(paquet.dossier, {QStringLiteral("images")})), QStringList());
+    const QStringList anciens{dossiers.donnees, dossiers.br, dossiers.archive};
+    for (qsizetype i = 0; i < anciens.size(); ++i)
+        EXPECT_EQ(contenu(misDeCote.at(i)), photos.value(anciens.at(i))) << misDeCote.at(i).toStdString();
+}
+
+TEST_F(Echange, SeulsDesDossiersVidesDeCeNomSontRepris)
+{
+    const QString modele = paths::join(paths::programDir(), {QString::fromLatin1(echange::kModele)});
+    const QString fichier = paths::join(sandbox_.root(), {QStringLiteral("ecole.att")});
+    ASSERT_TRUE(QFile::copy(modele, fichier));
+    db::Database(fichier).script(QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Ecole Importée');"));
+    const dossiers_etab::Dossiers dossiers = dossiers_etab::de(QStringLiteral("Ecole Importée"));
+    const struct {
+        const char* cas;
+        QString fichierLaisse; // "": the folders exist, empty
+        bool importe;
+    } cas[] = {
+        {"dossiers vides", {}, true},
+        {"photo dans le dossier", paths::join(dossiers.donnees, {QStringLiteral("1.jpg")}), false},
+        {"copie BR3", paths::join(dossiers.br3, {QStringLiteral("1.jpg")}), false},
+        {"fichier caché de l'archive", paths::join(dossiers.archive, {QStringLiteral(".1.jpg")}), false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        base::db().exec(QStringLiteral("DELETE FROM Etablissements WHERE Nom = 'Ecole Importée'"));
+        for (const QString& dossier : dossiers.tous())
+            ASSERT_TRUE(files::removeTree(dossier) && paths::ensureFolder(dossier));
+        if (!c.fichierLaisse.isEmpty())
+            Sandbox::writeFile(c.fichierLaisse, "x");
+        const echange::Importation resultat = echange::importer(fichier, [](int) {});
+        EXPECT_EQ(resultat.erreur.isEmpty(), c.importe) << resultat.erreur.toStdString();
+        EXPECT_EQ(resultat.code.isEmpty(), !c.importe);
+        if (!c.importe) {
+            EXPECT_TRUE(resultat.erreur.contains(QStringLiteral("le dossier « %1 » existe déjà et contient des fichiers")
+                                                     .arg(QDir::toNativeSeparators(QFileInfo(c.fichierLaisse).path()))))
+                << resultat.erreur.toStdString();
+            EXPECT_TRUE(QFileInfo::exists(c.fichierLaisse));
+        }
+    }
 }
