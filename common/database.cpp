@@ -312,13 +312,15 @@ QString quotedName(const QString& name)
 
 } // namespace
 
-void Database::addMissingColumns(const QString& schema)
+void Database::addMissingColumns(const QString& schema, FillAdded fill)
 {
     Database expected(QStringLiteral(":memory:"));
     expected.script(schema);
     const QString tables = QStringLiteral(
         "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name");
     const QString columns = QStringLiteral("SELECT name, type FROM pragma_table_info(?1)");
+    QStringList added;
+    QStringList statements;
     for (const Row& table : expected.query(tables)) {
         const QString name = table.at(0);
         if (!hasTable(name))
@@ -329,10 +331,20 @@ void Database::addMissingColumns(const QString& schema)
         for (const Row& column : expected.query(columns, {name})) {
             if (present.contains(column.at(0), Qt::CaseInsensitive))
                 continue;
-            exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                     .arg(quotedName(name), quotedName(column.at(0)), column.at(1)));
+            added << name + u'.' + column.at(0);
+            statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                              .arg(quotedName(name), quotedName(column.at(0)), column.at(1));
         }
     }
+    // A file that lacks nothing takes no write lock: it opens as before while another program writes to it.
+    if (added.isEmpty())
+        return;
+    Transaction transaction(*this);
+    for (const QString& statement : statements)
+        exec(statement);
+    if (fill)
+        fill(*this, added);
+    transaction.commit();
 }
 
 Database& ProgramDatabase::get()
@@ -343,7 +355,7 @@ Database& ProgramDatabase::get()
         auto opened = std::make_unique<Database>(path);
         const QString schema = QString::fromUtf8(schema_);
         opened->script(schema);
-        opened->addMissingColumns(schema);
+        opened->addMissingColumns(schema, fill_);
         database_ = std::move(opened);
     }
     return *database_;

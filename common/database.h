@@ -72,9 +72,14 @@ public:
 
     bool hasTable(const QString& table);
 
+    // The values of columns just added to an earlier file, named "Table.Column".
+    using FillAdded = void (*)(Database& database, const QStringList& added);
+
     // Gives each table of the schema that this file already holds the columns
-    // it lacks (a file made by an earlier build); its rows stay. Throws Error.
-    void addMissingColumns(const QString& schema);
+    // it lacks (a file made by an earlier build); its rows stay. fill, when
+    // given, sets the new columns in the same transaction, so that the file
+    // never holds them unfilled. Throws Error.
+    void addMissingColumns(const QString& schema, FillAdded fill = nullptr);
 
     // A change of several rows: rolled back unless commit() is reached.
     class Transaction {
@@ -109,7 +114,10 @@ private:
 // before the file is copied over or replaced.
 class ProgramDatabase {
 public:
-    ProgramDatabase(QString (*path)(), const char* schema) : path_(path), schema_(schema) {}
+    ProgramDatabase(QString (*path)(), const char* schema, Database::FillAdded fill = nullptr)
+        : path_(path), schema_(schema), fill_(fill)
+    {
+    }
     // Throws Error when the file cannot be opened.
     Database& get();
     void close() { database_.reset(); }
@@ -117,6 +125,7 @@ public:
 private:
     QString (*path_)();
     const char* schema_;
+    Database::FillAdded fill_;
     std::unique_ptr<Database> database_;
 };
 

@@ -1,8 +1,8 @@
 #include "common/pictures.h"
 
-#include "common/helpers.h"
 #include "common/paths.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
@@ -40,16 +40,29 @@ QImage loadFitted(const QString& path, const QSize& bound, Orientation orientati
     return image.size() == target ? image : image.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-QString findStudentPicture(const QString& folder, const QString& stem, const QString& nom, const QString& prenom)
+StudentPicture lookUpStudentPicture(const QString& folder, const QString& stem, const QString& nom,
+                                    const QString& prenom)
 {
+    StudentPicture found;
     for (const QString& name : {stem, nom + u'.' + prenom}) {
         if (name.isEmpty())
             continue;
         const QString path = paths::join(folder, {paths::component(name + QStringLiteral(".jpg"))});
-        if (FichierExiste(path))
-            return path;
+        const QFileInfo file(path);
+        // isSymLink() first: exists() and isFile() look through a link.
+        if (!file.isSymLink() && file.isFile() && file.size() > 0) {
+            found.path = path;
+            return found;
+        }
+        if (found.refused.isEmpty() && (file.isSymLink() || file.exists()))
+            found.refused = path;
     }
-    return {};
+    return found;
+}
+
+QString findStudentPicture(const QString& folder, const QString& stem, const QString& nom, const QString& prenom)
+{
+    return lookUpStudentPicture(folder, stem, nom, prenom).path;
 }
 
 } // namespace pictures

@@ -21,8 +21,18 @@ QImage loadFitted(const QString& path, const QSize& bound, Orientation orientati
 QSize fittedSize(const QSize& source, const QSize& bound);
 
 // A student's picture in a folder of pictures: "<stem>.jpg" (the stem is the
-// key the picture was filed under), else "<Nom>.<Prenom>.jpg"; "" when
-// neither file exists. Both programs find pictures through this one rule.
+// key the picture was filed under), else "<Nom>.<Prenom>.jpg". Both programs
+// find pictures through this one rule. Only a file of its own with content is
+// a picture: a symbolic link (which could bring in any file from elsewhere),
+// an empty file or a folder under one of the names is passed over.
+struct StudentPicture {
+    QString path;    // the picture, "" when there is none
+    QString refused; // the first file passed over, "" when none was
+};
+StudentPicture lookUpStudentPicture(const QString& folder, const QString& stem, const QString& nom,
+                                    const QString& prenom);
+
+// The picture alone; "" when there is none.
 QString findStudentPicture(const QString& folder, const QString& stem, const QString& nom, const QString& prenom);
 
 } // namespace pictures

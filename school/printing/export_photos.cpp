@@ -39,8 +39,9 @@ Plan planifier(db::Database& base, const QString& dossierImages, const Motif& mo
         for (int n = 0; n < int(eleves.size()); ++n) {
             const db::Row& l = eleves[size_t(n)];
             const Eleve eleve{classe, l[u"Nom"], l[u"Prenom"], l[u"INE"], l[u"NumInterne"], l[u"NomPhoto"]};
-            Copie copie{pictures::findStudentPicture(dossierImages, eleve.nomPhoto, eleve.nom, eleve.prenom), dossier,
-                        {}, {}};
+            const pictures::StudentPicture photo =
+                pictures::lookUpStudentPicture(dossierImages, eleve.nomPhoto, eleve.nom, eleve.prenom);
+            Copie copie{photo.path, photo.refused, dossier, {}, {}};
             // A student without a picture takes no name from the others.
             if (!copie.source.isEmpty()) {
                 const QString nom = nomFichier(motif, eleve, n);
@@ -90,12 +91,18 @@ void Copieur::etape()
     const size_t fin = std::min(plan_.copies.size(), suivante_ + kElevesParEtape);
     for (; suivante_ < fin; ++suivante_) {
         const Copie& copie = plan_.copies[suivante_];
-        if (copie.source.isEmpty())
-            ++bilan_.sansPhoto;
-        else if (copier(copie))
-            ++bilan_.exportes;
-        else
+        if (!copie.source.isEmpty()) {
+            if (copier(copie))
+                ++bilan_.exportes;
+            else
+                ++bilan_.echecs;
+        } else if (!copie.refusee.isEmpty()) {
+            report::detail(QStringLiteral("exportation : %1 n'est pas une photo (lien, fichier vide ou dossier)")
+                               .arg(copie.refusee));
             ++bilan_.echecs;
+        } else {
+            ++bilan_.sansPhoto;
+        }
     }
     const size_t total = plan_.copies.size();
     Q_EMIT progression(total == 0 ? 100 : int(100 * suivante_ / total));

@@ -15,6 +15,7 @@ namespace exportation {
 
 struct Copie {
     QString source;        // the student's picture, "" when it has none
+    QString refusee;       // a file under the picture's name that is no picture (a link, an empty file), never copied
     QString dossierClasse; // the class folder's name, "" when the class cannot name a folder
     QString nomClasse;     // the file's name in the class folder, its own there
     QString nomPhotos;     // the file's name in "Photos", its own there
@@ -44,7 +45,7 @@ public:
         int eleves = 0;
         int exportes = 0;  // both copies written
         int sansPhoto = 0;
-        int echecs = 0;    // a copy of the picture failed
+        int echecs = 0;    // the picture is no picture, or a copy of it failed
         bool enregistre = true; // the disk took every written file
     };
 

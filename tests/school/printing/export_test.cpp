@@ -9,6 +9,7 @@
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/small_disk.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -307,6 +310,103 @@ TEST_F(Export, UnLienALaPlaceDuDossierNEstPasSuivi)
     EXPECT_TRUE(QFileInfo::exists(ailleurs));
     EXPECT_FALSE(QFileInfo(exportation()).isSymLink());
     EXPECT_EQ(bureau().size(), 2);
+}
+
+// Only a picture of its own with content is exported and counted as such: a
+// link would bring a file from elsewhere onto the desktop under a student's
+// name, and an empty file is no photo. Either is counted among the pictures
+// that could not be copied.
+TEST_F(Export, SeulesLesVraiesPhotosSontCopieesEtComptees)
+{
+    enum Issue { Exportee, Echec, SansPhoto };
+    const QString ailleurs = ecole.sandbox().path(QStringLiteral("ailleurs.jpg"));
+    ASSERT_TRUE(SchoolFixture::ecrirePortrait(ailleurs, Qt::red));
+    const auto png = [](const QString& chemin) {
+        QImage image(30, 40, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        return image.save(chemin, "PNG");
+    };
+    const auto parNom = [&](const QString& nom) {
+        return paths::join(ecole.dossierImages(), {nom + QStringLiteral(".X.jpg")});
+    };
+    struct Cas {
+        const char* nom;
+        // Prepares images/ for the student whose file under the key is chemin;
+        // answers the file expected on the desktop, "" for none.
+        std::function<QString(const QString& chemin)> preparer;
+        Issue issue;
+    };
+    const Cas cas[] = {
+        {"bonne", [](const QString& c) { EXPECT_TRUE(SchoolFixture::ecrirePortrait(c, Qt::green)); return c; },
+         Exportee},
+        {"lien", [&](const QString& c) { EXPECT_TRUE(QFile::link(ailleurs, c)); return QString(); }, Echec},
+        {"vide", [](const QString& c) { Sandbox::writeFile(c, {}); return QString(); }, Echec},
+        {"dossier", [](const QString& c) { EXPECT_TRUE(QDir().mkdir(c)); return QString(); }, Echec},
+        // The school may file any picture under the name: it is copied as it is.
+        {"png", [&](const QString& c) { EXPECT_TRUE(png(c)); return c; }, Exportee},
+        {"pngSeul", [&](const QString& c) { EXPECT_TRUE(png(c.chopped(3) + QStringLiteral("png"))); return QString(); },
+         SansPhoto},
+        // Passed over, the file under the key leaves the name to be tried.
+        {"videPuisNom",
+         [&](const QString& c) {
+             Sandbox::writeFile(c, {});
+             EXPECT_TRUE(SchoolFixture::ecrirePortrait(parNom(QStringLiteral("videPuisNom")), Qt::yellow));
+             return parNom(QStringLiteral("videPuisNom"));
+         },
+         Exportee},
+        {"illisible",
+         [](const QString& c) {
+             EXPECT_TRUE(SchoolFixture::ecrirePortrait(c, Qt::cyan));
+             EXPECT_TRUE(QFile::setPermissions(c, {}));
+             return QString();
+         },
+         Echec},
+    };
+    QStringList attendus;
+    QHash<QString, QString> sources; // exported file name -> the picture it must hold
+    QStringList nonCopiees;
+    for (const Cas& c : cas) {
+        const QString nom = QString::fromLatin1(c.nom);
+        const qint64 cle = ecole.ajouterEleve(QStringLiteral("6A"), nom, QStringLiteral("X"), false);
+        changerIne(cle, nom);
+        QString source = c.preparer(ecole.cheminPhoto(cle));
+        Issue issue = c.issue;
+        // Root reads a file whatever its permissions: then it is a picture like any other.
+        if (nom == u"illisible" && QFile(ecole.cheminPhoto(cle)).open(QIODevice::ReadOnly)) {
+            issue = Exportee;
+            source = ecole.cheminPhoto(cle);
+        }
+        if (issue == Exportee) {
+            for (const QString& dossier : {QStringLiteral("6A"), QStringLiteral("Photos")}) {
+                const QString fichier = dossier + u'/' + nom + QStringLiteral(".jpg");
+                sources[fichier] = source;
+                attendus << QStringLiteral("Exportation/") + fichier;
+            }
+        }
+        if (issue == Echec)
+            nonCopiees << ecole.cheminPhoto(cle);
+    }
+    attendus.sort();
+
+    ouvrirExport();
+    choisir("ComboNom", QStringLiteral("INE"));
+    dialogues.message(QStringLiteral("\n\n%1 photo(s) exportée(s) sur %2 élève(s).\n1 élève(s) sans photo.\n"
+                                     "%3 photo(s) n'ont pas pu être copiée(s).")
+                          .arg(sources.size() / 2)
+                          .arg(std::size(cas))
+                          .arg(nonCopiees.size()));
+    testing::internal::CaptureStderr();
+    exporter();
+    const std::string detail = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(bureau(), attendus);
+    for (auto it = sources.cbegin(); it != sources.cend(); ++it)
+        EXPECT_EQ(SchoolFixture::lire(exportation() + u'/' + it.key()), SchoolFixture::lire(it.value()))
+            << it.key().toStdString();
+    EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Exclamation);
+    // The user reads counts; which files were not copied goes to the error output.
+    for (const QString& chemin : nonCopiees)
+        EXPECT_NE(detail.find(chemin.toStdString()), std::string::npos) << chemin.toStdString() << detail;
 }
 
 } // namespace
