@@ -31,9 +31,9 @@ public:
     PendingFile& operator=(const PendingFile&) = delete;
 
     // Each false on the first failure; error() then says which file.
-    bool write(const QByteArray& bytes);
-    bool copyFrom(const QString& source);
-    bool commit();
+    [[nodiscard]] bool write(const QByteArray& bytes);
+    [[nodiscard]] bool copyFrom(const QString& source);
+    [[nodiscard]] bool commit();
 
     const QString& target() const { return target_; }
     // A French message naming the target; "" while nothing failed.
@@ -54,10 +54,10 @@ private:
 
 // Writes the bytes as the whole target. "" on success, else a French message
 // naming the file (the technical detail goes to the standard error output).
-QString writeWhole(const QString& target, const QByteArray& bytes, Sync sync = Sync::Now);
+[[nodiscard]] QString writeWhole(const QString& target, const QByteArray& bytes, Sync sync = Sync::Now);
 
 // Copies source as the whole target, the same way.
-QString copyWhole(const QString& source, const QString& target, Sync sync = Sync::Now);
+[[nodiscard]] QString copyWhole(const QString& source, const QString& target, Sync sync = Sync::Now);
 
 // Flushes every file written with Sync::Later on the file system holding path.
 bool syncFileSystem(const QString& path);
@@ -69,6 +69,6 @@ bool removeTree(const QString& path);
 // Puts the folder built aside at `built` in place of `target` in one step, so
 // that target is always the old folder or the new one; the old one is then
 // removed. "" on success, else a French message; on failure target is as it was.
-QString replaceFolder(const QString& built, const QString& target);
+[[nodiscard]] QString replaceFolder(const QString& built, const QString& target);
 
 } // namespace files

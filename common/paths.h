@@ -35,7 +35,7 @@ QString onDrive(const QStringList& components);
 QString component(const QString& name);
 
 // Empty when the name can be a folder name, else a French message that says why.
-QString componentRefusal(const QString& name);
+[[nodiscard]] QString componentRefusal(const QString& name);
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool ensureFolder(const QString& path);

@@ -24,7 +24,7 @@ void useDocumentPage(QPagedPaintDevice& device);
 // Reads the file (Windows-1252, pictures found relative to its folder) and
 // prints it. "" when printed, else a French message naming the file (the
 // technical detail goes to the standard error output).
-QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device);
+[[nodiscard]] QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device);
 
 // Prints a document already read from its HTML; false when the device
 // refused a page. The document's text width is changed.

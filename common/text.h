@@ -28,7 +28,7 @@ QString htmlEscape(const QString& value);
 // Writes the lines, each ended by CR LF, in Windows-1252, replacing the file
 // through a temporary file beside it. Returns "" on success, else a French
 // message that names the file.
-QString writeLines(const QString& path, const QStringList& lines, Unmappable unmappable);
+[[nodiscard]] QString writeLines(const QString& path, const QStringList& lines, Unmappable unmappable);
 
 QString frenchDate(const QDate& date);          // dd/MM/yyyy
 QString frenchTime(const QTime& time);          // HH:mm:ss

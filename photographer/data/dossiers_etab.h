@@ -35,7 +35,7 @@ qsizetype caracteresQuiTiennent(const QString& texte, qsizetype place);
 // Why a new establishment cannot take this name for its folders: it cannot
 // name a folder, or its longest folder name (" BR3") would not fit in a
 // folder name of the file system. "" when it can.
-QString refus(const QString& nom);
+[[nodiscard]] QString refus(const QString& nom);
 
 // The folders of `ceux` that are also folders of `autres`, ignoring case:
 // "Lycée BR" names the " BR" folder of "Lycée".

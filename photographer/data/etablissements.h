@@ -37,7 +37,7 @@ std::vector<DossierPartage> dossiersPartages(const QString& nom, const QString& 
 // Why an establishment other than `saufCode` cannot take this name (it cannot
 // name its folders, it is taken, or one of its folders is another's); "" when
 // it can. Throws db::Error.
-QString refusNom(const QString& nom, const QString& saufCode = {});
+[[nodiscard]] QString refusNom(const QString& nom, const QString& saufCode = {});
 
 // True when the establishment has at least one student.
 bool aDesEleves(const QString& code);
@@ -63,7 +63,7 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
 // Gives the establishment a new name and renames its folders with it; "" when
 // done, else a French message that says what stayed as it was, and which
 // folders, if any, could not be given their former name back.
-QString renommer(const QString& code, const QString& nouveauNom);
+[[nodiscard]] QString renommer(const QString& code, const QString& nouveauNom);
 
 // Stores a new postal code; throws db::Error.
 void changerCodePostal(const QString& code, const QString& codePostal);

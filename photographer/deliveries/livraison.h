@@ -17,7 +17,7 @@ using Avancement = std::function<void(int)>;
 
 // The outcome of one delivery: on success the end message and the folder to
 // show; on failure a French message that names the file.
-struct Issue {
+struct [[nodiscard]] Issue {
     bool reussie = false;
     QString message;
     QString dossier;
@@ -32,7 +32,7 @@ QString racineAGraver();
 QString racineLabo();
 
 // "" when the name may name the delivery's folders, else a French message.
-QString refusNom(const QString& nomEtab);
+[[nodiscard]] QString refusNom(const QString& nomEtab);
 
 // The visible plain files of a folder, in name order.
 QStringList fichiersVisibles(const QString& dossier);
@@ -48,14 +48,14 @@ struct Copie {
 // synced once, then put in place whole. `apres` receives the number of files
 // done after each one. "" when all were copied, else a French message naming
 // the file that could not be.
-QString copier(const std::vector<Copie>& copies, const std::function<void(int)>& apres = {});
+[[nodiscard]] QString copier(const std::vector<Copie>& copies, const std::function<void(int)>& apres = {});
 
 // Creates a folder and its parents; "" or a French message naming it.
-QString creerDossier(const QString& dossier);
+[[nodiscard]] QString creerDossier(const QString& dossier);
 
 // Removes a delivery folder whole; a symbolic link is removed as a link,
 // never entered. "" or a French message naming what stayed.
-QString supprimerDossierTransfert(const QString& dossier);
+[[nodiscard]] QString supprimerDossierTransfert(const QString& dossier);
 
 // Builds a delivery folder under a hidden name beside `livre` with
 // `construire` (given the folder to build in; it writes with copier or
@@ -64,7 +64,7 @@ QString supprimerDossierTransfert(const QString& dossier);
 // the machine switched off), `livre` holds the earlier delivery or the whole
 // new one, never a part. "" or a French message that names the file as it
 // would have been delivered.
-QString construireAPart(const QString& livre, const std::function<QString(const QString& chantier)>& construire);
+[[nodiscard]] QString construireAPart(const QString& livre, const std::function<QString(const QString& chantier)>& construire);
 
 // The message with the path of a file or folder being built replaced by the
 // path the user knows it under once delivered.

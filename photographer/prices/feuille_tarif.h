@@ -26,7 +26,7 @@ QStringList lignes(const Feuille& feuille, const QDateTime& quand);
 // The sheet's file: "fileTarif.html" in the program's data folder.
 QString chemin();
 
-enum class Issue { Imprimee, NonEcrite, NonImprimee };
+enum class [[nodiscard]] Issue { Imprimee, NonEcrite, NonImprimee };
 
 // Writes the sheet (Windows-1252, CR LF) and hands it to the shell to print;
 // a sheet that could not be written whole is not printed (why goes to the

@@ -16,7 +16,7 @@ namespace dossier_hot {
 // "" when folder can receive the camera's pictures, else the French reason
 // for refusing it. dossiersProteges are the data and archive folders: the
 // purge of the watched folder must never reach them.
-QString refus(const QString& folder, const QStringList& dossiersProteges);
+[[nodiscard]] QString refus(const QString& folder, const QStringList& dossiersProteges);
 
 // The files of a folder that count against it: every file but hidden ones.
 QStringList fichiers(const QString& folder);

@@ -17,14 +17,14 @@ QString dossierHotParDefaut();
 
 // Creates the data folder and, when it holds no database, copies the shipped
 // first copy into it. "" when the database is in place, else a French message.
-QString installerBase();
+[[nodiscard]] QString installerBase();
 
 // Keeps the data folder for this run: two copies of the program on one data
 // folder would empty the database under each other. "" when this run holds
 // it (after a crash, the lock of the dead run is taken over), else a French
 // message (a read-only data folder is named as such). The lock file is
 // "zlvsyst.lck" in the data folder.
-QString verrouillerDossierDonnees();
+[[nodiscard]] QString verrouillerDossierDonnees();
 
 // The CSV separator of the settings; ";" (also written) when missing or empty.
 QString lireSeparateur();
@@ -42,7 +42,7 @@ QString nomArchive(const QString& dossier, const QDateTime& maintenant);
 // Copies the database to its archive and replaces it with the blank template.
 // The live database is replaced only once the template copy sits beside it,
 // so a failure leaves it in place. "" on success, else a French message.
-QString archiverEtVider(const QDateTime& maintenant);
+[[nodiscard]] QString archiverEtVider(const QDateTime& maintenant);
 
 // The date of the last update prompt; today (also written) when the setting
 // is missing or unreadable.
@@ -58,6 +58,6 @@ QString adresseMaj();
 // Creates the data folder, the watched folder and the archive root when
 // missing, and removes a work copy left by an establishment import. "" when
 // the folders are in place, else a French message naming those that are not.
-QString preparerDossiersDeTravail();
+[[nodiscard]] QString preparerDossiersDeTravail();
 
 } // namespace demarrage

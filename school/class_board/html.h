@@ -46,6 +46,6 @@ QStringList etiquettes(const Entete& entete, const std::vector<Entree>& entrees)
 
 // Replaces the file with the lines (Windows-1252, CR LF; characters outside
 // the code page as numeric entities). "" or a French message naming the file.
-QString ecrire(const QString& chemin, const QStringList& lignes);
+[[nodiscard]] QString ecrire(const QString& chemin, const QStringList& lignes);
 
 } // namespace html

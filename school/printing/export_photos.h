@@ -35,7 +35,7 @@ Plan planifier(db::Database& base, const QString& dossierImages, const Motif& mo
 // Removes any earlier folder (a link is removed, never followed) and creates
 // it again with "Photos" and the class folders. "" or a French message that
 // names the folder that could not be removed or created.
-QString preparer(const QString& exportation, const Plan& plan);
+[[nodiscard]] QString preparer(const QString& exportation, const Plan& plan);
 
 // Copies the plan in small steps so that the window keeps answering.
 class Copieur : public QObject {

@@ -12,7 +12,7 @@ QStringList fichiersLivres();
 // Creates the data folder when missing and copies each shipped file that the
 // folder lacks; an existing file is never replaced. Answers "" or a French
 // message naming the folder or the file that failed.
-QString installerDonnees(const QString& dossierDonnees, const QString& dossierProgramme);
+[[nodiscard]] QString installerDonnees(const QString& dossierDonnees, const QString& dossierProgramme);
 
 // The file in the data folder on which each running Vizmora holds a shared
 // lock; setup.exe of a school package takes it exclusively.
@@ -25,7 +25,7 @@ QString nomMarqueOuvert();
 // damaged one, and left as it is) and prepares the texts of the about box.
 // Answers "" or a French message that names the failed file and says that
 // the program stops.
-QString demarrer();
+[[nodiscard]] QString demarrer();
 
 // "Version 4.1 R10".
 QString texteVersion(int majeure, int mineure, int revision);
