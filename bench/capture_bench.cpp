@@ -1,9 +1,12 @@
-// Files a camera picture through the whole capture path several times and compares its time with
-// the least any path must spend: decoding the same file at 1/8 scale with the JPEG reader.
+// Runs the capture tick on a camera file several times, from the listing of the watched folder to
+// the camera file's removal, and compares its time with the least any tick must spend: decoding
+// the same file at 1/8 scale with the JPEG reader.
 
-#include "common/database.h"
-#include "photographer/shoot/capture.h"
+#include "common/files.h"
 #include "photographer/data/base.h"
+#include "photographer/data/etat.h"
+#include "photographer/data/roster.h"
+#include "photographer/shoot/capture.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -82,27 +85,46 @@ int main(int argc, char** argv)
     }
 
     QTemporaryDir work;
-    db::Database database(work.filePath(QStringLiteral("zlvsyst.idx")));
-    database.script(base::schema());
-    const QString key = QString::number(database.insert(
-        QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (?, ?, ?, ?)"),
-        {QStringLiteral("1"), QStringLiteral("3A"), QStringLiteral("Dupont"), QStringLiteral("Marie")}));
+    etat::CheminDonnees = work.filePath(QStringLiteral("VizmoraDatas"));
+    QDir().mkpath(etat::CheminDonnees);
+    const QString codeEtab = QStringLiteral("1");
+    const QString key = roster::ajouterEleve(codeEtab, QStringLiteral("3A"), QStringLiteral("Dupont"), QStringLiteral("Marie"));
     const dossiers_etab::Dossiers etab{work.filePath(QStringLiteral("VizmoraDatas/Lycée Sud")),
                                        work.filePath(QStringLiteral("VizmoraDatas/Lycée Sud BR")),
                                        work.filePath(QStringLiteral("VizmoraDatas/Lycée Sud BR3")),
                                        work.filePath(QStringLiteral("labohd/Lycée Sud"))};
     const capture::Destinations to = capture::destinations(etab, QStringLiteral("3A"), QStringLiteral("Dupont"),
                                                            QStringLiteral("Marie"), key);
-    const QString cameraName = QFileInfo(input).fileName();
+    const QString hot = work.filePath(QStringLiteral("hotfolder"));
+    QDir().mkpath(hot);
+    const QString camera = QDir(hot).filePath(QFileInfo(input).fileName());
 
     bool failed = false;
-    const auto captureOnce = [&] {
-        const QString error = capture::filePicture(QFile::encodeName(input), 90, to).error;
-        if (!error.isEmpty()) {
-            err << error << "\n";
-            failed = true;
-        }
-        database.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ? WHERE CdeEleves = ?"), {cameraName, key});
+    const auto fail = [&](const QString& what) {
+        err << what << "\n";
+        failed = true;
+    };
+    // A camera file lands in the watched folder: not timed, the camera does it.
+    const auto shoot = [&] {
+        if (const QString error = files::copyWhole(input, camera); !error.isEmpty())
+            fail(error);
+    };
+    // The tick's steps, as the shooting screen runs them with no question to ask.
+    capture::WatchedFolder watched;
+    const auto tickOnce = [&] {
+        const auto candidate = watched.nextCandidate(hot);
+        if (!candidate)
+            return fail(QStringLiteral("no camera file in the watched folder"));
+        QStringList archives;
+        for (const roster::Eleve& eleve : roster::elevesDeLaPhoto(codeEtab, candidate->file.name()))
+            archives << capture::destinations(etab, eleve.classe, eleve.nom, eleve.prenom, eleve.cle).archive;
+        const capture::Prepared prepared = capture::prepare(*candidate, 90, to, archives);
+        if (prepared.state != capture::Prepared::State::Ready)
+            return fail(QStringLiteral("not filed: ") + prepared.error);
+        if (const QString error = capture::place(prepared, to).error; !error.isEmpty())
+            return fail(error);
+        if (!roster::enregistrerNomPhoto(key, candidate->file.name()) || !camera_files::remove(candidate->file.rawPath))
+            fail(QStringLiteral("row or removal failed"));
     };
     QSize fullSize;
     const auto decodeFloor = [&] {
@@ -117,7 +139,8 @@ int main(int argc, char** argv)
     };
 
     // One of each first, so that neither pays for loading the JPEG plug-in or filling the disk cache.
-    captureOnce();
+    shoot();
+    tickOnce();
     decodeFloor();
     if (failed)
         return 1;
@@ -126,7 +149,8 @@ int main(int argc, char** argv)
     resetPeakMemory();
     std::vector<double> captureTimes, floorTimes;
     for (int run = 0; run < kRuns; ++run) {
-        captureTimes.push_back(millisecondsOf(captureOnce));
+        shoot();
+        captureTimes.push_back(millisecondsOf(tickOnce));
         floorTimes.push_back(millisecondsOf(decodeFloor));
     }
     const double peak = statusMegabytes("VmHWM");
@@ -137,8 +161,9 @@ int main(int argc, char** argv)
     const double floor = median(floorTimes);
     out << "input: " << input << " (" << fullSize.width() << "x" << fullSize.height() << ", "
         << QFileInfo(input).size() << " bytes), " << kRuns << " runs\n";
-    out << "capture path (archive copy, decode, rotation, fit, encode, copies, NomPhoto): median "
-        << QString::number(capture, 'f', 1) << " ms per picture\n";
+    out << "capture tick (listing, read, checks, archive copy, decode, rotation, fit, encode, copies, NomPhoto, "
+           "removal): median "
+        << QString::number(capture, 'f', 1) << " ms per tick\n";
     out << "decode floor (1/8 scale): median " << QString::number(floor, 'f', 1) << " ms\n";
     out << "ratio " << QString::number(capture / floor, 'f', 2) << "\n";
     out << "peak memory: " << QString::number(peak, 'f', 1) << " MB (VmHWM), "

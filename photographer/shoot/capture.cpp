@@ -20,11 +20,19 @@
 #include <memory>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace capture {
 
 namespace {
 
 const QSize kPictureBound(400, 400);
+
+// The archive copy is named <Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg; an
+// original it replaces is set aside under that name plus its date and time.
+const QString kSeparator = QStringLiteral("xsepx");
+const QString kJpeg = QStringLiteral(".jpg");
+const QString kSetAsideStamp = QStringLiteral("ddMMyyyy_HHmmss");
 
 // A class's folder: one component that can never climb out of its parent.
 QString classFolder(const QString& name)
@@ -96,7 +104,7 @@ bool samePath(const QString& a, const QString& b)
 
 // Runs step on the files from `first` on, all at once; the error of the first
 // of them that failed, "" when every step worked.
-QString together(const std::vector<std::unique_ptr<files::PendingFile>>& pending, size_t first,
+QString together(const std::vector<std::shared_ptr<files::PendingFile>>& pending, size_t first,
                  const std::function<bool(files::PendingFile&)>& step)
 {
     std::vector<std::future<bool>> steps;
@@ -134,7 +142,7 @@ QString setAside(const Destinations& destinations, QString& error)
         return {};
     const QString kept = dossiers_etab::nomLibre(
         destinations.replaced,
-        original.completeBaseName() + u'_' + original.lastModified().toString(QStringLiteral("ddMMyyyy_HHmmss")),
+        original.completeBaseName() + u'_' + original.lastModified().toString(kSetAsideStamp),
         u'.' + original.suffix());
     // QFile::rename never replaces a file already there.
     if (!paths::ensureFolder(destinations.replaced) || !QFile::rename(destinations.archive, kept)) {
@@ -143,6 +151,23 @@ QString setAside(const Destinations& destinations, QString& error)
         return {};
     }
     return kept;
+}
+
+// Which of the archives holds these very bytes, written after the camera file was (so that a file
+// filed again on purpose, such as a new test shot, is told apart); -1 when none. Sizes are compared
+// before any archive is read.
+int archivedOriginal(const QByteArray& bytes, qint64 cameraModified, const QStringList& archives)
+{
+    for (int i = 0; i < archives.size(); ++i) {
+        struct stat info {};
+        if (::stat(QFile::encodeName(archives[i]).constData(), &info) != 0 || qint64(info.st_size) != bytes.size()
+            || qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec < cameraModified)
+            continue;
+        QFile archive(archives[i]);
+        if (archive.open(QIODevice::ReadOnly) && archive.readAll() == bytes)
+            return i;
+    }
+    return -1;
 }
 
 } // namespace
@@ -163,11 +188,10 @@ Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& cl
 {
     if (!etab.valides())
         return {};
-    const QString separator = QStringLiteral("xsepx");
-    const QString lowResName = paths::component(nom + u' ' + prenom + QStringLiteral(".jpg"));
+    const QString lowResName = paths::component(nom + u' ' + prenom + kJpeg);
     Destinations result;
     result.archive = paths::join(etab.archive,
-        {paths::component(classe + separator + nom + separator + prenom + separator + QStringLiteral(".jpg"))});
+        {paths::component(classe + kSeparator + nom + kSeparator + prenom + kSeparator + kJpeg)});
     result.picture = paths::join(etab.donnees, {paths::component(cdeEleve + QStringLiteral(".jpg"))});
     result.lowRes = paths::join(etab.br, {lowResName});
     result.lowRes3 = paths::join(etab.br3, {classFolder(classe), lowResName});
@@ -175,51 +199,82 @@ Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& cl
     return result;
 }
 
-Filed filePicture(const QByteArray& cameraPath, int degrees, const Destinations& destinations)
+qsizetype studentNamesBytes()
 {
-    const QString cameraFile = QFile::decodeName(cameraPath);
+    // The longest name is that of a set-aside original: the archive's name, "_", its date and
+    // time, and "_2" to "_99" should several be set aside in one second. It is longer than the
+    // archive's temporary file (".", the name, ".XXXXXX") and the low-resolution names.
+    const qsizetype setAside = 3 * kSeparator.size() + 1 + kSetAsideStamp.size() + 3 + kJpeg.size();
+    return dossiers_etab::kOctetsParNom - setAside;
+}
+
+Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Destinations& destinations,
+                 const QStringList& earlierArchives)
+{
+    const QString cameraFile = camera.file.path();
+    const auto refused = [](const QString& error) {
+        Prepared prepared;
+        prepared.state = Prepared::State::Refused;
+        prepared.error = error;
+        return prepared;
+    };
+    // Not whole yet: waited for, until it has stood still too long to be anything but cut short.
+    const auto notWhole = [&](const QString& error) { return camera.givenUp() ? refused(error) : Prepared{}; };
     if (destinations.picture.isEmpty())
-        return {QStringLiteral("Le nom de l'établissement ne peut pas servir de nom de dossier : la photo « %1 » "
-                               "n'a pas été classée.").arg(shown(cameraFile)), {}};
+        return refused(QStringLiteral("Le nom de l'établissement ne peut pas servir de nom de dossier : la photo « %1 » "
+                                      "n'a pas été classée.").arg(shown(cameraFile)));
     const QStringList copies = {destinations.picture, destinations.lowRes, destinations.lowRes3};
     for (const QString& target : copies + QStringList{destinations.archive}) {
         if (samePath(target, cameraFile))
-            return {QStringLiteral("La photo « %1 » ne peut pas être classée sur elle-même.").arg(shown(cameraFile)), {}};
+            return refused(QStringLiteral("La photo « %1 » ne peut pas être classée sur elle-même.").arg(shown(cameraFile)));
     }
 
-    // The camera file is read once: its bytes feed both the archive and the decoder.
+    // The camera file is read once: its bytes feed the checks, the archive and the decoder.
     QByteArray original;
-    if (!camera_files::read(cameraPath, original))
-        return {QStringLiteral("Impossible de lire la photo « %1 ».").arg(shown(cameraFile)), {}};
-
+    if (!camera_files::read(camera.file.rawPath, original))
+        return notWhole(QStringLiteral("Impossible de lire la photo « %1 ».").arg(shown(cameraFile)));
     // libjpeg pads a cut-short file with grey and reports success, so the primary image's end
     // marker is looked for first (a thumbnail's one, inside the metadata, does not count).
-    if (jpegImageEnd(original) < 0)
-        return {unreadable(cameraFile), {}};
+    if (!endsWhole(original, camera.unchangedCalls))
+        return notWhole(unreadable(cameraFile));
+    if (const int filedAs = archivedOriginal(original, camera.file.modified, earlierArchives); filedAs >= 0) {
+        Prepared prepared;
+        prepared.state = Prepared::State::AlreadyFiled;
+        prepared.filedAs = filedAs;
+        return prepared;
+    }
     if (QString missing = ensureFolders(destinations, cameraFile); !missing.isEmpty())
-        return {missing, {}};
+        return refused(missing);
 
-    // The archive copy is written and flushed to disk while the picture decodes, as the flush costs
-    // about as much as the decode; it replaces the old archive only once the decode has worked.
-    std::vector<std::unique_ptr<files::PendingFile>> pending;
-    pending.push_back(std::make_unique<files::PendingFile>(destinations.archive));
-    auto archiveWritten = std::async(std::launch::async, [&pending, &original] { return pending[0]->write(original); });
+    // The archive copy is written and flushed beside its target while the picture decodes, as the
+    // flush costs about as much as the decode.
+    auto archive = std::make_shared<files::PendingFile>(destinations.archive);
+    auto archiveWritten = std::async(std::launch::async, [&archive, &original] { return archive->write(original); });
     const QImage image = workingPicture(original, normalised(degrees));
     const QByteArray picture = image.isNull() ? QByteArray() : encodedJpeg(image);
     const bool archived = archiveWritten.get();
     if (image.isNull())
-        return {unreadable(cameraFile), {}};
+        return notWhole(unreadable(cameraFile));
     if (picture.isEmpty())
-        return {QStringLiteral("Impossible d'enregistrer l'image « %1 ».").arg(shown(destinations.picture)), {}};
+        return refused(QStringLiteral("Impossible d'enregistrer l'image « %1 ».").arg(shown(destinations.picture)));
     if (!archived)
-        return {pending[0]->error(), {}};
+        return refused(archive->error());
+    Prepared prepared;
+    prepared.state = Prepared::State::Ready;
+    prepared.picture = picture;
+    prepared.archive = std::move(archive);
+    return prepared;
+}
 
+Filed place(const Prepared& prepared, const Destinations& destinations)
+{
     // Every file is written beside its target first, each waiting for its bytes to reach the disk
     // (together, so that the file system flushes them in one go); the targets are replaced only
     // once all four were written, so a full disk leaves the student's old files as they were.
-    for (const QString& target : copies)
-        pending.push_back(std::make_unique<files::PendingFile>(target));
-    if (QString failed = together(pending, 1, [&picture](files::PendingFile& file) { return file.write(picture); });
+    std::vector<std::shared_ptr<files::PendingFile>> pending{prepared.archive};
+    for (const QString& target : {destinations.picture, destinations.lowRes, destinations.lowRes3})
+        pending.push_back(std::make_shared<files::PendingFile>(target));
+    if (QString failed = together(pending, 1, [&prepared](files::PendingFile& file) { return file.write(prepared.picture); });
         !failed.isEmpty())
         return {failed, {}};
 
@@ -234,21 +289,44 @@ Filed filePicture(const QByteArray& cameraPath, int degrees, const Destinations&
     return filed;
 }
 
-void filePictureAsync(QObject* context, const QByteArray& cameraPath, int degrees,
-                      const Destinations& destinations, std::function<void(const Filed&)> done)
+namespace {
+
+// Runs work on a worker thread, then the answer it gives on context's thread (not if context died).
+// The answer is posted to a relay of our own that lives in context's thread: the worker never
+// touches context, which that thread may delete at any time; the relay checks it there.
+void onWorker(QObject* context, std::function<std::function<void()>()> work)
 {
-    // The answer is posted to a relay of our own that lives in context's thread: the worker never
-    // touches context, which that thread may delete at any time; the relay checks it there.
     auto* relay = new QObject;
     relay->moveToThread(context->thread());
     QPointer<QObject> guard(context);
-    QThreadPool::globalInstance()->start([=]() {
-        const Filed filed = filePicture(cameraPath, degrees, destinations);
-        QMetaObject::invokeMethod(relay, [=]() {
+    QThreadPool::globalInstance()->start([relay, guard, work = std::move(work)]() {
+        std::function<void()> answer = work();
+        QMetaObject::invokeMethod(relay, [relay, guard, answer = std::move(answer)]() {
             if (guard)
-                done(filed);
+                answer();
             relay->deleteLater();
         }, Qt::QueuedConnection);
+    });
+}
+
+} // namespace
+
+void prepareAsync(QObject* context, const WatchedFolder::Candidate& camera, int degrees,
+                  const Destinations& destinations, const QStringList& earlierArchives,
+                  std::function<void(const Prepared&)> done)
+{
+    onWorker(context, [=]() -> std::function<void()> {
+        const Prepared prepared = prepare(camera, degrees, destinations, earlierArchives);
+        return [done, prepared] { done(prepared); };
+    });
+}
+
+void placeAsync(QObject* context, const Prepared& prepared, const Destinations& destinations,
+                std::function<void(const Filed&)> done)
+{
+    onWorker(context, [=]() -> std::function<void()> {
+        const Filed filed = place(prepared, destinations);
+        return [done, filed] { done(filed); };
     });
 }
 

@@ -130,15 +130,62 @@ void PriseDeVue::TimerHot_Timer()
     const int slot = planche_->marque();
     if (slot < 0 || etat::DossierHot.isEmpty())
         return;
-    const std::optional<camera_files::Entry> fichier = watched_.nextCompleteFile(etat::DossierHot);
+    const std::optional<capture::WatchedFolder::Candidate> fichier = watched_.nextCandidate(etat::DossierHot);
     if (!fichier)
         return;
 
+    // A crash between the student's row and the removal of the camera file leaves it in the
+    // folder: the students whose row names it say where it may already be archived.
+    std::vector<roster::Eleve> dejaNommes;
+    try {
+        dejaNommes = roster::elevesDeLaPhoto(etat::CodeEtabEnCours, fichier->file.name());
+    } catch (const db::Error& error) {
+        photoClassee(slot, {}, {}, report::logged(error));
+        return;
+    }
     tickEnCours_ = true;
-    Q_EMIT avancement(1, true);
+    const dossiers_etab::Dossiers etab = dossiers_etab::de(etat::NomEtabEnCours);
+    QStringList archives;
+    for (const roster::Eleve& autre : dejaNommes) {
+        // The board's class, as its button spells it, named the archive of its students.
+        const QString classe =
+            autre.classe.compare(etat::ClasseEnCours, Qt::CaseInsensitive) == 0 ? etat::ClasseEnCours : autre.classe;
+        archives << capture::destinations(etab, classe, autre.nom, autre.prenom, autre.cle).archive;
+    }
     const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
-    const capture::Destinations destinations = capture::destinations(
-        dossiers_etab::de(etat::NomEtabEnCours), etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle);
+    const capture::Destinations destinations =
+        capture::destinations(etab, etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle);
+    // The camera file is read and decoded once, off the window's thread; nothing is put in place
+    // before the replacement questions.
+    capture::prepareAsync(
+        this, *fichier, capture::rotationDegrees(etat::SensPriseDeVue, importManuel_), destinations, archives,
+        [this, slot, eleve, fichier = fichier->file, destinations, dejaNommes](const capture::Prepared& lu) {
+            // Stopped meanwhile: nothing was put in place, the file is looked at afresh at the next start.
+            if (!enCours()) {
+                tickEnCours_ = false;
+                return;
+            }
+            switch (lu.state) {
+            case capture::Prepared::State::NotYet:
+                tickEnCours_ = false;
+                return;
+            case capture::Prepared::State::Refused:
+                photoClassee(slot, eleve, destinations, lu.error);
+                return;
+            case capture::Prepared::State::AlreadyFiled:
+                retirerDejaClassee(fichier, dejaNommes[std::size_t(lu.filedAs)]);
+                return;
+            case capture::Prepared::State::Ready:
+                classer(slot, eleve, fichier, destinations, lu);
+                return;
+            }
+        });
+}
+
+void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_files::Entry& fichier,
+                         const capture::Destinations& destinations, const capture::Prepared& lu)
+{
+    Q_EMIT avancement(1, true);
     // The questions wait for an answer while events run: the screen may be
     // closed meanwhile, and this object with it.
     QPointer<PriseDeVue> prise(this);
@@ -155,9 +202,8 @@ void PriseDeVue::TimerHot_Timer()
     // The filing runs off the window's thread; its end is handled even when
     // the screen was closed meanwhile, so that the student's row and the
     // watched folder always agree with the files written.
-    capture::filePictureAsync(
-        qApp, fichier->rawPath, capture::rotationDegrees(etat::SensPriseDeVue, importManuel_), destinations,
-        [prise, slot, eleve, fichier = *fichier, destinations](const capture::Filed& classee) {
+    capture::placeAsync(qApp, lu, destinations,
+        [prise, slot, eleve, fichier, destinations](const capture::Filed& classee) {
             const QString echec = classee.error.isEmpty() ? photoRangee(eleve, fichier) : classee.error;
             if (prise && !classee.keptOriginal.isEmpty())
                 prise->originauxGardes_ << QDir::toNativeSeparators(classee.keptOriginal);
@@ -166,6 +212,27 @@ void PriseDeVue::TimerHot_Timer()
             else if (!echec.isEmpty())
                 dialogs::message(echec, dialogs::Icon::Critical);
         });
+}
+
+void PriseDeVue::retirerDejaClassee(const camera_files::Entry& fichier, const roster::Eleve& proprietaire)
+{
+    capture::WatchedFolder::markFiled(fichier);
+    const bool retiree = camera_files::remove(fichier.rawPath);
+    const QString pour = QStringLiteral("La photo %1 avait déjà été classée pour %2 %3 (classe %4)")
+                             .arg(QDir::toNativeSeparators(fichier.path()), proprietaire.nom, proprietaire.prenom,
+                                  proprietaire.classe);
+    // The mark stays where it is: the next picture goes to the student marked now.
+    QPointer<PriseDeVue> prise(this);
+    if (retiree)
+        dialogs::message(pour + QStringLiteral(" : elle a été retirée du dossier de réception sans être classée "
+                                               "une seconde fois."),
+                         dialogs::Icon::Information);
+    else
+        dialogs::message(pour + QStringLiteral(" : elle ne sera pas classée une seconde fois, mais elle n'a pas pu "
+                                               "être retirée du dossier de réception."),
+                         dialogs::Icon::Exclamation);
+    if (prise)
+        tickEnCours_ = false;
 }
 
 void PriseDeVue::photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,

@@ -59,6 +59,11 @@ Q_SIGNALS:
 private:
     // Removes the files of the watched folder that aRetirer picks; says which ones stayed.
     void retirer(const std::function<bool(const camera_files::Entry&)>& aRetirer);
+    // The camera file was read whole: the replacement questions, then the filing.
+    void classer(int slot, const roster::Eleve& eleve, const camera_files::Entry& fichier,
+                 const capture::Destinations& destinations, const capture::Prepared& lu);
+    // The camera file was filed before a crash left it in the watched folder.
+    void retirerDejaClassee(const camera_files::Entry& fichier, const roster::Eleve& proprietaire);
     void photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
                       const QString& erreur);
 

@@ -1,7 +1,5 @@
 #include "photographer/shoot/watched_folder.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <QSet>
 
 #include <cstring>
@@ -51,39 +49,6 @@ QSet<Filed>& filedFiles()
 bool wasFiled(const camera_files::Entry& file)
 {
     return filedFiles().contains({file.rawPath, file.size, file.modified});
-}
-
-// Decoding at an eighth of the size reads every scan but costs little: libjpeg
-// scales while it decodes.
-bool decodes(const QByteArray& bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "jpeg");
-    reader.setAutoTransform(false);
-    const QSize size = reader.size();
-    if (size.isEmpty())
-        return false;
-    reader.setScaledSize(QSize((size.width() + 7) / 8, (size.height() + 7) / 8));
-    return !reader.read().isNull();
-}
-
-enum class State { Incomplete, Whole, Damaged };
-
-State stateOf(const camera_files::Entry& file, int unchangedCalls)
-{
-    QByteArray bytes;
-    if (!camera_files::read(file.rawPath, bytes))
-        return State::Incomplete;
-    const qsizetype end = jpegImageEnd(bytes);
-    if (end < 0)
-        return State::Incomplete;
-    // Some cameras append further images after the primary one: such a file
-    // is whole once it has stopped growing.
-    if (end < bytes.size() && unchangedCalls == 0)
-        return State::Incomplete;
-    return decodes(bytes) ? State::Whole : State::Damaged;
 }
 
 bool isStandalone(uchar marker)
@@ -150,35 +115,40 @@ qsizetype jpegImageEnd(QByteArrayView bytes)
     return -1;
 }
 
-std::optional<camera_files::Entry> WatchedFolder::nextCompleteFile(const QString& folder)
+bool endsWhole(QByteArrayView bytes, int unchangedCalls)
+{
+    const qsizetype end = jpegImageEnd(bytes);
+    return end == bytes.size() || (end > 0 && unchangedCalls > 0);
+}
+
+std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QString& folder)
 {
     if (folder != folder_)
         forget();
     folder_ = folder;
 
     QHash<QByteArray, Seen> seen;
-    std::optional<camera_files::Entry> first;
-    int firstUnchanged = 0;
+    std::optional<Candidate> first;
+    qint64 firstPlace = 0;
     for (const camera_files::Entry& entry : camera_files::list(folder)) {
         if (!isCameraFile(entry.name()) || wasFiled(entry))
             continue;
         const auto before = seen_.constFind(entry.rawPath);
-        const bool same = before != seen_.cend() && before->size == entry.size && before->modified == entry.modified;
+        const bool known = before != seen_.cend();
+        const bool same = known && before->size == entry.size && before->modified == entry.modified;
         const int unchanged = same ? before->unchangedCalls + 1 : 0;
-        seen.insert(entry.rawPath, {entry.size, entry.modified, unchanged});
-        if (!first) {
-            first = entry;
-            firstUnchanged = unchanged;
+        const qint64 place = known ? before->firstModified : entry.modified;
+        seen.insert(entry.rawPath, {entry.size, entry.modified, place, unchanged});
+        // The listing comes in name order: among equal places the first stays.
+        if (!first || place < firstPlace) {
+            first = Candidate{entry, unchanged};
+            firstPlace = place;
         }
     }
     // Files that left the folder are dropped: a file written again under the same name
     // must be seen afresh.
     seen_ = std::move(seen);
-    if (!first)
-        return std::nullopt;
-    if (firstUnchanged >= kCallsBeforeCutShort || stateOf(*first, firstUnchanged) == State::Whole)
-        return first;
-    return std::nullopt;
+    return first;
 }
 
 void WatchedFolder::markFiled(const camera_files::Entry& file)

@@ -15,32 +15,43 @@ namespace capture {
 // metadata segment does not count. -1 while the primary image is not whole.
 qsizetype jpegImageEnd(QByteArrayView bytes);
 
+// Whether bytes hold a whole camera file as far as its markers tell: its primary image ends the
+// file. Some cameras append further images after the primary one: such a file counts as whole only
+// once it has stopped growing (unchangedCalls > 0).
+bool endsWhole(QByteArrayView bytes, int unchangedCalls);
+
 // The watched folder, polled once a tick.
 class WatchedFolder {
 public:
-    // The first camera file of folder, in name order, that is ready to be filed; nullopt when none
-    // is yet. Hidden files, temporary files and files already filed are skipped; the extension
-    // test ignores case (.jpg, .jpeg). A file is taken at the first call that sees its primary
-    // image end the file and decode, so a picture is filed as soon as the camera finished it.
-    // While the first camera file is still being written a later one is not taken before it, so
-    // that pictures reach the students in the order they were shot. A file whose size and date
-    // have not moved for kCallsBeforeCutShort calls without being whole is returned all the same:
-    // it was cut short or is damaged, and the filing that refuses it tells the photographer,
-    // where waiting on it would hold up every later picture without a word.
-    std::optional<camera_files::Entry> nextCompleteFile(const QString& folder);
+    static constexpr int kCallsBeforeCutShort = 10;
+
+    struct Candidate {
+        camera_files::Entry file;
+        int unchangedCalls = 0; // earlier calls in a row that found the same size and date
+        // Not whole after so long without a change: it was cut short or is damaged, and the filing
+        // that refuses it tells the photographer, where waiting on it would hold up every later
+        // picture without a word.
+        bool givenUp() const { return unchangedCalls >= kCallsBeforeCutShort; }
+    };
+
+    // The camera file of folder to file next, whole or not: the oldest first (by the modification
+    // time it had when first seen, then by name), so that pictures reach the students in the order
+    // they were shot even when the camera's counter goes round; a file keeps its place while it is
+    // written, so a later one is not taken before it. Hidden files, temporary files and files
+    // already filed are skipped; the extension test ignores case (.jpg, .jpeg). nullopt when none.
+    std::optional<Candidate> nextCandidate(const QString& folder);
 
     // The file was filed: it is never offered again, even when it cannot be removed from the folder.
     static void markFiled(const camera_files::Entry& file);
 
     void forget(); // after the folder changes or the capture stops
 
-    static constexpr int kCallsBeforeCutShort = 10;
-
 private:
     struct Seen {
         qint64 size;
         qint64 modified;
-        int unchangedCalls; // calls in a row that found this size and date
+        qint64 firstModified; // the date it had when first seen: its place in the queue
+        int unchangedCalls;
     };
     QString folder_;
     QHash<QByteArray, Seen> seen_; // raw path -> what the previous call saw

@@ -1,5 +1,8 @@
 #include "photographer/workspace/csv_eleves.h"
 
+#include "photographer/data/dossiers_etab.h"
+#include "photographer/shoot/capture.h"
+
 #include <algorithm>
 
 namespace csv_eleves {
@@ -50,6 +53,11 @@ QString sansBlancsAutour(const QString& texte)
     return texte.mid(debut, fin - debut);
 }
 
+bool commencePar(const QString& texte, qsizetype position, const QString& separateur)
+{
+    return !separateur.isEmpty() && QStringView(texte).mid(position).startsWith(separateur);
+}
+
 bool toutBlanc(const QStringList& valeurs)
 {
     return std::all_of(valeurs.cbegin(), valeurs.cend(), [](const QString& v) { return v.isEmpty(); });
@@ -62,7 +70,7 @@ bool toutBlanc(const QStringList& valeurs)
 QString lireChamp(const QString& ligne, qsizetype& debut, const QString& separateur)
 {
     qsizetype i = debut;
-    while (i < ligne.size() && estBlanc(ligne.at(i)) && !QStringView(ligne).mid(i).startsWith(separateur))
+    while (i < ligne.size() && estBlanc(ligne.at(i)) && !commencePar(ligne, i, separateur))
         ++i;
     QString valeur;
     if (i < ligne.size() && ligne.at(i) == u'"') {
@@ -86,16 +94,69 @@ QString lireChamp(const QString& ligne, qsizetype& debut, const QString& separat
 
 } // namespace
 
-QStringList lignes(const QString& texte)
+Lignes lignes(const QString& texte, const QString& separateur)
 {
-    QString unifie = texte;
-    unifie.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    unifie.replace(u'\r', u'\n');
-    if (unifie.isEmpty())
+    Lignes resultat;
+    Ligne courante{{}, 1, 0};
+    int numero = 1;
+    bool debutDeChamp = true;
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const QChar c = texte.at(i);
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < texte.size() && texte.at(i + 1) == u'\n')
+                ++i;
+            ++numero;
+            if (courante.guillemetNonFerme) {
+                courante.texte += u' ';
+            } else {
+                resultat.append(courante);
+                courante = {{}, numero, 0};
+                debutDeChamp = true;
+            }
+            continue;
+        }
+        if (commencePar(texte, i, separateur) && !courante.guillemetNonFerme) {
+            courante.texte += separateur;
+            i += separateur.size() - 1;
+            debutDeChamp = true;
+            continue;
+        }
+        courante.texte += c;
+        if (courante.guillemetNonFerme) {
+            if (c != u'"')
+                continue;
+            if (i + 1 < texte.size() && texte.at(i + 1) == u'"')
+                courante.texte += texte.at(++i);
+            else
+                courante.guillemetNonFerme = 0;
+        } else if (c == u'"' && debutDeChamp) {
+            courante.guillemetNonFerme = numero;
+            debutDeChamp = false;
+        } else if (!estBlanc(c)) {
+            debutDeChamp = false;
+        }
+    }
+    if (!courante.texte.isEmpty())
+        resultat.append(courante);
+    return resultat;
+}
+
+QString refusGuillemet(const Lignes& source, const QString& fichier)
+{
+    if (source.isEmpty() || !source.back().guillemetNonFerme)
         return {};
-    if (unifie.endsWith(u'\n'))
-        unifie.chop(1);
-    return unifie.split(u'\n');
+    return QStringLiteral("Le fichier « %1 » ne peut pas être importé : le guillemet ouvert à la ligne %2 n'est "
+                          "jamais fermé. Rien n'a été importé.")
+        .arg(fichier, QString::number(source.back().guillemetNonFerme));
+}
+
+QStringList textes(const Lignes& source)
+{
+    QStringList resultat;
+    resultat.reserve(source.size());
+    for (const Ligne& ligne : source)
+        resultat.append(ligne.texte);
+    return resultat;
 }
 
 QString nettoyerLigne(const QString& ligne, const QString& separateur)
@@ -111,12 +172,11 @@ QString nettoyerLigne(const QString& ligne, const QString& separateur)
     return resultat;
 }
 
-QStringList nettoyerLignes(const QStringList& source, const QString& separateur)
+Lignes nettoyerLignes(const Lignes& source, const QString& separateur)
 {
-    QStringList resultat;
-    resultat.reserve(source.size());
-    for (const QString& ligne : source)
-        resultat.append(nettoyerLigne(ligne, separateur));
+    Lignes resultat = source;
+    for (Ligne& ligne : resultat)
+        ligne.texte = nettoyerLigne(ligne.texte, separateur);
     return resultat;
 }
 
@@ -130,20 +190,19 @@ QString cheminRevu(const QString& fichier)
     return base + QStringLiteral("_revu.csv");
 }
 
-QStringList enregistrements(const QStringList& source, bool premiereLigneEnregistrement,
-                            const QString& separateur)
+Lignes enregistrements(const Lignes& source, bool premiereLigneEnregistrement, const QString& separateur)
 {
-    QStringList resultat;
+    Lignes resultat;
     bool enTeteAPasser = !premiereLigneEnregistrement;
-    for (const QString& ligne : source) {
+    for (const Ligne& ligne : source) {
         // Spreadsheets leave lines of separators only after formatted empty rows.
-        if (ligne.trimmed().isEmpty() || toutBlanc(champs(ligne, separateur)))
+        if (ligne.texte.trimmed().isEmpty() || toutBlanc(champs(ligne.texte, separateur)))
             continue;
         if (enTeteAPasser) {
             enTeteAPasser = false;
             continue;
         }
-        resultat.append(sansBlancsEnTete(ligne));
+        resultat.append({sansBlancsEnTete(ligne.texte), ligne.numero, ligne.guillemetNonFerme});
     }
     return resultat;
 }
@@ -157,18 +216,18 @@ QStringList champs(const QString& enregistrement, const QString& separateur)
     return valeurs;
 }
 
-Apercu apercu(const QStringList& source, const QString& separateur)
+Apercu apercu(const Lignes& source, const QString& separateur)
 {
     Apercu resultat;
-    for (const QString& enregistrement : enregistrements(source, true, separateur).mid(0, 3)) {
-        resultat.lignes.append(champs(enregistrement, separateur));
+    for (const Ligne& enregistrement : enregistrements(source, true, separateur).mid(0, 3)) {
+        resultat.lignes.append(champs(enregistrement.texte, separateur));
         resultat.colonnes = std::max(resultat.colonnes, int(resultat.lignes.back().size()));
     }
     return resultat;
 }
 
-Lecture lireEleves(const QStringList& source, const Correspondance& colonnes,
-                   const QString& separateur)
+Lecture lireEleves(const Lignes& source, const Correspondance& colonnes, const QString& separateur,
+                   const QString& fichier)
 {
     const std::optional<int> choisies[] = {colonnes.nom,    colonnes.prenom, colonnes.classe,
                                            colonnes.naissance, colonnes.regime, colonnes.ine,
@@ -179,19 +238,32 @@ Lecture lireEleves(const QStringList& source, const Correspondance& colonnes,
             besoin = std::max(besoin, *colonne + 1);
     }
 
+    const auto refus = [](QString message) { return Lecture{{}, std::move(message)}; };
     Lecture lecture;
     lecture.eleves.reserve(source.size());
-    for (int i = 0; i < source.size(); ++i) {
-        const QStringList valeurs = champs(source.at(i), separateur);
-        if (valeurs.size() < besoin) {
-            lecture.eleves.clear();
-            lecture.enregistrementCourt = i;
-            return lecture;
-        }
-        lecture.eleves.push_back({champ(valeurs, colonnes.nom), champ(valeurs, colonnes.prenom),
-                                  champ(valeurs, colonnes.classe), champ(valeurs, colonnes.naissance),
-                                  champ(valeurs, colonnes.regime), champ(valeurs, colonnes.ine),
-                                  champ(valeurs, colonnes.numInterne)});
+    for (const Ligne& enregistrement : source) {
+        const QStringList valeurs = champs(enregistrement.texte, separateur);
+        if (valeurs.size() < besoin)
+            return refus(QStringLiteral("le séparateur csv choisi n'est pas correct : l'élève qui commence à la "
+                                        "ligne %1 du fichier « %2 » ne compte pas assez de colonnes (%3 au lieu "
+                                        "d'au moins %4). Rien n'a été importé.")
+                             .arg(QString::number(enregistrement.numero), fichier,
+                                  QString::number(valeurs.size()), QString::number(besoin)));
+        const Eleve eleve{champ(valeurs, colonnes.nom),       champ(valeurs, colonnes.prenom),
+                          champ(valeurs, colonnes.classe),    champ(valeurs, colonnes.naissance),
+                          champ(valeurs, colonnes.regime),    champ(valeurs, colonnes.ine),
+                          champ(valeurs, colonnes.numInterne)};
+        // Every picture of the student is filed under these three names.
+        const QString noms = eleve.classe + eleve.nom + eleve.prenom;
+        const qsizetype tiennent = dossiers_etab::caracteresQuiTiennent(noms, capture::studentNamesBytes());
+        if (tiennent < noms.toUcs4().size())
+            return refus(QStringLiteral("La classe, le nom et le prénom de l'élève qui commence à la ligne %1 du "
+                                        "fichier « %2 » sont trop longs pour nommer ses photos : ensemble, ils "
+                                        "peuvent compter au plus %3 caractères (ils en comptent %4). Rien n'a été "
+                                        "importé.")
+                             .arg(QString::number(enregistrement.numero), fichier, QString::number(tiennent),
+                                  QString::number(noms.toUcs4().size())));
+        lecture.eleves.push_back(eleve);
     }
     return lecture;
 }

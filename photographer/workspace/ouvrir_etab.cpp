@@ -246,15 +246,22 @@ bool OuvrirEtab::NettoyerFichierCsv()
                         fichier.errorString());
         return false;
     }
-    const QStringList lues = csv_eleves::lignes(text::decodeStudentList(fichier.readAll()));
-    const QStringList revues = csv_eleves::nettoyerLignes(lues, separateur_);
+    fichierSource_ = QDir::toNativeSeparators(etat::FichierChoisi);
+    const csv_eleves::Lignes lues = csv_eleves::lignes(text::decodeStudentList(fichier.readAll()), separateur_);
+    if (const QString refus = csv_eleves::refusGuillemet(lues, fichierSource_); !refus.isEmpty()) {
+        dialogs::message(refus, dialogs::Icon::Critical);
+        unload();
+        return false;
+    }
+    const csv_eleves::Lignes revues = csv_eleves::nettoyerLignes(lues, separateur_);
+    const QStringList texteRevu = csv_eleves::textes(revues);
     // A list on read-only media (a USB stick, a CD, a share) gets its cleaned
     // copy in the data folder instead of beside it.
     QString copie = csv_eleves::cheminRevu(etat::FichierChoisi);
-    copieAilleurs_ = !text::writeLines(copie, revues, text::Unmappable::Question).isEmpty();
+    copieAilleurs_ = !text::writeLines(copie, texteRevu, text::Unmappable::Question).isEmpty();
     if (copieAilleurs_) {
         copie = paths::join(paths::dataDir(), {QFileInfo(copie).fileName()});
-        const QString erreur = text::writeLines(copie, revues, text::Unmappable::Question);
+        const QString erreur = text::writeLines(copie, texteRevu, text::Unmappable::Question);
         if (!erreur.isEmpty()) {
             dialogs::message(erreur, dialogs::Icon::Critical);
             return false;
@@ -304,16 +311,17 @@ void OuvrirEtab::AfficherApercuCsv()
 
 void OuvrirEtab::ImporterEleves()
 {
-    const QStringList aImporter = csv_eleves::enregistrements(lignesRevues_, Check1_->isChecked(), separateur_);
+    const csv_eleves::Lignes aImporter =
+        csv_eleves::enregistrements(lignesRevues_, Check1_->isChecked(), separateur_);
     dialogs::message(QStringLiteral(" Nombre d'élèves : %1").arg(aImporter.size()));
 
     const csv_eleves::Lecture lecture = csv_eleves::lireEleves(
         aImporter,
         {colonne(ComboNom_), colonne(ComboPrenom_), colonne(ComboClasse_), colonne(ComboDateNaissance_),
          colonne(ComboRegime_), colonne(ComboINE_), colonne(ComboNumInterne_)},
-        separateur_);
-    if (lecture.enregistrementCourt) {
-        dialogs::message(QStringLiteral("le séparateur csv choisi n'est pas correct"));
+        separateur_, fichierSource_);
+    if (!lecture.refus.isEmpty()) {
+        dialogs::message(lecture.refus);
         unload();
         return;
     }

@@ -2,7 +2,7 @@
 
 #include "common/ui/form.h"
 
-#include <QStringList>
+#include "photographer/workspace/csv_eleves.h"
 
 class QCheckBox;
 class QComboBox;
@@ -40,7 +40,8 @@ private:
 
     QString separateur_;
     QString codeEtab_;
-    QStringList lignesRevues_;
+    QString fichierSource_; // the chosen list, as its messages name it
+    csv_eleves::Lignes lignesRevues_;
     bool copieAilleurs_ = false; // the cleaned copy went to the data folder
     bool elevesTrouves_ = false;
 

@@ -233,8 +233,9 @@ TEST_F(PaquetEcole, UnEchecEstSignaleSansSuccesEtLaisseLeBureauEnLEtat)
         files::removeTree(paths::desktop());
         files::removeTree(etat::CheminDonnees);
         for (const char* livre : {"immac.blc", "setup.exe", "finalise.bat"})
-            files::copyWhole(paths::join(buildProgramDir(), {QString::fromLatin1(livre)}),
-                             paths::join(paths::programDir(), {QString::fromLatin1(livre)}));
+            ASSERT_EQ(files::copyWhole(paths::join(buildProgramDir(), {QString::fromLatin1(livre)}),
+                                       paths::join(paths::programDir(), {QString::fromLatin1(livre)})),
+                      QString());
     }
 }
 

@@ -18,6 +18,7 @@
 #include <QThreadPool>
 
 #include <optional>
+#include <vector>
 #include <csignal>
 
 #include <sys/mount.h>
@@ -83,6 +84,16 @@ bool writtenAtFullQuality(const QByteArray& jpeg)
     return tables > 0;
 }
 
+// The tick's two steps with no question between them, on a camera file that has stood still long
+// enough to be refused when it is not whole.
+capture::Filed filePicture(const QByteArray& cameraPath, int degrees, const capture::Destinations& to)
+{
+    const capture::WatchedFolder::Candidate camera{{cameraPath}, capture::WatchedFolder::kCallsBeforeCutShort};
+    const capture::Prepared prepared = capture::prepare(camera, degrees, to, {});
+    return prepared.state == capture::Prepared::State::Ready ? capture::place(prepared, to)
+                                                             : capture::Filed{prepared.error, {}};
+}
+
 class ClassementCapture : public ::testing::Test {
 protected:
     QString at(const QString& relative) const { return dir_.filePath(relative); }
@@ -127,7 +138,7 @@ TEST_P(RotationCapture, LaPhotoEnregistreeEstTourneeDansLeSensHoraireEtTientDans
 {
     const TurnCase& c = GetParam();
     const capture::Destinations to = studentDestinations();
-    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg(c.source)), c.degrees, to).error, QString());
+    ASSERT_EQ(filePicture(cameraFile(cameraJpeg(c.source)), c.degrees, to).error, QString());
 
     const QImage stored(to.picture);
     ASSERT_FALSE(stored.isNull());
@@ -155,7 +166,7 @@ TEST_F(ClassementCapture, EcritLArchiveIntacteEtTroisCopiesDeLaPhotoDeTravail)
     const QByteArray camera = cameraFile(original);
     const capture::Destinations to = studentDestinations();
 
-    ASSERT_EQ(capture::filePicture(camera, 90, to).error, QString());
+    ASSERT_EQ(filePicture(camera, 90, to).error, QString());
 
     EXPECT_EQ(to.archive, at("labohd/Lycée Sud/3AxsepxDupontxsepxMariexsepx.jpg"));
     EXPECT_EQ(to.picture, at("VizmoraDatas/Lycée Sud/17.jpg"));
@@ -172,9 +183,9 @@ TEST_F(ClassementCapture, EcritLArchiveIntacteEtTroisCopiesDeLaPhotoDeTravail)
 TEST_F(ClassementCapture, UneSecondePhotoRemplaceChaqueFichierEtNeLaisseAucunFichierTemporaire)
 {
     const capture::Destinations to = studentDestinations();
-    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error, QString());
+    ASSERT_EQ(filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error, QString());
     const QByteArray second = cameraJpeg({400, 600});
-    ASSERT_EQ(capture::filePicture(cameraFile(second, "IMG_0002.JPG"), 0, to).error, QString());
+    ASSERT_EQ(filePicture(cameraFile(second, "IMG_0002.JPG"), 0, to).error, QString());
 
     EXPECT_EQ(readAll(to.archive), second);
     EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
@@ -196,15 +207,15 @@ TEST_F(ClassementCapture, UnOriginalRemplaceEstGardeSousSaDateEtSonHeure)
     const QDateTime taken(QDate(2026, 3, 9), QTime(14, 30, 5));
     const QString kept = to.replaced + "/3AxsepxDupontxsepxMariexsepx_09032026_143005";
 
-    const capture::Filed once = capture::filePicture(cameraFile(first), 0, to);
+    const capture::Filed once = filePicture(cameraFile(first), 0, to);
     ASSERT_EQ(once.error, QString());
     EXPECT_EQ(once.keptOriginal, QString()) << "nothing was replaced";
     archivedAt(taken);
-    const capture::Filed twice = capture::filePicture(cameraFile(second, "IMG_0002.JPG"), 0, to);
+    const capture::Filed twice = filePicture(cameraFile(second, "IMG_0002.JPG"), 0, to);
     ASSERT_EQ(twice.error, QString());
     // Shot in the same second: the name of the first kept original is taken.
     archivedAt(taken);
-    const capture::Filed thrice = capture::filePicture(cameraFile(third, "IMG_0003.JPG"), 0, to);
+    const capture::Filed thrice = filePicture(cameraFile(third, "IMG_0003.JPG"), 0, to);
     ASSERT_EQ(thrice.error, QString());
 
     EXPECT_EQ(to.replaced, at("labohd/Lycée Sud/remplacées"));
@@ -245,7 +256,7 @@ TEST_F(ClassementCapture, UnePhotoQuiNeSeDecodePasNEcritRienEtNommeLeFichier)
         if (c.bytes)
             writeAll(camera, *c.bytes);
 
-        const QString error = capture::filePicture(QFile::encodeName(camera), 90, to).error;
+        const QString error = filePicture(QFile::encodeName(camera), 90, to).error;
 
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(camera))) << error.toStdString();
         EXPECT_EQ(readAll(to.picture), oldPicture);
@@ -266,7 +277,7 @@ TEST_F(ClassementCapture, UneCibleNonInscriptibleEstNommeeEtLesAnciensFichiersRe
     // A folder where the " BR3" class folder should go.
     writeAll(at("VizmoraDatas/Lycée Sud BR3"), "not a folder");
 
-    const QString error = capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error;
+    const QString error = filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error;
 
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(QFileInfo(to.lowRes3).absolutePath())))
         << error.toStdString();
@@ -281,7 +292,7 @@ TEST_F(ClassementCapture, NEcritJamaisSurLeFichierDeLAppareil)
     capture::Destinations to = studentDestinations();
     to.picture = QFile::decodeName(camera);
 
-    EXPECT_FALSE(capture::filePicture(camera, 0, to).error.isEmpty());
+    EXPECT_FALSE(filePicture(camera, 0, to).error.isEmpty());
     EXPECT_EQ(readAll(QFile::decodeName(camera)), original);
 }
 
@@ -294,7 +305,7 @@ TEST_F(ClassementCapture, LesNomsSaisisRestentChacunUnSeulComposant)
     EXPECT_EQ(QFileInfo(QFileInfo(to.lowRes3).absolutePath()).absolutePath(), at("VizmoraDatas/Collège d'Arc BR3"));
     EXPECT_EQ(QFileInfo(to.lowRes).fileName(), "D'Artagnan_Luc Jean_.._Marc.jpg");
 
-    ASSERT_EQ(capture::filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error, QString());
+    ASSERT_EQ(filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error, QString());
     for (const QString& file : {to.archive, to.picture, to.lowRes, to.lowRes3})
         EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
 }
@@ -364,7 +375,7 @@ TEST_F(ClassementCapture, UnDisquePleinLaisseChaqueAncienFichierEtNommeCeluiQuiA
         QString error;
         {
             const FileSizeLimit full(c.limit);
-            error = capture::filePicture(camera, 0, to).error;
+            error = filePicture(camera, 0, to).error;
         }
         EXPECT_EQ(error, QStringLiteral("Le fichier %1 n'a pas pu être écrit. Le fichier dépasse la taille permise.")
                              .arg(QDir::toNativeSeparators(c.named)));
@@ -399,7 +410,7 @@ TEST_F(ClassementCapture, UnSystemeDeFichiersPleinLaisseChaqueAncienFichier)
         }
     }
 
-    const QString error = capture::filePicture(camera, 0, to).error;
+    const QString error = filePicture(camera, 0, to).error;
 
     EXPECT_TRUE(error.endsWith(QStringLiteral("n'a pas pu être écrit. Le disque est plein."))) << error.toStdString();
     expectNothingChanged(to, old, QFile::decodeName(camera), readAll(QFile::decodeName(camera)));
@@ -415,25 +426,76 @@ TEST_F(ClassementCapture, UnGrosFichierDAppareilTientSousLaLimiteDAllocationDuLe
     const capture::Destinations to = studentDestinations();
 
     EXPECT_TRUE(QImageReader(QFile::decodeName(camera)).read().isNull()) << "a full-size decode should exceed the limit";
-    EXPECT_EQ(capture::filePicture(camera, 90, to).error, QString());
+    EXPECT_EQ(filePicture(camera, 90, to).error, QString());
     EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
     QImageReader::setAllocationLimit(previousLimit);
+}
+
+TEST_F(ClassementCapture, UnFichierDejaClasseEstReconnuASonArchiveEcriteApresLui)
+{
+    const QByteArray original = cameraJpeg({600, 400});
+    QByteArray sameSize = original;
+    sameSize[sameSize.size() / 2] = char(sameSize[sameSize.size() / 2] ^ 0x01);
+    const QDateTime shot(QDate(2026, 3, 9), QTime(14, 30, 5));
+    const struct {
+        const char* what;
+        std::optional<QByteArray> archived; // none: no archive
+        int secondsAfterShot;
+        int filedAs;
+    } cases[] = {
+        {"the same bytes, archived after the shot", original, 1, 1},
+        {"the same bytes, archived in the same instant", original, 0, 1},
+        {"same size, other bytes", sameSize, 1, -1},
+        {"the same bytes archived before: a new copy of the file", original, -1, -1},
+        {"no archive", std::nullopt, 1, -1},
+    };
+    const QString otherArchive = at("labohd/Lycée Sud/3AxsepxAutrexsepxLucxsepx.jpg");
+    writeAll(otherArchive, QByteArray(original.size(), 'x'));
+    const capture::Destinations to = studentDestinations();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray path = cameraFile(original);
+        QFile camera(QFile::decodeName(path));
+        ASSERT_TRUE(camera.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(camera.setFileTime(shot, QFileDevice::FileModificationTime));
+        QFile::remove(to.archive);
+        if (c.archived) {
+            writeAll(to.archive, *c.archived);
+            QFile archive(to.archive);
+            ASSERT_TRUE(archive.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(archive.setFileTime(shot.addSecs(c.secondsAfterShot), QFileDevice::FileModificationTime));
+        }
+        const auto listed = camera_files::list(at("hotfolder"));
+        ASSERT_EQ(listed.size(), 1u);
+
+        const capture::Prepared prepared = capture::prepare({listed.front(), 0}, 0, to, {otherArchive, to.archive});
+
+        EXPECT_EQ(prepared.filedAs, c.filedAs);
+        EXPECT_EQ(prepared.state, c.filedAs < 0 ? capture::Prepared::State::Ready
+                                                : capture::Prepared::State::AlreadyFiled);
+    }
 }
 
 TEST_F(ClassementCapture, LAsynchroneRepondSurLeFilDuContexte)
 {
     QObject context;
     const capture::Destinations to = studentDestinations();
+    const capture::WatchedFolder::Candidate camera{{cameraFile(cameraJpeg({900, 600}))}, 0};
     std::optional<QString> answer;
-    QThread* answeredOn = nullptr;
-    capture::filePictureAsync(&context, cameraFile(cameraJpeg({900, 600})), 90, to, [&](const capture::Filed& filed) {
-        answer = filed.error;
-        answeredOn = QThread::currentThread();
+    std::vector<QThread*> answeredOn;
+    capture::prepareAsync(&context, camera, 90, to, {}, [&](const capture::Prepared& prepared) {
+        answeredOn.push_back(QThread::currentThread());
+        ASSERT_EQ(prepared.state, capture::Prepared::State::Ready);
+        EXPECT_FALSE(QFileInfo::exists(to.picture)) << "nothing is put in place before the questions";
+        capture::placeAsync(&context, prepared, to, [&](const capture::Filed& filed) {
+            answeredOn.push_back(QThread::currentThread());
+            answer = filed.error;
+        });
     });
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 10000));
     EXPECT_EQ(*answer, QString());
-    EXPECT_EQ(answeredOn, context.thread());
+    EXPECT_EQ(answeredOn, std::vector<QThread*>(2, context.thread()));
     EXPECT_EQ(QImage(to.picture).size(), QSize(267, 400));
 }
 
@@ -441,14 +503,16 @@ TEST_F(ClassementCapture, LAsynchroneSeTaitQuandLeContexteADisparu)
 {
     bool answered = false;
     auto* context = new QObject;
-    capture::filePictureAsync(context, cameraFile(cameraJpeg({900, 600})), 0, studentDestinations(),
-                              [&](const capture::Filed&) { answered = true; });
+    capture::prepareAsync(context, {{cameraFile(cameraJpeg({900, 600}))}, 0}, 0, studentDestinations(), {},
+                          [&](const capture::Prepared&) { answered = true; });
     delete context;
 
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(answered);
+    EXPECT_TRUE(QDir(at("labohd/Lycée Sud")).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << "the archive copy written aside went with the answer";
 }
 
 } // namespace

@@ -1,8 +1,10 @@
+#include "photographer/shoot/capture.h"
 #include "photographer/shoot/watched_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -60,13 +62,28 @@ protected:
         file.write(bytes);
     }
 
+    // The file the tick would take: whole, or refused for good; "" while it is waited for.
     QString tick()
     {
-        const auto file = folder_.nextCompleteFile(dir_.path());
-        return file ? file->path() : QString();
+        const auto candidate = folder_.nextCandidate(dir_.path());
+        if (!candidate)
+            return {};
+        const capture::Prepared prepared = capture::prepare(*candidate, 0, destinations_, {});
+        return prepared.state == capture::Prepared::State::NotYet ? QString() : candidate->file.path();
+    }
+
+    void setModified(const QString& name, const QDateTime& when)
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
     }
 
     QTemporaryDir dir_;
+    QTemporaryDir filed_;
+    const capture::Destinations destinations_ = capture::destinations(
+        {filed_.filePath("Ecole"), filed_.filePath("Ecole BR"), filed_.filePath("Ecole BR3"), filed_.filePath("labohd")},
+        "3A", "Dupont", "Marie", "1");
     capture::WatchedFolder folder_;
 };
 
@@ -140,18 +157,52 @@ TEST_F(ScrutationDossierSurveille, UnFichierTronqueEstAbandonneUneFoisImmobileAs
     EXPECT_EQ(tick(), QString());
 }
 
-TEST_F(ScrutationDossierSurveille, LesFichiersSontPrisDansLOrdreDesNomsSansDepasserCeluiEnCoursDEcriture)
+TEST_F(ScrutationDossierSurveille, LesFichiersSontPrisDuPlusAncienAuPlusRecentPuisParNom)
 {
-    append("IMG_0002.JPG", kCamera);
-    append("IMG_0003.JPG", kCamera);
-    append("IMG_0001.JPG", kCamera.left(100));
-    EXPECT_EQ(tick(), QString()) << "IMG_0001 is still being written";
+    const QDateTime shot(QDate(2026, 3, 9), QTime(14, 30, 5));
+    const struct {
+        const char* what;
+        std::vector<std::pair<QString, int>> files; // name, seconds after the first shot
+        QStringList order;
+    } cases[] = {
+        {"the camera's counter went round", {{"IMG_0001.JPG", 1}, {"IMG_9999.JPG", 0}},
+         {"IMG_9999.JPG", "IMG_0001.JPG"}},
+        {"shot in the same instant: by name", {{"B.JPG", 0}, {"A.JPG", 0}, {"C.jpg", -1}},
+         {"C.jpg", "A.JPG", "B.JPG"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const auto& [name, seconds] : c.files) {
+            append(name, kCamera);
+            setModified(name, shot.addSecs(seconds));
+        }
+        capture::WatchedFolder folder;
+        QStringList taken;
+        for (auto next = folder.nextCandidate(dir_.path()); next; next = folder.nextCandidate(dir_.path())) {
+            taken << next->file.name();
+            ASSERT_TRUE(QFile::remove(next->file.path()));
+        }
+        EXPECT_EQ(taken, c.order);
+    }
+}
 
-    append("IMG_0001.JPG", kCamera.mid(100));
-    EXPECT_EQ(tick(), path("IMG_0001.JPG"));
-    QFile::remove(path("IMG_0001.JPG"));
+TEST_F(ScrutationDossierSurveille, UnFichierEnCoursDEcritureGardeSaPlaceEtNEstPasDepasse)
+{
+    const QDateTime shot(QDate(2026, 3, 9), QTime(14, 30, 5));
+    append("IMG_0002.JPG", kCamera.left(100));
+    setModified("IMG_0002.JPG", shot);
+    append("IMG_0001.JPG", kCamera);
+    setModified("IMG_0001.JPG", shot.addSecs(1));
+    append("IMG_0003.JPG", kCamera);
+    setModified("IMG_0003.JPG", shot.addSecs(2));
+    EXPECT_EQ(tick(), QString()) << "IMG_0002 is still being written";
+
+    // Finished now, so dated after the others, it keeps the place it had when first seen.
+    append("IMG_0002.JPG", kCamera.mid(100));
     EXPECT_EQ(tick(), path("IMG_0002.JPG"));
     QFile::remove(path("IMG_0002.JPG"));
+    EXPECT_EQ(tick(), path("IMG_0001.JPG"));
+    QFile::remove(path("IMG_0001.JPG"));
     EXPECT_EQ(tick(), path("IMG_0003.JPG"));
 }
 
@@ -159,17 +210,18 @@ TEST_F(ScrutationDossierSurveille, UnFichierClasseNEstPlusProposeTantQuIlNeChang
 {
     append("IMG_0001.JPG", kCamera);
     append("IMG_0002.JPG", kCamera);
-    const auto first = folder_.nextCompleteFile(dir_.path());
+    const auto first = folder_.nextCandidate(dir_.path());
     ASSERT_TRUE(first);
-    capture::WatchedFolder::markFiled(*first);
+    capture::WatchedFolder::markFiled(first->file);
     // The file could not be removed (a read-only folder): the next one comes.
     EXPECT_EQ(tick(), path("IMG_0002.JPG"));
     capture::WatchedFolder fresh;
-    const auto again = fresh.nextCompleteFile(dir_.path());
+    const auto again = fresh.nextCandidate(dir_.path());
     ASSERT_TRUE(again);
-    EXPECT_EQ(again->path(), path("IMG_0002.JPG")) << "remembered beyond one capture";
+    EXPECT_EQ(again->file.path(), path("IMG_0002.JPG")) << "remembered beyond one capture";
 
     // A new picture written under the same name is a new file.
+    QFile::remove(path("IMG_0002.JPG"));
     QFile::remove(path("IMG_0001.JPG"));
     append("IMG_0001.JPG", jpeg({320, 240}, 70));
     EXPECT_EQ(tick(), path("IMG_0001.JPG"));
@@ -183,8 +235,9 @@ TEST_F(ScrutationDossierSurveille, UnNomQuiNEstPasEnUtf8EstListeLuEtSupprime)
     ASSERT_EQ(::write(fd, kCamera.constData(), size_t(kCamera.size())), ssize_t(kCamera.size()));
     ::close(fd);
 
-    const auto file = folder_.nextCompleteFile(dir_.path());
-    ASSERT_TRUE(file);
+    const auto candidate = folder_.nextCandidate(dir_.path());
+    ASSERT_TRUE(candidate);
+    const camera_files::Entry* file = &candidate->file;
     EXPECT_EQ(file->rawPath, raw);
     EXPECT_FALSE(file->name().isEmpty());
     QByteArray bytes;
@@ -212,8 +265,8 @@ TEST_F(ScrutationDossierSurveille, SeulsLesFichiersDAppareilSontPris)
         file.write(kCamera);
         file.close();
         capture::WatchedFolder folder;
-        const auto taken = folder.nextCompleteFile(other.path());
-        EXPECT_EQ(taken ? taken->path() : QString(), c.taken ? file.fileName() : QString());
+        const auto taken = folder.nextCandidate(other.path());
+        EXPECT_EQ(taken ? taken->file.path() : QString(), c.taken ? file.fileName() : QString());
     }
 }
 
@@ -230,7 +283,7 @@ TEST_F(ScrutationDossierSurveille, LesTopsImmobilesSontOubliesAvecLeDossier)
     for (int call = 0; call < capture::WatchedFolder::kCallsBeforeCutShort; ++call)
         tick();
     QTemporaryDir other;
-    folder_.nextCompleteFile(other.path());
+    folder_.nextCandidate(other.path());
     EXPECT_EQ(tick(), QString()) << "still ticks seen before the folder changed do not count";
 }
 

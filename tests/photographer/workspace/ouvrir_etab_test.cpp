@@ -1,4 +1,5 @@
 #include "common/text.h"
+#include "photographer/shoot/capture.h"
 #include "tests/photographer/support/photographe_fixture.h"
 #include "tests/support/read_only_folder.h"
 
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTableWidget>
 #include <QTest>
 
@@ -128,15 +130,21 @@ TEST_F(ImportCsvEleves, ListeWindows1252AvecEnTeteEtLigneVide)
     EXPECT_TRUE(accueilAffiche());
 }
 
-TEST_F(ImportCsvEleves, ListeUtf8AvecMarqueDonneLesMemesLignes)
+TEST_F(ImportCsvEleves, ListesEnUnicodeDonnentLesMemesLignes)
 {
     const QString premier = ajouterEtablissement(QStringLiteral("Collège Jeanne d'Arc"));
     const QString second = ajouterEtablissement(QStringLiteral("Lycée Victor Hugo"));
     QString listeLf = kListe;
     listeLf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // A spreadsheet's "Unicode text": UTF-16 with its byte-order mark, in either byte order.
+    const auto utf16 = [](QStringConverter::Encoding encodage, const QByteArray& marque) {
+        return marque + QByteArray(QStringEncoder(encodage)(kListe));
+    };
     const std::pair<QString, QByteArray> listes[] = {
         {premier, text::toWindows1252(kListe)},
         {second, "\xEF\xBB\xBF" + listeLf.toUtf8()},
+        {ajouterEtablissement(QStringLiteral("Lycée Sud")), utf16(QStringConverter::Utf16LE, "\xFF\xFE")},
+        {ajouterEtablissement(QStringLiteral("Lycée Nord")), utf16(QStringConverter::Utf16BE, "\xFE\xFF")},
     };
     for (const auto& [code, octets] : listes) {
         OuvrirEtab& form = ouvrir(code, ecrireListe(QStringLiteral("liste%1.csv").arg(code), octets));
@@ -151,7 +159,8 @@ TEST_F(ImportCsvEleves, ListeUtf8AvecMarqueDonneLesMemesLignes)
         return lignes;
     };
     ASSERT_EQ(eleves(premier).size(), 2u);
-    EXPECT_EQ(sansCode(eleves(premier)), sansCode(eleves(second)));
+    for (const auto& [code, octets] : listes)
+        EXPECT_EQ(sansCode(eleves(code)), sansCode(eleves(premier))) << code.toStdString();
     EXPECT_EQ(eleves(second)[0][5], QStringLiteral("Externe"));
 }
 
@@ -164,7 +173,9 @@ TEST_F(ImportCsvEleves, LigneCourteNImporteRienEtLaListeResteAImporter)
     form.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
     choisirNomPrenomClasse(form);
     dialogues_.message(QStringLiteral(" Nombre d'élèves : 3"))
-        .message(QStringLiteral("le séparateur csv choisi n'est pas correct"));
+        .message(QStringLiteral("le séparateur csv choisi n'est pas correct : l'élève qui commence à la ligne 2 du "
+                                "fichier « ")
+                 + QDir::toNativeSeparators(fichier));
     charger(form);
     EXPECT_EQ(nombreEleves(), 0);
     EXPECT_EQ(existingForm<OuvrirEtab>(), nullptr);
@@ -176,6 +187,64 @@ TEST_F(ImportCsvEleves, LigneCourteNImporteRienEtLaListeResteAImporter)
     formInstance<OuvrirEtab>().showForm();
     EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_EQ(existingForm<OuvrirEtab>(), nullptr);
+    EXPECT_EQ(nombreEleves(), 0);
+}
+
+TEST_F(ImportCsvEleves, AdressesSurPlusieursLignesNeDonnentAucunEleveFantome)
+{
+    const QString code = ajouterEtablissement(QStringLiteral("Ecole du Parc"));
+    const QString fichier = ecrireListe(
+        QStringLiteral("adresses.csv"),
+        text::toWindows1252(QStringLiteral("NOM;PRENOM;CLASSE;ADRESSE;CP;VILLE\r\n"
+                                           "DURAND;Léa;6A;\"12 rue Haute\r\nBâtiment B\";75001;Paris\r\n"
+                                           "MARTIN;Paul;5B;\"\r\n3 place Verte\";75002;Paris\r\n"
+                                           "BLANC;Eva;5B;\"1 quai Bas\r\n\";75003;Paris\r\n")));
+    OuvrirEtab& form = ouvrir(code, fichier);
+    const auto* grille = form.findChild<QTableWidget*>(QStringLiteral("GridCsv"));
+    EXPECT_EQ(grille->item(1, 3)->text(), QStringLiteral("12 rue Haute Bâtiment B"));
+    EXPECT_EQ(grille->item(2, 0)->text(), QStringLiteral("MARTIN"));
+
+    choisirNomPrenomClasse(form);
+    choisir(form, "ComboRegime", 3);
+    choisir(form, "ComboNumInterne", 5);
+    dialogues_.message(QStringLiteral(" Nombre d'élèves : 3")).message(QStringLiteral("Chargement fichier terminé"));
+    charger(form);
+    EXPECT_EQ(eleves(code), (std::vector<QStringList>{
+                                {code, "DURAND", "Léa", "6A", "", "12 rue Haute Bâtiment B", "", "Paris", ""},
+                                {code, "MARTIN", "Paul", "5B", "", "3 place Verte", "", "Paris", ""},
+                                {code, "BLANC", "Eva", "5B", "", "1 quai Bas", "", "Paris", ""}}));
+}
+
+TEST_F(ImportCsvEleves, ListeIllisibleOuTropLongueNImporteRien)
+{
+    const QString code = ajouterEtablissement(QStringLiteral("Ecole du Parc"));
+    const QString classe(300, u'C');
+    const QString longue = ecrireListe(QStringLiteral("longue.csv"),
+                                       ("NOM;PRENOM;CLASSE\r\nDURAND;Lea;6A\r\nMARTIN;Paul;" + classe + "\r\n").toLatin1());
+    OuvrirEtab& form = ouvrir(code, longue);
+    choisirNomPrenomClasse(form);
+    dialogues_.message(QStringLiteral(" Nombre d'élèves : 2"))
+        .message(QStringLiteral("l'élève qui commence à la ligne 3 du fichier « %1 » sont trop longs pour nommer ses "
+                                "photos : ensemble, ils peuvent compter au plus %2 caractères (ils en comptent 310). "
+                                "Rien n'a été importé.")
+                     .arg(QDir::toNativeSeparators(longue), QString::number(capture::studentNamesBytes())));
+    charger(form);
+    EXPECT_EQ(nombreEleves(), 0);
+    EXPECT_EQ(existingForm<OuvrirEtab>(), nullptr);
+    EXPECT_TRUE(accueilAffiche());
+
+    // A quote never closed swallows the rest of the file: refused before any copy or preview.
+    const QString sansFin = ecrireListe(QStringLiteral("sansfin.csv"),
+                                        "NOM;PRENOM;CLASSE\r\nDURAND;Lea;6A\r\nMARTIN;\"Paul;5B\r\nBLANC;Eva;5B\r\n");
+    dialogues_.openFile(sansFin).message(
+        QStringLiteral("Le fichier « %1 » ne peut pas être importé : le guillemet ouvert à la ligne 3 n'est jamais "
+                       "fermé. Rien n'a été importé.")
+            .arg(QDir::toNativeSeparators(sansFin)));
+    formInstance<OuvrirEtab>().showForm();
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_FALSE(QFileInfo::exists(sandbox_.path(QStringLiteral("ecole/sansfin_revu.csv"))));
+    EXPECT_EQ(existingForm<OuvrirEtab>(), nullptr);
+    EXPECT_TRUE(accueilAffiche());
     EXPECT_EQ(nombreEleves(), 0);
 }
 
