@@ -45,7 +45,7 @@ bool aDesEleves(const QString& code);
 // The photographer's company name; "" when the record is not filled in.
 QString nomPhotographe();
 
-struct Suppression {
+struct [[nodiscard]] Suppression {
     QString nom;                         // the name the establishment had
     QString refus;                       // why nothing was deleted; "" otherwise
     QStringList dossiersRestes;          // folders that could not be removed

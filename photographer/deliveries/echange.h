@@ -27,7 +27,7 @@ const std::vector<Table>& tables();
 // appears whole or not at all.
 livraison::Issue exporter(const QString& codeEtab, const livraison::Avancement& avancement);
 
-struct Importation {
+struct [[nodiscard]] Importation {
     QString erreur; // "" when imported
     QString code;   // the new establishment's key
     QString nom;

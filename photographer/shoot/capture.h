@@ -37,7 +37,7 @@ qsizetype studentNamesBytes();
 
 // A camera file read once by the tick: whether it can be filed, and what
 // was already made of it while the tick waits for the photographer.
-struct Prepared {
+struct [[nodiscard]] Prepared {
     enum class State {
         NotYet,       // still being written, or not yet decodable: left for a later tick
         AlreadyFiled, // the original of earlierArchives[filedAs]: only to be taken out of the folder
@@ -62,7 +62,7 @@ Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Dest
                  const QStringList& earlierArchives);
 
 // What the filing of one picture did.
-struct Filed {
+struct [[nodiscard]] Filed {
     QString error;        // "" when filed, else one French message naming the file that failed
     QString keptOriginal; // where the archived original that this picture replaced now lies; "" when none
 };

@@ -80,7 +80,7 @@ struct Eleve {
 // needs (the file does not use the configured separator), or its class, name
 // and first name are too long to name the student's pictures. The refusal
 // names `fichier` and the line where the record starts.
-struct Lecture {
+struct [[nodiscard]] Lecture {
     std::vector<Eleve> eleves;
     QString refus;
 };

@@ -24,7 +24,7 @@ struct ChoixCommande {
     std::vector<Article> articles;
 };
 
-struct LignesCommande {
+struct [[nodiscard]] LignesCommande {
     std::vector<LigneVente> lignes;
     QString refus; // "" or the French reason why nothing can be stored
 };
