@@ -208,6 +208,12 @@ qsizetype studentNamesBytes()
     return dossiers_etab::kOctetsParNom - setAside;
 }
 
+NamesLength namesLength(const QString& classe, const QString& nom, const QString& prenom)
+{
+    const QString names = classe + nom + prenom;
+    return {names.toUcs4().size(), dossiers_etab::caracteresQuiTiennent(names, studentNamesBytes())};
+}
+
 Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Destinations& destinations,
                  const QStringList& earlierArchives)
 {

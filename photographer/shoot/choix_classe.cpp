@@ -12,6 +12,7 @@
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/shoot/bandeau_prise.h"
 #include "photographer/shoot/boutons_classe.h"
+#include "photographer/shoot/capture.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/panneau_eleve.h"
 #include "photographer/shoot/planche_eleves.h"
@@ -384,6 +385,15 @@ void ChoixClasse::ouvrirAjout()
 void ChoixClasse::ajouterEleve(const QString& nom, const QString& prenom)
 {
     arreterCapture();
+    // Every picture of the student is filed under the class and these names.
+    if (const capture::NamesLength longueur = capture::namesLength(etat::ClasseEnCours, nom, prenom); !longueur.fits()) {
+        dialogs::message(QStringLiteral("Le nom et le prénom sont trop longs pour nommer les photos de l'élève : avec "
+                                        "la classe, ils peuvent compter au plus %1 caractères (ils en comptent %2). "
+                                        "L'élève n'a pas été ajouté.")
+                             .arg(QString::number(longueur.fit), QString::number(longueur.held)),
+                         dialogs::Icon::Critical);
+        return;
+    }
     if (!report::attempt([&] { roster::ajouterEleve(etat::CodeEtabEnCours, etat::ClasseEnCours, nom, prenom); }))
         return;
     rebatirPlanche();

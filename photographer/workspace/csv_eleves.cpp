@@ -1,6 +1,5 @@
 #include "photographer/workspace/csv_eleves.h"
 
-#include "photographer/data/dossiers_etab.h"
 #include "photographer/shoot/capture.h"
 
 #include <algorithm>
@@ -254,15 +253,14 @@ Lecture lireEleves(const Lignes& source, const Correspondance& colonnes, const Q
                           champ(valeurs, colonnes.regime),    champ(valeurs, colonnes.ine),
                           champ(valeurs, colonnes.numInterne)};
         // Every picture of the student is filed under these three names.
-        const QString noms = eleve.classe + eleve.nom + eleve.prenom;
-        const qsizetype tiennent = dossiers_etab::caracteresQuiTiennent(noms, capture::studentNamesBytes());
-        if (tiennent < noms.toUcs4().size())
+        if (const capture::NamesLength longueur = capture::namesLength(eleve.classe, eleve.nom, eleve.prenom);
+            !longueur.fits())
             return refus(QStringLiteral("La classe, le nom et le prénom de l'élève qui commence à la ligne %1 du "
                                         "fichier « %2 » sont trop longs pour nommer ses photos : ensemble, ils "
                                         "peuvent compter au plus %3 caractères (ils en comptent %4). Rien n'a été "
                                         "importé.")
-                             .arg(QString::number(enregistrement.numero), fichier, QString::number(tiennent),
-                                  QString::number(noms.toUcs4().size())));
+                             .arg(QString::number(enregistrement.numero), fichier, QString::number(longueur.fit),
+                                  QString::number(longueur.held)));
         lecture.eleves.push_back(eleve);
     }
     return lecture;

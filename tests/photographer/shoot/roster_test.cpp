@@ -1,4 +1,5 @@
 #include "photographer/data/roster.h"
+#include "photographer/shoot/capture.h"
 
 #include "tests/photographer/shoot/seance_fixture.h"
 
@@ -80,6 +81,17 @@ TEST_F(Roster, AjoutDUnEleveALEcran)
     textNom->insert(QStringLiteral("é"));
     textNom->insert(QStringLiteral("a/b")); // pasted text is checked too
     EXPECT_EQ(textNom->text(), QStringLiteral("Abl-1é"));
+
+    // A name too long for the student's picture files is refused before any row exists.
+    textNom->setText(QString(300, u'A'));
+    controle<QLineEdit>(form, QStringLiteral("TextPrenom"))->setText(QStringLiteral("Zoé"));
+    dialogues_.message(QStringLiteral("Le nom et le prénom sont trop longs pour nommer les photos de l'élève : avec la "
+                                      "classe, ils peuvent compter au plus %1 caractères (ils en comptent 305).")
+                           .arg(capture::studentNamesBytes()));
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_1")), Qt::LeftButton);
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("1"));
+    EXPECT_TRUE(textNom->isVisible());
+
     controle<QLineEdit>(form, QStringLiteral("TextNom"))->setText(QStringLiteral("Abel"));
     controle<QLineEdit>(form, QStringLiteral("TextPrenom"))->setText(QStringLiteral("Zoé"));
     QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_1")), Qt::LeftButton);
