@@ -31,6 +31,20 @@ QString libelle(const EleveCommande& eleve)
     return eleve.classe.isEmpty() ? nom : nom + QStringLiteral(" (") + eleve.classe + u')';
 }
 
+// Another program removed some or all of the lines of an order shown here.
+QString dejaSupprimees(const QString& commande, int disparues, int lignes)
+{
+    if (disparues == lignes)
+        return QStringLiteral("Cette commande a déjà été supprimée (%1).").arg(commande);
+    const int restantes = lignes - disparues;
+    return commande + QStringLiteral(" : ")
+        + (disparues == 1 ? QStringLiteral("1 ligne sur %1 avait déjà été supprimée")
+                          : QStringLiteral("%1 lignes sur %2 avaient déjà été supprimées").arg(disparues))
+              .arg(lignes)
+        + (restantes == 1 ? QStringLiteral(" ; l'autre vient de l'être.")
+                          : QStringLiteral(" ; les %1 autres viennent de l'être.").arg(restantes));
+}
+
 // The sheet's captions: bold Verdana of their size, in their colour.
 QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int left, int top, int width, int height,
                   unsigned couleur, double points)
@@ -214,9 +228,12 @@ void FormVente::DBComboDateCom_Click(int index)
     report::attempt([this, &date] {
         lignes_ = ventes::duJour(base::db(), date);
         afficherLignes(lignes_);
+        // The names come from the lines shown, so that a deletion removes
+        // those lines and no line another program added since.
+        eleves_ = ventes::eleves(lignes_);
         DBComboNom_->clear();
-        for (const EleveCommande& eleve : ventes::elevesDuJour(base::db(), date))
-            DBComboNom_->addItem(libelle(eleve), eleve.numEleves);
+        for (const EleveCommande& eleve : eleves_)
+            DBComboNom_->addItem(libelle(eleve));
         DBComboNom_->setCurrentIndex(-1);
     });
     DBComboNom_->show();
@@ -229,19 +246,24 @@ void FormVente::DBComboDateCom_Click(int index)
 void FormVente::Bt_Sup_Click()
 {
     const int date = DBComboDateCom_->currentIndex();
-    const int eleve = DBComboNom_->currentIndex();
-    if (date < 0 || eleve < 0)
+    const int rang = DBComboNom_->currentIndex();
+    if (date < 0 || rang < 0 || size_t(rang) >= eleves_.size())
         return;
-    const QString question = QStringLiteral("Commande de %1 du %2 :\n").arg(DBComboNom_->itemText(eleve),
-                                                                             DBComboDateCom_->itemText(date))
+    const QString commande = QStringLiteral("Commande de %1 du %2").arg(DBComboNom_->itemText(rang),
+                                                                         DBComboDateCom_->itemText(date));
+    const QString question = commande + QStringLiteral(" :\n")
         + QStringLiteral("Attention, la suppression de commande est irréversible. Souhaitez vous continuer ?");
     if (dialogs::message(question, dialogs::Icon::Question, dialogs::Buttons::YesNo)
         != dialogs::Answer::Yes) {
         dialogs::message(QStringLiteral("Suppression annulée."), dialogs::Icon::Information);
         return;
     }
+    const std::vector<qint64> cles = eleves_[size_t(rang)].cles;
     report::attempt([&] {
-        ventes::supprimer(base::db(), DBComboDateCom_->itemText(date), DBComboNom_->itemData(eleve).toString());
+        const int supprimees = ventes::supprimer(base::db(), cles);
+        if (supprimees < int(cles.size()))
+            dialogs::message(dejaSupprimees(commande, int(cles.size()) - supprimees, int(cles.size())),
+                             dialogs::Icon::Exclamation);
     });
     reinitialiser();
     report::attempt([this] { actualiser(); });
@@ -249,6 +271,7 @@ void FormVente::Bt_Sup_Click()
 
 void FormVente::reinitialiser()
 {
+    eleves_.clear();
     DBComboNom_->clear();
     DBComboNom_->hide();
     Bt_Sup_->setEnabled(false);

@@ -38,6 +38,7 @@ private:
     void reinitialiser();
 
     std::vector<LigneVente> lignes_; // what the grid shows
+    std::vector<EleveCommande> eleves_; // the names list's entries, with the keys of their lines
     bool prixVidesSignales_ = false;  // said once that the empty prices stay empty
     QScrollArea* zone_ = nullptr;
     QWidget* Frame1_ = nullptr;

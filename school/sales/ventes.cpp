@@ -102,22 +102,39 @@ QStringList dates(db::Database& base)
         base, QStringLiteral("SELECT DISTINCT COALESCE(DateCommande, '') AS D FROM Ventes ORDER BY D DESC"));
 }
 
-std::vector<EleveCommande> elevesDuJour(db::Database& base, const QString& date)
+std::vector<EleveCommande> eleves(const std::vector<LigneVente>& lignes)
 {
-    std::vector<EleveCommande> eleves;
-    for (const db::Row& row : base.query(
-             QStringLiteral("SELECT Num_Eleves, MIN(Nom) AS Nom, MIN(Prenom) AS Prenom, MIN(Classe) AS Classe"
-                            " FROM Ventes WHERE COALESCE(DateCommande, '') = ? GROUP BY Num_Eleves"
-                            " ORDER BY Nom COLLATE FR, Prenom COLLATE FR, Classe COLLATE FR, Num_Eleves"),
-             {date}))
-        eleves.push_back({row[u"Num_Eleves"], row[u"Nom"], row[u"Prenom"], row[u"Classe"]});
-    return eleves;
+    std::vector<EleveCommande> liste;
+    for (const LigneVente& ligne : lignes) {
+        auto eleve = std::find_if(liste.begin(), liste.end(),
+                                  [&](const EleveCommande& e) { return e.numEleves == ligne.numEleves; });
+        if (eleve == liste.end()) {
+            liste.push_back({ligne.numEleves, ligne.nom, ligne.prenom, ligne.classe, {}});
+            eleve = liste.end() - 1;
+        }
+        // One name for the code whatever order the lines come in.
+        eleve->nom = std::min(eleve->nom, ligne.nom);
+        eleve->prenom = std::min(eleve->prenom, ligne.prenom);
+        eleve->classe = std::min(eleve->classe, ligne.classe);
+        eleve->cles.push_back(ligne.cdeVente);
+    }
+    std::stable_sort(liste.begin(), liste.end(), [](const EleveCommande& a, const EleveCommande& b) {
+        for (const auto champ : {&EleveCommande::nom, &EleveCommande::prenom, &EleveCommande::classe})
+            if (const int ordre = db::compareFrench(a.*champ, b.*champ))
+                return ordre < 0;
+        return a.numEleves < b.numEleves;
+    });
+    return liste;
 }
 
-int supprimer(db::Database& base, const QString& date, const QString& numEleves)
+int supprimer(db::Database& base, const std::vector<qint64>& cles)
 {
-    return base.exec(QStringLiteral("DELETE FROM Ventes WHERE COALESCE(DateCommande, '') = ? AND COALESCE(Num_Eleves, '') = ?"),
-                     {date, numEleves});
+    db::Database::Transaction transaction(base);
+    int supprimees = 0;
+    for (const qint64 cle : cles)
+        supprimees += base.exec(QStringLiteral("DELETE FROM Ventes WHERE CdeVente = ?"), {cle});
+    transaction.commit();
+    return supprimees;
 }
 
 void remplirPrixVides(db::Database& base)

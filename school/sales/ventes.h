@@ -37,9 +37,11 @@ struct Etablissement {
     QString nom, adresse, adresse1, adresse2, codePostal, ville, telephone, mail;
 };
 
-// A student who ordered on a date: the names list and the deletion's key.
+// A student who ordered on a date: an entry of the names list, with the keys
+// of the lines shown for that student, which are exactly what a deletion removes.
 struct EleveCommande {
     QString numEleves, nom, prenom, classe;
+    std::vector<qint64> cles;
 };
 
 struct GainClasse {
@@ -71,11 +73,13 @@ bool existeEleve(db::Database& base, const QString& numEleves);
 
 // The order dates, newest first.
 QStringList dates(db::Database& base);
-// The students with lines on a date, in surname, first-name then class order.
-std::vector<EleveCommande> elevesDuJour(db::Database& base, const QString& date);
+// The students of the lines (one per order code), in surname, first-name then
+// class order, each with the keys of its lines.
+std::vector<EleveCommande> eleves(const std::vector<LigneVente>& lignes);
 
-// Removes one student's lines of one date; returns how many went.
-int supprimer(db::Database& base, const QString& date, const QString& numEleves);
+// Removes the lines of these keys as one change; returns how many were still
+// there (a line another program removed meanwhile is not counted).
+int supprimer(db::Database& base, const std::vector<qint64>& cles);
 // Empty pack prices are stored as "0", as the orders list always left them;
 // nothing is written when no price is empty.
 void remplirPrixVides(db::Database& base);
