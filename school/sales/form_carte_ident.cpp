@@ -267,14 +267,14 @@ void FormCarteIdent::valider()
     files::PendingFile fichierPhoto(cheminPhoto(fiche));
     if (photo && !preparerPhoto(fichierPhoto))
         return;
-    bool enregistre = false;
+    fiche_eleve::Enregistrement enregistrement;
     try {
-        enregistre = fiche_eleve::enregistrer(base::db(), fiche, commande.lignes);
+        enregistrement = fiche_eleve::enregistrer(base::db(), *fiche_, fiche, commande.lignes);
     } catch (const db::Error& erreur) {
         report::failure(erreur);
         return;
     }
-    if (!enregistre) {
+    if (enregistrement == fiche_eleve::Enregistrement::EleveDisparu) {
         dialogs::message(kEleveDisparu, dialogs::Icon::Exclamation);
         unload();
         return;
