@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QDateTime>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -77,21 +76,21 @@ TEST(HeureDePriseDeVue, LueDansLesDonneesExifDeLEnTete)
 {
     const QByteArray plain = plainJpeg();
     ASSERT_EQ(plain.left(4), QByteArray("\xFF\xD8\xFF\xE0", 4)) << "the writer starts with a JFIF segment";
-    const qint64 at1430 = QDateTime(QDate(2026, 3, 9), QTime(14, 30, 5), Qt::UTC).toMSecsSinceEpoch() * kMs;
+    const qint64 shotAt = kShot + 5 * kSecond; // what the camera's clock said: 09/03/2026 14:30:05
     const QByteArray shot = exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "25");
     const struct {
         const char* what;
         QByteArray bytes;
         std::optional<qint64> captured;
     } cases[] = {
-        {"hundredths", shot, at1430 + 250 * kMs},
-        {"thousandths", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "375"), at1430 + 375 * kMs},
+        {"hundredths", shot, shotAt + 250 * kMs},
+        {"thousandths", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "375"), shotAt + 375 * kMs},
         {"tenths padded with blanks", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "5  "),
-         at1430 + 500 * kMs},
-        {"no sub-seconds", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", ""), at1430},
-        {"sub-seconds that are not digits", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "ab"), at1430},
+         shotAt + 500 * kMs},
+        {"no sub-seconds", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", ""), shotAt},
+        {"sub-seconds that are not digits", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "ab"), shotAt},
         {"after a JFIF segment, its date at the end of a segment that ends past 64 KiB",
-         exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "25", 65420, true), at1430 + 250 * kMs},
+         exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "25", 65420, true), shotAt + 250 * kMs},
         {"a date left blank by the camera", exif_jpeg::withCaptureTime(plain, "    :  :     :  :  ", ""), {}},
         {"no EXIF data", plain, {}},
         {"still being written, cut in its EXIF segment", shot.left(60), {}},
