@@ -1,8 +1,13 @@
 #include "photographer/shoot/watched_folder.h"
 
+#include "photographer/shoot/camera_order.h"
+#include "photographer/shoot/exif.h"
+
 #include <QSet>
 
 #include <cstring>
+#include <span>
+#include <vector>
 
 namespace capture {
 
@@ -128,27 +133,57 @@ std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QStri
     folder_ = folder;
 
     QHash<QByteArray, Seen> seen;
-    std::optional<Candidate> first;
-    qint64 firstPlace = 0;
+    std::vector<Candidate> earliest; // the files of the earliest instant
+    qint64 earliestInstant = 0;
     for (const camera_files::Entry& entry : camera_files::list(folder)) {
         if (!isCameraFile(entry.name()) || wasFiled(entry))
             continue;
         const auto before = seen_.constFind(entry.rawPath);
         const bool known = before != seen_.cend();
         const bool same = known && before->size == entry.size && before->modified == entry.modified;
-        const int unchanged = same ? before->unchangedCalls + 1 : 0;
-        const qint64 place = known ? before->firstModified : entry.modified;
-        seen.insert(entry.rawPath, {entry.size, entry.modified, place, unchanged});
-        // The listing comes in name order: among equal places the first stays.
-        if (!first || place < firstPlace) {
-            first = Candidate{entry, unchanged};
-            firstPlace = place;
+        Seen now = same ? *before : Seen{};
+        if (same) {
+            ++now.unchangedCalls;
+        } else {
+            now.size = entry.size;
+            now.modified = entry.modified;
+            now.firstModified = known ? before->firstModified : entry.modified;
         }
+        seen.insert(entry.rawPath, now);
+        const qint64 instant = camera_order::instant(now.firstModified);
+        if (earliest.empty() || instant < earliestInstant) {
+            earliest.clear();
+            earliestInstant = instant;
+        }
+        if (instant == earliestInstant)
+            earliest.push_back({entry, now.unchangedCalls});
     }
     // Files that left the folder are dropped: a file written again under the same name
     // must be seen afresh.
     seen_ = std::move(seen);
-    return first;
+    if (earliest.size() < 2)
+        return earliest.empty() ? std::nullopt : std::optional(earliest.front());
+
+    // Files of the same instant go in the camera's order; a file's capture time is read only now,
+    // and once while it keeps its size and date.
+    const auto shot = [this](const Candidate& candidate) {
+        Seen& file = seen_[candidate.file.rawPath];
+        if (!file.captureRead) {
+            file.captured = exif::captureTime(candidate.file.rawPath);
+            file.captureRead = true;
+        }
+        const QByteArray& path = candidate.file.rawPath;
+        return camera_order::Shot{file.firstModified, file.captured, path.mid(path.lastIndexOf('/') + 1)};
+    };
+    const Candidate* first = &earliest.front();
+    camera_order::Shot firstShot = shot(*first);
+    for (const Candidate& candidate : std::span(earliest).subspan(1)) {
+        if (camera_order::Shot next = shot(candidate); camera_order::takenBefore(next, firstShot)) {
+            first = &candidate;
+            firstShot = std::move(next);
+        }
+    }
+    return *first;
 }
 
 void WatchedFolder::markFiled(const camera_files::Entry& file)

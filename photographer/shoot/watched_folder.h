@@ -35,10 +35,11 @@ public:
     };
 
     // The camera file of folder to file next, whole or not: the oldest first (by the modification
-    // time it had when first seen, then by name), so that pictures reach the students in the order
-    // they were shot even when the camera's counter goes round; a file keeps its place while it is
-    // written, so a later one is not taken before it. Hidden files, temporary files and files
-    // already filed are skipped; the extension test ignores case (.jpg, .jpeg). nullopt when none.
+    // time it had when first seen; files of the same instant in the camera's order, see
+    // camera_order::takenBefore), so that pictures reach the students in the order they were shot;
+    // a file keeps its place while it is written, so a later one is not taken before it. Hidden
+    // files, temporary files and files already filed are skipped; the extension test ignores case
+    // (.jpg, .jpeg). nullopt when none.
     std::optional<Candidate> nextCandidate(const QString& folder);
 
     // The file was filed: it is never offered again, even when it cannot be removed from the folder.
@@ -48,10 +49,13 @@ public:
 
 private:
     struct Seen {
-        qint64 size;
-        qint64 modified;
-        qint64 firstModified; // the date it had when first seen: its place in the queue
-        int unchangedCalls;
+        qint64 size = 0;
+        qint64 modified = 0;
+        qint64 firstModified = 0; // the date it had when first seen: its place in the queue
+        int unchangedCalls = 0;
+        // Its capture time, read once while its size and date stay, and only when it ties.
+        bool captureRead = false;
+        std::optional<qint64> captured;
     };
     QString folder_;
     QHash<QByteArray, Seen> seen_; // raw path -> what the previous call saw

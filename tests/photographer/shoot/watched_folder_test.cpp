@@ -1,3 +1,4 @@
+#include "exif_jpeg.h"
 #include "photographer/shoot/capture.h"
 #include "photographer/shoot/watched_folder.h"
 
@@ -45,6 +46,9 @@ QByteArray cameraBytes()
 
 const QByteArray kCamera = cameraBytes();
 
+// 09/03/2026 14:30:00 UTC: an even second, as a FAT drive keeps them.
+const QDateTime kShot = QDateTime::fromSecsSinceEpoch(1773066600);
+
 // The camera bytes up to the end of the embedded thumbnail.
 qsizetype thumbnailEnd()
 {
@@ -70,6 +74,18 @@ protected:
             return {};
         const capture::Prepared prepared = capture::prepare(*candidate, 0, destinations_, {});
         return prepared.state == capture::Prepared::State::NotYet ? QString() : candidate->file.path();
+    }
+
+    // The names of the files in the order they are taken, each removed once taken.
+    QStringList takenInOrder()
+    {
+        capture::WatchedFolder folder;
+        QStringList taken;
+        for (auto next = folder.nextCandidate(dir_.path()); next; next = folder.nextCandidate(dir_.path())) {
+            taken << next->file.name();
+            EXPECT_TRUE(QFile::remove(next->file.path()));
+        }
+        return taken;
     }
 
     void setModified(const QString& name, const QDateTime& when)
@@ -159,42 +175,63 @@ TEST_F(ScrutationDossierSurveille, UnFichierTronqueEstAbandonneUneFoisImmobileAs
 
 TEST_F(ScrutationDossierSurveille, LesFichiersSontPrisDuPlusAncienAuPlusRecentPuisParNom)
 {
-    const QDateTime shot(QDate(2026, 3, 9), QTime(14, 30, 5));
     const struct {
         const char* what;
         std::vector<std::pair<QString, int>> files; // name, seconds after the first shot
         QStringList order;
     } cases[] = {
-        {"the camera's counter went round", {{"IMG_0001.JPG", 1}, {"IMG_9999.JPG", 0}},
+        {"the camera's counter went round", {{"IMG_0001.JPG", 2}, {"IMG_9999.JPG", 0}},
          {"IMG_9999.JPG", "IMG_0001.JPG"}},
-        {"shot in the same instant: by name", {{"B.JPG", 0}, {"A.JPG", 0}, {"C.jpg", -1}},
+        {"shot in the same instant: by name", {{"B.JPG", 0}, {"A.JPG", 1}, {"C.jpg", -2}},
          {"C.jpg", "A.JPG", "B.JPG"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         for (const auto& [name, seconds] : c.files) {
             append(name, kCamera);
-            setModified(name, shot.addSecs(seconds));
+            setModified(name, kShot.addSecs(seconds));
         }
-        capture::WatchedFolder folder;
-        QStringList taken;
-        for (auto next = folder.nextCandidate(dir_.path()); next; next = folder.nextCandidate(dir_.path())) {
-            taken << next->file.name();
-            ASSERT_TRUE(QFile::remove(next->file.path()));
-        }
-        EXPECT_EQ(taken, c.order);
+        EXPECT_EQ(takenInOrder(), c.order);
     }
+}
+
+TEST_F(ScrutationDossierSurveille, VingtPhotosDUneCarteAvecLeursDatesADeuxSecondesSortentDansLOrdreDeLAppareil)
+{
+    // Shot a second apart, copied from a card with their FAT dates: two by two in one 2-second slot,
+    // IMG_9999 and IMG_0000 together.
+    QStringList shot;
+    for (int counter = 9990; counter < 10010; ++counter)
+        shot << QStringLiteral("IMG_%1.JPG").arg(counter % 10000, 4, 10, QChar(u'0'));
+    for (int index = 0; index < shot.size(); ++index) {
+        append(shot[index], kCamera);
+        setModified(shot[index], kShot.addSecs(2 * ((index + 1) / 2)));
+    }
+    EXPECT_EQ(takenInOrder(), shot);
+}
+
+TEST_F(ScrutationDossierSurveille, HuitPhotosDansLeMemeCreneauSortentDansLOrdreDeLeurPriseDeVue)
+{
+    // Two cameras shooting in turn, a quarter of a second apart, into a FAT watched folder: every
+    // file has the same date, and neither the names nor the counters (one goes round) tell the order.
+    const QStringList shot = {"IMG_9998.JPG", "DSC_0417.JPG", "IMG_9999.JPG", "DSC_0418.JPG",
+                              "IMG_0000.JPG", "DSC_0419.JPG", "IMG_0001.JPG", "DSC_0420.JPG"};
+    for (int index = 0; index < shot.size(); ++index) {
+        const int hundredths = 25 * index;
+        const QByteArray second = "2026:03:09 14:30:0" + QByteArray::number(4 + hundredths / 100);
+        append(shot[index], exif_jpeg::withCaptureTime(kCamera, second, QByteArray::number(hundredths % 100)));
+        setModified(shot[index], kShot);
+    }
+    EXPECT_EQ(takenInOrder(), shot);
 }
 
 TEST_F(ScrutationDossierSurveille, UnFichierEnCoursDEcritureGardeSaPlaceEtNEstPasDepasse)
 {
-    const QDateTime shot(QDate(2026, 3, 9), QTime(14, 30, 5));
     append("IMG_0002.JPG", kCamera.left(100));
-    setModified("IMG_0002.JPG", shot);
+    setModified("IMG_0002.JPG", kShot);
     append("IMG_0001.JPG", kCamera);
-    setModified("IMG_0001.JPG", shot.addSecs(1));
+    setModified("IMG_0001.JPG", kShot.addSecs(2));
     append("IMG_0003.JPG", kCamera);
-    setModified("IMG_0003.JPG", shot.addSecs(2));
+    setModified("IMG_0003.JPG", kShot.addSecs(4));
     EXPECT_EQ(tick(), QString()) << "IMG_0002 is still being written";
 
     // Finished now, so dated after the others, it keeps the place it had when first seen.
