@@ -267,6 +267,25 @@ TEST_F(Reprise, UneClasseChangeePendantLeDecodageLaisseLaPhotoAuProchainEleveMar
     fermer(form);
 }
 
+TEST_F(Reprise, DesPhotosDansUnSousDossierSontSignaleesUneFois)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString carte = paths::join(etat::DossierHot, {QStringLiteral("DCIM"), QStringLiteral("100CANON")});
+    Sandbox::writeFile(paths::join(carte, {QStringLiteral("IMG_0001.JPG")}), jpeg());
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+
+    dialogues_.message(QStringLiteral("Le dossier %1 contient des photos qui ne seront pas classées")
+                           .arg(QDir::toNativeSeparators(carte)));
+    for (int i = 0; i < 3; ++i)
+        prise(form).TimerHot_Timer();
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(dialogues_.prompts().size(), 1u) << "told once";
+    EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    fermer(form);
+}
+
 TEST_F(Reprise, DeuxPhotosArriveesEnsembleVontDansLOrdreDeLaPriseDeVue)
 {
     const QString premier = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
