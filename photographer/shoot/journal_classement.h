@@ -19,7 +19,7 @@ struct Classement {
     qint64 cle = 0;       // the record's own key
     QByteArray fichier;   // the camera file, folder and name as the file system holds them
     capture::Fingerprint camera;
-    QByteArray photo;     // SHA-256 of the working picture
+    QByteArray photo;     // digest of the working picture
     int degres = 0;
     QString cdeEleve, codeEtab, classe, nom, prenom;
     capture::Destinations destinations;
