@@ -7,6 +7,7 @@
 #include "photographer/data/etat.h"
 #include "photographer/data/roster.h"
 #include "photographer/shoot/capture.h"
+#include "photographer/shoot/journal_classement.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -111,20 +112,42 @@ int main(int argc, char** argv)
     };
     // The tick's steps, as the shooting screen runs them with no question to ask.
     capture::WatchedFolder watched;
+    // The time the journal's commits take on the window's thread (record; row, done, removal, drop).
+    QElapsedTimer timer;
+    double journalTime = 0;
+    QList<qint64> ended;
     const auto tickOnce = [&] {
+        timer.start();
         const auto candidate = watched.nextCandidate(hot);
         if (!candidate)
             return fail(QStringLiteral("no camera file in the watched folder"));
-        QStringList archives;
-        for (const roster::Eleve& eleve : roster::elevesDeLaPhoto(codeEtab, candidate->file.name()))
-            archives << capture::destinations(etab, eleve.classe, eleve.nom, eleve.prenom, eleve.cle).archive;
-        const capture::Prepared prepared = capture::prepare(*candidate, 90, to, archives);
+        const capture::Prepared prepared = capture::prepare(*candidate, 90, to);
         if (prepared.state != capture::Prepared::State::Ready)
             return fail(QStringLiteral("not filed: ") + prepared.error);
-        if (const QString error = capture::place(prepared, to).error; !error.isEmpty())
-            return fail(error);
-        if (!roster::enregistrerNomPhoto(key, candidate->file.name()) || !camera_files::remove(candidate->file.rawPath))
+        journal_classement::Classement record;
+        record.fichier = candidate->file.rawPath;
+        record.camera = prepared.camera;
+        record.photo = prepared.pictureDigest;
+        record.degres = 90;
+        record.cdeEleve = key;
+        record.codeEtab = codeEtab;
+        record.destinations = to;
+        record.originalGarde = capture::setAsideName(to);
+        // As the shooting screen does: the record is written while the files are, and the record
+        // of the filing before goes with it.
+        const QString database = base::cheminBase();
+        const capture::Filed filed = capture::place(prepared, to, record.originalGarde, [&]() -> QString {
+            record.cle = journal_classement::inscrire(database, record, ended);
+            return {};
+        });
+        if (!filed.error.isEmpty())
+            return fail(filed.error);
+        ended.clear();
+        const double after = timer.nsecsElapsed() / 1e6;
+        if (!journal_classement::terminer(record) || !camera_files::remove(candidate->file.rawPath))
             fail(QStringLiteral("row or removal failed"));
+        ended << record.cle;
+        journalTime += timer.nsecsElapsed() / 1e6 - after;
     };
     QSize fullSize;
     const auto decodeFloor = [&] {
@@ -147,10 +170,12 @@ int main(int argc, char** argv)
 
     const double before = statusMegabytes("VmRSS");
     resetPeakMemory();
-    std::vector<double> captureTimes, floorTimes;
+    std::vector<double> captureTimes, floorTimes, journalTimes;
     for (int run = 0; run < kRuns; ++run) {
         shoot();
+        journalTime = 0;
         captureTimes.push_back(millisecondsOf(tickOnce));
+        journalTimes.push_back(journalTime);
         floorTimes.push_back(millisecondsOf(decodeFloor));
     }
     const double peak = statusMegabytes("VmHWM");
@@ -161,9 +186,11 @@ int main(int argc, char** argv)
     const double floor = median(floorTimes);
     out << "input: " << input << " (" << fullSize.width() << "x" << fullSize.height() << ", "
         << QFileInfo(input).size() << " bytes), " << kRuns << " runs\n";
-    out << "capture tick (listing, read, checks, archive copy, decode, rotation, fit, encode, copies, NomPhoto, "
-           "removal): median "
+    out << "capture tick (listing, read, checks, fingerprint, journal record, archive copy, decode, rotation, fit, "
+           "encode, copies, NomPhoto and done, removal, journal drop): median "
         << QString::number(capture, 'f', 1) << " ms per tick\n";
+    out << "of which the window's thread waits for the row and done mark and the removal: median "
+        << QString::number(median(journalTimes), 'f', 1) << " ms\n";
     out << "decode floor (1/8 scale): median " << QString::number(floor, 'f', 1) << " ms\n";
     out << "ratio " << QString::number(capture / floor, 'f', 2) << "\n";
     out << "peak memory: " << QString::number(peak, 'f', 1) << " MB (VmHWM), "

@@ -4,13 +4,21 @@
 #include "photographer/data/etat.h"
 
 extern const char* const photographerSchema;
+extern const char* const journalClassementSchema;
 
 namespace base {
 
 namespace {
+// The tables of the templates, then the shoot's journal, which only this file holds.
+const char* fullSchema()
+{
+    static const QByteArray schema = QByteArray(photographerSchema) + '\n' + journalClassementSchema;
+    return schema.constData();
+}
+
 db::ProgramDatabase& connection()
 {
-    static db::ProgramDatabase database(&cheminBase, photographerSchema);
+    static db::ProgramDatabase database(&cheminBase, fullSchema());
     return database;
 }
 } // namespace

@@ -67,14 +67,6 @@ std::vector<Eleve> homonymes(const QString& codeEtab, const Eleve& eleve)
         {codeEtab, eleve.nom, eleve.prenom, cleParam(eleve.cle)}));
 }
 
-std::vector<Eleve> elevesDeLaPhoto(const QString& codeEtab, const QString& nomPhoto)
-{
-    return lire(base::db().query(
-        QStringLiteral("SELECT CdeEleves, Classe, Nom, Prenom, NomPhoto FROM Eleves "
-                       "WHERE CodeEtablissement = ? AND NomPhoto = ? ORDER BY CdeEleves"),
-        {codeEtab, nomPhoto}));
-}
-
 QString ajouterEleve(const QString& codeEtab, const QString& classe, const QString& nom,
                      const QString& prenom)
 {

@@ -35,9 +35,6 @@ std::vector<Eleve> eleves(const QString& codeEtab, const QString& classe);
 // The other students of the establishment who bear the same surname and first name.
 std::vector<Eleve> homonymes(const QString& codeEtab, const Eleve& eleve);
 
-// The students of the establishment whose row names that camera file as their picture (exact name).
-std::vector<Eleve> elevesDeLaPhoto(const QString& codeEtab, const QString& nomPhoto);
-
 // Adds a student to a class; returns the new key.
 QString ajouterEleve(const QString& codeEtab, const QString& classe, const QString& nom,
                      const QString& prenom);

@@ -1,6 +1,12 @@
 #include "photographer/shoot/camera_files.h"
 
+#include "common/files.h"
+#include "common/paths.h"
+#include "photographer/data/dossiers_etab.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -61,7 +67,45 @@ bool read(const QByteArray& rawPath, QByteArray& bytes)
 
 bool remove(const QByteArray& rawPath)
 {
-    return ::unlink(rawPath.constData()) == 0 || errno == ENOENT;
+    return (::unlink(rawPath.constData()) == 0 || errno == ENOENT) && syncFolderOf(rawPath);
+}
+
+bool syncFolderOf(const QByteArray& rawPath)
+{
+    const qsizetype slash = rawPath.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : rawPath.left(slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+QString moveAside(const QByteArray& rawPath, const QString& folder, QString& error)
+{
+    const QString name = QFile::decodeName(rawPath.mid(rawPath.lastIndexOf('/') + 1));
+    const QFileInfo info(name);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    const auto failed = [&](const QString& target) {
+        error = QStringLiteral("La photo « %1 » n'a pas pu être mise de côté dans « %2 ».")
+                    .arg(QDir::toNativeSeparators(QFile::decodeName(rawPath)), QDir::toNativeSeparators(target));
+        return QString();
+    };
+    if (!paths::ensureFolder(folder))
+        return failed(folder);
+    const QString target = dossiers_etab::nomLibre(folder, info.completeBaseName(), suffix);
+    // A link never replaces a file already there; across file systems the bytes are copied whole.
+    if (::link(rawPath.constData(), QFile::encodeName(target).constData()) != 0) {
+        QByteArray bytes;
+        if (!read(rawPath, bytes) || !files::writeWhole(target, bytes).isEmpty())
+            return failed(target);
+    } else if (!syncFolderOf(QFile::encodeName(target))) {
+        return failed(target);
+    }
+    if (!remove(rawPath))
+        return failed(target);
+    return target;
 }
 
 } // namespace camera_files

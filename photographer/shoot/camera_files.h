@@ -27,7 +27,16 @@ std::vector<Entry> list(const QString& folder);
 // The whole file; false when it cannot be read.
 bool read(const QByteArray& rawPath, QByteArray& bytes);
 
-// Removes the file; false when it is still there.
+// Removes the file and syncs its folder, so that a power cut cannot bring it
+// back; false when it is still there or the folder could not be synced.
 bool remove(const QByteArray& rawPath);
+
+// Syncs the folder that holds rawPath (a removal or a rename in it).
+bool syncFolderOf(const QByteArray& rawPath);
+
+// Moves the file into folder (made when missing) under its own name, or with _2, _3... added
+// when that name is taken: never over another file. Answers where it now lies; "" when it could
+// not be moved, with error saying why in French.
+QString moveAside(const QByteArray& rawPath, const QString& folder, QString& error);
 
 } // namespace camera_files

@@ -3,9 +3,11 @@
 #include "common/files.h"
 #include "common/paths.h"
 #include "common/pictures.h"
+#include "photographer/shoot/camera_files.h"
 #include "photographer/shoot/watched_folder.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -20,13 +22,15 @@
 #include <memory>
 #include <vector>
 
-#include <sys/stat.h>
 
 namespace capture {
 
 namespace {
 
 const QSize kPictureBound(400, 400);
+
+// Tells camera files apart by their bytes; no one forges them, so the fastest sound digest serves.
+constexpr auto kDigest = QCryptographicHash::Blake2b_256;
 
 // The archive copy is named <Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg; an
 // original it replaces is set aside under that name plus its date and time.
@@ -132,42 +136,37 @@ QString ensureFolders(const Destinations& destinations, const QString& cameraFil
     return {};
 }
 
-// Moves the archived original that the new one will replace into the folder
-// of replaced originals, under its own name followed by its date and time.
-// Answers where it went ("" when there was none); error says why it could not.
-QString setAside(const Destinations& destinations, QString& error)
+QString keptName(const Destinations& destinations, const QFileInfo& original)
 {
-    const QFileInfo original(destinations.archive);
-    if (!original.exists() && !original.isSymLink())
-        return {};
-    const QString kept = dossiers_etab::nomLibre(
+    return dossiers_etab::nomLibre(
         destinations.replaced,
         original.completeBaseName() + u'_' + original.lastModified().toString(kSetAsideStamp),
         u'.' + original.suffix());
+}
+
+bool holds(const QString& path, const Fingerprint& expected)
+{
+    return QFileInfo(path).size() == expected.size && fingerprintOf(QFile::encodeName(path)) == expected;
+}
+
+// Moves the archived original that the new one will replace to keptAs (a name of its own when
+// empty). An original that holds the new bytes already (a filing done again) stays where it is.
+// Answers where it went ("" when there was none); error says why it could not.
+QString setAside(const Destinations& destinations, const Fingerprint& incoming, bool again, QString keptAs,
+                 QString& error)
+{
+    const QFileInfo original(destinations.archive);
+    if ((!original.exists() && !original.isSymLink()) || (again && holds(destinations.archive, incoming)))
+        return {};
+    if (keptAs.isEmpty())
+        keptAs = keptName(destinations, original);
     // QFile::rename never replaces a file already there.
-    if (!paths::ensureFolder(destinations.replaced) || !QFile::rename(destinations.archive, kept)) {
+    if (!paths::ensureFolder(destinations.replaced) || !QFile::rename(destinations.archive, keptAs)) {
         error = QStringLiteral("L'original « %1 » n'a pas pu être mis de côté dans « %2 » : il n'a pas été remplacé.")
                     .arg(shown(destinations.archive), shown(destinations.replaced));
         return {};
     }
-    return kept;
-}
-
-// Which of the archives holds these very bytes, written after the camera file was (so that a file
-// filed again on purpose, such as a new test shot, is told apart); -1 when none. Sizes are compared
-// before any archive is read.
-int archivedOriginal(const QByteArray& bytes, qint64 cameraModified, const QStringList& archives)
-{
-    for (int i = 0; i < archives.size(); ++i) {
-        struct stat info {};
-        if (::stat(QFile::encodeName(archives[i]).constData(), &info) != 0 || qint64(info.st_size) != bytes.size()
-            || qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec < cameraModified)
-            continue;
-        QFile archive(archives[i]);
-        if (archive.open(QIODevice::ReadOnly) && archive.readAll() == bytes)
-            return i;
-    }
-    return -1;
+    return keptAs;
 }
 
 } // namespace
@@ -196,6 +195,7 @@ Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& cl
     result.lowRes = paths::join(etab.br, {lowResName});
     result.lowRes3 = paths::join(etab.br3, {classFolder(classe), lowResName});
     result.replaced = paths::join(etab.archive, {QStringLiteral("remplacées")});
+    result.unfiled = paths::join(etab.archive, {QStringLiteral("non classées")});
     return result;
 }
 
@@ -214,65 +214,120 @@ NamesLength namesLength(const QString& classe, const QString& nom, const QString
     return {names.toUcs4().size(), dossiers_etab::caracteresQuiTiennent(names, studentNamesBytes())};
 }
 
-Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Destinations& destinations,
-                 const QStringList& earlierArchives)
+Fingerprint fingerprint(const QByteArray& bytes)
 {
-    const QString cameraFile = camera.file.path();
-    const auto refused = [](const QString& error) {
-        Prepared prepared;
-        prepared.state = Prepared::State::Refused;
-        prepared.error = error;
-        return prepared;
-    };
-    // Not whole yet: waited for, until it has stood still too long to be anything but cut short.
-    const auto notWhole = [&](const QString& error) { return camera.givenUp() ? refused(error) : Prepared{}; };
-    if (destinations.picture.isEmpty())
-        return refused(QStringLiteral("Le nom de l'établissement ne peut pas servir de nom de dossier : la photo « %1 » "
-                                      "n'a pas été classée.").arg(shown(cameraFile)));
-    const QStringList copies = {destinations.picture, destinations.lowRes, destinations.lowRes3};
-    for (const QString& target : copies + QStringList{destinations.archive}) {
-        if (samePath(target, cameraFile))
-            return refused(QStringLiteral("La photo « %1 » ne peut pas être classée sur elle-même.").arg(shown(cameraFile)));
-    }
+    return {bytes.size(), QCryptographicHash::hash(bytes, kDigest).toHex()};
+}
 
-    // The camera file is read once: its bytes feed the checks, the archive and the decoder.
-    QByteArray original;
-    if (!camera_files::read(camera.file.rawPath, original))
-        return notWhole(QStringLiteral("Impossible de lire la photo « %1 ».").arg(shown(cameraFile)));
-    // libjpeg pads a cut-short file with grey and reports success, so the primary image's end
-    // marker is looked for first (a thumbnail's one, inside the metadata, does not count).
-    if (!endsWhole(original, camera.unchangedCalls))
-        return notWhole(unreadable(cameraFile));
-    if (const int filedAs = archivedOriginal(original, camera.file.modified, earlierArchives); filedAs >= 0) {
-        Prepared prepared;
-        prepared.state = Prepared::State::AlreadyFiled;
-        prepared.filedAs = filedAs;
-        return prepared;
-    }
+Fingerprint fingerprintOf(const QByteArray& rawPath)
+{
+    QByteArray bytes;
+    return camera_files::read(rawPath, bytes) ? fingerprint(bytes) : Fingerprint{};
+}
+
+QString setAsideName(const Destinations& destinations)
+{
+    const QFileInfo original(destinations.archive);
+    return original.exists() || original.isSymLink() ? keptName(destinations, original) : QString();
+}
+
+namespace {
+
+Prepared refusal(Prepared::State state, const QString& error)
+{
+    Prepared prepared;
+    prepared.state = state;
+    prepared.error = error;
+    return prepared;
+}
+
+// Refused for good once it has stood still too long to be anything but cut short; waited for until then.
+Prepared notWhole(bool givenUp, const QString& error)
+{
+    return givenUp ? refusal(Prepared::State::Refused, error) : Prepared{};
+}
+
+// What the camera's bytes make: the checks of their destinations, then the archive copy written
+// aside while the picture decodes and their fingerprint is taken.
+Prepared fromBytes(const QByteArray& original, const QString& cameraFile, int degrees,
+                   const Destinations& destinations, bool givenUp)
+{
     if (QString missing = ensureFolders(destinations, cameraFile); !missing.isEmpty())
-        return refused(missing);
+        return refusal(Prepared::State::Failed, missing);
 
     // The archive copy is written and flushed beside its target while the picture decodes, as the
-    // flush costs about as much as the decode.
+    // flush costs about as much as the decode; the fingerprint is taken meanwhile too.
     auto archive = std::make_shared<files::PendingFile>(destinations.archive);
     auto archiveWritten = std::async(std::launch::async, [&archive, &original] { return archive->write(original); });
+    auto camera = std::async(std::launch::async, [&original] { return fingerprint(original); });
     const QImage image = workingPicture(original, normalised(degrees));
     const QByteArray picture = image.isNull() ? QByteArray() : encodedJpeg(image);
     const bool archived = archiveWritten.get();
-    if (image.isNull())
-        return notWhole(unreadable(cameraFile));
-    if (picture.isEmpty())
-        return refused(QStringLiteral("Impossible d'enregistrer l'image « %1 ».").arg(shown(destinations.picture)));
-    if (!archived)
-        return refused(archive->error());
     Prepared prepared;
+    prepared.camera = camera.get();
+    if (image.isNull())
+        return notWhole(givenUp, unreadable(cameraFile));
+    if (picture.isEmpty())
+        return refusal(Prepared::State::Failed,
+                       QStringLiteral("Impossible d'enregistrer l'image « %1 ».").arg(shown(destinations.picture)));
+    if (!archived)
+        return refusal(Prepared::State::Failed, archive->error());
     prepared.state = Prepared::State::Ready;
+    prepared.pictureDigest = QCryptographicHash::hash(picture, kDigest).toHex();
     prepared.picture = picture;
     prepared.archive = std::move(archive);
     return prepared;
 }
 
-Filed place(const Prepared& prepared, const Destinations& destinations)
+// Why the destinations cannot take this camera file; "" when they can.
+QString unusable(const Destinations& destinations, const QString& cameraFile)
+{
+    if (destinations.picture.isEmpty())
+        return QStringLiteral("Le nom de l'établissement ne peut pas servir de nom de dossier : la photo « %1 » "
+                              "n'a pas été classée.").arg(shown(cameraFile));
+    for (const QString& target : {destinations.picture, destinations.lowRes, destinations.lowRes3, destinations.archive}) {
+        if (samePath(target, cameraFile))
+            return QStringLiteral("La photo « %1 » ne peut pas être classée sur elle-même.").arg(shown(cameraFile));
+    }
+    return {};
+}
+
+} // namespace
+
+Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Destinations& destinations)
+{
+    const QString cameraFile = camera.file.path();
+    if (QString error = unusable(destinations, cameraFile); !error.isEmpty())
+        return refusal(Prepared::State::Failed, error);
+
+    // The camera file is read once: its bytes feed the checks, the archive and the decoder.
+    QByteArray original;
+    if (!camera_files::read(camera.file.rawPath, original))
+        return notWhole(camera.givenUp(), QStringLiteral("Impossible de lire la photo « %1 ».").arg(shown(cameraFile)));
+    if (original.isEmpty())
+        return notWhole(camera.givenUp(),
+                        QStringLiteral("La photo « %1 » est vide : elle n'a pas été classée.").arg(shown(cameraFile)));
+    // libjpeg pads a cut-short file with grey and reports success, so the primary image's end
+    // marker is looked for first (a thumbnail's one, inside the metadata, does not count).
+    if (!endsWhole(original, camera.unchangedCalls))
+        return notWhole(camera.givenUp(), unreadable(cameraFile));
+    return fromBytes(original, cameraFile, degrees, destinations, camera.givenUp());
+}
+
+Prepared prepareBytes(const QByteArray& original, const QString& shownName, int degrees,
+                      const Destinations& destinations)
+{
+    if (destinations.picture.isEmpty())
+        return refusal(Prepared::State::Failed, unusable(destinations, shownName));
+    if (!endsWhole(original, 1))
+        return refusal(Prepared::State::Refused, unreadable(shownName));
+    Prepared prepared = fromBytes(original, shownName, degrees, destinations, true);
+    prepared.again = true;
+    return prepared;
+}
+
+Filed place(const Prepared& prepared, const Destinations& destinations, const QString& keptAs,
+            const std::function<QString()>& record)
 {
     // Every file is written beside its target first, each waiting for its bytes to reach the disk
     // (together, so that the file system flushes them in one go); the targets are replaced only
@@ -280,12 +335,16 @@ Filed place(const Prepared& prepared, const Destinations& destinations)
     std::vector<std::shared_ptr<files::PendingFile>> pending{prepared.archive};
     for (const QString& target : {destinations.picture, destinations.lowRes, destinations.lowRes3})
         pending.push_back(std::make_shared<files::PendingFile>(target));
-    if (QString failed = together(pending, 1, [&prepared](files::PendingFile& file) { return file.write(prepared.picture); });
-        !failed.isEmpty())
+    auto recorded = std::async(std::launch::async, [&record] { return record ? record() : QString(); });
+    const QString failed =
+        together(pending, 1, [&prepared](files::PendingFile& file) { return file.write(prepared.picture); });
+    if (QString notRecorded = recorded.get(); !notRecorded.isEmpty())
+        return {notRecorded, {}};
+    if (!failed.isEmpty())
         return {failed, {}};
 
     Filed filed;
-    filed.keptOriginal = setAside(destinations, filed.error);
+    filed.keptOriginal = setAside(destinations, prepared.camera, prepared.again, keptAs, filed.error);
     if (!filed.error.isEmpty())
         return filed;
     // Each rename is followed by a sync of its folder: together, they cost the file system one flush.
@@ -295,9 +354,27 @@ Filed place(const Prepared& prepared, const Destinations& destinations)
     return filed;
 }
 
-namespace {
+QString undo(const Destinations& destinations, const Fingerprint& camera, const QByteArray& pictureDigest,
+            const QString& keptAs)
+{
+    QStringList left;
+    const auto removeIf = [&left](const QString& path, bool ours) {
+        if (ours && !camera_files::remove(QFile::encodeName(path)))
+            left << shown(path);
+    };
+    removeIf(destinations.archive, holds(destinations.archive, camera));
+    for (const QString& copy : {destinations.picture, destinations.lowRes, destinations.lowRes3})
+        removeIf(copy, QFileInfo::exists(copy) && fingerprintOf(QFile::encodeName(copy)).digest == pictureDigest);
+    const QFileInfo archive(destinations.archive);
+    if (!keptAs.isEmpty() && QFileInfo::exists(keptAs) && !archive.exists() && !archive.isSymLink()
+        && (!QFile::rename(keptAs, destinations.archive) || !camera_files::syncFolderOf(QFile::encodeName(keptAs))
+            || !camera_files::syncFolderOf(QFile::encodeName(destinations.archive))))
+        left << shown(keptAs);
+    if (left.isEmpty())
+        return {};
+    return QStringLiteral("Ces fichiers n'ont pas pu être retirés ou remis en place :\n%1").arg(left.join(u'\n'));
+}
 
-// Runs work on a worker thread, then the answer it gives on context's thread (not if context died).
 // The answer is posted to a relay of our own that lives in context's thread: the worker never
 // touches context, which that thread may delete at any time; the relay checks it there.
 void onWorker(QObject* context, std::function<std::function<void()>()> work)
@@ -315,23 +392,20 @@ void onWorker(QObject* context, std::function<std::function<void()>()> work)
     });
 }
 
-} // namespace
-
 void prepareAsync(QObject* context, const WatchedFolder::Candidate& camera, int degrees,
-                  const Destinations& destinations, const QStringList& earlierArchives,
-                  std::function<void(const Prepared&)> done)
+                  const Destinations& destinations, std::function<void(const Prepared&)> done)
 {
     onWorker(context, [=]() -> std::function<void()> {
-        const Prepared prepared = prepare(camera, degrees, destinations, earlierArchives);
+        const Prepared prepared = prepare(camera, degrees, destinations);
         return [done, prepared] { done(prepared); };
     });
 }
 
-void placeAsync(QObject* context, const Prepared& prepared, const Destinations& destinations,
-                std::function<void(const Filed&)> done)
+void placeAsync(QObject* context, const Prepared& prepared, const Destinations& destinations, const QString& keptAs,
+                std::function<QString()> record, std::function<void(const Filed&)> done)
 {
     onWorker(context, [=]() -> std::function<void()> {
-        const Filed filed = place(prepared, destinations);
+        const Filed filed = place(prepared, destinations, keptAs, record);
         return [done, filed] { done(filed); };
     });
 }

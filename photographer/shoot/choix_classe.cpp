@@ -161,6 +161,8 @@ void ChoixClasse::onLoad()
     menus_->MNU_Changer->setEnabled(false);
     if (const dossiers_etab::Dossiers dossiers = dossiers_etab::de(etat::NomEtabEnCours); dossiers.valides())
         creerDossierArchive(dossiers.archive);
+    // What a crash interrupted is settled first, whatever establishment it was for.
+    prise_->regler();
 }
 
 void ChoixClasse::onActivate()

@@ -8,7 +8,9 @@
 #include "common/report.h"
 #include "common/shell.h"
 #include "photographer/shoot/planche_eleves.h"
+#include "photographer/shoot/reglement_journal.h"
 #include "photographer/data/dossiers_etab.h"
+#include "photographer/data/base.h"
 #include "photographer/data/etat.h"
 
 #include <QApplication>
@@ -17,6 +19,9 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -25,25 +30,65 @@
 
 namespace {
 
-// After the filing: the student's row names the camera file, which leaves
-// the watched folder. "" when both were done, else the French message.
-QString photoRangee(const roster::Eleve& eleve, const camera_files::Entry& fichier)
+using journal_classement::Classement;
+
+// The filings under way in this run, which a screen closed meanwhile lets finish: a screen opened
+// again leaves their records to them.
+int& enVol()
 {
+    static int filings = 0;
+    return filings;
+}
+
+// The records of filings that ended (camera file removed, folder synced) in this run: dropped with
+// the next record, or when the capture stops, rather than with a commit of their own in each tick.
+// Lost in a crash, they are dropped by the next settling, which finds their camera files gone.
+QList<qint64>& finis()
+{
+    static QList<qint64> cles;
+    return cles;
+}
+
+// After the files were put in place: the student's row and the record's mark in one transaction,
+// then the camera file leaves the watched folder, then the record goes. "" when all was done, else
+// the French message; a record left is settled at the next tick or opening of the screen.
+QString finirClassement(const Classement& c, const capture::Filed& classee)
+{
+    if (!classee.error.isEmpty()) {
+        // Nothing of it is kept: the camera file stays for the student the photographer marks next.
+        if (c.cle == 0)
+            return classee.error;
+        const QString nonDefait = capture::undo(c.destinations, c.camera, c.photo, c.originalGarde);
+        if (!nonDefait.isEmpty())
+            return classee.error + u'\n' + nonDefait;
+        try {
+            journal_classement::effacer({c.cle});
+        } catch (const db::Error& error) {
+            return classee.error + u'\n' + report::logged(error);
+        }
+        return classee.error;
+    }
     try {
-        if (!roster::enregistrerNomPhoto(eleve.cle, fichier.name()))
-            return QStringLiteral("L'élève %1 %2 n'est plus dans la base : sa photo a été classée mais "
-                                  "n'est rattachée à aucun élève. La prise de vues est arrêtée.")
-                .arg(eleve.prenom, eleve.nom);
+        if (!journal_classement::terminer(c))
+            return QStringLiteral("L'élève %1 %2 n'est plus dans la base : sa photo n'a pas été classée. La prise de "
+                                  "vues est arrêtée.")
+                .arg(c.prenom, c.nom);
+        if (!camera_files::remove(c.fichier))
+            return QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
+                                  "de vues est arrêtée.")
+                .arg(QDir::toNativeSeparators(QFile::decodeName(c.fichier)));
     } catch (const db::Error& error) {
         return report::logged(error);
     }
-    // Filed is filed: a camera file that cannot be removed is never filed again.
-    capture::WatchedFolder::markFiled(fichier);
-    if (!camera_files::remove(fichier.rawPath))
-        return QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
-                              "de vues est arrêtée.")
-            .arg(QDir::toNativeSeparators(fichier.path()));
+    finis() << c.cle;
     return {};
+}
+
+// Drops the records of the filings that ended.
+void effacerFinis()
+{
+    if (!finis().isEmpty() && report::attempt([] { journal_classement::effacer(finis()); }))
+        finis().clear();
 }
 
 // Whether the student's files, and a namesake's that bear the same names, may be replaced.
@@ -107,15 +152,24 @@ void PriseDeVue::demarrer()
     Q_EMIT demarree();
 }
 
+PriseDeVue::~PriseDeVue()
+{
+    effacerFinis();
+}
+
 void PriseDeVue::arreter()
 {
     TimerHot_->stop();
+    ++session_;
     watched_.forget();
+    effacerFinis();
 }
 
 void PriseDeVue::suspendre()
 {
     TimerHot_->stop();
+    ++session_;
+    effacerFinis();
 }
 
 bool PriseDeVue::enCours() const
@@ -123,45 +177,65 @@ bool PriseDeVue::enCours() const
     return TimerHot_->isActive();
 }
 
+bool PriseDeVue::regler()
+{
+    if (tickEnCours_ || enVol() > 0)
+        return false;
+    std::vector<Classement> restants;
+    try {
+        restants = journal_classement::restants();
+    } catch (const db::Error& error) {
+        photoClassee(-1, {}, {}, report::logged(error));
+        return true;
+    }
+    const auto reste = std::find_if(restants.begin(), restants.end(),
+                                    [](const Classement& c) { return !finis().contains(c.cle); });
+    if (reste == restants.end())
+        return false;
+    tickEnCours_ = true;
+    reglement_journal::regler(this, *reste, [this](const reglement_journal::Issue& issue) {
+        if (!issue.regle) {
+            photoClassee(-1, {}, {}, issue.message);
+            return;
+        }
+        QPointer<PriseDeVue> prise(this);
+        if (!issue.message.isEmpty())
+            dialogs::message(issue.message, dialogs::Icon::Information);
+        if (!prise)
+            return;
+        tickEnCours_ = false;
+        regler();
+    });
+    return true;
+}
+
 void PriseDeVue::TimerHot_Timer()
 {
-    if (tickEnCours_)
+    // Every filing a crash interrupted is settled before any new one.
+    if (tickEnCours_ || regler())
         return;
     const int slot = planche_->marque();
     if (slot < 0 || etat::DossierHot.isEmpty())
         return;
     const std::optional<capture::WatchedFolder::Candidate> fichier = watched_.nextCandidate(etat::DossierHot);
-    if (!fichier)
+    if (!fichier) {
+        signalerSousDossiers();
         return;
+    }
 
-    // A crash between the student's row and the removal of the camera file leaves it in the
-    // folder: the students whose row names it say where it may already be archived.
-    std::vector<roster::Eleve> dejaNommes;
-    try {
-        dejaNommes = roster::elevesDeLaPhoto(etat::CodeEtabEnCours, fichier->file.name());
-    } catch (const db::Error& error) {
-        photoClassee(slot, {}, {}, report::logged(error));
-        return;
-    }
     tickEnCours_ = true;
-    const dossiers_etab::Dossiers etab = dossiers_etab::de(etat::NomEtabEnCours);
-    QStringList archives;
-    for (const roster::Eleve& autre : dejaNommes) {
-        // The board's class, as its button spells it, named the archive of its students.
-        const QString classe =
-            autre.classe.compare(etat::ClasseEnCours, Qt::CaseInsensitive) == 0 ? etat::ClasseEnCours : autre.classe;
-        archives << capture::destinations(etab, classe, autre.nom, autre.prenom, autre.cle).archive;
-    }
     const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
-    const capture::Destinations destinations =
-        capture::destinations(etab, etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle);
+    const capture::Destinations destinations = capture::destinations(
+        dossiers_etab::de(etat::NomEtabEnCours), etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle);
+    const int degres = capture::rotationDegrees(etat::SensPriseDeVue, importManuel_);
     // The camera file is read and decoded once, off the window's thread; nothing is put in place
     // before the replacement questions.
     capture::prepareAsync(
-        this, *fichier, capture::rotationDegrees(etat::SensPriseDeVue, importManuel_), destinations, archives,
-        [this, slot, eleve, fichier = fichier->file, destinations, dejaNommes](const capture::Prepared& lu) {
-            // Stopped meanwhile: nothing was put in place, the file is looked at afresh at the next start.
-            if (!enCours()) {
+        this, *fichier, degres, destinations,
+        [this, slot, eleve, fichier = fichier->file, destinations, degres, session = session_](const capture::Prepared& lu) {
+            // Stopped, or another class chosen, meanwhile: nothing was recorded or put in place, and the
+            // file waits for the student marked when the capture starts again.
+            if (session != session_ || !enCours()) {
                 tickEnCours_ = false;
                 return;
             }
@@ -169,43 +243,78 @@ void PriseDeVue::TimerHot_Timer()
             case capture::Prepared::State::NotYet:
                 tickEnCours_ = false;
                 return;
-            case capture::Prepared::State::Refused:
+            case capture::Prepared::State::Failed:
                 photoClassee(slot, eleve, destinations, lu.error);
                 return;
-            case capture::Prepared::State::AlreadyFiled:
-                retirerDejaClassee(fichier, dejaNommes[std::size_t(lu.filedAs)]);
+            case capture::Prepared::State::Refused:
+                mettreDeCote(fichier, destinations, eleve, lu.error);
                 return;
             case capture::Prepared::State::Ready:
-                classer(slot, eleve, fichier, destinations, lu);
+                classer(slot, eleve, fichier, destinations, degres, lu);
                 return;
             }
         });
 }
 
 void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_files::Entry& fichier,
-                         const capture::Destinations& destinations, const capture::Prepared& lu)
+                         const capture::Destinations& destinations, int degres, const capture::Prepared& lu)
 {
     Q_EMIT avancement(1, true);
     // The questions wait for an answer while events run: the screen may be
     // closed meanwhile, and this object with it.
     QPointer<PriseDeVue> prise(this);
+    const int session = session_;
     const bool accepte = remplacementAccepte(eleve, destinations);
     if (!prise)
         return;
-    if (!accepte || !planche_->montre(slot, eleve.cle)) {
+    if (session != session_ || !planche_->montre(slot, eleve.cle)) {
+        tickEnCours_ = false;
+        Q_EMIT avancement(1, false);
+        return;
+    }
+    if (!accepte) {
         tickEnCours_ = false;
         Q_EMIT avancement(1, false);
         Q_EMIT arretDemande();
         return;
     }
+    Classement c;
+    c.fichier = fichier.rawPath;
+    c.camera = lu.camera;
+    c.photo = lu.pictureDigest;
+    c.degres = degres;
+    c.cdeEleve = eleve.cle;
+    c.codeEtab = etat::CodeEtabEnCours;
+    c.classe = etat::ClasseEnCours;
+    c.nom = eleve.nom;
+    c.prenom = eleve.prenom;
+    c.destinations = destinations;
+    c.originalGarde = capture::setAsideName(destinations);
     Q_EMIT avancement(4, true);
-    // The filing runs off the window's thread; its end is handled even when
-    // the screen was closed meanwhile, so that the student's row and the
+    // The filing runs off the window's thread, recorded there while its files are written; its end
+    // is handled even when the screen was closed meanwhile, so that the student's row and the
     // watched folder always agree with the files written.
-    capture::placeAsync(qApp, lu, destinations,
-        [prise, slot, eleve, fichier, destinations](const capture::Filed& classee) {
-            const QString echec = classee.error.isEmpty() ? photoRangee(eleve, fichier) : classee.error;
-            if (prise && !classee.keptOriginal.isEmpty())
+    auto cle = std::make_shared<std::atomic<qint64>>(0);
+    const QList<qint64> aEffacer = finis();
+    ++enVol();
+    capture::placeAsync(qApp, lu, destinations, c.originalGarde,
+        [c, cle, aEffacer, chemin = base::cheminBase()]() -> QString {
+            try {
+                *cle = journal_classement::inscrire(chemin, c, aEffacer);
+            } catch (const db::Error& error) {
+                return report::logged(error);
+            }
+            return {};
+        },
+        [prise, slot, eleve, c, cle, aEffacer, destinations](const capture::Filed& classee) mutable {
+            c.cle = *cle;
+            if (c.cle != 0) {
+                for (const qint64 fini : aEffacer)
+                    finis().removeOne(fini);
+            }
+            const QString echec = finirClassement(c, classee);
+            --enVol();
+            if (prise && !classee.keptOriginal.isEmpty() && classee.error.isEmpty())
                 prise->originauxGardes_ << QDir::toNativeSeparators(classee.keptOriginal);
             if (prise)
                 prise->photoClassee(slot, eleve, destinations, echec);
@@ -214,25 +323,43 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
         });
 }
 
-void PriseDeVue::retirerDejaClassee(const camera_files::Entry& fichier, const roster::Eleve& proprietaire)
+void PriseDeVue::mettreDeCote(const camera_files::Entry& fichier, const capture::Destinations& destinations,
+                              const roster::Eleve& eleve, const QString& refus)
 {
-    capture::WatchedFolder::markFiled(fichier);
-    const bool retiree = camera_files::remove(fichier.rawPath);
-    const QString pour = QStringLiteral("La photo %1 avait déjà été classée pour %2 %3 (classe %4)")
-                             .arg(QDir::toNativeSeparators(fichier.path()), proprietaire.nom, proprietaire.prenom,
-                                  proprietaire.classe);
-    // The mark stays where it is: the next picture goes to the student marked now.
+    Q_EMIT avancement(0, false);
+    QString echec;
+    const QString ou = camera_files::moveAside(fichier.rawPath, destinations.unfiled, echec);
+    if (ou.isEmpty()) {
+        photoClassee(-1, {}, {}, refus + u'\n' + echec);
+        return;
+    }
+    // The capture goes on: the student who got nothing is still marked for the next picture.
     QPointer<PriseDeVue> prise(this);
-    if (retiree)
-        dialogs::message(pour + QStringLiteral(" : elle a été retirée du dossier de réception sans être classée "
-                                               "une seconde fois."),
-                         dialogs::Icon::Information);
-    else
-        dialogs::message(pour + QStringLiteral(" : elle ne sera pas classée une seconde fois, mais elle n'a pas pu "
-                                               "être retirée du dossier de réception."),
-                         dialogs::Icon::Exclamation);
+    dialogs::message(refus + QStringLiteral(" Elle a été mise de côté dans « %1 ». La prochaine photo ira à %2 %3.")
+                                 .arg(QDir::toNativeSeparators(ou), eleve.nom, eleve.prenom),
+                     dialogs::Icon::Exclamation);
     if (prise)
         tickEnCours_ = false;
+}
+
+void PriseDeVue::signalerSousDossiers()
+{
+    const QStringList dossiers = capture::foldersWithPictures(etat::DossierHot);
+    for (const QString& dossier : dossiers) {
+        if (sousDossiersSignales_.contains(dossier))
+            continue;
+        sousDossiersSignales_ << dossier;
+        tickEnCours_ = true;
+        QPointer<PriseDeVue> prise(this);
+        dialogs::message(QStringLiteral("Le dossier %1 contient des photos qui ne seront pas classées : seules les photos "
+                                        "posées directement dans le dossier de réception %2 sont prises, pas celles de "
+                                        "ses sous-dossiers. Déplacez-les dans le dossier de réception pour les classer.")
+                             .arg(QDir::toNativeSeparators(dossier), QDir::toNativeSeparators(etat::DossierHot)),
+                         dialogs::Icon::Information);
+        if (!prise)
+            return;
+        tickEnCours_ = false;
+    }
 }
 
 void PriseDeVue::photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,

@@ -2,6 +2,7 @@
 
 #include "photographer/shoot/camera_files.h"
 #include "photographer/shoot/capture.h"
+#include "photographer/shoot/journal_classement.h"
 #include "photographer/shoot/watched_folder.h"
 #include "photographer/data/roster.h"
 
@@ -22,6 +23,7 @@ class PriseDeVue : public QObject {
     Q_OBJECT
 public:
     PriseDeVue(PlancheEleves* planche, QObject* parent);
+    ~PriseDeVue() override;
 
     void demarrer();
     // The watched folder is read afresh at the next start.
@@ -30,6 +32,9 @@ public:
     void suspendre();
     bool enCours() const;
 
+    // Settles the next filing a crash left in the journal, whatever the establishment; the others
+    // follow, one after the other. Answers whether one was started (or a failure said).
+    bool regler();
     // The capture tick, run by TimerHot every second.
     void TimerHot_Timer();
     void MNU_Test_Prise_vue_Click();
@@ -59,18 +64,23 @@ Q_SIGNALS:
 private:
     // Removes the files of the watched folder that aRetirer picks; says which ones stayed.
     void retirer(const std::function<bool(const camera_files::Entry&)>& aRetirer);
-    // The camera file was read whole: the replacement questions, then the filing.
+    // The camera file was read whole: the replacement questions, then the filing, recorded first.
     void classer(int slot, const roster::Eleve& eleve, const camera_files::Entry& fichier,
-                 const capture::Destinations& destinations, const capture::Prepared& lu);
-    // The camera file was filed before a crash left it in the watched folder.
-    void retirerDejaClassee(const camera_files::Entry& fichier, const roster::Eleve& proprietaire);
+                 const capture::Destinations& destinations, int degres, const capture::Prepared& lu);
+    // A camera file refused for good leaves the watched folder, so that it never holds up the next ones.
+    void mettreDeCote(const camera_files::Entry& fichier, const capture::Destinations& destinations,
+                      const roster::Eleve& eleve, const QString& refus);
+    // Says once which folders inside the watched folder hold pictures that will not be filed.
+    void signalerSousDossiers();
     void photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
                       const QString& erreur);
 
     PlancheEleves* planche_;
     QTimer* TimerHot_;
     capture::WatchedFolder watched_;
-    bool tickEnCours_ = false; // a tick, its question or its filing is under way
+    bool tickEnCours_ = false; // a tick, its question, its filing or a settling is under way
+    int session_ = 0;          // counts the stops: a tick's answer from before one is dropped
+    QStringList sousDossiersSignales_;
     QStringList originauxGardes_;
     bool prete_ = false;
     bool importManuel_ = false;

@@ -3,7 +3,8 @@
 #include "photographer/shoot/camera_order.h"
 #include "photographer/shoot/exif.h"
 
-#include <QSet>
+#include <QDir>
+#include <QDirIterator>
 
 #include <cstring>
 #include <span>
@@ -29,31 +30,6 @@ bool isCameraFile(const QString& name)
 {
     return !name.startsWith(u'.') && !isTemporary(name)
         && (name.endsWith(u".jpg", Qt::CaseInsensitive) || name.endsWith(u".jpeg", Qt::CaseInsensitive));
-}
-
-// A filed camera file: its place, its size and its date.
-struct Filed {
-    QByteArray rawPath;
-    qint64 size;
-    qint64 modified;
-    bool operator==(const Filed&) const = default;
-};
-size_t qHash(const Filed& filed, size_t seed = 0)
-{
-    return qHashMulti(seed, filed.rawPath, filed.size, filed.modified);
-}
-
-// Kept for the whole run: a shooting screen opened again must not file a
-// picture that an earlier one filed but could not remove.
-QSet<Filed>& filedFiles()
-{
-    static QSet<Filed> filed;
-    return filed;
-}
-
-bool wasFiled(const camera_files::Entry& file)
-{
-    return filedFiles().contains({file.rawPath, file.size, file.modified});
 }
 
 bool isStandalone(uchar marker)
@@ -136,7 +112,7 @@ std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QStri
     std::vector<Candidate> earliest; // the files of the earliest instant
     qint64 earliestInstant = 0;
     for (const camera_files::Entry& entry : camera_files::list(folder)) {
-        if (!isCameraFile(entry.name()) || wasFiled(entry))
+        if (!isCameraFile(entry.name()))
             continue;
         const auto before = seen_.constFind(entry.rawPath);
         const bool known = before != seen_.cend();
@@ -186,9 +162,22 @@ std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QStri
     return *first;
 }
 
-void WatchedFolder::markFiled(const camera_files::Entry& file)
+QStringList foldersWithPictures(const QString& folder)
 {
-    filedFiles().insert({file.rawPath, file.size, file.modified});
+    QStringList found;
+    QDirIterator folders(folder, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks,
+                         QDirIterator::Subdirectories);
+    while (folders.hasNext()) {
+        const QString sub = folders.next();
+        for (const camera_files::Entry& entry : camera_files::list(sub)) {
+            if (isCameraFile(entry.name())) {
+                found << sub;
+                break;
+            }
+        }
+    }
+    found.sort();
+    return found;
 }
 
 void WatchedFolder::forget()

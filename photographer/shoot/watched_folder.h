@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,6 +20,10 @@ qsizetype jpegImageEnd(QByteArrayView bytes);
 // file. Some cameras append further images after the primary one: such a file counts as whole only
 // once it has stopped growing (unchangedCalls > 0).
 bool endsWhole(QByteArrayView bytes, int unchangedCalls);
+
+// The folders inside folder, at any depth (links not followed), that hold camera files: the
+// capture takes only the files of folder itself, so these are never filed.
+QStringList foldersWithPictures(const QString& folder);
 
 // The watched folder, polled once a tick.
 class WatchedFolder {
@@ -38,12 +43,9 @@ public:
     // time it had when first seen; files of the same instant in the camera's order, see
     // camera_order::takenBefore), so that pictures reach the students in the order they were shot;
     // a file keeps its place while it is written, so a later one is not taken before it. Hidden
-    // files, temporary files and files already filed are skipped; the extension test ignores case
+    // files and temporary files are skipped; the extension test ignores case
     // (.jpg, .jpeg). nullopt when none.
     std::optional<Candidate> nextCandidate(const QString& folder);
-
-    // The file was filed: it is never offered again, even when it cannot be removed from the folder.
-    static void markFiled(const camera_files::Entry& file);
 
     void forget(); // after the folder changes or the capture stops
 

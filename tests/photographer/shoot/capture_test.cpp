@@ -89,7 +89,7 @@ bool writtenAtFullQuality(const QByteArray& jpeg)
 capture::Filed filePicture(const QByteArray& cameraPath, int degrees, const capture::Destinations& to)
 {
     const capture::WatchedFolder::Candidate camera{{cameraPath}, capture::WatchedFolder::kCallsBeforeCutShort};
-    const capture::Prepared prepared = capture::prepare(camera, degrees, to, {});
+    const capture::Prepared prepared = capture::prepare(camera, degrees, to);
     return prepared.state == capture::Prepared::State::Ready ? capture::place(prepared, to)
                                                              : capture::Filed{prepared.error, {}};
 }
@@ -431,49 +431,54 @@ TEST_F(ClassementCapture, UnGrosFichierDAppareilTientSousLaLimiteDAllocationDuLe
     QImageReader::setAllocationLimit(previousLimit);
 }
 
-TEST_F(ClassementCapture, UnFichierDejaClasseEstReconnuASonArchiveEcriteApresLui)
+TEST_F(ClassementCapture, UnClassementRefaitNeGardePasSonPropreOriginalEtUnClassementDefaitRendLAncien)
 {
-    const QByteArray original = cameraJpeg({600, 400});
-    QByteArray sameSize = original;
-    sameSize[sameSize.size() / 2] = char(sameSize[sameSize.size() / 2] ^ 0x01);
-    const QDateTime shot(QDate(2026, 3, 9), QTime(14, 30, 5));
-    const struct {
-        const char* what;
-        std::optional<QByteArray> archived; // none: no archive
-        int secondsAfterShot;
-        int filedAs;
-    } cases[] = {
-        {"the same bytes, archived after the shot", original, 1, 1},
-        {"the same bytes, archived in the same instant", original, 0, 1},
-        {"same size, other bytes", sameSize, 1, -1},
-        {"the same bytes archived before: a new copy of the file", original, -1, -1},
-        {"no archive", std::nullopt, 1, -1},
-    };
-    const QString otherArchive = at("labohd/Lycée Sud/3AxsepxAutrexsepxLucxsepx.jpg");
-    writeAll(otherArchive, QByteArray(original.size(), 'x'));
     const capture::Destinations to = studentDestinations();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const QByteArray path = cameraFile(original);
-        QFile camera(QFile::decodeName(path));
-        ASSERT_TRUE(camera.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(camera.setFileTime(shot, QFileDevice::FileModificationTime));
-        QFile::remove(to.archive);
-        if (c.archived) {
-            writeAll(to.archive, *c.archived);
-            QFile archive(to.archive);
-            ASSERT_TRUE(archive.open(QIODevice::ReadWrite));
-            ASSERT_TRUE(archive.setFileTime(shot.addSecs(c.secondsAfterShot), QFileDevice::FileModificationTime));
-        }
-        const auto listed = camera_files::list(at("hotfolder"));
-        ASSERT_EQ(listed.size(), 1u);
+    const QByteArray earlier = cameraJpeg({300, 200}), shot = cameraJpeg({600, 400});
+    ASSERT_EQ(filePicture(cameraFile(earlier, "IMG_0001.JPG"), 0, to).error, QString());
+    const QByteArray earlierPicture = readAll(to.picture);
+    // A namesake's copy that a later filing of this student never wrote.
+    writeAll(to.lowRes3, "copie d'un homonyme");
 
-        const capture::Prepared prepared = capture::prepare({listed.front(), 0}, 0, to, {otherArchive, to.archive});
+    const QString keptAs = capture::setAsideName(to);
+    const capture::Prepared prepared = capture::prepare({{cameraFile(shot, "IMG_0002.JPG")}, 0}, 0, to);
+    ASSERT_EQ(prepared.state, capture::Prepared::State::Ready);
+    const capture::Filed once = capture::place(prepared, to, keptAs);
+    ASSERT_EQ(once.error, QString());
+    EXPECT_EQ(once.keptOriginal, keptAs);
+    EXPECT_EQ(readAll(keptAs), earlier);
 
-        EXPECT_EQ(prepared.filedAs, c.filedAs);
-        EXPECT_EQ(prepared.state, c.filedAs < 0 ? capture::Prepared::State::Ready
-                                                : capture::Prepared::State::AlreadyFiled);
+    // Done again after a crash, from the archive copy: the archive holds these bytes already.
+    const capture::Prepared again = capture::prepareBytes(readAll(to.archive), "IMG_0002.JPG", 0, to);
+    ASSERT_EQ(again.state, capture::Prepared::State::Ready);
+    EXPECT_EQ(again.camera, prepared.camera);
+    const capture::Filed twice = capture::place(again, to, keptAs);
+    EXPECT_EQ(twice.error, QString());
+    EXPECT_EQ(twice.keptOriginal, QString());
+    EXPECT_EQ(QDir(to.replaced).entryList(QDir::Files).size(), 1);
+
+    writeAll(to.lowRes3, "copie d'un homonyme");
+    EXPECT_EQ(capture::undo(to, prepared.camera, prepared.pictureDigest, keptAs), QString());
+    EXPECT_EQ(readAll(to.archive), earlier) << "the original it replaced is back";
+    EXPECT_FALSE(QFileInfo::exists(keptAs));
+    EXPECT_FALSE(QFileInfo::exists(to.picture));
+    EXPECT_FALSE(QFileInfo::exists(to.lowRes));
+    EXPECT_EQ(readAll(to.lowRes3), "copie d'un homonyme");
+    EXPECT_NE(earlierPicture, QByteArray());
+}
+
+TEST_F(ClassementCapture, UnFichierVideOuTronqueEstRefuseUneFoisImmobileEtUnDossierImpossibleEchoue)
+{
+    const QByteArray good = cameraJpeg({600, 400});
+    const capture::Destinations to = studentDestinations();
+    for (const QByteArray& bytes : {QByteArray(), good.left(good.size() / 2)}) {
+        const QByteArray camera = cameraFile(bytes);
+        EXPECT_EQ(capture::prepare({{camera}, 0}, 0, to).state, capture::Prepared::State::NotYet);
+        EXPECT_EQ(capture::prepare({{camera}, capture::WatchedFolder::kCallsBeforeCutShort}, 0, to).state,
+                  capture::Prepared::State::Refused);
     }
+    writeAll(at("VizmoraDatas/Lycée Sud BR3"), "not a folder");
+    EXPECT_EQ(capture::prepare({{cameraFile(good)}, 0}, 0, to).state, capture::Prepared::State::Failed);
 }
 
 TEST_F(ClassementCapture, LAsynchroneRepondSurLeFilDuContexte)
@@ -483,11 +488,11 @@ TEST_F(ClassementCapture, LAsynchroneRepondSurLeFilDuContexte)
     const capture::WatchedFolder::Candidate camera{{cameraFile(cameraJpeg({900, 600}))}, 0};
     std::optional<QString> answer;
     std::vector<QThread*> answeredOn;
-    capture::prepareAsync(&context, camera, 90, to, {}, [&](const capture::Prepared& prepared) {
+    capture::prepareAsync(&context, camera, 90, to, [&](const capture::Prepared& prepared) {
         answeredOn.push_back(QThread::currentThread());
         ASSERT_EQ(prepared.state, capture::Prepared::State::Ready);
         EXPECT_FALSE(QFileInfo::exists(to.picture)) << "nothing is put in place before the questions";
-        capture::placeAsync(&context, prepared, to, [&](const capture::Filed& filed) {
+        capture::placeAsync(&context, prepared, to, {}, {}, [&](const capture::Filed& filed) {
             answeredOn.push_back(QThread::currentThread());
             answer = filed.error;
         });
@@ -503,7 +508,7 @@ TEST_F(ClassementCapture, LAsynchroneSeTaitQuandLeContexteADisparu)
 {
     bool answered = false;
     auto* context = new QObject;
-    capture::prepareAsync(context, {{cameraFile(cameraJpeg({900, 600}))}, 0}, 0, studentDestinations(), {},
+    capture::prepareAsync(context, {{cameraFile(cameraJpeg({900, 600}))}, 0}, 0, studentDestinations(),
                           [&](const capture::Prepared&) { answered = true; });
     delete context;
 

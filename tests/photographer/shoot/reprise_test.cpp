@@ -1,52 +1,95 @@
 #include "tests/photographer/shoot/seance_fixture.h"
 
+#include "common/files.h"
 #include "photographer/shoot/camera_files.h"
 #include "photographer/shoot/capture.h"
+#include "photographer/shoot/journal_classement.h"
 
 #include <QDateTime>
 
 using dialogs::Answer;
+using journal_classement::Classement;
 
 namespace {
 
 using Reprise = SeanceFixture;
 
-// How far the filing of one camera file had gone when the program was killed.
-enum class Arret { AvantLArchive, ApresLArchive, ApresLaPhoto, ApresLaLigne };
+// Where the program was killed while it filed one camera file.
+enum class Arret {
+    AvantLInscription,
+    ApresLInscription,
+    ApresLArchive,
+    EntreLesRenommages, // the working picture in place, not yet the archived original
+    ApresLesCopies,
+    ApresLaLigne,
+    ApresLeRetrait,     // before the record is dropped
+};
 
-// Leaves on disk and in the base what a kill at that point leaves: the real filing steps, up to it.
-void classerJusquA(Arret arret, const QString& cle, const capture::Destinations& d, const QString& nomCamera)
+// Leaves on disk and in the base what a kill at that point leaves: the filing's real steps, in the
+// shooting screen's order, up to it.
+void classerJusquA(Arret arret, Classement c)
 {
-    if (arret == Arret::AvantLArchive)
+    if (arret == Arret::AvantLInscription)
         return;
     const std::vector<camera_files::Entry> fichiers = camera_files::list(etat::DossierHot);
     ASSERT_EQ(fichiers.size(), 1u);
-    const capture::Prepared lu = capture::prepare({fichiers.front(), 0}, 90, d, {});
+    c.fichier = fichiers.front().rawPath;
+    const capture::Prepared lu = capture::prepare({fichiers.front(), 0}, c.degres, c.destinations);
     ASSERT_EQ(lu.state, capture::Prepared::State::Ready);
-    if (arret == Arret::ApresLArchive) {
-        ASSERT_TRUE(lu.archive->commit());
+    c.camera = lu.camera;
+    c.photo = lu.pictureDigest;
+    c.originalGarde = capture::setAsideName(c.destinations);
+    c.cle = journal_classement::inscrire(base::cheminBase(), c);
+    if (arret == Arret::ApresLInscription)
+        return;
+    if (arret == Arret::ApresLArchive || arret == Arret::EntreLesRenommages) {
+        ASSERT_TRUE(QDir().mkpath(c.destinations.replaced));
+        ASSERT_TRUE(QFile::rename(c.destinations.archive, c.originalGarde));
+        if (arret == Arret::ApresLArchive)
+            ASSERT_TRUE(lu.archive->commit());
+        else
+            ASSERT_EQ(files::writeWhole(c.destinations.picture, lu.picture), QString());
         return;
     }
-    ASSERT_EQ(capture::place(lu, d).error, QString());
-    if (arret == Arret::ApresLaLigne) {
-        ASSERT_TRUE(roster::enregistrerNomPhoto(cle, nomCamera));
-    }
+    ASSERT_EQ(capture::place(lu, c.destinations, c.originalGarde).error, QString());
+    if (arret == Arret::ApresLesCopies)
+        return;
+    ASSERT_TRUE(journal_classement::terminer(c));
+    if (arret == Arret::ApresLaLigne)
+        return;
+    ASSERT_TRUE(camera_files::remove(c.fichier));
 }
 
-TEST_F(Reprise, UnArretBrutalPendantUnClassementNeDecaleAucunEleve)
+void fermer(::ChoixClasse& form)
 {
+    form.unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Reprise, UnArretBrutalAChaqueEtapeDUnClassementNeDecaleAucunEleve)
+{
+    const QString classee = QStringLiteral("La photo IMG_0001.JPG, interrompue par un arrêt brutal, a été classée pour "
+                                           "Alpha Anne (classe %1).");
+    const QString retiree = QStringLiteral("La photo IMG_0001.JPG avait été classée pour Alpha Anne (classe %1) avant un "
+                                           "arrêt brutal : elle a été retirée du dossier de réception");
     const struct {
         const char* quand;
         Arret arret;
-        int marque; // the student the photographer marks after the restart
+        QString dit;           // what the opening of the screen says; "" for nothing
+        bool autreEtablissement; // the screen is opened again on another establishment first
     } cas[] = {
-        // Not recorded for the student: filed again, to the student marked.
-        {"avant la copie d'archive", Arret::AvantLArchive, 0},
-        {"après la copie d'archive", Arret::ApresLArchive, 0},
-        {"après la photo et ses copies", Arret::ApresLaPhoto, 0},
-        // Filed and recorded: the photographer goes on with the next student.
-        {"après la ligne de l'élève", Arret::ApresLaLigne, 1},
+        // Nothing recorded: the file waits for the student the photographer marks, as any new file.
+        {"avant l'inscription", Arret::AvantLInscription, {}, false},
+        {"après l'inscription", Arret::ApresLInscription, classee, true},
+        {"après l'archive", Arret::ApresLArchive, classee, false},
+        {"entre les renommages", Arret::EntreLesRenommages, classee, true},
+        {"après la photo et ses copies", Arret::ApresLesCopies, classee, false},
+        {"après la ligne et la marque", Arret::ApresLaLigne, retiree, true},
+        {"après le retrait de la photo", Arret::ApresLeRetrait, {}, false},
     };
+    const QString autreCode = ajouterEtablissement(QStringLiteral("Autre Ecole"));
+    eleve(QStringLiteral("6A"), QStringLiteral("Zoulou"), QStringLiteral("Zoé"), autreCode);
+    const QString ecole = etat::NomEtabEnCours, ecoleCode = etat::CodeEtabEnCours;
     int numero = 0;
     for (const auto& c : cas) {
         SCOPED_TRACE(c.quand);
@@ -54,29 +97,55 @@ TEST_F(Reprise, UnArretBrutalPendantUnClassementNeDecaleAucunEleve)
         const QString noms[3] = {QStringLiteral("Alpha"), QStringLiteral("Bravo"), QStringLiteral("Charlie")};
         const QString prenoms[3] = {QStringLiteral("Anne"), QStringLiteral("Benoît"), QStringLiteral("Claire")};
         const QByteArray photos[3] = {jpeg({600, 400}), jpeg({660, 440}), jpeg({900, 600})};
+        const QByteArray ancien = jpeg({300, 200});
         QString cles[3];
         capture::Destinations d[3];
         for (int i = 0; i < 3; ++i) {
             cles[i] = eleve(classe, noms[i], prenoms[i]);
-            d[i] = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), classe, noms[i], prenoms[i], cles[i]);
+            d[i] = capture::destinations(dossiers_etab::de(ecole), classe, noms[i], prenoms[i], cles[i]);
         }
+        // An earlier shot's original, which the first filing sets aside.
+        Sandbox::writeFile(d[0].archive, ancien);
         const QString cameras[3] = {hot(QStringLiteral("IMG_0001.JPG")), hot(QStringLiteral("IMG_0002.JPG")),
                                     hot(QStringLiteral("IMG_0003.JPG"))};
         Sandbox::writeFile(cameras[0], photos[0]);
-        classerJusquA(c.arret, cles[0], d[0], QStringLiteral("IMG_0001.JPG"));
+        {
+            // A camera whose clock runs an hour ahead: no date decides anything.
+            QFile fichier(cameras[0]);
+            ASSERT_TRUE(fichier.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(fichier.setFileTime(QDateTime::currentDateTime().addSecs(3600), QFileDevice::FileModificationTime));
+        }
+        Classement enCours;
+        enCours.degres = 90;
+        enCours.cdeEleve = cles[0];
+        enCours.codeEtab = ecoleCode;
+        enCours.classe = classe;
+        enCours.nom = noms[0];
+        enCours.prenom = prenoms[0];
+        enCours.destinations = d[0];
+        classerJusquA(c.arret, enCours);
 
-        // The restart: the leftover camera file is there before the capture first looks.
+        // The restart.
+        if (!c.dit.isEmpty())
+            dialogues_.message(c.dit.arg(classe), Answer::Ok);
+        if (c.autreEtablissement) {
+            etat::NomEtabEnCours = QStringLiteral("Autre Ecole");
+            etat::CodeEtabEnCours = autreCode;
+            ::ChoixClasse& autre = ouvrirClasse(QStringLiteral("6A"));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return dialogues_.allAnswered(); }, 10000));
+            fermer(autre);
+            etat::NomEtabEnCours = ecole;
+            etat::CodeEtabEnCours = ecoleCode;
+        }
         ::ChoixClasse& form = ouvrirClasse(classe);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogues_.allAnswered(); }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !QFile::exists(cameras[0]) || c.arret == Arret::AvantLInscription; }, 10000));
         QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-        cliquer(form, c.marque);
-        if (c.arret == Arret::ApresLaPhoto)
-            dialogues_.message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), Answer::Yes);
-        if (c.arret == Arret::ApresLaLigne)
-            dialogues_.message(QStringLiteral("IMG_0001.JPG avait déjà été classée pour Alpha Anne (classe %1) : elle a "
-                                              "été retirée du dossier de réception")
-                                   .arg(classe));
-        ASSERT_TRUE(classer(form, cameras[0]));
-        EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+        const int premier = c.arret == Arret::AvantLInscription ? 0 : 1;
+        cliquer(form, premier);
+        if (premier == 0) {
+            ASSERT_TRUE(classer(form, cameras[0]));
+        }
         for (int i = 1; i < 3; ++i) {
             if (i == 2)
                 dialogues_.message(QStringLiteral("Fin"));
@@ -91,13 +160,130 @@ TEST_F(Reprise, UnArretBrutalPendantUnClassementNeDecaleAucunEleve)
             EXPECT_EQ(colonne(cles[i], QStringLiteral("NomPhoto")), QFileInfo(cameras[i]).fileName());
             EXPECT_EQ(QImage(d[i].picture).size(), QSize(267, 400));
             EXPECT_EQ(lire(d[i].lowRes), lire(d[i].picture));
+            EXPECT_EQ(lire(d[i].lowRes3), lire(d[i].picture));
         }
+        // The earlier original is kept once, never lost nor set aside twice.
+        const QStringList gardes = QDir(d[0].replaced).entryList(QDir::Files);
+        ASSERT_EQ(gardes.size(), 1);
+        EXPECT_EQ(lire(QDir(d[0].replaced).filePath(gardes.front())), ancien);
         EXPECT_TRUE(QDir(etat::DossierHot).entryList(QDir::Files | QDir::Hidden).isEmpty());
-
-        form.unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        base::db().exec(QStringLiteral("DELETE FROM Eleves"));
+        fermer(form);
+        EXPECT_TRUE(journal_classement::restants().empty());
+        QDir(d[0].replaced).removeRecursively();
+        base::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CodeEtablissement = ?"), {ecoleCode});
     }
+}
+
+TEST_F(Reprise, UnClassementPourUnEleveQuiNEstPlusLaEstDefaitEtLaPhotoMiseDeCote)
+{
+    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString suivant = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Benoît"));
+    const capture::Destinations d = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"),
+                                                          QStringLiteral("Alpha"), QStringLiteral("Anne"), cle);
+    const QByteArray ancien = jpeg({300, 200});
+    Sandbox::writeFile(d.archive, ancien);
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), jpeg());
+    Classement c;
+    c.degres = 90;
+    c.cdeEleve = cle;
+    c.codeEtab = etat::CodeEtabEnCours;
+    c.classe = QStringLiteral("6A");
+    c.nom = QStringLiteral("Alpha");
+    c.prenom = QStringLiteral("Anne");
+    c.destinations = d;
+    classerJusquA(Arret::EntreLesRenommages, c);
+    ASSERT_TRUE(roster::supprimerEleve(cle));
+
+    dialogues_.message(QStringLiteral("La photo IMG_0001.JPG, interrompue par un arrêt brutal, devait être classée pour "
+                                      "Alpha Anne (classe 6A), qui n'est plus dans la base.\nSon classement a été annulé. "
+                                      "La photo a été mise de côté dans"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogues_.allAnswered(); }, 10000));
+
+    EXPECT_EQ(lire(d.archive), ancien) << "the original it had set aside is back";
+    EXPECT_FALSE(QFileInfo::exists(d.picture));
+    EXPECT_EQ(lire(paths::join(d.unfiled, {QStringLiteral("IMG_0001.JPG")})), jpeg());
+    EXPECT_FALSE(QFile::exists(hot(QStringLiteral("IMG_0001.JPG"))));
+    EXPECT_TRUE(journal_classement::restants().empty());
+    EXPECT_EQ(colonne(suivant, QStringLiteral("NomPhoto")), QString());
+    fermer(form);
+}
+
+TEST_F(Reprise, UnFichierRefuseEstMisDeCoteEtLaPriseDeVueContinue)
+{
+    const QString premier = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString second = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Benoît"));
+    const QString nonClassees = paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours, QStringLiteral("non classées")});
+    // A file of that name was set aside before: it is never overwritten.
+    Sandbox::writeFile(paths::join(nonClassees, {QStringLiteral("IMG_0001.JPG")}), "plus ancien");
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), QByteArray());
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+
+    dialogues_.message(QStringLiteral("est vide : elle n'a pas été classée. Elle a été mise de côté dans « %1 ». La prochaine "
+                                      "photo ira à Alpha Anne.")
+                           .arg(QDir::toNativeSeparators(paths::join(nonClassees, {QStringLiteral("IMG_0001_2.JPG")}))));
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0001.JPG"))));
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    EXPECT_TRUE(enRouge(form, 0)) << "the student who got nothing is still marked";
+    const QByteArray photos[2] = {jpeg({600, 400}), jpeg({660, 440})};
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0002.JPG")), photos[0]);
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0002.JPG"))));
+    dialogues_.message(QStringLiteral("Fin"));
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0003.JPG")), photos[1]);
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0003.JPG"))));
+
+    EXPECT_EQ(colonne(premier, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0002.JPG"));
+    EXPECT_EQ(colonne(second, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0003.JPG"));
+    EXPECT_EQ(lire(paths::join(nonClassees, {QStringLiteral("IMG_0001.JPG")})), "plus ancien");
+    EXPECT_TRUE(QFileInfo::exists(paths::join(nonClassees, {QStringLiteral("IMG_0001_2.JPG")})));
+    fermer(form);
+}
+
+TEST_F(Reprise, UneClasseChangeePendantLeDecodageLaisseLaPhotoAuProchainEleveMarque)
+{
+    const QString premier = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString autre = eleve(QStringLiteral("6B"), QStringLiteral("Bravo"), QStringLiteral("Benoît"));
+    eleve(QStringLiteral("6B"), QStringLiteral("Charlie"), QStringLiteral("Claire"));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), jpeg());
+    // The tick reads and decodes the file off the window's thread; before its answer comes, another
+    // class is chosen and the capture started again there.
+    prise(form).TimerHot_Timer();
+    menu(form, QStringLiteral("MNU_Changer"))->trigger();
+    ouvrirClasse(QStringLiteral("6B"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0001.JPG"))));
+    EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive()) << "the capture goes on";
+    EXPECT_TRUE(enRouge(form, 1));
+    EXPECT_EQ(colonne(premier, QStringLiteral("NomPhoto")), QString());
+    EXPECT_EQ(colonne(autre, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0001.JPG"));
+    fermer(form);
+}
+
+TEST_F(Reprise, DesPhotosDansUnSousDossierSontSignaleesUneFois)
+{
+    eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString carte = paths::join(etat::DossierHot, {QStringLiteral("DCIM"), QStringLiteral("100CANON")});
+    Sandbox::writeFile(paths::join(carte, {QStringLiteral("IMG_0001.JPG")}), jpeg());
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+
+    dialogues_.message(QStringLiteral("Le dossier %1 contient des photos qui ne seront pas classées")
+                           .arg(QDir::toNativeSeparators(carte)));
+    for (int i = 0; i < 3; ++i)
+        prise(form).TimerHot_Timer();
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(dialogues_.prompts().size(), 1u) << "told once";
+    EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+    fermer(form);
 }
 
 TEST_F(Reprise, DeuxPhotosArriveesEnsembleVontDansLOrdreDeLaPriseDeVue)

@@ -72,7 +72,7 @@ protected:
         const auto candidate = folder_.nextCandidate(dir_.path());
         if (!candidate)
             return {};
-        const capture::Prepared prepared = capture::prepare(*candidate, 0, destinations_, {});
+        const capture::Prepared prepared = capture::prepare(*candidate, 0, destinations_);
         return prepared.state == capture::Prepared::State::NotYet ? QString() : candidate->file.path();
     }
 
@@ -243,25 +243,22 @@ TEST_F(ScrutationDossierSurveille, UnFichierEnCoursDEcritureGardeSaPlaceEtNEstPa
     EXPECT_EQ(tick(), path("IMG_0003.JPG"));
 }
 
-TEST_F(ScrutationDossierSurveille, UnFichierClasseNEstPlusProposeTantQuIlNeChangePas)
+TEST_F(ScrutationDossierSurveille, LesSousDossiersQuiTiennentDesPhotosSontNommes)
 {
     append("IMG_0001.JPG", kCamera);
-    append("IMG_0002.JPG", kCamera);
-    const auto first = folder_.nextCandidate(dir_.path());
-    ASSERT_TRUE(first);
-    capture::WatchedFolder::markFiled(first->file);
-    // The file could not be removed (a read-only folder): the next one comes.
-    EXPECT_EQ(tick(), path("IMG_0002.JPG"));
-    capture::WatchedFolder fresh;
-    const auto again = fresh.nextCandidate(dir_.path());
-    ASSERT_TRUE(again);
-    EXPECT_EQ(again->file.path(), path("IMG_0002.JPG")) << "remembered beyond one capture";
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("DCIM/100CANON"));
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("DCIM/101CANON"));
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("vide"));
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("notes"));
+    append("DCIM/100CANON/IMG_0002.JPG", kCamera);
+    append("DCIM/101CANON/.IMG_0003.JPG", kCamera);
+    append("notes/lisez-moi.txt", "texte");
+    QTemporaryDir ailleurs;
+    QFile(ailleurs.filePath("IMG_0004.JPG")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(ailleurs.path(), path("lien")));
 
-    // A new picture written under the same name is a new file.
-    QFile::remove(path("IMG_0002.JPG"));
-    QFile::remove(path("IMG_0001.JPG"));
-    append("IMG_0001.JPG", jpeg({320, 240}, 70));
-    EXPECT_EQ(tick(), path("IMG_0001.JPG"));
+    EXPECT_EQ(capture::foldersWithPictures(dir_.path()), QStringList{path("DCIM/100CANON")});
+    EXPECT_EQ(tick(), path("IMG_0001.JPG")) << "only the folder's own files are filed";
 }
 
 TEST_F(ScrutationDossierSurveille, UnNomQuiNEstPasEnUtf8EstListeLuEtSupprime)

@@ -1,0 +1,128 @@
+#include "photographer/shoot/journal_classement.h"
+
+#include "photographer/data/base.h"
+
+#include <QFile>
+
+namespace journal_classement {
+
+namespace {
+
+const QString kColonnes = QStringLiteral(
+    "Fichier, Taille, Empreinte, EmpreintePhoto, Degres, CdeEleves, CodeEtablissement, Classe, Nom, Prenom, "
+    "Archive, Photo, BR, BR3, Remplacees, NonClassees, OriginalGarde");
+
+// A record must be on the disk before the files it announces move: every commit waits for the
+// disk (the rollback journal is synced, then the base), whatever the library's default.
+db::Database& synced(db::Database& database)
+{
+    database.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    return database;
+}
+
+db::Database& journal()
+{
+    return synced(base::db());
+}
+
+void effacerDans(db::Database& database, const QList<qint64>& cles)
+{
+    for (const qint64 cle : cles)
+        database.exec(QStringLiteral("DELETE FROM JournalClassement WHERE CdeClassement = ?"), {cle});
+}
+
+// Names that are not valid UTF-8 are kept byte for byte.
+QString texteFichier(const QByteArray& fichier)
+{
+    return QString::fromLatin1(fichier.toPercentEncoding("/ "));
+}
+
+QVariant cleParam(const QString& cle)
+{
+    bool ok = false;
+    const qint64 value = cle.toLongLong(&ok);
+    return ok ? QVariant(value) : QVariant(qint64(-1));
+}
+
+} // namespace
+
+QString Classement::nomFichier() const
+{
+    return QFile::decodeName(fichier.mid(fichier.lastIndexOf('/') + 1));
+}
+
+QString Classement::eleve() const
+{
+    return QStringLiteral("%1 %2 (classe %3)").arg(nom, prenom, classe);
+}
+
+qint64 inscrire(const QString& cheminBase, const Classement& c, const QList<qint64>& aEffacer)
+{
+    const capture::Destinations& d = c.destinations;
+    db::Database database(cheminBase);
+    db::Database::Transaction transaction(synced(database));
+    effacerDans(database, aEffacer);
+    const qint64 cle = database.insert(
+        QStringLiteral("INSERT INTO JournalClassement (%1, Fait) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                       "?, '')").arg(kColonnes),
+        {texteFichier(c.fichier), QString::number(c.camera.size), QString::fromLatin1(c.camera.digest),
+         QString::fromLatin1(c.photo), QString::number(c.degres), c.cdeEleve, c.codeEtab, c.classe, c.nom, c.prenom,
+         d.archive, d.picture, d.lowRes, d.lowRes3, d.replaced, d.unfiled, c.originalGarde});
+    transaction.commit();
+    return cle;
+}
+
+bool terminer(const Classement& c)
+{
+    db::Database& database = journal();
+    db::Database::Transaction transaction(database);
+    if (database.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ? WHERE CdeEleves = ? AND CodeEtablissement = ?"),
+                      {c.nomFichier(), cleParam(c.cdeEleve), c.codeEtab}) == 0)
+        return false;
+    database.exec(QStringLiteral("UPDATE JournalClassement SET Fait = '1' WHERE CdeClassement = ?"), {c.cle});
+    transaction.commit();
+    return true;
+}
+
+bool eleveExiste(const Classement& c)
+{
+    return !journal().query(QStringLiteral("SELECT CdeEleves FROM Eleves WHERE CdeEleves = ? AND CodeEtablissement = ?"),
+                            {cleParam(c.cdeEleve), c.codeEtab}).empty();
+}
+
+void effacer(const QList<qint64>& cles)
+{
+    if (cles.isEmpty())
+        return;
+    db::Database& database = journal();
+    db::Database::Transaction transaction(database);
+    effacerDans(database, cles);
+    transaction.commit();
+}
+
+std::vector<Classement> restants()
+{
+    std::vector<Classement> result;
+    for (const db::Row& row : journal().query(
+             QStringLiteral("SELECT CdeClassement, %1, Fait FROM JournalClassement ORDER BY CdeClassement").arg(kColonnes))) {
+        Classement c;
+        c.cle = row[u"CdeClassement"].toLongLong();
+        c.fichier = QByteArray::fromPercentEncoding(row[u"Fichier"].toLatin1());
+        c.camera = {row[u"Taille"].toLongLong(), row[u"Empreinte"].toLatin1()};
+        c.photo = row[u"EmpreintePhoto"].toLatin1();
+        c.degres = row[u"Degres"].toInt();
+        c.cdeEleve = row[u"CdeEleves"];
+        c.codeEtab = row[u"CodeEtablissement"];
+        c.classe = row[u"Classe"];
+        c.nom = row[u"Nom"];
+        c.prenom = row[u"Prenom"];
+        c.destinations = {row[u"Archive"], row[u"Photo"], row[u"BR"], row[u"BR3"], row[u"Remplacees"],
+                          row[u"NonClassees"]};
+        c.originalGarde = row[u"OriginalGarde"];
+        c.fait = row[u"Fait"] == u"1";
+        result.push_back(std::move(c));
+    }
+    return result;
+}
+
+} // namespace journal_classement

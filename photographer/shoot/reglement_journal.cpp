@@ -1,0 +1,149 @@
+#include "photographer/shoot/reglement_journal.h"
+
+#include "common/database.h"
+#include "common/report.h"
+#include "photographer/shoot/camera_files.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace reglement_journal {
+
+namespace {
+
+using journal_classement::Classement;
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// What the worker made of a filing not done.
+struct Reprise {
+    bool complete = false;
+    bool cameraLa = false; // the camera file was still in the watched folder
+    QString echec;         // why it could not be completed
+    QString nonDefait;     // what could not be undone
+    QString misDeCote;     // where the camera file was set aside
+};
+
+// The camera's bytes as the record knows them: from the camera file, else from its archive copy
+// when the crash came after that was put in place. Empty when neither holds them.
+QByteArray octetsDeLAppareil(const Classement& c, bool& cameraLa)
+{
+    QByteArray bytes;
+    cameraLa = camera_files::read(c.fichier, bytes) && capture::fingerprint(bytes) == c.camera;
+    if (cameraLa)
+        return bytes;
+    if (camera_files::read(QFile::encodeName(c.destinations.archive), bytes) && capture::fingerprint(bytes) == c.camera)
+        return bytes;
+    return {};
+}
+
+Reprise reprendre(const Classement& c, bool eleveLa)
+{
+    Reprise reprise;
+    const QByteArray octets = octetsDeLAppareil(c, reprise.cameraLa);
+    if (eleveLa && !octets.isEmpty()) {
+        const capture::Prepared lu = capture::prepareBytes(octets, c.nomFichier(), c.degres, c.destinations);
+        reprise.echec = lu.state == capture::Prepared::State::Ready
+                            ? capture::place(lu, c.destinations, c.originalGarde).error
+                            : lu.error;
+        reprise.complete = reprise.echec.isEmpty();
+        if (reprise.complete)
+            return reprise;
+    }
+    reprise.nonDefait = capture::undo(c.destinations, c.camera, c.photo, c.originalGarde);
+    if (reprise.nonDefait.isEmpty() && reprise.cameraLa)
+        reprise.misDeCote = camera_files::moveAside(c.fichier, c.destinations.unfiled, reprise.nonDefait);
+    return reprise;
+}
+
+QString debut(const Classement& c)
+{
+    return QStringLiteral("La photo %1, interrompue par un arrêt brutal, ").arg(c.nomFichier());
+}
+
+Issue effacer(const Classement& c, const QString& message)
+{
+    try {
+        journal_classement::effacer({c.cle});
+    } catch (const db::Error& error) {
+        return {message + u'\n' + report::logged(error), false};
+    }
+    return {message, true};
+}
+
+// After the worker: the student's row and the removal of the camera file for a completed filing.
+Issue conclure(const Classement& c, bool eleveLa, const Reprise& reprise)
+{
+    if (reprise.complete) {
+        try {
+            if (!journal_classement::terminer(c))
+                return {debut(c) + QStringLiteral("devait être classée pour %1, qui n'est plus dans la base.").arg(c.eleve()),
+                        false};
+        } catch (const db::Error& error) {
+            return {report::logged(error), false};
+        }
+        if (reprise.cameraLa && !camera_files::remove(c.fichier))
+            return {debut(c) + QStringLiteral("a été classée pour %1, mais elle n'a pas pu être retirée du dossier de "
+                                              "réception : retirez-la avant de reprendre la prise de vues.")
+                                   .arg(c.eleve()),
+                    false};
+        return effacer(c, debut(c) + QStringLiteral("a été classée pour %1.").arg(c.eleve()));
+    }
+    QString message = debut(c) + QStringLiteral("devait être classée pour %1").arg(c.eleve());
+    if (!eleveLa)
+        message += QStringLiteral(", qui n'est plus dans la base.");
+    else if (reprise.echec.isEmpty())
+        message += QStringLiteral(", mais elle n'est plus dans le dossier de réception ni dans l'archive.");
+    else
+        message += QStringLiteral(" : ") + reprise.echec;
+    if (!reprise.nonDefait.isEmpty())
+        return {message + QStringLiteral("\nSon classement n'a pas pu être annulé : ") + reprise.nonDefait, false};
+    message += QStringLiteral("\nSon classement a été annulé.");
+    if (!reprise.misDeCote.isEmpty())
+        message += QStringLiteral(" La photo a été mise de côté dans « %1 ».").arg(shown(reprise.misDeCote));
+    return effacer(c, message);
+}
+
+// A filing done: only its camera file may be left in the watched folder.
+Issue retirer(const Classement& c)
+{
+    const bool la = capture::fingerprintOf(c.fichier) == c.camera;
+    if (la && !camera_files::remove(c.fichier))
+        return {QStringLiteral("La photo %1 avait été classée pour %2, mais elle n'a pas pu être retirée du dossier de "
+                               "réception : retirez-la avant de reprendre la prise de vues.")
+                    .arg(c.nomFichier(), c.eleve()),
+                false};
+    // Removed before the crash, perhaps before its folder was synced: it is now.
+    if (!la)
+        camera_files::syncFolderOf(c.fichier);
+    return effacer(c, la ? QStringLiteral("La photo %1 avait été classée pour %2 avant un arrêt brutal : elle a été "
+                                          "retirée du dossier de réception sans être classée une seconde fois.")
+                               .arg(c.nomFichier(), c.eleve())
+                         : QString());
+}
+
+} // namespace
+
+void regler(QObject* context, const Classement& c, std::function<void(const Issue&)> done)
+{
+    if (c.fait) {
+        done(retirer(c));
+        return;
+    }
+    bool eleveLa = false;
+    try {
+        eleveLa = journal_classement::eleveExiste(c);
+    } catch (const db::Error& error) {
+        done({report::logged(error), false});
+        return;
+    }
+    capture::onWorker(context, [c, eleveLa, done = std::move(done)]() -> std::function<void()> {
+        const Reprise reprise = reprendre(c, eleveLa);
+        return [c, eleveLa, reprise, done] { done(conclure(c, eleveLa, reprise)); };
+    });
+}
+
+} // namespace reglement_journal
