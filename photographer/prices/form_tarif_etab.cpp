@@ -324,21 +324,17 @@ void FormTarifEtab::terminer()
 
 void FormTarifEtab::imprimerFeuille()
 {
+    // The sheet shows the list as stored: an incomplete pack not priced
+    // above the photographer's price is left out.
     feuille_tarif::Feuille feuille{etat::NomEtabEnCours,
-                                   {ComboChoixPochette_->currentText(), TextSaisiePrixEleve_->text(),
-                                    TextSaisiePrixRecEleve_->text()},
+                                   {liste_.pochette.nom, liste_.prixPochette.vente,
+                                    liste_.prixPochette.recommande},
                                    {},
                                    {}};
-    for (const RangArticle& rang : articles_) {
-        if (rang.coche->isChecked())
-            feuille.articles.push_back({rang.article.nom, rang.prix->text(), rang.prixRec->text()});
-    }
-    // The sheet shows what was stored: an incomplete pack not priced above
-    // the photographer's price is left out.
-    for (const RangIncomplete& rang : incompletes_) {
-        if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
-            feuille.incompletes.push_back({rang.nom->text(), rang.prix->text(), {}});
-    }
+    for (const tarifs_etab::LigneArticle& ligne : liste_.articles)
+        feuille.articles.push_back({ligne.article.nom, ligne.prix.vente, ligne.prix.recommande});
+    for (const tarifs_etab::LigneIncomplete& ligne : liste_.incompletes)
+        feuille.incompletes.push_back({ligne.incomplete.libelle, ligne.prix, {}});
     const feuille_tarif::Issue issue = feuille_tarif::ecrireEtImprimer(feuille);
     if (issue == feuille_tarif::Issue::Imprimee)
         return;
