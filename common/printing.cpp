@@ -10,6 +10,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -139,6 +140,42 @@ double endBefore(const std::vector<Span>& spans, double start, double limit)
 
 } // namespace
 
+QString closeTablesOpenedBetweenCells(const QString& html)
+{
+    static const QRegularExpression tag(QStringLiteral("<!--.*?-->|<(/?)([a-zA-Z]+)[^>]*>"),
+                                        QRegularExpression::DotMatchesEverythingOption);
+    // One entry per open table: whether a cell of it is open.
+    std::vector<bool> inCell;
+    QString result;
+    qsizetype copied = 0;
+    for (const QRegularExpressionMatch& match : tag.globalMatch(html)) {
+        const bool closing = !match.captured(1).isEmpty();
+        const QString name = match.captured(2).toLower();
+        if (name == QLatin1String("table")) {
+            if (closing) {
+                if (!inCell.empty())
+                    inCell.pop_back();
+                continue;
+            }
+            if (!inCell.empty() && !inCell.back()) {
+                result += QStringView(html).mid(copied, match.capturedStart() - copied);
+                copied = match.capturedStart();
+                while (!inCell.empty() && !inCell.back()) {
+                    result += QStringLiteral("</table>");
+                    inCell.pop_back();
+                }
+            }
+            inCell.push_back(false);
+        } else if (!inCell.empty() && (name == QLatin1String("td") || name == QLatin1String("th"))) {
+            inCell.back() = !closing;
+        } else if (!inCell.empty() && name == QLatin1String("tr")) {
+            inCell.back() = false;
+        }
+    }
+    result += QStringView(html).mid(copied);
+    return result;
+}
+
 std::vector<double> pageStarts(std::vector<Span> spans, std::vector<double> forcedBreaks, double height,
                                double pageHeight)
 {
@@ -215,7 +252,7 @@ QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device)
     }
     QTextDocument document;
     document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(htmlFile).absolutePath() + u'/'));
-    document.setHtml(text::fromWindows1252(file.readAll()));
+    document.setHtml(closeTablesOpenedBetweenCells(text::fromWindows1252(file.readAll())));
     if (!printDocument(document, device)) {
         report::detail(htmlFile + QStringLiteral(" : l'imprimante a refusé une page"));
         return QStringLiteral("Le document %1 n'a pas pu être imprimé.").arg(shown);

@@ -26,6 +26,13 @@ void useDocumentPage(QPagedPaintDevice& device);
 // technical detail goes to the standard error output).
 [[nodiscard]] QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device);
 
+// The HTML with its tables as a browser reads them: a table opened inside
+// another table but outside its cells first closes the table it is in (and
+// any such table around it), so that the two stand one under the other
+// where Qt would nest the second in the first's last row. Markup that opens
+// tables only in cells or outside tables comes back unchanged.
+QString closeTablesOpenedBetweenCells(const QString& html);
+
 // Prints a document already read from its HTML; false when the device
 // refused a page. The document's text width is changed.
 bool printDocument(QTextDocument& document, QPagedPaintDevice& device);

@@ -9,7 +9,12 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProcessEnvironment>
+#include <QStringList>
 #include <QTranslator>
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -45,8 +50,30 @@ QTranslator* loadFrenchTranslations()
     return nullptr;
 }
 
+bool displayAvailable(const QProcessEnvironment& environment, const QStringList& arguments)
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!environment.value(QString::fromLatin1(variable)).isEmpty())
+            return true;
+    }
+    const qsizetype platform = std::max(arguments.indexOf(QStringLiteral("-platform")),
+                                        arguments.indexOf(QStringLiteral("--platform")));
+    return platform >= 1 && platform + 1 < arguments.size();
+}
+
 int runProgram(int argc, char** argv, const QString& name, const std::function<void()>& showFirstForm)
 {
+    // Checked before Qt looks for a display: without one it aborts, in English.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!displayAvailable(QProcessEnvironment::systemEnvironment(), arguments)) {
+        std::fprintf(stderr, "%s\n",
+                     qUtf8Printable(QStringLiteral("%1 ne peut pas démarrer sans session graphique : ni DISPLAY ni "
+                                                   "WAYLAND_DISPLAY n'est défini. Démarrez-le depuis un bureau.")
+                                        .arg(name)));
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(name);

@@ -1,15 +1,24 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
+class QProcessEnvironment;
 class QTranslator;
+
+// Whether the program may ask for windows: an X or Wayland display is named
+// (DISPLAY, WAYLAND_DISPLAY), or a platform is chosen explicitly
+// (QT_QPA_PLATFORM, or "-platform" among the arguments), as the tests do.
+bool displayAvailable(const QProcessEnvironment& environment, const QStringList& arguments);
 
 // Runs one of the programs: French locale whatever the system's, Qt's own
 // dialogs in French, the program's name on message boxes that have no title
 // of their own, and an end when its last form is unloaded (the first form may
-// unload itself at start, as after an update request).
+// unload itself at start, as after an update request). Without a display it
+// says so in one French line on the standard error output and ends with 1,
+// before anything else.
 int runProgram(int argc, char** argv, const QString& name, const std::function<void()>& showFirstForm);
 
 // Says that the program could not start (its message already shown): it

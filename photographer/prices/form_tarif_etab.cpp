@@ -128,12 +128,17 @@ void FormTarifEtab::onActivate()
     for (const catalogue::Produit& pochette : pochettes_)
         ComboChoixPochette_->addItem(pochette.nom, pochette.cle);
     ComboChoixPochette_->setCurrentIndex(ComboChoixPochette_->count() - 1);
-    report::attempt([&] { tarifs_etab::effacer(base::db(), etat::CodeEtabEnCours); });
     TextSaisiePrixEleve_->setFocus();
 }
 
 void FormTarifEtab::onUnload()
 {
+    if (!enregistree_) {
+        dialogs::message(QStringLiteral("Les tarifs de l'établissement %1 n'ont pas été modifiés : l'assistant a été "
+                                        "quitté avant « Terminer », l'établissement garde ses tarifs précédents.")
+                             .arg(etat::NomEtabEnCours),
+                         dialogs::Icon::Information);
+    }
     mainWindow::show();
 }
 
@@ -160,9 +165,10 @@ void FormTarifEtab::validerPochette()
                          dialogs::Icon::Critical);
         return;
     }
-    pochette_ = pochettes_[std::size_t(choix)];
+    liste_.pochette = pochettes_[std::size_t(choix)];
+    liste_.prixPochette = {TextSaisiePrixEleve_->text(), TextSaisiePrixRecEleve_->text()};
     using tarifs_etab::RefusPochette;
-    switch (tarifs_etab::refusPochette(pochette_, {TextSaisiePrixEleve_->text(), TextSaisiePrixRecEleve_->text()})) {
+    switch (tarifs_etab::refusPochette(liste_.pochette, liste_.prixPochette)) {
     case RefusPochette::VenteVide:
         return refuser(TextSaisiePrixEleve_, QStringLiteral("Le ") + Label4_[0]->text() + QStringLiteral(" ne peut être nul"));
     case RefusPochette::RecommandeVide:
@@ -232,8 +238,6 @@ void FormTarifEtab::CheckArticle_Click(std::size_t rang, bool coche)
 
 void FormTarifEtab::validerArticles()
 {
-    // Every ticked row is checked before any is written, so that pressing
-    // again after a refusal never stores a row twice.
     std::vector<tarifs_etab::LigneArticle> lignes;
     for (const RangArticle& rang : articles_) {
         if (!rang.coche->isChecked())
@@ -253,13 +257,7 @@ void FormTarifEtab::validerArticles()
             articles_.front().coche->setFocus();
         return;
     }
-    try {
-        tarifs_etab::enregistrerArticles(base::db(), etat::CodeEtabEnCours, pochette_,
-                                         {TextSaisiePrixEleve_->text(), TextSaisiePrixRecEleve_->text()}, lignes);
-    } catch (const db::Error& erreur) {
-        report::failure(erreur);
-        return;
-    }
+    liste_.articles = std::move(lignes);
     for (const RangArticle& rang : articles_) {
         for (QWidget* widget : std::initializer_list<QWidget*>{rang.coche, rang.prix, rang.prixRec})
             widget->setEnabled(false);
@@ -272,7 +270,7 @@ void FormTarifEtab::validerArticles()
 void FormTarifEtab::montrerIncompletes()
 {
     std::vector<catalogue::PochetteIncomplete> incompletes;
-    report::attempt([&] { incompletes = catalogue::pochettesIncompletes(base::db(), pochette_.ref); });
+    report::attempt([&] { incompletes = catalogue::pochettesIncompletes(base::db(), liste_.pochette.ref); });
     const int hautTitre = hautSuite_ + 2 * kHauteurBoite;
     layout::place(Label4_[3], 7320, hautTitre, 1770, 480);
     const int hautListe = hautTitre + 2 * 480;
@@ -314,8 +312,11 @@ void FormTarifEtab::terminer()
         if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
             retenues.push_back({rang.incomplete, rang.prix->text()});
     }
-    if (!report::attempt([&] { tarifs_etab::enregistrerIncompletes(base::db(), etat::CodeEtabEnCours, retenues); }))
+    liste_.incompletes = std::move(retenues);
+    // The whole list in one step: the establishment never has half of it.
+    if (!report::attempt([&] { tarifs_etab::remplacer(base::db(), etat::CodeEtabEnCours, liste_); }))
         return;
+    enregistree_ = true;
     dialogs::message(QStringLiteral("Tarifs enregistrés"), dialogs::Icon::Critical);
     imprimerFeuille();
     unload();
@@ -323,21 +324,17 @@ void FormTarifEtab::terminer()
 
 void FormTarifEtab::imprimerFeuille()
 {
+    // The sheet shows the list as stored: an incomplete pack not priced
+    // above the photographer's price is left out.
     feuille_tarif::Feuille feuille{etat::NomEtabEnCours,
-                                   {ComboChoixPochette_->currentText(), TextSaisiePrixEleve_->text(),
-                                    TextSaisiePrixRecEleve_->text()},
+                                   {liste_.pochette.nom, liste_.prixPochette.vente,
+                                    liste_.prixPochette.recommande},
                                    {},
                                    {}};
-    for (const RangArticle& rang : articles_) {
-        if (rang.coche->isChecked())
-            feuille.articles.push_back({rang.article.nom, rang.prix->text(), rang.prixRec->text()});
-    }
-    // The sheet shows what was stored: an incomplete pack not priced above
-    // the photographer's price is left out.
-    for (const RangIncomplete& rang : incompletes_) {
-        if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
-            feuille.incompletes.push_back({rang.nom->text(), rang.prix->text(), {}});
-    }
+    for (const tarifs_etab::LigneArticle& ligne : liste_.articles)
+        feuille.articles.push_back({ligne.article.nom, ligne.prix.vente, ligne.prix.recommande});
+    for (const tarifs_etab::LigneIncomplete& ligne : liste_.incompletes)
+        feuille.incompletes.push_back({ligne.incomplete.libelle, ligne.prix, {}});
     const feuille_tarif::Issue issue = feuille_tarif::ecrireEtImprimer(feuille);
     if (issue == feuille_tarif::Issue::Imprimee)
         return;

@@ -2,6 +2,7 @@
 
 #include "common/ui/form.h"
 #include "photographer/prices/catalogue.h"
+#include "photographer/prices/tarifs_etab.h"
 
 #include <array>
 #include <vector>
@@ -14,8 +15,9 @@ class QPushButton;
 class QWidget;
 
 // The current establishment's resale prices, in three steps: one pack and its
-// two prices, the ticked articles, then the pack's incomplete packs. Each
-// opening starts from an empty price list for the establishment.
+// two prices, the ticked articles, then the pack's incomplete packs. The new
+// list replaces the stored one whole at "Terminer"; until then the
+// establishment keeps its previous list, and leaving earlier says so.
 class FormTarifEtab : public Form {
     Q_OBJECT
 public:
@@ -66,12 +68,13 @@ private:
     QLabel* LabelPochetteIncomplete_ = nullptr;
 
     std::vector<catalogue::Produit> pochettes_;
-    catalogue::Produit pochette_;
+    tarifs_etab::Liste liste_; // filled step by step, stored at the last one
     std::vector<RangArticle> articles_;
     std::vector<RangIncomplete> incompletes_;
     int nbCoches_ = 0;
     int hautSuite_ = 0; // top of the articles' "Suivant >>", in twips
     bool active_ = false;
+    bool enregistree_ = false;
 };
 
 // The shooting screen's "Ressaisir les tarifs établissement...": asks first,

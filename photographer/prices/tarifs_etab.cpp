@@ -27,35 +27,23 @@ bool incompleteRetenue(const catalogue::PochetteIncomplete& incomplete, const QS
     return !prix.isEmpty() && text::priceCents(prix) > text::priceCents(incomplete.prix);
 }
 
-void effacer(db::Database& base, const QString& codeEtab)
+void remplacer(db::Database& base, const QString& codeEtab, const Liste& liste)
 {
     db::Database::Transaction transaction(base);
     base.exec(QStringLiteral("DELETE FROM RecTarifs WHERE RecCodeEtablissement = ?"), {codeEtab});
     base.exec(QStringLiteral("DELETE FROM RecPochetteInc WHERE CodeEtab = ?"), {codeEtab});
-    transaction.commit();
-}
-
-void enregistrerArticles(db::Database& base, const QString& codeEtab, const catalogue::Produit& pochette,
-                         const Prix& prixPochette, const std::vector<LigneArticle>& lignes)
-{
-    db::Database::Transaction transaction(base);
-    for (const LigneArticle& ligne : lignes) {
+    const catalogue::Produit& pochette = liste.pochette;
+    for (const LigneArticle& ligne : liste.articles) {
         base.insert(QStringLiteral("INSERT INTO RecTarifs (RecCodeEtablissement, RecCdePochette, RecNomPochette, "
                                    "RecPochettePrixPro, RecPochettePrixPub, RecPochettePrixRecPro, "
                                    "RecPochettePrixRecPub, RecCdeArticles, RecNomArticles, RecArticlesPrixPro, "
                                    "RecArticlesPrixPub, RecArticlesPrixRecPro, RecArticlesPrixRecPub) "
                                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                    {codeEtab, pochette.ref, pochette.nom, pochette.prix, prixPochette.vente, pochette.prixRec,
-                     prixPochette.recommande, ligne.article.ref, ligne.article.nom, ligne.article.prix,
+                    {codeEtab, pochette.ref, pochette.nom, pochette.prix, liste.prixPochette.vente, pochette.prixRec,
+                     liste.prixPochette.recommande, ligne.article.ref, ligne.article.nom, ligne.article.prix,
                      ligne.prix.vente, ligne.article.prixRec, ligne.prix.recommande});
     }
-    transaction.commit();
-}
-
-void enregistrerIncompletes(db::Database& base, const QString& codeEtab, const std::vector<LigneIncomplete>& lignes)
-{
-    db::Database::Transaction transaction(base);
-    for (const LigneIncomplete& ligne : lignes) {
+    for (const LigneIncomplete& ligne : liste.incompletes) {
         base.insert(QStringLiteral("INSERT INTO RecPochetteInc (CodeEtab, RecNbArticle, RecLibelleArticke, "
                                    "RecPrixPho, RecPrixPublic) VALUES (?, ?, ?, ?, ?)"),
                     {codeEtab, ligne.incomplete.nbArticles, ligne.incomplete.libelle, ligne.incomplete.prix,

@@ -39,14 +39,19 @@ struct LigneIncomplete {
     QString prix;
 };
 
-// Removes the establishment's stored resale prices, both tables, in one transaction.
-void effacer(db::Database& base, const QString& codeEtab);
+// The establishment's whole list: the pack with its prices, the ticked
+// articles, the incomplete packs priced above the photographer's price.
+struct Liste {
+    catalogue::Produit pochette;
+    Prix prixPochette;
+    std::vector<LigneArticle> articles;
+    std::vector<LigneIncomplete> incompletes;
+};
 
-// One RecTarifs row per article, each carrying the pack, in one transaction.
-void enregistrerArticles(db::Database& base, const QString& codeEtab, const catalogue::Produit& pochette,
-                         const Prix& prixPochette, const std::vector<LigneArticle>& lignes);
-
-// One RecPochetteInc row per incomplete pack given, in one transaction.
-void enregistrerIncompletes(db::Database& base, const QString& codeEtab, const std::vector<LigneIncomplete>& lignes);
+// Puts the list in place of the establishment's stored resale prices, both
+// tables, in one transaction: a failure or a power cut at any point leaves
+// the previous list whole. One RecTarifs row per article, each carrying the
+// pack; one RecPochetteInc row per incomplete pack.
+void remplacer(db::Database& base, const QString& codeEtab, const Liste& liste);
 
 } // namespace tarifs_etab

@@ -28,4 +28,31 @@ TEST(PagesImprimees, LesPagesFinissentEntreLesBlocsEtAuxSautsForces)
         EXPECT_EQ(printing::pageStarts(c.spans, c.forced, c.height, 100), c.starts) << c.name;
 }
 
+TEST(PagesImprimees, UnTableauOuvertEntreLesCellulesDUnAutreSeMetDessous)
+{
+    const struct {
+        const char* name;
+        const char* html;
+        const char* read;
+    } cases[] = {
+        {"tables one after the other", "<table><tr><td>a</td></tr></table><TABLE><tr><td>b</td></tr></TABLE>",
+         "<table><tr><td>a</td></tr></table><TABLE><tr><td>b</td></tr></TABLE>"},
+        {"a table in a cell stays there", "<table><tr><td>a<table><tr><td>b</td></tr></table>c</td></tr></table>",
+         "<table><tr><td>a<table><tr><td>b</td></tr></table>c</td></tr></table>"},
+        {"a table after a row closes the one it is in",
+         "<table width=\"800\"><tr><td>a</td></tr>\r\n<table width=\"800\"border = \"0\"><tr><td>b</td></tr></table>",
+         "<table width=\"800\"><tr><td>a</td></tr>\r\n</table><table width=\"800\"border = \"0\"><tr><td>b</td></tr></table>"},
+        {"a row left open is closed too", "<table><tr><td>a</td><table><tr><td>b</td></tr></table>",
+         "<table><tr><td>a</td></table><table><tr><td>b</td></tr></table>"},
+        {"a new row closes the cell", "<table><tr><td>a<tr><table></table></table>", "<table><tr><td>a<tr></table><table></table></table>"},
+        {"every table between cells around it",
+         "<table><tr><td><table><tr><td>a</td></tr><table></table>",
+         "<table><tr><td><table><tr><td>a</td></tr></table><table></table>"},
+        {"a stray end and a comment are kept", "</table><!-- <table> --><table><tr><td></td></tr></table>",
+         "</table><!-- <table> --><table><tr><td></td></tr></table>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(printing::closeTablesOpenedBetweenCells(QString::fromUtf8(c.html)), QString::fromUtf8(c.read)) << c.name;
+}
+
 } // namespace

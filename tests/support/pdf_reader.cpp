@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <utility>
+
 namespace pdf_reader {
 
 namespace {
@@ -40,6 +42,26 @@ QString pageText(const QString& pdf, int page)
     const QString number = QString::number(page);
     return run(QStringLiteral("pdftotext"),
                {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
+}
+
+std::vector<Word> pageWords(const QString& pdf, int page)
+{
+    const QString number = QString::number(page);
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
+                                                        "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    std::vector<Word> words;
+    for (const QRegularExpressionMatch& match :
+         word.globalMatch(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), number,
+                                                            QStringLiteral("-l"), number, pdf, QStringLiteral("-")}))) {
+        const QPointF topLeft(match.captured(1).toDouble(), match.captured(2).toDouble());
+        const QPointF bottomRight(match.captured(3).toDouble(), match.captured(4).toDouble());
+        QString text = match.captured(5);
+        for (const auto& [entity, character] : {std::pair{"&lt;", "<"}, std::pair{"&gt;", ">"}, std::pair{"&quot;", "\""},
+                                                std::pair{"&apos;", "'"}, std::pair{"&amp;", "&"}})
+            text.replace(QString::fromLatin1(entity), QString::fromLatin1(character));
+        words.push_back({text, QRectF(topLeft, bottomRight)});
+    }
+    return words;
 }
 
 void renderPages(const QString& pdf, int dpi, const QString& prefix)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
+
+#include <vector>
 
 // Printed documents read back from their PDF with poppler's tools. A tool
 // that is missing or fails fails the test, saying so.
@@ -10,6 +13,15 @@ int pageCount(const QString& pdf);
 
 // The text of one page (the first is 1).
 QString pageText(const QString& pdf, int page);
+
+// A word of a page and its box, in points from the page's top left corner.
+struct Word {
+    QString text;
+    QRectF box;
+};
+
+// The words of one page (the first is 1), in reading order.
+std::vector<Word> pageWords(const QString& pdf, int page);
 
 // Renders every page at `dpi` into "<prefix>-<page>.png" (page numbers padded
 // with zeros to the digits of the last one).

@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QTest>
 #include <QProcessEnvironment>
 
 #include <sqlite3.h>
@@ -260,7 +261,8 @@ TEST_F(Installation, LeJournalDUneBaseCoupeeSuitSaCopieEtQuitteLaNouvelle)
         ASSERT_EQ(gardees().size(), 1);
         const QString gardee = gardees()[0];
         // Nothing beside the new database that SQLite would play into it.
-        QStringList attendus{QStringLiteral(".vizmora-ouvert"), QStringLiteral("classevizmora.idx"), gardee};
+        QStringList attendus{QStringLiteral(".installation-en-cours"), QStringLiteral(".vizmora-ouvert"),
+                             QStringLiteral("classevizmora.idx"), gardee};
         if (c.copieDeLAnDernier)
             attendus.append(gardee + QStringLiteral("-journal"));
         EXPECT_EQ(QDir(ecole()).entryList(QDir::Files | QDir::Hidden, QDir::Name), attendus);
@@ -294,7 +296,8 @@ TEST_F(Installation, TantQueVizmoraEstOuvertLInstallationNeChangeRien)
         EXPECT_EQ(refus.sortie, QStringLiteral("Installation impossible : Vizmora est ouvert sur le dossier « %1 » : "
                                                "fermez-le, puis relancez l'installation.\n")
                                     .arg(ecole()));
-        EXPECT_EQ(arbre(ecole()), (QStringList{QStringLiteral(".vizmora-ouvert"), QStringLiteral("classevizmora.idx")}));
+        EXPECT_EQ(arbre(ecole()), (QStringList{QStringLiteral(".installation-en-cours"), QStringLiteral(".vizmora-ouvert"),
+                                               QStringLiteral("classevizmora.idx")}));
         EXPECT_EQ(lire(baseEcole()), QByteArray("base de l'école"));
     }
 
@@ -334,4 +337,47 @@ TEST_F(Installation, DansUnDossierEnLectureSeuleSeulLeFrancaisEstDit)
         EXPECT_EQ(execution.sortie.count(u'\n'), 1) << execution.sortie.toStdString();
         EXPECT_EQ(lire(baseEcole()), QByteArray("base de l'école"));
     }
+}
+
+// A second installation started while one runs is told that one runs, not
+// that Vizmora is open, and waits for nothing: it changes nothing. The one
+// running goes on, and the Vizmora it starts keeps neither of its locks.
+TEST_F(Installation, PendantUneAutreInstallationLeScriptLeDit)
+{
+    const QString paquet = livrerPaquet();
+    Sandbox::writeFile(baseEcole(), "base de l'école");
+    const QString enCours = sandbox_.path(QStringLiteral("copie-en-cours"));
+    const QString continuer = sandbox_.path(QStringLiteral("continuer"));
+    // The first installation's copy of the pictures waits for the test.
+    outil(QStringLiteral("cp"), QStringLiteral("if [ \"$1\" = -R ]; then\n"
+                                               "    touch '%1'\n"
+                                               "    while [ ! -e '%2' ]; do sleep 0.05; done\n"
+                                               "fi\n"
+                                               "exec /bin/cp \"$@\"\n")
+                                    .arg(enCours, continuer)
+                                    .toUtf8());
+    outil(QStringLiteral("vizmora"), "cd \"$SCHOOLPHOTO_ROOT/vizmora2020\" && flock -n -x .installation-en-cours "
+                                     "flock -n -x .vizmora-ouvert echo vizmora libre de tout verrou\n");
+    const QProcessEnvironment env = environnement(outils() + QStringLiteral(":/usr/bin:/bin"));
+
+    QProcess premiere;
+    premiere.setProcessEnvironment(env);
+    premiere.setWorkingDirectory(paquet);
+    premiere.start(QStringLiteral("/bin/sh"), {QStringLiteral("setup.exe")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(enCours); }, 30000));
+
+    const Execution seconde = installer(paquet, env);
+    EXPECT_NE(seconde.code, 0);
+    EXPECT_EQ(seconde.sortie, QStringLiteral("Installation impossible : une installation est déjà en cours sur le "
+                                             "dossier « %1 » : attendez qu'elle se termine.\n")
+                                  .arg(ecole()));
+    EXPECT_EQ(lire(baseEcole()), QByteArray("base de l'école"));
+    EXPECT_TRUE(gardees().isEmpty());
+
+    Sandbox::writeFile(continuer, {});
+    ASSERT_TRUE(premiere.waitForFinished(30000));
+    const QString sortie = QString::fromUtf8(premiere.readAllStandardOutput() + premiere.readAllStandardError());
+    EXPECT_EQ(premiere.exitCode(), 0) << sortie.toStdString();
+    EXPECT_TRUE(sortie.endsWith(QStringLiteral("vizmora libre de tout verrou\n"))) << sortie.toStdString();
+    EXPECT_EQ(lire(baseEcole()), lire(paths::join(paquet, {QStringLiteral("classevizmora.idx")})));
 }

@@ -78,6 +78,25 @@ protected:
                       {code});
     }
 
+    // The list each establishment has before the wizard: one row in each table.
+    QStringList anciensArticles() const { return {QStringLiteral("|||||||ancien||||")}; }
+    QStringList anciennesIncompletes() const { return {QStringLiteral("|ancien|||")}; }
+    void garderLesAnciensTarifs()
+    {
+        EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours), anciensArticles());
+        EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours), anciennesIncompletes());
+    }
+    // Steps 1 and 2 with one article, up to the incomplete packs' prices.
+    static void allerALaDerniereEtape(::FormTarifEtab& form)
+    {
+        passerPochette(form);
+        cocher(form, 0);
+        taper(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("3"));
+        cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+        for (int i = 0; i < 3; ++i)
+            taper(form, QStringLiteral("TextPrixEtabPoInc_%1").arg(i), QStringLiteral("30"));
+    }
+
     QString autre_;
 };
 
@@ -86,8 +105,7 @@ TEST_F(FormTarifEtab, EnregistreUneFoisLesPrixVerifiesEtImprimeLaFeuille)
     ::FormTarifEtab& form = ouvrir();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Tarifs établissement : Ecole Test"));
     EXPECT_EQ(controle<QComboBox>(form, QStringLiteral("ComboChoixPochette"))->currentText(), QStringLiteral("Pochette 3"));
-    EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
-    EXPECT_TRUE(tarifsIncompletes(etat::CodeEtabEnCours).isEmpty());
+    garderLesAnciensTarifs();
 
     // Step 1: a price below the photographer's is refused, the reorder price follows until typed.
     dialogues_.message(QStringLiteral("Le Prix vente établissement ne peut être nul"));
@@ -120,12 +138,8 @@ TEST_F(FormTarifEtab, EnregistreUneFoisLesPrixVerifiesEtImprimeLaFeuille)
         dialogues_.message(QStringLiteral("Le prix de vente Etablissement est inférieur au prix photographe !!!"));
         cliquer(form, QStringLiteral("Bt_Suite_1_1"));
     }
-    EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
     remplacer(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("3"));
     cliquer(form, QStringLiteral("Bt_Suite_1_1"));
-    EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours),
-              (QStringList{QStringLiteral("P3|Pochette 3|12,50|12,50|15,00|15|a2|Photo d'identité|3|3|2|3"),
-                           QStringLiteral("P3|Pochette 3|12,50|12,50|15,00|15|a1|Tirage 13x18|5|6|4|6")}));
     EXPECT_FALSE(actif(form, QStringLiteral("Bt_Suite_1_1")));
 
     // Step 3: an empty price stops before anything is stored; a price not above the photographer's is not kept.
@@ -133,12 +147,15 @@ TEST_F(FormTarifEtab, EnregistreUneFoisLesPrixVerifiesEtImprimeLaFeuille)
     taper(form, QStringLiteral("TextPrixEtabPoInc_0"), QStringLiteral("15"));
     taper(form, QStringLiteral("TextPrixEtabPoInc_2"), QStringLiteral("25"));
     cliquer(form, QStringLiteral("Bt_Suite_1_2"));
-    EXPECT_TRUE(tarifsIncompletes(etat::CodeEtabEnCours).isEmpty());
+    garderLesAnciensTarifs();
     EXPECT_EQ(form.focusWidget(), controle(form, QStringLiteral("TextPrixEtabPoInc_1")));
     taper(form, QStringLiteral("TextPrixEtabPoInc_1"), QStringLiteral("12.5"));
     dialogues_.message(QStringLiteral("Tarifs enregistrés"));
     cliquer(form, QStringLiteral("Bt_Suite_1_2"));
     EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours),
+              (QStringList{QStringLiteral("P3|Pochette 3|12,50|12,50|15,00|15|a2|Photo d'identité|3|3|2|3"),
+                           QStringLiteral("P3|Pochette 3|12,50|12,50|15,00|15|a1|Tirage 13x18|5|6|4|6")}));
     EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours),
               (QStringList{QStringLiteral("2|P3_Pochette 3 INC - 2 article(s)|9,90|12,5|"),
                            QStringLiteral("20|P3_Pochette 3 INC - 20 article(s)|20|25|")}));
@@ -163,19 +180,18 @@ TEST_F(FormTarifEtab, EnregistreUneFoisLesPrixVerifiesEtImprimeLaFeuille)
     EXPECT_TRUE(existingForm<Accueil>()->isVisible());
 }
 
-TEST_F(FormTarifEtab, RevenirDansLAssistantGardeCeQuiEtaitEnregistre)
+TEST_F(FormTarifEtab, RevenirDansLAssistantNeRecommencePas)
 {
     ::FormTarifEtab& form = ouvrir();
     passerPochette(form);
     cocher(form, 1);
     taper(form, QStringLiteral("TextRecPrixArticle_1"), QStringLiteral("7"));
     cliquer(form, QStringLiteral("Bt_Suite_1_1"));
-    ASSERT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
 
     auto* autre = new Form(QStringLiteral("Autre"));
     autre->showForm();
     form.activateFromUser();
-    EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
+    EXPECT_TRUE(controle(form, QStringLiteral("Bt_Suite_1_2"))->isEnabled());
     EXPECT_EQ(controle<QComboBox>(form, QStringLiteral("ComboChoixPochette"))->count(), 2);
     autre->unload();
 
@@ -205,12 +221,76 @@ TEST_F(FormTarifEtab, UneLongueListeDArticlesDefile)
     EXPECT_EQ(controle(form, QStringLiteral("Bt_Suite_1_1"))->y(), controle(form, QStringLiteral("TextRecPrixArticle_42"))->y());
 }
 
-TEST_F(FormTarifEtab, FermerLAssistantRameneLaFenetrePrincipale)
+// The establishment always has one whole list: leaving the wizard by any
+// way but "Terminer" keeps the previous one, and says so.
+TEST_F(FormTarifEtab, QuitterAvantTerminerGardeLesTarifsPrecedents)
 {
-    ouvrir().close();
+    const struct {
+        const char* cas;
+        bool derniereEtape;
+        std::function<void(::FormTarifEtab&)> quitter;
+    } cas[] = {
+        {"case de fermeture à l'ouverture", false, [](::FormTarifEtab& form) { form.close(); }},
+        {"case de fermeture à la dernière étape", true, [](::FormTarifEtab& form) { form.close(); }},
+        {"Fichier > Retour à la dernière étape", true,
+         [](::FormTarifEtab& form) { form.findChild<QAction*>(QStringLiteral("MNU_Retour"))->trigger(); }},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        ::FormTarifEtab& form = ouvrir();
+        if (c.derniereEtape)
+            allerALaDerniereEtape(form);
+        dialogues_.message(QStringLiteral("Les tarifs de l'établissement Ecole Test n'ont pas été modifiés : "
+                                          "l'assistant a été quitté avant « Terminer », l'établissement garde ses "
+                                          "tarifs précédents."));
+        c.quitter(form);
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Information);
+        EXPECT_EQ(existingForm<::FormTarifEtab>(), nullptr);
+        garderLesAnciensTarifs();
+        EXPECT_TRUE(shell_.requests().empty());
+        ASSERT_NE(existingForm<Accueil>(), nullptr);
+        EXPECT_TRUE(existingForm<Accueil>()->isVisible());
+    }
+}
+
+// A power cut at the last step finds on disk what the wizard had stored
+// before it: the previous list; one inside the storing finds the same, as it
+// is one transaction (a failure half way shows it).
+TEST_F(FormTarifEtab, UneCoupureALaDerniereEtapeLaisseLesTarifsPrecedents)
+{
+    ::FormTarifEtab& form = ouvrir();
+    allerALaDerniereEtape(form);
+    const QString copie = sandbox_.path(QStringLiteral("coupure.idx"));
+    ASSERT_TRUE(QFile::copy(base::db().path(), copie));
+    {
+        db::Database apresCoupure(copie);
+        EXPECT_EQ(apresCoupure.scalar(QStringLiteral("SELECT group_concat(RecNomArticles) FROM RecTarifs WHERE "
+                                                     "RecCodeEtablissement = ?"),
+                                      {etat::CodeEtabEnCours}),
+                  QStringLiteral("ancien"));
+        EXPECT_EQ(apresCoupure.scalar(QStringLiteral("SELECT group_concat(RecLibelleArticke) FROM RecPochetteInc "
+                                                     "WHERE CodeEtab = ?"),
+                                      {etat::CodeEtabEnCours}),
+                  QStringLiteral("ancien"));
+    }
+
+    // The articles are in, the incomplete packs fail: nothing of it stays.
+    base::db().exec(QStringLiteral("CREATE TRIGGER coupure BEFORE INSERT ON RecPochetteInc "
+                                   "BEGIN SELECT RAISE(ABORT, 'coupure'); END"));
+    dialogues_.message(QString());
+    cliquer(form, QStringLiteral("Bt_Suite_1_2"));
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    garderLesAnciensTarifs();
+    EXPECT_TRUE(shell_.requests().empty());
+    ASSERT_EQ(existingForm<::FormTarifEtab>(), &form);
+
+    base::db().exec(QStringLiteral("DROP TRIGGER coupure"));
+    dialogues_.message(QStringLiteral("Tarifs enregistrés"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_2"));
+    EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours).size(), 1);
+    EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours).size(), 3);
+    EXPECT_EQ(tarifsArticles(autre_), anciensArticles());
     EXPECT_EQ(existingForm<::FormTarifEtab>(), nullptr);
-    ASSERT_NE(existingForm<Accueil>(), nullptr);
-    EXPECT_TRUE(existingForm<Accueil>()->isVisible());
 }
 
 TEST_F(FormTarifEtab, LEcranDePriseDeVueDemandeAvantDOuvrirLAssistant)
@@ -234,7 +314,7 @@ TEST_F(FormTarifEtab, LEcranDePriseDeVueDemandeAvantDOuvrirLAssistant)
     ASSERT_NE(existingForm<::FormTarifEtab>(), nullptr);
     EXPECT_TRUE(existingForm<::FormTarifEtab>()->isVisible());
     EXPECT_FALSE(ecran.isVisible());
-    EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
+    garderLesAnciensTarifs();
     ecran.unload();
 }
 
@@ -251,7 +331,6 @@ TEST_F(FormTarifEtab, IlFautAuMoinsUnArticlePourContinuer)
     cliquer(form, QStringLiteral("Bt_Suite_1_1"));
     EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
     EXPECT_EQ(form.focusWidget(), controle(form, QStringLiteral("CheckArticle_0")));
-    EXPECT_TRUE(tarifsArticles(etat::CodeEtabEnCours).isEmpty());
     EXPECT_TRUE(actif(form, QStringLiteral("Bt_Suite_1_1")));
     EXPECT_FALSE(controle(form, QStringLiteral("Bt_Suite_1_2"))->isVisible());
     EXPECT_TRUE(shell_.requests().empty());
@@ -327,12 +406,7 @@ TEST_F(FormTarifEtab, UneFeuilleNonEcriteOuNonImprimeeEstSignalee)
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);
         ::FormTarifEtab& form = ouvrir();
-        passerPochette(form);
-        cocher(form, 0);
-        taper(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("3"));
-        cliquer(form, QStringLiteral("Bt_Suite_1_1"));
-        for (int i = 0; i < 3; ++i)
-            taper(form, QStringLiteral("TextPrixEtabPoInc_%1").arg(i), QStringLiteral("30"));
+        allerALaDerniereEtape(form);
 
         const QString dossier = QFileInfo(feuille_tarif::chemin()).path();
         std::optional<SmallDisk> disque;

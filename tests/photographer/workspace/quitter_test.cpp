@@ -226,8 +226,17 @@ TEST_F(QuitterZelvantis, ChaqueSortieDeChaqueFormeLaisseLeProgrammeFinir)
              cliquer(assistant, "Bt_Suite_1_2");
          }},
         {"Tarifs établissement, Fichier > Retour",
-         [this] { declencher(ouvrirAssistant(), "MNU_Retour"); }},
-        {"Tarifs établissement, case de fermeture", [this] { ouvrirAssistant()->close(); }},
+         [this] {
+             FormTarifEtab* assistant = ouvrirAssistant();
+             dialogues_.message(QStringLiteral("n'ont pas été modifiés"));
+             declencher(assistant, "MNU_Retour");
+         }},
+        {"Tarifs établissement, case de fermeture",
+         [this] {
+             FormTarifEtab* assistant = ouvrirAssistant();
+             dialogues_.message(QStringLiteral("n'ont pas été modifiés"));
+             assistant->close();
+         }},
         {"Paquet de l'école en échec, Ok",
          [this] { cliquer(livraisonEnEchec("MNU_avecVizmora"), "Command1"); }},
         {"Paquet de l'école en échec, case de fermeture",
