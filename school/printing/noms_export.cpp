@@ -24,6 +24,13 @@ QString valeur(const Eleve& eleve, Champ champ)
 
 const QString kExtension = QStringLiteral(".jpg");
 
+// One key for the spellings a folder cannot tell apart: case, and an accent
+// written as one character or two.
+QString cle(const QString& nom)
+{
+    return text::composed(nom).toCaseFolded();
+}
+
 } // namespace
 
 QString nomFichier(const Motif& motif, const Eleve& eleve, int position)
@@ -57,17 +64,6 @@ QString avecSuffixe(const QString& nomFichier, int numero)
         return nomFichier.chopped(kExtension.size()) + suffixe + nomFichier.right(kExtension.size());
     return nomFichier + suffixe;
 }
-
-namespace {
-
-// One key for the spellings a folder cannot tell apart: case, and an accent
-// written as one character or two.
-QString cle(const QString& nom)
-{
-    return text::composed(nom).toCaseFolded();
-}
-
-} // namespace
 
 NomsUniques::NomsUniques(const QStringList& reserves)
 {

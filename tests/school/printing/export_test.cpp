@@ -82,6 +82,22 @@ TEST(NomsExport, ChaqueMotifDonneUnNomSur)
         EXPECT_EQ(dossier.attribuer(QString::fromUtf8(n.nom)), QString::fromUtf8(n.attribue)) << n.nom;
 }
 
+// An export the disk did not confirm, or that could not take the earlier
+// one's place, is not said to be done: the earlier one stays and the message says so.
+TEST(MessageExport, UneExportationNonMiseEnPlaceNeSeDitPasFaite)
+{
+    exportation::Copieur::Bilan nonConfirmee{3, 3, 0, 0, false, {}};
+    exportation::Copieur::Bilan refusee{3, 3, 0, 0, true, QStringLiteral("Le dossier /Bureau/Exportation n'a pas pu "
+                                                                          "être mis en place.")};
+    for (const auto& [bilan, cause] : {std::pair{nonConfirmee, QStringLiteral("n'a pas confirmé")},
+                                       std::pair{refusee, QStringLiteral("/Bureau/Exportation")}}) {
+        const QString message = exportation::messageFin(bilan);
+        EXPECT_TRUE(message.contains(cause)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("Aucune photo n'a été exportée"))) << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("ont été exportés"))) << message.toStdString();
+    }
+}
+
 class Export : public ::testing::Test, protected PiloteFenetre {
 protected:
     Export() : PiloteFenetre([] { return existingForm<FormExport>(); }) {}
