@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <csignal>
@@ -14,6 +15,7 @@
 
 #include <fcntl.h>
 #include <ftw.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -126,6 +128,38 @@ bool syncFolderOf(const QString& path)
     return synced;
 }
 
+// The temporary name PendingFile gives its target: hidden, then mkostemp's six letters or digits.
+QString temporaryPattern(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX");
+}
+
+bool isTemporaryName(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.[A-Za-z0-9]{6}$"));
+    return pattern.match(name).hasMatch();
+}
+
+bool lockExclusive(int fd, bool wait)
+{
+    while (::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+// Whether path still names the file open as fd: a cleaner may have removed
+// the name before the lock was taken.
+bool stillNamed(const QByteArray& path, int fd)
+{
+    struct stat named {};
+    struct stat open {};
+    return ::lstat(path.constData(), &named) == 0 && ::fstat(fd, &open) == 0 && named.st_dev == open.st_dev
+        && named.st_ino == open.st_ino;
+}
+
 int removeEntry(const char* path, const struct stat*, int type, struct FTW*)
 {
     return type == FTW_DP ? ::rmdir(path) : ::unlink(path);
@@ -137,10 +171,22 @@ PendingFile::PendingFile(QString target, Sync sync) : target_(std::move(target))
 
 PendingFile::~PendingFile()
 {
+    discard();
+}
+
+void PendingFile::discard()
+{
     if (fd_ >= 0)
         ::close(fd_);
+    fd_ = -1;
+    // Removed before the lock goes, so that no cleaner finds it unlocked.
     if (!temporary_.isEmpty())
         ::unlink(encoded(temporary_).constData());
+    temporary_.clear();
+    if (lock_ >= 0)
+        ::close(lock_);
+    lock_ = -1;
+    written_ = false;
 }
 
 bool PendingFile::fail(const QString& technical)
@@ -166,13 +212,30 @@ bool PendingFile::open()
         temporary_ = target_;
         return true;
     }
-    const QFileInfo info(target_);
     // Hidden, so that a watched folder or a listing never takes it for a picture.
-    QByteArray name = encoded(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd_ < 0)
-        return fail(QStringLiteral("mkostemp"));
-    temporary_ = QFile::decodeName(name);
+    for (int attempt = 1;; ++attempt) {
+        QByteArray name = encoded(temporaryPattern(target_));
+        fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+        if (fd_ < 0)
+            return fail(QStringLiteral("mkostemp"));
+        temporary_ = QFile::decodeName(name);
+        // Waits only while a cleaner that listed the name decides about it. On
+        // a file system without locks no cleaner can lock it either.
+        if (!lockExclusive(fd_, true) || stillNamed(name, fd_))
+            break;
+        ::close(fd_);
+        fd_ = -1;
+        temporary_.clear();
+        if (attempt == 3) {
+            errno = EAGAIN;
+            return fail(QStringLiteral("temporary file removed by a cleaner"));
+        }
+    }
+    // The lock lives on this duplicate until the name is renamed or removed,
+    // beyond the close of fd_ that finish() checks.
+    lock_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (lock_ < 0)
+        return fail(QStringLiteral("dup"));
     // mkostemp makes the file private; the target is an ordinary document.
     if (::fchmod(fd_, 0644) != 0)
         return fail(QStringLiteral("fchmod"));
@@ -242,6 +305,8 @@ bool PendingFile::commit()
     if (std::rename(encoded(temporary_).constData(), encoded(target_).constData()) != 0)
         return fail(QStringLiteral("rename"));
     temporary_.clear();
+    ::close(lock_);
+    lock_ = -1;
     if (sync_ == Sync::Now && !syncFolderOf(target_))
         return fail(QStringLiteral("fsync of its folder"));
     return true;
@@ -257,6 +322,31 @@ QString copyWhole(const QString& source, const QString& target, Sync sync)
 {
     PendingFile file(target, sync);
     return file.copyFrom(source) && file.commit() ? QString() : file.error();
+}
+
+int removeLeftoverTemporaries(const QString& folder)
+{
+    int removed = 0;
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        if (!isTemporaryName(entry.fileName()))
+            continue;
+        const QByteArray path = encoded(entry.absoluteFilePath());
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat found {};
+        // Locked: its writer is at work. Renamed meanwhile: it is a finished file now.
+        if (::fstat(fd, &found) == 0 && S_ISREG(found.st_mode) && lockExclusive(fd, false) && stillNamed(path, fd)) {
+            if (::unlink(path.constData()) == 0)
+                ++removed;
+            else
+                report::detail(shown(entry.absoluteFilePath()) + QStringLiteral(" : unlink : ")
+                               + QString::fromLocal8Bit(std::strerror(errno)));
+        }
+        ::close(fd);
+    }
+    return removed;
 }
 
 bool syncFileSystem(const QString& path)

@@ -22,7 +22,9 @@ namespace files {
 enum class Sync { Now, Later, InBuiltFolder };
 
 // A file that will replace its target, in a folder that exists. Dropped without a successful commit(),
-// it removes its temporary file and leaves the target as it was.
+// it removes its temporary file and leaves the target as it was. Until then its
+// writer holds a lock on the temporary file, so that removeLeftoverTemporaries
+// in another process tells it from one that a power cut left.
 class PendingFile {
 public:
     explicit PendingFile(QString target, Sync sync = Sync::Now);
@@ -34,6 +36,9 @@ public:
     [[nodiscard]] bool write(const QByteArray& bytes);
     [[nodiscard]] bool copyFrom(const QString& source);
     [[nodiscard]] bool commit();
+    // Removes the temporary file now, the target staying as it was: a caller
+    // that gives up says so with nothing left behind.
+    void discard();
 
     const QString& target() const { return target_; }
     // A French message naming the target; "" while nothing failed.
@@ -48,6 +53,7 @@ private:
     Sync sync_;
     QString temporary_;
     int fd_ = -1;
+    int lock_ = -1; // holds the lock on the temporary file until it is renamed or removed
     bool written_ = false;
     QString error_;
 };
@@ -58,6 +64,11 @@ private:
 
 // Copies source as the whole target, the same way.
 [[nodiscard]] QString copyWhole(const QString& source, const QString& target, Sync sync = Sync::Now);
+
+// Removes from folder (not its subfolders) the temporary files of PendingFile
+// whose writer is gone (a power cut, a crash): those named as it names them and
+// that no running writer holds locked. The number removed.
+int removeLeftoverTemporaries(const QString& folder);
 
 // Flushes every file written with Sync::Later on the file system holding path.
 bool syncFileSystem(const QString& path);

@@ -59,7 +59,14 @@ QString fromWindows1252(const QByteArray& bytes)
     return result;
 }
 
-QString decodeStudentList(const QByteArray& bytes)
+QString composed(const QString& text)
+{
+    return text.normalized(QString::NormalizationForm_C);
+}
+
+namespace {
+
+QString decodeBytes(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
@@ -74,6 +81,14 @@ QString decodeStudentList(const QByteArray& bytes)
     if (!decoder.hasError())
         return decoded;
     return fromWindows1252(bytes);
+}
+
+} // namespace
+
+QString decodeStudentList(const QByteArray& bytes)
+{
+    // Lists made on some systems write accents apart from their letters.
+    return composed(decodeBytes(bytes));
 }
 
 QString htmlEscape(const QString& value)

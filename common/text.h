@@ -17,7 +17,11 @@ enum class Unmappable { Question, HtmlEntity };
 QByteArray toWindows1252(const QString& text, Unmappable unmappable = Unmappable::Question);
 QString fromWindows1252(const QByteArray& bytes);
 
-// A student list: UTF-8 or UTF-16 (either byte order) when it starts with
+// The text in composed Unicode (NFC): a name typed or listed on any system
+// ("Zoé" with its accent as one character or as two) has one spelling.
+QString composed(const QString& text);
+
+// A student list, in composed Unicode: UTF-8 or UTF-16 (either byte order) when it starts with
 // the byte-order mark of one of them, UTF-8 when it is valid UTF-8, else
 // Windows-1252.
 QString decodeStudentList(const QByteArray& bytes);

@@ -4,6 +4,7 @@
 #include "common/files.h"
 #include "common/paths.h"
 #include "common/report.h"
+#include "common/text.h"
 #include "photographer/data/base.h"
 #include "photographer/data/etablissements.h"
 #include "photographer/deliveries/lignes_tables.h"
@@ -61,17 +62,33 @@ auto dansLeFichier(Lecture lecture) -> decltype(lecture())
     }
 }
 
+// The rows with every value in composed form: a file made elsewhere may
+// spell an accent apart from its letter.
+db::Rows composees(const db::Rows& lignes, const QStringList& colonnes)
+{
+    const auto noms = std::make_shared<const QStringList>(colonnes);
+    db::Rows resultat;
+    resultat.reserve(lignes.size());
+    for (const db::Row& ligne : lignes) {
+        QStringList valeurs;
+        for (int i = 0; i < ligne.size(); ++i)
+            valeurs.append(text::composed(ligne.at(i)));
+        resultat.emplace_back(noms, valeurs);
+    }
+    return resultat;
+}
+
 // The rows of a table of the file, in the order of its exchange columns;
 // given a key, the first column (the establishment's key) carries it instead.
 db::Rows lire(db::Database& copie, const Table& table, const QString& cle = {}, const QString& condition = {})
 {
     const QString colonnes = cle.isEmpty() ? lt::colonnes(table.colonnes)
                                            : QStringLiteral("?1, ") + lt::colonnes(table.colonnes.mid(1));
-    return dansLeFichier([&] {
+    return composees(dansLeFichier([&] {
         return copie.query(QStringLiteral("SELECT %1 FROM \"%2\" WHERE %3 ORDER BY rowid")
                                .arg(colonnes, table.nom, condition.isEmpty() ? QStringLiteral("1") : condition),
                            cle.isEmpty() ? db::Params{} : db::Params{cle});
-    });
+    }), table.colonnes);
 }
 
 // Why the file's establishment cannot be added under its name; "" when it can.

@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 #include "common/paths.h"
 #include "common/report.h"
+#include "common/text.h"
 #include "common/ui/layout.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etat.h"
@@ -466,7 +467,7 @@ void ChoixClasse::MNU_Créer_Classe_Click()
         return;
     }
     arreterCapture();
-    if (!report::attempt([&] { roster::creerClasse(etat::CodeEtabEnCours, *reponse); }))
+    if (!report::attempt([&] { roster::creerClasse(etat::CodeEtabEnCours, text::composed(*reponse)); }))
         return;
     activer();
 }

@@ -1,6 +1,7 @@
 #include "photographer/shoot/panneau_eleve.h"
 
 #include "common/dialogs.h"
+#include "common/text.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
 
@@ -120,7 +121,8 @@ void PanneauEleve::Bt_Ajout_Click(int index)
 
 void PanneauEleve::validerAjout()
 {
-    const QString nom = TextNom_->text().trimmed(), prenom = TextPrenom_->text().trimmed();
+    const QString nom = text::composed(TextNom_->text().trimmed());
+    const QString prenom = text::composed(TextPrenom_->text().trimmed());
     if (nom.isEmpty()) {
         dialogs::message(QStringLiteral("veuillez saisir un Nom..."), dialogs::Icon::Critical);
         TextNom_->setFocus();

@@ -7,6 +7,7 @@
 #include "common/ui/menus.h"
 #include "common/paths.h"
 #include "common/report.h"
+#include "common/text.h"
 #include "photographer/data/base.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etablissements.h"
@@ -88,7 +89,7 @@ void FormNouvEtab::onUnload()
 
 void FormNouvEtab::Bt_Valide_Click()
 {
-    const QString nom = TextNom_->text();
+    const QString nom = text::composed(TextNom_->text());
     if (!saisieComplete() || !nomLibre(nom))
         return;
     QStringList crees;

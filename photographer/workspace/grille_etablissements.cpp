@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/dialogs.h"
 #include "common/report.h"
+#include "common/text.h"
 #include "common/ui/layout.h"
 #include "photographer/data/etablissements.h"
 #include "photographer/data/etat.h"
@@ -47,7 +48,7 @@ GrilleEtablissements::GrilleEtablissements(QWidget* parent) : QTableWidget(paren
         const QString code = item(cellule->row(), 0)->text();
         const bool confirme = std::exchange(renommageConfirme_, false);
         QMetaObject::invokeMethod(
-            this, [this, code, colonne = cellule->column(), texte = cellule->text(), confirme] {
+            this, [this, code, colonne = cellule->column(), texte = text::composed(cellule->text()), confirme] {
                 DBGridEtab_AfterColUpdate(code, colonne, texte, confirme);
             },
             Qt::QueuedConnection);

@@ -6,6 +6,7 @@
 #include "common/report.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 
@@ -54,16 +55,24 @@ Plan planifier(db::Database& base, const QString& dossierImages, const Motif& mo
     return plan;
 }
 
+QString chantier(const QString& exportation)
+{
+    const QFileInfo info(exportation);
+    return paths::join(info.absolutePath(), {u'.' + info.fileName() + QStringLiteral(".partiel")});
+}
+
 QString preparer(const QString& exportation, const Plan& plan)
 {
-    if (!files::removeTree(exportation)) {
-        report::detail(QStringLiteral("exportation : suppression impossible de ") + exportation);
-        return QStringLiteral("L'ancien dossier %1 n'a pas pu être supprimé : un de ses fichiers est peut-être "
-                              "ouvert dans un autre logiciel. Fermez-le, puis recommencez l'exportation.")
-            .arg(QDir::toNativeSeparators(exportation));
+    const QString aCote = chantier(exportation);
+    if (!files::removeTree(aCote)) {
+        report::detail(QStringLiteral("exportation : suppression impossible de ") + aCote);
+        return QStringLiteral("Le dossier %1, laissé par une exportation interrompue, n'a pas pu être supprimé : un "
+                              "de ses fichiers est peut-être ouvert dans un autre logiciel. Fermez-le, puis "
+                              "recommencez l'exportation.")
+            .arg(QDir::toNativeSeparators(aCote));
     }
     for (const QString& dossier : QStringList{kPhotos} + plan.dossiersClasses) {
-        const QString chemin = paths::join(exportation, {dossier});
+        const QString chemin = paths::join(aCote, {dossier});
         // A class folder that cannot be made only fails the copies into it.
         if (!paths::ensureFolder(chemin) && dossier == kPhotos) {
             report::detail(QStringLiteral("exportation : création impossible de ") + chemin);
@@ -110,20 +119,32 @@ void Copieur::etape()
         QTimer::singleShot(0, this, &Copieur::etape);
         return;
     }
-    // One flush for the whole export: the copies did not wait for the disk.
-    bilan_.enregistre = files::syncFileSystem(exportation_);
+    mettreEnPlace();
     enCours_ = false;
     Q_EMIT termine(bilan_);
+}
+
+void Copieur::mettreEnPlace()
+{
+    const QString aCote = chantier(exportation_);
+    // One flush for the whole export: the copies did not wait for the disk.
+    // What the disk did not confirm does not replace an export it did.
+    bilan_.enregistre = files::syncFileSystem(aCote);
+    if (bilan_.enregistre)
+        bilan_.refus = files::replaceFolder(aCote, exportation_);
+    if (!bilan_.enregistre || !bilan_.refus.isEmpty())
+        files::removeTree(aCote);
 }
 
 bool Copieur::copier(const Copie& copie) const
 {
     bool reussi = !copie.dossierClasse.isEmpty();
-    QStringList cibles{paths::join(exportation_, {kPhotos, copie.nomPhotos})};
+    const QString aCote = chantier(exportation_);
+    QStringList cibles{paths::join(aCote, {kPhotos, copie.nomPhotos})};
     if (reussi)
-        cibles.prepend(paths::join(exportation_, {copie.dossierClasse, copie.nomClasse}));
+        cibles.prepend(paths::join(aCote, {copie.dossierClasse, copie.nomClasse}));
     for (const QString& cible : cibles) {
-        if (!files::copyWhole(copie.source, cible, files::Sync::Later).isEmpty()) {
+        if (!files::copyWhole(copie.source, cible, files::Sync::InBuiltFolder).isEmpty()) {
             report::detail(QStringLiteral("exportation : copie impossible de %1 vers %2").arg(copie.source, cible));
             reussi = false;
         }
@@ -133,6 +154,11 @@ bool Copieur::copier(const Copie& copie) const
 
 QString messageFin(const Copieur::Bilan& bilan)
 {
+    if (!bilan.enregistre || !bilan.refus.isEmpty())
+        return (bilan.enregistre ? bilan.refus + u'\n'
+                                 : QStringLiteral("Le disque n'a pas confirmé l'enregistrement des photos.\n"))
+            + QStringLiteral("Aucune photo n'a été exportée : le dossier Exportation du bureau est resté tel qu'il "
+                             "était.");
     const bool rien = bilan.exportes == 0 && bilan.eleves > 0;
     QString message = rien ? QStringLiteral("Aucune photo n'a été exportée.")
                            : QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : "
@@ -143,9 +169,6 @@ QString messageFin(const Copieur::Bilan& bilan)
         message += QStringLiteral("\n%1 élève(s) sans photo.").arg(bilan.sansPhoto);
     if (bilan.echecs > 0)
         message += QStringLiteral("\n%1 photo(s) n'ont pas pu être copiée(s).").arg(bilan.echecs);
-    if (!bilan.enregistre)
-        message += QStringLiteral("\nLe disque n'a pas confirmé l'enregistrement des photos : l'exportation est "
-                                  "peut-être incomplète.");
     return message;
 }
 

@@ -32,9 +32,15 @@ struct Plan {
 // a file or a folder: the later one gets a suffix.
 Plan planifier(db::Database& base, const QString& dossierImages, const Motif& motif);
 
-// Removes any earlier folder (a link is removed, never followed) and creates
-// it again with "Photos" and the class folders. "" or a French message that
-// names the folder that could not be removed or created.
+// The hidden folder beside the export where the next one is built, so that a
+// power cut leaves the earlier export whole; a fixed name, so that the next
+// export removes what a stopped one left.
+QString chantier(const QString& exportation);
+
+// Removes what an earlier stopped export left aside and creates the folder to
+// build in with "Photos" and the class folders. The export in place is left
+// as it is. "" or a French message that names the folder that could not be
+// removed or created.
 [[nodiscard]] QString preparer(const QString& exportation, const Plan& plan);
 
 // Copies the plan in small steps so that the window keeps answering.
@@ -47,11 +53,13 @@ public:
         int sansPhoto = 0;
         int echecs = 0;    // the picture is no picture, or a copy of it failed
         bool enregistre = true; // the disk took every written file
+        QString refus;          // "" or why the new export could not take the earlier one's place
     };
 
     using QObject::QObject;
 
-    // Starts copying into a folder that preparer() made ready.
+    // Starts copying into the folder that preparer() made ready, then puts it
+    // in place of the export whole.
     void lancer(const QString& exportation, Plan plan);
     bool enCours() const { return enCours_; }
 
@@ -61,6 +69,7 @@ Q_SIGNALS:
 
 private:
     void etape();
+    void mettreEnPlace();
     bool copier(const Copie& copie) const;
 
     QString exportation_;

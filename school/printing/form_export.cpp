@@ -184,7 +184,7 @@ void FormExport::Command2_Click()
 void FormExport::exportTermine(exportation::Copieur::Bilan bilan)
 {
     attendre(false);
-    const bool complet = bilan.exportes == bilan.eleves && bilan.enregistre;
+    const bool complet = bilan.exportes == bilan.eleves && bilan.enregistre && bilan.refus.isEmpty();
     dialogs::message(exportation::messageFin(bilan), complet ? dialogs::Icon::Information : dialogs::Icon::Exclamation);
     unload();
 }

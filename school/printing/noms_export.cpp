@@ -1,6 +1,7 @@
 #include "school/printing/noms_export.h"
 
 #include "common/paths.h"
+#include "common/text.h"
 
 namespace exportation {
 
@@ -22,6 +23,13 @@ QString valeur(const Eleve& eleve, Champ champ)
 }
 
 const QString kExtension = QStringLiteral(".jpg");
+
+// One key for the spellings a folder cannot tell apart: case, and an accent
+// written as one character or two.
+QString cle(const QString& nom)
+{
+    return text::composed(nom).toCaseFolded();
+}
 
 } // namespace
 
@@ -60,15 +68,15 @@ QString avecSuffixe(const QString& nomFichier, int numero)
 NomsUniques::NomsUniques(const QStringList& reserves)
 {
     for (const QString& nom : reserves)
-        pris_.insert(nom.toCaseFolded());
+        pris_.insert(cle(nom));
 }
 
 QString NomsUniques::attribuer(const QString& nom)
 {
     QString libre = nom;
-    for (int numero = 2; pris_.contains(libre.toCaseFolded()); ++numero)
+    for (int numero = 2; pris_.contains(cle(libre)); ++numero)
         libre = avecSuffixe(nom, numero);
-    pris_.insert(libre.toCaseFolded());
+    pris_.insert(cle(libre));
     return libre;
 }
 

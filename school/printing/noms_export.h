@@ -36,7 +36,7 @@ QString composant(const QString& nom);
 QString avecSuffixe(const QString& nomFichier, int numero);
 
 // The names given in one folder, so that no two entries share one: a name
-// already given there, whatever its case, gets the first free suffix "_2",
+// already given there, whatever its case or the form of its accents, gets the first free suffix "_2",
 // "_3"... (avecSuffixe).
 class NomsUniques {
 public:

@@ -6,6 +6,7 @@
 #include "common/paths.h"
 #include "common/pictures.h"
 #include "common/report.h"
+#include "common/text.h"
 #include "common/wallclock.h"
 #include "common/ui/layout.h"
 #include "school/data/base.h"
@@ -193,8 +194,8 @@ void FormCarteIdent::Bt_ValideIdentite_Click(int index)
 FicheEleve FormCarteIdent::ficheSaisie() const
 {
     FicheEleve fiche = *fiche_;
-    fiche.nom = TextNom_->text();
-    fiche.prenom = TextPrenom_->text();
+    fiche.nom = text::composed(TextNom_->text());
+    fiche.prenom = text::composed(TextPrenom_->text());
     fiche.naissance = TextNaissance_->text();
     fiche.regime = TextRegime_->text();
     fiche.ine = TextINE_->text();
@@ -271,10 +272,13 @@ void FormCarteIdent::valider()
     try {
         enregistrement = fiche_eleve::enregistrer(base::db(), *fiche_, fiche, commande.lignes);
     } catch (const db::Error& erreur) {
+        // Gone before the message waits on the secretary, who may switch off meanwhile.
+        fichierPhoto.discard();
         report::failure(erreur);
         return;
     }
     if (enregistrement == fiche_eleve::Enregistrement::EleveDisparu) {
+        fichierPhoto.discard();
         dialogs::message(kEleveDisparu, dialogs::Icon::Exclamation);
         unload();
         return;

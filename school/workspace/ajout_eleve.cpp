@@ -1,6 +1,7 @@
 #include "school/workspace/ajout_eleve.h"
 
 #include "common/dialogs.h"
+#include "common/text.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
 #include "school/workspace/nouvel_eleve.h"
@@ -51,8 +52,8 @@ bool AjoutEleve::enregistrer(const QString& fichierPhoto) const
 {
     if (fichierPhoto.isEmpty())
         return false;
-    const QString nom = saisie_.TextRecupNom->text();
-    const QString prenom = saisie_.TextRecupPrenom->text();
+    const QString nom = text::composed(saisie_.TextRecupNom->text());
+    const QString prenom = text::composed(saisie_.TextRecupPrenom->text());
     if (nom.isEmpty() || prenom.isEmpty()) {
         dialogs::message(QStringLiteral("Les champs Nom et Prénom de l'élève doivent être renseignés."),
                          dialogs::Icon::Critical);

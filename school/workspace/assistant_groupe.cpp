@@ -1,6 +1,7 @@
 #include "school/workspace/assistant_groupe.h"
 
 #include "common/dialogs.h"
+#include "common/text.h"
 #include "school/data/base.h"
 #include "school/workspace/liste_choix.h"
 #include "school/data/etat.h"
@@ -44,7 +45,7 @@ void AssistantGroupe::demarrer()
 bool AssistantGroupe::validerNom()
 {
     // "Latin " is the group "Latin"; a name of blanks is no name.
-    etat::NomNouveauGroupe = etapes_.SaisieNomGroupe->text().trimmed();
+    etat::NomNouveauGroupe = text::composed(etapes_.SaisieNomGroupe->text().trimmed());
     QString refus;
     if (etat::NomNouveauGroupe.size() < 3)
         refus = QStringLiteral("Le nom de groupe doit comporter au moins 3 caractères.");

@@ -8,6 +8,7 @@
 #include "common/report.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
+#include "school/data/noms_composes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -109,12 +110,15 @@ QString demarrer()
     const QString occupe = marquerOuvert(etat::CheminDonnees);
     if (!occupe.isEmpty())
         return occupe;
+    // What a power cut left half way to a portrait's name; another Vizmora's
+    // portrait being written is locked and stays.
+    files::removeLeftoverTemporaries(paths::join(etat::CheminDonnees, {QStringLiteral("images")}));
     QString erreur = installerDonnees(etat::CheminDonnees, paths::programDir());
     if (erreur.isEmpty())
         erreur = refuserBaseVide(base::cheminBase());
     if (erreur.isEmpty()) {
         try {
-            base::db();
+            noms_composes::composer(base::db());
         } catch (const db::Error& e) {
             erreur = report::logged(e);
         }

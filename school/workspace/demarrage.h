@@ -22,7 +22,9 @@ QString nomMarqueOuvert();
 // marks it open for the life of the process (a start while a package is
 // being installed there is refused in a message of its own), opens the
 // database (creating the tables it lacks; an empty file is refused like a
-// damaged one, and left as it is) and prepares the texts of the about box.
+// damaged one, and left as it is), stores its names in composed form, removes
+// the temporary files a power cut left in images/ and prepares the texts of
+// the about box.
 // Answers "" or a French message that names the failed file and says that
 // the program stops.
 [[nodiscard]] QString demarrer();

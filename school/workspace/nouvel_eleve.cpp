@@ -3,7 +3,6 @@
 #include "common/files.h"
 #include "common/paths.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace nouvel_eleve {
@@ -47,17 +46,21 @@ Resultat enregistrer(db::Database& base, const QString& dossierDonnees, const QS
     base.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ?1, CodeEtablissement = ?1 WHERE CdeEleves = ?2"),
               {resultat.racine, resultat.cle});
 
-    if (!files::copyWhole(fichierPhoto, resultat.photo).isEmpty()) {
+    // The picture waits under a temporary name until the row is committed: a
+    // power cut before leaves no picture of nobody under a student's name, and
+    // the next start removes the temporary file.
+    files::PendingFile photo(resultat.photo);
+    if (!photo.copyFrom(fichierPhoto)) {
         resultat.erreur = QStringLiteral("La photo « %1 » n'a pas pu être copiée vers « %2 » :"
                                          " l'élève n'a pas été ajouté.")
                               .arg(fichierPhoto, resultat.photo);
         return resultat;
     }
-    try {
-        transaction.commit();
-    } catch (const db::Error&) {
-        QFile::remove(resultat.photo);
-        throw;
+    transaction.commit();
+    if (!photo.commit()) {
+        // The picture cannot take its name: the student goes too, as nothing was added.
+        base.exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {resultat.cle});
+        resultat.erreur = photo.error() + QStringLiteral(" L'élève n'a pas été ajouté.");
     }
     return resultat;
 }

@@ -54,6 +54,12 @@ TEST_F(BaseDeDonnees, LesRecherchesParNomSontExactesEtSansCasse)
     EXPECT_EQ(names(byName, {QStringLiteral("d'arc*")}), QStringList({"d'Arc*", "D'ARC*"}));
     EXPECT_EQ(names(byName, {QStringLiteral("100% [A]#?")}), QStringList({"100% [a]#?"}));
     EXPECT_TRUE(names(byName, {QStringLiteral("d'Arc")}).isEmpty());
+    // An accent written as one character or as two is one name.
+    add(QStringLiteral("Zo\u00e9"));
+    add(QStringLiteral("ZOE\u0301"));
+    add(QStringLiteral("Zoe"));
+    EXPECT_EQ(names(byName, {QStringLiteral("zoe\u0301")}), QStringList({QStringLiteral("Zo\u00e9"), QStringLiteral("ZOE\u0301")}));
+    EXPECT_EQ(db::compareFrench(QStringLiteral("Zo\u00e9"), QStringLiteral("Zoe\u0301")), 0);
 }
 
 TEST_F(BaseDeDonnees, LesClesSupprimeesNeSontJamaisRedonnees)

@@ -8,7 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
+#include <csignal>
+
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -139,4 +143,52 @@ TEST(Fichiers, UnDossierConstruitACoteRemplaceLAncienEnUneFois)
     }
     EXPECT_FALSE(files::replaceFolder(built, target).isEmpty());
     EXPECT_EQ(readAll(target + QStringLiteral("/classevizmora.idx")), QByteArray("second"));
+}
+
+// A writer killed (a power cut) between writing its file and renaming it
+// leaves the hidden temporary; the next start removes it, but not a file
+// another running writer holds, nor anything else hidden in the folder.
+TEST(Fichiers, LesFichiersTemporairesDUnEcrivainDisparuSontSupprimesEtSeulsEux)
+{
+    Sandbox sandbox;
+    const QString folder = sandbox.root() + QStringLiteral("/images");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    put(folder + QStringLiteral("/19.jpg"), "ancien");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        files::PendingFile pending(folder + QStringLiteral("/19.jpg"));
+        if (pending.write("nouveau"))
+            ::kill(::getpid(), SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    const QStringList left = entries(folder).filter(QRegularExpression(QStringLiteral("^\\.19\\.jpg\\.")));
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(readAll(folder + u'/' + left.front()), QByteArray("nouveau"));
+
+    const QStringList kept{QStringLiteral(".19.jpg.abcde"), QStringLiteral(".notes"), QStringLiteral("13.jpg"),
+                           QStringLiteral("13.jpg.abcdef")};
+    for (const QString& name : kept)
+        put(folder + u'/' + name, "autre");
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/.dossier.abcdef")));
+    files::PendingFile running(folder + QStringLiteral("/21.jpg"));
+    ASSERT_TRUE(running.write("en cours"));
+
+    EXPECT_EQ(files::removeLeftoverTemporaries(folder), 1);
+    QStringList remaining = entries(folder);
+    EXPECT_EQ(remaining.filter(QStringLiteral(".19.jpg.")), QStringList{QStringLiteral(".19.jpg.abcde")});
+    for (const QString& name : kept + QStringList{QStringLiteral("19.jpg"), QStringLiteral(".dossier.abcdef")})
+        EXPECT_TRUE(remaining.contains(name)) << name.toStdString();
+    EXPECT_EQ(remaining.filter(QStringLiteral(".21.jpg.")).size(), 1);
+    ASSERT_TRUE(running.commit());
+    EXPECT_EQ(readAll(folder + QStringLiteral("/21.jpg")), QByteArray("en cours"));
+
+    files::PendingFile abandoned(folder + QStringLiteral("/22.jpg"));
+    ASSERT_TRUE(abandoned.write("abandonnée"));
+    abandoned.discard();
+    EXPECT_TRUE(entries(folder).filter(QStringLiteral("22.jpg")).isEmpty());
+    EXPECT_FALSE(abandoned.commit());
 }

@@ -33,6 +33,14 @@ TEST(Texte, LesListesDElevesSontLuesDansLeurEncodage)
     EXPECT_EQ(text::decodeStudentList(expected.toUtf8()), expected);
     EXPECT_EQ(text::decodeStudentList(text::toWindows1252(expected)), expected);
     EXPECT_EQ(text::decodeStudentList("plain;ascii"), QStringLiteral("plain;ascii"));
+    // Lists made on some systems write each accent apart from its letter.
+    const QString decomposed = expected.normalized(QString::NormalizationForm_D);
+    ASSERT_NE(decomposed, expected);
+    EXPECT_EQ(text::decodeStudentList(decomposed.toUtf8()), expected);
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char*>(decomposed.utf16()), decomposed.size() * 2);
+    EXPECT_EQ(text::decodeStudentList(utf16), expected);
+    EXPECT_EQ(text::composed(decomposed), expected);
 }
 
 TEST(Texte, LEchappementHtmlCouvreLesCaracteresDeBalisage)

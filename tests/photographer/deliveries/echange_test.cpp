@@ -312,6 +312,31 @@ TEST_F(Echange, ApresViderLaBaseLesPhotosDeLAnneePasseeNeVontAPersonne)
         EXPECT_EQ(contenu(misDeCote.at(i)), photos.value(anciens.at(i))) << misDeCote.at(i).toStdString();
 }
 
+// A file made elsewhere may write each accent apart from its letter: the
+// establishment, its folders and its students keep the composed spelling.
+TEST_F(Echange, LesNomsImportesSontGardesSousLeurFormeComposee)
+{
+    const QString modele = paths::join(paths::programDir(), {QString::fromLatin1(echange::kModele)});
+    const QString fichier = paths::join(sandbox_.root(), {QStringLiteral("ecole.att")});
+    ASSERT_TRUE(QFile::copy(modele, fichier));
+    {
+        db::Database echangee(fichier);
+        echangee.exec(QStringLiteral("INSERT INTO Etablissements (Nom) VALUES (?)"), {QStringLiteral("E\u0301cole")});
+        echangee.exec(QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (1, ?, ?, ?)"),
+                      {QStringLiteral("6e\u0300me"), QStringLiteral("Durand"), QStringLiteral("Zoe\u0301")});
+    }
+    const echange::Importation resultat = echange::importer(fichier, [](int) {});
+    ASSERT_EQ(resultat.erreur, QString());
+    EXPECT_EQ(resultat.nom, QStringLiteral("\u00c9cole"));
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?"),
+                                {resultat.code}),
+              QStringLiteral("\u00c9cole"));
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT Classe || ' ' || Prenom FROM Eleves WHERE CodeEtablissement = ?"),
+                                {resultat.code}),
+              QStringLiteral("6\u00e8me Zo\u00e9"));
+    EXPECT_TRUE(QFileInfo::exists(dossiers_etab::de(QStringLiteral("\u00c9cole")).donnees));
+}
+
 TEST_F(Echange, SeulsDesDossiersVidesDeCeNomSontRepris)
 {
     const QString modele = paths::join(paths::programDir(), {QString::fromLatin1(echange::kModele)});

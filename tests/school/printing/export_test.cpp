@@ -2,6 +2,8 @@
 #include "school/printing/form_export.h"
 #include "school/printing/noms_export.h"
 #include "school/data/base.h"
+#include "school/data/noms_composes.h"
+#include "school/printing/export_photos.h"
 #include "tests/school/support/accueil_pilote.h"
 #include "tests/school/support/pilote_fenetre.h"
 #include "tests/school/support/school_fixture.h"
@@ -16,6 +18,7 @@
 #include <QImage>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -71,9 +74,28 @@ TEST(NomsExport, ChaqueMotifDonneUnNomSur)
     } noms[] = {
         {"photos", "photos_2"},       {"6_A", "6_A"},     {"6_a", "6_a_2"},           {"A.jpg", "A.jpg"},
         {"a.JPG", "a_2.JPG"},         {"A.jpg", "A_3.jpg"}, {"A_2.jpg", "A_2_2.jpg"},
+        // An accent written as one character or as two is one name.
+        {"Durand Zo\u00e9.jpg", "Durand Zo\u00e9.jpg"}, {"Durand Zoe\u0301.jpg", "Durand Zoe\u0301_2.jpg"},
+        {"DURAND ZOE\u0301.jpg", "DURAND ZOE\u0301_3.jpg"},
     };
     for (const auto& n : noms)
-        EXPECT_EQ(dossier.attribuer(QString::fromLatin1(n.nom)), QString::fromLatin1(n.attribue)) << n.nom;
+        EXPECT_EQ(dossier.attribuer(QString::fromUtf8(n.nom)), QString::fromUtf8(n.attribue)) << n.nom;
+}
+
+// An export the disk did not confirm, or that could not take the earlier
+// one's place, is not said to be done: the earlier one stays and the message says so.
+TEST(MessageExport, UneExportationNonMiseEnPlaceNeSeDitPasFaite)
+{
+    exportation::Copieur::Bilan nonConfirmee{3, 3, 0, 0, false, {}};
+    exportation::Copieur::Bilan refusee{3, 3, 0, 0, true, QStringLiteral("Le dossier /Bureau/Exportation n'a pas pu "
+                                                                          "être mis en place.")};
+    for (const auto& [bilan, cause] : {std::pair{nonConfirmee, QStringLiteral("n'a pas confirmé")},
+                                       std::pair{refusee, QStringLiteral("/Bureau/Exportation")}}) {
+        const QString message = exportation::messageFin(bilan);
+        EXPECT_TRUE(message.contains(cause)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("Aucune photo n'a été exportée"))) << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("ont été exportés"))) << message.toStdString();
+    }
 }
 
 class Export : public ::testing::Test, protected PiloteFenetre {
@@ -274,6 +296,61 @@ TEST_F(Export, UnePhotoQuiNePeutEtreCopieeEstDiteEtNonComptee)
     }
     EXPECT_EQ(bureau().size(), 4);
     EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Exclamation);
+}
+
+// Namesakes from lists that spelled the accent two ways are one name once
+// the start has composed them: the second gets "_2".
+TEST_F(Export, DesHomonymesEcritsDeDeuxFaconsPrennentUnSuffixe)
+{
+    const QString compose = QStringLiteral("Zo\u00e9");
+    const qint64 a = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Durand"), compose);
+    const qint64 b = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Durand"), QStringLiteral("Zoe\u0301"));
+    ASSERT_EQ(noms_composes::composer(base::db()), 1);
+    ouvrirExport();
+    choisir("ComboNom", QStringLiteral("Nom"));
+    choisir("ComboPonctuation", QStringLiteral(" "));
+    choisir("ComboPrenom", QStringLiteral("Prénom"));
+    dialogues.message(QStringLiteral("2 photo(s) exportée(s) sur 2 élève(s)."));
+    exporter();
+
+    const QString premier = QStringLiteral("Durand ") + compose + QStringLiteral(".jpg");
+    const QString second = QStringLiteral("Durand ") + compose + QStringLiteral("_2.jpg");
+    EXPECT_EQ(bureau(), (QStringList{QStringLiteral("Exportation/6A/") + premier,
+                                     QStringLiteral("Exportation/6A/") + second,
+                                     QStringLiteral("Exportation/Photos/") + premier,
+                                     QStringLiteral("Exportation/Photos/") + second}));
+    EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/Photos/") + second),
+              SchoolFixture::lire(ecole.cheminPhoto(b)));
+    EXPECT_EQ(SchoolFixture::lire(exportation() + QStringLiteral("/Photos/") + premier),
+              SchoolFixture::lire(ecole.cheminPhoto(a)));
+}
+
+// The new export is built in a hidden folder beside the earlier one and takes
+// its place whole: while it is copied (a power cut would stop it there) the
+// earlier export is still on the desktop, whole, and the next export removes
+// what a stopped one left.
+TEST_F(Export, UneExportationInterrompueLaisseLAncienneEntiere)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 120);
+    Sandbox::writeFile(exportation() + QStringLiteral("/Photos/ancienne.jpg"), "ancienne");
+    Sandbox::writeFile(ecole.sandbox().desktop() + QStringLiteral("/.Exportation.partiel/Photos/coupee.jpg"), "x");
+    FormExport& form = ouvrirExport();
+    choisir("ComboNom", QStringLiteral("N° Interne"));
+    QStringList pendant;
+    QObject::connect(form.findChild<exportation::Copieur*>(), &exportation::Copieur::progression, &form, [&](int pourcent) {
+        if (pourcent < 100 && pendant.isEmpty())
+            pendant = bureau();
+    });
+    dialogues.message(QStringLiteral("120 photo(s) exportée(s) sur 120 élève(s)."));
+    exporter();
+
+    ASSERT_GT(pendant.size(), 1);
+    EXPECT_EQ(pendant.filter(QRegularExpression(QStringLiteral("^Exportation/"))),
+              QStringList{QStringLiteral("Exportation/Photos/ancienne.jpg")});
+    EXPECT_FALSE(pendant.contains(QStringLiteral(".Exportation.partiel/Photos/coupee.jpg")));
+    const QStringList apres = bureau();
+    EXPECT_EQ(apres.size(), 240);
+    EXPECT_EQ(apres.filter(QRegularExpression(QStringLiteral("^Exportation/"))).size(), 240);
 }
 
 TEST_F(Export, PendantLaCopieOkEtListesAttendentEtLaFermetureAussi)

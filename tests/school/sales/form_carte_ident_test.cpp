@@ -1,5 +1,6 @@
 #include "school/sales/form_carte_ident.h"
 
+#include "common/dialogs.h"
 #include "common/paths.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/data/base.h"
@@ -25,6 +26,40 @@
 #include <QTest>
 
 namespace {
+
+// Lists the images folder each time a message waits on the secretary: a
+// power cut then leaves exactly what it lists.
+class ImagesPendantLesMessages : public dialogs::Service {
+public:
+    ImagesPendantLesMessages(QString dossier, std::vector<QStringList>& vues) : dossier_(std::move(dossier)), vues_(vues)
+    {
+    }
+    static ImagesPendantLesMessages& installer(const QString& dossier, std::vector<QStringList>& vues)
+    {
+        auto regard = std::make_unique<ImagesPendantLesMessages>(dossier, vues);
+        ImagesPendantLesMessages& installe = *regard;
+        installe.suivant_ = dialogs::install(std::move(regard));
+        return installe;
+    }
+    void retirer() { dialogs::install(std::move(suivant_)); }
+
+    dialogs::Answer message(const QString& text, const QString& title, dialogs::Icon icon,
+                            dialogs::Buttons buttons) override
+    {
+        vues_.push_back(QDir(dossier_).entryList(QDir::Files | QDir::Hidden));
+        return suivant_->message(text, title, icon, buttons);
+    }
+    std::optional<QString> input(const QString& prompt, const QString& title, const QString& defaultText) override
+    {
+        return suivant_->input(prompt, title, defaultText);
+    }
+    QString openFile(const dialogs::FileRequest& request) override { return suivant_->openFile(request); }
+
+private:
+    QString dossier_;
+    std::vector<QStringList>& vues_;
+    std::unique_ptr<dialogs::Service> suivant_;
+};
 
 class CarteIdentite : public ::testing::Test, protected PiloteFenetre {
 protected:
@@ -315,6 +350,42 @@ TEST_F(CarteIdentite, UneFicheRefuseeGardeLAnciennePhoto)
     // The card stays open with what was typed, for another try.
     EXPECT_NE(existingForm<FormCarteIdent>(), nullptr);
     EXPECT_EQ(zone("TextNom")->text(), QStringLiteral("DURAND"));
+}
+
+// A portrait chosen for a record that cannot be stored (another secretary
+// deleted the student, the database is busy) is written under a temporary
+// name first: it is gone before the message waits, so that switching off
+// then leaves nothing behind.
+TEST_F(CarteIdentite, UnePhotoNonEnregistreeNeLaisseAucunFichierPendantLeMessage)
+{
+    const QString nouvelle = ecole.sandbox().path(QStringLiteral("nouvelle.jpg"));
+    ASSERT_TRUE(SchoolFixture::ecrirePortrait(nouvelle, Qt::red));
+    const QByteArray avant = SchoolFixture::lire(ecole.cheminPhoto(cle));
+    const QStringList seule{QStringLiteral("%1.jpg").arg(cle)};
+    for (const bool supprime : {false, true}) {
+        ouvrir();
+        dialogues.openFile(nouvelle);
+        cliquer(QStringLiteral("Bt_Changer"));
+        std::vector<QStringList> vues;
+        ImagesPendantLesMessages& regard = ImagesPendantLesMessages::installer(ecole.dossierImages(), vues);
+        if (supprime) {
+            base::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {cle});
+            dialogues.message(QStringLiteral("n'existe plus"));
+            bouton(0);
+        } else {
+            db::Database autre(base::cheminBase());
+            db::Database::Transaction verrou(autre);
+            dialogues.message(QStringLiteral("la modification n'a pas été enregistrée"));
+            bouton(0);
+            existingForm<FormCarteIdent>()->unload();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        regard.retirer();
+        ASSERT_EQ(vues.size(), 1u) << supprime;
+        EXPECT_EQ(vues.front(), seule) << supprime;
+        EXPECT_EQ(QDir(ecole.dossierImages()).entryList(QDir::Files | QDir::Hidden), seule) << supprime;
+        EXPECT_EQ(SchoolFixture::lire(ecole.cheminPhoto(cle)), avant);
+    }
 }
 
 // A phone held upright stores its pixels on their side and says so in the

@@ -1,6 +1,7 @@
 #include "school/workspace/demarrage.h"
 
 #include "common/database.h"
+#include "common/files.h"
 #include "common/paths.h"
 #include "common/ui/program.h"
 #include "school/data/base.h"
@@ -70,6 +71,48 @@ TEST_F(DemarrageEcole, UneBaseDUneVersionAnterieureRecoitLesTablesQuiLuiManquent
     for (const char* table : {"Etablissement", "Photographe", "Goupes", "Ventes", "Tarifs", "TarifPochIncom"})
         EXPECT_TRUE(base::db().hasTable(QString::fromLatin1(table))) << table;
     EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT Nom FROM Eleves")), QStringLiteral("Durand"));
+}
+
+// What a power cut left in images/ half way to a picture's name goes at the
+// next start; the pictures and a portrait another Vizmora is writing stay.
+TEST_F(DemarrageEcole, LesFichiersTemporairesLaissesParUneCoupureDisparaissent)
+{
+    const QString images = paths::join(donnees(), {QStringLiteral("images")});
+    for (const char* nom : {".19.jpg.Ab12Cd", ".E41.jpg.x9Y8z7", "19.jpg", "E41.jpg"})
+        Sandbox::writeFile(paths::join(images, {QString::fromLatin1(nom)}), "photo");
+    files::PendingFile enCours(paths::join(images, {QStringLiteral("13.jpg")}));
+    ASSERT_TRUE(enCours.write("portrait"));
+
+    ASSERT_EQ(demarrage::demarrer(), QString());
+
+    const QStringList restants = QDir(images).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    ASSERT_EQ(restants.size(), 3);
+    EXPECT_TRUE(restants[0].startsWith(QStringLiteral(".13.jpg.")));
+    EXPECT_EQ(restants.mid(1), (QStringList{QStringLiteral("19.jpg"), QStringLiteral("E41.jpg")}));
+    ASSERT_TRUE(enCours.commit());
+}
+
+// A package made from a list with decomposed accents holds two spellings of
+// one name: the start keeps the composed one everywhere, in one go.
+TEST_F(DemarrageEcole, LesNomsSontGardesSousLeurFormeComposee)
+{
+    ASSERT_EQ(demarrage::demarrer(), QString());
+    const QString decompose = QStringLiteral("Zoe\u0301");
+    const QString compose = QStringLiteral("Zo\u00e9");
+    base::db().exec(QStringLiteral("INSERT INTO Eleves (Classe, Nom, Prenom) VALUES (?1, 'Durand', ?2)"),
+                    {QStringLiteral("6e\u0300"), decompose});
+    base::db().exec(QStringLiteral("INSERT INTO Goupes (NomGroupe, Nom, Prenom) VALUES (?1, 'Durand', ?1)"),
+                    {decompose});
+    base::db().exec(QStringLiteral("INSERT INTO Ventes (Classe, Nom, Prenom) VALUES ('6A', ?1, 'Durand')"),
+                    {decompose});
+    base::fermer();
+
+    ASSERT_EQ(demarrage::demarrer(), QString());
+
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT Classe || Prenom FROM Eleves")),
+              QStringLiteral("6\u00e8") + compose);
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT NomGroupe || Prenom FROM Goupes")), compose + compose);
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT Nom FROM Ventes")), compose);
 }
 
 TEST_F(DemarrageEcole, FichierLivreAbsentArreteLeProgrammeEnLeNommant)

@@ -1,5 +1,6 @@
 #include "school/workspace/nouvel_eleve.h"
 
+#include "common/files.h"
 #include "common/paths.h"
 #include "school/data/base.h"
 #include "tests/school/support/school_fixture.h"
@@ -7,6 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QTest>
+
+#include <csignal>
+
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QSet>
 
 namespace {
@@ -84,6 +91,49 @@ TEST(NouvelEleveEnregistrement, UneCopieRateeNEnregistreRien)
     EXPECT_TRUE(resultat.erreur.contains(absente));
     EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("0"));
     EXPECT_TRUE(QDir(ecole.dossierImages()).entryList(QDir::Files).isEmpty());
+}
+
+// Switched off after the picture is copied, before the row is committed: the
+// picture has not taken its name, the next start removes its temporary file,
+// and adding the student again gives him the plain name.
+TEST(NouvelEleveEnregistrement, UneCoupureAvantLaValidationNeLaissePasDePhotoDePersonne)
+{
+    SchoolFixture ecole;
+    const QString source = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("choisie.jpg")),
+                                              QByteArray(256 * 1024, 'p'));
+    // A reader holds the database: the addition's commit waits on it, after the copy.
+    db::Database lecteur(base::cheminBase());
+    lecteur.exec(QStringLiteral("BEGIN"));
+    ASSERT_EQ(lecteur.scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("0"));
+    const pid_t enfant = ::fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0) {
+        db::Database base(base::cheminBase());
+        (void)nouvel_eleve::enregistrer(base, ecole.dossier(), QStringLiteral("6A"), QStringLiteral("Zola"),
+                                        QStringLiteral("Émile"), source);
+        ::_exit(0);
+    }
+    const auto temporaire = [&] {
+        const QFileInfoList fichiers = QDir(ecole.dossierImages()).entryInfoList(QDir::Files | QDir::Hidden);
+        return fichiers.size() == 1 && fichiers.front().fileName().startsWith(QStringLiteral(".E1.jpg."))
+               && fichiers.front().size() == 256 * 1024;
+    };
+    const bool copiee = QTest::qWaitFor(temporaire, 1500);
+    ::kill(enfant, SIGKILL);
+    int etat = 0;
+    ASSERT_EQ(::waitpid(enfant, &etat, 0), enfant);
+    lecteur.exec(QStringLiteral("COMMIT"));
+    ASSERT_TRUE(copiee);
+    ASSERT_TRUE(WIFSIGNALED(etat));
+
+    EXPECT_EQ(base::db().scalar(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("0"));
+    EXPECT_EQ(files::removeLeftoverTemporaries(ecole.dossierImages()), 1);
+    const auto resultat = nouvel_eleve::enregistrer(base::db(), ecole.dossier(), QStringLiteral("6A"),
+                                                   QStringLiteral("Zola"), QStringLiteral("Émile"), source);
+    ASSERT_EQ(resultat.erreur, QString());
+    EXPECT_EQ(resultat.racine, QStringLiteral("E1"));
+    EXPECT_EQ(QDir(ecole.dossierImages()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("E1.jpg")});
 }
 
 } // namespace
