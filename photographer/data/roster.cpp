@@ -35,6 +35,16 @@ std::optional<Etablissement> etablissement(const QString& cdeEtablissement)
     return Etablissement{rows.front()[u"Nom"], rows.front()[u"Code Postal"]};
 }
 
+std::optional<Eleve> eleve(const QString& cle)
+{
+    std::vector<Eleve> trouve = lire(base::db().query(
+        QStringLiteral("SELECT CdeEleves, Classe, Nom, Prenom, NomPhoto FROM Eleves WHERE CdeEleves = ?"),
+        {cleParam(cle)}));
+    if (trouve.empty())
+        return std::nullopt;
+    return trouve.front();
+}
+
 QStringList classes(const QString& codeEtab)
 {
     const db::Rows rows = base::db().query(
@@ -104,10 +114,18 @@ void creerClasse(const QString& codeEtab, const QString& classe)
 {
     db::Database& database = base::db();
     db::Database::Transaction transaction(database);
-    for (int i = 1; i <= 10; ++i)
+    for (const noms_photos::Eleve& eleve : elevesProvisoires())
         database.insert(QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (?, ?, ?, ?)"),
-                        {codeEtab, classe, QStringLiteral("Nom%1").arg(i), QStringLiteral("Prénom%1").arg(i)});
+                        {codeEtab, classe, eleve.nom, eleve.prenom});
     transaction.commit();
+}
+
+std::vector<noms_photos::Eleve> elevesProvisoires()
+{
+    std::vector<noms_photos::Eleve> eleves;
+    for (int i = 1; i <= 10; ++i)
+        eleves.push_back({QStringLiteral("Nom%1").arg(i), QStringLiteral("Prénom%1").arg(i)});
+    return eleves;
 }
 
 } // namespace roster

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "photographer/data/noms_photos.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +28,9 @@ struct Etablissement {
 // The establishment of that exact key.
 std::optional<Etablissement> etablissement(const QString& cdeEtablissement);
 
+// The student of that exact key.
+std::optional<Eleve> eleve(const QString& cle);
+
 // The classes of an establishment, each once, in French order.
 QStringList classes(const QString& codeEtab);
 
@@ -50,5 +55,8 @@ QString ajouterEleve(const QString& codeEtab, const QString& classe, const QStri
 // A class exists through its students: it is created with ten placeholder
 // students "Nom1" / "Prénom1" to "Nom10" / "Prénom10", all or none.
 void creerClasse(const QString& codeEtab, const QString& classe);
+
+// The names of the placeholder students of a new class.
+std::vector<noms_photos::Eleve> elevesProvisoires();
 
 } // namespace roster

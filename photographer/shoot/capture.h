@@ -31,20 +31,6 @@ struct Destinations {
 Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& classe, const QString& nom,
                           const QString& prenom, const QString& cdeEleve);
 
-// The most bytes of UTF-8 that a student's class, surname and first name may
-// hold together so that every file named after them fits in a file name.
-qsizetype studentNamesBytes();
-
-// How many characters a student's class, surname and first name hold
-// together, and how many of them fit in studentNamesBytes(): the student's
-// pictures can be filed only when all do.
-struct NamesLength {
-    qsizetype held = 0;
-    qsizetype fit = 0;
-    bool fits() const { return fit == held; }
-};
-NamesLength namesLength(const QString& classe, const QString& nom, const QString& prenom);
-
 // A camera file read once by the tick: whether it can be filed, and what
 // was already made of it while the tick waits for the photographer.
 struct [[nodiscard]] Prepared {
