@@ -183,4 +183,17 @@ TEST_F(ChangementClasse, UnDeplacementInterrompuEstRepris)
         }
     }
     EXPECT_TRUE(changement_classe::reprendre().isEmpty());
+
+    // The opening of the shooting screen settles what is left, and says so.
+    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("OUVERTURE"), QStringLiteral("Léo"));
+    const capture::Destinations avant = fichiers(QStringLiteral("6A"), QStringLiteral("OUVERTURE"), QStringLiteral("Léo"), cle);
+    const capture::Destinations apres = fichiers(QStringLiteral("6B"), QStringLiteral("OUVERTURE"), QStringLiteral("Léo"), cle);
+    photographie(avant, "photo");
+    deplacements::annoncer({cle, QStringLiteral("6B"), {{avant.archive, apres.archive}}});
+    dialogues_.message(QStringLiteral("Le changement de classe de OUVERTURE Léo vers la classe 6B avait été interrompu : "
+                                      "il a été terminé"));
+    formInstance<ChoixClasse>().showForm();
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(lire(apres.archive), "photo");
+    EXPECT_EQ(colonne(cle, QStringLiteral("Classe")), QStringLiteral("6B"));
 }
