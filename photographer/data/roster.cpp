@@ -1,6 +1,7 @@
 #include "photographer/data/roster.h"
 
 #include "photographer/data/base.h"
+#include "photographer/data/noms_photos.h"
 
 namespace roster {
 
@@ -21,6 +22,14 @@ std::vector<Eleve> lire(const db::Rows& rows)
     for (const db::Row& row : rows)
         result.push_back({row[u"CdeEleves"], row[u"Classe"], row[u"Nom"], row[u"Prenom"], row[u"NomPhoto"]});
     return result;
+}
+
+std::vector<noms_photos::Eleve> elevesProvisoires()
+{
+    std::vector<noms_photos::Eleve> eleves;
+    for (int i = 1; i <= 10; ++i)
+        eleves.push_back({QStringLiteral("Nom%1").arg(i), QStringLiteral("Prénom%1").arg(i)});
+    return eleves;
 }
 
 } // namespace
@@ -120,12 +129,19 @@ void creerClasse(const QString& codeEtab, const QString& classe)
     transaction.commit();
 }
 
-std::vector<noms_photos::Eleve> elevesProvisoires()
+QString refusNomsClasse(const QString& codeEtab, const QString& classe)
 {
-    std::vector<noms_photos::Eleve> eleves;
-    for (int i = 1; i <= 10; ++i)
-        eleves.push_back({QStringLiteral("Nom%1").arg(i), QStringLiteral("Prénom%1").arg(i)});
-    return eleves;
+    std::vector<noms_photos::Eleve> tous = elevesProvisoires();
+    for (const Eleve& eleve : eleves(codeEtab, classe))
+        tous.push_back({eleve.nom, eleve.prenom});
+    const std::optional<noms_photos::Depassement> depasse = noms_photos::plusLongQuiDepasse(classe, tous);
+    if (!depasse)
+        return {};
+    return QStringLiteral("Le nom de la classe « %1 » est trop long pour nommer les photos de ses élèves : avec le nom "
+                          "et le prénom de %2 %3, ils peuvent compter au plus %4 caractères (ils en comptent %5). La "
+                          "classe n'a pas été créée.")
+        .arg(classe, depasse->eleve.nom, depasse->eleve.prenom, QString::number(depasse->longueur.tiennent),
+             QString::number(depasse->longueur.comptes));
 }
 
 } // namespace roster

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "photographer/data/noms_photos.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -56,7 +54,9 @@ QString ajouterEleve(const QString& codeEtab, const QString& classe, const QStri
 // students "Nom1" / "Prénom1" to "Nom10" / "Prénom10", all or none.
 void creerClasse(const QString& codeEtab, const QString& classe);
 
-// The names of the placeholder students of a new class.
-std::vector<noms_photos::Eleve> elevesProvisoires();
+// Why a class of that name cannot be created: with it, the names of one of
+// its students (the placeholders, and those already in a class of that name)
+// would not fit in their picture files. "" when it can.
+[[nodiscard]] QString refusNomsClasse(const QString& codeEtab, const QString& classe);
 
 } // namespace roster

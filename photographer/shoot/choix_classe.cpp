@@ -484,21 +484,11 @@ void ChoixClasse::MNU_Créer_Classe_Click()
         dialogs::message(refus, dialogs::Icon::Critical);
         return;
     }
-    // Every student of the class, those already in it too, names picture files with it.
-    std::vector<noms_photos::Eleve> eleves = roster::elevesProvisoires();
-    if (!report::attempt([&] {
-            for (const roster::Eleve& eleve : roster::eleves(etat::CodeEtabEnCours, *reponse))
-                eleves.push_back({eleve.nom, eleve.prenom});
-        }))
+    QString tropLongue;
+    if (!report::attempt([&] { tropLongue = roster::refusNomsClasse(etat::CodeEtabEnCours, *reponse); }))
         return;
-    if (const auto depasse = noms_photos::plusLongQuiDepasse(*reponse, eleves)) {
-        dialogs::message(QStringLiteral("Le nom de la classe « %1 » est trop long pour nommer les photos de ses élèves : "
-                                        "avec le nom et le prénom de %2 %3, ils peuvent compter au plus %4 caractères "
-                                        "(ils en comptent %5). La classe n'a pas été créée.")
-                             .arg(*reponse, depasse->eleve.nom, depasse->eleve.prenom,
-                                  QString::number(depasse->longueur.tiennent),
-                                  QString::number(depasse->longueur.comptes)),
-                         dialogs::Icon::Critical);
+    if (!tropLongue.isEmpty()) {
+        dialogs::message(tropLongue, dialogs::Icon::Critical);
         return;
     }
     arreterCapture();
