@@ -395,4 +395,26 @@ QString replaceFolder(const QString& built, const QString& target)
     return {};
 }
 
+QString moveFile(const QString& from, const QString& to)
+{
+    const QByteArray source = encoded(from);
+    const QByteArray target = encoded(to);
+    int moved = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    if (moved != 0 && errno == EINVAL) {
+        // A file system that cannot refuse a taken name in the rename itself: asked first.
+        struct stat entry {};
+        if (::lstat(target.constData(), &entry) == 0)
+            errno = EEXIST;
+        else
+            moved = std::rename(source.constData(), target.constData());
+    }
+    if (moved != 0 || !syncFolderOf(to) || !syncFolderOf(from)) {
+        const int error = errno;
+        report::detail(shown(from) + QStringLiteral(" -> ") + shown(to) + QStringLiteral(" : ")
+                       + QString::fromLocal8Bit(std::strerror(error)));
+        return QStringLiteral("Le fichier %1 n'a pas pu être renommé en %2.%3").arg(shown(from), shown(to), reason(error));
+    }
+    return {};
+}
+
 } // namespace files

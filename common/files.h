@@ -82,4 +82,9 @@ bool removeTree(const QString& path);
 // removed. "" on success, else a French message; on failure target is as it was.
 [[nodiscard]] QString replaceFolder(const QString& built, const QString& target);
 
+// Gives a file a new name on the same file system, never over an entry
+// already there, and syncs both folders: after a power cut the file is under
+// one name or the other. "" on success, else a French message naming both.
+[[nodiscard]] QString moveFile(const QString& from, const QString& to);
+
 } // namespace files

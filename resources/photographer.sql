@@ -36,3 +36,11 @@ CREATE TABLE IF NOT EXISTS RecPochetteInc (
     CodeEtab TEXT, RecNbArticleTxt TEXT, RecNbArticle TEXT, RecLibelleArticke TEXT, RecPrixPho TEXT,
     RecPrixPublic TEXT
 );
+-- A class change of a student who has pictures, recorded before any of their
+-- files is renamed (one row per file) and dropped in the transaction that
+-- writes the new class: a row left by a power cut is settled at the next
+-- opening of the shooting screen. Never copied out of this database.
+CREATE TABLE IF NOT EXISTS DeplacementsPhotos (
+    CdeDeplacement INTEGER PRIMARY KEY AUTOINCREMENT,
+    CdeEleves TEXT, Classe TEXT, Origine TEXT, Destination TEXT
+);

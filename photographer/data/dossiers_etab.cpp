@@ -1,8 +1,11 @@
 #include "photographer/data/dossiers_etab.h"
 
+#include "common/files.h"
 #include "common/paths.h"
 #include "photographer/data/etat.h"
+#include "photographer/data/noms_photos.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -104,6 +107,20 @@ QString nomLibre(const QString& dossier, const QString& base, const QString& ext
     for (int numero = 2; pris(nom); ++numero)
         nom = paths::join(dossier, {base + u'_' + QString::number(numero) + extension});
     return nom;
+}
+
+QString mettreDeCote(const QString& fichier, const QString& dossier, QString& erreur)
+{
+    if (!paths::ensureFolder(dossier)) {
+        erreur = QStringLiteral("Le dossier « %1 » n'a pas pu être créé : le fichier « %2 » n'a pas été mis de côté.")
+                     .arg(QDir::toNativeSeparators(dossier), QDir::toNativeSeparators(fichier));
+        return {};
+    }
+    const QFileInfo photo(fichier);
+    const QString horodatage = photo.lastModified().toString(QString::fromLatin1(noms_photos::kHorodatageMisDeCote));
+    const QString garde = nomLibre(dossier, photo.completeBaseName() + u'_' + horodatage, u'.' + photo.suffix());
+    erreur = files::moveFile(fichier, garde);
+    return erreur.isEmpty() ? garde : QString();
 }
 
 } // namespace dossiers_etab

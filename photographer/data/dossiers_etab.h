@@ -51,4 +51,10 @@ QStringList occupes(const Dossiers& dossiers);
 // dossier/base_2 + extension, base_3 and so on: the first name no file has.
 QString nomLibre(const QString& dossier, const QString& base, const QString& extension);
 
+// Moves the picture `fichier` into `dossier` (made when missing) under its own
+// name followed by "_", its date and time and, when that is taken, a number:
+// a picture another one takes the place of is never lost. Answers where it
+// went; "" when it could not be moved, `erreur` then says why in French.
+QString mettreDeCote(const QString& fichier, const QString& dossier, QString& erreur);
+
 } // namespace dossiers_etab

@@ -1,6 +1,7 @@
 #include "photographer/data/roster.h"
 
 #include "photographer/data/base.h"
+#include "photographer/data/noms_photos.h"
 
 namespace roster {
 
@@ -23,6 +24,14 @@ std::vector<Eleve> lire(const db::Rows& rows)
     return result;
 }
 
+std::vector<noms_photos::Eleve> elevesProvisoires()
+{
+    std::vector<noms_photos::Eleve> eleves;
+    for (int i = 1; i <= 10; ++i)
+        eleves.push_back({QStringLiteral("Nom%1").arg(i), QStringLiteral("Prénom%1").arg(i)});
+    return eleves;
+}
+
 } // namespace
 
 std::optional<Etablissement> etablissement(const QString& cdeEtablissement)
@@ -33,6 +42,16 @@ std::optional<Etablissement> etablissement(const QString& cdeEtablissement)
     if (rows.empty())
         return std::nullopt;
     return Etablissement{rows.front()[u"Nom"], rows.front()[u"Code Postal"]};
+}
+
+std::optional<Eleve> eleve(const QString& cle)
+{
+    std::vector<Eleve> trouve = lire(base::db().query(
+        QStringLiteral("SELECT CdeEleves, Classe, Nom, Prenom, NomPhoto FROM Eleves WHERE CdeEleves = ?"),
+        {cleParam(cle)}));
+    if (trouve.empty())
+        return std::nullopt;
+    return trouve.front();
 }
 
 QStringList classes(const QString& codeEtab)
@@ -96,10 +115,25 @@ void creerClasse(const QString& codeEtab, const QString& classe)
 {
     db::Database& database = base::db();
     db::Database::Transaction transaction(database);
-    for (int i = 1; i <= 10; ++i)
+    for (const noms_photos::Eleve& eleve : elevesProvisoires())
         database.insert(QStringLiteral("INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES (?, ?, ?, ?)"),
-                        {codeEtab, classe, QStringLiteral("Nom%1").arg(i), QStringLiteral("Prénom%1").arg(i)});
+                        {codeEtab, classe, eleve.nom, eleve.prenom});
     transaction.commit();
+}
+
+QString refusNomsClasse(const QString& codeEtab, const QString& classe)
+{
+    std::vector<noms_photos::Eleve> tous = elevesProvisoires();
+    for (const Eleve& eleve : eleves(codeEtab, classe))
+        tous.push_back({eleve.nom, eleve.prenom});
+    const std::optional<noms_photos::Depassement> depasse = noms_photos::plusLongQuiDepasse(classe, tous);
+    if (!depasse)
+        return {};
+    return QStringLiteral("Le nom de la classe « %1 » est trop long pour nommer les photos de ses élèves : avec le nom "
+                          "et le prénom de %2 %3, ils peuvent compter au plus %4 caractères (ils en comptent %5). La "
+                          "classe n'a pas été créée.")
+        .arg(classe, depasse->eleve.nom, depasse->eleve.prenom, QString::number(depasse->longueur.tiennent),
+             QString::number(depasse->longueur.comptes));
 }
 
 } // namespace roster

@@ -26,6 +26,9 @@ struct Etablissement {
 // The establishment of that exact key.
 std::optional<Etablissement> etablissement(const QString& cdeEtablissement);
 
+// The student of that exact key.
+std::optional<Eleve> eleve(const QString& cle);
+
 // The classes of an establishment, each once, in French order.
 QStringList classes(const QString& codeEtab);
 
@@ -47,5 +50,10 @@ QString ajouterEleve(const QString& codeEtab, const QString& classe, const QStri
 // A class exists through its students: it is created with ten placeholder
 // students "Nom1" / "Prénom1" to "Nom10" / "Prénom10", all or none.
 void creerClasse(const QString& codeEtab, const QString& classe);
+
+// Why a class of that name cannot be created: with it, the names of one of
+// its students (the placeholders, and those already in a class of that name)
+// would not fit in their picture files. "" when it can.
+[[nodiscard]] QString refusNomsClasse(const QString& codeEtab, const QString& classe);
 
 } // namespace roster

@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "photographer/data/base.h"
 #include "photographer/data/etablissements.h"
+#include "photographer/data/noms_photos.h"
 #include "photographer/deliveries/lignes_tables.h"
 
 #include <QDir>
@@ -127,6 +128,25 @@ QString refusDossiers(const QString& fichier, const QString& nom)
     return message + QStringLiteral(", puis importez de nouveau le fichier. Rien n'a été importé.");
 }
 
+// Why the file's students cannot be imported: one of them has names too long
+// for their picture files. "" when every one fits.
+QString refusNomsEleves(db::Database& copie, const QString& fichier)
+{
+    const db::Rows eleves = dansLeFichier(
+        [&] { return copie.query(QStringLiteral("SELECT Classe, Nom, Prenom FROM Eleves ORDER BY rowid")); });
+    for (const db::Row& eleve : eleves) {
+        const QString classe = eleve[u"Classe"], nom = eleve[u"Nom"], prenom = eleve[u"Prenom"];
+        const noms_photos::Longueur longueur = noms_photos::longueur(classe, nom, prenom);
+        if (!longueur.tient())
+            return QStringLiteral("La classe, le nom et le prénom de l'élève %1 %2 (classe %3) du fichier « %4 » sont "
+                                  "trop longs pour nommer ses photos : ensemble, ils peuvent compter au plus %5 "
+                                  "caractères (ils en comptent %6). Rien n'a été importé.")
+                .arg(nom, prenom, classe, QDir::toNativeSeparators(fichier), QString::number(longueur.tiennent),
+                     QString::number(longueur.comptes));
+    }
+    return {};
+}
+
 void ecrire(db::Database& copie, const db::Rows& etablissement, Importation& resultat,
             const livraison::Avancement& avancement)
 {
@@ -189,6 +209,10 @@ Importation importer(const QString& fichier, const livraison::Avancement& avance
             return resultat;
         }
         if (QString refus = refusDossiers(fichier, resultat.nom); !refus.isEmpty()) {
+            resultat.erreur = refus;
+            return resultat;
+        }
+        if (QString refus = refusNomsEleves(*copie, fichier); !refus.isEmpty()) {
             resultat.erreur = refus;
             return resultat;
         }

@@ -199,21 +199,6 @@ Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& cl
     return result;
 }
 
-qsizetype studentNamesBytes()
-{
-    // The longest name is that of a set-aside original: the archive's name, "_", its date and
-    // time, and "_2" to "_99" should several be set aside in one second. It is longer than the
-    // archive's temporary file (".", the name, ".XXXXXX") and the low-resolution names.
-    const qsizetype setAside = 3 * kSeparator.size() + 1 + kSetAsideStamp.size() + 3 + kJpeg.size();
-    return dossiers_etab::kOctetsParNom - setAside;
-}
-
-NamesLength namesLength(const QString& classe, const QString& nom, const QString& prenom)
-{
-    const QString names = classe + nom + prenom;
-    return {names.toUcs4().size(), dossiers_etab::caracteresQuiTiennent(names, studentNamesBytes())};
-}
-
 Fingerprint fingerprint(const QByteArray& bytes)
 {
     return {bytes.size(), QCryptographicHash::hash(bytes, kDigest).toHex()};

@@ -32,20 +32,6 @@ struct Destinations {
 Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& classe, const QString& nom,
                           const QString& prenom, const QString& cdeEleve);
 
-// The most bytes of UTF-8 that a student's class, surname and first name may
-// hold together so that every file named after them fits in a file name.
-qsizetype studentNamesBytes();
-
-// How many characters a student's class, surname and first name hold
-// together, and how many of them fit in studentNamesBytes(): the student's
-// pictures can be filed only when all do.
-struct NamesLength {
-    qsizetype held = 0;
-    qsizetype fit = 0;
-    bool fits() const { return fit == held; }
-};
-NamesLength namesLength(const QString& classe, const QString& nom, const QString& prenom);
-
 // What tells one camera file from another whatever its name and dates: its size and a digest of
 // its bytes (BLAKE2b-256), in hexadecimal.
 struct Fingerprint {

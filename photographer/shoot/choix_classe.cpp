@@ -8,12 +8,13 @@
 #include "common/ui/layout.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etat.h"
+#include "photographer/data/noms_photos.h"
 #include "photographer/data/roster.h"
 #include "photographer/deliveries/menus_livraison.h"
 #include "photographer/prices/form_tarif_etab.h"
 #include "photographer/shoot/bandeau_prise.h"
 #include "photographer/shoot/boutons_classe.h"
-#include "photographer/shoot/capture.h"
+#include "photographer/shoot/changement_classe.h"
 #include "photographer/shoot/hot_folder.h"
 #include "photographer/shoot/panneau_eleve.h"
 #include "photographer/shoot/planche_eleves.h"
@@ -162,8 +163,11 @@ void ChoixClasse::onLoad()
     menus_->MNU_Changer->setEnabled(false);
     if (const dossiers_etab::Dossiers dossiers = dossiers_etab::de(etat::NomEtabEnCours); dossiers.valides())
         creerDossierArchive(dossiers.archive);
-    // What a crash interrupted is settled first, whatever establishment it was for.
+    // What a crash interrupted is settled first, whatever establishment it was for: a filing
+    // puts its files under the class it was made for, which a class move then takes along.
     prise_->regler();
+    if (const QStringList reprises = changement_classe::reprendre(); !reprises.isEmpty())
+        dialogs::message(reprises.join(u'\n'), dialogs::Icon::Exclamation);
 }
 
 void ChoixClasse::onActivate()
@@ -389,11 +393,12 @@ void ChoixClasse::ajouterEleve(const QString& nom, const QString& prenom)
 {
     arreterCapture();
     // Every picture of the student is filed under the class and these names.
-    if (const capture::NamesLength longueur = capture::namesLength(etat::ClasseEnCours, nom, prenom); !longueur.fits()) {
+    if (const noms_photos::Longueur longueur = noms_photos::longueur(etat::ClasseEnCours, nom, prenom);
+        !longueur.tient()) {
         dialogs::message(QStringLiteral("Le nom et le prénom sont trop longs pour nommer les photos de l'élève : avec "
                                         "la classe, ils peuvent compter au plus %1 caractères (ils en comptent %2). "
                                         "L'élève n'a pas été ajouté.")
-                             .arg(QString::number(longueur.fit), QString::number(longueur.held)),
+                             .arg(QString::number(longueur.tiennent), QString::number(longueur.comptes)),
                          dialogs::Icon::Critical);
         return;
     }
@@ -412,11 +417,28 @@ void ChoixClasse::fermerAjout()
 void ChoixClasse::changerClasse(const QString& cle, const QString& classe)
 {
     arreterCapture();
-    bool trouve = false;
-    if (!report::attempt([&] { trouve = roster::changerClasse(cle, classe); }))
+    const int slot = planche_->indiceDe(cle);
+    if (slot < 0) {
+        panneau_->fermerChangement();
         return;
-    if (!trouve)
+    }
+    const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
+    changement_classe::Issue issue;
+    if (!report::attempt([&] { issue = changement_classe::deplacer(eleve, etat::ClasseEnCours, classe); }))
+        return;
+    if (!issue.refus.isEmpty())
+        dialogs::message(issue.refus, dialogs::Icon::Critical);
+    if (!issue.gardes.isEmpty())
+        dialogs::message(QStringLiteral("Des fichiers portaient déjà les noms des photos de %1 %2 dans la classe %3 : "
+                                        "ils ont été gardés sous ces noms :\n")
+                                 .arg(eleve.nom, eleve.prenom, classe)
+                             + issue.gardes.join(u'\n'),
+                         dialogs::Icon::Information);
+    if (issue.disparu)
         eleveDisparu();
+    // Refused: the panel stays open for another class.
+    if (!issue.refus.isEmpty() && !issue.disparu)
+        return;
     rebatirPlanche();
     panneau_->fermerChangement();
 }
@@ -464,6 +486,13 @@ void ChoixClasse::MNU_Créer_Classe_Click()
     const QString refus = paths::componentRefusal(*reponse);
     if (!refus.isEmpty()) {
         dialogs::message(refus, dialogs::Icon::Critical);
+        return;
+    }
+    QString tropLongue;
+    if (!report::attempt([&] { tropLongue = roster::refusNomsClasse(etat::CodeEtabEnCours, *reponse); }))
+        return;
+    if (!tropLongue.isEmpty()) {
+        dialogs::message(tropLongue, dialogs::Icon::Critical);
         return;
     }
     arreterCapture();

@@ -1,6 +1,6 @@
 #include "photographer/workspace/csv_eleves.h"
 
-#include "photographer/shoot/capture.h"
+#include "photographer/data/noms_photos.h"
 
 #include <algorithm>
 
@@ -253,14 +253,14 @@ Lecture lireEleves(const Lignes& source, const Correspondance& colonnes, const Q
                           champ(valeurs, colonnes.regime),    champ(valeurs, colonnes.ine),
                           champ(valeurs, colonnes.numInterne)};
         // Every picture of the student is filed under these three names.
-        if (const capture::NamesLength longueur = capture::namesLength(eleve.classe, eleve.nom, eleve.prenom);
-            !longueur.fits())
+        if (const noms_photos::Longueur longueur = noms_photos::longueur(eleve.classe, eleve.nom, eleve.prenom);
+            !longueur.tient())
             return refus(QStringLiteral("La classe, le nom et le prénom de l'élève qui commence à la ligne %1 du "
                                         "fichier « %2 » sont trop longs pour nommer ses photos : ensemble, ils "
                                         "peuvent compter au plus %3 caractères (ils en comptent %4). Rien n'a été "
                                         "importé.")
-                             .arg(QString::number(enregistrement.numero), fichier, QString::number(longueur.fit),
-                                  QString::number(longueur.held)));
+                             .arg(QString::number(enregistrement.numero), fichier, QString::number(longueur.tiennent),
+                                  QString::number(longueur.comptes)));
         lecture.eleves.push_back(eleve);
     }
     return lecture;

@@ -201,6 +201,14 @@ TEST_F(Echange, UnFichierInvalideNeChangeRienEtLeDit)
         {"nom de 255 octets", exchange("long.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('%1');")
                                                        .arg(QString(255, u'L'))),
          "il peut compter au plus 251 caractères (il en compte 255)"},
+        // Its first picture could not be filed: the whole file is refused.
+        {"élève aux noms trop longs pour ses photos",
+         exchange("noms.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Lycée neuf'); "
+                                             "INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES "
+                                             "('7', '6A', 'DURAND', 'Léa'), ('7', '%1', 'GARNIER', 'Inès');")
+                                  .arg(QString(230, u'C'))),
+         "sont trop longs pour nommer ses photos : ensemble, ils peuvent compter au plus 217 caractères (ils en "
+         "comptent 241). Rien n'a été importé."},
     };
     const QStringList avant = etatBase();
     for (const auto& c : cas) {

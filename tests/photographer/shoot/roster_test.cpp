@@ -1,5 +1,5 @@
+#include "photographer/data/noms_photos.h"
 #include "photographer/data/roster.h"
-#include "photographer/shoot/capture.h"
 
 #include "tests/photographer/shoot/seance_fixture.h"
 
@@ -87,7 +87,7 @@ TEST_F(Roster, AjoutDUnEleveALEcran)
     controle<QLineEdit>(form, QStringLiteral("TextPrenom"))->setText(QStringLiteral("Zoé"));
     dialogues_.message(QStringLiteral("Le nom et le prénom sont trop longs pour nommer les photos de l'élève : avec la "
                                       "classe, ils peuvent compter au plus %1 caractères (ils en comptent 305).")
-                           .arg(capture::studentNamesBytes()));
+                           .arg(noms_photos::octetsPermis()));
     QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_1")), Qt::LeftButton);
     EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("1"));
     EXPECT_TRUE(textNom->isVisible());
@@ -234,4 +234,71 @@ TEST_F(Roster, CreationDUneClasseEtRetourAuxClasses)
     EXPECT_FALSE(controle(form, QStringLiteral("OptionMain_0"))->isVisible());
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_Changer"))->isEnabled());
     EXPECT_TRUE(menu(form, QStringLiteral("MNU_Créer_Classe"))->isEnabled());
+}
+
+// A class is refused when any of its students, the ten placeholders or those
+// already in it, would have names too long for their picture files with it.
+TEST_F(Roster, UneClasseTropLonguePourLesPhotosDeSesElevesEstRefusee)
+{
+    const qsizetype place = noms_photos::octetsPermis();
+    // A student of an earlier list, from before names were checked.
+    const QString longue(300, u'N');
+    eleve(QStringLiteral("6A"), longue, QStringLiteral("Zoé"));
+    ChoixClasse& form = formInstance<ChoixClasse>();
+    form.showForm();
+    // "Nom10" and "Prénom10" take 14 bytes of UTF-8 for 13 characters.
+    const struct {
+        const char* cas;
+        QString classe;
+        QString refus; // "" when created
+    } cas[] = {
+        {"230 caractères", QString(230, u'C'),
+         QStringLiteral("avec le nom et le prénom de Nom10 Prénom10, ils peuvent compter au plus %1 caractères (ils en "
+                        "comptent 243)").arg(place)},
+        {"tout juste", QString(place - 14, u'C'), {}},
+        {"un octet de trop", QString(place - 13, u'C'),
+         QStringLiteral("avec le nom et le prénom de Nom10 Prénom10, ils peuvent compter au plus %1 caractères (ils "
+                        "en comptent %2)").arg(place - 1).arg(place)},
+        {"classe dont un élève déborde déjà", QStringLiteral("6A"),
+         QStringLiteral("avec le nom et le prénom de %1 Zoé, ils peuvent compter au plus %2 caractères (ils en "
+                        "comptent 305)").arg(longue).arg(place)},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        const QString avant = base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves"));
+        dialogues_.input(QStringLiteral("Saisissez le nom de la classe à créer :"), c.classe);
+        if (!c.refus.isEmpty())
+            dialogues_.message(QStringLiteral("Le nom de la classe « %1 » est trop long pour nommer les photos de ses "
+                                              "élèves : ").arg(c.classe) + c.refus
+                               + QStringLiteral(". La classe n'a pas été créée."));
+        menu(form, QStringLiteral("MNU_Créer_Classe"))->trigger();
+        EXPECT_TRUE(dialogues_.allAnswered());
+        EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")).toInt(),
+                  avant.toInt() + (c.refus.isEmpty() ? 10 : 0));
+    }
+}
+
+TEST_F(Roster, UnEleveNeChangePasPourUneClasseOuSesNomsNeTiennentPas)
+{
+    const QString longue(160, u'N');
+    const QString classeLongue(60, u'C');
+    const QString garnier = eleve(QStringLiteral("6A"), longue, QStringLiteral("Bob"));
+    eleve(classeLongue, QStringLiteral("Court"), QStringLiteral("Ana"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    cliquer(form, 0, Qt::RightButton);
+    menu(form, QStringLiteral("MNU_Change_Classe"))->trigger();
+    auto* combo = controle<QComboBox>(form, QStringLiteral("Combo1"));
+    const int index = combo->findText(classeLongue);
+    combo->setCurrentIndex(index);
+    Q_EMIT combo->activated(index);
+    dialogues_.message(QStringLiteral("La classe « %1 », le nom et le prénom de %2 Bob sont trop longs pour nommer ses "
+                                      "photos : ensemble, ils peuvent compter au plus %3 caractères (ils en comptent "
+                                      "223). L'élève n'a pas changé de classe.")
+                           .arg(classeLongue, longue)
+                           .arg(noms_photos::octetsPermis()));
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_4")), Qt::LeftButton);
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(colonne(garnier, QStringLiteral("Classe")), QStringLiteral("6A"));
+    // The panel stays open for another class.
+    EXPECT_TRUE(controle(form, QStringLiteral("Frame2"))->isVisible());
 }

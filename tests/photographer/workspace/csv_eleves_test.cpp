@@ -1,6 +1,7 @@
 #include "photographer/workspace/csv_eleves.h"
 
 #include "common/text.h"
+#include "photographer/data/noms_photos.h"
 #include "photographer/shoot/capture.h"
 
 #include <gtest/gtest.h>
@@ -248,7 +249,7 @@ TEST(CsvElevesLecture, EnregistrementCourtNeDonneAucunEleveEtNommeSaLigne)
 TEST(CsvElevesLecture, ClasseNomEtPrenomDoiventPouvoirNommerLesPhotos)
 {
     // The longest names the pictures can take, counted in bytes of UTF-8: "é" and "É" take two.
-    const qsizetype place = capture::studentNamesBytes();
+    const qsizetype place = noms_photos::octetsPermis();
     const QString nom(100, QChar(u'É'));
     const struct {
         const char* cas;
@@ -302,7 +303,7 @@ QString classer(const QString& photo, const capture::Destinations& vers)
 // that name no longer fits.
 TEST(CsvElevesLecture, LaPlusLongueClasseAccepteeSeClasseAuShooting)
 {
-    const qsizetype place = capture::studentNamesBytes();
+    const qsizetype place = noms_photos::octetsPermis();
     QTemporaryDir dossier;
     ASSERT_TRUE(dossier.isValid());
     QImage image(60, 40, QImage::Format_RGB32);

@@ -1,5 +1,5 @@
 #include "common/text.h"
-#include "photographer/shoot/capture.h"
+#include "photographer/data/noms_photos.h"
 #include "tests/photographer/support/photographe_fixture.h"
 #include "tests/support/read_only_folder.h"
 
@@ -227,7 +227,7 @@ TEST_F(ImportCsvEleves, ListeIllisibleOuTropLongueNImporteRien)
         .message(QStringLiteral("l'élève qui commence à la ligne 3 du fichier « %1 » sont trop longs pour nommer ses "
                                 "photos : ensemble, ils peuvent compter au plus %2 caractères (ils en comptent 310). "
                                 "Rien n'a été importé.")
-                     .arg(QDir::toNativeSeparators(longue), QString::number(capture::studentNamesBytes())));
+                     .arg(QDir::toNativeSeparators(longue), QString::number(noms_photos::octetsPermis())));
     charger(form);
     EXPECT_EQ(nombreEleves(), 0);
     EXPECT_EQ(existingForm<OuvrirEtab>(), nullptr);

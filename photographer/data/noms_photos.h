@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// The names a student's picture files take from the student's class, surname
+// and first name, and the one rule that keeps them within a file name: every
+// place that makes a student or a class checks it, so that no picture of
+// theirs can fail to be filed for its name's length.
+namespace noms_photos {
+
+// The archived original is named <Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg; an
+// original that a later picture replaces is set aside under that name plus
+// "_", its date and time in this form, and "_2" to "_99" when several are set
+// aside in one second.
+inline constexpr const char* kSeparateur = "xsepx";
+inline constexpr const char* kHorodatageMisDeCote = "ddMMyyyy_HHmmss";
+
+// The most bytes of UTF-8 that a student's class, surname and first name may
+// hold together so that every file named after them fits in a file name.
+qsizetype octetsPermis();
+
+// How many characters a student's class, surname and first name hold
+// together, and how many of them fit in octetsPermis(): the student's
+// pictures can be filed only when all do.
+struct Longueur {
+    qsizetype comptes = 0;
+    qsizetype tiennent = 0;
+    bool tient() const { return tiennent == comptes; }
+};
+Longueur longueur(const QString& classe, const QString& nom, const QString& prenom);
+
+struct Eleve {
+    QString nom;
+    QString prenom;
+};
+
+// The student whose names, with the class, are the longest of those that do
+// not fit; none when every student of the class fits.
+struct Depassement {
+    Eleve eleve;
+    Longueur longueur;
+};
+std::optional<Depassement> plusLongQuiDepasse(const QString& classe, const std::vector<Eleve>& eleves);
+
+} // namespace noms_photos

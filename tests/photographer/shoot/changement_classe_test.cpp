@@ -1,0 +1,199 @@
+#include "common/files.h"
+#include "photographer/data/deplacements.h"
+#include "photographer/data/roster.h"
+#include "photographer/deliveries/jeux_photos.h"
+#include "photographer/shoot/capture.h"
+#include "photographer/shoot/changement_classe.h"
+
+#include "tests/photographer/shoot/seance_fixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+class ChangementClasse : public SeanceFixture {
+protected:
+    static capture::Destinations fichiers(const QString& classe, const QString& nom, const QString& prenom,
+                                          const QString& cle)
+    {
+        return capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), classe, nom, prenom, cle);
+    }
+
+    // What the capture leaves of one picture: the archived original, the
+    // working picture and its two copies.
+    static void photographie(const capture::Destinations& vers, const QByteArray& octets)
+    {
+        for (const QString& fichier : {vers.archive, vers.picture, vers.lowRes, vers.lowRes3}) {
+            EXPECT_TRUE(paths::ensureFolder(QFileInfo(fichier).absolutePath()));
+            EXPECT_EQ(files::writeWhole(fichier, octets), QString());
+        }
+    }
+
+    static QStringList fichiersDe(const QString& dossier)
+    {
+        return QDir(dossier).entryList(QDir::Files, QDir::Name);
+    }
+
+    static QString deplacementsEnregistres()
+    {
+        return base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM DeplacementsPhotos"));
+    }
+};
+
+// GARNIER, photographed in 6A and moved to 6B from the board, comes out under
+// 6B in the lab set and the class tree; nothing of her pictures is lost.
+TEST_F(ChangementClasse, LesPhotosDUnEleveDeplaceSuiventSaNouvelleClasse)
+{
+    const QString garnier = eleve(QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"));
+    eleve(QStringLiteral("6B"), QStringLiteral("ALPHA"), QStringLiteral("Anne"));
+    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, 0);
+    const QByteArray camera = jpeg();
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), camera);
+    dialogues_.message(QStringLiteral("Fin"));
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0001.JPG"))));
+    const capture::Destinations avant = fichiers(QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), garnier);
+    const QByteArray travail = lire(avant.picture);
+    ASSERT_EQ(lire(avant.archive), camera);
+
+    cliquer(form, 0, Qt::RightButton);
+    menu(form, QStringLiteral("MNU_Change_Classe"))->trigger();
+    auto* combo = controle<QComboBox>(form, QStringLiteral("Combo1"));
+    const int index = combo->findText(QStringLiteral("6B"));
+    combo->setCurrentIndex(index);
+    Q_EMIT combo->activated(index);
+    QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_4")), Qt::LeftButton);
+    EXPECT_TRUE(dialogues_.allAnswered());
+
+    EXPECT_EQ(colonne(garnier, QStringLiteral("Classe")), QStringLiteral("6B"));
+    const capture::Destinations apres = fichiers(QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), garnier);
+    EXPECT_EQ(lire(apres.archive), camera);
+    EXPECT_EQ(lire(apres.lowRes3), travail);
+    EXPECT_EQ(lire(apres.picture), travail);
+    EXPECT_EQ(lire(apres.lowRes), travail);
+    EXPECT_FALSE(QFileInfo::exists(avant.archive));
+    EXPECT_FALSE(QFileInfo::exists(avant.lowRes3));
+    EXPECT_EQ(deplacementsEnregistres(), QStringLiteral("0"));
+
+    // The deliveries read the names: the lab set and the class tree say 6B.
+    for (const char* entree : {"MNU_HD1", "MNU_Photos_Classes_Nom_prenom"}) {
+        const jeux_photos::Regle* regle = jeux_photos::regleDEntree(QString::fromLatin1(entree));
+        ASSERT_NE(regle, nullptr);
+        EXPECT_TRUE(jeux_photos::livrer(*regle, etat::NomEtabEnCours, [](int) {}).reussie) << entree;
+    }
+    EXPECT_EQ(fichiersDe(paths::join(livraison::racineLabo(), {etat::NomEtabEnCours})),
+              QStringList{QStringLiteral("6B_GARNIER_Inès.jpg")});
+    const QString arbre = paths::join(livraison::racineAGraver(), {etat::NomEtabEnCours + QStringLiteral(" BR3")});
+    EXPECT_EQ(QDir(arbre).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("6B")});
+    EXPECT_EQ(fichiersDe(paths::join(arbre, {QStringLiteral("6B")})), QStringList{QStringLiteral("GARNIER Inès.jpg")});
+}
+
+// The new names are taken: a namesake's picture is never replaced, so the
+// move is refused; a file that belongs to no student (a deleted one's) is set
+// aside with the archive's replaced originals, and the move goes on.
+TEST_F(ChangementClasse, UnNomDejaPrisDansLaNouvelleClasse)
+{
+    const QString garnier = eleve(QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"));
+    const QString homonyme = eleve(QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"));
+    const capture::Destinations siennes = fichiers(QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), garnier);
+    const capture::Destinations prises = fichiers(QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), homonyme);
+    photographie(siennes, "photo de la 6A");
+    photographie(prises, "photo de la 6B");
+    const roster::Eleve eleveDe6A{garnier, QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), {}};
+
+    changement_classe::Issue issue = changement_classe::deplacer(eleveDe6A, QStringLiteral("6A"), QStringLiteral("6B"));
+    EXPECT_EQ(issue.refus,
+              QStringLiteral("Le fichier « %1 » est celui de GARNIER Inès, élève de la classe 6B qui porte les mêmes nom et "
+                             "prénom : il ne sera pas remplacé. GARNIER Inès n'a pas changé de classe.")
+                  .arg(QDir::toNativeSeparators(prises.archive)));
+    EXPECT_EQ(colonne(garnier, QStringLiteral("Classe")), QStringLiteral("6A"));
+    EXPECT_EQ(lire(siennes.archive), "photo de la 6A");
+    EXPECT_EQ(lire(siennes.lowRes3), "photo de la 6A");
+    EXPECT_EQ(lire(prises.archive), "photo de la 6B");
+    EXPECT_EQ(lire(prises.lowRes3), "photo de la 6B");
+
+    // The namesake is deleted; the files of her class stay, and are nobody's now.
+    ASSERT_TRUE(roster::supprimerEleve(homonyme));
+    issue = changement_classe::deplacer(eleveDe6A, QStringLiteral("6A"), QStringLiteral("6B"));
+    EXPECT_EQ(issue.refus, QString());
+    EXPECT_EQ(issue.gardes.size(), 2);
+    EXPECT_EQ(colonne(garnier, QStringLiteral("Classe")), QStringLiteral("6B"));
+    EXPECT_EQ(lire(prises.archive), "photo de la 6A");
+    EXPECT_EQ(lire(prises.lowRes3), "photo de la 6A");
+    EXPECT_FALSE(QFileInfo::exists(siennes.archive));
+    QStringList gardees;
+    for (const QString& garde : issue.gardes) {
+        EXPECT_EQ(QFileInfo(garde).absolutePath(), siennes.replaced);
+        gardees << QString::fromUtf8(lire(garde));
+    }
+    EXPECT_EQ(gardees, QStringList({QStringLiteral("photo de la 6B"), QStringLiteral("photo de la 6B")}));
+}
+
+// A power cut at each step of a move leaves a record that the next opening
+// of the shooting screen settles for the student it was meant for: the move
+// ends whole, or, when it cannot, is undone whole. No file is ever replaced.
+TEST_F(ChangementClasse, UnDeplacementInterrompuEstRepris)
+{
+    enum class Fin { Termine, Annule };
+    const struct {
+        const char* cas;
+        int renommes;       // files renamed before the cut (archive first)
+        bool eleveSupprime; // the student was deleted before the restart
+        bool destinationPrise;
+        Fin fin;
+        const char* message;
+    } cas[] = {
+        {"coupure avant le premier renommage", 0, false, false, Fin::Termine, "il a été terminé"},
+        {"coupure entre les deux renommages", 1, false, false, Fin::Termine, "il a été terminé"},
+        {"coupure avant la ligne de l'élève", 2, false, false, Fin::Termine, "il a été terminé"},
+        {"élève supprimé depuis", 1, true, false, Fin::Annule, "ses photos ont repris leur nom d'origine"},
+        {"nouveau nom pris depuis", 1, false, true, Fin::Annule, "il a été annulé"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        const QString nom = QString::fromUtf8(c.cas).toUpper().replace(u' ', u'_');
+        const QString cle = eleve(QStringLiteral("6A"), nom, QStringLiteral("Inès"));
+        const capture::Destinations avant = fichiers(QStringLiteral("6A"), nom, QStringLiteral("Inès"), cle);
+        const capture::Destinations apres = fichiers(QStringLiteral("6B"), nom, QStringLiteral("Inès"), cle);
+        photographie(avant, nom.toUtf8());
+        const std::vector<deplacements::Renommage> renommages{{avant.archive, apres.archive},
+                                                              {avant.lowRes3, apres.lowRes3}};
+        deplacements::annoncer({cle, QStringLiteral("6B"), renommages});
+        ASSERT_TRUE(paths::ensureFolder(QFileInfo(apres.lowRes3).absolutePath()));
+        for (int i = 0; i < c.renommes; ++i)
+            ASSERT_EQ(files::moveFile(renommages[std::size_t(i)].origine, renommages[std::size_t(i)].destination), QString());
+        if (c.eleveSupprime) {
+            ASSERT_TRUE(roster::supprimerEleve(cle));
+        }
+        if (c.destinationPrise)
+            Sandbox::writeFile(apres.lowRes3, "autre photo");
+
+        const QStringList messages = changement_classe::reprendre();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages.front().contains(QString::fromUtf8(c.message))) << messages.front().toStdString();
+        EXPECT_EQ(deplacementsEnregistres(), QStringLiteral("0"));
+        const capture::Destinations& ici = c.fin == Fin::Termine ? apres : avant;
+        const capture::Destinations& ailleurs = c.fin == Fin::Termine ? avant : apres;
+        EXPECT_EQ(lire(ici.archive), nom.toUtf8());
+        EXPECT_EQ(lire(ici.lowRes3), nom.toUtf8());
+        EXPECT_FALSE(QFileInfo::exists(ailleurs.archive));
+        EXPECT_EQ(lire(ailleurs.lowRes3), c.destinationPrise ? QByteArray("autre photo") : QByteArray());
+        if (!c.eleveSupprime) {
+            EXPECT_EQ(colonne(cle, QStringLiteral("Classe")), c.fin == Fin::Termine ? QStringLiteral("6B") : QStringLiteral("6A"));
+        }
+    }
+    EXPECT_TRUE(changement_classe::reprendre().isEmpty());
+
+    // The opening of the shooting screen settles what is left, and says so.
+    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("OUVERTURE"), QStringLiteral("Léo"));
+    const capture::Destinations avant = fichiers(QStringLiteral("6A"), QStringLiteral("OUVERTURE"), QStringLiteral("Léo"), cle);
+    const capture::Destinations apres = fichiers(QStringLiteral("6B"), QStringLiteral("OUVERTURE"), QStringLiteral("Léo"), cle);
+    photographie(avant, "photo");
+    deplacements::annoncer({cle, QStringLiteral("6B"), {{avant.archive, apres.archive}}});
+    dialogues_.message(QStringLiteral("Le changement de classe de OUVERTURE Léo vers la classe 6B avait été interrompu : "
+                                      "il a été terminé"));
+    formInstance<ChoixClasse>().showForm();
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(lire(apres.archive), "photo");
+    EXPECT_EQ(colonne(cle, QStringLiteral("Classe")), QStringLiteral("6B"));
+}
