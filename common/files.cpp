@@ -259,6 +259,50 @@ QString copyWhole(const QString& source, const QString& target, Sync sync)
     return file.copyFrom(source) && file.commit() ? QString() : file.error();
 }
 
+bool move(const QString& from, const QString& to)
+{
+    const QByteArray source = encoded(from);
+    const QByteArray target = encoded(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) != 0) {
+        report::detail(shown(from) + QStringLiteral(" -> ") + shown(to) + QStringLiteral(" : renameat2 : ")
+                       + QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    if (syncFolderOf(to) && syncFolderOf(from))
+        return true;
+    report::detail(shown(to) + QStringLiteral(" : fsync of its folder : ") + QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+}
+
+QString putInPlace(const QString& built, const QString& target)
+{
+    const QByteArray from = encoded(built);
+    QString step = QStringLiteral("open");
+    const int fd = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+    bool done = fd >= 0;
+    if (done) {
+        step = QStringLiteral("fsync");
+        done = ::fsync(fd) == 0;
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    if (done) {
+        step = QStringLiteral("rename");
+        done = std::rename(from.constData(), encoded(target).constData()) == 0;
+    }
+    if (done) {
+        step = QStringLiteral("fsync of its folder");
+        done = syncFolderOf(target);
+    }
+    if (done)
+        return {};
+    const int error = errno;
+    report::detail(shown(target) + QStringLiteral(" : ") + step + QStringLiteral(" : ")
+                   + QString::fromLocal8Bit(std::strerror(error)));
+    return QStringLiteral("Le fichier %1 n'a pas pu être mis en place.").arg(shown(target)) + reason(error);
+}
+
 bool syncFileSystem(const QString& path)
 {
     const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);

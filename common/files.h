@@ -62,6 +62,18 @@ private:
 // Flushes every file written with Sync::Later on the file system holding path.
 bool syncFileSystem(const QString& path);
 
+// Gives a file or a folder a new name on the same file system, never over an
+// existing entry, and syncs the folders of both names, so that a power cut
+// cannot undo the move unseen once this returned. False when it was not moved
+// or not synced (the detail goes to the standard error output).
+[[nodiscard]] bool move(const QString& from, const QString& to);
+
+// Puts the file built aside at `built` (in the target's folder) in place of
+// `target` in one step: built is synced, renamed over target, and the folder
+// synced. "" on success, else a French message naming the target; on
+// failure target is as it was.
+[[nodiscard]] QString putInPlace(const QString& built, const QString& target);
+
 // Removes a file or a folder tree. A symbolic link is removed as a link: its
 // target is never entered. True when nothing is left at path.
 bool removeTree(const QString& path);
