@@ -1,5 +1,6 @@
 #include "tests/photographer/support/photographe_fixture.h"
 
+#include "common/files.h"
 #include "common/wallclock.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etablissements.h"
@@ -260,5 +261,30 @@ TEST_F(ArretBrutal, ViderLaBaseCoupeeApresLeVidageNeLArchivePasUneSecondeFois)
         demarrer();
         EXPECT_TRUE(dialogues_.allAnswered());
         existingForm<Accueil>()->unload();
+    }
+}
+
+TEST_F(ArretBrutal, ViderLaBaseCoupeeAvantLeVidageLeRedemandeSansRienPerdre)
+{
+    ajouterEtablissement(QStringLiteral("Ecole A"));
+    reglage(QStringLiteral("NewBase"), QStringLiteral("1"));
+    const QString dossier = paths::dataDir();
+    // The archive is written, the base not yet replaced.
+    ASSERT_TRUE(tuerPendant([&] {
+        if (files::copyWhole(base::cheminBase(), demarrage::nomArchive(dossier, wallclock::now())).isEmpty())
+            tuer();
+    }));
+
+    dialogues_.message(QStringLiteral("archivée et vidée ENTIEREMENT MAINTENANT"), dialogs::Answer::Ok);
+    demarrer();
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements")), 0);
+    EXPECT_EQ(reglageLu(QStringLiteral("NewBase")), QStringLiteral("0"));
+    // Each archive holds the base as it was: nothing of it is lost.
+    const QStringList archives = QDir(dossier).entryList({QStringLiteral("zlvsyst*.old")}, QDir::Files);
+    ASSERT_EQ(archives.size(), 2);
+    for (const QString& nom : archives) {
+        db::Database archive(paths::join(dossier, {nom}));
+        EXPECT_EQ(archive.scalar(QStringLiteral("SELECT Nom FROM Etablissements")), QStringLiteral("Ecole A")) << nom.toStdString();
     }
 }
