@@ -1,5 +1,7 @@
 #include "common/database.h"
 
+#include "common/files.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFile>
@@ -278,28 +280,53 @@ bool Database::hasTable(const QString& table)
                 .empty();
 }
 
+QString Database::backupWorkName(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".en-cours");
+}
+
+bool Database::isBackupWork(const QString& fileName)
+{
+    return fileName.startsWith(u'.')
+        && (fileName.endsWith(QStringLiteral(".en-cours")) || fileName.endsWith(QStringLiteral(".en-cours-journal")));
+}
+
 void Database::backupTo(const QString& target)
 {
+    const QString work = backupWorkName(target);
+    const QString journal = work + QStringLiteral("-journal");
+    // The journal of a cut backup would be played back into this one.
+    QFile::remove(journal);
+    QFile::remove(work);
     sqlite3* destination = nullptr;
-    const QByteArray file = target.toUtf8();
-    const bool existed = QFileInfo::exists(target);
-    const auto failure = [&](const QString& reason) {
+    const auto failure = [&](int code, const QString& reason) {
         sqlite3_close(destination);
-        // A half-written copy must not pass for a backup.
-        if (!existed)
-            QFile::remove(target);
-        throw Error(QStringLiteral("La sauvegarde %1 n'a pas pu être écrite.").arg(QDir::toNativeSeparators(target)),
+        QFile::remove(journal);
+        QFile::remove(work);
+        const QString full = (code & 0xFF) == SQLITE_FULL ? QStringLiteral(" Le disque est plein.") : QString();
+        throw Error(QStringLiteral("La sauvegarde %1 n'a pas pu être écrite.").arg(QDir::toNativeSeparators(target))
+                        + full,
                     target + QStringLiteral(" : ") + reason);
     };
-    if (sqlite3_open(file.constData(), &destination) != SQLITE_OK)
-        failure(QString::fromUtf8(sqlite3_errmsg(destination)));
+    const auto reason = [&] { return QString::fromUtf8(sqlite3_errmsg(destination)); };
+    if (const int opened = sqlite3_open(work.toUtf8().constData(), &destination); opened != SQLITE_OK)
+        failure(opened, reason());
     sqlite3_backup* backup = sqlite3_backup_init(destination, "main", handle_, "main");
     if (!backup)
-        failure(QString::fromUtf8(sqlite3_errmsg(destination)));
-    sqlite3_backup_step(backup, -1);
-    if (sqlite3_backup_finish(backup) != SQLITE_OK)
-        failure(QString::fromUtf8(sqlite3_errmsg(destination)));
-    sqlite3_close(destination);
+        failure(sqlite3_errcode(destination), reason());
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (stepped != SQLITE_DONE || finished != SQLITE_OK)
+        failure(stepped != SQLITE_DONE ? stepped : finished, reason());
+    const int closed = sqlite3_close(destination);
+    destination = nullptr;
+    if (closed != SQLITE_OK)
+        failure(closed, QStringLiteral("close"));
+    // The copy takes the backup's name only whole and on the disk.
+    const QString placed = files::putInPlace(work, target);
+    if (!placed.isEmpty())
+        failure(SQLITE_IOERR, placed);
 }
 
 namespace {

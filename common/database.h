@@ -67,8 +67,16 @@ public:
     // Runs several statements without parameters (schemas).
     void script(const QString& sql);
 
-    // Copies the whole database into another file with SQLite's online backup.
+    // Copies the whole database into another file with SQLite's online
+    // backup. The copy is made under backupWorkName(target), synced, then
+    // renamed: a file under the target's name is always a whole, consistent
+    // database. A failure removes the work copy; throws Error.
     void backupTo(const QString& target);
+    // The hidden work name of a backup to target, beside it: with its
+    // "-journal", what a backup cut by a power cut leaves.
+    static QString backupWorkName(const QString& target);
+    // True for the file name of a backup's work copy or of its journal.
+    static bool isBackupWork(const QString& fileName);
 
     bool hasTable(const QString& table);
 

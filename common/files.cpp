@@ -120,12 +120,7 @@ bool copyAll(int from, int to, qint64 size)
 
 bool syncFolderOf(const QString& path)
 {
-    const int fd = ::open(encoded(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
+    return files::syncFolderOf(encoded(QFileInfo(path).absoluteFilePath()));
 }
 
 // The temporary name PendingFile gives its target: hidden, then mkostemp's six letters or digits.
@@ -349,6 +344,47 @@ int removeLeftoverTemporaries(const QString& folder)
     return removed;
 }
 
+QString putInPlace(const QString& built, const QString& target)
+{
+    const QByteArray from = encoded(built);
+    QString step = QStringLiteral("open");
+    const int fd = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+    bool done = fd >= 0;
+    if (done) {
+        step = QStringLiteral("fsync");
+        done = ::fsync(fd) == 0;
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    if (done) {
+        step = QStringLiteral("rename");
+        done = std::rename(from.constData(), encoded(target).constData()) == 0;
+    }
+    if (done) {
+        step = QStringLiteral("fsync of its folder");
+        done = syncFolderOf(target);
+    }
+    if (done)
+        return {};
+    const int error = errno;
+    report::detail(shown(target) + QStringLiteral(" : ") + step + QStringLiteral(" : ")
+                   + QString::fromLocal8Bit(std::strerror(error)));
+    return QStringLiteral("Le fichier %1 n'a pas pu être mis en place.").arg(shown(target)) + reason(error);
+}
+
+bool syncFolderOf(const QByteArray& rawPath)
+{
+    const qsizetype slash = rawPath.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : rawPath.left(slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
 bool syncFileSystem(const QString& path)
 {
     const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
@@ -395,7 +431,7 @@ QString replaceFolder(const QString& built, const QString& target)
     return {};
 }
 
-QString moveFile(const QString& from, const QString& to)
+QString move(const QString& from, const QString& to)
 {
     const QByteArray source = encoded(from);
     const QByteArray target = encoded(to);
@@ -412,7 +448,8 @@ QString moveFile(const QString& from, const QString& to)
         const int error = errno;
         report::detail(shown(from) + QStringLiteral(" -> ") + shown(to) + QStringLiteral(" : ")
                        + QString::fromLocal8Bit(std::strerror(error)));
-        return QStringLiteral("Le fichier %1 n'a pas pu être renommé en %2.%3").arg(shown(from), shown(to), reason(error));
+        const QString what = QFileInfo(from).isDir() ? QStringLiteral("Le dossier") : QStringLiteral("Le fichier");
+        return QStringLiteral("%1 %2 n'a pas pu être renommé en %3.%4").arg(what, shown(from), shown(to), reason(error));
     }
     return {};
 }

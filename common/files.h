@@ -73,6 +73,16 @@ int removeLeftoverTemporaries(const QString& folder);
 // Flushes every file written with Sync::Later on the file system holding path.
 bool syncFileSystem(const QString& path);
 
+// Syncs the folder that holds the entry at rawPath (its name as the file system
+// holds it), so that a name just given or removed there survives a power cut.
+bool syncFolderOf(const QByteArray& rawPath);
+
+// Puts the file built aside at `built` (in the target's folder) in place of
+// `target` in one step: built is synced, renamed over target, and the folder
+// synced. "" on success, else a French message naming the target; on
+// failure target is as it was.
+[[nodiscard]] QString putInPlace(const QString& built, const QString& target);
+
 // Removes a file or a folder tree. A symbolic link is removed as a link: its
 // target is never entered. True when nothing is left at path.
 bool removeTree(const QString& path);
@@ -82,9 +92,10 @@ bool removeTree(const QString& path);
 // removed. "" on success, else a French message; on failure target is as it was.
 [[nodiscard]] QString replaceFolder(const QString& built, const QString& target);
 
-// Gives a file a new name on the same file system, never over an entry
-// already there, and syncs both folders: after a power cut the file is under
-// one name or the other. "" on success, else a French message naming both.
-[[nodiscard]] QString moveFile(const QString& from, const QString& to);
+// Gives a file or a folder a new name on the same file system, never over an
+// entry already there, and syncs the folders of both names: after a power cut
+// it is under one name or the other, and once this returned a power cut cannot
+// undo the move unseen. "" on success, else a French message naming both.
+[[nodiscard]] QString move(const QString& from, const QString& to);
 
 } // namespace files

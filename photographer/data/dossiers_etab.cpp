@@ -119,7 +119,7 @@ QString mettreDeCote(const QString& fichier, const QString& dossier, QString& er
     const QFileInfo photo(fichier);
     const QString horodatage = photo.lastModified().toString(QString::fromLatin1(noms_photos::kHorodatageMisDeCote));
     const QString garde = nomLibre(dossier, photo.completeBaseName() + u'_' + horodatage, u'.' + photo.suffix());
-    erreur = files::moveFile(fichier, garde);
+    erreur = files::move(fichier, garde);
     return erreur.isEmpty() ? garde : QString();
 }
 

@@ -121,7 +121,78 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
     return resultat;
 }
 
-QString renommer(const QString& code, const QString& nouveauNom)
+namespace {
+
+// A folder that a rename moves, under its former and its new name.
+struct Deplacement {
+    QString ancien;
+    QString nouveau;
+};
+
+// The folders of a recorded rename: `indices` holds, as digits, the places
+// in dossiers_etab::Dossiers::tous() of those that existed before it began.
+std::vector<Deplacement> deplacements(const QString& ancienNom, const QString& nouveauNom, const QString& indices)
+{
+    const QStringList anciens = dossiers_etab::de(ancienNom).tous();
+    const QStringList nouveaux = dossiers_etab::de(nouveauNom).tous();
+    std::vector<Deplacement> resultat;
+    for (const QChar chiffre : indices) {
+        const int i = chiffre.digitValue();
+        if (i >= 0 && i < anciens.size() && i < nouveaux.size())
+            resultat.push_back({anciens[i], nouveaux[i]});
+    }
+    return resultat;
+}
+
+// Gives the moved folders their former names back, last moved first; the
+// folders that keep the new name, as the user reads them.
+QStringList ramener(const std::vector<Deplacement>& deplaces)
+{
+    QStringList restes;
+    for (auto d = deplaces.crbegin(); d != deplaces.crend(); ++d) {
+        if (!files::move(d->nouveau, d->ancien).isEmpty())
+            restes << QStringLiteral("%1 (au lieu de %2)").arg(d->nouveau, d->ancien);
+    }
+    return restes;
+}
+
+void oublierRenommage(const QString& code)
+{
+    base::db().exec(QStringLiteral("DELETE FROM RenommagesEnCours WHERE CdeEtablissement = ?1"), {code});
+}
+
+// The row takes the new name as the record of the rename goes.
+void enregistrerNom(const QString& code, const QString& nouveauNom)
+{
+    db::Database& base = base::db();
+    db::Database::Transaction transaction(base);
+    base.exec(QStringLiteral("UPDATE Etablissements SET Nom = ?1 WHERE CdeEtablissement = ?2"), {nouveauNom, code});
+    base.exec(QStringLiteral("DELETE FROM RenommagesEnCours WHERE CdeEtablissement = ?1"), {code});
+    transaction.commit();
+}
+
+// Puts the folders moved so far back, and drops the record once none keeps
+// the new name; else the record stays, for the next start to settle.
+QString defaire(const QString& code, const std::vector<Deplacement>& deplaces)
+{
+    const QStringList restes = ramener(deplaces);
+    if (restes.isEmpty()) {
+        try {
+            oublierRenommage(code);
+        } catch (const db::Error& erreur) {
+            // The next start finds every folder under its former name and finishes the rename.
+            report::logged(erreur);
+        }
+        return {};
+    }
+    return QStringLiteral("\nCes dossiers n'ont pas pu reprendre leur ancien nom et portent le nouveau :\n%1\n"
+                          "Le renommage sera terminé ou annulé au prochain démarrage de Zelvantis.")
+        .arg(restes.join(u'\n'));
+}
+
+} // namespace
+
+QString renommer(const QString& code, const QString& nouveauNom, const std::function<void(int)>& apresDossier)
 {
     QString ancienNom;
     try {
@@ -135,57 +206,130 @@ QString renommer(const QString& code, const QString& nouveauNom)
         const QString refus = refusNom(nouveauNom, code);
         if (!refus.isEmpty())
             return refus;
+        if (!base::db()
+                 .scalar(QStringLiteral("SELECT 1 FROM RenommagesEnCours WHERE CdeEtablissement = ?1"), {code})
+                 .isEmpty())
+            return QStringLiteral("Le renommage précédent de l'établissement « %1 » n'est pas terminé : il le sera au "
+                                  "prochain démarrage de Zelvantis. L'établissement n'a pas été renommé.")
+                .arg(ancienNom);
     } catch (const db::Error& erreur) {
         return report::logged(erreur);
     }
 
     // A name that could not name a folder has none to rename.
     const dossiers_etab::Dossiers avant = dossiers_etab::de(ancienNom);
-    QStringList anciens, nouveaux;
-    if (avant.valides() && paths::component(ancienNom) != paths::component(nouveauNom)) {
-        anciens = avant.tous();
-        nouveaux = dossiers_etab::de(nouveauNom).tous();
+    if (!avant.valides() || paths::component(ancienNom) == paths::component(nouveauNom)) {
+        try {
+            enregistrerNom(code, nouveauNom);
+        } catch (const db::Error& erreur) {
+            return report::logged(erreur) + QStringLiteral(" L'établissement garde son nom.");
+        }
+        return {};
     }
-    for (const QString& dossier : nouveaux) {
+    for (const QString& dossier : dossiers_etab::de(nouveauNom).tous()) {
         if (QFileInfo::exists(dossier))
             return QStringLiteral("Le dossier %1 existe déjà : l'établissement n'a pas été renommé.").arg(dossier);
     }
     // The folders there before the first move: a moved folder may take the
     // name of an old folder that was never made ("X" renamed "X BR").
-    QList<qsizetype> aRenommer;
+    const QStringList anciens = avant.tous();
+    QString indices;
     for (qsizetype i = 0; i < anciens.size(); ++i) {
         if (QFileInfo::exists(anciens[i]))
-            aRenommer << i;
+            indices += QString::number(i);
     }
-    QList<qsizetype> renommes;
-    // Gives the moved folders their former names back, last moved first;
-    // says which of them keep the new name.
-    const auto defaire = [&] {
-        QStringList restes;
-        for (auto i = renommes.crbegin(); i != renommes.crend(); ++i) {
-            if (!QDir().rename(nouveaux[*i], anciens[*i]))
-                restes << QStringLiteral("%1 (au lieu de %2)").arg(nouveaux[*i], anciens[*i]);
-        }
-        if (restes.isEmpty())
-            return QString();
-        return QStringLiteral("\nCes dossiers n'ont pas pu reprendre leur ancien nom et portent le nouveau :\n%1")
-            .arg(restes.join(u'\n'));
-    };
-    for (const qsizetype i : aRenommer) {
-        if (!QDir().rename(anciens[i], nouveaux[i])) {
+    // Recorded before the first folder moves: a power cut at any step leaves
+    // the next start what it needs to finish the rename.
+    try {
+        base::db().exec(QStringLiteral("INSERT INTO RenommagesEnCours (CdeEtablissement, AncienNom, NouveauNom, "
+                                       "Dossiers) VALUES (?1, ?2, ?3, ?4)"),
+                        {code, ancienNom, nouveauNom, indices});
+    } catch (const db::Error& erreur) {
+        return report::logged(erreur) + QStringLiteral(" L'établissement garde son nom.");
+    }
+    if (apresDossier)
+        apresDossier(0);
+    std::vector<Deplacement> deplaces;
+    for (const Deplacement& deplacement : deplacements(ancienNom, nouveauNom, indices)) {
+        if (!files::move(deplacement.ancien, deplacement.nouveau).isEmpty()) {
+            // A move whose folder sync failed is moved back as well.
+            if (QFileInfo::exists(deplacement.nouveau))
+                deplaces.push_back(deplacement);
             return QStringLiteral("Le dossier %1 n'a pas pu être renommé en %2 : l'établissement garde son nom.")
-                       .arg(anciens[i], nouveaux[i])
-                + defaire();
+                       .arg(deplacement.ancien, deplacement.nouveau)
+                + defaire(code, deplaces);
         }
-        renommes << i;
+        deplaces.push_back(deplacement);
+        if (apresDossier)
+            apresDossier(int(deplaces.size()));
     }
     try {
-        base::db().exec(QStringLiteral("UPDATE Etablissements SET Nom = ?1 WHERE CdeEtablissement = ?2"),
-                        {nouveauNom, code});
+        enregistrerNom(code, nouveauNom);
     } catch (const db::Error& erreur) {
-        return report::logged(erreur) + QStringLiteral(" L'établissement garde son nom.") + defaire();
+        return report::logged(erreur) + QStringLiteral(" L'établissement garde son nom.") + defaire(code, deplaces);
     }
     return {};
+}
+
+std::vector<Reprise> reprendreRenommages()
+{
+    std::vector<Reprise> resultat;
+    const db::Rows enCours = base::db().query(QStringLiteral(
+        "SELECT CdeEtablissement, AncienNom, NouveauNom, Dossiers FROM RenommagesEnCours ORDER BY rowid"));
+    for (const db::Row& ligne : enCours) {
+        const QString code = ligne.at(0), ancienNom = ligne.at(1), nouveauNom = ligne.at(2);
+        const QString renommage =
+            QStringLiteral("Le renommage de l'établissement « %1 » en « %2 », interrompu lors de la dernière "
+                           "utilisation de Zelvantis,")
+                .arg(ancienNom, nouveauNom);
+        try {
+            if (base::db().query(QStringLiteral("SELECT 1 FROM Etablissements WHERE CdeEtablissement = ?1"), {code})
+                    .empty()) {
+                oublierRenommage(code);
+                continue;
+            }
+            const std::vector<Deplacement> tous = deplacements(ancienNom, nouveauNom, ligne.at(3));
+            // A folder of the new name that this rename did not make is another's: the rename is undone.
+            QString obstacle;
+            for (const Deplacement& d : tous) {
+                if (QFileInfo::exists(d.ancien) && QFileInfo::exists(d.nouveau))
+                    obstacle = QStringLiteral("le dossier %1 existe déjà.").arg(d.nouveau);
+            }
+            for (const Deplacement& d : tous) {
+                if (!obstacle.isEmpty())
+                    break;
+                if (QFileInfo::exists(d.ancien) && !files::move(d.ancien, d.nouveau).isEmpty())
+                    obstacle = QStringLiteral("le dossier %1 n'a pas pu être renommé en %2.").arg(d.ancien, d.nouveau);
+            }
+            if (obstacle.isEmpty()) {
+                enregistrerNom(code, nouveauNom);
+                resultat.push_back({renommage + QStringLiteral(" a été terminé."), true});
+                continue;
+            }
+            std::vector<Deplacement> deplaces;
+            for (const Deplacement& d : tous) {
+                if (!QFileInfo::exists(d.ancien) && QFileInfo::exists(d.nouveau))
+                    deplaces.push_back(d);
+            }
+            const QStringList restes = ramener(deplaces);
+            if (restes.isEmpty()) {
+                oublierRenommage(code);
+                resultat.push_back({renommage + QStringLiteral(" a été annulé : %1 L'établissement garde le nom « %2 ».")
+                                                    .arg(obstacle, ancienNom),
+                                    true});
+            } else {
+                resultat.push_back(
+                    {renommage
+                         + QStringLiteral(" n'a pu être ni terminé ni annulé : %1\nCes dossiers portent le nouveau nom :"
+                                          "\n%2\nIl sera repris au prochain démarrage.")
+                               .arg(obstacle, restes.join(u'\n')),
+                     false});
+            }
+        } catch (const db::Error& erreur) {
+            resultat.push_back({renommage + u' ' + report::logged(erreur), false});
+        }
+    }
+    return resultat;
 }
 
 void changerCodePostal(const QString& code, const QString& codePostal)

@@ -62,8 +62,25 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
 
 // Gives the establishment a new name and renames its folders with it; "" when
 // done, else a French message that says what stayed as it was, and which
-// folders, if any, could not be given their former name back.
-[[nodiscard]] QString renommer(const QString& code, const QString& nouveauNom);
+// folders, if any, could not be given their former name back. The rename is
+// recorded in the base before the first folder moves, and the record goes
+// with the row's new name; a rename that stops between the two is settled by
+// reprendreRenommages. `apresDossier`, when given, is called once the rename
+// is recorded (0) and after each folder moved (how many have moved).
+[[nodiscard]] QString renommer(const QString& code, const QString& nouveauNom,
+                               const std::function<void(int)>& apresDossier = {});
+
+// What the start did with a rename that had stopped before its end.
+struct Reprise {
+    QString compteRendu; // French, names the establishment
+    bool reglee;         // finished or undone; false when it stays for the next start
+};
+
+// Finishes every recorded rename that had stopped (a power cut, a folder that
+// could not take its former name back), or undoes it when a folder of the new
+// name is not its own or a folder cannot be moved. Throws db::Error when the base
+// cannot be read; a failure on one rename is in its Reprise.
+std::vector<Reprise> reprendreRenommages();
 
 // Stores a new postal code; throws db::Error.
 void changerCodePostal(const QString& code, const QString& codePostal);

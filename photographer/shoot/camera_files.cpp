@@ -67,19 +67,7 @@ bool read(const QByteArray& rawPath, QByteArray& bytes)
 
 bool remove(const QByteArray& rawPath)
 {
-    return (::unlink(rawPath.constData()) == 0 || errno == ENOENT) && syncFolderOf(rawPath);
-}
-
-bool syncFolderOf(const QByteArray& rawPath)
-{
-    const qsizetype slash = rawPath.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : rawPath.left(slash);
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
+    return (::unlink(rawPath.constData()) == 0 || errno == ENOENT) && files::syncFolderOf(rawPath);
 }
 
 QString moveAside(const QByteArray& rawPath, const QString& folder, QString& error)
@@ -100,7 +88,7 @@ QString moveAside(const QByteArray& rawPath, const QString& folder, QString& err
         QByteArray bytes;
         if (!read(rawPath, bytes) || !files::writeWhole(target, bytes).isEmpty())
             return failed(target);
-    } else if (!syncFolderOf(QFile::encodeName(target))) {
+    } else if (!files::syncFolderOf(QFile::encodeName(target))) {
         return failed(target);
     }
     if (!remove(rawPath))

@@ -31,9 +31,6 @@ bool read(const QByteArray& rawPath, QByteArray& bytes);
 // back; false when it is still there or the folder could not be synced.
 bool remove(const QByteArray& rawPath);
 
-// Syncs the folder that holds rawPath (a removal or a rename in it).
-bool syncFolderOf(const QByteArray& rawPath);
-
 // Moves the file into folder (made when missing) under its own name, or with _2, _3... added
 // when that name is taken: never over another file. Answers where it now lies; "" when it could
 // not be moved, with error saying why in French.

@@ -352,8 +352,8 @@ QString undo(const Destinations& destinations, const Fingerprint& camera, const 
         removeIf(copy, QFileInfo::exists(copy) && fingerprintOf(QFile::encodeName(copy)).digest == pictureDigest);
     const QFileInfo archive(destinations.archive);
     if (!keptAs.isEmpty() && QFileInfo::exists(keptAs) && !archive.exists() && !archive.isSymLink()
-        && (!QFile::rename(keptAs, destinations.archive) || !camera_files::syncFolderOf(QFile::encodeName(keptAs))
-            || !camera_files::syncFolderOf(QFile::encodeName(destinations.archive))))
+        && (!QFile::rename(keptAs, destinations.archive) || !files::syncFolderOf(QFile::encodeName(keptAs))
+            || !files::syncFolderOf(QFile::encodeName(destinations.archive))))
         left << shown(keptAs);
     if (left.isEmpty())
         return {};

@@ -53,7 +53,7 @@ QString renommer(const std::vector<Renommage>& renommages)
         const QString dossier = QFileInfo(renommage.destination).absolutePath();
         if (!paths::ensureFolder(dossier))
             return QStringLiteral("Le dossier « %1 » n'a pas pu être créé.").arg(montre(dossier));
-        if (QString erreur = files::moveFile(renommage.origine, renommage.destination); !erreur.isEmpty())
+        if (QString erreur = files::move(renommage.origine, renommage.destination); !erreur.isEmpty())
             return erreur;
     }
     return {};
@@ -65,7 +65,7 @@ QString annuler(const std::vector<Renommage>& renommages)
     for (const Renommage& renommage : renommages) {
         if (existe(renommage.origine) || !existe(renommage.destination))
             continue;
-        if (QString erreur = files::moveFile(renommage.destination, renommage.origine); !erreur.isEmpty())
+        if (QString erreur = files::move(renommage.destination, renommage.origine); !erreur.isEmpty())
             return erreur;
     }
     return {};

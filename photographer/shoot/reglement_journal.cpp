@@ -1,6 +1,7 @@
 #include "photographer/shoot/reglement_journal.h"
 
 #include "common/database.h"
+#include "common/files.h"
 #include "common/report.h"
 #include "photographer/shoot/camera_files.h"
 
@@ -118,7 +119,7 @@ Issue retirer(const Classement& c)
                 false};
     // Removed before the crash, perhaps before its folder was synced: it is now.
     if (!la)
-        camera_files::syncFolderOf(c.fichier);
+        files::syncFolderOf(c.fichier);
     return effacer(c, la ? QStringLiteral("La photo %1 avait été classée pour %2 avant un arrêt brutal : elle a été "
                                           "retirée du dossier de réception sans être classée une seconde fois.")
                                .arg(c.nomFichier(), c.eleve())

@@ -4,7 +4,6 @@
 #include "common/helpers.h"
 #include "common/ui/layout.h"
 #include "common/ui/menus.h"
-#include "common/paths.h"
 #include "common/ui/program.h"
 #include "common/report.h"
 #include "common/shell.h"
@@ -20,6 +19,7 @@
 #include "photographer/workspace/grille_etablissements.h"
 #include "photographer/workspace/ouvrir_etab.h"
 #include "photographer/workspace/param_photographe.h"
+#include "photographer/workspace/sauvegarde.h"
 #include "photographer/ui/propos.h"
 #include "photographer/prices/form_tarifs.h"
 
@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -205,6 +206,15 @@ void Accueil::onLoad()
         return;
     }
     etat::SeparateurCsv = demarrage::lireSeparateur();
+    sauvegarde::retirerInterrompues();
+    try {
+        for (const etablissements::Reprise& reprise : etablissements::reprendreRenommages())
+            dialogs::message(reprise.compteRendu,
+                             reprise.reglee ? dialogs::Icon::Information : dialogs::Icon::Exclamation);
+    } catch (const db::Error&) {
+        // A base that cannot be opened is said further on, once the
+        // archive-and-empty had its chance to replace it.
+    }
     if (!traiterArchivageDemande())
         return;
 
@@ -236,6 +246,19 @@ void Accueil::onLoad()
 bool Accueil::traiterArchivageDemande()
 {
     const bool demande = demarrage::archivageDemande();
+    // A start that stopped after the emptying left its request set: the base
+    // in place is the emptied one and is not archived again.
+    if (const std::optional<QString> archive = demarrage::archivageFait()) {
+        const QString nonEcrit = demarrage::conclureArchivage();
+        if (!nonEcrit.isEmpty())
+            dialogs::message(nonEcrit, dialogs::Icon::Exclamation);
+        else if (demande)
+            dialogs::message(QStringLiteral("La base de donnée a été archivée dans %1 et vidée au démarrage précédent, "
+                                            "qui s'est interrompu avant sa fin.")
+                                 .arg(QDir::toNativeSeparators(*archive)),
+                             dialogs::Icon::Information);
+        return true;
+    }
     if (demande
         && dialogs::message(QStringLiteral("Attention, la base de donnée va être archivée et vidée ENTIEREMENT "
                                            "MAINTENANT. Souhaitez vous continuer ?"),
@@ -249,6 +272,10 @@ bool Accueil::traiterArchivageDemande()
             unload();
             return false;
         }
+        const QString nonEcrit = demarrage::conclureArchivage();
+        if (!nonEcrit.isEmpty())
+            dialogs::message(nonEcrit, dialogs::Icon::Exclamation);
+        return true;
     }
     // Clearing a request that was not set can fail unseen: nothing changes.
     const QString nonEcrit = demarrage::ecrireArchivageDemande(false);
@@ -405,21 +432,9 @@ void Accueil::MNU_Sup_1_Click()
 
 void Accueil::MNU_Sauvegarde_Click()
 {
-    const QString dossier = paths::join(paths::dataDir(), {QStringLiteral("backup")});
-    const QDateTime maintenant = wallclock::now();
-    const QString copie = paths::join(
-        dossier, {QStringLiteral("Sauvegarde_%1_%2.idx")
-                      .arg(maintenant.toString(QStringLiteral("ddMMyyyy")), maintenant.toString(QStringLiteral("HHmmss")))});
-    if (!paths::ensureFolder(dossier)) {
-        dialogs::message(
-            QStringLiteral("Le dossier %1 n'a pas pu être créé : la base n'a pas été sauvegardée.").arg(dossier),
-            dialogs::Icon::Critical);
-        return;
-    }
-    try {
-        base::db().backupTo(copie);
-    } catch (const db::Error& erreur) {
-        report::failure(erreur);
+    const QString echec = sauvegarde::sauvegarder(wallclock::now());
+    if (!echec.isEmpty()) {
+        dialogs::message(echec, dialogs::Icon::Critical);
         return;
     }
     unload();

@@ -140,9 +140,57 @@ QString archiverEtVider(const QDateTime& maintenant)
     if (!files::copyWhole(cible, archive).isEmpty())
         return QStringLiteral("La base %1 n'a pas pu être archivée dans %2 : elle n'a pas été vidée.")
             .arg(cible, archive);
-    if (!files::copyWhole(modele, cible).isEmpty())
-        return QStringLiteral("Le modèle de base vide %1 n'a pas pu être copié dans %2 : la base n'a pas été vidée.")
+    // The empty base is built aside with the mark that the emptying was
+    // done, and takes the database's place in one step: a start that finds
+    // the mark does not empty it again.
+    const QString vide = paths::join(etat::CheminDonnees, {QStringLiteral(".zlvsyst.idx.vide")});
+    const QString pasVidee =
+        QStringLiteral("Le modèle de base vide %1 n'a pas pu être copié dans %2 : la base n'a pas été vidée.")
             .arg(modele, cible);
+    QFile::remove(vide + QStringLiteral("-journal"));
+    if (!files::copyWhole(modele, vide).isEmpty())
+        return pasVidee;
+    try {
+        db::Database videe(vide);
+        videe.script(base::schema());
+        videe.exec(QStringLiteral("INSERT INTO BaseVidee (Archive) VALUES (?1)"), {archive});
+    } catch (const db::Error& erreur) {
+        report::logged(erreur);
+        QFile::remove(vide);
+        return pasVidee;
+    }
+    const QString nonMise = files::putInPlace(vide, cible);
+    if (!nonMise.isEmpty()) {
+        QFile::remove(vide);
+        return nonMise + QStringLiteral(" La base n'a pas été vidée.");
+    }
+    return {};
+}
+
+std::optional<QString> archivageFait()
+{
+    try {
+        const db::Rows marque = base::db().query(QStringLiteral("SELECT Archive FROM BaseVidee LIMIT 1"));
+        if (!marque.empty())
+            return marque.front().at(0);
+    } catch (const db::Error& erreur) {
+        // The start reports a base it cannot open further on.
+        report::logged(erreur);
+    }
+    return std::nullopt;
+}
+
+QString conclureArchivage()
+{
+    const QString nonEcrit = ecrireArchivageDemande(false);
+    if (!nonEcrit.isEmpty())
+        return nonEcrit;
+    try {
+        base::db().exec(QStringLiteral("DELETE FROM BaseVidee"));
+    } catch (const db::Error& erreur) {
+        // The mark stays: the next start clears the request again, which changes nothing.
+        report::logged(erreur);
+    }
     return {};
 }
 

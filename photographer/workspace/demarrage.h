@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 // The start-up of the photographer's program: its folders, its database file,
 // its settings and the archive-and-empty of the database. The main window
 // asks the questions; these steps do the work and say what went wrong.
@@ -41,8 +43,17 @@ QString nomArchive(const QString& dossier, const QDateTime& maintenant);
 
 // Copies the database to its archive and replaces it with the blank template.
 // The live database is replaced only once the template copy sits beside it,
-// so a failure leaves it in place. "" on success, else a French message.
+// marked as the emptying done (archivageFait), so a failure leaves it in
+// place. "" on success, else a French message.
 [[nodiscard]] QString archiverEtVider(const QDateTime& maintenant);
+
+// The archive of the emptying that gave the database in place, while the
+// request of that emptying may still be set (conclureArchivage not reached).
+std::optional<QString> archivageFait();
+
+// Clears the request, then the mark of the emptying done. "" once the request
+// is cleared, else a French message naming the settings file.
+[[nodiscard]] QString conclureArchivage();
 
 // The date of the last update prompt; today (also written) when the setting
 // is missing or unreadable.

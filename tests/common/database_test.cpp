@@ -106,8 +106,13 @@ TEST_F(BaseDeDonnees, LaSauvegardeCopieLaBaseEntiere)
     add(QStringLiteral("A"));
     const QString copy = dir.filePath(QStringLiteral("copie.idx"));
     database.backupTo(copy);
+    add(QStringLiteral("B"));
+    // A second backup under the same name replaces the first whole; no work copy stays beside it.
+    database.backupTo(copy);
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*copie*")}, QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("copie.idx")});
     db::Database restored(copy);
-    EXPECT_EQ(restored.scalar(QStringLiteral("SELECT Nom FROM Eleves")), QStringLiteral("A"));
+    EXPECT_EQ(restored.scalar(QStringLiteral("SELECT count(*) FROM Eleves")), QStringLiteral("2"));
     const QString impossible = dir.filePath(QStringLiteral("absent/copie.idx"));
     try {
         database.backupTo(impossible);

@@ -192,3 +192,30 @@ TEST(Fichiers, LesFichiersTemporairesDUnEcrivainDisparuSontSupprimesEtSeulsEux)
     EXPECT_TRUE(entries(folder).filter(QStringLiteral("22.jpg")).isEmpty());
     EXPECT_FALSE(abandoned.commit());
 }
+
+TEST(Fichiers, UnDeplacementNeRemplaceJamaisEtUneMiseEnPlaceRemplaceEnUneFois)
+{
+    Sandbox sandbox;
+    const QString ancien = sandbox.root() + QStringLiteral("/Lycée");
+    const QString nouveau = sandbox.root() + QStringLiteral("/Lycée d'Été");
+    QDir().mkpath(ancien);
+    put(ancien + QStringLiteral("/1.jpg"), "photo");
+    EXPECT_EQ(files::move(ancien, nouveau), QString());
+    EXPECT_EQ(readAll(nouveau + QStringLiteral("/1.jpg")), QByteArray("photo"));
+    // Even an empty folder under the new name is never replaced.
+    QDir().mkpath(ancien);
+    EXPECT_NE(files::move(nouveau, ancien), QString());
+    EXPECT_EQ(readAll(nouveau + QStringLiteral("/1.jpg")), QByteArray("photo"));
+    EXPECT_NE(files::move(sandbox.root() + QStringLiteral("/absent"), sandbox.root() + QStringLiteral("/autre")), QString());
+
+    const QString cible = sandbox.root() + QStringLiteral("/base.idx");
+    const QString construit = sandbox.root() + QStringLiteral("/.base.idx.vide");
+    put(cible, "pleine");
+    put(construit, "vide");
+    EXPECT_EQ(files::putInPlace(construit, cible), QString());
+    EXPECT_EQ(readAll(cible), QByteArray("vide"));
+    EXPECT_FALSE(QFileInfo::exists(construit));
+    const QString refus = files::putInPlace(construit, cible);
+    EXPECT_TRUE(refus.contains(QStringLiteral("base.idx"))) << refus.toStdString();
+    EXPECT_EQ(readAll(cible), QByteArray("vide"));
+}

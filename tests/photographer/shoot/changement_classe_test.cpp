@@ -161,7 +161,7 @@ TEST_F(ChangementClasse, UnDeplacementInterrompuEstRepris)
         deplacements::annoncer({cle, QStringLiteral("6B"), renommages});
         ASSERT_TRUE(paths::ensureFolder(QFileInfo(apres.lowRes3).absolutePath()));
         for (int i = 0; i < c.renommes; ++i)
-            ASSERT_EQ(files::moveFile(renommages[std::size_t(i)].origine, renommages[std::size_t(i)].destination), QString());
+            ASSERT_EQ(files::move(renommages[std::size_t(i)].origine, renommages[std::size_t(i)].destination), QString());
         if (c.eleveSupprime) {
             ASSERT_TRUE(roster::supprimerEleve(cle));
         }

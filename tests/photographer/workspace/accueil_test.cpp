@@ -5,18 +5,15 @@
 #include "tests/support/read_only_folder.h"
 
 #include <QAction>
-#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QThread>
 #include <QtTest/QTest>
 
 #include <optional>
-#include <thread>
 #include <variant>
 
 namespace {
@@ -396,32 +393,32 @@ TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
     EXPECT_FALSE(etablissements::nomPris(QStringLiteral("École A")));
 }
 
-TEST_F(AccueilListe, UnRenommageQuiNePeutSeDefaireDitOuSontRestesLesDossiers)
+TEST_F(AccueilListe, UnRenommageQuiNePeutSeDefaireDitOuSontRestesLesDossiersEtSeTermineAuDemarrage)
 {
     const QString code = ajouterEtablissement(QStringLiteral("Ecole A"));
     remplirDossiers(QStringLiteral("Ecole A"));
     const dossiers_etab::Dossiers avant = dossiers_etab::de(QStringLiteral("Ecole A"));
     const dossiers_etab::Dossiers apres = dossiers_etab::de(QStringLiteral("Ecole B"));
-    // Another program writes in the database: the new name cannot be stored.
-    db::Database autreProgramme(base::cheminBase());
-    db::Database::Transaction ecriture(autreProgramme);
-    // Meanwhile, once every folder has moved, the data folder turns read-only:
+    // Once every folder has moved, another program writes in the database, so
+    // the new name cannot be stored, and the data folder turns read-only, so
     // those moved there cannot take their former names back.
+    std::optional<db::Database> autreProgramme;
+    std::optional<db::Database::Transaction> ecriture;
     std::optional<ReadOnlyFolder> lectureSeule;
-    std::thread surveillance([&] {
-        const QDeadlineTimer limite(10000);
-        while (!QFileInfo::exists(apres.archive) && !limite.hasExpired())
-            QThread::msleep(2);
+    const QString message = etablissements::renommer(code, QStringLiteral("Ecole B"), [&](int deplaces) {
+        if (deplaces < 4)
+            return;
+        autreProgramme.emplace(base::cheminBase());
+        ecriture.emplace(*autreProgramme);
         lectureSeule.emplace(etat::CheminDonnees);
     });
-
-    const QString message = etablissements::renommer(code, QStringLiteral("Ecole B"));
-    surveillance.join();
+    ASSERT_TRUE(lectureSeule.has_value());
     if (!lectureSeule->active())
         GTEST_SKIP() << "the data folder could not be made read-only";
 
     EXPECT_TRUE(message.contains(QStringLiteral("occupée par un autre programme"))) << message.toStdString();
     EXPECT_TRUE(message.contains(QStringLiteral("L'établissement garde son nom."))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("au prochain démarrage"))) << message.toStdString();
     for (const auto& [ancien, nouveau] : {std::pair{avant.donnees, apres.donnees}, std::pair{avant.br, apres.br},
                                           std::pair{avant.br3, apres.br3}}) {
         EXPECT_TRUE(message.contains(QStringLiteral("\n%1 (au lieu de %2)").arg(nouveau, ancien))) << message.toStdString();
@@ -429,8 +426,23 @@ TEST_F(AccueilListe, UnRenommageQuiNePeutSeDefaireDitOuSontRestesLesDossiers)
     }
     EXPECT_FALSE(message.contains(apres.archive)) << "the archive took its name back";
     EXPECT_TRUE(QFileInfo::exists(paths::join(avant.archive, {QStringLiteral("1.jpg")})));
+
+    // The other program ends, the folder is writable again: the next start
+    // settles the split rename whole, and says so.
+    ecriture.reset();
+    autreProgramme.reset();
+    lectureSeule.reset();
     EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
               QStringLiteral("Ecole A"));
+    base::fermer();
+    dialogues_.message(QStringLiteral("Le renommage de l'établissement « Ecole A » en « Ecole B », interrompu lors de "
+                                      "la dernière utilisation de Zelvantis, a été terminé."));
+    demarrer();
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(base().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?1"), {code}),
+              QStringLiteral("Ecole B"));
+    EXPECT_TRUE(tousPresents(QStringLiteral("Ecole B")));
+    EXPECT_TRUE(aucunPresent(QStringLiteral("Ecole A")));
 }
 
 TEST_F(AccueilListe, LeSeparateurCsvNeGardeQuUnSeulCaractere)
