@@ -1,5 +1,7 @@
 #include "common/ui/form.h"
 
+#include "common/ui/layout.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QSet>
@@ -76,6 +78,7 @@ void Form::showForm()
             return;
     }
     show();
+    layout::keepOnScreen(*this);
     raise();
     activateWindow();
     activate();

@@ -2,10 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMargins>
 #include <QRect>
 #include <QWidget>
 
 class QLabel;
+class QMainWindow;
 
 // Screens are laid out in twips (15 to the pixel) and coloured with
 // blue-green-red values, as their designs give them.
@@ -48,8 +50,39 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text);
 // lone "&" would otherwise mark a shortcut and vanish.
 QString buttonCaption(const QString& text);
 
-// Centres a window on its screen (the primary one while it has none).
-void centreOnScreen(QWidget& window);
+// A window as it stands when it is fitted on a screen.
+struct WindowState {
+    QSize design;     // the size its form lays it out at, frame excluded
+    QSize size;       // its size now, frame excluded (the user may have changed it)
+    QMargins frame;   // the frame the window manager puts around it
+    QPoint position;  // its frame's top-left corner now
+};
+
+// Where a window goes in a screen's available area.
+struct Fit {
+    QPoint position;  // the frame's top-left corner
+    QSize size;       // the window's size, frame excluded
+    bool scrolls;     // smaller than its design: its contents scroll
+};
+
+// A window keeps its size and place while they fit the area. Larger, it
+// takes the area's size, with room for the scroll bar of the other side
+// while there is some; it never starts left of or above the area nor ends
+// past it. Centred, it sits in the middle of the area.
+Fit fit(const WindowState& window, const QRect& area, bool centred, int scrollBar);
+
+// Fits a window in an available area as `fit` says and, when it is smaller
+// than its design, puts its contents in a scrolled area, its menu bar kept
+// above them. The design is the size its form gives it: its size when first
+// fitted, or the size its form fixed since.
+void fitInto(QMainWindow& window, const QRect& area, bool centred);
+
+// Centres a window on its screen (the primary one while it has none), inside
+// the screen's available area.
+void centreOnScreen(QMainWindow& window);
+
+// Keeps a window where it stands, inside its screen's available area.
+void keepOnScreen(QMainWindow& window);
 
 } // namespace layout
 

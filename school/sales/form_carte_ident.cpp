@@ -221,6 +221,7 @@ void FormCarteIdent::ouvrirPanneau()
     layout::place(Bt_Valider_, 11160, hautBoutons, 1095, 375);
     layout::place(Bt_Annuler_, 12360, hautBoutons, 1095, 375);
     setFixedSize(layout::px(kLargeur), layout::px(hautBoutons + 1000));
+    layout::keepOnScreen(*this);
 }
 
 QString FormCarteIdent::cheminPhoto(const FicheEleve& fiche)
