@@ -5,15 +5,6 @@ CREATE TABLE IF NOT EXISTS Etablissements (
     Nom TEXT, Adresse TEXT, Adresse1 TEXT, Adresse2 TEXT, "Code Postal" TEXT,
     Ville TEXT, Telephone TEXT, Fax TEXT, Portable TEXT, Mail TEXT
 );
--- A rename of an establishment whose folders are being moved, recorded
--- before the first one moves: the next start finishes or undoes it.
--- Dossiers lists the moved folders: 0 data, 1 " BR", 2 " BR3", 3 archive.
-CREATE TABLE IF NOT EXISTS RenommagesEnCours (
-    CdeEtablissement TEXT, AncienNom TEXT, NouveauNom TEXT, Dossiers TEXT
-);
--- Set in the emptied database before it takes the database's place: the
--- archive-and-empty asked for was done, even if the request is still set.
-CREATE TABLE IF NOT EXISTS BaseVidee (Archive TEXT);
 CREATE TABLE IF NOT EXISTS Eleves (
     CdeEleves INTEGER PRIMARY KEY AUTOINCREMENT,
     CodeEtablissement TEXT, Classe TEXT, Nom TEXT, Prenom TEXT, Naissance TEXT,
@@ -44,12 +35,4 @@ CREATE TABLE IF NOT EXISTS RecTarifs (
 CREATE TABLE IF NOT EXISTS RecPochetteInc (
     CodeEtab TEXT, RecNbArticleTxt TEXT, RecNbArticle TEXT, RecLibelleArticke TEXT, RecPrixPho TEXT,
     RecPrixPublic TEXT
-);
--- A class change of a student who has pictures, recorded before any of their
--- files is renamed (one row per file) and dropped in the transaction that
--- writes the new class: a row left by a power cut is settled at the next
--- opening of the shooting screen. Never copied out of this database.
-CREATE TABLE IF NOT EXISTS DeplacementsPhotos (
-    CdeDeplacement INTEGER PRIMARY KEY AUTOINCREMENT,
-    CdeEleves TEXT, Classe TEXT, Origine TEXT, Destination TEXT
 );

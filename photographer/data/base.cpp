@@ -4,15 +4,15 @@
 #include "photographer/data/etat.h"
 
 extern const char* const photographerSchema;
-extern const char* const journalClassementSchema;
+extern const char* const travauxEnCoursSchema;
 
 namespace base {
 
 namespace {
-// The tables of the templates, then the shoot's journal, which only this file holds.
+// The tables of the templates, then the records of jobs in progress, which only this file holds.
 const char* fullSchema()
 {
-    static const QByteArray schema = QByteArray(photographerSchema) + '\n' + journalClassementSchema;
+    static const QByteArray schema = QByteArray(photographerSchema) + '\n' + travauxEnCoursSchema;
     return schema.constData();
 }
 
@@ -40,7 +40,7 @@ void fermer()
 
 QString schema()
 {
-    return QString::fromUtf8(photographerSchema);
+    return QString::fromUtf8(fullSchema());
 }
 
 } // namespace base

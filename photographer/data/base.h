@@ -17,7 +17,8 @@ db::Database& db();
 // Closes the connection, before the file is copied over or replaced.
 void fermer();
 
-// The schema of the photographer database, as SQL.
+// The schema of the photographer database, as SQL: the tables of the
+// templates and the records of jobs in progress, which only this file holds.
 QString schema();
 
 } // namespace base

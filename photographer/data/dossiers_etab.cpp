@@ -109,16 +109,22 @@ QString nomLibre(const QString& dossier, const QString& base, const QString& ext
     return nom;
 }
 
-QString mettreDeCote(const QString& fichier, const QString& dossier, QString& erreur)
+QString nomMisDeCote(const QString& fichier, const QString& dossier)
+{
+    const QFileInfo photo(fichier);
+    const QString horodatage = photo.lastModified().toString(QString::fromLatin1(noms_photos::kHorodatageMisDeCote));
+    return nomLibre(dossier, photo.completeBaseName() + u'_' + horodatage, u'.' + photo.suffix());
+}
+
+QString mettreDeCote(const QString& fichier, const QString& dossier, QString& erreur, QString garde)
 {
     if (!paths::ensureFolder(dossier)) {
         erreur = QStringLiteral("Le dossier « %1 » n'a pas pu être créé : le fichier « %2 » n'a pas été mis de côté.")
                      .arg(QDir::toNativeSeparators(dossier), QDir::toNativeSeparators(fichier));
         return {};
     }
-    const QFileInfo photo(fichier);
-    const QString horodatage = photo.lastModified().toString(QString::fromLatin1(noms_photos::kHorodatageMisDeCote));
-    const QString garde = nomLibre(dossier, photo.completeBaseName() + u'_' + horodatage, u'.' + photo.suffix());
+    if (garde.isEmpty())
+        garde = nomMisDeCote(fichier, dossier);
     erreur = files::move(fichier, garde);
     return erreur.isEmpty() ? garde : QString();
 }

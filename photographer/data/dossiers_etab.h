@@ -51,10 +51,16 @@ QStringList occupes(const Dossiers& dossiers);
 // dossier/base_2 + extension, base_3 and so on: the first name no file has.
 QString nomLibre(const QString& dossier, const QString& base, const QString& extension);
 
-// Moves the picture `fichier` into `dossier` (made when missing) under its own
-// name followed by "_", its date and time and, when that is taken, a number:
-// a picture another one takes the place of is never lost. Answers where it
-// went; "" when it could not be moved, `erreur` then says why in French.
-QString mettreDeCote(const QString& fichier, const QString& dossier, QString& erreur);
+// The name the picture `fichier` takes when set aside into `dossier`: its own
+// name followed by "_", its date and time (noms_photos::kHorodatageMisDeCote)
+// and, when that is taken, a number.
+QString nomMisDeCote(const QString& fichier, const QString& dossier);
+
+// Moves the picture `fichier` into `dossier` (made when missing) under `garde`,
+// or nomMisDeCote() when none was chosen beforehand (a journal that names it),
+// never over another file: a picture another one takes the place of is never
+// lost. Answers where it went; "" when it could not be moved, `erreur` then
+// says why in French.
+QString mettreDeCote(const QString& fichier, const QString& dossier, QString& erreur, QString garde = {});
 
 } // namespace dossiers_etab

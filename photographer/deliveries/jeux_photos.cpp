@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "common/report.h"
+#include "photographer/data/noms_photos.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -26,7 +27,7 @@ QString remplacer(QString nom, std::initializer_list<std::pair<const char*, cons
 // does not split into them.
 QStringList partiesArchive(const QString& nom)
 {
-    const QStringList parties = nom.split(QStringLiteral("xsepx"));
+    const QStringList parties = nom.split(QString::fromLatin1(noms_photos::kSeparateur));
     return parties.size() >= 3 ? parties.mid(0, 3) : QStringList();
 }
 

@@ -3,12 +3,12 @@
 #include "common/files.h"
 #include "common/paths.h"
 #include "common/pictures.h"
+#include "photographer/data/noms_photos.h"
 #include "photographer/shoot/camera_files.h"
 #include "photographer/shoot/watched_folder.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,11 +32,7 @@ const QSize kPictureBound(400, 400);
 // Tells camera files apart by their bytes; no one forges them, so the fastest sound digest serves.
 constexpr auto kDigest = QCryptographicHash::Blake2b_256;
 
-// The archive copy is named <Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg; an
-// original it replaces is set aside under that name plus its date and time.
-const QString kSeparator = QStringLiteral("xsepx");
 const QString kJpeg = QStringLiteral(".jpg");
-const QString kSetAsideStamp = QStringLiteral("ddMMyyyy_HHmmss");
 
 // A class's folder: one component that can never climb out of its parent.
 QString classFolder(const QString& name)
@@ -136,14 +132,6 @@ QString ensureFolders(const Destinations& destinations, const QString& cameraFil
     return {};
 }
 
-QString keptName(const Destinations& destinations, const QFileInfo& original)
-{
-    return dossiers_etab::nomLibre(
-        destinations.replaced,
-        original.completeBaseName() + u'_' + original.lastModified().toString(kSetAsideStamp),
-        u'.' + original.suffix());
-}
-
 bool holds(const QString& path, const Fingerprint& expected)
 {
     return QFileInfo(path).size() == expected.size && fingerprintOf(QFile::encodeName(path)) == expected;
@@ -152,21 +140,20 @@ bool holds(const QString& path, const Fingerprint& expected)
 // Moves the archived original that the new one will replace to keptAs (a name of its own when
 // empty). An original that holds the new bytes already (a filing done again) stays where it is.
 // Answers where it went ("" when there was none); error says why it could not.
-QString setAside(const Destinations& destinations, const Fingerprint& incoming, bool again, QString keptAs,
+QString setAside(const Destinations& destinations, const Fingerprint& incoming, bool again, const QString& keptAs,
                  QString& error)
 {
     const QFileInfo original(destinations.archive);
     if ((!original.exists() && !original.isSymLink()) || (again && holds(destinations.archive, incoming)))
         return {};
-    if (keptAs.isEmpty())
-        keptAs = keptName(destinations, original);
-    // QFile::rename never replaces a file already there.
-    if (!paths::ensureFolder(destinations.replaced) || !QFile::rename(destinations.archive, keptAs)) {
+    QString notMoved;
+    const QString kept = dossiers_etab::mettreDeCote(destinations.archive, destinations.replaced, notMoved, keptAs);
+    if (kept.isEmpty()) {
         error = QStringLiteral("L'original « %1 » n'a pas pu être mis de côté dans « %2 » : il n'a pas été remplacé.")
                     .arg(shown(destinations.archive), shown(destinations.replaced));
         return {};
     }
-    return keptAs;
+    return kept;
 }
 
 } // namespace
@@ -189,8 +176,9 @@ Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& cl
         return {};
     const QString lowResName = paths::component(nom + u' ' + prenom + kJpeg);
     Destinations result;
+    const QString separator = QString::fromLatin1(noms_photos::kSeparateur);
     result.archive = paths::join(etab.archive,
-        {paths::component(classe + kSeparator + nom + kSeparator + prenom + kSeparator + kJpeg)});
+        {paths::component(classe + separator + nom + separator + prenom + separator + kJpeg)});
     result.picture = paths::join(etab.donnees, {paths::component(cdeEleve + QStringLiteral(".jpg"))});
     result.lowRes = paths::join(etab.br, {lowResName});
     result.lowRes3 = paths::join(etab.br3, {classFolder(classe), lowResName});
@@ -213,7 +201,9 @@ Fingerprint fingerprintOf(const QByteArray& rawPath)
 QString setAsideName(const Destinations& destinations)
 {
     const QFileInfo original(destinations.archive);
-    return original.exists() || original.isSymLink() ? keptName(destinations, original) : QString();
+    return original.exists() || original.isSymLink()
+        ? dossiers_etab::nomMisDeCote(destinations.archive, destinations.replaced)
+        : QString();
 }
 
 namespace {
@@ -352,8 +342,7 @@ QString undo(const Destinations& destinations, const Fingerprint& camera, const 
         removeIf(copy, QFileInfo::exists(copy) && fingerprintOf(QFile::encodeName(copy)).digest == pictureDigest);
     const QFileInfo archive(destinations.archive);
     if (!keptAs.isEmpty() && QFileInfo::exists(keptAs) && !archive.exists() && !archive.isSymLink()
-        && (!QFile::rename(keptAs, destinations.archive) || !files::syncFolderOf(QFile::encodeName(keptAs))
-            || !files::syncFolderOf(QFile::encodeName(destinations.archive))))
+        && !files::move(keptAs, destinations.archive).isEmpty())
         left << shown(keptAs);
     if (left.isEmpty())
         return {};

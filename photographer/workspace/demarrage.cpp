@@ -152,6 +152,8 @@ QString archiverEtVider(const QDateTime& maintenant)
         return pasVidee;
     try {
         db::Database videe(vide);
+        // The blank template holds no record of work in progress: the database's own schema adds
+        // them, the mark's table among them.
         videe.script(base::schema());
         videe.exec(QStringLiteral("INSERT INTO BaseVidee (Archive) VALUES (?1)"), {archive});
     } catch (const db::Error& erreur) {

@@ -38,6 +38,22 @@ QStringList etatBase()
     return tout;
 }
 
+// The tables of the file, read from a copy so that the shipped templates stay untouched.
+QStringList tablesDe(const QString& fichier)
+{
+    const QString copie = fichier + QStringLiteral(".lu");
+    QFile::remove(copie);
+    if (!QFile::copy(fichier, copie))
+        return {QStringLiteral("illisible")};
+    QStringList tables;
+    {
+        db::Database base(copie);
+        tables = lignes(base, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    }
+    QFile::remove(copie);
+    return tables;
+}
+
 void catalogue(const QString& suffixe)
 {
     base::db().exec(QStringLiteral("INSERT INTO Articles VALUES ('A' || ?1, 'Article ' || ?1, '3,00', '2,00')"), {suffixe});
@@ -158,6 +174,25 @@ TEST_F(Echange, ExportPuisImportEntreDeuxPostes)
     // The main window was loaded again and lists the new establishment.
     ASSERT_NE(existingForm<Accueil>(), nullptr);
     EXPECT_EQ(existingForm<Accueil>()->findChild<QTableWidget*>(QStringLiteral("DBGridEtab"))->rowCount(), 2);
+}
+
+TEST_F(Echange, AucunTravailEnCoursNeVoyageDansLesModelesNiLeFichierExporte)
+{
+    const QStringList travaux{QStringLiteral("JournalClassement"), QStringLiteral("RenommagesEnCours"),
+                              QStringLiteral("BaseVidee"), QStringLiteral("DeplacementsPhotos")};
+    for (const QString& table : travaux)
+        EXPECT_TRUE(tablesDe(base::cheminBase()).contains(table)) << table.toStdString();
+    for (int i = 0; i < 3; ++i)
+        eleve(QStringLiteral("6A"), QStringLiteral("ELEVE%1").arg(i), QStringLiteral("Jean"));
+    exporterParLAccueil();
+    for (const QString& fichier : {paths::join(paths::programDir(), {QString::fromLatin1(echange::kModele)}),
+                                   paths::join(paths::programDir(), {QStringLiteral("zlvsyst.blc")}), fichierExporte()}) {
+        SCOPED_TRACE(fichier.toStdString());
+        const QStringList tables = tablesDe(fichier);
+        EXPECT_TRUE(tables.contains(QStringLiteral("Eleves"))) << tables.join(u' ').toStdString();
+        for (const QString& table : travaux)
+            EXPECT_FALSE(tables.contains(table)) << table.toStdString();
+    }
 }
 
 TEST_F(Echange, UnFichierInvalideNeChangeRienEtLeDit)

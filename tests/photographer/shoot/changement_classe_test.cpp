@@ -45,9 +45,7 @@ TEST_F(ChangementClasse, LesPhotosDUnEleveDeplaceSuiventSaNouvelleClasse)
 {
     const QString garnier = eleve(QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"));
     eleve(QStringLiteral("6B"), QStringLiteral("ALPHA"), QStringLiteral("Anne"));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     const QByteArray camera = jpeg();
     Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), camera);
     dialogues_.message(QStringLiteral("Fin"));

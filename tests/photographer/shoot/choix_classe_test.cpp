@@ -186,9 +186,7 @@ TEST_F(ChoixClasse, LaQuestionDeRemplacementVientAvantTouteEcriture)
         for (const QString& fichier : {d.archive, d.picture, d.lowRes, d.lowRes3})
             Sandbox::writeFile(fichier, ancienne);
 
-        ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-        QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-        cliquer(form, 0);
+        ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
         const QString camera = hot(QStringLiteral("IMG_0100.JPG"));
         const QByteArray nouvelle = jpeg();
         Sandbox::writeFile(camera, nouvelle);
@@ -226,9 +224,7 @@ TEST_F(ChoixClasse, LaCopieDUnHomonymeNEstPasRemplaceeSansDemander)
     const QByteArray sienne = jpeg({300, 300});
     Sandbox::writeFile(copie, sienne);
 
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     const QString camera = hot(QStringLiteral("IMG_0200.JPG"));
     Sandbox::writeFile(camera, jpeg());
     dialogues_.message(QStringLiteral("Petit Jean.jpg"), Answer::No);
@@ -245,9 +241,7 @@ TEST_F(ChoixClasse, DeuxLignesIdentiquesGardentLeursDeuxOriginaux)
     const QString second = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
     const capture::Destinations d = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"),
                                                           QStringLiteral("Petit"), QStringLiteral("Jean"), premier);
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     const QByteArray photoPremier = jpeg({600, 400}), photoSecond = jpeg({900, 600});
     Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), photoPremier);
     ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0001.JPG"))));
@@ -311,9 +305,7 @@ TEST_F(ChoixClasse, UnTopClasseLaPhotoDeLElevePrisAuDepart)
     const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
     const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("X"));
     eleve(QStringLiteral("6A"), QStringLiteral("Charlie"), QStringLiteral("X"));
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     const QString camera = hot(QStringLiteral("IMG_0300.JPG"));
     Sandbox::writeFile(camera, jpeg());
     prise(form).TimerHot_Timer();
@@ -333,9 +325,7 @@ TEST_F(ChoixClasse, LaPhotoDEssaiVaDansLeDossierSurveilleEnService)
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
     etat::DossierHot = paths::onDrive({QStringLiteral("camera")}) + u'/';
     ASSERT_TRUE(paths::ensureFolder(etat::DossierHot));
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("Bt_Start_1")), Qt::LeftButton);
     EXPECT_FALSE(menu(form, QStringLiteral("MNU_Test_Prise_vue"))->isEnabled());
     cliquer(form, 0);
@@ -433,9 +423,7 @@ TEST_F(ChoixClasse, UnImportManuelFinitAvecSonEcran)
 TEST_F(ChoixClasse, LAProposLaisseLaPriseDeVueEnLEtat)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("X"));
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     menu(form, QStringLiteral("MNU_Propos"))->trigger();
     ASSERT_NE(existingForm<Propos>(), nullptr);
     // The photographer goes back and forth between the two windows, then closes the box.

@@ -217,9 +217,7 @@ TEST_F(Reprise, UnFichierRefuseEstMisDeCoteEtLaPriseDeVueContinue)
     // A file of that name was set aside before: it is never overwritten.
     Sandbox::writeFile(paths::join(nonClassees, {QStringLiteral("IMG_0001.JPG")}), "plus ancien");
     Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), QByteArray());
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
 
     dialogues_.message(QStringLiteral("est vide : elle n'a pas été classée. Elle a été mise de côté dans « %1 ». La prochaine "
                                       "photo ira à Alpha Anne.")
@@ -247,9 +245,7 @@ TEST_F(Reprise, UneClasseChangeePendantLeDecodageLaisseLaPhotoAuProchainEleveMar
     const QString premier = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
     const QString autre = eleve(QStringLiteral("6B"), QStringLiteral("Bravo"), QStringLiteral("Benoît"));
     eleve(QStringLiteral("6B"), QStringLiteral("Charlie"), QStringLiteral("Claire"));
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), jpeg());
     // The tick reads and decodes the file off the window's thread; before its answer comes, another
     // class is chosen and the capture started again there.
@@ -272,9 +268,7 @@ TEST_F(Reprise, DesPhotosDansUnSousDossierSontSignaleesUneFois)
     eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
     const QString carte = paths::join(etat::DossierHot, {QStringLiteral("DCIM"), QStringLiteral("100CANON")});
     Sandbox::writeFile(paths::join(carte, {QStringLiteral("IMG_0001.JPG")}), jpeg());
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
 
     dialogues_.message(QStringLiteral("Le dossier %1 contient des photos qui ne seront pas classées")
                            .arg(QDir::toNativeSeparators(carte)));
@@ -305,9 +299,7 @@ TEST_F(Reprise, DeuxPhotosArriveesEnsembleVontDansLOrdreDeLaPriseDeVue)
         ASSERT_TRUE(fichier.setFileTime(photo.date, QFileDevice::FileModificationTime));
     }
 
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_9999.JPG"))));
     EXPECT_TRUE(QFile::exists(hot(QStringLiteral("IMG_0001.JPG"))));
     dialogues_.message(QStringLiteral("Fin"));

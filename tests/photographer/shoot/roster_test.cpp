@@ -64,9 +64,7 @@ TEST_F(Roster, LesModificationsPassentParLaCleSeulement)
 TEST_F(Roster, AjoutDUnEleveALEcran)
 {
     eleve(QStringLiteral("6A"), QStringLiteral("Martin"), QStringLiteral("Paul"));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_0")), Qt::LeftButton);
     EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
     EXPECT_FALSE(enRouge(form, 0));
@@ -113,9 +111,7 @@ TEST_F(Roster, DeplacementEtSuppressionDeLEleveCliqueADroite)
     eleve(QStringLiteral("6A"), QStringLiteral("Charlie"), QStringLiteral("Cid"));
     const QString homonyme = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Bob"), QStringLiteral("999"));
     eleve(QStringLiteral("5B"), QStringLiteral("Delta"), QStringLiteral("Dan"));
-    ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
-    cliquer(form, 0);
+    ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
 
     // Move the second student; the list offers this establishment's classes, refilled now.
     eleve(QStringLiteral("3E"), QStringLiteral("Echo"), QStringLiteral("Eve"));

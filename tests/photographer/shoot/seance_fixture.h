@@ -96,6 +96,15 @@ protected:
         return form;
     }
 
+    // Opens the class, shot head to the left, with the student of `slot` marked: the next picture is theirs.
+    ChoixClasse& marquerEleve(const QString& classe, int slot = 0)
+    {
+        ChoixClasse& form = ouvrirClasse(classe);
+        QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+        cliquer(form, slot);
+        return form;
+    }
+
     static PriseDeVue& prise(ChoixClasse& form)
     {
         auto* priseDeVue = form.findChild<PriseDeVue*>();
