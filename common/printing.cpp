@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontInfo>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -19,6 +21,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 
 namespace printing {
 
@@ -41,6 +44,30 @@ double fitToWidth(QTextDocument& document, const QPagedPaintDevice& device)
     if (needed > printable + kEpsilon)
         document.setTextWidth(needed);
     return devicePerDocument * printable / std::max(printable, needed);
+}
+
+// Fits the document to the width; when that would print its base text
+// smaller than minimumPoints, the base font grows (and the text sized
+// relative to it with it) until it prints at that size. Text is laid out in
+// whole document pixels. Answers the scale.
+double fitToPage(QTextDocument& document, const QPagedPaintDevice& device, double minimumPoints)
+{
+    constexpr double kPointsPerInch = 72.0;
+    const double devicePerDocument = device.logicalDpiX() / kDocumentDpi;
+    double scale = fitToWidth(document, device);
+    // A larger base font may widen the layout, which then shrinks more; a
+    // layout as wide as its unbreakable text never reaches the size, hence
+    // the bounded rounds.
+    for (int round = 0; round < 4; ++round) {
+        const double pointsPerPixel = scale / devicePerDocument * kPointsPerInch / kDocumentDpi;
+        QFont font = document.defaultFont();
+        if (QFontInfo(font).pixelSize() * pointsPerPixel >= minimumPoints)
+            break;
+        font.setPixelSize(static_cast<int>(std::ceil(minimumPoints / pointsPerPixel)));
+        document.setDefaultFont(font);
+        scale = fitToWidth(document, device);
+    }
+    return scale;
 }
 
 class Pagination {
@@ -209,9 +236,9 @@ void useDocumentPage(QPagedPaintDevice& device)
                                      QPageLayout::Millimeter));
 }
 
-bool printDocument(QTextDocument& document, QPagedPaintDevice& device)
+bool printDocument(QTextDocument& document, QPagedPaintDevice& device, double minimumPoints)
 {
-    const double scale = fitToWidth(document, device);
+    const double scale = fitToPage(document, device, minimumPoints);
     Pagination pagination(document);
     pagination.collect(*document.rootFrame());
     const double height = document.size().height();
@@ -242,7 +269,7 @@ bool printDocument(QTextDocument& document, QPagedPaintDevice& device)
     return painter.end();
 }
 
-QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device)
+QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device, double minimumPoints)
 {
     const QString shown = QDir::toNativeSeparators(htmlFile);
     QFile file(htmlFile);
@@ -253,7 +280,7 @@ QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device)
     QTextDocument document;
     document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(htmlFile).absolutePath() + u'/'));
     document.setHtml(closeTablesOpenedBetweenCells(text::fromWindows1252(file.readAll())));
-    if (!printDocument(document, device)) {
+    if (!printDocument(document, device, minimumPoints)) {
         report::detail(htmlFile + QStringLiteral(" : l'imprimante a refusé une page"));
         return QStringLiteral("Le document %1 n'a pas pu être imprimé.").arg(shown);
     }

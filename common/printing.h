@@ -23,8 +23,11 @@ void useDocumentPage(QPagedPaintDevice& device);
 
 // Reads the file (Windows-1252, pictures found relative to its folder) and
 // prints it. "" when printed, else a French message naming the file (the
-// technical detail goes to the standard error output).
-[[nodiscard]] QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device);
+// technical detail goes to the standard error output). The text that the
+// document leaves at its base size prints at least minimumPoints high on
+// paper, however much the page scales the document down; 0 keeps the
+// program's font.
+[[nodiscard]] QString printHtmlFile(const QString& htmlFile, QPagedPaintDevice& device, double minimumPoints = 0);
 
 // The HTML with its tables as a browser reads them: a table opened inside
 // another table but outside its cells first closes the table it is in (and
@@ -34,8 +37,9 @@ void useDocumentPage(QPagedPaintDevice& device);
 QString closeTablesOpenedBetweenCells(const QString& html);
 
 // Prints a document already read from its HTML; false when the device
-// refused a page. The document's text width is changed.
-bool printDocument(QTextDocument& document, QPagedPaintDevice& device);
+// refused a page. The document's text width, and its base font when it
+// would print smaller than minimumPoints, are changed.
+bool printDocument(QTextDocument& document, QPagedPaintDevice& device, double minimumPoints = 0);
 
 // A part of the document that a page must not end inside (a line, a cell).
 struct Span {

@@ -12,8 +12,10 @@ public:
     virtual ~Service() = default;
     // A folder, a file or a web address ("https://..."); false when nothing could open it.
     virtual bool open(const QString& target) = 0;
-    // Prints an HTML document on a printer chosen by the user; false when not printed.
-    virtual bool print(const QString& htmlFile) = 0;
+    // Prints an HTML document on a printer chosen by the user, the text it
+    // leaves at its base size at least minimumPoints high on paper (0: the
+    // program's font); false when not printed.
+    virtual bool print(const QString& htmlFile, double minimumPoints = 0) = 0;
 };
 
 Service& service();

@@ -20,14 +20,14 @@ public:
         return QDesktopServices::openUrl(url);
     }
 
-    bool print(const QString& htmlFile) override
+    bool print(const QString& htmlFile, double minimumPoints) override
     {
         QPrinter printer(QPrinter::HighResolution);
         printing::useDocumentPage(printer);
         QPrintDialog dialog(&printer);
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        const QString failure = printing::printHtmlFile(htmlFile, printer);
+        const QString failure = printing::printHtmlFile(htmlFile, printer, minimumPoints);
         if (failure.isEmpty())
             return true;
         report::failure(failure);

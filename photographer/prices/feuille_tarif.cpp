@@ -74,7 +74,7 @@ Issue ecrireEtImprimer(const Feuille& feuille)
         report::detail(erreur);
         return Issue::NonEcrite;
     }
-    return shell::service().print(fichier) ? Issue::Imprimee : Issue::NonImprimee;
+    return shell::service().print(fichier, kPointsImprimes) ? Issue::Imprimee : Issue::NonImprimee;
 }
 
 } // namespace feuille_tarif

@@ -1,6 +1,15 @@
 #include "common/printing.h"
+#include "tests/support/pdf_reader.h"
 
 #include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <algorithm>
 
 namespace {
 
@@ -53,6 +62,43 @@ TEST(PagesImprimees, UnTableauOuvertEntreLesCellulesDUnAutreSeMetDessous)
     };
     for (const auto& c : cases)
         EXPECT_EQ(printing::closeTablesOpenedBetweenCells(QString::fromUtf8(c.html)), QString::fromUtf8(c.read)) << c.name;
+}
+
+// A document that the page shrinks to its width keeps its base text at the
+// size asked for on paper; text already as large is left as it is.
+TEST(PagesImprimees, LeTexteDeBaseGardeSaTailleMinimaleSurLePapier)
+{
+    const QString large = QStringLiteral("<table width=\"1600\"><tr><td>Mot</td></tr></table>");
+    const QString etroit = QStringLiteral("<p>Mot</p>");
+    const double programme = QFontInfo(QGuiApplication::font()).pixelSize() * 0.75; // points at 96 dpi
+    const struct {
+        const char* name;
+        QString html;
+        double minimum, atLeast, atMost; // points on paper, measured to a few hundredths
+    } cases[] = {
+        {"a shrunk document without a minimum", large, 0, 0.4 * programme, 0.6 * programme},
+        {"a shrunk document with one", large, 10, 9.95, 10.5},
+        {"a narrow document in larger text", etroit, programme - 2, programme - 0.05, programme + 0.05},
+        {"a narrow document in smaller text", etroit, 12, 11.95, 12.4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dossier;
+        ASSERT_TRUE(dossier.isValid());
+        const QString pdf = dossier.filePath(QStringLiteral("page.pdf"));
+        {
+            QPdfWriter imprimante(pdf);
+            printing::useDocumentPage(imprimante);
+            QTextDocument document;
+            document.setHtml(c.html);
+            ASSERT_TRUE(printing::printDocument(document, imprimante, c.minimum));
+        }
+        const std::vector<pdf_reader::Word> mots = pdf_reader::pageWords(pdf, 1);
+        ASSERT_EQ(mots.size(), 1u);
+        const double taille = pdf_reader::printedPoints(mots[0], QGuiApplication::font());
+        EXPECT_GE(taille, c.atLeast);
+        EXPECT_LE(taille, c.atMost);
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
@@ -62,6 +63,15 @@ std::vector<Word> pageWords(const QString& pdf, int page)
         words.push_back({text, QRectF(topLeft, bottomRight)});
     }
     return words;
+}
+
+double printedPoints(const Word& word, const QFont& font)
+{
+    constexpr int kPixels = 1000; // large enough for whole-pixel metrics to be exact
+    QFont measured = font;
+    measured.setPixelSize(kPixels);
+    const QFontMetricsF metrics(measured);
+    return word.box.height() * kPixels / (metrics.ascent() + metrics.descent());
 }
 
 void renderPages(const QString& pdf, int dpi, const QString& prefix)

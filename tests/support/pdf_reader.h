@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QRectF>
 #include <QString>
 
@@ -22,6 +23,10 @@ struct Word {
 
 // The words of one page (the first is 1), in reading order.
 std::vector<Word> pageWords(const QString& pdf, int page);
+
+// The size a word was printed at in that font, in points: pdftotext boxes a
+// word from its font's ascent to its descent, a fixed multiple of the size.
+double printedPoints(const Word& word, const QFont& font);
 
 // Renders every page at `dpi` into "<prefix>-<page>.png" (page numbers padded
 // with zeros to the digits of the last one).

@@ -8,9 +8,10 @@ public:
         owner_.requests_.push_back({QStringLiteral("open"), target});
         return owner_.opens_;
     }
-    bool print(const QString& htmlFile) override
+    bool print(const QString& htmlFile, double minimumPoints) override
     {
         owner_.requests_.push_back({QStringLiteral("print"), htmlFile});
+        owner_.printMinimums_.push_back(minimumPoints);
         return owner_.prints_;
     }
 

@@ -20,6 +20,8 @@ public:
     ~RecordingShell(); // restores the previous service
 
     const std::vector<Request>& requests() const { return requests_; }
+    // The smallest text size asked of each print, in order.
+    const std::vector<double>& printMinimums() const { return printMinimums_; }
     // From now on, opening is recorded but reported as failed.
     void failOpening() { opens_ = false; }
     // From now on, printing is recorded but reported as not done (the user cancelled).
@@ -28,6 +30,7 @@ public:
 private:
     class Proxy;
     std::vector<Request> requests_;
+    std::vector<double> printMinimums_;
     bool opens_ = true;
     bool prints_ = true;
     std::unique_ptr<shell::Service> previous_;

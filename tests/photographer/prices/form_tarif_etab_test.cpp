@@ -164,6 +164,7 @@ TEST_F(FormTarifEtab, EnregistreUneFoisLesPrixVerifiesEtImprimeLaFeuille)
 
     const QString sheet = feuille_tarif::chemin();
     EXPECT_EQ(shell_.requests(), (std::vector<RecordingShell::Request>{{QStringLiteral("print"), sheet}}));
+    EXPECT_EQ(shell_.printMinimums(), std::vector<double>{feuille_tarif::kPointsImprimes});
     QFile fichier(sheet);
     ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
     const QByteArray octets = fichier.readAll();
@@ -391,7 +392,7 @@ TEST_F(FormTarifEtab, UneFeuilleNonEcriteOuNonImprimeeEstSignalee)
     class RefusImpression final : public shell::Service {
     public:
         bool open(const QString&) override { return true; }
-        bool print(const QString&) override { return false; }
+        bool print(const QString&, double) override { return false; }
     };
     const struct {
         const char* cas;
