@@ -119,7 +119,7 @@ Database::Database(const QString& path) : path_(path)
             rc != SQLITE_OK)
             fail(rc, false, QStringLiteral("collation FR"));
         // Rollback journal: the database stays one self-contained file to copy or hand over.
-        script(QStringLiteral("PRAGMA journal_mode=DELETE;"));
+        script(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;"));
         // Fails here, with a clear message, for a file that is not a database.
         query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     } catch (const Error& error) {

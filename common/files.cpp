@@ -433,6 +433,7 @@ QString replaceFolder(const QString& built, const QString& target)
 
 QString move(const QString& from, const QString& to)
 {
+    const QString what = QFileInfo(from).isDir() ? QStringLiteral("Le dossier") : QStringLiteral("Le fichier");
     const QByteArray source = encoded(from);
     const QByteArray target = encoded(to);
     int moved = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
@@ -444,11 +445,11 @@ QString move(const QString& from, const QString& to)
         else
             moved = std::rename(source.constData(), target.constData());
     }
-    if (moved != 0 || !syncFolderOf(to) || !syncFolderOf(from)) {
+    const bool oneFolder = QFileInfo(from).absolutePath() == QFileInfo(to).absolutePath();
+    if (moved != 0 || !syncFolderOf(to) || (!oneFolder && !syncFolderOf(from))) {
         const int error = errno;
         report::detail(shown(from) + QStringLiteral(" -> ") + shown(to) + QStringLiteral(" : ")
                        + QString::fromLocal8Bit(std::strerror(error)));
-        const QString what = QFileInfo(from).isDir() ? QStringLiteral("Le dossier") : QStringLiteral("Le fichier");
         return QStringLiteral("%1 %2 n'a pas pu être renommé en %3.%4").arg(what, shown(from), shown(to), reason(error));
     }
     return {};

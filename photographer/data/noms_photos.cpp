@@ -14,6 +14,12 @@ qsizetype octetsPermis()
     return dossiers_etab::kOctetsParNom - separateurs - misDeCote;
 }
 
+QString Longueur::limite() const
+{
+    return QStringLiteral("ils peuvent compter au plus %1 caractères (ils en comptent %2)")
+        .arg(QString::number(tiennent), QString::number(comptes));
+}
+
 Longueur longueur(const QString& classe, const QString& nom, const QString& prenom)
 {
     const QString noms = classe + nom + prenom;

@@ -29,6 +29,8 @@ struct Longueur {
     qsizetype comptes = 0;
     qsizetype tiennent = 0;
     bool tient() const { return tiennent == comptes; }
+    // "ils peuvent compter au plus N caractères (ils en comptent M)"
+    QString limite() const;
 };
 Longueur longueur(const QString& classe, const QString& nom, const QString& prenom);
 

@@ -5,15 +5,14 @@
 
 namespace roster {
 
-namespace {
-
-// Keys travel as text on the screen; a text that is not a key matches nothing.
 QVariant cleParam(const QString& cle)
 {
     bool ok = false;
     const qint64 value = cle.toLongLong(&ok);
     return ok ? QVariant(value) : QVariant(qint64(-1));
 }
+
+namespace {
 
 std::vector<Eleve> lire(const db::Rows& rows)
 {
@@ -130,10 +129,8 @@ QString refusNomsClasse(const QString& codeEtab, const QString& classe)
     if (!depasse)
         return {};
     return QStringLiteral("Le nom de la classe « %1 » est trop long pour nommer les photos de ses élèves : avec le nom "
-                          "et le prénom de %2 %3, ils peuvent compter au plus %4 caractères (ils en comptent %5). La "
-                          "classe n'a pas été créée.")
-        .arg(classe, depasse->eleve.nom, depasse->eleve.prenom, QString::number(depasse->longueur.tiennent),
-             QString::number(depasse->longueur.comptes));
+                          "et le prénom de %2 %3, %4. La classe n'a pas été créée.")
+        .arg(classe, depasse->eleve.nom, depasse->eleve.prenom, depasse->longueur.limite());
 }
 
 } // namespace roster

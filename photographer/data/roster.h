@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <QStringList>
 
 #include <optional>
@@ -37,6 +38,10 @@ std::vector<Eleve> eleves(const QString& codeEtab, const QString& classe);
 
 // The other students of the establishment who bear the same surname and first name.
 std::vector<Eleve> homonymes(const QString& codeEtab, const Eleve& eleve);
+
+// A student's key as a query parameter: keys travel as text on the screen,
+// and a text that is not a key matches nothing.
+QVariant cleParam(const QString& cle);
 
 // Adds a student to a class; returns the new key.
 QString ajouterEleve(const QString& codeEtab, const QString& classe, const QString& nom,

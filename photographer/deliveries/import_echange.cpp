@@ -132,17 +132,17 @@ QString refusDossiers(const QString& fichier, const QString& nom)
 // for their picture files. "" when every one fits.
 QString refusNomsEleves(db::Database& copie, const QString& fichier)
 {
-    const db::Rows eleves = dansLeFichier(
-        [&] { return copie.query(QStringLiteral("SELECT Classe, Nom, Prenom FROM Eleves ORDER BY rowid")); });
+    // Checked as they will be stored: composed.
+    const db::Rows eleves = composees(
+        dansLeFichier([&] { return copie.query(QStringLiteral("SELECT Classe, Nom, Prenom FROM Eleves ORDER BY rowid")); }),
+        {QStringLiteral("Classe"), QStringLiteral("Nom"), QStringLiteral("Prenom")});
     for (const db::Row& eleve : eleves) {
         const QString classe = eleve[u"Classe"], nom = eleve[u"Nom"], prenom = eleve[u"Prenom"];
         const noms_photos::Longueur longueur = noms_photos::longueur(classe, nom, prenom);
         if (!longueur.tient())
             return QStringLiteral("La classe, le nom et le prénom de l'élève %1 %2 (classe %3) du fichier « %4 » sont "
-                                  "trop longs pour nommer ses photos : ensemble, ils peuvent compter au plus %5 "
-                                  "caractères (ils en comptent %6). Rien n'a été importé.")
-                .arg(nom, prenom, classe, QDir::toNativeSeparators(fichier), QString::number(longueur.tiennent),
-                     QString::number(longueur.comptes));
+                                  "trop longs pour nommer ses photos : ensemble, %5. Rien n'a été importé.")
+                .arg(nom, prenom, classe, QDir::toNativeSeparators(fichier), longueur.limite());
     }
     return {};
 }

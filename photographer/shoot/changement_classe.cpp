@@ -129,9 +129,8 @@ Issue deplacer(const roster::Eleve& eleve, const QString& depuis, const QString&
     const QString inchange = QStringLiteral(" %1 n'a pas changé de classe.").arg(qui);
     if (const noms_photos::Longueur longueur = noms_photos::longueur(vers, eleve.nom, eleve.prenom); !longueur.tient())
         return refus(QStringLiteral("La classe « %1 », le nom et le prénom de %2 sont trop longs pour nommer ses "
-                                    "photos : ensemble, ils peuvent compter au plus %3 caractères (ils en comptent "
-                                    "%4). L'élève n'a pas changé de classe.")
-                         .arg(vers, qui, QString::number(longueur.tiennent), QString::number(longueur.comptes)));
+                                    "photos : ensemble, %3. L'élève n'a pas changé de classe.")
+                         .arg(vers, qui, longueur.limite()));
     for (const deplacements::Deplacement& enCours : deplacements::enCours()) {
         if (enCours.cle == eleve.cle)
             return refus(QStringLiteral("Le changement de classe précédent de %1 n'est pas terminé.").arg(qui) + kRepris

@@ -163,11 +163,13 @@ void ChoixClasse::onLoad()
     menus_->MNU_Changer->setEnabled(false);
     if (const dossiers_etab::Dossiers dossiers = dossiers_etab::de(etat::NomEtabEnCours); dossiers.valides())
         creerDossierArchive(dossiers.archive);
-    // What a crash interrupted is settled first, whatever establishment it was for: a filing
-    // puts its files under the class it was made for, which a class move then takes along.
-    prise_->regler();
-    if (const QStringList reprises = changement_classe::reprendre(); !reprises.isEmpty())
-        dialogs::message(reprises.join(u'\n'), dialogs::Icon::Exclamation);
+    // What a crash interrupted is settled, whatever establishment it was for: the filings first,
+    // as a filing puts its files under the class it was made for, which a class move then takes
+    // along.
+    prise_->reglerPuis([] {
+        if (const QStringList reprises = changement_classe::reprendre(); !reprises.isEmpty())
+            dialogs::message(reprises.join(u'\n'), dialogs::Icon::Exclamation);
+    });
 }
 
 void ChoixClasse::onActivate()
@@ -396,9 +398,8 @@ void ChoixClasse::ajouterEleve(const QString& nom, const QString& prenom)
     if (const noms_photos::Longueur longueur = noms_photos::longueur(etat::ClasseEnCours, nom, prenom);
         !longueur.tient()) {
         dialogs::message(QStringLiteral("Le nom et le prénom sont trop longs pour nommer les photos de l'élève : avec "
-                                        "la classe, ils peuvent compter au plus %1 caractères (ils en comptent %2). "
-                                        "L'élève n'a pas été ajouté.")
-                             .arg(QString::number(longueur.tiennent), QString::number(longueur.comptes)),
+                                        "la classe, %1. L'élève n'a pas été ajouté.")
+                             .arg(longueur.limite()),
                          dialogs::Icon::Critical);
         return;
     }

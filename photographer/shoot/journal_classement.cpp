@@ -1,6 +1,7 @@
 #include "photographer/shoot/journal_classement.h"
 
 #include "photographer/data/base.h"
+#include "photographer/data/roster.h"
 
 #include <QFile>
 
@@ -12,19 +13,6 @@ const QString kColonnes = QStringLiteral(
     "Fichier, Taille, Empreinte, EmpreintePhoto, Degres, CdeEleves, CodeEtablissement, Classe, Nom, Prenom, "
     "Archive, Photo, BR, BR3, Remplacees, NonClassees, OriginalGarde");
 
-// A record must be on the disk before the files it announces move: every commit waits for the
-// disk (the rollback journal is synced, then the base), whatever the library's default.
-db::Database& synced(db::Database& database)
-{
-    database.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    return database;
-}
-
-db::Database& journal()
-{
-    return synced(base::db());
-}
-
 void effacerDans(db::Database& database, const QList<qint64>& cles)
 {
     for (const qint64 cle : cles)
@@ -35,13 +23,6 @@ void effacerDans(db::Database& database, const QList<qint64>& cles)
 QString texteFichier(const QByteArray& fichier)
 {
     return QString::fromLatin1(fichier.toPercentEncoding("/ "));
-}
-
-QVariant cleParam(const QString& cle)
-{
-    bool ok = false;
-    const qint64 value = cle.toLongLong(&ok);
-    return ok ? QVariant(value) : QVariant(qint64(-1));
 }
 
 } // namespace
@@ -60,7 +41,7 @@ qint64 inscrire(const QString& cheminBase, const Classement& c, const QList<qint
 {
     const capture::Destinations& d = c.destinations;
     db::Database database(cheminBase);
-    db::Database::Transaction transaction(synced(database));
+    db::Database::Transaction transaction(database);
     effacerDans(database, aEffacer);
     const qint64 cle = database.insert(
         QStringLiteral("INSERT INTO JournalClassement (%1, Fait) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
@@ -74,10 +55,10 @@ qint64 inscrire(const QString& cheminBase, const Classement& c, const QList<qint
 
 bool terminer(const Classement& c)
 {
-    db::Database& database = journal();
+    db::Database& database = base::db();
     db::Database::Transaction transaction(database);
     if (database.exec(QStringLiteral("UPDATE Eleves SET NomPhoto = ? WHERE CdeEleves = ? AND CodeEtablissement = ?"),
-                      {c.nomFichier(), cleParam(c.cdeEleve), c.codeEtab}) == 0)
+                      {c.nomFichier(), roster::cleParam(c.cdeEleve), c.codeEtab}) == 0)
         return false;
     database.exec(QStringLiteral("UPDATE JournalClassement SET Fait = '1' WHERE CdeClassement = ?"), {c.cle});
     transaction.commit();
@@ -86,15 +67,15 @@ bool terminer(const Classement& c)
 
 bool eleveExiste(const Classement& c)
 {
-    return !journal().query(QStringLiteral("SELECT CdeEleves FROM Eleves WHERE CdeEleves = ? AND CodeEtablissement = ?"),
-                            {cleParam(c.cdeEleve), c.codeEtab}).empty();
+    return !base::db().query(QStringLiteral("SELECT CdeEleves FROM Eleves WHERE CdeEleves = ? AND CodeEtablissement = ?"),
+                            {roster::cleParam(c.cdeEleve), c.codeEtab}).empty();
 }
 
 void effacer(const QList<qint64>& cles)
 {
     if (cles.isEmpty())
         return;
-    db::Database& database = journal();
+    db::Database& database = base::db();
     db::Database::Transaction transaction(database);
     effacerDans(database, cles);
     transaction.commit();
@@ -103,7 +84,7 @@ void effacer(const QList<qint64>& cles)
 std::vector<Classement> restants()
 {
     std::vector<Classement> result;
-    for (const db::Row& row : journal().query(
+    for (const db::Row& row : base::db().query(
              QStringLiteral("SELECT CdeClassement, %1, Fait FROM JournalClassement ORDER BY CdeClassement").arg(kColonnes))) {
         Classement c;
         c.cle = row[u"CdeClassement"].toLongLong();

@@ -190,8 +190,17 @@ bool PriseDeVue::regler()
     }
     const auto reste = std::find_if(restants.begin(), restants.end(),
                                     [](const Classement& c) { return !finis().contains(c.cle); });
-    if (reste == restants.end())
-        return false;
+    if (reste == restants.end()) {
+        if (!apresReglement_)
+            return false;
+        // Held like a settling: the tick waits while it runs and asks.
+        tickEnCours_ = true;
+        QPointer<PriseDeVue> prise(this);
+        std::exchange(apresReglement_, {})();
+        if (prise)
+            tickEnCours_ = false;
+        return true;
+    }
     tickEnCours_ = true;
     reglement_journal::regler(this, *reste, [this](const reglement_journal::Issue& issue) {
         if (!issue.regle) {
@@ -207,6 +216,12 @@ bool PriseDeVue::regler()
         regler();
     });
     return true;
+}
+
+void PriseDeVue::reglerPuis(std::function<void()> ensuite)
+{
+    apresReglement_ = std::move(ensuite);
+    regler();
 }
 
 void PriseDeVue::TimerHot_Timer()

@@ -35,6 +35,8 @@ public:
     // Settles the next filing a crash left in the journal, whatever the establishment; the others
     // follow, one after the other. Answers whether one was started (or a failure said).
     bool regler();
+    // Runs ensuite once no filing is left to settle (at once when none is), and settles.
+    void reglerPuis(std::function<void()> ensuite);
     // The capture tick, run by TimerHot every second.
     void TimerHot_Timer();
     void MNU_Test_Prise_vue_Click();
@@ -81,6 +83,7 @@ private:
     bool tickEnCours_ = false; // a tick, its question, its filing or a settling is under way
     int session_ = 0;          // counts the stops: a tick's answer from before one is dropped
     QStringList sousDossiersSignales_;
+    std::function<void()> apresReglement_; // what waits for every filing left to be settled
     QStringList originauxGardes_;
     bool prete_ = false;
     bool importManuel_ = false;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace reglement_journal {
 
@@ -117,9 +118,13 @@ Issue retirer(const Classement& c)
                                "réception : retirez-la avant de reprendre la prise de vues.")
                     .arg(c.nomFichier(), c.eleve()),
                 false};
-    // Removed before the crash, perhaps before its folder was synced: it is now.
-    if (!la)
-        files::syncFolderOf(c.fichier);
+    // Removed before the crash, perhaps before its folder was synced: it is now, or the record
+    // stays, as the file could still come back (a folder that is gone cannot bring it back).
+    if (!la && !files::syncFolderOf(c.fichier) && QFileInfo(QFile::decodeName(c.fichier)).dir().exists())
+        return {QStringLiteral("La photo %1 avait été classée pour %2, mais son retrait du dossier de réception n'a "
+                               "pas pu être confirmé sur le disque : la prise de vues est arrêtée.")
+                    .arg(c.nomFichier(), c.eleve()),
+                false};
     return effacer(c, la ? QStringLiteral("La photo %1 avait été classée pour %2 avant un arrêt brutal : elle a été "
                                           "retirée du dossier de réception sans être classée une seconde fois.")
                                .arg(c.nomFichier(), c.eleve())

@@ -256,11 +256,9 @@ Lecture lireEleves(const Lignes& source, const Correspondance& colonnes, const Q
         if (const noms_photos::Longueur longueur = noms_photos::longueur(eleve.classe, eleve.nom, eleve.prenom);
             !longueur.tient())
             return refus(QStringLiteral("La classe, le nom et le prénom de l'élève qui commence à la ligne %1 du "
-                                        "fichier « %2 » sont trop longs pour nommer ses photos : ensemble, ils "
-                                        "peuvent compter au plus %3 caractères (ils en comptent %4). Rien n'a été "
-                                        "importé.")
-                             .arg(QString::number(enregistrement.numero), fichier, QString::number(longueur.tiennent),
-                                  QString::number(longueur.comptes)));
+                                        "fichier « %2 » sont trop longs pour nommer ses photos : ensemble, %3. Rien "
+                                        "n'a été importé.")
+                             .arg(QString::number(enregistrement.numero), fichier, longueur.limite()));
         lecture.eleves.push_back(eleve);
     }
     return lecture;
