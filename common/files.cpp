@@ -373,6 +373,12 @@ QString putInPlace(const QString& built, const QString& target)
     return QStringLiteral("Le fichier %1 n'a pas pu être mis en place.").arg(shown(target)) + reason(error);
 }
 
+QString builtAsideFor(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".partiel");
+}
+
 bool syncFolderOf(const QByteArray& rawPath)
 {
     const qsizetype slash = rawPath.lastIndexOf('/');

@@ -92,6 +92,11 @@ bool removeTree(const QString& path);
 // removed. "" on success, else a French message; on failure target is as it was.
 [[nodiscard]] QString replaceFolder(const QString& built, const QString& target);
 
+// Where a folder or a file that will replace target whole is built: beside
+// it, hidden (only finished work shows), under a fixed name, so that the next
+// run finds and removes what a stopped one left.
+QString builtAsideFor(const QString& target);
+
 // Gives a file or a folder a new name on the same file system, never over an
 // entry already there, and syncs the folders of both names: after a power cut
 // it is under one name or the other, and once this returned a power cut cannot

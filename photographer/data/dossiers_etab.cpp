@@ -96,13 +96,14 @@ QStringList occupes(const Dossiers& dossiers)
     return resultat;
 }
 
+bool pris(const QString& chemin)
+{
+    const QFileInfo info(chemin);
+    return info.exists() || info.isSymLink();
+}
+
 QString nomLibre(const QString& dossier, const QString& base, const QString& extension)
 {
-    // A link that leads nowhere still takes the name.
-    const auto pris = [](const QString& chemin) {
-        const QFileInfo info(chemin);
-        return info.exists() || info.isSymLink();
-    };
     QString nom = paths::join(dossier, {base + extension});
     for (int numero = 2; pris(nom); ++numero)
         nom = paths::join(dossier, {base + u'_' + QString::number(numero) + extension});

@@ -47,6 +47,10 @@ QStringList communs(const Dossiers& ceux, const Dossiers& autres);
 // students' and deliver them.
 QStringList occupes(const Dossiers& dossiers);
 
+// Whether something holds the name: a file, a folder, or a link, even one
+// that leads nowhere.
+bool pris(const QString& chemin);
+
 // dossier/base + extension, or, when a file of that name exists,
 // dossier/base_2 + extension, base_3 and so on: the first name no file has.
 QString nomLibre(const QString& dossier, const QString& base, const QString& extension);

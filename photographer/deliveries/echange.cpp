@@ -128,7 +128,7 @@ Issue exporter(const QString& codeEtab, const livraison::Avancement& avancement)
     // export that fails leaves no half-filled file behind, and the earlier
     // one intact.
     const QString fichier = paths::join(dossier, {paths::component(nom + QStringLiteral(".att"))});
-    const QString travail = paths::join(dossier, {u'.' + QFileInfo(fichier).fileName() + QStringLiteral(".partiel")});
+    const QString travail = files::builtAsideFor(fichier);
     oublier(travail);
     int nbEleves = 0;
     QString erreur = files::copyWhole(modele, travail, files::Sync::Later);

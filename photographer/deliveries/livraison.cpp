@@ -68,21 +68,9 @@ QString supprimerDossierTransfert(const QString& dossier)
         .arg(QDir::toNativeSeparators(dossier));
 }
 
-namespace {
-
-// Hidden, so that the burning tool and the explorer show only delivered
-// folders; a fixed name, so that the next run finds what a stopped one left.
-QString nomDeChantier(const QString& livre)
-{
-    const QFileInfo info(livre);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".partiel");
-}
-
-} // namespace
-
 QString construireAPart(const QString& livre, const std::function<QString(const QString&)>& construire)
 {
-    const QString chantier = nomDeChantier(livre);
+    const QString chantier = files::builtAsideFor(livre);
     QString erreur = supprimerDossierTransfert(chantier);
     if (erreur.isEmpty())
         erreur = creerDossier(chantier);

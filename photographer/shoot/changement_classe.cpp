@@ -25,13 +25,6 @@ using deplacements::Renommage;
 
 const QString kRepris = QStringLiteral(" Il sera repris à la prochaine ouverture de l'écran de prise de vues.");
 
-// A link that leads nowhere still takes the name.
-bool existe(const QString& chemin)
-{
-    const QFileInfo info(chemin);
-    return info.exists() || info.isSymLink();
-}
-
 QString montre(const QString& chemin)
 {
     return QDir::toNativeSeparators(chemin);
@@ -48,7 +41,7 @@ Issue refus(QString message)
 QString renommer(const std::vector<Renommage>& renommages)
 {
     for (const Renommage& renommage : renommages) {
-        if (!existe(renommage.origine))
+        if (!dossiers_etab::pris(renommage.origine))
             continue;
         const QString dossier = QFileInfo(renommage.destination).absolutePath();
         if (!paths::ensureFolder(dossier))
@@ -63,7 +56,7 @@ QString renommer(const std::vector<Renommage>& renommages)
 QString annuler(const std::vector<Renommage>& renommages)
 {
     for (const Renommage& renommage : renommages) {
-        if (existe(renommage.origine) || !existe(renommage.destination))
+        if (dossiers_etab::pris(renommage.origine) || !dossiers_etab::pris(renommage.destination))
             continue;
         if (QString erreur = files::move(renommage.destination, renommage.origine); !erreur.isEmpty())
             return erreur;
@@ -105,7 +98,7 @@ QString reprendreUn(const deplacements::Deplacement& deplacement)
                                    deplacement.classe);
     // A file under both names cannot be renamed without replacing the other: never done.
     const bool enPlace = std::none_of(deplacement.renommages.cbegin(), deplacement.renommages.cend(),
-                                      [](const Renommage& r) { return existe(r.origine) && existe(r.destination); });
+                                      [](const Renommage& r) { return dossiers_etab::pris(r.origine) && dossiers_etab::pris(r.destination); });
     if (eleve && enPlace) {
         if (QString erreur = renommer(deplacement.renommages); !erreur.isEmpty())
             return debut + QStringLiteral(" et n'a pas pu être terminé. ") + erreur + kRepris;
@@ -143,7 +136,7 @@ Issue deplacer(const roster::Eleve& eleve, const QString& depuis, const QString&
     std::vector<Renommage> renommages;
     for (const auto& [origine, destination] :
          {std::pair{anciennes.archive, nouvelles.archive}, std::pair{anciennes.lowRes3, nouvelles.lowRes3}}) {
-        if (origine != destination && existe(origine))
+        if (origine != destination && dossiers_etab::pris(origine))
             renommages.push_back({origine, destination});
     }
     Issue issue;
@@ -155,7 +148,7 @@ Issue deplacer(const roster::Eleve& eleve, const QString& depuis, const QString&
     // A namesake's picture is never replaced by another; what belongs to no
     // student of the class (a deleted student's files stay) is set aside.
     for (const Renommage& renommage : renommages) {
-        if (!existe(renommage.destination))
+        if (!dossiers_etab::pris(renommage.destination))
             continue;
         if (const std::optional<roster::Eleve> autre = proprietaire(renommage.destination, eleve, vers, etab))
             return refus(QStringLiteral("Le fichier « %1 » est celui de %2 %3, élève de la classe %4 qui porte les "
@@ -164,7 +157,7 @@ Issue deplacer(const roster::Eleve& eleve, const QString& depuis, const QString&
                          + inchange);
     }
     for (const Renommage& renommage : renommages) {
-        if (!existe(renommage.destination))
+        if (!dossiers_etab::pris(renommage.destination))
             continue;
         QString erreur;
         const QString garde = dossiers_etab::mettreDeCote(renommage.destination, nouvelles.replaced, erreur);

@@ -6,7 +6,6 @@
 #include "common/report.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTimer>
 
 
@@ -55,15 +54,9 @@ Plan planifier(db::Database& base, const QString& dossierImages, const Motif& mo
     return plan;
 }
 
-QString chantier(const QString& exportation)
-{
-    const QFileInfo info(exportation);
-    return paths::join(info.absolutePath(), {u'.' + info.fileName() + QStringLiteral(".partiel")});
-}
-
 QString preparer(const QString& exportation, const Plan& plan)
 {
-    const QString aCote = chantier(exportation);
+    const QString aCote = files::builtAsideFor(exportation);
     if (!files::removeTree(aCote)) {
         report::detail(QStringLiteral("exportation : suppression impossible de ") + aCote);
         return QStringLiteral("Le dossier %1, laissé par une exportation interrompue, n'a pas pu être supprimé : un "
@@ -126,7 +119,7 @@ void Copieur::etape()
 
 void Copieur::mettreEnPlace()
 {
-    const QString aCote = chantier(exportation_);
+    const QString aCote = files::builtAsideFor(exportation_);
     // One flush for the whole export: the copies did not wait for the disk.
     // What the disk did not confirm does not replace an export it did.
     bilan_.enregistre = files::syncFileSystem(aCote);
@@ -139,7 +132,7 @@ void Copieur::mettreEnPlace()
 bool Copieur::copier(const Copie& copie) const
 {
     bool reussi = !copie.dossierClasse.isEmpty();
-    const QString aCote = chantier(exportation_);
+    const QString aCote = files::builtAsideFor(exportation_);
     QStringList cibles{paths::join(aCote, {kPhotos, copie.nomPhotos})};
     if (reussi)
         cibles.prepend(paths::join(aCote, {copie.dossierClasse, copie.nomClasse}));
