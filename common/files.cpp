@@ -1,4 +1,5 @@
 #include "common/files.h"
+#include "common/files_internal.h"
 
 #include "common/report.h"
 
@@ -9,19 +10,17 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include <fcntl.h>
-#include <ftw.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace files {
 
-namespace {
+namespace internal {
 
 QByteArray encoded(const QString& path)
 {
@@ -33,7 +32,12 @@ QString shown(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// What the user can do about it, when the system said why.
+void logFailure(const QString& path, const QString& step, int error)
+{
+    report::detail(shown(path) + QStringLiteral(" : ") + step + QStringLiteral(" : ")
+                   + QString::fromLocal8Bit(std::strerror(error)));
+}
+
 QString reason(int error)
 {
     switch (error) {
@@ -50,6 +54,16 @@ QString reason(int error)
         return {};
     }
 }
+
+} // namespace internal
+
+using internal::encoded;
+using internal::logFailure;
+using internal::reason;
+using internal::renames;
+using internal::shown;
+
+namespace {
 
 // A file-size limit would otherwise end the program with SIGXFSZ instead of
 // failing the write that crossed it.
@@ -153,11 +167,6 @@ bool stillNamed(const QByteArray& path, int fd)
     struct stat open {};
     return ::lstat(path.constData(), &named) == 0 && ::fstat(fd, &open) == 0 && named.st_dev == open.st_dev
         && named.st_ino == open.st_ino;
-}
-
-int removeEntry(const char* path, const struct stat*, int type, struct FTW*)
-{
-    return type == FTW_DP ? ::rmdir(path) : ::unlink(path);
 }
 
 } // namespace
@@ -297,7 +306,7 @@ bool PendingFile::commit()
         return true;
     }
     // rename(2) replaces the target in one step; QFile::rename would refuse to.
-    if (std::rename(encoded(temporary_).constData(), encoded(target_).constData()) != 0)
+    if (renames().plain(encoded(temporary_).constData(), encoded(target_).constData()) != 0)
         return fail(QStringLiteral("rename"));
     temporary_.clear();
     ::close(lock_);
@@ -336,8 +345,7 @@ int removeLeftoverTemporaries(const QString& folder)
             if (::unlink(path.constData()) == 0)
                 ++removed;
             else
-                report::detail(shown(entry.absoluteFilePath()) + QStringLiteral(" : unlink : ")
-                               + QString::fromLocal8Bit(std::strerror(errno)));
+                logFailure(entry.absoluteFilePath(), QStringLiteral("unlink"), errno);
         }
         ::close(fd);
     }
@@ -359,7 +367,7 @@ QString putInPlace(const QString& built, const QString& target)
     }
     if (done) {
         step = QStringLiteral("rename");
-        done = std::rename(from.constData(), encoded(target).constData()) == 0;
+        done = renames().plain(from.constData(), encoded(target).constData()) == 0;
     }
     if (done) {
         step = QStringLiteral("fsync of its folder");
@@ -368,15 +376,8 @@ QString putInPlace(const QString& built, const QString& target)
     if (done)
         return {};
     const int error = errno;
-    report::detail(shown(target) + QStringLiteral(" : ") + step + QStringLiteral(" : ")
-                   + QString::fromLocal8Bit(std::strerror(error)));
+    logFailure(target, step, error);
     return QStringLiteral("Le fichier %1 n'a pas pu être mis en place.").arg(shown(target)) + reason(error);
-}
-
-QString builtAsideFor(const QString& target)
-{
-    const QFileInfo info(target);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".partiel");
 }
 
 bool syncFolderOf(const QByteArray& rawPath)
@@ -399,66 +400,8 @@ bool syncFileSystem(const QString& path)
     const bool synced = ::syncfs(fd) == 0;
     ::close(fd);
     if (!synced)
-        report::detail(shown(path) + QStringLiteral(" : syncfs : ") + QString::fromLocal8Bit(std::strerror(errno)));
+        logFailure(path, QStringLiteral("syncfs"), errno);
     return synced;
-}
-
-bool removeTree(const QString& path)
-{
-    const QByteArray name = encoded(path);
-    struct stat entry {};
-    if (::lstat(name.constData(), &entry) != 0)
-        return errno == ENOENT;
-    if (!S_ISDIR(entry.st_mode))
-        return ::unlink(name.constData()) == 0;
-    // FTW_PHYS: a link inside is removed as a link; FTW_DEPTH: a folder after its content.
-    return ::nftw(name.constData(), removeEntry, 16, FTW_PHYS | FTW_DEPTH) == 0;
-}
-
-QString replaceFolder(const QString& built, const QString& target)
-{
-    const QByteArray from = encoded(built);
-    const QByteArray to = encoded(target);
-    const QString refused = QStringLiteral("Le dossier %1 n'a pas pu être mis en place.").arg(shown(target));
-    struct stat entry {};
-    if (::lstat(to.constData(), &entry) != 0) {
-        if (std::rename(from.constData(), to.constData()) == 0)
-            return {};
-        report::detail(shown(target) + QStringLiteral(" : rename : ") + QString::fromLocal8Bit(std::strerror(errno)));
-        return refused;
-    }
-    // Exchanging the two names leaves no moment without a whole folder at target.
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) != 0) {
-        report::detail(shown(target) + QStringLiteral(" : renameat2 : ") + QString::fromLocal8Bit(std::strerror(errno)));
-        return refused;
-    }
-    if (!removeTree(built))
-        report::detail(shown(built) + QStringLiteral(" : the earlier folder could not be removed"));
-    return {};
-}
-
-QString move(const QString& from, const QString& to)
-{
-    const QString what = QFileInfo(from).isDir() ? QStringLiteral("Le dossier") : QStringLiteral("Le fichier");
-    const QByteArray source = encoded(from);
-    const QByteArray target = encoded(to);
-    int moved = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
-    if (moved != 0 && errno == EINVAL) {
-        // A file system that cannot refuse a taken name in the rename itself: asked first.
-        struct stat entry {};
-        if (::lstat(target.constData(), &entry) == 0)
-            errno = EEXIST;
-        else
-            moved = std::rename(source.constData(), target.constData());
-    }
-    const bool oneFolder = QFileInfo(from).absolutePath() == QFileInfo(to).absolutePath();
-    if (moved != 0 || !syncFolderOf(to) || (!oneFolder && !syncFolderOf(from))) {
-        const int error = errno;
-        report::detail(shown(from) + QStringLiteral(" -> ") + shown(to) + QStringLiteral(" : ")
-                       + QString::fromLocal8Bit(std::strerror(error)));
-        return QStringLiteral("%1 %2 n'a pas pu être renommé en %3.%4").arg(what, shown(from), shown(to), reason(error));
-    }
-    return {};
 }
 
 } // namespace files

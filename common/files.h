@@ -87,20 +87,54 @@ bool syncFolderOf(const QByteArray& rawPath);
 // target is never entered. True when nothing is left at path.
 bool removeTree(const QString& path);
 
-// Puts the folder built aside at `built` in place of `target` in one step, so
-// that target is always the old folder or the new one; the old one is then
-// removed. "" on success, else a French message; on failure target is as it was.
-[[nodiscard]] QString replaceFolder(const QString& built, const QString& target);
+// Removes as removeTree does. "" when nothing is left at path, else a French
+// message that names the folder that kept something and says why (read-only,
+// a disk mounted there) and what to do.
+[[nodiscard]] QString removeTreeSaying(const QString& path);
 
 // Where a folder or a file that will replace target whole is built: beside
 // it, hidden (only finished work shows), under a fixed name, so that the next
 // run finds and removes what a stopped one left.
 QString builtAsideFor(const QString& target);
 
+// Makes ready the folder builtAsideFor(target), empty, for a replacement of the
+// folder target: it first settles a replacement that a power cut stopped (see
+// replaceFolder), then removes what a stopped build left. "" or a French
+// message that names what could not be removed or created; then nothing was
+// changed at target.
+[[nodiscard]] QString startBuildingAside(const QString& target);
+
+// Puts the folder built aside at builtAsideFor(target), whole and on the disk,
+// in place of the folder target, so that target is always the old folder or
+// the new one; the old one is then removed. An earlier folder that could not
+// be removed whole (a read-only folder in it) is not replaced: the message
+// says which folder, and target stays as it was. "" on success, else a French
+// message.
+//
+// Where the file system cannot exchange two names in one step (network shares,
+// exFAT, NTFS), the earlier folder is first renamed to a hidden name beside it
+// (".<name>.ancien"), then the new one renamed to target. A power cut between
+// the two leaves both whole under those hidden names, and the next
+// startBuildingAside or replaceFolder finishes the replacement: while that
+// name exists, the folder built aside is whole, since nothing is built
+// before it is settled.
+[[nodiscard]] QString replaceFolder(const QString& target);
+
 // Gives a file or a folder a new name on the same file system, never over an
 // entry already there, and syncs the folders of both names: after a power cut
 // it is under one name or the other, and once this returned a power cut cannot
 // undo the move unseen. "" on success, else a French message naming both.
 [[nodiscard]] QString move(const QString& from, const QString& to);
+
+// The renames everything here goes through: the system's own, unless a test
+// puts in their place ones that fail as a file system without renameat2's
+// flags does, or that stop the program between two steps as a power cut would.
+struct Renames {
+    int (*withFlags)(int fromFolder, const char* from, int toFolder, const char* to, unsigned int flags);
+    int (*plain)(const char* from, const char* to);
+};
+Renames systemRenames();
+// Puts `replacement` in use; answers the renames it replaces.
+Renames useRenames(Renames replacement);
 
 } // namespace files

@@ -59,28 +59,18 @@ QString creerDossier(const QString& dossier)
     return QStringLiteral("Le dossier « %1 » n'a pas pu être créé.").arg(QDir::toNativeSeparators(dossier));
 }
 
-QString supprimerDossierTransfert(const QString& dossier)
-{
-    if (files::removeTree(dossier))
-        return {};
-    return QStringLiteral("L'ancien dossier « %1 » n'a pas pu être supprimé entièrement : un de ses fichiers est "
-                          "peut-être ouvert dans un autre programme.")
-        .arg(QDir::toNativeSeparators(dossier));
-}
-
 QString construireAPart(const QString& livre, const std::function<QString(const QString&)>& construire)
 {
+    // What stands in the way is named as it is on the disk: it may be hidden.
+    if (QString erreur = files::startBuildingAside(livre); !erreur.isEmpty())
+        return erreur;
     const QString chantier = files::builtAsideFor(livre);
-    QString erreur = supprimerDossierTransfert(chantier);
-    if (erreur.isEmpty())
-        erreur = creerDossier(chantier);
-    if (erreur.isEmpty())
-        erreur = construire(chantier);
+    QString erreur = construire(chantier);
     if (erreur.isEmpty() && !files::syncFileSystem(chantier))
         erreur = QStringLiteral("Le dossier « %1 » n'a pas pu être écrit entièrement sur le disque.")
                      .arg(QDir::toNativeSeparators(livre));
     if (erreur.isEmpty())
-        erreur = files::replaceFolder(chantier, livre);
+        erreur = files::replaceFolder(livre);
     files::removeTree(chantier);
     return nomLivre(erreur, chantier, livre);
 }

@@ -53,17 +53,14 @@ struct Copie {
 // Creates a folder and its parents; "" or a French message naming it.
 [[nodiscard]] QString creerDossier(const QString& dossier);
 
-// Removes a delivery folder whole; a symbolic link is removed as a link,
-// never entered. "" or a French message naming what stayed.
-[[nodiscard]] QString supprimerDossierTransfert(const QString& dossier);
-
 // Builds a delivery folder under a hidden name beside `livre` with
 // `construire` (given the folder to build in; it writes with copier or
 // files::Sync::InBuiltFolder), gets it onto the disk, then puts it in place of the
-// earlier folder in one step. Whatever stops the work (a full disk, a crash,
-// the machine switched off), `livre` holds the earlier delivery or the whole
-// new one, never a part. "" or a French message that names the file as it
-// would have been delivered.
+// earlier folder (files::replaceFolder). Whatever stops the work (a full disk, a
+// crash, the machine switched off), `livre` holds the earlier delivery or the
+// whole new one, never a part, and the next delivery settles what a stop left.
+// "" or a French message that names the file as it would have been delivered;
+// what stood in the way before the build began is named as it is on the disk.
 [[nodiscard]] QString construireAPart(const QString& livre, const std::function<QString(const QString& chantier)>& construire);
 
 // The message with the path of a file or folder being built replaced by the

@@ -56,14 +56,9 @@ Plan planifier(db::Database& base, const QString& dossierImages, const Motif& mo
 
 QString preparer(const QString& exportation, const Plan& plan)
 {
+    if (QString refus = files::startBuildingAside(exportation); !refus.isEmpty())
+        return refus;
     const QString aCote = files::builtAsideFor(exportation);
-    if (!files::removeTree(aCote)) {
-        report::detail(QStringLiteral("exportation : suppression impossible de ") + aCote);
-        return QStringLiteral("Le dossier %1, laissé par une exportation interrompue, n'a pas pu être supprimé : un "
-                              "de ses fichiers est peut-être ouvert dans un autre logiciel. Fermez-le, puis "
-                              "recommencez l'exportation.")
-            .arg(QDir::toNativeSeparators(aCote));
-    }
     for (const QString& dossier : QStringList{kPhotos} + plan.dossiersClasses) {
         const QString chemin = paths::join(aCote, {dossier});
         // A class folder that cannot be made only fails the copies into it.
@@ -124,7 +119,7 @@ void Copieur::mettreEnPlace()
     // What the disk did not confirm does not replace an export it did.
     bilan_.enregistre = files::syncFileSystem(aCote);
     if (bilan_.enregistre)
-        bilan_.refus = files::replaceFolder(aCote, exportation_);
+        bilan_.refus = files::replaceFolder(exportation_);
     if (!bilan_.enregistre || !bilan_.refus.isEmpty())
         files::removeTree(aCote);
 }

@@ -32,15 +32,11 @@ struct Plan {
 // a file or a folder: the later one gets a suffix.
 Plan planifier(db::Database& base, const QString& dossierImages, const Motif& motif);
 
-// The hidden folder beside the export where the next one is built, so that a
-// power cut leaves the earlier export whole; a fixed name, so that the next
-// export removes what a stopped one left.
-QString chantier(const QString& exportation);
-
-// Removes what an earlier stopped export left aside and creates the folder to
-// build in with "Photos" and the class folders. The export in place is left
-// as it is. "" or a French message that names the folder that could not be
-// removed or created.
+// Settles what an earlier stopped export left aside and creates the folder to
+// build in (files::startBuildingAside) with "Photos" and the class folders.
+// The export in place is left as it is, unless a power cut stopped its
+// replacement: that one is finished first. "" or a French message that names
+// the folder that could not be removed or created, and why.
 [[nodiscard]] QString preparer(const QString& exportation, const Plan& plan);
 
 // Copies the plan in small steps so that the window keeps answering.

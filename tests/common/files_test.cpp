@@ -1,5 +1,8 @@
 #include "common/files.h"
 #include "common/text.h"
+#include "tests/support/exfat_disk.h"
+#include "tests/support/read_only_folder.h"
+#include "tests/support/renames_double.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/small_disk.h"
 
@@ -10,7 +13,12 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <optional>
+
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,6 +42,20 @@ void put(const QString& path, const QByteArray& bytes)
 QStringList entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Builds aside a folder holding one file with `version`, then puts it in place of target.
+QString deliver(const QString& target, const QByteArray& version)
+{
+    if (QString refused = files::startBuildingAside(target); !refused.isEmpty())
+        return refused;
+    put(files::builtAsideFor(target) + QStringLiteral("/classevizmora.idx"), version);
+    return files::replaceFolder(target);
+}
+
+QByteArray delivered(const QString& folder)
+{
+    return readAll(folder + QStringLiteral("/classevizmora.idx"));
 }
 
 } // namespace
@@ -133,15 +155,15 @@ TEST(Fichiers, UnDossierConstruitACoteRemplaceLAncienEnUneFois)
 {
     Sandbox sandbox;
     const QString target = sandbox.root() + QStringLiteral("/A Graver/Lycée");
-    const QString built = sandbox.root() + QStringLiteral("/A Graver/.Lycée.construction");
+    const QString built = files::builtAsideFor(target);
     for (const QByteArray& version : {QByteArray("premier"), QByteArray("second")}) {
-        QDir().mkpath(built);
+        ASSERT_EQ(files::startBuildingAside(target), QString());
         put(built + QStringLiteral("/classevizmora.idx"), version);
-        EXPECT_EQ(files::replaceFolder(built, target), QString());
+        EXPECT_EQ(files::replaceFolder(target), QString());
         EXPECT_EQ(readAll(target + QStringLiteral("/classevizmora.idx")), version);
         EXPECT_FALSE(QFileInfo::exists(built));
     }
-    EXPECT_FALSE(files::replaceFolder(built, target).isEmpty());
+    EXPECT_FALSE(files::replaceFolder(target).isEmpty());
     EXPECT_EQ(readAll(target + QStringLiteral("/classevizmora.idx")), QByteArray("second"));
 }
 
@@ -218,4 +240,169 @@ TEST(Fichiers, UnDeplacementNeRemplaceJamaisEtUneMiseEnPlaceRemplaceEnUneFois)
     const QString refus = files::putInPlace(construit, cible);
     EXPECT_TRUE(refus.contains(QStringLiteral("base.idx"))) << refus.toStdString();
     EXPECT_EQ(readAll(cible), QByteArray("vide"));
+}
+
+// Network shares, exFAT and NTFS refuse renameat2's flags (EINVAL; ENOSYS on
+// an old kernel, EOPNOTSUPP from some drivers): a folder still replaces the
+// earlier one, delivery after delivery, and a move still never replaces.
+TEST(Fichiers, SansRenommageAvecOptionsUnDossierRemplaceLePrecedentEtUnDeplacementNeRemplaceRien)
+{
+    for (const int error : {EINVAL, ENOSYS, EOPNOTSUPP}) {
+        SCOPED_TRACE(std::strerror(error));
+        Sandbox sandbox;
+        const QString folder = sandbox.root() + QStringLiteral("/A Graver");
+        const QString target = folder + QStringLiteral("/Lycée");
+        const WithoutRenameFlags without(error);
+        for (const QByteArray& version : {QByteArray("premier"), QByteArray("second"), QByteArray("troisième")}) {
+            EXPECT_EQ(deliver(target, version), QString());
+            EXPECT_EQ(delivered(target), version);
+            EXPECT_EQ(entries(folder), QStringList{QStringLiteral("Lycée")});
+        }
+
+        const QString other = folder + QStringLiteral("/Collège");
+        EXPECT_EQ(files::move(target, other), QString());
+        EXPECT_EQ(delivered(other), QByteArray("troisième"));
+        QDir().mkpath(target);
+        testing::internal::CaptureStderr();
+        EXPECT_NE(files::move(other, target), QString());
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(delivered(other), QByteArray("troisième"));
+        EXPECT_TRUE(entries(target).isEmpty());
+    }
+}
+
+namespace {
+
+// Renames as the system does, and ends the process at once after the one
+// whose number is cutAfter, as a power cut there would.
+int cutAfter = 0;
+int renamesDone = 0;
+int renameThenCut(const char* from, const char* to)
+{
+    const int done = std::rename(from, to);
+    if (++renamesDone == cutAfter)
+        ::kill(::getpid(), SIGKILL);
+    return done;
+}
+
+} // namespace
+
+// Without an exchange of names the earlier folder goes aside, then the new
+// one in. Cut after either rename, a whole folder is under a name, and the
+// next run finishes the replacement from the names alone.
+TEST(Fichiers, UneCoupureEntreLesDeuxRenommagesEstTermineeParLaSuite)
+{
+    const struct {
+        int cutAfter;
+        bool targetLeft; // the new folder already under its name
+    } cases[] = {{1, false}, {2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cutAfter);
+        Sandbox sandbox;
+        const QString folder = sandbox.root() + QStringLiteral("/Bureau");
+        const QString target = folder + QStringLiteral("/Exportation");
+        ASSERT_EQ(deliver(target, "ancienne"), QString());
+        ASSERT_EQ(files::startBuildingAside(target), QString());
+        put(files::builtAsideFor(target) + QStringLiteral("/classevizmora.idx"), "nouvelle");
+
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            cutAfter = c.cutAfter;
+            files::useRenames({[](int, const char*, int, const char*, unsigned int) {
+                                   errno = EINVAL;
+                                   return -1;
+                               },
+                               renameThenCut});
+            (void)files::replaceFolder(target);
+            ::_exit(1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+        const QString earlier = folder + QStringLiteral("/.Exportation.ancien");
+        EXPECT_EQ(delivered(earlier), QByteArray("ancienne"));
+        EXPECT_EQ(delivered(c.targetLeft ? target : files::builtAsideFor(target)), QByteArray("nouvelle"));
+        EXPECT_EQ(QFileInfo::exists(target), c.targetLeft);
+
+        ASSERT_EQ(files::startBuildingAside(target), QString());
+        EXPECT_EQ(delivered(target), QByteArray("nouvelle"));
+        EXPECT_EQ(entries(folder), (QStringList{QStringLiteral(".Exportation.partiel"), QStringLiteral("Exportation")}));
+        EXPECT_TRUE(entries(files::builtAsideFor(target)).isEmpty());
+    }
+}
+
+// An earlier folder that cannot be emptied is not replaced: the message names
+// the read-only folder, and the earlier folder stays whole. What sits in the
+// way of the next build is named the same way, never guessed at.
+TEST(Fichiers, UnAncienDossierEnLectureSeuleNEstNiRemplaceNiEntame)
+{
+    Sandbox sandbox;
+    const QString target = sandbox.root() + QStringLiteral("/Exportation");
+    ASSERT_EQ(deliver(target, "ancienne"), QString());
+    const QString photos = target + QStringLiteral("/Photos");
+    ASSERT_TRUE(QDir().mkpath(photos));
+    put(photos + QStringLiteral("/1.jpg"), "photo");
+    const QStringList before = entries(target);
+    {
+        const ReadOnlyFolder readOnly(photos);
+        ASSERT_TRUE(readOnly.active());
+        for (const bool withoutFlags : {false, true}) {
+            SCOPED_TRACE(withoutFlags);
+            std::optional<WithoutRenameFlags> without;
+            if (withoutFlags)
+                without.emplace();
+            ASSERT_EQ(files::startBuildingAside(target), QString());
+            put(files::builtAsideFor(target) + QStringLiteral("/classevizmora.idx"), "nouvelle");
+            testing::internal::CaptureStderr();
+            const QString refused = files::replaceFolder(target);
+            testing::internal::GetCapturedStderr();
+            EXPECT_TRUE(refused.contains(QStringLiteral("Le dossier %1 n'a pas pu être remplacé").arg(target)))
+                << refused.toStdString();
+            EXPECT_TRUE(refused.contains(photos + QStringLiteral(" est en lecture seule"))) << refused.toStdString();
+            EXPECT_EQ(entries(target), before);
+            EXPECT_EQ(delivered(target), QByteArray("ancienne"));
+            EXPECT_EQ(readAll(photos + QStringLiteral("/1.jpg")), QByteArray("photo"));
+        }
+
+        // The rest of an earlier folder left aside, with a read-only folder in it.
+        const QString aside = files::builtAsideFor(target);
+        ASSERT_TRUE(files::removeTree(aside));
+        const QString kept = aside + QStringLiteral("/Photos");
+        ASSERT_TRUE(QDir().mkpath(kept));
+        put(kept + QStringLiteral("/2.jpg"), "photo");
+        const ReadOnlyFolder keptReadOnly(kept);
+        testing::internal::CaptureStderr();
+        const QString refused = files::startBuildingAside(target);
+        testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(refused.contains(kept + QStringLiteral(" est en lecture seule"))) << refused.toStdString();
+        EXPECT_FALSE(refused.contains(QStringLiteral("interrompu"))) << refused.toStdString();
+        EXPECT_EQ(readAll(kept + QStringLiteral("/2.jpg")), QByteArray("photo"));
+    }
+    EXPECT_EQ(deliver(target, "nouvelle"), QString());
+    EXPECT_EQ(entries(target), QStringList{QStringLiteral("classevizmora.idx")});
+}
+
+// On a real exFAT file system, mounted as a memory card or a USB key is.
+TEST(Fichiers, SurExfatUnDossierRemplaceLePrecedentEtUnDeplacementNeRemplaceRien)
+{
+    Sandbox sandbox;
+    const QString folder = sandbox.root() + QStringLiteral("/cle");
+    const ExfatDisk disk(folder, sandbox.root() + QStringLiteral("/cle.img"));
+    if (!disk.active())
+        GTEST_SKIP() << "an exFAT file system needs root, a loop device and exfat-fuse";
+    const QString target = folder + QStringLiteral("/Lycée");
+    for (const QByteArray& version : {QByteArray("premier"), QByteArray("second"), QByteArray("troisième")}) {
+        EXPECT_EQ(deliver(target, version), QString());
+        EXPECT_EQ(delivered(target), version);
+        EXPECT_EQ(entries(folder), QStringList{QStringLiteral("Lycée")});
+    }
+    const QString other = folder + QStringLiteral("/Collège");
+    EXPECT_EQ(files::move(target, other), QString());
+    QDir().mkpath(target);
+    testing::internal::CaptureStderr();
+    EXPECT_NE(files::move(other, target), QString());
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(delivered(other), QByteArray("troisième"));
 }

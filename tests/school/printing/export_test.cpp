@@ -7,7 +7,10 @@
 #include "tests/school/support/accueil_pilote.h"
 #include "tests/school/support/pilote_fenetre.h"
 #include "tests/school/support/school_fixture.h"
+#include "tests/support/exfat_disk.h"
+#include "tests/support/read_only_folder.h"
 #include "tests/support/recording_shell.h"
+#include "tests/support/renames_double.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/small_disk.h"
 
@@ -131,6 +134,33 @@ protected:
     void changerIne(qint64 cle, const QString& ine)
     {
         base::db().exec(QStringLiteral("UPDATE Eleves SET INE = ? WHERE CdeEleves = ?"), {ine, cle});
+    }
+    // Everything on the desktop, hidden entries included, without going down.
+    QStringList entreesBureau()
+    {
+        return QDir(ecole.sandbox().desktop()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    void exporterParIne(const QString& message)
+    {
+        ouvrirExport();
+        choisir("ComboNom", QStringLiteral("INE"));
+        dialogues.message(message);
+        exporter();
+    }
+    // Three exports in a row, each under other identifiers: each takes the
+    // place of the one before, whole, and leaves nothing aside.
+    void troisExportations()
+    {
+        const qint64 eleve = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("A"));
+        for (const QString& ine : {QStringLiteral("111"), QStringLiteral("222"), QStringLiteral("333")}) {
+            SCOPED_TRACE(ine.toStdString());
+            changerIne(eleve, ine);
+            exporterParIne(QStringLiteral("1 photo(s) exportée(s) sur 1 élève(s)."));
+            EXPECT_EQ(bureau(), (QStringList{QStringLiteral("Exportation/6A/") + ine + QStringLiteral(".jpg"),
+                                             QStringLiteral("Exportation/Photos/") + ine + QStringLiteral(".jpg")}));
+            EXPECT_EQ(entreesBureau(), QStringList{QStringLiteral("Exportation")});
+            EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Information);
+        }
     }
 
     SchoolFixture ecole;
@@ -487,3 +517,53 @@ TEST_F(Export, SeulesLesVraiesPhotosSontCopieesEtComptees)
 }
 
 } // namespace
+
+// On a desktop that cannot exchange two names (a network home folder, an
+// exFAT or NTFS disk), every export still replaces the one before. The first
+// comes after a power cut that stopped a replacement between its two renames:
+// the earlier export set aside, the whole new one beside it.
+TEST_F(Export, SansEchangeDeNomsChaqueExportationRemplaceLaPrecedente)
+{
+    const QString bureau = ecole.sandbox().desktop();
+    Sandbox::writeFile(bureau + QStringLiteral("/.Exportation.ancien/Photos/avant.jpg"), "avant");
+    Sandbox::writeFile(bureau + QStringLiteral("/.Exportation.partiel/Photos/apres.jpg"), "après");
+    const WithoutRenameFlags sansOptions;
+    troisExportations();
+}
+
+TEST_F(Export, SurUnDisqueExfatChaqueExportationRemplaceLaPrecedente)
+{
+    const ExfatDisk disque(ecole.sandbox().desktop(), ecole.sandbox().path(QStringLiteral("bureau.img")));
+    if (!disque.active())
+        GTEST_SKIP() << "an exFAT file system needs root, a loop device and exfat-fuse";
+    troisExportations();
+}
+
+// An earlier export that cannot be removed whole is not replaced: the message
+// names the read-only folder and says that nothing was exported, and nothing
+// is left aside to refuse the next export for another reason.
+TEST_F(Export, UneAncienneExportationEnLectureSeuleEstDiteEtNeBloqueRien)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 2);
+    exporterParIne(QStringLiteral("2 photo(s) exportée(s) sur 2 élève(s)."));
+    const QStringList avant = bureau();
+    const QString photos = paths::join(exportation(), {QStringLiteral("Photos")});
+    {
+        const ReadOnlyFolder lectureSeule(photos);
+        ASSERT_TRUE(lectureSeule.active());
+        for (int fois = 1; fois <= 2; ++fois) {
+            SCOPED_TRACE(fois);
+            exporterParIne(photos + QStringLiteral(" est en lecture seule"));
+            const QString texte = dialogues.lastPrompt().text;
+            EXPECT_TRUE(texte.contains(QStringLiteral("Aucune photo n'a été exportée"))) << texte.toStdString();
+            EXPECT_FALSE(texte.contains(QStringLiteral("ont été exportés"))) << texte.toStdString();
+            EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Exclamation);
+            EXPECT_EQ(bureau(), avant);
+            EXPECT_EQ(entreesBureau(), QStringList{QStringLiteral("Exportation")});
+        }
+    }
+    ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Nouveau"), QStringLiteral("N"));
+    exporterParIne(QStringLiteral("3 photo(s) exportée(s) sur 3 élève(s)."));
+    EXPECT_EQ(bureau().size(), 6);
+    EXPECT_EQ(entreesBureau(), QStringList{QStringLiteral("Exportation")});
+}

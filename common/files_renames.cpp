@@ -1,0 +1,314 @@
+#include "common/files.h"
+#include "common/files_internal.h"
+
+#include "common/report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace files {
+
+using internal::encoded;
+using internal::logFailure;
+using internal::reason;
+using internal::renames;
+using internal::shown;
+
+namespace {
+
+// The entry that kept a tree from being removed, and the system's reason.
+struct Stayed {
+    QByteArray folder; // the folder to act on; empty when nothing stayed
+    int error = 0;
+
+    explicit operator bool() const { return !folder.isEmpty(); }
+};
+
+QByteArray parentOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
+// nftw's callbacks take no state of their own.
+thread_local Stayed walkStayed;
+thread_local dev_t walkDevice = 0;
+
+int removeEntry(const char* path, const struct stat*, int type, struct FTW*)
+{
+    if (type == FTW_DNR) {
+        walkStayed = {path, EACCES};
+        return 1;
+    }
+    if ((type == FTW_DP ? ::rmdir(path) : ::unlink(path)) == 0 || errno == ENOENT)
+        return 0;
+    // A disk mounted on a folder keeps the folder itself; anything else is
+    // kept by the folder that holds it, which refuses to let go of its names.
+    const int error = errno;
+    walkStayed = {error == EBUSY ? QByteArray(path) : parentOf(path), error};
+    return 1;
+}
+
+Stayed removeAt(const QByteArray& path)
+{
+    struct stat entry {};
+    if (::lstat(path.constData(), &entry) != 0)
+        return errno == ENOENT ? Stayed{} : Stayed{parentOf(path), errno};
+    if (!S_ISDIR(entry.st_mode))
+        return ::unlink(path.constData()) == 0 ? Stayed{} : Stayed{parentOf(path), errno};
+    walkStayed = {};
+    // FTW_PHYS: a link inside is removed as a link; FTW_DEPTH: a folder after its content.
+    if (::nftw(path.constData(), removeEntry, 16, FTW_PHYS | FTW_DEPTH) != 0 && !walkStayed)
+        walkStayed = {path, errno};
+    return walkStayed;
+}
+
+// A folder of the tree that would refuse to be emptied: one that the program
+// may not write, and a disk mounted inside.
+int checkEntry(const char* path, const struct stat* entry, int type, struct FTW* where)
+{
+    if (type == FTW_DNR) {
+        walkStayed = {path, EACCES};
+        return 1;
+    }
+    if (type != FTW_D)
+        return 0;
+    if (where->level == 0)
+        walkDevice = entry->st_dev;
+    else if (entry->st_dev != walkDevice) {
+        walkStayed = {path, EBUSY};
+        return 1;
+    }
+    if (::faccessat(AT_FDCWD, path, W_OK | X_OK, AT_EACCESS) != 0) {
+        walkStayed = {path, errno};
+        return 1;
+    }
+    return 0;
+}
+
+Stayed firstObstacle(const QByteArray& path)
+{
+    walkStayed = {};
+    if (::nftw(path.constData(), checkEntry, 16, FTW_PHYS) != 0 && !walkStayed)
+        walkStayed = {path, errno};
+    return walkStayed;
+}
+
+// Why the folder keeps what is in it, and what to do, in French.
+QString obstacle(const Stayed& stayed)
+{
+    const QString folder = shown(QFile::decodeName(stayed.folder));
+    switch (stayed.error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral("le dossier %1 est en lecture seule. Rendez-le modifiable, puis recommencez.").arg(folder);
+    case EBUSY:
+        return QStringLiteral("un disque est monté sur le dossier %1. Démontez-le, puis recommencez.").arg(folder);
+    default:
+        return QStringLiteral("le dossier %1 n'a pas pu être vidé. Supprimez-le vous-même, puis recommencez.")
+            .arg(folder);
+    }
+}
+
+bool exists(const QByteArray& path)
+{
+    struct stat entry {};
+    return ::lstat(path.constData(), &entry) == 0;
+}
+
+// Where replaceFolder keeps the earlier folder between its two renames.
+QString setAsideFor(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".ancien");
+}
+
+QString notPutInPlace(const QString& target, const QString& step, int error)
+{
+    logFailure(target, step, error);
+    return QStringLiteral("Le dossier %1 n'a pas pu être mis en place.").arg(shown(target)) + reason(error);
+}
+
+// Renames within one folder and syncs it, so that the order of two renames
+// is the order the disk keeps after a power cut.
+bool renameInFolder(const QString& from, const QString& to)
+{
+    const QByteArray target = encoded(to);
+    return renames().plain(encoded(from).constData(), target.constData()) == 0 && syncFolderOf(target);
+}
+
+// Finishes a replacement that a power cut stopped between its two renames,
+// from the names on the disk alone.
+QString settle(const QString& target)
+{
+    const QString earlier = setAsideFor(target);
+    if (!exists(encoded(earlier)))
+        return {};
+    if (!exists(encoded(target))) {
+        // The earlier folder was set aside only once the new one was whole on
+        // the disk, and no build starts before this settles: the new one goes
+        // in. Without it, the earlier one goes back.
+        const QString built = builtAsideFor(target);
+        const QString back = exists(encoded(built)) ? built : earlier;
+        if (!renameInFolder(back, target))
+            return notPutInPlace(target, QStringLiteral("rename of ") + back, errno);
+    }
+    return removeTreeSaying(earlier);
+}
+
+bool unsupported(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
+
+// Without an exchange of names: the earlier folder aside, the new one in,
+// the earlier one removed. See replaceFolder for a power cut in between.
+QString replaceInTwoSteps(const QString& built, const QString& target)
+{
+    const QString earlier = setAsideFor(target);
+    if (!renameInFolder(target, earlier))
+        return notPutInPlace(target, QStringLiteral("rename aside"), errno);
+    if (!renameInFolder(built, target)) {
+        const int error = errno;
+        if (!renameInFolder(earlier, target))
+            logFailure(earlier, QStringLiteral("rename back"), errno);
+        return notPutInPlace(target, QStringLiteral("rename"), error);
+    }
+    if (!removeTree(earlier))
+        logFailure(earlier, QStringLiteral("removal of the earlier folder"), errno);
+    return {};
+}
+
+int systemRenameWithFlags(int fromFolder, const char* from, int toFolder, const char* to, unsigned int flags)
+{
+    return ::renameat2(fromFolder, from, toFolder, to, flags);
+}
+
+Renames& installedRenames()
+{
+    static Renames installed = systemRenames();
+    return installed;
+}
+
+} // namespace
+
+namespace internal {
+
+const Renames& renames()
+{
+    return installedRenames();
+}
+
+} // namespace internal
+
+Renames systemRenames()
+{
+    return {systemRenameWithFlags, ::rename};
+}
+
+Renames useRenames(Renames replacement)
+{
+    return std::exchange(installedRenames(), replacement);
+}
+
+bool removeTree(const QString& path)
+{
+    return !removeAt(encoded(path));
+}
+
+QString removeTreeSaying(const QString& path)
+{
+    const Stayed stayed = removeAt(encoded(path));
+    if (!stayed)
+        return {};
+    logFailure(QFile::decodeName(stayed.folder), QStringLiteral("removal"), stayed.error);
+    return QStringLiteral("Le dossier %1 n'a pas pu être supprimé entièrement : ").arg(shown(path)) + obstacle(stayed);
+}
+
+QString builtAsideFor(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".partiel");
+}
+
+QString startBuildingAside(const QString& target)
+{
+    if (QString unsettled = settle(target); !unsettled.isEmpty())
+        return unsettled;
+    const QString built = builtAsideFor(target);
+    if (QString left = removeTreeSaying(built); !left.isEmpty())
+        return left;
+    if (!QDir().mkpath(built)) {
+        logFailure(built, QStringLiteral("mkdir"), errno);
+        return QStringLiteral("Le dossier %1 n'a pas pu être créé.").arg(shown(built)) + reason(errno);
+    }
+    return {};
+}
+
+QString replaceFolder(const QString& target)
+{
+    if (QString unsettled = settle(target); !unsettled.isEmpty())
+        return unsettled;
+    const QString built = builtAsideFor(target);
+    const QByteArray from = encoded(built);
+    const QByteArray to = encoded(target);
+    if (!exists(to))
+        return renameInFolder(built, target) ? QString() : notPutInPlace(target, QStringLiteral("rename"), errno);
+    // Checked before anything moves: an earlier folder left half removed
+    // would be neither the old delivery nor the new one.
+    if (const Stayed stayed = firstObstacle(to)) {
+        logFailure(QFile::decodeName(stayed.folder), QStringLiteral("earlier folder not removable"), stayed.error);
+        return QStringLiteral("Le dossier %1 n'a pas pu être remplacé : ").arg(shown(target)) + obstacle(stayed);
+    }
+    // Exchanging the two names leaves no moment without a whole folder at target.
+    if (renames().withFlags(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) != 0) {
+        if (unsupported(errno))
+            return replaceInTwoSteps(built, target);
+        return notPutInPlace(target, QStringLiteral("renameat2"), errno);
+    }
+    if (!syncFolderOf(to))
+        logFailure(target, QStringLiteral("fsync of its folder"), errno);
+    if (!removeTree(built))
+        logFailure(built, QStringLiteral("removal of the earlier folder"), errno);
+    return {};
+}
+
+QString move(const QString& from, const QString& to)
+{
+    const QString what = QFileInfo(from).isDir() ? QStringLiteral("Le dossier") : QStringLiteral("Le fichier");
+    const QByteArray source = encoded(from);
+    const QByteArray target = encoded(to);
+    int moved = renames().withFlags(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    if (moved != 0 && unsupported(errno)) {
+        // The file system cannot refuse a taken name in the rename itself
+        // (network shares, exFAT), and refuses links too: the name is asked
+        // first. Nothing of ours can take it between the question and the
+        // rename: the names moved are the program's own files and folders, a
+        // second copy of the program on the same data ends at its start (its
+        // lock file), and the program does one thing at a time.
+        if (exists(target))
+            errno = EEXIST;
+        else
+            moved = renames().plain(source.constData(), target.constData());
+    }
+    const bool oneFolder = QFileInfo(from).absolutePath() == QFileInfo(to).absolutePath();
+    if (moved != 0 || !syncFolderOf(target) || (!oneFolder && !syncFolderOf(source))) {
+        const int error = errno;
+        logFailure(from + QStringLiteral(" -> ") + to, QStringLiteral("rename"), error);
+        return QStringLiteral("%1 %2 n'a pas pu être renommé en %3.%4").arg(what, shown(from), shown(to), reason(error));
+    }
+    return {};
+}
+
+} // namespace files
