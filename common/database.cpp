@@ -57,7 +57,19 @@ QString frenchText(int code, bool writing, const QString& path)
     const QString lost = QStringLiteral("la modification n'a pas été enregistrée.");
     switch (code & 0xFF) {
     case SQLITE_READONLY:
-        return QStringLiteral("La base %1 est en lecture seule : %2").arg(file, lost);
+        if (writing)
+            return QStringLiteral("La base %1 est en lecture seule : %2 Pour enregistrer, rendez ce fichier "
+                                  "modifiable, puis redémarrez le programme.")
+                .arg(file, lost);
+        // A change cut short left its journal beside a file that cannot take it back.
+        if (code == SQLITE_READONLY_ROLLBACK)
+            return QStringLiteral("La base %1 est en lecture seule et garde une modification interrompue qui doit "
+                                  "y être annulée : elle ne peut pas être lue. Rendez ce fichier modifiable, puis "
+                                  "redémarrez le programme.")
+                .arg(file);
+        return QStringLiteral("La base %1 est en lecture seule et n'a pas pu être lue. Rendez ce fichier "
+                              "modifiable, puis redémarrez le programme.")
+            .arg(file);
     case SQLITE_NOTADB:
         return QStringLiteral("Le fichier %1 n'est pas une base de données.").arg(file);
     case SQLITE_CORRUPT:
@@ -122,18 +134,20 @@ Database::Database(const QString& path) : path_(path)
         script(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;"));
         // Fails here, with a clear message, for a file that is not a database.
         query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        readOnly_ = !inMemory && sqlite3_db_readonly(handle_, "main") == 1;
     } catch (const Error& error) {
-        const int code = sqlite3_errcode(handle_) & 0xFF;
+        const int extended = sqlite3_extended_errcode(handle_);
+        const int code = extended & 0xFF;
         // The destructor does not run for a half-built object: the file is let go here.
         cache_.clear();
         sqlite3_close(handle_);
         handle_ = nullptr;
-        // Nothing was being changed yet: a lock here means the file is in use.
+        // Nothing was being changed yet: a lock here means the file is in use, and nothing else was lost.
         if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
             throw Error(QStringLiteral("La base %1 est utilisée par un autre programme : elle n'a pas pu être ouverte.")
                             .arg(QDir::toNativeSeparators(path)),
                         error.detail());
-        throw;
+        throw Error(frenchText(extended, false, path), error.detail());
     }
 }
 
@@ -199,13 +213,21 @@ Database::Statement& Database::prepare(const QString& sql, const Params& params,
         const QByteArray text = sql.toUtf8();
         const int prepared =
             sqlite3_prepare_v2(handle_, text.constData(), int(text.size()), &statement->handle, nullptr);
-        if (prepared != SQLITE_OK)
+        if (prepared != SQLITE_OK) {
+            // A change the file could never take is refused as such, whatever else is wrong with it
+            // (a table it lacks, as an earlier build made it).
+            if (readOnly_ && writing)
+                refuseChange(sql);
             fail(prepared, writing, sql);
+        }
         cache_.push_back(std::move(statement));
         found = cache_.back().get();
     }
     if (const int bound = bindAll(found->handle, params); bound != SQLITE_OK)
         fail(bound, writing, sql);
+    // A copy in memory would take the change and lose it unseen.
+    if (readOnly_ && !sqlite3_stmt_readonly(found->handle))
+        refuseChange(sql);
     return *found;
 }
 
@@ -262,8 +284,16 @@ qint64 Database::insert(const QString& sql, const Params& params)
     return sqlite3_last_insert_rowid(handle_);
 }
 
+void Database::refuseChange(const QString& sql)
+{
+    throw Error(frenchText(SQLITE_READONLY, true, path_),
+                QStringLiteral("%1 : base ouverte en lecture seule (%2)").arg(path_, sql));
+}
+
 void Database::script(const QString& sql)
 {
+    if (readOnly_)
+        refuseChange(sql);
     char* error = nullptr;
     const int rc = sqlite3_exec(handle_, sql.toUtf8().constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
@@ -374,6 +404,23 @@ void Database::addMissingColumns(const QString& schema, FillAdded fill)
     transaction.commit();
 }
 
+std::unique_ptr<Database> Database::upToDateCopy(const QString& schema, FillAdded fill)
+{
+    auto copy = std::make_unique<Database>(QStringLiteral(":memory:"));
+    sqlite3_backup* backup = sqlite3_backup_init(copy->handle_, "main", handle_, "main");
+    if (!backup)
+        fail(sqlite3_errcode(copy->handle_), false, QStringLiteral("copie en mémoire"));
+    sqlite3_backup_step(backup, -1);
+    if (const int finished = sqlite3_backup_finish(backup); finished != SQLITE_OK)
+        fail(finished, false, QStringLiteral("copie en mémoire"));
+    copy->script(schema);
+    copy->addMissingColumns(schema, fill);
+    // From here on the copy stands for the file: it is named as the file and refuses what the file would.
+    copy->path_ = path_;
+    copy->readOnly_ = true;
+    return copy;
+}
+
 Database& ProgramDatabase::get()
 {
     const QString path = path_();
@@ -381,6 +428,11 @@ Database& ProgramDatabase::get()
         database_.reset();
         auto opened = std::make_unique<Database>(path);
         const QString schema = QString::fromUtf8(schema_);
+        if (opened->readOnly()) {
+            // The tables and columns it lacks cannot be written into the file: none of their rows can exist.
+            database_ = opened->upToDateCopy(schema, fill_);
+            return *database_;
+        }
         opened->script(schema);
         opened->addMissingColumns(schema, fill_);
         database_ = std::move(opened);

@@ -56,6 +56,10 @@ public:
     Database& operator=(const Database&) = delete;
 
     const QString& path() const { return path_; }
+    // True when the file can only be read (its permissions, a read-only
+    // disk): every change is refused with the read-only message before it
+    // reaches SQLite.
+    bool readOnly() const { return readOnly_; }
 
     Rows query(const QString& sql, const Params& params = {});
     // The first column of the first row, or "" when there is none.
@@ -89,6 +93,12 @@ public:
     // never holds them unfilled. Throws Error.
     void addMissingColumns(const QString& schema, FillAdded fill = nullptr);
 
+    // For a file that can only be read: its content in memory under the
+    // file's name, given the schema's tables and columns that it lacks (a
+    // file made by an earlier build, or a template), then refusing every
+    // change as the file does. Nothing is ever written to the file. Throws Error.
+    std::unique_ptr<Database> upToDateCopy(const QString& schema, FillAdded fill = nullptr);
+
     // A change of several rows: rolled back unless commit() is reached.
     class Transaction {
     public:
@@ -111,14 +121,18 @@ private:
     // Throws the French text for SQLite's result code; writing tells a
     // refused change from a failed read.
     [[noreturn]] void fail(int code, bool writing, const QString& sql);
+    // Throws the read-only message for a change asked of a read-only file.
+    [[noreturn]] void refuseChange(const QString& sql);
 
     QString path_;
+    bool readOnly_ = false;
     sqlite3* handle_ = nullptr;
     std::vector<std::unique_ptr<Statement>> cache_;
 };
 
 // A program's one connection to its database file: opened on first use with
-// the tables and columns it lacks created, reopened when the file's path changes, closed
+// the tables and columns it lacks created (in a copy in memory for a file
+// that can only be read), reopened when the file's path changes, closed
 // before the file is copied over or replaced.
 class ProgramDatabase {
 public:

@@ -12,11 +12,25 @@ namespace shell {
 
 namespace {
 
+// Keeps Qt's own messages off the terminal while it lives: for a failed open they are English
+// ("Unable to detect a launcher…") and say what openOrReport says in French.
+class QtMessagesHeld {
+public:
+    QtMessagesHeld() : previous_(qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {})) {}
+    ~QtMessagesHeld() { qInstallMessageHandler(previous_); }
+    QtMessagesHeld(const QtMessagesHeld&) = delete;
+    QtMessagesHeld& operator=(const QtMessagesHeld&) = delete;
+
+private:
+    QtMessageHandler previous_;
+};
+
 class DesktopService final : public Service {
 public:
     bool open(const QString& target) override
     {
         const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+        const QtMessagesHeld held;
         return QDesktopServices::openUrl(url);
     }
 

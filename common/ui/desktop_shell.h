@@ -6,7 +6,9 @@
 
 namespace shell {
 
-// Opens with the desktop's own applications; prints on a printer chosen in the print dialog.
+// Opens with the desktop's own applications, false when none could (Qt's own
+// English lines about it are not shown); prints on a printer chosen in the
+// print dialog.
 std::unique_ptr<Service> makeDesktopService();
 
 } // namespace shell

@@ -16,12 +16,66 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace {
 
 bool& failed()
 {
     static bool startFailedFlag = false;
     return startFailedFlag;
+}
+
+// Qt's own messages go on to the standard error output, but for those that are all a user of the
+// program would read there, in English, about something Qt deals with itself or that the program
+// says in French.
+struct QtMessages {
+    static inline QtMessageHandler qtOwn = nullptr;
+    // While the application is made, its display is reached: the line said if it cannot be.
+    static inline QByteArray unreachable;
+
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        if (!unreachable.isEmpty()) {
+            // Qt ends the program after such a message, on a signal: it cannot go on without a display.
+            if (type == QtFatalMsg) {
+                std::fprintf(stderr, "%s\n", unreachable.constData());
+                std::fflush(stderr);
+                ::_exit(1);
+            }
+            // The platform plugins it tried on the way, whether one started or not.
+            if (context.category && QByteArrayView(context.category).startsWith("qt.qpa."))
+                return;
+        }
+        // Qt then makes its own private runtime folder, as it should.
+        if (message.startsWith(QLatin1StringView("QStandardPaths: XDG_RUNTIME_DIR not set")))
+            return;
+        qtOwn(type, context, message);
+    }
+};
+
+// The position of the platform chosen among the arguments, or -1.
+qsizetype platformArgument(const QStringList& arguments)
+{
+    const qsizetype platform = std::max(arguments.indexOf(QStringLiteral("-platform")),
+                                        arguments.indexOf(QStringLiteral("--platform")));
+    return platform >= 1 && platform + 1 < arguments.size() ? platform + 1 : -1;
+}
+
+// What the environment and the arguments named as the display, which did not answer.
+QString unreachableLine(const QString& name, const QProcessEnvironment& environment, const QStringList& arguments)
+{
+    QStringList named;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const QString value = environment.value(QString::fromLatin1(variable));
+        if (!value.isEmpty())
+            named << QString::fromLatin1(variable) + u'=' + value;
+    }
+    if (const qsizetype platform = platformArgument(arguments); platform > 0)
+        named << QStringLiteral("-platform ") + arguments.at(platform);
+    return QStringLiteral("%1 ne peut pas démarrer sans session graphique : aucun affichage ne répond (%2). "
+                          "Démarrez-le depuis un bureau.")
+        .arg(name, named.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -56,14 +110,13 @@ bool displayAvailable(const QProcessEnvironment& environment, const QStringList&
         if (!environment.value(QString::fromLatin1(variable)).isEmpty())
             return true;
     }
-    const qsizetype platform = std::max(arguments.indexOf(QStringLiteral("-platform")),
-                                        arguments.indexOf(QStringLiteral("--platform")));
-    return platform >= 1 && platform + 1 < arguments.size();
+    return platformArgument(arguments) > 0;
 }
 
 int runProgram(int argc, char** argv, const QString& name, const std::function<void()>& showFirstForm)
 {
-    // Checked before Qt looks for a display: without one it aborts, in English.
+    // Checked before Qt looks for a display: without one it aborts, in English. A display named that
+    // does not answer is caught as Qt gives up on it.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -74,7 +127,10 @@ int runProgram(int argc, char** argv, const QString& name, const std::function<v
                                         .arg(name)));
         return 1;
     }
+    QtMessages::unreachable = unreachableLine(name, QProcessEnvironment::systemEnvironment(), arguments).toUtf8();
+    QtMessages::qtOwn = qInstallMessageHandler(&QtMessages::handle);
     QApplication app(argc, argv);
+    QtMessages::unreachable.clear();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(name);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));

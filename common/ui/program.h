@@ -16,9 +16,11 @@ bool displayAvailable(const QProcessEnvironment& environment, const QStringList&
 // Runs one of the programs: French locale whatever the system's, Qt's own
 // dialogs in French, the program's name on message boxes that have no title
 // of their own, and an end when its last form is unloaded (the first form may
-// unload itself at start, as after an update request). Without a display it
-// says so in one French line on the standard error output and ends with 1,
-// before anything else.
+// unload itself at start, as after an update request). Without a display, or
+// when the display named does not answer, it says so in one French line on
+// the standard error output and ends with 1, before anything else. Qt's own
+// English notices that a user would read alone on the terminal (the platform
+// plugins tried, the runtime folder Qt makes itself) are left out.
 int runProgram(int argc, char** argv, const QString& name, const std::function<void()>& showFirstForm);
 
 // Says that the program could not start (its message already shown): it

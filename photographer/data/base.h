@@ -10,8 +10,10 @@ namespace base {
 // The database file: CheminDonnees/zlvsyst.idx.
 QString cheminBase();
 
-// The open connection; opens it (creating missing tables) on first use.
-// Throws db::Error when the file cannot be opened.
+// The open connection; opens it (creating missing tables) on first use. A
+// file that can only be read opens as a copy in memory, up to date, that
+// refuses every change (readOnly()). Throws db::Error when the file cannot be
+// opened.
 db::Database& db();
 
 // Closes the connection, before the file is copied over or replaced.

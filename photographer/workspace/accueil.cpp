@@ -235,6 +235,8 @@ void Accueil::onLoad()
         unload();
         return;
     }
+    if (const QString lectureSeule = demarrage::baseEnLectureSeule(); !lectureSeule.isEmpty())
+        dialogs::message(lectureSeule, dialogs::Icon::Exclamation);
     etat::VersionLogiciel = etat::versionText();
     etat::MentionCopyright = QStringLiteral("Copyright © Zelvantis. Tous droits réservés.");
     centralWidget()->setFixedSize(layout::px(kQuitterGauche + kQuitterLargeur + 200 - 120),

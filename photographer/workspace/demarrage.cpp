@@ -84,6 +84,20 @@ QString verrouillerDossierDonnees()
         .arg(QDir::toNativeSeparators(chemin));
 }
 
+QString baseEnLectureSeule()
+{
+    // The main window loads again after some commands: the file is the same, and so is the answer.
+    static QString dite;
+    const QString fichier = base::cheminBase();
+    if (!base::db().readOnly() || dite == fichier)
+        return {};
+    dite = fichier;
+    return QStringLiteral("La base de données %1 est en lecture seule : Zelvantis montre ses données, mais ne peut "
+                          "rien y enregistrer (ni établissement, ni élève, ni photo, ni tarif). Pour travailler, "
+                          "rendez ce fichier modifiable, puis redémarrez Zelvantis.")
+        .arg(QDir::toNativeSeparators(fichier));
+}
+
 QString lireSeparateur()
 {
     const auto valeur = LireRegistre(etat::kCleRegistre, QStringLiteral("csv"));

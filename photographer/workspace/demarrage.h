@@ -28,6 +28,11 @@ QString dossierHotParDefaut();
 // "zlvsyst.lck" in the data folder.
 [[nodiscard]] QString verrouillerDossierDonnees();
 
+// Once the database opened: what a database that can only be read means for
+// the work (its data shows, nothing can be recorded) and what to do, said
+// once per run and file; "" otherwise.
+[[nodiscard]] QString baseEnLectureSeule();
+
 // The CSV separator of the settings; ";" (also written) when missing or empty.
 QString lireSeparateur();
 

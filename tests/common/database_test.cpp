@@ -1,4 +1,5 @@
 #include "common/database.h"
+#include "tests/support/read_only_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +172,115 @@ TEST(BaseDuProgramme, UnFichierDUneVersionAnterieureRecoitLesColonnesQuiLuiManqu
     EXPECT_EQ(program.get().scalar(QStringLiteral("SELECT RecNbArticleTxt FROM RecPochetteInc")), QStringLiteral("trois"));
 }
 
+namespace {
+
+QByteArray contenu(const QString& fichier)
+{
+    QFile file(fichier);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// A file that can only be read (a locked card, a copied CD, an earlier build's
+// file left read-only) opens with what the program's schema expects: the
+// tables and columns it lacks read as empty, as no row of them can exist, and
+// every change is refused as such, the file left as it was.
+TEST(BaseDuProgramme, UnFichierEnLectureSeuleSeLitAJourEtRefuseChaqueChangementSansEtreTouche)
+{
+    static QString path;
+    QTemporaryDir dir;
+    path = dir.filePath(QStringLiteral("ancienne.idx"));
+    db::Database(path).script(QStringLiteral("CREATE TABLE RecPochetteInc (CodeEtab TEXT, RecNbArticles TEXT);"
+                                             "INSERT INTO RecPochetteInc VALUES ('12', '3');"));
+    static const char* const schema =
+        "CREATE TABLE IF NOT EXISTS RecPochetteInc (CodeEtab TEXT, RecNbArticles TEXT, RecNbArticleTxt TEXT);"
+        "CREATE TABLE IF NOT EXISTS Travaux (CdeTravail INTEGER PRIMARY KEY AUTOINCREMENT, Fichier TEXT);";
+    const QByteArray avant = contenu(path);
+    ReadOnlyFolder lectureSeule(path);
+    if (!lectureSeule.active())
+        GTEST_SKIP() << "the file could not be made read-only";
+    db::ProgramDatabase program([] { return path; }, schema);
+
+    db::Database& opened = program.get();
+    EXPECT_TRUE(opened.readOnly());
+    EXPECT_EQ(opened.path(), path);
+    EXPECT_EQ(opened.scalar(QStringLiteral("SELECT CodeEtab || '/' || RecNbArticles || '/' || "
+                                           "ifnull(RecNbArticleTxt, 'vide') FROM RecPochetteInc")),
+              QStringLiteral("12/3/vide"));
+    EXPECT_EQ(opened.scalar(QStringLiteral("SELECT count(*) FROM Travaux")), QStringLiteral("0"));
+
+    const QString refus = QStringLiteral("La base %1 est en lecture seule : la modification n'a pas été enregistrée. "
+                                         "Pour enregistrer, rendez ce fichier modifiable, puis redémarrez le programme.")
+                              .arg(QDir::toNativeSeparators(path));
+    const struct {
+        const char* cas;
+        std::function<void()> changement;
+    } changements[] = {
+        {"une ligne changée", [&] { opened.exec(QStringLiteral("UPDATE RecPochetteInc SET RecNbArticleTxt = 'trois'")); }},
+        {"un travail inscrit", [&] { opened.insert(QStringLiteral("INSERT INTO Travaux (Fichier) VALUES ('a.jpg')")); }},
+        {"une table qu'il n'a pas",
+         [&] { opened.exec(QStringLiteral("INSERT INTO Inconnue (Nom) VALUES ('a')")); }},
+        {"dans une transaction",
+         [&] {
+             db::Database::Transaction transaction(opened);
+             opened.exec(QStringLiteral("DELETE FROM RecPochetteInc"));
+             transaction.commit();
+         }},
+        {"un schéma", [&] { opened.script(QStringLiteral("CREATE TABLE Autre (Nom TEXT)")); }},
+    };
+    for (const auto& c : changements) {
+        try {
+            c.changement();
+            ADD_FAILURE() << c.cas << ": accepted";
+        } catch (const db::Error& error) {
+            EXPECT_EQ(error.message(), refus) << c.cas;
+        }
+    }
+    EXPECT_EQ(opened.scalar(QStringLiteral("SELECT count(*) FROM RecPochetteInc")), QStringLiteral("1"));
+    EXPECT_EQ(opened.scalar(QStringLiteral("SELECT count(*) FROM Travaux")), QStringLiteral("0"));
+    program.close();
+    EXPECT_EQ(contenu(path), avant);
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
+}
+
+// A change cut short by a power cut left its journal beside a file that can
+// only be read: the file cannot be read until it is taken back, and nothing
+// was asked of it.
+TEST(OuvertureBase, UnFichierEnLectureSeuleAvecUneModificationInterrompueLeDitSansParlerDeModificationPerdue)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("coupee.idx"));
+    {
+        db::Database base(dir.filePath(QStringLiteral("vive.idx")));
+        base.script(QStringLiteral("CREATE TABLE T (x TEXT);"
+                                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500)"
+                                   " INSERT INTO T SELECT printf('%0200d', i) FROM n;"
+                                   // Pages go to the file before the end: its journal is then complete and synced.
+                                   "PRAGMA cache_size = 2;"));
+        db::Database::Transaction transaction(base);
+        base.exec(QStringLiteral("UPDATE T SET x = 'pendant' || x"));
+        // What the disk holds at the power cut: the file and its journal, no program holding them.
+        ASSERT_TRUE(QFile::copy(base.path(), path));
+        ASSERT_TRUE(QFile::copy(base.path() + QStringLiteral("-journal"), path + QStringLiteral("-journal")));
+    }
+    ReadOnlyFolder lectureSeule(path);
+    if (!lectureSeule.active())
+        GTEST_SKIP() << "the file could not be made read-only";
+    try {
+        db::Database base(path);
+        base.query(QStringLiteral("SELECT x FROM T"));
+        ADD_FAILURE() << "read";
+    } catch (const db::Error& error) {
+        EXPECT_EQ(error.message().toStdString(),
+                  QStringLiteral("La base %1 est en lecture seule et garde une modification interrompue qui doit y "
+                                 "être annulée : elle ne peut pas être lue. Rendez ce fichier modifiable, puis "
+                                 "redémarrez le programme.")
+                      .arg(QDir::toNativeSeparators(path))
+                      .toStdString());
+    }
+}
+
 // What the user reads is French and names the file and what was lost; SQLite's
 // own text and the statement are kept apart for the standard error output.
 TEST_F(BaseDeDonnees, LesEchecsDonnentUnTexteFrancaisEtGardentLeDetailTechniqueAPart)
@@ -187,7 +297,9 @@ TEST_F(BaseDeDonnees, LesEchecsDonnentUnTexteFrancaisEtGardentLeDetailTechniqueA
              base.script(QStringLiteral("PRAGMA query_only = ON"));
              base.exec(QStringLiteral("INSERT INTO Eleves (Nom) VALUES (?)"), {QStringLiteral("A")});
          },
-         QStringLiteral("La base %1 est en lecture seule : la modification n'a pas été enregistrée.").arg(path),
+         QStringLiteral("La base %1 est en lecture seule : la modification n'a pas été enregistrée. Pour "
+                        "enregistrer, rendez ce fichier modifiable, puis redémarrez le programme.")
+             .arg(path),
          "INSERT INTO Eleves"},
         {"read of a missing table",
          [](db::Database& base) { base.query(QStringLiteral("SELECT * FROM Absente")); },

@@ -10,8 +10,11 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+
+#include <functional>
 
 namespace {
 
@@ -277,4 +280,92 @@ TEST_F(DemarrageAccueil, QuitterEtMiseAJourFermentLaFenetre)
     dialogues_.message(QStringLiteral("https://mises-a-jour.example/telechargements/maj_zelvantis.exe"));
     demarrer().findChild<QAction*>(QStringLiteral("Mnu_maj"))->trigger();
     EXPECT_EQ(existingForm<Accueil>(), nullptr);
+}
+
+namespace {
+
+QByteArray contenu(const QString& fichier)
+{
+    QFile file(fichier);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The database in place is a copy of the shipped first copy holding one
+// establishment, aged by `vieillir`, then made read-only (a locked card, a
+// copied disc, a file whose rights were taken away).
+class DemarrageLectureSeule : public PhotographeFixture {
+protected:
+    void demarrerEnLectureSeule(const std::function<void(db::Database&)>& vieillir)
+    {
+        const QString fichier = base::cheminBase();
+        const QString nomFichier = QDir::toNativeSeparators(fichier);
+        ASSERT_TRUE(paths::ensureFolder(etat::CheminDonnees));
+        ASSERT_TRUE(QFile::copy(paths::join(sandbox_.programDir(), {QStringLiteral("zlvsyst.idx")}), fichier));
+        {
+            db::Database copie(fichier);
+            copie.exec(QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Ecole A')"));
+            vieillir(copie);
+        }
+        const QByteArray avant = contenu(fichier);
+        ReadOnlyFolder lectureSeule(fichier);
+        if (!lectureSeule.active())
+            GTEST_SKIP() << "the database could not be made read-only";
+
+        dialogues_.message(QStringLiteral("La base de données %1 est en lecture seule : Zelvantis montre ses "
+                                          "données, mais ne peut rien y enregistrer")
+                               .arg(nomFichier));
+        Accueil& accueil = demarrer();
+        EXPECT_TRUE(accueil.isVisible());
+        EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (1)"));
+        ASSERT_EQ(dialogues_.prompts().size(), 1u);
+        EXPECT_FALSE(dialogues_.lastPrompt().text.contains(QStringLiteral("modification n'a pas été enregistrée")));
+
+        // A change asked is refused as such, the establishment kept.
+        QTableWidget* grille = accueil.findChild<QTableWidget*>(QStringLiteral("DBGridEtab"));
+        QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, grille->visualItemRect(grille->item(0, 1)).center());
+        dialogues_.message(QStringLiteral("va être définitivement supprimé"), dialogs::Answer::Ok)
+            .message(QStringLiteral("La base %1 est en lecture seule : la modification n'a pas été enregistrée.")
+                         .arg(nomFichier));
+        accueil.findChild<QAction*>(QStringLiteral("MNU_Sup_1"))->trigger();
+        EXPECT_TRUE(dialogues_.allAnswered());
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+        EXPECT_EQ(libelle(accueil), QStringLiteral("Liste des établissements créés : (1)"));
+
+        // Loaded again after a command, the window does not say it again.
+        accueil.unload();
+        demarrer();
+        EXPECT_TRUE(accueilAffiche());
+        toutFermer();
+        EXPECT_EQ(contenu(fichier), avant);
+    }
+};
+
+} // namespace
+
+TEST_F(DemarrageLectureSeule, LePremierExemplaireLivreEnLectureSeuleMontreSesDonneesEtLeDitUneFois)
+{
+    // The first copy holds no record of work in progress: none can be pending.
+    demarrerEnLectureSeule([](db::Database&) {});
+}
+
+TEST_F(DemarrageLectureSeule, UneBaseDUneVersionAnterieureEnLectureSeuleMontreSesDonneesEtLeDitUneFois)
+{
+    demarrerEnLectureSeule([](db::Database& copie) {
+        copie.script(QStringLiteral("ALTER TABLE RecPochetteInc DROP COLUMN RecNbArticleTxt;"
+                                    "INSERT INTO RecPochetteInc (CodeEtab, RecNbArticle) VALUES ('1', '3');"));
+    });
+}
+
+// A program folder that cannot be written (installed for every user) gives a
+// first copy that can.
+TEST_F(DemarrageAccueil, UnDossierDuProgrammeEnLectureSeuleDonneUneBaseModifiable)
+{
+    ReadOnlyFolder programme(sandbox_.programDir());
+    if (!programme.active())
+        GTEST_SKIP() << "the program folder could not be made read-only";
+    demarrer();
+    EXPECT_TRUE(accueilAffiche());
+    EXPECT_TRUE(dialogues_.prompts().empty());
+    ajouterEtablissement(QStringLiteral("Ecole A"));
+    EXPECT_EQ(compter(QStringLiteral("SELECT count(*) FROM Etablissements")), 1);
 }
