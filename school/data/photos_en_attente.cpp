@@ -103,15 +103,15 @@ void oublier(db::Database& base, const QString& cdeAttente)
 
 } // namespace
 
-QStringList regler(db::Database& base, const QString& dossierImages)
+Bilan regler(db::Database& base, const QString& dossierImages)
 {
+    Bilan bilan;
     if (!base.hasTable(QStringLiteral("PhotosEnAttente")))
-        return {};
+        return bilan;
     const db::Rows attentes = base.query(QStringLiteral(
         "SELECT a.CdeAttente, a.CdeEleves, a.Temporaire, a.Photo, a.Taille, a.Empreinte, e.CdeEleves AS Present,"
         " e.Nom, e.Prenom, e.Classe FROM PhotosEnAttente a LEFT JOIN Eleves e ON e.CdeEleves = a.CdeEleves"
         " ORDER BY a.CdeAttente"));
-    QStringList manquantes;
     for (const db::Row& attente : attentes) {
         // A student removed since has no picture to wait for; the temporary goes with the others.
         if (attente[u"Present"].isEmpty()) {
@@ -128,18 +128,20 @@ QStringList regler(db::Database& base, const QString& dossierImages)
             continue;
         if (reste == files::Leftover::Failed) {
             // Still whole beside its place: a later start puts it there.
-            manquantes << QStringLiteral("La photo %1 de %2 attend encore d'être mise en place : %3")
-                              .arg(QDir::toNativeSeparators(photo), eleve(attente), erreur);
+            bilan.attente = true;
+            bilan.avis << QStringLiteral("La nouvelle photo de %1 attend encore de prendre sa place ; elle la "
+                                         "prendra à un prochain démarrage de Vizmora.\n%2")
+                              .arg(eleve(attente), erreur);
             continue;
         }
         // Missing with the picture in place: the rename was done, only the record was left.
         if (reste != files::Leftover::Placed && !(reste == files::Leftover::Missing && entiere(photo)))
-            manquantes << QStringLiteral("La photo %1 de %2 n'a pas pu être mise en place lors de la dernière "
+            bilan.avis << QStringLiteral("La photo %1 de %2 n'a pas pu être mise en place lors de la dernière "
                                          "utilisation de Vizmora : choisissez-la de nouveau sur sa carte (« Changer... »).")
                               .arg(QDir::toNativeSeparators(photo), eleve(attente));
         oublier(base, attente[u"CdeAttente"]);
     }
-    return manquantes;
+    return bilan;
 }
 
 } // namespace photos_en_attente

@@ -45,12 +45,20 @@ private:
 
 namespace photos_en_attente {
 
+struct Bilan {
+    // One French sentence per student whose picture is not in place, naming
+    // the student and the picture.
+    QStringList avis;
+    // A whole picture still waits beside its place for a later start: its
+    // temporary file must not be taken for a leftover.
+    bool attente = false;
+};
+
 // Settles the records that a power cut left in the school database, the
 // pictures being in dossierImages: a whole temporary is put in place, a
 // picture already in place only loses its record, a picture that another
-// running Vizmora is still putting in place is left to it. Answers one French
-// sentence per student whose picture could not be put in place, naming the
-// student and the picture. Throws db::Error when the records cannot be read.
-QStringList regler(db::Database& base, const QString& dossierImages);
+// running Vizmora is still putting in place is left to it. Throws db::Error
+// when the records cannot be read.
+Bilan regler(db::Database& base, const QString& dossierImages);
 
 } // namespace photos_en_attente

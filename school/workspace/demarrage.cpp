@@ -148,8 +148,11 @@ Depart demarrer()
     Depart depart;
     const QString images = paths::join(etat::CheminDonnees, {QStringLiteral("images")});
     // Before the leftover temporaries go: some are pictures due in place.
+    bool attente = true;
     try {
-        depart.avis = photos_en_attente::regler(base::db(), images);
+        photos_en_attente::Bilan bilan = photos_en_attente::regler(base::db(), images);
+        depart.avis = std::move(bilan.avis);
+        attente = bilan.attente;
     } catch (const db::Error& e) {
         report::logged(e);
     }
@@ -158,8 +161,10 @@ Depart demarrer()
     else
         composerNoms();
     // What a power cut left half way to a portrait's name; another Vizmora's
-    // portrait being written is locked and stays.
-    files::removeLeftoverTemporaries(images);
+    // portrait being written is locked and stays. While a recorded picture
+    // waits (or the records could not be read), they all wait for a later start.
+    if (!attente)
+        files::removeLeftoverTemporaries(images);
     return depart;
 }
 

@@ -6,6 +6,7 @@
 #include "school/sales/fiche_eleve.h"
 #include "school/workspace/demarrage.h"
 #include "tests/school/support/school_fixture.h"
+#include "tests/support/read_only_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -176,6 +178,52 @@ TEST_F(PhotoCoupee, UnePhotoEnCoursSurUnAutrePosteLuiEstLaissee)
     EXPECT_EQ(SchoolFixture::lire(ecole.cheminPhoto(cle)), kNouvelle);
     EXPECT_EQ(enAttente(QStringLiteral("CdeAttente")), QString());
     EXPECT_EQ(fichiers().size(), 1);
+}
+
+// A whole picture that cannot take its place now (the images folder read
+// only, a folder in the way) keeps waiting, said at each start, its temporary
+// kept, until a start puts it in place.
+TEST_F(PhotoCoupee, UnePhotoQuiNePeutPrendreSaPlaceAttendLeDemarrageSuivant)
+{
+    for (const bool lectureSeule : {true, false}) {
+        SCOPED_TRACE(lectureSeule ? "dossier en lecture seule" : "un dossier sous son nom");
+        base::db().exec(QStringLiteral("DELETE FROM Eleves"));
+        const qint64 cle = ecole.ajouterEleve(QStringLiteral("6A"), QStringLiteral("Zola"), QStringLiteral("Émile"));
+        const QString photo = ecole.cheminPhoto(cle);
+        ASSERT_TRUE(couperApresValidation(photo, [&](db::Database& base, PhotoEnAttente& attente) {
+            db::Database::Transaction transaction(base);
+            attente.noter(base, cle);
+            transaction.commit();
+        }));
+        std::optional<ReadOnlyFolder> protegee;
+        if (lectureSeule) {
+            protegee.emplace(ecole.dossierImages());
+            if (!protegee->active())
+                continue;
+        } else {
+            ASSERT_TRUE(QFile::remove(photo));
+            Sandbox::writeFile(paths::join(photo, {QStringLiteral("dedans")}), "x");
+        }
+
+        const demarrage::Depart depart = demarrage::demarrer();
+
+        ASSERT_EQ(depart.avis.size(), 1);
+        EXPECT_TRUE(depart.avis[0].startsWith(QStringLiteral(
+            "La nouvelle photo de Zola Émile (6A) attend encore de prendre sa place ; elle la prendra à un prochain "
+            "démarrage de Vizmora.\nLe fichier %1 n'a pas pu être mis en place.")
+                                                  .arg(QDir::toNativeSeparators(photo))))
+            << depart.avis[0].toStdString();
+        EXPECT_NE(enAttente(QStringLiteral("CdeAttente")), QString());
+        EXPECT_TRUE(QFile::exists(paths::join(ecole.dossierImages(), {enAttente(QStringLiteral("Temporaire"))})));
+        base::fermer();
+        protegee.reset();
+        QDir(photo).removeRecursively();
+
+        EXPECT_EQ(demarrage::demarrer().avis, QStringList());
+        EXPECT_EQ(SchoolFixture::lire(photo), kNouvelle);
+        EXPECT_EQ(enAttente(QStringLiteral("CdeAttente")), QString());
+        base::fermer();
+    }
 }
 
 } // namespace
