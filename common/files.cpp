@@ -352,6 +352,33 @@ int removeLeftoverTemporaries(const QString& folder)
     return removed;
 }
 
+Leftover takeOverTemporary(const QString& temporary, const QString& target,
+                           const std::function<bool(const QString& temporary)>& whole, QString* error)
+{
+    const QByteArray path = encoded(temporary);
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? Leftover::Missing : Leftover::Refused;
+    struct stat found {};
+    Leftover result = Leftover::Placed;
+    if (::fstat(fd, &found) != 0 || !S_ISREG(found.st_mode))
+        result = Leftover::Refused;
+    else if (!lockExclusive(fd, false))
+        result = Leftover::Held;
+    // Renamed or removed by another program while the lock was taken.
+    else if (!stillNamed(path, fd))
+        result = Leftover::Missing;
+    else if (!whole(temporary))
+        result = Leftover::Refused;
+    else if (const QString placed = putInPlace(temporary, target); !placed.isEmpty()) {
+        if (error)
+            *error = placed;
+        result = Leftover::Failed;
+    }
+    ::close(fd);
+    return result;
+}
+
 QString putInPlace(const QString& built, const QString& target)
 {
     const QByteArray from = encoded(built);

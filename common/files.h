@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // The one way either program writes or copies a file, and removes or replaces
 // a folder. A file is written under a hidden temporary name beside its target,
 // every write, flush and sync is checked and the size on the disk compared,
@@ -41,6 +43,10 @@ public:
     void discard();
 
     const QString& target() const { return target_; }
+    // The temporary file that holds what was written until commit(), "" before
+    // a write: a job that records it may finish the rename after a power cut
+    // (takeOverTemporary).
+    const QString& temporary() const { return temporary_; }
     // A French message naming the target; "" while nothing failed.
     const QString& error() const { return error_; }
 
@@ -69,6 +75,21 @@ private:
 // whose writer is gone (a power cut, a crash): those named as it names them and
 // that no running writer holds locked. The number removed.
 int removeLeftoverTemporaries(const QString& folder);
+
+// What became of a PendingFile's temporary that a job had recorded as due to
+// replace its target when a power cut stopped it short of the rename.
+enum class Leftover {
+    Placed,  // it was whole and now stands as the target
+    Held,    // its writer is still at work (another running program): left to it
+    Missing, // there is no such temporary (any more)
+    Refused, // not a file of its own, or whole() said no: left as it is
+    Failed,  // the rename or a sync failed; *error says why, in French
+};
+// Finishes the job of a stopped writer: the temporary is locked as its writer
+// held it (so that removeLeftoverTemporaries leaves it meanwhile), checked by
+// whole(), then put in place of target as putInPlace does.
+Leftover takeOverTemporary(const QString& temporary, const QString& target,
+                           const std::function<bool(const QString& temporary)>& whole, QString* error);
 
 // Flushes every file written with Sync::Later on the file system holding path.
 bool syncFileSystem(const QString& path);

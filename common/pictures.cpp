@@ -1,7 +1,9 @@
 #include "common/pictures.h"
 
 #include "common/paths.h"
+#include "common/text.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -40,22 +42,75 @@ QImage loadFitted(const QString& path, const QSize& bound, Orientation orientati
     return image.size() == target ? image : image.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
+namespace {
+
+// The entries of a folder, listed once for a look-up, and only when a name
+// with accents was not found as spelled: a name composed in the database and
+// decomposed on the disk (a file from another system, a database whose names
+// were composed since) spells one name in two byte sequences.
+class Listing {
+public:
+    explicit Listing(const QString& folder) : folder_(folder) {}
+
+    // The entries named as fileName once both are composed, in name order.
+    QStringList sameName(const QString& fileName)
+    {
+        if (!listed_) {
+            entries_ = QDir(folder_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                               QDir::Name);
+            listed_ = true;
+        }
+        const QString wanted = text::composed(fileName);
+        QStringList found;
+        for (const QString& entry : entries_) {
+            if (entry != fileName && text::composed(entry) == wanted)
+                found << paths::join(folder_, {entry});
+        }
+        return found;
+    }
+
+private:
+    QString folder_;
+    bool listed_ = false;
+    QStringList entries_;
+};
+
+bool onlyAscii(const QString& name)
+{
+    return std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+} // namespace
+
 StudentPicture lookUpStudentPicture(const QString& folder, const QString& stem, const QString& nom,
                                     const QString& prenom)
 {
     StudentPicture found;
-    for (const QString& name : {stem, nom + u'.' + prenom}) {
-        if (name.isEmpty())
-            continue;
-        const QString path = paths::join(folder, {paths::component(name + QStringLiteral(".jpg"))});
+    // True when path is the picture; remembers the first entry passed over.
+    const auto take = [&found](const QString& path) {
         const QFileInfo file(path);
         // isSymLink() first: exists() and isFile() look through a link.
         if (!file.isSymLink() && file.isFile() && file.size() > 0) {
             found.path = path;
-            return found;
+            return true;
         }
         if (found.refused.isEmpty() && (file.isSymLink() || file.exists()))
             found.refused = path;
+        return false;
+    };
+    Listing listing(folder);
+    for (const QString& name : {stem, nom + u'.' + prenom}) {
+        if (name.isEmpty())
+            continue;
+        const QString fileName = paths::component(name + QStringLiteral(".jpg"));
+        if (take(paths::join(folder, {fileName})))
+            return found;
+        if (onlyAscii(fileName))
+            continue;
+        for (const QString& path : listing.sameName(fileName)) {
+            if (take(path))
+                return found;
+        }
     }
     return found;
 }

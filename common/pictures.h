@@ -22,7 +22,9 @@ QSize fittedSize(const QSize& source, const QSize& bound);
 
 // A student's picture in a folder of pictures: "<stem>.jpg" (the stem is the
 // key the picture was filed under), else "<Nom>.<Prenom>.jpg". Both programs
-// find pictures through this one rule. Only a file of its own with content is
+// find pictures through this one rule. A name is the same name in composed
+// and decomposed spelling, on either side: the file as spelled is taken first,
+// then one whose name reads the same once composed. Only a file of its own with content is
 // a picture: a symbolic link (which could bring in any file from elsewhere),
 // an empty file or a folder under one of the names is passed over.
 struct StudentPicture {

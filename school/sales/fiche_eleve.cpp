@@ -94,7 +94,8 @@ FusionFiche fusionner(const FicheEleve& ouverture, const FicheEleve& saisie, con
 }
 
 Enregistrement enregistrer(db::Database& base, const FicheEleve& ouverture, const FicheEleve& saisie,
-                           std::vector<LigneVente> lignes)
+                           std::vector<LigneVente> lignes,
+                           const std::function<void(db::Database&)>& dansLeChangement)
 {
     std::vector<ConflitFiche> reponses;
     for (;;) {
@@ -117,6 +118,8 @@ Enregistrement enregistrer(db::Database& base, const FicheEleve& ouverture, cons
                     ligne.nomPhoto = fiche.nomPhoto;
                 }
                 ventes::inserer(base, lignes);
+                if (dansLeChangement)
+                    dansLeChangement(base);
                 transaction.commit();
                 return Enregistrement::Enregistre;
             }

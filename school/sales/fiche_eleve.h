@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -49,8 +50,10 @@ enum class Enregistrement { Enregistre, EleveDisparu };
 // student's class, names and order code as stored, in one change that no
 // other program can slip into. A field that another program changed too is
 // asked about (Non keeps the other change); the question waits outside the
-// change. Throws db::Error.
+// change. dansLeChangement, when given, runs in that change just before its
+// commit, for what must be stored with the record or not at all. Throws db::Error.
 Enregistrement enregistrer(db::Database& base, const FicheEleve& ouverture, const FicheEleve& saisie,
-                           std::vector<LigneVente> lignes);
+                           std::vector<LigneVente> lignes,
+                           const std::function<void(db::Database&)>& dansLeChangement = {});
 
 } // namespace fiche_eleve

@@ -1,7 +1,6 @@
 #include "school/sales/form_carte_ident.h"
 
 #include "common/dialogs.h"
-#include "common/files.h"
 #include "common/helpers.h"
 #include "common/paths.h"
 #include "common/pictures.h"
@@ -11,6 +10,7 @@
 #include "common/ui/layout.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
+#include "school/data/photos_en_attente.h"
 #include "school/sales/commande.h"
 #include "school/sales/impressions_ventes.h"
 #include "school/sales/panneau_commande.h"
@@ -230,18 +230,18 @@ QString FormCarteIdent::cheminPhoto(const FicheEleve& fiche)
     return paths::join(imagesDossier(), {paths::component(nom + QStringLiteral(".jpg"))});
 }
 
-bool FormCarteIdent::preparerPhoto(files::PendingFile& fichier) const
+bool FormCarteIdent::preparerPhoto(PhotoEnAttente& photo) const
 {
     QByteArray jpeg;
     QBuffer tampon(&jpeg);
     QImageWriter ecriture(&tampon, "jpg");
     ecriture.setQuality(100);
     if (!tampon.open(QIODevice::WriteOnly) || !ecriture.write(nouvellePhoto_))
-        report::detail(fichier.target() + QStringLiteral(" : ") + ecriture.errorString());
-    else if (fichier.write(jpeg))
+        report::detail(photo.cible() + QStringLiteral(" : ") + ecriture.errorString());
+    else if (photo.ecrire(jpeg))
         return true;
     dialogs::message(QStringLiteral("La photo %1 n'a pas pu être enregistrée : rien n'est enregistré.")
-                         .arg(fichier.target()),
+                         .arg(photo.cible()),
                      dialogs::Icon::Critical);
     return false;
 }
@@ -263,34 +263,45 @@ void FormCarteIdent::valider()
             return;
         }
     }
-    // The new portrait waits beside the old one until the record is stored:
-    // a record refused leaves the old portrait as it was.
+    // The new portrait waits beside the old one until the record is stored
+    // (a record refused leaves the old portrait as it was), and the change
+    // that stores the record says it is due in place.
     const bool photo = !nouvellePhoto_.isNull();
-    files::PendingFile fichierPhoto(cheminPhoto(fiche));
-    if (photo && !preparerPhoto(fichierPhoto))
+    PhotoEnAttente nouvelle(cheminPhoto(fiche));
+    if (photo && !preparerPhoto(nouvelle))
         return;
     fiche_eleve::Enregistrement enregistrement;
     try {
-        enregistrement = fiche_eleve::enregistrer(base::db(), *fiche_, fiche, commande.lignes);
+        enregistrement = fiche_eleve::enregistrer(base::db(), *fiche_, fiche, commande.lignes, [&](db::Database& base) {
+            if (photo)
+                nouvelle.noter(base, fiche.cdeEleves);
+        });
     } catch (const db::Error& erreur) {
         // Gone before the message waits on the secretary, who may switch off meanwhile.
-        fichierPhoto.discard();
+        nouvelle.abandonner();
         report::failure(erreur);
         return;
     }
     if (enregistrement == fiche_eleve::Enregistrement::EleveDisparu) {
-        fichierPhoto.discard();
+        nouvelle.abandonner();
         dialogs::message(kEleveDisparu, dialogs::Icon::Exclamation);
         unload();
         return;
     }
     if (photo) {
-        if (fichierPhoto.commit())
+        if (nouvelle.mettreEnPlace(base::db())) {
             Q_EMIT photoRemplacee(etat::IndexPhotoChoisie);
-        else
-            dialogs::message(fichierPhoto.error()
+        } else {
+            // Said now: the next start has nothing to finish (or names the student again).
+            try {
+                nouvelle.oublier(base::db());
+            } catch (const db::Error& erreur) {
+                report::logged(erreur);
+            }
+            dialogs::message(nouvelle.erreur()
                                  + QStringLiteral("\nLa fiche est enregistrée, mais la photo n'a pas été changée."),
                              dialogs::Icon::Critical);
+        }
     }
     // The reorder form on file no longer lists every order: it goes, and the
     // print entry forgets it rather than name a missing file.

@@ -10,9 +10,7 @@
 #include <vector>
 
 class PanneauCommande;
-namespace files {
-class PendingFile;
-}
+class PhotoEnAttente;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -47,7 +45,7 @@ private:
     FicheEleve ficheSaisie() const;
     static QString cheminPhoto(const FicheEleve& fiche);
     // Writes the new portrait under a temporary name beside its place; false, said, when it cannot.
-    bool preparerPhoto(files::PendingFile& fichier) const;
+    bool preparerPhoto(PhotoEnAttente& photo) const;
 
     std::optional<FicheEleve> fiche_;
     std::vector<Tarif> tarifs_;

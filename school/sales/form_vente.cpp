@@ -259,12 +259,16 @@ void FormVente::Bt_Sup_Click()
         return;
     }
     const std::vector<qint64> cles = eleves_[size_t(rang)].cles;
-    report::attempt([&] {
+    const bool supprimee = report::attempt([&] {
         const int supprimees = ventes::supprimer(base::db(), cles);
         if (supprimees < int(cles.size()))
             dialogs::message(dejaSupprimees(commande, int(cles.size()) - supprimees, int(cles.size())),
                              dialogs::Icon::Exclamation);
     });
+    // Refused (the database busy or read only): nothing changed, and the
+    // order stays chosen for another try.
+    if (!supprimee)
+        return;
     reinitialiser();
     report::attempt([this] { actualiser(); });
 }

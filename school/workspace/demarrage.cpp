@@ -9,6 +9,7 @@
 #include "school/data/base.h"
 #include "school/data/etat.h"
 #include "school/data/noms_composes.h"
+#include "school/data/photos_en_attente.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,6 +72,27 @@ QString marquerOuvert(const QString& dossierDonnees)
     return {};
 }
 
+// Said once, at the start, rather than by every change refused later.
+QString lectureSeule()
+{
+    return QStringLiteral("La base %1 est en lecture seule : Vizmora montre les classes, les groupes et les commandes, "
+                          "mais rien ne pourra y être enregistré (ni élève ajouté, supprimé ou changé de classe, ni "
+                          "groupe, ni fiche, ni commande ou vente).\nPour y travailler, rendez le fichier et son "
+                          "dossier modifiables, puis relancez Vizmora.")
+        .arg(QDir::toNativeSeparators(base::cheminBase()));
+}
+
+// Housekeeping, never a reason not to start: names that cannot be rewritten
+// now (the database busy with another program) are composed at a later start.
+void composerNoms()
+{
+    try {
+        noms_composes::composer(base::db());
+    } catch (const db::Error& e) {
+        report::logged(e);
+    }
+}
+
 } // namespace
 
 QString nomMarqueOuvert()
@@ -100,7 +122,7 @@ QString installerDonnees(const QString& dossierDonnees, const QString& dossierPr
     return {};
 }
 
-QString demarrer()
+Depart demarrer()
 {
     etat::VersionLogiciel = texteVersion(SCHOOLPHOTO_VERSION_MAJOR, SCHOOLPHOTO_VERSION_MINOR,
                                        SCHOOLPHOTO_VERSION_PATCH);
@@ -109,23 +131,41 @@ QString demarrer()
     // Said in its own words: the data are whole, only busy for a while.
     const QString occupe = marquerOuvert(etat::CheminDonnees);
     if (!occupe.isEmpty())
-        return occupe;
-    // What a power cut left half way to a portrait's name; another Vizmora's
-    // portrait being written is locked and stays.
-    files::removeLeftoverTemporaries(paths::join(etat::CheminDonnees, {QStringLiteral("images")}));
+        return {occupe, {}};
     QString erreur = installerDonnees(etat::CheminDonnees, paths::programDir());
     if (erreur.isEmpty())
         erreur = refuserBaseVide(base::cheminBase());
     if (erreur.isEmpty()) {
         try {
-            noms_composes::composer(base::db());
+            base::db();
         } catch (const db::Error& e) {
             erreur = report::logged(e);
         }
     }
-    if (erreur.isEmpty())
-        return {};
-    return erreur + QStringLiteral("\nVizmora ne peut pas démarrer sans ses données et va se fermer.");
+    if (!erreur.isEmpty())
+        return {erreur + QStringLiteral("\nVizmora ne peut pas démarrer sans ses données et va se fermer."), {}};
+
+    Depart depart;
+    const QString images = paths::join(etat::CheminDonnees, {QStringLiteral("images")});
+    // Before the leftover temporaries go: some are pictures due in place.
+    bool attente = true;
+    try {
+        photos_en_attente::Bilan bilan = photos_en_attente::regler(base::db(), images);
+        depart.avis = std::move(bilan.avis);
+        attente = bilan.attente;
+    } catch (const db::Error& e) {
+        report::logged(e);
+    }
+    if (!base::ecrivable())
+        depart.avis.prepend(lectureSeule());
+    else
+        composerNoms();
+    // What a power cut left half way to a portrait's name; another Vizmora's
+    // portrait being written is locked and stays. While a recorded picture
+    // waits (or the records could not be read), they all wait for a later start.
+    if (!attente)
+        files::removeLeftoverTemporaries(images);
+    return depart;
 }
 
 QString texteVersion(int majeure, int mineure, int revision)

@@ -123,7 +123,8 @@ void FormAccueil::relierMenus()
 
 void FormAccueil::onLoad()
 {
-    const QString erreur = demarrage::demarrer();
+    const demarrage::Depart depart = demarrage::demarrer();
+    const QString& erreur = depart.erreur;
     if (!erreur.isEmpty())
         report::failure(erreur);
     if (!erreur.isEmpty() || !report::attempt([this] {
@@ -136,6 +137,8 @@ void FormAccueil::onLoad()
         return;
     }
     etat::PlancheChargee = false;
+    if (!depart.avis.isEmpty())
+        dialogs::message(depart.avis.join(QStringLiteral("\n\n")), dialogs::Icon::Exclamation);
 }
 
 void FormAccueil::onActivate()

@@ -1,7 +1,7 @@
 #include "school/workspace/nouvel_eleve.h"
 
-#include "common/files.h"
 #include "common/paths.h"
+#include "school/data/photos_en_attente.h"
 
 #include <QFileInfo>
 
@@ -47,20 +47,25 @@ Resultat enregistrer(db::Database& base, const QString& dossierDonnees, const QS
               {resultat.racine, resultat.cle});
 
     // The picture waits under a temporary name until the row is committed: a
-    // power cut before leaves no picture of nobody under a student's name, and
-    // the next start removes the temporary file.
-    files::PendingFile photo(resultat.photo);
-    if (!photo.copyFrom(fichierPhoto)) {
+    // power cut before leaves no picture of nobody under a student's name (the
+    // next start removes the temporary file), and one after leaves the record
+    // that the next start finishes the picture's rename from.
+    PhotoEnAttente photo(resultat.photo);
+    if (!photo.copier(fichierPhoto)) {
         resultat.erreur = QStringLiteral("La photo « %1 » n'a pas pu être copiée vers « %2 » :"
                                          " l'élève n'a pas été ajouté.")
                               .arg(fichierPhoto, resultat.photo);
         return resultat;
     }
+    photo.noter(base, resultat.cle);
     transaction.commit();
-    if (!photo.commit()) {
+    if (!photo.mettreEnPlace(base)) {
         // The picture cannot take its name: the student goes too, as nothing was added.
+        db::Database::Transaction retrait(base);
         base.exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {resultat.cle});
-        resultat.erreur = photo.error() + QStringLiteral(" L'élève n'a pas été ajouté.");
+        photo.oublier(base);
+        retrait.commit();
+        resultat.erreur = photo.erreur() + QStringLiteral(" L'élève n'a pas été ajouté.");
     }
     return resultat;
 }

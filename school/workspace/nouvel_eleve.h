@@ -26,7 +26,9 @@ struct Resultat {
 // missing. The stem is the first one that is no other student's NomPhoto or
 // order code, no order line's student and no existing file: the student's
 // orders and picture are never taken for a delivered student's, and no
-// picture is ever replaced. Row and picture come together or not at all.
+// picture is ever replaced. Row and picture come together or not at all: a
+// power cut between the commit and the picture's rename is finished at the next
+// start (photos_en_attente::regler).
 Resultat enregistrer(db::Database& base, const QString& dossierDonnees, const QString& classe,
                      const QString& nom, const QString& prenom, const QString& fichierPhoto);
 

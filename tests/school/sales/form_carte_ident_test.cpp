@@ -320,6 +320,8 @@ TEST_F(CarteIdentite, LaNouvellePhotoPrendLeNomQueLesPlanchesLisent)
     apercu.setPixmap(QPixmap(ecole.cheminPhoto(cle)));
     EXPECT_TRUE(SchoolFixture::montreCouleur(&apercu, Qt::red));
     EXPECT_FALSE(QFile::exists(paths::join(ecole.dossierImages(), {QStringLiteral("DUPONT.Léa.jpg")})));
+    // In place: nothing is left for the next start to finish.
+    EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT count(*) FROM PhotosEnAttente")), QStringLiteral("0"));
     ASSERT_EQ(photo.count(), 1);
     EXPECT_EQ(photo.at(0).at(0).toInt(), 3);
 }

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
@@ -203,6 +204,40 @@ TEST_F(Ventes, SupprimerUneCommandeNeToucheQueCeLleDeLEleveChoisi)
     EXPECT_EQ(dialogues.prompts()[0].icon, dialogs::Icon::Question);
     EXPECT_TRUE(supprimer->isHidden());
     EXPECT_EQ(texte(QStringLiteral("LbAffVtotal")), QStringLiteral("45,00"));
+}
+
+// A deletion that the database refuses (another program writing to it) leaves
+// the order chosen: the secretary tries again without choosing it anew.
+TEST_F(Ventes, UneSuppressionRefuseeGardeLaDateEtLEleveChoisis)
+{
+    exemple::inserer(base::db(),
+                     {ligne(QStringLiteral("2026-03-09"), QStringLiteral("11"), QStringLiteral("DUPONT"),
+                            QStringLiteral("Léa"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1")),
+                      ligne(QStringLiteral("2026-03-09"), QStringLiteral("12"), QStringLiteral("MARTIN"),
+                            QStringLiteral("Max"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1")),
+                      ligne(QStringLiteral("2026-02-01"), QStringLiteral("12"), QStringLiteral("MARTIN"),
+                            QStringLiteral("Max"), kPochette, QStringLiteral("15,00"), {}, QStringLiteral("1"))});
+    ouvrir();
+    choisir(QStringLiteral("DBComboDateCom"), QStringLiteral("2026-03-09"));
+    choisir(QStringLiteral("DBComboNom"), QStringLiteral("MARTIN Max (6A)"));
+    auto* supprimer = controle<QPushButton>(QStringLiteral("Bt_Sup"));
+    {
+        db::Database autre(base::cheminBase());
+        db::Database::Transaction verrou(autre);
+        dialogues.message(QStringLiteral("irréversible"), dialogs::Answer::Yes)
+            .message(QStringLiteral("est occupée par un autre programme"));
+        QTest::mouseClick(supprimer, Qt::LeftButton);
+    }
+    EXPECT_EQ(lignes(QStringLiteral("Nom")), QStringLiteral("DUPONT;MARTIN;MARTIN"));
+    EXPECT_EQ(controle<QComboBox>(QStringLiteral("DBComboDateCom"))->currentText(), QStringLiteral("2026-03-09"));
+    EXPECT_EQ(controle<QComboBox>(QStringLiteral("DBComboNom"))->currentText(), QStringLiteral("MARTIN Max (6A)"));
+    EXPECT_EQ(rangees(), 2);
+    ASSERT_FALSE(supprimer->isHidden());
+    ASSERT_TRUE(supprimer->isEnabled());
+
+    dialogues.message(QStringLiteral("irréversible"), dialogs::Answer::Yes);
+    QTest::mouseClick(supprimer, Qt::LeftButton);
+    EXPECT_EQ(lignes(QStringLiteral("Nom || DateCommande")), QStringLiteral("DUPONT2026-03-09;MARTIN2026-02-01"));
 }
 
 TEST_F(Ventes, LeBordereauListeLesRecommandesPuisEffaceLeursMarques)

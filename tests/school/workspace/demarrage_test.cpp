@@ -5,18 +5,24 @@
 #include "common/paths.h"
 #include "common/ui/program.h"
 #include "school/data/base.h"
+#include "school/data/eleves.h"
+#include "school/printing/export_photos.h"
 #include "school/workspace/form_accueil.h"
 #include "school/data/etat.h"
 #include "tests/school/support/school_fixture.h"
+#include "tests/support/read_only_folder.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace {
 
@@ -33,12 +39,25 @@ protected:
 
     QString donnees() const { return sandbox.path(QStringLiteral("vizmora2020")); }
 
+    // A student stored as a package from a list with decomposed accents holds it.
+    static qint64 eleveDecompose(const QString& nom, const QString& prenom, const QString& nomPhoto)
+    {
+        return base::db().insert(
+            QStringLiteral("INSERT INTO Eleves (Classe, Nom, Prenom, NomPhoto) VALUES ('6A', ?1, ?2, ?3)"),
+            {nom.normalized(QString::NormalizationForm_D), prenom.normalized(QString::NormalizationForm_D),
+             nomPhoto});
+    }
+    static QString prenoms()
+    {
+        return base::db().scalar(QStringLiteral("SELECT group_concat(Prenom, ',') FROM Eleves"));
+    }
+
     Sandbox sandbox;
 };
 
 TEST_F(DemarrageEcole, PremierDemarrageInstalleLaBaseEtLesModelesSansRienRemplacerEnsuite)
 {
-    ASSERT_EQ(demarrage::demarrer(), QString());
+    ASSERT_EQ(demarrage::demarrer().erreur, QString());
     EXPECT_EQ(etat::CheminDonnees, donnees());
     for (const QString& nom : demarrage::fichiersLivres())
         EXPECT_EQ(SchoolFixture::lire(paths::join(donnees(), {nom})),
@@ -50,7 +69,7 @@ TEST_F(DemarrageEcole, PremierDemarrageInstalleLaBaseEtLesModelesSansRienRemplac
 
     const QString modele = paths::join(donnees(), {QStringLiteral("filetemp.html")});
     Sandbox::writeFile(modele, "modifié par l'école");
-    ASSERT_EQ(demarrage::demarrer(), QString());
+    ASSERT_EQ(demarrage::demarrer().erreur, QString());
     EXPECT_EQ(SchoolFixture::lire(modele), QByteArray("modifié par l'école"));
     EXPECT_EQ(QDir(donnees()).entryList(QDir::Files).size(), 5);
 }
@@ -66,7 +85,7 @@ TEST_F(DemarrageEcole, UneBaseDUneVersionAnterieureRecoitLesTablesQuiLuiManquent
                                        "INSERT INTO Eleves (Classe, Nom) VALUES ('6A', 'Durand');"));
     }
 
-    ASSERT_EQ(demarrage::demarrer(), QString());
+    ASSERT_EQ(demarrage::demarrer().erreur, QString());
 
     for (const char* table : {"Etablissement", "Photographe", "Goupes", "Ventes", "Tarifs", "TarifPochIncom"})
         EXPECT_TRUE(base::db().hasTable(QString::fromLatin1(table))) << table;
@@ -83,7 +102,7 @@ TEST_F(DemarrageEcole, LesFichiersTemporairesLaissesParUneCoupureDisparaissent)
     files::PendingFile enCours(paths::join(images, {QStringLiteral("13.jpg")}));
     ASSERT_TRUE(enCours.write("portrait"));
 
-    ASSERT_EQ(demarrage::demarrer(), QString());
+    ASSERT_EQ(demarrage::demarrer().erreur, QString());
 
     const QStringList restants = QDir(images).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     ASSERT_EQ(restants.size(), 3);
@@ -96,7 +115,7 @@ TEST_F(DemarrageEcole, LesFichiersTemporairesLaissesParUneCoupureDisparaissent)
 // one name: the start keeps the composed one everywhere, in one go.
 TEST_F(DemarrageEcole, LesNomsSontGardesSousLeurFormeComposee)
 {
-    ASSERT_EQ(demarrage::demarrer(), QString());
+    ASSERT_EQ(demarrage::demarrer().erreur, QString());
     const QString decompose = QStringLiteral("Zoe\u0301");
     const QString compose = QStringLiteral("Zo\u00e9");
     base::db().exec(QStringLiteral("INSERT INTO Eleves (Classe, Nom, Prenom) VALUES (?1, 'Durand', ?2)"),
@@ -107,7 +126,7 @@ TEST_F(DemarrageEcole, LesNomsSontGardesSousLeurFormeComposee)
                     {decompose});
     base::fermer();
 
-    ASSERT_EQ(demarrage::demarrer(), QString());
+    ASSERT_EQ(demarrage::demarrer().erreur, QString());
 
     EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT Classe || Prenom FROM Eleves")),
               QStringLiteral("6\u00e8") + compose);
@@ -162,6 +181,81 @@ TEST_F(DemarrageEcole, BaseVideArreteLeProgrammeEnLaNommantSansYToucher)
     EXPECT_EQ(exitStatus(), 1);
     EXPECT_TRUE(QFileInfo(chemin).isFile());
     EXPECT_EQ(QFileInfo(chemin).size(), 0);
+}
+
+// Composing the stored names is housekeeping: a database that takes no
+// change now still opens on its data, said once when it takes none at all,
+// and its names are composed at a later start.
+TEST_F(DemarrageEcole, UneBaseEnLectureSeuleOuOccupeeOuvreSurSesDonnees)
+{
+    const QString decompose = QStringLiteral("Zoe\u0301");
+    const QString compose = QStringLiteral("Zo\u00e9");
+    for (const bool lectureSeule : {true, false}) {
+        SCOPED_TRACE(lectureSeule ? "lecture seule" : "occupée plus longtemps que l'attente permise");
+        ASSERT_EQ(demarrage::demarrer().erreur, QString());
+        base::db().exec(QStringLiteral("DELETE FROM Eleves"));
+        eleveDecompose(QStringLiteral("Durand"), compose, QStringLiteral("1"));
+        base::fermer();
+        std::optional<ReadOnlyFolder> protegee;
+        std::optional<db::Database> autre;
+        std::optional<db::Database::Transaction> verrou;
+        if (lectureSeule) {
+            protegee.emplace(donnees());
+            if (!protegee->active())
+                continue;
+        } else {
+            autre.emplace(base::cheminBase());
+            verrou.emplace(*autre);
+        }
+        ScriptedDialogs dialogues;
+        if (lectureSeule)
+            dialogues.message(QStringLiteral("est en lecture seule : Vizmora montre les classes, les groupes et les "
+                                             "commandes, mais rien ne pourra y être enregistré (ni élève ajouté"));
+
+        formInstance<FormAccueil>().showForm();
+
+        ASSERT_NE(existingForm<FormAccueil>(), nullptr);
+        EXPECT_EQ(existingForm<FormAccueil>()->findChild<QComboBox*>(QStringLiteral("DBComboClasses"))->itemText(0),
+                  QStringLiteral("6A"));
+        EXPECT_EQ(dialogues.prompts().size(), lectureSeule ? 1u : 0u);
+        EXPECT_EQ(prenoms(), decompose);
+        existingForm<FormAccueil>()->unload();
+        verrou.reset();
+        protegee.reset();
+
+        ASSERT_EQ(demarrage::demarrer().erreur, QString());
+        EXPECT_EQ(prenoms(), compose);
+        base::fermer();
+    }
+}
+
+// Composing a name never detaches the portrait filed under it: the file keeps
+// its decomposed name, and the board and the export still find it.
+TEST_F(DemarrageEcole, UnPortraitAuNomDecomposeResteTrouveApresLaComposition)
+{
+    ASSERT_EQ(demarrage::demarrer().erreur, QString());
+    const QString images = paths::join(donnees(), {QStringLiteral("images")});
+    ASSERT_TRUE(QDir().mkpath(images));
+    for (const char* code : {"1", "2"}) {
+        eleveDecompose(QStringLiteral("Martin"), QString::fromLatin1(code), QString::fromLatin1(code));
+        ASSERT_TRUE(SchoolFixture::ecrirePortrait(paths::join(images, {QString::fromLatin1(code) + ".jpg"}), Qt::red));
+    }
+    // Filed by name only: its code names no file.
+    eleveDecompose(QStringLiteral("Lef\u00e8vre"), QStringLiteral("Chlo\u00e9"), QStringLiteral("3"));
+    ASSERT_TRUE(SchoolFixture::ecrirePortrait(paths::join(images, {QStringLiteral("Lefe\u0300vre.Chloe\u0301.jpg")}),
+                                              Qt::blue));
+    base::fermer();
+
+    ASSERT_EQ(demarrage::demarrer().erreur, QString());
+
+    ASSERT_EQ(base::db().scalar(QStringLiteral("SELECT Nom || '.' || Prenom FROM Eleves WHERE NomPhoto = '3'")),
+              QStringLiteral("Lef\u00e8vre.Chlo\u00e9"));
+    for (const CelluleEleve& eleve : elevesDeClasse(base::db(), QStringLiteral("6A")))
+        EXPECT_NE(cheminPhoto(donnees(), eleve), QString()) << eleve.nom.toStdString();
+    const exportation::Plan plan = exportation::planifier(base::db(), images, {});
+    ASSERT_EQ(plan.copies.size(), 3u);
+    for (const exportation::Copie& copie : plan.copies)
+        EXPECT_NE(copie.source, QString());
 }
 
 } // namespace

@@ -49,14 +49,14 @@ TEST(MarqueOuvert, VizmoraEtLInstallationDUnPaquetNeTravaillentJamaisEnsembleSur
 
     InstallationDePaquet setup(marque);
     ASSERT_TRUE(setup.commencer());
-    EXPECT_EQ(demarrage::demarrer(),
+    EXPECT_EQ(demarrage::demarrer().erreur,
               QStringLiteral("Un paquet est en cours d'installation dans le dossier « %1 ».\n"
                              "Relancez Vizmora une fois l'installation terminée.")
                   .arg(dossier));
     EXPECT_EQ(QDir(dossier).entryList(QDir::Files), QStringList());
     setup.finir();
 
-    ASSERT_EQ(demarrage::demarrer(), QString());
+    ASSERT_EQ(demarrage::demarrer().erreur, QString());
     // A second Vizmora may open the folder; no installation can start.
     EXPECT_EQ(OpenMarker(marque).state(), OpenMarker::State::Held);
     EXPECT_FALSE(setup.commencer());
