@@ -36,10 +36,11 @@ std::vector<Deplacement> enCours()
 {
     std::vector<Deplacement> resultat;
     for (const db::Row& ligne : base::db().query(QStringLiteral(
-             "SELECT CdeEleves, Classe, Origine, Destination FROM DeplacementsPhotos ORDER BY CdeDeplacement"))) {
-        if (resultat.empty() || resultat.back().cle != ligne[u"CdeEleves"])
-            resultat.push_back({ligne[u"CdeEleves"], ligne[u"Classe"], {}});
-        resultat.back().renommages.push_back({ligne[u"Origine"], ligne[u"Destination"]});
+             "SELECT d.CdeEleves, d.Classe, d.Origine, d.Destination, e.CodeEtablissement, e.Nom, e.Prenom "
+             "FROM DeplacementsPhotos d LEFT JOIN Eleves e ON e.CdeEleves = d.CdeEleves ORDER BY d.CdeDeplacement"))) {
+        if (resultat.empty() || resultat.back().cle != ligne.at(0))
+            resultat.push_back({ligne.at(0), ligne.at(1), {}, ligne.at(4), ligne.at(5), ligne.at(6)});
+        resultat.back().renommages.push_back({ligne.at(2), ligne.at(3)});
     }
     return resultat;
 }

@@ -19,6 +19,8 @@ struct Deplacement {
     QString cle;    // CdeEleves
     QString classe; // the class the student goes to
     std::vector<Renommage> renommages;
+    // As the base holds the student now, read by enCours(); "" when the student left it.
+    QString codeEtab = {}, nom = {}, prenom = {};
 };
 
 // Records the move, all its files at once. Throws db::Error.

@@ -5,6 +5,7 @@
 #include "common/report.h"
 #include "photographer/data/base.h"
 #include "photographer/data/dossiers_etab.h"
+#include "photographer/data/travaux_etab.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -225,6 +226,15 @@ QString renommer(const QString& code, const QString& nouveauNom, const std::func
             return report::logged(erreur) + QStringLiteral(" L'établissement garde son nom.");
         }
         return {};
+    }
+    // A filing or a class move left by a power cut holds the paths of the
+    // former folders: settled after the rename, it would write under a name
+    // that is no longer the establishment's.
+    try {
+        if (QString attente = travaux_etab::attenteAvantRenommage(code, ancienNom); !attente.isEmpty())
+            return attente;
+    } catch (const db::Error& erreur) {
+        return report::logged(erreur) + QStringLiteral(" L'établissement garde son nom.");
     }
     for (const QString& dossier : dossiers_etab::de(nouveauNom).tous()) {
         if (QFileInfo::exists(dossier))

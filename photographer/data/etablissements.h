@@ -61,7 +61,8 @@ struct [[nodiscard]] Suppression {
 Suppression supprimer(const QString& code, const std::function<void(int)>& avancement);
 
 // Gives the establishment a new name and renames its folders with it; "" when
-// done, else a French message that says what stayed as it was, and which
+// done, else a French message that says what stayed as it was (refused while
+// a filing or a class move of its own waits to be settled), and which
 // folders, if any, could not be given their former name back. The rename is
 // recorded in the base before the first folder moves, and the record goes
 // with the row's new name; a rename that stops between the two is settled by

@@ -8,6 +8,7 @@
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etat.h"
 #include "photographer/data/noms_photos.h"
+#include "photographer/data/travaux_etab.h"
 #include "photographer/shoot/capture.h"
 
 #include <QDir>
@@ -88,14 +89,39 @@ std::optional<roster::Eleve> proprietaire(const QString& fichier, const roster::
     return std::nullopt;
 }
 
+// The move's files under its establishment's folders as they are named now; "" when they are,
+// else why they cannot be (the record then stays only when `plusTard`).
+QString releverLieux(deplacements::Deplacement& deplacement, bool& plusTard)
+{
+    QStringList chemins;
+    for (const Renommage& r : deplacement.renommages)
+        chemins << r.origine << r.destination;
+    const travaux_etab::Lieux lieux = travaux_etab::lieuxActuels(deplacement.codeEtab, chemins);
+    plusTard = lieux.plusTard;
+    if (!lieux.refus.isEmpty())
+        return lieux.refus;
+    for (std::size_t i = 0; i < deplacement.renommages.size(); ++i)
+        deplacement.renommages[i] = {lieux.chemins[qsizetype(2 * i)], lieux.chemins[qsizetype(2 * i + 1)]};
+    return {};
+}
+
 // Settles one recorded move.
-QString reprendreUn(const deplacements::Deplacement& deplacement)
+QString reprendreUn(deplacements::Deplacement deplacement)
 {
     const std::optional<roster::Eleve> eleve = roster::eleve(deplacement.cle);
     const QString debut = QStringLiteral("Le changement de classe %1 vers la classe %2 avait été interrompu")
                               .arg(eleve ? QStringLiteral("de %1 %2").arg(eleve->nom, eleve->prenom)
                                          : QStringLiteral("d'un élève qui n'est plus dans la base"),
                                    deplacement.classe);
+    bool plusTard = false;
+    if (const QString ailleurs = releverLieux(deplacement, plusTard); !ailleurs.isEmpty()) {
+        if (plusTard)
+            return debut + QStringLiteral(", mais ") + ailleurs + u'.' + kRepris;
+        deplacements::abandonner(deplacement.cle);
+        return debut + QStringLiteral(", mais ") + ailleurs
+               + QStringLiteral(" : il n'a pas été repris. L'élève est resté dans sa classe et aucun de ses fichiers n'a "
+                                "été touché.");
+    }
     // A file under both names cannot be renamed without replacing the other: never done.
     const bool enPlace = std::none_of(deplacement.renommages.cbegin(), deplacement.renommages.cend(),
                                       [](const Renommage& r) { return dossiers_etab::pris(r.origine) && dossiers_etab::pris(r.destination); });

@@ -2,6 +2,7 @@
 
 #include "photographer/data/base.h"
 #include "photographer/data/roster.h"
+#include "photographer/data/travaux_etab.h"
 
 #include <QFile>
 
@@ -23,6 +24,23 @@ void effacerDans(db::Database& database, const QList<qint64>& cles)
 QString texteFichier(const QByteArray& fichier)
 {
     return QString::fromLatin1(fichier.toPercentEncoding("/ "));
+}
+
+// The filing's paths under its establishment's folders as they are named now.
+void releverLieux(Classement& c)
+{
+    capture::Destinations& d = c.destinations;
+    const travaux_etab::Lieux lieux = travaux_etab::lieuxActuels(
+        c.codeEtab, {d.archive, d.picture, d.lowRes, d.lowRes3, d.replaced, d.unfiled, c.originalGarde});
+    if (lieux.refus.isEmpty()) {
+        const QStringList& l = lieux.chemins;
+        d = {l[0], l[1], l[2], l[3], l[4], l[5]};
+        c.originalGarde = l[6];
+        return;
+    }
+    c.ailleurs = lieux.refus;
+    c.plusTard = lieux.plusTard;
+    d.unfiled = capture::destinations(lieux.actuels, c.classe, c.nom, c.prenom, c.cdeEleve).unfiled;
 }
 
 } // namespace
@@ -101,6 +119,8 @@ std::vector<Classement> restants()
                           row[u"NonClassees"]};
         c.originalGarde = row[u"OriginalGarde"];
         c.fait = row[u"Fait"] == u"1";
+        if (!c.fait)
+            releverLieux(c);
         result.push_back(std::move(c));
     }
     return result;

@@ -25,6 +25,10 @@ struct Classement {
     capture::Destinations destinations;
     QString originalGarde; // where the archived original it replaces is set aside; "" when none
     bool fait = false;
+    // Why the recorded paths cannot be used now, to follow "mais" (the establishment's
+    // folders took another name since, see travaux_etab::lieuxActuels); "" when they can.
+    QString ailleurs;
+    bool plusTard = false; // `ailleurs` lasts only until a rename under way is settled
 
     QString nomFichier() const; // the camera file's name as the system shows it
     // "DUPONT Anne (classe 6A)"
@@ -46,7 +50,9 @@ bool eleveExiste(const Classement& classement);
 // Drops the records of filings that ended, in one transaction. Throws db::Error.
 void effacer(const QList<qint64>& cles);
 
-// The records left, oldest first. Throws db::Error.
+// The records left, oldest first. A filing not done has its paths under its establishment's
+// folders as they are named now; where that cannot be told exactly, `ailleurs` says why and
+// `destinations.unfiled` is the establishment's own now. Throws db::Error.
 std::vector<Classement> restants();
 
 } // namespace journal_classement

@@ -131,12 +131,35 @@ Issue retirer(const Classement& c)
                          : QString());
 }
 
+// A filing whose paths name folders that are no longer its establishment's: nothing is written
+// or undone there, and the camera file waits aside where the establishment's own go now.
+Issue ecarter(const Classement& c)
+{
+    QString message = debut(c) + QStringLiteral("devait être classée pour %1, mais %2").arg(c.eleve(), c.ailleurs);
+    if (c.plusTard)
+        return {message + QStringLiteral(". Elle sera classée ensuite."), false};
+    message += QStringLiteral(" : elle n'a pas été classée, et ce que son classement avait déjà écrit est resté où il "
+                              "était.");
+    if (capture::fingerprintOf(c.fichier) == c.camera) {
+        QString erreur;
+        const QString garde = camera_files::moveAside(c.fichier, c.destinations.unfiled, erreur);
+        if (garde.isEmpty())
+            return {message + u'\n' + erreur, false};
+        message += QStringLiteral(" La photo a été mise de côté dans « %1 ».").arg(shown(garde));
+    }
+    return effacer(c, message);
+}
+
 } // namespace
 
 void regler(QObject* context, const Classement& c, std::function<void(const Issue&)> done)
 {
     if (c.fait) {
         done(retirer(c));
+        return;
+    }
+    if (!c.ailleurs.isEmpty()) {
+        done(ecarter(c));
         return;
     }
     bool eleveLa = false;

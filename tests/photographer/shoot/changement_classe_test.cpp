@@ -1,5 +1,6 @@
 #include "common/files.h"
 #include "photographer/data/deplacements.h"
+#include "photographer/data/etablissements.h"
 #include "photographer/data/roster.h"
 #include "photographer/deliveries/jeux_photos.h"
 #include "photographer/shoot/capture.h"
@@ -194,4 +195,79 @@ TEST_F(ChangementClasse, UnDeplacementInterrompuEstRepris)
     EXPECT_TRUE(dialogues_.allAnswered());
     EXPECT_EQ(lire(apres.archive), "photo");
     EXPECT_EQ(colonne(cle, QStringLiteral("Classe")), QStringLiteral("6B"));
+}
+
+// A move a power cut stopped names the establishment's folders by their full
+// paths: the rename waits for it. In a base where the establishment changed
+// its name since, by a rename that never looked at it, the move follows the
+// folders when the rename took them along, and is never written blindly
+// under the former name.
+TEST_F(ChangementClasse, UnDeplacementInterrompuEtUnRenommageDeLEtablissement)
+{
+    enum class Renommage { Refuse, DossiersEmportes, DossiersRestes };
+    const QString ancien = QStringLiteral("Ecole Test"), nouveau = QStringLiteral("Ecole Neuve");
+    const QString interrompu =
+        QStringLiteral("Le changement de classe de GARNIER Inès vers la classe 6B avait été interrompu");
+    const struct {
+        const char* cas;
+        Renommage renommage;
+        QString dit;
+    } cas[] = {
+        {"le renommage attend le changement", Renommage::Refuse,
+         interrompu + QStringLiteral(" : il a été terminé, ses photos portent le nom de sa nouvelle classe.")},
+        {"les dossiers ont suivi le nouveau nom", Renommage::DossiersEmportes,
+         interrompu + QStringLiteral(" : il a été terminé, ses photos portent le nom de sa nouvelle classe.")},
+        {"les dossiers ont gardé l'ancien nom", Renommage::DossiersRestes,
+         interrompu + QStringLiteral(", mais ses fichiers sont dans « %1 », qui n'est pas un dossier de l'établissement "
+                                     "« Ecole Neuve » sous son nom actuel : il n'a pas été repris. L'élève est resté "
+                                     "dans sa classe et aucun de ses fichiers n'a été touché.")
+                          .arg(dossiers_etab::de(ancien).archive)},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        etat::NomEtabEnCours = ancien;
+        const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"));
+        const capture::Destinations avant = fichiers(QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), cle);
+        const capture::Destinations apres = fichiers(QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), cle);
+        photographie(avant, "photo");
+        // Cut between its two renames.
+        deplacements::annoncer({cle, QStringLiteral("6B"), {{avant.archive, apres.archive}, {avant.lowRes3, apres.lowRes3}}});
+        ASSERT_EQ(files::move(avant.archive, apres.archive), QString());
+
+        if (c.renommage == Renommage::Refuse) {
+            EXPECT_EQ(etablissements::renommer(etat::CodeEtabEnCours, nouveau),
+                      QStringLiteral("L'établissement « Ecole Test » n'a pas été renommé : le changement de classe de "
+                                     "GARNIER Inès vers la classe 6B, interrompu par un arrêt brutal, n'est pas terminé. "
+                                     "Ouvrez la prise de vues de cet établissement, qui le terminera, puis renommez-le."));
+            EXPECT_EQ(changement_classe::reprendre(), QStringList{c.dit});
+            ASSERT_EQ(etablissements::renommer(etat::CodeEtabEnCours, nouveau), QString());
+            etat::NomEtabEnCours = nouveau;
+        } else {
+            renommerSansRegarderLesTravaux(nouveau, c.renommage == Renommage::DossiersEmportes);
+            EXPECT_EQ(changement_classe::reprendre(), QStringList{c.dit});
+        }
+        EXPECT_EQ(deplacementsEnregistres(), QStringLiteral("0"));
+
+        const capture::Destinations neuves = fichiers(QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), cle);
+        if (c.renommage == Renommage::DossiersRestes) {
+            EXPECT_EQ(colonne(cle, QStringLiteral("Classe")), QStringLiteral("6A"));
+            EXPECT_EQ(lire(apres.archive), "photo");
+            EXPECT_EQ(lire(avant.lowRes3), "photo");
+            for (const QString& dossier : dossiers_etab::de(nouveau).tous())
+                EXPECT_FALSE(QFileInfo::exists(dossier)) << dossier.toStdString();
+        } else {
+            EXPECT_EQ(colonne(cle, QStringLiteral("Classe")), QStringLiteral("6B"));
+            EXPECT_EQ(lire(neuves.archive), "photo");
+            EXPECT_EQ(lire(neuves.lowRes3), "photo");
+            EXPECT_EQ(lire(neuves.picture), "photo");
+            for (const QString& dossier : dossiers_etab::de(ancien).tous())
+                EXPECT_FALSE(QFileInfo::exists(dossier)) << dossier.toStdString();
+        }
+        base::db().exec(QStringLiteral("DELETE FROM Eleves"));
+        base::db().exec(QStringLiteral("UPDATE Etablissements SET Nom = ?"), {ancien});
+        for (const QString& nom : {ancien, nouveau}) {
+            for (const QString& dossier : dossiers_etab::de(nom).tous())
+                QDir(dossier).removeRecursively();
+        }
+    }
 }

@@ -4,15 +4,31 @@
 #include "photographer/shoot/camera_files.h"
 #include "photographer/shoot/capture.h"
 #include "photographer/shoot/journal_classement.h"
+#include "photographer/data/etablissements.h"
 
 #include <QDateTime>
+#include <QDirIterator>
 
 using dialogs::Answer;
 using journal_classement::Classement;
 
 namespace {
 
-using Reprise = SeanceFixture;
+class Reprise : public SeanceFixture {
+protected:
+    // Every file of the student's picture under the establishment's name, and no folder of the other name.
+    static void toutSous(const QString& nom, const QString& autre, const QString& cle, const QByteArray& camera)
+    {
+        const capture::Destinations d = capture::destinations(dossiers_etab::de(nom), QStringLiteral("6A"),
+                                                              QStringLiteral("Alpha"), QStringLiteral("Anne"), cle);
+        EXPECT_EQ(lire(d.archive), camera);
+        EXPECT_EQ(QImage(d.picture).size(), QSize(267, 400));
+        EXPECT_EQ(lire(d.lowRes), lire(d.picture));
+        EXPECT_EQ(lire(d.lowRes3), lire(d.picture));
+        for (const QString& dossier : dossiers_etab::de(autre).tous())
+            EXPECT_FALSE(QFileInfo::exists(dossier)) << dossier.toStdString();
+    }
+};
 
 // Where the program was killed while it filed one camera file.
 enum class Arret {
@@ -64,6 +80,26 @@ void fermer(::ChoixClasse& form)
 {
     form.unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The filing of one picture for Alpha Anne of 6A in the establishment in use, as the tick records it.
+Classement pourAlpha(const QString& cle)
+{
+    Classement c;
+    c.degres = 90;
+    c.cdeEleve = cle;
+    c.codeEtab = etat::CodeEtabEnCours;
+    c.classe = QStringLiteral("6A");
+    c.nom = QStringLiteral("Alpha");
+    c.prenom = QStringLiteral("Anne");
+    c.destinations = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), c.classe, c.nom, c.prenom, cle);
+    return c;
+}
+
+QString nomEnBase()
+{
+    return base::db().scalar(QStringLiteral("SELECT Nom FROM Etablissements WHERE CdeEtablissement = ?"),
+                             {etat::CodeEtabEnCours});
 }
 
 TEST_F(Reprise, UnArretBrutalAChaqueEtapeDUnClassementNeDecaleAucunEleve)
@@ -310,6 +346,123 @@ TEST_F(Reprise, DeuxPhotosArriveesEnsembleVontDansLOrdreDeLaPriseDeVue)
     EXPECT_EQ(lire(paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours,
                                    QStringLiteral("6AxsepxAlphaxsepxAnnexsepx.jpg")})),
               photos[1].octets);
+}
+
+// A filing a power cut stopped holds the paths of the establishment's folders: the rename waits
+// until the opening of the shooting screen has finished it, then takes every file along.
+TEST_F(Reprise, UnClassementCoupeEstTermineAvantQueLEtablissementChangeDeNom)
+{
+    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QByteArray camera = jpeg();
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), camera);
+    classerJusquA(Arret::ApresLesCopies, pourAlpha(cle));
+
+    EXPECT_EQ(etablissements::renommer(etat::CodeEtabEnCours, QStringLiteral("Ecole Neuve")),
+              QStringLiteral("L'établissement « Ecole Test » n'a pas été renommé : le classement d'une photo de Alpha "
+                             "Anne (classe 6A), interrompu par un arrêt brutal, n'est pas terminé. Ouvrez la prise de "
+                             "vues de cet établissement, qui le terminera, puis renommez-le."));
+    EXPECT_EQ(nomEnBase(), QStringLiteral("Ecole Test"));
+
+    dialogues_.message(QStringLiteral("La photo IMG_0001.JPG, interrompue par un arrêt brutal, a été classée pour "
+                                      "Alpha Anne (classe 6A)."));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialogues_.allAnswered(); }, 10000));
+    fermer(form);
+    ASSERT_EQ(etablissements::renommer(etat::CodeEtabEnCours, QStringLiteral("Ecole Neuve")), QString());
+    toutSous(QStringLiteral("Ecole Neuve"), QStringLiteral("Ecole Test"), cle, camera);
+    EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0001.JPG"));
+}
+
+// A base where the establishment changed its name after the power cut, by a rename that never
+// looked at the journal: the filing goes under the folders of the name it has now when the
+// rename took them along, and is never written blindly under the former name.
+TEST_F(Reprise, UnClassementDontLEtablissementAChangeDeNomNEcritJamaisSousLAncienNom)
+{
+    enum class Renommage { DossiersEmportes, DossiersRestes, EnCours };
+    const QString ancien = QStringLiteral("Ecole Test"), nouveau = QStringLiteral("Ecole Neuve");
+    const QString photo = QStringLiteral("La photo IMG_0001.JPG, interrompue par un arrêt brutal, ");
+    const struct {
+        const char* cas;
+        Renommage renommage;
+        QString dit;
+    } cas[] = {
+        {"les dossiers ont suivi le nouveau nom", Renommage::DossiersEmportes,
+         photo + QStringLiteral("a été classée pour Alpha Anne (classe 6A).")},
+        {"les dossiers ont gardé l'ancien nom", Renommage::DossiersRestes,
+         photo + QStringLiteral("devait être classée pour Alpha Anne (classe 6A), mais ses fichiers sont dans « %1 », "
+                                "qui n'est pas un dossier de l'établissement « Ecole Neuve » sous son nom actuel : elle "
+                                "n'a pas été classée, et ce que son classement avait déjà écrit est resté où il était. "
+                                "La photo a été mise de côté dans « %2 ».")
+                     .arg(dossiers_etab::de(ancien).archive,
+                          paths::join(dossiers_etab::de(nouveau).archive,
+                                      {QStringLiteral("non classées"), QStringLiteral("IMG_0001.JPG")}))},
+        {"le renommage n'est pas terminé", Renommage::EnCours,
+         photo + QStringLiteral("devait être classée pour Alpha Anne (classe 6A), mais le renommage de "
+                                "l'établissement « Ecole Test » en « Ecole Neuve » n'est pas terminé : il le sera au "
+                                "prochain démarrage de Zelvantis. Elle sera classée ensuite.")},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        etat::NomEtabEnCours = ancien;
+        const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+        const QByteArray camera = jpeg();
+        const QString fichier = hot(QStringLiteral("IMG_0001.JPG"));
+        Sandbox::writeFile(fichier, camera);
+        const Classement enregistre = pourAlpha(cle);
+        classerJusquA(Arret::ApresLesCopies, enregistre);
+        if (c.renommage == Renommage::EnCours)
+            base::db().exec(QStringLiteral("INSERT INTO RenommagesEnCours (CdeEtablissement, AncienNom, NouveauNom, "
+                                           "Dossiers) VALUES (?, ?, ?, '0123')"),
+                            {etat::CodeEtabEnCours, ancien, nouveau});
+        else
+            renommerSansRegarderLesTravaux(nouveau, c.renommage == Renommage::DossiersEmportes);
+
+        dialogues_.message(c.dit);
+        ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogues_.allAnswered(); }, 10000));
+        fermer(form);
+        switch (c.renommage) {
+        case Renommage::DossiersEmportes:
+            toutSous(nouveau, ancien, cle, camera);
+            EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0001.JPG"));
+            EXPECT_TRUE(journal_classement::restants().empty());
+            break;
+        case Renommage::DossiersRestes: {
+            // What the cut filing had put in place stays as it was; nothing else is made.
+            const capture::Destinations& d = enregistre.destinations;
+            EXPECT_EQ(lire(d.archive), camera);
+            EXPECT_TRUE(QFileInfo::exists(d.picture));
+            const dossiers_etab::Dossiers neufs = dossiers_etab::de(nouveau);
+            for (const QString& dossier : {neufs.donnees, neufs.br, neufs.br3})
+                EXPECT_FALSE(QFileInfo::exists(dossier)) << dossier.toStdString();
+            const QString misDeCote =
+                paths::join(neufs.archive, {QStringLiteral("non classées"), QStringLiteral("IMG_0001.JPG")});
+            QStringList ecrits;
+            for (QDirIterator i(neufs.archive, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); i.hasNext();)
+                ecrits << i.next();
+            EXPECT_EQ(ecrits, QStringList{misDeCote});
+            EXPECT_EQ(lire(misDeCote), camera);
+            EXPECT_FALSE(QFileInfo::exists(fichier));
+            EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QString());
+            EXPECT_TRUE(journal_classement::restants().empty());
+            for (const QString& dossier : dossiers_etab::de(ancien).tous())
+                QDir(dossier).removeRecursively();
+            QDir(neufs.archive).removeRecursively();
+            break;
+        }
+        case Renommage::EnCours:
+            // Nothing moves while the folders are split between two names: the next start settles the rename.
+            EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+            EXPECT_EQ(lire(fichier), camera);
+            EXPECT_EQ(journal_classement::restants().size(), 1u);
+            EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QString());
+            break;
+        }
+        base::db().exec(QStringLiteral("DELETE FROM Eleves"));
+        base::db().exec(QStringLiteral("UPDATE Etablissements SET Nom = ?"), {ancien});
+        for (const QString& dossier : dossiers_etab::de(nouveau).tous())
+            QDir(dossier).removeRecursively();
+    }
 }
 
 } // namespace

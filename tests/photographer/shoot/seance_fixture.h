@@ -1,6 +1,8 @@
 #pragma once
 
+#include "common/files.h"
 #include "common/ui/layout.h"
+#include "photographer/data/dossiers_etab.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
 #include "tests/photographer/support/photographe_fixture.h"
@@ -10,6 +12,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QLabel>
@@ -35,6 +38,24 @@ protected:
     static QString colonne(const QString& cle, const QString& nom)
     {
         return base::db().scalar(QStringLiteral("SELECT %1 FROM Eleves WHERE CdeEleves = ?").arg(nom), {cle.toLongLong()});
+    }
+
+    // What a rename of the establishment in use that never looked at the jobs left behind (an
+    // older build's) did: the new name in the row, the folders taken along or left as they were.
+    static void renommerSansRegarderLesTravaux(const QString& nouveau, bool dossiersEmportes)
+    {
+        if (dossiersEmportes) {
+            const QStringList anciens = dossiers_etab::de(etat::NomEtabEnCours).tous();
+            const QStringList nouveaux = dossiers_etab::de(nouveau).tous();
+            for (qsizetype i = 0; i < anciens.size(); ++i) {
+                if (QFileInfo::exists(anciens[i])) {
+                    ASSERT_EQ(files::move(anciens[i], nouveaux[i]), QString());
+                }
+            }
+        }
+        base::db().exec(QStringLiteral("UPDATE Etablissements SET Nom = ? WHERE CdeEtablissement = ?"),
+                        {nouveau, etat::CodeEtabEnCours});
+        etat::NomEtabEnCours = nouveau;
     }
 
     static QString dossierEtab() { return paths::join(etat::CheminDonnees, {etat::NomEtabEnCours}); }
