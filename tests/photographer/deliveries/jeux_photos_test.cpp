@@ -127,12 +127,12 @@ TEST_F(JeuxPhotos, LesJeuxRemplacentOuCompletentLeurDossierSelonLaRegle)
     remplir();
     const QString br = bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours + QStringLiteral(" BR"));
     Sandbox::writeFile(paths::join(br, {QStringLiteral("ELEVE Supprime.jpg")}), "ancien");
-    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::NomEtabEnCours, [](int) {}).reussie);
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {}).reussie);
     EXPECT_EQ(arbre(br), (QStringList{QStringLiteral("DE LA TOUR Anne.jpg"), QStringLiteral("DUPONT Jean-Pierre.jpg")}));
 
     // The two lab sets share their folder: both name forms stay.
-    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::NomEtabEnCours, [](int) {}).reussie);
-    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD2")), etat::NomEtabEnCours, [](int) {}).reussie);
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {}).reussie);
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD2")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {}).reussie);
     EXPECT_EQ(arbre(bureau(QStringLiteral("labo/") + etat::NomEtabEnCours)).size(), 4);
 }
 
@@ -155,7 +155,7 @@ TEST_F(JeuxPhotos, LeDossierLivreResteLAncienJeuEntierJusquALaFin)
         const QMap<QString, QByteArray> ancien = contenu(dossier);
         // Stopped at any step, the desktop would show the earlier set, whole.
         std::vector<std::pair<int, QMap<QString, QByteArray>>> etapes;
-        ASSERT_TRUE(livrer(*regleDeForme(QString::fromLatin1(c.forme)), etat::NomEtabEnCours, [&](int valeur) {
+        ASSERT_TRUE(livrer(*regleDeForme(QString::fromLatin1(c.forme)), etat::CodeEtabEnCours, etat::NomEtabEnCours, [&](int valeur) {
                         etapes.emplace_back(valeur, contenu(dossier));
                     }).reussie);
         ASSERT_GT(etapes.size(), 2u);
@@ -178,7 +178,7 @@ TEST_F(JeuxPhotos, UnJeuQuiEstUnLienEstRemplaceSansToucherSaCible)
     paths::ensureFolder(bureau(QStringLiteral("A Graver")));
     ASSERT_TRUE(QFile::link(ailleurs, jeu));
 
-    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::NomEtabEnCours, [](int) {}).reussie);
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {}).reussie);
     EXPECT_EQ(lire(garde), QByteArray("à garder"));
     EXPECT_FALSE(QFileInfo(jeu).isSymLink());
     EXPECT_EQ(arbre(jeu), (QStringList{QStringLiteral("DE LA TOUR Anne.jpg"), QStringLiteral("DUPONT Jean-Pierre.jpg")}));
@@ -209,7 +209,7 @@ TEST_F(JeuxPhotos, SourceAbsenteVideOuCopieImpossible)
 
     // An empty folder gives an empty set and the end message.
     paths::ensureFolder(dossiers_etab::de(etat::NomEtabEnCours).br);
-    const livraison::Issue vide = livrer(*regleDeForme(QStringLiteral("TransfertBR5")), etat::NomEtabEnCours, [](int) {});
+    const livraison::Issue vide = livrer(*regleDeForme(QStringLiteral("TransfertBR5")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {});
     EXPECT_TRUE(vide.reussie);
     EXPECT_TRUE(QFileInfo(bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours + QStringLiteral(" BR_T"))).isDir());
 
@@ -217,7 +217,95 @@ TEST_F(JeuxPhotos, SourceAbsenteVideOuCopieImpossible)
     remplir();
     const QString bloque = bureau(QStringLiteral("labo/") + etat::NomEtabEnCours + QStringLiteral("/3A_DUPONT_Jean_Pierre.jpg"));
     Sandbox::writeFile(paths::join(bloque, {QStringLiteral("dedans")}), "x");
-    const livraison::Issue echec = livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::NomEtabEnCours, [](int) {});
+    const livraison::Issue echec = livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {});
     EXPECT_FALSE(echec.reussie);
     EXPECT_TRUE(echec.message.contains(QStringLiteral("3A_DUPONT_Jean_Pierre.jpg"))) << echec.message.toStdString();
+}
+
+// Three DUPONT Émile (5C, 5D, and 5C again) each come out under a name of
+// their own in every set, with their own picture; a photographed student whose
+// file the source folder lacks is named in the end message, and two students
+// whose names a rule makes one ("Jean_Pierre", "Jean-Pierre") both come out.
+TEST_F(JeuxPhotos, ChaqueElevePhotographieEstLivreOuCompte)
+{
+    const dossiers_etab::Dossiers d = dossiers_etab::de(etat::NomEtabEnCours);
+    const auto photographie = [&](const char* classe, const char* nom, const char* prenom) {
+        const QString cle = eleve(QString::fromUtf8(classe), QString::fromUtf8(nom), QString::fromUtf8(prenom));
+        photo(d.donnees, cle + QStringLiteral(".jpg"));
+    };
+    photographie("5C", "DUPONT", "Émile");
+    photographie("5D", "DUPONT", "Émile");
+    photographie("5C", "DUPONT", "Émile");
+    photographie("5C", "MARTIN", "Léa");
+    photographie("5C", "DUPONT", "Jean_Pierre");
+    photographie("5C", "DUPONT", "Jean-Pierre");
+    eleve(QStringLiteral("5C"), QStringLiteral("BERNARD"), QStringLiteral("Paul")); // not photographed
+    const auto fichier = [](const QString& dossier, const char* nom) {
+        Sandbox::writeFile(paths::join(dossier, QString::fromUtf8(nom).split(u'/')), QByteArray(nom));
+    };
+    for (const char* nom : {"DUPONT Émile.jpg", "DUPONT Émile_2.jpg", "DUPONT Émile_3.jpg", "DUPONT Jean_Pierre.jpg",
+                            "DUPONT Jean-Pierre.jpg"})
+        fichier(d.br, nom);
+    for (const char* nom : {"5C/DUPONT Émile.jpg", "5D/DUPONT Émile_2.jpg", "5C/DUPONT Émile_3.jpg", "5C/MARTIN Léa.jpg",
+                            "5C/DUPONT Jean_Pierre.jpg", "5C/DUPONT Jean-Pierre.jpg"})
+        fichier(d.br3, nom);
+    for (const char* nom : {"5CxsepxDUPONTxsepxÉmilexsepx.jpg", "5DxsepxDUPONTxsepxÉmilexsepx_2.jpg",
+                            "5CxsepxDUPONTxsepxÉmilexsepx_3.jpg", "5CxsepxMARTINxsepxLéaxsepx.jpg",
+                            "5CxsepxDUPONTxsepxJean_Pierrexsepx.jpg", "5CxsepxDUPONTxsepxJean-Pierrexsepx.jpg"})
+        fichier(d.archive, nom);
+
+    const QString etab = etat::NomEtabEnCours;
+    const struct {
+        const char* forme;
+        QString dossier;
+        std::vector<std::pair<const char*, const char*>> livres; // delivered name, source file
+        bool leaManque;
+    } cas[] = {
+        {"TransfertBR", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR"),
+         {{"DUPONT Jean-Pierre.jpg", "DUPONT Jean_Pierre.jpg"},
+          {"DUPONT Jean-Pierre_2.jpg", "DUPONT Jean-Pierre.jpg"},
+          {"DUPONT Émile.jpg", "DUPONT Émile.jpg"},
+          {"DUPONT Émile_2.jpg", "DUPONT Émile_2.jpg"},
+          {"DUPONT Émile_3.jpg", "DUPONT Émile_3.jpg"}},
+         true},
+        {"TransfertBR5", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR_T"),
+         {{"DUPONT_Jean-Pierre.jpg", "DUPONT Jean_Pierre.jpg"},
+          {"DUPONT_Jean-Pierre_2.jpg", "DUPONT Jean-Pierre.jpg"},
+          {"DUPONT_Émile.jpg", "DUPONT Émile.jpg"},
+          {"DUPONT_Émile_2.jpg", "DUPONT Émile_2.jpg"},
+          {"DUPONT_Émile_3.jpg", "DUPONT Émile_3.jpg"}},
+         true},
+        {"TransfertBR3", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR3"),
+         {{"5C/DUPONT Jean-Pierre.jpg", "5C/DUPONT Jean-Pierre.jpg"},
+          {"5C/DUPONT Jean_Pierre.jpg", "5C/DUPONT Jean_Pierre.jpg"},
+          {"5C/DUPONT Émile.jpg", "5C/DUPONT Émile.jpg"},
+          {"5C/DUPONT Émile_3.jpg", "5C/DUPONT Émile_3.jpg"},
+          {"5C/MARTIN Léa.jpg", "5C/MARTIN Léa.jpg"},
+          {"5D/DUPONT Émile_2.jpg", "5D/DUPONT Émile_2.jpg"}},
+         false},
+        {"TransfertHD2", QStringLiteral("labo/") + etab,
+         {{"DUPONT Jean-Pierre 5C.jpg", "5CxsepxDUPONTxsepxJean-Pierrexsepx.jpg"},
+          {"DUPONT Jean_Pierre 5C.jpg", "5CxsepxDUPONTxsepxJean_Pierrexsepx.jpg"},
+          {"DUPONT Émile 5C.jpg", "5CxsepxDUPONTxsepxÉmilexsepx.jpg"},
+          {"DUPONT Émile 5C_3.jpg", "5CxsepxDUPONTxsepxÉmilexsepx_3.jpg"},
+          {"DUPONT Émile 5D_2.jpg", "5DxsepxDUPONTxsepxÉmilexsepx_2.jpg"},
+          {"MARTIN Léa 5C.jpg", "5CxsepxMARTINxsepxLéaxsepx.jpg"}},
+         false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.forme);
+        const livraison::Issue issue =
+            livrer(*regleDeForme(QString::fromLatin1(c.forme)), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {});
+        ASSERT_TRUE(issue.reussie) << issue.message.toStdString();
+        QMap<QString, QByteArray> attendu;
+        for (const auto& [livre, source] : c.livres)
+            attendu.insert(QString::fromUtf8(livre), QByteArray(source));
+        EXPECT_EQ(contenu(bureau(c.dossier)), attendu);
+        EXPECT_TRUE(issue.message.startsWith(QStringLiteral("Transfert terminé.")));
+        const QString manque = QStringLiteral("\n\nAttention : 1 élève(s) photographié(s) sur 6 n'ont pas été livré(s), car "
+                                              "leur photo manque dans le dossier « %1 » :\nMARTIN Léa (classe 5C)")
+                                   .arg(QDir::toNativeSeparators(d.br));
+        EXPECT_EQ(issue.message.endsWith(manque), c.leaManque) << issue.message.toStdString();
+        EXPECT_EQ(issue.message.contains(QStringLiteral("Attention")), c.leaManque);
+    }
 }
