@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -61,6 +62,7 @@ struct Photographie {
     roster::Eleve eleve;
     int numero = 1;
     QString fichier;
+    QString travail; // his working picture
 };
 
 std::vector<Photographie> photographies(const Regle& regle, const dossiers_etab::Dossiers& dossiers,
@@ -69,7 +71,8 @@ std::vector<Photographie> photographies(const Regle& regle, const dossiers_etab:
     const QHash<QString, int> numeros = roster::numeros(codeEtab);
     std::vector<Photographie> resultat;
     for (const roster::Eleve& eleve : roster::tous(codeEtab)) {
-        if (pictures::findStudentPicture(dossiers.donnees, eleve.cle, eleve.nom, eleve.prenom).isEmpty())
+        const QString travail = pictures::findStudentPicture(dossiers.donnees, eleve.cle, eleve.nom, eleve.prenom);
+        if (travail.isEmpty())
             continue;
         const int numero = numeros.value(eleve.cle, 1);
         QString fichier;
@@ -85,7 +88,7 @@ std::vector<Photographie> photographies(const Regle& regle, const dossiers_etab:
             fichier = noms_photos::nomArchive(eleve.classe, eleve.nom, eleve.prenom, numero);
             break;
         }
-        resultat.push_back({eleve, numero, fichier});
+        resultat.push_back({eleve, numero, fichier, travail});
     }
     return resultat;
 }
@@ -95,6 +98,16 @@ QString renommerEleve(const Regle& regle, const Photographie& photo, const QStri
 {
     const QString nouveau = regle.renommer(namesakes::unnumbered(trouve, photo.numero));
     return nouveau.isEmpty() ? QString() : namesakes::numbered(nouveau, photo.numero);
+}
+
+// Whether the low-resolution file is a copy of the student's working picture, as the capture
+// writes it: a file under his names that is not (a namesake's, whose number went to him when a
+// student before them was deleted) is never delivered as his.
+bool copieDe(const QString& fichier, const QString& travail)
+{
+    QFile copie(fichier), original(travail);
+    return copie.size() == original.size() && copie.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly)
+        && copie.readAll() == original.readAll();
 }
 
 // The files of the source folder (relative; with the class sub-folders for the tree), found by
@@ -122,7 +135,8 @@ Fichiers fichiersSource(const Regle& regle, const QString& source)
 // plain names, numbered as his files are, so that namesakes never share a file; the files that
 // are nobody's now (a deleted student's) follow under the rule's name of their own. Two names
 // that the rule makes one ("Jean_Pierre" and "Jean-Pierre") get the first free number. The
-// class tree is copied whole. A student whose file is missing is counted out.
+// class tree is copied whole. A student whose file is missing, or whose low-resolution file is
+// not a copy of his picture, is counted out, and that file is not delivered under his names.
 // Takes the student's file out of the files left: the one spelt as his names are, else one
 // that a folder would not tell from it. "" when there is none.
 QString prendre(Fichiers& restants, const QString& fichier)
@@ -157,7 +171,9 @@ Plan planifier(const Regle& regle, const std::vector<Photographie>& photos, cons
         const QString trouve = prendre(restants, photo.fichier);
         const QString nouveau = regle.source == Source::Classes || trouve.isEmpty() ? trouve
                                                                                     : renommerEleve(regle, photo, trouve);
-        if (trouve.isEmpty() || nouveau.isEmpty()) {
+        const bool sienne = !nouveau.isEmpty()
+            && (regle.source == Source::Archive || copieDe(paths::join(source, trouve.split(u'/')), photo.travail));
+        if (!sienne) {
             plan.manquants << QStringLiteral("%1 %2 (classe %3)").arg(photo.eleve.nom, photo.eleve.prenom,
                                                                        photo.eleve.classe);
             continue;
@@ -238,8 +254,8 @@ QString bilan(const Plan& plan, const QString& source)
     QStringList noms = plan.manquants.mid(0, kNommes);
     if (plan.manquants.size() > kNommes)
         noms << QStringLiteral("… et %1 autre(s)").arg(plan.manquants.size() - kNommes);
-    return QStringLiteral("\n\nAttention : %1 élève(s) photographié(s) sur %2 n'ont pas été livré(s), car leur photo "
-                          "manque dans le dossier « %3 » :\n%4")
+    return QStringLiteral("\n\nAttention : %1 élève(s) photographié(s) sur %2 n'ont pas été livré(s), car le dossier "
+                          "« %3 » ne contient pas leur photo :\n%4")
         .arg(QString::number(plan.manquants.size()), QString::number(plan.livres + plan.manquants.size()),
              QDir::toNativeSeparators(source), noms.join(u'\n'));
 }
