@@ -129,7 +129,7 @@ std::vector<Measure> deliveriesAndCopies(const QString& copies, QTextStream& err
          [=] { check(plainCopy(folders.donnees, copies), QStringLiteral("cp -r")); }, {}},
         {QStringLiteral("renamed set \"Nom Prénom.jpg\""), [=] { files::removeTree(renamed); },
          [=] {
-             const livraison::Issue issue = jeux_photos::livrer(set, etat::NomEtabEnCours, quiet);
+             const livraison::Issue issue = jeux_photos::livrer(set, etat::CodeEtabEnCours, etat::NomEtabEnCours, quiet);
              check(issue.reussie, issue.message);
          }, {}},
         {QStringLiteral("cp -r of its pictures"), [=] { files::removeTree(copies); },

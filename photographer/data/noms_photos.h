@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -17,6 +18,36 @@ namespace noms_photos {
 // aside in one second.
 inline constexpr const char* kSeparateur = "xsepx";
 inline constexpr const char* kHorodatageMisDeCote = "ddMMyyyy_HHmmss";
+
+// A student whose names are those of one before him in the establishment
+// carries a number in the names of all his picture files ("DUPONT Jean_2.jpg",
+// "5CxsepxDUPONTxsepxJeanxsepx_2.jpg"), so that each keeps his own picture.
+// The names keep room for a number up to this many characters ("_99").
+inline constexpr qsizetype kOctetsNumero = 3;
+
+struct Porteur {
+    QString cle; // CdeEleves
+    QString nom;
+    QString prenom;
+};
+
+// The number of each student of one establishment, by key: students come in
+// key order, and one whose " BR" file name ("Nom Prénom.jpg", compared as a
+// folder compares names: case, and accents written as one character or two)
+// was given to a student before him takes the first free number from 2
+// (namesakes::UniqueNames); the others, and so every student without a
+// namesake, have 1 and keep the plain names. A student added later comes last:
+// the numbers of those already there do not change.
+QHash<QString, int> numeros(std::vector<Porteur> eleves);
+
+// The " BR" file name of a student: "Nom Prénom.jpg", numbered.
+QString nomBasseResolution(const QString& nom, const QString& prenom, int numero = 1);
+
+// A class's folder in the " BR3" tree: one component that can never climb out of its parent.
+QString dossierClasse(const QString& classe);
+
+// The archived original's name: "<Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg", numbered.
+QString nomArchive(const QString& classe, const QString& nom, const QString& prenom, int numero = 1);
 
 // The most bytes of UTF-8 that a student's class, surname and first name may
 // hold together so that every file named after them fits in a file name.

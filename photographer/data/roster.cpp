@@ -76,13 +76,25 @@ std::vector<Eleve> eleves(const QString& codeEtab, const QString& classe)
         {codeEtab, classe}));
 }
 
-std::vector<Eleve> homonymes(const QString& codeEtab, const Eleve& eleve)
+std::vector<Eleve> tous(const QString& codeEtab)
 {
     return lire(base::db().query(
-        QStringLiteral("SELECT CdeEleves, Classe, Nom, Prenom, NomPhoto FROM Eleves "
-                       "WHERE CodeEtablissement = ? AND Nom = ? COLLATE FR AND Prenom = ? COLLATE FR "
-                       "AND CdeEleves <> ? ORDER BY CdeEleves"),
-        {codeEtab, eleve.nom, eleve.prenom, cleParam(eleve.cle)}));
+        QStringLiteral("SELECT CdeEleves, Classe, Nom, Prenom, NomPhoto FROM Eleves WHERE CodeEtablissement = ? "
+                       "ORDER BY CdeEleves"),
+        {codeEtab}));
+}
+
+QHash<QString, int> numeros(const QString& codeEtab)
+{
+    std::vector<noms_photos::Porteur> porteurs;
+    for (const Eleve& eleve : tous(codeEtab))
+        porteurs.push_back({eleve.cle, eleve.nom, eleve.prenom});
+    return noms_photos::numeros(std::move(porteurs));
+}
+
+int numero(const QString& codeEtab, const QString& cle)
+{
+    return numeros(codeEtab).value(cle, 1);
 }
 
 QString ajouterEleve(const QString& codeEtab, const QString& classe, const QString& nom,

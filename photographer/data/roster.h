@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QStringList>
@@ -36,8 +37,16 @@ QStringList classes(const QString& codeEtab);
 // The students of one class in surname order (French), ties by key.
 std::vector<Eleve> eleves(const QString& codeEtab, const QString& classe);
 
-// The other students of the establishment who bear the same surname and first name.
-std::vector<Eleve> homonymes(const QString& codeEtab, const Eleve& eleve);
+// Every student of the establishment, in key order.
+std::vector<Eleve> tous(const QString& codeEtab);
+
+// The number each student of the establishment carries in the names of his
+// picture files, by key (noms_photos::numeros). Throws db::Error.
+QHash<QString, int> numeros(const QString& codeEtab);
+
+// The number of the student of that key: 1 when he has no namesake before him.
+// Throws db::Error.
+int numero(const QString& codeEtab, const QString& cle);
 
 // A student's key as a query parameter: keys travel as text on the screen,
 // and a text that is not a key matches nothing.

@@ -1,11 +1,16 @@
 #include "photographer/deliveries/jeux_photos.h"
 
+#include "common/database.h"
+#include "common/namesakes.h"
 #include "common/paths.h"
+#include "common/pictures.h"
 #include "common/report.h"
 #include "photographer/data/noms_photos.h"
+#include "photographer/data/roster.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -44,27 +49,149 @@ QString dossierSource(Source source, const dossiers_etab::Dossiers& dossiers)
     return {};
 }
 
-// The copies of the set: the listed files renamed, or the whole class tree.
-std::vector<livraison::Copie> copies(const Regle& regle, const QString& source, const QString& destination)
+// What a set copies, and how many of the photographed students it delivers.
+struct Plan {
+    std::vector<livraison::Copie> copies;
+    int livres = 0;
+    QStringList manquants; // "DUPONT Émile (classe 5D)"
+};
+
+// A photographed student of the establishment and the file of the set's source folder
+// that bears his names (noms_photos), relative to it.
+struct Photographie {
+    roster::Eleve eleve;
+    int numero = 1;
+    QString fichier;
+    QString travail; // his working picture
+};
+
+std::vector<Photographie> photographies(const Regle& regle, const dossiers_etab::Dossiers& dossiers,
+                                        const QString& codeEtab)
 {
-    std::vector<livraison::Copie> resultat;
+    const QHash<QString, int> numeros = roster::numeros(codeEtab);
+    std::vector<Photographie> resultat;
+    for (const roster::Eleve& eleve : roster::tous(codeEtab)) {
+        const QString travail = pictures::findStudentPicture(dossiers.donnees, eleve.cle, eleve.nom, eleve.prenom);
+        if (travail.isEmpty())
+            continue;
+        const int numero = numeros.value(eleve.cle, 1);
+        QString fichier;
+        switch (regle.source) {
+        case Source::BasseResolution:
+            fichier = noms_photos::nomBasseResolution(eleve.nom, eleve.prenom, numero);
+            break;
+        case Source::Classes:
+            fichier = noms_photos::dossierClasse(eleve.classe) + u'/'
+                + noms_photos::nomBasseResolution(eleve.nom, eleve.prenom, numero);
+            break;
+        case Source::Archive:
+            fichier = noms_photos::nomArchive(eleve.classe, eleve.nom, eleve.prenom, numero);
+            break;
+        }
+        resultat.push_back({eleve, numero, fichier, travail});
+    }
+    return resultat;
+}
+
+// The rule's name for a student's file: that of his plain names, numbered as his file is.
+QString renommerEleve(const Regle& regle, const Photographie& photo, const QString& trouve)
+{
+    const QString nouveau = regle.renommer(namesakes::unnumbered(trouve, photo.numero));
+    return nouveau.isEmpty() ? QString() : namesakes::numbered(nouveau, photo.numero);
+}
+
+// Whether the low-resolution file is a copy of the student's working picture, as the capture
+// writes it: a file under his names that is not (a namesake's, whose number went to him when a
+// student before them was deleted) is never delivered as his.
+bool copieDe(const QString& fichier, const QString& travail)
+{
+    QFile copie(fichier), original(travail);
+    return copie.size() == original.size() && copie.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly)
+        && copie.readAll() == original.readAll();
+}
+
+// The files of the source folder (relative; with the class sub-folders for the tree), found by
+// their names as a folder compares them: the capture spells the class as the board shows it.
+// Two files of one name but for its case are both there.
+using Fichiers = QMultiHash<QString, QString>;
+
+Fichiers fichiersSource(const Regle& regle, const QString& source)
+{
+    Fichiers fichiers;
     if (regle.source == Source::Classes) {
         QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
-            const QString fichier = it.next();
-            resultat.push_back({fichier, paths::join(destination, QDir(source).relativeFilePath(fichier).split(u'/'))});
+            const QString relatif = QDir(source).relativeFilePath(it.next());
+            fichiers.insert(namesakes::key(relatif), relatif);
         }
-        return resultat;
+        return fichiers;
     }
-    for (const QString& nom : livraison::fichiersVisibles(source)) {
-        const QString nouveau = regle.renommer(nom);
-        if (nouveau.isEmpty()) {
-            report::detail(QStringLiteral("nom non reconnu, fichier non livré : ") + nom);
+    for (const QString& nom : livraison::fichiersVisibles(source))
+        fichiers.insert(namesakes::key(nom), nom);
+    return fichiers;
+}
+
+// The copies of the set. Each photographed student's file goes under the rule's name for his
+// plain names, numbered as his files are, so that namesakes never share a file; the files that
+// are nobody's now (a deleted student's) follow under the rule's name of their own. Two names
+// that the rule makes one ("Jean_Pierre" and "Jean-Pierre") get the first free number. The
+// class tree is copied whole. A student whose file is missing, or whose low-resolution file is
+// not a copy of his picture, is counted out, and that file is not delivered under his names.
+// Takes the student's file out of the files left: the one spelt as his names are, else one
+// that a folder would not tell from it. "" when there is none.
+QString prendre(Fichiers& restants, const QString& fichier)
+{
+    const QString cle = namesakes::key(fichier);
+    auto trouve = restants.find(cle, fichier);
+    if (trouve == restants.end())
+        trouve = restants.find(cle);
+    if (trouve == restants.end())
+        return {};
+    const QString nom = trouve.value();
+    restants.erase(trouve);
+    return nom;
+}
+
+Plan planifier(const Regle& regle, const std::vector<Photographie>& photos, const QString& source,
+               const QString& destination)
+{
+    Plan plan;
+    Fichiers restants = fichiersSource(regle, source);
+    namesakes::UniqueNames cibles;
+    const auto copier = [&](const QString& fichier, const QString& nouveau) {
+        const QStringList parties = nouveau.split(u'/');
+        QStringList composants;
+        for (const QString& partie : parties)
+            composants << paths::component(partie);
+        if (regle.source != Source::Classes)
+            composants.last() = cibles.take(composants.last());
+        plan.copies.push_back({paths::join(source, fichier.split(u'/')), paths::join(destination, composants)});
+    };
+    for (const Photographie& photo : photos) {
+        const QString trouve = prendre(restants, photo.fichier);
+        const QString nouveau = regle.source == Source::Classes || trouve.isEmpty() ? trouve
+                                                                                    : renommerEleve(regle, photo, trouve);
+        const bool sienne = !nouveau.isEmpty()
+            && (regle.source == Source::Archive || copieDe(paths::join(source, trouve.split(u'/')), photo.travail));
+        if (!sienne) {
+            plan.manquants << QStringLiteral("%1 %2 (classe %3)").arg(photo.eleve.nom, photo.eleve.prenom,
+                                                                       photo.eleve.classe);
             continue;
         }
-        resultat.push_back({paths::join(source, {nom}), paths::join(destination, {paths::component(nouveau)})});
+        ++plan.livres;
+        copier(trouve, nouveau);
     }
-    return resultat;
+    QStringList autres = restants.values();
+    autres.sort();
+    for (const QString& fichier : autres) {
+        const QString nouveau = regle.source == Source::Classes ? fichier : regle.renommer(fichier);
+        if (nouveau.isEmpty()) {
+            report::detail(QStringLiteral("nom non reconnu, fichier non livré : ") + fichier);
+            continue;
+        }
+        copier(fichier, nouveau);
+    }
+    return plan;
 }
 
 // A set that adds to its folder rather than replacing it starts from the
@@ -101,11 +228,13 @@ QString creerDossiersCibles(const std::vector<livraison::Copie>& liste)
 }
 
 // The whole set in the folder being built.
-QString construire(const Regle& regle, const QString& source, const QString& livre, const QString& chantier,
-                   const livraison::Avancement& avancement)
+QString construire(const Regle& regle, const std::vector<Photographie>& photos, const QString& source,
+                   const QString& livre, const QString& chantier, const livraison::Avancement& avancement,
+                   Plan& plan)
 {
     avancement(5);
-    std::vector<livraison::Copie> liste = copies(regle, source, chantier);
+    plan = planifier(regle, photos, source, chantier);
+    std::vector<livraison::Copie> liste = plan.copies;
     if (!regle.remplacer) {
         std::vector<livraison::Copie> anciennes = reprises(livre, chantier, liste);
         liste.insert(liste.begin(), anciennes.begin(), anciennes.end());
@@ -114,6 +243,21 @@ QString construire(const Regle& regle, const QString& source, const QString& liv
         return erreur;
     const int total = int(liste.size());
     return livraison::copier(liste, [&](int faites) { avancement(5 + 95 * faites / total); });
+}
+
+// What the end message adds when a photographed student is not in the set.
+QString bilan(const Plan& plan, const QString& source)
+{
+    if (plan.manquants.isEmpty())
+        return {};
+    constexpr qsizetype kNommes = 20;
+    QStringList noms = plan.manquants.mid(0, kNommes);
+    if (plan.manquants.size() > kNommes)
+        noms << QStringLiteral("… et %1 autre(s)").arg(plan.manquants.size() - kNommes);
+    return QStringLiteral("\n\nAttention : %1 élève(s) photographié(s) sur %2 n'ont pas été livré(s), car le dossier "
+                          "« %3 » ne contient pas leur photo :\n%4")
+        .arg(QString::number(plan.manquants.size()), QString::number(plan.livres + plan.manquants.size()),
+             QDir::toNativeSeparators(source), noms.join(u'\n'));
 }
 
 } // namespace
@@ -192,21 +336,31 @@ const Regle* regleDEntree(const QString& entree)
     return nullptr;
 }
 
-Issue livrer(const Regle& regle, const QString& nomEtab, const livraison::Avancement& avancement)
+Issue livrer(const Regle& regle, const QString& codeEtab, const QString& nomEtab,
+             const livraison::Avancement& avancement)
 {
     if (QString refus = livraison::refusNom(nomEtab); !refus.isEmpty())
         return Issue::echec(refus);
-    const QString source = dossierSource(regle.source, dossiers_etab::de(nomEtab));
+    const dossiers_etab::Dossiers dossiers = dossiers_etab::de(nomEtab);
+    const QString source = dossierSource(regle.source, dossiers);
     if (!QFileInfo(source).isDir())
         return Issue::echec(QStringLiteral("Aucune photo n'a encore été classée pour l'établissement « %1 » : le dossier "
                                            "« %2 » n'existe pas.")
                                 .arg(nomEtab, QDir::toNativeSeparators(source)));
+    std::vector<Photographie> photos;
+    try {
+        photos = photographies(regle, dossiers, codeEtab);
+    } catch (const db::Error& error) {
+        return Issue::echec(report::logged(error));
+    }
     const QString racine = regle.labo ? livraison::racineLabo() : livraison::racineAGraver();
     if (QString erreur = livraison::creerDossier(racine); !erreur.isEmpty())
         return Issue::echec(erreur);
     const QString livre = paths::join(racine, {paths::component(nomEtab + regle.suffixe)});
-    if (QString erreur = livraison::construireAPart(
-            livre, [&](const QString& chantier) { return construire(regle, source, livre, chantier, avancement); });
+    Plan plan;
+    if (QString erreur = livraison::construireAPart(livre, [&](const QString& chantier) {
+            return construire(regle, photos, source, livre, chantier, avancement, plan);
+        });
         !erreur.isEmpty())
         return Issue::echec(erreur);
     avancement(100);
@@ -214,7 +368,7 @@ Issue livrer(const Regle& regle, const QString& nomEtab, const livraison::Avance
         ? QStringLiteral("Transfert terminé. Vous pouvez graver le contenu du dossier labo\\%1 situé sur le bureau").arg(nomEtab)
         : QStringLiteral("Transfert terminé. Vous pouvez graver le contenu du dossier A GRAVER\\%1%2 situé sur le bureau")
               .arg(nomEtab, regle.suffixe);
-    return Issue::succes(message, racine);
+    return Issue::succes(message + bilan(plan, source), racine);
 }
 
 } // namespace jeux_photos

@@ -47,7 +47,10 @@ QString classeNomPrenom(const QString& nom); // "3AxsepxDUPONTxsepxJeanxsepx.jpg
 QString nomPrenomClasse(const QString& nom); // -> "DUPONT Jean 3A.jpg"
 QString sansPoints(const QString& nom);      // "DUPONT.Jean.jpg" -> "DUPONT Jean.jpg"
 
-// Writes the set of the establishment.
-livraison::Issue livrer(const Regle& regle, const QString& nomEtab, const livraison::Avancement& avancement);
+// Writes the set of the establishment: every photographed student's picture (one the
+// package would carry), and the other files of the source folder. The end message counts
+// the photographed students whose file the source folder lacks.
+livraison::Issue livrer(const Regle& regle, const QString& codeEtab, const QString& nomEtab,
+                        const livraison::Avancement& avancement);
 
 } // namespace jeux_photos

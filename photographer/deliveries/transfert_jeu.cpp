@@ -21,5 +21,5 @@ TransfertJeu& TransfertJeu::instance(const jeux_photos::Regle& regle)
 
 livraison::Issue TransfertJeu::livrer(const livraison::Avancement& avancement)
 {
-    return jeux_photos::livrer(regle_, etat::NomEtabEnCours, avancement);
+    return jeux_photos::livrer(regle_, etat::CodeEtabEnCours, etat::NomEtabEnCours, avancement);
 }

@@ -32,15 +32,6 @@ const QSize kPictureBound(400, 400);
 // Tells camera files apart by their bytes; no one forges them, so the fastest sound digest serves.
 constexpr auto kDigest = QCryptographicHash::Blake2b_256;
 
-const QString kJpeg = QStringLiteral(".jpg");
-
-// A class's folder: one component that can never climb out of its parent.
-QString classFolder(const QString& name)
-{
-    const QString part = paths::component(name);
-    return part == u"." || part == u".." ? QString(part).replace(u'.', u'_') : part;
-}
-
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -170,18 +161,16 @@ int rotationDegrees(const QString& sensPriseDeVue, bool importManuel)
 }
 
 Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& classe, const QString& nom,
-                          const QString& prenom, const QString& cdeEleve)
+                          const QString& prenom, const QString& cdeEleve, int numero)
 {
     if (!etab.valides())
         return {};
-    const QString lowResName = paths::component(nom + u' ' + prenom + kJpeg);
+    const QString lowResName = noms_photos::nomBasseResolution(nom, prenom, numero);
     Destinations result;
-    const QString separator = QString::fromLatin1(noms_photos::kSeparateur);
-    result.archive = paths::join(etab.archive,
-        {paths::component(classe + separator + nom + separator + prenom + separator + kJpeg)});
+    result.archive = paths::join(etab.archive, {noms_photos::nomArchive(classe, nom, prenom, numero)});
     result.picture = paths::join(etab.donnees, {paths::component(cdeEleve + QStringLiteral(".jpg"))});
     result.lowRes = paths::join(etab.br, {lowResName});
-    result.lowRes3 = paths::join(etab.br3, {classFolder(classe), lowResName});
+    result.lowRes3 = paths::join(etab.br3, {noms_photos::dossierClasse(classe), lowResName});
     result.replaced = paths::join(etab.archive, {QStringLiteral("remplacées")});
     result.unfiled = paths::join(etab.archive, {QStringLiteral("non classées")});
     return result;

@@ -20,17 +20,19 @@ namespace capture {
 int rotationDegrees(const QString& sensPriseDeVue, bool importManuel);
 
 // Where one picture of one student goes; every name is made a single path component.
-// All empty when the establishment has no folders.
+// All empty when the establishment has no folders. numero is the student's among his
+// namesakes (roster::numero): from 2 on, it comes before ".jpg" in the names that bear
+// his names, so that each namesake keeps his own picture.
 struct Destinations {
-    QString archive;  // <archive>/<Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg
+    QString archive;  // <archive>/<Classe>xsepx<Nom>xsepx<Prenom>xsepx.jpg ("…xsepx_2.jpg")
     QString picture;  // <données>/<CdeEleves>.jpg
-    QString lowRes;   // <BR>/<Nom> <Prenom>.jpg
-    QString lowRes3;  // <BR3>/<Classe>/<Nom> <Prenom>.jpg
+    QString lowRes;   // <BR>/<Nom> <Prenom>.jpg ("<Nom> <Prenom>_2.jpg")
+    QString lowRes3;  // <BR3>/<Classe>/<Nom> <Prenom>.jpg (the same)
     QString replaced; // <archive>/remplacées: the archived originals that a later picture replaced
     QString unfiled;  // <archive>/non classées: camera files set aside unfiled
 };
 Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& classe, const QString& nom,
-                          const QString& prenom, const QString& cdeEleve);
+                          const QString& prenom, const QString& cdeEleve, int numero = 1);
 
 // What tells one camera file from another whatever its name and dates: its size and a digest of
 // its bytes (BLAKE2b-256), in hexadecimal.

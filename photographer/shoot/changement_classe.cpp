@@ -79,10 +79,12 @@ QString revenir(const QString& cle, const std::vector<Renommage>& renommages)
 std::optional<roster::Eleve> proprietaire(const QString& fichier, const roster::Eleve& eleve, const QString& vers,
                                           const dossiers_etab::Dossiers& etab)
 {
+    const QHash<QString, int> numeros = roster::numeros(etat::CodeEtabEnCours);
     for (const roster::Eleve& autre : roster::eleves(etat::CodeEtabEnCours, vers)) {
         if (autre.cle == eleve.cle)
             continue;
-        const capture::Destinations siennes = capture::destinations(etab, vers, autre.nom, autre.prenom, autre.cle);
+        const capture::Destinations siennes =
+            capture::destinations(etab, vers, autre.nom, autre.prenom, autre.cle, numeros.value(autre.cle, 1));
         if (fichier == siennes.archive || fichier == siennes.lowRes3)
             return autre;
     }
@@ -157,8 +159,10 @@ Issue deplacer(const roster::Eleve& eleve, const QString& depuis, const QString&
     }
 
     const dossiers_etab::Dossiers etab = dossiers_etab::de(etat::NomEtabEnCours);
-    const capture::Destinations anciennes = capture::destinations(etab, depuis, eleve.nom, eleve.prenom, eleve.cle);
-    const capture::Destinations nouvelles = capture::destinations(etab, vers, eleve.nom, eleve.prenom, eleve.cle);
+    // The number among namesakes is the establishment's: a move keeps it.
+    const int numero = roster::numero(etat::CodeEtabEnCours, eleve.cle);
+    const capture::Destinations anciennes = capture::destinations(etab, depuis, eleve.nom, eleve.prenom, eleve.cle, numero);
+    const capture::Destinations nouvelles = capture::destinations(etab, vers, eleve.nom, eleve.prenom, eleve.cle, numero);
     std::vector<Renommage> renommages;
     for (const auto& [origine, destination] :
          {std::pair{anciennes.archive, nouvelles.archive}, std::pair{anciennes.lowRes3, nouvelles.lowRes3}}) {

@@ -91,39 +91,12 @@ void effacerFinis()
         finis().clear();
 }
 
-// Whether the student's files, and a namesake's that bear the same names, may be replaced.
-bool remplacementAccepte(const roster::Eleve& eleve, const capture::Destinations& destinations)
+// Whether the student's own picture may be replaced: a namesake's files bear a number of their own.
+bool remplacementAccepte(const capture::Destinations& destinations)
 {
-    if (FichierExiste(destinations.picture)
-        && dialogs::message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), dialogs::Icon::Question,
-                            dialogs::Buttons::YesNo) != dialogs::Answer::Yes)
-        return false;
-
-    // The archive and low-resolution copies are named by class and names:
-    // a namesake's picture there is not replaced without asking.
-    std::vector<roster::Eleve> homonymes;
-    try {
-        homonymes = roster::homonymes(etat::CodeEtabEnCours, eleve);
-    } catch (const db::Error& error) {
-        report::failure(error);
-        return false;
-    }
-    for (const roster::Eleve& autre : homonymes) {
-        const capture::Destinations siennes = capture::destinations(
-            dossiers_etab::de(etat::NomEtabEnCours), autre.classe, autre.nom, autre.prenom, autre.cle);
-        for (const QString& fichier : {destinations.archive, destinations.lowRes, destinations.lowRes3}) {
-            if ((fichier == siennes.archive || fichier == siennes.lowRes || fichier == siennes.lowRes3)
-                && FichierExiste(fichier)) {
-                const QString question =
-                    QStringLiteral("Le fichier %1 peut contenir la photo de %2 %3 (classe %4), qui porte les mêmes "
-                                   "nom et prénom. Souhaitez vous le remplacer ?")
-                        .arg(QDir::toNativeSeparators(fichier), autre.prenom, autre.nom, autre.classe);
-                return dialogs::message(question, dialogs::Icon::Question, dialogs::Buttons::YesNo)
-                       == dialogs::Answer::Yes;
-            }
-        }
-    }
-    return true;
+    return !FichierExiste(destinations.picture)
+        || dialogs::message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), dialogs::Icon::Question,
+                            dialogs::Buttons::YesNo) == dialogs::Answer::Yes;
 }
 
 } // namespace
@@ -240,8 +213,15 @@ void PriseDeVue::TimerHot_Timer()
 
     tickEnCours_ = true;
     const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
+    int numero = 1;
+    try {
+        numero = roster::numero(etat::CodeEtabEnCours, eleve.cle);
+    } catch (const db::Error& error) {
+        photoClassee(-1, {}, {}, report::logged(error));
+        return;
+    }
     const capture::Destinations destinations = capture::destinations(
-        dossiers_etab::de(etat::NomEtabEnCours), etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle);
+        dossiers_etab::de(etat::NomEtabEnCours), etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle, numero);
     const int degres = capture::rotationDegrees(etat::SensPriseDeVue, importManuel_);
     // The camera file is read and decoded once, off the window's thread; nothing is put in place
     // before the replacement questions.
@@ -279,7 +259,7 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
     // closed meanwhile, and this object with it.
     QPointer<PriseDeVue> prise(this);
     const int session = session_;
-    const bool accepte = remplacementAccepte(eleve, destinations);
+    const bool accepte = remplacementAccepte(destinations);
     if (!prise)
         return;
     if (session != session_ || !planche_->montre(slot, eleve.cle)) {

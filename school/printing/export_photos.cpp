@@ -28,7 +28,7 @@ Plan planifier(db::Database& base, const QString& dossierImages, const Motif& mo
     for (const db::Row& ligneClasse : classes) {
         const QString classe = ligneClasse[u"Classe"];
         const QString nomDossier = composant(classe);
-        const QString dossier = nomDossier.isEmpty() ? QString() : dossiers.attribuer(nomDossier);
+        const QString dossier = nomDossier.isEmpty() ? QString() : dossiers.take(nomDossier);
         if (!dossier.isEmpty())
             plan.dossiersClasses << dossier;
         NomsUniques dansLaClasse;
@@ -45,8 +45,8 @@ Plan planifier(db::Database& base, const QString& dossierImages, const Motif& mo
             // A student without a picture takes no name from the others.
             if (!copie.source.isEmpty()) {
                 const QString nom = nomFichier(motif, eleve, n);
-                copie.nomClasse = dansLaClasse.attribuer(nom);
-                copie.nomPhotos = photos.attribuer(nom);
+                copie.nomClasse = dansLaClasse.take(nom);
+                copie.nomPhotos = photos.take(nom);
             }
             plan.copies.push_back(copie);
         }

@@ -1,7 +1,6 @@
 #include "school/printing/noms_export.h"
 
 #include "common/paths.h"
-#include "common/text.h"
 
 namespace exportation {
 
@@ -23,13 +22,6 @@ QString valeur(const Eleve& eleve, Champ champ)
 }
 
 const QString kExtension = QStringLiteral(".jpg");
-
-// One key for the spellings a folder cannot tell apart: case, and an accent
-// written as one character or two.
-QString cle(const QString& nom)
-{
-    return text::composed(nom).toCaseFolded();
-}
 
 } // namespace
 
@@ -55,29 +47,6 @@ QString composant(const QString& nom)
     if (resultat == u"." || resultat == u"..")
         return {};
     return resultat;
-}
-
-QString avecSuffixe(const QString& nomFichier, int numero)
-{
-    const QString suffixe = QLatin1Char('_') + QString::number(numero);
-    if (nomFichier.endsWith(kExtension, Qt::CaseInsensitive))
-        return nomFichier.chopped(kExtension.size()) + suffixe + nomFichier.right(kExtension.size());
-    return nomFichier + suffixe;
-}
-
-NomsUniques::NomsUniques(const QStringList& reserves)
-{
-    for (const QString& nom : reserves)
-        pris_.insert(cle(nom));
-}
-
-QString NomsUniques::attribuer(const QString& nom)
-{
-    QString libre = nom;
-    for (int numero = 2; pris_.contains(cle(libre)); ++numero)
-        libre = avecSuffixe(nom, numero);
-    pris_.insert(cle(libre));
-    return libre;
 }
 
 } // namespace exportation

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QSet>
+#include "common/namesakes.h"
+
 #include <QString>
-#include <QStringList>
 
 // How the photo export names its files and folders.
 namespace exportation {
@@ -32,19 +32,8 @@ QString nomFichier(const Motif& motif, const Eleve& eleve, int position);
 // name at all ("", "." or "..").
 QString composant(const QString& nom);
 
-// The name with "_<numero>" before its extension: "INE inconnu_0_2.jpg".
-QString avecSuffixe(const QString& nomFichier, int numero);
-
-// The names given in one folder, so that no two entries share one: a name
-// already given there, whatever its case or the form of its accents, gets the first free suffix "_2",
-// "_3"... (avecSuffixe).
-class NomsUniques {
-public:
-    explicit NomsUniques(const QStringList& reserves = {});
-    QString attribuer(const QString& nom);
-
-private:
-    QSet<QString> pris_;
-};
+// The names given in one folder: a name already given there, whatever its
+// case or the form of its accents, gets the first free suffix "_2", "_3"...
+using NomsUniques = namesakes::UniqueNames;
 
 } // namespace exportation

@@ -24,7 +24,7 @@ TEST_F(DisquePlein, ChaqueLivraisonDitQuelFichierNAPasPuEtreEcritEtGardeLaPreced
         {"jeu renommé", "A Graver", kRien,
          [] {
              return jeux_photos::livrer(*jeux_photos::regleDEntree(QStringLiteral("MNU_Photos_Nom_prenom")),
-                                        etat::NomEtabEnCours, [](int) {});
+                                        etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {});
          },
          "A Graver/Collège Jeanne d'Arc BR/"},
         {"fichier d'échange", "Operateur", kRien, [] { return echange::exporter(etat::CodeEtabEnCours, [](int) {}); },

@@ -242,7 +242,7 @@ TEST_F(Echange, UnFichierInvalideNeChangeRienEtLeDit)
                                              "INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES "
                                              "('7', '6A', 'DURAND', 'Léa'), ('7', '%1', 'GARNIER', 'Inès');")
                                   .arg(QString(230, u'C'))),
-         "sont trop longs pour nommer ses photos : ensemble, ils peuvent compter au plus 217 caractères (ils en "
+         "sont trop longs pour nommer ses photos : ensemble, ils peuvent compter au plus 214 caractères (ils en "
          "comptent 241). Rien n'a été importé."},
     };
     const QStringList avant = etatBase();

@@ -127,12 +127,12 @@ TEST_F(JeuxPhotos, LesJeuxRemplacentOuCompletentLeurDossierSelonLaRegle)
     remplir();
     const QString br = bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours + QStringLiteral(" BR"));
     Sandbox::writeFile(paths::join(br, {QStringLiteral("ELEVE Supprime.jpg")}), "ancien");
-    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::NomEtabEnCours, [](int) {}).reussie);
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {}).reussie);
     EXPECT_EQ(arbre(br), (QStringList{QStringLiteral("DE LA TOUR Anne.jpg"), QStringLiteral("DUPONT Jean-Pierre.jpg")}));
 
     // The two lab sets share their folder: both name forms stay.
-    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::NomEtabEnCours, [](int) {}).reussie);
-    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD2")), etat::NomEtabEnCours, [](int) {}).reussie);
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {}).reussie);
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertHD2")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {}).reussie);
     EXPECT_EQ(arbre(bureau(QStringLiteral("labo/") + etat::NomEtabEnCours)).size(), 4);
 }
 
@@ -155,7 +155,7 @@ TEST_F(JeuxPhotos, LeDossierLivreResteLAncienJeuEntierJusquALaFin)
         const QMap<QString, QByteArray> ancien = contenu(dossier);
         // Stopped at any step, the desktop would show the earlier set, whole.
         std::vector<std::pair<int, QMap<QString, QByteArray>>> etapes;
-        ASSERT_TRUE(livrer(*regleDeForme(QString::fromLatin1(c.forme)), etat::NomEtabEnCours, [&](int valeur) {
+        ASSERT_TRUE(livrer(*regleDeForme(QString::fromLatin1(c.forme)), etat::CodeEtabEnCours, etat::NomEtabEnCours, [&](int valeur) {
                         etapes.emplace_back(valeur, contenu(dossier));
                     }).reussie);
         ASSERT_GT(etapes.size(), 2u);
@@ -178,7 +178,7 @@ TEST_F(JeuxPhotos, UnJeuQuiEstUnLienEstRemplaceSansToucherSaCible)
     paths::ensureFolder(bureau(QStringLiteral("A Graver")));
     ASSERT_TRUE(QFile::link(ailleurs, jeu));
 
-    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::NomEtabEnCours, [](int) {}).reussie);
+    ASSERT_TRUE(livrer(*regleDeForme(QStringLiteral("TransfertBR")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {}).reussie);
     EXPECT_EQ(lire(garde), QByteArray("à garder"));
     EXPECT_FALSE(QFileInfo(jeu).isSymLink());
     EXPECT_EQ(arbre(jeu), (QStringList{QStringLiteral("DE LA TOUR Anne.jpg"), QStringLiteral("DUPONT Jean-Pierre.jpg")}));
@@ -209,7 +209,7 @@ TEST_F(JeuxPhotos, SourceAbsenteVideOuCopieImpossible)
 
     // An empty folder gives an empty set and the end message.
     paths::ensureFolder(dossiers_etab::de(etat::NomEtabEnCours).br);
-    const livraison::Issue vide = livrer(*regleDeForme(QStringLiteral("TransfertBR5")), etat::NomEtabEnCours, [](int) {});
+    const livraison::Issue vide = livrer(*regleDeForme(QStringLiteral("TransfertBR5")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {});
     EXPECT_TRUE(vide.reussie);
     EXPECT_TRUE(QFileInfo(bureau(QStringLiteral("A Graver/") + etat::NomEtabEnCours + QStringLiteral(" BR_T"))).isDir());
 
@@ -217,7 +217,110 @@ TEST_F(JeuxPhotos, SourceAbsenteVideOuCopieImpossible)
     remplir();
     const QString bloque = bureau(QStringLiteral("labo/") + etat::NomEtabEnCours + QStringLiteral("/3A_DUPONT_Jean_Pierre.jpg"));
     Sandbox::writeFile(paths::join(bloque, {QStringLiteral("dedans")}), "x");
-    const livraison::Issue echec = livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::NomEtabEnCours, [](int) {});
+    const livraison::Issue echec = livrer(*regleDeForme(QStringLiteral("TransfertHD1")), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {});
     EXPECT_FALSE(echec.reussie);
     EXPECT_TRUE(echec.message.contains(QStringLiteral("3A_DUPONT_Jean_Pierre.jpg"))) << echec.message.toStdString();
+}
+
+// Three DUPONT Émile (5C, 5D, and 5C again) each come out under a name of
+// their own in every set, with their own picture; a photographed student whose
+// file the source folder lacks, or holds another picture under her names, is
+// named in the end message, and two students whose names a rule makes one
+// ("Jean_Pierre", "Jean-Pierre") both come out.
+TEST_F(JeuxPhotos, ChaqueElevePhotographieEstLivreOuCompte)
+{
+    const dossiers_etab::Dossiers d = dossiers_etab::de(etat::NomEtabEnCours);
+    // Each student's working picture, and its copies in " BR" and " BR3", hold "<br>";
+    // the archived original holds "<archive>".
+    const struct {
+        const char* classe;
+        const char* nom;
+        const char* prenom;
+        const char* br;      // "" for none
+        const char* archive; // "" for none
+    } eleves[] = {
+        {"5C", "DUPONT", "Émile", "DUPONT Émile.jpg", "5CxsepxDUPONTxsepxÉmilexsepx.jpg"},
+        {"5D", "DUPONT", "Émile", "DUPONT Émile_2.jpg", "5DxsepxDUPONTxsepxÉmilexsepx_2.jpg"},
+        {"5C", "DUPONT", "Émile", "DUPONT Émile_3.jpg", "5CxsepxDUPONTxsepxÉmilexsepx_3.jpg"},
+        {"5C", "MARTIN", "Léa", "", "5CxsepxMARTINxsepxLéaxsepx.jpg"},
+        {"5C", "DUPONT", "Jean_Pierre", "DUPONT Jean_Pierre.jpg", "5CxsepxDUPONTxsepxJean_Pierrexsepx.jpg"},
+        {"5C", "DUPONT", "Jean-Pierre", "DUPONT Jean-Pierre.jpg", "5CxsepxDUPONTxsepxJean-Pierrexsepx.jpg"},
+        {"5C", "ROUX", "Zoé", "ROUX Zoé.jpg", ""},
+    };
+    for (const auto& e : eleves) {
+        const QString cle = eleve(QString::fromUtf8(e.classe), QString::fromUtf8(e.nom), QString::fromUtf8(e.prenom));
+        Sandbox::writeFile(paths::join(d.donnees, {cle + QStringLiteral(".jpg")}), QByteArray(e.br) + cle.toUtf8());
+        if (*e.br) {
+            const QString classe = QString::fromUtf8(e.classe), br = QString::fromUtf8(e.br);
+            Sandbox::writeFile(paths::join(d.br, {br}), QByteArray(e.br) + cle.toUtf8());
+            Sandbox::writeFile(paths::join(d.br3, {classe, br}), QByteArray(e.br) + cle.toUtf8());
+        }
+        if (*e.archive)
+            Sandbox::writeFile(paths::join(d.archive, {QString::fromUtf8(e.archive)}), QByteArray(e.archive));
+    }
+    eleve(QStringLiteral("5C"), QStringLiteral("BERNARD"), QStringLiteral("Paul")); // not photographed
+    // Zoé's copies are another picture: a deleted student's, say.
+    for (const QString& copie : {paths::join(d.br, {QStringLiteral("ROUX Zoé.jpg")}),
+                                 paths::join(d.br3, {QStringLiteral("5C"), QStringLiteral("ROUX Zoé.jpg")})})
+        Sandbox::writeFile(copie, "une autre");
+
+    const QString etab = etat::NomEtabEnCours;
+    const struct {
+        const char* forme;
+        QString dossier;
+        std::vector<std::pair<const char*, const char*>> livres; // delivered name, its content's start
+        const char* manquants;
+    } cas[] = {
+        {"TransfertBR", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR"),
+         {{"DUPONT Jean-Pierre.jpg", "DUPONT Jean_Pierre.jpg"},
+          {"DUPONT Jean-Pierre_2.jpg", "DUPONT Jean-Pierre.jpg"},
+          {"DUPONT Émile.jpg", "DUPONT Émile.jpg"},
+          {"DUPONT Émile_2.jpg", "DUPONT Émile_2.jpg"},
+          {"DUPONT Émile_3.jpg", "DUPONT Émile_3.jpg"}},
+         "2 élève(s) photographié(s) sur 7 n'ont pas été livré(s), car le dossier « %1 » ne contient pas leur photo :\n"
+         "MARTIN Léa (classe 5C)\nROUX Zoé (classe 5C)"},
+        {"TransfertBR5", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR_T"),
+         {{"DUPONT_Jean-Pierre.jpg", "DUPONT Jean_Pierre.jpg"},
+          {"DUPONT_Jean-Pierre_2.jpg", "DUPONT Jean-Pierre.jpg"},
+          {"DUPONT_Émile.jpg", "DUPONT Émile.jpg"},
+          {"DUPONT_Émile_2.jpg", "DUPONT Émile_2.jpg"},
+          {"DUPONT_Émile_3.jpg", "DUPONT Émile_3.jpg"}},
+         "2 élève(s) photographié(s) sur 7"},
+        {"TransfertBR3", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR3"),
+         {{"5C/DUPONT Jean-Pierre.jpg", "DUPONT Jean-Pierre.jpg"},
+          {"5C/DUPONT Jean_Pierre.jpg", "DUPONT Jean_Pierre.jpg"},
+          {"5C/DUPONT Émile.jpg", "DUPONT Émile.jpg"},
+          {"5C/DUPONT Émile_3.jpg", "DUPONT Émile_3.jpg"},
+          {"5D/DUPONT Émile_2.jpg", "DUPONT Émile_2.jpg"}},
+         "2 élève(s) photographié(s) sur 7"},
+        {"TransfertHD2", QStringLiteral("labo/") + etab,
+         {{"DUPONT Jean-Pierre 5C.jpg", "5CxsepxDUPONTxsepxJean-Pierrexsepx.jpg"},
+          {"DUPONT Jean_Pierre 5C.jpg", "5CxsepxDUPONTxsepxJean_Pierrexsepx.jpg"},
+          {"DUPONT Émile 5C.jpg", "5CxsepxDUPONTxsepxÉmilexsepx.jpg"},
+          {"DUPONT Émile 5C_3.jpg", "5CxsepxDUPONTxsepxÉmilexsepx_3.jpg"},
+          {"DUPONT Émile 5D_2.jpg", "5DxsepxDUPONTxsepxÉmilexsepx_2.jpg"},
+          {"MARTIN Léa 5C.jpg", "5CxsepxMARTINxsepxLéaxsepx.jpg"}},
+         "1 élève(s) photographié(s) sur 7 n'ont pas été livré(s), car le dossier « %1 » ne contient pas leur photo :\n"
+         "ROUX Zoé (classe 5C)"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.forme);
+        const Regle& regle = *regleDeForme(QString::fromLatin1(c.forme));
+        const livraison::Issue issue = livrer(regle, etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {});
+        ASSERT_TRUE(issue.reussie) << issue.message.toStdString();
+        QStringList attendus;
+        for (const auto& [livre, debut] : c.livres)
+            attendus << QString::fromUtf8(livre);
+        const QMap<QString, QByteArray> livres = contenu(bureau(c.dossier));
+        EXPECT_EQ(livres.keys(), attendus);
+        for (const auto& [livre, debut] : c.livres)
+            EXPECT_TRUE(livres.value(QString::fromUtf8(livre)).startsWith(debut)) << livre;
+        EXPECT_TRUE(issue.message.startsWith(QStringLiteral("Transfert terminé.")));
+        const QString source = regle.source == Source::Archive ? d.archive
+                             : regle.source == Source::Classes ? d.br3 : d.br;
+        QString manquants = QString::fromUtf8(c.manquants);
+        if (manquants.contains(u"%1"))
+            manquants = manquants.arg(QDir::toNativeSeparators(source));
+        EXPECT_TRUE(issue.message.contains(QStringLiteral("\n\nAttention : ") + manquants)) << issue.message.toStdString();
+    }
 }

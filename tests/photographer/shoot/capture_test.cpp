@@ -1,5 +1,7 @@
 #include "photographer/shoot/capture.h"
 
+#include "photographer/data/noms_photos.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -308,6 +310,51 @@ TEST_F(ClassementCapture, LesNomsSaisisRestentChacunUnSeulComposant)
     ASSERT_EQ(filePicture(cameraFile(cameraJpeg({600, 400})), 0, to).error, QString());
     for (const QString& file : {to.archive, to.picture, to.lowRes, to.lowRes3})
         EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
+}
+
+// Each student of an establishment keeps files of his own: a namesake (same names as a folder
+// compares them) takes the first free number after the students before him in key order; a
+// student without one keeps the plain names.
+TEST(NomsDesHomonymes, ChacunSesFichiersEtLesPremiersGardentLeursNoms)
+{
+    const struct {
+        const char* cas;
+        std::vector<noms_photos::Porteur> eleves; // the last one's names are checked
+        const char* classe;
+        const char* lowRes;
+        const char* archive;
+    } cas[] = {
+        {"sans homonyme", {{"4", "DUPONT", "Jean"}, {"7", "MARTIN", "Léa"}}, "5C", "MARTIN Léa.jpg",
+         "5CxsepxMARTINxsepxLéaxsepx.jpg"},
+        {"deux classes", {{"3", "DUPONT", "Émile"}, {"8", "DUPONT", "Émile"}}, "5D", "DUPONT Émile_2.jpg",
+         "5DxsepxDUPONTxsepxÉmilexsepx_2.jpg"},
+        {"le premier garde son nom", {{"8", "DUPONT", "Émile"}, {"3", "DUPONT", "Émile"}}, "5C", "DUPONT Émile.jpg",
+         "5CxsepxDUPONTxsepxÉmilexsepx.jpg"},
+        {"trois, les clés lues comme des nombres",
+         {{"10", "DUPONT", "Émile"}, {"9", "DUPONT", "Émile"}, {"100", "DUPONT", "Émile"}}, "5C", "DUPONT Émile_3.jpg",
+         "5CxsepxDUPONTxsepxÉmilexsepx_3.jpg"},
+        {"casse et accent en deux caractères", {{"1", "DUPONT", "Émile"}, {"2", "Dupont", "E\u0301mile"}}, "5C",
+         "Dupont E\u0301mile_2.jpg", "5CxsepxDupontxsepxE\u0301milexsepx_2.jpg"},
+        {"un accent de plus n'est pas un homonyme", {{"1", "DUPONT", "Émile"}, {"2", "DUPONT", "Emile"}}, "5C",
+         "DUPONT Emile.jpg", "5CxsepxDUPONTxsepxEmilexsepx.jpg"},
+        {"le même nom de fichier", {{"1", "DUPONT", "Jean Pierre"}, {"2", "DUPONT Jean", "Pierre"}}, "5C",
+         "DUPONT Jean Pierre_2.jpg", "5CxsepxDUPONT JeanxsepxPierrexsepx_2.jpg"},
+        {"un nom déjà numéroté",
+         {{"1", "DUPONT", "Émile"}, {"2", "DUPONT", "Émile_2"}, {"3", "DUPONT", "Émile"}}, "5C", "DUPONT Émile_3.jpg",
+         "5CxsepxDUPONTxsepxÉmilexsepx_3.jpg"},
+    };
+    const dossiers_etab::Dossiers etab{"/d/Lycée", "/d/Lycée BR", "/d/Lycée BR3", "/labohd/Lycée"};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        const noms_photos::Porteur& dernier = c.eleves.back();
+        const int numero = noms_photos::numeros(c.eleves).value(dernier.cle);
+        const capture::Destinations d =
+            capture::destinations(etab, QString::fromUtf8(c.classe), dernier.nom, dernier.prenom, dernier.cle, numero);
+        EXPECT_EQ(QFileInfo(d.lowRes).fileName(), QString::fromUtf8(c.lowRes));
+        EXPECT_EQ(QFileInfo(d.lowRes3).fileName(), QString::fromUtf8(c.lowRes));
+        EXPECT_EQ(QFileInfo(d.archive).fileName(), QString::fromUtf8(c.archive));
+        EXPECT_EQ(QFileInfo(d.picture).fileName(), dernier.cle + ".jpg");
+    }
 }
 
 // Every file longer than `bytes` fails to be written (EFBIG), as files do on a full disk;

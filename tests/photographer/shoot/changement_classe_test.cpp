@@ -78,7 +78,7 @@ TEST_F(ChangementClasse, LesPhotosDUnEleveDeplaceSuiventSaNouvelleClasse)
     for (const char* entree : {"MNU_HD1", "MNU_Photos_Classes_Nom_prenom"}) {
         const jeux_photos::Regle* regle = jeux_photos::regleDEntree(QString::fromLatin1(entree));
         ASSERT_NE(regle, nullptr);
-        EXPECT_TRUE(jeux_photos::livrer(*regle, etat::NomEtabEnCours, [](int) {}).reussie) << entree;
+        EXPECT_TRUE(jeux_photos::livrer(*regle, etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {}).reussie) << entree;
     }
     EXPECT_EQ(fichiersDe(paths::join(livraison::racineLabo(), {etat::NomEtabEnCours})),
               QStringList{QStringLiteral("6B_GARNIER_Inès.jpg")});
@@ -87,45 +87,51 @@ TEST_F(ChangementClasse, LesPhotosDUnEleveDeplaceSuiventSaNouvelleClasse)
     EXPECT_EQ(fichiersDe(paths::join(arbre, {QStringLiteral("6B")})), QStringList{QStringLiteral("GARNIER Inès.jpg")});
 }
 
-// The new names are taken: a namesake's picture is never replaced, so the
-// move is refused; a file that belongs to no student (a deleted one's) is set
-// aside with the archive's replaced originals, and the move goes on.
+// A namesake of the new class bears a number in his names: the move takes
+// nothing of his. A file under the new names that belongs to no student (a
+// deleted one's) is set aside with the archive's replaced originals.
 TEST_F(ChangementClasse, UnNomDejaPrisDansLaNouvelleClasse)
 {
     const QString garnier = eleve(QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"));
     const QString homonyme = eleve(QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"));
+    const QString supprimee = eleve(QStringLiteral("6C"), QStringLiteral("AUTRE"), QStringLiteral("Élève"));
     const capture::Destinations siennes = fichiers(QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), garnier);
-    const capture::Destinations prises = fichiers(QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), homonyme);
+    const capture::Destinations sesHomonyme = capture::destinations(
+        dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"),
+        homonyme, 2);
     photographie(siennes, "photo de la 6A");
-    photographie(prises, "photo de la 6B");
+    photographie(sesHomonyme, "photo de la 6B");
     const roster::Eleve eleveDe6A{garnier, QStringLiteral("6A"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), {}};
 
     changement_classe::Issue issue = changement_classe::deplacer(eleveDe6A, QStringLiteral("6A"), QStringLiteral("6B"));
-    EXPECT_EQ(issue.refus,
-              QStringLiteral("Le fichier « %1 » est celui de GARNIER Inès, élève de la classe 6B qui porte les mêmes nom et "
-                             "prénom : il ne sera pas remplacé. GARNIER Inès n'a pas changé de classe.")
-                  .arg(QDir::toNativeSeparators(prises.archive)));
-    EXPECT_EQ(colonne(garnier, QStringLiteral("Classe")), QStringLiteral("6A"));
-    EXPECT_EQ(lire(siennes.archive), "photo de la 6A");
-    EXPECT_EQ(lire(siennes.lowRes3), "photo de la 6A");
-    EXPECT_EQ(lire(prises.archive), "photo de la 6B");
-    EXPECT_EQ(lire(prises.lowRes3), "photo de la 6B");
+    EXPECT_EQ(issue.refus, QString());
+    EXPECT_TRUE(issue.gardes.isEmpty());
+    EXPECT_EQ(colonne(garnier, QStringLiteral("Classe")), QStringLiteral("6B"));
+    const capture::Destinations en6B = fichiers(QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), garnier);
+    EXPECT_EQ(lire(en6B.archive), "photo de la 6A");
+    EXPECT_EQ(lire(en6B.lowRes3), "photo de la 6A");
+    EXPECT_EQ(lire(sesHomonyme.archive), "photo de la 6B");
+    EXPECT_EQ(lire(sesHomonyme.lowRes3), "photo de la 6B");
 
-    // The namesake is deleted; the files of her class stay, and are nobody's now.
-    ASSERT_TRUE(roster::supprimerEleve(homonyme));
-    issue = changement_classe::deplacer(eleveDe6A, QStringLiteral("6A"), QStringLiteral("6B"));
+    // Files under her names in 6C that a deleted student left are nobody's.
+    const capture::Destinations en6C = fichiers(QStringLiteral("6C"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), garnier);
+    photographie(en6C, "photo d'une élève supprimée");
+    ASSERT_TRUE(roster::supprimerEleve(supprimee));
+    const roster::Eleve eleveDe6B{garnier, QStringLiteral("6B"), QStringLiteral("GARNIER"), QStringLiteral("Inès"), {}};
+    issue = changement_classe::deplacer(eleveDe6B, QStringLiteral("6B"), QStringLiteral("6C"));
     EXPECT_EQ(issue.refus, QString());
     EXPECT_EQ(issue.gardes.size(), 2);
-    EXPECT_EQ(colonne(garnier, QStringLiteral("Classe")), QStringLiteral("6B"));
-    EXPECT_EQ(lire(prises.archive), "photo de la 6A");
-    EXPECT_EQ(lire(prises.lowRes3), "photo de la 6A");
-    EXPECT_FALSE(QFileInfo::exists(siennes.archive));
+    EXPECT_EQ(colonne(garnier, QStringLiteral("Classe")), QStringLiteral("6C"));
+    EXPECT_EQ(lire(en6C.archive), "photo de la 6A");
+    EXPECT_EQ(lire(en6C.lowRes3), "photo de la 6A");
+    EXPECT_FALSE(QFileInfo::exists(en6B.archive));
+    EXPECT_EQ(lire(sesHomonyme.archive), "photo de la 6B");
     QStringList gardees;
     for (const QString& garde : issue.gardes) {
         EXPECT_EQ(QFileInfo(garde).absolutePath(), siennes.replaced);
         gardees << QString::fromUtf8(lire(garde));
     }
-    EXPECT_EQ(gardees, QStringList({QStringLiteral("photo de la 6B"), QStringLiteral("photo de la 6B")}));
+    EXPECT_EQ(gardees, QStringList({QStringLiteral("photo d'une élève supprimée"), QStringLiteral("photo d'une élève supprimée")}));
 }
 
 // A power cut at each step of a move leaves a record that the next opening

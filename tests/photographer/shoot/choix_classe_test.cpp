@@ -214,55 +214,60 @@ TEST_F(ChoixClasse, LaQuestionDeRemplacementVientAvantTouteEcriture)
     }
 }
 
-TEST_F(ChoixClasse, LaCopieDUnHomonymeNEstPasRemplaceeSansDemander)
+// DUPONT Émile of 5C, and two of 5D (one typed "Dupont Emile" with the accent as
+// a second character): each keeps his own picture in every folder, under names
+// that the first one's files never change, and no question can lose one of them.
+TEST_F(ChoixClasse, DesHomonymesGardentChacunSaPhotoPartout)
 {
-    eleve(QStringLiteral("5B"), QStringLiteral("Petit"), QStringLiteral("Jean"));
-    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
-    // The low-resolution copy of all classes holds the other Jean Petit's picture.
-    const QString copie = paths::join(etat::CheminDonnees, {etat::NomEtabEnCours + QStringLiteral(" BR"),
-                                                            QStringLiteral("Petit Jean.jpg")});
-    const QByteArray sienne = jpeg({300, 300});
-    Sandbox::writeFile(copie, sienne);
+    const QString emile = QStringLiteral("Émile");
+    struct {
+        QString classe, nom, prenom, cle;
+        const char* camera;
+        QSize taille;
+        const char* lowRes;
+        const char* archive;
+    } eleves[] = {
+        {QStringLiteral("5C"), QStringLiteral("DUPONT"), emile, {}, "IMG_0001.JPG", {600, 400}, "DUPONT Émile.jpg",
+         "5CxsepxDUPONTxsepxÉmilexsepx.jpg"},
+        {QStringLiteral("5D"), QStringLiteral("DUPONT"), emile, {}, "IMG_0002.JPG", {900, 600}, "DUPONT Émile_2.jpg",
+         "5DxsepxDUPONTxsepxÉmilexsepx_2.jpg"},
+        {QStringLiteral("5D"), QStringLiteral("Dupont"), QStringLiteral("E\u0301mile"), {}, "IMG_0003.JPG", {300, 200},
+         "Dupont E\u0301mile_3.jpg", "5DxsepxDupontxsepxE\u0301milexsepx_3.jpg"},
+    };
+    for (auto& e : eleves)
+        e.cle = eleve(e.classe, e.nom, e.prenom);
 
-    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
-    const QString camera = hot(QStringLiteral("IMG_0200.JPG"));
-    Sandbox::writeFile(camera, jpeg());
-    dialogues_.message(QStringLiteral("Petit Jean.jpg"), Answer::No);
-    ASSERT_TRUE(classer(form, camera));
-    EXPECT_EQ(dialogues_.lastPrompt().buttons, dialogs::Buttons::YesNo);
-    EXPECT_EQ(lire(copie), sienne);
-    EXPECT_FALSE(QFile::exists(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")})));
-    EXPECT_TRUE(QFile::exists(camera));
-}
-
-TEST_F(ChoixClasse, DeuxLignesIdentiquesGardentLeursDeuxOriginaux)
-{
-    const QString premier = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
-    const QString second = eleve(QStringLiteral("6A"), QStringLiteral("Petit"), QStringLiteral("Jean"));
-    const capture::Destinations d = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"),
-                                                          QStringLiteral("Petit"), QStringLiteral("Jean"), premier);
-    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
-    const QByteArray photoPremier = jpeg({600, 400}), photoSecond = jpeg({900, 600});
-    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), photoPremier);
-    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0001.JPG"))));
-    const QString garde = QDir::toNativeSeparators(dossiers_etab::nomLibre(
-        d.replaced,
-        QStringLiteral("6AxsepxPetitxsepxJeanxsepx_")
-            + QFileInfo(d.archive).lastModified().toString(QStringLiteral("ddMMyyyy_HHmmss")),
-        QStringLiteral(".jpg")));
-
-    // The question and the file names stay; the first student's original is kept aside.
-    Sandbox::writeFile(hot(QStringLiteral("IMG_0002.JPG")), photoSecond);
-    dialogues_.message(QStringLiteral("qui porte les mêmes nom et prénom. Souhaitez vous le remplacer ?"), Answer::Yes)
-        .message(QStringLiteral("Fin\nLes photos d'origine remplacées dans l'archive ont été gardées :\n") + garde);
-    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0002.JPG"))));
-
+    for (const QString& classe : {QStringLiteral("5C"), QStringLiteral("5D")}) {
+        ::ChoixClasse& form = marquerEleve(classe);
+        for (const auto& e : eleves) {
+            if (e.classe != classe)
+                continue;
+            Sandbox::writeFile(hot(QString::fromLatin1(e.camera)), jpeg(e.taille));
+            if (&e == &eleves[0] || &e == &eleves[2])
+                dialogues_.message(QStringLiteral("Fin"));
+            ASSERT_TRUE(classer(form, hot(QString::fromLatin1(e.camera))));
+        }
+        form.unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     EXPECT_TRUE(dialogues_.allAnswered());
-    EXPECT_EQ(lire(d.archive), photoSecond);
-    EXPECT_EQ(lire(garde), photoPremier);
-    EXPECT_EQ(QDir(d.replaced).entryList(QDir::Files | QDir::Hidden).size(), 1);
-    for (const QString& cle : {premier, second})
-        EXPECT_TRUE(QFile::exists(paths::join(dossierEtab(), {cle + QStringLiteral(".jpg")}))) << cle.toStdString();
+
+    const QString br = dossierEtab() + QStringLiteral(" BR");
+    const QString archive = paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours});
+    QSet<QByteArray> photos;
+    for (const auto& e : eleves) {
+        SCOPED_TRACE(e.camera);
+        const QByteArray travail = lire(paths::join(dossierEtab(), {e.cle + QStringLiteral(".jpg")}));
+        photos.insert(travail);
+        EXPECT_EQ(lire(paths::join(br, {QString::fromUtf8(e.lowRes)})), travail);
+        EXPECT_EQ(lire(paths::join(dossierEtab() + QStringLiteral(" BR3"), {e.classe, QString::fromUtf8(e.lowRes)})),
+                  travail);
+        EXPECT_EQ(lire(paths::join(archive, {QString::fromUtf8(e.archive)})), jpeg(e.taille));
+        EXPECT_EQ(colonne(e.cle, QStringLiteral("NomPhoto")), QString::fromLatin1(e.camera));
+    }
+    EXPECT_EQ(photos.size(), 3);
+    EXPECT_EQ(QDir(br).entryList(QDir::Files).size(), 3);
+    EXPECT_FALSE(QFileInfo::exists(paths::join(archive, {QStringLiteral("remplacées")})));
 }
 
 TEST_F(ChoixClasse, SeulUnClicGaucheAvecUnePositionDeMainMarqueLEleveSuivant)

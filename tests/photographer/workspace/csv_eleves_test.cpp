@@ -297,10 +297,10 @@ QString classer(const QString& photo, const capture::Destinations& vers)
 
 } // namespace
 
-// The longest names the import accepts can have every picture filed: the
-// archive copy, and the originals set aside when the student is shot again,
-// ten times in one second (the tenth is numbered "_10"). One byte more and
-// that name no longer fits.
+// The longest names the import accepts can have every picture filed, even for
+// a namesake numbered "_99": the archive copy, and the originals set aside when
+// the student is shot again, ten times in one second (the tenth is numbered
+// "_10"). One byte more and that name no longer fits.
 TEST(CsvElevesLecture, LaPlusLongueClasseAccepteeSeClasseAuShooting)
 {
     const qsizetype place = noms_photos::octetsPermis();
@@ -321,7 +321,7 @@ TEST(CsvElevesLecture, LaPlusLongueClasseAccepteeSeClasseAuShooting)
         const QString etab = dossier.filePath(QString::number(octets));
         const capture::Destinations vers = capture::destinations({etab + "/Lycée", etab + "/Lycée BR",
                                                                   etab + "/Lycée BR3", etab + "/labohd/Lycée"},
-                                                                 classe, QString(100, QChar(u'É')), "Léa", "1");
+                                                                 classe, QString(100, QChar(u'É')), "Léa", "1", 99);
         QString erreur;
         for (int prise = 0; prise < 11 && erreur.isEmpty(); ++prise) {
             erreur = classer(photo, vers);

@@ -67,7 +67,6 @@ TEST(NomsExport, ChaqueMotifDonneUnNomSur)
     EXPECT_EQ(exportation::composant(QStringLiteral("..")), QString());
     EXPECT_EQ(exportation::composant(QStringLiteral(".")), QString());
     EXPECT_EQ(exportation::composant(QStringLiteral("6/A")), QStringLiteral("6_A"));
-    EXPECT_EQ(exportation::avecSuffixe(QStringLiteral("INE inconnu_0.jpg"), 2), QStringLiteral("INE inconnu_0_2.jpg"));
 
     // In one folder every name is its own, compared ignoring case.
     exportation::NomsUniques dossier{{QStringLiteral("Photos")}};
@@ -82,7 +81,7 @@ TEST(NomsExport, ChaqueMotifDonneUnNomSur)
         {"DURAND ZOE\u0301.jpg", "DURAND ZOE\u0301_3.jpg"},
     };
     for (const auto& n : noms)
-        EXPECT_EQ(dossier.attribuer(QString::fromUtf8(n.nom)), QString::fromUtf8(n.attribue)) << n.nom;
+        EXPECT_EQ(dossier.take(QString::fromUtf8(n.nom)), QString::fromUtf8(n.attribue)) << n.nom;
 }
 
 // An export the disk did not confirm, or that could not take the earlier
