@@ -118,6 +118,12 @@ void ChoixClasse::connecterPrise()
 {
     connect(prise_, &PriseDeVue::demarree, this, &ChoixClasse::captureDemarree);
     connect(prise_, &PriseDeVue::arretDemande, this, [this] { Bt_Start_Click(1); });
+    connect(prise_, &PriseDeVue::arretSurFichier, this, [this] {
+        const int marque = planche_->marque();
+        Bt_Start_Click(1);
+        marquer(marque);
+    });
+    connect(prise_, &PriseDeVue::classementRegle, this, &ChoixClasse::relireClasse);
     connect(prise_, &PriseDeVue::avancement, bandeau_, &BandeauPrise::avancement);
     connect(prise_, &PriseDeVue::marqueSuivante, this, &ChoixClasse::marquer);
     connect(prise_, &PriseDeVue::finDeClasse, this, &ChoixClasse::finDeClasse);
@@ -166,9 +172,11 @@ void ChoixClasse::onLoad()
     // What a crash interrupted is settled, whatever establishment it was for: the filings first,
     // as a filing puts its files under the class it was made for, which a class move then takes
     // along.
-    prise_->reglerPuis([] {
-        if (const QStringList reprises = changement_classe::reprendre(); !reprises.isEmpty())
+    prise_->reglerPuis([this] {
+        if (const QStringList reprises = changement_classe::reprendre(); !reprises.isEmpty()) {
+            relireClasse();
             dialogs::message(reprises.join(u'\n'), dialogs::Icon::Exclamation);
+        }
     });
 }
 
@@ -294,6 +302,21 @@ void ChoixClasse::rebatirPlanche()
     LabelClasse_->adjustSize();
     marquer(-1);
     ajusterCadre();
+}
+
+void ChoixClasse::relireClasse()
+{
+    // A class chosen while the settling still ran was read before it.
+    if (LabelClasse_->isHidden())
+        return;
+    const int marque = planche_->marque();
+    const QString cle = marque >= 0 ? planche_->eleves()[std::size_t(marque)].cle : QString();
+    rebatirPlanche();
+    const int slot = planche_->indiceDe(cle);
+    if (slot >= 0)
+        marquer(slot);
+    else if (prise_->enCours())
+        Bt_Start_Click(1);
 }
 
 void ChoixClasse::OptionMain_Click(int index)

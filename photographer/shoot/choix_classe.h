@@ -67,6 +67,8 @@ private:
     void MNU_Créer_Classe_Click();
     void MNU_Changer_Click();
     void rebatirPlanche();
+    // The board read again after a settling changed pictures or classes behind it; the mark stays.
+    void relireClasse();
 
     BandeauPrise* bandeau_;
     PanneauEleve* panneau_;

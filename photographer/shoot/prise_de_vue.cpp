@@ -7,6 +7,7 @@
 #include "common/paths.h"
 #include "common/report.h"
 #include "common/shell.h"
+#include "photographer/shoot/mise_de_cote.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/reglement_journal.h"
 #include "photographer/data/dossiers_etab.h"
@@ -176,11 +177,15 @@ bool PriseDeVue::regler()
     }
     tickEnCours_ = true;
     reglement_journal::regler(this, *reste, [this](const reglement_journal::Issue& issue) {
+        QPointer<PriseDeVue> prise(this);
+        // The board shows what was filed or undone before the photographer reads about it.
+        Q_EMIT classementRegle();
+        if (!prise)
+            return;
         if (!issue.regle) {
             photoClassee(-1, {}, {}, issue.message);
             return;
         }
-        QPointer<PriseDeVue> prise(this);
         if (!issue.message.isEmpty())
             dialogs::message(issue.message, dialogs::Icon::Information);
         if (!prise)
@@ -212,6 +217,10 @@ void PriseDeVue::TimerHot_Timer()
     }
 
     tickEnCours_ = true;
+    if (const std::optional<mise_de_cote::Declinee> d = mise_de_cote::declinee(fichier->file)) {
+        mettreDeCote(d->fichier, d->nonClassees, d->refus, dialogs::Icon::Information);
+        return;
+    }
     const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
     int numero = 1;
     try {
@@ -242,7 +251,7 @@ void PriseDeVue::TimerHot_Timer()
                 photoClassee(slot, eleve, destinations, lu.error);
                 return;
             case capture::Prepared::State::Refused:
-                mettreDeCote(fichier, destinations, eleve, lu.error);
+                mettreDeCote(fichier, destinations.unfiled, lu.error, dialogs::Icon::Exclamation);
                 return;
             case capture::Prepared::State::Ready:
                 classer(slot, eleve, fichier, destinations, degres, lu);
@@ -260,17 +269,18 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
     QPointer<PriseDeVue> prise(this);
     const int session = session_;
     const bool accepte = remplacementAccepte(destinations);
+    // Declined, the picture is the student's still: it is only ever set aside, whatever happened
+    // meanwhile, so that the next student marked never gets it.
+    const QString refus = accepte ? QString() : mise_de_cote::decliner(fichier, eleve, destinations.unfiled);
     if (!prise)
         return;
+    if (!accepte) {
+        mettreDeCote(fichier, destinations.unfiled, refus, dialogs::Icon::Information);
+        return;
+    }
     if (session != session_ || !planche_->montre(slot, eleve.cle)) {
         tickEnCours_ = false;
         Q_EMIT avancement(1, false);
-        return;
-    }
-    if (!accepte) {
-        tickEnCours_ = false;
-        Q_EMIT avancement(1, false);
-        Q_EMIT arretDemande();
         return;
     }
     Classement c;
@@ -318,23 +328,34 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
         });
 }
 
-void PriseDeVue::mettreDeCote(const camera_files::Entry& fichier, const capture::Destinations& destinations,
-                              const roster::Eleve& eleve, const QString& refus)
+void PriseDeVue::mettreDeCote(const camera_files::Entry& fichier, const QString& nonClassees, const QString& refus,
+                              dialogs::Icon icone)
 {
     Q_EMIT avancement(0, false);
     QString echec;
-    const QString ou = camera_files::moveAside(fichier.rawPath, destinations.unfiled, echec);
-    if (ou.isEmpty()) {
-        photoClassee(-1, {}, {}, refus + u'\n' + echec);
-        return;
-    }
-    // The capture goes on: the student who got nothing is still marked for the next picture.
+    const QString ou = camera_files::moveAside(fichier.rawPath, nonClassees, echec);
     QPointer<PriseDeVue> prise(this);
-    dialogs::message(refus + QStringLiteral(" Elle a été mise de côté dans « %1 ». La prochaine photo ira à %2 %3.")
-                                 .arg(QDir::toNativeSeparators(ou), eleve.nom, eleve.prenom),
-                     dialogs::Icon::Exclamation);
+    if (ou.isEmpty()) {
+        Q_EMIT arretSurFichier();
+        report::failure(mise_de_cote::arret(refus, fichier, nonClassees, etat::DossierHot), echec);
+    } else {
+        mise_de_cote::oublier(fichier);
+        // The capture goes on: the student who got nothing is still marked for the next picture.
+        dialogs::message(refus + QStringLiteral(" Elle a été mise de côté dans « %1 ».").arg(QDir::toNativeSeparators(ou))
+                             + suite(),
+                         icone);
+    }
     if (prise)
         tickEnCours_ = false;
+}
+
+QString PriseDeVue::suite() const
+{
+    const int slot = planche_->marque();
+    if (!enCours() || slot < 0)
+        return {};
+    const roster::Eleve& eleve = planche_->eleves()[std::size_t(slot)];
+    return QStringLiteral(" La prochaine photo ira à %1 %2.").arg(eleve.nom, eleve.prenom);
 }
 
 void PriseDeVue::signalerSousDossiers()

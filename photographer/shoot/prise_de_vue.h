@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/dialogs.h"
 #include "photographer/shoot/camera_files.h"
 #include "photographer/shoot/capture.h"
 #include "photographer/shoot/journal_classement.h"
@@ -55,8 +56,13 @@ public:
 
 Q_SIGNALS:
     void demarree();
-    // A refused replacement or a failed filing: the screen stops as Stop does.
+    // A failed filing: the screen stops as Stop does.
     void arretDemande();
+    // A camera file that is not filed could not be set aside either: the screen stops as Stop does,
+    // but the student marked stays marked, as nobody got a picture.
+    void arretSurFichier();
+    // A filing left by a crash was settled: the board's pictures may have changed behind it.
+    void classementRegle();
     void avancement(int valeur, bool visible);
     void marqueSuivante(int slot);
     // originauxGardes: where the archived originals that pictures of this
@@ -69,9 +75,13 @@ private:
     // The camera file was read whole: the replacement questions, then the filing, recorded first.
     void classer(int slot, const roster::Eleve& eleve, const camera_files::Entry& fichier,
                  const capture::Destinations& destinations, int degres, const capture::Prepared& lu);
-    // A camera file refused for good leaves the watched folder, so that it never holds up the next ones.
-    void mettreDeCote(const camera_files::Entry& fichier, const capture::Destinations& destinations,
-                      const roster::Eleve& eleve, const QString& refus);
+    // A camera file that will not be filed (refused for good, or a retake declined) leaves the
+    // watched folder for nonClassees, so that it never holds up the next ones nor reaches another
+    // student; refus says why it is not filed.
+    void mettreDeCote(const camera_files::Entry& fichier, const QString& nonClassees, const QString& refus,
+                      dialogs::Icon icone);
+    // Who gets the next picture, as the messages end: "" when the capture is off or nobody is marked.
+    QString suite() const;
     // Says once which folders inside the watched folder hold pictures that will not be filed.
     void signalerSousDossiers();
     void photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,

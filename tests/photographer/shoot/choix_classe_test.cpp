@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTimer>
 
+#include <optional>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -190,17 +192,25 @@ TEST_F(ChoixClasse, LaQuestionDeRemplacementVientAvantTouteEcriture)
         const QString camera = hot(QStringLiteral("IMG_0100.JPG"));
         const QByteArray nouvelle = jpeg();
         Sandbox::writeFile(camera, nouvelle);
+        const QString miseDeCote = paths::join(d.unfiled, {QStringLiteral("IMG_0100.JPG")});
         dialogues_.message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), reponse);
         if (reponse == Answer::Yes)
             dialogues_.message(QStringLiteral("Fin"));
+        else
+            dialogues_.message(QStringLiteral("n'a pas remplacé celle de Bernard Léa : elle n'a pas été classée. Elle a été "
+                                              "mise de côté dans « %1 ». La prochaine photo ira à Bernard Léa.")
+                                   .arg(QDir::toNativeSeparators(miseDeCote)));
         ASSERT_TRUE(classer(form, camera));
 
         if (reponse == Answer::No) {
             for (const QString& fichier : {d.archive, d.picture, d.lowRes, d.lowRes3})
                 EXPECT_EQ(lire(fichier), ancienne) << fichier.toStdString();
             EXPECT_EQ(colonne(cle, QStringLiteral("NomPhoto")), QStringLiteral("ANCIENNE.JPG"));
-            EXPECT_EQ(lire(camera), nouvelle);
-            EXPECT_FALSE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+            // Nothing is lost, and nobody else can get it: it left the watched folder.
+            EXPECT_EQ(lire(miseDeCote), nouvelle);
+            EXPECT_FALSE(QFile::exists(camera));
+            EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());
+            EXPECT_TRUE(enRouge(form, 0));
         } else {
             EXPECT_EQ(lire(d.archive), nouvelle);
             EXPECT_EQ(QImage(d.picture).size(), QSize(267, 400));
@@ -211,6 +221,70 @@ TEST_F(ChoixClasse, LaQuestionDeRemplacementVientAvantTouteEcriture)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         base::db().exec(QStringLiteral("DELETE FROM Eleves"));
         QFile::remove(camera);
+    }
+}
+
+TEST_F(ChoixClasse, UneNouvellePriseRefuseeNEstJamaisDonneeAUnAutreEleve)
+{
+    // Both students were photographed already; the archive cannot set anything aside.
+    const QString noms[2] = {QStringLiteral("Alpha"), QStringLiteral("Bravo")};
+    const QString prenoms[2] = {QStringLiteral("Anne"), QStringLiteral("Benoît")};
+    const QByteArray anciennes[2] = {jpeg({300, 300}), jpeg({330, 330})};
+    QString cles[2];
+    capture::Destinations d[2];
+    for (int i = 0; i < 2; ++i) {
+        cles[i] = eleve(QStringLiteral("6A"), noms[i], prenoms[i]);
+        base::db().exec(QStringLiteral("UPDATE Eleves SET NomPhoto = 'ANCIENNE.JPG' WHERE CdeEleves = ?"),
+                        {cles[i].toLongLong()});
+        d[i] = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"), noms[i], prenoms[i],
+                                     cles[i]);
+        for (const QString& fichier : {d[i].archive, d[i].picture, d[i].lowRes, d[i].lowRes3})
+            Sandbox::writeFile(fichier, anciennes[i]);
+    }
+    ASSERT_TRUE(QDir().mkpath(d[0].unfiled));
+    std::optional<ReadOnlyFolder> bloque(std::in_place, d[0].unfiled);
+    ASSERT_TRUE(bloque->active());
+    const QString camera = hot(QStringLiteral("IMG_0100.JPG"));
+    const QByteArray nouvelle = jpeg();
+    const QString nonClassees = QDir::toNativeSeparators(d[0].unfiled);
+    const QString arret = QStringLiteral("La photo « %1 » n'a pas remplacé celle de Alpha Anne : elle n'a pas été classée.\n"
+                                         "Elle n'a pas pu être mise de côté dans « %2 » : le dossier « %2 » est en lecture "
+                                         "seule.\nLa prise de vues est arrêtée")
+                              .arg(QDir::toNativeSeparators(camera), nonClassees);
+
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"), 0);
+    auto* timer = form.findChild<QTimer*>(QStringLiteral("TimerHot"));
+    Sandbox::writeFile(camera, nouvelle);
+    dialogues_.message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), Answer::No).message(arret);
+    ASSERT_TRUE(classer(form, camera));
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_TRUE(enRouge(form, 0)) << "the student who got nothing stays marked";
+    EXPECT_EQ(lire(camera), nouvelle);
+
+    // Another photographed student marked: the declined picture is never offered to them.
+    dialogues_.message(arret);
+    cliquer(form, 1);
+    ASSERT_TRUE(classer(form, camera));
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_TRUE(enRouge(form, 1));
+
+    // Once the archive takes it, it is set aside and the shoot goes on.
+    bloque.reset();
+    dialogues_.message(QStringLiteral("n'a pas remplacé celle de Alpha Anne : elle n'a pas été classée. Elle a été mise de "
+                                      "côté dans « %1 ». La prochaine photo ira à Bravo Benoît.")
+                           .arg(QDir::toNativeSeparators(paths::join(d[0].unfiled, {QStringLiteral("IMG_0100.JPG")}))));
+    cliquer(form, 1);
+    ASSERT_TRUE(classer(form, camera));
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(lire(paths::join(d[0].unfiled, {QStringLiteral("IMG_0100.JPG")})), nouvelle);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(noms[i].toStdString());
+        for (const QString& fichier : {d[i].archive, d[i].picture, d[i].lowRes, d[i].lowRes3})
+            EXPECT_EQ(lire(fichier), anciennes[i]) << fichier.toStdString();
+        EXPECT_EQ(colonne(cles[i], QStringLiteral("NomPhoto")), QStringLiteral("ANCIENNE.JPG"));
     }
 }
 

@@ -6,8 +6,13 @@
 #include "photographer/shoot/journal_classement.h"
 #include "photographer/data/etablissements.h"
 
+#include "tests/support/read_only_folder.h"
+#include "tests/support/small_disk.h"
+
 #include <QDateTime>
 #include <QDirIterator>
+
+#include <optional>
 
 using dialogs::Answer;
 using journal_classement::Classement;
@@ -27,6 +32,54 @@ protected:
         EXPECT_EQ(lire(d.lowRes3), lire(d.picture));
         for (const QString& dossier : dossiers_etab::de(autre).tous())
             EXPECT_FALSE(QFileInfo::exists(dossier)) << dossier.toStdString();
+    }
+
+    static QString nonClassees()
+    {
+        return paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours, QStringLiteral("non classées")});
+    }
+
+    // A file refused while `non classées` cannot take it, for the reason `cause` that `remede` clears:
+    // the shoot stops and says so, the student who got nothing stays marked and the file stays
+    // where it was; once lever() cleared the way, a click on the student takes the shoot up again.
+    void refuseSansPouvoirLeMettreDeCote(const QString& cause, const QString& remede, const std::function<void()>& lever)
+    {
+        eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+        eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Benoît"));
+        const QString camera = hot(QStringLiteral("IMG_0001.JPG"));
+        // Larger than a block of the disk: a full one cannot take it.
+        const QByteArray pasUnePhoto = QByteArray(64 * 1024, 'x') + "\xff\xd9";
+        Sandbox::writeFile(camera, pasUnePhoto);
+        ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
+        auto* timer = form.findChild<QTimer*>(QStringLiteral("TimerHot"));
+
+        dialogues_.message(QStringLiteral("La photo « %1 » est incomplète ou n'est pas une image JPEG lisible : elle n'a pas "
+                                          "été classée.\nElle n'a pas pu être mise de côté dans « %2 »%3.\nLa prise de vues "
+                                          "est arrêtée : tant que cette photo reste dans le dossier de réception, les "
+                                          "suivantes attendent.\n%4, ou retirez la photo « IMG_0001.JPG » du dossier de "
+                                          "réception « %5 », puis cliquez sur l'élève à photographier")
+                               .arg(QDir::toNativeSeparators(camera), QDir::toNativeSeparators(nonClassees()), cause,
+                                    remede, QDir::toNativeSeparators(etat::DossierHot)));
+        ASSERT_TRUE(classer(form, camera));
+        EXPECT_TRUE(dialogues_.allAnswered());
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+        EXPECT_FALSE(timer->isActive());
+        EXPECT_TRUE(enRouge(form, 0)) << "the student who got nothing stays marked";
+        EXPECT_FALSE(enRouge(form, 1));
+        EXPECT_EQ(lire(camera), pasUnePhoto) << "the file stays where it was";
+
+        lever();
+        const QString misDeCote = paths::join(nonClassees(), {QStringLiteral("IMG_0001.JPG")});
+        dialogues_.message(QStringLiteral("Elle a été mise de côté dans « %1 ». La prochaine photo ira à Alpha Anne.")
+                               .arg(QDir::toNativeSeparators(misDeCote)));
+        cliquer(form, 0);
+        ASSERT_TRUE(classer(form, camera));
+        EXPECT_TRUE(dialogues_.allAnswered());
+        EXPECT_TRUE(timer->isActive());
+        EXPECT_TRUE(enRouge(form, 0));
+        EXPECT_EQ(lire(misDeCote), pasUnePhoto);
+        form.unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 
@@ -273,6 +326,62 @@ TEST_F(Reprise, UnFichierRefuseEstMisDeCoteEtLaPriseDeVueContinue)
     EXPECT_EQ(colonne(second, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0003.JPG"));
     EXPECT_EQ(lire(paths::join(nonClassees, {QStringLiteral("IMG_0001.JPG")})), "plus ancien");
     EXPECT_TRUE(QFileInfo::exists(paths::join(nonClassees, {QStringLiteral("IMG_0001_2.JPG")})));
+    fermer(form);
+}
+
+TEST_F(Reprise, UnRefusQueNonClasseesEnLectureSeuleNePeutPrendreArreteLaPriseDeVueEtLeDit)
+{
+    ASSERT_TRUE(QDir().mkpath(nonClassees()));
+    std::optional<ReadOnlyFolder> lectureSeule(std::in_place, nonClassees());
+    ASSERT_TRUE(lectureSeule->active());
+    refuseSansPouvoirLeMettreDeCote(
+        QStringLiteral(" : le dossier « %1 » est en lecture seule").arg(QDir::toNativeSeparators(nonClassees())),
+        QStringLiteral("Rendez ce dossier accessible en écriture"), [&] { lectureSeule.reset(); });
+}
+
+TEST_F(Reprise, UnRefusQueNonClasseesSurUnDisquePleinNePeutPrendreArreteLaPriseDeVueEtLeDit)
+{
+    std::optional<SmallDisk> disque(std::in_place, nonClassees(), 1024 * 1024);
+    if (!disque->active())
+        GTEST_SKIP() << "a full disk needs root";
+    disque->fillLeaving(0);
+    refuseSansPouvoirLeMettreDeCote(
+        QStringLiteral(" : le disque qui porte « %1 » est plein").arg(QDir::toNativeSeparators(nonClassees())),
+        QStringLiteral("Libérez de la place sur ce disque"), [&] { disque.reset(); });
+}
+
+TEST_F(Reprise, UneClasseOuverteAvantLaFinDuReglementMontreLaPhotoReglee)
+{
+    const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Benoît"));
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), jpeg());
+    Classement c;
+    c.degres = 90;
+    c.cdeEleve = alpha;
+    c.codeEtab = etat::CodeEtabEnCours;
+    c.classe = QStringLiteral("6A");
+    c.nom = QStringLiteral("Alpha");
+    c.prenom = QStringLiteral("Anne");
+    c.destinations = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), c.classe, c.nom, c.prenom, alpha);
+    classerJusquA(Arret::ApresLInscription, c);
+
+    dialogues_.message(QStringLiteral("a été classée pour Alpha Anne (classe 6A)."));
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
+    const auto photo = [&](int slot) { return controle<Vignette>(form, QStringLiteral("Photo_%1").arg(slot)); };
+    ASSERT_TRUE(photo(0)->image().isNull()) << "the class was read before the settling ended";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogues_.allAnswered(); }, 10000));
+    EXPECT_FALSE(photo(0)->image().isNull());
+    EXPECT_TRUE(photo(1)->image().isNull());
+
+    // The photographer marks the first student the board shows without a picture.
+    QTest::mouseClick(controle(form, QStringLiteral("OptionMain_0")), Qt::LeftButton);
+    cliquer(form, photo(0)->image().isNull() ? 0 : 1);
+    Sandbox::writeFile(hot(QStringLiteral("IMG_0002.JPG")), jpeg({660, 440}));
+    dialogues_.message(QStringLiteral("Fin"));
+    ASSERT_TRUE(classer(form, hot(QStringLiteral("IMG_0002.JPG"))));
+    EXPECT_TRUE(dialogues_.allAnswered());
+    EXPECT_EQ(colonne(alpha, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0001.JPG"));
+    EXPECT_EQ(colonne(bravo, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0002.JPG"));
     fermer(form);
 }
 
