@@ -4,6 +4,7 @@
 #include "photographer/shoot/camera_files.h"
 #include "photographer/shoot/capture.h"
 #include "photographer/shoot/journal_classement.h"
+#include "photographer/shoot/restes_classement.h"
 #include "tests/support/small_disk.h"
 
 #include <QTemporaryDir>
@@ -256,6 +257,35 @@ TEST_F(RetraitApresClassement, UneNouvellePhotoSousLeMemeNomEstClasseePourLEleve
     form.unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(journal_classement::restants().empty());
+}
+
+using RestesAuDemarrage = PhotographeFixture;
+
+TEST_F(RestesAuDemarrage, LeDemarrageRetireLesTemporairesDesClassementsCoupesMaisPasCeuxDUnEcrivainEnCours)
+{
+    const QString archive = paths::onDrive({QStringLiteral("labohd"), QStringLiteral("Ecole Test")});
+    const QString donnees = paths::join(etat::CheminDonnees, {QStringLiteral("Ecole Test")});
+    const QStringList restes = {
+        paths::join(archive, {QStringLiteral(".6AxsepxAlphaxsepxAnnexsepx.jpg.Ab12Cd")}),
+        paths::join(archive, {QStringLiteral("non classées"), QStringLiteral(".IMG_0001.JPG.x9Y8z7")}),
+        paths::join(donnees, {QStringLiteral(".12.jpg.Qw3Er4")}),
+        paths::join(etat::CheminDonnees, {QStringLiteral("Ecole Test BR3"), QStringLiteral("6A"),
+                                          QStringLiteral(".Alpha Anne.jpg.Zx5Cv6")}),
+    };
+    for (const QString& reste : restes)
+        Sandbox::writeFile(reste, "à moitié");
+    // Not a temporary, and one a writer still holds.
+    const QString photo = Sandbox::writeFile(paths::join(archive, {QStringLiteral(".cachee.jpg")}), "garde");
+    files::PendingFile enCours(paths::join(archive, {QStringLiteral("6BxsepxBravoxsepxBenoîtxsepx.jpg")}));
+    ASSERT_TRUE(enCours.write("en cours"));
+
+    demarrer();
+
+    for (const QString& reste : restes)
+        EXPECT_FALSE(QFileInfo::exists(reste)) << reste.toStdString();
+    EXPECT_EQ(lu(photo), "garde");
+    EXPECT_EQ(QDir(archive).entryList({QStringLiteral(".6Bxsepx*")}, QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_TRUE(enCours.commit());
 }
 
 } // namespace
