@@ -102,10 +102,11 @@ bool pris(const QString& chemin)
     return info.exists() || info.isSymLink();
 }
 
-QString nomLibre(const QString& dossier, const QString& base, const QString& extension)
+QString nomLibre(const QString& dossier, const QString& base, const QString& extension,
+                 const std::function<bool(const QString&)>& dejaLa)
 {
     QString nom = paths::join(dossier, {base + extension});
-    for (int numero = 2; pris(nom); ++numero)
+    for (int numero = 2; pris(nom) && !(dejaLa && dejaLa(nom)); ++numero)
         nom = paths::join(dossier, {base + u'_' + QString::number(numero) + extension});
     return nom;
 }

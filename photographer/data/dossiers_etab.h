@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The folders of an establishment, one rule for the workspace, the shoot and
 // the capture: its pictures in the data folder, the " BR" and " BR3" copies
 // beside them, and its high-definition archive under labohd.
@@ -52,8 +54,11 @@ QStringList occupes(const Dossiers& dossiers);
 bool pris(const QString& chemin);
 
 // dossier/base + extension, or, when a file of that name exists,
-// dossier/base_2 + extension, base_3 and so on: the first name no file has.
-QString nomLibre(const QString& dossier, const QString& base, const QString& extension);
+// dossier/base_2 + extension, base_3 and so on: the first name no file has,
+// or, before it, the first taken one that `dejaLa` accepts (a copy made
+// earlier of the same file, which serves again).
+QString nomLibre(const QString& dossier, const QString& base, const QString& extension,
+                 const std::function<bool(const QString&)>& dejaLa = {});
 
 // The name the picture `fichier` takes when set aside into `dossier`: its own
 // name followed by "_", its date and time (noms_photos::kHorodatageMisDeCote)

@@ -5,6 +5,10 @@
 
 #include <vector>
 
+namespace capture {
+struct Fingerprint;
+}
+
 // The files of the watched folder as the file system names them. Cameras and
 // card readers write names in any encoding: a name that is not valid UTF-8
 // cannot round-trip through a QString, so every file here is reached by its
@@ -31,9 +35,36 @@ bool read(const QByteArray& rawPath, QByteArray& bytes);
 // back; false when it is still there or the folder could not be synced.
 bool remove(const QByteArray& rawPath);
 
-// Moves the file into folder (made when missing) under its own name, or with _2, _3... added
-// when that name is taken: never over another file. Answers where it now lies; "" when it could
-// not be moved, with error saying why in French.
+// What became of a camera file whose bytes were kept elsewhere (filed, or set aside).
+enum class Removal {
+    Removed,    // it held those bytes, and its removal is on the disk
+    Gone,       // nothing holds the name any more
+    Other,      // the name holds other bytes: a new shot written under it, or a writer still at it; left
+    NotRemoved, // it holds those bytes but could not be removed
+    NotSynced,  // gone, but the disk did not confirm it: a power cut could bring it back
+};
+
+// Whether the bytes kept elsewhere have left the watched folder for good (or were never there).
+bool leftForGood(Removal removal);
+
+// Removes the file at rawPath only while it holds the bytes of `kept` (its size and digest): a
+// camera that writes each shot under one name, or a counter started again on a new card, must not
+// lose the new shot with the old one. The name must still name the very file whose bytes were
+// compared, unchanged since, for it to go.
+Removal removeIfHolds(const QByteArray& rawPath, const capture::Fingerprint& kept);
+
+// Sets the file aside into folder (made when missing): under its own name, or with _2, _3... added
+// when that name is taken, never over another file; a copy of these very bytes already there (a
+// setting aside cut before the camera file went) serves again, so that a file is never set aside
+// twice. On one file system it is linked, across file systems its bytes are written and synced;
+// either way the copy is compared with the bytes, and the camera file removed only while it still
+// holds them. Answers where the bytes now lie; "" when the camera file was not removed, with error
+// saying why in French (a camera file that changed meanwhile stays to be taken again, beside its
+// copy).
 QString moveAside(const QByteArray& rawPath, const QString& folder, QString& error);
+
+// The same for the bytes the camera file held when they were read (a filing that is undone sets
+// aside the bytes it had filed).
+QString moveAside(const QByteArray& rawPath, const QByteArray& bytes, const QString& folder, QString& error);
 
 } // namespace camera_files

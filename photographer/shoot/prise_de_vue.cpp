@@ -74,7 +74,8 @@ QString finirClassement(const Classement& c, const capture::Filed& classee)
             return QStringLiteral("L'élève %1 %2 n'est plus dans la base : sa photo n'a pas été classée. La prise de "
                                   "vues est arrêtée.")
                 .arg(c.prenom, c.nom);
-        if (!camera_files::remove(c.fichier))
+        // Only the bytes filed leave: a new shot written under the same name meanwhile is taken as one.
+        if (!camera_files::leftForGood(camera_files::removeIfHolds(c.fichier, c.camera)))
             return QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
                                   "de vues est arrêtée.")
                 .arg(QDir::toNativeSeparators(QFile::decodeName(c.fichier)));

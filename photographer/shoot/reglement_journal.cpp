@@ -1,13 +1,11 @@
 #include "photographer/shoot/reglement_journal.h"
 
 #include "common/database.h"
-#include "common/files.h"
 #include "common/report.h"
 #include "photographer/shoot/camera_files.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace reglement_journal {
 
@@ -57,7 +55,7 @@ Reprise reprendre(const Classement& c, bool eleveLa)
     }
     reprise.nonDefait = capture::undo(c.destinations, c.camera, c.photo, c.originalGarde);
     if (reprise.nonDefait.isEmpty() && reprise.cameraLa)
-        reprise.misDeCote = camera_files::moveAside(c.fichier, c.destinations.unfiled, reprise.nonDefait);
+        reprise.misDeCote = camera_files::moveAside(c.fichier, octets, c.destinations.unfiled, reprise.nonDefait);
     return reprise;
 }
 
@@ -87,7 +85,7 @@ Issue conclure(const Classement& c, bool eleveLa, const Reprise& reprise)
         } catch (const db::Error& error) {
             return {report::logged(error), false};
         }
-        if (reprise.cameraLa && !camera_files::remove(c.fichier))
+        if (!camera_files::leftForGood(camera_files::removeIfHolds(c.fichier, c.camera)))
             return {debut(c) + QStringLiteral("a été classée pour %1, mais elle n'a pas pu être retirée du dossier de "
                                               "réception : retirez-la avant de reprendre la prise de vues.")
                                    .arg(c.eleve()),
@@ -109,26 +107,28 @@ Issue conclure(const Classement& c, bool eleveLa, const Reprise& reprise)
     return effacer(c, message);
 }
 
-// A filing done: only its camera file may be left in the watched folder.
+// A filing done: only its camera file may be left in the watched folder; a new shot under its name
+// stays for the capture.
 Issue retirer(const Classement& c)
 {
-    const bool la = capture::fingerprintOf(c.fichier) == c.camera;
-    if (la && !camera_files::remove(c.fichier))
+    const camera_files::Removal retrait = camera_files::removeIfHolds(c.fichier, c.camera);
+    if (retrait == camera_files::Removal::NotRemoved)
         return {QStringLiteral("La photo %1 avait été classée pour %2, mais elle n'a pas pu être retirée du dossier de "
                                "réception : retirez-la avant de reprendre la prise de vues.")
                     .arg(c.nomFichier(), c.eleve()),
                 false};
-    // Removed before the crash, perhaps before its folder was synced: it is now, or the record
-    // stays, as the file could still come back (a folder that is gone cannot bring it back).
-    if (!la && !files::syncFolderOf(c.fichier) && QFileInfo(QFile::decodeName(c.fichier)).dir().exists())
+    // Perhaps removed before the crash, before its folder was synced: the record stays while the file
+    // could still come back.
+    if (retrait == camera_files::Removal::NotSynced)
         return {QStringLiteral("La photo %1 avait été classée pour %2, mais son retrait du dossier de réception n'a "
                                "pas pu être confirmé sur le disque : la prise de vues est arrêtée.")
                     .arg(c.nomFichier(), c.eleve()),
                 false};
-    return effacer(c, la ? QStringLiteral("La photo %1 avait été classée pour %2 avant un arrêt brutal : elle a été "
-                                          "retirée du dossier de réception sans être classée une seconde fois.")
-                               .arg(c.nomFichier(), c.eleve())
-                         : QString());
+    return effacer(c, retrait == camera_files::Removal::Removed
+                          ? QStringLiteral("La photo %1 avait été classée pour %2 avant un arrêt brutal : elle a été "
+                                           "retirée du dossier de réception sans être classée une seconde fois.")
+                                .arg(c.nomFichier(), c.eleve())
+                          : QString());
 }
 
 // A filing whose paths name folders that are no longer its establishment's: nothing is written

@@ -12,7 +12,8 @@ class QObject;
 // completed for the student it was meant for (every step writes whole, so doing one again is
 // harmless), or undone whole when it cannot be (the student left the base, no copy of the camera's
 // bytes is left, a file cannot be written) and the camera file set aside; a filing done has its
-// camera file, still in the watched folder, removed. The record is then dropped.
+// camera file removed from the watched folder while it still holds the bytes filed (a new shot
+// under that name stays for the capture). The record is then dropped.
 namespace reglement_journal {
 
 struct Issue {

@@ -9,6 +9,7 @@
 #include "photographer/data/base.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etat.h"
+#include "photographer/shoot/restes_classement.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +74,8 @@ QString verrouillerDossierDonnees()
     nouveau->setStaleLockTime(0);
     if (nouveau->tryLock(0)) {
         verrou = std::move(nouveau);
+        // No other run writes here now: what a cut one left half written goes.
+        restes_classement::retirer();
         return {};
     }
     if (nouveau->error() == QLockFile::LockFailedError)

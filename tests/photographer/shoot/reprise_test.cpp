@@ -263,39 +263,52 @@ TEST_F(Reprise, UnArretBrutalAChaqueEtapeDUnClassementNeDecaleAucunEleve)
     }
 }
 
-TEST_F(Reprise, UnClassementPourUnEleveQuiNEstPlusLaEstDefaitEtLaPhotoMiseDeCote)
+TEST_F(Reprise, UnClassementPourUnEleveQuiNEstPlusLaEstDefaitEtLaPhotoMiseDeCoteUneFois)
 {
-    const QString cle = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
-    const QString suivant = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Benoît"));
-    const capture::Destinations d = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"),
-                                                          QStringLiteral("Alpha"), QStringLiteral("Anne"), cle);
-    const QByteArray ancien = jpeg({300, 200});
-    Sandbox::writeFile(d.archive, ancien);
-    Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), jpeg());
-    Classement c;
-    c.degres = 90;
-    c.cdeEleve = cle;
-    c.codeEtab = etat::CodeEtabEnCours;
-    c.classe = QStringLiteral("6A");
-    c.nom = QStringLiteral("Alpha");
-    c.prenom = QStringLiteral("Anne");
-    c.destinations = d;
-    classerJusquA(Arret::EntreLesRenommages, c);
-    ASSERT_TRUE(roster::supprimerEleve(cle));
+    const struct {
+        const char* quand;
+        bool dejaCopiee; // a settling cut after its copy, before the camera file went
+    } cas[] = {{"first settling", false}, {"settling again after a cut", true}};
+    for (const auto& r : cas) {
+        SCOPED_TRACE(r.quand);
+        const QString classe = r.dejaCopiee ? QStringLiteral("6B") : QStringLiteral("6A");
+        const QString cle = eleve(classe, QStringLiteral("Alpha"), QStringLiteral("Anne"));
+        const QString suivant = eleve(classe, QStringLiteral("Bravo"), QStringLiteral("Benoît"));
+        const capture::Destinations d = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), classe,
+                                                              QStringLiteral("Alpha"), QStringLiteral("Anne"), cle);
+        const QByteArray ancien = jpeg({300, 200});
+        Sandbox::writeFile(d.archive, ancien);
+        Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), jpeg());
+        Classement c;
+        c.degres = 90;
+        c.cdeEleve = cle;
+        c.codeEtab = etat::CodeEtabEnCours;
+        c.classe = classe;
+        c.nom = QStringLiteral("Alpha");
+        c.prenom = QStringLiteral("Anne");
+        c.destinations = d;
+        classerJusquA(Arret::EntreLesRenommages, c);
+        ASSERT_TRUE(roster::supprimerEleve(cle));
+        if (r.dejaCopiee)
+            Sandbox::writeFile(paths::join(d.unfiled, {QStringLiteral("IMG_0001.JPG")}), jpeg());
 
-    dialogues_.message(QStringLiteral("La photo IMG_0001.JPG, interrompue par un arrêt brutal, devait être classée pour "
-                                      "Alpha Anne (classe 6A), qui n'est plus dans la base.\nSon classement a été annulé. "
-                                      "La photo a été mise de côté dans"));
-    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("6A"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogues_.allAnswered(); }, 10000));
+        dialogues_.message(QStringLiteral("La photo IMG_0001.JPG, interrompue par un arrêt brutal, devait être classée pour "
+                                          "Alpha Anne (classe %1), qui n'est plus dans la base.\nSon classement a été "
+                                          "annulé. La photo a été mise de côté dans")
+                               .arg(classe));
+        ::ChoixClasse& form = ouvrirClasse(classe);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialogues_.allAnswered(); }, 10000));
 
-    EXPECT_EQ(lire(d.archive), ancien) << "the original it had set aside is back";
-    EXPECT_FALSE(QFileInfo::exists(d.picture));
-    EXPECT_EQ(lire(paths::join(d.unfiled, {QStringLiteral("IMG_0001.JPG")})), jpeg());
-    EXPECT_FALSE(QFile::exists(hot(QStringLiteral("IMG_0001.JPG"))));
-    EXPECT_TRUE(journal_classement::restants().empty());
-    EXPECT_EQ(colonne(suivant, QStringLiteral("NomPhoto")), QString());
-    fermer(form);
+        EXPECT_EQ(lire(d.archive), ancien) << "the original it had set aside is back";
+        EXPECT_FALSE(QFileInfo::exists(d.picture));
+        EXPECT_EQ(QDir(d.unfiled).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("IMG_0001.JPG")});
+        EXPECT_EQ(lire(paths::join(d.unfiled, {QStringLiteral("IMG_0001.JPG")})), jpeg());
+        EXPECT_FALSE(QFile::exists(hot(QStringLiteral("IMG_0001.JPG"))));
+        EXPECT_TRUE(journal_classement::restants().empty());
+        EXPECT_EQ(colonne(suivant, QStringLiteral("NomPhoto")), QString());
+        fermer(form);
+        QDir(d.unfiled).removeRecursively();
+    }
 }
 
 TEST_F(Reprise, UnFichierRefuseEstMisDeCoteEtLaPriseDeVueContinue)

@@ -1,0 +1,291 @@
+#include "tests/photographer/shoot/seance_fixture.h"
+
+#include "common/files.h"
+#include "photographer/shoot/camera_files.h"
+#include "photographer/shoot/capture.h"
+#include "photographer/shoot/journal_classement.h"
+#include "photographer/shoot/restes_classement.h"
+#include "tests/support/small_disk.h"
+
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using camera_files::Removal;
+using dialogs::Answer;
+
+namespace {
+
+const QByteArray kPremiere = "premiere photo, whole";
+const QByteArray kNouvelle = "nouvelle photo sous le meme nom";
+
+QByteArray raw(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QByteArray lu(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void ajouter(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// Every file of folder, hidden ones included, with its bytes.
+QMap<QString, QByteArray> contenu(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        files.insert(name, lu(QDir(folder).filePath(name)));
+    return files;
+}
+
+dev_t fileSystem(const QString& path)
+{
+    struct stat info {};
+    return ::stat(raw(path).constData(), &info) == 0 ? info.st_dev : 0;
+}
+
+TEST(RetraitFichierAppareil, SeulLeFichierQuiTientLesOctetsClassesEstRetire)
+{
+    const struct {
+        const char* quand;
+        std::function<void(const QString&)> ensuite; // what happened to the camera file after its filing
+        Removal retrait;
+        QByteArray reste; // what the watched folder holds afterwards; empty for nothing
+    } cas[] = {
+        {"the same bytes", [](const QString&) {}, Removal::Removed, {}},
+        {"a new shot written under its name",
+         [](const QString& camera) { ASSERT_EQ(files::writeWhole(camera, kNouvelle), QString()); },
+         Removal::Other, kNouvelle},
+        {"the same shot rewritten in place, longer",
+         [](const QString& camera) { ajouter(camera, "+suite"); }, Removal::Other, kPremiere + "+suite"},
+        {"removed by hand", [](const QString& camera) { ASSERT_TRUE(QFile::remove(camera)); }, Removal::Gone, {}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quand);
+        QTemporaryDir dossier;
+        const QString camera = Sandbox::writeFile(dossier.filePath(QStringLiteral("IMG_0001.JPG")), kPremiere);
+        const capture::Fingerprint classee = capture::fingerprint(kPremiere);
+        c.ensuite(camera);
+
+        EXPECT_EQ(camera_files::removeIfHolds(raw(camera), classee), c.retrait);
+        EXPECT_EQ(QFileInfo::exists(camera), !c.reste.isEmpty());
+        EXPECT_EQ(lu(camera), c.reste);
+    }
+}
+
+// A watched folder, and a folder on another file system when one can be had.
+class MiseDeCote : public ::testing::Test {
+protected:
+    QString camera(const QByteArray& bytes)
+    {
+        return Sandbox::writeFile(hot_.filePath(QStringLiteral("IMG_0001.JPG")), bytes);
+    }
+
+    // A folder on another file system than the watched folder; nullopt when none can be had.
+    std::optional<QString> ailleurs()
+    {
+        autre_ = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/mise-de-cote-XXXXXX"));
+        if (autre_->isValid() && fileSystem(autre_->path()) != fileSystem(hot_.path()))
+            return autre_->path();
+        disque_ = std::make_unique<SmallDisk>(hot_.filePath(QStringLiteral("disque")), 1 << 20);
+        if (disque_->active())
+            return hot_.filePath(QStringLiteral("disque"));
+        return std::nullopt;
+    }
+
+    QTemporaryDir hot_;
+    std::unique_ptr<QTemporaryDir> autre_;
+    std::unique_ptr<SmallDisk> disque_;
+};
+
+TEST_F(MiseDeCote, SurUnAutreSystemeDeFichiersLaPhotoNePartQuApresSaCopieEntiere)
+{
+    const std::optional<QString> dossier = ailleurs();
+    if (!dossier)
+        GTEST_SKIP() << "no second file system here";
+    const QString nonClassees = paths::join(*dossier, {QStringLiteral("non classées")});
+    const QString fichier = camera(kPremiere);
+    QString erreur;
+    EXPECT_EQ(camera_files::moveAside(raw(fichier), nonClassees, erreur).toStdString(),
+              paths::join(nonClassees, {QStringLiteral("IMG_0001.JPG")}).toStdString());
+    EXPECT_EQ(erreur.toStdString(), "");
+    EXPECT_FALSE(QFileInfo::exists(fichier));
+    EXPECT_EQ(contenu(nonClassees), (QMap<QString, QByteArray>{{QStringLiteral("IMG_0001.JPG"), kPremiere}}));
+
+    // Read while its writer was half way: the rest came after. Both halves are kept, the whole file
+    // where the capture takes it again.
+    const QByteArray moitie = kNouvelle.left(10);
+    Sandbox::writeFile(fichier, moitie);
+    ajouter(fichier, kNouvelle.mid(10));
+    EXPECT_EQ(camera_files::moveAside(raw(fichier), moitie, nonClassees, erreur).toStdString(), "");
+    EXPECT_TRUE(erreur.contains(QStringLiteral("a changé pendant sa mise de côté : elle reste dans le dossier de "
+                                               "réception")))
+        << erreur.toStdString();
+    EXPECT_EQ(lu(fichier), kNouvelle);
+    EXPECT_EQ(contenu(nonClassees), (QMap<QString, QByteArray>{{QStringLiteral("IMG_0001.JPG"), kPremiere},
+                                                               {QStringLiteral("IMG_0001_2.JPG"), moitie}}));
+}
+
+TEST_F(MiseDeCote, UneMiseDeCoteCoupeeAChaqueEtapeLaisseUneSeuleCopie)
+{
+    const std::optional<QString> autreSysteme = ailleurs();
+    const QString ici = hot_.filePath(QStringLiteral("ici"));
+    const auto copie = [](const QString& dossier) { return paths::join(dossier, {QStringLiteral("IMG_0001_2.JPG")}); };
+    const struct {
+        const char* quand;
+        std::function<void(const QString& camera, const QString& dossier)> fait; // what the cut run left
+        bool autreSysteme;
+    } cas[] = {
+        {"before anything", [](const QString&, const QString&) {}, false},
+        {"linked, the camera file not yet removed",
+         [&](const QString& camera, const QString& dossier) {
+             ASSERT_EQ(::link(raw(camera).constData(), raw(copie(dossier)).constData()), 0);
+         },
+         false},
+        {"copied whole, the camera file not yet removed",
+         [&](const QString&, const QString& dossier) { ASSERT_EQ(files::writeWhole(copie(dossier), kPremiere), QString()); },
+         true},
+        {"half copied",
+         [](const QString&, const QString& dossier) {
+             Sandbox::writeFile(paths::join(dossier, {QStringLiteral(".IMG_0001_2.JPG.Ab12Cd")}), kPremiere.left(5));
+         },
+         true},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quand);
+        if (c.autreSysteme && !autreSysteme)
+            continue;
+        const QString dossier = paths::join(c.autreSysteme ? *autreSysteme : ici, {QStringLiteral("non classées")});
+        // A file of that name set aside before: this one's copy goes beside it.
+        Sandbox::writeFile(paths::join(dossier, {QStringLiteral("IMG_0001.JPG")}), "plus ancienne");
+        const QString fichier = camera(kPremiere);
+        c.fait(fichier, dossier);
+
+        // The next run sets it aside again, as the capture or the settling does, and its start
+        // removes the temporaries nobody holds.
+        QString erreur;
+        EXPECT_EQ(camera_files::moveAside(raw(fichier), dossier, erreur).toStdString(), copie(dossier).toStdString());
+        EXPECT_EQ(erreur.toStdString(), "");
+        files::removeLeftoverTemporaries(dossier);
+        EXPECT_FALSE(QFileInfo::exists(fichier));
+        EXPECT_EQ(contenu(dossier), (QMap<QString, QByteArray>{{QStringLiteral("IMG_0001.JPG"), "plus ancienne"},
+                                                               {QStringLiteral("IMG_0001_2.JPG"), kPremiere}}));
+        QDir(dossier).removeRecursively();
+    }
+}
+
+// Writes a new shot under the camera file's name while the replacement question waits, then lets
+// the scripted dialogs answer it.
+class NouvellePhotoPendantLaQuestion {
+public:
+    NouvellePhotoPendantLaQuestion(QString camera, QByteArray nouvelle)
+    {
+        auto proxy = std::make_unique<Proxy>(std::move(camera), std::move(nouvelle));
+        proxy_ = proxy.get();
+        proxy_->suivant = dialogs::install(std::move(proxy));
+    }
+    ~NouvellePhotoPendantLaQuestion() { dialogs::install(std::move(proxy_->suivant)); }
+    NouvellePhotoPendantLaQuestion(const NouvellePhotoPendantLaQuestion&) = delete;
+    NouvellePhotoPendantLaQuestion& operator=(const NouvellePhotoPendantLaQuestion&) = delete;
+
+private:
+    struct Proxy final : dialogs::Service {
+        Proxy(QString c, QByteArray n) : camera(std::move(c)), nouvelle(std::move(n)) {}
+        Answer message(const QString& text, const QString& title, dialogs::Icon icon, dialogs::Buttons buttons) override
+        {
+            if (text.contains(QStringLiteral("remplacer l'image existante"))) {
+                EXPECT_EQ(files::writeWhole(camera, nouvelle), QString());
+            }
+            return suivant->message(text, title, icon, buttons);
+        }
+        std::optional<QString> input(const QString& prompt, const QString& title, const QString& defaultText) override
+        {
+            return suivant->input(prompt, title, defaultText);
+        }
+        QString openFile(const dialogs::FileRequest& request) override { return suivant->openFile(request); }
+
+        QString camera;
+        QByteArray nouvelle;
+        std::unique_ptr<dialogs::Service> suivant;
+    };
+    Proxy* proxy_ = nullptr;
+};
+
+using RetraitApresClassement = SeanceFixture;
+
+TEST_F(RetraitApresClassement, UneNouvellePhotoSousLeMemeNomEstClasseePourLEleveSuivant)
+{
+    const QString premier = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString second = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Benoît"));
+    const auto d = [&](const QString& cle, const QString& nom, const QString& prenom) {
+        return capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), QStringLiteral("6A"), nom, prenom, cle);
+    };
+    const capture::Destinations siennes[2] = {d(premier, QStringLiteral("Alpha"), QStringLiteral("Anne")),
+                                              d(second, QStringLiteral("Bravo"), QStringLiteral("Benoît"))};
+    Sandbox::writeFile(siennes[0].picture, jpeg({300, 200}));
+    const QByteArray photos[2] = {jpeg({600, 400}), jpeg({660, 440})};
+    const QString camera = Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), photos[0]);
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
+
+    dialogues_.message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), Answer::Yes);
+    dialogues_.message(QStringLiteral("Fin"));
+    {
+        const NouvellePhotoPendantLaQuestion nouvelle(camera, photos[1]);
+        ASSERT_TRUE(classer(form, camera));
+    }
+
+    EXPECT_TRUE(dialogues_.allAnswered());
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(lire(siennes[i].archive), photos[i]);
+        EXPECT_EQ(colonne(i == 0 ? premier : second, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0001.JPG"));
+    }
+    EXPECT_TRUE(QDir(etat::DossierHot).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    form.unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(journal_classement::restants().empty());
+}
+
+using RestesAuDemarrage = PhotographeFixture;
+
+TEST_F(RestesAuDemarrage, LeDemarrageRetireLesTemporairesDesClassementsCoupesMaisPasCeuxDUnEcrivainEnCours)
+{
+    const QString archive = paths::onDrive({QStringLiteral("labohd"), QStringLiteral("Ecole Test")});
+    const QString donnees = paths::join(etat::CheminDonnees, {QStringLiteral("Ecole Test")});
+    const QStringList restes = {
+        paths::join(archive, {QStringLiteral(".6AxsepxAlphaxsepxAnnexsepx.jpg.Ab12Cd")}),
+        paths::join(archive, {QStringLiteral("non classées"), QStringLiteral(".IMG_0001.JPG.x9Y8z7")}),
+        paths::join(donnees, {QStringLiteral(".12.jpg.Qw3Er4")}),
+        paths::join(etat::CheminDonnees, {QStringLiteral("Ecole Test BR3"), QStringLiteral("6A"),
+                                          QStringLiteral(".Alpha Anne.jpg.Zx5Cv6")}),
+    };
+    for (const QString& reste : restes)
+        Sandbox::writeFile(reste, "à moitié");
+    // Not a temporary, and one a writer still holds.
+    const QString photo = Sandbox::writeFile(paths::join(archive, {QStringLiteral(".cachee.jpg")}), "garde");
+    files::PendingFile enCours(paths::join(archive, {QStringLiteral("6BxsepxBravoxsepxBenoîtxsepx.jpg")}));
+    ASSERT_TRUE(enCours.write("en cours"));
+
+    demarrer();
+
+    for (const QString& reste : restes)
+        EXPECT_FALSE(QFileInfo::exists(reste)) << reste.toStdString();
+    EXPECT_EQ(lu(photo), "garde");
+    EXPECT_EQ(QDir(archive).entryList({QStringLiteral(".6Bxsepx*")}, QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_TRUE(enCours.commit());
+}
+
+} // namespace
