@@ -60,7 +60,7 @@ protected:
             EXPECT_EQ(ecole.scalar(QStringLiteral("SELECT count(*) FROM Eleves")), QString::number(cles.size()));
 
             for (const char* forme : {"TransfertBR", "TransfertHD1"}) {
-                const livraison::Issue jeu = jeux_photos::livrer(regle(QString::fromLatin1(forme)), etab, [](int) {});
+                const livraison::Issue jeu = jeux_photos::livrer(regle(QString::fromLatin1(forme)), etat::CodeEtabEnCours, etab, [](int) {});
                 ASSERT_TRUE(jeu.reussie) << forme << " : " << jeu.message.toStdString();
             }
             EXPECT_EQ(arbre(bureau(QStringLiteral("A Graver/") + etab + QStringLiteral(" BR"))).size(), cles.size());
