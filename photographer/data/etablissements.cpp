@@ -284,6 +284,10 @@ QString renommer(const QString& code, const QString& nouveauNom, const std::func
 std::vector<Reprise> reprendreRenommages()
 {
     std::vector<Reprise> resultat;
+    // Folders moved under a base that cannot record it would be moved again,
+    // from where they no longer are: the rename waits for a writable base.
+    if (base::db().readOnly())
+        return resultat;
     const db::Rows enCours = base::db().query(QStringLiteral(
         "SELECT CdeEtablissement, AncienNom, NouveauNom, Dossiers FROM RenommagesEnCours ORDER BY rowid"));
     for (const db::Row& ligne : enCours) {

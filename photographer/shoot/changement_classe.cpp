@@ -4,6 +4,7 @@
 #include "common/files.h"
 #include "common/paths.h"
 #include "common/report.h"
+#include "photographer/data/base.h"
 #include "photographer/data/deplacements.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/data/etat.h"
@@ -224,6 +225,9 @@ Issue deplacer(const roster::Eleve& eleve, const QString& depuis, const QString&
 QStringList reprendre()
 {
     QStringList messages;
+    // As for filings: a cut move waits for a base that can record its end.
+    if (base::db().readOnly())
+        return messages;
     try {
         for (const deplacements::Deplacement& deplacement : deplacements::enCours())
             messages << reprendreUn(deplacement);

@@ -102,6 +102,10 @@ void effacer(const QList<qint64>& cles)
 std::vector<Classement> restants()
 {
     std::vector<Classement> result;
+    // A base that cannot record a filing's end must not have its files moved:
+    // what was cut waits for a start on a writable base.
+    if (base::db().readOnly())
+        return result;
     for (const db::Row& row : base::db().query(
              QStringLiteral("SELECT CdeClassement, %1, Fait FROM JournalClassement ORDER BY CdeClassement").arg(kColonnes))) {
         Classement c;

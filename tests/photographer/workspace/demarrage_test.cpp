@@ -1,6 +1,7 @@
 #include "tests/photographer/support/photographe_fixture.h"
 
 #include "common/ui/program.h"
+#include "photographer/data/dossiers_etab.h"
 #include "common/text.h"
 #include "common/wallclock.h"
 #include "tests/support/read_only_folder.h"
@@ -354,6 +355,22 @@ TEST_F(DemarrageLectureSeule, UneBaseDUneVersionAnterieureEnLectureSeuleMontreSe
         copie.script(QStringLiteral("ALTER TABLE RecPochetteInc DROP COLUMN RecNbArticleTxt;"
                                     "INSERT INTO RecPochetteInc (CodeEtab, RecNbArticle) VALUES ('1', '3');"));
     });
+}
+
+// A rename cut short in a base that can no longer be written: its folders stay
+// where they are, for a start that can record the rename's end.
+TEST_F(DemarrageLectureSeule, UnRenommageInterrompuAttendUneBaseModifiable)
+{
+    const QString ancien = dossiers_etab::de(QStringLiteral("Ecole A")).tous().front();
+    ASSERT_TRUE(paths::ensureFolder(ancien));
+    demarrerEnLectureSeule([](db::Database& copie) {
+        copie.script(QStringLiteral("CREATE TABLE RenommagesEnCours (CdeEtablissement TEXT, AncienNom TEXT, "
+                                    "NouveauNom TEXT, Dossiers TEXT);"
+                                    "INSERT INTO RenommagesEnCours SELECT CdeEtablissement, 'Ecole A', 'Ecole B', '0' "
+                                    "FROM Etablissements;"));
+    });
+    EXPECT_TRUE(QFileInfo(ancien).isDir());
+    EXPECT_FALSE(QFileInfo::exists(dossiers_etab::de(QStringLiteral("Ecole B")).tous().front()));
 }
 
 // A program folder that cannot be written (installed for every user) gives a
