@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/layout.h"
+#include "common/wallclock.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
 #include "tests/photographer/support/photographe_fixture.h"
@@ -135,6 +136,8 @@ protected:
             prise(form).TimerHot_Timer();
             if (QTest::qWaitFor(fini, 25))
                 return true;
+            // The timer ticks a second apart: a file cut short is given up on minutes later.
+            wallclock::moveOn(capture::WatchedFolder::kSecond);
         }
         return fini();
     }
