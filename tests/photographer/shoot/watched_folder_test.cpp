@@ -80,11 +80,6 @@ public:
     Writer& operator=(const Writer&) = delete;
 
     void write(QByteArrayView bytes) { EXPECT_EQ(::write(fd_, bytes.data(), size_t(bytes.size())), ssize_t(bytes.size())); }
-    void writeAt(QByteArrayView bytes, qsizetype offset)
-    {
-        EXPECT_EQ(::pwrite(fd_, bytes.data(), size_t(bytes.size()), off_t(offset)), ssize_t(bytes.size()));
-    }
-    void resize(qsizetype size) { EXPECT_EQ(::ftruncate(fd_, off_t(size)), 0); }
     // What cp -p and tar do once the bytes are in: the camera's date back on the file.
     void keepDate(const QDateTime& when)
     {
