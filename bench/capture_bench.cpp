@@ -1,6 +1,7 @@
 // Runs the capture tick on a camera file several times, from the listing of the watched folder to
 // the camera file's removal, and compares its time with the least any tick must spend: decoding
-// the same file at 1/8 scale with the JPEG reader.
+// the same file at 1/8 scale with the JPEG reader. Then drops one shot at a time between the ticks
+// of a one-second timer, as a tethered camera does, and times each from its drop to its filing.
 
 #include "common/files.h"
 #include "photographer/data/base.h"
@@ -18,6 +19,7 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
 
 #include <algorithm>
 #include <functional>
@@ -116,14 +118,17 @@ int main(int argc, char** argv)
     QElapsedTimer timer;
     double journalTime = 0;
     QList<qint64> ended;
-    const auto tickOnce = [&] {
+    // Whether it filed a camera file; false when the watched folder answered none.
+    const auto tick = [&] {
         timer.start();
         const auto candidate = watched.nextCandidate(hot);
         if (!candidate)
-            return fail(QStringLiteral("no camera file in the watched folder"));
+            return false;
         const capture::Prepared prepared = capture::prepare(*candidate, 90, to);
-        if (prepared.state != capture::Prepared::State::Ready)
-            return fail(QStringLiteral("not filed: ") + prepared.error);
+        if (prepared.state != capture::Prepared::State::Ready) {
+            fail(QStringLiteral("not filed: ") + prepared.error);
+            return false;
+        }
         journal_classement::Classement record;
         record.fichier = candidate->file.rawPath;
         record.camera = prepared.camera;
@@ -140,14 +145,21 @@ int main(int argc, char** argv)
             record.cle = journal_classement::inscrire(database, record, ended);
             return {};
         });
-        if (!filed.error.isEmpty())
-            return fail(filed.error);
+        if (!filed.error.isEmpty()) {
+            fail(filed.error);
+            return false;
+        }
         ended.clear();
         const double after = timer.nsecsElapsed() / 1e6;
         if (!journal_classement::terminer(record) || !camera_files::remove(candidate->file.rawPath))
             fail(QStringLiteral("row or removal failed"));
         ended << record.cle;
         journalTime += timer.nsecsElapsed() / 1e6 - after;
+        return true;
+    };
+    const auto tickOnce = [&] {
+        if (!tick())
+            fail(QStringLiteral("no camera file in the watched folder"));
     };
     QSize fullSize;
     const auto decodeFloor = [&] {
@@ -182,6 +194,35 @@ int main(int argc, char** argv)
     if (failed)
         return 1;
 
+    // A tethered camera writes one shot into the watched folder at any moment between two ticks of
+    // the shoot's one-second timer: from the end of its write to the end of its filing.
+    std::vector<double> dropToFiled;
+    QElapsedTimer clock;
+    clock.start();
+    QFile original(input);
+    const QByteArray bytes = original.open(QIODevice::ReadOnly) ? original.readAll() : QByteArray();
+    for (int run = 0; run < kRuns && !failed; ++run) {
+        const qint64 firstTick = (clock.elapsed() / 1000 + 2) * 1000;
+        QThread::msleep(quint64(firstTick - 1000 + 1000 * run / kRuns - clock.elapsed()));
+        QFile dropped(camera);
+        if (!dropped.open(QIODevice::WriteOnly) || dropped.write(bytes) != bytes.size())
+            return 1;
+        dropped.close();
+        const qint64 written = clock.nsecsElapsed();
+        for (qint64 next = firstTick;; next += 1000) {
+            QThread::msleep(quint64(std::max<qint64>(0, next - clock.elapsed())));
+            if (tick())
+                break;
+            if (next > firstTick + 5000) {
+                fail(QStringLiteral("a tethered shot was not filed within 5 ticks"));
+                break;
+            }
+        }
+        dropToFiled.push_back((clock.nsecsElapsed() - written) / 1e6);
+    }
+    if (failed)
+        return 1;
+
     const double capture = median(captureTimes);
     const double floor = median(floorTimes);
     out << "input: " << input << " (" << fullSize.width() << "x" << fullSize.height() << ", "
@@ -193,6 +234,9 @@ int main(int argc, char** argv)
         << QString::number(median(journalTimes), 'f', 1) << " ms\n";
     out << "decode floor (1/8 scale): median " << QString::number(floor, 'f', 1) << " ms\n";
     out << "ratio " << QString::number(capture / floor, 'f', 2) << "\n";
+    out << "tethered shot, one-second timer: drop to filed median " << QString::number(median(dropToFiled), 'f', 0)
+        << " ms, longest " << QString::number(*std::max_element(dropToFiled.begin(), dropToFiled.end()), 'f', 0)
+        << " ms\n";
     out << "peak memory: " << QString::number(peak, 'f', 1) << " MB (VmHWM), "
         << QString::number(before, 'f', 1) << " MB before the capture, capture step "
         << QString::number(peak - before, 'f', 1) << " MB\n";

@@ -56,12 +56,10 @@ qint64 instant(qint64 modified)
 
 bool takenBefore(const Shot& a, const Shot& b)
 {
-    const qint64 first = instant(a.firstSeen);
-    const qint64 second = instant(b.firstSeen);
-    if (first != second)
-        return first < second;
     if (a.captured && b.captured && *a.captured != *b.captured)
         return *a.captured < *b.captured;
+    if (const qint64 first = instant(a.modified), second = instant(b.modified); first != second)
+        return first < second;
     if (const int counter = byCounter(a.name, b.name))
         return counter < 0;
     return a.name < b.name;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "photographer/shoot/exif.h"
+
 #include <QByteArray>
 
 #include <optional>
@@ -10,9 +12,9 @@ namespace camera_order {
 
 // What tells one camera file's place from another's.
 struct Shot {
-    qint64 firstSeen = 0;            // its modification time when first seen, in nanoseconds
-    std::optional<qint64> captured;  // when the camera took it, by the camera's clock, in nanoseconds
-    QByteArray name;                 // its name as the file system holds it
+    std::optional<exif::CaptureTime> captured; // when the camera took it, by the camera's clock
+    qint64 modified = 0;                       // its modification time once whole, in nanoseconds
+    QByteArray name;                           // its name as the file system holds it
 };
 
 // The instant a modification time stands for, as far as its file system can tell. A time in whole
@@ -23,12 +25,13 @@ struct Shot {
 // of a second is this computer's own and stands for itself.
 qint64 instant(qint64 modified);
 
-// Whether a is filed before b: the earlier instant first; at the same instant, the camera's own
-// order: its capture time where both files carry it, then the counter that ends the name (IMG_0042:
-// same prefix and as many digits) allowing for it going round (IMG_9999 before IMG_0001: counters
-// further apart than half their range went round, so the smaller comes after), then the name.
-// The order holds pair by pair: among files of which only some carry a capture time it need not be
-// transitive, so it serves to pick the next file, never to sort.
+// Whether a is filed before b: the camera's capture time where both files carry it, as it tells
+// the order of the shots whatever the copier did to the files' dates; then the earlier instant;
+// then the counter that ends the name (IMG_0042: same prefix and as many digits) allowing for it
+// going round (IMG_9999 before IMG_0001: counters further apart than half their range went round,
+// so the smaller comes after); then the name. The order holds pair by pair: among files of which
+// only some carry a capture time it need not be transitive, so it serves to pick the next file,
+// never to sort.
 bool takenBefore(const Shot& a, const Shot& b);
 
 } // namespace camera_order

@@ -273,7 +273,7 @@ Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Dest
                         QStringLiteral("La photo « %1 » est vide : elle n'a pas été classée.").arg(shown(cameraFile)));
     // libjpeg pads a cut-short file with grey and reports success, so the primary image's end
     // marker is looked for first (a thumbnail's one, inside the metadata, does not count).
-    if (!endsWhole(original, camera.unchangedCalls))
+    if (camera.holes || !endsWhole(original, camera.unchangedCalls))
         return notWhole(camera.givenUp(), unreadable(cameraFile));
     return fromBytes(original, cameraFile, degrees, destinations, camera.givenUp());
 }

@@ -64,8 +64,8 @@ struct [[nodiscard]] Prepared {
 };
 
 // Reads the camera file once and makes of it everything the filing needs before a question may
-// stop it: whether it is whole (its primary image ends the file and it decodes; a file that has
-// not moved for WatchedFolder::kCallsBeforeCutShort calls without being whole is refused, as it
+// stop it: whether it is whole (its primary image ends the file, it has no holes and it decodes; a
+// file given up on (WatchedFolder::Candidate::givenUp) that is not whole is refused, as it
 // was cut short), its fingerprint, the working picture decoded once at reduced scale
 // (QImageReader::setScaledSize), turned and fitted inside 400x400 (never enlarged), and the archive
 // copy written and flushed beside its target while the picture decodes. Creates the destination

@@ -1,16 +1,17 @@
 #include "photographer/shoot/exif.h"
 
+#include <QByteArray>
 #include <QDate>
-#include <QFile>
+#include <QString>
 #include <QTime>
 
 #include <libexif/exif-data.h>
 #include <libexif/exif-loader.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace exif {
@@ -41,8 +42,8 @@ QByteArray text(ExifData* data, ExifTag tag)
     return raw.trimmed();
 }
 
-// "yyyy:MM:dd HH:mm:ss" and its fraction of a second ("25" is a quarter), in nanoseconds.
-std::optional<qint64> nanoseconds(const QByteArray& dateTime, const QByteArray& subSeconds)
+// "yyyy:MM:dd HH:mm:ss" and its fraction of a second ("25" is a quarter).
+std::optional<CaptureTime> moment(const QByteArray& dateTime, const QByteArray& subSeconds)
 {
     if (dateTime.size() != 19 || dateTime[10] != ' ')
         return std::nullopt;
@@ -51,29 +52,23 @@ std::optional<qint64> nanoseconds(const QByteArray& dateTime, const QByteArray& 
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
     const qint64 days = date.toJulianDay() - QDate(1970, 1, 1).toJulianDay();
-    qint64 result = (days * 86400 + time.msecsSinceStartOfDay() / 1000) * 1000000000;
+    CaptureTime result{days * 86400 + time.msecsSinceStartOfDay() / 1000, 0};
     const QByteArray fraction = subSeconds.left(9);
     if (!fraction.isEmpty() && std::all_of(fraction.begin(), fraction.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        result += fraction.leftJustified(9, '0').toLongLong();
+        result.nanoseconds = fraction.leftJustified(9, '0').toInt();
     return result;
 }
 
 } // namespace
 
-std::optional<qint64> captureTime(const QByteArray& rawPath)
+std::optional<CaptureTime> captureTime(int fd)
 {
-    const int fd = ::open(rawPath.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return std::nullopt;
-    }
     const std::unique_ptr<ExifLoader, LoaderUnref> loader(exif_loader_new());
     QByteArray chunk(kChunk, Qt::Uninitialized);
     for (qsizetype read = 0; read < kMostRead;) {
-        const qint64 got = file.read(chunk.data(), kChunk);
+        const ssize_t got = ::pread(fd, chunk.data(), size_t(kChunk), off_t(read));
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got <= 0)
             break;
         read += got;
@@ -83,7 +78,7 @@ std::optional<qint64> captureTime(const QByteArray& rawPath)
     const std::unique_ptr<ExifData, DataUnref> data(exif_loader_get_data(loader.get()));
     if (!data)
         return std::nullopt;
-    return nanoseconds(text(data.get(), EXIF_TAG_DATE_TIME_ORIGINAL), text(data.get(), EXIF_TAG_SUB_SEC_TIME_ORIGINAL));
+    return moment(text(data.get(), EXIF_TAG_DATE_TIME_ORIGINAL), text(data.get(), EXIF_TAG_SUB_SEC_TIME_ORIGINAL));
 }
 
 } // namespace exif

@@ -1,18 +1,30 @@
 #include "photographer/shoot/watched_folder.h"
 
+#include "common/wallclock.h"
 #include "photographer/shoot/camera_order.h"
-#include "photographer/shoot/exif.h"
+#include "photographer/shoot/open_writers.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QSet>
 
+#include <cerrno>
 #include <cstring>
 #include <span>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace capture {
 
 namespace {
+
+// A date set this long before the file's last change was not written with the bytes: a copier kept
+// it. Beyond a FAT drive's 2 seconds and a slow writer's pauses.
+constexpr qint64 kDateKeptBefore = 5 * WatchedFolder::kSecond;
 
 // Files that cameras, card readers, browsers and office programs leave while they write.
 bool isTemporary(const QString& name)
@@ -24,6 +36,11 @@ bool isTemporary(const QString& name)
             return true;
     }
     return name.startsWith(u"~$");
+}
+
+QByteArray nameOf(const QByteArray& rawPath)
+{
+    return rawPath.mid(rawPath.lastIndexOf('/') + 1);
 }
 
 bool isCameraFile(const QString& name)
@@ -102,64 +119,123 @@ bool endsWhole(QByteArrayView bytes, int unchangedCalls)
     return end == bytes.size() || (end > 0 && unchangedCalls > 0);
 }
 
+void WatchedFolder::look(const QByteArray& rawPath, Seen& file)
+{
+    // Never waits: a writer's lease makes the open fail at once rather than hold up the tick.
+    const int fd = ::open(rawPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    file.busy = fd < 0 && errno == EWOULDBLOCK;
+    if (fd < 0)
+        return;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0) {
+        // A copier that keeps dates sets the camera's date once the bytes are in; the change it
+        // makes is dated now. A writer of its own dates its bytes as it writes them.
+        const qint64 modified = qint64(info.st_mtim.tv_sec) * kSecond + info.st_mtim.tv_nsec;
+        const qint64 changed = qint64(info.st_ctim.tv_sec) * kSecond + info.st_ctim.tv_nsec;
+        file.keptDate = modified < changed - kDateKeptBefore;
+        const off_t hole = ::lseek(fd, 0, SEEK_HOLE);
+        file.holes = hole >= 0 && hole < info.st_size;
+    }
+    file.captured = exif::captureTime(fd);
+    ::close(fd);
+}
+
+std::vector<const camera_files::Entry*> WatchedFolder::update(const std::vector<camera_files::Entry>& entries,
+                                                               qint64 now)
+{
+    std::vector<const camera_files::Entry*> cameraFiles;
+    QHash<QByteArray, Seen> seen;
+    for (const camera_files::Entry& entry : entries) {
+        const auto before = seen_.constFind(entry.rawPath);
+        const bool same = before != seen_.cend() && before->size == entry.size && before->modified == entry.modified;
+        Seen file;
+        if (same) {
+            file = *before;
+            ++file.unchangedCalls;
+        } else {
+            file.size = entry.size;
+            file.modified = entry.modified;
+            file.since = now;
+        }
+        if (isCameraFile(entry.name())) {
+            cameraFiles.push_back(&entry);
+            if (!same || file.busy)
+                look(entry.rawPath, file);
+        }
+        seen.insert(entry.rawPath, file);
+    }
+    // Files that left the folder are dropped: a file written again under the same name
+    // must be seen afresh.
+    seen_ = std::move(seen);
+    return cameraFiles;
+}
+
+bool WatchedFolder::active(const std::vector<camera_files::Entry>& entries, const QSet<QByteArray>& writing,
+                           qint64 now) const
+{
+    // Any file of the folder that appears or changes, camera file or not (a copier's temporary),
+    // tells that a drop is under way, and so does one held open for writing that changed lately
+    // (one a program keeps open for minutes without a change, a log, is no drop).
+    for (const camera_files::Entry& entry : entries) {
+        const Seen& file = *seen_.constFind(entry.rawPath);
+        if (file.unchangedCalls == 0
+            || (now - file.since < kStillBeforeCutShort && writing.contains(nameOf(entry.rawPath))))
+            return true;
+    }
+    return false;
+}
+
 std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QString& folder)
 {
     if (folder != folder_)
         forget();
     folder_ = folder;
+    const qint64 now = wallclock::steady();
+    const std::vector<camera_files::Entry> entries = camera_files::list(folder);
+    const std::vector<const camera_files::Entry*> cameraFiles = update(entries, now);
+    const QSet<QByteArray> writing =
+        cameraFiles.empty() ? QSet<QByteArray>() : open_writers::inFolder(QFile::encodeName(folder));
+    if (active(entries, writing, now))
+        lastActivity_ = now;
+    if (cameraFiles.empty())
+        return std::nullopt;
 
-    QHash<QByteArray, Seen> seen;
-    std::vector<Candidate> earliest; // the files of the earliest instant
-    qint64 earliestInstant = 0;
-    for (const camera_files::Entry& entry : camera_files::list(folder)) {
-        if (!isCameraFile(entry.name()))
-            continue;
-        const auto before = seen_.constFind(entry.rawPath);
-        const bool known = before != seen_.cend();
-        const bool same = known && before->size == entry.size && before->modified == entry.modified;
-        Seen now = same ? *before : Seen{};
-        if (same) {
-            ++now.unchangedCalls;
-        } else {
-            now.size = entry.size;
-            now.modified = entry.modified;
-            now.firstModified = known ? before->firstModified : entry.modified;
-        }
-        seen.insert(entry.rawPath, now);
-        const qint64 instant = camera_order::instant(now.firstModified);
-        if (earliest.empty() || instant < earliestInstant) {
-            earliest.clear();
-            earliestInstant = instant;
-        }
-        if (instant == earliestInstant)
-            earliest.push_back({entry, now.unchangedCalls});
-    }
-    // Files that left the folder are dropped: a file written again under the same name
-    // must be seen afresh.
-    seen_ = std::move(seen);
-    if (earliest.size() < 2)
-        return earliest.empty() ? std::nullopt : std::optional(earliest.front());
-
-    // Files of the same instant go in the camera's order; a file's capture time is read only now,
-    // and once while it keeps its size and date.
-    const auto shot = [this](const Candidate& candidate) {
-        Seen& file = seen_[candidate.file.rawPath];
-        if (!file.captureRead) {
-            file.captured = exif::captureTime(candidate.file.rawPath);
-            file.captureRead = true;
-        }
-        const QByteArray& path = candidate.file.rawPath;
-        return camera_order::Shot{file.firstModified, file.captured, path.mid(path.lastIndexOf('/') + 1)};
+    struct File {
+        const camera_files::Entry* entry;
+        const Seen* seen;
+        QByteArray name;
+        bool held;       // someone is writing it
+        bool stoodStill; // unchanged so long, with nobody writing it, that it will not change
     };
-    const Candidate* first = &earliest.front();
+    std::vector<File> files;
+    files.reserve(cameraFiles.size());
+    for (const camera_files::Entry* entry : cameraFiles) {
+        const Seen& file = *seen_.constFind(entry->rawPath);
+        const QByteArray name = nameOf(entry->rawPath);
+        const bool held = file.busy || writing.contains(name);
+        const bool stoodStill = !held && now - file.since >= kStillBeforeCutShort;
+        // Until it is whole, a file's date is the copier's, not the one it will end with.
+        const bool writtenNow = held || (file.holes && !stoodStill) || file.unchangedCalls == 0;
+        if (writtenNow && !file.captured && cameraFiles.size() > 1)
+            return std::nullopt; // its place is not known yet: it may come before any other
+        files.push_back({entry, &file, name, held, stoodStill});
+    }
+    const auto shot = [](const File& file) {
+        return camera_order::Shot{file.seen->captured, file.seen->modified, file.name};
+    };
+    const File* first = &files.front();
     camera_order::Shot firstShot = shot(*first);
-    for (const Candidate& candidate : std::span(earliest).subspan(1)) {
-        if (camera_order::Shot next = shot(candidate); camera_order::takenBefore(next, firstShot)) {
-            first = &candidate;
+    for (const File& file : std::span(files).subspan(1)) {
+        if (camera_order::Shot next = shot(file); camera_order::takenBefore(next, firstShot)) {
+            first = &file;
             firstShot = std::move(next);
         }
     }
-    return *first;
+    if (first->held || (first->seen->holes && !first->stoodStill))
+        return std::nullopt;
+    if (first->seen->keptDate && now - lastActivity_ < kQuietBeforeCopies)
+        return std::nullopt;
+    return Candidate{*first->entry, first->seen->unchangedCalls, first->stoodStill, first->seen->holes};
 }
 
 QStringList foldersWithPictures(const QString& folder)
@@ -184,6 +260,7 @@ void WatchedFolder::forget()
 {
     folder_.clear();
     seen_.clear();
+    lastActivity_ = 0;
 }
 
 } // namespace capture

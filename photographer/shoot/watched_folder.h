@@ -1,13 +1,16 @@
 #pragma once
 
 #include "photographer/shoot/camera_files.h"
+#include "photographer/shoot/exif.h"
 
 #include <QByteArrayView>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace capture {
 
@@ -28,39 +31,62 @@ QStringList foldersWithPictures(const QString& folder);
 // The watched folder, polled once a tick.
 class WatchedFolder {
 public:
-    static constexpr int kCallsBeforeCutShort = 10;
+    static constexpr qint64 kSecond = 1000000000;
+    // A writer on a network share or a camera's Wi-Fi may stall for a minute and then go on: a file
+    // is given up on only when it has not changed for much longer, and nobody holds it open for
+    // writing.
+    static constexpr qint64 kStillBeforeCutShort = 3 * 60 * kSecond;
+    // A copy that keeps the camera's dates (a card, an archive) brings a batch, each file written
+    // in whatever order the copier picks: the batch waits until the folder has been quiet for this
+    // long, so that every shot is there before the first is filed.
+    static constexpr qint64 kQuietBeforeCopies = 3 * kSecond;
 
     struct Candidate {
         camera_files::Entry file;
         int unchangedCalls = 0; // earlier calls in a row that found the same size and date
-        // Not whole after so long without a change: it was cut short or is damaged, and the filing
-        // that refuses it tells the photographer, where waiting on it would hold up every later
-        // picture without a word.
-        bool givenUp() const { return unchangedCalls >= kCallsBeforeCutShort; }
+        // Unchanged for kStillBeforeCutShort with no writer holding it open: when it is not whole,
+        // it was cut short or is damaged, and the filing that refuses it tells the photographer.
+        bool stoodStill = false;
+        bool givenUp() const { return stoodStill; }
+        // It has holes, bytes never written that read as zeros: not whole, whatever its markers
+        // say. Such a file is answered only once given up on.
+        bool holes = false;
     };
 
-    // The camera file of folder to file next, whole or not: the oldest first (by the modification
-    // time it had when first seen; files of the same instant in the camera's order, see
-    // camera_order::takenBefore), so that pictures reach the students in the order they were shot;
-    // a file keeps its place while it is written, so a later one is not taken before it. Hidden
-    // files and temporary files are skipped; the extension test ignores case
-    // (.jpg, .jpeg). nullopt when none.
+    // The camera file of folder to file next, whole or not, or nullopt when none may be filed yet.
+    // Files go in the camera's order (camera_order::takenBefore: its capture time, then the date
+    // the file ends with, then its counter and name), so that pictures reach the students in the
+    // order they were shot. A file someone is still writing (held open for writing, or with holes)
+    // is never answered; while a file is being written and its place is not known yet (no capture
+    // time read, and no final date), no other is answered, as it may come first; a batch copied
+    // with its dates kept waits for the folder to be quiet. Hidden files and temporary files are
+    // skipped; the extension test ignores case (.jpg, .jpeg).
     std::optional<Candidate> nextCandidate(const QString& folder);
 
     void forget(); // after the folder changes or the capture stops
 
 private:
+    // What the previous call saw of one file of the folder, camera file or not.
     struct Seen {
         qint64 size = 0;
         qint64 modified = 0;
-        qint64 firstModified = 0; // the date it had when first seen: its place in the queue
+        qint64 since = 0; // wallclock::steady() when it was first seen with this size and date
         int unchangedCalls = 0;
-        // Its capture time, read once while its size and date stay, and only when it ties.
-        bool captureRead = false;
-        std::optional<qint64> captured;
+        // For camera files, looked at again whenever its size or date change.
+        bool holes = false;
+        bool keptDate = false; // its date was set well before its last change: a copy that keeps dates
+        bool busy = false;     // it cannot be opened without waiting for its writer
+        std::optional<exif::CaptureTime> captured;
     };
+    static void look(const QByteArray& rawPath, Seen& file);
+    // Notes what the folder holds now; answers its camera files.
+    std::vector<const camera_files::Entry*> update(const std::vector<camera_files::Entry>& entries, qint64 now);
+    // Whether a drop is under way, after update: writing names the files held open for writing.
+    bool active(const std::vector<camera_files::Entry>& entries, const QSet<QByteArray>& writing, qint64 now) const;
+
     QString folder_;
     QHash<QByteArray, Seen> seen_; // raw path -> what the previous call saw
+    qint64 lastActivity_ = 0;      // wallclock::steady() when a call last saw a file appear, change or held open
 };
 
 } // namespace capture

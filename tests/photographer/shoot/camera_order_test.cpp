@@ -16,44 +16,55 @@ constexpr qint64 kSecond = 1000 * kMs;
 // 09/03/2026 14:30:00 UTC, an even second.
 constexpr qint64 kShot = 1773066600 * kSecond;
 
-TEST(OrdreDeLAppareil, LesFichiersDuMemeInstantSuiventLOrdreDeLAppareil)
+exif::CaptureTime at(qint64 nanoseconds)
+{
+    return {nanoseconds / kSecond, qint32(nanoseconds % kSecond)};
+}
+
+TEST(OrdreDeLAppareil, LHeureDePriseDeVuePuisLaDatePuisLeCompteurPuisLeNom)
 {
     using camera_order::Shot;
-    const std::optional<qint64> none;
+    const std::optional<exif::CaptureTime> none;
     const struct {
         const char* what;
         Shot a;
         Shot b;
         bool aFirst;
     } cases[] = {
-        {"the earlier date first, whatever the names", {kShot, none, "IMG_0002.JPG"},
-         {kShot + 2 * kSecond, none, "IMG_0001.JPG"}, true},
-        {"whole seconds in one 2-second slot are the same instant", {kShot + kSecond, none, "IMG_0001.JPG"},
-         {kShot, none, "IMG_0002.JPG"}, true},
-        {"the next slot is later", {kShot + 2 * kSecond, none, "IMG_0001.JPG"},
-         {kShot + kSecond, none, "IMG_0002.JPG"}, false},
-        {"a time with a fraction of a second stands for itself", {kShot + 500 * kMs, none, "IMG_0001.JPG"},
-         {kShot + 400 * kMs, none, "IMG_0002.JPG"}, false},
-        {"a slot starts on its even second", {kShot + kSecond, none, "B.JPG"},
-         {kShot + 500 * kMs, none, "A.JPG"}, true},
-        {"the capture time first, sub-seconds included", {kShot, kShot + 250 * kMs, "IMG_0002.JPG"},
-         {kShot, kShot + 500 * kMs, "IMG_0001.JPG"}, true},
-        {"the capture time against the names of two cameras", {kShot, kShot + 750 * kMs, "DSC_0417.JPG"},
-         {kShot, kShot + 500 * kMs, "IMG_9999.JPG"}, false},
-        {"a capture time on one side only: the counter", {kShot, kShot, "IMG_0002.JPG"},
-         {kShot, none, "IMG_0001.JPG"}, false},
-        {"equal capture times: the counter", {kShot, kShot, "IMG_0002.JPG"}, {kShot, kShot, "IMG_0001.JPG"}, false},
-        {"the counter went round", {kShot, none, "IMG_9999.JPG"}, {kShot, none, "IMG_0001.JPG"}, true},
-        {"two-digit counter went round", {kShot, none, "P_99.JPG"}, {kShot, none, "P_01.JPG"}, true},
-        {"counters less than half their range apart", {kShot, none, "IMG_4000.JPG"},
-         {kShot, none, "IMG_8999.JPG"}, true},
-        {"counters more than half their range apart", {kShot, none, "IMG_9000.JPG"},
-         {kShot, none, "IMG_3999.JPG"}, true},
-        {"the prefix's case does not matter", {kShot, none, "img_0002.jpg"}, {kShot, none, "IMG_0003.JPG"}, true},
-        {"other prefixes: the name", {kShot, none, "IMG_0001.JPG"}, {kShot, none, "DSC_0002.JPG"}, false},
-        {"other digit counts: the name", {kShot, none, "IMG_10000.JPG"}, {kShot, none, "IMG_9999.JPG"}, true},
-        {"no counter: the name", {kShot, none, "B.JPG"}, {kShot, none, "A.JPG"}, false},
-        {"the same counter: the name", {kShot, none, "IMG_0001.jpeg"}, {kShot, none, "IMG_0001.JPG"}, false},
+        {"the earlier date first, whatever the names", {none, kShot, "IMG_0002.JPG"},
+         {none, kShot + 2 * kSecond, "IMG_0001.JPG"}, true},
+        {"whole seconds in one 2-second slot are the same instant", {none, kShot + kSecond, "IMG_0001.JPG"},
+         {none, kShot, "IMG_0002.JPG"}, true},
+        {"the next slot is later", {none, kShot + 2 * kSecond, "IMG_0001.JPG"},
+         {none, kShot + kSecond, "IMG_0002.JPG"}, false},
+        {"a time with a fraction of a second stands for itself", {none, kShot + 500 * kMs, "IMG_0001.JPG"},
+         {none, kShot + 400 * kMs, "IMG_0002.JPG"}, false},
+        {"a slot starts on its even second", {none, kShot + kSecond, "B.JPG"},
+         {none, kShot + 500 * kMs, "A.JPG"}, true},
+        {"the capture time first, sub-seconds included", {at(kShot + 250 * kMs), kShot, "IMG_0002.JPG"},
+         {at(kShot + 500 * kMs), kShot, "IMG_0001.JPG"}, true},
+        {"the capture time before the dates a copier gave", {at(kShot + 2 * kSecond), kShot, "IMG_0002.JPG"},
+         {at(kShot), kShot + 60 * kSecond, "IMG_0001.JPG"}, false},
+        {"the capture time against the names of two cameras", {at(kShot + 750 * kMs), kShot, "DSC_0417.JPG"},
+         {at(kShot + 500 * kMs), kShot, "IMG_9999.JPG"}, false},
+        {"a capture time past 2262", {at(kShot), kShot, "IMG_0002.JPG"},
+         {exif::CaptureTime{10413792000, 0}, kShot, "IMG_0001.JPG"}, true},
+        {"a capture time on one side only: the counter", {at(kShot), kShot, "IMG_0002.JPG"},
+         {none, kShot, "IMG_0001.JPG"}, false},
+        {"a capture time on one side only: the date", {at(kShot), kShot + 2 * kSecond, "IMG_0001.JPG"},
+         {none, kShot, "IMG_0002.JPG"}, false},
+        {"equal capture times: the counter", {at(kShot), kShot, "IMG_0002.JPG"}, {at(kShot), kShot, "IMG_0001.JPG"}, false},
+        {"the counter went round", {none, kShot, "IMG_9999.JPG"}, {none, kShot, "IMG_0001.JPG"}, true},
+        {"two-digit counter went round", {none, kShot, "P_99.JPG"}, {none, kShot, "P_01.JPG"}, true},
+        {"counters less than half their range apart", {none, kShot, "IMG_4000.JPG"},
+         {none, kShot, "IMG_8999.JPG"}, true},
+        {"counters more than half their range apart", {none, kShot, "IMG_9000.JPG"},
+         {none, kShot, "IMG_3999.JPG"}, true},
+        {"the prefix's case does not matter", {none, kShot, "img_0002.jpg"}, {none, kShot, "IMG_0003.JPG"}, true},
+        {"other prefixes: the name", {none, kShot, "IMG_0001.JPG"}, {none, kShot, "DSC_0002.JPG"}, false},
+        {"other digit counts: the name", {none, kShot, "IMG_10000.JPG"}, {none, kShot, "IMG_9999.JPG"}, true},
+        {"no counter: the name", {none, kShot, "B.JPG"}, {none, kShot, "A.JPG"}, false},
+        {"the same counter: the name", {none, kShot, "IMG_0001.jpeg"}, {none, kShot, "IMG_0001.JPG"}, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(camera_order::takenBefore(c.a, c.b), c.aFirst) << c.what;
@@ -81,16 +92,22 @@ TEST(HeureDePriseDeVue, LueDansLesDonneesExifDeLEnTete)
     const struct {
         const char* what;
         QByteArray bytes;
-        std::optional<qint64> captured;
+        std::optional<exif::CaptureTime> captured;
     } cases[] = {
-        {"hundredths", shot, shotAt + 250 * kMs},
-        {"thousandths", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "375"), shotAt + 375 * kMs},
+        {"hundredths", shot, at(shotAt + 250 * kMs)},
+        {"thousandths", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "375"), at(shotAt + 375 * kMs)},
         {"tenths padded with blanks", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "5  "),
-         shotAt + 500 * kMs},
-        {"no sub-seconds", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", ""), shotAt},
-        {"sub-seconds that are not digits", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "ab"), shotAt},
+         at(shotAt + 500 * kMs)},
+        {"no sub-seconds", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", ""), at(shotAt)},
+        {"sub-seconds that are not digits", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "ab"), at(shotAt)},
+        {"nine digits of sub-seconds", exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "999999999"),
+         at(shotAt + kSecond - 1)},
+        {"a clock past 2262", exif_jpeg::withCaptureTime(plain, "2300:01:01 00:00:00", "5"),
+         exif::CaptureTime{10413792000, 500000000}},
+        {"the last moment EXIF can write", exif_jpeg::withCaptureTime(plain, "9999:12:31 23:59:59", ""),
+         exif::CaptureTime{253402300799, 0}},
         {"after a JFIF segment, its date at the end of a segment that ends past 64 KiB",
-         exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "25", 65420, true), shotAt + 250 * kMs},
+         exif_jpeg::withCaptureTime(plain, "2026:03:09 14:30:05", "25", 65420, true), at(shotAt + 250 * kMs)},
         {"a date left blank by the camera", exif_jpeg::withCaptureTime(plain, "    :  :     :  :  ", ""), {}},
         {"no EXIF data", plain, {}},
         {"still being written, cut in its EXIF segment", shot.left(60), {}},
@@ -102,9 +119,11 @@ TEST(HeureDePriseDeVue, LueDansLesDonneesExifDeLEnTete)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(c.bytes);
         file.close();
-        EXPECT_EQ(exif::captureTime(QFile::encodeName(file.fileName())), c.captured) << c.what;
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        file.seek(file.size()); // read from its start whatever the offset
+        EXPECT_EQ(exif::captureTime(file.handle()), c.captured) << c.what;
+        file.close();
     }
-    EXPECT_EQ(exif::captureTime(QFile::encodeName(dir.filePath("absent.jpg"))), std::nullopt);
 }
 
 } // namespace

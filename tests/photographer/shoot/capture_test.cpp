@@ -90,7 +90,7 @@ bool writtenAtFullQuality(const QByteArray& jpeg)
 // enough to be refused when it is not whole.
 capture::Filed filePicture(const QByteArray& cameraPath, int degrees, const capture::Destinations& to)
 {
-    const capture::WatchedFolder::Candidate camera{{cameraPath}, capture::WatchedFolder::kCallsBeforeCutShort};
+    const capture::WatchedFolder::Candidate camera{{cameraPath}, 0, true};
     const capture::Prepared prepared = capture::prepare(camera, degrees, to);
     return prepared.state == capture::Prepared::State::Ready ? capture::place(prepared, to)
                                                              : capture::Filed{prepared.error, {}};
@@ -521,7 +521,7 @@ TEST_F(ClassementCapture, UnFichierVideOuTronqueEstRefuseUneFoisImmobileEtUnDoss
     for (const QByteArray& bytes : {QByteArray(), good.left(good.size() / 2)}) {
         const QByteArray camera = cameraFile(bytes);
         EXPECT_EQ(capture::prepare({{camera}, 0}, 0, to).state, capture::Prepared::State::NotYet);
-        EXPECT_EQ(capture::prepare({{camera}, capture::WatchedFolder::kCallsBeforeCutShort}, 0, to).state,
+        EXPECT_EQ(capture::prepare({{camera}, 0, true}, 0, to).state,
                   capture::Prepared::State::Refused);
     }
     writeAll(at("VizmoraDatas/Lycée Sud BR3"), "not a folder");

@@ -2,6 +2,7 @@
 
 #include "common/files.h"
 #include "common/ui/layout.h"
+#include "common/wallclock.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/prise_de_vue.h"
@@ -156,6 +157,8 @@ protected:
             prise(form).TimerHot_Timer();
             if (QTest::qWaitFor(fini, 25))
                 return true;
+            // The timer ticks a second apart: a file cut short is given up on minutes later.
+            wallclock::moveOn(capture::WatchedFolder::kSecond);
         }
         return fini();
     }
