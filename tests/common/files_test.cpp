@@ -245,29 +245,38 @@ TEST(Fichiers, UnDeplacementNeRemplaceJamaisEtUneMiseEnPlaceRemplaceEnUneFois)
 // Network shares, exFAT and NTFS refuse renameat2's flags (EINVAL; ENOSYS on
 // an old kernel, EOPNOTSUPP from some drivers): a folder still replaces the
 // earlier one, delivery after delivery, and a move still never replaces.
+namespace {
+
+// Three deliveries in a row into folder, each replacing the one before, then
+// moves: one to a free name, and one that must not replace a folder there.
+void troisLivraisonsPuisDeplacements(const QString& folder)
+{
+    const QString target = folder + QStringLiteral("/Lycée");
+    for (const QByteArray& version : {QByteArray("premier"), QByteArray("second"), QByteArray("troisième")}) {
+        EXPECT_EQ(deliver(target, version), QString());
+        EXPECT_EQ(delivered(target), version);
+        EXPECT_EQ(entries(folder), QStringList{QStringLiteral("Lycée")});
+    }
+    const QString other = folder + QStringLiteral("/Collège");
+    EXPECT_EQ(files::move(target, other), QString());
+    EXPECT_EQ(delivered(other), QByteArray("troisième"));
+    QDir().mkpath(target);
+    testing::internal::CaptureStderr();
+    EXPECT_NE(files::move(other, target), QString());
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(delivered(other), QByteArray("troisième"));
+    EXPECT_TRUE(entries(target).isEmpty());
+}
+
+} // namespace
+
 TEST(Fichiers, SansRenommageAvecOptionsUnDossierRemplaceLePrecedentEtUnDeplacementNeRemplaceRien)
 {
     for (const int error : {EINVAL, ENOSYS, EOPNOTSUPP}) {
         SCOPED_TRACE(std::strerror(error));
         Sandbox sandbox;
-        const QString folder = sandbox.root() + QStringLiteral("/A Graver");
-        const QString target = folder + QStringLiteral("/Lycée");
         const WithoutRenameFlags without(error);
-        for (const QByteArray& version : {QByteArray("premier"), QByteArray("second"), QByteArray("troisième")}) {
-            EXPECT_EQ(deliver(target, version), QString());
-            EXPECT_EQ(delivered(target), version);
-            EXPECT_EQ(entries(folder), QStringList{QStringLiteral("Lycée")});
-        }
-
-        const QString other = folder + QStringLiteral("/Collège");
-        EXPECT_EQ(files::move(target, other), QString());
-        EXPECT_EQ(delivered(other), QByteArray("troisième"));
-        QDir().mkpath(target);
-        testing::internal::CaptureStderr();
-        EXPECT_NE(files::move(other, target), QString());
-        testing::internal::GetCapturedStderr();
-        EXPECT_EQ(delivered(other), QByteArray("troisième"));
-        EXPECT_TRUE(entries(target).isEmpty());
+        troisLivraisonsPuisDeplacements(sandbox.root() + QStringLiteral("/A Graver"));
     }
 }
 
@@ -392,17 +401,5 @@ TEST(Fichiers, SurExfatUnDossierRemplaceLePrecedentEtUnDeplacementNeRemplaceRien
     const ExfatDisk disk(folder, sandbox.root() + QStringLiteral("/cle.img"));
     if (!disk.active())
         GTEST_SKIP() << "an exFAT file system needs root, a loop device and exfat-fuse";
-    const QString target = folder + QStringLiteral("/Lycée");
-    for (const QByteArray& version : {QByteArray("premier"), QByteArray("second"), QByteArray("troisième")}) {
-        EXPECT_EQ(deliver(target, version), QString());
-        EXPECT_EQ(delivered(target), version);
-        EXPECT_EQ(entries(folder), QStringList{QStringLiteral("Lycée")});
-    }
-    const QString other = folder + QStringLiteral("/Collège");
-    EXPECT_EQ(files::move(target, other), QString());
-    QDir().mkpath(target);
-    testing::internal::CaptureStderr();
-    EXPECT_NE(files::move(other, target), QString());
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(delivered(other), QByteArray("troisième"));
+    troisLivraisonsPuisDeplacements(folder);
 }

@@ -368,14 +368,7 @@ TEST_F(Reprise, UneClasseOuverteAvantLaFinDuReglementMontreLaPhotoReglee)
     const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
     const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Benoît"));
     Sandbox::writeFile(hot(QStringLiteral("IMG_0001.JPG")), jpeg());
-    Classement c;
-    c.degres = 90;
-    c.cdeEleve = alpha;
-    c.codeEtab = etat::CodeEtabEnCours;
-    c.classe = QStringLiteral("6A");
-    c.nom = QStringLiteral("Alpha");
-    c.prenom = QStringLiteral("Anne");
-    c.destinations = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), c.classe, c.nom, c.prenom, alpha);
+    const Classement c = pourAlpha(alpha);
     classerJusquA(Arret::ApresLInscription, c);
 
     dialogues_.message(QStringLiteral("a été classée pour Alpha Anne (classe 6A)."));
