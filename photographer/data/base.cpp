@@ -5,14 +5,17 @@
 
 extern const char* const photographerSchema;
 extern const char* const travauxEnCoursSchema;
+extern const char* const numerosPhotosSchema;
 
 namespace base {
 
 namespace {
-// The tables of the templates, then the records of jobs in progress, which only this file holds.
+// The tables of the templates, then the records of jobs in progress and the namesakes' numbers,
+// which only this file holds.
 const char* fullSchema()
 {
-    static const QByteArray schema = QByteArray(photographerSchema) + '\n' + travauxEnCoursSchema;
+    static const QByteArray schema =
+        QByteArray(photographerSchema) + '\n' + travauxEnCoursSchema + '\n' + numerosPhotosSchema;
     return schema.constData();
 }
 

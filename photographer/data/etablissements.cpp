@@ -96,6 +96,7 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
         resultat.gardes = dossiersPartages(resultat.nom, code);
         db::Database::Transaction transaction(base);
         base.exec(QStringLiteral("DELETE FROM Eleves WHERE CodeEtablissement = ?1"), {code});
+        base.exec(QStringLiteral("DELETE FROM NumerosPhotos WHERE CodeEtablissement = ?1"), {code});
         base.exec(QStringLiteral("DELETE FROM Etablissements WHERE CdeEtablissement = ?1"), {code});
         base.exec(QStringLiteral("DELETE FROM RecTarifs WHERE RecCodeEtablissement = ?1"), {code});
         base.exec(QStringLiteral("DELETE FROM RecPochetteInc WHERE CodeEtab = ?1"), {code});

@@ -42,13 +42,16 @@ std::optional<Depassement> plusLongQuiDepasse(const QString& classe, const std::
     return pire;
 }
 
-QHash<QString, int> numeros(std::vector<Porteur> eleves)
+QHash<QString, int> numeros(std::vector<Porteur> eleves, const std::vector<NumeroDonne>& donnes)
 {
     // Keys travel as text: "10" comes after "9".
     std::stable_sort(eleves.begin(), eleves.end(), [](const Porteur& a, const Porteur& b) {
         return a.cle.toLongLong() < b.cle.toLongLong();
     });
-    namesakes::UniqueNames noms;
+    QStringList pris;
+    for (const NumeroDonne& donne : donnes)
+        pris << nomBasseResolution(donne.nom, donne.prenom, donne.numero);
+    namesakes::UniqueNames noms(pris);
     QHash<QString, int> resultat;
     for (const Porteur& eleve : eleves)
         resultat.insert(eleve.cle, noms.takeNumber(nomBasseResolution(eleve.nom, eleve.prenom)));

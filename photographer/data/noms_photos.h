@@ -31,14 +31,23 @@ struct Porteur {
     QString prenom;
 };
 
-// The number of each student of one establishment, by key: students come in
-// key order, and one whose " BR" file name ("Nom Prénom.jpg", compared as a
-// folder compares names: case, and accents written as one character or two)
-// was given to a student before him takes the first free number from 2
+// A number given to a student: his files may bear it, so it stays taken for
+// his names, even once he is deleted.
+struct NumeroDonne {
+    QString nom;
+    QString prenom;
+    int numero = 1;
+};
+
+// The numbers of the students of one establishment who have none yet, by key,
+// around those already given: students come in key order, and one whose
+// " BR" file name ("Nom Prénom.jpg", compared as a folder compares names:
+// case, and accents written as one character or two) is already given or was
+// given to a student before him takes the first free number from 2
 // (namesakes::UniqueNames); the others, and so every student without a
-// namesake, have 1 and keep the plain names. A student added later comes last:
-// the numbers of those already there do not change.
-QHash<QString, int> numeros(std::vector<Porteur> eleves);
+// namesake, have 1 and keep the plain names. Given no numbers, this is each
+// student's number among those present.
+QHash<QString, int> numeros(std::vector<Porteur> eleves, const std::vector<NumeroDonne>& donnes = {});
 
 // The " BR" file name of a student: "Nom Prénom.jpg", numbered.
 QString nomBasseResolution(const QString& nom, const QString& prenom, int numero = 1);

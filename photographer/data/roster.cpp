@@ -86,10 +86,40 @@ std::vector<Eleve> tous(const QString& codeEtab)
 
 QHash<QString, int> numeros(const QString& codeEtab)
 {
+    db::Database& base = base::db();
+    QHash<QString, int> donnes;
+    std::vector<noms_photos::NumeroDonne> pris;
+    for (const db::Row& row : base.query(
+             QStringLiteral("SELECT CdeEleves, Nom, Prenom, Numero FROM NumerosPhotos WHERE CodeEtablissement = ?"),
+             {codeEtab})) {
+        donnes.insert(row[u"CdeEleves"], row[u"Numero"].toInt());
+        pris.push_back({row[u"Nom"], row[u"Prenom"], row[u"Numero"].toInt()});
+    }
+    QHash<QString, int> resultat;
+    std::vector<Eleve> sansNumero;
+    for (Eleve& eleve : tous(codeEtab)) {
+        if (const auto donne = donnes.constFind(eleve.cle); donne != donnes.constEnd())
+            resultat.insert(eleve.cle, *donne);
+        else
+            sansNumero.push_back(std::move(eleve));
+    }
+    if (sansNumero.empty())
+        return resultat;
+
     std::vector<noms_photos::Porteur> porteurs;
-    for (const Eleve& eleve : tous(codeEtab))
+    for (const Eleve& eleve : sansNumero)
         porteurs.push_back({eleve.cle, eleve.nom, eleve.prenom});
-    return noms_photos::numeros(std::move(porteurs));
+    const QHash<QString, int> nouveaux = noms_photos::numeros(std::move(porteurs), pris);
+    if (!base.readOnly()) {
+        db::Database::Transaction transaction(base);
+        for (const Eleve& eleve : sansNumero)
+            base.exec(QStringLiteral("INSERT INTO NumerosPhotos (CdeEleves, CodeEtablissement, Nom, Prenom, Numero) "
+                                     "VALUES (?, ?, ?, ?, ?)"),
+                      {cleParam(eleve.cle), codeEtab, eleve.nom, eleve.prenom, QString::number(nouveaux.value(eleve.cle, 1))});
+        transaction.commit();
+    }
+    resultat.insert(nouveaux);
+    return resultat;
 }
 
 int numero(const QString& codeEtab, const QString& cle)

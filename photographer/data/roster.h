@@ -41,7 +41,11 @@ std::vector<Eleve> eleves(const QString& codeEtab, const QString& classe);
 std::vector<Eleve> tous(const QString& codeEtab);
 
 // The number each student of the establishment carries in the names of his
-// picture files, by key (noms_photos::numeros). Throws db::Error.
+// picture files, by key. A student's number is given the first time it is
+// asked for (noms_photos::numeros, around every number the establishment ever
+// gave) and kept from then on: deleting a namesake renumbers nobody. A
+// database that cannot be written gives the same numbers without keeping them.
+// Throws db::Error.
 QHash<QString, int> numeros(const QString& codeEtab);
 
 // The number of the student of that key: 1 when he has no namesake before him.

@@ -101,8 +101,8 @@ QString renommerEleve(const Regle& regle, const Photographie& photo, const QStri
 }
 
 // Whether the low-resolution file is a copy of the student's working picture, as the capture
-// writes it: a file under his names that is not (a namesake's, whose number went to him when a
-// student before them was deleted) is never delivered as his.
+// writes it: a file under his names that is not (a deleted student's, say) is never delivered
+// as his.
 bool copieDe(const QString& fichier, const QString& travail)
 {
     QFile copie(fichier), original(travail);

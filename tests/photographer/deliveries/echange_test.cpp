@@ -179,7 +179,8 @@ TEST_F(Echange, ExportPuisImportEntreDeuxPostes)
 TEST_F(Echange, AucunTravailEnCoursNeVoyageDansLesModelesNiLeFichierExporte)
 {
     const QStringList travaux{QStringLiteral("JournalClassement"), QStringLiteral("RenommagesEnCours"),
-                              QStringLiteral("BaseVidee"), QStringLiteral("DeplacementsPhotos")};
+                              QStringLiteral("BaseVidee"), QStringLiteral("DeplacementsPhotos"),
+                              QStringLiteral("NumerosPhotos")};
     for (const QString& table : travaux)
         EXPECT_TRUE(tablesDe(base::cheminBase()).contains(table)) << table.toStdString();
     for (int i = 0; i < 3; ++i)

@@ -1,6 +1,7 @@
 #include "tests/photographer/deliveries/livraison_fixture.h"
 
 #include "photographer/deliveries/jeux_photos.h"
+#include "photographer/data/roster.h"
 #include "photographer/deliveries/transfert_jeu.h"
 #include "photographer/shoot/choix_classe.h"
 
@@ -322,5 +323,49 @@ TEST_F(JeuxPhotos, ChaqueElevePhotographieEstLivreOuCompte)
         if (manquants.contains(u"%1"))
             manquants = manquants.arg(QDir::toNativeSeparators(source));
         EXPECT_TRUE(issue.message.contains(QStringLiteral("\n\nAttention : ") + manquants)) << issue.message.toStdString();
+    }
+}
+
+// The earlier of two photographed namesakes of 5C was deleted; his files stay.
+// The other is delivered with his own low-resolution copy, and the lab set,
+// without his original, counts him out rather than deliver the deleted
+// student's original as his.
+TEST_F(JeuxPhotos, UnHomonymeDontLePremierEstSupprimeGardeSesPropresFichiers)
+{
+    const dossiers_etab::Dossiers d = dossiers_etab::de(etat::NomEtabEnCours);
+    const QString parti = eleve(QStringLiteral("5C"), QStringLiteral("DUPONT"), QStringLiteral("Émile"));
+    const QString reste = eleve(QStringLiteral("5C"), QStringLiteral("DUPONT"), QStringLiteral("Émile"));
+    ASSERT_EQ(roster::numero(etat::CodeEtabEnCours, reste), 2); // as his pictures were filed
+    for (const auto& [cle, br] : {std::pair{parti, "DUPONT Émile.jpg"}, std::pair{reste, "DUPONT Émile_2.jpg"}}) {
+        const QByteArray photo = QByteArray("photo de ") + cle.toUtf8();
+        Sandbox::writeFile(paths::join(d.donnees, {cle + QStringLiteral(".jpg")}), photo);
+        Sandbox::writeFile(paths::join(d.br, {QString::fromUtf8(br)}), photo);
+    }
+    Sandbox::writeFile(paths::join(d.archive, {QStringLiteral("5CxsepxDUPONTxsepxÉmilexsepx.jpg")}), "original du parti");
+    ASSERT_TRUE(roster::supprimerEleve(parti));
+
+    const QString etab = etat::NomEtabEnCours;
+    const struct {
+        const char* forme;
+        QString dossier;
+        QMap<QString, QByteArray> livres;
+        bool compteHors;
+    } cas[] = {
+        {"TransfertBR", QStringLiteral("A Graver/") + etab + QStringLiteral(" BR"),
+         {{QStringLiteral("DUPONT Émile.jpg"), QByteArray("photo de ") + parti.toUtf8()},
+          {QStringLiteral("DUPONT Émile_2.jpg"), QByteArray("photo de ") + reste.toUtf8()}},
+         false},
+        {"TransfertHD2", QStringLiteral("labo/") + etab,
+         {{QStringLiteral("DUPONT Émile 5C.jpg"), QByteArray("original du parti")}}, true},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.forme);
+        const livraison::Issue issue =
+            livrer(*regleDeForme(QString::fromLatin1(c.forme)), etat::CodeEtabEnCours, etat::NomEtabEnCours, [](int) {});
+        ASSERT_TRUE(issue.reussie) << issue.message.toStdString();
+        EXPECT_EQ(contenu(bureau(c.dossier)), c.livres);
+        EXPECT_EQ(issue.message.contains(QStringLiteral("1 élève(s) photographié(s) sur 1 n'ont pas été livré(s)")),
+                  c.compteHors)
+            << issue.message.toStdString();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "photographer/shoot/boutons_classe.h"
 #include "photographer/shoot/camera_files.h"
+#include "photographer/shoot/changement_classe.h"
 #include "tests/support/read_only_folder.h"
 
 #include <QMenu>
@@ -219,7 +220,9 @@ TEST_F(ChoixClasse, LaQuestionDeRemplacementVientAvantTouteEcriture)
         }
         form.unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // A fresh establishment: the names' numbers go with the students.
         base::db().exec(QStringLiteral("DELETE FROM Eleves"));
+        base::db().exec(QStringLiteral("DELETE FROM NumerosPhotos"));
         QFile::remove(camera);
     }
 }
@@ -342,6 +345,55 @@ TEST_F(ChoixClasse, DesHomonymesGardentChacunSaPhotoPartout)
     EXPECT_EQ(photos.size(), 3);
     EXPECT_EQ(QDir(br).entryList(QDir::Files).size(), 3);
     EXPECT_FALSE(QFileInfo::exists(paths::join(archive, {QStringLiteral("remplacées")})));
+}
+
+// The earlier of two photographed namesakes leaves the school: the other keeps
+// his number, so a new shot replaces his own picture, never the one the deleted
+// student left under the plain names, and a class move takes his own files.
+TEST_F(ChoixClasse, UnHomonymeGardeSonNumeroQuandLePremierEstSupprime)
+{
+    const QString emile = QStringLiteral("Émile");
+    eleve(QStringLiteral("5C"), QStringLiteral("DUPONT"), emile);
+    const QString second = eleve(QStringLiteral("5D"), QStringLiteral("DUPONT"), emile);
+    const QByteArray premiere = jpeg({600, 400}), deuxieme = jpeg({900, 600}), nouvelle = jpeg({300, 200});
+    const auto photographier = [&](const QString& classe, const char* camera, const QByteArray& photo) {
+        ::ChoixClasse& form = marquerEleve(classe);
+        Sandbox::writeFile(hot(QString::fromLatin1(camera)), photo);
+        ASSERT_TRUE(classer(form, hot(QString::fromLatin1(camera))));
+        form.unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    dialogues_.message(QStringLiteral("Fin"));
+    photographier(QStringLiteral("5C"), "IMG_0001.JPG", premiere);
+    dialogues_.message(QStringLiteral("Fin"));
+    photographier(QStringLiteral("5D"), "IMG_0002.JPG", deuxieme);
+
+    ::ChoixClasse& form = ouvrirClasse(QStringLiteral("5C"));
+    cliquer(form, 0, Qt::RightButton);
+    dialogues_.message(QStringLiteral("sera supprimé définitivement"));
+    menu(form, QStringLiteral("MNU_Sup_Eleve"))->trigger();
+    form.unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    dialogues_.message(QStringLiteral("Souhaitez vous remplacer l'image existante ?"), Answer::Yes);
+    dialogues_.message(QStringLiteral("Fin"));
+    photographier(QStringLiteral("5D"), "IMG_0003.JPG", nouvelle);
+    EXPECT_TRUE(dialogues_.allAnswered());
+    const QString archive = paths::onDrive({QStringLiteral("labohd"), etat::NomEtabEnCours});
+    const QString br = dossierEtab() + QStringLiteral(" BR");
+    EXPECT_EQ(lire(paths::join(archive, {QStringLiteral("5CxsepxDUPONTxsepxÉmilexsepx.jpg")})), premiere);
+    EXPECT_EQ(lire(paths::join(archive, {QStringLiteral("5DxsepxDUPONTxsepxÉmilexsepx_2.jpg")})), nouvelle);
+    const QByteArray travail = lire(paths::join(dossierEtab(), {second + QStringLiteral(".jpg")}));
+    EXPECT_EQ(lire(paths::join(br, {QStringLiteral("DUPONT Émile_2.jpg")})), travail);
+    EXPECT_NE(lire(paths::join(br, {QStringLiteral("DUPONT Émile.jpg")})), travail);
+
+    const roster::Eleve deplace{second, QStringLiteral("5D"), QStringLiteral("DUPONT"), emile, {}};
+    const changement_classe::Issue issue = changement_classe::deplacer(deplace, QStringLiteral("5D"), QStringLiteral("5E"));
+    EXPECT_EQ(issue.refus, QString());
+    EXPECT_EQ(lire(paths::join(archive, {QStringLiteral("5ExsepxDUPONTxsepxÉmilexsepx_2.jpg")})), nouvelle);
+    EXPECT_EQ(lire(paths::join(dossierEtab() + QStringLiteral(" BR3"), {QStringLiteral("5E"), QStringLiteral("DUPONT Émile_2.jpg")})),
+              travail);
+    EXPECT_FALSE(QFileInfo::exists(paths::join(archive, {QStringLiteral("5DxsepxDUPONTxsepxÉmilexsepx_2.jpg")})));
 }
 
 TEST_F(ChoixClasse, SeulUnClicGaucheAvecUnePositionDeMainMarqueLEleveSuivant)

@@ -259,7 +259,9 @@ TEST_F(Reprise, UnArretBrutalAChaqueEtapeDUnClassementNeDecaleAucunEleve)
         fermer(form);
         EXPECT_TRUE(journal_classement::restants().empty());
         QDir(d[0].replaced).removeRecursively();
-        base::db().exec(QStringLiteral("DELETE FROM Eleves WHERE CodeEtablissement = ?"), {ecoleCode});
+        // A fresh establishment: the names' numbers go with the students.
+        for (const QString& table : {QStringLiteral("Eleves"), QStringLiteral("NumerosPhotos")})
+            base::db().exec(QStringLiteral("DELETE FROM %1 WHERE CodeEtablissement = ?").arg(table), {ecoleCode});
     }
 }
 

@@ -299,3 +299,40 @@ TEST_F(Roster, UnEleveNeChangePasPourUneClasseOuSesNomsNeTiennentPas)
     // The panel stays open for another class.
     EXPECT_TRUE(controle(form, QStringLiteral("Frame2"))->isVisible());
 }
+
+// A student's number is the one his files were named by, whoever is deleted
+// after: the survivor keeps his, and a newcomer takes one nobody had, since a
+// deleted student's files may still lie under his.
+TEST_F(Roster, LeNumeroDUnHomonymeNeChangePlusUneFoisDonne)
+{
+    for (const int supprime : {0, 1}) {
+        SCOPED_TRACE(supprime == 0 ? "le premier supprimé" : "le second supprimé");
+        const QString code = QStringLiteral("%1").arg(500 + supprime);
+        const QString cles[2] = {eleve(QStringLiteral("5C"), QStringLiteral("DUPONT"), QStringLiteral("Émile"), code),
+                                 eleve(QStringLiteral("5D"), QStringLiteral("Dupont"), QStringLiteral("Émile"), code)};
+        EXPECT_EQ(roster::numero(code, cles[1]), 2);
+        ASSERT_TRUE(roster::supprimerEleve(cles[supprime]));
+        EXPECT_EQ(roster::numero(code, cles[1 - supprime]), 1 + (1 - supprime));
+        const QString nouveau = roster::ajouterEleve(code, QStringLiteral("5C"), QStringLiteral("DUPONT"), QStringLiteral("Émile"));
+        EXPECT_EQ(roster::numero(code, nouveau), 3);
+    }
+}
+
+// A database made before the numbers were kept gets those its files were named
+// by (each student's among those present, in key order), and keeps them.
+TEST_F(Roster, UneBaseAnterieureGardeLesNumerosDeSesFichiers)
+{
+    const QString a = eleve(QStringLiteral("5C"), QStringLiteral("DUPONT"), QStringLiteral("Émile"));
+    const QString b = eleve(QStringLiteral("5D"), QStringLiteral("DUPONT"), QStringLiteral("Émile"));
+    const QString seul = eleve(QStringLiteral("5D"), QStringLiteral("MARTIN"), QStringLiteral("Léa"));
+    const QString c = eleve(QStringLiteral("5E"), QStringLiteral("DUPONT"), QStringLiteral("Émile"));
+    base().exec(QStringLiteral("DELETE FROM Eleves WHERE CdeEleves = ?"), {b.toLongLong()});
+    base().exec(QStringLiteral("DROP TABLE NumerosPhotos"));
+    base::fermer();
+
+    const QHash<QString, int> numeros = roster::numeros(etat::CodeEtabEnCours);
+    EXPECT_EQ(numeros, (QHash<QString, int>{{a, 1}, {seul, 1}, {c, 2}}));
+    ASSERT_TRUE(roster::supprimerEleve(a));
+    EXPECT_EQ(roster::numero(etat::CodeEtabEnCours, c), 2);
+    EXPECT_EQ(base().scalar(QStringLiteral("SELECT count(*) FROM NumerosPhotos")), QStringLiteral("3"));
+}
