@@ -10,6 +10,8 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 namespace db {
 
 Error::Error(const QString& message, const QString& detail)
@@ -134,7 +136,10 @@ Database::Database(const QString& path) : path_(path)
         script(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;"));
         // Fails here, with a clear message, for a file that is not a database.
         query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        readOnly_ = !inMemory && sqlite3_db_readonly(handle_, "main") == 1;
+        // SQLite writes its journal beside the file: a folder that takes no file takes no change either.
+        readOnly_ = !inMemory
+            && (sqlite3_db_readonly(handle_, "main") == 1
+                || ::access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK | X_OK) != 0);
     } catch (const Error& error) {
         const int extended = sqlite3_extended_errcode(handle_);
         const int code = extended & 0xFF;

@@ -56,9 +56,9 @@ public:
     Database& operator=(const Database&) = delete;
 
     const QString& path() const { return path_; }
-    // True when the file can only be read (its permissions, a read-only
-    // disk): every change is refused with the read-only message before it
-    // reaches SQLite.
+    // True when the file can only be read (its permissions or its folder's,
+    // a read-only disk, for root too): every change is refused with the
+    // read-only message before it reaches SQLite.
     bool readOnly() const { return readOnly_; }
 
     Rows query(const QString& sql, const Params& params = {});

@@ -57,11 +57,7 @@ QString reason(int error)
 
 } // namespace internal
 
-using internal::encoded;
-using internal::logFailure;
-using internal::reason;
-using internal::renames;
-using internal::shown;
+using namespace internal;
 
 namespace {
 

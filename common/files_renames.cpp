@@ -18,11 +18,7 @@
 
 namespace files {
 
-using internal::encoded;
-using internal::logFailure;
-using internal::reason;
-using internal::renames;
-using internal::shown;
+using namespace internal;
 
 namespace {
 
@@ -127,11 +123,17 @@ bool exists(const QByteArray& path)
     return ::lstat(path.constData(), &entry) == 0;
 }
 
+// A hidden name beside target, ending with `ending`.
+QString hiddenBeside(const QString& target, const QString& ending)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + ending;
+}
+
 // Where replaceFolder keeps the earlier folder between its two renames.
 QString setAsideFor(const QString& target)
 {
-    const QFileInfo info(target);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".ancien");
+    return hiddenBeside(target, QStringLiteral(".ancien"));
 }
 
 QString notPutInPlace(const QString& target, const QString& step, int error)
@@ -238,8 +240,7 @@ QString removeTreeSaying(const QString& path)
 
 QString builtAsideFor(const QString& target)
 {
-    const QFileInfo info(target);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".partiel");
+    return hiddenBeside(target, QStringLiteral(".partiel"));
 }
 
 QString startBuildingAside(const QString& target)

@@ -124,6 +124,11 @@ QHash<QString, int> numeros(const QString& codeEtab)
 
 int numero(const QString& codeEtab, const QString& cle)
 {
+    // The filing asks for one student's number: once given, it is one row away.
+    const db::Rows donne =
+        base::db().query(QStringLiteral("SELECT Numero FROM NumerosPhotos WHERE CdeEleves = ?"), {cleParam(cle)});
+    if (!donne.empty())
+        return donne.front().at(0).toInt();
     return numeros(codeEtab).value(cle, 1);
 }
 

@@ -85,13 +85,6 @@ Removal confirmed(const QByteArray& rawPath, Removal found)
     return QFileInfo(QFile::decodeName(rawPath)).dir().exists() ? Removal::NotSynced : found;
 }
 
-bool holds(const QByteArray& rawPath, const capture::Fingerprint& kept)
-{
-    struct stat info {};
-    return ::stat(rawPath.constData(), &info) == 0 && info.st_size == kept.size
-        && capture::fingerprintOf(rawPath) == kept;
-}
-
 // Puts the bytes at target, a free name: a link to the camera file while it holds them (nothing is
 // copied, and a link never replaces a file), else the bytes written whole and synced, as across file
 // systems. "" when target holds them, else why in French.
@@ -100,14 +93,14 @@ QString copyAside(const QByteArray& rawPath, const QByteArray& bytes, const capt
 {
     const QByteArray to = QFile::encodeName(target);
     if (::linkat(AT_FDCWD, rawPath.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW) == 0) {
-        if (holds(to, kept))
+        if (capture::holds(to, kept))
             return files::syncFolderOf(to) ? QString() : QStringLiteral("Son dossier n'a pas pu être écrit sur le disque.");
         // The camera file was written again since its bytes were read: they are copied instead.
         ::unlink(to.constData());
     }
     if (QString notWritten = files::writeWhole(target, bytes); !notWritten.isEmpty())
         return notWritten;
-    return holds(to, kept) ? QString() : QStringLiteral("Sa copie ne tient pas les mêmes octets.");
+    return capture::holds(to, kept) ? QString() : QStringLiteral("Sa copie ne tient pas les mêmes octets.");
 }
 
 } // namespace
@@ -182,7 +175,7 @@ QString moveAside(const QByteArray& rawPath, const QByteArray& bytes, const QStr
         return failed(folder, {});
     const capture::Fingerprint kept = capture::fingerprint(bytes);
     const QString target = dossiers_etab::nomLibre(folder, info.completeBaseName(), suffix, [&kept](const QString& taken) {
-        return holds(QFile::encodeName(taken), kept);
+        return capture::holds(QFile::encodeName(taken), kept);
     });
     if (!dossiers_etab::pris(target)) {
         if (const QString notCopied = copyAside(rawPath, bytes, kept, target); !notCopied.isEmpty())

@@ -22,6 +22,7 @@
 #include <memory>
 #include <vector>
 
+#include <sys/stat.h>
 
 namespace capture {
 
@@ -123,11 +124,6 @@ QString ensureFolders(const Destinations& destinations, const QString& cameraFil
     return {};
 }
 
-bool holds(const QString& path, const Fingerprint& expected)
-{
-    return QFileInfo(path).size() == expected.size && fingerprintOf(QFile::encodeName(path)) == expected;
-}
-
 // Moves the archived original that the new one will replace to keptAs (a name of its own when
 // empty). An original that holds the new bytes already (a filing done again) stays where it is.
 // Answers where it went ("" when there was none); error says why it could not.
@@ -135,7 +131,7 @@ QString setAside(const Destinations& destinations, const Fingerprint& incoming, 
                  QString& error)
 {
     const QFileInfo original(destinations.archive);
-    if ((!original.exists() && !original.isSymLink()) || (again && holds(destinations.archive, incoming)))
+    if ((!original.exists() && !original.isSymLink()) || (again && holds(QFile::encodeName(destinations.archive), incoming)))
         return {};
     QString notMoved;
     const QString kept = dossiers_etab::mettreDeCote(destinations.archive, destinations.replaced, notMoved, keptAs);
@@ -185,6 +181,12 @@ Fingerprint fingerprintOf(const QByteArray& rawPath)
 {
     QByteArray bytes;
     return camera_files::read(rawPath, bytes) ? fingerprint(bytes) : Fingerprint{};
+}
+
+bool holds(const QByteArray& rawPath, const Fingerprint& expected)
+{
+    struct stat info {};
+    return ::stat(rawPath.constData(), &info) == 0 && info.st_size == expected.size && fingerprintOf(rawPath) == expected;
 }
 
 QString setAsideName(const Destinations& destinations)
@@ -326,7 +328,7 @@ QString undo(const Destinations& destinations, const Fingerprint& camera, const 
         if (ours && !camera_files::remove(QFile::encodeName(path)))
             left << shown(path);
     };
-    removeIf(destinations.archive, holds(destinations.archive, camera));
+    removeIf(destinations.archive, holds(QFile::encodeName(destinations.archive), camera));
     for (const QString& copy : {destinations.picture, destinations.lowRes, destinations.lowRes3})
         removeIf(copy, QFileInfo::exists(copy) && fingerprintOf(QFile::encodeName(copy)).digest == pictureDigest);
     const QFileInfo archive(destinations.archive);

@@ -44,6 +44,8 @@ struct Fingerprint {
 Fingerprint fingerprint(const QByteArray& bytes);
 // The fingerprint of the file at rawPath; size -1 when it cannot be read.
 Fingerprint fingerprintOf(const QByteArray& rawPath);
+// Whether the file at rawPath holds exactly those bytes; one of another size is not read.
+bool holds(const QByteArray& rawPath, const Fingerprint& expected);
 
 // A camera file read once by the tick: whether it can be filed, and what
 // was already made of it while the tick waits for the photographer.

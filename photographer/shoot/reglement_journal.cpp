@@ -140,9 +140,9 @@ Issue ecarter(const Classement& c)
         return {message + QStringLiteral(". Elle sera classée ensuite."), false};
     message += QStringLiteral(" : elle n'a pas été classée, et ce que son classement avait déjà écrit est resté où il "
                               "était.");
-    if (capture::fingerprintOf(c.fichier) == c.camera) {
+    if (QByteArray octets; camera_files::read(c.fichier, octets) && capture::fingerprint(octets) == c.camera) {
         QString erreur;
-        const QString garde = camera_files::moveAside(c.fichier, c.destinations.unfiled, erreur);
+        const QString garde = camera_files::moveAside(c.fichier, octets, c.destinations.unfiled, erreur);
         if (garde.isEmpty())
             return {message + u'\n' + erreur, false};
         message += QStringLiteral(" La photo a été mise de côté dans « %1 ».").arg(shown(garde));

@@ -3,11 +3,6 @@
 #include "common/paths.h"
 #include "school/data/etat.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-#include <unistd.h>
-
 extern const char* const schoolSchema;
 
 namespace base {
@@ -45,13 +40,6 @@ db::Database& db()
 void fermer()
 {
     connection().close();
-}
-
-bool ecrivable()
-{
-    const QFileInfo fichier(cheminBase());
-    return ::access(QFile::encodeName(fichier.absoluteFilePath()).constData(), W_OK) == 0
-        && ::access(QFile::encodeName(fichier.absolutePath()).constData(), W_OK) == 0;
 }
 
 } // namespace base

@@ -16,9 +16,4 @@ db::Database& db();
 
 void fermer();
 
-// Whether the file and its folder accept changes: SQLite writes its journal
-// beside the file, so a folder that takes no file takes no change either. A
-// read-only mount answers false for every user, root included.
-bool ecrivable();
-
 } // namespace base

@@ -156,7 +156,7 @@ Depart demarrer()
     } catch (const db::Error& e) {
         report::logged(e);
     }
-    if (!base::ecrivable())
+    if (base::db().readOnly())
         depart.avis.prepend(lectureSeule());
     else
         composerNoms();
