@@ -8,6 +8,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <vector>
 #include <cmath>
 
 namespace pictures {
@@ -56,23 +57,27 @@ public:
     QStringList sameName(const QString& fileName)
     {
         if (!listed_) {
-            entries_ = QDir(folder_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                               QDir::Name);
+            for (const QString& entry : QDir(folder_).entryList(
+                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+                entries_.push_back({entry, text::composed(entry)});
             listed_ = true;
         }
         const QString wanted = text::composed(fileName);
         QStringList found;
-        for (const QString& entry : entries_) {
-            if (entry != fileName && text::composed(entry) == wanted)
-                found << paths::join(folder_, {entry});
+        for (const Entry& entry : entries_) {
+            if (entry.name != fileName && entry.composed == wanted)
+                found << paths::join(folder_, {entry.name});
         }
         return found;
     }
 
 private:
+    struct Entry {
+        QString name, composed;
+    };
     QString folder_;
     bool listed_ = false;
-    QStringList entries_;
+    std::vector<Entry> entries_;
 };
 
 bool onlyAscii(const QString& name)

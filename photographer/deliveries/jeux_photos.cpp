@@ -131,12 +131,6 @@ Fichiers fichiersSource(const Regle& regle, const QString& source)
     return fichiers;
 }
 
-// The copies of the set. Each photographed student's file goes under the rule's name for his
-// plain names, numbered as his files are, so that namesakes never share a file; the files that
-// are nobody's now (a deleted student's) follow under the rule's name of their own. Two names
-// that the rule makes one ("Jean_Pierre" and "Jean-Pierre") get the first free number. The
-// class tree is copied whole. A student whose file is missing, or whose low-resolution file is
-// not a copy of his picture, is counted out, and that file is not delivered under his names.
 // Takes the student's file out of the files left: the one spelt as his names are, else one
 // that a folder would not tell from it. "" when there is none.
 QString prendre(Fichiers& restants, const QString& fichier)
@@ -152,6 +146,12 @@ QString prendre(Fichiers& restants, const QString& fichier)
     return nom;
 }
 
+// The copies of the set. Each photographed student's file goes under the rule's name for his
+// plain names, numbered as his files are, so that namesakes never share a file; the files that
+// are nobody's now (a deleted student's) follow under the rule's name of their own. Two names
+// that the rule makes one ("Jean_Pierre" and "Jean-Pierre") get the first free number. The
+// class tree is copied whole. A student whose file is missing, or whose low-resolution file is
+// not a copy of his picture, is counted out, and that file is not delivered under his names.
 Plan planifier(const Regle& regle, const std::vector<Photographie>& photos, const QString& source,
                const QString& destination)
 {
