@@ -151,7 +151,9 @@ int main(int argc, char** argv)
         }
         ended.clear();
         const double after = timer.nsecsElapsed() / 1e6;
-        if (!journal_classement::terminer(record) || !camera_files::remove(candidate->file.rawPath))
+        if (!journal_classement::terminer(record)
+            || !camera_files::leftForGood(camera_files::removeIfHolds(candidate->file.rawPath, prepared.camera,
+                                                                         prepared.cameraVersion)))
             fail(QStringLiteral("row or removal failed"));
         ended << record.cle;
         journalTime += timer.nsecsElapsed() / 1e6 - after;

@@ -69,11 +69,18 @@ bool readOpen(int fd, QByteArray& bytes)
     return file.error() == QFileDevice::NoError;
 }
 
+Version versionOf(const struct stat& info)
+{
+    constexpr qint64 kSecond = 1000000000;
+    return {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * kSecond + info.st_mtim.tv_nsec,
+            qint64(info.st_ctim.tv_sec) * kSecond + info.st_ctim.tv_nsec};
+}
+
 // The same file, not written since.
 bool sameVersion(const struct stat& a, const struct stat& b)
 {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
-        && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+    return versionOf(a) == versionOf(b);
 }
 
 // What was found, once the folder is synced: until then a file removed there could come back.
@@ -105,12 +112,17 @@ QString copyAside(const QByteArray& rawPath, const QByteArray& bytes, const capt
 
 } // namespace
 
-bool read(const QByteArray& rawPath, QByteArray& bytes)
+bool read(const QByteArray& rawPath, QByteArray& bytes, Version* version)
 {
     const int fd = ::open(rawPath.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
+    struct stat before {};
+    struct stat after {};
+    const bool statted = version && ::fstat(fd, &before) == 0;
     const bool done = readOpen(fd, bytes);
+    if (version)
+        *version = statted && ::fstat(fd, &after) == 0 && sameVersion(before, after) ? versionOf(after) : Version{};
     ::close(fd);
     return done;
 }
@@ -125,8 +137,14 @@ bool leftForGood(Removal removal)
     return removal == Removal::Removed || removal == Removal::Gone || removal == Removal::Other;
 }
 
-Removal removeIfHolds(const QByteArray& rawPath, const capture::Fingerprint& kept)
+Removal removeIfHolds(const QByteArray& rawPath, const capture::Fingerprint& kept, const Version& keptVersion)
 {
+    if (struct stat named {};
+        keptVersion.known() && ::stat(rawPath.constData(), &named) == 0 && versionOf(named) == keptVersion) {
+        if (::unlink(rawPath.constData()) != 0 && errno != ENOENT)
+            return Removal::NotRemoved;
+        return confirmed(rawPath, Removal::Removed);
+    }
     const int fd = ::open(rawPath.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? confirmed(rawPath, Removal::Gone) : Removal::NotRemoved;

@@ -28,8 +28,17 @@ struct Entry {
 // their names; nothing when the folder cannot be read.
 std::vector<Entry> list(const QString& folder);
 
-// The whole file; false when it cannot be read.
-bool read(const QByteArray& rawPath, QByteArray& bytes);
+// Which version of a file was read: the file itself and the moments of its last change. Nobody
+// can set back a file's change time, so a file found with the same one has not been written since.
+struct Version {
+    qint64 device = 0, inode = 0, size = -1, modified = 0, changed = 0; // times in nanoseconds
+    bool known() const { return size >= 0; }
+    bool operator==(const Version&) const = default;
+};
+
+// The whole file; false when it cannot be read. `version`, when given, is the one read, or unknown
+// when the file changed while it was read.
+bool read(const QByteArray& rawPath, QByteArray& bytes, Version* version = nullptr);
 
 // Removes the file and syncs its folder, so that a power cut cannot bring it
 // back; false when it is still there or the folder could not be synced.
@@ -51,7 +60,9 @@ bool leftForGood(Removal removal);
 // camera that writes each shot under one name, or a counter started again on a new card, must not
 // lose the new shot with the old one. The name must still name the very file whose bytes were
 // compared, unchanged since, for it to go.
-Removal removeIfHolds(const QByteArray& rawPath, const capture::Fingerprint& kept);
+// `keptVersion`, when known, is the version whose bytes were kept: while the name still names
+// it, the bytes need not be read again.
+Removal removeIfHolds(const QByteArray& rawPath, const capture::Fingerprint& kept, const Version& keptVersion = {});
 
 // Sets the file aside into folder (made when missing): under its own name, or with _2, _3... added
 // when that name is taken, never over another file; a copy of these very bytes already there (a

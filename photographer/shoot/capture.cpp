@@ -268,7 +268,8 @@ Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Dest
 
     // The camera file is read once: its bytes feed the checks, the archive and the decoder.
     QByteArray original;
-    if (!camera_files::read(camera.file.rawPath, original))
+    camera_files::Version version;
+    if (!camera_files::read(camera.file.rawPath, original, &version))
         return notWhole(camera.givenUp(), QStringLiteral("Impossible de lire la photo « %1 ».").arg(shown(cameraFile)));
     if (original.isEmpty())
         return notWhole(camera.givenUp(),
@@ -277,7 +278,9 @@ Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Dest
     // marker is looked for first (a thumbnail's one, inside the metadata, does not count).
     if (camera.holes || !endsWhole(original, camera.unchangedCalls))
         return notWhole(camera.givenUp(), unreadable(cameraFile));
-    return fromBytes(original, cameraFile, degrees, destinations, camera.givenUp());
+    Prepared prepared = fromBytes(original, cameraFile, degrees, destinations, camera.givenUp());
+    prepared.cameraVersion = version;
+    return prepared;
 }
 
 Prepared prepareBytes(const QByteArray& original, const QString& shownName, int degrees,

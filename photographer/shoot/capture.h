@@ -59,6 +59,7 @@ struct [[nodiscard]] Prepared {
     State state = State::NotYet;
     QString error;
     Fingerprint camera;                          // of the camera's bytes
+    camera_files::Version cameraVersion;         // the camera file's version they were read from
     QByteArray pictureDigest;                    // of the working picture
     QByteArray picture;                          // the working picture, encoded
     std::shared_ptr<files::PendingFile> archive; // the camera's bytes, written beside the archive

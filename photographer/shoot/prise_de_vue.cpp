@@ -52,8 +52,9 @@ QList<qint64>& finis()
 
 // After the files were put in place: the student's row and the record's mark in one transaction,
 // then the camera file leaves the watched folder, then the record goes. "" when all was done, else
-// the French message; a record left is settled at the next tick or opening of the screen.
-QString finirClassement(const Classement& c, const capture::Filed& classee)
+// the French message; a record left is settled at the next tick or opening of the screen. lu is
+// the version of the camera file whose bytes were filed.
+QString finirClassement(const Classement& c, const capture::Filed& classee, const camera_files::Version& lu)
 {
     if (!classee.error.isEmpty()) {
         // Nothing of it is kept: the camera file stays for the student the photographer marks next.
@@ -75,7 +76,7 @@ QString finirClassement(const Classement& c, const capture::Filed& classee)
                                   "vues est arrêtée.")
                 .arg(c.prenom, c.nom);
         // Only the bytes filed leave: a new shot written under the same name meanwhile is taken as one.
-        if (!camera_files::leftForGood(camera_files::removeIfHolds(c.fichier, c.camera)))
+        if (!camera_files::leftForGood(camera_files::removeIfHolds(c.fichier, c.camera, lu)))
             return QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
                                   "de vues est arrêtée.")
                 .arg(QDir::toNativeSeparators(QFile::decodeName(c.fichier)));
@@ -312,13 +313,13 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
             }
             return {};
         },
-        [prise, slot, eleve, c, cle, aEffacer, destinations](const capture::Filed& classee) mutable {
+        [prise, slot, eleve, c, cle, aEffacer, destinations, version = lu.cameraVersion](const capture::Filed& classee) mutable {
             c.cle = *cle;
             if (c.cle != 0) {
                 for (const qint64 fini : aEffacer)
                     finis().removeOne(fini);
             }
-            const QString echec = finirClassement(c, classee);
+            const QString echec = finirClassement(c, classee, version);
             --enVol();
             if (prise && !classee.keptOriginal.isEmpty() && classee.error.isEmpty())
                 prise->originauxGardes_ << QDir::toNativeSeparators(classee.keptOriginal);

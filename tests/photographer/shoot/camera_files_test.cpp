@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,17 +73,36 @@ TEST(RetraitFichierAppareil, SeulLeFichierQuiTientLesOctetsClassesEstRetire)
         {"the same shot rewritten in place, longer",
          [](const QString& camera) { ajouter(camera, "+suite"); }, Removal::Other, kPremiere + "+suite"},
         {"removed by hand", [](const QString& camera) { ASSERT_TRUE(QFile::remove(camera)); }, Removal::Gone, {}},
+        // Its size and date are those filed; only its change time tells it was written again.
+        {"rewritten in place with other bytes of the same size, its date put back",
+         [](const QString& camera) {
+             struct stat avant {};
+             ASSERT_EQ(::stat(raw(camera).constData(), &avant), 0);
+             QFile fichier(camera);
+             ASSERT_TRUE(fichier.open(QIODevice::ReadWrite));
+             ASSERT_EQ(fichier.write(QByteArray(kPremiere.size(), 'z')), kPremiere.size());
+             fichier.close();
+             const struct timespec dates[2] = {avant.st_atim, avant.st_mtim};
+             ASSERT_EQ(::utimensat(AT_FDCWD, raw(camera).constData(), dates, 0), 0);
+         },
+         Removal::Other, QByteArray(kPremiere.size(), 'z')},
     };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.quand);
-        QTemporaryDir dossier;
-        const QString camera = Sandbox::writeFile(dossier.filePath(QStringLiteral("IMG_0001.JPG")), kPremiere);
-        const capture::Fingerprint classee = capture::fingerprint(kPremiere);
-        c.ensuite(camera);
+    // Asked with the version the filing read, and without (the settling after a restart).
+    for (const bool versionLue : {true, false}) {
+        for (const auto& c : cas) {
+            SCOPED_TRACE(std::string(c.quand) + (versionLue ? ", version read" : ", no version"));
+            QTemporaryDir dossier;
+            const QString camera = Sandbox::writeFile(dossier.filePath(QStringLiteral("IMG_0001.JPG")), kPremiere);
+            QByteArray octets;
+            camera_files::Version version;
+            ASSERT_TRUE(camera_files::read(raw(camera), octets, versionLue ? &version : nullptr));
+            const capture::Fingerprint classee = capture::fingerprint(octets);
+            c.ensuite(camera);
 
-        EXPECT_EQ(camera_files::removeIfHolds(raw(camera), classee), c.retrait);
-        EXPECT_EQ(QFileInfo::exists(camera), !c.reste.isEmpty());
-        EXPECT_EQ(lu(camera), c.reste);
+            EXPECT_EQ(camera_files::removeIfHolds(raw(camera), classee, version), c.retrait);
+            EXPECT_EQ(QFileInfo::exists(camera), !c.reste.isEmpty());
+            EXPECT_EQ(lu(camera), c.reste);
+        }
     }
 }
 
