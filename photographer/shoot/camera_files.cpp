@@ -134,7 +134,8 @@ bool remove(const QByteArray& rawPath)
 
 bool leftForGood(Removal removal)
 {
-    return removal == Removal::Removed || removal == Removal::Gone || removal == Removal::Other;
+    return removal == Removal::Removed || removal == Removal::Gone || removal == Removal::Other
+        || removal == Removal::Grown;
 }
 
 Removal removeIfHolds(const QByteArray& rawPath, const capture::Fingerprint& kept, const Version& keptVersion)
@@ -204,6 +205,7 @@ QString moveAside(const QByteArray& rawPath, const QByteArray& bytes, const QStr
     case Removal::Gone:
         return target;
     case Removal::Other:
+    case Removal::Grown:
         error = QStringLiteral("La photo « %1 » a changé pendant sa mise de côté : elle reste dans le dossier de "
                                "réception pour être reprise, et la copie faite avant est gardée dans « %2 ».")
                     .arg(shown(rawPath), QDir::toNativeSeparators(target));

@@ -48,7 +48,8 @@ bool remove(const QByteArray& rawPath);
 enum class Removal {
     Removed,    // it held those bytes, and its removal is on the disk
     Gone,       // nothing holds the name any more
-    Other,      // the name holds other bytes: a new shot written under it, or a writer still at it; left
+    Other,      // the name holds other bytes: a new shot written under it; left
+    Grown,      // the name holds those bytes followed by more: its writer was still at it; left
     NotRemoved, // it holds those bytes but could not be removed
     NotSynced,  // gone, but the disk did not confirm it: a power cut could bring it back
 };

@@ -190,6 +190,7 @@ std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QStri
     if (folder != folder_)
         forget();
     folder_ = folder;
+    waiting_.reset();
     const qint64 now = wallclock::steady();
     const std::vector<camera_files::Entry> entries = camera_files::list(folder);
     const std::vector<const camera_files::Entry*> cameraFiles = update(entries, now);
@@ -235,7 +236,8 @@ std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QStri
         return std::nullopt;
     if (first->seen->keptDate && now - lastActivity_ < kQuietBeforeCopies)
         return std::nullopt;
-    return Candidate{*first->entry, first->seen->unchangedCalls, first->stoodStill, first->seen->holes};
+    return Candidate{*first->entry, first->seen->unchangedCalls, first->stoodStill, first->seen->holes,
+                     first->seen->captured};
 }
 
 QStringList foldersWithPictures(const QString& folder)
@@ -260,6 +262,7 @@ void WatchedFolder::forget()
 {
     folder_.clear();
     seen_.clear();
+    waiting_.reset();
     lastActivity_ = 0;
 }
 

@@ -51,6 +51,23 @@ public:
         // It has holes, bytes never written that read as zeros: not whole, whatever its markers
         // say. Such a file is answered only once given up on.
         bool holes = false;
+        // When the camera took it, where its EXIF data says so: a shot taken before one already
+        // filed may have reached the wrong student.
+        std::optional<exif::CaptureTime> captured;
+    };
+
+    // A camera file holds the queue for this long before the shooting screen says which and why.
+    static constexpr qint64 kSayWaitingAfter = 5 * kSecond;
+    // Why a camera file holds the queue.
+    enum class Wait {
+        Written,    // a program holds it open for writing
+        NotWhole,   // not a whole picture yet
+        Unreadable, // it cannot be read (its permissions)
+    };
+    struct Waiting {
+        camera_files::Entry file;
+        Wait why = Wait::NotWhole;
+        qint64 since = 0; // wallclock::steady() when it began to hold the queue
     };
 
     // The camera file of folder to file next, whole or not, or nullopt when none may be filed yet.
@@ -62,6 +79,11 @@ public:
     // with its dates kept waits for the folder to be quiet. Hidden files and temporary files are
     // skipped; the extension test ignores case (.jpg, .jpeg).
     std::optional<Candidate> nextCandidate(const QString& folder);
+
+    // After a call to nextCandidate that answered nothing: the camera file that holds the queue,
+    // and why; nullopt when none does (an empty folder, a copied batch waiting for the folder to
+    // be quiet).
+    std::optional<Waiting> waiting() const { return waiting_; }
 
     void forget(); // after the folder changes or the capture stops
 
@@ -86,6 +108,7 @@ private:
 
     QString folder_;
     QHash<QByteArray, Seen> seen_; // raw path -> what the previous call saw
+    std::optional<Waiting> waiting_;
     qint64 lastActivity_ = 0;      // wallclock::steady() when a call last saw a file appear, change or held open
 };
 
