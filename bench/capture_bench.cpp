@@ -137,7 +137,7 @@ int main(int argc, char** argv)
         record.cdeEleve = key;
         record.codeEtab = codeEtab;
         record.destinations = to;
-        record.originalGarde = capture::setAsideName(to);
+        record.originalGarde = capture::keptOriginalName(to);
         // As the shooting screen does: the record is written while the files are, and the record
         // of the filing before goes with it.
         const QString database = base::cheminBase();

@@ -111,14 +111,14 @@ QString nomLibre(const QString& dossier, const QString& base, const QString& ext
     return nom;
 }
 
-QString nomMisDeCote(const QString& fichier, const QString& dossier)
+QString nomGarde(const QString& fichier, const QString& dossier)
 {
     const QFileInfo photo(fichier);
-    const QString horodatage = photo.lastModified().toString(QString::fromLatin1(noms_photos::kHorodatageMisDeCote));
+    const QString horodatage = photo.lastModified().toString(QString::fromLatin1(noms_photos::kHorodatageGarde));
     return nomLibre(dossier, photo.completeBaseName() + u'_' + horodatage, u'.' + photo.suffix());
 }
 
-QString mettreDeCote(const QString& fichier, const QString& dossier, QString& erreur, QString garde)
+QString garder(const QString& fichier, const QString& dossier, QString& erreur, QString garde)
 {
     if (!paths::ensureFolder(dossier)) {
         erreur = QStringLiteral("Le dossier « %1 » n'a pas pu être créé : le fichier « %2 » n'a pas été mis de côté.")
@@ -126,7 +126,7 @@ QString mettreDeCote(const QString& fichier, const QString& dossier, QString& er
         return {};
     }
     if (garde.isEmpty())
-        garde = nomMisDeCote(fichier, dossier);
+        garde = nomGarde(fichier, dossier);
     erreur = files::move(fichier, garde);
     return erreur.isEmpty() ? garde : QString();
 }

@@ -61,15 +61,15 @@ QString nomLibre(const QString& dossier, const QString& base, const QString& ext
                  const std::function<bool(const QString&)>& dejaLa = {});
 
 // The name the picture `fichier` takes when set aside into `dossier`: its own
-// name followed by "_", its date and time (noms_photos::kHorodatageMisDeCote)
+// name followed by "_", its date and time (noms_photos::kHorodatageGarde)
 // and, when that is taken, a number.
-QString nomMisDeCote(const QString& fichier, const QString& dossier);
+QString nomGarde(const QString& fichier, const QString& dossier);
 
 // Moves the picture `fichier` into `dossier` (made when missing) under `garde`,
-// or nomMisDeCote() when none was chosen beforehand (a journal that names it),
+// or nomGarde() when none was chosen beforehand (a journal that names it),
 // never over another file: a picture another one takes the place of is never
 // lost. Answers where it went; "" when it could not be moved, `erreur` then
 // says why in French.
-QString mettreDeCote(const QString& fichier, const QString& dossier, QString& erreur, QString garde = {});
+QString garder(const QString& fichier, const QString& dossier, QString& erreur, QString garde = {});
 
 } // namespace dossiers_etab

@@ -15,7 +15,7 @@ qsizetype octetsPermis()
     // archive's temporary file (".", the name, ".XXXXXX") and the low-resolution names. A
     // namesake's number comes before the extension in every one of them.
     const qsizetype separateurs = 3 * qsizetype(qstrlen(kSeparateur));
-    const qsizetype misDeCote = 1 + qsizetype(qstrlen(kHorodatageMisDeCote)) + 3 + qsizetype(qstrlen(".jpg"));
+    const qsizetype misDeCote = 1 + qsizetype(qstrlen(kHorodatageGarde)) + 3 + qsizetype(qstrlen(".jpg"));
     return dossiers_etab::kOctetsParNom - separateurs - misDeCote - kOctetsNumero;
 }
 

@@ -17,7 +17,7 @@ namespace noms_photos {
 // "_", its date and time in this form, and "_2" to "_99" when several are set
 // aside in one second.
 inline constexpr const char* kSeparateur = "xsepx";
-inline constexpr const char* kHorodatageMisDeCote = "ddMMyyyy_HHmmss";
+inline constexpr const char* kHorodatageGarde = "ddMMyyyy_HHmmss";
 
 // A student whose names are those of one before him in the establishment
 // carries a number in the names of all his picture files ("DUPONT Jean_2.jpg",

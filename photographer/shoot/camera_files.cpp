@@ -169,17 +169,17 @@ Removal removeIfHolds(const QByteArray& rawPath, const capture::Fingerprint& kep
     return confirmed(rawPath, Removal::Removed);
 }
 
-QString moveAside(const QByteArray& rawPath, const QString& folder, QString& error)
+QString setAside(const QByteArray& rawPath, const QString& folder, QString& error)
 {
     QByteArray bytes;
     if (!read(rawPath, bytes)) {
         error = QStringLiteral("La photo « %1 » n'a pas pu être lue : elle n'a pas été mise de côté.").arg(shown(rawPath));
         return {};
     }
-    return moveAside(rawPath, bytes, folder, error);
+    return setAside(rawPath, bytes, folder, error);
 }
 
-QString moveAside(const QByteArray& rawPath, const QByteArray& bytes, const QString& folder, QString& error)
+QString setAside(const QByteArray& rawPath, const QByteArray& bytes, const QString& folder, QString& error)
 {
     const QFileInfo info(QFile::decodeName(rawPath.mid(rawPath.lastIndexOf('/') + 1)));
     const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();

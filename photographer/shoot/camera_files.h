@@ -73,10 +73,10 @@ Removal removeIfHolds(const QByteArray& rawPath, const capture::Fingerprint& kep
 // holds them. Answers where the bytes now lie; "" when the camera file was not removed, with error
 // saying why in French (a camera file that changed meanwhile stays to be taken again, beside its
 // copy).
-QString moveAside(const QByteArray& rawPath, const QString& folder, QString& error);
+QString setAside(const QByteArray& rawPath, const QString& folder, QString& error);
 
 // The same for the bytes the camera file held when they were read (a filing that is undone sets
 // aside the bytes it had filed).
-QString moveAside(const QByteArray& rawPath, const QByteArray& bytes, const QString& folder, QString& error);
+QString setAside(const QByteArray& rawPath, const QByteArray& bytes, const QString& folder, QString& error);
 
 } // namespace camera_files

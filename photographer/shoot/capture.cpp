@@ -134,7 +134,7 @@ QString setAside(const Destinations& destinations, const Fingerprint& incoming, 
     if ((!original.exists() && !original.isSymLink()) || (again && holds(QFile::encodeName(destinations.archive), incoming)))
         return {};
     QString notMoved;
-    const QString kept = dossiers_etab::mettreDeCote(destinations.archive, destinations.replaced, notMoved, keptAs);
+    const QString kept = dossiers_etab::garder(destinations.archive, destinations.replaced, notMoved, keptAs);
     if (kept.isEmpty()) {
         error = QStringLiteral("L'original « %1 » n'a pas pu être mis de côté dans « %2 » : il n'a pas été remplacé.")
                     .arg(shown(destinations.archive), shown(destinations.replaced));
@@ -189,11 +189,11 @@ bool holds(const QByteArray& rawPath, const Fingerprint& expected)
     return ::stat(rawPath.constData(), &info) == 0 && info.st_size == expected.size && fingerprintOf(rawPath) == expected;
 }
 
-QString setAsideName(const Destinations& destinations)
+QString keptOriginalName(const Destinations& destinations)
 {
     const QFileInfo original(destinations.archive);
     return original.exists() || original.isSymLink()
-        ? dossiers_etab::nomMisDeCote(destinations.archive, destinations.replaced)
+        ? dossiers_etab::nomGarde(destinations.archive, destinations.replaced)
         : QString();
 }
 

@@ -83,7 +83,7 @@ Prepared prepareBytes(const QByteArray& original, const QString& shownName, int 
 // Where place() will set aside the archived original now at destinations.archive: a free name in
 // the `replaced` folder, its own followed by its date and time; "" when there is none. Chosen
 // before a filing is recorded, so that undoing it can put the original back.
-QString setAsideName(const Destinations& destinations);
+QString keptOriginalName(const Destinations& destinations);
 
 // What the filing of one picture did.
 struct [[nodiscard]] Filed {
@@ -94,7 +94,7 @@ struct [[nodiscard]] Filed {
 // Puts a Ready picture in place: the archive copy (byte-identical to the camera file), the working
 // picture (JPEG quality 100) and both low-resolution copies, each replacing its target through a
 // temporary file beside it. An archived original already there is never lost: it moves to keptAs
-// (setAsideName() when empty), unless it is these very bytes, as when an interrupted filing is done
+// (keptOriginalName() when empty), unless it is these very bytes, as when an interrupted filing is done
 // again. Never touches the camera file. record, when given, runs while the files are written and
 // before anything is renamed; it answers "" once the filing is recorded, else the French message
 // that stops it. On any failure nothing is renamed into place.

@@ -191,7 +191,7 @@ Issue deplacer(const roster::Eleve& eleve, const QString& depuis, const QString&
         if (!dossiers_etab::pris(renommage.destination))
             continue;
         QString erreur;
-        const QString garde = dossiers_etab::mettreDeCote(renommage.destination, nouvelles.replaced, erreur);
+        const QString garde = dossiers_etab::garder(renommage.destination, nouvelles.replaced, erreur);
         if (!erreur.isEmpty()) {
             issue.refus = erreur + inchange;
             return issue;

@@ -7,7 +7,7 @@
 #include "common/paths.h"
 #include "common/report.h"
 #include "common/shell.h"
-#include "photographer/shoot/mise_de_cote.h"
+#include "photographer/shoot/set_aside.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/reglement_journal.h"
 #include "photographer/data/dossiers_etab.h"
@@ -219,8 +219,8 @@ void PriseDeVue::TimerHot_Timer()
     }
 
     tickEnCours_ = true;
-    if (const std::optional<mise_de_cote::Declinee> d = mise_de_cote::declinee(fichier->file)) {
-        mettreDeCote(d->fichier, d->nonClassees, d->refus, dialogs::Icon::Information);
+    if (const std::optional<set_aside::Declinee> d = set_aside::declinee(fichier->file)) {
+        setAside(d->fichier, d->nonClassees, d->refus, dialogs::Icon::Information);
         return;
     }
     const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
@@ -253,7 +253,7 @@ void PriseDeVue::TimerHot_Timer()
                 photoClassee(slot, eleve, destinations, lu.error);
                 return;
             case capture::Prepared::State::Refused:
-                mettreDeCote(fichier, destinations.unfiled, lu.error, dialogs::Icon::Exclamation);
+                setAside(fichier, destinations.unfiled, lu.error, dialogs::Icon::Exclamation);
                 return;
             case capture::Prepared::State::Ready:
                 classer(slot, eleve, fichier, destinations, degres, lu);
@@ -273,11 +273,11 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
     const bool accepte = remplacementAccepte(destinations);
     // Declined, the picture is the student's still: it is only ever set aside, whatever happened
     // meanwhile, so that the next student marked never gets it.
-    const QString refus = accepte ? QString() : mise_de_cote::decliner(fichier, eleve, destinations.unfiled);
+    const QString refus = accepte ? QString() : set_aside::decliner(fichier, eleve, destinations.unfiled);
     if (!prise)
         return;
     if (!accepte) {
-        mettreDeCote(fichier, destinations.unfiled, refus, dialogs::Icon::Information);
+        setAside(fichier, destinations.unfiled, refus, dialogs::Icon::Information);
         return;
     }
     if (session != session_ || !planche_->montre(slot, eleve.cle)) {
@@ -296,7 +296,7 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
     c.nom = eleve.nom;
     c.prenom = eleve.prenom;
     c.destinations = destinations;
-    c.originalGarde = capture::setAsideName(destinations);
+    c.originalGarde = capture::keptOriginalName(destinations);
     Q_EMIT avancement(4, true);
     // The filing runs off the window's thread, recorded there while its files are written; its end
     // is handled even when the screen was closed meanwhile, so that the student's row and the
@@ -330,18 +330,18 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
         });
 }
 
-void PriseDeVue::mettreDeCote(const camera_files::Entry& fichier, const QString& nonClassees, const QString& refus,
+void PriseDeVue::setAside(const camera_files::Entry& fichier, const QString& nonClassees, const QString& refus,
                               dialogs::Icon icone)
 {
     Q_EMIT avancement(0, false);
     QString echec;
-    const QString ou = camera_files::moveAside(fichier.rawPath, nonClassees, echec);
+    const QString ou = camera_files::setAside(fichier.rawPath, nonClassees, echec);
     QPointer<PriseDeVue> prise(this);
     if (ou.isEmpty()) {
         Q_EMIT arretSurFichier();
-        report::failure(mise_de_cote::arret(refus, fichier, nonClassees, etat::DossierHot), echec);
+        report::failure(set_aside::arret(refus, fichier, nonClassees, etat::DossierHot), echec);
     } else {
-        mise_de_cote::oublier(fichier);
+        set_aside::oublier(fichier);
         // The capture goes on: the student who got nothing is still marked for the next picture.
         dialogs::message(refus + QStringLiteral(" Elle a été mise de côté dans « %1 ».").arg(QDir::toNativeSeparators(ou))
                              + suite(),

@@ -78,7 +78,7 @@ private:
     // A camera file that will not be filed (refused for good, or a retake declined) leaves the
     // watched folder for nonClassees, so that it never holds up the next ones nor reaches another
     // student; refus says why it is not filed.
-    void mettreDeCote(const camera_files::Entry& fichier, const QString& nonClassees, const QString& refus,
+    void setAside(const camera_files::Entry& fichier, const QString& nonClassees, const QString& refus,
                       dialogs::Icon icone);
     // Who gets the next picture, as the messages end: "" when the capture is off or nobody is marked.
     QString suite() const;

@@ -55,7 +55,7 @@ Reprise reprendre(const Classement& c, bool eleveLa)
     }
     reprise.nonDefait = capture::undo(c.destinations, c.camera, c.photo, c.originalGarde);
     if (reprise.nonDefait.isEmpty() && reprise.cameraLa)
-        reprise.misDeCote = camera_files::moveAside(c.fichier, octets, c.destinations.unfiled, reprise.nonDefait);
+        reprise.misDeCote = camera_files::setAside(c.fichier, octets, c.destinations.unfiled, reprise.nonDefait);
     return reprise;
 }
 
@@ -142,7 +142,7 @@ Issue ecarter(const Classement& c)
                               "était.");
     if (QByteArray octets; camera_files::read(c.fichier, octets) && capture::fingerprint(octets) == c.camera) {
         QString erreur;
-        const QString garde = camera_files::moveAside(c.fichier, octets, c.destinations.unfiled, erreur);
+        const QString garde = camera_files::setAside(c.fichier, octets, c.destinations.unfiled, erreur);
         if (garde.isEmpty())
             return {message + u'\n' + erreur, false};
         message += QStringLiteral(" La photo a été mise de côté dans « %1 ».").arg(shown(garde));

@@ -139,7 +139,7 @@ TEST_F(MiseDeCote, SurUnAutreSystemeDeFichiersLaPhotoNePartQuApresSaCopieEntiere
     const QString nonClassees = paths::join(*dossier, {QStringLiteral("non classées")});
     const QString fichier = camera(kPremiere);
     QString erreur;
-    EXPECT_EQ(camera_files::moveAside(raw(fichier), nonClassees, erreur).toStdString(),
+    EXPECT_EQ(camera_files::setAside(raw(fichier), nonClassees, erreur).toStdString(),
               paths::join(nonClassees, {QStringLiteral("IMG_0001.JPG")}).toStdString());
     EXPECT_EQ(erreur.toStdString(), "");
     EXPECT_FALSE(QFileInfo::exists(fichier));
@@ -150,7 +150,7 @@ TEST_F(MiseDeCote, SurUnAutreSystemeDeFichiersLaPhotoNePartQuApresSaCopieEntiere
     const QByteArray moitie = kNouvelle.left(10);
     Sandbox::writeFile(fichier, moitie);
     ajouter(fichier, kNouvelle.mid(10));
-    EXPECT_EQ(camera_files::moveAside(raw(fichier), moitie, nonClassees, erreur).toStdString(), "");
+    EXPECT_EQ(camera_files::setAside(raw(fichier), moitie, nonClassees, erreur).toStdString(), "");
     EXPECT_TRUE(erreur.contains(QStringLiteral("a changé pendant sa mise de côté : elle reste dans le dossier de "
                                                "réception")))
         << erreur.toStdString();
@@ -197,7 +197,7 @@ TEST_F(MiseDeCote, UneMiseDeCoteCoupeeAChaqueEtapeLaisseUneSeuleCopie)
         // The next run sets it aside again, as the capture or the settling does, and its start
         // removes the temporaries nobody holds.
         QString erreur;
-        EXPECT_EQ(camera_files::moveAside(raw(fichier), dossier, erreur).toStdString(), copie(dossier).toStdString());
+        EXPECT_EQ(camera_files::setAside(raw(fichier), dossier, erreur).toStdString(), copie(dossier).toStdString());
         EXPECT_EQ(erreur.toStdString(), "");
         files::removeLeftoverTemporaries(dossier);
         EXPECT_FALSE(QFileInfo::exists(fichier));

@@ -487,7 +487,7 @@ TEST_F(ClassementCapture, UnClassementRefaitNeGardePasSonPropreOriginalEtUnClass
     // A namesake's copy that a later filing of this student never wrote.
     writeAll(to.lowRes3, "copie d'un homonyme");
 
-    const QString keptAs = capture::setAsideName(to);
+    const QString keptAs = capture::keptOriginalName(to);
     const capture::Prepared prepared = capture::prepare({{cameraFile(shot, "IMG_0002.JPG")}, 0}, 0, to);
     ASSERT_EQ(prepared.state, capture::Prepared::State::Ready);
     const capture::Filed once = capture::place(prepared, to, keptAs);

@@ -107,7 +107,7 @@ void classerJusquA(Arret arret, Classement c)
     ASSERT_EQ(lu.state, capture::Prepared::State::Ready);
     c.camera = lu.camera;
     c.photo = lu.pictureDigest;
-    c.originalGarde = capture::setAsideName(c.destinations);
+    c.originalGarde = capture::keptOriginalName(c.destinations);
     c.cle = journal_classement::inscrire(base::cheminBase(), c);
     if (arret == Arret::ApresLInscription)
         return;

@@ -11,7 +11,7 @@
 // the watched folder for the "non classées" folder, so that it never holds up the next ones nor
 // reaches another student. Here: the declined files, remembered until they are set aside, and the
 // words of a shoot stopped because that folder could not take one.
-namespace mise_de_cote {
+namespace set_aside {
 
 // What the photographer reads when `fichier` could not be moved into `dossier`: refus (why it is
 // not filed), where it could not go and why (a read-only folder, a full disk, as the file system
@@ -34,4 +34,4 @@ std::optional<Declinee> declinee(const camera_files::Entry& fichier);
 // fichier has left the watched folder.
 void oublier(const camera_files::Entry& fichier);
 
-} // namespace mise_de_cote
+} // namespace set_aside

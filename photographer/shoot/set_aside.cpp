@@ -1,4 +1,4 @@
-#include "photographer/shoot/mise_de_cote.h"
+#include "photographer/shoot/set_aside.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +11,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-namespace mise_de_cote {
+namespace set_aside {
 
 namespace {
 
@@ -103,4 +103,4 @@ QString arret(const QString& refus, const camera_files::Entry& fichier, const QS
                  .arg(remede, fichier.name(), shown(dossierHot));
 }
 
-} // namespace mise_de_cote
+} // namespace set_aside
