@@ -164,3 +164,20 @@ TEST(FeuilleTarif, ListeLesPrixDansLOrdreAvecLesValeursEchappees)
                          QStringLiteral("</tr></table></body><html>"),
                      }));
 }
+
+// The sheet writes each price as Vizmora shows it, and one that breaks the
+// price rule as refused, never as an amount the school would read otherwise.
+TEST(FeuilleTarif, LesPrixSEcriventCommeVizmoraLesMontre)
+{
+    const feuille_tarif::Feuille feuille{QStringLiteral("Ecole"),
+                                         {QStringLiteral("P"), QStringLiteral("013,"), QStringLiteral("12.5")},
+                                         {{QStringLiteral("A"), QStringLiteral("1.250,00"), QStringLiteral(",5")}},
+                                         {}};
+    const QStringList html = feuille_tarif::lignes(feuille, QDateTime({2026, 3, 4}, {9, 5, 7}));
+    EXPECT_EQ(html.at(10), QStringLiteral("<td width=\"300\">Prix de vente établissement : 13 €<p></td>"));
+    EXPECT_EQ(html.at(11), QStringLiteral("<td width=\"300\">Prix vente recommande établissement : 12,5 €<p></td></tr></table>"));
+    EXPECT_EQ(html.at(17), QStringLiteral("<td width=\"300\">Prix de vente établissement : prix refusé « 1.250,00 » "
+                                          "n'est pas un prix : des chiffres, au plus une virgule suivie d'au plus "
+                                          "deux décimales, sans signe, sans séparateur de milliers ni autre texte.</td>"));
+    EXPECT_EQ(html.at(18), QStringLiteral("<td>Prix vente recommande établissement : 0,5 €</td></tr>"));
+}
