@@ -160,37 +160,89 @@ LeadingNumber leadingNumber(const QString& text)
 
 namespace {
 
-// Whole digits of a price that a cent count holds with room to spare.
-constexpr qsizetype kPriceWholeDigits = 15;
+// A price split as the rule reads it, or nothing when it breaks the rule's form.
+struct PriceParts {
+    QString units;    // whole digits, without leading zeros
+    QString decimals; // zero, one or two digits
+};
 
-// Leading zeros carry no value and must not push real digits out.
-QString significantDigits(const QString& digits)
+bool isDigit(QChar c)
 {
+    return c >= u'0' && c <= u'9';
+}
+
+std::optional<PriceParts> priceParts(const QString& price)
+{
+    const QString value = price.trimmed();
+    PriceParts parts;
+    qsizetype i = 0;
+    while (i < value.size() && isDigit(value[i]))
+        parts.units += value[i++];
+    const bool separator = i < value.size() && (value[i] == u',' || value[i] == u'.');
+    if (separator)
+        ++i;
+    while (i < value.size() && isDigit(value[i]))
+        parts.decimals += value[i++];
+    const bool noDigit = parts.units.isEmpty() && parts.decimals.isEmpty();
+    if (i < value.size() || parts.decimals.size() > 2 || (separator && noDigit))
+        return std::nullopt;
+    // Leading zeros carry no value and must not make a price look too long.
     qsizetype zeros = 0;
-    while (zeros < digits.size() && digits[zeros] == u'0')
+    while (zeros < parts.units.size() && parts.units[zeros] == u'0')
         ++zeros;
-    return digits.mid(zeros);
+    parts.units.remove(0, zeros);
+    return parts;
+}
+
+// The cents of the parts, or nothing above the highest price.
+std::optional<qint64> centsOf(const PriceParts& parts)
+{
+    // More whole digits than the highest price has cannot be within it, and
+    // must not be converted into a number that overflows.
+    if (parts.units.size() > QString::number(kPriceMaxCents / 100).size())
+        return std::nullopt;
+    const qint64 cents =
+        parts.units.toLongLong() * 100 + (parts.decimals + QStringLiteral("00")).left(2).toLongLong();
+    if (cents > kPriceMaxCents)
+        return std::nullopt;
+    return cents;
+}
+
+QString quoted(const QString& price)
+{
+    return QStringLiteral("« ") + price + QStringLiteral(" »");
 }
 
 } // namespace
 
-qint64 priceCents(const QString& price)
+std::optional<qint64> priceCents(const QString& price)
 {
-    const LeadingNumber number = leadingNumber(price);
-    // Digits beyond what a cent count can hold are dropped, never overflowed.
-    const QString fraction = (number.decimals + QStringLiteral("000")).left(3);
-    qint64 cents = significantDigits(number.units).left(kPriceWholeDigits).toLongLong() * 100
-                 + fraction.left(2).toLongLong();
-    if (fraction[2] >= u'5')
-        ++cents;
-    return number.negative ? -cents : cents;
+    const std::optional<PriceParts> parts = priceParts(price);
+    return parts ? centsOf(*parts) : std::nullopt;
 }
 
-std::optional<qint64> exactPriceCents(const QString& price)
+QString priceRefusal(const QString& price)
 {
-    if (significantDigits(leadingNumber(price).units).size() > kPriceWholeDigits)
-        return std::nullopt;
-    return priceCents(price);
+    const std::optional<PriceParts> parts = priceParts(price);
+    if (!parts)
+        return quoted(price)
+               + QStringLiteral(" n'est pas un prix : des chiffres, au plus une virgule suivie d'au plus deux "
+                                "décimales, sans signe, sans séparateur de milliers ni autre texte.");
+    if (!centsOf(*parts))
+        return quoted(price) + QStringLiteral(" dépasse le prix le plus élevé accepté, ") + kPriceMaxText
+               + QStringLiteral(".");
+    return {};
+}
+
+QString priceText(const QString& price)
+{
+    const std::optional<PriceParts> parts = priceParts(price);
+    if (!parts || !centsOf(*parts))
+        return price;
+    if (parts->units.isEmpty() && parts->decimals.isEmpty())
+        return price.trimmed().isEmpty() ? QString() : QStringLiteral("0");
+    const QString units = parts->units.isEmpty() ? QStringLiteral("0") : parts->units;
+    return parts->decimals.isEmpty() ? units : units + u',' + parts->decimals;
 }
 
 } // namespace text

@@ -48,14 +48,30 @@ struct LeadingNumber {
 };
 LeadingNumber leadingNumber(const QString& text);
 
-// A price as both programs read it, in cents: the leading number of the
-// text, blanks ignored, with one decimal separator ("," or "."), rounded to
-// the cent. What follows the number is ignored: "12,50," and "12,50 €" give
-// 1250, "1,2,3" gives 120, "" and "abc" give 0.
-qint64 priceCents(const QString& price);
+// The highest price either program takes, in cents: what Vizmora can bill
+// without any sum of its orders coming near the end of a cent count.
+constexpr qint64 kPriceMaxCents = 99'999'999;
+// kPriceMaxCents as the messages write it.
+inline const QString kPriceMaxText = QStringLiteral("999 999,99 €");
 
-// The same price, or nothing when its whole part is longer than priceCents
-// reads: a sum must not go on from a number cut short.
-std::optional<qint64> exactPriceCents(const QString& price);
+// A price as both programs read it, wherever it is typed or stored, in
+// cents: digits with at most one decimal "," or "." and at most two decimals
+// ("12", "12,5", "12.50", "12," and ",5" are prices), blanks around it
+// ignored, no sign, no thousands separator, no other text, at most
+// kPriceMaxCents. The empty text is a price left empty and counts 0: a box
+// that must be filled says so before this rule. Nothing when the text
+// breaks the rule: it is never read as the number it starts with.
+std::optional<qint64> priceCents(const QString& price);
+
+// Why the text breaks the price rule, in French, starting with the text
+// itself (« 1.250,00 » n'est pas un prix...), so that the caller puts the
+// field's name before it; "" when it is a price.
+QString priceRefusal(const QString& price);
+
+// A price as both programs write it: its digits and decimals as typed, with
+// the decimal comma, no leading zero and no comma without decimals ("12.5"
+// gives "12,5", " 012," gives "12", ",5" gives "0,5"). A text that breaks the
+// rule is given back as it is.
+QString priceText(const QString& price);
 
 } // namespace text

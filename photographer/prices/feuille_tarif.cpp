@@ -17,6 +17,15 @@ QString e(const QString& valeur)
     return text::htmlEscape(valeur);
 }
 
+// A price as both programs write it, or said refused: a price that breaks
+// the rule is never printed as an amount the school would read otherwise.
+QString prix(const QString& valeur)
+{
+    if (!text::priceCents(valeur))
+        return QStringLiteral("prix refusé ") + e(text::priceRefusal(valeur));
+    return e(text::priceText(valeur)) + QStringLiteral(" €");
+}
+
 } // namespace
 
 QStringList lignes(const Feuille& feuille, const QDateTime& quand)
@@ -33,10 +42,10 @@ QStringList lignes(const Feuille& feuille, const QDateTime& quand)
         QStringLiteral("<tr><td></td></center></td></tr>"),
         QStringLiteral("<table width=\"800\"border = \"0\">"),
         QStringLiteral("<tr><td width=\"200\">Pochette : ") + e(feuille.pochette.nom) + QStringLiteral("<p></td>"),
-        QStringLiteral("<td width=\"300\">Prix de vente établissement : ") + e(feuille.pochette.vente)
-            + QStringLiteral(" €<p></td>"),
-        QStringLiteral("<td width=\"300\">Prix vente recommande établissement : ") + e(feuille.pochette.recommande)
-            + QStringLiteral(" €<p></td></tr></table>"),
+        QStringLiteral("<td width=\"300\">Prix de vente établissement : ") + prix(feuille.pochette.vente)
+            + QStringLiteral("<p></td>"),
+        QStringLiteral("<td width=\"300\">Prix vente recommande établissement : ") + prix(feuille.pochette.recommande)
+            + QStringLiteral("<p></td></tr></table>"),
         QStringLiteral("<table width=\"800\">"),
         QStringLiteral("<tr>"),
         kBandeau,
@@ -44,17 +53,17 @@ QStringList lignes(const Feuille& feuille, const QDateTime& quand)
     };
     for (const Ligne& article : feuille.articles) {
         html << QStringLiteral("<tr><td width=\"200\">") + e(article.nom) + QStringLiteral("</td>")
-             << QStringLiteral("<td width=\"300\">Prix de vente établissement : ") + e(article.vente)
-                    + QStringLiteral(" €</td>")
-             << QStringLiteral("<td>Prix vente recommande établissement : ") + e(article.recommande)
-                    + QStringLiteral(" €</td></tr>");
+             << QStringLiteral("<td width=\"300\">Prix de vente établissement : ") + prix(article.vente)
+                    + QStringLiteral("</td>")
+             << QStringLiteral("<td>Prix vente recommande établissement : ") + prix(article.recommande)
+                    + QStringLiteral("</td></tr>");
     }
     html << QStringLiteral("</table><table width=\"800\">") << QStringLiteral("<tr>") << kBandeau
          << QStringLiteral("<center><b>Pochette Incomplete</b></center></td></tr></table><table>");
     for (const Ligne& incomplete : feuille.incompletes) {
         html << QStringLiteral("<tr><td width=\"200\">") + e(incomplete.nom) + QStringLiteral("</td>")
-             << QStringLiteral("<td width=\"300\">Prix de vente établissement : ") + e(incomplete.vente)
-                    + QStringLiteral(" €</td>");
+             << QStringLiteral("<td width=\"300\">Prix de vente établissement : ") + prix(incomplete.vente)
+                    + QStringLiteral("</td>");
     }
     html << QStringLiteral("</tr></table></body><html>");
     return html;

@@ -2,6 +2,7 @@
 
 #include "common/dialogs.h"
 #include "common/report.h"
+#include "common/text.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
 #include "common/ui/menus.h"
@@ -151,6 +152,18 @@ void FormTarifEtab::Bt_Suite_1_Click(int index)
     }
 }
 
+QString FormTarifEtab::prixPhotographeRefuse(const QString& nom, const QString& prix)
+{
+    return QStringLiteral("Le prix photographe de « %1 » est refusé : %2\nCorrigez-le dans les tarifs photographe "
+                          "avant de saisir les tarifs de l'établissement.")
+        .arg(nom, text::priceRefusal(prix));
+}
+
+QString FormTarifEtab::prixPhotographeRefuse(const catalogue::Produit& produit)
+{
+    return prixPhotographeRefuse(produit.nom, tarifs_etab::prixPhotographeRefuse(produit));
+}
+
 void FormTarifEtab::refuser(QLineEdit* boite, const QString& message)
 {
     dialogs::message(message, dialogs::Icon::Critical);
@@ -174,6 +187,13 @@ void FormTarifEtab::validerPochette()
     case RefusPochette::RecommandeVide:
         return refuser(TextSaisiePrixRecEleve_,
                        QStringLiteral("Le ") + Label4_[1]->text() + QStringLiteral(" ne peut être nul"));
+    case RefusPochette::VenteInvalide:
+        return refuser(TextSaisiePrixEleve_, saisies::prixRefuse(Label4_[0]->text(), liste_.prixPochette.vente));
+    case RefusPochette::RecommandeInvalide:
+        return refuser(TextSaisiePrixRecEleve_,
+                       saisies::prixRefuse(Label4_[1]->text(), liste_.prixPochette.recommande));
+    case RefusPochette::PhotographeInvalide:
+        return refuser(TextSaisiePrixEleve_, prixPhotographeRefuse(liste_.pochette));
     case RefusPochette::VenteBasse:
         return refuser(TextSaisiePrixEleve_, QStringLiteral("Le prix de vente de l'établissement est inférieur au "
                                                            "prix de vente du photographe"));
@@ -243,8 +263,20 @@ void FormTarifEtab::validerArticles()
         if (!rang.coche->isChecked())
             continue;
         const tarifs_etab::Prix prix{rang.prix->text(), rang.prixRec->text()};
-        if (!tarifs_etab::articleAccepte(rang.article, prix))
-            return refuser(rang.prixRec, QStringLiteral("Le prix de vente Etablissement est inférieur au prix photographe !!!"));
+        using tarifs_etab::RefusPochette;
+        switch (tarifs_etab::refusArticle(rang.article, prix)) {
+        case RefusPochette::Aucun:
+            break;
+        case RefusPochette::VenteInvalide:
+            return refuser(rang.prix, saisies::prixRefuse(Label2_->text(), prix.vente, rang.article.nom));
+        case RefusPochette::RecommandeInvalide:
+            return refuser(rang.prixRec, saisies::prixRefuse(Label1_->text(), prix.recommande, rang.article.nom));
+        case RefusPochette::PhotographeInvalide:
+            return refuser(rang.prix, prixPhotographeRefuse(rang.article));
+        default:
+            return refuser(rang.prixRec,
+                           QStringLiteral("Le prix de vente Etablissement est inférieur au prix photographe !!!"));
+        }
         lignes.push_back({rang.article, prix});
     }
     // Each stored article row carries the pack too: without one, nothing
@@ -309,8 +341,19 @@ void FormTarifEtab::terminer()
             rang.prix->setFocus();
             return;
         }
-        if (tarifs_etab::incompleteRetenue(rang.incomplete, rang.prix->text()))
+        using tarifs_etab::RefusIncomplete;
+        switch (tarifs_etab::refusIncomplete(rang.incomplete, rang.prix->text())) {
+        case RefusIncomplete::Retenue:
             retenues.push_back({rang.incomplete, rang.prix->text()});
+            break;
+        case RefusIncomplete::NonRetenue:
+            break;
+        case RefusIncomplete::Invalide:
+            return refuser(rang.prix,
+                           saisies::prixRefuse(Label4_[3]->text(), rang.prix->text(), rang.incomplete.libelle));
+        case RefusIncomplete::PhotographeInvalide:
+            return refuser(rang.prix, prixPhotographeRefuse(rang.incomplete.libelle, rang.incomplete.prix));
+        }
     }
     liste_.incompletes = std::move(retenues);
     // The whole list in one step: the establishment never has half of it.

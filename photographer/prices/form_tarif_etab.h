@@ -50,6 +50,9 @@ private:
     void montrerArticles();
     void montrerIncompletes();
     void imprimerFeuille();
+    // Why a stored photographer's price stops the wizard: it cannot be compared with.
+    static QString prixPhotographeRefuse(const QString& nom, const QString& prix);
+    static QString prixPhotographeRefuse(const catalogue::Produit& produit);
     // Shows a refusal and puts the focus in the box.
     void refuser(QLineEdit* boite, const QString& message);
     QLineEdit* boitePrix(int gauche, int haut, int largeur, const QString& nom);

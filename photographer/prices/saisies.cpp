@@ -1,5 +1,7 @@
 #include "photographer/prices/saisies.h"
 
+#include "common/text.h"
+
 #include <QLineEdit>
 
 namespace saisies {
@@ -18,6 +20,15 @@ void suivre(QLineEdit* source, QLineEdit* suiveuse)
 QString champVide(const QString& legende)
 {
     return QStringLiteral("Le champs    '") + legende + QStringLiteral("'  ne peut être vide!");
+}
+
+QString prixRefuse(const QString& legende, const QString& prix, const QString& objet)
+{
+    const QString refus = text::priceRefusal(prix);
+    if (refus.isEmpty())
+        return {};
+    const QString de = objet.isEmpty() ? QString() : QStringLiteral(" de « ") + objet + QStringLiteral(" »");
+    return QStringLiteral("Le champ '") + legende + u'\'' + de + QStringLiteral(" est refusé : ") + refus;
 }
 
 } // namespace saisies

@@ -24,4 +24,8 @@ void suivre(QLineEdit* source, QLineEdit* suiveuse);
 // "Le champs    '<caption>'  ne peut être vide!"
 QString champVide(const QString& legende);
 
+// Why the price typed in the field is refused, naming the field and, when
+// the screen has several alike, what it prices: "" when it is a price.
+QString prixRefuse(const QString& legende, const QString& prix, const QString& objet = {});
+
 } // namespace saisies

@@ -146,12 +146,12 @@ void SectionArticles::suppressionAnnulee()
 
 bool SectionArticles::lireSaisie(catalogue::Produit& article)
 {
-    if (!remplies({Ref, Nom, Prix, PrixRec}))
+    if (!remplies({Ref, Nom, Prix, PrixRec}) || !prixValides({Prix, PrixRec}))
         return false;
     article.ref = ligne().texte(Ref);
     article.nom = ligne().texte(Nom);
-    article.prix = ligne().texte(Prix);
-    article.prixRec = ligne().texte(PrixRec);
+    article.prix = prix(Prix);
+    article.prixRec = prix(PrixRec);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "photographer/prices/section_catalogue.h"
 
 #include "common/dialogs.h"
+#include "common/text.h"
 #include "common/ui/layout.h"
 #include "photographer/prices/saisies.h"
 
@@ -106,6 +107,23 @@ bool SectionCatalogue::remplies(std::initializer_list<int> boites, int focus)
         return true;
     refuser(ligne_->boite(focus >= 0 ? focus : vide), saisies::champVide(ligne_->legende(vide)));
     return false;
+}
+
+bool SectionCatalogue::prixValides(std::initializer_list<int> boites)
+{
+    for (const int i : boites) {
+        const QString refus = saisies::prixRefuse(ligne_->legende(i), ligne_->texte(i));
+        if (!refus.isEmpty()) {
+            refuser(ligne_->boite(i), refus);
+            return false;
+        }
+    }
+    return true;
+}
+
+QString SectionCatalogue::prix(int boite)
+{
+    return text::priceText(ligne_->texte(boite));
 }
 
 void SectionCatalogue::refuser(QWidget* boite, const QString& message)

@@ -61,6 +61,12 @@ protected:
     // True when every one of these boxes holds text; else the first empty one
     // is named by its caption and gets the focus (or `focus` does).
     bool remplies(std::initializer_list<int> boites, int focus = -1);
+    // True when every one of these price boxes holds a price (an empty box
+    // is one left empty); else the first refused one is named by its caption
+    // and gets the focus.
+    bool prixValides(std::initializer_list<int> boites);
+    // The price of the box as it is stored.
+    QString prix(int boite);
     // Says why the entry is refused and puts the focus in the box.
     void refuser(QWidget* boite, const QString& message);
 

@@ -148,10 +148,10 @@ void SectionIncompletes::validerAjout()
         return;
     }
     lierPochette();
-    if (!remplies({Nom, Prix, NbArticles}))
+    if (!remplies({Nom, Prix, NbArticles}) || !prixValides({Prix}))
         return;
     const catalogue::PochetteIncomplete incomplete{0, saisie.texte(Ref), saisie.texte(NbArticles), saisie.texte(Nom),
-                                                   saisie.texte(Prix)};
+                                                   prix(Prix)};
     form_.ajouterSansDoublon(
         [&incomplete](db::Database& base) { return catalogue::nomPochetteIncompletePris(base, incomplete.libelle); },
         QStringLiteral("Ce nom de pochette existe déjà !"),
@@ -170,10 +170,10 @@ void SectionIncompletes::validerModif()
         return;
     }
     lierPochette();
-    if (!remplies({Ref, Nom, Prix, NbArticles}))
+    if (!remplies({Ref, Nom, Prix, NbArticles}) || !prixValides({Prix}))
         return;
     const catalogue::PochetteIncomplete incomplete{modifie().cle, saisie.texte(Ref), saisie.texte(NbArticles),
-                                                   saisie.texte(Nom), saisie.texte(Prix)};
+                                                   saisie.texte(Nom), prix(Prix)};
     form_.ecrire([&incomplete](db::Database& base) { catalogue::modifierPochetteIncomplete(base, incomplete); });
 }
 

@@ -165,11 +165,10 @@ void SectionPochettes::suppressionAnnulee()
 
 void SectionPochettes::validerAjout()
 {
-    if (!remplies({Ref, Nom, Prix}))
+    if (!remplies({Ref, Nom, Prix}) || !prixValides({Prix, PrixRec}))
         return;
     LigneSaisie& saisie = ligne();
-    const catalogue::Produit pochette{0, saisie.texte(Ref), saisie.texte(Nom), saisie.texte(Prix),
-                                      saisie.texte(PrixRec)};
+    const catalogue::Produit pochette{0, saisie.texte(Ref), saisie.texte(Nom), prix(Prix), prix(PrixRec)};
     form_.ajouterSansDoublon(
         [&pochette](db::Database& base) { return catalogue::referencePochettePrise(base, pochette.ref); },
         QStringLiteral("Cette référence pochette existe déjà !"),
@@ -179,10 +178,10 @@ void SectionPochettes::validerAjout()
 void SectionPochettes::validerModif()
 {
     // The focus goes to the name, the one box that can be typed into.
-    if (!remplies({Ref, Nom}, Nom))
+    if (!remplies({Ref, Nom}, Nom) || !prixValides({Prix, PrixRec}))
         return;
     LigneSaisie& saisie = ligne();
-    const catalogue::Produit pochette{modifie().cle, modifie().saisie[Ref], saisie.texte(Nom), saisie.texte(Prix),
-                                      saisie.texte(PrixRec)};
+    const catalogue::Produit pochette{modifie().cle, modifie().saisie[Ref], saisie.texte(Nom), prix(Prix),
+                                      prix(PrixRec)};
     form_.ecrire([&pochette](db::Database& base) { catalogue::modifierPochette(base, pochette); });
 }

@@ -1,5 +1,6 @@
 #include "school/sales/commande.h"
 
+#include "common/text.h"
 #include "school/sales/montant.h"
 
 namespace {
@@ -43,8 +44,8 @@ struct Facturation {
 
 LigneVente facturer(LigneVente ligne, const Facturation& f)
 {
-    ligne.pochettePrixPro = f.prixPro;
-    ligne.pochettePrixPub = f.prixPub;
+    ligne.pochettePrixPro = text::priceText(f.prixPro);
+    ligne.pochettePrixPub = text::priceText(f.prixPub);
     ligne.typeLigne = f.type;
     ligne.marqueRecommande = f.marque;
     ligne.quantite = f.quantite;
@@ -75,19 +76,21 @@ Quantite quantiteValide(const QString& texte)
     return {QString::number(*valeur), {}};
 }
 
-// The prices that enter the totals must stay within what an order may bill,
-// so that no sum of stored lines can overflow: why a line's price is
-// refused, or "" when every price is within.
+// The prices that enter the totals are read by the price rule, which also
+// keeps them within what an order may bill, so that no sum of stored lines
+// can overflow: why a line's price is refused, or "" when every one is a price.
 QString refusPrix(const std::vector<LigneVente>& lignes)
 {
     for (const LigneVente& ligne : lignes) {
         for (const QString& prix : {ligne.pochettePrixPub, ligne.pochettePrixPro}) {
-            const montant::Somme valeur = montant::centimes(prix);
-            if (valeur && *valeur <= montant::kPrixMax && *valeur >= -montant::kPrixMax)
+            if (montant::centimes(prix))
                 continue;
-            const QString& article = ligne.nomArticles.isEmpty() ? ligne.nomPochette : ligne.nomArticles;
-            return QStringLiteral("Le prix %1 de « %2 » dépasse %3 € : la commande n'est pas enregistrée.")
-                .arg(prix, article, montant::total(montant::kPrixMax));
+            const QString& article = !ligne.pIncLibArt.isEmpty() ? ligne.pIncLibArt
+                                     : ligne.nomArticles.isEmpty() ? ligne.nomPochette
+                                                                   : ligne.nomArticles;
+            return QStringLiteral("« %1 » ne peut pas être commandé, son prix est refusé : %2\n"
+                                  "La commande n'est pas enregistrée.")
+                .arg(article, text::priceRefusal(prix));
         }
     }
     return {};
@@ -119,8 +122,8 @@ LignesCommande premiereCommande(const ChoixCommande& choix, const std::vector<Ta
         if (premiere) {
             ligne.pIncompNbArt = pochette->nbArticle;
             ligne.pIncLibArt = pochette->libelle;
-            ligne.pIncPPho = pochette->prixPho;
-            ligne.pincPPub = pochette->prixPublic;
+            ligne.pIncPPho = text::priceText(pochette->prixPho);
+            ligne.pincPPub = text::priceText(pochette->prixPublic);
         }
         resultat.lignes.push_back(ligne);
     }
@@ -156,6 +159,20 @@ LignesCommande recommande(const ChoixCommande& choix, const std::vector<Tarif>& 
 }
 
 } // namespace
+
+QString prixRefuse(ModeCommande mode, const Tarif& tarif, bool pochette)
+{
+    const bool recommande = mode == ModeCommande::Recommande;
+    const std::vector<QString> prix =
+        pochette ? (recommande ? std::vector{tarif.pochettePrixRecPub, tarif.pochettePrixRecPro}
+                               : std::vector{tarif.pochettePrixPub, tarif.pochettePrixPro})
+                 : (recommande ? std::vector{tarif.articlesPrixRecPub, tarif.articlesPrixRecPro}
+                               : std::vector{tarif.articlesPrixPub});
+    for (const QString& p : prix)
+        if (!montant::centimes(p))
+            return p;
+    return {};
+}
 
 LignesCommande lignesCommande(ModeCommande mode, const ChoixCommande& choix, const std::vector<Tarif>& tarifs,
                               const std::vector<PochetteIncomplete>& incompletes, const FicheEleve& eleve,

@@ -29,6 +29,11 @@ struct [[nodiscard]] LignesCommande {
     QString refus; // "" or the French reason why nothing can be stored
 };
 
+// The price of a row of the price list that breaks the price rule in this
+// mode, for its pack or for its article, or "" when the row can be ordered:
+// the prices a first order or a reorder shows and bills.
+QString prixRefuse(ModeCommande mode, const Tarif& tarif, bool pochette);
+
 // Turns the panel's choices into order lines. The pack and the articles
 // exclude each other; the pack wins. Nothing ticked gives no line.
 LignesCommande lignesCommande(ModeCommande mode, const ChoixCommande& choix, const std::vector<Tarif>& tarifs,

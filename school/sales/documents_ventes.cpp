@@ -91,17 +91,23 @@ QString texteDetail(const LigneVente& ligne)
     if (ligne.nomPochette.isEmpty())
         return ligne.nomArticles;
     const QString& type = ligne.typeLigne;
+    const QString& prix = ligne.pochettePrixPub;
+    // A stored price that breaks the price rule is said, never billed as
+    // the number it starts with.
+    const QString refus = QStringLiteral("prix refusé « ") + prix + QStringLiteral(" »");
+    const bool lu = montant::centimes(prix).has_value();
     if (type == type_ligne::PochetteComplete)
-        return QStringLiteral("Commande %1 : %2 €").arg(ligne.nomPochette, ligne.pochettePrixPub);
+        return QStringLiteral("Commande %1 : %2")
+            .arg(ligne.nomPochette, lu ? text::priceText(prix) + QStringLiteral(" €") : refus);
     if (type == type_ligne::AuChoix)
-        return QStringLiteral("Je conserve au choix dans la pochette : %1 €").arg(ligne.pochettePrixPub);
+        return QStringLiteral("Je conserve au choix dans la pochette : %1")
+            .arg(lu ? text::priceText(prix) + QStringLiteral(" €") : refus);
     if (type == type_ligne::RecommandePochette || type == type_ligne::Supplementaires) {
-        const montant::Somme somme =
-            montant::fois(montant::centimes(ligne.pochettePrixPub), montant::quantite(ligne.quantite));
-        // An amount too large to be computed carries no currency.
+        const montant::Somme somme = montant::fois(montant::centimes(prix), montant::quantite(ligne.quantite));
+        // An amount that cannot be computed carries no currency.
         return QStringLiteral("Recommande %1 Quantité : %2 = %3")
             .arg(ligne.nomPochette, ligne.quantite,
-                 somme ? montant::simple(somme) + QStringLiteral(" €") : montant::kTropGrand);
+                 !lu ? refus : somme ? montant::simple(somme) + QStringLiteral(" €") : montant::kIncalculable);
     }
     return {};
 }

@@ -173,6 +173,10 @@ void FormVente::actualiser()
     LbGainEtab_->setText(montant::total(totaux.gain));
     LbAffVtotal_->setText(montant::total(totaux.total));
     afficherGains(ventes::gainsParClasse(lignes_));
+    const QString refus = ventes::prixRefuses(lignes_);
+    if (!refus.isEmpty() && !prixRefusesSignales_)
+        dialogs::message(refus, dialogs::Icon::Exclamation);
+    prixRefusesSignales_ = prixRefusesSignales_ || !refus.isEmpty();
 }
 
 void FormVente::completerPrixVides()

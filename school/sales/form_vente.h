@@ -40,6 +40,7 @@ private:
     std::vector<LigneVente> lignes_; // what the grid shows
     std::vector<EleveCommande> eleves_; // the names list's entries, with the keys of their lines
     bool prixVidesSignales_ = false;  // said once that the empty prices stay empty
+    bool prixRefusesSignales_ = false; // said once that a stored price is refused
     QScrollArea* zone_ = nullptr;
     QWidget* Frame1_ = nullptr;
     QLabel* LbAffVtotal_ = nullptr;

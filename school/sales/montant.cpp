@@ -12,7 +12,7 @@ template <class Format>
 QString avecSigne(Somme centimes, Format format)
 {
     if (!centimes)
-        return kTropGrand;
+        return kIncalculable;
     const qint64 valeur = *centimes;
     const quint64 absolu = valeur < 0 ? 0 - quint64(valeur) : quint64(valeur);
     return valeur < 0 ? u'-' + format(absolu) : format(absolu);
@@ -59,7 +59,7 @@ Somme moins(Somme a, Somme b)
 
 Somme centimes(const QString& prix)
 {
-    return text::exactPriceCents(prix);
+    return text::priceCents(prix);
 }
 
 Somme quantite(const QString& texte)

@@ -1,5 +1,6 @@
 #include "school/sales/panneau_commande.h"
 
+#include "common/text.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
 
@@ -24,9 +25,18 @@ void colorerFond(QCheckBox* box, unsigned bgrValue)
     box->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; }").arg(QColor(layout::bgr(bgrValue)).name()));
 }
 
-QString libelle(const QString& nom, const QString& prix)
+// A row's caption and state: its price as both programs write it, or, when
+// a price it bills breaks the price rule, why it cannot be ordered. Such a
+// row stays unticked and disabled whatever the pack does.
+void presenter(QCheckBox* box, const QString& nom, const QString& prix, const QString& refuse)
 {
-    return layout::buttonCaption(nom + QStringLiteral(" :   ") + prix + QStringLiteral(" € TTC"));
+    const QString suite = refuse.isEmpty()
+                              ? text::priceText(prix) + QStringLiteral(" € TTC")
+                              : QStringLiteral("ne peut pas être commandé, prix refusé « ") + refuse
+                                    + QStringLiteral(" »");
+    box->setText(layout::buttonCaption(nom + QStringLiteral(" :   ") + suite));
+    box->setToolTip(refuse.isEmpty() ? QString() : text::priceRefusal(refuse));
+    box->setEnabled(refuse.isEmpty());
 }
 
 } // namespace
@@ -87,7 +97,10 @@ void PanneauCommande::construire(ModeCommande mode, const std::vector<Tarif>& ta
     for (int rang = 0; rang < int(tarifs.size()); ++rang) {
         const Tarif& tarif = tarifs[size_t(rang)];
         Ligne ligne = creerLigne(rang);
-        ligne.article->setText(libelle(tarif.nomArticles, recommande ? tarif.articlesPrixRecPub : tarif.articlesPrixPub));
+        const QString refuse = prixRefuse(mode, tarif, false);
+        ligne.commandable = refuse.isEmpty();
+        presenter(ligne.article, tarif.nomArticles, recommande ? tarif.articlesPrixRecPub : tarif.articlesPrixPub,
+                  refuse);
         // A supplementary article is only sold on a reorder; its row keeps its place.
         ligne.article->setVisible(recommande || !tarifs::estSupplementaire(tarif));
         ligne.quantite->setVisible(recommande);
@@ -97,7 +110,8 @@ void PanneauCommande::construire(ModeCommande mode, const std::vector<Tarif>& ta
     if (tarifs.empty())
         return;
     const Tarif& premier = tarifs.front();
-    CheckPochette_->setText(libelle(premier.nomPochette, recommande ? premier.pochettePrixRecPub : premier.pochettePrixPub));
+    presenter(CheckPochette_, premier.nomPochette, recommande ? premier.pochettePrixRecPub : premier.pochettePrixPub,
+              prixRefuse(mode, premier, true));
     CheckPochette_->show();
     TextQuantiteP_->setVisible(recommande);
 }
@@ -149,7 +163,7 @@ void PanneauCommande::CheckPochette_Click(bool coche)
         return;
     }
     for (const Ligne& ligne : lignes_) {
-        ligne.article->setEnabled(true);
+        ligne.article->setEnabled(ligne.commandable);
         ligne.quantite->setText(QStringLiteral("1"));
     }
     TextQuantiteP_->clear();

@@ -33,6 +33,7 @@ private:
     struct Ligne {
         QCheckBox* article = nullptr;
         QLineEdit* quantite = nullptr;
+        bool commandable = true; // no price it bills is refused
     };
     Ligne creerLigne(int rang);
     QLineEdit* creerQuantite(const QString& nom, int left, int top);

@@ -1,5 +1,6 @@
 #include "school/sales/ventes.h"
 
+#include "common/text.h"
 #include "school/data/requetes.h"
 #include "school/sales/montant.h"
 
@@ -227,6 +228,21 @@ Totaux totaux(const std::vector<LigneVente>& lignes)
         somme.gain = montant::plus(somme.gain, t.gain);
     }
     return somme;
+}
+
+QString prixRefuses(const std::vector<LigneVente>& lignes)
+{
+    for (const LigneVente& ligne : lignes) {
+        for (const QString& prix : {ligne.pochettePrixPub, ligne.pochettePrixPro}) {
+            if (montant::centimes(prix))
+                continue;
+            return QStringLiteral("La commande de %1 %2 (%3) du %4 porte un prix refusé : %5\n"
+                                  "Les totaux qu'elle touche sont « %6 ».")
+                .arg(ligne.nom, ligne.prenom, ligne.classe, ligne.dateCommande, text::priceRefusal(prix),
+                     montant::kIncalculable);
+        }
+    }
+    return {};
 }
 
 std::vector<GainClasse> gainsParClasse(const std::vector<LigneVente>& lignes)

@@ -98,6 +98,9 @@ Etablissement etablissement(db::Database& base);
 // Sales total and establishment gain over the pack prices, in cents;
 // nothing for a sum that overflowed.
 Totaux totaux(const std::vector<LigneVente>& lignes);
+// Why the totals cannot be computed from stored prices, in French: the
+// first line whose pack price breaks the price rule; "" when there is none.
+QString prixRefuses(const std::vector<LigneVente>& lignes);
 // The gain of each class, classes in French order (case-insensitive).
 std::vector<GainClasse> gainsParClasse(const std::vector<LigneVente>& lignes);
 

@@ -73,20 +73,56 @@ TEST(Texte, FormatsFrancaisQuelleQueSoitLaLangueDuSysteme)
     EXPECT_FALSE(text::parseFrenchDate(QStringLiteral("2026-11-18")).isValid());
 }
 
-// Both programs compare and sum prices from the leading number of the text:
-// what a price box lets through ("1,2,3", a trailing comma) reads as its first
-// number, never as nothing.
-TEST(Texte, LesPrixSontLusDepuisLeurNombreInitialEnCentimes)
+// Both programs read every price by one rule: a text that is not plainly a
+// price is refused whole, never read as the number it starts with, and what
+// is read is written back one way.
+TEST(Texte, UnPrixSeLitParUneSeuleRegle)
 {
     const struct {
         const char* price;
-        qint64 cents;
+        std::optional<qint64> cents;
+        const char* written; // what priceText gives
     } prices[] = {
-        {"12,50", 1250}, {"12.50", 1250}, {"12,5", 1250}, {"12", 1200},  {"", 0},          {",", 0},
-        {"12,50,", 1250}, {"1,2,3", 120}, {"15,,", 1500}, {"7,5,0", 750}, {"12.5.3", 1250}, {",5", 50},
-        {" 1 234,56 ", 123456}, {"3,999", 400}, {"3,994", 399}, {"7,5 €", 750}, {"abc", 0}, {"x12", 0},
-        {"-2,5", -250},
+        {"12,50", 1250, "12,50"},
+        {"12.50", 1250, "12,50"},
+        {"12.5", 1250, "12,5"},
+        {"12", 1200, "12"},
+        {"12,", 1200, "12"},
+        {",5", 50, "0,5"},
+        {"0", 0, "0"},
+        {"007,05", 705, "7,05"},
+        {" 12,50 ", 1250, "12,50"},
+        {"", 0, ""},
+        {"999999,99", 99'999'999, "999999,99"},
+        {"000000000000000000012,50", 1250, "12,50"},
+        // Refused, and given back as they are.
+        {"1.250,00", std::nullopt, "1.250,00"},
+        {"1,250,00", std::nullopt, "1,250,00"},
+        {"-5", std::nullopt, "-5"},
+        {"+5", std::nullopt, "+5"},
+        {"15 euros", std::nullopt, "15 euros"},
+        {"7,5 €", std::nullopt, "7,5 €"},
+        {"12,5,0", std::nullopt, "12,5,0"},
+        {"12.5.3", std::nullopt, "12.5.3"},
+        {"3,999", std::nullopt, "3,999"},
+        {"1 234,56", std::nullopt, "1 234,56"},
+        {",", std::nullopt, ","},
+        {"abc", std::nullopt, "abc"},
+        {"x12", std::nullopt, "x12"},
+        {"１２", std::nullopt, "１２"},
+        {"1000000", std::nullopt, "1000000"},
+        {"999999,991", std::nullopt, "999999,991"},
+        {"12345678901234567890", std::nullopt, "12345678901234567890"},
     };
-    for (const auto& p : prices)
-        EXPECT_EQ(text::priceCents(QString::fromUtf8(p.price)), p.cents) << p.price;
+    for (const auto& p : prices) {
+        const QString price = QString::fromUtf8(p.price);
+        EXPECT_EQ(text::priceCents(price), p.cents) << p.price;
+        EXPECT_EQ(text::priceText(price), QString::fromUtf8(p.written)) << p.price;
+        // A refusal is said exactly when the price is refused, and quotes it.
+        EXPECT_EQ(text::priceRefusal(price).isEmpty(), p.cents.has_value()) << p.price;
+        if (!p.cents) {
+            EXPECT_TRUE(text::priceRefusal(price).contains(price)) << p.price;
+        }
+    }
+    EXPECT_TRUE(text::priceRefusal(QStringLiteral("1000000")).contains(text::kPriceMaxText));
 }

@@ -78,48 +78,61 @@ TEST(PrixEtablissement, LesPrixDesPochettesSontVerifiesDansLOrdreEtLEgalitePasse
         EXPECT_EQ(tarifs_etab::refusPochette(p3, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}), c.refus)
             << c.vente << " / " << c.recommande;
 
-    // What a price box lets through reads as its leading number, on either side.
-    const catalogue::Produit virgules{0, QStringLiteral("P4"), QStringLiteral("P"), QStringLiteral("12,50,"),
-                                       QStringLiteral("1,2,3")};
-    const Cas lus[] = {
-        {"1", "2", RefusPochette::VenteBasse},
-        {"12,5", "1,1", RefusPochette::RecommandeBasse},
-        {"15,,", "1,2", RefusPochette::Aucun},
+    // A price that breaks the price rule is refused, never read as the
+    // number it starts with: typed by the photographer, or stored in the
+    // catalogue, where nothing can be compared with it.
+    const Cas refuses[] = {
+        {"1.250,00", "13", RefusPochette::VenteInvalide},
+        {"-5", "13", RefusPochette::VenteInvalide},
+        {"15 euros", "13", RefusPochette::VenteInvalide},
+        {"12,5,0", "13", RefusPochette::VenteInvalide},
+        {"12345678901234567890", "13", RefusPochette::VenteInvalide},
+        {"13", "12,5,0", RefusPochette::RecommandeInvalide},
+        {"13", "1000000", RefusPochette::RecommandeInvalide},
     };
-    for (const Cas& c : lus)
-        EXPECT_EQ(tarifs_etab::refusPochette(virgules, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}),
-                  c.refus)
+    for (const Cas& c : refuses)
+        EXPECT_EQ(tarifs_etab::refusPochette(p3, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}), c.refus)
             << c.vente << " / " << c.recommande;
+    const catalogue::Produit ancienne{0, QStringLiteral("P4"), QStringLiteral("P"), QStringLiteral("12,50,"),
+                                      QStringLiteral("12,50")};
+    EXPECT_EQ(tarifs_etab::refusPochette(ancienne, {QStringLiteral("15"), QStringLiteral("15")}),
+              RefusPochette::PhotographeInvalide);
+    EXPECT_EQ(tarifs_etab::prixPhotographeRefuse(ancienne), QStringLiteral("12,50,"));
+    EXPECT_EQ(tarifs_etab::prixPhotographeRefuse(p3), QString());
 }
 
 TEST(PrixEtablissement, ArticlesEtPochettesIncompletesFaceAuxPrixDuPhotographe)
 {
+    using tarifs_etab::RefusPochette;
     const catalogue::Produit a{0, QStringLiteral("a1"), QStringLiteral("A"), QStringLiteral("10"),
                                QStringLiteral("8")};
     struct CasArticle {
         const char* vente;
         const char* recommande;
-        bool accepte;
+        RefusPochette refus;
     };
     const CasArticle articles[] = {
-        {"10", "8", true}, {"10,00", "8,5", true}, {"9,99", "8", false}, {"10", "7,99", false}, {"10", "", false},
-        {"", "8", false},  {"10,,", "8,0,1", true}, {"9,9,9", "8", false},
+        {"10", "8", RefusPochette::Aucun},          {"10,00", "8,5", RefusPochette::Aucun},
+        {"9,99", "8", RefusPochette::VenteBasse},   {"10", "7,99", RefusPochette::RecommandeBasse},
+        {"10", "", RefusPochette::RecommandeVide},  {"", "8", RefusPochette::VenteVide},
+        {"10,,", "8", RefusPochette::VenteInvalide}, {"10", "8,0,1", RefusPochette::RecommandeInvalide},
     };
     for (const CasArticle& c : articles)
-        EXPECT_EQ(tarifs_etab::articleAccepte(a, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}),
-                  c.accepte)
+        EXPECT_EQ(tarifs_etab::refusArticle(a, {QString::fromUtf8(c.vente), QString::fromUtf8(c.recommande)}),
+                  c.refus)
             << c.vente << " / " << c.recommande;
 
+    using tarifs_etab::RefusIncomplete;
     const catalogue::PochetteIncomplete inc{1, QStringLiteral("P3"), QStringLiteral("2"), QStringLiteral("N"),
                                             QStringLiteral("9,90")};
-    EXPECT_FALSE(tarifs_etab::incompleteRetenue(inc, QStringLiteral("9,90")));
-    EXPECT_FALSE(tarifs_etab::incompleteRetenue(inc, QStringLiteral("5")));
-    EXPECT_FALSE(tarifs_etab::incompleteRetenue(inc, QString()));
-    EXPECT_TRUE(tarifs_etab::incompleteRetenue(inc, QStringLiteral("9,91")));
+    EXPECT_EQ(tarifs_etab::refusIncomplete(inc, QStringLiteral("9,90")), RefusIncomplete::NonRetenue);
+    EXPECT_EQ(tarifs_etab::refusIncomplete(inc, QStringLiteral("5")), RefusIncomplete::NonRetenue);
+    EXPECT_EQ(tarifs_etab::refusIncomplete(inc, QString()), RefusIncomplete::NonRetenue);
+    EXPECT_EQ(tarifs_etab::refusIncomplete(inc, QStringLiteral("9,91")), RefusIncomplete::Retenue);
+    EXPECT_EQ(tarifs_etab::refusIncomplete(inc, QStringLiteral("9,9,1")), RefusIncomplete::Invalide);
     const catalogue::PochetteIncomplete virgules{2, QStringLiteral("P3"), QStringLiteral("3"), QStringLiteral("N"),
                                                  QStringLiteral("7,5,0")};
-    EXPECT_FALSE(tarifs_etab::incompleteRetenue(virgules, QStringLiteral("7,5,9")));
-    EXPECT_TRUE(tarifs_etab::incompleteRetenue(virgules, QStringLiteral("7,51,")));
+    EXPECT_EQ(tarifs_etab::refusIncomplete(virgules, QStringLiteral("20")), RefusIncomplete::PhotographeInvalide);
 }
 
 TEST(FeuilleTarif, ListeLesPrixDansLOrdreAvecLesValeursEchappees)
@@ -150,4 +163,21 @@ TEST(FeuilleTarif, ListeLesPrixDansLOrdreAvecLesValeursEchappees)
                          QStringLiteral("<td width=\"300\">Prix de vente établissement : 9,9 €</td>"),
                          QStringLiteral("</tr></table></body><html>"),
                      }));
+}
+
+// The sheet writes each price as Vizmora shows it, and one that breaks the
+// price rule as refused, never as an amount the school would read otherwise.
+TEST(FeuilleTarif, LesPrixSEcriventCommeVizmoraLesMontre)
+{
+    const feuille_tarif::Feuille feuille{QStringLiteral("Ecole"),
+                                         {QStringLiteral("P"), QStringLiteral("013,"), QStringLiteral("12.5")},
+                                         {{QStringLiteral("A"), QStringLiteral("1.250,00"), QStringLiteral(",5")}},
+                                         {}};
+    const QStringList html = feuille_tarif::lignes(feuille, QDateTime({2026, 3, 4}, {9, 5, 7}));
+    EXPECT_EQ(html.at(10), QStringLiteral("<td width=\"300\">Prix de vente établissement : 13 €<p></td>"));
+    EXPECT_EQ(html.at(11), QStringLiteral("<td width=\"300\">Prix vente recommande établissement : 12,5 €<p></td></tr></table>"));
+    EXPECT_EQ(html.at(17), QStringLiteral("<td width=\"300\">Prix de vente établissement : prix refusé « 1.250,00 » "
+                                          "n'est pas un prix : des chiffres, au plus une virgule suivie d'au plus "
+                                          "deux décimales, sans signe, sans séparateur de milliers ni autre texte.</td>"));
+    EXPECT_EQ(html.at(18), QStringLiteral("<td>Prix vente recommande établissement : 0,5 €</td></tr>"));
 }

@@ -181,6 +181,98 @@ TEST_F(FormTarifEtab, EnregistreUneFoisLesPrixVerifiesEtImprimeLaFeuille)
     EXPECT_TRUE(existingForm<Accueil>()->isVisible());
 }
 
+// A price that is no price is refused at each step, naming its field, before
+// anything is stored; what is stored and printed is the price as both
+// programs write it.
+TEST_F(FormTarifEtab, UnPrixQuiNEstPasUnPrixEstRefuseAChaqueEtape)
+{
+    ::FormTarifEtab& form = ouvrir();
+    // As typed: the box keeps digits and turns every point into a comma.
+    const struct {
+        const char* boite;
+        const char* tape;
+        const char* refus;
+    } etape1[] = {
+        {"TextSaisiePrixEleve", "1.250,00", "Le champ 'Prix vente établissement' est refusé : « 1,250,00 » n'est pas un prix"},
+        {"TextSaisiePrixEleve", "12,5,0", "Le champ 'Prix vente établissement' est refusé : « 12,5,0 » n'est pas un prix"},
+        {"TextSaisiePrixEleve", "12345678901234567890", "« 12345678901234567890 » dépasse le prix le plus élevé accepté, 999 999,99 €"},
+        {"TextSaisiePrixRecEleve", "16,555", "Le champ 'Prix vente recommande établissement' est refusé : « 16,555 »"},
+    };
+    for (const auto& c : etape1) {
+        remplacer(form, QStringLiteral("TextSaisiePrixEleve"), QStringLiteral("13"));
+        remplacer(form, QString::fromLatin1(c.boite), QString::fromUtf8(c.tape));
+        dialogues_.message(QString::fromUtf8(c.refus));
+        cliquer(form, QStringLiteral("Bt_Suite_1_0"));
+        EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+        EXPECT_EQ(form.focusWidget(), controle(form, QString::fromLatin1(c.boite))) << c.tape;
+        EXPECT_TRUE(actif(form, QStringLiteral("ComboChoixPochette")));
+    }
+    remplacer(form, QStringLiteral("TextSaisiePrixEleve"), QStringLiteral("013."));
+    remplacer(form, QStringLiteral("TextSaisiePrixRecEleve"), QStringLiteral("16,5"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_0"));
+
+    cocher(form, 0);
+    taper(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("3,5,0"));
+    dialogues_.message(QStringLiteral("Le champ 'Prix vente établissement' de « Photo d'identité » est refusé : "
+                                      "« 3,5,0 » n'est pas un prix"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+    EXPECT_EQ(form.focusWidget(), controle(form, QStringLiteral("TextRecPrixArticle_0")));
+    remplacer(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("3"));
+    remplacer(form, QStringLiteral("TextRecPrixArtEtab_0"), QStringLiteral(",5,"));
+    dialogues_.message(QStringLiteral("Le champ 'Prix vente recommande établissement' de « Photo d'identité » est refusé"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+    remplacer(form, QStringLiteral("TextRecPrixArtEtab_0"), QStringLiteral("3,"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+
+    for (int i = 0; i < 3; ++i)
+        taper(form, QStringLiteral("TextPrixEtabPoInc_%1").arg(i), QStringLiteral("30"));
+    remplacer(form, QStringLiteral("TextPrixEtabPoInc_1"), QStringLiteral("30,0,0"));
+    dialogues_.message(QStringLiteral("Le champ 'Prix vente établissement' de « P3_Pochette 3 INC - 2 article(s) » "
+                                      "est refusé : « 30,0,0 » n'est pas un prix"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_2"));
+    EXPECT_EQ(form.focusWidget(), controle(form, QStringLiteral("TextPrixEtabPoInc_1")));
+    garderLesAnciensTarifs();
+    remplacer(form, QStringLiteral("TextPrixEtabPoInc_1"), QStringLiteral("30.5"));
+    dialogues_.message(QStringLiteral("Tarifs enregistrés"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_2"));
+
+    EXPECT_EQ(tarifsArticles(etat::CodeEtabEnCours),
+              QStringList{QStringLiteral("P3|Pochette 3|12,50|13|15,00|16,5|a2|Photo d'identité|3|3|2|3")});
+    EXPECT_EQ(tarifsIncompletes(etat::CodeEtabEnCours),
+              (QStringList{QStringLiteral("C|Pochette 3|15,00|30|"),
+                           QStringLiteral("2|P3_Pochette 3 INC - 2 article(s)|9,90|30,5|"),
+                           QStringLiteral("20|P3_Pochette 3 INC - 20 article(s)|20|30|")}));
+    QFile fichier(feuille_tarif::chemin());
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    const QByteArray feuille = fichier.readAll();
+    EXPECT_TRUE(feuille.contains(">Prix de vente \xE9tablissement : 13 \x80<p></td>\r\n"));
+    EXPECT_TRUE(feuille.contains(">Prix vente recommande \xE9tablissement : 3 \x80</td></tr>\r\n"));
+    EXPECT_TRUE(feuille.contains(">Prix de vente \xE9tablissement : 30,5 \x80</td>\r\n"));
+}
+
+// A photographer's price stored before the rule (an older base, an imported
+// file) cannot be compared with: the wizard says which and stores nothing.
+TEST_F(FormTarifEtab, UnPrixPhotographeQuiNEstPasUnPrixArreteLAssistant)
+{
+    base::db().exec(QStringLiteral("UPDATE Pochette SET PrixRecPochetteTTC = '15 euros' WHERE RefPochette = 'P3'"));
+    base::db().exec(QStringLiteral("UPDATE Articles SET PrixUnitaireTTC = '1.250,00' WHERE RefArticle = 'a2'"));
+    ::FormTarifEtab& form = ouvrir();
+    taper(form, QStringLiteral("TextSaisiePrixEleve"), QStringLiteral("13"));
+    dialogues_.message(QStringLiteral("Le prix photographe de « Pochette 3 » est refusé : « 15 euros » n'est pas un prix"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_0"));
+    EXPECT_TRUE(dialogues_.lastPrompt().text.contains(QStringLiteral("Corrigez-le dans les tarifs photographe")));
+    EXPECT_TRUE(actif(form, QStringLiteral("ComboChoixPochette")));
+
+    base::db().exec(QStringLiteral("UPDATE Pochette SET PrixRecPochetteTTC = '15,00' WHERE RefPochette = 'P3'"));
+    choisir(form, QStringLiteral("ComboChoixPochette"), QStringLiteral("Pochette 1"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_0"));
+    cocher(form, 0);
+    taper(form, QStringLiteral("TextRecPrixArticle_0"), QStringLiteral("3"));
+    dialogues_.message(QStringLiteral("Le prix photographe de « Photo d'identité » est refusé : « 1.250,00 »"));
+    cliquer(form, QStringLiteral("Bt_Suite_1_1"));
+    garderLesAnciensTarifs();
+}
+
 TEST_F(FormTarifEtab, RevenirDansLAssistantNeRecommencePas)
 {
     ::FormTarifEtab& form = ouvrir();

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -417,6 +418,71 @@ TEST_F(FormTarifs, LesPrixCollesSontEnregistresNettoyes)
         }
         cliquer(tarifs(), QString::fromLatin1(c.valider));
         EXPECT_EQ(c.stocke(), QString::fromUtf8(c.attendu));
+    }
+}
+
+// A price that is no price is refused at "Valider", naming its field; the
+// entry stays open and nothing is stored. What is stored is the price as
+// both programs write it: "12," is 12.
+TEST_F(FormTarifs, UnPrixQuiNEstPasUnPrixEstRefuseAvantDEtreEnregistre)
+{
+    troisArticles();
+    ouvrirTarifs();
+    const struct {
+        const char* ouvrir;
+        std::vector<std::pair<const char*, const char*>> debut; // box, text typed
+        const char* valider;
+        // Box, text typed in place of its own, and the refusal, "" for a correction.
+        std::vector<std::tuple<const char*, const char*, const char*>> essais;
+        std::function<QStringList()> stockes;
+        QStringList attendus;
+    } cas[] = {
+        {"Bt_Ajout_Articles_0",
+         {{"SaisieAjoutArticles_0", "a9"}, {"SaisieAjoutArticles_1", "Agrandissement"}},
+         "Bt_ValideAjoutArticles_0",
+         {{"SaisieAjoutArticles_2", "12,5,0", "Le champ 'Prix Article TTC' est refusé : « 12,5,0 » n'est pas un prix"},
+          {"SaisieAjoutArticles_2", "12.", ""}},
+         [this] { return articles(); },
+         {QStringLiteral("a1|Tirage 13x18|5|5"), QStringLiteral("a2|Tirage 18x24|8|8"),
+          QStringLiteral("a3|Porte-clés|6|6"), QStringLiteral("a9|Agrandissement|12|12")}},
+        {"Bt_Ajout_Pochette_0",
+         {{"SaisieAjoutPochette_0", "P5"}, {"SaisieAjoutPochette_1", "Pochette 5"}},
+         "Bt_ValideAjoutPochette_0",
+         {{"SaisieAjoutPochette_2", "1.250,00", "Le champ 'Prix Pochette TTC' est refusé : « 1,250,00 » n'est pas un prix"},
+          {"SaisieAjoutPochette_2", "8", ""},
+          {"SaisieAjoutPochette_3", "12345678901234567890",
+           "Le champ 'Prix Recommande TTC' est refusé : « 12345678901234567890 » dépasse le prix le plus élevé accepté"},
+          {"SaisieAjoutPochette_3", ".5", ""}},
+         [this] { return pochettes() + incompletes(); },
+         {QStringLiteral("P5|Pochette 5|8|0,5"), QStringLiteral("P5|C|Pochette 5|0,5")}},
+        {"Bt_Ajout_PochetteInc_0",
+         {{"SaisieAjoutPochetteInc_3", "2"}},
+         "Bt_ValideAjoutPochetteInc_0",
+         {{"SaisieAjoutPochetteInc_2", "9,9,9", "Le champ 'Prix TTC' est refusé : « 9,9,9 » n'est pas un prix"},
+          {"SaisieAjoutPochetteInc_2", "9.90", ""}},
+         [this] { return incompletes(); },
+         {QStringLiteral("P5|C|Pochette 5|0,5"), QStringLiteral("P5|2|P5_Pochette 5 INC - 2 article(s)|9,90")}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.ouvrir);
+        cliquer(tarifs(), QString::fromLatin1(c.ouvrir));
+        for (const auto& [boite, saisie] : c.debut)
+            taper(tarifs(), QString::fromLatin1(boite), QString::fromUtf8(saisie));
+        const QStringList avant = c.stockes();
+        for (const auto& [boite, saisie, refus] : c.essais) {
+            controle<QLineEdit>(tarifs(), QString::fromLatin1(boite))->clear();
+            taper(tarifs(), QString::fromLatin1(boite), QString::fromUtf8(saisie));
+            // A correction is only typed: "Valider" then stores and reloads.
+            if (!*refus)
+                continue;
+            dialogues_.message(QString::fromUtf8(refus));
+            cliquer(tarifs(), QString::fromLatin1(c.valider));
+            EXPECT_EQ(dialogues_.lastPrompt().icon, dialogs::Icon::Critical);
+            EXPECT_EQ(tarifs().focusWidget(), controle(tarifs(), QString::fromLatin1(boite)));
+            EXPECT_EQ(c.stockes(), avant);
+        }
+        cliquer(tarifs(), QString::fromLatin1(c.valider));
+        EXPECT_EQ(c.stockes(), c.attendus);
     }
 }
 

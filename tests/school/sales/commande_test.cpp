@@ -143,8 +143,9 @@ TEST_F(Commande, UneQuantiteNulleOuVideEstRefusee)
     }
 }
 
-// What no order can hold is refused, naming the limit, so that no sum of
-// stored lines can wrap round; the limits themselves are accepted.
+// What no order can hold is refused, naming the limit or the price rule, so
+// that no sum of stored lines can wrap round or bill a misread price; the
+// limits themselves are accepted.
 TEST_F(Commande, UnPrixOuUneQuantiteHorsBornesEstRefuse)
 {
     const struct {
@@ -159,11 +160,17 @@ TEST_F(Commande, UnPrixOuUneQuantiteHorsBornesEstRefuse)
         {ModeCommande::Recommande, false, "3,50", "10000", "La quantité ne peut pas dépasser 9 999."},
         {ModeCommande::Recommande, true, "12,50", "999999999", "La quantité ne peut pas dépasser 9 999."},
         {ModeCommande::Recommande, false, "3,50", "99999999999999999999", "La quantité ne peut pas dépasser 9 999."},
-        {ModeCommande::Recommande, false, "1000000", "1", "dépasse 999 999,99 €"},
-        {ModeCommande::Recommande, true, "999999999999999", "1", "dépasse 999 999,99 €"},
-        {ModeCommande::Commande, true, "1000000,00", "1", "Le prix 1000000,00 de « Pochette A » dépasse 999 999,99 €"},
-        {ModeCommande::Commande, true, "-1000000,00", "1", "dépasse 999 999,99 €"},
-        {ModeCommande::Commande, true, "99999999999999999999", "1", "dépasse 999 999,99 €"},
+        {ModeCommande::Recommande, false, "1000000", "1", "« 1000000 » dépasse le prix le plus élevé accepté, 999 999,99 €"},
+        {ModeCommande::Recommande, true, "999999999999999", "1", "dépasse le prix le plus élevé accepté"},
+        {ModeCommande::Commande, true, "1000000,00", "1",
+         "« Pochette A » ne peut pas être commandé, son prix est refusé : « 1000000,00 » dépasse"},
+        {ModeCommande::Commande, true, "99999999999999999999", "1", "dépasse le prix le plus élevé accepté"},
+        // A stored price that is no price is refused, never read as the number it starts with.
+        {ModeCommande::Commande, true, "-1000000,00", "1", "« -1000000,00 » n'est pas un prix"},
+        {ModeCommande::Commande, true, "1.250,00", "1", "« 1.250,00 » n'est pas un prix"},
+        {ModeCommande::Commande, true, "-5", "1", "« -5 » n'est pas un prix"},
+        {ModeCommande::Recommande, true, "15 euros", "1", "« 15 euros » n'est pas un prix"},
+        {ModeCommande::Recommande, false, "12,5,0", "2", "« 12,5,0 » n'est pas un prix"},
     };
     for (const auto& c : cas) {
         std::vector<Tarif> tarifs = exemple::tarifs();

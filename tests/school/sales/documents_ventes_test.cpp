@@ -88,8 +88,16 @@ TEST(DocumentsVentes, TexteDeDetailSelonLeType)
          QStringLiteral("Recommande Pochette A Quantité : 2 = 25 €")},
         {kRec, QStringLiteral("Pochette A"), QStringLiteral("12,50"), QStringLiteral("3"),
          QStringLiteral("Recommande Pochette A Quantité : 3 = 37,5 €")},
+        // A price stored as both programs did not write it reads the same;
+        // one that breaks the price rule is said, never billed.
+        {kPochette, QStringLiteral("Pochette A"), QStringLiteral("12.5"), QStringLiteral("1"),
+         QStringLiteral("Commande Pochette A : 12,5 €")},
+        {kPochette, QStringLiteral("Pochette A"), QStringLiteral("1.250,00"), QStringLiteral("1"),
+         QStringLiteral("Commande Pochette A : prix refusé « 1.250,00 »")},
+        {kChoix, QStringLiteral("Pochette A"), QStringLiteral("-5"), QStringLiteral("1"),
+         QStringLiteral("Je conserve au choix dans la pochette : prix refusé « -5 »")},
         {kSup, QStringLiteral("Pochette A"), QStringLiteral("abc"), QStringLiteral("2"),
-         QStringLiteral("Recommande Pochette A Quantité : 2 = 0 €")},
+         QStringLiteral("Recommande Pochette A Quantité : 2 = prix refusé « abc »")},
         // An empty pack name leaves the article's name alone, whatever the type.
         {kRec, {}, QStringLiteral("12,50"), QStringLiteral("2"), QStringLiteral("Porte-clés")},
         // Types are compared exactly; an unknown one has no text of its own.

@@ -278,6 +278,55 @@ TEST_F(CarteIdentite, UneQuantiteAbsurdeEstRefuseeAvecSaLimite)
     EXPECT_EQ(lignesVentes(QStringLiteral("Quantite")), QStringLiteral("1;9999"));
 }
 
+// A stored price that breaks the price rule (an older package, an edited
+// base) is never billed as the number it starts with: its row says why it
+// cannot be ordered and cannot be ticked, and an order that would bill one
+// is refused with the reason.
+TEST_F(CarteIdentite, UnPrixStockeQuiNEstPasUnPrixNeSeCommandePas)
+{
+    base::db().exec(QStringLiteral("UPDATE Tarifs SET PochettePrixPub = '1.250,00'"));
+    base::db().exec(QStringLiteral("UPDATE Tarifs SET ArticlesPrixPub = '-5' WHERE CdeArticles = 'ID'"));
+    base::db().exec(QStringLiteral("UPDATE TarifPochIncom SET PrixPublic = '9,0,0' WHERE NbArticle = '2'"));
+    // A price written otherwise shows as the price sheet writes it.
+    base::db().exec(QStringLiteral("UPDATE Tarifs SET ArticlesPrixPub = ' 03.5' WHERE CdeArticles = 'TR'"));
+    ouvrir();
+    bouton(2);
+    auto* pochette = controle<QCheckBox>(QStringLiteral("CheckPochette"));
+    EXPECT_EQ(pochette->text(), QStringLiteral("Pochette A :   ne peut pas être commandé, prix refusé « 1.250,00 »"));
+    EXPECT_FALSE(pochette->isEnabled());
+    EXPECT_TRUE(pochette->toolTip().contains(QStringLiteral("n'est pas un prix")));
+    EXPECT_EQ(article(1)->text(), QStringLiteral("Photo d'identité :   ne peut pas être commandé, prix refusé « -5 »"));
+    EXPECT_FALSE(article(1)->isEnabled());
+    EXPECT_EQ(article(0)->text(), QStringLiteral("Agrandissement 18x24 :   5,00 € TTC"));
+    EXPECT_EQ(article(3)->text(), QStringLiteral("Trombinoscope :   3,5 € TTC"));
+
+    cocher(article(0));
+    cocher(article(3));
+    dialogues.message(QStringLiteral("« Deux photos » ne peut pas être commandé, son prix est refusé : « 9,0,0 » "
+                                     "n'est pas un prix"));
+    bouton(0);
+    EXPECT_NE(existingForm<FormCarteIdent>(), nullptr);
+    EXPECT_EQ(lignesVentes(QStringLiteral("Nom")), QString());
+}
+
+// On a reorder, unticking the pack frees the articles but one whose price is
+// refused stays locked.
+TEST_F(CarteIdentite, UnArticleAuPrixRefuseResteBloqueQuandLaPochetteSeDecoche)
+{
+    ajouterVente();
+    base::db().exec(QStringLiteral("UPDATE Tarifs SET ArticlesPrixRecPub = '15 euros' WHERE CdeArticles = 'sup1'"));
+    ouvrir();
+    bouton(2);
+    ASSERT_EQ(controle<QLabel>(QStringLiteral("LbCommande"))->text(), QStringLiteral("Recommande"));
+    EXPECT_FALSE(article(2)->isEnabled());
+    auto* pochette = controle<QCheckBox>(QStringLiteral("CheckPochette"));
+    cocher(pochette);
+    cocher(pochette);
+    EXPECT_TRUE(article(0)->isEnabled());
+    EXPECT_FALSE(article(2)->isEnabled());
+    EXPECT_EQ(article(2)->text(), QStringLiteral("Porte-clés :   ne peut pas être commandé, prix refusé « 15 euros »"));
+}
+
 TEST_F(CarteIdentite, UnTarifVideNeMontreAucuneLigne)
 {
     base::db().exec(QStringLiteral("DELETE FROM Tarifs"));

@@ -123,7 +123,7 @@ TEST_F(Ventes, TotauxEtGainsAuCentimeQuelleQueSoitLaLangue)
                            QStringLiteral("3C")),
                       dans(sansPrix, QStringLiteral("5B")),
                       dans(ligne(QStringLiteral("2026-03-10"), QStringLiteral("6"), QStringLiteral("D"), {}, kPochette,
-                                 QStringLiteral("abc"), QStringLiteral("2"), QStringLiteral("1")),
+                                 {}, QStringLiteral("2"), QStringLiteral("1")),
                            QStringLiteral("5B"))});
     for (const QLocale& langue : {QLocale(QLocale::French, QLocale::France), QLocale::c(), QLocale(QLocale::English)}) {
         QLocale::setDefault(langue);
@@ -143,7 +143,7 @@ TEST_F(Ventes, TotauxEtGainsAuCentimeQuelleQueSoitLaLangue)
     }
     // Empty pack prices hold "0" once the list has been shown.
     EXPECT_EQ(lignes(QStringLiteral("PochettePrixPub || '/' || PochettePrixPro")),
-              QStringLiteral("15,00/10,00;12,50/8,00;1000,10/994,85;0/0;abc/2"));
+              QStringLiteral("15,00/10,00;12,50/8,00;1000,10/994,85;0/0;0/2"));
 }
 
 TEST_F(Ventes, UneClasseAuNomBaliseSeLitTelleQuelle)
@@ -389,40 +389,51 @@ TEST_F(Ventes, DetailEtRecapitulatifSontEcritsEnWindows1252PuisImprimes)
 }
 
 // A stored line of absurd price and quantity, as an older version or an
-// edit of the database may leave, wraps no total round: every amount it
-// enters says it is too large, on screen, in the documents and on paper,
-// and the amounts it does not enter stay exact.
+// edit of the database may leave, wraps no total round and bills no misread
+// price: the secretary is told which order, every amount it enters says it
+// cannot be computed, on screen, in the documents and on paper, and the
+// amounts it does not enter stay exact.
 TEST_F(Ventes, UneLigneAbsurdeNeDonneAucunTotalFaux)
 {
     exemple::inserer(base::db(),
                      {ligne(QStringLiteral("2026-03-09"), QStringLiteral("1"), QStringLiteral("DUPONT"),
-                            QStringLiteral("Léa"), kRec, QStringLiteral("999999999999999"), QStringLiteral("0"),
-                            QStringLiteral("999999999")),
+                            QStringLiteral("Léa"), kRec, QStringLiteral("99999"), QStringLiteral("0"),
+                            QStringLiteral("999999999999")),
                       dans(ligne(QStringLiteral("2026-03-09"), QStringLiteral("2"), QStringLiteral("MARTIN"),
-                                 QStringLiteral("Zoé"), kPochette, QStringLiteral("1000000,00"),
+                                 QStringLiteral("Zoé"), kPochette, QStringLiteral("1.250,00"),
                                  QStringLiteral("0,00"), QStringLiteral("1")),
-                           QStringLiteral("3C"))});
+                           QStringLiteral("3C")),
+                      dans(ligne(QStringLiteral("2026-03-09"), QStringLiteral("3"), QStringLiteral("PETIT"),
+                                 QStringLiteral("Jo"), kPochette, QStringLiteral("15,00"),
+                                 QStringLiteral("10,00"), QStringLiteral("1")),
+                           QStringLiteral("5B"))});
+    dialogues.message(QStringLiteral("La commande de MARTIN Zoé (3C) du 2026-03-09 porte un prix refusé : "
+                                     "« 1.250,00 » n'est pas un prix"));
     ouvrir();
+    EXPECT_EQ(dialogues.prompts().size(), 1u);
     for (const char* total : {"LbAffVtotal", "LbGainEtab"}) {
         auto* label = controle<QLabel>(QString::fromLatin1(total));
-        EXPECT_EQ(label->text(), QStringLiteral("trop grand")) << total;
+        EXPECT_EQ(label->text(), QStringLiteral("incalculable")) << total;
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << total;
     }
-    EXPECT_EQ(texte(QStringLiteral("LBNomClasses_0")) + u'|' + texte(QStringLiteral("LBClasses_0")),
-              QStringLiteral("3C|1000000"));
-    EXPECT_EQ(texte(QStringLiteral("LBNomClasses_1")) + u'|' + texte(QStringLiteral("LBClasses_1")),
-              QStringLiteral("6A|trop grand"));
+    const QStringList classes{QStringLiteral("3C|incalculable"), QStringLiteral("5B|5"),
+                              QStringLiteral("6A|incalculable")};
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(texte(QStringLiteral("LBNomClasses_%1").arg(k)) + u'|' + texte(QStringLiteral("LBClasses_%1").arg(k)),
+                  classes[k]);
 
     controle<QAction>(QStringLiteral("Mnu_Imp_Detail"))->trigger();
-    EXPECT_TRUE(document(impressions_ventes::kDetail)
-                    .contains(QStringLiteral("<tr><td width=\"800\">DUPONT Léa : Recommande Pochette A Quantité :"
-                                             " 999999999 = trop grand<br></td></tr>")));
+    const QStringList detail = document(impressions_ventes::kDetail);
+    EXPECT_TRUE(detail.contains(QStringLiteral("<tr><td width=\"800\">DUPONT Léa : Recommande Pochette A Quantité :"
+                                               " 999999999999 = incalculable<br></td></tr>")));
+    EXPECT_TRUE(detail.contains(QStringLiteral("<tr><td width=\"800\">MARTIN Zoé : Commande Pochette A : "
+                                               "prix refusé « 1.250,00 »<br></td></tr>")));
     controle<QAction>(QStringLiteral("MNU_Imp_Solde"))->trigger();
     const QString recap = impressions_ventes::chemin(impressions_ventes::kRecapitulatif);
     const QStringList doc = document(impressions_ventes::kRecapitulatif);
-    EXPECT_TRUE(doc.contains(QStringLiteral("<td width=\"103\"><center><b>trop grand</b></center></td>")));
+    EXPECT_TRUE(doc.contains(QStringLiteral("<td width=\"103\"><center><b>incalculable</b></center></td>")));
     EXPECT_TRUE(doc.contains(QStringLiteral(
-        "<td width=\"103\"><center><b>trop grand</b></center></td></tr></table></table></body></html>")));
+        "<td width=\"103\"><center><b>incalculable</b></center></td></tr></table></table></body></html>")));
 
     const QString pdf = recap + QStringLiteral(".pdf");
     {
@@ -431,7 +442,7 @@ TEST_F(Ventes, UneLigneAbsurdeNeDonneAucunTotalFaux)
         ASSERT_EQ(printing::printHtmlFile(recap, imprimante), QString());
     }
     const QString papier = pdf_reader::pageText(pdf, 1);
-    EXPECT_EQ(papier.count(QStringLiteral("trop grand")), 2) << papier.toStdString();
+    EXPECT_EQ(papier.count(QStringLiteral("incalculable")), 2) << papier.toStdString();
     // Nothing on paper is an amount: no decimal comma after a digit.
     EXPECT_FALSE(papier.contains(QRegularExpression(QStringLiteral("\\d,\\d")))) << papier.toStdString();
 }
