@@ -48,13 +48,17 @@ public:
         const bool typed = edit_->isModified();
         const auto [from, to] = typed ? inserted(input, pos) : std::pair<qsizetype, qsizetype>{0, 0};
         const bool price = kind_ == Kind::Price;
+        // A price box drops the keys it does not allow, but keeps a pasted or dropped price as it
+        // came: "-5" or "15 euros" cleaned into another number would be stored unseen, while kept
+        // whole it is refused by the price rule, naming its box.
+        const bool filtered = !price || to - from == 1;
         QString kept;
         int caret = 0;
         bool keptInserted = false;
         for (qsizetype i = 0; i < input.size(); ++i) {
             const QChar c = input[i];
             const bool fresh = i >= from && i < to;
-            if ((fresh || price) && !allowed_.contains(c))
+            if (fresh && filtered && !allowed_.contains(c))
                 continue;
             keptInserted = keptInserted || fresh;
             if (i < pos)

@@ -14,9 +14,11 @@ class QWidget;
 // shortcuts pass.
 void filterKeys(QWidget* box, const QString& allowed);
 
-// A price box: only "1234567890,." are kept, and every "." becomes "," (the
-// caret then goes to the end of the text). This holds for whatever sets its
-// text, so the box only ever holds digits and commas.
+// A price box: only the keys "1234567890,." are let through, and every "."
+// of its text becomes "," (the caret then goes to the end of the text),
+// whatever sets it. A pasted or dropped text is kept as it came, so that the
+// price rule refuses it, by its box's name, rather than a part of it being
+// stored as another price.
 void filterPrice(QLineEdit* box);
 
 // For lists that may only be picked from: every typed character is dropped.

@@ -41,13 +41,15 @@ TEST(FiltreTouches, NeGardeQueLaPartieAutoriseeDeCeQuiArrive)
         const char* apres;
         QStringList annonces; // textChanged, in order
     } cas[] = {
-        {"prix collé avec son libellé", true, "", [](QLineEdit& b) { coller(b, QStringLiteral("Prix : 8")); }, "8",
-         {QStringLiteral("8")}},
-        {"prix collé avec son unité", true, "", [](QLineEdit& b) { coller(b, QStringLiteral("12.50 EUR")); }, "12,50",
+        {"prix collé avec son libellé, gardé pour être refusé", true, "",
+         [](QLineEdit& b) { coller(b, QStringLiteral("Prix : 8")); }, "Prix : 8", {QStringLiteral("Prix : 8")}},
+        {"prix négatif collé, gardé pour être refusé", true, "", [](QLineEdit& b) { coller(b, QStringLiteral("-5")); },
+         "-5", {QStringLiteral("-5")}},
+        {"prix collé avec un point", true, "", [](QLineEdit& b) { coller(b, QStringLiteral("12.50")); }, "12,50",
          {QStringLiteral("12,50")}},
         {"prix tapé avec une lettre", true, "", [](QLineEdit& b) { taper(b, QStringLiteral("1.5a")); }, "1,5",
          {QStringLiteral("1"), QStringLiteral("1,"), QStringLiteral("1,5")}},
-        {"prix mis par le programme", true, "", [](QLineEdit& b) { b.setText(QStringLiteral("9.9 €")); }, "9,9",
+        {"prix mis par le programme", true, "", [](QLineEdit& b) { b.setText(QStringLiteral("9.9")); }, "9,9",
          {QStringLiteral("9,9")}},
         {"nom automatique complété", false, "P3_Pochette l'été INC - 2 article(s)",
          [](QLineEdit& b) { taper(b, QStringLiteral(" X")); }, "P3_Pochette l'été INC - 2 article(s) X",
@@ -64,10 +66,10 @@ TEST(FiltreTouches, NeGardeQueLaPartieAutoriseeDeCeQuiArrive)
              taper(b, QStringLiteral("_"));
          },
          "abc", {}},
-        {"collage sans rien de permis", true, "12",
+        {"collage sans rien de permis", false, "12",
          [](QLineEdit& b) {
              b.selectAll();
-             coller(b, QStringLiteral("EUR"));
+             coller(b, QStringLiteral("__"));
          },
          "12", {}},
         {"effacement", false, "a_b", [](QLineEdit& b) { QTest::keyClick(&b, Qt::Key_Backspace); }, "a_", {QStringLiteral("a_")}},
@@ -95,7 +97,7 @@ TEST(FiltreTouches, UnPrixNEstSuiviQueDeSonTexteNettoye)
     filterPrice(&prix);
     filterPrice(&suiveuse);
     QObject::connect(&prix, &QLineEdit::textChanged, &suiveuse, &QLineEdit::setText);
-    coller(prix, QStringLiteral("12.50 EUR"));
+    coller(prix, QStringLiteral("12.50"));
     EXPECT_EQ(prix.text(), QStringLiteral("12,50"));
     EXPECT_EQ(prix.cursorPosition(), 5);
     EXPECT_EQ(suiveuse.text(), QStringLiteral("12,50"));

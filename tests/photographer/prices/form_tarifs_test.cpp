@@ -384,7 +384,7 @@ TEST_F(FormTarifs, LeMenuDeLaFenetrePrincipaleOuvreLeCatalogue)
 
 // A price pasted with its label or unit is kept as the price alone, in its box,
 // in the box that follows it and in the stored row.
-TEST_F(FormTarifs, LesPrixCollesSontEnregistresNettoyes)
+TEST_F(FormTarifs, LesPrixCollesSontEnregistresCommeIlsSEcrivent)
 {
     troisArticles();
     ouvrirTarifs();
@@ -396,12 +396,12 @@ TEST_F(FormTarifs, LesPrixCollesSontEnregistresNettoyes)
         const char* attendu;
     } cas[] = {
         {"Bt_Ajout_Articles_0",
-         {{"SaisieAjoutArticles_0", "a9"}, {"SaisieAjoutArticles_1", "Agrandissement"}, {"SaisieAjoutArticles_2", "coller:Prix : 8"}},
+         {{"SaisieAjoutArticles_0", "a9"}, {"SaisieAjoutArticles_1", "Agrandissement"}, {"SaisieAjoutArticles_2", "coller:8"}},
          "Bt_ValideAjoutArticles_0", [this] { return articles().last(); }, "a9|Agrandissement|8|8"},
         {"Bt_Ajout_Pochette_0",
-         {{"SaisieAjoutPochette_0", "P5"}, {"SaisieAjoutPochette_1", "Pochette 5"}, {"SaisieAjoutPochette_2", "coller:12.50 EUR"}},
+         {{"SaisieAjoutPochette_0", "P5"}, {"SaisieAjoutPochette_1", "Pochette 5"}, {"SaisieAjoutPochette_2", "coller:12.50"}},
          "Bt_ValideAjoutPochette_0", [this] { return pochettes().last(); }, "P5|Pochette 5|12,50|12,50"},
-        {"Bt_Ajout_PochetteInc_0", {{"SaisieAjoutPochetteInc_3", "2"}, {"SaisieAjoutPochetteInc_2", "coller:9.9 €"}},
+        {"Bt_Ajout_PochetteInc_0", {{"SaisieAjoutPochetteInc_3", "2"}, {"SaisieAjoutPochetteInc_2", "coller: 9.9 "}},
          "Bt_ValideAjoutPochetteInc_0", [this] { return incompletes().last(); }, "P5|2|P5_Pochette 5 INC - 2 article(s)|9,9"},
     };
     for (const auto& c : cas) {
@@ -432,7 +432,8 @@ TEST_F(FormTarifs, UnPrixQuiNEstPasUnPrixEstRefuseAvantDEtreEnregistre)
         const char* ouvrir;
         std::vector<std::pair<const char*, const char*>> debut; // box, text typed
         const char* valider;
-        // Box, text typed in place of its own, and the refusal, "" for a correction.
+        // Box, text typed (or pasted when it starts with "coller:") in place of its own, and the refusal, "" for
+        // a correction.
         std::vector<std::tuple<const char*, const char*, const char*>> essais;
         std::function<QStringList()> stockes;
         QStringList attendus;
@@ -441,6 +442,8 @@ TEST_F(FormTarifs, UnPrixQuiNEstPasUnPrixEstRefuseAvantDEtreEnregistre)
          {{"SaisieAjoutArticles_0", "a9"}, {"SaisieAjoutArticles_1", "Agrandissement"}},
          "Bt_ValideAjoutArticles_0",
          {{"SaisieAjoutArticles_2", "12,5,0", "Le champ 'Prix Article TTC' est refusé : « 12,5,0 » n'est pas un prix"},
+          {"SaisieAjoutArticles_2", "coller:-5", "Le champ 'Prix Article TTC' est refusé : « -5 » n'est pas un prix"},
+          {"SaisieAjoutArticles_2", "coller:15 euros", "Le champ 'Prix Article TTC' est refusé : « 15 euros » n'est pas un prix"},
           {"SaisieAjoutArticles_2", "12.", ""}},
          [this] { return articles(); },
          {QStringLiteral("a1|Tirage 13x18|5|5"), QStringLiteral("a2|Tirage 18x24|8|8"),
@@ -471,7 +474,12 @@ TEST_F(FormTarifs, UnPrixQuiNEstPasUnPrixEstRefuseAvantDEtreEnregistre)
         const QStringList avant = c.stockes();
         for (const auto& [boite, saisie, refus] : c.essais) {
             controle<QLineEdit>(tarifs(), QString::fromLatin1(boite))->clear();
-            taper(tarifs(), QString::fromLatin1(boite), QString::fromUtf8(saisie));
+            if (const QString texte = QString::fromUtf8(saisie); texte.startsWith(QStringLiteral("coller:"))) {
+                QGuiApplication::clipboard()->setText(texte.mid(7));
+                controle<QLineEdit>(tarifs(), QString::fromLatin1(boite))->paste();
+            } else {
+                taper(tarifs(), QString::fromLatin1(boite), texte);
+            }
             // A correction is only typed: "Valider" then stores and reloads.
             if (!*refus)
                 continue;
