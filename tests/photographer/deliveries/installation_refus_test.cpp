@@ -72,8 +72,8 @@ TEST_F(Installation, UnPaquetAbimeOuPiegeEstRefuseSansRienChanger)
          QStringLiteral("contenu.txt » est incomplète")},
         {"chemin hors du paquet",
          [&] {
-             Sandbox::writeFile(chemin(QStringLiteral("contenu.txt")),
-                                lire(chemin(QStringLiteral("contenu.txt"))).replace(photo.toUtf8(), "images/../../dehors/photo.jpg"));
+             const QString liste = chemin(QStringLiteral("contenu.txt"));
+             Sandbox::writeFile(liste, lire(liste).replace(photo.toUtf8(), "images/../../dehors/photo.jpg"));
          },
          QStringLiteral("contenu.txt » est abîmée")},
         {"photo listée en lien",
@@ -81,7 +81,10 @@ TEST_F(Installation, UnPaquetAbimeOuPiegeEstRefuseSansRienChanger)
          photo + QStringLiteral(" » est un lien")},
         {"lien non listé", [&] { QFile::link(dehors, chemin(enTrop)); }, enTrop + QStringLiteral(" » est un lien")},
         {"dossier des photos en lien",
-         [&] { QDir().rename(chemin(QStringLiteral("images")), autresImages) && QFile::link(autresImages, chemin(QStringLiteral("images"))); },
+         [&] {
+             QDir().rename(chemin(QStringLiteral("images")), autresImages)
+                 && QFile::link(autresImages, chemin(QStringLiteral("images")));
+         },
          QStringLiteral("%1/images » est un lien").arg(paquet)},
         {"photo listée en FIFO", [&] { QFile::remove(chemin(photo)) && fifo(chemin(photo)); },
          photo + QStringLiteral(" » n'est pas un fichier ordinaire")},
@@ -96,7 +99,8 @@ TEST_F(Installation, UnPaquetAbimeOuPiegeEstRefuseSansRienChanger)
         EXPECT_NE(execution.code, 0);
         EXPECT_FALSE(execution.tue);
         // One French line that names what is wrong.
-        EXPECT_TRUE(execution.sortie.startsWith(QStringLiteral("Installation impossible : "))) << execution.sortie.toStdString();
+        EXPECT_TRUE(execution.sortie.startsWith(QStringLiteral("Installation impossible : ")))
+            << execution.sortie.toStdString();
         EXPECT_EQ(execution.sortie.count(u'\n'), 1) << execution.sortie.toStdString();
         EXPECT_TRUE(execution.sortie.contains(c.message)) << execution.sortie.toStdString();
         EXPECT_EQ(etat(ecole()), avant);
@@ -117,10 +121,19 @@ TEST_F(Installation, UnLienDansLeDossierDeLEcoleNEstJamaisSuivi)
         std::function<bool()> preparer;
         bool installe;
     } cas[] = {
-        {"une photo en lien", [&] { return QDir().mkpath(imagesEcole()) && QFile::link(paths::join(dehors, {QStringLiteral("photo.jpg")}), photo); }, true},
-        {"le dossier des photos en lien", [&] { return QDir().mkpath(ecole()) && QFile::link(dehors, imagesEcole()); }, true},
+        {"une photo en lien",
+         [&] {
+             return QDir().mkpath(imagesEcole())
+                    && QFile::link(paths::join(dehors, {QStringLiteral("photo.jpg")}), photo);
+         },
+         true},
+        {"le dossier des photos en lien",
+         [&] { return QDir().mkpath(ecole()) && QFile::link(dehors, imagesEcole()); }, true},
         {"une copie laissée en lien",
-         [&] { return QDir().mkpath(ecole()) && QFile::link(dehors, paths::join(ecole(), {QStringLiteral(".paquet.nouveau")})); },
+         [&] {
+             return QDir().mkpath(ecole())
+                    && QFile::link(dehors, paths::join(ecole(), {QStringLiteral(".paquet.nouveau")}));
+         },
          true},
         {"le verrou en lien",
          [&] {
