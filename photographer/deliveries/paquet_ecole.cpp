@@ -11,6 +11,7 @@
 #include "photographer/deliveries/lignes_tables.h"
 #include "photographer/deliveries/liste_labo.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -157,8 +158,20 @@ QString remplirBaseEcole(const QString& fichier, const Contenu& contenu)
     return {};
 }
 
-// The package's files with their sizes, so that the installer can tell a
-// whole package from a cut one before it touches the school's data.
+// The digest of a file's bytes as the list gives it (lowercase hex), or ""
+// when the file cannot be read through.
+QByteArray empreinte(const QString& fichier)
+{
+    QFile lu(fichier);
+    QCryptographicHash hachage(QCryptographicHash::Sha256);
+    if (!lu.open(QIODevice::ReadOnly) || !hachage.addData(&lu))
+        return {};
+    return hachage.result().toHex();
+}
+
+// The package's files with their sizes and digests, read back as they were
+// written, and their count last: the installer tells a whole package from a
+// cut or changed one before it touches the school's data.
 QString ecrireContenu(const QString& paquet)
 {
     const QDir racine(paquet);
@@ -168,8 +181,14 @@ QString ecrireContenu(const QString& paquet)
         chemins.append(racine.relativeFilePath(it.next()));
     chemins.sort();
     QByteArray lignes;
-    for (const QString& chemin : chemins)
-        lignes += QByteArray::number(QFileInfo(racine.filePath(chemin)).size()) + '\t' + QFile::encodeName(chemin) + '\n';
+    for (const QString& chemin : chemins) {
+        const QString fichier = racine.filePath(chemin);
+        const QByteArray somme = empreinte(fichier);
+        if (somme.isEmpty())
+            return QStringLiteral("Le fichier « %1 » n'a pas pu être relu.").arg(QDir::toNativeSeparators(fichier));
+        lignes += QByteArray::number(QFileInfo(fichier).size()) + '\t' + somme + '\t' + QFile::encodeName(chemin) + '\n';
+    }
+    lignes += "fichiers\t" + QByteArray::number(chemins.size()) + '\n';
     return files::writeWhole(paths::join(paquet, {QString::fromLatin1(kContenu)}), lignes, files::Sync::InBuiltFolder);
 }
 

@@ -15,8 +15,10 @@ inline constexpr const char* kModele = "immac.blc";
 inline constexpr const char* kBaseEcole = "classevizmora.idx";
 inline constexpr const char* kInstalleur = "setup.exe";
 inline constexpr const char* kFinalisation = "finalise.bat";
-// The package's own list of its files: one line per file, its size in bytes,
-// a tab and its path inside the package, read by the installer.
+// The package's own list of its files, read by the installer: one line per
+// file, its size in bytes, a tab, the SHA-256 digest of its bytes in lowercase
+// hex, a tab and its path inside the package; then a last line "fichiers", a
+// tab and the number of files listed.
 inline constexpr const char* kContenu = "contenu.txt";
 
 // Builds the package of the establishment with this key and puts it in

@@ -72,6 +72,21 @@ QString marquerOuvert(const QString& dossierDonnees)
     return {};
 }
 
+// setup.exe renames its checked copy of a package to this name before it
+// puts the pictures and then the database in place, and removes it at the
+// end: while it is there, a power cut stopped the installation between the
+// two, and the pictures may not be those of the database.
+QString installationInterrompue(const QString& dossierDonnees)
+{
+    if (QDir(dossierDonnees)
+            .entryList({QStringLiteral(".paquet.pret_*")}, QDir::AllEntries | QDir::Hidden | QDir::System)
+            .isEmpty())
+        return {};
+    return QStringLiteral("L'installation d'un paquet dans le dossier « %1 » a été interrompue.\n"
+                          "Relancez setup.exe depuis le paquet pour l'achever, puis relancez Vizmora.")
+        .arg(QDir::toNativeSeparators(dossierDonnees));
+}
+
 // Said once, at the start, rather than by every change refused later.
 QString lectureSeule()
 {
@@ -132,6 +147,8 @@ Depart demarrer()
     const QString occupe = marquerOuvert(etat::CheminDonnees);
     if (!occupe.isEmpty())
         return {occupe, {}};
+    if (QString interrompue = installationInterrompue(etat::CheminDonnees); !interrompue.isEmpty())
+        return {interrompue, {}};
     QString erreur = installerDonnees(etat::CheminDonnees, paths::programDir());
     if (erreur.isEmpty())
         erreur = refuserBaseVide(base::cheminBase());

@@ -29,7 +29,8 @@ struct Depart {
 
 // The program's start: sets etat::CheminDonnees, installs the data folder,
 // marks it open for the life of the process (a start while a package is
-// being installed there is refused in a message of its own), opens the
+// being installed there is refused in a message of its own, and so is a
+// start on an installation that a power cut stopped half way), opens the
 // database (creating the tables it lacks; an empty file is refused like a
 // damaged one, and left as it is), finishes the pictures that a power cut
 // left short of their place, stores the names in composed form when the

@@ -7,6 +7,7 @@
 #include "photographer/workspace/accueil.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -92,12 +93,15 @@ TEST_F(PaquetEcole, PhotosAvecVizmoraLivreLePaquetLaListeDuLaboEtTermineLeProgra
         EXPECT_TRUE(QFileInfo(copie).isExecutable()) << script;
     }
     const QMap<QString, QByteArray> fichiers = contenu(paquet());
+    // Each file's size and SHA-256 digest, then their count.
     QByteArray liste;
     for (auto it = fichiers.cbegin(); it != fichiers.cend(); ++it) {
         if (it.key() != u"contenu.txt")
-            liste += QByteArray::number(it.value().size()) + '\t' + it.key().toUtf8() + '\n';
+            liste += QByteArray::number(it.value().size()) + '\t'
+                     + QCryptographicHash::hash(it.value(), QCryptographicHash::Sha256).toHex() + '\t'
+                     + it.key().toUtf8() + '\n';
     }
-    EXPECT_EQ(fichiers.value(QStringLiteral("contenu.txt")), liste);
+    EXPECT_EQ(fichiers.value(QStringLiteral("contenu.txt")), liste + "fichiers\t6\n");
 
     db::Database ecole(paths::join(paquet(), {QStringLiteral("classevizmora.idx")}));
     EXPECT_EQ(lignesTexte(ecole.query(QStringLiteral(
@@ -138,7 +142,10 @@ TEST_F(PaquetEcole, UnNouveauPaquetNeGardeRienDuPrecedent)
     const QString donnees = dossiers_etab::de(etat::NomEtabEnCours).donnees;
     QFile::remove(paths::join(donnees, {cles_[2] + QStringLiteral(".jpg")}));
     const QByteArray parSonNom = lire(photo(donnees, QStringLiteral("MARTIN.Zoé.jpg")));
-    eleve(QStringLiteral("5B"), QStringLiteral("SANS"), QStringLiteral("Photo"));
+    // His picture is a link to a file elsewhere: the package never carries a link.
+    const QString sans = eleve(QStringLiteral("5B"), QStringLiteral("SANS"), QStringLiteral("Photo"));
+    ASSERT_TRUE(QFile::link(photo(sandbox_.path(QStringLiteral("ailleurs")), QStringLiteral("x.jpg")),
+                            paths::join(donnees, {sans + QStringLiteral(".jpg")})));
     Sandbox::writeFile(paths::join(paquet(), {QStringLiteral("notes.txt")}), "x");
 
     const livraison::Issue issue = paquet_ecole::livrer(etat::CodeEtabEnCours, [](int) {});

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -61,6 +62,26 @@ TEST(MarqueOuvert, VizmoraEtLInstallationDUnPaquetNeTravaillentJamaisEnsembleSur
     EXPECT_EQ(OpenMarker(marque).state(), OpenMarker::State::Held);
     EXPECT_FALSE(setup.commencer());
 
+    base::fermer();
+    etat::CheminDonnees.clear();
+}
+
+// An installation stopped between its pictures and its database: the next
+// run of setup.exe finishes it, and until then Vizmora shows nothing mixed.
+TEST(MarqueOuvert, VizmoraNeDemarrePasSurUneInstallationInterrompue)
+{
+    Sandbox sandbox;
+    const QString dossier = sandbox.path(QStringLiteral("vizmora2020"));
+    const QString due = paths::join(dossier, {QStringLiteral(".paquet.pret_01022026_101010")});
+    ASSERT_TRUE(QDir().mkpath(due));
+    EXPECT_EQ(demarrage::demarrer().erreur,
+              QStringLiteral("L'installation d'un paquet dans le dossier « %1 » a été interrompue.\n"
+                             "Relancez setup.exe depuis le paquet pour l'achever, puis relancez Vizmora.")
+                  .arg(dossier));
+    EXPECT_FALSE(QFileInfo::exists(paths::join(dossier, {QStringLiteral("classevizmora.idx")})));
+
+    ASSERT_TRUE(QDir(due).removeRecursively());
+    EXPECT_EQ(demarrage::demarrer().erreur, QString());
     base::fermer();
     etat::CheminDonnees.clear();
 }
