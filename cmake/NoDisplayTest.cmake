@@ -2,11 +2,15 @@
 # platform chosen, in an empty home, and either no display named or only the
 # one in DISPLAY_SET ("DISPLAY=:79"), which does not answer: it must say so in
 # one French line on the standard error output, do nothing else, and end with
-# a plain failure status, neither 0 nor a signal's.
+# a plain failure status, neither 0 nor a signal's. DISPLAY_SET may instead
+# choose a platform that Qt lacks ("QT_QPA_PLATFORM=absente"), with EXPECTED
+# the part of the line said then.
 string(RANDOM LENGTH 8 _suffix)
 set(_home "${WORK_DIR}/sans-affichage-${_suffix}")
 file(MAKE_DIRECTORY "${_home}")
-if(DISPLAY_SET)
+if(EXPECTED)
+  set(_expected "${EXPECTED}")
+elseif(DISPLAY_SET)
   set(_expected "ne peut pas démarrer sans session graphique : aucun affichage ne répond (${DISPLAY_SET}).")
 else()
   set(_expected "ne peut pas démarrer sans session graphique : ni DISPLAY ni WAYLAND_DISPLAY")

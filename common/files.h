@@ -138,7 +138,11 @@ QString builtAsideFor(const QString& target);
 // the two leaves both whole under those hidden names, and the next
 // startBuildingAside or replaceFolder finishes the replacement: while that
 // name exists, the folder built aside is whole, since nothing is built
-// before it is settled.
+// before it is settled. A share may do a rename and lose its reply, so after
+// a failed rename what stands is told from the names found: the new folder
+// in place is a replacement done (""); an earlier folder left aside with
+// nothing at target is put back, and the message says whether the earlier
+// folder stands at target or still waits under its hidden name.
 [[nodiscard]] QString replaceFolder(const QString& target);
 
 // Gives a file or a folder a new name on the same file system, never over an

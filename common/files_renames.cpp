@@ -163,7 +163,8 @@ QString settle(const QString& target)
         // in. Without it, the earlier one goes back.
         const QString built = builtAsideFor(target);
         const QString back = exists(encoded(built)) ? built : earlier;
-        if (!renameInFolder(back, target))
+        // A reply lost on a share: the names found say whether it was done.
+        if (!renameInFolder(back, target) && (exists(encoded(back)) || !exists(encoded(target))))
             return notPutInPlace(target, QStringLiteral("rename of ") + back, errno);
     }
     return removeTreeSaying(earlier);
@@ -174,19 +175,45 @@ bool unsupported(int error)
     return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
 }
 
+// What stands at target once a rename of the two-step replacement failed,
+// told from the names found: a share may do a rename and lose its reply, so
+// the call's answer alone says nothing. The new folder in place is a
+// replacement done; an earlier folder left aside with nothing at target goes
+// back. "" when the new folder is in place, else a French message that says
+// which one is.
+QString afterFailedRename(const QString& built, const QString& target, const QString& step, int error)
+{
+    const QString notPlaced = notPutInPlace(target, step, error);
+    const QString earlier = setAsideFor(target);
+    if (exists(encoded(target)) && !exists(encoded(built))) {
+        if (!syncFolderOf(encoded(target)))
+            logFailure(target, QStringLiteral("fsync of its folder"), errno);
+        if (!removeTree(earlier))
+            logFailure(earlier, QStringLiteral("removal of the earlier folder"), errno);
+        return {};
+    }
+    if (exists(encoded(earlier)) && !exists(encoded(target))) {
+        // Whatever this answers, the names found next say where the earlier folder is.
+        if (!renameInFolder(earlier, target))
+            logFailure(earlier, QStringLiteral("rename back"), errno);
+    }
+    if (!exists(encoded(earlier)))
+        return notPlaced + (exists(encoded(target)) ? QStringLiteral(" Le dossier précédent est resté en place.") : QString());
+    return notPlaced
+        + QStringLiteral(" Le dossier précédent n'a pas pu être remis à sa place : il attend sous le nom caché %1, et "
+                         "sera remis en place au prochain essai.")
+              .arg(shown(earlier));
+}
+
 // Without an exchange of names: the earlier folder aside, the new one in,
 // the earlier one removed. See replaceFolder for a power cut in between.
 QString replaceInTwoSteps(const QString& built, const QString& target)
 {
     const QString earlier = setAsideFor(target);
     if (!renameInFolder(target, earlier))
-        return notPutInPlace(target, QStringLiteral("rename aside"), errno);
-    if (!renameInFolder(built, target)) {
-        const int error = errno;
-        if (!renameInFolder(earlier, target))
-            logFailure(earlier, QStringLiteral("rename back"), errno);
-        return notPutInPlace(target, QStringLiteral("rename"), error);
-    }
+        return afterFailedRename(built, target, QStringLiteral("rename aside"), errno);
+    if (!renameInFolder(built, target))
+        return afterFailedRename(built, target, QStringLiteral("rename"), errno);
     if (!removeTree(earlier))
         logFailure(earlier, QStringLiteral("removal of the earlier folder"), errno);
     return {};
@@ -265,7 +292,7 @@ QString replaceFolder(const QString& target)
     const QByteArray from = encoded(built);
     const QByteArray to = encoded(target);
     if (!exists(to))
-        return renameInFolder(built, target) ? QString() : notPutInPlace(target, QStringLiteral("rename"), errno);
+        return renameInFolder(built, target) ? QString() : afterFailedRename(built, target, QStringLiteral("rename"), errno);
     // Checked before anything moves: an earlier folder left half removed
     // would be neither the old delivery nor the new one.
     if (const Stayed stayed = firstObstacle(to)) {

@@ -82,13 +82,70 @@ QString component(const QString& name)
     return result;
 }
 
-QString componentRefusal(const QString& name)
+bool namesFolder(const QString& name)
 {
     const QString part = component(name);
-    if (part.trimmed().isEmpty())
-        return QStringLiteral("Le nom ne peut pas être vide.");
-    if (part == u"." || part == u"..")
-        return QStringLiteral("Le nom « %1 » ne peut pas servir de nom de dossier.").arg(name);
+    return !part.trimmed().isEmpty() && part != u"." && part != u"..";
+}
+
+namespace {
+
+bool isControl(QChar c)
+{
+    switch (c.category()) {
+    case QChar::Other_Control:       // C0, DEL and C1
+    case QChar::Separator_Line:      // U+2028
+    case QChar::Separator_Paragraph: // U+2029
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The first control character of the name, as the user knows it.
+QString controlCharacter(const QString& name)
+{
+    for (const QChar c : name) {
+        if (!isControl(c))
+            continue;
+        switch (c.unicode()) {
+        case u'\n':
+        case u'\r':
+        case 0x0085:
+        case 0x2028:
+        case 0x2029:
+            return QStringLiteral("un saut de ligne");
+        case u'\t':
+            return QStringLiteral("une tabulation");
+        case 0:
+            return QStringLiteral("un caractère nul");
+        default:
+            return QStringLiteral("un caractère de contrôle (U+%1)")
+                .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+QString controlRefusal(const QString& name, const QString& field)
+{
+    const QString control = controlCharacter(name);
+    if (control.isEmpty())
+        return {};
+    return QStringLiteral("%1 contient %2, qui ne peut pas figurer dans un nom de fichier ou de dossier : retirez-le.")
+        .arg(field, control);
+}
+
+QString componentRefusal(const QString& name, const QString& field)
+{
+    if (QString control = controlRefusal(name, field); !control.isEmpty())
+        return control;
+    if (component(name).trimmed().isEmpty())
+        return QStringLiteral("%1 ne peut pas être vide.").arg(field);
+    if (!namesFolder(name))
+        return QStringLiteral("%1 « %2 » ne peut pas servir de nom de dossier.").arg(field, name);
     return {};
 }
 

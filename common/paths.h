@@ -34,8 +34,24 @@ QString onDrive(const QStringList& components);
 // A user-typed name made into one path component: "/" and NUL become "_".
 QString component(const QString& name);
 
-// Empty when the name can be a folder name, else a French message that says why.
-[[nodiscard]] QString componentRefusal(const QString& name);
+// Whether the name gives a folder of its own: not "", ".", ".." nor blanks
+// only. A name stored before control characters were refused still reaches
+// its folders through this, so that it can be renamed with its pictures.
+bool namesFolder(const QString& name);
+
+// The one rule for a name typed or imported that becomes a path component
+// (establishment, class, group): empty when it may, else a French message that
+// says why, naming the field (`field` is its subject in the sentence: "Le nom
+// de l'établissement", "La classe"). It refuses what namesFolder refuses, and
+// any control character (see controlRefusal).
+[[nodiscard]] QString componentRefusal(const QString& name, const QString& field = QStringLiteral("Le nom"));
+
+// The part of that rule for a surname or a first name, which always enters a
+// file name with other text: no control character (line break, tab, NUL, DEL,
+// C1, line and paragraph separators). A name holding one cannot be told from
+// another on the screen, and a file or folder named with it upsets the tools
+// that read the deliveries. "" when there is none.
+[[nodiscard]] QString controlRefusal(const QString& name, const QString& field);
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool ensureFolder(const QString& path);

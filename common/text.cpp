@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <utility>
 
 namespace text {
@@ -66,29 +67,74 @@ QString composed(const QString& text)
 
 namespace {
 
-QString decodeBytes(const QByteArray& bytes)
+bool validUtf8(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The decoding runs when its result is taken.
+    const QString decoded = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+bool ascii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Each line in the encoding it was written in. CR and LF never occur inside
+// a UTF-8 sequence, so the bytes split into lines before they are decoded.
+void decodeLineByLine(QByteArrayView bytes, StudentList& list)
+{
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        // A mark that a joined file left inside would read as "ï»¿" in Windows-1252.
+        QByteArray line = bytes.sliced(start, end - start).toByteArray().replace("\xEF\xBB\xBF", "");
+        if (validUtf8(line)) {
+            list.text += QString::fromUtf8(line);
+            list.utf8Lines += ascii(line) ? 0 : 1;
+        } else {
+            list.text += fromWindows1252(line);
+            ++list.windows1252Lines;
+        }
+        while (end < bytes.size() && (bytes[end] == '\r' || bytes[end] == '\n'))
+            list.text += QChar(char16_t(bytes[end++]));
+        start = end;
+    }
+}
+
+StudentList decodeBytes(QByteArrayView bytes)
+{
+    StudentList list;
     // Spreadsheets save "Unicode text" as UTF-16, always with its byte-order mark.
     for (const auto& [mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringDecoder::Utf16LE},
                                          std::pair{QByteArrayView("\xFE\xFF"), QStringDecoder::Utf16BE}}) {
-        if (bytes.startsWith(mark))
-            return QStringDecoder(encoding, QStringDecoder::Flag::Stateless).decode(bytes.mid(mark.size()));
+        if (bytes.startsWith(mark)) {
+            list.text = QStringDecoder(encoding, QStringDecoder::Flag::Stateless).decode(bytes.sliced(mark.size()));
+            return list;
+        }
     }
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(bytes);
-    if (!decoder.hasError())
-        return decoded;
-    return fromWindows1252(bytes);
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    if (!validUtf8(bytes)) {
+        decodeLineByLine(bytes, list);
+        return list;
+    }
+    list.text = QString::fromUtf8(bytes);
+    return list;
 }
 
 } // namespace
 
-QString decodeStudentList(const QByteArray& bytes)
+StudentList decodeStudentList(const QByteArray& bytes)
 {
+    StudentList list = decodeBytes(bytes);
+    list.text.remove(QChar(u'\0'));
+    list.text.remove(QChar(0xFEFF));
     // Lists made on some systems write accents apart from their letters.
-    return composed(decodeBytes(bytes));
+    list.text = composed(list.text);
+    return list;
 }
 
 QString htmlEscape(const QString& value)

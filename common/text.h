@@ -21,10 +21,21 @@ QString fromWindows1252(const QByteArray& bytes);
 // ("Zoé" with its accent as one character or as two) has one spelling.
 QString composed(const QString& text);
 
-// A student list, in composed Unicode: UTF-8 or UTF-16 (either byte order) when it starts with
-// the byte-order mark of one of them, UTF-8 when it is valid UTF-8, else
-// Windows-1252.
-QString decodeStudentList(const QByteArray& bytes);
+// A student list as its maker wrote it, in composed Unicode, without NUL
+// characters or byte-order marks inside (what joined files and some exports
+// leave there, and no name holds). UTF-16 (either byte order) when it starts
+// with its byte-order mark; UTF-8 when it is valid UTF-8 as a whole, a UTF-8
+// mark at its start aside; else line by line: a line that is valid UTF-8 is
+// read as UTF-8, any other as Windows-1252, as a list pasted together from
+// two sources mixes them.
+struct StudentList {
+    QString text;
+    // Read line by line: the lines that hold other than ASCII (which reads
+    // the same either way), by the way they were read; 0 otherwise.
+    int utf8Lines = 0;
+    int windows1252Lines = 0;
+};
+StudentList decodeStudentList(const QByteArray& bytes);
 
 // Escapes & < > " for insertion into HTML.
 QString htmlEscape(const QString& value);

@@ -32,20 +32,25 @@ bool& failed()
 struct QtMessages {
     static inline QtMessageHandler qtOwn = nullptr;
     // While the application is made, its display is reached: the line said if it cannot be.
-    static inline QByteArray unreachable;
+    static inline QString unreachable;
+    // What Qt said on the way about its platform plugins, kept for the line said if none starts.
+    static inline QStringList notices;
 
     static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
     {
         if (!unreachable.isEmpty()) {
-            // Qt ends the program after such a message, on a signal: it cannot go on without a display.
+            // Qt ends the program after such a message, on a signal: it cannot go on without its platform.
             if (type == QtFatalMsg) {
-                std::fprintf(stderr, "%s\n", unreachable.constData());
+                std::fprintf(stderr, "%s\n", qUtf8Printable(qtStartFailure(unreachable, notices, message)));
                 std::fflush(stderr);
                 ::_exit(1);
             }
             // The platform plugins it tried on the way, whether one started or not.
-            if (context.category && QByteArrayView(context.category).startsWith("qt.qpa."))
+            if (context.category && QByteArrayView(context.category).startsWith("qt.qpa.")) {
+                if (type != QtDebugMsg)
+                    notices << message;
                 return;
+            }
         }
         // Qt then makes its own private runtime folder, as it should.
         if (message.startsWith(QLatin1StringView("QStandardPaths: XDG_RUNTIME_DIR not set")))
@@ -79,6 +84,22 @@ QString unreachableLine(const QString& name, const QProcessEnvironment& environm
 }
 
 } // namespace
+
+QString qtStartFailure(const QString& unreachable, const QStringList& notices, const QString& fatal)
+{
+    const bool noDisplay = std::any_of(notices.cbegin(), notices.cend(), [](const QString& notice) {
+        return notice.contains(QLatin1StringView("connect to display"), Qt::CaseInsensitive)
+            || notice.contains(QLatin1StringView("wl_display"), Qt::CaseInsensitive);
+    });
+    if (noDisplay)
+        return unreachable;
+    QStringList reason;
+    for (const QString& part : notices + QStringList{fatal}) {
+        if (!part.simplified().isEmpty())
+            reason << part.simplified();
+    }
+    return QStringLiteral("Qt n'a pas pu démarrer : ") + reason.join(QStringLiteral(" ; "));
+}
 
 void startFailed()
 {
@@ -127,10 +148,11 @@ int runProgram(int argc, char** argv, const QString& name, const std::function<v
                                         .arg(name)));
         return 1;
     }
-    QtMessages::unreachable = unreachableLine(name, QProcessEnvironment::systemEnvironment(), arguments).toUtf8();
+    QtMessages::unreachable = unreachableLine(name, QProcessEnvironment::systemEnvironment(), arguments);
     QtMessages::qtOwn = qInstallMessageHandler(&QtMessages::handle);
     QApplication app(argc, argv);
     QtMessages::unreachable.clear();
+    QtMessages::notices.clear();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(name);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));

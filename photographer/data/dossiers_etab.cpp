@@ -30,7 +30,8 @@ QStringList Dossiers::tous() const
 
 Dossiers de(const QString& cheminDonnees, const QString& nom)
 {
-    if (!paths::componentRefusal(nom).isEmpty())
+    // A name stored before the rules of today keeps its folders.
+    if (!paths::namesFolder(nom))
         return {};
     const QString dossier = paths::component(nom);
     return {paths::join(cheminDonnees, {dossier}), paths::join(cheminDonnees, {dossier + kBr}),
@@ -44,7 +45,7 @@ Dossiers de(const QString& nom)
 
 QString refus(const QString& nom)
 {
-    const QString refusDossier = paths::componentRefusal(nom);
+    const QString refusDossier = paths::componentRefusal(nom, QStringLiteral("Le nom de l'établissement"));
     if (!refusDossier.isEmpty())
         return refusDossier;
     const QString dossier = paths::component(nom);

@@ -108,7 +108,8 @@ Suppression supprimer(const QString& code, const std::function<void(int)>& avanc
     avancement(10);
     // A name that cannot name a folder ("", "." or "..") has none: the data
     // folder or its parent must never be removed in its place.
-    resultat.sansDossier = paths::componentRefusal(resultat.nom);
+    if (!paths::namesFolder(resultat.nom))
+        resultat.sansDossier = paths::componentRefusal(resultat.nom, QStringLiteral("Le nom de l'établissement"));
     if (!resultat.sansDossier.isEmpty())
         return resultat;
     int valeur = 10;

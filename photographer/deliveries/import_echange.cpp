@@ -128,8 +128,9 @@ QString refusDossiers(const QString& fichier, const QString& nom)
     return message + QStringLiteral(", puis importez de nouveau le fichier. Rien n'a été importé.");
 }
 
-// Why the file's students cannot be imported: one of them has names too long
-// for their picture files. "" when every one fits.
+// Why the file's students cannot be imported: a class or a name holds a
+// control character, or one of them has names too long for their picture
+// files. "" when every one fits.
 QString refusNomsEleves(db::Database& copie, const QString& fichier)
 {
     // Checked as they will be stored: composed.
@@ -138,6 +139,15 @@ QString refusNomsEleves(db::Database& copie, const QString& fichier)
         {QStringLiteral("Classe"), QStringLiteral("Nom"), QStringLiteral("Prenom")});
     for (const db::Row& eleve : eleves) {
         const QString classe = eleve[u"Classe"], nom = eleve[u"Nom"], prenom = eleve[u"Prenom"];
+        for (const auto& [valeur, champ] : {std::pair{classe, QStringLiteral("sa classe")},
+                                            std::pair{nom, QStringLiteral("son nom")},
+                                            std::pair{prenom, QStringLiteral("son prénom")}}) {
+            if (const QString controle = paths::controlRefusal(valeur, champ); !controle.isEmpty())
+                return QStringLiteral("L'élève %1 %2 (classe %3) du fichier « %4 » ne peut pas être importé : %5 Rien "
+                                      "n'a été importé.")
+                    .arg(nom.simplified(), prenom.simplified(), classe.simplified(), QDir::toNativeSeparators(fichier),
+                         controle);
+        }
         const noms_photos::Longueur longueur = noms_photos::longueur(classe, nom, prenom);
         if (!longueur.tient())
             return QStringLiteral("La classe, le nom et le prénom de l'élève %1 %2 (classe %3) du fichier « %4 » sont "

@@ -1,5 +1,6 @@
 #include "photographer/workspace/csv_eleves.h"
 
+#include "common/paths.h"
 #include "photographer/data/noms_photos.h"
 
 #include <algorithm>
@@ -225,6 +226,17 @@ Apercu apercu(const Lignes& source, const QString& separateur)
     return resultat;
 }
 
+QString encodagesMeles(int lignesUtf8, int lignesWindows1252)
+{
+    if (lignesUtf8 == 0 || lignesWindows1252 == 0)
+        return {};
+    const auto lues = [](int nombre) {
+        return nombre == 1 ? QStringLiteral("1 ligne a été lue") : QStringLiteral("%1 lignes ont été lues").arg(nombre);
+    };
+    return QStringLiteral("Le fichier mêlait deux encodages : %1 en UTF-8 et %2 en Windows-1252.")
+        .arg(lues(lignesUtf8), lues(lignesWindows1252));
+}
+
 Lecture lireEleves(const Lignes& source, const Correspondance& colonnes, const QString& separateur,
                    const QString& fichier)
 {
@@ -252,6 +264,15 @@ Lecture lireEleves(const Lignes& source, const Correspondance& colonnes, const Q
                           champ(valeurs, colonnes.classe),    champ(valeurs, colonnes.naissance),
                           champ(valeurs, colonnes.regime),    champ(valeurs, colonnes.ine),
                           champ(valeurs, colonnes.numInterne)};
+        // The class names folders, and the names the files in them.
+        for (const auto& [valeur, champ] : {std::pair{eleve.classe, QStringLiteral("sa classe")},
+                                            std::pair{eleve.nom, QStringLiteral("son nom")},
+                                            std::pair{eleve.prenom, QStringLiteral("son prénom")}}) {
+            if (const QString controle = paths::controlRefusal(valeur, champ); !controle.isEmpty())
+                return refus(QStringLiteral("L'élève qui commence à la ligne %1 du fichier « %2 » ne peut pas être "
+                                            "importé : %3 Rien n'a été importé.")
+                                 .arg(QString::number(enregistrement.numero), fichier, controle));
+        }
         // Every picture of the student is filed under these three names.
         if (const noms_photos::Longueur longueur = noms_photos::longueur(eleve.classe, eleve.nom, eleve.prenom);
             !longueur.tient())

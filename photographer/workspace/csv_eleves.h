@@ -65,6 +65,11 @@ struct Apercu {
 };
 Apercu apercu(const Lignes& lignes, const QString& separateur);
 
+// The sentence the import's end adds when the list mixed encodings (some
+// lines read as UTF-8, others as Windows-1252: text::decodeStudentList); ""
+// when it did not.
+QString encodagesMeles(int lignesUtf8, int lignesWindows1252);
+
 // The column (0-based) that feeds each student field; none when not chosen.
 struct Correspondance {
     std::optional<int> nom, prenom, classe, naissance, regime, ine, numInterne;
@@ -77,8 +82,9 @@ struct Eleve {
 
 // The students of the records, or none with the French refusal of the first
 // record that cannot be imported: it holds fewer fields than a chosen column
-// needs (the file does not use the configured separator), or its class, name
-// and first name are too long to name the student's pictures. The refusal
+// needs (the file does not use the configured separator), its class, name or
+// first name holds a control character (paths::controlRefusal), or they are
+// too long together to name the student's pictures. The refusal
 // names `fichier` and the line where the record starts.
 struct [[nodiscard]] Lecture {
     std::vector<Eleve> eleves;

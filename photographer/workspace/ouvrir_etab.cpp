@@ -247,7 +247,9 @@ bool OuvrirEtab::NettoyerFichierCsv()
         return false;
     }
     fichierSource_ = QDir::toNativeSeparators(etat::FichierChoisi);
-    const csv_eleves::Lignes lues = csv_eleves::lignes(text::decodeStudentList(fichier.readAll()), separateur_);
+    const text::StudentList liste = text::decodeStudentList(fichier.readAll());
+    encodages_ = csv_eleves::encodagesMeles(liste.utf8Lines, liste.windows1252Lines);
+    const csv_eleves::Lignes lues = csv_eleves::lignes(liste.text, separateur_);
     if (const QString refus = csv_eleves::refusGuillemet(lues, fichierSource_); !refus.isEmpty()) {
         dialogs::message(refus, dialogs::Icon::Critical);
         unload();
@@ -348,11 +350,13 @@ void OuvrirEtab::ImporterEleves()
         return;
     }
     ProgressBar1_->setValue(ProgressBar1_->maximum());
-    const QString fin = copieAilleurs_
-        ? QStringLiteral("Chargement fichier terminé\nLe dossier du fichier choisi n'étant pas accessible en "
-                         "écriture, sa copie revue est dans %1")
-              .arg(QDir::toNativeSeparators(etat::FichierChoisi))
-        : QStringLiteral("Chargement fichier terminé");
+    QString fin = QStringLiteral("Chargement fichier terminé");
+    if (!encodages_.isEmpty())
+        fin += u'\n' + encodages_;
+    if (copieAilleurs_)
+        fin += QStringLiteral("\nLe dossier du fichier choisi n'étant pas accessible en écriture, sa copie revue est "
+                              "dans %1")
+                   .arg(QDir::toNativeSeparators(etat::FichierChoisi));
     dialogs::message(fin, dialogs::Icon::Information,
                      dialogs::Buttons::Ok, QStringLiteral("Fichier Chargé"));
     ProgressBar1_->hide();

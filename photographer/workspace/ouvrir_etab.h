@@ -43,6 +43,7 @@ private:
     QString fichierSource_; // the chosen list, as its messages name it
     csv_eleves::Lignes lignesRevues_;
     bool copieAilleurs_ = false; // the cleaned copy went to the data folder
+    QString encodages_;          // how the lines were read, when the list mixed encodings
     bool elevesTrouves_ = false;
 
     QLabel* LabelNom_;

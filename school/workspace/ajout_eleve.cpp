@@ -1,6 +1,7 @@
 #include "school/workspace/ajout_eleve.h"
 
 #include "common/dialogs.h"
+#include "common/paths.h"
 #include "common/text.h"
 #include "school/data/base.h"
 #include "school/data/etat.h"
@@ -58,6 +59,14 @@ bool AjoutEleve::enregistrer(const QString& fichierPhoto) const
         dialogs::message(QStringLiteral("Les champs Nom et Prénom de l'élève doivent être renseignés."),
                          dialogs::Icon::Critical);
         return false;
+    }
+    // The names find the student's picture and name the exported ones.
+    for (const auto& [valeur, champ] : {std::pair{nom, QStringLiteral("Le nom de l'élève")},
+                                        std::pair{prenom, QStringLiteral("Le prénom de l'élève")}}) {
+        if (const QString refus = paths::controlRefusal(valeur, champ); !refus.isEmpty()) {
+            dialogs::message(refus, dialogs::Icon::Critical);
+            return false;
+        }
     }
     const nouvel_eleve::Resultat resultat =
         nouvel_eleve::enregistrer(base::db(), etat::CheminDonnees, etat::ClasseChoisie, nom, prenom, fichierPhoto);

@@ -1,6 +1,7 @@
 #include "school/workspace/assistant_groupe.h"
 
 #include "common/dialogs.h"
+#include "common/paths.h"
 #include "common/text.h"
 #include "school/data/base.h"
 #include "school/workspace/liste_choix.h"
@@ -49,7 +50,9 @@ bool AssistantGroupe::validerNom()
     QString refus;
     if (etat::NomNouveauGroupe.size() < 3)
         refus = QStringLiteral("Le nom de groupe doit comporter au moins 3 caractères.");
-    else if (requetes::groupeExiste(base::db(), etat::NomNouveauGroupe))
+    else
+        refus = paths::componentRefusal(etat::NomNouveauGroupe, QStringLiteral("Le nom du groupe"));
+    if (refus.isEmpty() && requetes::groupeExiste(base::db(), etat::NomNouveauGroupe))
         refus = QStringLiteral("Le nom de groupe saisi existe déjà.");
     if (!refus.isEmpty()) {
         dialogs::message(refus, dialogs::Icon::Critical);

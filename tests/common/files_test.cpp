@@ -342,6 +342,71 @@ TEST(Fichiers, UneCoupureEntreLesDeuxRenommagesEstTermineeParLaSuite)
     }
 }
 
+// A share may do a rename and lose its reply. Whatever the renames answered,
+// a whole folder stands at the target, the earlier delivery or the new one,
+// and the message says which; a hidden earlier folder never stays unsaid.
+TEST(Fichiers, UnRenommageDontLaReponseSePerdDitCeQuiEstEnPlace)
+{
+    using Reply = ShareRenames::Reply;
+    const struct {
+        const char* cas;
+        std::map<int, Reply> replies; // 1: the earlier aside; then the new one in, or the earlier back
+        QByteArray inPlace;           // empty: nothing at the target
+        const char* said;             // "" when the new delivery is said to be in place
+    } cases[] = {
+        {"mise de côté faite, réponse perdue", {{1, Reply::Lost}}, "ancienne", "Le dossier précédent est resté en place."},
+        {"mise en place faite, réponse perdue", {{2, Reply::Lost}}, "nouvelle", ""},
+        {"mise de côté refusée", {{1, Reply::Refused}}, "ancienne", "Le dossier précédent est resté en place."},
+        {"mise en place refusée", {{2, Reply::Refused}}, "ancienne", "Le dossier précédent est resté en place."},
+        {"retour fait, réponse perdue", {{1, Reply::Lost}, {2, Reply::Lost}}, "ancienne",
+         "Le dossier précédent est resté en place."},
+        {"retour refusé", {{1, Reply::Lost}, {2, Reply::Refused}}, "",
+         "Le dossier précédent n'a pas pu être remis à sa place : il attend sous le nom caché "},
+    };
+    // On a folder of the machine's disk, and on a real exFAT disk (a USB key shared) when one can be mounted.
+    Sandbox sandbox;
+    QStringList roots{sandbox.root() + QStringLiteral("/A Graver")};
+    const ExfatDisk disk(sandbox.root() + QStringLiteral("/cle"), sandbox.root() + QStringLiteral("/cle.img"));
+    if (disk.active())
+        roots << sandbox.root() + QStringLiteral("/cle");
+    for (const QString& root : roots) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(root.toStdString() + " : " + c.cas);
+            const QString folder = root + QStringLiteral("/") + QString::fromUtf8(c.cas);
+            const QString target = folder + QStringLiteral("/Ecole");
+            ASSERT_EQ(deliver(target, "ancienne"), QString());
+            QString said;
+            {
+                const ShareRenames share(c.replies);
+                testing::internal::CaptureStderr();
+                said = deliver(target, "nouvelle");
+                testing::internal::GetCapturedStderr();
+            }
+            EXPECT_EQ(delivered(target), c.inPlace);
+            if (*c.said == 0) {
+                EXPECT_EQ(said, QString());
+            } else {
+                EXPECT_TRUE(said.startsWith(QStringLiteral("Le dossier %1 n'a pas pu être mis en place.").arg(target)))
+                    << said.toStdString();
+                EXPECT_TRUE(said.contains(QString::fromUtf8(c.said))) << said.toStdString();
+            }
+            // Nothing hidden is left unsaid: the earlier folder is aside only when the message says so.
+            EXPECT_EQ(QFileInfo::exists(folder + QStringLiteral("/.Ecole.ancien")), c.inPlace.isEmpty());
+            EXPECT_EQ(deliver(target, "troisième"), QString());
+            EXPECT_EQ(delivered(target), QByteArray("troisième"));
+            EXPECT_EQ(entries(folder), QStringList{QStringLiteral("Ecole")});
+        }
+    }
+
+    // A first delivery whose reply is lost is in place all the same.
+    const QString target = sandbox.root() + QStringLiteral("/Exportation");
+    const ShareRenames share({{1, Reply::Lost}});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(deliver(target, "première"), QString());
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(delivered(target), QByteArray("première"));
+}
+
 // An earlier folder that cannot be emptied is not replaced: the message names
 // the read-only folder, and the earlier folder stays whole. What sits in the
 // way of the next build is named the same way, never guessed at.

@@ -31,6 +31,47 @@ TEST(Chemins, LesNomsDeviennentUnSeulComposant)
     EXPECT_EQ(paths::component(QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b")), QStringLiteral("a_b"));
 }
 
+// No control character enters a name, wherever it sits; the message names
+// the field and says which character, as the user sees none.
+TEST(Chemins, UnNomNeContientAucunCaractereDeControle)
+{
+    const QString champ = QStringLiteral("Le nom de l'établissement");
+    const struct {
+        QString name;
+        const char* said; // "" when the name is taken
+    } cases[] = {
+        {QStringLiteral("Ecole fin\n"), "un saut de ligne"},
+        {QStringLiteral("Ecole\r\nfin"), "un saut de ligne"},
+        {QStringLiteral("\n"), "un saut de ligne"},
+        {QStringLiteral("6\tA"), "une tabulation"},
+        {QStringLiteral("A") + QChar(u'\0'), "un caractère nul"},
+        {QStringLiteral("A\x1B"), "un caractère de contrôle (U+001B)"},
+        {QStringLiteral("A\x7F"), "un caractère de contrôle (U+007F)"},
+        {QStringLiteral("A") + QChar(0x0085), "un saut de ligne"},
+        {QStringLiteral("A") + QChar(0x009C), "un caractère de contrôle (U+009C)"},
+        {QStringLiteral("A") + QChar(0x2028) + QStringLiteral("B"), "un saut de ligne"},
+        {QStringLiteral("A") + QChar(0x2029), "un saut de ligne"},
+        {QString::fromUtf8("Œuvre – École\u00A0Zoé"), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString refusal = paths::componentRefusal(c.name, champ);
+        EXPECT_EQ(paths::controlRefusal(c.name, champ), refusal);
+        if (*c.said == 0) {
+            EXPECT_EQ(refusal, QString());
+            continue;
+        }
+        EXPECT_EQ(refusal, QStringLiteral("Le nom de l'établissement contient %1, qui ne peut pas figurer dans un nom "
+                                          "de fichier ou de dossier : retirez-le.")
+                               .arg(QString::fromUtf8(c.said)));
+    }
+    // A name stored before keeps its folders, to be renamed with them.
+    EXPECT_TRUE(paths::namesFolder(QStringLiteral("Ecole fin\n")));
+    EXPECT_FALSE(paths::namesFolder(QStringLiteral("\n")));
+    EXPECT_EQ(paths::componentRefusal(QStringLiteral(".."), QStringLiteral("La classe")),
+              QStringLiteral("La classe « .. » ne peut pas servir de nom de dossier."));
+}
+
 TEST(Chemins, LaRacineDuDisqueSuitLEnvironnement)
 {
     Sandbox sandbox;

@@ -45,4 +45,41 @@ TEST(Programme, IlFautUnAffichageOuUnePlateformeChoisie)
     }
 }
 
+// A display that does not answer keeps its own line; any other failure of Qt
+// to start keeps Qt's reason, on one line.
+TEST(Programme, UnEchecDeQtAuDemarrageGardeSaRaison)
+{
+    const QString unreachable = QStringLiteral("Zelvantis ne peut pas démarrer sans session graphique : aucun affichage "
+                                               "ne répond (DISPLAY=:79). Démarrez-le depuis un bureau.");
+    const QString fatal = QStringLiteral("This application failed to start because no Qt platform plugin could be "
+                                         "initialized. Reinstalling the application may fix this problem.\n\nAvailable "
+                                         "platform plugins are: minimal, offscreen, xcb.\n");
+    const struct {
+        const char* cas;
+        QStringList notices;
+        QString said;
+    } cas[] = {
+        {"X ne répond pas",
+         {QStringLiteral("could not connect to display :79"),
+          QStringLiteral("Could not load the Qt platform plugin \"xcb\" in \"\" even though it was found.")},
+         unreachable},
+        {"Wayland ne répond pas", {QStringLiteral("Failed to create wl_display (No such file or directory)")}, unreachable},
+        {"plateforme absente", {QStringLiteral("Could not find the Qt platform plugin \"nosuch\" in \"\"")},
+         QStringLiteral("Qt n'a pas pu démarrer : Could not find the Qt platform plugin \"nosuch\" in \"\" ; This "
+                        "application failed to start because no Qt platform plugin could be initialized. Reinstalling "
+                        "the application may fix this problem. Available platform plugins are: minimal, offscreen, "
+                        "xcb.")},
+        {"bibliothèque absente",
+         {QStringLiteral("From 6.5.0, xcb-cursor0 or libxcb-cursor0 is needed to load the Qt xcb platform plugin.")},
+         QStringLiteral("Qt n'a pas pu démarrer : From 6.5.0, xcb-cursor0 or libxcb-cursor0 is needed to load the Qt "
+                        "xcb platform plugin. ; This application failed to start because no Qt platform plugin could "
+                        "be initialized. Reinstalling the application may fix this problem. Available platform "
+                        "plugins are: minimal, offscreen, xcb.")},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(qtStartFailure(unreachable, c.notices, fatal), c.said) << c.cas;
+    EXPECT_EQ(qtStartFailure(unreachable, {}, QStringLiteral("QXcbIntegration: Cannot create platform OpenGL context")),
+              QStringLiteral("Qt n'a pas pu démarrer : QXcbIntegration: Cannot create platform OpenGL context"));
+}
+
 } // namespace

@@ -29,18 +29,48 @@ TEST(Texte, AllerRetourWindows1252EtCaracteresSansEquivalent)
 TEST(Texte, LesListesDElevesSontLuesDansLeurEncodage)
 {
     const QString expected = QString::fromUtf8("Noël;Hélène\r\n");
-    EXPECT_EQ(text::decodeStudentList("\xEF\xBB\xBF" + expected.toUtf8()), expected);
-    EXPECT_EQ(text::decodeStudentList(expected.toUtf8()), expected);
-    EXPECT_EQ(text::decodeStudentList(text::toWindows1252(expected)), expected);
-    EXPECT_EQ(text::decodeStudentList("plain;ascii"), QStringLiteral("plain;ascii"));
+    const auto decoded = [](const QByteArray& bytes) { return text::decodeStudentList(bytes).text; };
+    EXPECT_EQ(decoded("\xEF\xBB\xBF" + expected.toUtf8()), expected);
+    EXPECT_EQ(decoded(expected.toUtf8()), expected);
+    EXPECT_EQ(decoded(text::toWindows1252(expected)), expected);
+    EXPECT_EQ(decoded("plain;ascii"), QStringLiteral("plain;ascii"));
     // Lists made on some systems write each accent apart from its letter.
     const QString decomposed = expected.normalized(QString::NormalizationForm_D);
     ASSERT_NE(decomposed, expected);
-    EXPECT_EQ(text::decodeStudentList(decomposed.toUtf8()), expected);
+    EXPECT_EQ(decoded(decomposed.toUtf8()), expected);
     QByteArray utf16("\xFF\xFE");
     utf16.append(reinterpret_cast<const char*>(decomposed.utf16()), decomposed.size() * 2);
-    EXPECT_EQ(text::decodeStudentList(utf16), expected);
+    EXPECT_EQ(decoded(utf16), expected);
     EXPECT_EQ(text::composed(decomposed), expected);
+}
+
+// A list pasted together from two sources: each line as it was written, and
+// what joined files leave inside fields (NUL, byte-order marks) gone.
+TEST(Texte, UneListeMeleeEstLueLigneParLigne)
+{
+    using namespace Qt::StringLiterals;
+    const struct {
+        const char* cas;
+        QByteArray bytes;
+        QString text;
+        int utf8, windows1252;
+    } cases[] = {
+        {"une ligne UTF-8 parmi des lignes Windows-1252",
+         "NOM;PRENOM;CLASSE\r\nDUPONT;H\xE9l\xE8ne;6A\r\nNO\xC3\x8BL;H\xC3\xA9l\xC3\xA8ne;6A\r\nMARTIN;Zo\xE9;5B\r\n"_ba,
+         u"NOM;PRENOM;CLASSE\r\nDUPONT;Hélène;6A\r\nNOËL;Hélène;6A\r\nMARTIN;Zoé;5B\r\n"_s, 1, 2},
+        {"NUL et marques dans les champs",
+         "\xEF\xBB\xBFNOM;CLASSE\nL\xE9\0a;\xEF\xBB\xBF" "6A\n\xC3\x89lo\xC3\xAFse;6\0A\xEF\xBB\xBF\n"_ba,
+         u"NOM;CLASSE\nLéa;6A\nÉloïse;6A\n"_s, 1, 1},
+        {"fin de ligne CR seul", "Ren\xE9\rJos\xC3\xA9\r\r"_ba, u"René\rJosé\r\r"_s, 1, 1},
+        {"UTF-8 d'un bout à l'autre", "\xEF\xBB\xBFNo\xC3\xABl;6\xEF\xBB\xBF" "A\0\r\n"_ba, u"Noël;6A\r\n"_s, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cas);
+        const text::StudentList list = text::decodeStudentList(c.bytes);
+        EXPECT_EQ(list.text, c.text);
+        EXPECT_EQ(list.utf8Lines, c.utf8);
+        EXPECT_EQ(list.windows1252Lines, c.windows1252);
+    }
 }
 
 TEST(Texte, LEchappementHtmlCouvreLesCaracteresDeBalisage)

@@ -227,6 +227,14 @@ TEST_F(Echange, UnFichierInvalideNeChangeRienEtLeDit)
         {"nom avec barre", exchange("barre.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('A/B');")), "« / »"},
         {"nom point point", exchange("points.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('..');")),
          "ne peut pas servir de nom de dossier"},
+        {"nom avec saut de ligne", exchange("saut.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES "
+                                                                         "('Ecole fin' || char(10));")),
+         "Le nom de l'établissement contient un saut de ligne"},
+        {"élève au nom avec tabulation",
+         exchange("tab.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES ('Lycée neuf'); "
+                                            "INSERT INTO Eleves (CodeEtablissement, Classe, Nom, Prenom) VALUES "
+                                            "('7', '6A', 'DURAND' || char(9) || 'X', 'Léa');")),
+         "L'élève DURAND X Léa (classe 6A) du fichier"},
         {"nom d'un établissement d'ici", exchange("meme.att", QStringLiteral("INSERT INTO Etablissements (Nom) VALUES "
                                                                                "('COLLÈGE JEANNE D''ARC');")),
          "Un établissement porte déjà le nom"},

@@ -223,6 +223,25 @@ TEST_F(JeuxPhotos, SourceAbsenteVideOuCopieImpossible)
     EXPECT_TRUE(echec.message.contains(QStringLiteral("3A_DUPONT_Jean_Pierre.jpg"))) << echec.message.toStdString();
 }
 
+// A name stored before control characters were refused ("Ecole fin" and a
+// line break) keeps its folders, but no set is delivered under it: the
+// message says why, and nothing is written.
+TEST_F(JeuxPhotos, UnNomAvecUnSautDeLigneNEstPasLivre)
+{
+    const QString nom = QStringLiteral("Ecole fin\n");
+    const dossiers_etab::Dossiers dossiers = dossiers_etab::de(nom);
+    ASSERT_TRUE(dossiers.valides());
+    photo(dossiers.br, QStringLiteral("DUPONT Jean.jpg"));
+    for (const Regle& regle : regles()) {
+        SCOPED_TRACE(regle.forme.toStdString());
+        const livraison::Issue issue = livrer(regle, etat::CodeEtabEnCours, nom, [](int) {});
+        EXPECT_FALSE(issue.reussie);
+        EXPECT_TRUE(issue.message.contains(QStringLiteral("contient un saut de ligne"))) << issue.message.toStdString();
+    }
+    EXPECT_TRUE(QDir(bureau(QStringLiteral("A Graver"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_TRUE(QDir(bureau(QStringLiteral("labo"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+}
+
 // Three DUPONT Émile (5C, 5D, and 5C again) each come out under a name of
 // their own in every set, with their own picture; a photographed student whose
 // file the source folder lacks, or holds another picture under her names, is

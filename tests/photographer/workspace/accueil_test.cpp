@@ -360,6 +360,7 @@ TEST_F(AccueilListe, UnRenommageRefuseNeChangeRien)
     } cas[] = {
         {QStringLiteral("  "), QStringLiteral("ne peut pas être vide")},
         {QStringLiteral(".."), QStringLiteral("ne peut pas servir de nom de dossier")},
+        {QStringLiteral("Ecole\tA"), QStringLiteral("Le nom de l'établissement contient une tabulation")},
         {QStringLiteral("ECOLE_b"), QStringLiteral("Un établissement porte déjà le nom")},
         {QStringLiteral("Ecole C"), QStringLiteral("existe déjà")},
         // Its folders would be those of "Ecole B".

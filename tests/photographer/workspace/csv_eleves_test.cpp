@@ -170,7 +170,7 @@ TEST(CsvElevesFichiers, ListesDansChaqueEncodage)
         {"UTF-16 BE avec marque", utf16(QStringConverter::Utf16BE, "\xFE\xFF")},
     };
     for (const auto& [nom, octets] : cas)
-        EXPECT_EQ(numerotees(text::decodeStudentList(octets)), attendu) << nom;
+        EXPECT_EQ(numerotees(text::decodeStudentList(octets).text), attendu) << nom;
 }
 
 TEST(CsvElevesEnregistrements, EnTeteLignesVidesEtBlancs)
@@ -279,6 +279,51 @@ TEST(CsvElevesLecture, ClasseNomEtPrenomDoiventPouvoirNommerLesPhotos)
             << c.cas;
         EXPECT_TRUE(lecture.eleves.empty()) << c.cas;
     }
+}
+
+// A control character left in a name (a tab inside a field, a line separator
+// from a word processor) refuses the record and names its line, never stored.
+TEST(CsvElevesLecture, UnCaractereDeControleDansUnNomRefuseSaLigne)
+{
+    const struct {
+        QString ligne;
+        const char* refus; // "" when imported
+    } cas[] = {
+        {"DURAND\tMARTIN;Léa;6A", "son nom contient une tabulation"},
+        {"DURAND;Léa\x0B;6A", "son prénom contient un caractère de contrôle (U+000B)"},
+        {"DURAND;Léa;6" + QString(QChar(0x2028)) + "A", "sa classe contient un saut de ligne"},
+        {"DURAND;Léa" + QString(QChar(0x0092)) + ";6A", "son prénom contient un caractère de contrôle (U+0092)"},
+        // Blanks and tabs around a field are no part of it.
+        {"\tDURAND\t;Léa;6A", ""},
+        // Birth dates and other columns are not names.
+        {"DURAND;Léa;6A;\x01", ""},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.ligne.toStdString());
+        const Lecture lecture = lireEleves(enLignes({"MARTIN;Paul;5B", c.ligne}), nomPrenomClasse(), ";", "liste.csv");
+        if (*c.refus == 0) {
+            EXPECT_EQ(lecture.refus, QString());
+            EXPECT_EQ(lecture.eleves.size(), 2u);
+            continue;
+        }
+        EXPECT_EQ(lecture.refus, QStringLiteral("L'élève qui commence à la ligne 2 du fichier « liste.csv » ne peut pas "
+                                                "être importé : %1, qui ne peut pas figurer dans un nom de fichier ou de "
+                                                "dossier : retirez-le. Rien n'a été importé.")
+                                     .arg(QString::fromUtf8(c.refus)));
+        EXPECT_TRUE(lecture.eleves.empty());
+    }
+}
+
+TEST(CsvElevesLecture, LaFinDitLesEncodagesQuandIlsSontMeles)
+{
+    EXPECT_EQ(encodagesMeles(0, 12), QString());
+    EXPECT_EQ(encodagesMeles(3, 0), QString());
+    EXPECT_EQ(encodagesMeles(1, 12),
+              QStringLiteral("Le fichier mêlait deux encodages : 1 ligne a été lue en UTF-8 et 12 lignes ont été lues "
+                             "en Windows-1252."));
+    EXPECT_EQ(encodagesMeles(2, 1),
+              QStringLiteral("Le fichier mêlait deux encodages : 2 lignes ont été lues en UTF-8 et 1 ligne a été lue "
+                             "en Windows-1252."));
 }
 
 namespace {

@@ -77,7 +77,11 @@ TEST_F(NouvelEtablissement, SaisiesRefuseesDansLOrdre)
     const Cas cas[] = {
         {"", "", "Veuillez saisir le nom de l'établissement"},
         {"Ecole", "", "Veuillez saisir le Code Postal de l'établissement"},
-        {"   ", "69005", "Le nom ne peut pas être vide."},
+        {"   ", "69005", "Le nom de l'établissement ne peut pas être vide."},
+        // Pasted from a list, with the line end that followed it.
+        {"Ecole fin\n", "69005",
+         "Le nom de l'établissement contient un saut de ligne, qui ne peut pas figurer dans un nom de fichier ou de "
+         "dossier : retirez-le."},
         {"COLLÈGE JEANNE D'ARC", "69005", "L'établissement en cours de création existe déjà."},
     };
     FormNouvEtab& form = ouvrir();
@@ -88,9 +92,11 @@ TEST_F(NouvelEtablissement, SaisiesRefuseesDansLOrdre)
         valider(form);
     }
     EXPECT_EQ(dialogues_.prompts()[0].title, QStringLiteral("Saisie manquante..."));
-    EXPECT_EQ(dialogues_.prompts()[3].icon, dialogs::Icon::Information);
+    EXPECT_EQ(dialogues_.prompts()[4].icon, dialogs::Icon::Information);
     EXPECT_EQ(nombreEtablissements(), 1);
     EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("COLLÈGE JEANNE D'ARC"))));
+    EXPECT_FALSE(QFileInfo::exists(dossierArchive(QStringLiteral("Ecole fin\n"))));
+    EXPECT_FALSE(QFileInfo::exists(dossierDonnees(QStringLiteral("Ecole fin\n"))));
     ASSERT_NE(existingForm<FormNouvEtab>(), nullptr);
     EXPECT_EQ(boite(form, "TextNom")->text(), QStringLiteral("COLLÈGE JEANNE D'ARC"));
 }

@@ -130,6 +130,32 @@ TEST_F(ImportCsvEleves, ListeWindows1252AvecEnTeteEtLigneVide)
     EXPECT_TRUE(accueilAffiche());
 }
 
+// A list pasted together from two sources: one line of UTF-8 among lines of
+// Windows-1252, NUL bytes and byte-order marks inside fields. Every name is
+// stored as the file shows it, and the end says how the lines were read.
+TEST_F(ImportCsvEleves, UneListeMeleeEstEnregistreeCommeElleEstEcrite)
+{
+    const QString code = ajouterEtablissement(QStringLiteral("Collège Jeanne d'Arc"));
+    using namespace Qt::StringLiterals;
+    const QByteArray octets = "NOM;PRENOM;CLASSE\r\n"
+                              "DURAND;H\xE9l\xE8ne;6A\r\n"
+                              "NO\xC3\x8BL;H\xC3\xA9l\xC3\xA8ne;\xEF\xBB\xBF" "6A\r\n"
+                              "MAR\0TIN;Zo\xE9;6A\xEF\xBB\xBF\r\n"
+                              "\xEF\xBB\xBF\xC9MILE;Andr\xE9\0;5B\r\n"_ba;
+    OuvrirEtab& form = ouvrir(code, ecrireListe(QStringLiteral("melee.csv"), octets));
+    choisirNomPrenomClasse(form);
+    dialogues_.message(QStringLiteral(" Nombre d'élèves : 4"))
+        .message(QStringLiteral("Chargement fichier terminé\nLe fichier mêlait deux encodages : 1 ligne a été lue en "
+                                "UTF-8 et 3 lignes ont été lues en Windows-1252."));
+    charger(form);
+
+    EXPECT_EQ(eleves(code), (std::vector<QStringList>{{code, "DURAND", "Hélène", "6A", "", "", "", "", ""},
+                                                       {code, "NOËL", "Hélène", "6A", "", "", "", "", ""},
+                                                       {code, "MARTIN", "Zoé", "6A", "", "", "", "", ""},
+                                                       {code, "ÉMILE", "André", "5B", "", "", "", "", ""}}));
+    EXPECT_EQ(existingForm<OuvrirEtab>(), nullptr);
+}
+
 TEST_F(ImportCsvEleves, ListesEnUnicodeDonnentLesMemesLignes)
 {
     const QString premier = ajouterEtablissement(QStringLiteral("Collège Jeanne d'Arc"));

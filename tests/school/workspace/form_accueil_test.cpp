@@ -226,21 +226,25 @@ TEST_F(AccueilEcole, AjoutSansPhotoOuSansNomNEnregistreRien)
         const char* nom;
         const char* prenom;
         bool fichierChoisi;
-        bool message;
+        const char* message; // nullptr when none
     };
+    const char* const manquant = "Les champs Nom et Prénom de l'élève doivent être renseignés.";
     ecole.ajouterClasse(QStringLiteral("6A"), 2);
     ouvrir();
     afficherClasse(QStringLiteral("6A"));
     const QString photo = Sandbox::writeFile(ecole.sandbox().path(QStringLiteral("p.jpg")), "p");
-    for (const Cas& cas : {Cas{"Zola", "Émile", false, false}, Cas{"", "Émile", true, true},
-                           Cas{"Zola", "", true, true}}) {
+    for (const Cas& cas : {Cas{"Zola", "Émile", false, nullptr}, Cas{"", "Émile", true, manquant},
+                           Cas{"Zola", "", true, manquant},
+                           // Pasted with what followed them in a list.
+                           Cas{"Zola\tMartin", "Émile", true, "Le nom de l'élève contient une tabulation"},
+                           Cas{"Zola", "Émile\n", true, "Le prénom de l'élève contient un saut de ligne"}}) {
         SCOPED_TRACE(std::string(cas.nom) + "/" + cas.prenom);
         cliquer(QStringLiteral("Bt_Ajout_Eleve"));
-        QTest::keyClicks(controle<QLineEdit>(QStringLiteral("TextRecupNom")), QString::fromUtf8(cas.nom));
-        QTest::keyClicks(controle<QLineEdit>(QStringLiteral("TextRecupPrenom")), QString::fromUtf8(cas.prenom));
+        controle<QLineEdit>(QStringLiteral("TextRecupNom"))->insert(QString::fromUtf8(cas.nom));
+        controle<QLineEdit>(QStringLiteral("TextRecupPrenom"))->insert(QString::fromUtf8(cas.prenom));
         dialogues.openFile(cas.fichierChoisi ? photo : QString());
         if (cas.message)
-            dialogues.message(QStringLiteral("Les champs Nom et Prénom de l'élève doivent être renseignés."));
+            dialogues.message(QString::fromUtf8(cas.message));
         cliquer(QStringLiteral("Bt_Ajout_Photo"));
 
         EXPECT_EQ(compter(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("2"));
@@ -278,7 +282,8 @@ TEST_F(AccueilEcole, AssistantFormeUnGroupeDeTrois)
     };
     for (const Refus& refus : {Refus{"ab", "au moins 3 caractères"}, Refus{"     ", "au moins 3 caractères"},
                                Refus{" ab  ", "au moins 3 caractères"}, Refus{"CHORALE", "existe déjà"},
-                               Refus{"chorale", "existe déjà"}, Refus{"Chorale ", "existe déjà"}}) {
+                               Refus{"chorale", "existe déjà"}, Refus{"Chorale ", "existe déjà"},
+                               Refus{"Latin\tGrec", "Le nom du groupe contient une tabulation"}}) {
         saisie->setText(QString::fromUtf8(refus.nom));
         dialogues.message(QString::fromUtf8(refus.message));
         cliquer(QStringLiteral("Bt_Etapes_0"));
