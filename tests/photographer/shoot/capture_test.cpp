@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -526,6 +527,22 @@ TEST_F(ClassementCapture, UnFichierVideOuTronqueEstRefuseUneFoisImmobileEtUnDoss
     }
     writeAll(at("VizmoraDatas/Lycée Sud BR3"), "not a folder");
     EXPECT_EQ(capture::prepare({{cameraFile(good)}, 0, false, false, {}}, 0, to).state, capture::Prepared::State::Failed);
+}
+
+TEST_F(ClassementCapture, UnFichierPlusGrandQuAucunAppareilNEcritEstRefuseSansEtreLu)
+{
+    // A whole picture followed by a hole: what a camera never writes, and too large to hold in memory.
+    const QByteArray camera = cameraFile(cameraJpeg({600, 400}));
+    QFile file(QFile::decodeName(camera));
+    ASSERT_TRUE(file.resize(capture::kLargestCameraFile + 1));
+    QElapsedTimer timer;
+    timer.start();
+    const capture::Prepared prepared =
+        capture::prepare({{camera, file.size()}, 1, true, true, {}}, 0, studentDestinations());
+    EXPECT_LT(timer.elapsed(), 1000) << "the file was read";
+    EXPECT_EQ(prepared.state, capture::Prepared::State::Refused);
+    EXPECT_TRUE(prepared.error.contains(QStringLiteral("IMG_0001.JPG » pèse plus de 512 Mo"))) << prepared.error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(studentDestinations().picture));
 }
 
 TEST_F(ClassementCapture, LAsynchroneRepondSurLeFilDuContexte)
