@@ -8,6 +8,7 @@
 #include "common/report.h"
 #include "common/shell.h"
 #include "common/wallclock.h"
+#include "photographer/shoot/fin_classement.h"
 #include "photographer/shoot/set_aside.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/reglement_journal.h"
@@ -33,77 +34,6 @@
 namespace {
 
 using journal_classement::Classement;
-
-// The filings under way in this run, which a screen closed meanwhile lets finish: a screen opened
-// again leaves their records to them.
-int& enVol()
-{
-    static int filings = 0;
-    return filings;
-}
-
-// The records of filings that ended (camera file removed, folder synced) in this run: dropped with
-// the next record, or when the capture stops, rather than with a commit of their own in each tick.
-// Lost in a crash, they are dropped by the next settling, which finds their camera files gone.
-QList<qint64>& finis()
-{
-    static QList<qint64> cles;
-    return cles;
-}
-
-// What the end of a filing came to.
-struct Fin {
-    QString erreur;        // "" when all was done, else the French message
-    bool agrandie = false; // the camera file grew after its bytes were read: its writer was still at it
-};
-
-// After the files were put in place: the student's row and the record's mark in one transaction,
-// then the camera file leaves the watched folder, then the record goes. A record left is settled at
-// the next tick or opening of the screen. lu is the version of the camera file whose bytes were filed.
-Fin finirClassement(const Classement& c, const capture::Filed& classee, const camera_files::Version& lu)
-{
-    if (!classee.error.isEmpty()) {
-        // Nothing of it is kept: the camera file stays for the student the photographer marks next.
-        if (c.cle == 0)
-            return {classee.error};
-        const QString nonDefait = capture::undo(c.destinations, c.camera, c.photo, c.originalGarde);
-        if (!nonDefait.isEmpty())
-            return {classee.error + u'\n' + nonDefait};
-        try {
-            journal_classement::effacer({c.cle});
-        } catch (const db::Error& error) {
-            return {classee.error + u'\n' + report::logged(error)};
-        }
-        return {classee.error};
-    }
-    try {
-        if (!journal_classement::terminer(c))
-            return {QStringLiteral("L'élève %1 %2 n'est plus dans la base : sa photo n'a pas été classée. La prise de "
-                                   "vues est arrêtée.")
-                        .arg(c.prenom, c.nom)};
-        // Only the bytes filed leave: a new shot written under the same name meanwhile is taken as one.
-        const camera_files::Removal retrait = camera_files::removeIfHolds(c.fichier, c.camera, lu);
-        if (retrait == camera_files::Removal::Grown) {
-            finis() << c.cle;
-            return {{}, true};
-        }
-        if (!camera_files::leftForGood(retrait))
-            return {QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
-                                   "de vues est arrêtée.")
-                        .arg(QDir::toNativeSeparators(QFile::decodeName(c.fichier)))};
-    } catch (const db::Error& error) {
-        return {report::logged(error)};
-    }
-    finis() << c.cle;
-    return {};
-}
-
-// Drops the records of the filings that ended.
-void effacerFinis()
-{
-    if (!finis().isEmpty() && report::attempt([] { journal_classement::effacer(finis()); }))
-        finis().clear();
-}
 
 // Whether the student's own picture may be replaced: a namesake's files bear a number of their own.
 bool remplacementAccepte(const capture::Destinations& destinations)
@@ -167,7 +97,7 @@ bool PriseDeVue::demarrer()
 
 PriseDeVue::~PriseDeVue()
 {
-    effacerFinis();
+    fin_classement::effacerFinis();
 }
 
 void PriseDeVue::arreter()
@@ -179,7 +109,7 @@ void PriseDeVue::arreter()
     attente_.oublier();
     ordre_.oublier();
     Q_EMIT attente({});
-    effacerFinis();
+    fin_classement::effacerFinis();
 }
 
 void PriseDeVue::suspendre()
@@ -187,7 +117,7 @@ void PriseDeVue::suspendre()
     TimerHot_->stop();
     ++session_;
     Q_EMIT attente({});
-    effacerFinis();
+    fin_classement::effacerFinis();
 }
 
 bool PriseDeVue::enCours() const
@@ -197,7 +127,7 @@ bool PriseDeVue::enCours() const
 
 bool PriseDeVue::regler()
 {
-    if (tickEnCours_ || enVol() > 0)
+    if (tickEnCours_ || fin_classement::enVol() > 0)
         return false;
     std::vector<Classement> restants;
     try {
@@ -207,7 +137,7 @@ bool PriseDeVue::regler()
         return true;
     }
     const auto reste = std::find_if(restants.begin(), restants.end(),
-                                    [](const Classement& c) { return !finis().contains(c.cle); });
+                                    [](const Classement& c) { return !fin_classement::finis().contains(c.cle); });
     if (reste == restants.end()) {
         if (!apresReglement_)
             return false;
@@ -289,11 +219,10 @@ void PriseDeVue::regardFait(const Regard& regard, int session, int slot, const Q
         setAside(d->fichier, d->nonClassees, d->refus, dialogs::Icon::Information);
         return;
     }
+    // Nobody may get it: it was set aside, and the tick has ended.
     slot = destinataire(fichier, slot);
-    if (slot < 0) {
-        tickEnCours_ = false;
+    if (slot < 0)
         return;
-    }
     const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
     int numero = 1;
     try {
@@ -431,8 +360,8 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const capture::Wa
     // is handled even when the screen was closed meanwhile, so that the student's row and the
     // watched folder always agree with the files written.
     auto cle = std::make_shared<std::atomic<qint64>>(0);
-    const QList<qint64> aEffacer = finis();
-    ++enVol();
+    const QList<qint64> aEffacer = fin_classement::finis();
+    ++fin_classement::enVol();
     capture::placeAsync(qApp, lu, destinations, c.originalGarde,
         [c, cle, aEffacer, chemin = base::cheminBase()]() -> QString {
             try {
@@ -447,10 +376,10 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const capture::Wa
             c.cle = *cle;
             if (c.cle != 0) {
                 for (const qint64 fini : aEffacer)
-                    finis().removeOne(fini);
+                    fin_classement::finis().removeOne(fini);
             }
-            const Fin fin = finirClassement(c, classee, version);
-            --enVol();
+            const fin_classement::Fin fin = fin_classement::finir(c, classee, version);
+            --fin_classement::enVol();
             if (classee.error.isEmpty()) {
                 // The cut version that the whole picture replaced in the archive was never an original
                 // of its own: it goes, once the whole one is filed.
