@@ -168,7 +168,7 @@ pid_t uploadInPieces(const QByteArray& path, const QByteArray& bytes, int& close
 QByteArray cardShot(int second)
 {
     static const QByteArray plain = [] {
-        QImage image(1200, 800, QImage::Format_RGB32);
+        QImage image(1500, 1000, QImage::Format_RGB32);
         QRandomGenerator noise(7);
         for (int y = 0; y < image.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));

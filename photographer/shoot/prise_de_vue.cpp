@@ -382,17 +382,17 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const capture::Wa
             --fin_classement::enVol();
             if (classee.error.isEmpty()) {
                 // The cut version that the whole picture replaced in the archive was never an original
-                // of its own: it goes, once the whole one is filed.
+                // of its own: it goes, once the whole one is filed and recorded.
                 const QByteArray garde = QFile::encodeName(classee.keptOriginal);
-                const bool coupeeRetiree = agrandie && !garde.isEmpty() && capture::holds(garde, agrandie->coupee)
-                    && camera_files::remove(garde);
+                const bool coupeeRetiree = agrandie && fin.erreur.isEmpty() && !garde.isEmpty()
+                    && capture::holds(garde, agrandie->coupee) && camera_files::remove(garde);
                 if (prise && !classee.keptOriginal.isEmpty() && !coupeeRetiree)
                     prise->originauxGardes_ << QDir::toNativeSeparators(classee.keptOriginal);
-                if (prise) {
-                    prise->ordre_.classee(prisLe, eleve.nom + u' ' + eleve.prenom);
-                    if (agrandie)
-                        prise->agrandie_.reset();
-                }
+            }
+            if (prise && classee.error.isEmpty() && fin.erreur.isEmpty()) {
+                prise->ordre_.classee(prisLe, eleve.nom + u' ' + eleve.prenom);
+                if (agrandie)
+                    prise->agrandie_.reset();
             }
             std::optional<Agrandie> encore;
             if (fin.agrandie)

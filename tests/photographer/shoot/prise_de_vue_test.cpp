@@ -141,3 +141,53 @@ TEST_F(PriseDeVueSuivie, LaLigneDAttenteSePlaceAuDessusDeLaPlancheEtPartALArret)
 }
 
 } // namespace
+
+namespace {
+
+// Whether the removal at the end of a filing tells a file that grew from another one.
+bool laFinDUnClassementVoitUnFichierAgrandi(const QString& dossier)
+{
+    const QString chemin = paths::join(dossier, {QStringLiteral("sonde.jpg")});
+    Sandbox::writeFile(chemin, "classé");
+    const capture::Fingerprint classe = capture::fingerprintOf(QFile::encodeName(chemin));
+    Sandbox::writeFile(chemin, "classé, puis la suite");
+    const bool agrandi = camera_files::removeIfHolds(QFile::encodeName(chemin), classe) == camera_files::Removal::Grown;
+    QFile::remove(chemin);
+    return agrandi;
+}
+
+TEST_F(PriseDeVueSuivie, UnFichierQuiGranditApresSonClassementEstClasseDeNouveauPourLeMemeEleve)
+{
+    if (!laFinDUnClassementVoitUnFichierAgrandi(paths::onDrive({})))
+        GTEST_SKIP() << "the removal does not tell a grown file from another one";
+    const QString alpha = eleve(QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"));
+    const QString bravo = eleve(QStringLiteral("6A"), QStringLiteral("Bravo"), QStringLiteral("Bob"));
+    eleve(QStringLiteral("6A"), QStringLiteral("Charlie"), QStringLiteral("Chloé"));
+    ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
+    // The writer goes on once the picture was read, as a camera that appends its preview after a pause.
+    const QString camera = hot(QStringLiteral("IMG_0001.JPG"));
+    const QByteArray principale = prise(5), apercu = jpeg({160, 120});
+    Sandbox::writeFile(camera, principale);
+    QObject::connect(&prise(form), &PriseDeVue::avancement, &form, [&](int valeur, bool) {
+        if (valeur == 4 && lire(camera) == principale) {
+            QFile suite(camera);
+            ASSERT_TRUE(suite.open(QIODevice::Append));
+            suite.write(apercu);
+        }
+    });
+    dialogues_.message(QStringLiteral("La photo « IMG_0001.JPG » était encore en cours d'écriture quand elle a été "
+                                      "classée pour Alpha Anne : elle sera classée de nouveau pour Alpha Anne"));
+    ASSERT_TRUE(classer(form, camera));
+    EXPECT_TRUE(dialogues_.allAnswered()) << "said once, and no replacement question";
+    const dossiers_etab::Dossiers etab = dossiers_etab::de(etat::NomEtabEnCours);
+    EXPECT_EQ(lire(capture::destinations(etab, QStringLiteral("6A"), QStringLiteral("Alpha"), QStringLiteral("Anne"),
+                                         alpha).archive),
+              principale + apercu)
+        << "the whole picture replaces the cut one";
+    EXPECT_EQ(QDir(capture::destinations(etab, {}, {}, {}, {}).replaced).entryList(QDir::Files), QStringList())
+        << "the cut one is no original";
+    EXPECT_EQ(colonne(bravo, QStringLiteral("NomPhoto")), QString()) << "never for the next student";
+    EXPECT_TRUE(enRouge(form, 1));
+}
+
+} // namespace
