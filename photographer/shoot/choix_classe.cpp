@@ -42,6 +42,7 @@ constexpr unsigned kBordeaux = 0x000080;
 constexpr int kHautHaut = 1080;       // top band
 constexpr int kLargeurDroite = 2415;  // right-hand panel
 constexpr int kTopDroite = 960;
+constexpr unsigned kFondAttente = 0xC0FFFF; // pale yellow: a notice, not an error
 constexpr QSize kCadreImages{13455, 8175};
 
 // The archive folders are made before the first picture, so that a drive
@@ -76,6 +77,13 @@ ChoixClasse::ChoixClasse() : Form(QStringLiteral("ChoixClasse"))
     connect(bandeau_, &BandeauPrise::Bt_Start_Click, this, &ChoixClasse::Bt_Start_Click);
     connect(bandeau_, &BandeauPrise::OptionMain_Click, this, &ChoixClasse::OptionMain_Click);
     construireCadre();
+    // Above the board, where the photographer looks for the next picture.
+    LbAttente_ = layout::caption(centre, QStringLiteral("LbAttente"), {});
+    LbAttente_->setWordWrap(true);
+    LbAttente_->setMargin(layout::px(45));
+    layout::setBackground(LbAttente_, kFondAttente);
+    layout::setTextColour(LbAttente_, kBordeaux);
+    LbAttente_->hide();
     panneau_ = new PanneauEleve(centre);
     prise_ = new PriseDeVue(planche_, this);
     menus_ = std::make_unique<MenusPriseDeVue>(menuBar(), this);
@@ -127,6 +135,7 @@ void ChoixClasse::connecterPrise()
     connect(prise_, &PriseDeVue::avancement, bandeau_, &BandeauPrise::avancement);
     connect(prise_, &PriseDeVue::marqueSuivante, this, &ChoixClasse::marquer);
     connect(prise_, &PriseDeVue::finDeClasse, this, &ChoixClasse::finDeClasse);
+    connect(prise_, &PriseDeVue::attente, this, &ChoixClasse::direAttente);
 }
 
 void ChoixClasse::connecterPanneau()
@@ -252,10 +261,26 @@ void ChoixClasse::hideEvent(QHideEvent* event)
 void ChoixClasse::disposer()
 {
     const QSize place = centralWidget()->size();
-    const int droite = layout::px(kLargeurDroite), haut = layout::px(kHautHaut);
+    const int droite = layout::px(kLargeurDroite);
+    const int largeur = std::max(0, place.width() - droite);
+    int haut = layout::px(kHautHaut);
     panneau_->setGeometry(place.width() - droite, layout::px(kTopDroite), droite,
                           std::max(0, place.height() - layout::px(kTopDroite)));
-    zoneImages_->setGeometry(0, haut, std::max(0, place.width() - droite), std::max(0, place.height() - haut));
+    if (!LbAttente_->isHidden()) {
+        const int hauteur = LbAttente_->heightForWidth(largeur);
+        LbAttente_->setGeometry(0, haut, largeur, hauteur);
+        haut += hauteur;
+    }
+    zoneImages_->setGeometry(0, haut, largeur, std::max(0, place.height() - haut));
+}
+
+void ChoixClasse::direAttente(const QString& ligne)
+{
+    if (ligne == LbAttente_->text() && LbAttente_->isHidden() == ligne.isEmpty())
+        return;
+    LbAttente_->setText(ligne);
+    LbAttente_->setVisible(!ligne.isEmpty());
+    disposer();
 }
 
 void ChoixClasse::Bt_Classe_Click(int index)
@@ -330,7 +355,9 @@ void ChoixClasse::OptionMain_Click(int index)
 void ChoixClasse::Photo_Click(int slot)
 {
     if (prise_->prete()) {
-        prise_->demarrer();
+        // Nobody is marked for a shoot that did not start.
+        if (!prise_->demarrer())
+            return;
     } else if (!prise_->importManuel()) {
         dialogs::message(QStringLiteral("Vous devez préciser si vous shootez MAIN DROITE EN BAS ou MAIN DROITE EN HAUT"),
                          dialogs::Icon::Information);

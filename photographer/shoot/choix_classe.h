@@ -56,6 +56,8 @@ private:
     void marquer(int slot);
     void finDeClasse(const QStringList& originauxGardes);
     void MNU_Sans_PC_Click();
+    // LbAttente says which camera file the capture waits for; hidden when none.
+    void direAttente(const QString& ligne);
 
     // Roster.
     void ouvrirAjout();
@@ -82,6 +84,7 @@ private:
     QSize etendueBoutons_; // twips
     PlancheEleves* planche_;
 
+    QLabel* LbAttente_;
     PriseDeVue* prise_;
     std::unique_ptr<MenusPriseDeVue> menus_;
 

@@ -7,6 +7,8 @@
 #include "common/paths.h"
 #include "common/report.h"
 #include "common/shell.h"
+#include "common/wallclock.h"
+#include "photographer/shoot/fin_classement.h"
 #include "photographer/shoot/set_aside.h"
 #include "photographer/shoot/planche_eleves.h"
 #include "photographer/shoot/reglement_journal.h"
@@ -33,67 +35,6 @@ namespace {
 
 using journal_classement::Classement;
 
-// The filings under way in this run, which a screen closed meanwhile lets finish: a screen opened
-// again leaves their records to them.
-int& enVol()
-{
-    static int filings = 0;
-    return filings;
-}
-
-// The records of filings that ended (camera file removed, folder synced) in this run: dropped with
-// the next record, or when the capture stops, rather than with a commit of their own in each tick.
-// Lost in a crash, they are dropped by the next settling, which finds their camera files gone.
-QList<qint64>& finis()
-{
-    static QList<qint64> cles;
-    return cles;
-}
-
-// After the files were put in place: the student's row and the record's mark in one transaction,
-// then the camera file leaves the watched folder, then the record goes. "" when all was done, else
-// the French message; a record left is settled at the next tick or opening of the screen. lu is
-// the version of the camera file whose bytes were filed.
-QString finirClassement(const Classement& c, const capture::Filed& classee, const camera_files::Version& lu)
-{
-    if (!classee.error.isEmpty()) {
-        // Nothing of it is kept: the camera file stays for the student the photographer marks next.
-        if (c.cle == 0)
-            return classee.error;
-        const QString nonDefait = capture::undo(c.destinations, c.camera, c.photo, c.originalGarde);
-        if (!nonDefait.isEmpty())
-            return classee.error + u'\n' + nonDefait;
-        try {
-            journal_classement::effacer({c.cle});
-        } catch (const db::Error& error) {
-            return classee.error + u'\n' + report::logged(error);
-        }
-        return classee.error;
-    }
-    try {
-        if (!journal_classement::terminer(c))
-            return QStringLiteral("L'élève %1 %2 n'est plus dans la base : sa photo n'a pas été classée. La prise de "
-                                  "vues est arrêtée.")
-                .arg(c.prenom, c.nom);
-        // Only the bytes filed leave: a new shot written under the same name meanwhile is taken as one.
-        if (!camera_files::leftForGood(camera_files::removeIfHolds(c.fichier, c.camera, lu)))
-            return QStringLiteral("Le fichier %1 n'a pas pu être retiré du dossier de réception : la prise "
-                                  "de vues est arrêtée.")
-                .arg(QDir::toNativeSeparators(QFile::decodeName(c.fichier)));
-    } catch (const db::Error& error) {
-        return report::logged(error);
-    }
-    finis() << c.cle;
-    return {};
-}
-
-// Drops the records of the filings that ended.
-void effacerFinis()
-{
-    if (!finis().isEmpty() && report::attempt([] { journal_classement::effacer(finis()); }))
-        finis().clear();
-}
-
 // Whether the student's own picture may be replaced: a namesake's files bear a number of their own.
 bool remplacementAccepte(const capture::Destinations& destinations)
 {
@@ -104,7 +45,8 @@ bool remplacementAccepte(const capture::Destinations& destinations)
 
 } // namespace
 
-PriseDeVue::PriseDeVue(PlancheEleves* planche, QObject* parent) : QObject(parent), planche_(planche)
+PriseDeVue::PriseDeVue(PlancheEleves* planche, QObject* parent)
+    : QObject(parent), planche_(planche), watched_(std::make_shared<capture::WatchedFolder>())
 {
     TimerHot_ = new QTimer(this);
     TimerHot_->setObjectName(QStringLiteral("TimerHot"));
@@ -112,40 +54,70 @@ PriseDeVue::PriseDeVue(PlancheEleves* planche, QObject* parent) : QObject(parent
     connect(TimerHot_, &QTimer::timeout, this, &PriseDeVue::TimerHot_Timer);
 }
 
-void PriseDeVue::demarrer()
+QString PriseDeVue::refusDemarrage()
 {
     // A camera file that cannot be removed after its filing would hold up the
     // folder: the capture does not start on a folder it cannot empty.
-    if (!etat::DossierHot.isEmpty() && ::access(QFile::encodeName(etat::DossierHot).constData(), W_OK | X_OK) != 0) {
-        dialogs::message(QStringLiteral("Le dossier de réception des photos %1 n'est pas accessible en écriture : "
-                                        "la prise de vues ne peut pas commencer.")
-                             .arg(QDir::toNativeSeparators(etat::DossierHot)),
-                         dialogs::Icon::Critical);
-        Q_EMIT arretDemande();
-        return;
+    if (!etat::DossierHot.isEmpty() && ::access(QFile::encodeName(etat::DossierHot).constData(), W_OK | X_OK) != 0)
+        return QStringLiteral("Le dossier de réception des photos %1 n'est pas accessible en écriture : "
+                              "la prise de vues ne peut pas commencer.")
+            .arg(QDir::toNativeSeparators(etat::DossierHot));
+    // A filing that cannot be recorded would be refused after the camera file was taken: no file is
+    // taken at all, so that none waits to reach whoever is marked once the base is writable again.
+    try {
+        if (base::db().readOnly())
+            return QStringLiteral("La base de données %1 est en lecture seule : la prise de vues ne peut pas "
+                                  "commencer, aucune photo ne serait enregistrée. Les photos déposées restent dans "
+                                  "le dossier de réception. Rendez ce fichier modifiable, puis redémarrez Zelvantis.")
+                .arg(QDir::toNativeSeparators(base::cheminBase()));
+    } catch (const db::Error& error) {
+        return report::logged(error);
     }
+    return {};
+}
+
+bool PriseDeVue::peutDemarrer()
+{
+    const QString refus = refusDemarrage();
+    if (refus.isEmpty())
+        return true;
+    dialogs::message(refus, dialogs::Icon::Critical);
+    Q_EMIT arretDemande();
+    return false;
+}
+
+bool PriseDeVue::demarrer()
+{
+    if (!peutDemarrer())
+        return false;
     TimerHot_->start();
     Q_EMIT demarree();
+    return true;
 }
 
 PriseDeVue::~PriseDeVue()
 {
-    effacerFinis();
+    fin_classement::effacerFinis();
 }
 
 void PriseDeVue::arreter()
 {
     TimerHot_->stop();
     ++session_;
-    watched_.forget();
-    effacerFinis();
+    // A look-up under way keeps the folder it reads; the next start reads the watched folder afresh.
+    watched_ = std::make_shared<capture::WatchedFolder>();
+    attente_.oublier();
+    ordre_.oublier();
+    Q_EMIT attente({});
+    fin_classement::effacerFinis();
 }
 
 void PriseDeVue::suspendre()
 {
     TimerHot_->stop();
     ++session_;
-    effacerFinis();
+    Q_EMIT attente({});
+    fin_classement::effacerFinis();
 }
 
 bool PriseDeVue::enCours() const
@@ -155,7 +127,7 @@ bool PriseDeVue::enCours() const
 
 bool PriseDeVue::regler()
 {
-    if (tickEnCours_ || enVol() > 0)
+    if (tickEnCours_ || fin_classement::enVol() > 0)
         return false;
     std::vector<Classement> restants;
     try {
@@ -165,7 +137,7 @@ bool PriseDeVue::regler()
         return true;
     }
     const auto reste = std::find_if(restants.begin(), restants.end(),
-                                    [](const Classement& c) { return !finis().contains(c.cle); });
+                                    [](const Classement& c) { return !fin_classement::finis().contains(c.cle); });
     if (reste == restants.end()) {
         if (!apresReglement_)
             return false;
@@ -212,17 +184,45 @@ void PriseDeVue::TimerHot_Timer()
     const int slot = planche_->marque();
     if (slot < 0 || etat::DossierHot.isEmpty())
         return;
-    const std::optional<capture::WatchedFolder::Candidate> fichier = watched_.nextCandidate(etat::DossierHot);
-    if (!fichier) {
-        signalerSousDossiers();
+    tickEnCours_ = true;
+    // The look-up lists the folder and reads what changed in it: its cost grows with the folder and
+    // the machine, never the window's. Only this tick uses the folder's record meanwhile.
+    capture::onWorker(this, [this, watched = watched_, dossier = etat::DossierHot, session = session_, slot,
+                             cle = planche_->eleves()[std::size_t(slot)].cle]() {
+        Regard regard;
+        regard.candidat = watched->nextCandidate(dossier);
+        if (!regard.candidat) {
+            regard.attente = watched->waiting();
+            regard.sousDossiers = capture::foldersWithPictures(dossier);
+        }
+        return std::function<void()>(
+            [this, regard = std::move(regard), session, slot, cle] { regardFait(regard, session, slot, cle); });
+    });
+}
+
+void PriseDeVue::regardFait(const Regard& regard, int session, int slot, const QString& cdeEleve)
+{
+    tickEnCours_ = false;
+    // Stopped, or another class shown, meanwhile: the file waits for the student marked when the
+    // capture starts again. A mark moved meanwhile takes the next one: this one came before.
+    if (session != session_ || !enCours() || !planche_->montre(slot, cdeEleve))
+        return;
+    if (!regard.candidat) {
+        direAttente(regard.attente);
+        signalerSousDossiers(regard.sousDossiers);
         return;
     }
-
+    Q_EMIT attente({});
+    const capture::WatchedFolder::Candidate& fichier = *regard.candidat;
     tickEnCours_ = true;
-    if (const std::optional<set_aside::Declinee> d = set_aside::declinee(fichier->file)) {
+    if (const std::optional<set_aside::Declinee> d = set_aside::declinee(fichier.file)) {
         setAside(d->fichier, d->nonClassees, d->refus, dialogs::Icon::Information);
         return;
     }
+    // Nobody may get it: it was set aside, and the tick has ended.
+    slot = destinataire(fichier, slot);
+    if (slot < 0)
+        return;
     const roster::Eleve eleve = planche_->eleves()[std::size_t(slot)];
     int numero = 1;
     try {
@@ -235,10 +235,10 @@ void PriseDeVue::TimerHot_Timer()
         dossiers_etab::de(etat::NomEtabEnCours), etat::ClasseEnCours, eleve.nom, eleve.prenom, eleve.cle, numero);
     const int degres = capture::rotationDegrees(etat::SensPriseDeVue, importManuel_);
     // The camera file is read and decoded once, off the window's thread; nothing is put in place
-    // before the replacement questions.
+    // before the questions.
     capture::prepareAsync(
-        this, *fichier, degres, destinations,
-        [this, slot, eleve, fichier = fichier->file, destinations, degres, session = session_](const capture::Prepared& lu) {
+        this, fichier, degres, destinations,
+        [this, slot, eleve, fichier, destinations, degres, session = session_](const capture::Prepared& lu) {
             // Stopped, or another class chosen, meanwhile: nothing was recorded or put in place, and the
             // file waits for the student marked when the capture starts again.
             if (session != session_ || !enCours()) {
@@ -253,7 +253,7 @@ void PriseDeVue::TimerHot_Timer()
                 photoClassee(slot, eleve, destinations, lu.error);
                 return;
             case capture::Prepared::State::Refused:
-                setAside(fichier, destinations.unfiled, lu.error, dialogs::Icon::Exclamation);
+                setAside(fichier.file, destinations.unfiled, lu.error, dialogs::Icon::Exclamation);
                 return;
             case capture::Prepared::State::Ready:
                 classer(slot, eleve, fichier, destinations, degres, lu);
@@ -262,7 +262,52 @@ void PriseDeVue::TimerHot_Timer()
         });
 }
 
-void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_files::Entry& fichier,
+void PriseDeVue::direAttente(const std::optional<capture::WatchedFolder::Waiting>& enAttente)
+{
+    const AttentePrise::Dire dire = attente_.apres(enAttente, wallclock::steady());
+    Q_EMIT attente(dire.ligne);
+    if (dire.boite.isEmpty())
+        return;
+    tickEnCours_ = true;
+    QPointer<PriseDeVue> prise(this);
+    dialogs::message(dire.boite, dialogs::Icon::Exclamation);
+    if (prise)
+        tickEnCours_ = false;
+}
+
+int PriseDeVue::destinataire(const capture::WatchedFolder::Candidate& fichier, int slot)
+{
+    if (!agrandie_ || agrandie_->fichier != fichier.file.rawPath)
+        return slot;
+    // The whole picture replaces the cut one of the same student, whoever is marked now.
+    slot = planche_->indiceDe(agrandie_->cdeEleve);
+    if (slot < 0) {
+        const Agrandie agrandie = *std::exchange(agrandie_, std::nullopt);
+        setAside(fichier.file, agrandie.nonClassees,
+                 QStringLiteral("La photo « %1 » a grandi après son classement, mais son élève n'est plus sur la "
+                                "planche : elle n'a pas été classée de nouveau.")
+                     .arg(fichier.file.name()),
+                 dialogs::Icon::Exclamation);
+    }
+    return slot;
+}
+
+void PriseDeVue::enchainer()
+{
+    if (enCours())
+        QMetaObject::invokeMethod(this, &PriseDeVue::TimerHot_Timer, Qt::QueuedConnection);
+}
+
+bool PriseDeVue::ordreAccepte(const capture::WatchedFolder::Candidate& fichier, const roster::Eleve& eleve)
+{
+    const QStringList apres = ordre_.prisesApres(fichier.captured);
+    return apres.isEmpty()
+        || dialogs::message(OrdrePrise::question(fichier.file.name(), eleve.nom + u' ' + eleve.prenom, apres),
+                            dialogs::Icon::Question, dialogs::Buttons::YesNo)
+               == dialogs::Answer::Yes;
+}
+
+void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const capture::WatchedFolder::Candidate& fichier,
                          const capture::Destinations& destinations, int degres, const capture::Prepared& lu)
 {
     Q_EMIT avancement(1, true);
@@ -270,14 +315,27 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
     // closed meanwhile, and this object with it.
     QPointer<PriseDeVue> prise(this);
     const int session = session_;
-    const bool accepte = remplacementAccepte(destinations);
+    // A picture that grew after its filing is the same shot, whole now: it replaces the cut one unasked.
+    std::optional<Agrandie> agrandie;
+    if (agrandie_ && agrandie_->fichier == fichier.file.rawPath)
+        agrandie = agrandie_;
+    if (!agrandie && !ordreAccepte(fichier, eleve)) {
+        if (prise)
+            setAside(fichier.file, destinations.unfiled,
+                     QStringLiteral("La photo « %1 » n'a pas été classée.").arg(fichier.file.name()),
+                     dialogs::Icon::Information);
+        return;
+    }
+    if (!prise)
+        return;
+    const bool accepte = agrandie || remplacementAccepte(destinations);
     // Declined, the picture is the student's still: it is only ever set aside, whatever happened
     // meanwhile, so that the next student marked never gets it.
-    const QString refus = accepte ? QString() : set_aside::decliner(fichier, eleve, destinations.unfiled);
+    const QString refus = accepte ? QString() : set_aside::decliner(fichier.file, eleve, destinations.unfiled);
     if (!prise)
         return;
     if (!accepte) {
-        setAside(fichier, destinations.unfiled, refus, dialogs::Icon::Information);
+        setAside(fichier.file, destinations.unfiled, refus, dialogs::Icon::Information);
         return;
     }
     if (session != session_ || !planche_->montre(slot, eleve.cle)) {
@@ -286,7 +344,7 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
         return;
     }
     Classement c;
-    c.fichier = fichier.rawPath;
+    c.fichier = fichier.file.rawPath;
     c.camera = lu.camera;
     c.photo = lu.pictureDigest;
     c.degres = degres;
@@ -302,8 +360,8 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
     // is handled even when the screen was closed meanwhile, so that the student's row and the
     // watched folder always agree with the files written.
     auto cle = std::make_shared<std::atomic<qint64>>(0);
-    const QList<qint64> aEffacer = finis();
-    ++enVol();
+    const QList<qint64> aEffacer = fin_classement::finis();
+    ++fin_classement::enVol();
     capture::placeAsync(qApp, lu, destinations, c.originalGarde,
         [c, cle, aEffacer, chemin = base::cheminBase()]() -> QString {
             try {
@@ -313,20 +371,36 @@ void PriseDeVue::classer(int slot, const roster::Eleve& eleve, const camera_file
             }
             return {};
         },
-        [prise, slot, eleve, c, cle, aEffacer, destinations, version = lu.cameraVersion](const capture::Filed& classee) mutable {
+        [prise, slot, eleve, c, cle, aEffacer, destinations, version = lu.cameraVersion, prisLe = fichier.captured,
+         agrandie](const capture::Filed& classee) mutable {
             c.cle = *cle;
             if (c.cle != 0) {
                 for (const qint64 fini : aEffacer)
-                    finis().removeOne(fini);
+                    fin_classement::finis().removeOne(fini);
             }
-            const QString echec = finirClassement(c, classee, version);
-            --enVol();
-            if (prise && !classee.keptOriginal.isEmpty() && classee.error.isEmpty())
-                prise->originauxGardes_ << QDir::toNativeSeparators(classee.keptOriginal);
+            const fin_classement::Fin fin = fin_classement::finir(c, classee, version);
+            --fin_classement::enVol();
+            if (classee.error.isEmpty()) {
+                // The cut version that the whole picture replaced in the archive was never an original
+                // of its own: it goes, once the whole one is filed and recorded.
+                const QByteArray garde = QFile::encodeName(classee.keptOriginal);
+                const bool coupeeRetiree = agrandie && fin.erreur.isEmpty() && !garde.isEmpty()
+                    && capture::holds(garde, agrandie->coupee) && camera_files::remove(garde);
+                if (prise && !classee.keptOriginal.isEmpty() && !coupeeRetiree)
+                    prise->originauxGardes_ << QDir::toNativeSeparators(classee.keptOriginal);
+            }
+            if (prise && classee.error.isEmpty() && fin.erreur.isEmpty()) {
+                prise->ordre_.classee(prisLe, eleve.nom + u' ' + eleve.prenom);
+                if (agrandie)
+                    prise->agrandie_.reset();
+            }
+            std::optional<Agrandie> encore;
+            if (fin.agrandie)
+                encore = Agrandie{c.fichier, eleve.cle, c.camera, destinations.unfiled};
             if (prise)
-                prise->photoClassee(slot, eleve, destinations, echec);
-            else if (!echec.isEmpty())
-                dialogs::message(echec, dialogs::Icon::Critical);
+                prise->photoClassee(slot, eleve, destinations, fin.erreur, encore);
+            else if (!fin.erreur.isEmpty())
+                dialogs::message(fin.erreur, dialogs::Icon::Critical);
         });
 }
 
@@ -347,8 +421,11 @@ void PriseDeVue::setAside(const camera_files::Entry& fichier, const QString& non
                              + suite(),
                          icone);
     }
-    if (prise)
-        tickEnCours_ = false;
+    if (!prise)
+        return;
+    tickEnCours_ = false;
+    if (!ou.isEmpty())
+        enchainer();
 }
 
 QString PriseDeVue::suite() const
@@ -360,9 +437,8 @@ QString PriseDeVue::suite() const
     return QStringLiteral(" La prochaine photo ira à %1 %2.").arg(eleve.nom, eleve.prenom);
 }
 
-void PriseDeVue::signalerSousDossiers()
+void PriseDeVue::signalerSousDossiers(const QStringList& dossiers)
 {
-    const QStringList dossiers = capture::foldersWithPictures(etat::DossierHot);
     for (const QString& dossier : dossiers) {
         if (sousDossiersSignales_.contains(dossier))
             continue;
@@ -381,7 +457,7 @@ void PriseDeVue::signalerSousDossiers()
 }
 
 void PriseDeVue::photoClassee(int slot, const roster::Eleve& eleve, const capture::Destinations& destinations,
-                              const QString& erreur)
+                              const QString& erreur, const std::optional<Agrandie>& agrandie)
 {
     tickEnCours_ = false;
     Q_EMIT avancement(0, false);
@@ -395,18 +471,41 @@ void PriseDeVue::photoClassee(int slot, const roster::Eleve& eleve, const captur
     const bool memeCase = planche_->montre(slot, eleve.cle);
     if (memeCase)
         planche_->afficherPhoto(slot, destinations.picture);
+    if (agrandie) {
+        // Its writer was still at it: the same student gets the whole picture, the mark stays.
+        const bool dejaDite = agrandie_ && agrandie_->fichier == agrandie->fichier;
+        agrandie_ = agrandie;
+        if (!dejaDite) {
+            tickEnCours_ = true;
+            QPointer<PriseDeVue> prise(this);
+            dialogs::message(QStringLiteral("La photo « %1 » était encore en cours d'écriture quand elle a été classée "
+                                            "pour %2 %3 : elle sera classée de nouveau pour %2 %3, entière, dès "
+                                            "qu'elle sera complète.")
+                                 .arg(QFile::decodeName(agrandie->fichier.mid(agrandie->fichier.lastIndexOf('/') + 1)),
+                                      eleve.nom, eleve.prenom),
+                             dialogs::Icon::Information);
+            if (!prise)
+                return;
+            tickEnCours_ = false;
+        }
+        enchainer();
+        return;
+    }
     // The mark moves on only when the capture is still on and nobody moved it.
     if (!memeCase || !enCours() || planche_->marque() != slot)
         return;
-    if (slot + 1 > planche_->dernierIndice())
+    if (slot + 1 > planche_->dernierIndice()) {
         Q_EMIT finDeClasse(std::exchange(originauxGardes_, {}));
-    else
-        Q_EMIT marqueSuivante(slot + 1);
+        return;
+    }
+    Q_EMIT marqueSuivante(slot + 1);
+    // A card dumped at once files as fast as its pictures decode.
+    enchainer();
 }
 
 void PriseDeVue::MNU_Test_Prise_vue_Click()
 {
-    if (planche_->marque() < 0 || etat::DossierHot.isEmpty())
+    if (planche_->marque() < 0 || etat::DossierHot.isEmpty() || !peutDemarrer())
         return;
     const QString source = paths::join(paths::programDir(), {QStringLiteral("test.jpg")});
     if (!FichierExiste(source)) {

@@ -236,7 +236,8 @@ std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QStri
         return std::nullopt;
     if (first->seen->keptDate && now - lastActivity_ < kQuietBeforeCopies)
         return std::nullopt;
-    return Candidate{*first->entry, first->seen->unchangedCalls, first->stoodStill, first->seen->holes};
+    return Candidate{*first->entry, first->seen->unchangedCalls, first->stoodStill, first->seen->holes,
+                     first->seen->captured};
 }
 
 QStringList foldersWithPictures(const QString& folder)

@@ -51,6 +51,7 @@ public:
         // It has holes, bytes never written that read as zeros: not whole, whatever its markers
         // say. Such a file is answered only once given up on.
         bool holes = false;
+        std::optional<exif::CaptureTime> captured; // its EXIF capture time, when it has one
     };
 
     // A camera file holds the queue for this long before the shooting screen says which and why.

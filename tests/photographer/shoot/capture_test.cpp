@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -90,7 +91,7 @@ bool writtenAtFullQuality(const QByteArray& jpeg)
 // enough to be refused when it is not whole.
 capture::Filed filePicture(const QByteArray& cameraPath, int degrees, const capture::Destinations& to)
 {
-    const capture::WatchedFolder::Candidate camera{{cameraPath}, 0, true};
+    const capture::WatchedFolder::Candidate camera{{cameraPath}, 0, true, false, {}};
     const capture::Prepared prepared = capture::prepare(camera, degrees, to);
     return prepared.state == capture::Prepared::State::Ready ? capture::place(prepared, to)
                                                              : capture::Filed{prepared.error, {}};
@@ -488,7 +489,7 @@ TEST_F(ClassementCapture, UnClassementRefaitNeGardePasSonPropreOriginalEtUnClass
     writeAll(to.lowRes3, "copie d'un homonyme");
 
     const QString keptAs = capture::keptOriginalName(to);
-    const capture::Prepared prepared = capture::prepare({{cameraFile(shot, "IMG_0002.JPG")}, 0}, 0, to);
+    const capture::Prepared prepared = capture::prepare({{cameraFile(shot, "IMG_0002.JPG")}, 0, false, false, {}}, 0, to);
     ASSERT_EQ(prepared.state, capture::Prepared::State::Ready);
     const capture::Filed once = capture::place(prepared, to, keptAs);
     ASSERT_EQ(once.error, QString());
@@ -520,19 +521,35 @@ TEST_F(ClassementCapture, UnFichierVideOuTronqueEstRefuseUneFoisImmobileEtUnDoss
     const capture::Destinations to = studentDestinations();
     for (const QByteArray& bytes : {QByteArray(), good.left(good.size() / 2)}) {
         const QByteArray camera = cameraFile(bytes);
-        EXPECT_EQ(capture::prepare({{camera}, 0}, 0, to).state, capture::Prepared::State::NotYet);
-        EXPECT_EQ(capture::prepare({{camera}, 0, true}, 0, to).state,
+        EXPECT_EQ(capture::prepare({{camera}, 0, false, false, {}}, 0, to).state, capture::Prepared::State::NotYet);
+        EXPECT_EQ(capture::prepare({{camera}, 0, true, false, {}}, 0, to).state,
                   capture::Prepared::State::Refused);
     }
     writeAll(at("VizmoraDatas/Lycée Sud BR3"), "not a folder");
-    EXPECT_EQ(capture::prepare({{cameraFile(good)}, 0}, 0, to).state, capture::Prepared::State::Failed);
+    EXPECT_EQ(capture::prepare({{cameraFile(good)}, 0, false, false, {}}, 0, to).state, capture::Prepared::State::Failed);
+}
+
+TEST_F(ClassementCapture, UnFichierPlusGrandQuAucunAppareilNEcritEstRefuseSansEtreLu)
+{
+    // A whole picture followed by a hole: what a camera never writes, and too large to hold in memory.
+    const QByteArray camera = cameraFile(cameraJpeg({600, 400}));
+    QFile file(QFile::decodeName(camera));
+    ASSERT_TRUE(file.resize(capture::kLargestCameraFile + 1));
+    QElapsedTimer timer;
+    timer.start();
+    const capture::Prepared prepared =
+        capture::prepare({{camera, file.size()}, 1, true, true, {}}, 0, studentDestinations());
+    EXPECT_LT(timer.elapsed(), 1000) << "the file was read";
+    EXPECT_EQ(prepared.state, capture::Prepared::State::Refused);
+    EXPECT_TRUE(prepared.error.contains(QStringLiteral("IMG_0001.JPG » pèse plus de 512 Mo"))) << prepared.error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(studentDestinations().picture));
 }
 
 TEST_F(ClassementCapture, LAsynchroneRepondSurLeFilDuContexte)
 {
     QObject context;
     const capture::Destinations to = studentDestinations();
-    const capture::WatchedFolder::Candidate camera{{cameraFile(cameraJpeg({900, 600}))}, 0};
+    const capture::WatchedFolder::Candidate camera{{cameraFile(cameraJpeg({900, 600}))}, 0, false, false, {}};
     std::optional<QString> answer;
     std::vector<QThread*> answeredOn;
     capture::prepareAsync(&context, camera, 90, to, [&](const capture::Prepared& prepared) {
@@ -555,7 +572,7 @@ TEST_F(ClassementCapture, LAsynchroneSeTaitQuandLeContexteADisparu)
 {
     bool answered = false;
     auto* context = new QObject;
-    capture::prepareAsync(context, {{cameraFile(cameraJpeg({900, 600}))}, 0}, 0, studentDestinations(),
+    capture::prepareAsync(context, {{cameraFile(cameraJpeg({900, 600}))}, 0, false, false, {}}, 0, studentDestinations(),
                           [&](const capture::Prepared&) { answered = true; });
     delete context;
 

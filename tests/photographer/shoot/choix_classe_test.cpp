@@ -439,9 +439,8 @@ TEST_F(ChoixClasse, UnTopClasseLaPhotoDeLElevePrisAuDepart)
     ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     const QString camera = hot(QStringLiteral("IMG_0300.JPG"));
     Sandbox::writeFile(camera, jpeg());
-    prise(form).TimerHot_Timer();
-    prise(form).TimerHot_Timer(); // the picture is now being filed off the window's thread
-    cliquer(form, 2);      // the photographer moves the mark meanwhile
+    prise(form).TimerHot_Timer(); // the watched folder is looked at off the window's thread
+    cliquer(form, 2);             // the photographer moves the mark meanwhile
     ASSERT_TRUE(classer(form, camera));
     EXPECT_TRUE(QFile::exists(paths::join(dossierEtab(), {alpha + QStringLiteral(".jpg")})));
     EXPECT_EQ(colonne(alpha, QStringLiteral("NomPhoto")), QStringLiteral("IMG_0300.JPG"));

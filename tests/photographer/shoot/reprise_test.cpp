@@ -103,7 +103,7 @@ void classerJusquA(Arret arret, Classement c)
     const std::vector<camera_files::Entry> fichiers = camera_files::list(etat::DossierHot);
     ASSERT_EQ(fichiers.size(), 1u);
     c.fichier = fichiers.front().rawPath;
-    const capture::Prepared lu = capture::prepare({fichiers.front(), 0}, c.degres, c.destinations);
+    const capture::Prepared lu = capture::prepare({fichiers.front(), 0, false, false, {}}, c.degres, c.destinations);
     ASSERT_EQ(lu.state, capture::Prepared::State::Ready);
     c.camera = lu.camera;
     c.photo = lu.pictureDigest;
@@ -426,7 +426,7 @@ TEST_F(Reprise, DesPhotosDansUnSousDossierSontSignaleesUneFois)
     dialogues_.message(QStringLiteral("Le dossier %1 contient des photos qui ne seront pas classées")
                            .arg(QDir::toNativeSeparators(carte)));
     for (int i = 0; i < 3; ++i)
-        prise(form).TimerHot_Timer();
+        unTour(form);
     EXPECT_TRUE(dialogues_.allAnswered());
     EXPECT_EQ(dialogues_.prompts().size(), 1u) << "told once";
     EXPECT_TRUE(form.findChild<QTimer*>(QStringLiteral("TimerHot"))->isActive());

@@ -147,6 +147,13 @@ protected:
                && prenom->palette().color(QPalette::WindowText) == QColor(Qt::red);
     }
 
+    // One tick, with its look-up of the watched folder and what it started, to its end.
+    static void unTour(ChoixClasse& form)
+    {
+        prise(form).TimerHot_Timer();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !prise(form).tourEnCours(); }));
+    }
+
     // Ticks until the camera file has left the watched folder (filed) or
     // the capture has stopped on it; false when neither came in time.
     static bool classer(ChoixClasse& form, const QString& cameraFile)
