@@ -236,8 +236,7 @@ std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QStri
         return std::nullopt;
     if (first->seen->keptDate && now - lastActivity_ < kQuietBeforeCopies)
         return std::nullopt;
-    return Candidate{*first->entry, first->seen->unchangedCalls, first->stoodStill, first->seen->holes,
-                     first->seen->captured};
+    return Candidate{*first->entry, first->seen->unchangedCalls, first->stoodStill, first->seen->holes};
 }
 
 QStringList foldersWithPictures(const QString& folder)

@@ -51,9 +51,6 @@ public:
         // It has holes, bytes never written that read as zeros: not whole, whatever its markers
         // say. Such a file is answered only once given up on.
         bool holes = false;
-        // When the camera took it, where its EXIF data says so: a shot taken before one already
-        // filed may have reached the wrong student.
-        std::optional<exif::CaptureTime> captured;
     };
 
     // A camera file holds the queue for this long before the shooting screen says which and why.
