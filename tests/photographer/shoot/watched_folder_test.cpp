@@ -98,6 +98,9 @@ private:
 
 class ScrutationDossierSurveille : public ::testing::Test {
 protected:
+    // The shoot watches its folder from its first tick, before any picture comes in.
+    void SetUp() override { ASSERT_FALSE(folder_.nextCandidate(dir_.path())); }
+
     QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
     // As failures show it.
     std::string file(const QString& name) const { return path(name).toStdString(); }
@@ -222,20 +225,26 @@ TEST_F(ScrutationDossierSurveille, UnePhotoEntiereEstPriseAuPremierTopQuiLaVoit)
 TEST_F(ScrutationDossierSurveille, UnFichierIncompletNEstAbandonneQuApresDesMinutesSansChangement)
 {
     // A scan of garbage, closed by a proper end marker.
-    QByteArray damaged = kCamera;
+    const QByteArray shot = shotAt(0);
+    QByteArray damaged = shot;
     const qsizetype scan = damaged.indexOf(QByteArray("\xFF\xDA", 2));
     const qsizetype data = scan + 2 + ((uchar(damaged[scan + 2]) << 8) | uchar(damaged[scan + 3]));
     damaged = damaged.left(data) + QByteArray(6, '\x01') + QByteArray("\xFF\xD9", 2);
     const struct {
         const char* what;
         QByteArray bytes;
-    } cases[] = {{"cut short", kCamera.left(1500)}, {"well ended but damaged", damaged}};
+    } cases[] = {{"cut short", shot.left(shot.indexOf(QByteArray("\xFF\xDA", 2)))}, {"well ended but damaged", damaged}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        // Its capture time known, it keeps its place before the next shot.
         append("IMG_0001.JPG", c.bytes);
-        append("IMG_0002.JPG", kCamera);
+        append("IMG_0002.JPG", shotAt(2));
         // A writer on a share that stalls for a minute and more, then goes on, must find its file there.
         waitFor(capture::WatchedFolder::kStillBeforeCutShort / capture::WatchedFolder::kSecond);
+        const auto waiting = folder_.waiting();
+        ASSERT_TRUE(waiting);
+        EXPECT_EQ(waiting->file.name(), "IMG_0001.JPG");
+        EXPECT_EQ(waiting->why, capture::WatchedFolder::Wait::NotWhole);
         EXPECT_EQ(tick(), file("IMG_0001.JPG")) << "returned for the filing to refuse it, never skipped";
 
         // Growing again starts the wait afresh.
@@ -243,6 +252,36 @@ TEST_F(ScrutationDossierSurveille, UnFichierIncompletNEstAbandonneQuApresDesMinu
         append("IMG_0001.JPG", "x");
         waitFor(60);
         QFile::remove(path("IMG_0001.JPG"));
+    }
+}
+
+TEST_F(ScrutationDossierSurveille, UnFichierSansPlaceConnueNeRetientLesAutresQueLeTempsDeLeDire)
+{
+    // Nobody writes them, and none will ever be a picture: no capture time tells their place.
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {{"empty", {}}, {"cut short", kCamera.left(1500)}, {"a PNG named .JPG", "\x89PNG\r\n\x1A\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        append("IMG_0001.JPG", c.bytes);
+        append("IMG_0002.JPG", kCamera);
+        const qint64 first = wallclock::steady();
+        for (qint64 call = 0; call * capture::WatchedFolder::kSecond <= capture::WatchedFolder::kSayWaitingAfter; ++call) {
+            ASSERT_EQ(tick(), "") << "call " << call;
+            const auto waiting = folder_.waiting();
+            ASSERT_TRUE(waiting);
+            EXPECT_EQ(waiting->file.name(), "IMG_0001.JPG");
+            EXPECT_EQ(waiting->why, capture::WatchedFolder::Wait::NotWhole);
+            EXPECT_EQ(waiting->since, first);
+        }
+        EXPECT_EQ(tick(), file("IMG_0002.JPG")) << "once said, the later shot goes on";
+        ASSERT_TRUE(QFile::remove(path("IMG_0002.JPG")));
+        waitFor(capture::WatchedFolder::kStillBeforeCutShort / capture::WatchedFolder::kSecond - 7);
+        ASSERT_TRUE(folder_.waiting());
+        EXPECT_EQ(folder_.waiting()->since, first) << "still the one said";
+        EXPECT_EQ(tick(), file("IMG_0001.JPG")) << "given up on, for the filing to refuse it";
+        ASSERT_TRUE(QFile::remove(path("IMG_0001.JPG")));
     }
 }
 
@@ -484,11 +523,12 @@ TEST_F(ScrutationDossierSurveille, SeulsLesFichiersDAppareilSontPris)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         QTemporaryDir other;
+        capture::WatchedFolder folder;
+        ASSERT_FALSE(folder.nextCandidate(other.path()));
         QFile file(QDir(other.path()).filePath(c.name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(kCamera);
         file.close();
-        capture::WatchedFolder folder;
         const auto taken = folder.nextCandidate(other.path());
         EXPECT_EQ(taken ? taken->file.path() : QString(), c.taken ? file.fileName() : QString()) << c.name.toStdString();
     }
