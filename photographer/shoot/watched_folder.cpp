@@ -160,6 +160,8 @@ std::vector<WatchedFolder::File> WatchedFolder::update(const std::vector<camera_
         const QByteArray name = nameOf(entry.rawPath);
         const FolderEvents::File* told = events_ ? events_->of(name) : nullptr;
         const bool held = file.busy || (told ? told->held() : writing.contains(name));
+        if (held)
+            file.lastHeld = now;
         cameraFiles.push_back({&entry, &file, name, held, told && told->seenClosed()});
     }
     return cameraFiles;
@@ -190,8 +192,9 @@ std::optional<WatchedFolder::Wait> WatchedFolder::heldBack(File& file, qint64 no
     if (file.heldBack)
         return *file.heldBack;
     Seen& seen = *file.seen;
-    const bool stoodStill = !file.held && now - seen.since >= kStillBeforeCutShort;
-    const bool settled = now - seen.since >= kSettling;
+    const qint64 still = seen.stillSince();
+    const bool stoodStill = !file.held && now - still >= kStillBeforeCutShort;
+    const bool settled = now - still >= kSettling;
     const auto judged = [&]() -> std::optional<Wait> {
         if (file.held)
             return Wait::Written;
@@ -203,7 +206,7 @@ std::optional<WatchedFolder::Wait> WatchedFolder::heldBack(File& file, qint64 no
             return Wait::NotWhole;
         // A block of zeros found before the file had settled is looked for again once it has: an
         // unseen writer may have filled it in without changing the file's size or date.
-        if (!seen.wholeness || (seen.wholeness->zeroBlock && settled && seen.judged - seen.since < kSettling)) {
+        if (!seen.wholeness || (seen.wholeness->zeroBlock && settled && seen.judged - still < kSettling)) {
             seen.wholeness = wholenessOf(file.entry->rawPath);
             seen.judged = now;
         }
@@ -278,7 +281,7 @@ std::optional<WatchedFolder::Candidate> WatchedFolder::answer(std::vector<File>&
     const Seen& seen = *first->seen;
     if (seen.keptDate && now - lastActivity_ < kQuietBeforeCopies)
         return std::nullopt;
-    const bool stoodStill = now - seen.since >= kStillBeforeCutShort;
+    const bool stoodStill = now - seen.stillSince() >= kStillBeforeCutShort;
     const bool whole = seen.wholeness && seen.wholeness->whole();
     return Candidate{*first->entry, seen.unchangedCalls, stoodStill, seen.holes && !whole, seen.captured,
                      seen.size > kLargestCameraFile};

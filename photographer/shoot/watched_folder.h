@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -111,6 +112,9 @@ private:
         quint64 lastChange = 0; // FolderEvents::File::lastChange
         quint64 born = 0;       // FolderEvents::File::born
         qint64 since = 0; // wallclock::steady() when it was first seen with this size, date and change
+        qint64 lastHeld = 0; // the last call that found it held open
+        // Standing still counts from when its writer let it go.
+        qint64 stillSince() const { return std::max(since, lastHeld); }
         int unchangedCalls = 0;
         // For camera files, looked at again whenever its size or date change.
         bool holes = false;

@@ -438,6 +438,7 @@ TEST_F(ChoixClasse, UnTopClasseLaPhotoDeLElevePrisAuDepart)
     eleve(QStringLiteral("6A"), QStringLiteral("Charlie"), QStringLiteral("X"));
     ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     const QString camera = hot(QStringLiteral("IMG_0300.JPG"));
+    prise(form).TimerHot_Timer(); // the watched folder is watched before the picture lands
     Sandbox::writeFile(camera, jpeg());
     prise(form).TimerHot_Timer();
     prise(form).TimerHot_Timer(); // the picture is now being filed off the window's thread

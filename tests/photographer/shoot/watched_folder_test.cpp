@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
@@ -24,32 +25,7 @@
 
 namespace {
 
-QByteArray jpeg(const QSize& size, int quality = 85)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(30, 90, 160));
-    QPainter(&image).fillRect(0, 0, size.width() / 3, size.height() / 3, Qt::yellow);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(quality);
-    EXPECT_TRUE(writer.write(image));
-    return bytes;
-}
-
-// A camera file as cameras write them: an EXIF segment that embeds a whole
-// thumbnail JPEG, end marker included, before the primary image.
-QByteArray cameraBytes()
-{
-    const QByteArray primary = jpeg({640, 480});
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + jpeg({160, 120});
-    const int length = int(payload.size()) + 2;
-    const QByteArray app1 = QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + payload;
-    return primary.left(2) + app1 + primary.mid(2);
-}
-
-const QByteArray kCamera = cameraBytes();
+const QByteArray kCamera = exif_jpeg::cameraFile();
 
 // 09/03/2026 14:30:00 UTC: an even second, as a FAT drive keeps them.
 const QDateTime kShot = QDateTime::fromSecsSinceEpoch(1773066600);
@@ -180,38 +156,6 @@ protected:
     capture::WatchedFolder folder_;
 };
 
-TEST(FinImageJpeg, SeuleLaFinDeLImagePrincipaleCompte)
-{
-    const QByteArray progressive = [] {
-        QImage image(200, 100, QImage::Format_RGB32);
-        image.fill(Qt::darkGreen);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "jpeg");
-        writer.setProgressiveScanWrite(true);
-        EXPECT_TRUE(writer.write(image));
-        return bytes;
-    }();
-    const struct {
-        const char* what;
-        QByteArray bytes;
-        qsizetype end;
-    } cases[] = {
-        {"whole camera file", kCamera, kCamera.size()},
-        {"progressive, several scans", progressive, progressive.size()},
-        {"cut right after the thumbnail", kCamera.left(thumbnailEnd()), -1},
-        {"cut in the scan", kCamera.left(kCamera.size() - 100), -1},
-        {"cut before its end marker", kCamera.chopped(2), -1},
-        {"data after the end marker", kCamera + "MPF", kCamera.size()},
-        {"an end marker but no scan", QByteArray("\xFF\xD8\xFF\xD9", 4), -1},
-        {"not a JPEG", QByteArray("\xFF\xD8 text \xFF\xD9"), -1},
-        {"empty", QByteArray(), -1},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(capture::jpegImageEnd(c.bytes), c.end) << c.what;
-}
-
 TEST_F(ScrutationDossierSurveille, UnePhotoEntiereEstPriseAuPremierTopQuiLaVoit)
 {
     // The camera pauses right after the thumbnail: its end marker ends the file for a while.
@@ -304,14 +248,7 @@ TEST_F(ScrutationDossierSurveille, UnFichierQuUnEcrivainTientOuvertNEstNiPrisNiA
 TEST_F(ScrutationDossierSurveille, UnFichierATrousNEstPasEntier)
 {
     // Large enough to leave whole blocks unwritten.
-    QImage noise(900, 600, QImage::Format_RGB32);
-    for (int y = 0; y < noise.height(); ++y)
-        for (int x = 0; x < noise.width(); ++x)
-            noise.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) % 256));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(noise.save(&buffer, "jpeg", 95));
+    const QByteArray bytes = exif_jpeg::noise({900, 600});
     constexpr qsizetype kPiece = 64 * 1024;
     const qsizetype half = bytes.size() / 2 / kPiece * kPiece;
     ASSERT_GE(half, 2 * kPiece);
@@ -549,6 +486,182 @@ TEST_F(ScrutationDossierSurveille, LeTempsImmobileEstOublieAvecLeDossier)
     folder_.nextCandidate(other.path());
     wallclock::moveOn(capture::WatchedFolder::kSecond);
     EXPECT_EQ(tick(), "") << "the time it stood still before the folder changed does not count";
+}
+
+// How many calls, a second apart, go by before the folder answers its one file; -1 for none in 10.
+int callsBeforeAnswer(capture::WatchedFolder& folder, const QString& path)
+{
+    for (int call = 0; call < 10; ++call) {
+        const auto candidate = folder.nextCandidate(path);
+        wallclock::moveOn(capture::WatchedFolder::kSecond);
+        if (candidate)
+            return call;
+    }
+    return -1;
+}
+
+TEST_F(ScrutationDossierSurveille, UnFichierDontOnNaPasVuLEcrivainFinirDoitReposer)
+{
+    const auto write = [](const QString& file, const QByteArray& bytes) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_EQ(out.write(bytes), bytes.size());
+    };
+    const int settling = int(capture::WatchedFolder::kSettling / capture::WatchedFolder::kSecond);
+    const struct {
+        const char* what;
+        bool watchedFirst;
+        bool movedIn;
+        int calls;
+    } cases[] = {
+        // As a writer on a share, or one that wrote before the shoot began: nothing told its end.
+        {"written before the watch began", false, false, settling},
+        {"written and closed while watched", true, false, 0},
+        // A rename is whole at once.
+        {"moved in whole from another folder", true, true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir folder, elsewhere;
+        capture::WatchedFolder watched;
+        if (c.watchedFirst) {
+            ASSERT_FALSE(watched.nextCandidate(folder.path()));
+        }
+        const QString target = QDir(folder.path()).filePath("IMG_0001.JPG");
+        if (c.movedIn) {
+            write(QDir(elsewhere.path()).filePath("IMG_0001.JPG"), kCamera);
+            ASSERT_TRUE(QFile::rename(QDir(elsewhere.path()).filePath("IMG_0001.JPG"), target));
+        } else {
+            write(target, kCamera);
+        }
+        EXPECT_EQ(callsBeforeAnswer(watched, folder.path()), c.calls);
+    }
+}
+
+TEST_F(ScrutationDossierSurveille, UnePhotoNEstPriseQuAvecLApercuQueListeSonIndexMpf)
+{
+    const QByteArray bytes = exif_jpeg::withPreview(shotAt(0), exif_jpeg::noise({320, 240}));
+    const qsizetype primary = bytes.size() - exif_jpeg::noise({320, 240}).size();
+    // Its writer closes it after the primary image and comes back for the preview.
+    append("IMG_0001.JPG", bytes.left(primary));
+    append("IMG_0002.JPG", shotAt(2));
+    waitFor(30);
+    ASSERT_TRUE(folder_.waiting());
+    EXPECT_EQ(folder_.waiting()->file.name(), "IMG_0001.JPG");
+    EXPECT_EQ(folder_.waiting()->why, capture::WatchedFolder::Wait::NotWhole);
+    append("IMG_0001.JPG", bytes.sliced(primary));
+    EXPECT_EQ(tick(), file("IMG_0001.JPG"));
+}
+
+TEST_F(ScrutationDossierSurveille, UnBlocDeZerosAttendQueSonEcrivainLeRemplisse)
+{
+    const QByteArray bytes = exif_jpeg::noise({900, 600});
+    constexpr qsizetype kPiece = 64 * 1024;
+    ASSERT_GE(bytes.size(), 4 * kPiece);
+    // A writer that writes the whole size as zeros first, then fills it in a piece at a time,
+    // opening and closing the file for each.
+    const auto write = [this](const QByteArray& piece, qsizetype at) {
+        const int fd = ::open(QFile::encodeName(path("IMG_0001.JPG")).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(::pwrite(fd, piece.constData(), size_t(piece.size()), off_t(at)), ssize_t(piece.size()));
+        ::close(fd);
+    };
+    write(QByteArray(bytes.size(), '\0'), 0);
+    // Its end marker first, then its head, then the rest: whole by its markers well before it is.
+    write(bytes.right(kPiece), bytes.size() - kPiece);
+    for (qsizetype from = 0; from < bytes.size() - kPiece; from += kPiece) {
+        write(bytes.mid(from, std::min(kPiece, bytes.size() - kPiece - from)), from);
+        if (from + kPiece < bytes.size() - kPiece) {
+            EXPECT_EQ(tick(), "") << "bytes from " << from + kPiece << " still zeros";
+        }
+    }
+    EXPECT_EQ(tick(), file("IMG_0001.JPG")) << "filled in: taken at once";
+    ASSERT_TRUE(QFile::remove(path("IMG_0001.JPG")));
+
+    // A whole picture may hold such a block: it is taken once it has stood still that long.
+    QByteArray blocked = bytes;
+    blocked.replace(bytes.size() / 2 / 4096 * 4096, 4096, QByteArray(4096, '\0'));
+    append("IMG_0002.JPG", blocked);
+    EXPECT_EQ(callsBeforeAnswer(folder_, dir_.path()), int(capture::WatchedFolder::kSettling / capture::WatchedFolder::kSecond));
+}
+
+TEST_F(ScrutationDossierSurveille, UnFichierTenuOuvertDepuisAvantLaSurveillanceEstNommeSansRetenirLesAutres)
+{
+    // No capture time in it: its place cannot be known while it is written.
+    QTemporaryDir folder;
+    const QString held = QDir(folder.path()).filePath("IMG_0001.JPG");
+    Writer writer(held);
+    writer.write(kCamera);
+    capture::WatchedFolder watched;
+    const qint64 began = wallclock::steady();
+    ASSERT_FALSE(watched.nextCandidate(folder.path()));
+    QFile later(QDir(folder.path()).filePath("IMG_0002.JPG"));
+    ASSERT_TRUE(later.open(QIODevice::WriteOnly));
+    later.write(kCamera);
+    later.close();
+    const auto call = [&] {
+        wallclock::moveOn(capture::WatchedFolder::kSecond);
+        return watched.nextCandidate(folder.path());
+    };
+    while (wallclock::steady() - began < capture::WatchedFolder::kSayWaitingAfter) {
+        ASSERT_FALSE(call());
+        ASSERT_TRUE(watched.waiting());
+        EXPECT_EQ(watched.waiting()->file.path(), held);
+        EXPECT_EQ(watched.waiting()->why, capture::WatchedFolder::Wait::Written);
+    }
+    const auto next = call();
+    ASSERT_TRUE(next) << "said by now, it holds the later shot back no longer";
+    EXPECT_EQ(next->file.path(), later.fileName());
+    ASSERT_TRUE(later.remove());
+
+    // Held open past the time a file nobody writes is given up on: still named, never taken.
+    while (wallclock::steady() - began < capture::WatchedFolder::kStillBeforeCutShort + capture::WatchedFolder::kSecond)
+        ASSERT_FALSE(call());
+    ASSERT_TRUE(watched.waiting());
+    EXPECT_EQ(watched.waiting()->why, capture::WatchedFolder::Wait::Written);
+    EXPECT_EQ(watched.waiting()->since, began);
+    writer.close();
+    const auto closed = call();
+    ASSERT_TRUE(closed) << "its writer seen closing it, it is taken at once";
+    EXPECT_EQ(closed->file.path(), held);
+    EXPECT_FALSE(closed->givenUp());
+}
+
+TEST_F(ScrutationDossierSurveille, UneDateDeFichierApres2262EstRangeeOuElleLeDit)
+{
+    append("IMG_0001.JPG", kCamera);
+    setModified("IMG_0001.JPG", QDateTime(QDate(2300, 1, 1), QTime(0, 0), Qt::UTC));
+    append("IMG_0002.JPG", kCamera);
+    setModified("IMG_0002.JPG", kShot);
+    if (QFileInfo(path("IMG_0001.JPG")).lastModified().date().year() != 2300)
+        GTEST_SKIP() << "this file system cannot date a file in 2300";
+    EXPECT_EQ(takenInOrder().join(' ').toStdString(), "IMG_0002.JPG IMG_0001.JPG");
+}
+
+TEST_F(ScrutationDossierSurveille, UnFichierIlLisibleEstNomme)
+{
+    append("IMG_0001.JPG", kCamera);
+    ASSERT_TRUE(QFile::setPermissions(path("IMG_0001.JPG"), QFileDevice::WriteOwner));
+    if (QFile(path("IMG_0001.JPG")).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "permissions do not hold for this user";
+    EXPECT_EQ(tick(), "");
+    ASSERT_TRUE(folder_.waiting());
+    EXPECT_EQ(folder_.waiting()->why, capture::WatchedFolder::Wait::Unreadable);
+}
+
+TEST_F(ScrutationDossierSurveille, UnFichierPlusGrandQueLesAppareilsNEstPasLu)
+{
+    append("IMG_0001.JPG", kCamera);
+    ASSERT_TRUE(QFile::resize(path("IMG_0001.JPG"), capture::WatchedFolder::kLargestCameraFile + 1));
+    for (qint64 call = 0; call < capture::WatchedFolder::kStillBeforeCutShort / capture::WatchedFolder::kSecond; ++call) {
+        ASSERT_FALSE(next()) << "call " << call;
+        ASSERT_TRUE(folder_.waiting());
+        EXPECT_EQ(folder_.waiting()->why, capture::WatchedFolder::Wait::NotWhole);
+    }
+    const auto candidate = next();
+    ASSERT_TRUE(candidate);
+    EXPECT_TRUE(candidate->givenUp());
+    EXPECT_TRUE(candidate->tooLarge) << "to be set aside unread";
 }
 
 } // namespace
