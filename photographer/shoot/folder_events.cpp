@@ -90,15 +90,15 @@ bool FolderEvents::drain()
                 file = {file.opens, false, false, events_, events_};
             }
             if (event.mask & (IN_MOVED_FROM | IN_DELETE)) {
+                // A name the events told nothing of was written before the watch, and closed.
                 if (event.mask & IN_MOVED_FROM)
-                    moving.insert(event.cookie, files_.value(name));
+                    moving.insert(event.cookie, files_.value(name, File{0, false, true, 0, 0}));
                 files_.remove(name);
             }
             if (event.mask & IN_MOVED_TO) {
                 // A rename is whole at once: what comes in was written elsewhere, and closed there
                 // unless its writer moves along with it.
-                const auto from = moving.constFind(event.cookie);
-                File file = from != moving.cend() ? *from : File{0, false, true, 0, 0};
+                File file = moving.value(event.cookie, File{0, false, true, 0, 0});
                 file.lastChange = file.born = ++events_;
                 files_.insert(name, file);
             }

@@ -227,4 +227,17 @@ TEST_F(EcrivainsDuDossierSurveille, UnFichierPlusGrandQueLesAppareilsNEstPasLu)
     EXPECT_TRUE(candidate->tooLarge) << "to be set aside unread";
 }
 
+TEST_F(EcrivainsDuDossierSurveille, UnFichierRenommeDansLeDossierGardeSonEcrivain)
+{
+    // A tethering tool that writes under a hidden name and renames the file before it closes it.
+    Writer writer(path(".IMG_0001.JPG.tmp"));
+    writer.write(kCamera);
+    ASSERT_TRUE(QFile::rename(path(".IMG_0001.JPG.tmp"), path("IMG_0001.JPG")));
+    waitFor(10);
+    ASSERT_TRUE(folder_.waiting());
+    EXPECT_EQ(folder_.waiting()->why, capture::WatchedFolder::Wait::Written);
+    writer.close();
+    EXPECT_EQ(tick(), file("IMG_0001.JPG"));
+}
+
 } // namespace
