@@ -6,6 +6,11 @@
 //   watched_folder_drive watch <folder> <idle>   ticks once a second, files what the watched folder answers
 //                                                into a scratch archive, and stops once the folder has
 //                                                been empty for <idle> seconds
+//   watched_folder_drive cost <count> <processes>
+//                                                times nextCandidate on a folder of <count> camera files,
+//                                                as the shoot calls it again right after each filing, with
+//                                                <processes> idle processes holding 20 files open each
+//                                                elsewhere; run it with 0 and 2000 to compare
 // Each filing prints its time, the file's name, its capture time and where its archive copy went.
 
 #include "common/wallclock.h"
@@ -17,6 +22,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -24,7 +30,12 @@
 #include <QTextStream>
 #include <QThread>
 
+#include <algorithm>
+#include <csignal>
+#include <vector>
+
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -104,6 +115,83 @@ int watch(const QString& folder, int idle, QTextStream& out)
     return 0;
 }
 
+// Idle processes that hold files open in their own folder, as a busy machine has them.
+class IdleProcesses {
+public:
+    IdleProcesses(int count, const QString& folder)
+    {
+        for (int process = 0; process < count; ++process) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                for (int file = 0; file < 20; ++file) {
+                    const QByteArray name = QFile::encodeName(QDir(folder).filePath(QStringLiteral("p%1_%2").arg(process).arg(file)));
+                    ::open(name.constData(), O_RDWR | O_CREAT, 0600);
+                }
+                ::pause();
+                ::_exit(0);
+            }
+            if (pid > 0)
+                pids_.push_back(pid);
+        }
+    }
+    ~IdleProcesses()
+    {
+        for (const pid_t pid : pids_)
+            ::kill(pid, SIGTERM);
+        for (const pid_t pid : pids_)
+            ::waitpid(pid, nullptr, 0);
+    }
+
+private:
+    std::vector<pid_t> pids_;
+};
+
+int cost(int count, int processes, QTextStream& out)
+{
+    QTemporaryDir work;
+    const QString folder = work.filePath(QStringLiteral("hot"));
+    const QString held = work.filePath(QStringLiteral("held"));
+    QDir().mkpath(folder);
+    QDir().mkpath(held);
+    const IdleProcesses idle(processes, held);
+    QThread::sleep(2); // every process has its files open
+    const QByteArray base = exif_jpeg::noise({420, 320});
+    capture::WatchedFolder watched;
+    QElapsedTimer timer;
+    timer.start();
+    watched.nextCandidate(folder);
+    out << processes << " idle processes: the watch began in " << timer.nsecsElapsed() / 1e6 << " ms\n";
+    const QDateTime first = QDateTime(QDate(2026, 3, 9), QTime(9, 0, 0), Qt::UTC);
+    for (int index = 0; index < count; ++index) {
+        const QByteArray bytes = exif_jpeg::withCaptureTime(
+            base, first.addSecs(2 * index).toString(u"yyyy:MM:dd HH:mm:ss").toLatin1(), "50");
+        QFile file(QDir(folder).filePath(QStringLiteral("IMG_%1.JPG").arg(index + 1, 4, 10, QChar(u'0'))));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return 1;
+    }
+    out << count << " files of " << base.size() / 1024 << " KiB\n";
+    // The folder's first look at them all, then the calls right after each filing.
+    std::vector<double> calls;
+    int answered = 0;
+    for (int call = 0; call < 4 * count && answered < count; ++call) {
+        timer.start();
+        const auto candidate = watched.nextCandidate(folder);
+        calls.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (candidate) {
+            ++answered;
+            QFile::remove(candidate->file.path());
+        } else {
+            QThread::msleep(100);
+        }
+    }
+    const double firstCall = calls.front();
+    std::sort(calls.begin(), calls.end());
+    out << "first call " << firstCall << " ms; " << calls.size() << " calls for " << answered << " files: median "
+        << calls[calls.size() / 2] << " ms, 90th percentile " << calls[calls.size() * 9 / 10] << " ms, slowest "
+        << calls.back() << " ms\n";
+    return answered == count ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -115,6 +203,9 @@ int main(int argc, char** argv)
         return make(arguments[2], arguments[3], arguments[4].toInt(), out);
     if (arguments.size() == 4 && arguments[1] == u"watch")
         return watch(arguments[2], arguments[3].toInt(), out);
-    QTextStream(stderr) << "usage: watched_folder_drive make <camera.jpg> <folder> <count> | watch <folder> <idle seconds>\n";
+    if (arguments.size() == 4 && arguments[1] == u"cost")
+        return cost(arguments[2].toInt(), arguments[3].toInt(), out);
+    QTextStream(stderr) << "usage: watched_folder_drive make <camera.jpg> <folder> <count> | watch <folder> <idle seconds>"
+                             " | cost <count> <processes>\n";
     return 2;
 }

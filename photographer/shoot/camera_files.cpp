@@ -43,8 +43,7 @@ std::vector<Entry> list(const QString& folder)
         struct stat info {};
         if (::stat(rawPath.constData(), &info) != 0 || !S_ISREG(info.st_mode))
             continue;
-        entries.push_back({rawPath, qint64(info.st_size),
-                           qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec});
+        entries.push_back({rawPath, qint64(info.st_size), momentOf(info.st_mtim)});
     }
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(),
@@ -71,10 +70,8 @@ bool readOpen(int fd, QByteArray& bytes)
 
 Version versionOf(const struct stat& info)
 {
-    constexpr qint64 kSecond = 1000000000;
-    return {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size),
-            qint64(info.st_mtim.tv_sec) * kSecond + info.st_mtim.tv_nsec,
-            qint64(info.st_ctim.tv_sec) * kSecond + info.st_ctim.tv_nsec};
+    return {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size), momentOf(info.st_mtim),
+            momentOf(info.st_ctim)};
 }
 
 // The same file, not written since.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "photographer/shoot/moment.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,7 +20,7 @@ namespace camera_files {
 struct Entry {
     QByteArray rawPath;    // folder and name, as the file system holds them
     qint64 size = 0;
-    qint64 modified = 0;   // modification time, in nanoseconds
+    Moment modified = {};  // modification time
     QString name() const;  // the name as the system shows it
     QString path() const;  // the whole path as the system shows it
     bool operator==(const Entry&) const = default;
@@ -31,7 +33,8 @@ std::vector<Entry> list(const QString& folder);
 // Which version of a file was read: the file itself and the moments of its last change. Nobody
 // can set back a file's change time, so a file found with the same one has not been written since.
 struct Version {
-    qint64 device = 0, inode = 0, size = -1, modified = 0, changed = 0; // times in nanoseconds
+    qint64 device = 0, inode = 0, size = -1;
+    Moment modified = {}, changed = {};
     bool known() const { return size >= 0; }
     bool operator==(const Version&) const = default;
 };

@@ -4,8 +4,7 @@ namespace camera_order {
 
 namespace {
 
-constexpr qint64 kSecond = 1000000000;
-constexpr qint64 kSlot = 2 * kSecond;
+constexpr qint64 kSlot = 2; // seconds
 constexpr qsizetype kMostDigits = 18; // what a qint64 holds
 
 // The counter that ends a name's base (IMG_0042.JPG: prefix "IMG_", 4 digits, 42).
@@ -47,18 +46,18 @@ int byCounter(const QByteArray& a, const QByteArray& b)
 
 } // namespace
 
-qint64 instant(qint64 modified)
+Moment instant(const Moment& modified)
 {
-    if (modified % kSecond != 0)
+    if (modified.nanoseconds != 0)
         return modified;
-    return modified - ((modified % kSlot) + kSlot) % kSlot;
+    return {modified.seconds - ((modified.seconds % kSlot) + kSlot) % kSlot, 0};
 }
 
 bool takenBefore(const Shot& a, const Shot& b)
 {
     if (a.captured && b.captured && *a.captured != *b.captured)
         return *a.captured < *b.captured;
-    if (const qint64 first = instant(a.modified), second = instant(b.modified); first != second)
+    if (const Moment first = instant(a.modified), second = instant(b.modified); first != second)
         return first < second;
     if (const int counter = byCounter(a.name, b.name))
         return counter < 0;

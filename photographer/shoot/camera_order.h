@@ -13,7 +13,7 @@ namespace camera_order {
 // What tells one camera file's place from another's.
 struct Shot {
     std::optional<exif::CaptureTime> captured; // when the camera took it, by the camera's clock
-    qint64 modified = 0;                       // its modification time once whole, in nanoseconds
+    Moment modified;                           // its modification time once whole
     QByteArray name;                           // its name as the file system holds it
 };
 
@@ -23,7 +23,7 @@ struct Shot {
 // before it, so that files written in the same slot by either come out equal (two files a second
 // apart then go in the camera's order, the order they were shot in anyway). A time with a fraction
 // of a second is this computer's own and stands for itself.
-qint64 instant(qint64 modified);
+Moment instant(const Moment& modified);
 
 // Whether a is filed before b: the camera's capture time where both files carry it, as it tells
 // the order of the shots whatever the copier did to the files' dates; then the earlier instant;

@@ -266,12 +266,12 @@ Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Dest
     if (QString error = unusable(destinations, cameraFile); !error.isEmpty())
         return refusal(Prepared::State::Failed, error);
 
-    if (camera.file.size > kLargestCameraFile)
+    if (camera.file.size > WatchedFolder::kLargestCameraFile)
         return refusal(Prepared::State::Refused,
                        QStringLiteral("La photo « %1 » pèse plus de %2 Mo : aucun appareil photo n'écrit de fichier "
                                       "aussi gros, elle n'a été ni lue ni classée.")
                            .arg(shown(cameraFile))
-                           .arg(kLargestCameraFile / (1024 * 1024)));
+                           .arg(WatchedFolder::kLargestCameraFile / (1024 * 1024)));
     // The camera file is read once: its bytes feed the checks, the archive and the decoder.
     QByteArray original;
     camera_files::Version version;

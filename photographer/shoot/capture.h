@@ -66,16 +66,14 @@ struct [[nodiscard]] Prepared {
     bool again = false;                          // a filing done again: the archive may hold these bytes already
 };
 
-// No camera writes a file this large: one is set aside unread, never held whole in memory.
-constexpr qint64 kLargestCameraFile = qint64(512) * 1024 * 1024;
-
 // Reads the camera file once and makes of it everything the filing needs before a question may
 // stop it: whether it is whole (its primary image ends the file, it has no holes and it decodes; a
 // file given up on (WatchedFolder::Candidate::givenUp) that is not whole is refused, as it
 // was cut short), its fingerprint, the working picture decoded once at reduced scale
 // (QImageReader::setScaledSize), turned and fitted inside 400x400 (never enlarged), and the archive
 // copy written and flushed beside its target while the picture decodes. Creates the destination
-// folders; puts nothing in place. A file larger than kLargestCameraFile is refused unread.
+// folders; puts nothing in place. A file larger than
+// WatchedFolder::kLargestCameraFile is refused unread.
 Prepared prepare(const WatchedFolder::Candidate& camera, int degrees, const Destinations& destinations);
 
 // The same from the camera's bytes already read (a filing that a crash interrupted is completed

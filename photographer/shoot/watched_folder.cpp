@@ -2,6 +2,7 @@
 
 #include "common/wallclock.h"
 #include "photographer/shoot/camera_order.h"
+#include "photographer/shoot/folder_events.h"
 #include "photographer/shoot/open_writers.h"
 
 #include <QDir>
@@ -9,8 +10,8 @@
 #include <QFile>
 #include <QSet>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <span>
 #include <vector>
 
@@ -49,90 +50,46 @@ bool isCameraFile(const QString& name)
         && (name.endsWith(u".jpg", Qt::CaseInsensitive) || name.endsWith(u".jpeg", Qt::CaseInsensitive));
 }
 
-bool isStandalone(uchar marker)
+// What the file at rawPath declares and holds, read now; nothing whole when it cannot be read.
+Wholeness wholenessOf(const QByteArray& rawPath)
 {
-    return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
-}
-
-// The offset of the marker that ends the entropy-coded data starting at from; -1 when none yet.
-qsizetype scanEnd(QByteArrayView bytes, qsizetype from)
-{
-    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
-    const qsizetype size = bytes.size();
-    for (qsizetype i = from; i + 1 < size;) {
-        const void* found = std::memchr(data + i, 0xFF, size_t(size - i));
-        if (!found)
-            return -1;
-        i = static_cast<const uchar*>(found) - data;
-        if (i + 1 >= size)
-            return -1;
-        const uchar next = data[i + 1];
-        if (next != 0x00 && next != 0xFF && !isStandalone(next))
-            return i;
-        i += next == 0xFF ? 1 : 2;
-    }
-    return -1;
+    const int fd = ::open(rawPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat info {};
+    const Wholeness found = ::fstat(fd, &info) == 0 ? wholeness(fd, qint64(info.st_size)) : Wholeness{};
+    ::close(fd);
+    return found;
 }
 
 } // namespace
 
-qsizetype jpegImageEnd(QByteArrayView bytes)
-{
-    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
-    const qsizetype size = bytes.size();
-    if (size < 4 || data[0] != 0xFF || data[1] != 0xD8)
-        return -1;
-    qsizetype i = 2;
-    bool scanned = false;
-    while (i + 1 < size) {
-        if (data[i] != 0xFF)
-            return -1;
-        const uchar marker = data[i + 1];
-        if (marker == 0xFF) { // fill byte
-            ++i;
-            continue;
-        }
-        i += 2;
-        if (marker == 0xD9)
-            return scanned ? i : -1;
-        if (isStandalone(marker))
-            continue;
-        if (i + 1 >= size)
-            return -1;
-        const qsizetype length = (qsizetype(data[i]) << 8) | data[i + 1];
-        if (length < 2)
-            return -1;
-        i += length;
-        if (marker == 0xDA) {
-            scanned = true;
-            i = scanEnd(bytes, i);
-            if (i < 0)
-                return -1;
-        }
-    }
-    return -1;
-}
+struct WatchedFolder::File {
+    const camera_files::Entry* entry;
+    Seen* seen;
+    QByteArray name;
+    bool held;       // someone holds it open
+    bool seenClosed; // its writer was seen to finish with it
+    std::optional<std::optional<Wait>> heldBack = std::nullopt; // once asked
+};
 
-bool endsWhole(QByteArrayView bytes, int unchangedCalls)
-{
-    const qsizetype end = jpegImageEnd(bytes);
-    return end == bytes.size() || (end > 0 && unchangedCalls > 0);
-}
+WatchedFolder::WatchedFolder() = default;
+WatchedFolder::~WatchedFolder() = default;
 
 void WatchedFolder::look(const QByteArray& rawPath, Seen& file)
 {
     // Never waits: a writer's lease makes the open fail at once rather than hold up the tick.
     const int fd = ::open(rawPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     file.busy = fd < 0 && errno == EWOULDBLOCK;
+    file.unreadable = fd < 0 && (errno == EACCES || errno == EPERM);
     if (fd < 0)
         return;
     struct stat info {};
     if (::fstat(fd, &info) == 0) {
         // A copier that keeps dates sets the camera's date once the bytes are in; the change it
         // makes is dated now. A writer of its own dates its bytes as it writes them.
-        const qint64 modified = qint64(info.st_mtim.tv_sec) * kSecond + info.st_mtim.tv_nsec;
-        const qint64 changed = qint64(info.st_ctim.tv_sec) * kSecond + info.st_ctim.tv_nsec;
-        file.keptDate = modified < changed - kDateKeptBefore;
+        const Moment modified = momentOf(info.st_mtim);
+        file.keptDate = Moment{modified.seconds + kDateKeptBefore / kSecond, modified.nanoseconds} < momentOf(info.st_ctim);
         const off_t hole = ::lseek(fd, 0, SEEK_HOLE);
         file.holes = hole >= 0 && hole < info.st_size;
     }
@@ -140,14 +97,37 @@ void WatchedFolder::look(const QByteArray& rawPath, Seen& file)
     ::close(fd);
 }
 
-std::vector<const camera_files::Entry*> WatchedFolder::update(const std::vector<camera_files::Entry>& entries,
-                                                               qint64 now)
+QSet<QByteArray> WatchedFolder::watch(const QByteArray& folder, bool cameraFiles)
 {
-    std::vector<const camera_files::Entry*> cameraFiles;
+    if (events_ && events_->watching()) {
+        if (!events_->drain())
+            events_->heldBefore(open_writers::inFolder(folder)); // what was open meanwhile is not known
+        if (events_->watching())
+            return {};
+    }
+    events_ = std::make_unique<FolderEvents>(folder);
+    if (!events_->watching()) {
+        events_.reset();
+        return cameraFiles ? open_writers::inFolder(folder) : QSet<QByteArray>();
+    }
+    // Opened before the watch, a file's open was never told: /proc tells who holds one now.
+    const QSet<QByteArray> writing = open_writers::inFolder(folder);
+    events_->drain();
+    events_->heldBefore(writing);
+    return {};
+}
+
+std::vector<WatchedFolder::File> WatchedFolder::update(const std::vector<camera_files::Entry>& entries,
+                                                       const QSet<QByteArray>& writing, qint64 now)
+{
     QHash<QByteArray, Seen> seen;
     for (const camera_files::Entry& entry : entries) {
+        const FolderEvents::File* told = events_ ? events_->of(nameOf(entry.rawPath)) : nullptr;
+        const quint64 lastChange = told ? told->lastChange : 0;
+        const quint64 born = told ? told->born : 0;
         const auto before = seen_.constFind(entry.rawPath);
-        const bool same = before != seen_.cend() && before->size == entry.size && before->modified == entry.modified;
+        const bool same = before != seen_.cend() && before->size == entry.size && before->modified == entry.modified
+                       && before->lastChange == lastChange;
         Seen file;
         if (same) {
             file = *before;
@@ -155,18 +135,35 @@ std::vector<const camera_files::Entry*> WatchedFolder::update(const std::vector<
         } else {
             file.size = entry.size;
             file.modified = entry.modified;
+            file.lastChange = lastChange;
+            file.born = born;
             file.since = now;
+            // The same file written on keeps its place in the queue; a new one under its name does not.
+            if (before != seen_.cend() && before->born == born && (events_ || before->size <= entry.size)) {
+                file.holding = before->holding;
+                file.said = before->said;
+            }
         }
-        if (isCameraFile(entry.name())) {
-            cameraFiles.push_back(&entry);
-            if (!same || file.busy)
-                look(entry.rawPath, file);
-        }
+        if (isCameraFile(entry.name()) && (!same || file.busy || file.unreadable))
+            look(entry.rawPath, file);
         seen.insert(entry.rawPath, file);
     }
     // Files that left the folder are dropped: a file written again under the same name
     // must be seen afresh.
     seen_ = std::move(seen);
+
+    std::vector<File> cameraFiles;
+    for (const camera_files::Entry& entry : entries) {
+        if (!isCameraFile(entry.name()))
+            continue;
+        Seen& file = *seen_.find(entry.rawPath);
+        const QByteArray name = nameOf(entry.rawPath);
+        const FolderEvents::File* told = events_ ? events_->of(name) : nullptr;
+        const bool held = file.busy || (told ? told->held() : writing.contains(name));
+        if (held)
+            file.lastHeld = now;
+        cameraFiles.push_back({&entry, &file, name, held, told && told->seenClosed()});
+    }
     return cameraFiles;
 }
 
@@ -178,11 +175,115 @@ bool WatchedFolder::active(const std::vector<camera_files::Entry>& entries, cons
     // (one a program keeps open for minutes without a change, a log, is no drop).
     for (const camera_files::Entry& entry : entries) {
         const Seen& file = *seen_.constFind(entry.rawPath);
-        if (file.unchangedCalls == 0
-            || (now - file.since < kStillBeforeCutShort && writing.contains(nameOf(entry.rawPath))))
+        if (file.unchangedCalls == 0)
+            return true;
+        if (now - file.since >= kStillBeforeCutShort)
+            continue;
+        const QByteArray name = nameOf(entry.rawPath);
+        const FolderEvents::File* told = events_ ? events_->of(name) : nullptr;
+        if (told ? told->held() : writing.contains(name))
             return true;
     }
     return false;
+}
+
+std::optional<WatchedFolder::Wait> WatchedFolder::heldBack(File& file, qint64 now) const
+{
+    if (file.heldBack)
+        return *file.heldBack;
+    Seen& seen = *file.seen;
+    const qint64 still = seen.stillSince();
+    const bool stoodStill = !file.held && now - still >= kStillBeforeCutShort;
+    const bool settled = now - still >= kSettling;
+    const auto judged = [&]() -> std::optional<Wait> {
+        if (file.held)
+            return Wait::Written;
+        if (stoodStill)
+            return std::nullopt;
+        if (seen.unreadable)
+            return Wait::Unreadable;
+        if (seen.holes || seen.size > kLargestCameraFile)
+            return Wait::NotWhole;
+        // A block of zeros found before the file had settled is looked for again once it has: an
+        // unseen writer may have filled it in without changing the file's size or date.
+        if (!seen.wholeness || (seen.wholeness->zeroBlock && settled && seen.judged - still < kSettling)) {
+            seen.wholeness = wholenessOf(file.entry->rawPath);
+            seen.judged = now;
+        }
+        if (!seen.wholeness->whole())
+            return Wait::NotWhole;
+        if ((seen.wholeness->zeroBlock || !file.seenClosed) && !settled)
+            return Wait::NotWhole;
+        return std::nullopt;
+    };
+    file.heldBack = judged();
+    return *file.heldBack;
+}
+
+void WatchedFolder::holds(File* file, std::optional<Wait> why, std::vector<File>& files, qint64 now)
+{
+    for (File& other : files) {
+        if (&other != file && !other.seen->said)
+            other.seen->holding = 0;
+    }
+    if (!file)
+        return;
+    Seen& seen = *file->seen;
+    if (seen.holding == 0)
+        seen.holding = now;
+    // Named that long, it has been said on screen: a file whose place is not known no longer holds
+    // the others back.
+    if (now - seen.holding >= kSayWaitingAfter)
+        seen.said = true;
+    waiting_ = Waiting{*file->entry, *why, seen.holding};
+}
+
+std::optional<WatchedFolder::Candidate> WatchedFolder::answer(std::vector<File>& files, qint64 now)
+{
+    // A file being written whose place is not known yet may come before any other: it holds the
+    // queue, the one that has held it longest first, until it has been said.
+    const auto placeKnown = [&](File& file) { return file.seen->captured || !heldBack(file, now); };
+    File* unplaced = nullptr;
+    File* said = nullptr;
+    std::vector<File*> placed;
+    for (File& file : files) {
+        if (placeKnown(file))
+            placed.push_back(&file);
+        else if (file.seen->said)
+            said = said && said->seen->holding <= file.seen->holding ? said : &file;
+        else if (!unplaced || (file.seen->holding && (!unplaced->seen->holding || file.seen->holding < unplaced->seen->holding)))
+            unplaced = &file;
+    }
+    if (unplaced) {
+        holds(unplaced, heldBack(*unplaced, now), files, now);
+        return std::nullopt;
+    }
+    if (placed.empty()) {
+        holds(said, said ? heldBack(*said, now) : std::nullopt, files, now);
+        return std::nullopt;
+    }
+    const auto shot = [](const File& file) {
+        return camera_order::Shot{file.seen->captured, file.seen->modified, file.name};
+    };
+    File* first = placed.front();
+    camera_order::Shot firstShot = shot(*first);
+    for (File* file : std::span(placed).subspan(1)) {
+        if (camera_order::Shot next = shot(*file); camera_order::takenBefore(next, firstShot)) {
+            first = file;
+            firstShot = std::move(next);
+        }
+    }
+    if (const std::optional<Wait> why = heldBack(*first, now)) {
+        holds(first, why, files, now);
+        return std::nullopt;
+    }
+    holds(nullptr, std::nullopt, files, now);
+    const Seen& seen = *first->seen;
+    if (seen.keptDate && now - lastActivity_ < kQuietBeforeCopies)
+        return std::nullopt;
+    const bool stoodStill = now - seen.stillSince() >= kStillBeforeCutShort;
+    const bool whole = seen.wholeness && seen.wholeness->whole();
+    return Candidate{*first->entry, seen.unchangedCalls, stoodStill, seen.holes && !whole, seen.captured};
 }
 
 std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QString& folder)
@@ -192,52 +293,18 @@ std::optional<WatchedFolder::Candidate> WatchedFolder::nextCandidate(const QStri
     folder_ = folder;
     waiting_.reset();
     const qint64 now = wallclock::steady();
+    const QByteArray rawFolder = QFile::encodeName(folder);
+    // Listed before the events are read: a writer that comes back after the listing is told.
     const std::vector<camera_files::Entry> entries = camera_files::list(folder);
-    const std::vector<const camera_files::Entry*> cameraFiles = update(entries, now);
-    const QSet<QByteArray> writing =
-        cameraFiles.empty() ? QSet<QByteArray>() : open_writers::inFolder(QFile::encodeName(folder));
+    const bool anyCameraFile =
+        std::any_of(entries.begin(), entries.end(), [](const camera_files::Entry& entry) { return isCameraFile(entry.name()); });
+    const QSet<QByteArray> writing = watch(rawFolder, anyCameraFile);
+    std::vector<File> files = update(entries, writing, now);
     if (active(entries, writing, now))
         lastActivity_ = now;
-    if (cameraFiles.empty())
+    if (files.empty())
         return std::nullopt;
-
-    struct File {
-        const camera_files::Entry* entry;
-        const Seen* seen;
-        QByteArray name;
-        bool held;       // someone is writing it
-        bool stoodStill; // unchanged so long, with nobody writing it, that it will not change
-    };
-    std::vector<File> files;
-    files.reserve(cameraFiles.size());
-    for (const camera_files::Entry* entry : cameraFiles) {
-        const Seen& file = *seen_.constFind(entry->rawPath);
-        const QByteArray name = nameOf(entry->rawPath);
-        const bool held = file.busy || writing.contains(name);
-        const bool stoodStill = !held && now - file.since >= kStillBeforeCutShort;
-        // Until it is whole, a file's date is the copier's, not the one it will end with.
-        const bool writtenNow = held || (file.holes && !stoodStill) || file.unchangedCalls == 0;
-        if (writtenNow && !file.captured && cameraFiles.size() > 1)
-            return std::nullopt; // its place is not known yet: it may come before any other
-        files.push_back({entry, &file, name, held, stoodStill});
-    }
-    const auto shot = [](const File& file) {
-        return camera_order::Shot{file.seen->captured, file.seen->modified, file.name};
-    };
-    const File* first = &files.front();
-    camera_order::Shot firstShot = shot(*first);
-    for (const File& file : std::span(files).subspan(1)) {
-        if (camera_order::Shot next = shot(file); camera_order::takenBefore(next, firstShot)) {
-            first = &file;
-            firstShot = std::move(next);
-        }
-    }
-    if (first->held || (first->seen->holes && !first->stoodStill))
-        return std::nullopt;
-    if (first->seen->keptDate && now - lastActivity_ < kQuietBeforeCopies)
-        return std::nullopt;
-    return Candidate{*first->entry, first->seen->unchangedCalls, first->stoodStill, first->seen->holes,
-                     first->seen->captured};
+    return answer(files, now);
 }
 
 QStringList foldersWithPictures(const QString& folder)
@@ -261,6 +328,7 @@ QStringList foldersWithPictures(const QString& folder)
 void WatchedFolder::forget()
 {
     folder_.clear();
+    events_.reset();
     seen_.clear();
     waiting_.reset();
     lastActivity_ = 0;

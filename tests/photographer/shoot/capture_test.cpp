@@ -534,7 +534,7 @@ TEST_F(ClassementCapture, UnFichierPlusGrandQuAucunAppareilNEcritEstRefuseSansEt
     // A whole picture followed by a hole: what a camera never writes, and too large to hold in memory.
     const QByteArray camera = cameraFile(cameraJpeg({600, 400}));
     QFile file(QFile::decodeName(camera));
-    ASSERT_TRUE(file.resize(capture::kLargestCameraFile + 1));
+    ASSERT_TRUE(file.resize(capture::WatchedFolder::kLargestCameraFile + 1));
     QElapsedTimer timer;
     timer.start();
     const capture::Prepared prepared =

@@ -1,213 +1,6 @@
-#include "exif_jpeg.h"
-#include "common/wallclock.h"
-#include "photographer/shoot/capture.h"
-#include "photographer/shoot/watched_folder.h"
-
-#include <gtest/gtest.h>
-
-#include <QBuffer>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QImageWriter>
-#include <QPainter>
-#include <QTemporaryDir>
-
-#include <algorithm>
-#include <random>
-#include <utility>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "watched_folder_fixture.h"
 
 namespace {
-
-QByteArray jpeg(const QSize& size, int quality = 85)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(30, 90, 160));
-    QPainter(&image).fillRect(0, 0, size.width() / 3, size.height() / 3, Qt::yellow);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(quality);
-    EXPECT_TRUE(writer.write(image));
-    return bytes;
-}
-
-// A camera file as cameras write them: an EXIF segment that embeds a whole
-// thumbnail JPEG, end marker included, before the primary image.
-QByteArray cameraBytes()
-{
-    const QByteArray primary = jpeg({640, 480});
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + jpeg({160, 120});
-    const int length = int(payload.size()) + 2;
-    const QByteArray app1 = QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + payload;
-    return primary.left(2) + app1 + primary.mid(2);
-}
-
-const QByteArray kCamera = cameraBytes();
-
-// 09/03/2026 14:30:00 UTC: an even second, as a FAT drive keeps them.
-const QDateTime kShot = QDateTime::fromSecsSinceEpoch(1773066600);
-
-// The camera bytes up to the end of the embedded thumbnail.
-qsizetype thumbnailEnd()
-{
-    return kCamera.indexOf(QByteArray("\xFF\xD9", 2)) + 2;
-}
-
-// A camera file with its capture time, a given number of seconds after kShot by the camera's clock.
-QByteArray shotAt(int seconds, const QByteArray& subSeconds = {})
-{
-    const QByteArray when = kShot.addSecs(seconds).toUTC().toString(u"yyyy:MM:dd HH:mm:ss").toLatin1();
-    return exif_jpeg::withCaptureTime(kCamera, when, subSeconds);
-}
-
-// A writer that holds its file open, as a copier does while its bytes come in.
-class Writer {
-public:
-    explicit Writer(const QString& path)
-        : fd_(::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644))
-    {
-        EXPECT_GE(fd_, 0) << path.toStdString();
-    }
-    ~Writer() { close(); }
-    Writer(const Writer&) = delete;
-    Writer& operator=(const Writer&) = delete;
-
-    void write(QByteArrayView bytes) { EXPECT_EQ(::write(fd_, bytes.data(), size_t(bytes.size())), ssize_t(bytes.size())); }
-    // What cp -p and tar do once the bytes are in: the camera's date back on the file.
-    void keepDate(const QDateTime& when)
-    {
-        const timespec times[2] = {{time_t(when.toSecsSinceEpoch()), 0}, {time_t(when.toSecsSinceEpoch()), 0}};
-        EXPECT_EQ(::futimens(fd_, times), 0);
-    }
-    void close()
-    {
-        if (fd_ >= 0)
-            ::close(std::exchange(fd_, -1));
-    }
-
-private:
-    int fd_;
-};
-
-class ScrutationDossierSurveille : public ::testing::Test {
-protected:
-    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-    // As failures show it.
-    std::string file(const QString& name) const { return path(name).toStdString(); }
-
-    void append(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Append));
-        file.write(bytes);
-    }
-
-    // One call of the shoot's one-second timer.
-    std::optional<capture::WatchedFolder::Candidate> next()
-    {
-        auto candidate = folder_.nextCandidate(dir_.path());
-        wallclock::moveOn(capture::WatchedFolder::kSecond);
-        return candidate;
-    }
-
-    // The state the tick's filing would reach on the file the watched folder answers.
-    std::optional<capture::Prepared::State> prepared(const std::optional<capture::WatchedFolder::Candidate>& candidate)
-    {
-        if (!candidate)
-            return std::nullopt;
-        return capture::prepare(*candidate, 0, destinations_).state;
-    }
-
-    // The file the tick would take: whole, or refused for good; "" while it is waited for.
-    std::string tick()
-    {
-        const auto candidate = next();
-        const auto state = prepared(candidate);
-        return !state || *state == capture::Prepared::State::NotYet ? std::string() : candidate->file.path().toStdString();
-    }
-
-    // Ticks for that many seconds, none of which may take a file.
-    void waitFor(qint64 seconds)
-    {
-        for (qint64 second = 0; second < seconds; ++second)
-            ASSERT_EQ(tick(), "") << "after " << second << " s";
-    }
-
-    // What the shoot does on one tick: the file filed is removed, one refused for good is named
-    // "refusée" and removed too.
-    void shoot(QStringList& filed)
-    {
-        const auto candidate = next();
-        const auto state = prepared(candidate);
-        if (!state || *state == capture::Prepared::State::NotYet)
-            return;
-        filed << (*state == capture::Prepared::State::Ready ? candidate->file.name() : "refusée " + candidate->file.name());
-        EXPECT_TRUE(QFile::remove(candidate->file.path()));
-    }
-
-    // The names of the files in the order the shoot files them, ticking until the folder is empty.
-    QStringList takenInOrder()
-    {
-        QStringList taken;
-        for (int call = 0; call < 200 && !camera_files::list(dir_.path()).empty(); ++call)
-            shoot(taken);
-        return taken;
-    }
-
-    void setModified(const QString& name, const QDateTime& when)
-    {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
-    }
-
-    QTemporaryDir dir_;
-    QTemporaryDir filed_;
-    const capture::Destinations destinations_ = capture::destinations(
-        {filed_.filePath("Ecole"), filed_.filePath("Ecole BR"), filed_.filePath("Ecole BR3"), filed_.filePath("labohd")},
-        "3A", "Dupont", "Marie", "1");
-    const wallclock::StandStill still_; // the timer's seconds go by as the test ticks, however long it takes
-    capture::WatchedFolder folder_;
-};
-
-TEST(FinImageJpeg, SeuleLaFinDeLImagePrincipaleCompte)
-{
-    const QByteArray progressive = [] {
-        QImage image(200, 100, QImage::Format_RGB32);
-        image.fill(Qt::darkGreen);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "jpeg");
-        writer.setProgressiveScanWrite(true);
-        EXPECT_TRUE(writer.write(image));
-        return bytes;
-    }();
-    const struct {
-        const char* what;
-        QByteArray bytes;
-        qsizetype end;
-    } cases[] = {
-        {"whole camera file", kCamera, kCamera.size()},
-        {"progressive, several scans", progressive, progressive.size()},
-        {"cut right after the thumbnail", kCamera.left(thumbnailEnd()), -1},
-        {"cut in the scan", kCamera.left(kCamera.size() - 100), -1},
-        {"cut before its end marker", kCamera.chopped(2), -1},
-        {"data after the end marker", kCamera + "MPF", kCamera.size()},
-        {"an end marker but no scan", QByteArray("\xFF\xD8\xFF\xD9", 4), -1},
-        {"not a JPEG", QByteArray("\xFF\xD8 text \xFF\xD9"), -1},
-        {"empty", QByteArray(), -1},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(capture::jpegImageEnd(c.bytes), c.end) << c.what;
-}
 
 TEST_F(ScrutationDossierSurveille, UnePhotoEntiereEstPriseAuPremierTopQuiLaVoit)
 {
@@ -222,20 +15,26 @@ TEST_F(ScrutationDossierSurveille, UnePhotoEntiereEstPriseAuPremierTopQuiLaVoit)
 TEST_F(ScrutationDossierSurveille, UnFichierIncompletNEstAbandonneQuApresDesMinutesSansChangement)
 {
     // A scan of garbage, closed by a proper end marker.
-    QByteArray damaged = kCamera;
+    const QByteArray shot = shotAt(0);
+    QByteArray damaged = shot;
     const qsizetype scan = damaged.indexOf(QByteArray("\xFF\xDA", 2));
     const qsizetype data = scan + 2 + ((uchar(damaged[scan + 2]) << 8) | uchar(damaged[scan + 3]));
     damaged = damaged.left(data) + QByteArray(6, '\x01') + QByteArray("\xFF\xD9", 2);
     const struct {
         const char* what;
         QByteArray bytes;
-    } cases[] = {{"cut short", kCamera.left(1500)}, {"well ended but damaged", damaged}};
+    } cases[] = {{"cut short", shot.left(shot.indexOf(QByteArray("\xFF\xDA", 2)))}, {"well ended but damaged", damaged}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        // Its capture time known, it keeps its place before the next shot.
         append("IMG_0001.JPG", c.bytes);
-        append("IMG_0002.JPG", kCamera);
+        append("IMG_0002.JPG", shotAt(2));
         // A writer on a share that stalls for a minute and more, then goes on, must find its file there.
         waitFor(capture::WatchedFolder::kStillBeforeCutShort / capture::WatchedFolder::kSecond);
+        const auto waiting = folder_.waiting();
+        ASSERT_TRUE(waiting);
+        EXPECT_EQ(waiting->file.name(), "IMG_0001.JPG");
+        EXPECT_EQ(waiting->why, capture::WatchedFolder::Wait::NotWhole);
         EXPECT_EQ(tick(), file("IMG_0001.JPG")) << "returned for the filing to refuse it, never skipped";
 
         // Growing again starts the wait afresh.
@@ -246,69 +45,34 @@ TEST_F(ScrutationDossierSurveille, UnFichierIncompletNEstAbandonneQuApresDesMinu
     }
 }
 
-TEST_F(ScrutationDossierSurveille, UnFichierQuUnEcrivainTientOuvertNEstNiPrisNiAbandonne)
+TEST_F(ScrutationDossierSurveille, UnFichierSansPlaceConnueNeRetientLesAutresQueLeTempsDeLeDire)
 {
-    const QByteArray first = shotAt(0), second = shotAt(2);
-    Writer writer(path("IMG_0001.JPG"));
-    writer.write(QByteArrayView(first).first(first.size() / 2));
-    append("IMG_0002.JPG", second);
-    // Stalled for ten minutes with the file open: its capture time is known, so the next shot waits behind it.
-    waitFor(12);
-    waitFor(10 * 60);
-
-    writer.write(QByteArrayView(first).sliced(first.size() / 2));
-    EXPECT_EQ(tick(), "") << "whole, but still open for writing";
-    writer.close();
-    EXPECT_EQ(tick(), file("IMG_0001.JPG"));
-}
-
-TEST_F(ScrutationDossierSurveille, UnFichierATrousNEstPasEntier)
-{
-    // Large enough to leave whole blocks unwritten.
-    QImage noise(900, 600, QImage::Format_RGB32);
-    for (int y = 0; y < noise.height(); ++y)
-        for (int x = 0; x < noise.width(); ++x)
-            noise.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) % 256));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(noise.save(&buffer, "jpeg", 95));
-    constexpr qsizetype kPiece = 64 * 1024;
-    const qsizetype half = bytes.size() / 2 / kPiece * kPiece;
-    ASSERT_GE(half, 2 * kPiece);
-
-    // Sized first, written out of order by a writer that opens and closes the file for each piece.
-    const auto write = [&bytes](const QString& file, qsizetype from, qsizetype to) {
-        const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-        ASSERT_GE(fd, 0);
-        EXPECT_EQ(::ftruncate(fd, off_t(bytes.size())), 0);
-        EXPECT_EQ(::pwrite(fd, bytes.constData() + from, size_t(to - from), off_t(from)), ssize_t(to - from));
-        ::close(fd);
-    };
-    write(path("IMG_0001.JPG"), half, bytes.size());
-    {
-        const int fd = ::open(QFile::encodeName(path("IMG_0001.JPG")).constData(), O_RDONLY | O_CLOEXEC);
-        const off_t hole = ::lseek(fd, 0, SEEK_HOLE);
-        ::close(fd);
-        if (hole < 0 || hole >= bytes.size())
-            GTEST_SKIP() << "this file system does not tell holes";
+    // Nobody writes them, and none will ever be a picture: no capture time tells their place.
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {{"empty", {}}, {"cut short", kCamera.left(1500)}, {"a PNG named .JPG", "\x89PNG\r\n\x1A\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        append("IMG_0001.JPG", c.bytes);
+        append("IMG_0002.JPG", kCamera);
+        const qint64 first = wallclock::steady();
+        for (qint64 call = 0; call * capture::WatchedFolder::kSecond <= capture::WatchedFolder::kSayWaitingAfter; ++call) {
+            ASSERT_EQ(tick(), "") << "call " << call;
+            const auto waiting = folder_.waiting();
+            ASSERT_TRUE(waiting);
+            EXPECT_EQ(waiting->file.name(), "IMG_0001.JPG");
+            EXPECT_EQ(waiting->why, capture::WatchedFolder::Wait::NotWhole);
+            EXPECT_EQ(waiting->since, first);
+        }
+        EXPECT_EQ(tick(), file("IMG_0002.JPG")) << "once said, the later shot goes on";
+        ASSERT_TRUE(QFile::remove(path("IMG_0002.JPG")));
+        waitFor(capture::WatchedFolder::kStillBeforeCutShort / capture::WatchedFolder::kSecond - 7);
+        ASSERT_TRUE(folder_.waiting());
+        EXPECT_EQ(folder_.waiting()->since, first) << "still the one said";
+        EXPECT_EQ(tick(), file("IMG_0001.JPG")) << "given up on, for the filing to refuse it";
+        ASSERT_TRUE(QFile::remove(path("IMG_0001.JPG")));
     }
-    // Its second half first, then its first half a piece at a time: the end marker is there from the
-    // start, and its head from the first piece.
-    for (qsizetype from = 0; from < half; from += kPiece) {
-        EXPECT_EQ(tick(), "") << "bytes from " << from << " not written yet";
-        write(path("IMG_0001.JPG"), from, std::min(from + kPiece, half));
-    }
-    EXPECT_EQ(tick(), file("IMG_0001.JPG"));
-    QFile::remove(path("IMG_0001.JPG"));
-
-    // Its writer gone for good, a file with holes is refused, never filed with zeros in it.
-    write(path("IMG_0002.JPG"), 0, kPiece);
-    write(path("IMG_0002.JPG"), half, bytes.size());
-    waitFor(capture::WatchedFolder::kStillBeforeCutShort / capture::WatchedFolder::kSecond);
-    const auto candidate = next();
-    ASSERT_TRUE(candidate);
-    EXPECT_EQ(prepared(candidate), capture::Prepared::State::Refused);
 }
 
 TEST_F(ScrutationDossierSurveille, VingtPhotosCopieesAvecLeursDatesDansUnOrdreQuelconqueSortentDansLOrdreDeLAppareil)
@@ -484,11 +248,12 @@ TEST_F(ScrutationDossierSurveille, SeulsLesFichiersDAppareilSontPris)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         QTemporaryDir other;
+        capture::WatchedFolder folder;
+        ASSERT_FALSE(folder.nextCandidate(other.path()));
         QFile file(QDir(other.path()).filePath(c.name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(kCamera);
         file.close();
-        capture::WatchedFolder folder;
         const auto taken = folder.nextCandidate(other.path());
         EXPECT_EQ(taken ? taken->file.path() : QString(), c.taken ? file.fileName() : QString()) << c.name.toStdString();
     }

@@ -333,7 +333,7 @@ QString classer(const QString& photo, const capture::Destinations& vers)
 {
     const QFileInfo info(photo);
     const capture::WatchedFolder::Candidate camera{
-        {QFile::encodeName(photo), info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000}, 0, false, false, {}};
+        {QFile::encodeName(photo), info.size(), {info.lastModified().toSecsSinceEpoch(), 0}}, 0};
     const capture::Prepared prete = capture::prepare(camera, 0, vers);
     if (prete.state != capture::Prepared::State::Ready)
         return prete.error.isEmpty() ? QStringLiteral("pas prête") : prete.error;
