@@ -51,7 +51,7 @@ enum class Removal {
     Gone,       // nothing holds the name any more
     Other,      // the name holds other bytes: a new shot written under it; left
     Grown,      // the name holds those bytes followed by more: its writer was still at it; left
-    NotRemoved, // it holds those bytes but could not be removed
+    NotRemoved, // it could not be read or removed: it stays
     NotSynced,  // gone, but the disk did not confirm it: a power cut could bring it back
 };
 

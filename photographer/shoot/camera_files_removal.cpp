@@ -122,9 +122,13 @@ Removal confirmed(const QByteArray& rawPath, Removal found)
 // written since (the move itself sets its change time).
 Removal finish(const QByteArray& aside, const QByteArray& rawPath, const Fingerprint& kept, const Version& unchanged)
 {
+    const auto stillUnchanged = [&] {
+        const Version now = versionOf(aside);
+        return now.device == unchanged.device && now.inode == unchanged.inode && now.size == unchanged.size
+            && now.modified == unchanged.modified;
+    };
     Removal found = Removal::NotRemoved;
-    if (const Version now = versionOf(aside); unchanged.known() && now.device == unchanged.device
-        && now.inode == unchanged.inode && now.size == unchanged.size && now.modified == unchanged.modified) {
+    if (unchanged.known() && stillUnchanged()) {
         found = Removal::Removed;
     } else if (const int fd = ::open(aside.constData(), O_RDONLY | O_CLOEXEC); fd >= 0) {
         found = compared(fd, kept);
