@@ -151,6 +151,11 @@ QString builtAsideFor(const QString& target);
 // undo the move unseen. "" on success, else a French message naming both.
 [[nodiscard]] QString move(const QString& from, const QString& to);
 
+// The rename move() makes, without its syncs, for an entry named by raw bytes (a name the system
+// holds that may be no valid text): never over an entry already there. false with errno set
+// (EEXIST when the name is taken).
+[[nodiscard]] bool renameNoReplace(const QByteArray& from, const QByteArray& to);
+
 // The renames everything here goes through: the system's own, unless a test
 // puts in their place ones that fail as a file system without renameat2's
 // flags does, or that stop the program between two steps as a power cut would.

@@ -312,26 +312,33 @@ QString replaceFolder(const QString& target)
     return {};
 }
 
+bool renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    if (renames().withFlags(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (!unsupported(errno))
+        return false;
+    // The file system cannot refuse a taken name in the rename itself
+    // (network shares, exFAT), and refuses links too: the name is asked
+    // first. Nothing of ours can take it between the question and the
+    // rename: a second copy of the program on the same data ends at its start
+    // (its lock file), and the program does one thing at a time. Where
+    // another program gives names too (the watched folder), the moment
+    // between them is all it could slip into.
+    if (exists(to)) {
+        errno = EEXIST;
+        return false;
+    }
+    return renames().plain(from.constData(), to.constData()) == 0;
+}
+
 QString move(const QString& from, const QString& to)
 {
     const QString what = QFileInfo(from).isDir() ? QStringLiteral("Le dossier") : QStringLiteral("Le fichier");
     const QByteArray source = encoded(from);
     const QByteArray target = encoded(to);
-    int moved = renames().withFlags(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
-    if (moved != 0 && unsupported(errno)) {
-        // The file system cannot refuse a taken name in the rename itself
-        // (network shares, exFAT), and refuses links too: the name is asked
-        // first. Nothing of ours can take it between the question and the
-        // rename: the names moved are the program's own files and folders, a
-        // second copy of the program on the same data ends at its start (its
-        // lock file), and the program does one thing at a time.
-        if (exists(target))
-            errno = EEXIST;
-        else
-            moved = renames().plain(source.constData(), target.constData());
-    }
     const bool oneFolder = QFileInfo(from).absolutePath() == QFileInfo(to).absolutePath();
-    if (moved != 0 || !syncFolderOf(target) || (!oneFolder && !syncFolderOf(source))) {
+    if (!renameNoReplace(source, target) || !syncFolderOf(target) || (!oneFolder && !syncFolderOf(source))) {
         const int error = errno;
         logFailure(from + QStringLiteral(" -> ") + to, QStringLiteral("rename"), error);
         return QStringLiteral("%1 %2 n'a pas pu être renommé en %3.%4").arg(what, shown(from), shown(to), reason(error));

@@ -8,7 +8,6 @@
 #include "photographer/shoot/watched_folder.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,16 +21,12 @@
 #include <memory>
 #include <vector>
 
-#include <sys/stat.h>
 
 namespace capture {
 
 namespace {
 
 const QSize kPictureBound(400, 400);
-
-// Tells camera files apart by their bytes; no one forges them, so the fastest sound digest serves.
-constexpr auto kDigest = QCryptographicHash::Blake2b_256;
 
 QString shown(const QString& path)
 {
@@ -172,23 +167,6 @@ Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& cl
     return result;
 }
 
-Fingerprint fingerprint(const QByteArray& bytes)
-{
-    return {bytes.size(), QCryptographicHash::hash(bytes, kDigest).toHex()};
-}
-
-Fingerprint fingerprintOf(const QByteArray& rawPath)
-{
-    QByteArray bytes;
-    return camera_files::read(rawPath, bytes) ? fingerprint(bytes) : Fingerprint{};
-}
-
-bool holds(const QByteArray& rawPath, const Fingerprint& expected)
-{
-    struct stat info {};
-    return ::stat(rawPath.constData(), &info) == 0 && info.st_size == expected.size && fingerprintOf(rawPath) == expected;
-}
-
 QString keptOriginalName(const Destinations& destinations)
 {
     const QFileInfo original(destinations.archive);
@@ -239,7 +217,7 @@ Prepared fromBytes(const QByteArray& original, const QString& cameraFile, int de
     if (!archived)
         return refusal(Prepared::State::Failed, archive->error());
     prepared.state = Prepared::State::Ready;
-    prepared.pictureDigest = QCryptographicHash::hash(picture, kDigest).toHex();
+    prepared.pictureDigest = fingerprint(picture).digest;
     prepared.picture = picture;
     prepared.archive = std::move(archive);
     return prepared;

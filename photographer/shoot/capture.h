@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/digest.h"
 #include "common/files.h"
 #include "photographer/data/dossiers_etab.h"
 #include "photographer/shoot/watched_folder.h"
@@ -34,18 +35,11 @@ struct Destinations {
 Destinations destinations(const dossiers_etab::Dossiers& etab, const QString& classe, const QString& nom,
                           const QString& prenom, const QString& cdeEleve, int numero = 1);
 
-// What tells one camera file from another whatever its name and dates: its size and a digest of
-// its bytes (BLAKE2b-256), in hexadecimal.
-struct Fingerprint {
-    qint64 size = -1;
-    QByteArray digest;
-    bool operator==(const Fingerprint&) const = default;
-};
-Fingerprint fingerprint(const QByteArray& bytes);
-// The fingerprint of the file at rawPath; size -1 when it cannot be read.
-Fingerprint fingerprintOf(const QByteArray& rawPath);
-// Whether the file at rawPath holds exactly those bytes; one of another size is not read.
-bool holds(const QByteArray& rawPath, const Fingerprint& expected);
+// What tells one camera file from another whatever its name and dates: its size and digest.
+using digest::Fingerprint;
+using digest::fingerprint;
+using digest::fingerprintOf;
+using digest::holds;
 
 // A camera file read once by the tick: whether it can be filed, and what
 // was already made of it while the tick waits for the photographer.

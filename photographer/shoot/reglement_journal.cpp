@@ -32,10 +32,10 @@ struct Reprise {
 QByteArray octetsDeLAppareil(const Classement& c, bool& cameraLa)
 {
     QByteArray bytes;
-    cameraLa = camera_files::read(c.fichier, bytes) && capture::fingerprint(bytes) == c.camera;
+    cameraLa = camera_files::read(c.fichier, bytes) && digest::fingerprint(bytes) == c.camera;
     if (cameraLa)
         return bytes;
-    if (camera_files::read(QFile::encodeName(c.destinations.archive), bytes) && capture::fingerprint(bytes) == c.camera)
+    if (camera_files::read(QFile::encodeName(c.destinations.archive), bytes) && digest::fingerprint(bytes) == c.camera)
         return bytes;
     return {};
 }
@@ -140,9 +140,9 @@ Issue ecarter(const Classement& c)
         return {message + QStringLiteral(". Elle sera classée ensuite."), false};
     message += QStringLiteral(" : elle n'a pas été classée, et ce que son classement avait déjà écrit est resté où il "
                               "était.");
-    if (QByteArray octets; camera_files::read(c.fichier, octets) && capture::fingerprint(octets) == c.camera) {
+    if (digest::holds(c.fichier, c.camera)) {
         QString erreur;
-        const QString garde = camera_files::setAside(c.fichier, octets, c.destinations.unfiled, erreur);
+        const QString garde = camera_files::setAside(c.fichier, c.destinations.unfiled, erreur);
         if (garde.isEmpty())
             return {message + u'\n' + erreur, false};
         message += QStringLiteral(" La photo a été mise de côté dans « %1 ».").arg(shown(garde));
@@ -156,6 +156,14 @@ void regler(QObject* context, const Classement& c, std::function<void(const Issu
 {
     if (c.fait) {
         done(retirer(c));
+        return;
+    }
+    // Not done, its camera file may only have been on its way to "non classées" when the cut came:
+    // it is taken up again from the watched folder.
+    if (!camera_files::putBack(c.fichier)) {
+        done({debut(c) + QStringLiteral("n'a pas pu être remise dans le dossier de réception : la prise de vues "
+                                        "est arrêtée."),
+              false});
         return;
     }
     if (!c.ailleurs.isEmpty()) {

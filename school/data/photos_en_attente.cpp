@@ -1,9 +1,9 @@
 #include "school/data/photos_en_attente.h"
 
+#include "common/digest.h"
 #include "common/paths.h"
 #include "common/report.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,20 +12,29 @@ extern const char* const photosEnAttenteSchema;
 
 namespace {
 
-// What proves a picture whole: its size and the digest of its bytes, as text.
+// What proves a picture whole: its size and the digest of its bytes, as the row holds them as text.
 struct Empreinte {
     QString taille, empreinte;
-    bool operator==(const Empreinte&) const = default;
 };
 
 // Empty when the file cannot be read through.
 Empreinte empreinteDe(const QString& chemin)
 {
-    QFile fichier(chemin);
-    QCryptographicHash hachage(QCryptographicHash::Sha256);
-    if (!fichier.open(QIODevice::ReadOnly) || !hachage.addData(&fichier))
+    const digest::Fingerprint lue = digest::fingerprintOf(QFile::encodeName(chemin));
+    if (!lue.known())
         return {};
-    return {QString::number(fichier.size()), QString::fromLatin1(hachage.result().toHex())};
+    return {QString::number(lue.size), QString::fromLatin1(lue.digest)};
+}
+
+// Whether the file at chemin holds the bytes the row recorded. Rows written before both programs
+// shared one digest hold a SHA-256 one: a picture an earlier Vizmora left waiting still takes its
+// place.
+bool tient(const QString& chemin, const Empreinte& attendue)
+{
+    const digest::Fingerprint notee{attendue.taille.toLongLong(), attendue.empreinte.toLatin1()};
+    const QByteArray fichier = QFile::encodeName(chemin);
+    return !attendue.empreinte.isEmpty()
+        && (digest::holds(fichier, notee) || digest::holds(fichier, notee, digest::Algorithm::Sha256));
 }
 
 } // namespace
@@ -119,7 +128,7 @@ Bilan regler(db::Database& base, const QString& dossierImages)
             continue;
         }
         const Empreinte attendue{attente[u"Taille"], attente[u"Empreinte"]};
-        const auto entiere = [&attendue](const QString& chemin) { return empreinteDe(chemin) == attendue; };
+        const auto entiere = [&attendue](const QString& chemin) { return tient(chemin, attendue); };
         const QString photo = paths::join(dossierImages, {paths::component(attente[u"Photo"])});
         QString erreur;
         const files::Leftover reste = files::takeOverTemporary(

@@ -5,6 +5,7 @@
 #include "photographer/shoot/capture.h"
 #include "photographer/shoot/journal_classement.h"
 #include "photographer/shoot/restes_classement.h"
+#include "tests/support/exfat_disk.h"
 #include "tests/support/small_disk.h"
 
 #include <QTemporaryDir>
@@ -70,8 +71,8 @@ TEST(RetraitFichierAppareil, SeulLeFichierQuiTientLesOctetsClassesEstRetire)
         {"a new shot written under its name",
          [](const QString& camera) { ASSERT_EQ(files::writeWhole(camera, kNouvelle), QString()); },
          Removal::Other, kNouvelle},
-        {"the same shot rewritten in place, longer",
-         [](const QString& camera) { ajouter(camera, "+suite"); }, Removal::Other, kPremiere + "+suite"},
+        {"the same shot written on after its filing",
+         [](const QString& camera) { ajouter(camera, "+suite"); }, Removal::Grown, kPremiere + "+suite"},
         {"removed by hand", [](const QString& camera) { ASSERT_TRUE(QFile::remove(camera)); }, Removal::Gone, {}},
         // Its size and date are those filed; only its change time tells it was written again.
         {"rewritten in place with other bytes of the same size, its date put back",
@@ -106,6 +107,148 @@ TEST(RetraitFichierAppareil, SeulLeFichierQuiTientLesOctetsClassesEstRetire)
     }
 }
 
+// Another program (a tethering tool that writes each shot aside, then renames it over the camera
+// name) renames new shots over the name at the moments a removal leaves open: just before the
+// camera file goes to its private name, and just after. The second is where a removal that checks
+// the name, then removes the name, deletes the new shot with the old one.
+class RenommagesPendantLeRetrait {
+public:
+    RenommagesPendantLeRetrait(QByteArray camera, QByteArray avant, QByteArray apres)
+    {
+        camera_ = std::move(camera);
+        avant_ = std::move(avant);
+        apres_ = std::move(apres);
+        previous_ = files::useRenames({renommer, files::systemRenames().plain});
+    }
+    ~RenommagesPendantLeRetrait() { files::useRenames(previous_); }
+    RenommagesPendantLeRetrait(const RenommagesPendantLeRetrait&) = delete;
+    RenommagesPendantLeRetrait& operator=(const RenommagesPendantLeRetrait&) = delete;
+
+private:
+    static void poser(QByteArray& photo)
+    {
+        if (photo.isEmpty())
+            return;
+        const QByteArray aCote = camera_ + ".outil";
+        Sandbox::writeFile(QFile::decodeName(aCote), photo);
+        EXPECT_EQ(::rename(aCote.constData(), camera_.constData()), 0);
+        photo.clear();
+    }
+    static int renommer(int fromFolder, const char* from, int toFolder, const char* to, unsigned int flags)
+    {
+        const bool versLeNomPrive = QByteArray(to) == camera_files::removalName(camera_);
+        if (versLeNomPrive)
+            poser(avant_);
+        const int fait = files::systemRenames().withFlags(fromFolder, from, toFolder, to, flags);
+        if (versLeNomPrive)
+            poser(apres_);
+        return fait;
+    }
+
+    static inline QByteArray camera_, avant_, apres_;
+    files::Renames previous_{};
+};
+
+TEST(RetraitFichierAppareil, UnePhotoRenommeeSurLeNomPendantLeRetraitEstGardee)
+{
+    const QByteArray photoA = "photo A de l'outil", photoB = "photo B de l'outil, un peu plus longue";
+    const struct {
+        const char* quand;
+        QByteArray avant, apres;
+        Removal retrait;
+        QMap<QString, QByteArray> reste;
+    } cas[] = {
+        {"after the move to the private name", {}, photoB, Removal::Removed, {{QStringLiteral("IMG_0001.JPG"), photoB}}},
+        {"before it", photoA, {}, Removal::Other, {{QStringLiteral("IMG_0001.JPG"), photoA}}},
+        // The one compared goes back beside the one that took the name meanwhile.
+        {"before and after it", photoA, photoB, Removal::Other,
+         {{QStringLiteral("IMG_0001.JPG"), photoB}, {QStringLiteral("IMG_0001_2.JPG"), photoA}}},
+    };
+    for (const bool versionLue : {true, false}) {
+        for (const auto& c : cas) {
+            SCOPED_TRACE(std::string(c.quand) + (versionLue ? ", version read" : ", no version"));
+            QTemporaryDir dossier;
+            const QString camera = Sandbox::writeFile(dossier.filePath(QStringLiteral("IMG_0001.JPG")), kPremiere);
+            QByteArray octets;
+            camera_files::Version version;
+            ASSERT_TRUE(camera_files::read(raw(camera), octets, versionLue ? &version : nullptr));
+            const RenommagesPendantLeRetrait outil(raw(camera), c.avant, c.apres);
+
+            EXPECT_EQ(camera_files::removeIfHolds(raw(camera), capture::fingerprint(octets), version), c.retrait);
+            EXPECT_EQ(contenu(dossier.path()), c.reste);
+        }
+    }
+}
+
+TEST(RetraitFichierAppareil, SurExfatUnePhotoDeMemeTailleCopieeEnPlaceAvecSaDateEstGardee)
+{
+    const Sandbox sandbox;
+    const QString carte = sandbox.path(QStringLiteral("carte"));
+    const ExfatDisk disque(carte, sandbox.path(QStringLiteral("carte.img")));
+    if (!disque.active())
+        GTEST_SKIP() << "no exFAT file system here (root, mkfs.exfat and mount.exfat-fuse are needed)";
+    const QByteArray autre(kPremiere.size(), 'z');
+    for (const bool recopiee : {false, true}) {
+        SCOPED_TRACE(recopiee ? "another shot copied in place, its date kept" : "the shot filed");
+        const QString camera = Sandbox::writeFile(paths::join(carte, {QStringLiteral("IMG_0001.JPG")}), kPremiere);
+        QByteArray octets;
+        camera_files::Version version;
+        ASSERT_TRUE(camera_files::read(raw(camera), octets, &version));
+        if (recopiee) {
+            // As `cp -p` does: the bytes written, then the date set back. exFAT derives its change
+            // time from the modification time, so the file's version reads as the one filed.
+            QFile fichier(camera);
+            ASSERT_TRUE(fichier.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ASSERT_EQ(fichier.write(autre), autre.size());
+            fichier.close();
+            const struct timespec dates[2] = {{0, UTIME_OMIT},
+                                              {time_t(version.modified.seconds), version.modified.nanoseconds}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, raw(camera).constData(), dates, 0), 0);
+        }
+
+        EXPECT_EQ(camera_files::removeIfHolds(raw(camera), capture::fingerprint(octets), version),
+                  recopiee ? Removal::Other : Removal::Removed);
+        const QMap<QString, QByteArray> reste =
+            recopiee ? QMap<QString, QByteArray>{{QStringLiteral("IMG_0001.JPG"), autre}} : QMap<QString, QByteArray>{};
+        EXPECT_EQ(contenu(carte), reste);
+    }
+}
+
+// A power cut after the camera file went to its private name, before it was compared or removed
+// there: the next removal of that camera file (the settling of its filing) finishes the first one
+// from what the private name holds, and the start's cleaning of temporaries leaves it alone.
+TEST(RetraitFichierAppareil, UnRetraitCoupeApresLeNomPriveEstTermineEnSuite)
+{
+    const struct {
+        const char* quoi;
+        QByteArray prive;  // what lies under the private name
+        QByteArray camera; // what lies under the camera name; empty for nothing
+        Removal retrait;
+        QMap<QString, QByteArray> reste;
+    } cas[] = {
+        {"the bytes filed", kPremiere, {}, Removal::Removed, {}},
+        {"the bytes filed, a new shot under the camera name", kPremiere, kNouvelle, Removal::Removed,
+         {{QStringLiteral("IMG_0001.JPG"), kNouvelle}}},
+        {"a new shot", kNouvelle, {}, Removal::Other, {{QStringLiteral("IMG_0001.JPG"), kNouvelle}}},
+        {"a new shot, another under the camera name", kNouvelle, "encore une autre", Removal::Other,
+         {{QStringLiteral("IMG_0001.JPG"), "encore une autre"}, {QStringLiteral("IMG_0001_2.JPG"), kNouvelle}}},
+        {"the bytes filed followed by more", kPremiere + "+suite", {}, Removal::Grown,
+         {{QStringLiteral("IMG_0001.JPG"), kPremiere + "+suite"}}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        QTemporaryDir dossier;
+        const QString camera = dossier.filePath(QStringLiteral("IMG_0001.JPG"));
+        Sandbox::writeFile(QFile::decodeName(camera_files::removalName(raw(camera))), c.prive);
+        if (!c.camera.isEmpty())
+            Sandbox::writeFile(camera, c.camera);
+        EXPECT_EQ(files::removeLeftoverTemporaries(dossier.path()), 0);
+
+        EXPECT_EQ(camera_files::removeIfHolds(raw(camera), capture::fingerprint(kPremiere)), c.retrait);
+        EXPECT_EQ(contenu(dossier.path()), c.reste);
+    }
+}
+
 // A watched folder, and a folder on another file system when one can be had.
 class MiseDeCote : public ::testing::Test {
 protected:
@@ -130,6 +273,40 @@ protected:
     std::unique_ptr<QTemporaryDir> autre_;
     std::unique_ptr<SmallDisk> disque_;
 };
+
+TEST_F(MiseDeCote, SurLeMemeSystemeDeFichiersLaPhotoEstRenommeeSansEtreLue)
+{
+    const QString nonClassees = hot_.filePath(QStringLiteral("non classées"));
+    const QString fichier = camera(kPremiere);
+    // Its writer is still at it (another user's, which the program cannot see).
+    const int ecrivain = ::open(raw(fichier).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(ecrivain, 0);
+    struct stat avant {};
+    ASSERT_EQ(::stat(raw(fichier).constData(), &avant), 0);
+    QString erreur;
+    const QString misDeCote = camera_files::setAside(raw(fichier), nonClassees, erreur);
+    EXPECT_EQ(::write(ecrivain, "+suite", 6), 6);
+    ::close(ecrivain);
+
+    EXPECT_EQ(erreur.toStdString(), "");
+    EXPECT_EQ(misDeCote.toStdString(), paths::join(nonClassees, {QStringLiteral("IMG_0001.JPG")}).toStdString());
+    EXPECT_FALSE(QFileInfo::exists(fichier));
+    EXPECT_EQ(contenu(nonClassees), (QMap<QString, QByteArray>{{QStringLiteral("IMG_0001.JPG"), kPremiere + "+suite"}}));
+
+    // Larger than any camera writes: moved all the same, never read.
+    const QString enorme = hot_.filePath(QStringLiteral("ENORME.JPG"));
+    {
+        QFile creux(enorme);
+        ASSERT_TRUE(creux.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(creux.resize(qint64(600) << 20));
+    }
+    ASSERT_EQ(::stat(raw(enorme).constData(), &avant), 0);
+    const QString gros = camera_files::setAside(raw(enorme), nonClassees, erreur);
+    struct stat apres {};
+    ASSERT_EQ(::stat(raw(gros).constData(), &apres), 0);
+    EXPECT_EQ(apres.st_ino, avant.st_ino);
+    EXPECT_FALSE(QFileInfo::exists(enorme));
+}
 
 TEST_F(MiseDeCote, SurUnAutreSystemeDeFichiersLaPhotoNePartQuApresSaCopieEntiere)
 {
@@ -170,11 +347,6 @@ TEST_F(MiseDeCote, UneMiseDeCoteCoupeeAChaqueEtapeLaisseUneSeuleCopie)
         bool autreSysteme;
     } cas[] = {
         {"before anything", [](const QString&, const QString&) {}, false},
-        {"linked, the camera file not yet removed",
-         [&](const QString& camera, const QString& dossier) {
-             ASSERT_EQ(::link(raw(camera).constData(), raw(copie(dossier)).constData()), 0);
-         },
-         false},
         {"copied whole, the camera file not yet removed",
          [&](const QString&, const QString& dossier) { ASSERT_EQ(files::writeWhole(copie(dossier), kPremiere), QString()); },
          true},

@@ -14,6 +14,8 @@
 
 #include <optional>
 
+#include <cstdio>
+
 using dialogs::Answer;
 using journal_classement::Classement;
 
@@ -91,6 +93,7 @@ enum class Arret {
     EntreLesRenommages, // the working picture in place, not yet the archived original
     ApresLesCopies,
     ApresLaLigne,
+    PendantLeRetrait,   // the camera file under its private name, not yet compared there
     ApresLeRetrait,     // before the record is dropped
 };
 
@@ -126,6 +129,10 @@ void classerJusquA(Arret arret, Classement c)
     ASSERT_TRUE(journal_classement::terminer(c));
     if (arret == Arret::ApresLaLigne)
         return;
+    if (arret == Arret::PendantLeRetrait) {
+        ASSERT_EQ(::rename(c.fichier.constData(), camera_files::removalName(c.fichier).constData()), 0);
+        return;
+    }
     ASSERT_TRUE(camera_files::remove(c.fichier));
 }
 
@@ -174,6 +181,7 @@ TEST_F(Reprise, UnArretBrutalAChaqueEtapeDUnClassementNeDecaleAucunEleve)
         {"entre les renommages", Arret::EntreLesRenommages, classee, true},
         {"après la photo et ses copies", Arret::ApresLesCopies, classee, false},
         {"après la ligne et la marque", Arret::ApresLaLigne, retiree, true},
+        {"pendant le retrait de la photo", Arret::PendantLeRetrait, retiree, false},
         {"après le retrait de la photo", Arret::ApresLeRetrait, {}, false},
     };
     const QString autreCode = ajouterEtablissement(QStringLiteral("Autre Ecole"));
@@ -270,10 +278,14 @@ TEST_F(Reprise, UnClassementPourUnEleveQuiNEstPlusLaEstDefaitEtLaPhotoMiseDeCote
     const struct {
         const char* quand;
         bool dejaCopiee; // a settling cut after its copy, before the camera file went
-    } cas[] = {{"first settling", false}, {"settling again after a cut", true}};
+        bool enRetrait;  // cut while the camera file lay under its private name
+        const char* classe;
+    } cas[] = {{"first settling", false, false, "6A"},
+               {"settling again after a cut", true, false, "6B"},
+               {"settling again after a cut during the removal", true, true, "6C"}};
     for (const auto& r : cas) {
         SCOPED_TRACE(r.quand);
-        const QString classe = r.dejaCopiee ? QStringLiteral("6B") : QStringLiteral("6A");
+        const QString classe = QString::fromLatin1(r.classe);
         const QString cle = eleve(classe, QStringLiteral("Alpha"), QStringLiteral("Anne"));
         const QString suivant = eleve(classe, QStringLiteral("Bravo"), QStringLiteral("Benoît"));
         const capture::Destinations d = capture::destinations(dossiers_etab::de(etat::NomEtabEnCours), classe,
@@ -293,6 +305,10 @@ TEST_F(Reprise, UnClassementPourUnEleveQuiNEstPlusLaEstDefaitEtLaPhotoMiseDeCote
         ASSERT_TRUE(roster::supprimerEleve(cle));
         if (r.dejaCopiee)
             Sandbox::writeFile(paths::join(d.unfiled, {QStringLiteral("IMG_0001.JPG")}), jpeg());
+        if (r.enRetrait) {
+            const QByteArray camera = QFile::encodeName(hot(QStringLiteral("IMG_0001.JPG")));
+            ASSERT_EQ(::rename(camera.constData(), camera_files::removalName(camera).constData()), 0);
+        }
 
         dialogues_.message(QStringLiteral("La photo IMG_0001.JPG, interrompue par un arrêt brutal, devait être classée pour "
                                           "Alpha Anne (classe %1), qui n'est plus dans la base.\nSon classement a été "

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,6 +86,15 @@ TEST_F(PhotoCoupee, LeDemarrageSuivantMetLaPhotoEnPlaceOuNommeLEleve)
          [](const QString& temporaire, const QString& photo) {
              QFile::remove(photo);
              ASSERT_TRUE(QFile::rename(temporaire, photo));
+         },
+         true},
+        // An earlier Vizmora wrote the digest of its pictures as SHA-256.
+        {"noté par une version d'avant",
+         [](const QString& temporaire, const QString&) {
+             base::db().exec(QStringLiteral("UPDATE PhotosEnAttente SET Empreinte = ?"),
+                             {QString::fromLatin1(QCryptographicHash::hash(SchoolFixture::lire(temporaire),
+                                                                           QCryptographicHash::Sha256)
+                                                      .toHex())});
          },
          true},
         {"temporaire tronqué", [](const QString& temporaire, const QString&) { QFile(temporaire).resize(1000); },
