@@ -438,7 +438,7 @@ TEST_F(ChoixClasse, UnTopClasseLaPhotoDeLElevePrisAuDepart)
     eleve(QStringLiteral("6A"), QStringLiteral("Charlie"), QStringLiteral("X"));
     ::ChoixClasse& form = marquerEleve(QStringLiteral("6A"));
     const QString camera = hot(QStringLiteral("IMG_0300.JPG"));
-    prise(form).TimerHot_Timer(); // the watched folder is watched before the picture lands
+    unTour(form); // the watched folder is watched before the picture lands
     Sandbox::writeFile(camera, jpeg());
     prise(form).TimerHot_Timer(); // the watched folder is looked at off the window's thread
     cliquer(form, 2);             // the photographer moves the mark meanwhile
