@@ -306,6 +306,10 @@ int main(int argc, char** argv)
         }
     };
 
+    // The shoot watches its folder from its first tick on, before the camera writes anything: a file
+    // that landed before the watch began has no writer anyone saw close it and would wait to settle.
+    if (watched.nextCandidate(hot))
+        fail(QStringLiteral("the watched folder answered a file before any was dropped"));
     // One of each first, so that neither pays for loading the JPEG plug-in or filling the disk cache.
     shoot();
     tickOnce();
