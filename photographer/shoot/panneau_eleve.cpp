@@ -1,6 +1,7 @@
 #include "photographer/shoot/panneau_eleve.h"
 
 #include "common/dialogs.h"
+#include "common/paths.h"
 #include "common/text.h"
 #include "common/ui/key_filter.h"
 #include "common/ui/layout.h"
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+
+#include <tuple>
 
 namespace {
 
@@ -131,8 +134,19 @@ void PanneauEleve::validerAjout()
         dialogs::message(QStringLiteral("veuillez saisir un Prénom..."), dialogs::Icon::Critical);
         TextPrenom_->setFocus();
     }
-    if (!nom.isEmpty() && !prenom.isEmpty())
-        Q_EMIT ajoutValide(nom, prenom);
+    if (nom.isEmpty() || prenom.isEmpty())
+        return;
+    // The names name picture files: the rule for names in files holds here,
+    // whatever characters the entry boxes let through.
+    for (const auto& [valeur, champ, saisie] : {std::tuple{nom, QStringLiteral("Le nom de l'élève"), TextNom_},
+                                                std::tuple{prenom, QStringLiteral("Le prénom de l'élève"), TextPrenom_}}) {
+        if (const QString refus = paths::controlRefusal(valeur, champ); !refus.isEmpty()) {
+            dialogs::message(refus, dialogs::Icon::Critical);
+            saisie->setFocus();
+            return;
+        }
+    }
+    Q_EMIT ajoutValide(nom, prenom);
 }
 
 void PanneauEleve::validerChangement()

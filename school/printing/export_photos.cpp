@@ -142,11 +142,14 @@ bool Copieur::copier(const Copie& copie) const
 
 QString messageFin(const Copieur::Bilan& bilan)
 {
-    if (!bilan.enregistre || !bilan.refus.isEmpty())
-        return (bilan.enregistre ? bilan.refus + u'\n'
-                                 : QStringLiteral("Le disque n'a pas confirmé l'enregistrement des photos.\n"))
-            + QStringLiteral("Aucune photo n'a été exportée : le dossier Exportation du bureau est resté tel qu'il "
-                             "était.");
+    if (!bilan.enregistre)
+        return QStringLiteral("Le disque n'a pas confirmé l'enregistrement des photos.\nAucune photo n'a été "
+                              "exportée : le dossier Exportation du bureau est resté tel qu'il était.");
+    // The replacement's message says which export stands (after a failed
+    // put-back, the earlier one waits under a hidden name): nothing is added
+    // that could contradict it.
+    if (!bilan.refus.isEmpty())
+        return bilan.refus + QStringLiteral("\nAucune photo n'a été exportée.");
     const bool rien = bilan.exportes == 0 && bilan.eleves > 0;
     QString message = rien ? QStringLiteral("Aucune photo n'a été exportée.")
                            : QStringLiteral("Les fichiers ont été exportés sur le bureau, à l'intérieur du dossier : "

@@ -76,7 +76,8 @@ private:
 };
 
 // The closing message: where the files are, how many pictures were written
-// and how many were not.
+// and how many were not; for an export not put in place, why, and which
+// export stands as the replacement reported it.
 QString messageFin(const Copieur::Bilan& bilan);
 
 } // namespace exportation

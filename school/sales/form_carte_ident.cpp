@@ -25,6 +25,8 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <tuple>
+
 namespace {
 
 constexpr int kLargeur = 13605;
@@ -39,6 +41,23 @@ const QString kEleveDisparu = QStringLiteral("Cet élève n'existe plus dans la 
 QString imagesDossier()
 {
     return paths::join(etat::CheminDonnees, {QStringLiteral("images")});
+}
+
+// Why a surname or first name typed on the card cannot be stored, "" when
+// both may. The names name the student's portrait file. Only a name the
+// secretary changed is checked: one stored before the rule must not stop
+// the other corrections or an order.
+QString refusNoms(const FicheEleve& avant, const FicheEleve& saisie)
+{
+    for (const auto& [valeur, ancienne, champ] :
+         {std::tuple{saisie.nom, avant.nom, QStringLiteral("Le nom de l'élève")},
+          std::tuple{saisie.prenom, avant.prenom, QStringLiteral("Le prénom de l'élève")}}) {
+        if (valeur == text::composed(ancienne))
+            continue;
+        if (QString refus = paths::controlRefusal(valeur, champ); !refus.isEmpty())
+            return refus;
+    }
+    return {};
 }
 
 } // namespace
@@ -249,6 +268,10 @@ bool FormCarteIdent::preparerPhoto(PhotoEnAttente& photo) const
 void FormCarteIdent::valider()
 {
     const FicheEleve fiche = ficheSaisie();
+    if (const QString refus = refusNoms(*fiche_, fiche); !refus.isEmpty()) {
+        dialogs::message(refus, dialogs::Icon::Critical);
+        return;
+    }
     LignesCommande commande;
     if (panneauOuvert_) {
         try {

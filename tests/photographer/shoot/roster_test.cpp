@@ -91,6 +91,27 @@ TEST_F(Roster, AjoutDUnEleveALEcran)
     EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("1"));
     EXPECT_TRUE(textNom->isVisible());
 
+    // Whatever reaches the boxes, a control character never enters a name.
+    const struct {
+        QString nom, prenom, refus;
+    } controles[] = {
+        {QStringLiteral("Du\tpont"), QStringLiteral("Zoé"),
+         QStringLiteral("Le nom de l'élève contient une tabulation, qui ne peut pas figurer dans un nom de fichier ou "
+                        "de dossier : retirez-le.")},
+        {QStringLiteral("Abel"), QStringLiteral("Zo\u2028é"),
+         QStringLiteral("Le prénom de l'élève contient un saut de ligne, qui ne peut pas figurer dans un nom de "
+                        "fichier ou de dossier : retirez-le.")},
+    };
+    for (const auto& c : controles) {
+        SCOPED_TRACE(c.refus.toStdString());
+        textNom->setText(c.nom);
+        controle<QLineEdit>(form, QStringLiteral("TextPrenom"))->setText(c.prenom);
+        dialogues_.message(c.refus);
+        QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_1")), Qt::LeftButton);
+        EXPECT_EQ(base::db().scalar(QStringLiteral("SELECT COUNT(*) FROM Eleves")), QStringLiteral("1"));
+        EXPECT_TRUE(textNom->isVisible());
+    }
+
     controle<QLineEdit>(form, QStringLiteral("TextNom"))->setText(QStringLiteral("Abel"));
     controle<QLineEdit>(form, QStringLiteral("TextPrenom"))->setText(QStringLiteral("Zoé"));
     QTest::mouseClick(controle(form, QStringLiteral("Bt_Ajout_1")), Qt::LeftButton);

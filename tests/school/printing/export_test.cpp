@@ -85,18 +85,27 @@ TEST(NomsExport, ChaqueMotifDonneUnNomSur)
 }
 
 // An export the disk did not confirm, or that could not take the earlier
-// one's place, is not said to be done: the earlier one stays and the message says so.
+// one's place, is not said to be done. Unconfirmed, it never touched the
+// earlier one; refused, the replacement's message alone says which stands.
 TEST(MessageExport, UneExportationNonMiseEnPlaceNeSeDitPasFaite)
 {
-    exportation::Copieur::Bilan nonConfirmee{3, 3, 0, 0, false, {}};
-    exportation::Copieur::Bilan refusee{3, 3, 0, 0, true, QStringLiteral("Le dossier /Bureau/Exportation n'a pas pu "
-                                                                          "être mis en place.")};
-    for (const auto& [bilan, cause] : {std::pair{nonConfirmee, QStringLiteral("n'a pas confirmé")},
-                                       std::pair{refusee, QStringLiteral("/Bureau/Exportation")}}) {
-        const QString message = exportation::messageFin(bilan);
-        EXPECT_TRUE(message.contains(cause)) << message.toStdString();
+    const QString refus = QStringLiteral("Le dossier /Bureau/Exportation n'a pas pu être mis en place. Le dossier "
+                                         "précédent n'a pas pu être remis à sa place : il attend sous le nom caché "
+                                         "/Bureau/.Exportation.ancien, et sera remis en place au prochain essai.");
+    const struct {
+        exportation::Copieur::Bilan bilan;
+        QString cause;
+        bool intacte; // the earlier export is said to stand as it was
+    } cas[] = {
+        {{3, 3, 0, 0, false, {}}, QStringLiteral("n'a pas confirmé"), true},
+        {{3, 3, 0, 0, true, refus}, refus, false},
+    };
+    for (const auto& c : cas) {
+        const QString message = exportation::messageFin(c.bilan);
+        EXPECT_TRUE(message.contains(c.cause)) << message.toStdString();
         EXPECT_TRUE(message.contains(QStringLiteral("Aucune photo n'a été exportée"))) << message.toStdString();
         EXPECT_FALSE(message.contains(QStringLiteral("ont été exportés"))) << message.toStdString();
+        EXPECT_EQ(message.contains(QStringLiteral("est resté tel qu'il était")), c.intacte) << message.toStdString();
     }
 }
 
@@ -536,6 +545,33 @@ TEST_F(Export, SurUnDisqueExfatChaqueExportationRemplaceLaPrecedente)
     if (!disque.active())
         GTEST_SKIP() << "an exFAT file system needs root, a loop device and exfat-fuse";
     troisExportations();
+}
+
+// A share that sets the earlier export aside, loses the reply, then refuses
+// to put it back: the message says where the earlier export waits, never that
+// it stands as it was, and the next export puts things right.
+TEST_F(Export, UnePrecedenteResteeCacheeEstDiteEtRemiseAuProchainEssai)
+{
+    ecole.ajouterClasse(QStringLiteral("6A"), 1);
+    exporterParIne(QStringLiteral("1 photo(s) exportée(s) sur 1 élève(s)."));
+    const QStringList avant = bureau();
+    {
+        // The copies are written in the folder built aside: the only renames are the earlier export's.
+        using Reply = ShareRenames::Reply;
+        const ShareRenames partage({{1, Reply::Lost}, {2, Reply::Refused}});
+        testing::internal::CaptureStderr();
+        exporterParIne(QStringLiteral("il attend sous le nom caché ") + ecole.sandbox().desktop()
+                       + QStringLiteral("/.Exportation.ancien"));
+        testing::internal::GetCapturedStderr();
+    }
+    const QString texte = dialogues.lastPrompt().text;
+    EXPECT_TRUE(texte.contains(QStringLiteral("Aucune photo n'a été exportée"))) << texte.toStdString();
+    EXPECT_FALSE(texte.contains(QStringLiteral("tel qu'il était"))) << texte.toStdString();
+    EXPECT_EQ(entreesBureau(), QStringList{QStringLiteral(".Exportation.ancien")});
+
+    exporterParIne(QStringLiteral("1 photo(s) exportée(s) sur 1 élève(s)."));
+    EXPECT_EQ(bureau(), avant);
+    EXPECT_EQ(entreesBureau(), QStringList{QStringLiteral("Exportation")});
 }
 
 // An earlier export that cannot be removed whole is not replaced: the message

@@ -178,6 +178,47 @@ TEST_F(CarteIdentite, ValiderStockeLaFicheEtLaPremiereCommandeEnsemble)
                   .arg(cle));
 }
 
+// A name typed with a control character is refused before anything is
+// stored; one stored so before the rule existed does not stop the card.
+TEST_F(CarteIdentite, UnNomTapeAvecUnCaractereDeControleEstRefuse)
+{
+    const struct {
+        const char* cas;
+        QString nomStocke, nom, prenom;
+        const char* refus; // "" when the card stores
+    } cas[] = {
+        {"tabulation dans le nom", QStringLiteral("DUPONT"), QStringLiteral("DU\tPONT"), QStringLiteral("Léa"),
+         "Le nom de l'élève contient une tabulation, qui ne peut pas figurer dans un nom de fichier ou de dossier : "
+         "retirez-le."},
+        {"saut de ligne dans le prénom", QStringLiteral("DUPONT"), QStringLiteral("DUPONT"),
+         QStringLiteral("Lé\u2028a"), "Le prénom de l'élève contient un saut de ligne"},
+        {"nom stocké avant la règle", QStringLiteral("DU\tPONT"), QStringLiteral("DU\tPONT"), QStringLiteral("Léa"),
+         ""},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        base::db().exec(QStringLiteral("UPDATE Eleves SET Nom = ?, Regime = '' WHERE CdeEleves = ?"), {c.nomStocke, cle});
+        const QStringList avant = eleve();
+        ouvrir();
+        zone("TextNom")->setText(c.nom);
+        zone("TextPrenom")->setText(c.prenom);
+        zone("TextRegime")->setText(QStringLiteral("Demi-pension"));
+        if (*c.refus != 0)
+            dialogues.message(QString::fromUtf8(c.refus));
+        bouton(0);
+        if (*c.refus != 0) {
+            EXPECT_EQ(eleve(), avant);
+            EXPECT_EQ(dialogues.lastPrompt().icon, dialogs::Icon::Critical);
+            ASSERT_NE(existingForm<FormCarteIdent>(), nullptr);
+            bouton(1);
+        } else {
+            EXPECT_EQ(eleve()[3], c.nomStocke);
+            EXPECT_EQ(eleve()[6], QStringLiteral("Demi-pension"));
+        }
+        EXPECT_EQ(existingForm<FormCarteIdent>(), nullptr);
+    }
+}
+
 TEST_F(CarteIdentite, PremiereCommandeSansArticleSupplementaire)
 {
     ouvrir();
