@@ -125,6 +125,13 @@ QString builtAsideFor(const QString& target);
 // changed at target.
 [[nodiscard]] QString startBuildingAside(const QString& target);
 
+// Removes the folder built aside for target when it was not put in place. While the earlier
+// folder waits under its hidden name for a replacement to be finished, a folder built aside is
+// taken for whole and goes in: it first leaves that name in one rename, so that a removal cut
+// by a power cut can never put half of it in place of the earlier one. Where that rename fails,
+// the whole folder stays, for the next run to put in place.
+void dropBuiltAside(const QString& target);
+
 // Puts the folder built aside at builtAsideFor(target), whole and on the disk,
 // in place of the folder target, so that target is always the old folder or
 // the new one; the old one is then removed. An earlier folder that could not

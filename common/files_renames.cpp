@@ -270,13 +270,36 @@ QString builtAsideFor(const QString& target)
     return hiddenBeside(target, QStringLiteral(".partiel"));
 }
 
+// Where a folder built aside goes to be removed (dropBuiltAside): a name that no settling reads.
+QString droppedFor(const QString& target)
+{
+    return hiddenBeside(target, QStringLiteral(".abandon"));
+}
+
+void dropBuiltAside(const QString& target)
+{
+    const QString built = builtAsideFor(target);
+    QString removed = built;
+    if (exists(encoded(setAsideFor(target)))) {
+        removed = droppedFor(target);
+        if (!removeTree(removed) || !renameInFolder(built, removed)) {
+            logFailure(built, QStringLiteral("rename before its removal"), errno);
+            return;
+        }
+    }
+    if (!removeTree(removed))
+        logFailure(removed, QStringLiteral("removal"), errno);
+}
+
 QString startBuildingAside(const QString& target)
 {
     if (QString unsettled = settle(target); !unsettled.isEmpty())
         return unsettled;
     const QString built = builtAsideFor(target);
-    if (QString left = removeTreeSaying(built); !left.isEmpty())
-        return left;
+    for (const QString& left : {droppedFor(target), built}) {
+        if (QString stayed = removeTreeSaying(left); !stayed.isEmpty())
+            return stayed;
+    }
     if (!QDir().mkpath(built)) {
         logFailure(built, QStringLiteral("mkdir"), errno);
         return QStringLiteral("Le dossier %1 n'a pas pu être créé.").arg(shown(built)) + reason(errno);

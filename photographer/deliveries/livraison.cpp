@@ -71,7 +71,7 @@ QString construireAPart(const QString& livre, const std::function<QString(const 
                      .arg(QDir::toNativeSeparators(livre));
     if (erreur.isEmpty())
         erreur = files::replaceFolder(livre);
-    files::removeTree(chantier);
+    files::dropBuiltAside(livre);
     return nomLivre(erreur, chantier, livre);
 }
 

@@ -121,7 +121,7 @@ void Copieur::mettreEnPlace()
     if (bilan_.enregistre)
         bilan_.refus = files::replaceFolder(exportation_);
     if (!bilan_.enregistre || !bilan_.refus.isEmpty())
-        files::removeTree(aCote);
+        files::dropBuiltAside(exportation_);
 }
 
 bool Copieur::copier(const Copie& copie) const

@@ -345,6 +345,54 @@ TEST(Fichiers, UneCoupureEntreLesDeuxRenommagesEstTermineeParLaSuite)
 // A share may do a rename and lose its reply. Whatever the renames answered,
 // a whole folder stands at the target, the earlier delivery or the new one,
 // and the message says which; a hidden earlier folder never stays unsaid.
+// While the earlier folder waits under its hidden name, the next run puts a folder built aside in
+// place as whole: one given up on must leave that name before its removal, which a power cut may
+// stop halfway.
+TEST(Fichiers, UnDossierConstruitAbandonneNeRemplaceJamaisLePrecedent)
+{
+    using Reply = ShareRenames::Reply;
+    const struct {
+        const char* cas;
+        std::map<int, Reply> dropping; // the renames while the new folder is dropped
+        QByteArray next;               // what the next run finds in place before building
+    } cases[] = {
+        // Its removal cut halfway, under the name no settling reads: the earlier folder goes back.
+        {"retiré sous un autre nom", {}, "ancienne"},
+        // It could not leave its name: it stays whole, and the next run puts it in place.
+        {"resté entier", {{1, Reply::Refused}}, "nouvelle"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cas);
+        Sandbox sandbox;
+        const QString folder = sandbox.root() + QStringLiteral("/A Graver");
+        const QString target = folder + QStringLiteral("/Ecole");
+        ASSERT_EQ(deliver(target, "ancienne"), QString());
+        {
+            // The earlier folder aside, and its way back refused.
+            const ShareRenames share({{1, Reply::Lost}, {2, Reply::Refused}});
+            testing::internal::CaptureStderr();
+            ASSERT_NE(deliver(target, "nouvelle"), QString());
+            testing::internal::GetCapturedStderr();
+        }
+        ASSERT_TRUE(QFileInfo::exists(folder + QStringLiteral("/.Ecole.ancien")));
+        {
+            const ShareRenames share(c.dropping);
+            testing::internal::CaptureStderr();
+            files::dropBuiltAside(target);
+            testing::internal::GetCapturedStderr();
+        }
+        // A power cut in the removal: part of the dropped folder is left.
+        const QString dropped = folder + QStringLiteral("/.Ecole.abandon");
+        if (QFileInfo::exists(folder + QStringLiteral("/.Ecole.partiel")))
+            EXPECT_EQ(readAll(folder + QStringLiteral("/.Ecole.partiel/classevizmora.idx")), "nouvelle");
+        else if (QDir().mkpath(dropped))
+            put(dropped + QStringLiteral("/classevizmora.idx"), "nouv");
+        ASSERT_EQ(files::startBuildingAside(target), QString());
+        EXPECT_EQ(delivered(target), c.next);
+        EXPECT_EQ(entries(folder), (QStringList{QStringLiteral(".Ecole.partiel"), QStringLiteral("Ecole")}));
+    }
+}
+
 TEST(Fichiers, UnRenommageDontLaReponseSePerdDitCeQuiEstEnPlace)
 {
     using Reply = ShareRenames::Reply;
