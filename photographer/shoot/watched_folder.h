@@ -44,7 +44,7 @@ public:
     // How long a whole file must stand unchanged when its writer cannot be seen to finish with it,
     // or when it holds a block of zeros a writer may yet fill in: longer than a network writer's
     // usual pause, short of kSayWaitingAfter so that the wait need not be said.
-    static constexpr qint64 kSettling = 4 * kSecond;
+    static constexpr qint64 kSettling = 3 * kSecond;
     // Larger than any camera writes: such a file is never read, and set aside once given up on.
     static constexpr qint64 kLargestCameraFile = qint64(512) * 1024 * 1024;
 
@@ -64,7 +64,7 @@ public:
     };
 
     // A camera file holds the queue for this long before the shooting screen says which and why.
-    static constexpr qint64 kSayWaitingAfter = 5 * kSecond;
+    static constexpr qint64 kSayWaitingAfter = 4 * kSecond;
     // Why a camera file holds the queue.
     enum class Wait {
         Written,    // a program holds it open for writing

@@ -22,7 +22,7 @@ struct LigneCas {
     const char* raison;
 };
 
-TEST(AttentePrise, LaLigneNommeLeFichierEtCeQuiLeRetientPasseCinqSecondes)
+TEST(AttentePrise, LaLigneNommeLeFichierEtCeQuiLeRetientPasseUnDelai)
 {
     const std::vector<LigneCas> cas{
         {WatchedFolder::Wait::Written, "est encore écrite par un autre programme"},
@@ -32,7 +32,7 @@ TEST(AttentePrise, LaLigneNommeLeFichierEtCeQuiLeRetientPasseCinqSecondes)
     for (const LigneCas& c : cas) {
         AttentePrise attente;
         const WatchedFolder::Waiting fichier = enAttente(c.pourquoi);
-        EXPECT_EQ(attente.apres(fichier, fichier.since + 4 * kSeconde).ligne, QString()) << c.raison;
+        EXPECT_EQ(attente.apres(fichier, fichier.since + WatchedFolder::kSayWaitingAfter - 1).ligne, QString()) << c.raison;
         const AttentePrise::Dire dire = attente.apres(fichier, fichier.since + WatchedFolder::kSayWaitingAfter);
         EXPECT_TRUE(dire.ligne.startsWith(QStringLiteral("La photo « IMG_0007.JPG » ") + QString::fromUtf8(c.raison)))
             << dire.ligne.toStdString();

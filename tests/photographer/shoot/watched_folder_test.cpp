@@ -67,7 +67,9 @@ TEST_F(ScrutationDossierSurveille, UnFichierSansPlaceConnueNeRetientLesAutresQue
         }
         EXPECT_EQ(tick(), file("IMG_0002.JPG")) << "once said, the later shot goes on";
         ASSERT_TRUE(QFile::remove(path("IMG_0002.JPG")));
-        waitFor(capture::WatchedFolder::kStillBeforeCutShort / capture::WatchedFolder::kSecond - 7);
+        // The calls so far: up to the word, then the later shot's.
+        waitFor((capture::WatchedFolder::kStillBeforeCutShort - capture::WatchedFolder::kSayWaitingAfter) /
+                    capture::WatchedFolder::kSecond - 2);
         ASSERT_TRUE(folder_.waiting());
         EXPECT_EQ(folder_.waiting()->since, first) << "still the one said";
         EXPECT_EQ(tick(), file("IMG_0001.JPG")) << "given up on, for the filing to refuse it";
