@@ -53,6 +53,20 @@ QMap<QString, QByteArray> contenu(const QString& folder)
     return files;
 }
 
+// A camera file as a filing read it, in a folder of its own: its bytes, and the version they were
+// read from when the filing knew it (not after a restart).
+struct CameraLue {
+    explicit CameraLue(bool versionLue)
+        : camera(Sandbox::writeFile(dossier.filePath(QStringLiteral("IMG_0001.JPG")), kPremiere))
+    {
+        EXPECT_TRUE(camera_files::read(raw(camera), octets, versionLue ? &version : nullptr));
+    }
+    QTemporaryDir dossier;
+    QString camera;
+    QByteArray octets;
+    camera_files::Version version;
+};
+
 dev_t fileSystem(const QString& path)
 {
     struct stat info {};
@@ -92,15 +106,12 @@ TEST(RetraitFichierAppareil, SeulLeFichierQuiTientLesOctetsClassesEstRetire)
     for (const bool versionLue : {true, false}) {
         for (const auto& c : cas) {
             SCOPED_TRACE(std::string(c.quand) + (versionLue ? ", version read" : ", no version"));
-            QTemporaryDir dossier;
-            const QString camera = Sandbox::writeFile(dossier.filePath(QStringLiteral("IMG_0001.JPG")), kPremiere);
-            QByteArray octets;
-            camera_files::Version version;
-            ASSERT_TRUE(camera_files::read(raw(camera), octets, versionLue ? &version : nullptr));
-            const capture::Fingerprint classee = capture::fingerprint(octets);
+            const CameraLue lue(versionLue);
+            const QString& camera = lue.camera;
             c.ensuite(camera);
 
-            EXPECT_EQ(camera_files::removeIfHolds(raw(camera), classee, version), c.retrait);
+            EXPECT_EQ(camera_files::removeIfHolds(raw(camera), capture::fingerprint(lue.octets), lue.version),
+                      c.retrait);
             EXPECT_EQ(QFileInfo::exists(camera), !c.reste.isEmpty());
             EXPECT_EQ(lu(camera), c.reste);
         }
@@ -167,15 +178,12 @@ TEST(RetraitFichierAppareil, UnePhotoRenommeeSurLeNomPendantLeRetraitEstGardee)
     for (const bool versionLue : {true, false}) {
         for (const auto& c : cas) {
             SCOPED_TRACE(std::string(c.quand) + (versionLue ? ", version read" : ", no version"));
-            QTemporaryDir dossier;
-            const QString camera = Sandbox::writeFile(dossier.filePath(QStringLiteral("IMG_0001.JPG")), kPremiere);
-            QByteArray octets;
-            camera_files::Version version;
-            ASSERT_TRUE(camera_files::read(raw(camera), octets, versionLue ? &version : nullptr));
-            const RenommagesPendantLeRetrait outil(raw(camera), c.avant, c.apres);
+            const CameraLue lue(versionLue);
+            const RenommagesPendantLeRetrait outil(raw(lue.camera), c.avant, c.apres);
 
-            EXPECT_EQ(camera_files::removeIfHolds(raw(camera), capture::fingerprint(octets), version), c.retrait);
-            EXPECT_EQ(contenu(dossier.path()), c.reste);
+            EXPECT_EQ(camera_files::removeIfHolds(raw(lue.camera), capture::fingerprint(lue.octets), lue.version),
+                      c.retrait);
+            EXPECT_EQ(contenu(lue.dossier.path()), c.reste);
         }
     }
 }
